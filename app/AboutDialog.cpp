@@ -1,0 +1,23 @@
+#include "app/AboutDialog.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle("关于ZVKVelmoraV3.4");
+    auto* layout = new QGridLayout(this);
+    auto* icon = new QLabel(this);
+    icon->setPixmap(QIcon(":/qorva.svg").pixmap(48, 48));
+    layout->addWidget(icon, 0, 0, 3, 1, Qt::AlignTop);
+    layout->addWidget(new QLabel("ZVKVelmora V3.4.009", this), 0, 1);
+    layout->addWidget(new QLabel("ZVK Velmora  V3.4.009", this), 1, 1);
+    layout->addWidget(new QLabel("版权所有 侵权必究", this), 2, 1);
+    auto* ok = new QPushButton("确定", this);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    layout->addWidget(ok, 0, 2, Qt::AlignTop);
+}

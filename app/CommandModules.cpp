@@ -1,0 +1,7 @@
+#include "app/CommandModules.h"
+
+#include "app/CMainFrame.h"
+
+void installCommandModules(CMainFrame&)
+{
+}

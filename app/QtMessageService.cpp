@@ -1,0 +1,49 @@
+#include "app/QtMessageService.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+QMessageBox::Icon toQt(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Stop:
+        return QMessageBox::Critical;
+    case MessageIcon::Warning:
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// A box without a caption shows the program's name, as the platform does.
+QString captionOrDefault(const std::string& caption)
+{
+    return caption.empty() ? QStringLiteral("QORVA") : QString::fromStdString(caption);
+}
+
+}  // namespace
+
+void QtMessageService::alert(const std::string& text, MessageIcon icon, const std::string& caption)
+{
+    QMessageBox box(toQt(icon), captionOrDefault(caption), QString::fromStdString(text),
+                    QMessageBox::Ok, m_parent);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    box.exec();
+}
+
+bool QtMessageService::askOkCancel(const std::string& text, MessageIcon icon, const std::string& caption)
+{
+    QMessageBox box(toQt(icon), captionOrDefault(caption), QString::fromStdString(text),
+                    QMessageBox::Ok | QMessageBox::Cancel, m_parent);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+    return box.exec() == QMessageBox::Ok;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The recently-used project list (up to four entries, newest first), kept in
+// the per-user settings under "Local AppWizard-Generated Applications".
+class RecentFileList {
+public:
+    static constexpr int kMaxEntries = 4;
+    static constexpr const char* kSettingsKey = "Local AppWizard-Generated Applications";
+
+    RecentFileList();
+    const QStringList& files() const { return m_files; }
+    void add(const QString& path);
+    void remove(const QString& path);
+
+private:
+    void save() const;
+    QStringList m_files;
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+// Every message box and OK/Cancel question of the core goes through this
+// interface. The Qt layer shows QMessageBox; tests install a recorder and
+// check the exact texts. Texts and captions are UTF-8.
+enum class MessageIcon { None, Stop, Warning, Exclamation, Information, Question };
+
+class MessageService {
+public:
+    virtual ~MessageService() = default;
+    // A modal message with an OK button.
+    virtual void alert(const std::string& text, MessageIcon icon, const std::string& caption) = 0;
+    // A modal OK/Cancel question; true for OK.
+    virtual bool askOkCancel(const std::string& text, MessageIcon icon, const std::string& caption) = 0;
+};
+
+// The service in force. Without one installed, messages go to standard error
+// and questions are answered OK (batch use from the command line).
+MessageService& messages();
+// Installs a service (nullptr restores the default); returns the previous one.
+MessageService* setMessageService(MessageService* service);
+
+// Shorthand for the common case: no caption, OK button.
+void alertMessage(const std::string& text, MessageIcon icon = MessageIcon::None,
+                  const std::string& caption = std::string());

@@ -1,0 +1,57 @@
+#include "project/widgets/CBasicParamsDlg.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+CBasicParamsDlg::CBasicParamsDlg(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle("基本参数输入框");
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+    m_name = new QLineEdit(this);
+    m_name->setObjectName("projectName");
+    form->addRow("工程名称:", m_name);
+    layout->addLayout(form);
+    auto* units = new QGroupBox("单位制", this);
+    auto* unitLayout = new QHBoxLayout(units);
+    m_si = new QRadioButton("国际单位制", units);
+    m_si->setObjectName("siUnits");
+    m_engineering = new QRadioButton("工程单位制", units);
+    m_engineering->setObjectName("engineeringUnits");
+    unitLayout->addWidget(m_si);
+    unitLayout->addWidget(m_engineering);
+    layout->addWidget(units);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText("确定");
+    buttons->button(QDialogButtonBox::Cancel)->setText("取消");
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    m_si->setChecked(true);
+}
+
+void CBasicParamsDlg::setProjectName(const QString& name)
+{
+    m_name->setText(name);
+}
+
+QString CBasicParamsDlg::projectName() const
+{
+    return m_name->text();
+}
+
+void CBasicParamsDlg::setUnitSystem(int unitSystem)
+{
+    (unitSystem == 1 ? m_si : m_engineering)->setChecked(true);
+}
+
+int CBasicParamsDlg::unitSystem() const
+{
+    return m_si->isChecked() ? 1 : 0;
+}

@@ -1,5 +1,8 @@
 #include "app/CQORVACommandLineInfo.h"
 
+#include <algorithm>
+#include <cctype>
+
 void CQORVACommandLineInfo::ParseStandard(const std::string& param, bool flag)
 {
     // The standard parser opens the first plain parameter as a document and
@@ -32,11 +35,29 @@ void CQORVACommandLineInfo::ParseParam(const std::string& param, bool flag, bool
         m_nShellCommand = FileNew;
 }
 
+namespace {
+
+// A switch starts with "-", or with "/" followed by letters only: on this
+// platform "/" also begins every absolute path, and "/home/a.id" is a file.
+bool isSwitch(const std::string& argument)
+{
+    if (argument.size() < 2)
+        return false;
+    if (argument[0] == '-')
+        return true;
+    if (argument[0] != '/')
+        return false;
+    return std::all_of(argument.begin() + 1, argument.end(),
+                       [](char c) { return std::isalpha(static_cast<unsigned char>(c)); });
+}
+
+}  // namespace
+
 void CQORVACommandLineInfo::ParseCommandLine(const std::vector<std::string>& arguments)
 {
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        const bool flag = argument.size() > 1 && (argument[0] == '/' || argument[0] == '-');
+        const bool flag = isSwitch(argument);
         ParseParam(flag ? argument.substr(1) : argument, flag, i + 1 == arguments.size());
     }
 }

@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QtCore/QtResource>
 
 #include "app/CQORVAApp.h"
 

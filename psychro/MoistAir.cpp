@@ -1,0 +1,262 @@
+#include "psychro/MoistAir.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "psychro/RootFinding.h"
+
+namespace qorva::psychro {
+
+namespace {
+
+// ln pws over ice, T in K (ASHRAE Handbook — Fundamentals 2017, ch. 1, eq. 5,
+// valid from −100 to 0 °C), and its derivative d(ln pws)/dT.
+double lnSaturationPressureIce(double T, double& dLnPdT)
+{
+    constexpr double c1 = -5.6745359e3;
+    constexpr double c2 = 6.3925247;
+    constexpr double c3 = -9.6778430e-3;
+    constexpr double c4 = 6.2215701e-7;
+    constexpr double c5 = 2.0747825e-9;
+    constexpr double c6 = -9.4840240e-13;
+    constexpr double c7 = 4.1635019;
+    const double inv = 1.0 / T;
+    dLnPdT = -c1 * inv * inv + c3 + T * (2.0 * c4 + T * (3.0 * c5 + T * 4.0 * c6)) + c7 * inv;
+    return c1 * inv + c2 + T * (c3 + T * (c4 + T * (c5 + T * c6))) + c7 * std::log(T);
+}
+
+// ln pws over liquid water, T in K (ch. 1, eq. 6, valid from 0 to 200 °C).
+double lnSaturationPressureWater(double T, double& dLnPdT)
+{
+    constexpr double c8 = -5.8002206e3;
+    constexpr double c9 = 1.3914993;
+    constexpr double c10 = -4.8640239e-2;
+    constexpr double c11 = 4.1764768e-5;
+    constexpr double c12 = -1.4452093e-8;
+    constexpr double c13 = 6.5459673;
+    const double inv = 1.0 / T;
+    dLnPdT = -c8 * inv * inv + c10 + T * (2.0 * c11 + T * 3.0 * c12) + c13 * inv;
+    return c8 * inv + c9 + T * (c10 + T * (c11 + T * c12)) + c13 * std::log(T);
+}
+
+double lnSaturationPressure(double t, double& dLnPdT)
+{
+    const double T = t + kKelvinOffset;
+    return t < kTriplePoint ? lnSaturationPressureIce(T, dLnPdT) : lnSaturationPressureWater(T, dLnPdT);
+}
+
+// Latent heat over the gas constant of vapour, K: the slope of ln pws against
+// 1/T (Clausius–Clapeyron), for sublimation and for evaporation near 0 °C.
+// Used only for first guesses.
+constexpr double kSublimationSlope = 6140.0;
+constexpr double kEvaporationSlope = 5420.0;
+
+} // namespace
+
+bool isValidPressure(double p)
+{
+    return p >= kPressureMin && p <= kPressureMax;
+}
+
+bool isInTemperatureRange(double t)
+{
+    return t >= kTMin && t <= kTMax;
+}
+
+double saturationPressure(double t)
+{
+    double unused = 0.0;
+    return std::exp(lnSaturationPressure(t, unused));
+}
+
+double saturationPressure(double t, double& dLnPdT)
+{
+    return std::exp(lnSaturationPressure(t, dLnPdT));
+}
+
+double minimumSaturationPressure()
+{
+    static const double value = saturationPressure(kTMin);
+    return value;
+}
+
+double maximumSaturationPressure()
+{
+    static const double value = saturationPressure(kTMax);
+    return value;
+}
+
+std::optional<double> saturationTemperature(double e, double guess)
+{
+    if (!(e >= minimumSaturationPressure() && e <= maximumSaturationPressure())) {
+        return std::nullopt;
+    }
+    const double target = std::log(e);
+    // Decide the branch first: each branch is smooth, the curve is kinked
+    // only where they meet.
+    const bool overIce = e < kTriplePointPressure;
+    const double lo = overIce ? kTMin : kTriplePoint;
+    const double hi = overIce ? kTriplePoint : kTMax;
+    if (!(guess > lo && guess < hi)) {
+        const double slope = overIce ? kSublimationSlope : kEvaporationSlope;
+        const double inverseT =
+            1.0 / (kTriplePoint + kKelvinOffset) - (target - std::log(kTriplePointPressure)) / slope;
+        guess = 1.0 / inverseT - kKelvinOffset;
+    }
+    auto residual = [&](double t, double& slope) {
+        const double T = t + kKelvinOffset;
+        return (overIce ? lnSaturationPressureIce(T, slope) : lnSaturationPressureWater(T, slope)) - target;
+    };
+    return solveIncreasing(residual, lo, hi, guess, kTemperatureTolerance);
+}
+
+double moistureContent(double p, double pq)
+{
+    return kMassRatio * pq / (p - pq);
+}
+
+double vapourPressure(double p, double x)
+{
+    return p * x / (kMassRatio + x);
+}
+
+double enthalpy(double t, double x)
+{
+    return kCpDryAir * t + x * (kLatentHeat0 + kCpVapour * t);
+}
+
+double dryBulb(double x, double h)
+{
+    return (h - kLatentHeat0 * x) / (kCpDryAir + kCpVapour * x);
+}
+
+std::optional<double> saturationMoisture(double p, double t)
+{
+    const double e = saturationPressure(t);
+    if (!(e < p)) {
+        return std::nullopt;
+    }
+    return moistureContent(p, e);
+}
+
+std::optional<double> wetBulbLineEnthalpy(double p, double tw, double x)
+{
+    const auto xs = saturationMoisture(p, tw);
+    if (!xs) {
+        return std::nullopt;
+    }
+    // h_s(tw) − cw·tw·(x_s − x), regrouped.
+    return tw * (kCpDryAir + kCpWater * x) + *xs * (kLatentHeat0 - (kCpWater - kCpVapour) * tw);
+}
+
+std::optional<double> wetBulb(double p, double t, double x, double lowerBound)
+{
+    const double h = enthalpy(t, x);
+    // F(tw) = (enthalpy of the wet-bulb line tw at x) − h rises with tw. At the
+    // dew point it is h(td, x) − h(t, x) < 0; at tw = t it is
+    // (x_s(t) − x)·(2500 − 2.3368·t) >= 0. So the root lies in [td, t].
+    double lo = std::isnan(lowerBound) ? kTMin : lowerBound;
+    double hi = t;
+    // Near boiling x_s runs to infinity: stop where pws = 0.99·p, where x_s is
+    // about 60 kg/kg and F is positive for any real state. Even at the lowest
+    // accepted pressure (10 kPa) water boils only above 45 °C.
+    if (hi > 45.0 && saturationPressure(hi) >= 0.99 * p) {
+        const auto limit = saturationTemperature(0.99 * p);
+        if (!limit) {
+            return std::nullopt;
+        }
+        hi = *limit;
+    }
+    lo = std::max(lo, kTMin);
+    if (!(lo <= hi)) {
+        return std::nullopt;
+    }
+    const double evaporation = kCpWater - kCpVapour;
+    auto residual = [&](double tw, double& slope) {
+        double dLnP = 0.0;
+        const double e = saturationPressure(tw, dLnP);
+        const double dry = p - e;
+        const double xs = kMassRatio * e / dry;
+        const double dxs = kMassRatio * p * e * dLnP / (dry * dry);
+        const double latent = kLatentHeat0 - evaporation * tw;
+        slope = kCpDryAir + kCpWater * x - evaporation * xs + dxs * latent;
+        return tw * (kCpDryAir + kCpWater * x) + xs * latent - h;
+    };
+    // Pick the branch of the saturation curve by the sign at the triple point,
+    // so Newton never steps across the kink.
+    if (lo < kTriplePoint && kTriplePoint < hi) {
+        const double xs = moistureContent(p, kTriplePointPressure);
+        const double f =
+            kTriplePoint * (kCpDryAir + kCpWater * x) + xs * (kLatentHeat0 - evaporation * kTriplePoint) - h;
+        if (f >= 0.0) {
+            hi = kTriplePoint;
+        } else {
+            lo = kTriplePoint;
+        }
+    }
+    // F is convex, so Newton from the upper end approaches from above without
+    // overshooting.
+    return solveIncreasing(residual, lo, hi, hi, kTemperatureTolerance);
+}
+
+double specificVolume(double p, double t, double pq)
+{
+    return kGasConstantDryAir * (t + kKelvinOffset) / (p - pq);
+}
+
+double density(double p, double t, double pq)
+{
+    return (p - kVapourDensityDefect * pq) * kDensityFactor / ((t + kKelvinOffset) * 1000.0);
+}
+
+std::optional<MoistAirState> completeState(double p, double t, double x, double knownTw, double knownTd)
+{
+    if (!isValidPressure(p) || !isInTemperatureRange(t) || !(x >= 0.0) || !std::isfinite(x)) {
+        return std::nullopt;
+    }
+    double dLnP = 0.0;
+    const double pqb = saturationPressure(t, dLnP);
+    const double pq = vapourPressure(p, x);
+    double rh = pq / pqb;
+    if (!(rh <= 1.0 + kSaturationTolerance)) {
+        return std::nullopt;
+    }
+    MoistAirState s{};
+    s.t = t;
+    s.x = x;
+    s.h = enthalpy(t, x);
+    s.pq = pq;
+    s.pqb = pqb;
+    s.v = specificVolume(p, t, pq);
+    s.rho = density(p, t, pq);
+    if (rh >= 1.0 - 1e-12) {
+        // On the saturation curve wet bulb and dew point equal the dry bulb.
+        s.RH = 1.0;
+        s.td = std::isnan(knownTd) ? t : knownTd;
+        s.tw = std::isnan(knownTw) ? t : knownTw;
+        return s;
+    }
+    s.RH = rh;
+    if (std::isnan(knownTd)) {
+        // First guess from the slope of the curve at t: ln pq = ln pqb + ln RH.
+        const auto td = saturationTemperature(pq, t + std::log(rh) / dLnP);
+        if (!td) {
+            return std::nullopt;
+        }
+        s.td = *td;
+    } else {
+        s.td = knownTd;
+    }
+    if (std::isnan(knownTw)) {
+        const auto tw = wetBulb(p, t, x, s.td);
+        if (!tw) {
+            return std::nullopt;
+        }
+        s.tw = *tw;
+    } else {
+        s.tw = knownTw;
+    }
+    return s;
+}
+
+} // namespace qorva::psychro

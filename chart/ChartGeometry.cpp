@@ -1,0 +1,282 @@
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+
+#include "chart/ChartProperties.h"
+#include "model/CIDG.h"
+
+namespace {
+
+// Chart constants of the i-d mapping: the latent heat at 0 °C (kJ/kg) sets the
+// slope of the axes, 1/2500 turns pixels per kg/kg into pixels per kJ/kg.
+constexpr double kLatentHeat = 2500.0;
+constexpr double kEnthalpyPerMoisture = 0.0004;
+constexpr double kCpDryAir = 1.01;   // kJ/(kg·K)
+constexpr double kCpVapour = 1.85;   // kJ/(kg·K)
+constexpr double kMassRatio = 0.62198;
+// Printer units: 0.001 inch per unit, 39.4 per mm.
+constexpr double kPrinterUnitsPerMm = 39.4;
+// The A4 width the printer pen scale refers to, mm.
+constexpr double kPenScalePageWidth = 210.0;
+// The full chart a restore returns to.
+constexpr float kFullXMax = 0.04f;   // kg/kg
+constexpr float kFullTMin = -30.0f;  // °C
+constexpr float kFullTMax = 65.0f;   // °C
+// The deepest a chart window may zoom; keeps the pixel scales finite however
+// often the user clips.
+constexpr float kMaxZoom = 10000.0f;
+
+// Rounds a pixel value as the chart does (add 0.5, truncate toward zero),
+// saturating at the int range so an extreme zoom cannot overflow.
+int roundPixel(double value)
+{
+    const double shifted = value + 0.5;
+    if (!(shifted == shifted))
+        return 0;
+    if (shifted >= static_cast<double>(INT_MAX / 2))
+        return INT_MAX / 2;
+    if (shifted <= static_cast<double>(INT_MIN / 2))
+        return INT_MIN / 2;
+    return static_cast<int>(shifted);
+}
+
+int truncPixel(double value)
+{
+    if (!(value == value))
+        return 0;
+    return static_cast<int>(std::clamp(value, static_cast<double>(INT_MIN / 2), static_cast<double>(INT_MAX / 2)));
+}
+
+}  // namespace
+
+void CIDG::LayoutChart(const ChartDevice& requested)
+{
+    ChartLayout& l = m_layout;
+    ChartDevice device = requested;
+    if (device.screenWidth <= 0)
+        device.screenWidth = ChartDevice::kDefaultScreenWidth;
+    if (device.pageWidth <= 0)
+        device.pageWidth = 210;
+    if (device.pageHeight <= 0)
+        device.pageHeight = 297;
+    l.m_device = device;
+
+    l.m_spacings.moisture = m_drawOptions[kFamilyMoisture].m_fStep * 0.001f;
+    l.m_spacings.humidity = m_drawOptions[kFamilyHumidity].m_fStep * 0.01f;
+    l.m_spacings.enthalpy = m_drawOptions[kFamilyEnthalpy].m_fStep;
+    l.m_spacings.dryBulb = m_drawOptions[kFamilyDryBulb].m_fStep;
+    l.m_spacings.wetBulb = m_drawOptions[kFamilyWetBulb].m_fStep;
+
+    l.m_workingFont = m_font1;
+    // m_nMargin holds bottom, top, left, right, mm.
+    const int pageMarginBottom = m_nMargin[0];
+    const int pageMarginTop = m_nMargin[1];
+    const int pageMarginLeft = m_nMargin[2];
+    const int pageMarginRight = m_nMargin[3];
+    if (device.printing) {
+        l.m_fPixelsPerMm = kPrinterUnitsPerMm;
+        l.m_nTotalWidth = truncPixel(device.pageWidth * kPrinterUnitsPerMm - pageMarginLeft * kPrinterUnitsPerMm -
+                                     pageMarginRight * kPrinterUnitsPerMm);
+        l.m_nTotalHeight = truncPixel(device.pageHeight * kPrinterUnitsPerMm - pageMarginTop * kPrinterUnitsPerMm -
+                                      pageMarginBottom * kPrinterUnitsPerMm) /
+                           2;
+        l.m_fPrintScale = device.pageWidth * kPrinterUnitsPerMm / device.screenWidth;
+        l.m_fPenScale = kPrinterUnitsPerMm * kPenScalePageWidth / device.screenWidth;
+        l.m_workingFont.lfHeight = truncPixel(m_font1.lfHeight * l.m_fPrintScale);
+        l.m_workingFont.lfWidth = truncPixel(m_font1.lfWidth * l.m_fPrintScale);
+    } else {
+        const int pixelsPerMm = device.screenWidth / device.pageWidth;
+        l.m_fPixelsPerMm = pixelsPerMm;
+        l.m_nTotalWidth = device.pageWidth * pixelsPerMm;
+        l.m_nTotalHeight = truncPixel(device.pageHeight * pixelsPerMm * 0.5);
+        l.m_fPrintScale = 1.0;
+        l.m_fPenScale = 1.0;
+    }
+
+    // A zero font height means the default size; the margins need a real one.
+    int fontHeight = std::abs(l.m_workingFont.lfHeight);
+    if (fontHeight == 0)
+        fontHeight = std::abs(LogFont().lfHeight);
+    const int a = truncPixel(fontHeight * 2.5);
+    const int b = l.m_workingFont.lfWidth == 0 ? a : truncPixel(std::abs(l.m_workingFont.lfWidth) * 2.5);
+    l.m_nMarginTop = 2 * a;
+    l.m_nMarginBottom = a;
+    l.m_nMarginLeft = b;
+    l.m_nMarginRight = b;
+    if (device.printing) {
+        l.m_nMarginTop += truncPixel(pageMarginTop * kPrinterUnitsPerMm);
+        l.m_nMarginBottom += truncPixel(pageMarginBottom * kPrinterUnitsPerMm);
+        l.m_nMarginLeft += truncPixel(pageMarginLeft * kPrinterUnitsPerMm);
+        l.m_nMarginRight += truncPixel(pageMarginRight * kPrinterUnitsPerMm);
+    }
+    l.m_nChartLeft = l.m_nMarginLeft;
+    l.m_nChartTop = l.m_nMarginTop;
+    // A page too small for its margins still gets a one-pixel chart, so the
+    // scales below never divide by zero.
+    l.m_nChartWidth = std::max(1, l.m_nTotalWidth - l.m_nMarginLeft - l.m_nMarginRight);
+    l.m_nChartHeight = std::max(1, l.m_nTotalHeight - l.m_nMarginTop - l.m_nMarginBottom);
+
+    if (!(m_fZoom > 0.0f) || !std::isfinite(m_fZoom))
+        m_fZoom = 1.0f;
+    if (!(m_fXMaxFull > 0.0f) || !std::isfinite(m_fXMaxFull))
+        m_fXMaxFull = kFullXMax;
+    const double W = l.m_nChartWidth;
+    const double H = l.m_nChartHeight;
+    const double z = m_fZoom;
+    l.m_fXScale = static_cast<float>(W * z / m_fXMaxFull);
+    l.m_fSlope = static_cast<float>(H / W);
+    l.m_fHScale = static_cast<float>(l.m_fSlope * static_cast<double>(l.m_fXScale) * kEnthalpyPerMoisture);
+    const double sx = l.m_fXScale;
+    const double sh = l.m_fHScale;
+    const double k = l.m_fSlope;
+    const double t0 = m_fTMinFull;
+
+    if (std::abs(z - 1.0) >= 0.01) {
+        m_nXOffset = truncPixel(m_fXMin * sx + 0.5);
+        const double h = kLatentHeat * m_fXMin + (kCpVapour * m_fXMin + kCpDryAir) * m_fTMax;
+        m_nYOffset = truncPixel(H * z - (h - kCpDryAir * t0) * sh + m_nXOffset * k + 0.5);
+        if ((z - 1.0) * H < m_nYOffset)
+            m_nYOffset = truncPixel((z - 1.0) * H);
+    } else {
+        m_nXOffset = 0;
+        m_nYOffset = 0;
+    }
+
+    const double X1 = m_nXOffset;
+    const double c = X1 * k - m_nYOffset;
+    const double d = H * z / sh - kLatentHeat * X1 / sx;
+    const double e = kCpVapour * X1 / sx + kCpDryAir;
+    m_fTMin = static_cast<float>(((c - H) / sh + kCpDryAir * t0 + d) / e);
+    m_fTMax = static_cast<float>((c / sh + kCpDryAir * t0 + d) / e);
+
+    l.m_nBoundary.assign(static_cast<std::size_t>(l.m_nChartWidth) + 1, 0);
+    l.m_bBoundaryValid = false;
+    l.m_curveExit = CurveExit::None;
+
+    l.m_nAnnotX = l.m_nMarginLeft;
+    l.m_nAnnotY = l.m_nTotalHeight;
+    l.m_nAnnotStep = std::abs(l.m_workingFont.lfHeight);
+    l.m_bValid = true;
+}
+
+int CIDG::XFromMoisture(double x) const
+{
+    return roundPixel(x * m_layout.m_fXScale - m_nXOffset);
+}
+
+int CIDG::YFromEnthalpy(double h, double X) const
+{
+    const ChartLayout& l = m_layout;
+    return roundPixel(l.m_nChartHeight * static_cast<double>(m_fZoom) -
+                      (h - kCpDryAir * m_fTMinFull) * l.m_fHScale + (X + m_nXOffset) * l.m_fSlope - m_nYOffset);
+}
+
+int CIDG::YFromTemperature(double t, double X) const
+{
+    const ChartLayout& l = m_layout;
+    const double sh = l.m_fHScale;
+    return roundPixel(l.m_nChartHeight * static_cast<double>(m_fZoom) - (t - m_fTMinFull) * sh * kCpDryAir -
+                      (kCpVapour * t + kLatentHeat) * sh * (X + m_nXOffset) / l.m_fXScale +
+                      (X + m_nXOffset) * l.m_fSlope - m_nYOffset);
+}
+
+int CIDG::XFromEnthalpy(double h, double Y) const
+{
+    const ChartLayout& l = m_layout;
+    return roundPixel((Y + m_nYOffset - l.m_nChartHeight * static_cast<double>(m_fZoom) +
+                       (h - kCpDryAir * m_fTMinFull) * l.m_fHScale) /
+                          l.m_fSlope -
+                      m_nXOffset);
+}
+
+double CIDG::MoistureFromX(double X) const
+{
+    return (X + m_nXOffset) / m_layout.m_fXScale;
+}
+
+double CIDG::EnthalpyFromXY(double X, double Y) const
+{
+    const ChartLayout& l = m_layout;
+    return ((X + m_nXOffset) * l.m_fSlope + l.m_nChartHeight * static_cast<double>(m_fZoom) - Y - m_nYOffset) /
+               l.m_fHScale +
+           kCpDryAir * m_fTMinFull;
+}
+
+double CIDG::SaturationPressureNeeded(double X, double RH) const
+{
+    return m_fSummerPressure * (X + m_nXOffset) /
+           ((kMassRatio * m_layout.m_fXScale + m_nXOffset + X) * RH);
+}
+
+CanvasPoint CIDG::ToChartRelative(CanvasPoint device) const
+{
+    return {device.x - m_layout.m_nMarginLeft, device.y - m_layout.m_nMarginTop};
+}
+
+CanvasPoint CIDG::PointPosition(const CStatePoint& point) const
+{
+    const int X = XFromMoisture(point.m_d);
+    const int Y = YFromEnthalpy(point.m_h, X);
+    return {X + m_layout.m_nChartLeft, Y + m_layout.m_nChartTop};
+}
+
+void CIDG::ClipToRect(int left, int top, int right, int bottom)
+{
+    if (!m_layout.m_bValid || !(m_layout.m_fXScale > 0.0f))
+        return;
+    // The rubber band may have been dragged either way.
+    if (left > right)
+        std::swap(left, right);
+    if (top > bottom)
+        std::swap(top, bottom);
+    if (left == right || top == bottom)
+        return;
+    const CanvasPoint topLeft = ToChartRelative({left, top});
+    const CanvasPoint bottomRight = ToChartRelative({right, bottom});
+
+    const double sx = m_layout.m_fXScale;
+    const float xMin = static_cast<float>(m_fXMin + topLeft.x / sx);
+    const float xMax = static_cast<float>(m_fXMin + bottomRight.x / sx);
+    if (!(xMax > xMin))
+        return;
+    const auto tMax = chartDryBulb(xMin, EnthalpyFromXY(topLeft.x, topLeft.y));
+    const auto tMin = chartDryBulb(xMin, EnthalpyFromXY(topLeft.x, bottomRight.y));
+    if (!tMax || !tMin)
+        return;
+    const float zoom = m_fXMaxFull / (xMax - xMin);
+    if (!(zoom > 0.0f) || !std::isfinite(zoom) || zoom > kMaxZoom)
+        return;
+    m_fZoom = zoom;
+    SetRange(m_fSummerPressure, m_layout.m_spacings, xMin, xMax, *tMin, *tMax);
+}
+
+void CIDG::SetRange(float pressure, const ChartSpacings& spacings, float xMin, float xMax, float tMin, float tMax)
+{
+    if (!std::isfinite(pressure) || !std::isfinite(xMin) || !std::isfinite(xMax) || !std::isfinite(tMin) ||
+        !std::isfinite(tMax))
+        return;
+    m_fSummerPressure = pressure;
+    m_layout.m_spacings = spacings;
+    m_fXMin = xMin;
+    m_fXMax = xMax;
+    m_fTMin = tMin;
+    m_fTMax = tMax;
+    if (m_fXMaxFull < m_fXMax)
+        m_fXMaxFull = m_fXMax;
+    if (m_fTMinFull > m_fTMin)
+        m_fTMinFull = m_fTMin;
+}
+
+void CIDG::RestoreFullChart()
+{
+    m_fZoom = 1.0f;
+    m_fXMin = 0.0f;
+    m_fXMax = kFullXMax;
+    m_fXMaxFull = kFullXMax;
+    m_fTMinFull = kFullTMin;
+    m_fTMin = kFullTMin;
+    m_fTMax = kFullTMax;
+    m_nXOffset = 0;
+    m_nYOffset = 0;
+}

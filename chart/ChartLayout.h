@@ -1,0 +1,89 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "chart/CanvasTypes.h"
+#include "model/LogFont.h"
+
+// The device a chart is laid out for.
+struct ChartDevice {
+    static constexpr int kDefaultScreenWidth = 1920;
+
+    // Width of the screen in pixels; with the page width it fixes the pixels
+    // per mm (1920 pixels on a 210 mm page: 9 pixels per mm). Also the
+    // reference for the print scale.
+    int screenWidth = kDefaultScreenWidth;
+    int pageWidth = 210;   // mm
+    int pageHeight = 297;  // mm
+    // Printer layout: 0.001 inch per unit (39.4 per mm), page margins of the
+    // chart model added to the label margins, pens and fonts scaled.
+    bool printing = false;
+};
+
+// The working spacings of the six line families, in chart units.
+struct ChartSpacings {
+    float moisture = 0.001f;  // kg/kg
+    float enthalpy = 5.0f;    // kJ/kg
+    float dryBulb = 5.0f;     // °C
+    float humidity = 0.1f;    // fraction
+    float wetBulb = 5.0f;     // °C
+};
+
+// Where the saturation curve leaves the chart area (the "100%" label goes there).
+enum class CurveExit { None, RightEdge, TopEdge };
+
+// The working geometry of the chart: recomputed by every layout, never saved.
+// Pixel values are device units; chart-relative values have their origin at
+// the chart's top-left corner with y downward.
+struct ChartLayout {
+    ChartDevice m_device;      // the device of the last layout
+    bool m_bValid = false;     // a layout has been run
+    double m_fPixelsPerMm = 0;  // s: integer on screen, 39.4 when printing
+    // G: pen and offset scale, 1 on screen, 39.4 × 210 / screen width when printing.
+    double m_fPenScale = 1.0;
+    // f: print scale of fonts, point circles and arrows (1 on screen).
+    double m_fPrintScale = 1.0;
+
+    int m_nTotalWidth = 0;  // drawing width
+    int m_nTotalHeight = 0;  // drawing height (half a page)
+    int m_nMarginLeft = 0;
+    int m_nMarginTop = 0;
+    int m_nMarginRight = 0;
+    int m_nMarginBottom = 0;
+    int m_nChartLeft = 0;  // = m_nMarginLeft
+    int m_nChartTop = 0;   // = m_nMarginTop
+    int m_nChartWidth = 0;   // W
+    int m_nChartHeight = 0;  // H
+
+    float m_fXScale = 0;  // pixels per kg/kg
+    float m_fHScale = 0;  // pixels per kJ/kg
+    float m_fSlope = 0;   // k = H / W
+
+    ChartSpacings m_spacings;
+
+    // Pixel row of the saturation curve in each chart column 0 … W (0 = top edge).
+    std::vector<int> m_nBoundary;
+    bool m_bBoundaryValid = false;
+    // Column and row where the saturation curve left the chart area.
+    int m_nCurveEndX = 0;
+    int m_nCurveEndY = 0;
+    CurveExit m_curveExit = CurveExit::None;
+
+    // The annotation cursor of the known-parameter block and the result texts:
+    // device position and line step (|label font height|).
+    int m_nAnnotX = 0;
+    int m_nAnnotY = 0;
+    int m_nAnnotStep = 0;
+
+    // The label font as drawn (m_font1, scaled when printing); new texts take a copy.
+    LogFont m_workingFont;
+};
+
+// Result of a hit test: class 0 point, 1 process line, 2 HHR line, 3 calculation
+// result text, −1 nothing (index −1).
+struct PickResult {
+    int index = -1;
+    int nClass = -1;
+    bool operator==(const PickResult&) const = default;
+};

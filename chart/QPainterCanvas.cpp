@@ -1,0 +1,154 @@
+#include "chart/QPainterCanvas.h"
+
+#include <QFontMetrics>
+#include <QPolygon>
+
+#include "model/FontConversion.h"
+
+namespace {
+
+Qt::PenStyle qtPenStyle(int style)
+{
+    switch (style) {
+    case kPenDash:
+        return Qt::DashLine;
+    case kPenDot:
+        return Qt::DotLine;
+    case kPenDashDot:
+        return Qt::DashDotLine;
+    case kPenDashDotDot:
+        return Qt::DashDotDotLine;
+    default:
+        return Qt::SolidLine;
+    }
+}
+
+QPolygon toPolygon(const std::vector<CanvasPoint>& points)
+{
+    QPolygon polygon;
+    polygon.reserve(static_cast<int>(points.size()));
+    for (const CanvasPoint& point : points)
+        polygon.append(QPoint(point.x, point.y));
+    return polygon;
+}
+
+}  // namespace
+
+QPainterCanvas::QPainterCanvas(QPainter& painter) : m_painter(painter), m_textColour(Qt::black)
+{
+    m_linePen = QPen(Qt::black, 0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    m_painter.setPen(m_linePen);
+    m_painter.setBrush(Qt::NoBrush);
+}
+
+QColor QPainterCanvas::toQColor(std::int32_t colour)
+{
+    return QColor(colourRed(colour), colourGreen(colour), colourBlue(colour));
+}
+
+void QPainterCanvas::setPen(const CanvasPen& pen)
+{
+    // Width 0 is the device's thinnest line, as a cosmetic pen draws it.
+    m_linePen = QPen(toQColor(pen.colour), pen.width < 0 ? 0 : pen.width, qtPenStyle(pen.style),
+                     Qt::FlatCap, Qt::MiterJoin);
+    m_painter.setPen(m_linePen);
+}
+
+void QPainterCanvas::setBrush(std::int32_t colour)
+{
+    m_painter.setBrush(QBrush(toQColor(colour)));
+}
+
+void QPainterCanvas::setNoBrush()
+{
+    m_painter.setBrush(Qt::NoBrush);
+}
+
+void QPainterCanvas::setFont(const LogFont& font)
+{
+    if (m_fontSet && font == m_logFont)
+        return;
+    m_logFont = font;
+    m_fontSet = true;
+    m_painter.setFont(qfontFromLogFont(font));
+}
+
+void QPainterCanvas::setTextColour(std::int32_t colour)
+{
+    m_textColour = toQColor(colour);
+}
+
+void QPainterCanvas::drawLine(int x1, int y1, int x2, int y2)
+{
+    m_painter.drawLine(x1, y1, x2, y2);
+}
+
+void QPainterCanvas::drawPolyline(const std::vector<CanvasPoint>& points)
+{
+    if (points.size() >= 2)
+        m_painter.drawPolyline(toPolygon(points));
+}
+
+void QPainterCanvas::drawRectangle(const CanvasRect& rect)
+{
+    m_painter.drawRect(rect.left, rect.top, rect.width(), rect.height());
+}
+
+void QPainterCanvas::drawEllipse(const CanvasRect& rect)
+{
+    m_painter.drawEllipse(QRectF(rect.left, rect.top, rect.width(), rect.height()));
+}
+
+void QPainterCanvas::drawPolygon(const std::vector<CanvasPoint>& points)
+{
+    if (points.size() >= 3)
+        m_painter.drawPolygon(toPolygon(points));
+}
+
+void QPainterCanvas::drawText(int x, int y, const std::string& text, int align)
+{
+    const QString string = QString::fromStdString(text);
+    const QFontMetrics metrics(m_painter.font(), m_painter.device());
+    int left = x;
+    switch (align & text_align::kHorizontalMask) {
+    case text_align::kCenter:
+        left = x - metrics.horizontalAdvance(string) / 2;
+        break;
+    case text_align::kRight:
+        left = x - metrics.horizontalAdvance(string);
+        break;
+    default:
+        break;
+    }
+    int baseline = y;
+    switch (align & text_align::kVerticalMask) {
+    case text_align::kBaseline:
+        break;
+    case text_align::kBottom:
+        baseline = y - metrics.descent();
+        break;
+    default:
+        baseline = y + metrics.ascent();
+        break;
+    }
+    m_painter.save();
+    m_painter.setPen(m_textColour);
+    m_painter.drawText(QPoint(left, baseline), string);
+    m_painter.restore();
+}
+
+CanvasSize QPainterCanvas::textExtent(const std::string& text)
+{
+    const QFontMetrics metrics(m_painter.font(), m_painter.device());
+    return {metrics.horizontalAdvance(QString::fromStdString(text)), metrics.height()};
+}
+
+void QPainterCanvas::setClipRect(const CanvasRect& rect)
+{
+    m_painter.setClipRect(QRect(rect.left, rect.top, rect.width() + 1, rect.height() + 1));
+}
+
+void QPainterCanvas::clearClip()
+{
+    m_painter.setClipping(false);
+}

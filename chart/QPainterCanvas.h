@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QFont>
+#include <QPainter>
+
+#include "chart/Canvas.h"
+
+// Draws the chart with a QPainter: on screen widgets, into a QImage, into an
+// SVG generator or on a printer. The painter's own transform maps device
+// units to the paint device; this class only translates the drawing calls.
+class QPainterCanvas : public Canvas {
+public:
+    explicit QPainterCanvas(QPainter& painter);
+
+    void setPen(const CanvasPen& pen) override;
+    void setBrush(std::int32_t colour) override;
+    void setNoBrush() override;
+    void setFont(const LogFont& font) override;
+    void setTextColour(std::int32_t colour) override;
+
+    void drawLine(int x1, int y1, int x2, int y2) override;
+    void drawPolyline(const std::vector<CanvasPoint>& points) override;
+    void drawRectangle(const CanvasRect& rect) override;
+    void drawEllipse(const CanvasRect& rect) override;
+    void drawPolygon(const std::vector<CanvasPoint>& points) override;
+    void drawText(int x, int y, const std::string& text, int align) override;
+    CanvasSize textExtent(const std::string& text) override;
+
+    void setClipRect(const CanvasRect& rect) override;
+    void clearClip() override;
+
+    static QColor toQColor(std::int32_t colour);
+
+private:
+    QPainter& m_painter;
+    QPen m_linePen;
+    QColor m_textColour;
+    LogFont m_logFont;
+    bool m_fontSet = false;
+};

@@ -290,18 +290,6 @@ void CMainFrame::createStatusBar()
 
 void CMainFrame::installShellHandlers()
 {
-    setHandler(cmd::FileOpen, [this] {
-        const QString path = QFileDialog::getOpenFileName(this, "打开工程", QString(),
-                                                          QString::fromUtf8(doc_template::kOpenFilter));
-        if (path.isEmpty())
-            return;
-        if (CQORVADoc::ProbeProjectVersion(path.toStdString()) == 0) {
-            alertMessage(doc_messages::kOldProject);
-            return;
-        }
-        if (SaveModified())
-            OpenProject(path);
-    });
     setHandler(cmd::FileSave, [this] { SaveProject(); });
     setHandler(cmd::FileSaveAs, [this] { SaveProjectAs(); });
     setHandler(cmd::AppExit, [this] { close(); });
@@ -481,6 +469,12 @@ bool CMainFrame::OpenProject(const QString& path)
     m_document.m_idg.BindCurrentRoom();
     m_document.NotifyChanged(DocumentChange::Model);
     return true;
+}
+
+void CMainFrame::AddRecentFile(const QString& path)
+{
+    m_recentFiles.add(path);
+    rebuildRecentMenu();
 }
 
 bool CMainFrame::SaveModified()

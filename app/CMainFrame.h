@@ -53,6 +53,8 @@ public:
     bool SaveModified();
     bool SaveProject();
     bool SaveProjectAs();
+    // Puts a project file at the top of the recently-used list and its menu.
+    void AddRecentFile(const QString& path);
     void updateTitle();
 
 protected:

@@ -1,7 +1,11 @@
 #include "app/CommandModules.h"
 
 #include "app/CMainFrame.h"
+#include "chart/widgets/ViewCommands.h"
+#include "project/widgets/ProjectCommands.h"
 
-void installCommandModules(CMainFrame&)
+void installCommandModules(CMainFrame& frame)
 {
+    installProjectCommands(frame);
+    installViewCommands(frame);
 }

@@ -4,6 +4,8 @@
 #include <filesystem>
 
 #include "model/Messages.h"
+#include "project/Atmosphere.h"
+#include "project/NewProject.h"
 #include "project/ProjectFile.h"
 
 CQORVADoc::CQORVADoc(QObject* parent) : QObject(parent) {}
@@ -209,6 +211,52 @@ void CQORVADoc::SetBasicParameters(const std::string& projectName, int unitSyste
     m_idg.m_nUnitSystem = unitSystem;
     m_bModified = true;
     NotifyChanged(DocumentChange::Model);
+}
+
+void CQORVADoc::ApplyNewProject(const NewProjectData& data, const std::string& path)
+{
+    CopyNewProject(data, m_idg);
+    m_strPathName = path;
+    FillToolbarCombos();
+    m_bModified = true;
+    m_bProjectOpen = true;
+    m_nReserved = 0;
+    BindEachCondition(kConditionNormal);
+    NotifyChanged(DocumentChange::ProjectReplaced);
+}
+
+void CQORVADoc::ApplySystemRoomData(CAir_Room&& edited)
+{
+    m_idg.m_rooms.CopyOutdoor(edited);
+    // The current lists point into the rooms about to be replaced.
+    m_idg.UnbindCurrentLists();
+    m_idg.m_rooms.m_systems = std::move(edited.m_systems);
+    FillToolbarCombos();
+    m_bModified = true;
+    BindEachCondition(CurrentConditionCode());
+    NotifyChanged(DocumentChange::Model);
+}
+
+void CQORVADoc::SetAtmosphericData(const AtmosphericData& data)
+{
+    data.CopyInto(m_idg);
+    m_bModified = true;
+    m_idg.BindCurrentRoom();
+    NotifyChanged(DocumentChange::Model);
+}
+
+void CQORVADoc::BindEachCondition(int finalCondition)
+{
+    const int s = m_idg.m_nCurSystem;
+    const int r = m_idg.m_nCurRoom;
+    if (!m_idg.m_rooms.RoomAt(s, r))
+        return;
+    for (int c = kConditionNormal; c < kConditionCount; ++c) {
+        m_idg.m_rooms.SetRoomCondition(s, r, c);
+        m_idg.BindCurrentRoom();
+    }
+    m_idg.m_rooms.SetRoomCondition(s, r, finalCondition);
+    m_idg.BindCurrentRoom();
 }
 
 void CQORVADoc::NotifyChanged(DocumentChange change)

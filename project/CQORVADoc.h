@@ -8,6 +8,9 @@
 
 #include "model/CIDG.h"
 
+struct AtmosphericData;
+struct NewProjectData;
+
 // What changed in the document; views and the frame redraw or refill from it.
 enum class DocumentChange {
     ProjectReplaced,  // new, open or import: everything may differ
@@ -83,6 +86,19 @@ public:
     // Project name and unit system (the basic-parameters dialog's OK).
     void SetBasicParameters(const std::string& projectName, int unitSystem);
 
+    // The new-project wizard's results become the open project at path: the
+    // model takes them over (CopyNewProject), the path is set, the project is
+    // open and modified, and each condition 0, 1, 2 of the current room is
+    // bound in turn, ending on condition 0. The caller saves it.
+    void ApplyNewProject(const NewProjectData& data, const std::string& path);
+    // The system–room dialog's OK: its outdoor states and its systems and
+    // rooms (a full working copy) replace the project's; every condition of
+    // the current room is rebound and its condition restored.
+    void ApplySystemRoomData(CAir_Room&& edited);
+    // The atmospheric-pressure dialog's OK: stores the eight values, marks
+    // the project modified and rebinds the current room.
+    void SetAtmosphericData(const AtmosphericData& data);
+
     // Announces a change of the model made through the document.
     void NotifyChanged(DocumentChange change);
 
@@ -90,6 +106,10 @@ signals:
     void changed(DocumentChange change);
 
 private:
+    // Binds each condition of the current room in turn, then settles on
+    // finalCondition.
+    void BindEachCondition(int finalCondition);
+
     std::string m_strPathName;
     bool m_bModified = false;
 };

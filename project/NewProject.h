@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+#include "analysis/CAir_Room.h"
+#include "project/Atmosphere.h"
+
+class CIDG;
+
+// What the new-project wizard collects: the project name and unit system
+// (page 1), the outdoor design states and the systems with their rooms
+// (page 2), the atmospheric values (page 3).
+struct NewProjectData {
+    std::string projectName;
+    int unitSystem = 1;  // 1 SI, 0 engineering units (CIDG::m_nUnitSystem)
+    CAir_Room rooms;     // outdoor design states and systems; loads in kW
+    AtmosphericData atmosphere;
+};
+
+// Copies the wizard's results into the chart model: unit system, name,
+// outdoor design states, the systems (each room a new room with the defaults,
+// then the wizard's name, indoor states and loads) and the atmospheric
+// values. The previous systems and rooms are discarded; every other setting
+// of the model (display, fonts, margins, view, window, current indices) stays.
+void CopyNewProject(const NewProjectData& data, CIDG& idg);
+
+// The project file a new project goes to: folder, a separator unless the
+// folder already ends with one, the name and ".ID".
+std::string ProjectLocation(const std::string& folder, const std::string& name);
+
+namespace new_project_messages {
+inline constexpr const char* kNoExtension = "不可以输入扩展名!";
+inline constexpr const char* kProjectExists = "工程已经存在!";
+}  // namespace new_project_messages

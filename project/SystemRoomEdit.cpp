@@ -1,0 +1,460 @@
+#include "project/SystemRoomEdit.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/Messages.h"
+#include "project/NumberText.h"
+
+namespace msg = system_room_messages;
+
+// The texts that differ between the dialog and the wizard page.
+struct SystemRoomEdit::Texts {
+    const char* roomEmpty;
+    const char* roomExists;
+    const char* chooseRightRoom;
+    const char* noSummerIndoorName;
+    const char* noWinterIndoorName;
+    const char* noRoom;
+    const char* winterOutdoorTooSmall;
+    const char* resetWinterT;
+};
+
+namespace {
+
+float readFloat(const std::string& text)
+{
+    return static_cast<float>(ReadNumber(text));
+}
+
+// An outdoor state too small to be a design state: no dry-bulb, or neither a
+// humidity nor a wet-bulb temperature.
+bool outdoorTooSmall(const std::string& t, const std::string& tw, const std::string& rh)
+{
+    return std::fabs(ReadNumber(t)) < 0.001 ||
+           (std::fabs(ReadNumber(rh)) < 0.001 && std::fabs(ReadNumber(tw)) < 0.001);
+}
+
+template <class T>
+int indexOf(const ObjectArray<T>& list, const T* object)
+{
+    for (std::size_t i = 0; i < list.size(); ++i)
+        if (list[i].get() == object)
+            return static_cast<int>(i);
+    return -1;
+}
+
+}  // namespace
+
+SystemRoomEdit::SystemRoomEdit(Variant variant) : m_variant(variant) {}
+
+const SystemRoomEdit::Texts& SystemRoomEdit::texts() const
+{
+    static constexpr Texts dialog{msg::kRoomEmpty,    msg::kRoomExists,   msg::kChooseRightRoom,
+                                  msg::kNoIndoorName, msg::kNoIndoorName, msg::kNoRoom,
+                                  msg::kWinterOutdoorTooSmall, "25.0"};
+    static constexpr Texts page{msg::kRoomNameEmpty,       msg::kRoomNameExists,     msg::kChooseRightRoomName,
+                                msg::kNoSummerIndoorName,  msg::kNoWinterIndoorName, msg::kNoRoomName,
+                                msg::kOutdoorTooSmall,     "20.0"};
+    return m_variant == Variant::Dialog ? dialog : page;
+}
+
+void SystemRoomEdit::Load(const CAir_Room& project, int unitSystem)
+{
+    m_unitSystem = unitSystem;
+    m_work = CAir_Room();
+    m_work.CopyOutdoor(project);
+    for (const auto& system : project.m_systems) {
+        auto copy = std::make_unique<CAcSystem>();
+        copy->m_strName = system->m_strName;
+        for (const auto& source : system->m_rooms) {
+            auto target = std::make_unique<CServiceArea>();
+            CopyWholeRoom(*source, *target);
+            copy->m_rooms.push_back(std::move(target));
+        }
+        m_work.m_systems.push_back(std::move(copy));
+    }
+    ShowOutdoor();
+    m_shownSystem = m_work.m_systems.empty() ? nullptr : m_work.m_systems.front().get();
+    systemText = m_shownSystem ? m_shownSystem->m_strName : std::string();
+    ShowRoom(m_shownSystem && !m_shownSystem->m_rooms.empty() ? m_shownSystem->m_rooms.front().get()
+                                                               : nullptr);
+}
+
+void SystemRoomEdit::ChangeUnitSystem(int unitSystem)
+{
+    if (unitSystem == m_unitSystem)
+        return;
+    m_unitSystem = unitSystem;
+    for (std::string* load : {&room.coolingLoad, &room.heatLoad}) {
+        if (unitSystem == 0)
+            *load = FormatNumber("%.0f", ReadNumber(*load) * kKcalPerHourPerKw);
+        else
+            *load = FormatNumber("%.3f", ReadNumber(*load) * kKwPerKcalPerHour);
+    }
+}
+
+const char* SystemRoomEdit::loadUnitLabel() const
+{
+    return m_unitSystem == 0 ? "kcal/h" : "kW";
+}
+
+std::string SystemRoomEdit::FormatLoad(float kw) const
+{
+    if (m_unitSystem == 0)
+        return FormatNumber("%.1f", kw * kKcalPerHourPerKw);
+    return FormatNumber("%.3f", kw);
+}
+
+void SystemRoomEdit::ShowOutdoor()
+{
+    outdoor.summerName = m_work.m_strSummerOutName;
+    outdoor.summerT = FormatNumber("%.1f", m_work.m_fSummerOutT);
+    outdoor.summerTw = FormatNumber("%.1f", m_work.m_fSummerOutTw);
+    outdoor.summerRH = FormatNumber("%.0f", m_work.m_fSummerOutRH);
+    outdoor.summerByRH = m_work.m_bSummerOutByRH != 0;
+    outdoor.winterName = m_work.m_strWinterOutName;
+    outdoor.winterT = FormatNumber("%.1f", m_work.m_fWinterOutT);
+    outdoor.winterTw = FormatNumber("%.1f", m_work.m_fWinterOutTw);
+    outdoor.winterRH = FormatNumber("%.0f", m_work.m_fWinterOutRH);
+    outdoor.winterByRH = m_work.m_bWinterOutByRH != 0;
+}
+
+void SystemRoomEdit::WriteOutdoor()
+{
+    m_work.m_strSummerOutName = outdoor.summerName;
+    m_work.m_fSummerOutT = readFloat(outdoor.summerT);
+    m_work.m_fSummerOutTw = readFloat(outdoor.summerTw);
+    m_work.m_fSummerOutRH = readFloat(outdoor.summerRH);
+    m_work.m_bSummerOutByRH = outdoor.summerByRH ? 1 : 0;
+    m_work.m_strWinterOutName = outdoor.winterName;
+    m_work.m_fWinterOutT = readFloat(outdoor.winterT);
+    m_work.m_fWinterOutTw = readFloat(outdoor.winterTw);
+    m_work.m_fWinterOutRH = readFloat(outdoor.winterRH);
+    m_work.m_bWinterOutByRH = outdoor.winterByRH ? 1 : 0;
+}
+
+void SystemRoomEdit::ShowRoom(CServiceArea* shown)
+{
+    m_shownRoom = shown;
+    if (!shown) {
+        ResetRoomFields();
+        return;
+    }
+    roomText = shown->m_strName;
+    room.summerName = shown->m_strSummerInName;
+    room.summerT = FormatNumber("%.1f", shown->m_fSummerInT);
+    room.summerTw = FormatNumber("%.1f", shown->m_fSummerInTw);
+    room.summerRH = FormatNumber("%.0f", shown->m_fSummerInRH);
+    room.summerByRH = shown->m_bSummerInByRH != 0;
+    room.coolingLoad = FormatLoad(shown->m_fSummerLoad);
+    room.summerMoistLoad = FormatNumber("%.3f", shown->m_fSummerMoistLoad);
+    room.summerFreshAir = FormatNumber("%.0f", shown->m_fSummerFreshAir);
+    room.winterName = shown->m_strWinterInName;
+    room.winterT = FormatNumber("%.1f", shown->m_fWinterInT);
+    room.winterTw = FormatNumber("%.1f", shown->m_fWinterInTw);
+    room.winterRH = FormatNumber("%.0f", shown->m_fWinterInRH);
+    room.winterByRH = shown->m_bWinterInByRH != 0;
+    room.heatLoad = FormatLoad(shown->m_fWinterLoad);
+    room.winterMoistLoad = FormatNumber("%.3f", shown->m_fWinterMoistLoad);
+    room.winterFreshAir = FormatNumber("%.0f", shown->m_fWinterFreshAir);
+}
+
+void SystemRoomEdit::ResetRoomFields()
+{
+    m_shownRoom = nullptr;
+    roomText.clear();
+    const char* zeroLoad = m_unitSystem == 0 ? "0" : "0.000";
+    room.summerName = "N";
+    room.summerT = "25.0";
+    room.summerTw = "0.0";
+    room.summerRH = "50";
+    room.summerByRH = true;
+    room.coolingLoad = zeroLoad;
+    room.summerMoistLoad = "0.000";
+    room.summerFreshAir = "0";
+    room.winterName = "N";
+    room.winterT = texts().resetWinterT;
+    room.winterTw = "0.0";
+    room.winterRH = "50";
+    room.winterByRH = true;
+    room.heatLoad = zeroLoad;
+    room.winterMoistLoad = "0.000";
+    room.winterFreshAir = "0";
+}
+
+bool SystemRoomEdit::CheckIndoorNames() const
+{
+    if (room.summerName.empty()) {
+        alertMessage(texts().noSummerIndoorName);
+        return false;
+    }
+    if (room.winterName.empty()) {
+        alertMessage(texts().noWinterIndoorName);
+        return false;
+    }
+    return true;
+}
+
+void SystemRoomEdit::WriteRoomFields(CServiceArea& target) const
+{
+    const double toKw = m_unitSystem == 0 ? kKwPerKcalPerHour : 1.0;
+    target.m_strSummerInName = room.summerName;
+    target.m_fSummerInT = readFloat(room.summerT);
+    target.m_fSummerInTw = readFloat(room.summerTw);
+    target.m_fSummerInRH = readFloat(room.summerRH);
+    target.m_bSummerInByRH = room.summerByRH ? 1 : 0;
+    target.m_fSummerLoad = static_cast<float>(ReadNumber(room.coolingLoad) * toKw);
+    target.m_fSummerMoistLoad = readFloat(room.summerMoistLoad);
+    target.m_fSummerFreshAir = readFloat(room.summerFreshAir);
+    target.m_strWinterInName = room.winterName;
+    target.m_fWinterInT = readFloat(room.winterT);
+    target.m_fWinterInTw = readFloat(room.winterTw);
+    target.m_fWinterInRH = readFloat(room.winterRH);
+    target.m_bWinterInByRH = room.winterByRH ? 1 : 0;
+    target.m_fWinterLoad = static_cast<float>(ReadNumber(room.heatLoad) * toKw);
+    target.m_fWinterMoistLoad = readFloat(room.winterMoistLoad);
+    target.m_fWinterFreshAir = readFloat(room.winterFreshAir);
+}
+
+bool SystemRoomEdit::StoreShownRoomForChoice()
+{
+    // Fields that belong to no room (a new system, nothing added yet) have
+    // nowhere to go.
+    if (!m_shownRoom)
+        return true;
+    if (!CheckIndoorNames())
+        return false;
+    if (m_shownRoom->m_strName.empty()) {
+        alertMessage(texts().noRoom);
+        return false;
+    }
+    WriteRoomFields(*m_shownRoom);
+    return true;
+}
+
+bool SystemRoomEdit::AddSystem()
+{
+    const std::string name = TrimBlanks(systemText);
+    systemText = name;
+    if (name.empty()) {
+        alertMessage(msg::kSystemNameEmpty);
+        return false;
+    }
+    if (m_work.FindSystem(name)) {
+        alertMessage(msg::kSystemExists);
+        return false;
+    }
+    m_work.AddSystem(name);
+    m_shownSystem = m_work.m_systems.back().get();
+    ResetRoomFields();
+    return true;
+}
+
+bool SystemRoomEdit::RemoveSystem()
+{
+    if (!messages().askOkCancel(msg::kConfirmRemoveSystem, MessageIcon::Exclamation, msg::kConfirmCaption))
+        return false;
+    const std::string name = TrimBlanks(systemText);
+    if (name.empty()) {
+        alertMessage(msg::kChooseSystemToRemove);
+        return false;
+    }
+    const CAcSystem* system = m_work.FindSystem(name);
+    if (!system) {
+        alertMessage(msg::kChooseRightSystem);
+        return false;
+    }
+    if (m_work.m_systems.size() <= 1) {
+        alertMessage(msg::kLastSystem);
+        return false;
+    }
+    m_work.RemoveSystem(name);
+    m_shownSystem = m_work.m_systems.front().get();
+    systemText = m_shownSystem->m_strName;
+    ShowRoom(m_shownSystem->m_rooms.empty() ? nullptr : m_shownSystem->m_rooms.front().get());
+    return true;
+}
+
+bool SystemRoomEdit::AddRoom()
+{
+    const std::string systemName = TrimBlanks(systemText);
+    if (systemName.empty()) {
+        alertMessage(msg::kChooseSystemOfRoom);
+        return false;
+    }
+    CAcSystem* system = m_work.FindSystem(systemName);
+    if (!system) {
+        alertMessage(msg::kAddSystemFirst);
+        return false;
+    }
+    const std::string name = TrimBlanks(roomText);
+    if (name.empty()) {
+        alertMessage(texts().roomEmpty);
+        return false;
+    }
+    if (system->FindRoom(name)) {
+        alertMessage(texts().roomExists);
+        return false;
+    }
+    // The fields go into the new room: check them before it exists, so a
+    // refusal adds nothing.
+    if (!CheckIndoorNames())
+        return false;
+    auto added = std::make_unique<CServiceArea>();
+    added->m_strName = name;
+    WriteRoomFields(*added);
+    system->m_rooms.push_back(std::move(added));
+    systemText = systemName;
+    roomText = name;
+    m_shownSystem = system;
+    m_shownRoom = system->m_rooms.back().get();
+    return true;
+}
+
+bool SystemRoomEdit::RemoveRoom()
+{
+    if (!messages().askOkCancel(msg::kConfirmRemoveRoom, MessageIcon::Exclamation, msg::kConfirmCaption))
+        return false;
+    const std::string systemName = TrimBlanks(systemText);
+    if (systemName.empty()) {
+        alertMessage(msg::kChooseSystemOfRoom);
+        return false;
+    }
+    CAcSystem* system = m_work.FindSystem(systemName);
+    if (!system) {
+        alertMessage(msg::kChooseRightSystemOfRoom);
+        return false;
+    }
+    const std::string name = TrimBlanks(roomText);
+    if (name.empty()) {
+        alertMessage(texts().roomEmpty);
+        return false;
+    }
+    const CServiceArea* target = system->FindRoom(name);
+    if (!target) {
+        alertMessage(texts().chooseRightRoom);
+        return false;
+    }
+    if (system->m_rooms.size() <= 1) {
+        alertMessage(msg::kLastRoom);
+        return false;
+    }
+    if (target == m_shownRoom)
+        m_shownRoom = nullptr;
+    m_work.RemoveRoom(systemName, name);
+    m_shownSystem = system;
+    systemText = systemName;
+    ShowRoom(system->m_rooms.front().get());
+    return true;
+}
+
+bool SystemRoomEdit::ChooseSystem(int index)
+{
+    if (index < 0 || index >= static_cast<int>(m_work.m_systems.size()))
+        return false;
+    if (!StoreShownRoomForChoice())
+        return false;
+    m_shownSystem = m_work.m_systems[static_cast<std::size_t>(index)].get();
+    systemText = m_shownSystem->m_strName;
+    ShowRoom(m_shownSystem->m_rooms.empty() ? nullptr : m_shownSystem->m_rooms.front().get());
+    return true;
+}
+
+bool SystemRoomEdit::ChooseRoom(int index)
+{
+    if (!m_shownSystem || index < 0 || index >= static_cast<int>(m_shownSystem->m_rooms.size()))
+        return false;
+    if (!StoreShownRoomForChoice())
+        return false;
+    systemText = m_shownSystem->m_strName;
+    ShowRoom(m_shownSystem->m_rooms[static_cast<std::size_t>(index)].get());
+    return true;
+}
+
+bool SystemRoomEdit::Validate()
+{
+    if (!CheckIndoorNames())
+        return false;
+    const std::string roomName = TrimBlanks(roomText);
+    if (roomName.empty()) {
+        alertMessage(texts().noRoom);
+        return false;
+    }
+    if (m_work.m_systems.empty()) {
+        alertMessage(msg::kNoSystem);
+        return false;
+    }
+    const bool anyRoom = std::any_of(m_work.m_systems.begin(), m_work.m_systems.end(),
+                                     [](const auto& system) { return !system->m_rooms.empty(); });
+    if (!anyRoom) {
+        alertMessage(msg::kNoRoomAtAll);
+        return false;
+    }
+    // The values go into the room of that name in the current system; a name
+    // typed but never added is reported and nothing is stored.
+    CServiceArea design;
+    design.m_strName = roomName;
+    WriteRoomFields(design);
+    if (!m_work.SetRoomDesign(TrimBlanks(systemText), design))
+        return false;
+    if (outdoorTooSmall(outdoor.summerT, outdoor.summerTw, outdoor.summerRH)) {
+        alertMessage(msg::kOutdoorTooSmall);
+        return false;
+    }
+    if (outdoorTooSmall(outdoor.winterT, outdoor.winterTw, outdoor.winterRH)) {
+        alertMessage(texts().winterOutdoorTooSmall);
+        return false;
+    }
+    WriteOutdoor();
+    return true;
+}
+
+std::vector<std::string> SystemRoomEdit::systemNames() const
+{
+    std::vector<std::string> names;
+    for (const auto& system : m_work.m_systems)
+        names.push_back(system->m_strName);
+    return names;
+}
+
+std::vector<std::string> SystemRoomEdit::roomNames() const
+{
+    std::vector<std::string> names;
+    if (m_shownSystem)
+        for (const auto& shown : m_shownSystem->m_rooms)
+            names.push_back(shown->m_strName);
+    return names;
+}
+
+int SystemRoomEdit::systemSelection() const
+{
+    return indexOf(m_work.m_systems, static_cast<const CAcSystem*>(m_shownSystem));
+}
+
+int SystemRoomEdit::roomSelection() const
+{
+    return m_shownSystem ? indexOf(m_shownSystem->m_rooms, static_cast<const CServiceArea*>(m_shownRoom)) : -1;
+}
+
+CAir_Room SystemRoomEdit::TakeResult()
+{
+    m_shownSystem = nullptr;
+    m_shownRoom = nullptr;
+    return std::move(m_work);
+}
+
+void CopyWholeRoom(const CServiceArea& source, CServiceArea& target)
+{
+    target.CopyDesign(source);
+    CopyRoomContents(source, target);
+    // What CopyRoomContents leaves behind would be lost with every OK of the
+    // system–room dialog: the later analysis words and settings and the
+    // comfort zones.
+    target.m_anaW = source.m_anaW;
+    target.m_anaD = source.m_anaD;
+    target.m_anaI = source.m_anaI;
+    target.m_nInitCounter = source.m_nInitCounter;
+    for (int c = 0; c < kConditionCount; ++c)
+        appendCopies(target.m_comfortAreas[c], source.m_comfortAreas[c]);
+}

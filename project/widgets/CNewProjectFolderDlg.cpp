@@ -1,0 +1,127 @@
+#include "project/widgets/CNewProjectFolderDlg.h"
+
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QFormLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include "model/Messages.h"
+#include "project/NewProject.h"
+#include "project/NumberText.h"
+
+CNewProjectFolderDlg::CNewProjectFolderDlg(const QString& folder, QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle("新建工程");
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+    m_nameEdit = new QLineEdit(m_name, this);
+    m_nameEdit->setObjectName("fileName");
+    m_nameEdit->setProperty("controlId", 1000);
+    m_locationEdit = new QLineEdit(this);
+    m_locationEdit->setObjectName("location");
+    m_locationEdit->setProperty("controlId", 1001);
+    m_locationEdit->setReadOnly(true);
+    form->addRow("文件名:", m_nameEdit);
+    form->addRow("位置:", m_locationEdit);
+    layout->addLayout(form);
+
+    m_folders = new QFileSystemModel(this);
+    m_folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+    m_folders->setRootPath(QDir::rootPath());
+    m_tree = new QTreeView(this);
+    m_tree->setObjectName("folderTree");
+    m_tree->setProperty("controlId", 1028);
+    m_tree->setModel(m_folders);
+    for (int column = 1; column < m_folders->columnCount(); ++column)
+        m_tree->hideColumn(column);
+    m_tree->header()->hide();
+    m_tree->setMinimumSize(320, 260);
+    layout->addWidget(m_tree, 1);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    m_ok = buttons->button(QDialogButtonBox::Ok);
+    m_ok->setText("确定");
+    m_ok->setObjectName("ok");
+    buttons->button(QDialogButtonBox::Cancel)->setText("取消");
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName("cancel");
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+
+    connect(m_nameEdit, &QLineEdit::textEdited, this, &CNewProjectFolderDlg::nameEdited);
+    connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    setFolder(m_folders->filePath(current));
+            });
+    setFolder(folder.isEmpty() ? defaultFolder() : folder);
+    m_tree->setCurrentIndex(m_folders->index(m_folder));
+    m_tree->scrollTo(m_tree->currentIndex());
+}
+
+QString CNewProjectFolderDlg::defaultFolder()
+{
+    // Projects go next to the program, as engineers keep them; an installed
+    // program's folder is not writable, so then the user's documents.
+    const QString program = QCoreApplication::applicationDirPath();
+    const QFileInfo info(program);
+    if (!program.isEmpty() && info.isDir() && info.isWritable())
+        return program;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return documents.isEmpty() ? QDir::homePath() : documents;
+}
+
+void CNewProjectFolderDlg::setFolder(const QString& folder)
+{
+    m_folder = folder;
+    rebuildLocation();
+}
+
+void CNewProjectFolderDlg::rebuildLocation()
+{
+    m_location = QString::fromStdString(ProjectLocation(m_folder.toStdString(), m_name.toStdString()));
+    m_locationEdit->setText(QDir::toNativeSeparators(m_location));
+}
+
+void CNewProjectFolderDlg::nameEdited(const QString& text)
+{
+    const QString name = QString::fromStdString(TrimBlanks(text.toStdString()));
+    if (name.contains(u'.')) {
+        alertMessage(new_project_messages::kNoExtension);
+        return;
+    }
+    m_name = name;
+    rebuildLocation();
+    m_ok->setEnabled(!name.isEmpty());
+}
+
+void CNewProjectFolderDlg::accept()
+{
+    if (QFileInfo::exists(m_location)) {
+        alertMessage(new_project_messages::kProjectExists);
+        m_valid = false;
+        QDialog::accept();
+        return;
+    }
+    m_valid = true;
+    const QString name = QString::fromStdString(TrimBlanks(m_nameEdit->text().toStdString()));
+    // Enter can reach here with the button disabled; a file without a name is no project.
+    if (name.isEmpty())
+        return;
+    if (name.contains(u'.')) {
+        alertMessage(new_project_messages::kNoExtension);
+        return;
+    }
+    m_name = name;
+    rebuildLocation();
+    QDialog::accept();
+}

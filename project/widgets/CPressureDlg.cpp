@@ -1,0 +1,44 @@
+#include "project/widgets/CPressureDlg.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "project/widgets/CAtmosphereGroup.h"
+
+CPressureDlg::CPressureDlg(const AtmosphericData& data, QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle("大气压力参数输入框");
+    auto* layout = new QVBoxLayout(this);
+    auto* groups = new QHBoxLayout;
+    m_summer = new CAtmosphereGroup("夏季工况", "夏季大气压力:", "summer", {1036, 1001, 1002, 1003, 1034}, this);
+    m_winter = new CAtmosphereGroup("冬季工况", "冬季大气压力:", "winter", {1037, 1004, 1005, 1006, 1035}, this);
+    const AtmosphericSeasons texts = AtmosphericSeasons::FromData(data);
+    m_summer->setTexts(texts.summer);
+    m_winter->setTexts(texts.winter);
+    groups->addWidget(m_summer);
+    groups->addWidget(m_winter);
+    layout->addLayout(groups);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText("确定");
+    buttons->button(QDialogButtonBox::Ok)->setObjectName("ok");
+    buttons->button(QDialogButtonBox::Cancel)->setText("取消");
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName("cancel");
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+}
+
+AtmosphericData CPressureDlg::data() const
+{
+    return AtmosphericSeasons{m_summer->texts(), m_winter->texts()}.ToData();
+}
+
+void CPressureDlg::accept()
+{
+    m_summer->computeDensity();
+    m_winter->computeDensity();
+    if (CheckAtmosphericData(data()))
+        QDialog::accept();
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDialog>
+
+#include "project/Atmosphere.h"
+
+class CAtmosphereGroup;
+
+// "大气压力参数输入框": the summer and winter atmospheric values. OK computes
+// both densities, checks the values and closes; the document stores them.
+class CPressureDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CPressureDlg(const AtmosphericData& data, QWidget* parent = nullptr);
+
+    // The eight values read back from the texts (after OK).
+    AtmosphericData data() const;
+    CAtmosphereGroup* summerGroup() { return m_summer; }
+    CAtmosphereGroup* winterGroup() { return m_winter; }
+
+    void accept() override;
+
+private:
+    CAtmosphereGroup* m_summer = nullptr;
+    CAtmosphereGroup* m_winter = nullptr;
+};

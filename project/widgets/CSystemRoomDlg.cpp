@@ -1,0 +1,36 @@
+#include "project/widgets/CSystemRoomDlg.h"
+
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "project/widgets/CSystemRoomEditor.h"
+
+CSystemRoomDlg::CSystemRoomDlg(const CAir_Room& project, int unitSystem, QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle("系统-房间(室内外状态点)参数输入框");
+    auto* layout = new QVBoxLayout(this);
+    m_editor = new CSystemRoomEditor(SystemRoomEdit::Variant::Dialog, this);
+    m_editor->edit().Load(project, unitSystem);
+    m_editor->showEdit();
+    layout->addWidget(m_editor);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText("确定");
+    buttons->button(QDialogButtonBox::Ok)->setObjectName("ok");
+    buttons->button(QDialogButtonBox::Cancel)->setText("取消");
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName("cancel");
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+}
+
+void CSystemRoomDlg::accept()
+{
+    if (m_editor->validate())
+        QDialog::accept();
+}
+
+CAir_Room CSystemRoomDlg::TakeResult()
+{
+    return m_editor->edit().TakeResult();
+}

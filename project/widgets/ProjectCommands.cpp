@@ -1,0 +1,98 @@
+#include "project/widgets/ProjectCommands.h"
+
+#include <QFileDialog>
+
+#include "app/CMainFrame.h"
+#include "app/CommandTable.h"
+#include "model/Messages.h"
+#include "project/Atmosphere.h"
+#include "project/CQORVADoc.h"
+#include "project/NewProject.h"
+#include "project/widgets/CNewProjectFolderDlg.h"
+#include "project/widgets/CPorjectNewWizard.h"
+#include "project/widgets/CPressureDlg.h"
+#include "project/widgets/CSystemRoomDlg.h"
+
+namespace {
+
+// New projects get the extension ".ID" and older ones ".id"; on a file system
+// that tells them apart the open dialog must list both.
+constexpr const char* kOpenFilter = "QORVA文件(*.id *.ID)";
+
+void openProject(CMainFrame& frame)
+{
+    const QString path =
+        QFileDialog::getOpenFileName(&frame, "打开工程", QString(), QString::fromUtf8(kOpenFilter));
+    if (path.isEmpty())
+        return;
+    if (CQORVADoc::ProbeProjectVersion(path.toStdString()) == 0) {
+        alertMessage(doc_messages::kOldProject);
+        return;
+    }
+    if (frame.SaveModified())
+        frame.OpenProject(path);
+}
+
+}  // namespace
+
+namespace project_commands {
+
+bool NewProject(CMainFrame& frame)
+{
+    if (!frame.SaveModified())
+        return false;
+    CNewProjectFolderDlg location(QString(), &frame);
+    do {
+        if (location.exec() != QDialog::Accepted)
+            return false;
+    } while (!location.isValid());
+    CPorjectNewWizard wizard(&frame);
+    if (wizard.exec() != QDialog::Accepted)
+        return false;
+    // The previous project is left alone until both dialogs have finished, so
+    // cancelling keeps it with its path.
+    CQORVADoc& document = frame.document();
+    const NewProjectData data = wizard.TakeResult();
+    const std::string path = location.pathName().toStdString();
+    document.OnNewDocument();
+    document.ApplyNewProject(data, path);
+    frame.AddRecentFile(location.pathName());
+    frame.FillToolbarCombos();
+    document.OnSaveDocument(path);
+    document.NotifyChanged(DocumentChange::Model);
+    return true;
+}
+
+bool EditSystemsAndRooms(CMainFrame& frame)
+{
+    CQORVADoc& document = frame.document();
+    CSystemRoomDlg dialog(document.m_idg.m_rooms, document.m_idg.m_nUnitSystem, &frame);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    document.ApplySystemRoomData(dialog.TakeResult());
+    frame.FillToolbarCombos();
+    return true;
+}
+
+bool EditAtmosphericPressure(CMainFrame& frame)
+{
+    CQORVADoc& document = frame.document();
+    CPressureDlg dialog(AtmosphericData::FromModel(document.m_idg), &frame);
+    if (dialog.exec() != QDialog::Accepted) {
+        document.NotifyChanged(DocumentChange::Display);
+        return false;
+    }
+    document.SetAtmosphericData(dialog.data());
+    return true;
+}
+
+}  // namespace project_commands
+
+void installProjectCommands(CMainFrame& frame)
+{
+    CMainFrame* f = &frame;
+    frame.setHandler(cmd::FileNew, [f] { project_commands::NewProject(*f); });
+    frame.setHandler(cmd::FileOpen, [f] { openProject(*f); });
+    frame.setHandler(cmd::SystemRoom, [f] { project_commands::EditSystemsAndRooms(*f); });
+    frame.setHandler(cmd::Pressure, [f] { project_commands::EditAtmosphericPressure(*f); });
+}

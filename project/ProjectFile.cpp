@@ -1,18 +1,113 @@
 #include "project/ProjectFile.h"
 
-int ProjectFile::ProbeProjectVersion(const std::string&)
+#include <QFile>
+#include <QSaveFile>
+#include <QString>
+
+#include "model/Messages.h"
+#include "project/Archive.h"
+#include "project/ProjectSerializer.h"
+
+namespace {
+
+QString toQString(const std::string& path)
 {
-    return 0;
+    return QString::fromStdString(path);
 }
 
-bool ProjectFile::read(const std::string&, int, ProjectContents&)
+std::int32_t intAt(const char* bytes)
 {
-    m_error = "无法读取该工程文件";
-    return false;
+    std::uint32_t value = 0;
+    for (int i = 0; i < 4; ++i)
+        value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i])) << (8 * i);
+    return static_cast<std::int32_t>(value);
 }
 
-bool ProjectFile::write(const std::string&, const CIDG&, const std::string&, std::int32_t)
+std::string failure(const char* head, const std::string& reason)
 {
-    m_error = "无法保存该工程文件";
-    return false;
+    return std::string(head) + "\n" + reason + "。";
+}
+
+}  // namespace
+
+int ProjectFile::ProbeProjectVersion(const std::string& path)
+{
+    QFile file(toQString(path));
+    if (!file.open(QIODevice::ReadOnly)) {
+        alertMessage(project_file_messages::kProbeCannotOpen);
+        return 0;
+    }
+    char head[8];
+    const qint64 got = file.read(head, sizeof head);
+    if (got < 4)
+        return 0;
+    if (head[1] == 'Q' && head[2] == 'V' && head[3] == 'X')
+        return got == 8 ? intAt(head + 4) : 0;
+    return intAt(head) == project_serializer::kFirstVersion ? project_serializer::kFirstVersion : 0;
+}
+
+bool ProjectFile::read(const std::string& path, int version, ProjectContents& contents)
+{
+    if (version == 0) {
+        m_error = failure(project_file_messages::kCannotOpen, "不是本程序的工程文件");
+        return false;
+    }
+    QFile file(toQString(path));
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_error = failure(project_file_messages::kCannotOpen,
+                          path + "：" + file.errorString().toStdString());
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        m_error = failure(project_file_messages::kCannotOpen,
+                          path + "：" + file.errorString().toStdString());
+        return false;
+    }
+    return readBytes(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                               static_cast<std::size_t>(bytes.size())),
+                     contents);
+}
+
+bool ProjectFile::readBytes(std::span<const std::uint8_t> bytes, ProjectContents& contents)
+{
+    m_error.clear();
+    try {
+        ArchiveReader in(bytes);
+        project_serializer::readProject(in, contents);
+    } catch (const ArchiveError& error) {
+        m_error = failure(project_file_messages::kCannotOpen, error.what());
+        return false;
+    } catch (const std::bad_alloc&) {
+        m_error = failure(project_file_messages::kCannotOpen, "内存不足");
+        return false;
+    }
+    return true;
+}
+
+std::vector<std::uint8_t> ProjectFile::toBytes(const CIDG& idg, const std::string& reportPath,
+                                               std::int32_t returnMode)
+{
+    ArchiveWriter out(64 * 1024);
+    project_serializer::writeProject(out, idg, reportPath, returnMode);
+    return out.takeBytes();
+}
+
+bool ProjectFile::write(const std::string& path, const CIDG& idg, const std::string& reportPath,
+                        std::int32_t returnMode)
+{
+    m_error.clear();
+    const std::vector<std::uint8_t> bytes = toBytes(idg, reportPath, returnMode);
+    QSaveFile file(toQString(path));
+    if (!file.open(QIODevice::WriteOnly)) {
+        m_error = failure(project_file_messages::kCannotSave, path + "：" + file.errorString().toStdString());
+        return false;
+    }
+    const auto size = static_cast<qint64>(bytes.size());
+    if (file.write(reinterpret_cast<const char*>(bytes.data()), size) != size || !file.commit()) {
+        m_error = failure(project_file_messages::kCannotSave, path + "：" + file.errorString().toStdString());
+        file.cancelWriting();
+        return false;
+    }
+    return true;
 }

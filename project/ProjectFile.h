@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "model/CIDG.h"
 
@@ -13,24 +15,52 @@ struct ProjectContents {
     std::int32_t reserved = 0;
 };
 
-// The .id project file format.
+// The .id project file format: a short head (the marker "QVX" and the
+// version), the chart model with the systems, rooms and every chart object,
+// and three document fields. Writes version 327; reads 320 to 327 (later
+// versions after a valid marker like 327).
+//
+// Reading never trusts a count or a length: nothing is allocated beyond what
+// the remaining bytes can hold, and a damaged file is refused with a reason.
+// An object that appears a second time in a file (a back-reference in the
+// object table) is refused too: arrays own their objects, so this program
+// never writes one, and sharing one object between two lists is not
+// representable. Bytes after the document fields are ignored.
 class ProjectFile {
 public:
     static constexpr int kCurrentVersion = 327;
 
     // 327 (or the stored version) for a current file, 320 for an older file,
-    // 0 for a file that cannot be opened as a project.
+    // 0 for a file that cannot be opened as a project. A file that cannot be
+    // opened at all shows "请注意！\n文件打开时文件名错误!" first.
     static int ProbeProjectVersion(const std::string& path);
 
-    // Reads the whole file into contents; false with errorString() set when the
-    // file cannot be read completely (contents are then unspecified).
+    // Reads the whole file into contents (a fresh ProjectContents); false with
+    // errorString() set when the file cannot be read completely (contents are
+    // then unspecified). version is the probed version; the layout itself is
+    // recognised from the file's head.
     bool read(const std::string& path, int version, ProjectContents& contents);
-    // Writes atomically: the previous file is intact when this fails.
+    // The same from bytes in memory.
+    bool readBytes(std::span<const std::uint8_t> bytes, ProjectContents& contents);
+
+    // Writes atomically: a temporary file in the same folder, flushed and then
+    // renamed over path, so the previous file is intact when this fails.
     bool write(const std::string& path, const CIDG& idg, const std::string& reportPath,
                std::int32_t returnMode);
+    // The bytes write() puts into the file.
+    static std::vector<std::uint8_t> toBytes(const CIDG& idg, const std::string& reportPath,
+                                             std::int32_t returnMode);
 
     const std::string& errorString() const { return m_error; }
 
 private:
     std::string m_error;
 };
+
+namespace project_file_messages {
+inline constexpr const char* kProbeCannotOpen = "请注意！\n文件打开时文件名错误!";
+// The head of every read failure; a line with the reason follows.
+inline constexpr const char* kCannotOpen = "无法打开文档。";
+// The head of every write failure; a line with the reason follows.
+inline constexpr const char* kCannotSave = "无法保存文档。";
+}  // namespace project_file_messages

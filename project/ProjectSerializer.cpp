@@ -1,0 +1,654 @@
+#include "project/ProjectSerializer.h"
+
+#include <bit>
+#include <cstring>
+
+namespace project_serializer {
+namespace {
+
+constexpr std::string_view kMarker = "QVX";
+
+// The analysis words a room block stores, in file order.
+constexpr int kSavedAnalysisWords[] = {15, 16, 17, 18, 0,  1,  2,  13, 14, 3,  4,  5,  6,  20,
+                                       22, 24, 25, 19, 23, 21, 39, 37, 38, 26, 28, 27, 29, 30,
+                                       40, 55, 44, 45, 47, 46, 77, 76, 75, 63, 65, 68, 66, 64};
+
+// Smallest encoded size of each record after its 2-byte tag: every string at
+// least its one-byte prefix.
+constexpr std::size_t kMinStatePoint = 1 + 31 * 4;
+constexpr std::size_t kMinProcessLine = 1 + 3 * 4;
+constexpr std::size_t kMinHhrLine = 1 + 5 * 4;
+constexpr std::size_t kMinText = 2 + LogFont::kRecordSize + (4 + 1 + 1 + 3 + 1 + 9 + 1) * 4;
+constexpr std::size_t kMinComfortArea = 10;
+constexpr std::size_t kMinParamPoint = 1 + 12 * 4;
+constexpr std::size_t kMinSystem = 1 + 4;
+constexpr std::size_t kTagSize = 2;
+
+template <class T>
+struct RecordTraits;
+
+template <>
+struct RecordTraits<CStatePoint> {
+    static constexpr ArchiveClass cls = ArchiveClass::StatePoint;
+    static constexpr std::size_t minSize = kMinStatePoint;
+
+    static void write(ArchiveWriter& out, const CStatePoint& p)
+    {
+        out.writeString(p.m_strName);
+        out.writeInt(p.m_nKind);
+        out.writeFloat(p.m_d);
+        out.writeFloat(p.m_t);
+        out.writeFloat(p.m_tw);
+        out.writeFloat(p.m_h);
+        out.writeFloat(p.m_RH);
+        out.writeInt(p.m_nId);
+        out.writeInt(p.m_nMixSrc1);
+        out.writeInt(p.m_nMixSrc2);
+        out.writeFloat(p.m_fMixRatio);
+        out.writeInt(p.m_nRelPartner);
+        out.writeInt(p.m_nRelHhrLine);
+        out.writeInt(p.m_nBaseD);
+        out.writeInt(p.m_nBaseH);
+        out.writeInt(p.m_nBaseT);
+        out.writeInt(p.m_nOnProcessLine);
+        out.writeInt(p.m_nOnHhrLine);
+        out.writeInt(p.m_nCrossProc1);
+        out.writeInt(p.m_nCrossProc2);
+        out.writeInt(p.m_nCrossHhr1);
+        out.writeInt(p.m_nCrossHhr2);
+        out.writeInt(p.m_nCrossProc);
+        out.writeInt(p.m_nCrossHhr);
+        out.writeInt(p.m_nRelDiffType);
+        out.writeInt(p.m_nRelPropType);
+        out.writeFloat(p.m_fRelValue1);
+        out.writeFloat(p.m_fRelValue2);
+        out.writeInt(p.m_nValueKind);
+        out.writeFloat(p.m_fValue);
+        // Two words the format reserves: written as 0, skipped on reading.
+        out.writeInt(0);
+        out.writeInt(0);
+    }
+
+    static void read(ArchiveReader& in, CStatePoint& p)
+    {
+        p.m_strName = in.readString();
+        p.m_nKind = in.readInt();
+        p.m_d = in.readFloat();
+        p.m_t = in.readFloat();
+        p.m_tw = in.readFloat();
+        p.m_h = in.readFloat();
+        p.m_RH = in.readFloat();
+        p.m_nId = in.readInt();
+        p.m_nMixSrc1 = in.readInt();
+        p.m_nMixSrc2 = in.readInt();
+        p.m_fMixRatio = in.readFloat();
+        p.m_nRelPartner = in.readInt();
+        p.m_nRelHhrLine = in.readInt();
+        p.m_nBaseD = in.readInt();
+        p.m_nBaseH = in.readInt();
+        p.m_nBaseT = in.readInt();
+        p.m_nOnProcessLine = in.readInt();
+        p.m_nOnHhrLine = in.readInt();
+        p.m_nCrossProc1 = in.readInt();
+        p.m_nCrossProc2 = in.readInt();
+        p.m_nCrossHhr1 = in.readInt();
+        p.m_nCrossHhr2 = in.readInt();
+        p.m_nCrossProc = in.readInt();
+        p.m_nCrossHhr = in.readInt();
+        p.m_nRelDiffType = in.readInt();
+        p.m_nRelPropType = in.readInt();
+        p.m_fRelValue1 = in.readFloat();
+        p.m_fRelValue2 = in.readFloat();
+        p.m_nValueKind = in.readInt();
+        p.m_fValue = in.readFloat();
+        in.readInt();
+        in.readInt();
+    }
+};
+
+template <>
+struct RecordTraits<CGuoChengXian> {
+    static constexpr ArchiveClass cls = ArchiveClass::ProcessLine;
+    static constexpr std::size_t minSize = kMinProcessLine;
+
+    static void write(ArchiveWriter& out, const CGuoChengXian& line)
+    {
+        out.writeInt(line.m_nStart);
+        out.writeInt(line.m_nEnd);
+        out.writeString(line.m_strName);
+        out.writeInt(line.m_nId);
+    }
+
+    static void read(ArchiveReader& in, CGuoChengXian& line)
+    {
+        line.m_nStart = in.readInt();
+        line.m_nEnd = in.readInt();
+        line.m_strName = in.readString();
+        line.m_nId = in.readInt();
+    }
+};
+
+template <>
+struct RecordTraits<CReShiBiXian> {
+    static constexpr ArchiveClass cls = ArchiveClass::HhrLine;
+    static constexpr std::size_t minSize = kMinHhrLine;
+
+    static void write(ArchiveWriter& out, const CReShiBiXian& line)
+    {
+        out.writeString(line.m_strName);
+        out.writeInt(line.m_nId);
+        out.writeFloat(line.m_fRatio);
+        out.writeInt(line.m_nPoint1);
+        out.writeInt(line.m_nPoint2);
+        out.writeInt(line.m_nMode);
+    }
+
+    static void read(ArchiveReader& in, CReShiBiXian& line)
+    {
+        line.m_strName = in.readString();
+        line.m_nId = in.readInt();
+        line.m_fRatio = in.readFloat();
+        line.m_nPoint1 = in.readInt();
+        line.m_nPoint2 = in.readInt();
+        line.m_nMode = in.readInt();
+    }
+};
+
+template <>
+struct RecordTraits<CCommentString> {
+    static constexpr ArchiveClass cls = ArchiveClass::Text;
+    static constexpr std::size_t minSize = kMinText;
+
+    static void write(ArchiveWriter& out, const CCommentString& text)
+    {
+        out.writeString(text.m_strText);
+        for (const std::int32_t place : text.m_nPlace)
+            out.writeInt(place);
+        out.writeFont(text.m_font);
+        out.writeInt(text.m_nStyle);
+        out.writeInt(text.m_nId);
+        for (const std::int32_t ref : text.m_nRef)
+            out.writeInt(ref);
+        out.writeInt(text.m_nRefExtra);
+        out.writeString(text.m_strValue);
+        for (const float value : text.m_fValues)
+            out.writeFloat(value);
+        out.writeInt(text.m_nKind);
+    }
+
+    static void read(ArchiveReader& in, CCommentString& text)
+    {
+        text.m_strText = in.readString();
+        for (std::int32_t& place : text.m_nPlace)
+            place = in.readInt();
+        text.m_font = in.readFont();
+        text.m_nStyle = in.readInt();
+        text.m_nId = in.readInt();
+        for (std::int32_t& ref : text.m_nRef)
+            ref = in.readInt();
+        text.m_nRefExtra = in.readInt();
+        text.m_strValue = in.readString();
+        for (float& value : text.m_fValues)
+            value = in.readFloat();
+        text.m_nKind = in.readInt();
+    }
+};
+
+template <>
+struct RecordTraits<CComfortArea> {
+    static constexpr ArchiveClass cls = ArchiveClass::ComfortArea;
+    static constexpr std::size_t minSize = kMinComfortArea;
+
+    static void write(ArchiveWriter& out, const CComfortArea& area)
+    {
+        for (const std::string& corner : area.m_strCorner)
+            out.writeString(corner);
+        for (const std::string& edge : area.m_strEdge)
+            out.writeString(edge);
+        out.writeString(area.m_strName);
+        out.writeString(area.m_strLabel);
+    }
+
+    static void read(ArchiveReader& in, CComfortArea& area)
+    {
+        for (std::string& corner : area.m_strCorner)
+            corner = in.readString();
+        for (std::string& edge : area.m_strEdge)
+            edge = in.readString();
+        area.m_strName = in.readString();
+        area.m_strLabel = in.readString();
+    }
+};
+
+template <>
+struct RecordTraits<CParamPoint> {
+    static constexpr ArchiveClass cls = ArchiveClass::ParamPoint;
+    static constexpr std::size_t minSize = kMinParamPoint;
+
+    static void write(ArchiveWriter& out, const CParamPoint& p)
+    {
+        out.writeString(p.m_strName);
+        out.writeFloat(p.m_d);
+        out.writeFloat(p.m_t);
+        out.writeFloat(p.m_tw);
+        out.writeFloat(p.m_h);
+        out.writeFloat(p.m_RH);
+        out.writeInt(p.m_nId);
+        out.writeFloat(p.m_p);
+        out.writeFloat(p.m_pq);
+        out.writeFloat(p.m_pqb);
+        out.writeFloat(p.m_td);
+        out.writeFloat(p.m_v);
+        out.writeFloat(p.m_rho);
+    }
+
+    static void read(ArchiveReader& in, CParamPoint& p)
+    {
+        p.m_strName = in.readString();
+        p.m_d = in.readFloat();
+        p.m_t = in.readFloat();
+        p.m_tw = in.readFloat();
+        p.m_h = in.readFloat();
+        p.m_RH = in.readFloat();
+        p.m_nId = in.readInt();
+        p.m_p = in.readFloat();
+        p.m_pq = in.readFloat();
+        p.m_pqb = in.readFloat();
+        p.m_td = in.readFloat();
+        p.m_v = in.readFloat();
+        p.m_rho = in.readFloat();
+    }
+};
+
+template <class T>
+void writeArray(ArchiveWriter& out, const ObjectArray<T>& array)
+{
+    out.writeCount(static_cast<std::uint32_t>(array.size()));
+    for (const auto& object : array) {
+        if (!object) {
+            out.writeNullTag();
+            continue;
+        }
+        out.writeNewObjectTag(RecordTraits<T>::cls);
+        RecordTraits<T>::write(out, *object);
+    }
+}
+
+template <class T>
+void readArray(ArchiveReader& in, ObjectArray<T>& array)
+{
+    const std::uint32_t count = in.readCount(kTagSize + RecordTraits<T>::minSize);
+    array.clear();
+    array.reserve(count);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        in.readNewObjectTag(RecordTraits<T>::cls);
+        auto object = std::make_unique<T>();
+        RecordTraits<T>::read(in, *object);
+        array.push_back(std::move(object));
+    }
+}
+
+void writeWord(ArchiveWriter& out, const CServiceArea::AnalysisWord& word)
+{
+    std::uint32_t bits;
+    std::memcpy(&bits, &word, sizeof bits);
+    out.writeUInt32(bits);
+}
+
+void readWord(ArchiveReader& in, CServiceArea::AnalysisWord& word)
+{
+    const std::uint32_t bits = in.readUInt32();
+    std::memcpy(&word, &bits, sizeof bits);
+}
+
+void writeRoom(ArchiveWriter& out, const CServiceArea& room)
+{
+    out.writeFloat(room.m_fSummerInT);
+    out.writeFloat(room.m_fSummerLoad);
+    out.writeFloat(room.m_fSummerMoistLoad);
+    out.writeFloat(room.m_fSummerFreshAir);
+    out.writeFloat(room.m_fSummerInRH);
+    out.writeFloat(room.m_fSummerInTw);
+    out.writeInt(room.m_bSummerInByRH);
+    out.writeString(room.m_strSummerInName);
+    out.writeString(room.m_strName);
+    out.writeFloat(room.m_fWinterInT);
+    out.writeFloat(room.m_fWinterLoad);
+    out.writeFloat(room.m_fWinterMoistLoad);
+    out.writeFloat(room.m_fWinterFreshAir);
+    out.writeFloat(room.m_fWinterInRH);
+    out.writeFloat(room.m_fWinterInTw);
+    out.writeInt(room.m_bWinterInByRH);
+    out.writeString(room.m_strWinterInName);
+
+    const auto& d = room.m_anaD;
+    const auto& n = room.m_anaI;
+    out.writeDouble(d[1]);
+    out.writeDouble(d[0]);
+    out.writeInt(n[0]);
+    for (int i = 1; i <= 10; ++i)
+        out.writeInt(n[i]);
+    out.writeDouble(d[2]);
+    out.writeInt(n[11]);
+    out.writeInt(n[12]);
+    for (int i = 13; i <= 19; ++i)
+        out.writeInt(n[i]);
+    for (int i = 3; i <= 7; ++i)
+        out.writeDouble(d[i]);
+    out.writeDouble(d[9]);
+    out.writeInt(n[21]);
+    out.writeInt(n[20]);
+    out.writeInt(n[22]);
+    out.writeDouble(d[8]);
+    out.writeInt(n[23]);
+    out.writeDouble(d[10]);
+
+    for (int k = 0; k < kConditionCount; ++k) {
+        writeArray(out, room.m_points[k]);
+        writeArray(out, room.m_processLines[k]);
+        writeArray(out, room.m_hhrLines[k]);
+        writeArray(out, room.m_texts[k]);
+        writeArray(out, room.m_comfortAreas[k]);
+    }
+    writeArray(out, room.m_paramPoints);
+    for (const int word : kSavedAnalysisWords)
+        writeWord(out, room.m_anaW[word]);
+}
+
+void readRoom(ArchiveReader& in, int version, CServiceArea& room)
+{
+    room.m_fSummerInT = in.readFloat();
+    room.m_fSummerLoad = in.readFloat();
+    room.m_fSummerMoistLoad = in.readFloat();
+    room.m_fSummerFreshAir = in.readFloat();
+    room.m_fSummerInRH = in.readFloat();
+    room.m_fSummerInTw = in.readFloat();
+    room.m_bSummerInByRH = in.readInt();
+    room.m_strSummerInName = in.readString();
+    room.m_strName = in.readString();
+    room.m_fWinterInT = in.readFloat();
+    room.m_fWinterLoad = in.readFloat();
+    room.m_fWinterMoistLoad = in.readFloat();
+    room.m_fWinterFreshAir = in.readFloat();
+    room.m_fWinterInRH = in.readFloat();
+    room.m_fWinterInTw = in.readFloat();
+    room.m_bWinterInByRH = in.readInt();
+    room.m_strWinterInName = in.readString();
+
+    // Each later version appended one group of analysis settings; a group
+    // the file lacks keeps the defaults of a new room.
+    auto& d = room.m_anaD;
+    auto& n = room.m_anaI;
+    if (version >= 322) {
+        d[1] = in.readDouble();
+        d[0] = in.readDouble();
+        n[0] = in.readInt();
+    }
+    if (version >= 323)
+        for (int i = 1; i <= 10; ++i)
+            n[i] = in.readInt();
+    if (version >= 324) {
+        d[2] = in.readDouble();
+        n[11] = in.readInt();
+        n[12] = in.readInt();
+    }
+    if (version >= 325) {
+        for (int i = 13; i <= 19; ++i)
+            n[i] = in.readInt();
+        for (int i = 3; i <= 7; ++i)
+            d[i] = in.readDouble();
+    }
+    if (version >= 326) {
+        d[9] = in.readDouble();
+        n[21] = in.readInt();
+        n[20] = in.readInt();
+        n[22] = in.readInt();
+        d[8] = in.readDouble();
+    }
+    if (version >= 327) {
+        n[23] = in.readInt();
+        d[10] = in.readDouble();
+    }
+
+    for (int k = 0; k < kConditionCount; ++k) {
+        readArray(in, room.m_points[k]);
+        readArray(in, room.m_processLines[k]);
+        readArray(in, room.m_hhrLines[k]);
+        readArray(in, room.m_texts[k]);
+        if (version >= 321)
+            readArray(in, room.m_comfortAreas[k]);
+    }
+    readArray(in, room.m_paramPoints);
+    for (const int word : kSavedAnalysisWords)
+        readWord(in, room.m_anaW[word]);
+}
+
+void writeOutdoorAndSystems(ArchiveWriter& out, const CAir_Room& rooms)
+{
+    out.writeString(rooms.m_strSummerOutName);
+    out.writeFloat(rooms.m_fSummerOutTw);
+    out.writeFloat(rooms.m_fSummerOutRH);
+    out.writeFloat(rooms.m_fSummerOutT);
+    out.writeInt(rooms.m_bSummerOutByRH);
+    out.writeString(rooms.m_strWinterOutName);
+    out.writeFloat(rooms.m_fWinterOutTw);
+    out.writeFloat(rooms.m_fWinterOutRH);
+    out.writeFloat(rooms.m_fWinterOutT);
+    out.writeInt(rooms.m_bWinterOutByRH);
+    out.writeInt(static_cast<std::int32_t>(rooms.m_systems.size()));
+    for (const auto& system : rooms.m_systems) {
+        out.writeString(system->m_strName);
+        out.writeInt(static_cast<std::int32_t>(system->m_rooms.size()));
+        for (const auto& room : system->m_rooms)
+            writeRoom(out, *room);
+    }
+}
+
+void readOutdoorAndSystems(ArchiveReader& in, int version, CAir_Room& rooms)
+{
+    rooms.m_strSummerOutName = in.readString();
+    rooms.m_fSummerOutTw = in.readFloat();
+    rooms.m_fSummerOutRH = in.readFloat();
+    rooms.m_fSummerOutT = in.readFloat();
+    rooms.m_bSummerOutByRH = in.readInt();
+    rooms.m_strWinterOutName = in.readString();
+    rooms.m_fWinterOutTw = in.readFloat();
+    rooms.m_fWinterOutRH = in.readFloat();
+    rooms.m_fWinterOutT = in.readFloat();
+    rooms.m_bWinterOutByRH = in.readInt();
+    const std::uint32_t systemCount = in.readBlockCount(kMinSystem);
+    for (std::uint32_t s = 0; s < systemCount; ++s) {
+        auto system = std::make_unique<CAcSystem>();
+        system->m_strName = in.readString();
+        const std::uint32_t roomCount = in.readBlockCount(minimumRoomSize(version));
+        for (std::uint32_t r = 0; r < roomCount; ++r) {
+            auto room = std::make_unique<CServiceArea>();
+            readRoom(in, version, *room);
+            system->m_rooms.push_back(std::move(room));
+        }
+        rooms.m_systems.push_back(std::move(system));
+    }
+}
+
+void writeDrawOption(ArchiveWriter& out, const DrawOption& option)
+{
+    out.writeInt(option.m_bShow);
+    out.writeInt(option.m_bLabel);
+    out.writeInt(option.m_color);
+    out.writeInt(option.m_nWidth);
+    out.writeInt(option.m_nStyle);
+    out.writeFloat(option.m_fStep);
+}
+
+void readDrawOption(ArchiveReader& in, DrawOption& option)
+{
+    option.m_bShow = in.readInt();
+    option.m_bLabel = in.readInt();
+    option.m_color = in.readInt();
+    option.m_nWidth = in.readInt();
+    option.m_nStyle = in.readInt();
+    option.m_fStep = in.readFloat();
+}
+
+// The chart model's settings, in file order (which is not everywhere the
+// declared order: the zoom precedes the offsets, the first font follows the
+// three label settings, and the label switches go process lines,
+// heat–moisture ratio lines, state points).
+void writeChartModel(ArchiveWriter& out, const CIDG& idg)
+{
+    writeOutdoorAndSystems(out, idg.m_rooms);
+    out.writeString(idg.m_strProjectName);
+    out.writeInt(idg.m_nUnitSystem);
+    out.writeFloat(idg.m_fSummerAirT);
+    out.writeFloat(idg.m_fSummerPressure);
+    out.writeFloat(idg.m_fSummerAirD);
+    out.writeFloat(idg.m_fSummerDensity);
+    out.writeFloat(idg.m_fWinterAirT);
+    out.writeFloat(idg.m_fWinterPressure);
+    out.writeFloat(idg.m_fWinterAirD);
+    out.writeFloat(idg.m_fWinterDensity);
+    out.writeInt(idg.m_nCurSystem);
+    out.writeInt(idg.m_nCurRoom);
+    out.writeInt(idg.m_bChartView);
+    for (const std::int32_t margin : idg.m_nMargin)
+        out.writeInt(margin);
+    out.writeInt(idg.m_textColor);
+    out.writeInt(idg.m_bShowValues);
+    out.writeInt(idg.m_bValuesDefault);
+    out.writeFont(idg.m_font1);
+    out.writeInt(idg.m_lineColor);
+    out.writeInt(idg.m_nLineWidth);
+    out.writeInt(idg.m_nLineStyle);
+    out.writeInt(idg.m_nArrowStyle);
+    out.writeInt(idg.m_nPointRadius);
+    out.writeInt(idg.m_pointColor);
+    out.writeInt(idg.m_nameColor);
+    out.writeFont(idg.m_font2);
+    out.writeInt(idg.m_nLabelPosition);
+    out.writeInt(idg.m_bShowProcessLineLabels);
+    out.writeInt(idg.m_bShowHhrLineLabels);
+    out.writeInt(idg.m_bShowPointLabels);
+    out.writeInt(idg.m_bShowHhrLines);
+    out.writeInt(idg.m_nClipLeft);
+    out.writeInt(idg.m_nClipTop);
+    out.writeFloat(idg.m_fZoom);
+    out.writeInt(idg.m_nXOffset);
+    out.writeInt(idg.m_nYOffset);
+    out.writeFloat(idg.m_fXMaxFull);
+    out.writeFloat(idg.m_fXMin);
+    out.writeFloat(idg.m_fXMax);
+    out.writeFloat(idg.m_fTMin);
+    out.writeFloat(idg.m_fTMax);
+    for (const DrawOption& option : idg.m_drawOptions)
+        writeDrawOption(out, option);
+}
+
+void readChartModel(ArchiveReader& in, int version, CIDG& idg)
+{
+    readOutdoorAndSystems(in, version, idg.m_rooms);
+    idg.m_strProjectName = in.readString();
+    idg.m_nUnitSystem = in.readInt();
+    idg.m_fSummerAirT = in.readFloat();
+    idg.m_fSummerPressure = in.readFloat();
+    idg.m_fSummerAirD = in.readFloat();
+    idg.m_fSummerDensity = in.readFloat();
+    idg.m_fWinterAirT = in.readFloat();
+    idg.m_fWinterPressure = in.readFloat();
+    idg.m_fWinterAirD = in.readFloat();
+    idg.m_fWinterDensity = in.readFloat();
+    idg.m_nCurSystem = in.readInt();
+    idg.m_nCurRoom = in.readInt();
+    idg.m_bChartView = in.readInt();
+    for (std::int32_t& margin : idg.m_nMargin)
+        margin = in.readInt();
+    idg.m_textColor = in.readInt();
+    idg.m_bShowValues = in.readInt();
+    idg.m_bValuesDefault = in.readInt();
+    idg.m_font1 = in.readFont();
+    idg.m_lineColor = in.readInt();
+    idg.m_nLineWidth = in.readInt();
+    idg.m_nLineStyle = in.readInt();
+    idg.m_nArrowStyle = in.readInt();
+    idg.m_nPointRadius = in.readInt();
+    idg.m_pointColor = in.readInt();
+    idg.m_nameColor = in.readInt();
+    idg.m_font2 = in.readFont();
+    idg.m_nLabelPosition = in.readInt();
+    idg.m_bShowProcessLineLabels = in.readInt();
+    idg.m_bShowHhrLineLabels = in.readInt();
+    idg.m_bShowPointLabels = in.readInt();
+    idg.m_bShowHhrLines = in.readInt();
+    idg.m_nClipLeft = in.readInt();
+    idg.m_nClipTop = in.readInt();
+    idg.m_fZoom = in.readFloat();
+    idg.m_nXOffset = in.readInt();
+    idg.m_nYOffset = in.readInt();
+    idg.m_fXMaxFull = in.readFloat();
+    idg.m_fXMin = in.readFloat();
+    idg.m_fXMax = in.readFloat();
+    idg.m_fTMin = in.readFloat();
+    idg.m_fTMax = in.readFloat();
+    for (DrawOption& option : idg.m_drawOptions)
+        readDrawOption(in, option);
+}
+
+}  // namespace
+
+std::size_t minimumRoomSize(int version)
+{
+    std::size_t size = 6 * 4 + 4 + 2 + 6 * 4 + 4 + 1;
+    if (version >= 322)
+        size += 20;
+    if (version >= 323)
+        size += 40;
+    if (version >= 324)
+        size += 16;
+    if (version >= 325)
+        size += 68;
+    if (version >= 326)
+        size += 28;
+    if (version >= 327)
+        size += 12;
+    const std::size_t arraysPerCondition = version >= 321 ? 5 : 4;
+    size += (kConditionCount * arraysPerCondition + 1) * 2;
+    size += std::size(kSavedAnalysisWords) * 4;
+    return size;
+}
+
+void writeProject(ArchiveWriter& out, const CIDG& idg, const std::string& reportPath,
+                  std::int32_t returnMode)
+{
+    out.writeRawString(kMarker);
+    out.writeInt(ProjectFile::kCurrentVersion);
+    writeChartModel(out, idg);
+    out.writeInt(returnMode);
+    out.writeString(reportPath);
+    out.writeInt(0);
+}
+
+void readProject(ArchiveReader& in, ProjectContents& contents)
+{
+    const std::span<const std::uint8_t> head = in.peek(4);
+    const bool hasMarker =
+        head.size() == 4 && std::string_view(reinterpret_cast<const char*>(head.data()) + 1, 3) == kMarker;
+    int version;
+    if (hasMarker) {
+        in.readString();
+        version = in.readInt();
+        if (version < kFirstVersion)
+            throw ArchiveError("工程文件的版本号 " + std::to_string(version) + " 不受支持");
+        if (version > ProjectFile::kCurrentVersion)
+            version = ProjectFile::kCurrentVersion;
+    } else {
+        version = in.readInt();
+        if (version != kFirstVersion)
+            throw ArchiveError("不是本程序的工程文件");
+    }
+    readChartModel(in, version, contents.idg);
+    contents.returnMode = in.readInt();
+    contents.reportPath = in.readString();
+    contents.reserved = in.readInt();
+    // Bytes after the document fields are not part of the project: ignored.
+}
+
+}  // namespace project_serializer

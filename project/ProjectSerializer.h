@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "project/Archive.h"
+#include "project/ProjectFile.h"
+
+// The layout of a project file: the document fields, the chart model CIDG,
+// the systems and rooms with the room groups of each file version, and the
+// record classes of the object arrays.
+namespace project_serializer {
+
+// The first and the current file version this program reads; later versions
+// after a valid marker are read like the current one.
+inline constexpr int kFirstVersion = 320;
+
+// Smallest number of bytes a room block of file version v can take.
+std::size_t minimumRoomSize(int version);
+
+// Writes a whole project in the current format (version 327, with the marker).
+void writeProject(ArchiveWriter& out, const CIDG& idg, const std::string& reportPath,
+                  std::int32_t returnMode);
+
+// Reads a whole project. A file that starts with the marker "QVX" carries its
+// version after it; one without the marker starts with the version, which must
+// then be 320. Throws ArchiveError; contents are unspecified after a throw.
+void readProject(ArchiveReader& in, ProjectContents& contents);
+
+}  // namespace project_serializer

@@ -1,10 +1,519 @@
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
 #include "chart/Canvas.h"
+#include "chart/ChartDrawingSupport.h"
+#include "chart/ChartProperties.h"
 #include "model/CIDG.h"
 
-void CIDG::ComputeSaturationBoundary() {}
+namespace {
+
+constexpr double kCpDryAir = 1.01;          // kJ/(kg·K)
+constexpr double kCpWater = 4.1868;         // kJ/(kg·K), water added on the wet-bulb lines
+constexpr double kMassRatio = 0.62198;
+constexpr double kLatentHeat = 2500.0;      // kJ/kg
+constexpr double kWetBulbSlopeFactor = 0.00167472;  // 4.1868 / 2500
+// The dry-bulb lines run while t < x_max·2475.2476 + t_min: 2475.2476 = 2500/1.01,
+// the temperature span of the chart height at zoom 1.
+constexpr double kDryBulbSpanPerMoisture = 2475.2476;
+// The highest enthalpy of the full chart: h_min + 5000·x_max (twice the chart height).
+constexpr double kEnthalpySpanPerMoisture = 5000.0;
+constexpr int kHeaderNameBytes = 20;
+constexpr int kHeaderCutByte = 19;
+constexpr int kFarAway = 1 << 28;
+
+// A spacing a drawing loop can walk: positive, finite and giving at most
+// chart::kMaxLinesPerFamily lines over the span.
+bool usableSpacing(double spacing, double span)
+{
+    if (!(spacing > 0.0) || !std::isfinite(spacing) || !std::isfinite(span))
+        return false;
+    return span / spacing <= chart::kMaxLinesPerFamily;
+}
+
+std::string formatNumber(const char* pattern, double value)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, pattern, value);
+    return buffer;
+}
+
+}  // namespace
+
+namespace chart {
+
+std::string headerName(const std::string& name)
+{
+    // Width in the double-byte encoding the header was designed for: ASCII
+    // one byte, every other character two.
+    std::vector<std::size_t> boundaries;  // UTF-8 offset after each character
+    std::vector<int> widths;               // running double-byte width
+    int width = 0;
+    for (std::size_t i = 0; i < name.size();) {
+        const auto lead = static_cast<unsigned char>(name[i]);
+        std::size_t length = 1;
+        if (lead >= 0xF0)
+            length = 4;
+        else if (lead >= 0xE0)
+            length = 3;
+        else if (lead >= 0xC0)
+            length = 2;
+        i = std::min(name.size(), i + length);
+        width += length == 1 ? 1 : 2;
+        boundaries.push_back(i);
+        widths.push_back(width);
+    }
+    if (width <= kHeaderNameBytes)
+        return name;
+    for (std::size_t c = 0; c < boundaries.size(); ++c)
+        if (widths[c] >= kHeaderCutByte)
+            return name.substr(0, boundaries[c]) + "...";
+    return name;
+}
+
+std::string conditionText(int condition)
+{
+    switch (condition) {
+    case 1:
+        return "工况：制冷工况";
+    case 2:
+        return "工况：制热工况";
+    default:
+        return "工况：普通工况";
+    }
+}
+
+}  // namespace chart
+
+void CIDG::ComputeSaturationBoundary()
+{
+    if (!m_layout.m_bValid)
+        LayoutChart(m_layout.m_device);
+    chart::traceHumidityCurve(*this, 1.0, true);
+}
 
 void CIDG::DrawChart(Canvas& canvas, const ChartDevice& device)
 {
     LayoutChart(device);
+    chart::GridPainter grid(*this, canvas);
+    grid.drawHeader();
+    grid.drawBorder();
+    grid.drawSaturationCurve();
+    grid.drawMoistureLines();
+    grid.drawEnthalpyLines();
+    grid.drawDryBulbLines();
+    grid.drawHumidityLines();
+    grid.drawWetBulbLines();
+    grid.drawPressureLabel();
+    canvas.clearClip();
     DrawObjects(canvas);
 }
+
+namespace chart {
+
+HumidityCurve traceHumidityCurve(CIDG& idg, double RH, bool writeBoundary)
+{
+    ChartLayout& l = idg.m_layout;
+    const int W = l.m_nChartWidth;
+    const int H = l.m_nChartHeight;
+    HumidityCurve curve;
+    std::vector<CanvasPoint> piece;
+    if (writeBoundary) {
+        l.m_nBoundary.assign(static_cast<std::size_t>(W) + 1, 0);
+        l.m_nBoundary[0] = l.m_nTotalHeight;
+    }
+    int lastRow = l.m_nTotalHeight > 0 ? l.m_nTotalHeight : 1;
+    int X = 1;
+    for (; X <= W && lastRow > 0; ++X) {
+        const auto t = chartSaturationTemperature(idg.SaturationPressureNeeded(X, RH));
+        int row = H;
+        const bool inChart = t && *t >= idg.m_fTMinFull && (row = idg.YFromTemperature(*t, X)) < H;
+        if (inChart) {
+            piece.push_back({X, std::max(row, 0)});
+            lastRow = row;
+        } else {
+            // The curve runs below the chart bottom here: the pen moves on
+            // along the bottom edge without drawing.
+            if (piece.size() >= 2)
+                curve.pieces.push_back(std::move(piece));
+            piece.assign(1, CanvasPoint{X, H});
+            lastRow = H;
+        }
+        if (writeBoundary)
+            l.m_nBoundary[static_cast<std::size_t>(X)] = lastRow;
+    }
+    if (piece.size() >= 2)
+        curve.pieces.push_back(std::move(piece));
+    curve.endX = X - 1;
+    curve.endY = lastRow;
+    curve.exit = lastRow <= 0 ? CurveExit::TopEdge : CurveExit::RightEdge;
+    if (writeBoundary) {
+        l.m_nCurveEndX = curve.endX;
+        l.m_nCurveEndY = curve.endY;
+        l.m_curveExit = curve.exit;
+        l.m_bBoundaryValid = true;
+    }
+    return curve;
+}
+
+GridPainter::GridPainter(CIDG& idg, Canvas& canvas)
+    : m_idg(idg), m_canvas(canvas), m_layout(idg.m_layout), m_G(idg.m_layout.m_fPenScale)
+{
+}
+
+int GridPainter::g(double multiple) const
+{
+    return static_cast<int>(multiple * m_G);
+}
+
+bool GridPainter::showValues() const
+{
+    return m_idg.m_bShowValues != 0;
+}
+
+int GridPainter::boundaryAt(int X) const
+{
+    const int W = m_layout.m_nChartWidth;
+    return m_layout.m_nBoundary[static_cast<std::size_t>(std::clamp(X, 0, W))];
+}
+
+void GridPainter::selectFamilyPen(int family)
+{
+    const DrawOption& option = m_idg.m_drawOptions[static_cast<std::size_t>(family)];
+    m_canvas.setPen({option.m_color, static_cast<int>(std::max(0, option.m_nWidth) * m_G), option.m_nStyle});
+}
+
+void GridPainter::selectLabelFont()
+{
+    m_canvas.setFont(m_layout.m_workingFont);
+    m_canvas.setTextColour(m_idg.m_textColor);
+}
+
+void GridPainter::line(int X1, int Y1, int X2, int Y2)
+{
+    m_canvas.drawLine(X1 + m_layout.m_nChartLeft, Y1 + m_layout.m_nChartTop, X2 + m_layout.m_nChartLeft,
+                      Y2 + m_layout.m_nChartTop);
+}
+
+void GridPainter::text(int X, int Y, const std::string& text, int align)
+{
+    m_canvas.drawText(X + m_layout.m_nChartLeft, Y + m_layout.m_nChartTop, text, align);
+}
+
+void GridPainter::drawHeader()
+{
+    std::string system;
+    std::string room;
+    const auto& systems = m_idg.m_rooms.m_systems;
+    if (m_idg.m_nCurSystem >= 0 && static_cast<std::size_t>(m_idg.m_nCurSystem) < systems.size()) {
+        system = systems[static_cast<std::size_t>(m_idg.m_nCurSystem)]->m_strName;
+        if (const CServiceArea* area = m_idg.m_rooms.RoomAt(m_idg.m_nCurSystem, m_idg.m_nCurRoom))
+            room = area->m_strName;
+    }
+    const std::string header = "工程名称：" + headerName(m_idg.m_strProjectName) + "       系统编号：" +
+                               headerName(system) + "       服务区域：" + headerName(room) + "      " +
+                               conditionText(m_idg.m_nCurCondition);
+    selectLabelFont();
+    if (m_layout.m_device.printing)
+        m_canvas.drawText(m_layout.m_nTotalWidth / 2, static_cast<int>(m_idg.m_nMargin[1] * 39.4), header,
+                          text_align::kCenter | text_align::kTop);
+    else
+        m_canvas.drawText(m_layout.m_nTotalWidth / 2, m_layout.m_nMarginTop / 4, header,
+                          text_align::kCenter | text_align::kBottom);
+}
+
+void GridPainter::drawBorder()
+{
+    const DrawOption& border = m_idg.m_drawOptions[kFamilyBorder];
+    if (!border.m_bShow)
+        return;
+    m_canvas.setPen({border.m_color, static_cast<int>(std::max(0, border.m_nWidth) * m_G), kPenSolid});
+    m_canvas.setNoBrush();
+    m_canvas.drawRectangle({m_layout.m_nMarginLeft, m_layout.m_nMarginTop,
+                            m_layout.m_nTotalWidth - m_layout.m_nMarginRight,
+                            m_layout.m_nTotalHeight - m_layout.m_nMarginBottom});
+}
+
+void GridPainter::drawCurve(const HumidityCurve& curve)
+{
+    for (const auto& piece : curve.pieces) {
+        std::vector<CanvasPoint> device;
+        device.reserve(piece.size());
+        for (const CanvasPoint& point : piece)
+            device.push_back({point.x + m_layout.m_nChartLeft, point.y + m_layout.m_nChartTop});
+        m_canvas.drawPolyline(device);
+    }
+}
+
+void GridPainter::drawSaturationCurve()
+{
+    const HumidityCurve curve = traceHumidityCurve(m_idg, 1.0, true);
+    if (!m_idg.m_drawOptions[kFamilySaturation].m_bShow)
+        return;
+    selectFamilyPen(kFamilySaturation);
+    drawCurve(curve);
+}
+
+void GridPainter::drawMoistureLines()
+{
+    const DrawOption& option = m_idg.m_drawOptions[kFamilyMoisture];
+    if (!option.m_bShow)
+        return;
+    const double step = m_layout.m_spacings.moisture;
+    const double limit = m_idg.m_fXMaxFull;
+    if (!usableSpacing(step, limit))
+        return;
+    const int W = m_layout.m_nChartWidth;
+    const int H = m_layout.m_nChartHeight;
+    selectFamilyPen(kFamilyMoisture);
+    selectLabelFont();
+    int previousLabel = -kFarAway;
+    for (int i = 0; i <= kMaxLinesPerFamily; ++i) {
+        const double x = i * step;
+        if (!(x < limit))
+            break;
+        const int X = m_idg.XFromMoisture(x);
+        if (X > 0 && X < W && boundaryAt(X) > 0)
+            line(X, 0, X, std::min(boundaryAt(X), H));
+        if (X >= 0 && X <= W && boundaryAt(X) >= 0 && X - previousLabel >= m_idg.m_nLabelGapX) {
+            text(X, 0, formatNumber("%1.0f", x * 1000.0), text_align::kCenter | text_align::kBottom);
+            previousLabel = X;
+        }
+    }
+    text(W / 2, -g(16), "x(g/kg)", text_align::kCenter | text_align::kBottom);
+}
+
+void GridPainter::drawEnthalpyLine(double h, EnthalpyLabels& labels)
+{
+    const int W = m_layout.m_nChartWidth;
+    const int H = m_layout.m_nChartHeight;
+    int Xs = 0;
+    int Ys = m_idg.YFromEnthalpy(h, 0);
+    if (Ys < 1) {
+        Xs = m_idg.XFromEnthalpy(h, 0);
+        Ys = 0;
+    }
+    if (Ys > H || Xs > W)
+        return;
+    int end = std::max(Xs, 0);
+    int row = m_idg.YFromEnthalpy(h, end);
+    while (end < W && row < boundaryAt(end)) {
+        ++end;
+        row = m_idg.YFromEnthalpy(h, end);
+    }
+    if (end < 1 || row < 1 || row > boundaryAt(end) + 2)
+        return;
+    if (h > 0 && row > H)
+        row = H;
+    line(Xs, Ys, end, row);
+
+    if (!showValues() || row < 9)
+        return;
+    if (std::abs(end - labels.lastX) < m_idg.m_nLabelGapX && std::abs(row - labels.lastY) < m_idg.m_nLabelGapY)
+        return;
+    const std::string label = formatNumber("%1.0f", h);
+    int anchorX = 0;
+    int anchorY = 0;
+    int align = 0;
+    if (row >= H) {
+        if (end <= 4)
+            return;
+        anchorX = end;
+        anchorY = row + g(1);
+        align = text_align::kCenter | text_align::kTop;
+    } else if (end >= W) {
+        anchorX = end + g(2);
+        anchorY = row + g(4);
+        align = text_align::kLeft | text_align::kBaseline;
+    } else {
+        if (end <= 4)
+            return;
+        anchorX = end + g(1);
+        anchorY = row + g(1);
+        align = text_align::kLeft | text_align::kTop;
+    }
+    text(anchorX, anchorY, label, align);
+    labels.lastX = end;
+    labels.lastY = row;
+    if (!labels.titleWritten) {
+        text(anchorX + g(h > 0 ? 19 : 15), anchorY, "h(kJ/kg)", align);
+        labels.titleWritten = true;
+    }
+}
+
+void GridPainter::drawEnthalpyLines()
+{
+    const DrawOption& option = m_idg.m_drawOptions[kFamilyEnthalpy];
+    if (!option.m_bShow)
+        return;
+    const double step = m_layout.m_spacings.enthalpy;
+    const double lowest = kCpDryAir * m_idg.m_fTMinFull;
+    const double highest = kEnthalpySpanPerMoisture * m_idg.m_fXMaxFull + lowest;
+    if (!usableSpacing(step, highest - std::min(lowest, 0.0)))
+        return;
+    selectFamilyPen(kFamilyEnthalpy);
+    selectLabelFont();
+    EnthalpyLabels labels{-kFarAway, -kFarAway, false};
+    if (lowest < 0) {
+        for (int i = 0; i <= kMaxLinesPerFamily; ++i) {
+            const double h = -i * step;
+            if (!(h > lowest))
+                break;
+            drawEnthalpyLine(h, labels);
+        }
+    }
+    for (int i = 1; i <= kMaxLinesPerFamily; ++i) {
+        const double h = i * step;
+        if (!(h < highest))
+            break;
+        drawEnthalpyLine(h, labels);
+    }
+}
+
+void GridPainter::drawDryBulbLines()
+{
+    const DrawOption& option = m_idg.m_drawOptions[kFamilyDryBulb];
+    if (!option.m_bShow)
+        return;
+    const double step = m_layout.m_spacings.dryBulb;
+    const double first = m_idg.m_fTMinFull;
+    const double limit = m_idg.m_fXMaxFull * kDryBulbSpanPerMoisture + first;
+    if (!usableSpacing(step, limit - first))
+        return;
+    const int W = m_layout.m_nChartWidth;
+    const int H = m_layout.m_nChartHeight;
+    selectFamilyPen(kFamilyDryBulb);
+    selectLabelFont();
+    int previousLabel = H + m_idg.m_nLabelGapY;
+    for (int i = 0; i <= kMaxLinesPerFamily; ++i) {
+        const double t = first + i * step;
+        if (!(t < limit))
+            break;
+        const int Y0 = m_idg.YFromTemperature(t, 0);
+        if (Y0 <= 0 || Y0 > H)
+            continue;
+        int end = 0;
+        int row = Y0;
+        while (end < W && row >= 1 && row < boundaryAt(end)) {
+            ++end;
+            row = m_idg.YFromTemperature(t, end);
+        }
+        line(0, Y0, end, row);
+        if (showValues() && previousLabel - Y0 >= m_idg.m_nLabelGapY) {
+            text(0, Y0 + g(4), formatNumber("%1.0f", t), text_align::kRight | text_align::kBaseline);
+            previousLabel = Y0;
+        }
+    }
+    if (showValues())
+        text(0, H + g(18), "t(℃)", text_align::kRight | text_align::kBaseline);
+}
+
+void GridPainter::drawHumidityLines()
+{
+    const DrawOption& option = m_idg.m_drawOptions[kFamilyHumidity];
+    if (!option.m_bShow)
+        return;
+    selectLabelFont();
+    int lastX = m_layout.m_nCurveEndX;
+    int lastY = m_layout.m_nCurveEndY;
+    CurveExit lastExit = m_layout.m_curveExit;
+    if (showValues()) {
+        if (m_layout.m_curveExit == CurveExit::RightEdge)
+            text(lastX - g(1), lastY + g(4), "100%", text_align::kRight | text_align::kBaseline);
+        else if (m_layout.m_curveExit == CurveExit::TopEdge)
+            text(lastX - g(1), g(1), "100%", text_align::kRight | text_align::kTop);
+    }
+    const float step = m_layout.m_spacings.humidity;
+    if (!usableSpacing(step, 1.0))
+        return;
+    selectFamilyPen(kFamilyHumidity);
+    float RH = 1.0f - step;
+    for (int i = 0; i < kMaxLinesPerFamily && RH > 0.01f; ++i, RH -= step) {
+        const HumidityCurve curve = traceHumidityCurve(m_idg, RH, false);
+        drawCurve(curve);
+        if (!showValues())
+            continue;
+        if (std::abs(curve.endX - lastX) < m_idg.m_nLabelGapX &&
+            std::abs(curve.endY - lastY) < m_idg.m_nLabelGapY / 2)
+            continue;
+        const std::string label = formatNumber("%1.0f%%", RH * 100.0);
+        if (curve.exit == CurveExit::RightEdge)
+            text(curve.endX - g(1), curve.endY + g(4), label, text_align::kRight | text_align::kBaseline);
+        else
+            text(curve.endX - g(1), g(1), label, text_align::kCenter | text_align::kTop);
+        lastX = curve.endX;
+        lastY = curve.endY;
+        lastExit = curve.exit;
+    }
+    if (!showValues())
+        return;
+    if (lastExit == CurveExit::RightEdge)
+        text(lastX - g(1) - g(25), lastY + g(4), "RH", text_align::kRight | text_align::kBaseline);
+    else if (lastExit == CurveExit::TopEdge)
+        text(lastX - g(1) + g(25), g(1), "RH", text_align::kCenter | text_align::kTop);
+}
+
+void GridPainter::drawWetBulbLines()
+{
+    const DrawOption& option = m_idg.m_drawOptions[kFamilyWetBulb];
+    if (!option.m_bShow)
+        return;
+    const double step = m_layout.m_spacings.wetBulb;
+    const double first = m_idg.m_fTMinFull;
+    const double limit = m_idg.m_fXMaxFull * kDryBulbSpanPerMoisture + first;
+    if (!usableSpacing(step, limit - first))
+        return;
+    const int W = m_layout.m_nChartWidth;
+    const int H = m_layout.m_nChartHeight;
+    const double p = m_idg.m_fSummerPressure;
+    const double sh = m_layout.m_fHScale;
+    const double k = m_layout.m_fSlope;
+    selectFamilyPen(kFamilyWetBulb);
+    for (int i = 0; i <= kMaxLinesPerFamily; ++i) {
+        const double tw = first + i * step;
+        if (!(tw < limit))
+            break;
+        const auto e = chartSaturationPressure(tw);
+        if (!e || !(*e < p))
+            continue;
+        const double xs = kMassRatio * *e / (p - *e);
+        const double h0 = (1.85 * xs + kCpDryAir) * tw + kLatentHeat * xs - kCpWater * xs * tw;
+        auto rowAt = [&](int X) { return m_idg.YFromEnthalpy(h0 + m_idg.MoistureFromX(X) * tw * kCpWater, X); };
+        int Xs = 0;
+        int Ys = m_idg.YFromEnthalpy(h0, 0);
+        if (Ys < 1) {
+            const double start = (m_idg.m_nYOffset - H * static_cast<double>(m_idg.m_fZoom) +
+                                  (h0 - kCpDryAir * m_idg.m_fTMinFull) * sh) /
+                                     ((1.0 - kWetBulbSlopeFactor * tw) * k) -
+                                 m_idg.m_nXOffset + 0.5;
+            if (!std::isfinite(start) || start > W)
+                continue;
+            Xs = static_cast<int>(std::max(start, -1.0));
+            Ys = 0;
+        }
+        if (Ys > H || Xs > W)
+            continue;
+        int end = std::max(Xs, 0);
+        int row = rowAt(end);
+        while (end < W && row < boundaryAt(end)) {
+            ++end;
+            row = rowAt(end);
+        }
+        line(Xs, Ys, end, row);
+    }
+}
+
+void GridPainter::drawPressureLabel()
+{
+    if (!showValues())
+        return;
+    const float pressure = m_idg.m_nCurCondition == 2 ? m_idg.m_fWinterPressure : m_idg.m_fSummerPressure;
+    selectLabelFont();
+    text(m_layout.m_nChartWidth / 2, m_layout.m_nChartHeight + g(12), formatNumber("P=%1.0fPa", pressure),
+         text_align::kCenter | text_align::kTop);
+}
+
+}  // namespace chart

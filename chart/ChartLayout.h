@@ -76,6 +76,10 @@ struct ChartLayout {
     int m_nAnnotY = 0;
     int m_nAnnotStep = 0;
 
+    // Where each calculation-result text was drawn last (by list index), for
+    // picking what the user sees; empty rectangles for texts not drawn.
+    std::vector<CanvasRect> m_textRects;
+
     // The label font as drawn (m_font1, scaled when printing); new texts take a copy.
     LogFont m_workingFont;
 };

@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "analysis/CAir_Room.h"
 #include "chart/ChartLayout.h"
@@ -146,6 +148,22 @@ public:
     // Draws the part of segment (x1, y1)–(x2, y2) inside rect; false when
     // nothing of it lies inside.
     bool ClipSegment(Canvas& canvas, int x1, int y1, int x2, int y2, const CanvasRect& rect) const;
+    // The chart rectangle of the layout in device pixels (edges included).
+    CanvasRect ChartRectangle() const;
+    // Single objects of the current lists, by index.
+    void DrawStatePoint(Canvas& canvas, int index, bool highlighted);
+    void DrawProcessLine(Canvas& canvas, int index, bool highlighted);
+    void DrawHhrLine(Canvas& canvas, int index, bool highlighted);
+    // The calculation-result texts in a column at the annotation cursor.
+    void DrawResultTexts(Canvas& canvas);
+    // The two ends of an HHR line from its base point and ε, as points with x
+    // and h known, not yet completed; empty when the library cannot give them.
+    std::optional<std::pair<CStatePoint, CStatePoint>> HhrLineLibraryEnds(const CReShiBiXian& line) const;
+    // Whether an HHR line has its ε (a line through two points learns it from
+    // them the first time it is drawn).
+    bool HhrRatioKnown(const CReShiBiXian& line) const;
+    // Where text index is hit: its rectangle as last drawn, device pixels.
+    CanvasRect TextPickRectangle(int index) const;
 
     // Completes a chart state point from its known pair at the chart pressure.
     // Returns 1 and sets all known flags on success; 0 leaves the point as it was.

@@ -1,17 +1,457 @@
 #include "chart/widgets/CQORVAView.h"
 
+#include <QGuiApplication>
+#include <QMainWindow>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
+#include <QScreen>
+#include <QStatusBar>
 
+#include <cstdio>
+
+#include "chart/QPainterCanvas.h"
 #include "project/CQORVADoc.h"
 
-CQORVAView::CQORVAView(CQORVADoc& document, QWidget* parent) : QWidget(parent), m_document(document)
+namespace {
+
+// Beyond this many device pixels the page is not kept as one image: at high
+// magnification only the exposed part is drawn on every paint.
+constexpr qint64 kMaxCachedPixels = 16'000'000;
+
+// Cross hairs with a small box at the hot spot: picking an object.
+QCursor pickCursor()
 {
-    setObjectName("CQORVAView");
-    connect(&m_document, &CQORVADoc::changed, this, [this] { update(); });
+    static const QCursor cursor = [] {
+        QPixmap pixmap(32, 32);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        for (const auto& [colour, width] : {std::pair{QColor(Qt::white), 3}, std::pair{QColor(Qt::black), 1}}) {
+            painter.setPen(QPen(colour, width));
+            painter.drawLine(16, 2, 16, 11);
+            painter.drawLine(16, 21, 16, 30);
+            painter.drawLine(2, 16, 11, 16);
+            painter.drawLine(21, 16, 30, 16);
+            painter.drawRect(12, 12, 8, 8);
+        }
+        painter.end();
+        return QCursor(pixmap, 16, 16);
+    }();
+    return cursor;
 }
 
-void CQORVAView::paintEvent(QPaintEvent*)
+bool sameDevice(const ChartDevice& a, const ChartDevice& b)
 {
-    QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
+    return a.screenWidth == b.screenWidth && a.pageWidth == b.pageWidth && a.pageHeight == b.pageHeight &&
+           a.printing == b.printing;
+}
+
+}  // namespace
+
+CQORVAView::CQORVAView(CQORVADoc& document, QWidget* parent) : CZoomView(parent), m_document(document)
+{
+    setObjectName("CQORVAView");
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        m_nScreenWidth = screen->size().width();
+    if (m_nScreenWidth <= 0)
+        m_nScreenWidth = ChartDevice::kDefaultScreenWidth;
+    connect(&m_document, &CQORVADoc::changed, this, &CQORVAView::OnDocumentChanged);
+    m_statusText = QString::fromUtf8(view_prompts::kIdle);
+    UpdatePageSize();
+    UpdateCursor();
+}
+
+void CQORVAView::setScreenWidth(int pixels)
+{
+    if (pixels <= 0)
+        return;
+    m_nScreenWidth = pixels;
+    UpdatePageSize();
+    InvalidateChart();
+}
+
+ChartDevice CQORVAView::chartDevice() const
+{
+    ChartDevice device;
+    device.screenWidth = m_nScreenWidth;
+    device.pageWidth = m_document.m_nPageWidth;
+    device.pageHeight = m_document.m_nPageHeight;
+    return device;
+}
+
+void CQORVAView::UpdatePageSize()
+{
+    // Pixels per mm of the screen, an integer; the chart view shows the upper
+    // half of the page (the chart), the page view the whole page with the
+    // known parameters and the results below the chart.
+    const int pageWidth = std::max(1, m_document.m_nPageWidth);
+    const int pageHeight = std::max(1, m_document.m_nPageHeight);
+    const int s = std::max(1, m_nScreenWidth / pageWidth);
+    const int width = s * pageWidth;
+    const int fullHeight = s * pageHeight;
+    const int height = m_document.m_idg.m_bChartView ? static_cast<int>(fullHeight * 0.5) : fullHeight;
+    if (logicalSize() != QSize(width, height))
+        SetZoomSizes(width, height);
+}
+
+void CQORVAView::OnDocumentChanged(DocumentChange)
+{
+    UpdatePageSize();
+    InvalidateChart();
+}
+
+void CQORVAView::InvalidateChart()
+{
+    m_bImageValid = false;
+    m_pageImage = QImage();
+    viewport()->update();
+}
+
+void CQORVAView::EnsureLayout()
+{
+    CIDG& idg = m_document.m_idg;
+    const ChartDevice device = chartDevice();
+    if (!m_bImageValid || !idg.m_layout.m_bValid || !sameDevice(idg.m_layout.m_device, device)) {
+        idg.LayoutChart(device);
+        idg.ComputeSaturationBoundary();
+    } else if (!idg.m_layout.m_bBoundaryValid) {
+        idg.ComputeSaturationBoundary();
+    }
+}
+
+void CQORVAView::DrawChartImage()
+{
+    m_pageImage = QImage(deviceSize(), QImage::Format_ARGB32_Premultiplied);
+    m_pageImage.fill(Qt::white);
+    QPainter painter(&m_pageImage);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    painter.scale(zoomScale(), zoomScale());
+    QPainterCanvas canvas(painter);
+    m_document.m_idg.DrawChart(canvas, chartDevice());
+    painter.end();
+    m_imageScale = zoomScale();
+    m_bImageValid = true;
+}
+
+void CQORVAView::OnDraw(QPainter& painter, const QRect&)
+{
+    const QSize size = deviceSize();
+    if (qint64(size.width()) * size.height() > kMaxCachedPixels) {
+        m_pageImage = QImage();
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+        QPainterCanvas canvas(painter);
+        m_document.m_idg.DrawChart(canvas, chartDevice());
+        m_bImageValid = true;
+        return;
+    }
+    if (!m_bImageValid || m_pageImage.isNull() || m_imageScale != zoomScale() || m_pageImage.size() != size)
+        DrawChartImage();
+    painter.save();
+    painter.resetTransform();
+    painter.drawImage(deviceOrigin(), m_pageImage);
+    painter.restore();
+}
+
+void CQORVAView::DrawOverlay(QPainter& painter)
+{
+    CZoomView::DrawOverlay(painter);
+    painter.setPen(QPen(Qt::black, 0, Qt::DashLine));
+    painter.setBrush(Qt::NoBrush);
+    if (clipRubberActive())
+        painter.drawRect(QRect(deviceFromLogical(m_clipStart), deviceFromLogical(m_clipCurrent)).normalized());
+    if (m_bLineRubber && !m_bLineFirstMove) {
+        painter.setPen(QPen(Qt::black, 0, Qt::SolidLine));
+        painter.drawLine(deviceFromLogical(m_lineStart), deviceFromLogical(m_lineEnd));
+    }
+}
+
+void CQORVAView::SetViewMode(int mode)
+{
+    if (mode != m_nViewMode) {
+        m_bCapture = false;
+        m_bLineRubber = false;
+        viewport()->update();
+    }
+    m_nViewMode = mode;
+    UpdateCursor();
+    emit modeChanged();
+}
+
+void CQORVAView::installModeHandler(int mode, ViewModeHandler* handler)
+{
+    if (handler)
+        m_handlers[mode] = handler;
+    else
+        m_handlers.erase(mode);
+}
+
+void CQORVAView::OnZoomIn()
+{
+    SetZoomMode(zoomMode() == kZoomIn ? kZoomNone : kZoomIn);
+    SetViewMode(kModeZoom);
+}
+
+void CQORVAView::OnZoomOut()
+{
+    SetZoomMode(zoomMode() == kZoomOut ? kZoomNone : kZoomOut);
+    SetViewMode(kModeZoom);
+}
+
+void CQORVAView::OnZoomAll()
+{
+    SetViewMode(kModeZoom);
+    DoZoomFull();
+}
+
+void CQORVAView::OnClip()
+{
+    SetZoomMode(kZoomNone);
+    SetViewMode(kModeClip);
+}
+
+void CQORVAView::OnRestore()
+{
+    SetViewMode(kModeRestore);
+    m_document.m_idg.RestoreFullChart();
+    m_document.NotifyChanged(DocumentChange::Display);
+    SetViewMode(kModeNone);
+}
+
+void CQORVAView::OnPick()
+{
+    m_nMouseState = kMouseNone;
+    SetZoomMode(kZoomNone);
+    SetViewMode(m_nViewMode == kModePick ? kModeNone : kModePick);
+}
+
+void CQORVAView::UpdateCursor()
+{
+    if (m_bZoomCapture || (m_bCapture && m_nViewMode == kModeClip)) {
+        viewport()->setCursor(Qt::CrossCursor);
+        return;
+    }
+    switch (m_nViewMode) {
+    case kModeClip:
+    case kModeIndependentPoint:
+    case kModeProcessLine:
+    case kModeStateInfo: viewport()->setCursor(Qt::CrossCursor); break;
+    case kModePick: viewport()->setCursor(pickCursor()); break;
+    case kModeText: viewport()->setCursor(Qt::IBeamCursor); break;
+    default: viewport()->setCursor(zoomCursor()); break;
+    }
+}
+
+void CQORVAView::ShowPrompt(const QString& text)
+{
+    m_prompt = text;
+    ShowStatus(text);
+    emit modeChanged();
+}
+
+void CQORVAView::ShowStatus(const QString& text)
+{
+    const QString shown = text.isEmpty() ? QString::fromUtf8(view_prompts::kIdle) : text;
+    if (shown == m_statusText)
+        return;
+    m_statusText = shown;
+    if (auto* frame = qobject_cast<QMainWindow*>(window()))
+        frame->statusBar()->showMessage(shown);
+    emit statusTextChanged(shown);
+}
+
+bool CQORVAView::InsideChartRect(const QPoint& p) const
+{
+    const ChartLayout& layout = m_document.m_idg.m_layout;
+    return p.x() >= layout.m_nChartLeft && p.x() <= layout.m_nChartLeft + layout.m_nChartWidth &&
+           p.y() >= layout.m_nChartTop && p.y() <= layout.m_nChartTop + layout.m_nChartHeight;
+}
+
+QString CQORVAView::StateTextAt(const QPoint& logical)
+{
+    EnsureLayout();
+    CIDG& idg = m_document.m_idg;
+    const ChartLayout& layout = idg.m_layout;
+    if (!InsideChartRect(logical))
+        return QString();
+    const int column = logical.x() - layout.m_nChartLeft;
+    const int row = logical.y() - layout.m_nChartTop;
+    if (layout.m_bBoundaryValid && column < static_cast<int>(layout.m_nBoundary.size()) &&
+        row > layout.m_nBoundary[column])
+        return QString();
+    CStatePoint state;
+    state.m_d = static_cast<float>(idg.MoistureFromX(column));
+    state.m_h = static_cast<float>(idg.EnthalpyFromXY(column, row));
+    state.m_bKnownD = 1;
+    state.m_bKnownH = 1;
+    if (!idg.CalcStatePoint(state))
+        return QString();
+    char text[160];
+    std::snprintf(text, sizeof text, "t=%.1f℃ tw=%.1f℃ RH=%.0f%% d=%.1fg/kg h=%.1fkJ/kg", double(state.m_t),
+                  double(state.m_tw), state.m_RH * 100.0, state.m_d * 1000.0, double(state.m_h));
+    return QString::fromUtf8(text);
+}
+
+void CQORVAView::PickAt(const QPoint& logical)
+{
+    CIDG& idg = m_document.m_idg;
+    m_lastPick = logical;
+    EnsureLayout();
+    const PickResult pick = idg.PickObject(logical.x(), logical.y());
+    idg.m_nPickClass = pick.nClass;
+    idg.m_nPickIndex = pick.index;
+    idg.m_nSelectedComfortArea = -1;
+    // A corner point or an edge line of a comfort zone selects the whole zone.
+    std::string member;
+    if (pick.nClass == 0 && idg.m_pPoints && pick.index >= 0 && pick.index < int(idg.m_pPoints->size()))
+        member = (*idg.m_pPoints)[pick.index]->m_strName;
+    else if (pick.nClass == 1 && idg.m_pProcessLines && pick.index >= 0 &&
+             pick.index < int(idg.m_pProcessLines->size()))
+        member = (*idg.m_pProcessLines)[pick.index]->m_strName;
+    if (!member.empty() && idg.m_pComfortAreas) {
+        for (std::size_t i = 0; i < idg.m_pComfortAreas->size(); ++i) {
+            const CComfortArea& zone = *(*idg.m_pComfortAreas)[i];
+            if (pick.nClass == 0 ? zone.HasCorner(member) : zone.HasEdge(member)) {
+                idg.m_nSelectedComfortArea = static_cast<int>(i);
+                break;
+            }
+        }
+    }
+    InvalidateChart();
+}
+
+void CQORVAView::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint p = logicalFromDevice(event->position().toPoint());
+    if (event->button() == Qt::RightButton) {
+        m_nMouseState = kMouseRightPressed;
+        RightPress();
+        return;
+    }
+    if (event->button() != Qt::LeftButton)
+        return;
+    m_nMouseState = kMouseLeftPressed;
+    const bool zoomOwnsClick = m_nViewMode != kModeClip && m_nViewMode != kModeIndependentPoint &&
+                               m_nViewMode != kModeProcessLine && zoomMode() != kZoomNone;
+    if (zoomOwnsClick) {
+        ZoomLeftPress(p);
+        return;
+    }
+    switch (m_nViewMode) {
+    case kModeClip:
+        EnsureLayout();
+        if (InsideChartRect(p)) {
+            m_bCapture = true;
+            m_clipStart = m_clipCurrent = p;
+            UpdateCursor();
+        }
+        return;
+    case kModeProcessLine:
+        EnsureLayout();
+        if (InsideChartRect(p)) {
+            m_bLineRubber = true;
+            m_bLineFirstMove = true;
+            m_lineStart = m_lineEnd = p;
+        }
+        break;
+    default: break;
+    }
+    if (auto it = m_handlers.find(m_nViewMode); it != m_handlers.end())
+        it->second->leftPress(*this, p);
+}
+
+void CQORVAView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint p = logicalFromDevice(event->position().toPoint());
+    m_nMouseState = kMouseLeftReleased;
+    if (m_bZoomCapture || (zoomMode() != kZoomNone && m_nViewMode != kModeClip &&
+                           m_nViewMode != kModeIndependentPoint && m_nViewMode != kModeProcessLine)) {
+        ZoomLeftRelease(p);
+        return;
+    }
+    switch (m_nViewMode) {
+    case kModeClip:
+        if (m_bCapture) {
+            m_bCapture = false;
+            m_clipCurrent = p;
+            UpdateCursor();
+            const QRect rect = QRect(m_clipStart, m_clipCurrent).normalized();
+            if (m_clipStart.x() != m_clipCurrent.x() && m_clipStart.y() != m_clipCurrent.y()) {
+                m_document.m_idg.ClipToRect(rect.left(), rect.top(), rect.right(), rect.bottom());
+                m_document.NotifyChanged(DocumentChange::Display);
+            }
+            m_clipStart = m_clipCurrent = QPoint();
+            viewport()->update();
+        }
+        return;
+    case kModePick: PickAt(p); return;
+    default: break;
+    }
+    if (auto it = m_handlers.find(m_nViewMode); it != m_handlers.end())
+        it->second->leftRelease(*this, p);
+}
+
+void CQORVAView::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint p = logicalFromDevice(event->position().toPoint());
+    const QString state = StateTextAt(p);
+    if (state.isEmpty())
+        ShowStatus(m_prompt);
+    else
+        ShowStatus(m_prompt.isEmpty() ? state : m_prompt + "    " + state);
+    if (ZoomMouseMove(p))
+        return;
+    if (m_bCapture && m_nViewMode == kModeClip) {
+        m_clipCurrent = p;
+        viewport()->update();
+        return;
+    }
+    if (m_bLineRubber) {
+        m_lineEnd = p;
+        m_bLineFirstMove = false;
+        viewport()->update();
+    }
+    if (auto it = m_handlers.find(m_nViewMode); it != m_handlers.end())
+        it->second->mouseMove(*this, p);
+}
+
+void CQORVAView::leaveEvent(QEvent* event)
+{
+    CZoomView::leaveEvent(event);
+    ShowStatus(m_prompt);
+}
+
+void CQORVAView::RightPress()
+{
+    const auto handler = m_handlers.find(m_nViewMode);
+    if (m_bZoomCapture) {
+        ZoomRightPress();
+    } else if (m_nViewMode == kModeClip) {
+        // A right press cancels a clip being dragged; otherwise it ends clipping.
+        if (m_bCapture)
+            m_bCapture = false;
+        else
+            SetViewMode(kModeNone);
+        UpdateCursor();
+    } else if (m_nViewMode == kModeProcessLine && m_bLineRubber) {
+        m_bLineRubber = false;
+        m_bLineFirstMove = true;
+    } else if (m_nViewMode == kModePick) {
+        m_document.m_idg.m_nPickClass = -1;
+        m_document.m_idg.m_nPickIndex = -1;
+        m_document.m_idg.m_nSelectedComfortArea = -1;
+        SetViewMode(kModeNone);
+        viewport()->setCursor(Qt::ArrowCursor);
+        InvalidateChart();
+    } else if (m_nViewMode == kModeIndependentPoint || m_nViewMode == kModeText) {
+        if (handler != m_handlers.end())
+            handler->second->rightPress(*this);
+        SetViewMode(kModeNone);
+    } else if (handler != m_handlers.end()) {
+        handler->second->rightPress(*this);
+    } else {
+        ZoomRightPress();
+    }
+    viewport()->update();
 }

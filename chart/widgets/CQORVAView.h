@@ -1,20 +1,139 @@
 #pragma once
 
-#include <QWidget>
+#include <QImage>
+#include <QPoint>
+#include <QString>
+
+#include <cstdint>
+#include <map>
+
+#include "chart/ChartLayout.h"
+#include "chart/widgets/CZoomView.h"
 
 class CQORVADoc;
+class CQORVAView;
 enum class DocumentChange;
 
-// The chart view: shows the document's chart and turns mouse actions into
-// document calls.
-class CQORVAView : public QWidget {
+// The mouse actions of one view mode, for the modes whose clicks belong to
+// the drawing, editing and calculation commands (placing points, the builder
+// dialogs' picks, texts). Points are logical view coordinates, the device
+// coordinates of the chart.
+class ViewModeHandler {
+public:
+    virtual ~ViewModeHandler() = default;
+    virtual void leftPress(CQORVAView&, const QPoint&) {}
+    virtual void leftRelease(CQORVAView&, const QPoint&) {}
+    virtual void mouseMove(CQORVAView&, const QPoint&) {}
+    // A right press: leave the mode, or show a hidden dialog again.
+    virtual void rightPress(CQORVAView&) {}
+};
+
+// The chart view: the chart page of the document in a zooming scroll view.
+// It draws through the chart model's DrawChart, so it shows exactly what an
+// image export writes, and turns mouse actions into chart operations by the
+// view mode: zoom, clip and restore of the chart window, picking, and the
+// modes other commands install handlers for.
+class CQORVAView : public CZoomView {
     Q_OBJECT
 public:
+    enum ViewMode {
+        kModeNone = 0,
+        kModeZoom = 1,
+        kModeClip = 2,
+        kModeRestore = 3,
+        kModeIndependentPoint = 4,
+        kModeProcessLine = 5,
+        kModePick = 7,
+        kModeText = 17,
+        kModeStateInfo = 18,
+    };
+    enum MouseState { kMouseNone = 0, kMouseLeftPressed = 1, kMouseLeftReleased = 2, kMouseRightPressed = 3 };
+
     explicit CQORVAView(CQORVADoc& document, QWidget* parent = nullptr);
 
+    // The commands of the display toolbar and the pick button.
+    void OnZoomIn();
+    void OnZoomOut();
+    void OnZoomAll();
+    void OnClip();
+    void OnRestore();
+    void OnPick();
+
+    int viewMode() const { return m_nViewMode; }
+    void SetViewMode(int mode);
+    int mouseState() const { return m_nMouseState; }
+    // The handler of a view mode (not owned; nullptr removes it).
+    void installModeHandler(int mode, ViewModeHandler* handler);
+
+    // The clip rubber band (logical units), valid while it is dragged.
+    bool clipRubberActive() const { return m_bCapture && m_nViewMode == kModeClip; }
+    QRect clipRubber() const { return QRect(m_clipStart, m_clipCurrent).normalized(); }
+    // The process-line rubber line of mode 5.
+    bool lineRubberActive() const { return m_bLineRubber; }
+    QPoint lastPickPosition() const { return m_lastPick; }
+
+    // Screen width the page is laid out for (pixels); the primary screen's
+    // by default.
+    void setScreenWidth(int pixels);
+    ChartDevice chartDevice() const;
+    // What the status bar's message pane shows (the idle prompt when empty).
+    QString statusText() const { return m_statusText; }
+    // The state under a logical point, as the status bar shows it; empty
+    // outside the chart region.
+    QString StateTextAt(const QPoint& logical);
+
+    // Throws away the drawn page so the next paint draws it again.
+    void InvalidateChart();
+
+signals:
+    void statusTextChanged(const QString& text);
+    // The view mode or the zoom mode changed (menu ticks follow).
+    void modeChanged();
+
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    void OnDraw(QPainter& painter, const QRect& logicalExposed) override;
+    void DrawOverlay(QPainter& painter) override;
+    void UpdateCursor() override;
+    void ShowPrompt(const QString& text) override;
+
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
+    void OnDocumentChanged(DocumentChange change);
+    void UpdatePageSize();
+    void EnsureLayout();
+    bool InsideChartRect(const QPoint& logical) const;
+    void PickAt(const QPoint& logical);
+    void ShowStatus(const QString& text);
+    void RightPress();
+    void DrawChartImage();
+
     CQORVADoc& m_document;
+    int m_nViewMode = kModeNone;
+    int m_nMouseState = kMouseNone;
+    bool m_bCapture = false;
+    QPoint m_clipStart;
+    QPoint m_clipCurrent;
+    bool m_bLineRubber = false;
+    bool m_bLineFirstMove = true;
+    QPoint m_lineStart;
+    QPoint m_lineEnd;
+    QPoint m_lastPick;
+    int m_nScreenWidth = 0;
+    std::map<int, ViewModeHandler*> m_handlers;
+    QString m_prompt;
+    QString m_statusText;
+
+    // The drawn page at the current scale, redrawn only when the document,
+    // the pick or the scale changed, so scrolling and rubber bands only copy it.
+    QImage m_pageImage;
+    double m_imageScale = 0;
+    bool m_bImageValid = false;
 };
+
+namespace view_prompts {
+inline constexpr const char* kIdle = "就绪";
+}  // namespace view_prompts

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "chart/Canvas.h"
+#include "chart/ChartLayout.h"
+
+class CIDG;
+
+// The pieces of the chart drawing that the chart model's drawing functions
+// share; not part of the chart model's interface.
+namespace chart {
+
+// No line family draws more lines than this, whatever spacing it was given:
+// a tiny spacing must not stall the drawing.
+inline constexpr int kMaxLinesPerFamily = 2000;
+
+// A relative-humidity curve traced column by column in chart-relative pixels.
+struct HumidityCurve {
+    std::vector<std::vector<CanvasPoint>> pieces;  // drawn polylines
+    int endX = 0;  // column and row where the trace ended
+    int endY = 0;
+    CurveExit exit = CurveExit::None;
+};
+
+// Traces the curve of relative humidity RH (fraction; 1 = saturation) across
+// the chart; with writeBoundary it also fills the saturation boundary and
+// the curve's exit of the layout.
+HumidityCurve traceHumidityCurve(CIDG& idg, double RH, bool writeBoundary);
+
+// A project, system or room name as the header shows it: names wider than
+// 20 double-byte units are cut at the first character boundary at or after
+// unit 19 and get "...".
+std::string headerName(const std::string& name);
+// "工况：普通工况", "工况：制冷工况" or "工况：制热工况" for condition 0, 1, 2.
+std::string conditionText(int condition);
+
+// Draws the grid of the chart: header, border and the iso-line families.
+class GridPainter {
+public:
+    GridPainter(CIDG& idg, Canvas& canvas);
+
+    void drawHeader();
+    void drawBorder();
+    void drawSaturationCurve();
+    void drawMoistureLines();
+    void drawEnthalpyLines();
+    void drawDryBulbLines();
+    void drawHumidityLines();
+    void drawWetBulbLines();
+    void drawPressureLabel();
+
+private:
+    struct EnthalpyLabels {
+        int lastX;
+        int lastY;
+        bool titleWritten;
+    };
+
+    int g(double multiple) const;
+    bool showValues() const;
+    int boundaryAt(int X) const;
+    void selectFamilyPen(int family);
+    void selectLabelFont();
+    // Chart-relative drawing: the chart origin is added.
+    void line(int X1, int Y1, int X2, int Y2);
+    void text(int X, int Y, const std::string& text, int align);
+    void drawCurve(const HumidityCurve& curve);
+    void drawEnthalpyLine(double h, EnthalpyLabels& labels);
+
+    CIDG& m_idg;
+    Canvas& m_canvas;
+    const ChartLayout& m_layout;
+    double m_G;
+};
+
+}  // namespace chart

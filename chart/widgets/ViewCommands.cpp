@@ -1,0 +1,24 @@
+#include "chart/widgets/ViewCommands.h"
+
+#include "app/CMainFrame.h"
+#include "app/CommandTable.h"
+#include "chart/widgets/CQORVAView.h"
+
+void installViewCommands(CMainFrame& frame)
+{
+    CQORVAView* view = frame.view();
+    if (!view)
+        return;
+    frame.setHandler(
+        cmd::ZoomIn, [view] { view->OnZoomIn(); }, [view] { return view->zoomMode() == CZoomView::kZoomIn; });
+    frame.setHandler(
+        cmd::ZoomOut, [view] { view->OnZoomOut(); }, [view] { return view->zoomMode() == CZoomView::kZoomOut; });
+    frame.setHandler(cmd::ZoomAll, [view] { view->OnZoomAll(); });
+    frame.setHandler(cmd::Clip, [view] { view->OnClip(); });
+    frame.setHandler(cmd::Restore, [view] { view->OnRestore(); });
+    frame.setHandler(
+        cmd::Pick, [view] { view->OnPick(); }, [view] { return view->viewMode() == CQORVAView::kModePick; });
+    // Modes also end from the mouse (a right press, a finished zoom): the
+    // ticks follow at once.
+    QObject::connect(view, &CQORVAView::modeChanged, &frame, [&frame] { frame.updateCommandStates(); });
+}

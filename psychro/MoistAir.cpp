@@ -9,34 +9,47 @@ namespace qorva::psychro {
 
 namespace {
 
-// ln pws over ice, T in K (ASHRAE Handbook — Fundamentals 2017, ch. 1, eq. 5,
-// valid from −100 to 0 °C), and its derivative d(ln pws)/dT.
-double lnSaturationPressureIce(double T, double& dLnPdT)
+// Coefficients of ln pws = C1/T + C2 + C3·T + C4·T² + C5·T³ + C6·T⁴ + C7·ln T
+// over ice (ASHRAE Handbook — Fundamentals 2017, ch. 1, eq. 5, −100 to 0 °C)
+// and of ln pws = C8/T + C9 + C10·T + C11·T² + C12·T³ + C13·ln T over liquid
+// water (eq. 6, 0 to 200 °C); pws in Pa, T in K.
+constexpr double c1 = -5.6745359e3;
+constexpr double c2 = 6.3925247;
+constexpr double c3 = -9.6778430e-3;
+constexpr double c4 = 6.2215701e-7;
+constexpr double c5 = 2.0747825e-9;
+constexpr double c6 = -9.4840240e-13;
+constexpr double c7 = 4.1635019;
+constexpr double c8 = -5.8002206e3;
+constexpr double c9 = 1.3914993;
+constexpr double c10 = -4.8640239e-2;
+constexpr double c11 = 4.1764768e-5;
+constexpr double c12 = -1.4452093e-8;
+constexpr double c13 = 6.5459673;
+
+// d(ln pws)/dT over ice and over water: no logarithm, so cheap on its own.
+double slopeOverIce(double T)
 {
-    constexpr double c1 = -5.6745359e3;
-    constexpr double c2 = 6.3925247;
-    constexpr double c3 = -9.6778430e-3;
-    constexpr double c4 = 6.2215701e-7;
-    constexpr double c5 = 2.0747825e-9;
-    constexpr double c6 = -9.4840240e-13;
-    constexpr double c7 = 4.1635019;
     const double inv = 1.0 / T;
-    dLnPdT = -c1 * inv * inv + c3 + T * (2.0 * c4 + T * (3.0 * c5 + T * 4.0 * c6)) + c7 * inv;
-    return c1 * inv + c2 + T * (c3 + T * (c4 + T * (c5 + T * c6))) + c7 * std::log(T);
+    return -c1 * inv * inv + c3 + T * (2.0 * c4 + T * (3.0 * c5 + T * 4.0 * c6)) + c7 * inv;
 }
 
-// ln pws over liquid water, T in K (ch. 1, eq. 6, valid from 0 to 200 °C).
+double slopeOverWater(double T)
+{
+    const double inv = 1.0 / T;
+    return -c8 * inv * inv + c10 + T * (2.0 * c11 + T * 3.0 * c12) + c13 * inv;
+}
+
+double lnSaturationPressureIce(double T, double& dLnPdT)
+{
+    dLnPdT = slopeOverIce(T);
+    return c1 / T + c2 + T * (c3 + T * (c4 + T * (c5 + T * c6))) + c7 * std::log(T);
+}
+
 double lnSaturationPressureWater(double T, double& dLnPdT)
 {
-    constexpr double c8 = -5.8002206e3;
-    constexpr double c9 = 1.3914993;
-    constexpr double c10 = -4.8640239e-2;
-    constexpr double c11 = 4.1764768e-5;
-    constexpr double c12 = -1.4452093e-8;
-    constexpr double c13 = 6.5459673;
-    const double inv = 1.0 / T;
-    dLnPdT = -c8 * inv * inv + c10 + T * (2.0 * c11 + T * 3.0 * c12) + c13 * inv;
-    return c8 * inv + c9 + T * (c10 + T * (c11 + T * c12)) + c13 * std::log(T);
+    dLnPdT = slopeOverWater(T);
+    return c8 / T + c9 + T * (c10 + T * (c11 + T * c12)) + c13 * std::log(T);
 }
 
 double lnSaturationPressure(double t, double& dLnPdT)
@@ -74,6 +87,12 @@ double saturationPressure(double t, double& dLnPdT)
     return std::exp(lnSaturationPressure(t, dLnPdT));
 }
 
+double saturationSlope(double t)
+{
+    const double T = t + kKelvinOffset;
+    return t < kTriplePoint ? slopeOverIce(T) : slopeOverWater(T);
+}
+
 double minimumSaturationPressure()
 {
     static const double value = saturationPressure(kTMin);
@@ -88,9 +107,13 @@ double maximumSaturationPressure()
 
 std::optional<double> saturationTemperature(double e, double guess)
 {
-    if (!(e >= minimumSaturationPressure() && e <= maximumSaturationPressure())) {
+    // The pressures at the ends of the range, rounded to float, still invert to the ends.
+    const double slack = 1e-6;
+    if (!(e >= minimumSaturationPressure() * (1.0 - slack) &&
+          e <= maximumSaturationPressure() * (1.0 + slack))) {
         return std::nullopt;
     }
+    e = std::clamp(e, minimumSaturationPressure(), maximumSaturationPressure());
     const double target = std::log(e);
     // Decide the branch first: each branch is smooth, the curve is kinked
     // only where they meet.
@@ -107,7 +130,7 @@ std::optional<double> saturationTemperature(double e, double guess)
         const double T = t + kKelvinOffset;
         return (overIce ? lnSaturationPressureIce(T, slope) : lnSaturationPressureWater(T, slope)) - target;
     };
-    return solveIncreasing(residual, lo, hi, guess, kTemperatureTolerance);
+    return solveIncreasing(residual, lo, hi, guess, kNewtonStepTolerance);
 }
 
 double moistureContent(double p, double pq)
@@ -151,37 +174,69 @@ std::optional<double> wetBulbLineEnthalpy(double p, double tw, double x)
 
 std::optional<double> wetBulb(double p, double t, double x, double lowerBound)
 {
+    double dLnP = 0.0;
+    const double pqb = saturationPressure(t, dLnP);
+    return wetBulbWithHints(p, t, x, lowerBound, pqb, dLnP);
+}
+
+std::optional<double> wetBulbWithHints(double p, double t, double x, double dewPoint, double pqb,
+                                       double dLnPdT)
+{
     const double h = enthalpy(t, x);
+    const double evaporation = kCpWater - kCpVapour;
     // F(tw) = (enthalpy of the wet-bulb line tw at x) − h rises with tw. At the
     // dew point it is h(td, x) − h(t, x) < 0; at tw = t it is
     // (x_s(t) − x)·(2500 − 2.3368·t) >= 0. So the root lies in [td, t].
-    double lo = std::isnan(lowerBound) ? kTMin : lowerBound;
+    // F(tw) and F'(tw) from the saturation pressure e and d(ln e)/dtw there.
+    auto lineExcess = [&](double tw, double e, double dLnE, double& slope) {
+        const double dry = p - e;
+        const double xs = kMassRatio * e / dry;
+        const double dxs = kMassRatio * p * e * dLnE / (dry * dry);
+        const double latent = kLatentHeat0 - evaporation * tw;
+        slope = kCpDryAir + kCpWater * x - evaporation * xs + dxs * latent;
+        return tw * (kCpDryAir + kCpWater * x) + xs * latent - h;
+    };
+    auto residual = [&](double tw, double& slope) {
+        double dLnE = 0.0;
+        const double e = saturationPressure(tw, dLnE);
+        return lineExcess(tw, e, dLnE, slope);
+    };
+    const bool hasDewPoint = !std::isnan(dewPoint);
+    double lo = hasDewPoint ? dewPoint : kTMin;
     double hi = t;
     // Near boiling x_s runs to infinity: stop where pws = 0.99·p, where x_s is
     // about 60 kg/kg and F is positive for any real state. Even at the lowest
     // accepted pressure (10 kPa) water boils only above 45 °C.
-    if (hi > 45.0 && saturationPressure(hi) >= 0.99 * p) {
+    const bool nearBoiling = pqb >= 0.99 * p;
+    if (nearBoiling) {
         const auto limit = saturationTemperature(0.99 * p);
         if (!limit) {
             return std::nullopt;
         }
         hi = *limit;
     }
-    lo = std::max(lo, kTMin);
-    if (!(lo <= hi)) {
-        return std::nullopt;
+    // A dew point rounded above the dry bulb is a saturated state: tw = t.
+    lo = std::min(std::max(lo, kTMin), hi);
+    // F is convex, so the tangents at both ends of the bracket cross zero
+    // above the root; the lower of the two starts Newton close above it, from
+    // where it converges without overshooting. Both tangents come almost for
+    // free: at tw = t the saturation pressure is pqb, at the dew point it is pq.
+    double start = hi;
+    if (!nearBoiling) {
+        double slope = 0.0;
+        const double excess = lineExcess(t, pqb, dLnPdT, slope);
+        if (slope > 0.0) {
+            start = t - excess / slope;
+        }
+        if (hasDewPoint && dewPoint > kTMin) {
+            const double pq = vapourPressure(p, x);
+            double slopeAtDew = 0.0;
+            const double excessAtDew = lineExcess(dewPoint, pq, saturationSlope(dewPoint), slopeAtDew);
+            if (slopeAtDew > 0.0) {
+                start = std::min(start, dewPoint - excessAtDew / slopeAtDew);
+            }
+        }
     }
-    const double evaporation = kCpWater - kCpVapour;
-    auto residual = [&](double tw, double& slope) {
-        double dLnP = 0.0;
-        const double e = saturationPressure(tw, dLnP);
-        const double dry = p - e;
-        const double xs = kMassRatio * e / dry;
-        const double dxs = kMassRatio * p * e * dLnP / (dry * dry);
-        const double latent = kLatentHeat0 - evaporation * tw;
-        slope = kCpDryAir + kCpWater * x - evaporation * xs + dxs * latent;
-        return tw * (kCpDryAir + kCpWater * x) + xs * latent - h;
-    };
     // Pick the branch of the saturation curve by the sign at the triple point,
     // so Newton never steps across the kink.
     if (lo < kTriplePoint && kTriplePoint < hi) {
@@ -194,9 +249,10 @@ std::optional<double> wetBulb(double p, double t, double x, double lowerBound)
             lo = kTriplePoint;
         }
     }
-    // F is convex, so Newton from the upper end approaches from above without
-    // overshooting.
-    return solveIncreasing(residual, lo, hi, hi, kTemperatureTolerance);
+    if (!(start >= lo && start <= hi)) {
+        start = hi;
+    }
+    return solveIncreasing(residual, lo, hi, start, kNewtonStepTolerance);
 }
 
 double specificVolume(double p, double t, double pq)
@@ -243,12 +299,14 @@ std::optional<MoistAirState> completeState(double p, double t, double x, double 
         if (!td) {
             return std::nullopt;
         }
-        s.td = *td;
+        // Within the saturation tolerance the dew point may come out a hair
+        // above the dry bulb; it cannot lie above it.
+        s.td = std::min(*td, t);
     } else {
         s.td = knownTd;
     }
     if (std::isnan(knownTw)) {
-        const auto tw = wetBulb(p, t, x, s.td);
+        const auto tw = wetBulbWithHints(p, t, x, s.td, pqb, dLnP);
         if (!tw) {
             return std::nullopt;
         }

@@ -48,11 +48,18 @@ inline constexpr double kGasConstantDryAir = 287.055;
 inline constexpr double kDensityFactor = 3.48365;
 
 // A relative humidity up to 1 + kSaturationTolerance counts as saturated: a
-// state computed on the saturation curve comes back that far above it after
-// rounding to 32-bit floats. Anything wetter is fog and has no state here.
-inline constexpr double kSaturationTolerance = 1e-5;
-// Absolute accuracy of every iterated temperature, K.
+// state computed on the saturation curve comes back above it after its
+// inputs are rounded to 32-bit floats, by up to 5e-5 for the worst-conditioned
+// pair (enthalpy and a wet bulb near 0 °C). Anything wetter is fog and has no
+// state here.
+inline constexpr double kSaturationTolerance = 1e-4;
+// Absolute accuracy of every temperature found by bisection or Brent's
+// method, K.
 inline constexpr double kTemperatureTolerance = 1e-6;
+// Newton iterations stop once a step is below this, K. Converging
+// quadratically, the iterate returned is then good to about 1e-9 K; only
+// where Newton gives way to bisection is the error as large as the step.
+inline constexpr double kNewtonStepTolerance = 1e-5;
 // "No value" for the optional hints below.
 inline constexpr double kNoGuess = std::numeric_limits<double>::quiet_NaN();
 
@@ -64,6 +71,8 @@ bool isInTemperatureRange(double t);
 double saturationPressure(double t);
 // The same, also giving d(ln pws)/dt in 1/K.
 double saturationPressure(double t, double& dLnPdT);
+// d(ln pws)/dt alone, 1/K.
+double saturationSlope(double t);
 // Saturation pressures at the ends of the range, Pa.
 double minimumSaturationPressure();
 double maximumSaturationPressure();
@@ -87,6 +96,10 @@ std::optional<double> wetBulbLineEnthalpy(double p, double tw, double x);
 // lowerBound: a temperature known to lie below the wet bulb (the dew point),
 // or NaN to use the lower end of the range.
 std::optional<double> wetBulb(double p, double t, double x, double lowerBound = kNoGuess);
+// The same when the caller already has the dew point (or NaN), the
+// saturation pressure pqb at t and its slope d(ln pqb)/dt.
+std::optional<double> wetBulbWithHints(double p, double t, double x, double dewPoint, double pqb,
+                                       double dLnPdT);
 
 // Specific volume per kg of dry air, v = R_a·T/(p − pq), m³/kg.
 double specificVolume(double p, double t, double pq);

@@ -158,7 +158,7 @@ void CQORVAView::DrawOverlay(QPainter& painter)
     painter.setPen(QPen(Qt::black, 0, Qt::DashLine));
     painter.setBrush(Qt::NoBrush);
     if (clipRubberActive())
-        painter.drawRect(QRect(deviceFromLogical(m_clipStart), deviceFromLogical(m_clipCurrent)).normalized());
+        painter.drawRect(spanOf(deviceFromLogical(m_clipStart), deviceFromLogical(m_clipCurrent)));
     if (m_bLineRubber && !m_bLineFirstMove) {
         painter.setPen(QPen(Qt::black, 0, Qt::SolidLine));
         painter.drawLine(deviceFromLogical(m_lineStart), deviceFromLogical(m_lineEnd));
@@ -376,7 +376,7 @@ void CQORVAView::mouseReleaseEvent(QMouseEvent* event)
             m_bCapture = false;
             m_clipCurrent = p;
             UpdateCursor();
-            const QRect rect = QRect(m_clipStart, m_clipCurrent).normalized();
+            const QRect rect = spanOf(m_clipStart, m_clipCurrent);
             if (m_clipStart.x() != m_clipCurrent.x() && m_clipStart.y() != m_clipCurrent.y()) {
                 m_document.m_idg.ClipToRect(rect.left(), rect.top(), rect.right(), rect.bottom());
                 m_document.NotifyChanged(DocumentChange::Display);

@@ -67,7 +67,7 @@ public:
 
     // The clip rubber band (logical units), valid while it is dragged.
     bool clipRubberActive() const { return m_bCapture && m_nViewMode == kModeClip; }
-    QRect clipRubber() const { return QRect(m_clipStart, m_clipCurrent).normalized(); }
+    QRect clipRubber() const { return spanOf(m_clipStart, m_clipCurrent); }
     // The process-line rubber line of mode 5.
     bool lineRubberActive() const { return m_bLineRubber; }
     QPoint lastPickPosition() const { return m_lastPick; }

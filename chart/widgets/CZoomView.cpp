@@ -105,20 +105,29 @@ void CZoomView::CentreOn(const QPointF& logical)
     verticalScrollBar()->setValue(static_cast<int>(logical.y() * m_fZoomScale - client.height() / 2.0));
 }
 
+QRect CZoomView::spanOf(const QPoint& a, const QPoint& b)
+{
+    return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                 QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+}
+
 void CZoomView::DoZoomIn(const QRect& logicalRect)
 {
-    const QRect rect = logicalRect.normalized();
-    const int largerSide = std::max(rect.width(), rect.height());
-    if (largerSide * m_fZoomScale < kMinZoomRectPixels) {
-        const QPoint centre = rect.center();
-        DoZoomIn(&centre, kClickZoomFactor);
+    const QRect rect = spanOf(logicalRect.topLeft(), logicalRect.bottomRight());
+    // Extents between the corners, logical units.
+    const int width = rect.right() - rect.left();
+    const int height = rect.bottom() - rect.top();
+    const QPointF centre((rect.left() + rect.right()) / 2.0, (rect.top() + rect.bottom()) / 2.0);
+    if (std::max(width, height) * m_fZoomScale < kMinZoomRectPixels) {
+        const QPoint point = centre.toPoint();
+        DoZoomIn(&point, kClickZoomFactor);
         return;
     }
     const QSize client = viewport()->size();
-    const double scale = std::min((client.width() + 1.0) / std::max(1, rect.width()),
-                                  (client.height() + 1.0) / std::max(1, rect.height()));
+    const double scale = std::min((client.width() + 1.0) / std::max(1, width),
+                                  (client.height() + 1.0) / std::max(1, height));
     ApplyScale(scale);
-    CentreOn(QRectF(rect).center());
+    CentreOn(centre);
 }
 
 void CZoomView::DoZoomIn(const QPoint* logicalPoint, double factor)
@@ -261,7 +270,7 @@ void CZoomView::DrawOverlay(QPainter& painter)
         return;
     painter.setPen(QPen(Qt::black, 0, Qt::DashLine));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRect(deviceFromLogical(m_zoomStart), deviceFromLogical(m_zoomCurrent)).normalized());
+    painter.drawRect(spanOf(deviceFromLogical(m_zoomStart), deviceFromLogical(m_zoomCurrent)));
 }
 
 void CZoomView::paintEvent(QPaintEvent* event)

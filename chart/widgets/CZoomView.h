@@ -49,6 +49,9 @@ public:
     QPoint logicalFromDevice(const QPoint& device) const;
     QPoint deviceFromLogical(const QPoint& logical) const;
 
+    // The rectangle spanned by two corners dragged either way.
+    static QRect spanOf(const QPoint& a, const QPoint& b);
+
     static QCursor zoomInCursor();
     static QCursor zoomOutCursor();
 

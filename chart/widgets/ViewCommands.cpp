@@ -1,5 +1,7 @@
 #include "chart/widgets/ViewCommands.h"
 
+#include <QAction>
+
 #include "app/CMainFrame.h"
 #include "app/CommandTable.h"
 #include "chart/widgets/CQORVAView.h"
@@ -9,6 +11,9 @@ void installViewCommands(CMainFrame& frame)
     CQORVAView* view = frame.view();
     if (!view)
         return;
+    // The zoom items carry a tick while their zoom mode is on.
+    frame.action(cmd::ZoomIn)->setCheckable(true);
+    frame.action(cmd::ZoomOut)->setCheckable(true);
     frame.setHandler(
         cmd::ZoomIn, [view] { view->OnZoomIn(); }, [view] { return view->zoomMode() == CZoomView::kZoomIn; });
     frame.setHandler(

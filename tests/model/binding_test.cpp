@@ -403,6 +403,9 @@ TEST_F(KnownParametersTest, SummerBlockListsTheDesignDataLineByLine)
 {
     setCondition(1);
     idg.DrawKnownParameters(canvas);
+    EXPECT_TRUE(canvas.calls().empty());  // the lists were never bound
+    ASSERT_EQ(idg.BindCurrentRoom(), 1);
+    idg.DrawKnownParameters(canvas);
     ASSERT_EQ(idg.m_pPoints->size(), 2u);
     EXPECT_THAT(texts(), ElementsAre("已知参数：", "室外状态点W：" + values(point(0)), "室内状态点N： " + values(point(1)),
                                      "室内空调冷负荷：5.000kW", "室内空调湿负荷：1.200kg/h", "新风量：600m^3/h",
@@ -428,6 +431,7 @@ TEST_F(KnownParametersTest, WinterBlockShowsTheHeatLoadAndEngineeringUnitsConver
 {
     setCondition(2);
     idg.m_nUnitSystem = CIDG::kUnitsEngineering;
+    ASSERT_EQ(idg.BindCurrentRoom(), 1);
     idg.DrawKnownParameters(canvas);
     const auto shown = texts();
     ASSERT_EQ(shown.size(), 7u);

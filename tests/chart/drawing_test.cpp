@@ -1,0 +1,427 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <string>
+
+#include "chart/ChartDrawingSupport.h"
+#include "chart/ChartFixture.h"
+#include "chart/ObjectGeometry.h"
+#include "psychro/QorvaDll.h"
+
+namespace {
+
+using Op = RecordingCanvas::Op;
+
+constexpr std::int32_t kGreen = rgbColour(64, 200, 0);
+constexpr std::int32_t kRed = rgbColour(255, 0, 0);
+constexpr std::int32_t kNavy = rgbColour(0, 0, 128);
+constexpr std::int32_t kBlue = rgbColour(0, 0, 255);
+constexpr std::int32_t kCyan = rgbColour(68, 251, 255);
+constexpr std::int32_t kYellow = rgbColour(255, 255, 0);
+
+class ChartDrawing : public ChartFixture {
+protected:
+    // The row of the saturation curve in chart column X, from the property
+    // library (the temperature at which the column's moisture saturates),
+    // clamped to the chart bottom like the drawn boundary.
+    int saturationRow(int X) const
+    {
+        const int H = layout().m_nChartHeight;
+        float t = 0;
+        const double x = idg.MoistureFromX(X);
+        if (x <= 0 || !pxRH_t(idg.m_fSummerPressure, static_cast<float>(x), 1.0f, &t) || t < idg.m_fTMinFull)
+            return H;
+        return std::min(H, idg.YFromTemperature(t, X));
+    }
+
+    CanvasPoint relative(CanvasPoint device) const { return idg.ToChartRelative(device); }
+
+    std::set<std::string> textsOf(const RecordingCanvas& canvas) const
+    {
+        std::set<std::string> result;
+        for (const auto& call : canvas.callsOf(Op::Text))
+            result.insert(call.text);
+        return result;
+    }
+};
+
+TEST_F(ChartDrawing, MoistureLinesStopAtTheSaturationCurve)
+{
+    const RecordingCanvas canvas = draw();
+    int vertical = 0;
+    for (const auto& call : canvas.strokesInColour(kGreen)) {
+        if (call.op != Op::Line || call.points[0].x != call.points[1].x)
+            continue;
+        ++vertical;
+        const CanvasPoint top = relative(call.points[0]);
+        const CanvasPoint bottom = relative(call.points[1]);
+        EXPECT_EQ(top.y, 0);
+        EXPECT_NEAR(bottom.y, saturationRow(bottom.x), 1) << "column " << bottom.x;
+    }
+    // 1 g/kg lines from 1 to 39 g/kg.
+    EXPECT_EQ(vertical, 39);
+}
+
+TEST_F(ChartDrawing, NoFamilyContinuesBelowTheSaturationCurve)
+{
+    const RecordingCanvas canvas = draw();
+    const int W = layout().m_nChartWidth;
+    int checked = 0;
+    for (std::int32_t colour : {kGreen, rgbColour(0, 0, 0), kRed, kNavy, kBlue})
+        for (const auto& call : canvas.strokesInColour(colour))
+            for (const CanvasPoint& device : call.points) {
+                const CanvasPoint p = relative(device);
+                ASSERT_GE(p.x, 0);
+                ASSERT_LE(p.x, W);
+                // A crossing found in column X lies between the curve's rows at X − 1 and X.
+                const int limit = std::max(saturationRow(p.x), saturationRow(std::max(p.x - 1, 0))) + 2;
+                EXPECT_LE(p.y, limit) << "colour " << colour << " at column " << p.x;
+                ++checked;
+            }
+    EXPECT_GT(checked, 2000);
+}
+
+TEST_F(ChartDrawing, EveryFamilyIsDrawnWithItsPen)
+{
+    idg.m_drawOptions[kFamilyWetBulb].m_nWidth = 2;
+    idg.m_drawOptions[kFamilyWetBulb].m_nStyle = kPenDash;
+    const RecordingCanvas canvas = draw();
+    EXPECT_FALSE(canvas.strokesInColour(kNavy).empty());
+    // RH 90 % … 10 %, nine curves.
+    std::size_t redPolylines = 0;
+    for (const auto& call : canvas.strokesInColour(kRed))
+        redPolylines += call.op == Op::Polyline;
+    EXPECT_GE(redPolylines, 9u);
+    const auto wetBulb = canvas.strokesInColour(kBlue);
+    ASSERT_FALSE(wetBulb.empty());
+    for (const auto& call : wetBulb)
+        EXPECT_EQ(call.pen, (CanvasPen{kBlue, 2, kPenDash}));
+    const auto border = canvas.callsOf(Op::Rectangle);
+    ASSERT_EQ(border.size(), 1u);
+    EXPECT_EQ(border[0].rect, (CanvasRect{30, 60, 1860, 1306}));
+    EXPECT_FALSE(border[0].filled);
+
+    idg.m_drawOptions[kFamilySaturation].m_bShow = 0;
+    idg.m_drawOptions[kFamilyBorder].m_bShow = 0;
+    const RecordingCanvas hidden = draw();
+    EXPECT_TRUE(hidden.strokesInColour(kNavy).empty());
+    EXPECT_TRUE(hidden.callsOf(Op::Rectangle).empty());
+    // The boundary is still computed for the other families and the hit tests.
+    EXPECT_TRUE(layout().m_bBoundaryValid);
+}
+
+TEST_F(ChartDrawing, LabelsFollowTheAnnotationSwitchExceptTheMoistureAxis)
+{
+    const std::set<std::string> shown = textsOf(draw());
+    for (const char* text : {"x(g/kg)", "h(kJ/kg)", "t(℃)", "100%", "90%", "RH", "P=101325Pa", "0", "39"})
+        EXPECT_TRUE(shown.count(text)) << text;
+
+    idg.m_bShowValues = 0;
+    const RecordingCanvas canvas = draw();
+    std::set<std::string> expected;
+    for (int gram = 0; gram <= 39; ++gram)
+        expected.insert(std::to_string(gram));
+    expected.insert("x(g/kg)");
+    std::set<std::string> hidden = textsOf(canvas);
+    // The header line stays too.
+    hidden.erase(std::find_if(hidden.begin(), hidden.end(),
+                              [](const std::string& t) { return t.rfind("工程名称：", 0) == 0; }),
+                 hidden.end());
+    EXPECT_EQ(hidden, expected);
+}
+
+TEST_F(ChartDrawing, MoistureLabelsStandOnTheTopEdge)
+{
+    const RecordingCanvas canvas = draw();
+    const auto labels = canvas.textsEqual("20");
+    ASSERT_FALSE(labels.empty());
+    const auto& label = labels.front();
+    EXPECT_EQ(label.points[0], (CanvasPoint{30 + 915, 60}));
+    EXPECT_EQ(label.align, text_align::kCenter | text_align::kBottom);
+    const auto title = canvas.textsEqual("x(g/kg)");
+    ASSERT_EQ(title.size(), 1u);
+    EXPECT_EQ(title[0].points[0], (CanvasPoint{30 + 915, 60 - 16}));
+    const auto pressure = canvas.textsEqual("P=101325Pa");
+    ASSERT_EQ(pressure.size(), 1u);
+    EXPECT_EQ(pressure[0].points[0], (CanvasPoint{30 + 915, 60 + 1246 + 12}));
+}
+
+TEST_F(ChartDrawing, HeaderNamesTheProjectRoomAndCondition)
+{
+    idg.m_strProjectName = "办公楼";
+    idg.m_rooms.AddSystem("S1");
+    idg.m_rooms.AddRoom("S1", "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    idg.m_nCurCondition = 2;
+    const RecordingCanvas canvas = draw();
+    const std::string header = "工程名称：办公楼       系统编号：S1       服务区域：ABCDEFGHIJKLMNOPQRS...      "
+                               "工况：制热工况";
+    const auto texts = canvas.textsEqual(header);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].points[0], (CanvasPoint{945, 15}));
+    EXPECT_EQ(texts[0].align, text_align::kCenter | text_align::kBottom);
+}
+
+TEST(HeaderName, LongNamesAreCutAtACharacterBoundary)
+{
+    EXPECT_EQ(chart::headerName("Office"), "Office");
+    EXPECT_EQ(chart::headerName("ABCDEFGHIJKLMNOPQRST"), "ABCDEFGHIJKLMNOPQRST");  // 20 bytes
+    EXPECT_EQ(chart::headerName("ABCDEFGHIJKLMNOPQRSTU"), "ABCDEFGHIJKLMNOPQRS...");
+    // Ten double-byte characters are 20 bytes; eleven are cut after ten.
+    EXPECT_EQ(chart::headerName("一二三四五六七八九十"), "一二三四五六七八九十");
+    EXPECT_EQ(chart::headerName("一二三四五六七八九十壹"), "一二三四五六七八九十...");
+    // Byte 19 falls after "a" and nine characters.
+    EXPECT_EQ(chart::headerName("a一二三四五六七八九十"), "a一二三四五六七八九...");
+    EXPECT_EQ(chart::conditionText(0), "工况：普通工况");
+    EXPECT_EQ(chart::conditionText(1), "工况：制冷工况");
+    EXPECT_EQ(chart::conditionText(2), "工况：制热工况");
+}
+
+struct SpacingCase {
+    int family;
+    float spacing;
+};
+
+class UnusableSpacing : public ChartDrawing, public ::testing::WithParamInterface<SpacingCase> {};
+
+TEST_P(UnusableSpacing, DrawingEndsWithoutThatFamily)
+{
+    const SpacingCase c = GetParam();
+    idg.m_drawOptions[static_cast<std::size_t>(c.family)].m_fStep = c.spacing;
+    const RecordingCanvas canvas = draw();
+    // A full chart is a few hundred calls; a runaway family would be millions.
+    EXPECT_LT(canvas.calls().size(), 5000u);
+    EXPECT_FALSE(canvas.callsOf(Op::Rectangle).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Chart, UnusableSpacing,
+    ::testing::Values(SpacingCase{kFamilyMoisture, 0.0f}, SpacingCase{kFamilyMoisture, -1.0f},
+                      SpacingCase{kFamilyMoisture, 1e-12f}, SpacingCase{kFamilyEnthalpy, 0.0f},
+                      SpacingCase{kFamilyEnthalpy, std::nanf("")}, SpacingCase{kFamilyEnthalpy, -5.0f},
+                      SpacingCase{kFamilyDryBulb, 0.0f}, SpacingCase{kFamilyDryBulb, 1e-20f},
+                      SpacingCase{kFamilyHumidity, 0.0f}, SpacingCase{kFamilyHumidity, -10.0f},
+                      SpacingCase{kFamilyHumidity, 1e-9f}, SpacingCase{kFamilyWetBulb, 0.0f},
+                      SpacingCase{kFamilyWetBulb, std::numeric_limits<float>::infinity()}));
+
+TEST_F(ChartDrawing, PointsInsideTheChartAreDrawnWithTheirNames)
+{
+    const int a = addPointAt("A", 400, 400);
+    const int outside = addPoint("Far", 0.045, 60.0);
+    const RecordingCanvas canvas = draw();
+    const auto ellipses = canvas.callsOf(Op::Ellipse);
+    ASSERT_EQ(ellipses.size(), 1u);
+    EXPECT_EQ(ellipses[0].rect, (CanvasRect{398, 398, 402, 402}));
+    EXPECT_TRUE(ellipses[0].filled);
+    EXPECT_EQ(ellipses[0].brush, kBlack);
+    const auto name = canvas.textsEqual("A");
+    ASSERT_EQ(name.size(), 1u);
+    // Upper right by 4 × radius × zoom.
+    EXPECT_EQ(name[0].points[0], (CanvasPoint{408, 392}));
+    EXPECT_EQ(name[0].align, text_align::kCenter | text_align::kBaseline);
+    EXPECT_TRUE(canvas.textsEqual("Far").empty());
+    // The point outside still exists and is still completed.
+    EXPECT_EQ(points.size(), 2u);
+    EXPECT_EQ(points[static_cast<std::size_t>(outside)]->m_strName, "Far");
+    (void)a;
+}
+
+TEST_F(ChartDrawing, PointNamesFollowThePositionAndPairsStandOpposite)
+{
+    idg.m_nLabelPosition = 3;  // below
+    addPointAt("O", 400, 400);
+    const int l = addPointAt("L", 600, 400);
+    points[static_cast<std::size_t>(l)]->m_nKind = CStatePoint::kRelatedPair;
+    points[static_cast<std::size_t>(l)]->m_nRelPartner = 0;
+    idg.m_nPickClass = 0;
+    idg.m_nPickIndex = 1;
+    const RecordingCanvas canvas = draw();
+    EXPECT_EQ(canvas.textsEqual("O")[0].points[0], (CanvasPoint{400, 408}));
+    // The pair's second point writes above, in red, as it is the picked one.
+    const auto second = canvas.textsEqual("L")[0];
+    EXPECT_EQ(second.points[0], (CanvasPoint{600, 392}));
+    EXPECT_EQ(second.textColour, kRed);
+    const auto ellipses = canvas.callsOf(Op::Ellipse);
+    ASSERT_EQ(ellipses.size(), 2u);
+    EXPECT_EQ(ellipses[1].brush, kYellow);
+    EXPECT_EQ(ellipses[1].pen.style, kPenDot);
+    EXPECT_EQ(ellipses[1].pen.colour, kRed);
+    EXPECT_EQ(ellipses[0].brush, kBlack);
+
+    idg.m_bShowPointLabels = 0;
+    EXPECT_TRUE(draw().callsOf(Op::Text).size() < canvas.callsOf(Op::Text).size());
+}
+
+// The arrow polygon of the one process line drawn.
+RecordingCanvas::Call arrowOf(const RecordingCanvas& canvas)
+{
+    const auto polygons = canvas.callsOf(Op::Polygon);
+    EXPECT_EQ(polygons.size(), 1u);
+    return polygons.empty() ? RecordingCanvas::Call{} : polygons[0];
+}
+
+TEST_F(ChartDrawing, HorizontalProcessLinesPointAlongTheirDirection)
+{
+    const int left = addPointAt("A", 400, 400);
+    const int right = addPointAt("B", 800, 400);
+    addProcessLine("A-B", left, right);
+    const auto forward = arrowOf(draw());
+    ASSERT_EQ(forward.points.size(), 3u);
+    const CanvasPoint tip = forward.points[0];
+    // Half an arrow length (10 px) times cos 7.5° beyond the midpoint.
+    EXPECT_EQ(tip, (CanvasPoint{605, 400}));
+    EXPECT_EQ(forward.points[1], (CanvasPoint{595, 401}));
+    EXPECT_EQ(forward.points[2], (CanvasPoint{595, 399}));
+    EXPECT_TRUE(forward.filled);
+    EXPECT_EQ(forward.brush, kBlack);
+
+    processLines[0]->m_nStart = right;
+    processLines[0]->m_nEnd = left;
+    const auto backward = arrowOf(draw());
+    EXPECT_EQ(backward.points[0], (CanvasPoint{595, 400}));
+    EXPECT_EQ(backward.points[1].x, 605);
+    EXPECT_EQ(backward.points[2].x, 605);
+}
+
+TEST_F(ChartDrawing, VerticalProcessLinesPointAlongDy)
+{
+    const int upper = addPointAt("A", 400, 300);
+    const int lower = addPointAt("B", 400, 500);
+    addProcessLine("down", upper, lower);
+    const auto down = arrowOf(draw());
+    EXPECT_EQ(down.points[0], (CanvasPoint{400, 405}));
+    EXPECT_EQ(down.points[1].y, 395);
+    processLines[0]->m_nStart = lower;
+    processLines[0]->m_nEnd = upper;
+    const auto up = arrowOf(draw());
+    EXPECT_EQ(up.points[0], (CanvasPoint{400, 395}));
+    EXPECT_EQ(up.points[1].y, 405);
+}
+
+TEST_F(ChartDrawing, ProcessLineLeavingTheChartIsClippedWithoutArrow)
+{
+    const int inside = addPointAt("A", 1500, 200);
+    const int outside = addPoint("Far", 0.045, 100.0);
+    addProcessLine("A-Far", inside, outside);
+    const RecordingCanvas canvas = draw();
+    EXPECT_TRUE(canvas.callsOf(Op::Polygon).empty());
+    bool found = false;
+    for (const auto& call : canvas.callsOf(Op::Line))
+        if (call.pen.colour == kBlack && call.points[0] == (CanvasPoint{1500, 200})) {
+            found = true;
+            EXPECT_EQ(call.points[1].x, 30 + 1830);  // ends on the right edge
+        }
+    EXPECT_TRUE(found);
+}
+
+TEST_F(ChartDrawing, ArrowStylesAndComfortZoneEdges)
+{
+    const int a = addPointAt("A", 400, 400);
+    const int b = addPointAt("B", 800, 600);
+    addProcessLine("SH0", a, b);
+    idg.m_nArrowStyle = 1;
+    const RecordingCanvas open = draw();
+    EXPECT_TRUE(open.callsOf(Op::Polygon).empty());
+    int fromTip = 0;
+    const CanvasPoint tip = chart::processLineArrow({400, 400}, {800, 600}, 10.0, 0.1308997)->tip;
+    for (const auto& call : open.callsOf(Op::Line))
+        fromTip += call.points[0] == tip;
+    EXPECT_EQ(fromTip, 2);
+
+    idg.m_nArrowStyle = 0;
+    EXPECT_EQ(draw().callsOf(Op::Line).size(), open.callsOf(Op::Line).size() - 2);
+
+    idg.m_nArrowStyle = 2;
+    auto zone = std::make_unique<CComfortArea>();
+    zone->m_strEdge = {"SH0", "SH1", "SH2", "SH3"};
+    zone->m_strCorner = {"A", "X", "Y", "Z"};
+    comfortAreas.push_back(std::move(zone));
+    EXPECT_TRUE(draw().callsOf(Op::Polygon).empty());
+    // Selecting the zone highlights its corners and edges.
+    idg.m_nSelectedComfortArea = 0;
+    const RecordingCanvas selected = draw();
+    EXPECT_EQ(selected.callsOf(Op::Ellipse)[0].brush, kYellow);
+    EXPECT_EQ(selected.callsOf(Op::Ellipse)[1].brush, kBlack);
+    bool dottedRed = false;
+    for (const auto& call : selected.callsOf(Op::Line))
+        dottedRed |= call.pen == CanvasPen{kRed, 0, kPenDot};
+    EXPECT_TRUE(dottedRed);
+}
+
+TEST_F(ChartDrawing, ProcessLineNamesOnRequest)
+{
+    addProcessLine("W-C", addPointAt("W", 400, 400), addPointAt("C", 800, 600));
+    EXPECT_TRUE(draw().textsEqual("W-C").empty());
+    idg.m_bShowProcessLineLabels = 1;
+    const auto name = draw().textsEqual("W-C");
+    ASSERT_EQ(name.size(), 1u);
+    EXPECT_EQ(name[0].points[0], (CanvasPoint{600, 500}));
+}
+
+TEST_F(ChartDrawing, HhrLinesFollowTheirSwitches)
+{
+    const int n = addPoint("N", 0.0099, 50.3);
+    // Steep lines end far above the chart: the midpoint is outside, so no name.
+    addHhrLine("steep", n, 10000.0f);
+    // A line of constant enthalpy runs from the dry edge to the saturation
+    // curve, its midpoint inside the chart.
+    addHhrLine("ε", n, 0.0f);
+    EXPECT_TRUE(draw().textsEqual("steep").empty());
+    hhrLines.erase(hhrLines.begin());
+    const RecordingCanvas shown = draw();
+    const auto cyan = shown.strokesInColour(kCyan);
+    ASSERT_EQ(cyan.size(), 1u);
+    const auto name = shown.textsEqual("ε");
+    ASSERT_EQ(name.size(), 1u);
+    const CanvasPoint a = cyan[0].points[0];
+    const CanvasPoint b = cyan[0].points[1];
+    EXPECT_NEAR(name[0].points[0].x, (a.x + b.x) / 2 + 4, 1);
+    EXPECT_NEAR(name[0].points[0].y, (a.y + b.y) / 2 + 4, 1);
+    // The drawn line passes through its base point.
+    const CanvasPoint base = idg.PointPosition(*points[0]);
+    EXPECT_LT(chart::distanceToSegment(base.x, base.y, a, b), 1.5);
+
+    idg.m_bShowHhrLineLabels = 0;
+    EXPECT_TRUE(draw().textsEqual("ε").empty());
+    idg.m_bShowHhrLineLabels = 1;
+    idg.m_bShowHhrLines = 0;
+    const RecordingCanvas hidden = draw();
+    EXPECT_TRUE(hidden.strokesInColour(kCyan).empty());
+    EXPECT_TRUE(hidden.textsEqual("ε").empty());
+    EXPECT_EQ(hidden.callsOf(Op::Ellipse).size(), 1u);
+    EXPECT_EQ(hidden.textsEqual("N").size(), 1u);
+}
+
+TEST_F(ChartDrawing, HhrLineThroughTwoPointsLearnsItsRatio)
+{
+    const int first = addPoint("A", 0.008, 40.0);
+    const int second = addPoint("B", 0.010, 50.0);
+    const int line = addHhrLine("AB", first, 0.0f);
+    hhrLines[static_cast<std::size_t>(line)]->m_nMode = CReShiBiXian::kThroughTwoPoints;
+    hhrLines[static_cast<std::size_t>(line)]->m_nPoint2 = second;
+    EXPECT_EQ(draw().strokesInColour(kCyan).size(), 1u);
+    const double expected = (points[1]->m_h - points[0]->m_h) / (points[1]->m_d - points[0]->m_d);
+    EXPECT_NEAR(hhrLines[0]->m_fRatio, expected, 1.0);
+}
+
+TEST_F(ChartDrawing, ResultTextsStandInAColumnBelowTheChart)
+{
+    addText("送风量：1200m^3/h");
+    addText("新风比：20%", 0);
+    idg.m_nPickClass = 3;
+    idg.m_nPickIndex = 1;
+    const RecordingCanvas canvas = draw();
+    const auto first = canvas.textsEqual("送风量：1200m^3/h");
+    const auto second = canvas.textsEqual("新风比：20%");
+    ASSERT_EQ(first.size(), 1u);
+    ASSERT_EQ(second.size(), 1u);
+    EXPECT_EQ(first[0].points[0], (CanvasPoint{30, 1336}));
+    EXPECT_EQ(second[0].points[0], (CanvasPoint{30, 1336 + 24}));
+    EXPECT_EQ(first[0].align, text_align::kLeft | text_align::kBottom);
+    EXPECT_EQ(first[0].textColour, kBlack);
+    EXPECT_EQ(second[0].textColour, kRed);
+    EXPECT_EQ(layout().m_nAnnotY, 1336 + 48);
+}
+
+}  // namespace

@@ -13,4 +13,3 @@ int notAvailable(const char* name)
 
 int runStateCommand(const std::vector<std::string>&) { return notAvailable("state"); }
 int runStatesCommand(const std::vector<std::string>&) { return notAvailable("states"); }
-int runConvertCommand(const std::vector<std::string>&) { return notAvailable("convert"); }

@@ -1,0 +1,109 @@
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTreeView>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "project/widgets/CNewProjectFolderDlg.h"
+#include "support/RecordingMessages.h"
+#include "project/widgets/ModalDriver.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+
+class FolderDialog : public ::testing::Test {
+protected:
+    RecordingMessages messages;
+    QTemporaryDir folder;
+    CNewProjectFolderDlg dialog{folder.path()};
+    QLineEdit* name = child<QLineEdit>(&dialog, "fileName");
+    QPushButton* ok = child<QPushButton>(&dialog, "ok");
+};
+
+TEST_F(FolderDialog, OpensOnUntitledInTheGivenFolder)
+{
+    EXPECT_EQ(name->text(), "Untitled");
+    EXPECT_EQ(dialog.pathName(), folder.path() + "/Untitled.ID");
+    EXPECT_EQ(textOf(&dialog, "location"), QDir::toNativeSeparators(folder.path() + "/Untitled.ID"));
+    EXPECT_TRUE(child<QLineEdit>(&dialog, "location")->isReadOnly());
+    EXPECT_TRUE(ok->isEnabled());
+    EXPECT_EQ(dialog.windowTitle(), "新建工程");
+}
+
+TEST_F(FolderDialog, TheDefaultFolderIsWritable)
+{
+    const QFileInfo info(CNewProjectFolderDlg::defaultFolder());
+    EXPECT_TRUE(info.isDir());
+    EXPECT_TRUE(info.isWritable());
+}
+
+TEST_F(FolderDialog, TypingANameRebuildsTheLocationTrimmed)
+{
+    retype(name, "  办公楼 ");
+    EXPECT_EQ(dialog.pathName(), folder.path() + "/办公楼.ID");
+    EXPECT_TRUE(ok->isEnabled());
+    EXPECT_TRUE(messages.entries.empty());
+}
+
+TEST_F(FolderDialog, ANameWithAnExtensionIsRefused)
+{
+    retype(name, "a");
+    QTest::keyClicks(name, ".b");
+    ASSERT_FALSE(messages.entries.empty());
+    EXPECT_EQ(messages.entries.front().text, "不可以输入扩展名!");
+    EXPECT_EQ(dialog.pathName(), folder.path() + "/a.ID") << "the location keeps the last valid name";
+
+    messages.clear();
+    dialog.show();
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_THAT(messages.texts(), ElementsAre("不可以输入扩展名!"));
+    EXPECT_TRUE(dialog.isVisible()) << "the dialog stays open";
+    dialog.hide();
+}
+
+TEST_F(FolderDialog, AnEmptyNameDisablesOk)
+{
+    name->selectAll();
+    QTest::keyClick(name, Qt::Key_Backspace);
+    EXPECT_FALSE(ok->isEnabled());
+    QTest::keyClicks(name, "   ");
+    EXPECT_FALSE(ok->isEnabled()) << "blanks are no name";
+    QTest::keyClicks(name, "x");
+    EXPECT_TRUE(ok->isEnabled());
+}
+
+TEST_F(FolderDialog, ChoosingAFolderInTheTreeMovesTheLocation)
+{
+    ASSERT_TRUE(QDir(folder.path()).mkdir("工程"));
+    dialog.setFolder(folder.path() + "/工程");
+    EXPECT_EQ(dialog.pathName(), folder.path() + "/工程/Untitled.ID");
+    auto* tree = child<QTreeView>(&dialog, "folderTree");
+    ASSERT_NE(tree, nullptr);
+    EXPECT_TRUE(tree->model() != nullptr);
+}
+
+TEST_F(FolderDialog, AnExistingProjectClosesTheDialogNotValid)
+{
+    QFile existing(folder.path() + "/Untitled.ID");
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    whenModal([this](QWidget*) { QTest::mouseClick(ok, Qt::LeftButton); });
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_FALSE(dialog.isValid());
+    EXPECT_THAT(messages.texts(), ElementsAre("工程已经存在!"));
+
+    whenModal([this](QWidget*) {
+        retype(name, "新工程");
+        QTest::mouseClick(ok, Qt::LeftButton);
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted) << "shown again, the user's folder kept";
+    EXPECT_TRUE(dialog.isValid());
+    EXPECT_EQ(dialog.pathName(), folder.path() + "/新工程.ID");
+    EXPECT_EQ(dialog.fileName(), "新工程");
+}
+
+}  // namespace

@@ -416,10 +416,13 @@ void CQORVAView::mouseMoveEvent(QMouseEvent* event)
         it->second->mouseMove(*this, p);
 }
 
-void CQORVAView::leaveEvent(QEvent* event)
+bool CQORVAView::viewportEvent(QEvent* event)
 {
-    CZoomView::leaveEvent(event);
-    ShowStatus(m_prompt);
+    // Off the chart window (onto a scroll bar, out of the frame) there is no
+    // state under the cursor.
+    if (event->type() == QEvent::Leave)
+        ShowStatus(m_prompt);
+    return CZoomView::viewportEvent(event);
 }
 
 void CQORVAView::RightPress()

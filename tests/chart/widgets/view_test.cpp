@@ -265,6 +265,12 @@ TEST_F(ViewTest, StatusBarShowsTheStateUnderTheCursorOnlyOverTheChart)
     // Below the saturation curve, in the lower right corner.
     move(inChart(0.98, 0.98));
     EXPECT_EQ(view->statusText(), "就绪");
+    // Leaving the window.
+    move(inChart(0.35, 0.45));
+    EXPECT_NE(view->statusText(), "就绪");
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(viewport(), &leave);
+    EXPECT_EQ(view->statusText(), "就绪");
 }
 
 TEST_F(ViewTest, PaintsTheChartAndRepaintsAfterADocumentChange)
@@ -322,8 +328,10 @@ TEST(FrameViewCommands, ZoomAndPickCommandsReachTheViewAndTickTheMenu)
     document.m_bProjectOpen = true;
     frame.FillToolbarCombos();
     frame.updateCommandStates();
-    for (int id : {cmd::ZoomIn, cmd::ZoomOut, cmd::ZoomAll, cmd::Clip, cmd::Restore, cmd::Pick})
+    for (int id : {cmd::ZoomIn, cmd::ZoomOut, cmd::ZoomAll, cmd::Clip, cmd::Restore, cmd::Pick}) {
         EXPECT_TRUE(frame.action(id)->isEnabled()) << id;
+        EXPECT_FALSE(frame.action(id)->isChecked()) << id;
+    }
     frame.action(cmd::ZoomIn)->trigger();
     EXPECT_TRUE(frame.action(cmd::ZoomIn)->isChecked());
     EXPECT_EQ(frame.view()->zoomMode(), CZoomView::kZoomIn);

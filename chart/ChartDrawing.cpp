@@ -126,6 +126,7 @@ HumidityCurve traceHumidityCurve(CIDG& idg, double RH, bool writeBoundary)
         l.m_nBoundary[0] = l.m_nTotalHeight;
     }
     int lastRow = l.m_nTotalHeight > 0 ? l.m_nTotalHeight : 1;
+    bool visible = false;
     int X = 1;
     for (; X <= W && lastRow > 0; ++X) {
         const auto t = chartSaturationTemperature(idg.SaturationPressureNeeded(X, RH));
@@ -134,6 +135,7 @@ HumidityCurve traceHumidityCurve(CIDG& idg, double RH, bool writeBoundary)
         if (inChart) {
             piece.push_back({X, std::max(row, 0)});
             lastRow = row;
+            visible = true;
         } else {
             // The curve runs below the chart bottom here: the pen moves on
             // along the bottom edge without drawing.
@@ -149,7 +151,11 @@ HumidityCurve traceHumidityCurve(CIDG& idg, double RH, bool writeBoundary)
         curve.pieces.push_back(std::move(piece));
     curve.endX = X - 1;
     curve.endY = lastRow;
-    curve.exit = lastRow <= 0 ? CurveExit::TopEdge : CurveExit::RightEdge;
+    // A curve that runs below the whole window has no end to label.
+    if (!visible)
+        curve.exit = CurveExit::None;
+    else
+        curve.exit = lastRow <= 0 ? CurveExit::TopEdge : CurveExit::RightEdge;
     if (writeBoundary) {
         l.m_nCurveEndX = curve.endX;
         l.m_nCurveEndY = curve.endY;
@@ -438,6 +444,8 @@ void GridPainter::drawHumidityLines()
             continue;
         if (std::abs(curve.endX - lastX) < m_idg.m_nLabelGapX &&
             std::abs(curve.endY - lastY) < m_idg.m_nLabelGapY / 2)
+            continue;
+        if (curve.exit == CurveExit::None)
             continue;
         const std::string label = formatNumber("%1.0f%%", RH * 100.0);
         if (curve.exit == CurveExit::RightEdge)

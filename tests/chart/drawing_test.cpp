@@ -425,3 +425,21 @@ TEST_F(ChartDrawing, ResultTextsStandInAColumnBelowTheChart)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ChartDrawing, WindowAboveTheSaturationCurveHasNoCurveLabel)
+{
+    draw();
+    // The dry upper left of the chart: 0–10 g/kg, from the top down to about 30 °C.
+    idg.ClipToRect(40, 70, 500, 400);
+    const RecordingCanvas canvas = draw();
+    EXPECT_TRUE(canvas.textsEqual("100%").empty());
+    EXPECT_TRUE(canvas.strokesInColour(kNavy).empty());
+    // Every column lies above the curve: the whole window is chart region.
+    const auto& boundary = layout().m_nBoundary;
+    for (std::size_t X = 1; X < boundary.size(); ++X)
+        ASSERT_EQ(boundary[X], layout().m_nChartHeight) << "column " << X;
+}
+
+}  // namespace

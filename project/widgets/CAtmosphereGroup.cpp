@@ -19,6 +19,7 @@ CAtmosphereGroup::CAtmosphereGroup(const QString& title, const QString& pressure
         edit->setObjectName(QString::fromLatin1(prefix) + QString::fromLatin1(name));
         edit->setProperty("controlId", id);
         makeNumeric(edit);
+        edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000000.0000")));
         grid->addWidget(new QLabel(label, this), row, 0);
         grid->addWidget(edit, row, 1);
         grid->addWidget(new QLabel(QString::fromUtf8(unit), this), row, 2);

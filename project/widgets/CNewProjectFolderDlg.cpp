@@ -63,9 +63,15 @@ CNewProjectFolderDlg::CNewProjectFolderDlg(const QString& folder, QWidget* paren
                 if (current.isValid())
                     setFolder(m_folders->filePath(current));
             });
+    // The model lists folders as they load; show the chosen one once its
+    // parents are there.
+    connect(m_folders, &QFileSystemModel::directoryLoaded, this, [this] {
+        const QModelIndex current = m_tree->currentIndex();
+        if (current.isValid())
+            m_tree->scrollTo(current, QAbstractItemView::PositionAtCenter);
+    });
     setFolder(folder.isEmpty() ? defaultFolder() : folder);
-    m_tree->setCurrentIndex(m_folders->index(m_folder));
-    m_tree->scrollTo(m_tree->currentIndex());
+    resize(520, 560);
 }
 
 QString CNewProjectFolderDlg::defaultFolder()
@@ -84,6 +90,11 @@ void CNewProjectFolderDlg::setFolder(const QString& folder)
 {
     m_folder = folder;
     rebuildLocation();
+    const QModelIndex index = m_folders->index(folder);
+    if (index.isValid() && index != m_tree->currentIndex()) {
+        m_tree->setCurrentIndex(index);
+        m_tree->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    }
 }
 
 void CNewProjectFolderDlg::rebuildLocation()

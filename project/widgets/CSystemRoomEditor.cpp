@@ -39,7 +39,7 @@ QLineEdit* numberEdit(QWidget* parent, const QString& name, int id)
 {
     auto* edit = tagged(new QLineEdit(parent), name, id);
     makeNumeric(edit);
-    edit->setMaximumWidth(90);
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000000.000")));
     return edit;
 }
 
@@ -156,7 +156,7 @@ QWidget* CSystemRoomEditor::buildState(const QString& title, const char* prefix,
     auto* group = new QGroupBox(title, this);
     auto* grid = new QGridLayout(group);
     c.name = tagged(new QLineEdit(group), p + "Name", idName);
-    c.name->setMaximumWidth(90);
+    c.name->setMinimumWidth(c.name->fontMetrics().horizontalAdvance(QStringLiteral("0000000.000")));
     c.t = numberEdit(group, p + "T", idT);
     c.tw = numberEdit(group, p + "Tw", idTw);
     c.rh = numberEdit(group, p + "RH", idRH);

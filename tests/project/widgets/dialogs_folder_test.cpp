@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QFileSystemModel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTreeView>
@@ -83,7 +84,13 @@ TEST_F(FolderDialog, ChoosingAFolderInTheTreeMovesTheLocation)
     EXPECT_EQ(dialog.pathName(), folder.path() + "/工程/Untitled.ID");
     auto* tree = child<QTreeView>(&dialog, "folderTree");
     ASSERT_NE(tree, nullptr);
-    EXPECT_TRUE(tree->model() != nullptr);
+    auto* folders = qobject_cast<QFileSystemModel*>(tree->model());
+    ASSERT_NE(folders, nullptr);
+    EXPECT_EQ(folders->filePath(tree->currentIndex()), folder.path() + "/工程") << "the tree shows the choice";
+
+    tree->setCurrentIndex(folders->index(folder.path()));
+    EXPECT_EQ(dialog.pathName(), folder.path() + "/Untitled.ID") << "clicking a folder in the tree";
+    EXPECT_EQ(dialog.folder(), folder.path());
 }
 
 TEST_F(FolderDialog, AnExistingProjectClosesTheDialogNotValid)

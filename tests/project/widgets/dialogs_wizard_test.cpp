@@ -230,6 +230,57 @@ TEST_F(NewProjectCommand, EveryValueOfTheWizardLandsInTheChartModel)
     EXPECT_EQ(QFile::exists(folder.path() + "/办公楼.ID"), !document.IsModified());
 }
 
+TEST_F(NewProjectCommand, TheSavedProjectOpensWithEveryValueBack)
+{
+    whenModal([this](QWidget* dialog) {
+        fillLocation(dialog, "往返");
+        whenModal(fillWizard);
+    });
+    frame.action(cmd::FileNew)->trigger();
+    const QString path = folder.path() + "/往返.ID";
+    ASSERT_TRUE(QFile::exists(path)) << "a new project is saved at once";
+    EXPECT_FALSE(document.IsModified());
+
+    CQORVADoc reopened;
+    CMainFrame other(reopened);
+    ASSERT_TRUE(other.OpenProject(path));
+    const CIDG& a = document.m_idg;
+    const CIDG& b = reopened.m_idg;
+    EXPECT_EQ(b.m_strProjectName, a.m_strProjectName);
+    EXPECT_EQ(b.m_nUnitSystem, 0);
+    EXPECT_EQ(b.m_rooms.m_strSummerOutName, a.m_rooms.m_strSummerOutName);
+    EXPECT_FLOAT_EQ(b.m_rooms.m_fSummerOutT, 35.0f);
+    EXPECT_FLOAT_EQ(b.m_rooms.m_fSummerOutTw, 27.5f);
+    EXPECT_FLOAT_EQ(b.m_rooms.m_fWinterOutRH, 40.0f);
+    EXPECT_EQ(b.m_rooms.m_bWinterOutByRH, 1);
+    ASSERT_EQ(b.m_rooms.m_systems.size(), 1u);
+    ASSERT_EQ(b.m_rooms.m_systems[0]->m_rooms.size(), 2u);
+    for (std::size_t r = 0; r < 2; ++r) {
+        const CServiceArea& x = *a.m_rooms.m_systems[0]->m_rooms[r];
+        const CServiceArea& y = *b.m_rooms.m_systems[0]->m_rooms[r];
+        EXPECT_EQ(y.m_strName, x.m_strName);
+        EXPECT_EQ(y.m_strSummerInName, x.m_strSummerInName);
+        EXPECT_FLOAT_EQ(y.m_fSummerInT, x.m_fSummerInT);
+        EXPECT_FLOAT_EQ(y.m_fSummerInRH, x.m_fSummerInRH);
+        EXPECT_FLOAT_EQ(y.m_fSummerLoad, x.m_fSummerLoad);
+        EXPECT_FLOAT_EQ(y.m_fSummerMoistLoad, x.m_fSummerMoistLoad);
+        EXPECT_FLOAT_EQ(y.m_fSummerFreshAir, x.m_fSummerFreshAir);
+        EXPECT_FLOAT_EQ(y.m_fWinterInT, x.m_fWinterInT);
+        EXPECT_FLOAT_EQ(y.m_fWinterInTw, x.m_fWinterInTw);
+        EXPECT_EQ(y.m_bWinterInByRH, x.m_bWinterInByRH);
+        EXPECT_FLOAT_EQ(y.m_fWinterLoad, x.m_fWinterLoad);
+        EXPECT_FLOAT_EQ(y.m_fWinterMoistLoad, x.m_fWinterMoistLoad);
+        EXPECT_FLOAT_EQ(y.m_fWinterFreshAir, x.m_fWinterFreshAir);
+    }
+    EXPECT_FLOAT_EQ(b.m_fSummerPressure, 100000);
+    EXPECT_FLOAT_EQ(b.m_fSummerDensity, 1.118f);
+    EXPECT_FLOAT_EQ(b.m_fWinterPressure, 102000);
+    EXPECT_FLOAT_EQ(b.m_fWinterAirD, 0.0008f);
+    EXPECT_FLOAT_EQ(b.m_fWinterAirT, -9.0f);
+    EXPECT_FLOAT_EQ(b.m_fWinterDensity, 1.345f);
+    EXPECT_EQ(other.roomList()->count(), 2);
+}
+
 TEST_F(NewProjectCommand, CancellingTheWizardKeepsTheProjectShownBefore)
 {
     document.m_idg.m_rooms.AddSystem("旧系统");

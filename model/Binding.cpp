@@ -338,11 +338,15 @@ void CIDG::DrawKnownParameters(Canvas& canvas)
     line(std::string(winter ? "室内空调热负荷：" : "室内空调冷负荷：") + loadText, 2);
     line("室内空调湿负荷：" + format("%.3fkg/h", double(moistureLoad)), 2);
     // The separator stands one line step (plus two pen units) below the top
-    // of the fresh-air line, across the whole drawing width; the cursor then
+    // of the fresh-air line, across the whole drawing width, and never
+    // through the text of a font taller than its height; the cursor then
     // moves three steps instead of two.
     const int freshAirTop = y;
-    const int separator = freshAirTop + step + static_cast<int>(2 * m_layout.m_fPenScale);
-    line("新风量：" + format("%.0fm^3/h", double(freshAir)), 3);
+    const std::string freshAirText = "新风量：" + format("%.0fm^3/h", double(freshAir));
+    const int penUnit = std::max(1, static_cast<int>(m_layout.m_fPenScale));
+    const int separator = std::max(freshAirTop + step + static_cast<int>(2 * m_layout.m_fPenScale),
+                                   freshAirTop + canvas.textExtent(freshAirText).height + penUnit);
+    line(freshAirText, 3);
     canvas.setPen(CanvasPen{kBlack, 0, kPenSolid});
     canvas.drawLine(0, separator, m_layout.m_nTotalWidth, separator);
     line("计算结果：", 3);

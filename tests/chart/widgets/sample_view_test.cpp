@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -74,6 +75,8 @@ TEST(SampleProjectView, OpensTheSampleAndShowsItsSummerView)
             frame.action(cmd::ZoomAll)->trigger();
         else
             view.DoZoomIn(nullptr, 1.0 / view.zoomScale());
+        view.horizontalScrollBar()->setValue(0);
+        view.verticalScrollBar()->setValue(0);
         QElapsedTimer timer;
         timer.start();
         while (timer.elapsed() < seconds * 1000)

@@ -127,9 +127,12 @@ HumidityCurve traceHumidityCurve(CIDG& idg, double RH, bool writeBoundary)
     }
     int lastRow = l.m_nTotalHeight > 0 ? l.m_nTotalHeight : 1;
     bool visible = false;
+    double guess = std::nan("");
     int X = 1;
     for (; X <= W && lastRow > 0; ++X) {
-        const auto t = chartSaturationTemperature(idg.SaturationPressureNeeded(X, RH));
+        const auto t = chartSaturationTemperature(idg.SaturationPressureNeeded(X, RH), guess);
+        if (t)
+            guess = *t;
         int row = H;
         const bool inChart = t && *t >= idg.m_fTMinFull && (row = idg.YFromTemperature(*t, X)) < H;
         if (inChart) {

@@ -1,6 +1,14 @@
 #include "chart/ChartProperties.h"
 
+#include <cmath>
+
+#include "psychro/MoistAir.h"
 #include "psychro/QorvaDll.h"
+
+namespace {
+// The farthest a single Newton step from a neighbouring column may move, K.
+constexpr double kNeighbourStep = 0.25;
+}  // namespace
 
 std::optional<double> chartSaturationTemperature(double e)
 {
@@ -8,6 +16,30 @@ std::optional<double> chartSaturationTemperature(double e)
     if (!et_t(static_cast<float>(e), &t))
         return std::nullopt;
     return t;
+}
+
+std::optional<double> chartSaturationTemperature(double e, double guess)
+{
+    namespace psy = qorva::psychro;
+    // One Newton step on ln pws from the neighbouring column's temperature:
+    // the columns lie a small fraction of a kelvin apart, so the step lands
+    // within about 1e-3 K of the root (a hundredth of a pixel), at a third of
+    // the cost of solving from scratch. Far guesses, or steps across the
+    // triple point where the curve is kinked, take the full solution.
+    if (std::isfinite(guess) && e > 0.0 && psy::isInTemperatureRange(guess)) {
+        double slope = 0.0;
+        const double pws = psy::saturationPressure(guess, slope);
+        if (slope > 0.0 && pws > 0.0) {
+            const double t = guess + std::log(e / pws) / slope;
+            const bool sameBranch = (guess < psy::kTriplePoint) == (t < psy::kTriplePoint);
+            if (std::abs(t - guess) <= kNeighbourStep && sameBranch && psy::isInTemperatureRange(t))
+                return static_cast<float>(t);
+        }
+    }
+    const auto t = psy::saturationTemperature(e, guess);
+    if (!t)
+        return std::nullopt;
+    return static_cast<float>(*t);
 }
 
 std::optional<double> chartSaturationPressure(double t)

@@ -1,0 +1,125 @@
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <cmath>
+#include <memory>
+#include <string>
+
+#include "chart/ChartImage.h"
+#include "chart/QPainterCanvas.h"
+#include "chart/RecordingCanvas.h"
+#include "model/CIDG.h"
+
+// A full redraw of the chart at zoom 1 with 200 objects (100 state points,
+// 60 process lines, 20 ε lines, 20 result texts) for a 1920-pixel screen:
+// once into the view's image, once through the recording canvas to time the
+// geometry alone.
+namespace {
+
+QGuiApplication& guiApplication()
+{
+    static int argc = 1;
+    static char name[] = "chart_bench";
+    static char* argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication application(argc, argv);
+    return application;
+}
+
+std::string numbered(const char* prefix, int number)
+{
+    std::string name = prefix;
+    name += std::to_string(number);
+    return name;
+}
+
+struct BusyChart {
+    CIDG idg;
+    ObjectArray<CStatePoint> points;
+    ObjectArray<CGuoChengXian> processLines;
+    ObjectArray<CReShiBiXian> hhrLines;
+    ObjectArray<CCommentString> texts;
+    ObjectArray<CComfortArea> comfortAreas;
+
+    BusyChart()
+    {
+        for (int i = 0; i < 100; ++i) {
+            auto point = std::make_unique<CStatePoint>();
+            point->m_strName = numbered("P", i);
+            point->m_nKind = CStatePoint::kIndependent;
+            point->m_t = static_cast<float>(10 + (i * 7) % 25);
+            point->m_RH = static_cast<float>(0.3 + 0.05 * (i % 12));
+            point->m_bKnownT = point->m_bKnownRH = 1;
+            point->m_nId = i;
+            points.push_back(std::move(point));
+        }
+        for (int i = 0; i < 60; ++i) {
+            auto line = std::make_unique<CGuoChengXian>();
+            line->m_strName = numbered("L", i);
+            line->m_nStart = i;
+            line->m_nEnd = (i * 13 + 7) % 100;
+            line->m_nId = i;
+            processLines.push_back(std::move(line));
+        }
+        for (int i = 0; i < 20; ++i) {
+            auto line = std::make_unique<CReShiBiXian>();
+            line->m_strName = numbered("ε", i);
+            line->m_nPoint1 = i * 5;
+            line->m_fRatio = static_cast<float>(2000 + 1500 * i);
+            line->m_nId = i;
+            hhrLines.push_back(std::move(line));
+        }
+        for (int i = 0; i < 20; ++i) {
+            auto text = std::make_unique<CCommentString>();
+            text->m_strText = numbered("送风量：", 1000 + i * 50);
+            text->m_strText += "m^3/h";
+            text->m_nKind = 1;
+            text->m_nId = i;
+            texts.push_back(std::move(text));
+        }
+        idg.m_pPoints = &points;
+        idg.m_pProcessLines = &processLines;
+        idg.m_pHhrLines = &hhrLines;
+        idg.m_pTexts = &texts;
+        idg.m_pComfortAreas = &comfortAreas;
+    }
+};
+
+void BM_FullRedrawIntoImage(benchmark::State& state)
+{
+    guiApplication();
+    BusyChart chart;
+    const ChartDevice device;
+    QImage image(chart::pageSize(device, false), QImage::Format_RGB32);
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        QPainterCanvas canvas(painter);
+        chart.idg.DrawChart(canvas, device);
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_FullRedrawIntoImage)->Unit(benchmark::kMillisecond);
+
+void BM_ChartGeometry(benchmark::State& state)
+{
+    BusyChart chart;
+    const ChartDevice device;
+    RecordingCanvas canvas;
+    for (auto _ : state) {
+        canvas.clear();
+        chart.idg.DrawChart(canvas, device);
+        benchmark::DoNotOptimize(canvas.calls().data());
+    }
+    state.counters["calls"] = static_cast<double>(canvas.calls().size());
+}
+BENCHMARK(BM_ChartGeometry)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

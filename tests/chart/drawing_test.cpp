@@ -443,3 +443,79 @@ TEST_F(ChartDrawing, WindowAboveTheSaturationCurveHasNoCurveLabel)
 }
 
 }  // namespace
+
+namespace {
+
+// The value of an iso-line family at a drawn end, from the property formulas.
+struct EndState {
+    double x;
+    double h;
+    double t;
+};
+
+TEST_F(ChartDrawing, IsoLinesCarryTheirValues)
+{
+    const RecordingCanvas canvas = draw();
+    const double pixelInH = 1.0 / layout().m_fHScale;  // kJ/kg per pixel row
+    auto stateOf = [&](CanvasPoint device) {
+        const CanvasPoint p = relative(device);
+        const double x = idg.MoistureFromX(p.x);
+        const double h = idg.EnthalpyFromXY(p.x, p.y);
+        return EndState{x, h, (h - 2500 * x) / (1.01 + 1.85 * x)};
+    };
+    auto nearMultipleOfFive = [](double value, double tolerance) {
+        return std::abs(value / 5.0 - std::round(value / 5.0)) * 5.0 <= tolerance;
+    };
+
+    int isotherms = 0;
+    int horizontal = 0;
+    for (const auto& call : canvas.strokesInColour(kBlack)) {
+        if (call.op != Op::Line)
+            continue;
+        const EndState a = stateOf(call.points[0]);
+        const EndState b = stateOf(call.points[1]);
+        EXPECT_NEAR(a.t, b.t, 2 * pixelInH) << "isotherm at row " << call.points[0].y;
+        EXPECT_TRUE(nearMultipleOfFive(a.t, pixelInH)) << a.t;
+        if (std::abs(a.t) < 1.0) {
+            EXPECT_EQ(call.points[0].y, call.points[1].y);
+            ++horizontal;
+        }
+        ++isotherms;
+    }
+    // −30 … 65 °C.
+    EXPECT_EQ(isotherms, 20);
+    EXPECT_EQ(horizontal, 1);
+
+    int enthalpyLines = 0;
+    for (const auto& call : canvas.strokesInColour(kGreen)) {
+        if (call.points[0].x == call.points[1].x)
+            continue;  // moisture line
+        const EndState a = stateOf(call.points[0]);
+        const EndState b = stateOf(call.points[1]);
+        // Ends are whole pixels and the lower end may be clamped to the bottom edge.
+        EXPECT_NEAR(a.h, std::round(a.h / 5.0) * 5.0, 1.5 * pixelInH);
+        if (relative(call.points[1]).y < layout().m_nChartHeight) {
+            EXPECT_NEAR(b.h, a.h, 3 * pixelInH);
+        }
+        ++enthalpyLines;
+    }
+    EXPECT_GT(enthalpyLines, 30);
+
+    int wetBulbLines = 0;
+    for (const auto& call : canvas.strokesInColour(kBlue)) {
+        const EndState a = stateOf(call.points[0]);
+        float t = 0, RH = 0, tw = 0;
+        ASSERT_TRUE(pxh_tRHtw(idg.m_fSummerPressure, static_cast<float>(a.x), static_cast<float>(a.h), &t, &RH, &tw));
+        EXPECT_TRUE(nearMultipleOfFive(tw, 0.2)) << "wet bulb " << tw << " at the start of a line";
+        // The line ends on the saturation curve at its own temperature.
+        const EndState b = stateOf(call.points[1]);
+        if (relative(call.points[1]).x < layout().m_nChartWidth) {
+            EXPECT_NEAR(b.t, std::round(tw / 5.0) * 5.0, 0.6) << "wet-bulb line " << tw;
+        }
+        ++wetBulbLines;
+    }
+    // −30 … 40 °C: warmer wet-bulb lines would saturate beyond 40 g/kg.
+    EXPECT_EQ(wetBulbLines, 15);
+}
+
+}  // namespace

@@ -31,4 +31,5 @@ std::string ProjectLocation(const std::string& folder, const std::string& name);
 namespace new_project_messages {
 inline constexpr const char* kNoExtension = "不可以输入扩展名!";
 inline constexpr const char* kProjectExists = "工程已经存在!";
+inline constexpr const char* kCannotCreateFolder = "无法创建文件夹!";
 }  // namespace new_project_messages

@@ -7,6 +7,8 @@
 #include <QFileSystemModel>
 #include <QFormLayout>
 #include <QHeaderView>
+#include <QInputDialog>
+#include <QMenu>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -45,6 +47,8 @@ CNewProjectFolderDlg::CNewProjectFolderDlg(const QString& folder, QWidget* paren
         m_tree->hideColumn(column);
     m_tree->header()->hide();
     m_tree->setMinimumSize(320, 260);
+    m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_tree, &QTreeView::customContextMenuRequested, this, &CNewProjectFolderDlg::showTreeMenu);
     layout->addWidget(m_tree, 1);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -95,6 +99,35 @@ void CNewProjectFolderDlg::setFolder(const QString& folder)
         m_tree->setCurrentIndex(index);
         m_tree->scrollTo(index, QAbstractItemView::PositionAtCenter);
     }
+}
+
+void CNewProjectFolderDlg::showTreeMenu(const QPoint& position)
+{
+    const QModelIndex index = m_tree->indexAt(position);
+    if (!index.isValid())
+        return;
+    const QString parent = m_folders->filePath(index);
+    QMenu menu(this);
+    QAction* create = menu.addAction("新建文件夹");
+    if (menu.exec(m_tree->viewport()->mapToGlobal(position)) != create)
+        return;
+    bool ok = false;
+    const QString name = QInputDialog::getText(this, "新建文件夹", "文件夹名称:", QLineEdit::Normal,
+                                               QStringLiteral("新建文件夹"), &ok);
+    if (ok)
+        createFolder(parent, name.trimmed());
+}
+
+bool CNewProjectFolderDlg::createFolder(const QString& parent, const QString& name)
+{
+    // One level only: a name with separators would create folders elsewhere.
+    if (name.isEmpty() || name.contains(u'/') || name == "." || name == ".." ||
+        !QDir(parent).mkdir(name)) {
+        alertMessage(new_project_messages::kCannotCreateFolder, MessageIcon::Stop);
+        return false;
+    }
+    setFolder(QDir(parent).filePath(name));
+    return true;
 }
 
 void CNewProjectFolderDlg::rebuildLocation()

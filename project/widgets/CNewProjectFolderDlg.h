@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class QPoint;
 class QFileSystemModel;
 class QLineEdit;
 class QPushButton;
@@ -27,11 +28,15 @@ public:
     void setFolder(const QString& folder);
     // The default folder of new projects.
     static QString defaultFolder();
+    // The tree's context menu 新建文件夹: creates name inside parent and
+    // chooses it; false (after the message) when it cannot be created.
+    bool createFolder(const QString& parent, const QString& name);
 
     void accept() override;
 
 private:
     void nameEdited(const QString& text);
+    void showTreeMenu(const QPoint& position);
     void rebuildLocation();
 
     QLineEdit* m_nameEdit = nullptr;

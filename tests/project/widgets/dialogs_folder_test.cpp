@@ -93,6 +93,18 @@ TEST_F(FolderDialog, ChoosingAFolderInTheTreeMovesTheLocation)
     EXPECT_EQ(dialog.folder(), folder.path());
 }
 
+TEST_F(FolderDialog, TheTreeMenuCreatesAFolderAndChoosesIt)
+{
+    ASSERT_TRUE(dialog.createFolder(folder.path(), "二期工程"));
+    EXPECT_TRUE(QFileInfo(folder.path() + "/二期工程").isDir());
+    EXPECT_EQ(dialog.pathName(), folder.path() + "/二期工程/Untitled.ID");
+    EXPECT_FALSE(dialog.createFolder(folder.path(), "二期工程")) << "already there";
+    EXPECT_FALSE(dialog.createFolder(folder.path(), "a/b"));
+    EXPECT_FALSE(dialog.createFolder(folder.path(), ""));
+    EXPECT_THAT(messages.texts(), ElementsAre("无法创建文件夹!", "无法创建文件夹!", "无法创建文件夹!"));
+    EXPECT_EQ(dialog.folder(), folder.path() + "/二期工程");
+}
+
 TEST_F(FolderDialog, AnExistingProjectClosesTheDialogNotValid)
 {
     QFile existing(folder.path() + "/Untitled.ID");

@@ -1,6 +1,7 @@
 #include "chart/widgets/CQORVAView.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMainWindow>
 #include <QMouseEvent>
 #include <QPainter>
@@ -121,7 +122,10 @@ void CQORVAView::EnsureLayout()
 
 void CQORVAView::DrawChartImage()
 {
-    m_pageImage = QImage(deviceSize(), QImage::Format_ARGB32_Premultiplied);
+    // Drawn at the screen's own resolution, so high-density screens stay sharp.
+    const double ratio = viewport()->devicePixelRatioF();
+    m_pageImage = QImage(deviceSize() * ratio, QImage::Format_ARGB32_Premultiplied);
+    m_pageImage.setDevicePixelRatio(ratio);
     m_pageImage.fill(Qt::white);
     QPainter painter(&m_pageImage);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
@@ -136,7 +140,8 @@ void CQORVAView::DrawChartImage()
 void CQORVAView::OnDraw(QPainter& painter, const QRect&)
 {
     const QSize size = deviceSize();
-    if (qint64(size.width()) * size.height() > kMaxCachedPixels) {
+    const double ratio = viewport()->devicePixelRatioF();
+    if (qint64(size.width()) * size.height() * ratio * ratio > kMaxCachedPixels) {
         m_pageImage = QImage();
         painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
         QPainterCanvas canvas(painter);
@@ -144,7 +149,8 @@ void CQORVAView::OnDraw(QPainter& painter, const QRect&)
         m_bImageValid = true;
         return;
     }
-    if (!m_bImageValid || m_pageImage.isNull() || m_imageScale != zoomScale() || m_pageImage.size() != size)
+    if (!m_bImageValid || m_pageImage.isNull() || m_imageScale != zoomScale() ||
+        m_pageImage.deviceIndependentSize().toSize() != size)
         DrawChartImage();
     painter.save();
     painter.resetTransform();
@@ -414,6 +420,15 @@ void CQORVAView::mouseMoveEvent(QMouseEvent* event)
     }
     if (auto it = m_handlers.find(m_nViewMode); it != m_handlers.end())
         it->second->mouseMove(*this, p);
+}
+
+void CQORVAView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && (zoomRubberActive() || clipRubberActive() || m_bLineRubber)) {
+        RightPress();
+        return;
+    }
+    CZoomView::keyPressEvent(event);
 }
 
 bool CQORVAView::viewportEvent(QEvent* event)

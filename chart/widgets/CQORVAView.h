@@ -100,6 +100,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    // Escape abandons a rubber band like a right press does.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void OnDocumentChanged(DocumentChange change);

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -302,4 +303,19 @@ void CZoomView::resizeEvent(QResizeEvent* event)
 void CZoomView::scrollContentsBy(int, int)
 {
     viewport()->update();
+}
+
+void CZoomView::wheelEvent(QWheelEvent* event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier) || event->angleDelta().y() == 0) {
+        QAbstractScrollArea::wheelEvent(event);
+        return;
+    }
+    // Keep the logical point under the cursor where it is on the screen.
+    const QPoint cursor = event->position().toPoint();
+    const QPointF logical = QPointF(cursor - deviceOrigin()) / m_fZoomScale;
+    ApplyScale(event->angleDelta().y() > 0 ? m_fZoomScale * kClickZoomFactor : m_fZoomScale / kClickZoomFactor);
+    horizontalScrollBar()->setValue(static_cast<int>(logical.x() * m_fZoomScale - cursor.x()));
+    verticalScrollBar()->setValue(static_cast<int>(logical.y() * m_fZoomScale - cursor.y()));
+    event->accept();
 }

@@ -76,6 +76,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    // Ctrl with the wheel zooms around the cursor; the plain wheel scrolls.
+    void wheelEvent(QWheelEvent* event) override;
 
     // The zoom-in rubber band in logical units (start, current corner).
     QPoint m_zoomStart;

@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -167,6 +168,28 @@ TEST_F(ViewTest, ZoomCommandTogglesAndRightPressCancels)
     press(QPoint(700, 500), Qt::RightButton);
     EXPECT_EQ(view->zoomMode(), CZoomView::kZoomNone);
     EXPECT_EQ(view->mouseState(), CQORVAView::kMouseRightPressed);
+}
+
+TEST_F(ViewTest, ControlWheelZoomsAroundTheCursorAndEscapeDropsABand)
+{
+    const QPoint logical(900, 500);
+    const QPointF at = device(logical);
+    QWheelEvent wheel(at, viewport()->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::ControlModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(viewport(), &wheel);
+    EXPECT_DOUBLE_EQ(view->zoomScale(), 1.25);
+    const QPoint stays = view->logicalFromDevice(at.toPoint());
+    EXPECT_NEAR(stays.x(), logical.x(), 1);
+    EXPECT_NEAR(stays.y(), logical.y(), 1);
+
+    view->OnClip();
+    press(inChart(0.2, 0.2));
+    move(inChart(0.5, 0.5), true);
+    ASSERT_TRUE(view->clipRubberActive());
+    QTest::keyClick(view, Qt::Key_Escape);
+    EXPECT_FALSE(view->clipRubberActive());
+    release(inChart(0.5, 0.5));
+    EXPECT_FLOAT_EQ(document.m_idg.m_fZoom, 1.0f);
 }
 
 TEST_F(ViewTest, ClipRectangleDraggedEitherWayGivesTheSameWindow)

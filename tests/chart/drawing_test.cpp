@@ -519,3 +519,43 @@ TEST_F(ChartDrawing, IsoLinesCarryTheirValues)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ChartDrawing, ObjectsWithStaleReferencesAreSkipped)
+{
+    const int a = addPointAt("A", 400, 400);
+    addProcessLine("dangling", a, 99);
+    addProcessLine("negative", -1, a);
+    addHhrLine("lost", 42, 5000.0f);
+    idg.m_nLabelPosition = 11;  // read as 11 mod 8 = 3, below
+    const RecordingCanvas canvas = draw();
+    EXPECT_TRUE(canvas.callsOf(Op::Polygon).empty());
+    EXPECT_TRUE(canvas.strokesInColour(kCyan).empty());
+    EXPECT_EQ(canvas.textsEqual("A")[0].points[0], (CanvasPoint{400, 408}));
+    EXPECT_EQ(idg.PickObject(600, 600), PickResult{});
+    EXPECT_EQ(idg.PickObject(401, 401), (PickResult{0, 0}));
+}
+
+TEST_F(ChartDrawing, ZoomedWindowKeepsItsLabelsBesideTheChart)
+{
+    draw();
+    idg.ClipToRect(380, 300, 1000, 800);
+    const RecordingCanvas canvas = draw();
+    const ChartLayout& l = layout();
+    int temperatureLabels = 0;
+    for (const auto& call : canvas.callsOf(Op::Text)) {
+        if (call.align != (text_align::kRight | text_align::kBaseline) || call.points[0].x != l.m_nChartLeft)
+            continue;
+        // Dry-bulb numbers stand beside the lines they name, none above the chart.
+        EXPECT_GE(call.points[0].y, l.m_nChartTop) << call.text;
+        EXPECT_LE(call.points[0].y, l.m_nChartTop + l.m_nChartHeight + 18) << call.text;
+        ++temperatureLabels;
+    }
+    EXPECT_GE(temperatureLabels, 4);
+    // Moisture numbers of the window only: 6 g/kg at the left edge onwards.
+    EXPECT_TRUE(canvas.textsEqual("2").empty());
+    EXPECT_FALSE(canvas.textsEqual("10").empty());
+}
+
+}  // namespace

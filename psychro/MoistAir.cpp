@@ -294,8 +294,11 @@ std::optional<MoistAirState> completeState(double p, double t, double x, double 
     }
     s.RH = rh;
     if (std::isnan(knownTd)) {
-        // First guess from the slope of the curve at t: ln pq = ln pqb + ln RH.
-        const auto td = saturationTemperature(pq, t + std::log(rh) / dLnP);
+        // First guess from the slope of the curve at t, taking ln pws as
+        // linear in 1/T (Clausius–Clapeyron): ln pq = ln pqb + ln RH.
+        const double T = t + kKelvinOffset;
+        const double guess = 1.0 / (1.0 / T - std::log(rh) / (dLnP * T * T)) - kKelvinOffset;
+        const auto td = saturationTemperature(pq, guess);
         if (!td) {
             return std::nullopt;
         }

@@ -94,6 +94,8 @@ void CIDG::LayoutChart(const ChartDevice& requested)
         l.m_fPenScale = 1.0;
     }
 
+    m_fWorkingScale = static_cast<float>(l.m_fPrintScale);
+
     // A zero font height means the default size; the margins need a real one.
     int fontHeight = std::abs(l.m_workingFont.lfHeight);
     if (fontHeight == 0)

@@ -559,3 +559,37 @@ TEST_F(ChartDrawing, ZoomedWindowKeepsItsLabelsBesideTheChart)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ChartDrawing, PrintingScalesPensPointsAndFonts)
+{
+    addPoint("A", 0.01, 50.0);
+    idg.m_nLineWidth = 1;
+    idg.m_drawOptions[kFamilyDryBulb].m_nWidth = 2;
+    device.printing = true;
+    const RecordingCanvas canvas = draw();
+    const ChartLayout& l = layout();
+    const double G = 39.4 * 210 / 1920;
+    EXPECT_DOUBLE_EQ(idg.m_fWorkingScale, static_cast<float>(G));
+    for (const auto& call : canvas.strokesInColour(kBlack)) {
+        if (call.op == Op::Line) {
+            EXPECT_EQ(call.pen.width, static_cast<int>(2 * G));
+        }
+    }
+    const auto ellipses = canvas.callsOf(Op::Ellipse);
+    ASSERT_EQ(ellipses.size(), 1u);
+    EXPECT_EQ(ellipses[0].rect.width(), 2 * static_cast<int>(2 * G));
+    EXPECT_EQ(ellipses[0].pen.width, static_cast<int>(G));
+    // The point's name in the scaled name font, the header at the top page margin.
+    EXPECT_EQ(canvas.textsEqual("A")[0].font.lfHeight, static_cast<int>(-12 * G));
+    const auto header = std::find_if(canvas.calls().begin(), canvas.calls().end(), [](const auto& call) {
+        return call.op == Op::Text && call.text.rfind("工程名称：", 0) == 0;
+    });
+    ASSERT_NE(header, canvas.calls().end());
+    EXPECT_EQ(header->points[0], (CanvasPoint{l.m_nTotalWidth / 2, 394}));
+    EXPECT_EQ(header->align, text_align::kCenter | text_align::kTop);
+    EXPECT_EQ(header->font.lfHeight, -51);
+}
+
+}  // namespace

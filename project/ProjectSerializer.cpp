@@ -1,6 +1,5 @@
 #include "project/ProjectSerializer.h"
 
-#include <bit>
 #include <cstring>
 
 namespace project_serializer {

@@ -63,6 +63,9 @@ CSystemRoomEditor::CSystemRoomEditor(SystemRoomEdit::Variant variant, QWidget* p
         auto* combo = tagged(new QComboBox(this), name, id);
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
+        // Inline completion would turn a new name being typed into an
+        // existing one, and 增加 would then refuse it.
+        combo->setCompleter(nullptr);
         combo->setMinimumWidth(160);
         return combo;
     };

@@ -150,6 +150,22 @@ TEST_F(SystemRoomDialog, AddingASystemAndARoomThroughTheControls)
               project.FindSystem("空调系统1")->FindRoom("办公室")->m_points[kConditionSummer][0].get());
 }
 
+TEST_F(SystemRoomDialog, ANameThatBeginsLikeAnExistingOneIsTakenAsTyped)
+{
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    typeInto(system, "AHU-1");
+    press(&dialog, "addSystem");
+    system->setFocus();
+    system->lineEdit()->selectAll();
+    QTest::keyClick(system->lineEdit(), Qt::Key_Backspace);
+    QTest::keyClicks(system->lineEdit(), "AHU");
+    press(&dialog, "addSystem");
+    EXPECT_EQ(itemsOf(system), QStringList({"空调系统1", "AHU-1", "AHU"}));
+    EXPECT_TRUE(messages.entries.empty());
+    dialog.hide();
+}
+
 TEST_F(SystemRoomDialog, ChoosingARoomInTheBoxKeepsWhatWasTyped)
 {
     retype(&dialog, "summerInT", "23.5");

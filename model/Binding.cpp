@@ -12,9 +12,9 @@
 namespace {
 
 // Display conversions of the engineering unit system.
-constexpr double kKcalPerKj = 0.2388459;     // kcal/kg per kJ/kg
-constexpr double kKcalhPerW = 0.8598452;     // kcal/h per W
-constexpr double kKcalhPerKw = 859.8452;     // kcal/h per kW
+constexpr double kKcalPerKj = 0.2388459; // kcal/kg per kJ/kg
+constexpr double kKcalhPerW = 0.8598452; // kcal/h per W
+constexpr double kKcalhPerKw = 859.8452; // kcal/h per kW
 // Stands in for an infinite ε when the room has no moisture load: the float
 // nearest 1e11, so the ε line is all but vertical with the sign of the load.
 constexpr double kVerticalRatioFactor = 99999997952.0;
@@ -40,8 +40,8 @@ bool isWinter(int condition)
 
 // A design state as an independent point: dry-bulb with relative humidity
 // (per cent) or with wet-bulb, as the state's selector says.
-std::unique_ptr<CStatePoint> designPoint(const std::string& name, float t, float rhPercent, float tw, bool byRH,
-                                         int id)
+std::unique_ptr<CStatePoint> designPoint(const std::string& name, float t, float rhPercent, float tw,
+                                         bool byRH, int id)
 {
     auto point = std::make_unique<CStatePoint>();
     point->m_strName = name;
@@ -59,7 +59,7 @@ std::unique_ptr<CStatePoint> designPoint(const std::string& name, float t, float
     return point;
 }
 
-}  // namespace
+} // namespace
 
 CServiceArea* CIDG::CurrentRoom() const
 {
@@ -88,10 +88,11 @@ int CIDG::BindCurrentRoom(bool reportFailure)
         return 0;
     const bool winter = isWinter(m_nCurCondition);
 
-    auto outdoor = winter ? designPoint(m_rooms.m_strWinterOutName, m_rooms.m_fWinterOutT, m_rooms.m_fWinterOutRH,
-                                        m_rooms.m_fWinterOutTw, m_rooms.m_bWinterOutByRH != 0, 0)
-                          : designPoint(m_rooms.m_strSummerOutName, m_rooms.m_fSummerOutT, m_rooms.m_fSummerOutRH,
-                                        m_rooms.m_fSummerOutTw, m_rooms.m_bSummerOutByRH != 0, 0);
+    auto outdoor =
+        winter ? designPoint(m_rooms.m_strWinterOutName, m_rooms.m_fWinterOutT, m_rooms.m_fWinterOutRH,
+                             m_rooms.m_fWinterOutTw, m_rooms.m_bWinterOutByRH != 0, 0)
+               : designPoint(m_rooms.m_strSummerOutName, m_rooms.m_fSummerOutT, m_rooms.m_fSummerOutRH,
+                             m_rooms.m_fSummerOutTw, m_rooms.m_bSummerOutByRH != 0, 0);
     if (!CalcStatePoint(*outdoor)) {
         if (reportFailure)
             alertMessage(binding_messages::kOutdoorStateInvalid, MessageIcon::Exclamation);
@@ -211,12 +212,14 @@ CCommentString* CIDG::AddResultText(std::unique_ptr<CCommentString> text)
 
 std::string CIDG::FormatEnthalpy(const char* siPattern, const char* engineeringPattern, float h) const
 {
-    return m_nUnitSystem == kUnitsSI ? format(siPattern, double(h)) : format(engineeringPattern, h * kKcalPerKj);
+    return m_nUnitSystem == kUnitsSI ? format(siPattern, double(h))
+                                     : format(engineeringPattern, h * kKcalPerKj);
 }
 
 std::string CIDG::FormatCapacity(float watts) const
 {
-    return m_nUnitSystem == kUnitsSI ? format("%.3fkW", watts * 0.001) : format("%.0fkcal/h", watts * kKcalhPerW);
+    return m_nUnitSystem == kUnitsSI ? format("%.3fkW", watts * 0.001)
+                                     : format("%.0fkcal/h", watts * kKcalhPerW);
 }
 
 CCommentString* CIDG::AddStateText(int pointIndex, const std::string& label)
@@ -225,12 +228,11 @@ CCommentString* CIDG::AddStateText(int pointIndex, const std::string& label)
     if (!point || !m_pTexts)
         return nullptr;
     auto text = std::make_unique<CCommentString>();
-    text->m_strText = format("%s(%s) %s %s %s %s %s", label.c_str(), point->m_strName.c_str(),
-                             format("%.1f℃", double(point->m_t)).c_str(),
-                             format("%.1f℃", double(point->m_tw)).c_str(),
-                             format("%.2f%%", point->m_RH * 100.0).c_str(),
-                             format("%.1fg/kg", point->m_d * 1000.0).c_str(),
-                             FormatEnthalpy("  %.2fkJ/kg", "  %.2fkcal/kg", point->m_h).c_str());
+    text->m_strText =
+        format("%s(%s) %s %s %s %s %s", label.c_str(), point->m_strName.c_str(),
+               format("%.1f℃", double(point->m_t)).c_str(), format("%.1f℃", double(point->m_tw)).c_str(),
+               format("%.2f%%", point->m_RH * 100.0).c_str(), format("%.1fg/kg", point->m_d * 1000.0).c_str(),
+               FormatEnthalpy("  %.2fkJ/kg", "  %.2fkcal/kg", point->m_h).c_str());
     text->m_nKind = 9;
     text->m_nRefExtra = pointIndex;
     text->m_strValue = label;
@@ -260,7 +262,8 @@ std::string CIDG::DescribeLine(const CGuoChengXian& line) const
         const CStatePoint* point = PointAt(index);
         return point ? DescribePoint(*point) : std::string();
     };
-    return "过程线：" + line.m_strName + " 起始点：" + describe(line.m_nStart) + " 终点：" + describe(line.m_nEnd);
+    return "过程线：" + line.m_strName + " 起始点：" + describe(line.m_nStart) + " 终点：" +
+           describe(line.m_nEnd);
 }
 
 void CIDG::RewordResultTexts()
@@ -277,15 +280,39 @@ void CIDG::RewordResultTexts()
         std::string label;
         std::string value;
         switch (text->m_nKind) {
-        case 2: label = "空调制冷量"; value = FormatCapacity(slot[1]); break;
-        case 3: label = "空调加热量"; value = FormatCapacity(slot[2]); break;
-        case 4: label = "空调再热量"; value = FormatCapacity(slot[3]); break;
-        case 11: label = "空调预热量"; value = FormatCapacity(slot[8]); break;
-        case 13: label = "新风冷负荷"; value = FormatCapacity(slot[1]); break;
-        case 14: label = "新风热负荷"; value = FormatCapacity(slot[2]); break;
-        case 6: label = "热湿比"; value = FormatEnthalpy("%.0fkJ/kg", "%.0fkcal/kg", slot[5]); break;
+        case 2:
+            label = "空调制冷量";
+            value = FormatCapacity(slot[1]);
+            break;
+        case 3:
+            label = "空调加热量";
+            value = FormatCapacity(slot[2]);
+            break;
+        case 4:
+            label = "空调再热量";
+            value = FormatCapacity(slot[3]);
+            break;
+        case 11:
+            label = "空调预热量";
+            value = FormatCapacity(slot[8]);
+            break;
+        case 13:
+            label = "新风冷负荷";
+            value = FormatCapacity(slot[1]);
+            break;
+        case 14:
+            label = "新风热负荷";
+            value = FormatCapacity(slot[2]);
+            break;
+        case 6:
+            label = "热湿比";
+            value = FormatEnthalpy("%.0fkJ/kg", "%.0fkcal/kg", slot[5]);
+            break;
         case 7:
-        case 10: label = "处理焓差"; value = FormatEnthalpy("%.3fkJ/kg", "%.3fkcal/kg", slot[6]); break;
+        case 10:
+            label = "处理焓差";
+            value = FormatEnthalpy("%.3fkJ/kg", "%.3fkcal/kg", slot[6]);
+            break;
         case 12: {
             // The moisture difference is not saved: after loading it is
             // recovered from the moisture flow (slot 7, kg/h) and the air
@@ -297,9 +324,11 @@ void CIDG::RewordResultTexts()
             value = format("%.3fg/kg", double(text->m_fMoistDiff));
             break;
         }
-        default: continue;
+        default:
+            continue;
         }
-        text->m_strText = label + "(" + nameOf(text->m_nRef[0]) + "-" + nameOf(text->m_nRef[1]) + "): " + value;
+        text->m_strText =
+            label + "(" + nameOf(text->m_nRef[0]) + "-" + nameOf(text->m_nRef[1]) + "): " + value;
     }
 }
 
@@ -319,8 +348,8 @@ void CIDG::DrawKnownParameters(Canvas& canvas)
     const float load = winter ? room.m_fWinterLoad : room.m_fSummerLoad;
     const float moistureLoad = winter ? room.m_fWinterMoistLoad : room.m_fSummerMoistLoad;
     const float freshAir = winter ? room.m_fWinterFreshAir : room.m_fSummerFreshAir;
-    const std::string loadText = m_nUnitSystem == kUnitsSI ? format("%.3fkW", double(load))
-                                                           : format("%.0fkcal/h", load * kKcalhPerKw);
+    const std::string loadText =
+        m_nUnitSystem == kUnitsSI ? format("%.3fkW", double(load)) : format("%.0fkcal/h", load * kKcalhPerKw);
 
     canvas.setFont(m_layout.m_workingFont);
     canvas.setTextColour(kBlack);

@@ -27,7 +27,8 @@ QCursor pickCursor()
         QPixmap pixmap(32, 32);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
-        for (const auto& [colour, width] : {std::pair{QColor(Qt::white), 3}, std::pair{QColor(Qt::black), 1}}) {
+        for (const auto& [colour, width] :
+             {std::pair{QColor(Qt::white), 3}, std::pair{QColor(Qt::black), 1}}) {
             painter.setPen(QPen(colour, width));
             painter.drawLine(16, 2, 16, 11);
             painter.drawLine(16, 21, 16, 30);
@@ -47,7 +48,7 @@ bool sameDevice(const ChartDevice& a, const ChartDevice& b)
            a.printing == b.printing;
 }
 
-}  // namespace
+} // namespace
 
 CQORVAView::CQORVAView(CQORVADoc& document, QWidget* parent) : CZoomView(parent), m_document(document)
 {
@@ -240,10 +241,18 @@ void CQORVAView::UpdateCursor()
     case kModeClip:
     case kModeIndependentPoint:
     case kModeProcessLine:
-    case kModeStateInfo: viewport()->setCursor(Qt::CrossCursor); break;
-    case kModePick: viewport()->setCursor(pickCursor()); break;
-    case kModeText: viewport()->setCursor(Qt::IBeamCursor); break;
-    default: viewport()->setCursor(zoomCursor()); break;
+    case kModeStateInfo:
+        viewport()->setCursor(Qt::CrossCursor);
+        break;
+    case kModePick:
+        viewport()->setCursor(pickCursor());
+        break;
+    case kModeText:
+        viewport()->setCursor(Qt::IBeamCursor);
+        break;
+    default:
+        viewport()->setCursor(zoomCursor());
+        break;
     }
 }
 
@@ -359,7 +368,8 @@ void CQORVAView::mousePressEvent(QMouseEvent* event)
             m_lineStart = m_lineEnd = p;
         }
         break;
-    default: break;
+    default:
+        break;
     }
     if (auto it = m_handlers.find(m_nViewMode); it != m_handlers.end())
         it->second->leftPress(*this, p);
@@ -391,8 +401,11 @@ void CQORVAView::mouseReleaseEvent(QMouseEvent* event)
             viewport()->update();
         }
         return;
-    case kModePick: PickAt(p); return;
-    default: break;
+    case kModePick:
+        PickAt(p);
+        return;
+    default:
+        break;
     }
     if (auto it = m_handlers.find(m_nViewMode); it != m_handlers.end())
         it->second->leftRelease(*this, p);

@@ -4,7 +4,6 @@
 #include <QPoint>
 #include <QString>
 
-#include <cstdint>
 #include <map>
 
 #include "chart/ChartLayout.h"
@@ -138,4 +137,4 @@ private:
 
 namespace view_prompts {
 inline constexpr const char* kIdle = "就绪";
-}  // namespace view_prompts
+} // namespace view_prompts

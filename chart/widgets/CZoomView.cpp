@@ -42,7 +42,7 @@ QCursor magnifierCursor(bool plus)
     return QCursor(pixmap, 12, 12);
 }
 
-}  // namespace
+} // namespace
 
 CZoomView::CZoomView(QWidget* parent) : QAbstractScrollArea(parent)
 {
@@ -125,15 +125,16 @@ void CZoomView::DoZoomIn(const QRect& logicalRect)
         return;
     }
     const QSize client = viewport()->size();
-    const double scale = std::min((client.width() + 1.0) / std::max(1, width),
-                                  (client.height() + 1.0) / std::max(1, height));
+    const double scale =
+        std::min((client.width() + 1.0) / std::max(1, width), (client.height() + 1.0) / std::max(1, height));
     ApplyScale(scale);
     CentreOn(centre);
 }
 
 void CZoomView::DoZoomIn(const QPoint* logicalPoint, double factor)
 {
-    const QPointF centre = logicalPoint ? QPointF(*logicalPoint) : QPointF(logicalFromDevice(viewport()->rect().center()));
+    const QPointF centre =
+        logicalPoint ? QPointF(*logicalPoint) : QPointF(logicalFromDevice(viewport()->rect().center()));
     ApplyScale(m_fZoomScale * factor);
     CentreOn(centre);
 }
@@ -142,7 +143,8 @@ void CZoomView::DoZoomOut(const QPoint* logicalPoint, double factor)
 {
     if (factor <= 0)
         return;
-    const QPointF centre = logicalPoint ? QPointF(*logicalPoint) : QPointF(logicalFromDevice(viewport()->rect().center()));
+    const QPointF centre =
+        logicalPoint ? QPointF(*logicalPoint) : QPointF(logicalFromDevice(viewport()->rect().center()));
     ApplyScale(m_fZoomScale / factor);
     CentreOn(centre);
 }
@@ -163,16 +165,18 @@ void CZoomView::DoZoomFull()
 void CZoomView::SetZoomMode(int mode)
 {
     m_nZoomMode = mode;
-    ShowPrompt(mode == kZoomIn ? QString::fromUtf8(kZoomInPrompt)
-                               : mode == kZoomOut ? QString::fromUtf8(kZoomOutPrompt) : QString());
+    ShowPrompt(mode == kZoomIn    ? QString::fromUtf8(kZoomInPrompt)
+               : mode == kZoomOut ? QString::fromUtf8(kZoomOutPrompt)
+                                  : QString());
     UpdateCursor();
 }
 
 QPoint CZoomView::deviceOrigin() const
 {
     const QSize client = viewport()->size();
-    const int x = (m_bCenter && m_deviceSize.width() < client.width()) ? (client.width() - m_deviceSize.width()) / 2
-                                                                        : -horizontalScrollBar()->value();
+    const int x = (m_bCenter && m_deviceSize.width() < client.width())
+                      ? (client.width() - m_deviceSize.width()) / 2
+                      : -horizontalScrollBar()->value();
     const int y = (m_bCenter && m_deviceSize.height() < client.height())
                       ? (client.height() - m_deviceSize.height()) / 2
                       : -verticalScrollBar()->value();
@@ -195,9 +199,12 @@ QPoint CZoomView::deviceFromLogical(const QPoint& logical) const
 QCursor CZoomView::zoomCursor() const
 {
     switch (m_nZoomMode) {
-    case kZoomIn: return zoomInCursor();
-    case kZoomOut: return zoomOutCursor();
-    default: return QCursor(Qt::ArrowCursor);
+    case kZoomIn:
+        return zoomInCursor();
+    case kZoomOut:
+        return zoomOutCursor();
+    default:
+        return QCursor(Qt::ArrowCursor);
     }
 }
 
@@ -206,9 +213,7 @@ void CZoomView::UpdateCursor()
     viewport()->setCursor(m_bZoomCapture ? QCursor(Qt::CrossCursor) : zoomCursor());
 }
 
-void CZoomView::ShowPrompt(const QString&)
-{
-}
+void CZoomView::ShowPrompt(const QString&) {}
 
 bool CZoomView::ZoomLeftPress(const QPoint& logical)
 {
@@ -287,7 +292,8 @@ void CZoomView::paintEvent(QPaintEvent* event)
         painter.setClipRect(exposed);
         painter.translate(origin);
         painter.scale(m_fZoomScale, m_fZoomScale);
-        const QRect logicalExposed(logicalFromDevice(exposed.topLeft()), logicalFromDevice(exposed.bottomRight()));
+        const QRect logicalExposed(logicalFromDevice(exposed.topLeft()),
+                                   logicalFromDevice(exposed.bottomRight()));
         OnDraw(painter, logicalExposed.adjusted(-1, -1, 1, 1));
         painter.restore();
     }
@@ -314,7 +320,8 @@ void CZoomView::wheelEvent(QWheelEvent* event)
     // Keep the logical point under the cursor where it is on the screen.
     const QPoint cursor = event->position().toPoint();
     const QPointF logical = QPointF(cursor - deviceOrigin()) / m_fZoomScale;
-    ApplyScale(event->angleDelta().y() > 0 ? m_fZoomScale * kClickZoomFactor : m_fZoomScale / kClickZoomFactor);
+    ApplyScale(event->angleDelta().y() > 0 ? m_fZoomScale * kClickZoomFactor
+                                           : m_fZoomScale / kClickZoomFactor);
     horizontalScrollBar()->setValue(static_cast<int>(logical.x() * m_fZoomScale - cursor.x()));
     verticalScrollBar()->setValue(static_cast<int>(logical.y() * m_fZoomScale - cursor.y()));
     event->accept();

@@ -17,7 +17,8 @@ void installViewCommands(CMainFrame& frame)
     frame.setHandler(
         cmd::ZoomIn, [view] { view->OnZoomIn(); }, [view] { return view->zoomMode() == CZoomView::kZoomIn; });
     frame.setHandler(
-        cmd::ZoomOut, [view] { view->OnZoomOut(); }, [view] { return view->zoomMode() == CZoomView::kZoomOut; });
+        cmd::ZoomOut, [view] { view->OnZoomOut(); },
+        [view] { return view->zoomMode() == CZoomView::kZoomOut; });
     frame.setHandler(cmd::ZoomAll, [view] { view->OnZoomAll(); });
     frame.setHandler(cmd::Clip, [view] { view->OnClip(); });
     frame.setHandler(cmd::Restore, [view] { view->OnRestore(); });

@@ -77,8 +77,9 @@ TEST_F(BindingTest, EachConditionGetsItsOwnBaseObjectsFromTheDesignData)
         float indoorRH;
         float ratio;
     };
-    for (const Case& c : {Case{0, "W", 34.0f, "N", 25.0f, 0.5f, 15000.0f}, Case{1, "W", 34.0f, "N", 25.0f, 0.5f, 15000.0f},
-                          Case{2, "Ww", -5.0f, "Nw", 20.0f, 0.4f, -21600.0f}}) {
+    for (const Case& c :
+         {Case{0, "W", 34.0f, "N", 25.0f, 0.5f, 15000.0f}, Case{1, "W", 34.0f, "N", 25.0f, 0.5f, 15000.0f},
+          Case{2, "Ww", -5.0f, "Nw", 20.0f, 0.4f, -21600.0f}}) {
         SCOPED_TRACE(c.condition);
         setCondition(c.condition);
         ASSERT_EQ(idg.BindCurrentRoom(), 1);
@@ -225,8 +226,8 @@ TEST_F(BindingTest, PreparingAConditionEmptiesItsListsAndResetsItsResults)
         idg.m_pComfortAreas->push_back(std::make_unique<CComfortArea>());
     }
     room().m_paramPoints.push_back(std::make_unique<CParamPoint>());
-    room().m_anaW[3].i = 2;   // a summer point index
-    room().m_anaW[26].i = 2;  // a winter point index
+    room().m_anaW[3].i = 2;  // a summer point index
+    room().m_anaW[26].i = 2; // a winter point index
     setCondition(1);
 
     ASSERT_EQ(idg.PrepareCondition(2), 1);
@@ -341,7 +342,7 @@ TEST_F(BindingTest, ValueTextsAreRewordedFromTheirRecords)
     CCommentString* treatment = add(7, 0, 1, 6, 12.3456f);
     CCommentString* enthalpy = add(10, 1, 0, 6, 4.5f);
     CCommentString* moisture = add(12, 0, 1, 7, 1.2f);
-    moisture->m_fValues[0] = 1000.0f;  // m³/h
+    moisture->m_fValues[0] = 1000.0f; // m³/h
     CCommentString* volume = add(1, 0, 1, 1, 5000.0f);
     CCommentString* state = add(9, 0, 1, -1, 0);
     CCommentString* plain = add(0, 0, 1, -1, 0);
@@ -403,13 +404,13 @@ TEST_F(KnownParametersTest, SummerBlockListsTheDesignDataLineByLine)
 {
     setCondition(1);
     idg.DrawKnownParameters(canvas);
-    EXPECT_TRUE(canvas.calls().empty());  // the lists were never bound
+    EXPECT_TRUE(canvas.calls().empty()); // the lists were never bound
     ASSERT_EQ(idg.BindCurrentRoom(), 1);
     idg.DrawKnownParameters(canvas);
     ASSERT_EQ(idg.m_pPoints->size(), 2u);
-    EXPECT_THAT(texts(), ElementsAre("已知参数：", "室外状态点W：" + values(point(0)), "室内状态点N： " + values(point(1)),
-                                     "室内空调冷负荷：5.000kW", "室内空调湿负荷：1.200kg/h", "新风量：600m^3/h",
-                                     "计算结果："));
+    EXPECT_THAT(texts(), ElementsAre("已知参数：", "室外状态点W：" + values(point(0)),
+                                     "室内状态点N： " + values(point(1)), "室内空调冷负荷：5.000kW",
+                                     "室内空调湿负荷：1.200kg/h", "新风量：600m^3/h", "计算结果："));
     EXPECT_THAT(texts()[1], StartsWith("室外状态点W：34.0℃  28.2℃  "));
 
     std::vector<int> ys;
@@ -450,7 +451,7 @@ TEST_F(KnownParametersTest, NothingIsDrawnWhenTheDesignDataCannotBeBound)
     room().m_fSummerInT = 500.0f;
     idg.DrawKnownParameters(canvas);
     EXPECT_TRUE(canvas.calls().empty());
-    EXPECT_TRUE(messages.entries.empty());  // drawing never raises a message box
+    EXPECT_TRUE(messages.entries.empty()); // drawing never raises a message box
     idg.m_nCurRoom = 5;
     idg.DrawKnownParameters(canvas);
     EXPECT_TRUE(canvas.calls().empty());
@@ -485,7 +486,7 @@ TEST_F(DocumentBindingTest, SwitchingConditionsRebuildsOnlyTheBaseObjects)
     document.SelectCondition(0);
     EXPECT_EQ(idg.m_pPoints, &room().m_points[0]);
     EXPECT_EQ(idg.m_pPoints->size(), 2u);
-    room().m_fSummerInT = 24.0f;  // the design changes meanwhile
+    room().m_fSummerInT = 24.0f; // the design changes meanwhile
     document.SelectCondition(1);
     EXPECT_EQ(document.CurrentConditionCode(), 1);
     ASSERT_EQ(idg.m_pPoints->size(), 3u);
@@ -501,10 +502,11 @@ TEST_F(DocumentBindingTest, ASystemWithoutRoomsRebindsNothing)
     document.SelectCondition(1);
     ObjectArray<CStatePoint>* bound = idg.m_pPoints;
     EXPECT_FALSE(document.SelectSystem(1));
-    EXPECT_THAT(messages.texts(), ElementsAre("该系统下没有服务区域\n请到[设定|系统-房间]中添加服务区域或者删除该系统"));
+    EXPECT_THAT(messages.texts(),
+                ElementsAre("该系统下没有服务区域\n请到[设定|系统-房间]中添加服务区域或者删除该系统"));
     EXPECT_EQ(idg.m_nCurSystem, 1);
     EXPECT_EQ(idg.m_pPoints, bound);
     EXPECT_TRUE(document.FillToolbarCombos().rooms.empty());
 }
 
-}  // namespace
+} // namespace

@@ -24,7 +24,8 @@ namespace {
 TEST(SampleProjectView, OpensTheSampleAndShowsItsSummerView)
 {
     const std::filesystem::path path =
-        std::filesystem::path(qEnvironmentVariable("QORVA_SOURCE_DIR").toStdString()) / "examples" / "office.id";
+        std::filesystem::path(qEnvironmentVariable("QORVA_SOURCE_DIR").toStdString()) / "examples" /
+        "office.id";
     if (!std::filesystem::exists(path))
         GTEST_SKIP() << "no sample project at " << path;
     RecordingMessages messages;
@@ -85,4 +86,4 @@ TEST(SampleProjectView, OpensTheSampleAndShowsItsSummerView)
     EXPECT_TRUE(messages.entries.empty()) << messages.entries.front().text;
 }
 
-}  // namespace
+} // namespace

@@ -55,7 +55,7 @@ protected:
         window.resize(1000, 700);
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-        view->grab();  // one paint: the chart is laid out
+        view->grab(); // one paint: the chart is laid out
     }
 
     QWidget* viewport() { return view->viewport(); }
@@ -66,7 +66,10 @@ protected:
         QMouseEvent event(type, at, viewport()->mapToGlobal(at), button, buttons, Qt::NoModifier);
         QApplication::sendEvent(viewport(), &event);
     }
-    void press(QPoint p, Qt::MouseButton button = Qt::LeftButton) { send(QEvent::MouseButtonPress, p, button, button); }
+    void press(QPoint p, Qt::MouseButton button = Qt::LeftButton)
+    {
+        send(QEvent::MouseButtonPress, p, button, button);
+    }
     void release(QPoint p) { send(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton); }
     void move(QPoint p, bool dragging = false)
     {
@@ -127,7 +130,8 @@ TEST_F(ViewTest, ZoomInByClickByRectangleAndOutAgain)
     view->OnZoomIn();
     drag(QPoint(400, 300), QPoint(600, 400));
     const QSize client = viewport()->size();
-    EXPECT_NEAR(view->zoomScale(), std::min((client.width() + 1.0) / 200, (client.height() + 1.0) / 100), 0.02);
+    EXPECT_NEAR(view->zoomScale(), std::min((client.width() + 1.0) / 200, (client.height() + 1.0) / 100),
+                0.02);
     const QPoint middle = view->logicalFromDevice(viewport()->rect().center());
     EXPECT_NEAR(middle.x(), 500, 3);
     EXPECT_NEAR(middle.y(), 350, 3);
@@ -174,8 +178,8 @@ TEST_F(ViewTest, ControlWheelZoomsAroundTheCursorAndEscapeDropsABand)
 {
     const QPoint logical(900, 500);
     const QPointF at = device(logical);
-    QWheelEvent wheel(at, viewport()->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::ControlModifier,
-                      Qt::NoScrollPhase, false);
+    QWheelEvent wheel(at, viewport()->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(viewport(), &wheel);
     EXPECT_DOUBLE_EQ(view->zoomScale(), 1.25);
     const QPoint stays = view->logicalFromDevice(at.toPoint());
@@ -271,9 +275,10 @@ TEST_F(ViewTest, StatusBarShowsTheStateUnderTheCursorOnlyOverTheChart)
 {
     move(inChart(0.35, 0.45));
     const QString inside = view->statusText();
-    EXPECT_TRUE(QRegularExpression("^t=-?\\d+\\.\\d℃ tw=-?\\d+\\.\\d℃ RH=\\d+% d=\\d+\\.\\dg/kg h=-?\\d+\\.\\dkJ/kg$")
-                    .match(inside)
-                    .hasMatch())
+    EXPECT_TRUE(
+        QRegularExpression("^t=-?\\d+\\.\\d℃ tw=-?\\d+\\.\\d℃ RH=\\d+% d=\\d+\\.\\dg/kg h=-?\\d+\\.\\dkJ/kg$")
+            .match(inside)
+            .hasMatch())
         << inside.toStdString();
     EXPECT_EQ(window.statusBar()->currentMessage(), inside);
     // The moisture content under the cursor grows to the right.
@@ -398,4 +403,4 @@ TEST(FrameViewCommands, ConditionCommandsAndListSwitchViewsWithoutClearingThem)
     EXPECT_TRUE(messages.entries.empty());
 }
 
-}  // namespace
+} // namespace

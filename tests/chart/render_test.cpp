@@ -25,6 +25,12 @@ protected:
         }
     }
 
+    static void TearDownTestSuite()
+    {
+        delete application;
+        application = nullptr;
+    }
+
     // One system with one room in the summer condition, bound.
     void SetUp() override
     {

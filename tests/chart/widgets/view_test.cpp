@@ -347,6 +347,32 @@ TEST_F(ViewTest, InstalledModeHandlersReceiveTheClicksOfTheirMode)
     EXPECT_EQ(view->viewMode(), CQORVAView::kModeProcessLine);
 }
 
+TEST(EmptyDocumentView, EveryMouseActionIsHarmlessWithoutAProject)
+{
+    RecordingMessages messages;
+    CQORVADoc document;
+    QMainWindow window;
+    auto* view = new CQORVAView(document, &window);
+    view->setScreenWidth(1920);
+    window.setCentralWidget(view);
+    window.resize(800, 600);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_FALSE(view->grab().isNull());
+    QWidget* viewport = view->viewport();
+    for (int mode : {CQORVAView::kModePick, CQORVAView::kModeClip, CQORVAView::kModeProcessLine}) {
+        view->SetViewMode(mode);
+        QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(300, 300));
+        QTest::mouseMove(viewport, QPoint(400, 350));
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(400, 350));
+        QTest::mousePress(viewport, Qt::RightButton, {}, QPoint(400, 350));
+    }
+    view->OnRestore();
+    view->OnZoomAll();
+    EXPECT_EQ(document.m_idg.m_nPickClass, -1);
+    EXPECT_TRUE(messages.entries.empty());
+}
+
 TEST(FrameViewCommands, ZoomAndPickCommandsReachTheViewAndTickTheMenu)
 {
     RecordingMessages messages;

@@ -43,6 +43,9 @@ bool writeChartFile(CIDG& idg, const ChartDevice& device, bool pageView, const s
         generator.setFileName(fileName);
         generator.setSize(size);
         generator.setViewBox(QRect(QPoint(0, 0), size));
+        // The page keeps its size in mm: s pixels per mm are 25.4·s per inch.
+        const int pageWidth = device.pageWidth > 0 ? device.pageWidth : 210;
+        generator.setResolution(qMax(1, qRound(size.width() * 25.4 / pageWidth)));
         generator.setTitle(QStringLiteral("焓湿图"));
         QPainter painter;
         if (!painter.begin(&generator)) {

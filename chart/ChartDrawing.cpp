@@ -445,8 +445,9 @@ void GridPainter::drawHumidityLines()
         drawCurve(curve);
         if (!showValues())
             continue;
-        if (std::abs(curve.endX - lastX) < m_idg.m_nLabelGapX &&
-            std::abs(curve.endY - lastY) < m_idg.m_nLabelGapY / 2)
+        // Drier curves end higher up the right edge, then further left along
+        // the top: a label needs room above or left of the last one.
+        if (lastX - curve.endX < m_idg.m_nLabelGapX && lastY - curve.endY < m_idg.m_nLabelGapY / 2)
             continue;
         if (curve.exit == CurveExit::None)
             continue;

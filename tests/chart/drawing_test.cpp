@@ -593,3 +593,36 @@ TEST_F(ChartDrawing, PrintingScalesPensPointsAndFonts)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ChartDrawing, HumidityLabelsAtTheCurveEnds)
+{
+    const RecordingCanvas canvas = draw();
+    const int rightEdge = 30 + 1830;
+    int previousY = 1 << 20;
+    // Moist curves leave through the right edge, lower ones first.
+    for (int percent : {100, 90, 80, 70, 60, 50, 40, 30}) {
+        const auto label = canvas.textsEqual(std::to_string(percent) + "%");
+        ASSERT_EQ(label.size(), 1u) << percent;
+        EXPECT_EQ(label[0].points[0].x, rightEdge - 1) << percent;
+        EXPECT_EQ(label[0].align, text_align::kRight | text_align::kBaseline);
+        EXPECT_LT(label[0].points[0].y, previousY) << percent;
+        previousY = label[0].points[0].y;
+    }
+    // Dry ones through the top, further left each.
+    int previousX = rightEdge;
+    for (int percent : {20, 10}) {
+        const auto label = canvas.textsEqual(std::to_string(percent) + "%");
+        ASSERT_EQ(label.size(), 1u) << percent;
+        EXPECT_EQ(label[0].points[0].y, 60 + 1);
+        EXPECT_EQ(label[0].align, text_align::kCenter | text_align::kTop);
+        EXPECT_LT(label[0].points[0].x, previousX);
+        previousX = label[0].points[0].x;
+    }
+    const auto title = canvas.textsEqual("RH");
+    ASSERT_EQ(title.size(), 1u);
+    EXPECT_EQ(title[0].points[0].x, previousX + 25);
+}
+
+}  // namespace

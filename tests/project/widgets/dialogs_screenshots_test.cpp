@@ -2,7 +2,6 @@
 #include <QDir>
 #include <QProcess>
 #include <QRadioButton>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -18,7 +17,8 @@ namespace {
 // Screenshots of the project dialogs on a real X display, for looking at
 // their layout: run under xvfb-run with QT_QPA_PLATFORM=xcb and
 // QORVA_SCREENSHOT_DIR set to the folder for the images (ImageMagick's
-// import takes the whole screen). Skipped otherwise.
+// import takes the whole screen). The new project is left in
+// <temp>/qorva-screenshot-session for opening it again. Skipped otherwise.
 class Screenshots : public ::testing::Test {
 protected:
     QString folder = qEnvironmentVariable("QORVA_SCREENSHOT_DIR");
@@ -39,13 +39,16 @@ protected:
 
 TEST_F(Screenshots, NewProjectLocationAndWizardPages)
 {
-    QTemporaryDir projects;
+    // The project stays for a second session that opens it with the program.
+    const QString projects = QDir::temp().filePath("qorva-screenshot-session");
+    QDir(projects).removeRecursively();
+    QDir().mkpath(projects);
     CQORVADoc document;
     CMainFrame frame(document);
     frame.resize(1600, 1000);
     frame.showMaximized();
     whenModal([&](QWidget* location) {
-        static_cast<CNewProjectFolderDlg*>(location)->setFolder(projects.path());
+        static_cast<CNewProjectFolderDlg*>(location)->setFolder(projects);
         retype(location, "fileName", "办公楼");
         shoot("new-project-location.png");
         press(location, "ok");

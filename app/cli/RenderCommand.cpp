@@ -36,6 +36,15 @@ struct RenderOptions {
     int screenWidth = ChartDevice::kDefaultScreenWidth;
 };
 
+// Qt's notes about the session environment (no runtime directory on a
+// build server) are not the user's concern; everything else passes through.
+void filterQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type != QtFatalMsg && message.startsWith(QLatin1String("QStandardPaths:")))
+        return;
+    std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
 int usage(const std::string& problem)
 {
     std::fprintf(stderr, "qorva-cli render: %s\n", problem.c_str());
@@ -136,6 +145,7 @@ int runRenderCommand(const std::vector<std::string>& args)
     // Fonts need a GUI application; no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(filterQtMessages);
     static int argc = 1;
     static char name[] = "qorva-cli";
     static char* argv[] = {name, nullptr};

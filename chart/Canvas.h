@@ -20,6 +20,17 @@ inline constexpr int kHorizontalMask = 6;
 inline constexpr int kVerticalMask = 24;
 }  // namespace text_align
 
+// Font heights and widths from a project file are not trusted: the chart
+// uses their magnitude up to this many device units (over half the page width
+// on screen, twenty times the usual label at printer resolution).
+inline constexpr int kMaxFontUnits = 1024;
+// |value| limited to kMaxFontUnits, defined for every int.
+constexpr int fontUnits(std::int32_t value)
+{
+    const std::int64_t magnitude = value < 0 ? -static_cast<std::int64_t>(value) : value;
+    return magnitude > kMaxFontUnits ? kMaxFontUnits : static_cast<int>(magnitude);
+}
+
 // The drawing surface of the chart. The chart model draws only through this
 // interface, so the view, image and vector export and the tests share one
 // drawing code. Coordinates are device units, y downward.

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "chart/Canvas.h"
 #include "chart/ChartProperties.h"
 #include "model/CIDG.h"
 
@@ -97,11 +98,11 @@ void CIDG::LayoutChart(const ChartDevice& requested)
     m_fWorkingScale = static_cast<float>(l.m_fPrintScale);
 
     // A zero font height means the default size; the margins need a real one.
-    int fontHeight = std::abs(l.m_workingFont.lfHeight);
+    int fontHeight = fontUnits(l.m_workingFont.lfHeight);
     if (fontHeight == 0)
-        fontHeight = std::abs(LogFont().lfHeight);
+        fontHeight = fontUnits(LogFont().lfHeight);
     const int a = truncPixel(fontHeight * 2.5);
-    const int b = l.m_workingFont.lfWidth == 0 ? a : truncPixel(std::abs(l.m_workingFont.lfWidth) * 2.5);
+    const int b = l.m_workingFont.lfWidth == 0 ? a : truncPixel(fontUnits(l.m_workingFont.lfWidth) * 2.5);
     l.m_nMarginTop = 2 * a;
     l.m_nMarginBottom = a;
     l.m_nMarginLeft = b;
@@ -158,7 +159,7 @@ void CIDG::LayoutChart(const ChartDevice& requested)
 
     l.m_nAnnotX = l.m_nMarginLeft;
     l.m_nAnnotY = l.m_nTotalHeight;
-    l.m_nAnnotStep = std::abs(l.m_workingFont.lfHeight);
+    l.m_nAnnotStep = fontUnits(l.m_workingFont.lfHeight);
     l.m_bValid = true;
 }
 

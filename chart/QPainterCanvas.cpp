@@ -70,7 +70,10 @@ void QPainterCanvas::setFont(const LogFont& font)
         return;
     m_logFont = font;
     m_fontSet = true;
-    m_painter.setFont(qfontFromLogFont(font));
+    LogFont bounded = font;
+    bounded.lfHeight = font.lfHeight < 0 ? -fontUnits(font.lfHeight) : fontUnits(font.lfHeight);
+    bounded.lfWidth = fontUnits(font.lfWidth);
+    m_painter.setFont(qfontFromLogFont(bounded));
 }
 
 void QPainterCanvas::setTextColour(std::int32_t colour)

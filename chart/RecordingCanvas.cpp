@@ -4,7 +4,7 @@
 
 CanvasSize estimateTextExtent(const LogFont& font, const std::string& text)
 {
-    const int height = font.lfHeight == 0 ? 12 : std::abs(font.lfHeight);
+    const int height = font.lfHeight == 0 ? 12 : fontUnits(font.lfHeight);
     int width = 0;
     for (std::size_t i = 0; i < text.size();) {
         const auto lead = static_cast<unsigned char>(text[i]);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "chart/ChartImage.h"
 #include "chart/ChartFixture.h"
@@ -251,6 +252,27 @@ TEST_F(ChartFixture, DegenerateWindowsAndPagesStayFinite)
     idg.LayoutChart(device);
     EXPECT_EQ(idg.m_fZoom, 1.0f);
     EXPECT_EQ(idg.m_fXMaxFull, 0.04f);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ChartFixture, FontSizesFromAFileAreBounded)
+{
+    idg.m_font1.lfHeight = std::numeric_limits<std::int32_t>::min();
+    idg.m_font1.lfWidth = std::numeric_limits<std::int32_t>::max();
+    idg.m_font2.lfHeight = std::numeric_limits<std::int32_t>::min();
+    addPoint("A", 0.01, 50.0);
+    const RecordingCanvas canvas = draw();
+    const ChartLayout& l = layout();
+    EXPECT_EQ(l.m_nAnnotStep, kMaxFontUnits);
+    EXPECT_EQ(l.m_nMarginTop, 2 * static_cast<int>(kMaxFontUnits * 2.5));
+    EXPECT_GE(l.m_nChartWidth, 1);
+    EXPECT_GE(l.m_nChartHeight, 1);
+    EXPECT_FALSE(canvas.calls().empty());
+    EXPECT_EQ(fontUnits(-12), 12);
+    EXPECT_EQ(fontUnits(std::numeric_limits<std::int32_t>::min()), kMaxFontUnits);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QImage>
 
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -114,6 +115,14 @@ TEST_F(RenderTest, SvgAndUnwritablePaths)
     EXPECT_TRUE(svg.contains("#000080"));  // the saturation curve
     EXPECT_FALSE(chart::writeChartFile(idg, device, false, "/nonexistent-folder/chart.png", error));
     EXPECT_FALSE(error.empty());
+}
+
+TEST_F(RenderTest, AbsurdFontsStillDraw)
+{
+    idg.m_font1.lfHeight = std::numeric_limits<std::int32_t>::min();
+    idg.m_font2.lfHeight = 2000000000;
+    const QImage image = chart::renderImage(idg, device, false);
+    EXPECT_FALSE(image.isNull());
 }
 
 }  // namespace

@@ -8,10 +8,10 @@ class CIDG;
 // temperature, the pressure, the moisture content and the air density used by
 // the flow calculations. The summer pressure is the pressure of the chart.
 struct AtmosphericData {
-    float summerT = 20.0f;          // °C
-    float summerPressure = 101325;  // Pa
-    float summerX = 0.0056f;        // kg/kg
-    float summerDensity = 1.2f;     // kg/m³
+    float summerT = 20.0f;         // °C
+    float summerPressure = 101325; // Pa
+    float summerX = 0.0056f;       // kg/kg
+    float summerDensity = 1.2f;    // kg/m³
     float winterT = 20.0f;
     float winterPressure = 101325;
     float winterX = 0.0056f;
@@ -48,7 +48,7 @@ struct AtmosphericSeasons {
 namespace atmosphere_messages {
 inline constexpr const char* kPressureNotPositive = "大气压力必须大于零!";
 inline constexpr const char* kDensityInvalid = "空气密度计算错误，请检查数据!";
-}  // namespace atmosphere_messages
+} // namespace atmosphere_messages
 
 // Checks the values a dialog is about to store: both pressures positive and
 // both densities positive and finite. Shows the message (stop icon) and

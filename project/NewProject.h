@@ -12,8 +12,8 @@ class CIDG;
 // (page 2), the atmospheric values (page 3).
 struct NewProjectData {
     std::string projectName;
-    int unitSystem = 1;  // 1 SI, 0 engineering units (CIDG::m_nUnitSystem)
-    CAir_Room rooms;     // outdoor design states and systems; loads in kW
+    int unitSystem = 1; // 1 SI, 0 engineering units (CIDG::m_nUnitSystem)
+    CAir_Room rooms;    // outdoor design states and systems; loads in kW
     AtmosphericData atmosphere;
 };
 
@@ -32,4 +32,4 @@ namespace new_project_messages {
 inline constexpr const char* kNoExtension = "不可以输入扩展名!";
 inline constexpr const char* kProjectExists = "工程已经存在!";
 inline constexpr const char* kCannotCreateFolder = "无法创建文件夹!";
-}  // namespace new_project_messages
+} // namespace new_project_messages

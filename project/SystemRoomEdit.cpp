@@ -35,8 +35,7 @@ bool outdoorTooSmall(const std::string& t, const std::string& tw, const std::str
            (std::fabs(ReadNumber(rh)) < 0.001 && std::fabs(ReadNumber(tw)) < 0.001);
 }
 
-template <class T>
-int indexOf(const ObjectArray<T>& list, const T* object)
+template <class T> int indexOf(const ObjectArray<T>& list, const T* object)
 {
     for (std::size_t i = 0; i < list.size(); ++i)
         if (list[i].get() == object)
@@ -44,18 +43,18 @@ int indexOf(const ObjectArray<T>& list, const T* object)
     return -1;
 }
 
-}  // namespace
+} // namespace
 
 SystemRoomEdit::SystemRoomEdit(Variant variant) : m_variant(variant) {}
 
 const SystemRoomEdit::Texts& SystemRoomEdit::texts() const
 {
-    static constexpr Texts dialog{msg::kRoomEmpty,    msg::kRoomExists,   msg::kChooseRightRoom,
-                                  msg::kNoIndoorName, msg::kNoIndoorName, msg::kNoRoom,
-                                  msg::kWinterOutdoorTooSmall, "25.0"};
-    static constexpr Texts page{msg::kRoomNameEmpty,       msg::kRoomNameExists,     msg::kChooseRightRoomName,
-                                msg::kNoSummerIndoorName,  msg::kNoWinterIndoorName, msg::kNoRoomName,
-                                msg::kOutdoorTooSmall,     "20.0"};
+    static constexpr Texts dialog{
+        msg::kRoomEmpty,    msg::kRoomExists, msg::kChooseRightRoom,       msg::kNoIndoorName,
+        msg::kNoIndoorName, msg::kNoRoom,     msg::kWinterOutdoorTooSmall, "25.0"};
+    static constexpr Texts page{
+        msg::kRoomNameEmpty,      msg::kRoomNameExists, msg::kChooseRightRoomName, msg::kNoSummerIndoorName,
+        msg::kNoWinterIndoorName, msg::kNoRoomName,     msg::kOutdoorTooSmall,     "20.0"};
     return m_variant == Variant::Dialog ? dialog : page;
 }
 
@@ -78,7 +77,7 @@ void SystemRoomEdit::Load(const CAir_Room& project, int unitSystem)
     m_shownSystem = m_work.m_systems.empty() ? nullptr : m_work.m_systems.front().get();
     systemText = m_shownSystem ? m_shownSystem->m_strName : std::string();
     ShowRoom(m_shownSystem && !m_shownSystem->m_rooms.empty() ? m_shownSystem->m_rooms.front().get()
-                                                               : nullptr);
+                                                              : nullptr);
 }
 
 void SystemRoomEdit::ChangeUnitSystem(int unitSystem)
@@ -434,7 +433,8 @@ int SystemRoomEdit::systemSelection() const
 
 int SystemRoomEdit::roomSelection() const
 {
-    return m_shownSystem ? indexOf(m_shownSystem->m_rooms, static_cast<const CServiceArea*>(m_shownRoom)) : -1;
+    return m_shownSystem ? indexOf(m_shownSystem->m_rooms, static_cast<const CServiceArea*>(m_shownRoom))
+                         : -1;
 }
 
 CAir_Room SystemRoomEdit::TakeResult()

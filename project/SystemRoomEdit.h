@@ -17,8 +17,8 @@
 class SystemRoomEdit {
 public:
     enum class Variant {
-        Dialog,      // 系统-房间(室内外状态点)参数输入框
-        WizardPage,  // 新建 3 之 2
+        Dialog,     // 系统-房间(室内外状态点)参数输入框
+        WizardPage, // 新建 3 之 2
     };
 
     // The outdoor design states as shown.
@@ -27,7 +27,7 @@ public:
         std::string summerT = "34.0";
         std::string summerTw = "28.2";
         std::string summerRH;
-        bool summerByRH = false;  // the 相对湿度 radio; false: 湿球温度
+        bool summerByRH = false; // the 相对湿度 radio; false: 湿球温度
         std::string winterName = "W";
         std::string winterT = "-4.0";
         std::string winterTw = "-6.0";
@@ -43,8 +43,8 @@ public:
         std::string summerRH = "50";
         bool summerByRH = true;
         std::string coolingLoad = "1000";
-        std::string summerMoistLoad = "10";  // kg/h
-        std::string summerFreshAir = "1";    // m³/h
+        std::string summerMoistLoad = "10"; // kg/h
+        std::string summerFreshAir = "1";   // m³/h
         std::string winterName = "N";
         std::string winterT = "20.0";
         std::string winterTw;
@@ -78,10 +78,10 @@ public:
 
     // The buttons. Each returns false when it was refused (after its message)
     // or, for the deletions, not confirmed.
-    bool AddSystem();     // 增加 system
-    bool RemoveSystem();  // 删除 system
-    bool AddRoom();       // 增加 room
-    bool RemoveRoom();    // 删除 room
+    bool AddSystem();    // 增加 system
+    bool RemoveSystem(); // 删除 system
+    bool AddRoom();      // 增加 room
+    bool RemoveRoom();   // 删除 room
     // Choosing an entry of the system or room box; the fields shown are first
     // stored into the room they belong to. False when that was refused (the
     // choice is then not made).
@@ -102,8 +102,8 @@ public:
     CAir_Room TakeResult();
 
     // The texts the widgets edit.
-    std::string systemText;  // the editable system box
-    std::string roomText;    // the editable room box
+    std::string systemText; // the editable system box
+    std::string roomText;   // the editable room box
     OutdoorTexts outdoor;
     RoomTexts room;
 
@@ -123,7 +123,7 @@ private:
     int m_unitSystem = 1;
     CAir_Room m_work;
     CAcSystem* m_shownSystem = nullptr;  // whose rooms the room box lists
-    CServiceArea* m_shownRoom = nullptr;  // whose data the fields show
+    CServiceArea* m_shownRoom = nullptr; // whose data the fields show
 };
 
 // A room copied with everything it holds: design data, condition, every
@@ -146,9 +146,11 @@ inline constexpr const char* kRoomNameEmpty = "服务区域名称不能为空!";
 inline constexpr const char* kRoomExists = "该服务区域已经存在!请重新取名!";
 inline constexpr const char* kRoomNameExists = "该服务区域名称已经存在!请重新取名!";
 inline constexpr const char* kConfirmRemoveRoom = "您确认要删除该服务区域吗?";
-inline constexpr const char* kChooseRightSystemOfRoom = "服务区域必须属于已存在的系统，请先选择正确的系统名称!";
+inline constexpr const char* kChooseRightSystemOfRoom =
+    "服务区域必须属于已存在的系统，请先选择正确的系统名称!";
 inline constexpr const char* kChooseRightRoom = "服务区域必须属于已存在的系统，请先选择正确的服务区域!";
-inline constexpr const char* kChooseRightRoomName = "服务区域必须属于已存在的系统，请先选择正确的服务区域名称!";
+inline constexpr const char* kChooseRightRoomName =
+    "服务区域必须属于已存在的系统，请先选择正确的服务区域名称!";
 inline constexpr const char* kLastRoom = "每一系统心须拥有至少一个服务区域，如确实要删除，请选择删除该系统!";
 inline constexpr const char* kNoIndoorName = "没有室内输入状态点名称，建议重输!";
 inline constexpr const char* kNoRoom = "没有输入服务区域，建议重输!";
@@ -159,4 +161,4 @@ inline constexpr const char* kNoSystem = "至少输入一个系统!";
 inline constexpr const char* kNoRoomAtAll = "至少输入一个服务区域!";
 inline constexpr const char* kOutdoorTooSmall = "室外状态点参数太小!";
 inline constexpr const char* kWinterOutdoorTooSmall = "室外冬季状态点参数太小!";
-}  // namespace system_room_messages
+} // namespace system_room_messages

@@ -121,8 +121,7 @@ void CNewProjectFolderDlg::showTreeMenu(const QPoint& position)
 bool CNewProjectFolderDlg::createFolder(const QString& parent, const QString& name)
 {
     // One level only: a name with separators would create folders elsewhere.
-    if (name.isEmpty() || name.contains(u'/') || name == "." || name == ".." ||
-        !QDir(parent).mkdir(name)) {
+    if (name.isEmpty() || name.contains(u'/') || name == "." || name == ".." || !QDir(parent).mkdir(name)) {
         alertMessage(new_project_messages::kCannotCreateFolder, MessageIcon::Stop);
         return false;
     }

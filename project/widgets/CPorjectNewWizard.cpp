@@ -68,8 +68,10 @@ CWi_DaQiYaLiPage::CWi_DaQiYaLiPage(QWidget* parent) : QWizardPage(parent)
 {
     setTitle("新建 3之 3");
     auto* layout = new QHBoxLayout(this);
-    m_summer = new CAtmosphereGroup("制冷工况", "夏季大气压力:", "summer", {1129, 1001, 1002, 1003, 1034}, this);
-    m_winter = new CAtmosphereGroup("制热工况", "冬季大气压力:", "winter", {1037, 1004, 1005, 1006, 1035}, this);
+    m_summer =
+        new CAtmosphereGroup("制冷工况", "夏季大气压力:", "summer", {1129, 1001, 1002, 1003, 1034}, this);
+    m_winter =
+        new CAtmosphereGroup("制热工况", "冬季大气压力:", "winter", {1037, 1004, 1005, 1006, 1035}, this);
     layout->addWidget(m_summer);
     layout->addWidget(m_winter);
 }

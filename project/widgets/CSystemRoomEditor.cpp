@@ -27,8 +27,7 @@ std::string ss(const QString& text)
 
 // Controls carry their dialog-resource id, so tests and readers can map them
 // to the design table.
-template <class W>
-W* tagged(W* widget, const QString& name, int id)
+template <class W> W* tagged(W* widget, const QString& name, int id)
 {
     widget->setObjectName(name);
     widget->setProperty("controlId", id);
@@ -43,7 +42,8 @@ QLineEdit* numberEdit(QWidget* parent, const QString& name, int id)
     return edit;
 }
 
-void fillCombo(QComboBox* combo, const std::vector<std::string>& items, int selection, const std::string& text)
+void fillCombo(QComboBox* combo, const std::vector<std::string>& items, int selection,
+               const std::string& text)
 {
     combo->clear();
     for (const std::string& item : items)
@@ -52,7 +52,7 @@ void fillCombo(QComboBox* combo, const std::vector<std::string>& items, int sele
     combo->setEditText(qs(text));
 }
 
-}  // namespace
+} // namespace
 
 CSystemRoomEditor::CSystemRoomEditor(SystemRoomEdit::Variant variant, QWidget* parent)
     : QWidget(parent), m_edit(variant)
@@ -123,11 +123,15 @@ QWidget* CSystemRoomEditor::buildSeason(bool summer)
     auto* group = new QGroupBox(summer ? "夏季(制冷工况)" : "冬季(制热工况)", this);
     auto* layout = new QVBoxLayout(group);
     if (summer) {
-        layout->addWidget(buildState("室外状态点", "summerOut", 1019, 1020, 1021, 1002, 1006, 1007, m_summerOut));
-        layout->addWidget(buildState("室内状态点", "summerIn", 1011, 1022, 1012, 1013, 1014, 1015, m_summerIn));
+        layout->addWidget(
+            buildState("室外状态点", "summerOut", 1019, 1020, 1021, 1002, 1006, 1007, m_summerOut));
+        layout->addWidget(
+            buildState("室内状态点", "summerIn", 1011, 1022, 1012, 1013, 1014, 1015, m_summerIn));
     } else {
-        layout->addWidget(buildState("室外状态点", "winterOut", 1026, 1027, 1042, 1028, 1029, 1030, m_winterOut));
-        layout->addWidget(buildState("室内状态点", "winterIn", 1031, 1043, 1032, 1033, 1034, 1035, m_winterIn));
+        layout->addWidget(
+            buildState("室外状态点", "winterOut", 1026, 1027, 1042, 1028, 1029, 1030, m_winterOut));
+        layout->addWidget(
+            buildState("室内状态点", "winterIn", 1031, 1043, 1032, 1033, 1034, 1035, m_winterIn));
     }
     auto* loads = new QGridLayout;
     QLineEdit*& load = summer ? m_coolingLoad : m_heatLoad;

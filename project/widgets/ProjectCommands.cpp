@@ -33,7 +33,7 @@ void openProject(CMainFrame& frame)
         frame.OpenProject(path);
 }
 
-}  // namespace
+} // namespace
 
 namespace project_commands {
 
@@ -86,7 +86,7 @@ bool EditAtmosphericPressure(CMainFrame& frame)
     return true;
 }
 
-}  // namespace project_commands
+} // namespace project_commands
 
 void installProjectCommands(CMainFrame& frame)
 {

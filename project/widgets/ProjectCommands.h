@@ -16,4 +16,4 @@ bool NewProject(CMainFrame& frame);
 bool EditSystemsAndRooms(CMainFrame& frame);
 // The atmospheric-pressure dialog; OK stores the eight values.
 bool EditAtmosphericPressure(CMainFrame& frame);
-}  // namespace project_commands
+} // namespace project_commands

@@ -29,7 +29,7 @@ TEST(AirDensity, AgreesWithTheIdealGasMixtureOverTheDesignRange)
     struct Case {
         double p, x, t;
     };
-    const Case cases[] = {{101325, 0.0056, 20}, {101325, 0.0, 0}, {100000, 0.0193, 34},
+    const Case cases[] = {{101325, 0.0056, 20}, {101325, 0.0, 0},   {100000, 0.0193, 34},
                           {102000, 0.0008, -9}, {85000, 0.012, 25}, {101325, 0.04, 45}};
     for (const Case& c : cases)
         EXPECT_NEAR(AirDensity(c.p, c.x, c.t), idealGasDensity(c.p, c.x, c.t), 2e-5)
@@ -131,4 +131,4 @@ TEST(NumberText, ReadsLenientlyAndFormats)
     EXPECT_EQ(TrimBlanks("   "), "");
 }
 
-}  // namespace
+} // namespace

@@ -200,4 +200,4 @@ TEST(ProjectLocation, JoinsFolderNameAndExtension)
     EXPECT_EQ(ProjectLocation("/data/", "a"), "/data/a.ID");
 }
 
-}  // namespace
+} // namespace

@@ -142,10 +142,9 @@ TEST_F(DialogEditor, AddingARoomChecksItsSystemAndNameThenStoresTheFields)
     EXPECT_FALSE(edit.AddRoom());
     edit.roomText = "会议室";
     EXPECT_FALSE(edit.AddRoom());
-    EXPECT_THAT(messages.texts(),
-                ElementsAre("请先选择该服务区域所属的系统!",
-                            "服务区域必须属于已存在的系统，请先将系统名称追加进系统中!", "服务区域不能为空!",
-                            "该服务区域已经存在!请重新取名!"));
+    EXPECT_THAT(messages.texts(), ElementsAre("请先选择该服务区域所属的系统!",
+                                              "服务区域必须属于已存在的系统，请先将系统名称追加进系统中!",
+                                              "服务区域不能为空!", "该服务区域已经存在!请重新取名!"));
 
     edit.roomText = " 档案室 ";
     edit.room.summerT = "24.0";
@@ -291,7 +290,7 @@ TEST(SystemRoomEditUnits, EngineeringUnitsShowAndStoreKcalPerHour)
     SystemRoomEdit edit(SystemRoomEdit::Variant::Dialog);
     edit.Load(project, 0);
     EXPECT_STREQ(edit.loadUnitLabel(), "kcal/h");
-    EXPECT_EQ(edit.room.coolingLoad, "4729.1");  // 5.5 kW × 859.845
+    EXPECT_EQ(edit.room.coolingLoad, "4729.1"); // 5.5 kW × 859.845
     EXPECT_EQ(edit.room.heatLoad, "3439.4");
     edit.room.coolingLoad = "8598.45";
     ASSERT_TRUE(edit.Validate());
@@ -436,4 +435,4 @@ TEST(CopyWholeRoom, KeepsEverythingARoomHoldsInSeparateObjects)
     EXPECT_EQ(target.m_paramPoints.size(), 1u);
 }
 
-}  // namespace
+} // namespace

@@ -29,8 +29,7 @@ inline void whenModal(std::function<void(QWidget*)> action, int triesLeft = 400)
     });
 }
 
-template <class W>
-W* child(QWidget* parent, const char* name)
+template <class W> W* child(QWidget* parent, const char* name)
 {
     W* widget = parent->findChild<W*>(QString::fromLatin1(name));
     EXPECT_NE(widget, nullptr) << name;

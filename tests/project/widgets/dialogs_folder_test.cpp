@@ -86,7 +86,8 @@ TEST_F(FolderDialog, ChoosingAFolderInTheTreeMovesTheLocation)
     ASSERT_NE(tree, nullptr);
     auto* folders = qobject_cast<QFileSystemModel*>(tree->model());
     ASSERT_NE(folders, nullptr);
-    EXPECT_EQ(folders->filePath(tree->currentIndex()), folder.path() + "/工程") << "the tree shows the choice";
+    EXPECT_EQ(folders->filePath(tree->currentIndex()), folder.path() + "/工程")
+        << "the tree shows the choice";
 
     tree->setCurrentIndex(folders->index(folder.path()));
     EXPECT_EQ(dialog.pathName(), folder.path() + "/Untitled.ID") << "clicking a folder in the tree";
@@ -125,4 +126,4 @@ TEST_F(FolderDialog, AnExistingProjectClosesTheDialogNotValid)
     EXPECT_EQ(dialog.fileName(), "新工程");
 }
 
-}  // namespace
+} // namespace

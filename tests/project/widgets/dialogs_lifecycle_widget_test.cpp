@@ -107,4 +107,4 @@ TEST_F(Lifecycle, ExitWithAModifiedProjectCanBeCancelled)
     EXPECT_TRUE(frame.close()) << "an unmodified project closes without a question";
 }
 
-}  // namespace
+} // namespace

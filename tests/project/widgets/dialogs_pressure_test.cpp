@@ -144,4 +144,4 @@ TEST_F(PressureCommand, CancelChangesNothing)
     EXPECT_FALSE(document.IsModified());
 }
 
-}  // namespace
+} // namespace

@@ -33,7 +33,8 @@ protected:
     void shoot(const QString& name)
     {
         QTest::qWait(400);
-        EXPECT_EQ(QProcess::execute("import", {"-window", "root", folder + "/" + name}), 0) << name.toStdString();
+        EXPECT_EQ(QProcess::execute("import", {"-window", "root", folder + "/" + name}), 0)
+            << name.toStdString();
     }
 };
 
@@ -86,4 +87,4 @@ TEST_F(Screenshots, NewProjectLocationAndWizardPages)
     shoot("main-frame-new-project.png");
 }
 
-}  // namespace
+} // namespace

@@ -43,7 +43,10 @@ CAir_Room officeProject()
     project.FindSystem("空调系统1")->FindRoom("办公室")->m_fSummerLoad = 5.5f;
     auto point = std::make_unique<CStatePoint>();
     point->m_strName = std::string("送风点");
-    project.FindSystem("空调系统1")->FindRoom("办公室")->m_points[kConditionSummer].push_back(std::move(point));
+    project.FindSystem("空调系统1")
+        ->FindRoom("办公室")
+        ->m_points[kConditionSummer]
+        .push_back(std::move(point));
     return project;
 }
 
@@ -98,7 +101,7 @@ TEST_F(SystemRoomDialog, NumericBoxesTakeOnlyDigitsPointAndALeadingMinus)
         const char* text;
         QValidator::State state;
     };
-    const Case cases[] = {{"", QValidator::Acceptable},    {"-", QValidator::Acceptable},
+    const Case cases[] = {{"", QValidator::Acceptable},     {"-", QValidator::Acceptable},
                           {"12.5", QValidator::Acceptable}, {"1-2", QValidator::Invalid},
                           {"1e5", QValidator::Invalid},     {"１２", QValidator::Invalid},
                           {" 1", QValidator::Invalid}};
@@ -115,7 +118,8 @@ TEST_F(SystemRoomDialog, ButtonsShowTheEditorsMessages)
     press(&dialog, "addSystem");
     typeInto(room, "会议室");
     press(&dialog, "addRoom");
-    EXPECT_THAT(messages.texts(), ElementsAre("该系统名称已经存在!请重新取名!", "该服务区域已经存在!请重新取名!"));
+    EXPECT_THAT(messages.texts(),
+                ElementsAre("该系统名称已经存在!请重新取名!", "该服务区域已经存在!请重新取名!"));
 
     messages.clear();
     press(&dialog, "removeSystem");
@@ -240,4 +244,4 @@ TEST_F(SystemRoomCommand, OkReplacesTheSystemsAndRefillsTheToolbar)
     EXPECT_EQ(document.m_idg.m_pPoints, &office->m_points[office->m_nCondition]);
 }
 
-}  // namespace
+} // namespace

@@ -170,7 +170,7 @@ protected:
 
 TEST_F(NewProjectCommand, EveryValueOfTheWizardLandsInTheChartModel)
 {
-    document.m_idg.m_nPointRadius = 4;  // a setting of the project shown before
+    document.m_idg.m_nPointRadius = 4; // a setting of the project shown before
     whenModal([this](QWidget* dialog) {
         fillLocation(dialog, "办公楼");
         whenModal(fillWizard);
@@ -314,4 +314,4 @@ TEST_F(NewProjectCommand, AnExistingFileBringsTheLocationBack)
     EXPECT_FALSE(document.m_bProjectOpen);
 }
 
-}  // namespace
+} // namespace

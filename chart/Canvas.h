@@ -31,6 +31,16 @@ constexpr int fontUnits(std::int32_t value)
     return magnitude > kMaxFontUnits ? kMaxFontUnits : static_cast<int>(magnitude);
 }
 
+// Pen widths and point radii from a project file are used up to this many
+// screen pixels (times the print scale when printing).
+inline constexpr int kMaxPenUnits = 100;
+// A stored width or radius scaled for the device, within 0 … kMaxPenUnits × scale.
+inline int scaledPenUnits(std::int32_t value, double scale)
+{
+    const int bounded = value < 0 ? 0 : (value > kMaxPenUnits ? kMaxPenUnits : value);
+    return static_cast<int>(bounded * scale);
+}
+
 // The drawing surface of the chart. The chart model draws only through this
 // interface, so the view, image and vector export and the tests share one
 // drawing code. Coordinates are device units, y downward.

@@ -192,7 +192,7 @@ int GridPainter::boundaryAt(int X) const
 void GridPainter::selectFamilyPen(int family)
 {
     const DrawOption& option = m_idg.m_drawOptions[static_cast<std::size_t>(family)];
-    m_canvas.setPen({option.m_color, static_cast<int>(std::max(0, option.m_nWidth) * m_G), option.m_nStyle});
+    m_canvas.setPen({option.m_color, scaledPenUnits(option.m_nWidth, m_G), option.m_nStyle});
 }
 
 void GridPainter::selectLabelFont()
@@ -239,7 +239,7 @@ void GridPainter::drawBorder()
     const DrawOption& border = m_idg.m_drawOptions[kFamilyBorder];
     if (!border.m_bShow)
         return;
-    m_canvas.setPen({border.m_color, static_cast<int>(std::max(0, border.m_nWidth) * m_G), kPenSolid});
+    m_canvas.setPen({border.m_color, scaledPenUnits(border.m_nWidth, m_G), kPenSolid});
     m_canvas.setNoBrush();
     m_canvas.drawRectangle({m_layout.m_nMarginLeft, m_layout.m_nMarginTop,
                             m_layout.m_nTotalWidth - m_layout.m_nMarginRight,

@@ -74,8 +74,8 @@ void CIDG::DrawStatePoint(Canvas& canvas, int index, bool highlighted)
     if (!ChartRectangle().contains(position.x, position.y))
         return;
     const ChartLayout& l = m_layout;
-    const int radius = static_cast<int>(m_nPointRadius * l.m_fPrintScale);
-    const int penWidth = static_cast<int>(std::max(0, m_nLineWidth) * l.m_fPenScale);
+    const int radius = scaledPenUnits(m_nPointRadius, l.m_fPrintScale);
+    const int penWidth = scaledPenUnits(m_nLineWidth, l.m_fPenScale);
     if (highlighted) {
         canvas.setPen({kHighlightColour, penWidth, kPenDot});
         canvas.setBrush(kHighlightFill);
@@ -93,7 +93,7 @@ void CIDG::DrawStatePoint(Canvas& canvas, int index, bool highlighted)
     // The second point of a related pair writes its name on the opposite side.
     if (point.m_nKind == CStatePoint::kRelatedPair && point.m_nRelPartner >= 0 && point.m_nRelPartner < index)
         labelPosition = (labelPosition + 4) % 8;
-    const int d = static_cast<int>(4.0 * m_nPointRadius * m_fZoom * l.m_fPrintScale);
+    const int d = static_cast<int>(4.0 * scaledPenUnits(m_nPointRadius, 1.0) * m_fZoom * l.m_fPrintScale);
     LogFont font = m_font2;
     if (l.m_device.printing) {
         font.lfHeight = static_cast<int>(font.lfHeight * l.m_fPrintScale);
@@ -117,7 +117,7 @@ void CIDG::DrawProcessLine(Canvas& canvas, int index, bool highlighted)
     const CanvasPoint a = PointPosition(*start);
     const CanvasPoint b = PointPosition(*end);
     const CanvasRect chartRect = ChartRectangle();
-    const int penWidth = static_cast<int>(std::max(0, m_nLineWidth) * l.m_fPenScale);
+    const int penWidth = scaledPenUnits(m_nLineWidth, l.m_fPenScale);
     const CanvasPen pen = highlighted ? CanvasPen{kHighlightColour, penWidth, kPenDot}
                                       : CanvasPen{m_lineColor, penWidth, m_nLineStyle};
     canvas.setPen(pen);
@@ -197,7 +197,7 @@ void CIDG::DrawHhrLine(Canvas& canvas, int index, bool highlighted)
     const ChartLayout& l = m_layout;
     const CanvasPoint a = PointPosition(ends->first);
     const CanvasPoint b = PointPosition(ends->second);
-    const int penWidth = static_cast<int>(std::max(0, m_nLineWidth) * l.m_fPenScale);
+    const int penWidth = scaledPenUnits(m_nLineWidth, l.m_fPenScale);
     canvas.setPen(highlighted ? CanvasPen{kHighlightColour, penWidth, kPenDot}
                               : CanvasPen{kHhrLineColour, penWidth, kPenSolid});
     const CanvasRect chartRect = ChartRectangle();
@@ -205,7 +205,7 @@ void CIDG::DrawHhrLine(Canvas& canvas, int index, bool highlighted)
 
     const CanvasPoint middle{(a.x + b.x) / 2, (a.y + b.y) / 2};
     if (m_bShowHhrLineLabels && chartRect.contains(middle.x, middle.y)) {
-        const int w = 2 * static_cast<int>(m_nPointRadius * m_fZoom);
+        const int w = 2 * static_cast<int>(scaledPenUnits(m_nPointRadius, 1.0) * m_fZoom);
         canvas.setFont(l.m_workingFont);
         canvas.setTextColour(highlighted ? kHighlightColour : m_textColor);
         canvas.drawText(middle.x + w, middle.y + w, line.m_strName, text_align::kLeft | text_align::kTop);

@@ -626,3 +626,25 @@ TEST_F(ChartDrawing, HumidityLabelsAtTheCurveEnds)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ChartDrawing, PenWidthsAndRadiiFromAFileAreBounded)
+{
+    addPointAt("A", 400, 400);
+    idg.m_nLineWidth = std::numeric_limits<std::int32_t>::max();
+    idg.m_nPointRadius = std::numeric_limits<std::int32_t>::max();
+    idg.m_drawOptions[kFamilyDryBulb].m_nWidth = -7;
+    device.printing = true;
+    const RecordingCanvas canvas = draw();
+    const double f = 39.4 * 210 / 1920;
+    for (const auto& call : canvas.calls())
+        ASSERT_LE(call.pen.width, static_cast<int>(kMaxPenUnits * f));
+    for (const auto& call : canvas.strokesInColour(kBlack))
+        ASSERT_GE(call.pen.width, 0);
+    const auto ellipses = canvas.callsOf(Op::Ellipse);
+    ASSERT_EQ(ellipses.size(), 1u);
+    EXPECT_EQ(ellipses[0].rect.width(), 2 * static_cast<int>(kMaxPenUnits * f));
+}
+
+}  // namespace

@@ -80,7 +80,7 @@ void BM_LoadFromFile(benchmark::State& state)
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * largeFile().size()));
 }
 
-}  // namespace
+} // namespace
 
 BENCHMARK(BM_SaveToMemory)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadFromMemory)->Unit(benchmark::kMillisecond);

@@ -17,7 +17,7 @@ namespace office_sample {
 // Fundamentals 2017, ch. 1, eqs. 5 and 6).
 inline double saturationPressure(double t)
 {
-    const double T = t + 273.15;  // K
+    const double T = t + 273.15; // K
     if (t < 0)
         return std::exp(-5.6745359e3 / T + 6.3925247 - 9.6778430e-3 * T + 6.2215701e-7 * T * T +
                         2.0747825e-9 * T * T * T - 9.4840240e-13 * T * T * T * T + 4.1635019 * std::log(T));
@@ -73,10 +73,10 @@ inline float rounded(double value, int decimals)
 
 struct RoomData {
     const char* name;
-    float coolingLoad;   // kW
-    float moistureLoad;  // kg/h, summer
-    float freshAir;      // m³/h
-    float heatingLoad;   // kW
+    float coolingLoad;  // kW
+    float moistureLoad; // kg/h, summer
+    float freshAir;     // m³/h
+    float heatingLoad;  // kW
 };
 
 inline void addSystem(CIDG& idg, const char* name, std::initializer_list<RoomData> rooms)
@@ -148,4 +148,4 @@ inline void build(CIDG& idg)
     idg.m_nCurRoom = 0;
 }
 
-}  // namespace office_sample
+} // namespace office_sample

@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ProjectFile file;
     if (!file.readBytes(std::span(data, size), contents))
         return 0;
-    const std::vector<std::uint8_t> first = ProjectFile::toBytes(contents.idg, contents.reportPath, contents.returnMode);
+    const std::vector<std::uint8_t> first =
+        ProjectFile::toBytes(contents.idg, contents.reportPath, contents.returnMode);
     ProjectContents again;
     if (!file.readBytes(first, again)) {
         std::fprintf(stderr, "a written project was refused: %s\n", file.errorString().c_str());

@@ -12,7 +12,7 @@ std::string reasonAt(const char* what, std::size_t offset)
     return std::string(what) + "（位置 " + std::to_string(offset) + "）";
 }
 
-}  // namespace
+} // namespace
 
 void ArchiveWriter::putLittleEndian(std::uint64_t value, int size)
 {
@@ -191,7 +191,8 @@ void ArchiveReader::readNewObjectTag(ArchiveClass expected)
             throw ArchiveError(reasonAt(("未知的对象类型“" + std::string(name) + "”").c_str(), start));
         if (schema != kArchiveSchema)
             throw ArchiveError(reasonAt(
-                ("对象类型“" + std::string(name) + "”的版本号 " + std::to_string(schema) + " 不受支持").c_str(),
+                ("对象类型“" + std::string(name) + "”的版本号 " + std::to_string(schema) + " 不受支持")
+                    .c_str(),
                 start));
         cls = static_cast<ArchiveClass>(known - kArchiveClassNames.begin());
         m_classes.emplace_back(m_nextIndex++, cls);
@@ -208,9 +209,9 @@ void ArchiveReader::readNewObjectTag(ArchiveClass expected)
         throw ArchiveError(reasonAt("同一对象在文件中出现了多次", start));
     }
     if (cls != expected)
-        throw ArchiveError(reasonAt(("对象列表中出现了类型不符的对象“" +
-                                     std::string(kArchiveClassNames[static_cast<int>(cls)]) + "”")
-                                        .c_str(),
-                                    start));
+        throw ArchiveError(reasonAt(
+            ("对象列表中出现了类型不符的对象“" + std::string(kArchiveClassNames[static_cast<int>(cls)]) + "”")
+                .c_str(),
+            start));
     ++m_nextIndex;
 }

@@ -32,12 +32,12 @@ inline constexpr std::uint16_t kArchiveSchema = 1;
 
 namespace archive_tags {
 inline constexpr std::uint16_t kNull = 0x0000;
-inline constexpr std::uint16_t kBigObject = 0x7FFF;  // a 4-byte index or class follows
-inline constexpr std::uint16_t kClassFlag = 0x8000;  // 2-byte tag of a known class
-inline constexpr std::uint16_t kNewClass = 0xFFFF;   // a class introduced by name
+inline constexpr std::uint16_t kBigObject = 0x7FFF; // a 4-byte index or class follows
+inline constexpr std::uint16_t kClassFlag = 0x8000; // 2-byte tag of a known class
+inline constexpr std::uint16_t kNewClass = 0xFFFF;  // a class introduced by name
 inline constexpr std::uint32_t kBigClassFlag = 0x80000000u;
 inline constexpr std::uint16_t kBigCount = 0xFFFF;
-}  // namespace archive_tags
+} // namespace archive_tags
 
 // Why a read stopped: the reason text (UTF-8) for the user's message.
 class ArchiveError : public std::runtime_error {
@@ -76,8 +76,8 @@ private:
     void putLittleEndian(std::uint64_t value, int size);
 
     std::vector<std::uint8_t> m_bytes;
-    std::array<std::uint32_t, kArchiveClassCount> m_classIndex{};  // 0 = not written yet
-    std::uint32_t m_nextIndex = 1;                                   // 0 means null
+    std::array<std::uint32_t, kArchiveClassCount> m_classIndex{}; // 0 = not written yet
+    std::uint32_t m_nextIndex = 1;                                // 0 means null
 };
 
 // Reads the encodings from a byte span; every read is bounds-checked and

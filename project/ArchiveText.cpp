@@ -19,8 +19,8 @@ constexpr int kTrailCount = kTrailLast - kTrailFirst + 1;
 // reversible (a code is decoded only when its character encodes back to it).
 struct GbkTables {
     std::array<char16_t, (kLeadLast - kLeadFirst + 1) * kTrailCount> decode{};
-    std::array<std::uint16_t, 0x10000> encode{};  // 0 = not representable
-    char16_t singleByte80 = 0;                      // the one-byte code 0x80 (the euro sign)
+    std::array<std::uint16_t, 0x10000> encode{}; // 0 = not representable
+    char16_t singleByte80 = 0;                   // the one-byte code 0x80 (the euro sign)
 
     GbkTables()
     {
@@ -46,7 +46,7 @@ struct GbkTables {
                 const char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
                 const char16_t c = convertOne(bytes, 2);
                 if (c < 0x80 || encode[c] != 0)
-                    continue;  // keep the mapping one-to-one
+                    continue; // keep the mapping one-to-one
                 decode[(lead - kLeadFirst) * kTrailCount + (trail - kTrailFirst)] = c;
                 encode[c] = static_cast<std::uint16_t>((lead << 8) | trail);
             }
@@ -132,7 +132,7 @@ std::size_t decodeUtf8(std::string_view text, std::size_t i, char32_t& c)
     return length;
 }
 
-}  // namespace
+} // namespace
 
 std::string gbkToUtf8(std::string_view gbk)
 {
@@ -200,4 +200,4 @@ std::string utf8ToGbk(std::string_view utf8)
     return out;
 }
 
-}  // namespace archive_text
+} // namespace archive_text

@@ -21,4 +21,4 @@ std::string utf8ToGbk(std::string_view utf8);
 // The private-use character that stands for an undecodable byte (0x80–0xFF).
 constexpr char32_t kRawByteBase = 0x10FE00;
 
-}  // namespace archive_text
+} // namespace archive_text

@@ -28,7 +28,7 @@ std::string failure(const char* head, const std::string& reason)
     return std::string(head) + "\n" + reason + "。";
 }
 
-}  // namespace
+} // namespace
 
 int ProjectFile::ProbeProjectVersion(const std::string& path)
 {
@@ -54,14 +54,12 @@ bool ProjectFile::read(const std::string& path, int version, ProjectContents& co
     }
     QFile file(toQString(path));
     if (!file.open(QIODevice::ReadOnly)) {
-        m_error = failure(project_file_messages::kCannotOpen,
-                          path + "：" + file.errorString().toStdString());
+        m_error = failure(project_file_messages::kCannotOpen, path + "：" + file.errorString().toStdString());
         return false;
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        m_error = failure(project_file_messages::kCannotOpen,
-                          path + "：" + file.errorString().toStdString());
+        m_error = failure(project_file_messages::kCannotOpen, path + "：" + file.errorString().toStdString());
         return false;
     }
     return readBytes(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),

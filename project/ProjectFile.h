@@ -63,4 +63,4 @@ inline constexpr const char* kProbeCannotOpen = "请注意！\n文件打开时�
 inline constexpr const char* kCannotOpen = "无法打开文档。";
 // The head of every write failure; a line with the reason follows.
 inline constexpr const char* kCannotSave = "无法保存文档。";
-}  // namespace project_file_messages
+} // namespace project_file_messages

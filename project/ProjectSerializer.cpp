@@ -23,11 +23,9 @@ constexpr std::size_t kMinParamPoint = 1 + 12 * 4;
 constexpr std::size_t kMinSystem = 1 + 4;
 constexpr std::size_t kTagSize = 2;
 
-template <class T>
-struct RecordTraits;
+template <class T> struct RecordTraits;
 
-template <>
-struct RecordTraits<CStatePoint> {
+template <> struct RecordTraits<CStatePoint> {
     static constexpr ArchiveClass cls = ArchiveClass::StatePoint;
     static constexpr std::size_t minSize = kMinStatePoint;
 
@@ -105,8 +103,7 @@ struct RecordTraits<CStatePoint> {
     }
 };
 
-template <>
-struct RecordTraits<CGuoChengXian> {
+template <> struct RecordTraits<CGuoChengXian> {
     static constexpr ArchiveClass cls = ArchiveClass::ProcessLine;
     static constexpr std::size_t minSize = kMinProcessLine;
 
@@ -127,8 +124,7 @@ struct RecordTraits<CGuoChengXian> {
     }
 };
 
-template <>
-struct RecordTraits<CReShiBiXian> {
+template <> struct RecordTraits<CReShiBiXian> {
     static constexpr ArchiveClass cls = ArchiveClass::HhrLine;
     static constexpr std::size_t minSize = kMinHhrLine;
 
@@ -153,8 +149,7 @@ struct RecordTraits<CReShiBiXian> {
     }
 };
 
-template <>
-struct RecordTraits<CCommentString> {
+template <> struct RecordTraits<CCommentString> {
     static constexpr ArchiveClass cls = ArchiveClass::Text;
     static constexpr std::size_t minSize = kMinText;
 
@@ -193,8 +188,7 @@ struct RecordTraits<CCommentString> {
     }
 };
 
-template <>
-struct RecordTraits<CComfortArea> {
+template <> struct RecordTraits<CComfortArea> {
     static constexpr ArchiveClass cls = ArchiveClass::ComfortArea;
     static constexpr std::size_t minSize = kMinComfortArea;
 
@@ -219,8 +213,7 @@ struct RecordTraits<CComfortArea> {
     }
 };
 
-template <>
-struct RecordTraits<CParamPoint> {
+template <> struct RecordTraits<CParamPoint> {
     static constexpr ArchiveClass cls = ArchiveClass::ParamPoint;
     static constexpr std::size_t minSize = kMinParamPoint;
 
@@ -259,8 +252,7 @@ struct RecordTraits<CParamPoint> {
     }
 };
 
-template <class T>
-void writeArray(ArchiveWriter& out, const ObjectArray<T>& array)
+template <class T> void writeArray(ArchiveWriter& out, const ObjectArray<T>& array)
 {
     out.writeCount(static_cast<std::uint32_t>(array.size()));
     for (const auto& object : array) {
@@ -273,8 +265,7 @@ void writeArray(ArchiveWriter& out, const ObjectArray<T>& array)
     }
 }
 
-template <class T>
-void readArray(ArchiveReader& in, ObjectArray<T>& array)
+template <class T> void readArray(ArchiveReader& in, ObjectArray<T>& array)
 {
     const std::uint32_t count = in.readCount(kTagSize + RecordTraits<T>::minSize);
     array.clear();
@@ -591,7 +582,7 @@ void readChartModel(ArchiveReader& in, int version, CIDG& idg)
         readDrawOption(in, option);
 }
 
-}  // namespace
+} // namespace
 
 std::size_t minimumRoomSize(int version)
 {
@@ -614,8 +605,7 @@ std::size_t minimumRoomSize(int version)
     return size;
 }
 
-void writeProject(ArchiveWriter& out, const CIDG& idg, const std::string& reportPath,
-                  std::int32_t returnMode)
+void writeProject(ArchiveWriter& out, const CIDG& idg, const std::string& reportPath, std::int32_t returnMode)
 {
     out.writeRawString(kMarker);
     out.writeInt(ProjectFile::kCurrentVersion);
@@ -650,4 +640,4 @@ void readProject(ArchiveReader& in, ProjectContents& contents)
     // Bytes after the document fields are not part of the project: ignored.
 }
 
-}  // namespace project_serializer
+} // namespace project_serializer

@@ -27,4 +27,4 @@ void writeProject(ArchiveWriter& out, const CIDG& idg, const std::string& report
 // then be 320. Throws ArchiveError; contents are unspecified after a throw.
 void readProject(ArchiveReader& in, ProjectContents& contents);
 
-}  // namespace project_serializer
+} // namespace project_serializer

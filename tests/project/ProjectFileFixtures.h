@@ -144,4 +144,4 @@ inline float nanWithPayload(std::uint32_t payload)
     return std::bit_cast<float>(0x7F800000u | (payload & 0x007FFFFFu) | 1u);
 }
 
-}  // namespace fixtures
+} // namespace fixtures

@@ -25,7 +25,10 @@ public:
         return m_state;
     }
     std::int32_t integer(int low, int high) { return low + static_cast<int>(next() % (high - low + 1)); }
-    float real(float low, float high) { return low + (high - low) * static_cast<float>(next() % 100000) / 1e5f; }
+    float real(float low, float high)
+    {
+        return low + (high - low) * static_cast<float>(next() % 100000) / 1e5f;
+    }
     double real64(double low, double high) { return low + (high - low) * (next() % 1000003) / 1000003.0; }
 
 private:
@@ -264,4 +267,4 @@ inline void fillProject(CIDG& idg, int systems, int roomsPerSystem, int objectsP
     }
 }
 
-}  // namespace samples
+} // namespace samples

@@ -97,7 +97,7 @@ TEST(ProjectFileMalformed, UnknownClassOrOtherSchemaIsRefused)
     schema.data.insert(schema.data.end(), {'C', 'S', 't', 'a', 't', 'e', 'P', 'o', 'i', 'n', 't'});
     EXPECT_THAT(refused(padded(schema)), HasSubstr("版本号 2"));
 
-    Bytes wrongClass = upToFirstArray();  // a process line in the state-point list
+    Bytes wrongClass = upToFirstArray(); // a process line in the state-point list
     wrongClass.count(1).newClass("CGuoChengXian").i32(0).i32(1).str("G").i32(0);
     EXPECT_THAT(refused(padded(wrongClass)), HasSubstr("类型不符"));
 
@@ -112,7 +112,7 @@ TEST(ProjectFileMalformed, ImpossibleCountsAndLengthsFailAtOnce)
 {
     const auto start = std::chrono::steady_clock::now();
 
-    Bytes objects = upToFirstArray();  // 4 billion objects, 600 bytes left
+    Bytes objects = upToFirstArray(); // 4 billion objects, 600 bytes left
     objects.u16(0xFFFF).u32(0xFFFFFFFFu);
     EXPECT_THAT(refused(padded(objects)), HasSubstr("元素数目超出了文件长度"));
 
@@ -130,7 +130,7 @@ TEST(ProjectFileMalformed, ImpossibleCountsAndLengthsFailAtOnce)
     rooms.append(fixtures::chartSettings(CIDG())).append(fixtures::documentTail());
     EXPECT_THAT(refused(rooms.data), HasSubstr("数目超出了文件长度"));
 
-    Bytes string = fixtures::head(327);  // a 4 GB project name
+    Bytes string = fixtures::head(327); // a 4 GB project name
     string.append(fixtures::defaultOutdoor()).i32(0).u8(0xFF).u16(0xFFFF).u32(0xFFFFFFF0u);
     string.append(fixtures::chartSettings(CIDG()));
     EXPECT_THAT(refused(string.data), HasSubstr("字符串长度超出文件末尾"));
@@ -149,7 +149,7 @@ TEST(ProjectFileMalformed, NullElementsBackReferencesAndBadClassIndicesAreRefuse
         b.count(2).newClass("CStatePoint").str("W");
         for (int i = 0; i < 31; ++i)
             b.i32(0);
-        return b;  // class 1, object 2; the second element follows
+        return b; // class 1, object 2; the second element follows
     };
 
     Bytes null = upToFirstArray();
@@ -236,7 +236,8 @@ TEST_F(DocumentOpen, DamagedFileLeavesTheOpenProjectAsItWas)
         EXPECT_FALSE(document.OnOpenDocument(bad));
         ASSERT_EQ(messages.entries.size(), 1u);
         EXPECT_THAT(messages.entries[0].text, StartsWith("无法打开文档。\n文件不完整"));
-        EXPECT_EQ(ProjectFile::toBytes(document.m_idg, document.m_strReportPath, document.m_bReturnMode), before);
+        EXPECT_EQ(ProjectFile::toBytes(document.m_idg, document.m_strReportPath, document.m_bReturnMode),
+                  before);
         EXPECT_EQ(document.pathName(), goodPath);
     }
 }
@@ -284,4 +285,4 @@ TEST_F(DocumentOpen, SavedDocumentOpensAgainWithEverySavedField)
               ProjectFile::toBytes(document.m_idg, "报告.txt", 1));
 }
 
-}  // namespace
+} // namespace

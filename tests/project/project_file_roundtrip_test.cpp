@@ -82,7 +82,7 @@ TEST(ProjectFileLayout, RoomWithEmptyListsWritesFiveZeroCountsPerConditionThenTh
     expected.i32(0).f64(0.0);
     for (int i = 0; i < 16; ++i)
         expected.u16(0);
-    for (int word : {15, 16, 17, 18, 0, 1, 2, 13, 14, 3, 4, 5, 6, 20, 22, 24, 25, 19, 23, 21, 39,
+    for (int word : {15, 16, 17, 18, 0,  1,  2,  13, 14, 3,  4,  5,  6,  20, 22, 24, 25, 19, 23, 21, 39,
                      37, 38, 26, 28, 27, 29, 30, 40, 55, 44, 45, 47, 46, 77, 76, 75, 63, 65, 68, 66, 64})
         expected.u32(std::bit_cast<std::uint32_t>(room.m_anaW[word]));
     expected.append(fixtures::chartSettings(idg)).append(fixtures::documentTail());
@@ -102,7 +102,8 @@ TEST(ProjectFileLayout, FirstStatePointIntroducesItsClassAndEveryLaterOneUsesThe
     const std::size_t second = find(bytes, std::string("\x01\x80\x03", 3) + utf8ToGbk("点2"), first);
     EXPECT_NE(second, std::string::npos);
     // Each of the six classes is introduced exactly once.
-    for (const char* name : {"CGuoChengXian", "CReShiBiXian", "CCommentString", "CComfortArea", "CParamPoint"}) {
+    for (const char* name :
+         {"CGuoChengXian", "CReShiBiXian", "CCommentString", "CComfortArea", "CParamPoint"}) {
         const std::size_t at = find(bytes, name);
         ASSERT_NE(at, std::string::npos) << name;
         EXPECT_EQ(find(bytes, name, at + 1), std::string::npos) << name;
@@ -150,12 +151,12 @@ TEST(ProjectFileRoundTrip, SavedWordsKeepTheirBitsAndUnsavedFieldsKeepTheirDefau
     CServiceArea& room = *idg.m_rooms.m_systems[0]->m_rooms[0];
     room.m_nCondition = 2;
     room.m_nInitCounter = 99;
-    room.m_anaW[7].i = 777;  // words 7–12 are not in the file
+    room.m_anaW[7].i = 777; // words 7–12 are not in the file
     CStatePoint& point = *room.m_points[1][0];
     point.m_nWorking = 5;
     point.m_bKnownT = 1;
-    point.m_t = fixtures::nanWithPayload(0x2345);      // quiet NaN with a payload
-    point.m_d = std::bit_cast<float>(0x7F800001u);     // signalling NaN
+    point.m_t = fixtures::nanWithPayload(0x2345);  // quiet NaN with a payload
+    point.m_d = std::bit_cast<float>(0x7F800001u); // signalling NaN
     point.m_h = -0.0f;
     room.m_paramPoints[0]->m_bKnownTd = 1;
     room.m_anaD[4] = std::bit_cast<double>(0x7FF0000000000F0Full);
@@ -261,7 +262,7 @@ TEST(ProjectFileRoundTrip, NamesThatAreNotValidGbkComeBackAsTheSameBytes)
 {
     // A file written elsewhere: a room name with a stray lead byte, a
     // user-defined GBK character and a lone 0xFF.
-    const std::string odd = std::string("A\x81") + "\xAA\xA1" + "\xFF" + "\xB0\xA1";  // ends with 啊
+    const std::string odd = std::string("A\x81") + "\xAA\xA1" + "\xFF" + "\xB0\xA1"; // ends with 啊
     Bytes b = fixtures::head(327);
     b.raw("W\xFE").f32(28.2f).f32(0).f32(34.0f).i32(0).str("W").f32(28.2f).f32(0).f32(34.0f).i32(0);
     b.i32(1).raw(odd).i32(0);
@@ -349,4 +350,4 @@ TEST(ArchiveText, GbkRoundTripsEveryValidCharacterAndKeepsOtherBytes)
     EXPECT_EQ(archive_text::utf8ToGbk(std::string("a\xC3", 2)), "a?");
 }
 
-}  // namespace
+} // namespace

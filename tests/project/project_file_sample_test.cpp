@@ -59,7 +59,7 @@ TEST(SampleProject, OpensWithTwoSystemsOfNamedRoomsAndRealisticDesignData)
     EXPECT_EQ(idg.m_rooms.m_fWinterOutT, -9.0f);
     EXPECT_EQ(idg.m_rooms.m_fWinterOutRH, 40.0f);
     EXPECT_EQ(idg.m_rooms.m_bWinterOutByRH, 1);
-    EXPECT_NEAR(idg.m_rooms.m_fWinterOutTw, -11.1, 0.3);  // ice bulb
+    EXPECT_NEAR(idg.m_rooms.m_fWinterOutTw, -11.1, 0.3); // ice bulb
     EXPECT_EQ(idg.m_fSummerPressure, 100000.0f);
     EXPECT_EQ(idg.m_fWinterPressure, 102000.0f);
     // 34 °C / 28.2 °C wet-bulb holds about 22 g/kg; −9 °C at 40 % about 0.7 g/kg.
@@ -71,4 +71,4 @@ TEST(SampleProject, OpensWithTwoSystemsOfNamedRoomsAndRealisticDesignData)
     EXPECT_NEAR(idg.m_fWinterDensity, 1.34, 0.01);
 }
 
-}  // namespace
+} // namespace

@@ -15,15 +15,15 @@ constexpr int kWords[] = {15, 16, 17, 18, 0,  1,  2,  13, 14, 3,  4,  5,  6,  20
 Bytes statePoint(const std::string& name, int id)
 {
     Bytes b;
-    b.str(name).i32(3);                                             // kind
-    b.f32(0.01f).f32(26.0f + id).f32(19.5f).f32(52.0f).f32(0.5f);  // d t tw h RH
+    b.str(name).i32(3);                                           // kind
+    b.f32(0.01f).f32(26.0f + id).f32(19.5f).f32(52.0f).f32(0.5f); // d t tw h RH
     b.i32(id);
     for (int i = 0; i < 2; ++i)
-        b.i32(10 + i);  // mixing sources
+        b.i32(10 + i); // mixing sources
     b.f32(0.25f);
     for (int i = 0; i < 13; ++i)
-        b.i32(20 + i);  // partner … cross hhr
-    b.i32(2).i32(4);    // related diff / prop type
+        b.i32(20 + i); // partner … cross hhr
+    b.i32(2).i32(4);   // related diff / prop type
     b.f32(1.5f).f32(2.5f).i32(6).f32(7.5f);
     b.i32(0).i32(0);
     return b;
@@ -73,8 +73,8 @@ Bytes versionFile(int version)
             b.count(1).newClass("CGuoChengXian").i32(0).i32(1).str("GCX").i32(0);
         else
             b.count(0);
-        b.count(0);  // heat–moisture ratio lines
-        b.count(0);  // texts
+        b.count(0); // heat–moisture ratio lines
+        b.count(0); // texts
         if (version >= 321) {
             if (k == 0) {
                 b.count(1).newClass("CComfortArea");
@@ -257,7 +257,7 @@ TEST(ProjectFileVersions, OlderVersionIsWrittenAs327WithTheDefaultGroups)
 TEST(ProjectFileVersions, VersionAbove327IsReadLike327)
 {
     Bytes file = versionFile(327);
-    file.data[4] = 0x90;  // 400
+    file.data[4] = 0x90; // 400
     ProjectContents contents;
     ProjectFile reader;
     ASSERT_TRUE(reader.readBytes(file.data, contents)) << reader.errorString();
@@ -285,4 +285,4 @@ TEST(ProjectFileVersions, TrailingBytesAfterTheDocumentFieldsAreIgnored)
     EXPECT_EQ(contents.reportPath, "report.txt");
 }
 
-}  // namespace
+} // namespace

@@ -4,6 +4,8 @@
 #include <QSaveFile>
 #include <QString>
 
+#include <memory>
+
 #include "model/Messages.h"
 #include "project/Archive.h"
 #include "project/ProjectSerializer.h"
@@ -108,4 +110,17 @@ bool ProjectFile::write(const std::string& path, const CIDG& idg, const std::str
         return false;
     }
     return true;
+}
+
+bool ProjectFile::convert(const std::string& in, const std::string& out)
+{
+    const int version = ProbeProjectVersion(in);
+    if (version == 0) {
+        m_error = failure(project_file_messages::kCannotOpen,
+                          in + "：不是版本 320 以后的工程文件（更早的工程请用<导入旧工程>升级）");
+        return false;
+    }
+    auto contents = std::make_unique<ProjectContents>();
+    return read(in, version, *contents) &&
+           write(out, contents->idg, contents->reportPath, contents->returnMode);
 }

@@ -51,6 +51,13 @@ public:
     static std::vector<std::uint8_t> toBytes(const CIDG& idg, const std::string& reportPath,
                                              std::int32_t returnMode);
 
+    // Reads the project at in (any version this program opens) and writes it
+    // to out in the current format exactly as read: nothing is rebound or
+    // recomputed, so a version-327 file comes out byte for byte. False with
+    // errorString() set when in is refused or out cannot be written; out is
+    // then left as it was.
+    bool convert(const std::string& in, const std::string& out);
+
     const std::string& errorString() const { return m_error; }
 
 private:

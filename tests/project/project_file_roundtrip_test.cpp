@@ -14,6 +14,7 @@
 
 #include "project/ArchiveText.h"
 #include "project/ProjectFile.h"
+#include "support/RecordingMessages.h"
 #include "tests/project/ProjectFileFixtures.h"
 #include "tests/project/ProjectSamples.h"
 
@@ -324,6 +325,64 @@ TEST(ProjectFileFiles, SaveIntoAMissingFolderFails)
     ProjectFile file;
     EXPECT_FALSE(file.write("/nonexistent-folder-qorva/p.id", CIDG(), "", 0));
     EXPECT_THAT(file.errorString(), ::testing::StartsWith("无法保存文档。\n/nonexistent-folder-qorva/p.id"));
+}
+
+std::vector<std::uint8_t> fileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void putFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
+{
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+TEST(ProjectFileConvert, CurrentFileComesOutByteForByteAndAnOlderOneAs327)
+{
+    QTemporaryDir dir;
+    const std::string in = dir.filePath("in.id").toStdString();
+    const std::string out = dir.filePath("out.id").toStdString();
+    CIDG idg;
+    samples::fillProject(idg, 2, 2, 3);
+    putFile(in, save(idg));
+    ProjectFile file;
+    ASSERT_TRUE(file.convert(in, out)) << file.errorString();
+    EXPECT_EQ(fileBytes(out), fileBytes(in));
+
+    Bytes old = fixtures::head(320, false);
+    old.append(fixtures::defaultOutdoor())
+        .i32(0)
+        .append(fixtures::chartSettings(CIDG()))
+        .append(fixtures::documentTail());
+    putFile(in, old.data);
+    ASSERT_TRUE(file.convert(in, out)) << file.errorString();
+    EXPECT_EQ(fileBytes(out), fixtures::emptyProject().data);
+}
+
+TEST(ProjectFileConvert, RefusedInputLeavesTheOutputAlone)
+{
+    QTemporaryDir dir;
+    const std::string in = dir.filePath("in.id").toStdString();
+    const std::string out = dir.filePath("out.id").toStdString();
+    std::vector<std::uint8_t> damaged = save(CIDG());
+    damaged.resize(damaged.size() / 2);
+    putFile(in, damaged);
+    ProjectFile file;
+    EXPECT_FALSE(file.convert(in, out));
+    EXPECT_THAT(file.errorString(), ::testing::StartsWith("无法打开文档。\n文件不完整"));
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(out)));
+
+    putFile(out, {1, 2, 3});
+    putFile(in, {0x01, 0x57, 0x00, 0x00, 0x00, 0x00});
+    EXPECT_FALSE(file.convert(in, out));
+    EXPECT_THAT(file.errorString(), ::testing::HasSubstr("导入旧工程"));
+    EXPECT_EQ(fileBytes(out), (std::vector<std::uint8_t>{1, 2, 3}));
+
+    RecordingMessages messages;
+    EXPECT_FALSE(file.convert(dir.filePath("missing.id").toStdString(), out));
+    EXPECT_THAT(messages.texts(), ::testing::ElementsAre("请注意！\n文件打开时文件名错误!"));
 }
 
 TEST(ArchiveText, GbkRoundTripsEveryValidCharacterAndKeepsOtherBytes)

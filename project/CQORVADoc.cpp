@@ -251,9 +251,11 @@ void CQORVADoc::BindEachCondition(int finalCondition)
     const int r = m_idg.m_nCurRoom;
     if (!m_idg.m_rooms.RoomAt(s, r))
         return;
+    // A design state that cannot be completed fails in every condition; say
+    // so once, for the condition that stays on the screen.
     for (int c = kConditionNormal; c < kConditionCount; ++c) {
         m_idg.m_rooms.SetRoomCondition(s, r, c);
-        m_idg.BindCurrentRoom();
+        m_idg.BindCurrentRoom(false);
     }
     m_idg.m_rooms.SetRoomCondition(s, r, finalCondition);
     m_idg.BindCurrentRoom();

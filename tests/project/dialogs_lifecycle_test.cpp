@@ -134,6 +134,21 @@ TEST(NewProject, EveryConditionOfTheCurrentRoomIsBound)
     EXPECT_EQ(room->m_nCondition, kConditionNormal);
 }
 
+TEST(NewProject, AnOutdoorStateThatCannotBeCompletedIsReportedOnce)
+{
+    RecordingMessages messages;
+    CQORVADoc document;
+    NewProjectData data = wizardResult();
+    data.rooms.m_fSummerOutT = 20.0f;
+    data.rooms.m_fSummerOutTw = 30.0f;  // a wet bulb above the dry bulb
+    data.rooms.m_fWinterOutT = 20.0f;
+    data.rooms.m_bWinterOutByRH = 0;
+    data.rooms.m_fWinterOutTw = 30.0f;
+    document.ApplyNewProject(data, "/tmp/a.ID");
+    EXPECT_EQ(messages.entries.size(), 1u);
+    EXPECT_TRUE(document.m_bProjectOpen) << "the project is set up; the state can be corrected";
+}
+
 TEST(SystemRoomData, TakesOverTheEditedSystemsAndRebindsTheCurrentRoom)
 {
     RecordingMessages messages;

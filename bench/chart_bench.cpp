@@ -120,6 +120,6 @@ void BM_ChartGeometry(benchmark::State& state)
 }
 BENCHMARK(BM_ChartGeometry)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace
 
 BENCHMARK_MAIN();

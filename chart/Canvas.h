@@ -18,7 +18,7 @@ inline constexpr int kBottom = 8;
 inline constexpr int kBaseline = 24;
 inline constexpr int kHorizontalMask = 6;
 inline constexpr int kVerticalMask = 24;
-}  // namespace text_align
+} // namespace text_align
 
 // Font heights and widths from a project file are not trusted: the chart
 // uses their magnitude up to this many device units (over half the page width

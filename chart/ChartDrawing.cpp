@@ -11,11 +11,11 @@
 
 namespace {
 
-constexpr double kCpDryAir = 1.01;          // kJ/(kg·K)
-constexpr double kCpWater = 4.1868;         // kJ/(kg·K), water added on the wet-bulb lines
+constexpr double kCpDryAir = 1.01;  // kJ/(kg·K)
+constexpr double kCpWater = 4.1868; // kJ/(kg·K), water added on the wet-bulb lines
 constexpr double kMassRatio = 0.62198;
-constexpr double kLatentHeat = 2500.0;      // kJ/kg
-constexpr double kWetBulbSlopeFactor = 0.00167472;  // 4.1868 / 2500
+constexpr double kLatentHeat = 2500.0;             // kJ/kg
+constexpr double kWetBulbSlopeFactor = 0.00167472; // 4.1868 / 2500
 // The dry-bulb lines run while t < x_max·2475.2476 + t_min: 2475.2476 = 2500/1.01,
 // the temperature span of the chart height at zoom 1.
 constexpr double kDryBulbSpanPerMoisture = 2475.2476;
@@ -41,7 +41,7 @@ std::string formatNumber(const char* pattern, double value)
     return buffer;
 }
 
-}  // namespace
+} // namespace
 
 namespace chart {
 
@@ -49,8 +49,8 @@ std::string headerName(const std::string& name)
 {
     // Width in the double-byte encoding the header was designed for: ASCII
     // one byte, every other character two.
-    std::vector<std::size_t> boundaries;  // UTF-8 offset after each character
-    std::vector<int> widths;               // running double-byte width
+    std::vector<std::size_t> boundaries; // UTF-8 offset after each character
+    std::vector<int> widths;             // running double-byte width
     int width = 0;
     for (std::size_t i = 0; i < name.size();) {
         const auto lead = static_cast<unsigned char>(name[i]);
@@ -86,7 +86,7 @@ std::string conditionText(int condition)
     }
 }
 
-}  // namespace chart
+} // namespace chart
 
 void CIDG::ComputeSaturationBoundary()
 {
@@ -321,7 +321,8 @@ void GridPainter::drawEnthalpyLine(double h, EnthalpyLabels& labels)
 
     if (!showValues() || row < 9)
         return;
-    if (std::abs(end - labels.lastX) < m_idg.m_nLabelGapX && std::abs(row - labels.lastY) < m_idg.m_nLabelGapY)
+    if (std::abs(end - labels.lastX) < m_idg.m_nLabelGapX &&
+        std::abs(row - labels.lastY) < m_idg.m_nLabelGapY)
         return;
     const std::string label = formatNumber("%1.0f", h);
     int anchorX = 0;
@@ -493,7 +494,9 @@ void GridPainter::drawWetBulbLines()
             continue;
         const double xs = kMassRatio * *e / (p - *e);
         const double h0 = (1.85 * xs + kCpDryAir) * tw + kLatentHeat * xs - kCpWater * xs * tw;
-        auto rowAt = [&](int X) { return m_idg.YFromEnthalpy(h0 + m_idg.MoistureFromX(X) * tw * kCpWater, X); };
+        auto rowAt = [&](int X) {
+            return m_idg.YFromEnthalpy(h0 + m_idg.MoistureFromX(X) * tw * kCpWater, X);
+        };
         int Xs = 0;
         int Ys = m_idg.YFromEnthalpy(h0, 0);
         if (Ys < 1) {
@@ -528,4 +531,4 @@ void GridPainter::drawPressureLabel()
          text_align::kCenter | text_align::kTop);
 }
 
-}  // namespace chart
+} // namespace chart

@@ -18,8 +18,8 @@ inline constexpr int kMaxLinesPerFamily = 2000;
 
 // A relative-humidity curve traced column by column in chart-relative pixels.
 struct HumidityCurve {
-    std::vector<std::vector<CanvasPoint>> pieces;  // drawn polylines
-    int endX = 0;  // column and row where the trace ended
+    std::vector<std::vector<CanvasPoint>> pieces; // drawn polylines
+    int endX = 0;                                 // column and row where the trace ended
     int endY = 0;
     CurveExit exit = CurveExit::None;
 };
@@ -75,4 +75,4 @@ private:
     double m_G;
 };
 
-}  // namespace chart
+} // namespace chart

@@ -13,17 +13,17 @@ namespace {
 // slope of the axes, 1/2500 turns pixels per kg/kg into pixels per kJ/kg.
 constexpr double kLatentHeat = 2500.0;
 constexpr double kEnthalpyPerMoisture = 0.0004;
-constexpr double kCpDryAir = 1.01;   // kJ/(kg·K)
-constexpr double kCpVapour = 1.85;   // kJ/(kg·K)
+constexpr double kCpDryAir = 1.01; // kJ/(kg·K)
+constexpr double kCpVapour = 1.85; // kJ/(kg·K)
 constexpr double kMassRatio = 0.62198;
 // Printer units: 0.001 inch per unit, 39.4 per mm.
 constexpr double kPrinterUnitsPerMm = 39.4;
 // The A4 width the printer pen scale refers to, mm.
 constexpr double kPenScalePageWidth = 210.0;
 // The full chart a restore returns to.
-constexpr float kFullXMax = 0.04f;   // kg/kg
-constexpr float kFullTMin = -30.0f;  // °C
-constexpr float kFullTMax = 65.0f;   // °C
+constexpr float kFullXMax = 0.04f;  // kg/kg
+constexpr float kFullTMin = -30.0f; // °C
+constexpr float kFullTMax = 65.0f;  // °C
 // The deepest a chart window may zoom; keeps the pixel scales finite however
 // often the user clips.
 constexpr float kMaxZoom = 10000.0f;
@@ -46,10 +46,11 @@ int truncPixel(double value)
 {
     if (!(value == value))
         return 0;
-    return static_cast<int>(std::clamp(value, static_cast<double>(INT_MIN / 2), static_cast<double>(INT_MAX / 2)));
+    return static_cast<int>(
+        std::clamp(value, static_cast<double>(INT_MIN / 2), static_cast<double>(INT_MAX / 2)));
 }
 
-}  // namespace
+} // namespace
 
 void CIDG::LayoutChart(const ChartDevice& requested)
 {
@@ -77,11 +78,13 @@ void CIDG::LayoutChart(const ChartDevice& requested)
     const int pageMarginRight = m_nMargin[3];
     if (device.printing) {
         l.m_fPixelsPerMm = kPrinterUnitsPerMm;
-        l.m_nTotalWidth = truncPixel(device.pageWidth * kPrinterUnitsPerMm - pageMarginLeft * kPrinterUnitsPerMm -
-                                     pageMarginRight * kPrinterUnitsPerMm);
-        l.m_nTotalHeight = truncPixel(device.pageHeight * kPrinterUnitsPerMm - pageMarginTop * kPrinterUnitsPerMm -
-                                      pageMarginBottom * kPrinterUnitsPerMm) /
-                           2;
+        l.m_nTotalWidth =
+            truncPixel(device.pageWidth * kPrinterUnitsPerMm - pageMarginLeft * kPrinterUnitsPerMm -
+                       pageMarginRight * kPrinterUnitsPerMm);
+        l.m_nTotalHeight =
+            truncPixel(device.pageHeight * kPrinterUnitsPerMm - pageMarginTop * kPrinterUnitsPerMm -
+                       pageMarginBottom * kPrinterUnitsPerMm) /
+            2;
         l.m_fPrintScale = device.pageWidth * kPrinterUnitsPerMm / device.screenWidth;
         l.m_fPenScale = kPrinterUnitsPerMm * kPenScalePageWidth / device.screenWidth;
         l.m_workingFont.lfHeight = truncPixel(m_font1.lfHeight * l.m_fPrintScale);
@@ -172,7 +175,8 @@ int CIDG::YFromEnthalpy(double h, double X) const
 {
     const ChartLayout& l = m_layout;
     return roundPixel(l.m_nChartHeight * static_cast<double>(m_fZoom) -
-                      (h - kCpDryAir * m_fTMinFull) * l.m_fHScale + (X + m_nXOffset) * l.m_fSlope - m_nYOffset);
+                      (h - kCpDryAir * m_fTMinFull) * l.m_fHScale + (X + m_nXOffset) * l.m_fSlope -
+                      m_nYOffset);
 }
 
 int CIDG::YFromTemperature(double t, double X) const
@@ -201,15 +205,15 @@ double CIDG::MoistureFromX(double X) const
 double CIDG::EnthalpyFromXY(double X, double Y) const
 {
     const ChartLayout& l = m_layout;
-    return ((X + m_nXOffset) * l.m_fSlope + l.m_nChartHeight * static_cast<double>(m_fZoom) - Y - m_nYOffset) /
+    return ((X + m_nXOffset) * l.m_fSlope + l.m_nChartHeight * static_cast<double>(m_fZoom) - Y -
+            m_nYOffset) /
                l.m_fHScale +
            kCpDryAir * m_fTMinFull;
 }
 
 double CIDG::SaturationPressureNeeded(double X, double RH) const
 {
-    return m_fSummerPressure * (X + m_nXOffset) /
-           ((kMassRatio * m_layout.m_fXScale + m_nXOffset + X) * RH);
+    return m_fSummerPressure * (X + m_nXOffset) / ((kMassRatio * m_layout.m_fXScale + m_nXOffset + X) * RH);
 }
 
 CanvasPoint CIDG::ToChartRelative(CanvasPoint device) const
@@ -254,7 +258,8 @@ void CIDG::ClipToRect(int left, int top, int right, int bottom)
     SetRange(m_fSummerPressure, m_layout.m_spacings, xMin, xMax, *tMin, *tMax);
 }
 
-void CIDG::SetRange(float pressure, const ChartSpacings& spacings, float xMin, float xMax, float tMin, float tMax)
+void CIDG::SetRange(float pressure, const ChartSpacings& spacings, float xMin, float xMax, float tMin,
+                    float tMax)
 {
     if (!std::isfinite(pressure) || !std::isfinite(xMin) || !std::isfinite(xMax) || !std::isfinite(tMin) ||
         !std::isfinite(tMax))

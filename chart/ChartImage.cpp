@@ -73,4 +73,4 @@ bool writeChartFile(CIDG& idg, const ChartDevice& device, bool pageView, const s
     return true;
 }
 
-}  // namespace chart
+} // namespace chart

@@ -27,4 +27,4 @@ QImage renderImage(CIDG& idg, const ChartDevice& device, bool pageView);
 bool writeChartFile(CIDG& idg, const ChartDevice& device, bool pageView, const std::string& path,
                     std::string& error);
 
-}  // namespace chart
+} // namespace chart

@@ -14,8 +14,8 @@ struct ChartDevice {
     // per mm (1920 pixels on a 210 mm page: 9 pixels per mm). Also the
     // reference for the print scale.
     int screenWidth = kDefaultScreenWidth;
-    int pageWidth = 210;   // mm
-    int pageHeight = 297;  // mm
+    int pageWidth = 210;  // mm
+    int pageHeight = 297; // mm
     // Printer layout: 0.001 inch per unit (39.4 per mm), page margins of the
     // chart model added to the label margins, pens and fonts scaled.
     bool printing = false;
@@ -23,11 +23,11 @@ struct ChartDevice {
 
 // The working spacings of the six line families, in chart units.
 struct ChartSpacings {
-    float moisture = 0.001f;  // kg/kg
-    float enthalpy = 5.0f;    // kJ/kg
-    float dryBulb = 5.0f;     // °C
-    float humidity = 0.1f;    // fraction
-    float wetBulb = 5.0f;     // °C
+    float moisture = 0.001f; // kg/kg
+    float enthalpy = 5.0f;   // kJ/kg
+    float dryBulb = 5.0f;    // °C
+    float humidity = 0.1f;   // fraction
+    float wetBulb = 5.0f;    // °C
 };
 
 // Where the saturation curve leaves the chart area (the "100%" label goes there).
@@ -39,26 +39,26 @@ enum class CurveExit { None, RightEdge, TopEdge };
 struct ChartLayout {
     ChartDevice m_device;      // the device of the last layout
     bool m_bValid = false;     // a layout has been run
-    double m_fPixelsPerMm = 0;  // s: integer on screen, 39.4 when printing
+    double m_fPixelsPerMm = 0; // s: integer on screen, 39.4 when printing
     // G: pen and offset scale, 1 on screen, 39.4 × 210 / screen width when printing.
     double m_fPenScale = 1.0;
     // f: print scale of fonts, point circles and arrows (1 on screen).
     double m_fPrintScale = 1.0;
 
     int m_nTotalWidth = 0;  // drawing width
-    int m_nTotalHeight = 0;  // drawing height (half a page)
+    int m_nTotalHeight = 0; // drawing height (half a page)
     int m_nMarginLeft = 0;
     int m_nMarginTop = 0;
     int m_nMarginRight = 0;
     int m_nMarginBottom = 0;
-    int m_nChartLeft = 0;  // = m_nMarginLeft
-    int m_nChartTop = 0;   // = m_nMarginTop
-    int m_nChartWidth = 0;   // W
-    int m_nChartHeight = 0;  // H
+    int m_nChartLeft = 0;   // = m_nMarginLeft
+    int m_nChartTop = 0;    // = m_nMarginTop
+    int m_nChartWidth = 0;  // W
+    int m_nChartHeight = 0; // H
 
-    float m_fXScale = 0;  // pixels per kg/kg
-    float m_fHScale = 0;  // pixels per kJ/kg
-    float m_fSlope = 0;   // k = H / W
+    float m_fXScale = 0; // pixels per kg/kg
+    float m_fHScale = 0; // pixels per kJ/kg
+    float m_fSlope = 0;  // k = H / W
 
     ChartSpacings m_spacings;
 

@@ -8,7 +8,7 @@
 namespace {
 // The farthest a single Newton step from a neighbouring column may move, K.
 constexpr double kNeighbourStep = 0.25;
-}  // namespace
+} // namespace
 
 std::optional<double> chartSaturationTemperature(double e)
 {

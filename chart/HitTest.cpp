@@ -13,7 +13,7 @@ constexpr double kLinePickMm = 6.0;
 // Slack around a text's rectangle, pixels.
 constexpr int kTextPickMargin = 5;
 
-}  // namespace
+} // namespace
 
 PickResult CIDG::PickObject(int x, int y)
 {
@@ -46,7 +46,8 @@ PickResult CIDG::PickObject(int x, int y)
             const CStatePoint* end = PointAt(line.m_nEnd);
             if (!start || !end)
                 continue;
-            const double distance = chart::distanceToSegment(x, y, PointPosition(*start), PointPosition(*end));
+            const double distance =
+                chart::distanceToSegment(x, y, PointPosition(*start), PointPosition(*end));
             if (distance < processDistance) {
                 processLine = static_cast<int>(i);
                 processDistance = distance;

@@ -21,12 +21,13 @@ constexpr double kArrowLength = 10.0;
 // right, right, lower right, below, lower left, left, upper left, above.
 constexpr int kLabelDirection[8][2] = {{1, -1}, {1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}, {0, -1}};
 
-}  // namespace
+} // namespace
 
 CanvasRect CIDG::ChartRectangle() const
 {
     const ChartLayout& l = m_layout;
-    return {l.m_nChartLeft, l.m_nChartTop, l.m_nChartLeft + l.m_nChartWidth, l.m_nChartTop + l.m_nChartHeight};
+    return {l.m_nChartLeft, l.m_nChartTop, l.m_nChartLeft + l.m_nChartWidth,
+            l.m_nChartTop + l.m_nChartHeight};
 }
 
 bool CIDG::ClipSegment(Canvas& canvas, int x1, int y1, int x2, int y2, const CanvasRect& rect) const
@@ -61,7 +62,8 @@ void CIDG::DrawObjects(Canvas& canvas)
         }
     if (m_pHhrLines)
         for (std::size_t i = 0; i < m_pHhrLines->size(); ++i)
-            DrawHhrLine(canvas, static_cast<int>(i), m_nPickClass == 2 && m_nPickIndex == static_cast<int>(i));
+            DrawHhrLine(canvas, static_cast<int>(i),
+                        m_nPickClass == 2 && m_nPickIndex == static_cast<int>(i));
     DrawKnownParameters(canvas);
     DrawResultTexts(canvas);
 }
@@ -83,8 +85,7 @@ void CIDG::DrawStatePoint(Canvas& canvas, int index, bool highlighted)
         canvas.setPen({m_pointColor, penWidth, kPenSolid});
         canvas.setBrush(m_pointColor);
     }
-    canvas.drawEllipse(
-        {position.x - radius, position.y - radius, position.x + radius, position.y + radius});
+    canvas.drawEllipse({position.x - radius, position.y - radius, position.x + radius, position.y + radius});
     canvas.setNoBrush();
     if (!m_bShowPointLabels)
         return;
@@ -227,7 +228,8 @@ void CIDG::DrawResultTexts(Canvas& canvas)
         canvas.setTextColour(highlighted ? kHighlightColour : m_textColor);
         canvas.drawText(l.m_nAnnotX, l.m_nAnnotY, text.m_strText, text_align::kLeft | text_align::kBottom);
         const CanvasSize extent = canvas.textExtent(text.m_strText);
-        l.m_textRects.push_back({l.m_nAnnotX, l.m_nAnnotY - extent.height, l.m_nAnnotX + extent.width, l.m_nAnnotY});
+        l.m_textRects.push_back(
+            {l.m_nAnnotX, l.m_nAnnotY - extent.height, l.m_nAnnotX + extent.width, l.m_nAnnotY});
         l.m_nAnnotY += 2 * l.m_nAnnotStep;
     }
 }

@@ -23,9 +23,10 @@ unsigned outcode(std::int64_t x, std::int64_t y, const CanvasRect& rect)
     return code;
 }
 
-}  // namespace
+} // namespace
 
-std::optional<std::pair<CanvasPoint, CanvasPoint>> clipSegment(CanvasPoint a, CanvasPoint b, const CanvasRect& rect)
+std::optional<std::pair<CanvasPoint, CanvasPoint>> clipSegment(CanvasPoint a, CanvasPoint b,
+                                                               const CanvasRect& rect)
 {
     std::int64_t x1 = a.x, y1 = a.y, x2 = b.x, y2 = b.y;
     unsigned code1 = outcode(x1, y1, rect);
@@ -85,7 +86,8 @@ std::optional<Arrow> processLineArrow(CanvasPoint a, CanvasPoint b, double lengt
                            static_cast<int>(std::lround(tipY - length * std::sin(angle)))};
     };
     return Arrow{{static_cast<int>(std::lround(tipX)), static_cast<int>(std::lround(tipY))},
-                 base(theta - halfAngle), base(theta + halfAngle)};
+                 base(theta - halfAngle),
+                 base(theta + halfAngle)};
 }
 
 double distanceToSegment(double x, double y, CanvasPoint a, CanvasPoint b)
@@ -103,4 +105,4 @@ double distanceToSegment(double x, double y, CanvasPoint a, CanvasPoint b)
     return std::abs((x - a.x) * dy - (y - a.y) * dx) / std::sqrt(lengthSquared);
 }
 
-}  // namespace chart
+} // namespace chart

@@ -28,4 +28,4 @@ std::optional<Arrow> processLineArrow(CanvasPoint a, CanvasPoint b, double lengt
 // within the segment, else to the nearer end (a zero-length segment is its end).
 double distanceToSegment(double x, double y, CanvasPoint a, CanvasPoint b);
 
-}  // namespace chart
+} // namespace chart

@@ -32,7 +32,7 @@ QPolygon toPolygon(const std::vector<CanvasPoint>& points)
     return polygon;
 }
 
-}  // namespace
+} // namespace
 
 QPainterCanvas::QPainterCanvas(QPainter& painter) : m_painter(painter), m_textColour(Qt::black)
 {
@@ -49,8 +49,8 @@ QColor QPainterCanvas::toQColor(std::int32_t colour)
 void QPainterCanvas::setPen(const CanvasPen& pen)
 {
     // Width 0 is the device's thinnest line, as a cosmetic pen draws it.
-    m_linePen = QPen(toQColor(pen.colour), pen.width < 0 ? 0 : pen.width, qtPenStyle(pen.style),
-                     Qt::FlatCap, Qt::MiterJoin);
+    m_linePen = QPen(toQColor(pen.colour), pen.width < 0 ? 0 : pen.width, qtPenStyle(pen.style), Qt::FlatCap,
+                     Qt::MiterJoin);
     m_painter.setPen(m_linePen);
 }
 

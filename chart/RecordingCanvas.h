@@ -14,8 +14,8 @@ public:
 
     struct Call {
         Op op = Op::Line;
-        std::vector<CanvasPoint> points;  // the ends of a line, the vertices, or the text anchor
-        CanvasRect rect;                  // rectangles and ellipses
+        std::vector<CanvasPoint> points; // the ends of a line, the vertices, or the text anchor
+        CanvasRect rect;                 // rectangles and ellipses
         std::string text;
         int align = 0;
         CanvasPen pen;

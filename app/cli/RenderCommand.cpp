@@ -67,8 +67,7 @@ bool parseInt(const std::string& text, int& value)
 }
 
 // Index of the entry named name, else name read as a 0-based index; −1 when neither.
-template <class Names>
-int findByNameOrIndex(const Names& names, const std::string& name)
+template <class Names> int findByNameOrIndex(const Names& names, const std::string& name)
 {
     for (std::size_t i = 0; i < names.size(); ++i)
         if (names[i]->m_strName == name)
@@ -111,7 +110,8 @@ bool parseOptions(const std::vector<std::string>& args, RenderOptions& options, 
                 return false;
             // Below 210 pixels the page would have no pixel per mm; above 20000
             // the page image would need gigabytes.
-            if (!parseInt(text, options.screenWidth) || options.screenWidth < 210 || options.screenWidth > 20000) {
+            if (!parseInt(text, options.screenWidth) || options.screenWidth < 210 ||
+                options.screenWidth > 20000) {
                 problem = "--width must be a screen width from 210 to 20000 pixels, not '" + text + "'";
                 return false;
             }
@@ -133,7 +133,7 @@ bool parseOptions(const std::vector<std::string>& args, RenderOptions& options, 
     return true;
 }
 
-}  // namespace
+} // namespace
 
 int runRenderCommand(const std::vector<std::string>& args)
 {
@@ -155,7 +155,8 @@ int runRenderCommand(const std::vector<std::string>& args)
 
     const int version = ProjectFile::ProbeProjectVersion(options.input);
     if (version == 0) {
-        std::fprintf(stderr, "qorva-cli render: %s is not a project file that can be read\n", options.input.c_str());
+        std::fprintf(stderr, "qorva-cli render: %s is not a project file that can be read\n",
+                     options.input.c_str());
         return kExitFailure;
     }
     if (version < ProjectFile::kCurrentVersion) {
@@ -176,7 +177,8 @@ int runRenderCommand(const std::vector<std::string>& args)
     if (!options.system.empty()) {
         const int index = findByNameOrIndex(systems, options.system);
         if (index < 0) {
-            std::fprintf(stderr, "qorva-cli render: the project has no system '%s'\n", options.system.c_str());
+            std::fprintf(stderr, "qorva-cli render: the project has no system '%s'\n",
+                         options.system.c_str());
             return kExitFailure;
         }
         idg.m_nCurSystem = index;

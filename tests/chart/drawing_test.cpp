@@ -155,8 +155,9 @@ TEST_F(ChartDrawing, HeaderNamesTheProjectRoomAndCondition)
     idg.m_rooms.AddRoom("S1", "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
     idg.m_nCurCondition = 2;
     const RecordingCanvas canvas = draw();
-    const std::string header = "工程名称：办公楼       系统编号：S1       服务区域：ABCDEFGHIJKLMNOPQRS...      "
-                               "工况：制热工况";
+    const std::string header =
+        "工程名称：办公楼       系统编号：S1       服务区域：ABCDEFGHIJKLMNOPQRS...      "
+        "工况：制热工况";
     const auto texts = canvas.textsEqual(header);
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_EQ(texts[0].points[0], (CanvasPoint{945, 15}));
@@ -166,7 +167,7 @@ TEST_F(ChartDrawing, HeaderNamesTheProjectRoomAndCondition)
 TEST(HeaderName, LongNamesAreCutAtACharacterBoundary)
 {
     EXPECT_EQ(chart::headerName("Office"), "Office");
-    EXPECT_EQ(chart::headerName("ABCDEFGHIJKLMNOPQRST"), "ABCDEFGHIJKLMNOPQRST");  // 20 bytes
+    EXPECT_EQ(chart::headerName("ABCDEFGHIJKLMNOPQRST"), "ABCDEFGHIJKLMNOPQRST"); // 20 bytes
     EXPECT_EQ(chart::headerName("ABCDEFGHIJKLMNOPQRSTU"), "ABCDEFGHIJKLMNOPQRS...");
     // Ten double-byte characters are 20 bytes; eleven are cut after ten.
     EXPECT_EQ(chart::headerName("一二三四五六七八九十"), "一二三四五六七八九十");
@@ -229,7 +230,7 @@ TEST_F(ChartDrawing, PointsInsideTheChartAreDrawnWithTheirNames)
 
 TEST_F(ChartDrawing, PointNamesFollowThePositionAndPairsStandOpposite)
 {
-    idg.m_nLabelPosition = 3;  // below
+    idg.m_nLabelPosition = 3; // below
     addPointAt("O", 400, 400);
     const int l = addPointAt("L", 600, 400);
     points[static_cast<std::size_t>(l)]->m_nKind = CStatePoint::kRelatedPair;
@@ -310,7 +311,7 @@ TEST_F(ChartDrawing, ProcessLineLeavingTheChartIsClippedWithoutArrow)
     for (const auto& call : canvas.callsOf(Op::Line))
         if (call.pen.colour == kBlack && call.points[0] == (CanvasPoint{1500, 200})) {
             found = true;
-            EXPECT_EQ(call.points[1].x, 30 + 1830);  // ends on the right edge
+            EXPECT_EQ(call.points[1].x, 30 + 1830); // ends on the right edge
         }
     EXPECT_TRUE(found);
 }
@@ -424,7 +425,7 @@ TEST_F(ChartDrawing, ResultTextsStandInAColumnBelowTheChart)
     EXPECT_EQ(layout().m_nAnnotY, 1336 + 48);
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
@@ -442,7 +443,7 @@ TEST_F(ChartDrawing, WindowAboveTheSaturationCurveHasNoCurveLabel)
         ASSERT_EQ(boundary[X], layout().m_nChartHeight) << "column " << X;
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
@@ -456,7 +457,7 @@ struct EndState {
 TEST_F(ChartDrawing, IsoLinesCarryTheirValues)
 {
     const RecordingCanvas canvas = draw();
-    const double pixelInH = 1.0 / layout().m_fHScale;  // kJ/kg per pixel row
+    const double pixelInH = 1.0 / layout().m_fHScale; // kJ/kg per pixel row
     auto stateOf = [&](CanvasPoint device) {
         const CanvasPoint p = relative(device);
         const double x = idg.MoistureFromX(p.x);
@@ -489,7 +490,7 @@ TEST_F(ChartDrawing, IsoLinesCarryTheirValues)
     int enthalpyLines = 0;
     for (const auto& call : canvas.strokesInColour(kGreen)) {
         if (call.points[0].x == call.points[1].x)
-            continue;  // moisture line
+            continue; // moisture line
         const EndState a = stateOf(call.points[0]);
         const EndState b = stateOf(call.points[1]);
         // Ends are whole pixels and the lower end may be clamped to the bottom edge.
@@ -505,7 +506,8 @@ TEST_F(ChartDrawing, IsoLinesCarryTheirValues)
     for (const auto& call : canvas.strokesInColour(kBlue)) {
         const EndState a = stateOf(call.points[0]);
         float t = 0, RH = 0, tw = 0;
-        ASSERT_TRUE(pxh_tRHtw(idg.m_fSummerPressure, static_cast<float>(a.x), static_cast<float>(a.h), &t, &RH, &tw));
+        ASSERT_TRUE(
+            pxh_tRHtw(idg.m_fSummerPressure, static_cast<float>(a.x), static_cast<float>(a.h), &t, &RH, &tw));
         EXPECT_TRUE(nearMultipleOfFive(tw, 0.2)) << "wet bulb " << tw << " at the start of a line";
         // The line ends on the saturation curve at its own temperature.
         const EndState b = stateOf(call.points[1]);
@@ -518,7 +520,7 @@ TEST_F(ChartDrawing, IsoLinesCarryTheirValues)
     EXPECT_EQ(wetBulbLines, 15);
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
@@ -528,7 +530,7 @@ TEST_F(ChartDrawing, ObjectsWithStaleReferencesAreSkipped)
     addProcessLine("dangling", a, 99);
     addProcessLine("negative", -1, a);
     addHhrLine("lost", 42, 5000.0f);
-    idg.m_nLabelPosition = 11;  // read as 11 mod 8 = 3, below
+    idg.m_nLabelPosition = 11; // read as 11 mod 8 = 3, below
     const RecordingCanvas canvas = draw();
     EXPECT_TRUE(canvas.callsOf(Op::Polygon).empty());
     EXPECT_TRUE(canvas.strokesInColour(kCyan).empty());
@@ -558,7 +560,7 @@ TEST_F(ChartDrawing, ZoomedWindowKeepsItsLabelsBesideTheChart)
     EXPECT_FALSE(canvas.textsEqual("10").empty());
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
@@ -592,7 +594,7 @@ TEST_F(ChartDrawing, PrintingScalesPensPointsAndFonts)
     EXPECT_EQ(header->font.lfHeight, -51);
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
@@ -625,7 +627,7 @@ TEST_F(ChartDrawing, HumidityLabelsAtTheCurveEnds)
     EXPECT_EQ(title[0].points[0].x, previousX + 25);
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
@@ -647,4 +649,4 @@ TEST_F(ChartDrawing, PenWidthsAndRadiiFromAFileAreBounded)
     EXPECT_EQ(ellipses[0].rect.width(), 2 * static_cast<int>(kMaxPenUnits * f));
 }
 
-}  // namespace
+} // namespace

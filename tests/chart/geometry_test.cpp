@@ -87,8 +87,8 @@ TEST_F(ChartFixture, EnthalpyLineThroughTopLeftCornerMeetsTheRightEdgeAtTheBotto
 }
 
 struct MoistureCase {
-    double x;  // kg/kg
-    int X;     // expected column
+    double x; // kg/kg
+    int X;    // expected column
 };
 
 class MoistureMapping : public ChartFixture, public ::testing::WithParamInterface<MoistureCase> {};
@@ -108,8 +108,9 @@ TEST_P(MoistureMapping, ColumnsAndBack)
 }
 
 INSTANTIATE_TEST_SUITE_P(Chart, MoistureMapping,
-                         ::testing::Values(MoistureCase{0.0, 0}, MoistureCase{0.001, 46}, MoistureCase{0.01, 458},
-                                           MoistureCase{0.02, 915}, MoistureCase{0.04, 1830}));
+                         ::testing::Values(MoistureCase{0.0, 0}, MoistureCase{0.001, 46},
+                                           MoistureCase{0.01, 458}, MoistureCase{0.02, 915},
+                                           MoistureCase{0.04, 1830}));
 
 TEST_F(ChartFixture, EnthalpyAndRowAreInverse)
 {
@@ -117,7 +118,8 @@ TEST_F(ChartFixture, EnthalpyAndRowAreInverse)
         for (int X : {0, 400, 1200}) {
             const int Y = idg.YFromEnthalpy(h, X);
             // Rows above the chart round toward zero: up to a pixel off.
-            EXPECT_NEAR(idg.EnthalpyFromXY(X, Y), h, (Y < 0 ? 1.0 : 0.5) / layout().m_fHScale) << h << " at " << X;
+            EXPECT_NEAR(idg.EnthalpyFromXY(X, Y), h, (Y < 0 ? 1.0 : 0.5) / layout().m_fHScale)
+                << h << " at " << X;
         }
     EXPECT_EQ(idg.ToChartRelative({100, 200}), (CanvasPoint{70, 140}));
 }
@@ -254,7 +256,7 @@ TEST_F(ChartFixture, DegenerateWindowsAndPagesStayFinite)
     EXPECT_EQ(idg.m_fXMaxFull, 0.04f);
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
@@ -275,4 +277,4 @@ TEST_F(ChartFixture, FontSizesFromAFileAreBounded)
     EXPECT_EQ(fontUnits(std::numeric_limits<std::int32_t>::min()), kMaxFontUnits);
 }
 
-}  // namespace
+} // namespace

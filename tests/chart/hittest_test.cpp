@@ -108,15 +108,15 @@ TEST_F(ChartFixture, InsideTheChartRegion)
 {
     CStatePoint point;
     point.m_d = 0.01f;
-    point.m_h = 50.0f;  // about 24 °C, 53 %
+    point.m_h = 50.0f; // about 24 °C, 53 %
     EXPECT_TRUE(idg.IsInsideChart(point));
-    point.m_h = 20.0f;  // below the saturation curve: fog
+    point.m_h = 20.0f; // below the saturation curve: fog
     EXPECT_FALSE(idg.IsInsideChart(point));
-    point.m_d = 0.045f;  // right of the chart
+    point.m_d = 0.045f; // right of the chart
     point.m_h = 150.0f;
     EXPECT_FALSE(idg.IsInsideChart(point));
     point.m_d = 0.005f;
-    point.m_h = 120.0f;  // above the top edge
+    point.m_h = 120.0f; // above the top edge
     EXPECT_FALSE(idg.IsInsideChart(point));
 }
 
@@ -142,13 +142,13 @@ TEST_P(SegmentClipping, OutcodeClipping)
 
 INSTANTIATE_TEST_SUITE_P(
     Chart, SegmentClipping,
-    ::testing::Values(SegmentCase{{120, 120}, {180, 150}, true, {120, 120}, {180, 150}},  // inside
-                      SegmentCase{{50, 150}, {250, 150}, true, {100, 150}, {200, 150}},   // across
-                      SegmentCase{{150, 150}, {150, 300}, true, {150, 150}, {150, 200}},  // one end out
-                      SegmentCase{{50, 50}, {250, 250}, true, {100, 100}, {200, 200}},    // diagonal
-                      SegmentCase{{10, 150}, {90, 120}, false, {}, {}},                   // left of it
-                      SegmentCase{{50, 120}, {120, 50}, false, {}, {}},                   // past a corner
-                      SegmentCase{{200, 200}, {300, 300}, true, {200, 200}, {200, 200}}));  // touching
+    ::testing::Values(SegmentCase{{120, 120}, {180, 150}, true, {120, 120}, {180, 150}},   // inside
+                      SegmentCase{{50, 150}, {250, 150}, true, {100, 150}, {200, 150}},    // across
+                      SegmentCase{{150, 150}, {150, 300}, true, {150, 150}, {150, 200}},   // one end out
+                      SegmentCase{{50, 50}, {250, 250}, true, {100, 100}, {200, 200}},     // diagonal
+                      SegmentCase{{10, 150}, {90, 120}, false, {}, {}},                    // left of it
+                      SegmentCase{{50, 120}, {120, 50}, false, {}, {}},                    // past a corner
+                      SegmentCase{{200, 200}, {300, 300}, true, {200, 200}, {200, 200}})); // touching
 
 TEST(SegmentDistance, PerpendicularOrToTheNearerEnd)
 {
@@ -167,4 +167,4 @@ TEST_F(ChartFixture, ClipSegmentDrawsOnlyThePartInside)
     EXPECT_EQ(canvas.calls()[0].points, (std::vector<CanvasPoint>{{100, 150}, {200, 150}}));
 }
 
-}  // namespace
+} // namespace

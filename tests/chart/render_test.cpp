@@ -112,7 +112,7 @@ TEST_F(RenderTest, SvgAndUnwritablePaths)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray svg = file.readAll();
     EXPECT_TRUE(svg.contains("<svg"));
-    EXPECT_TRUE(svg.contains("#000080"));  // the saturation curve
+    EXPECT_TRUE(svg.contains("#000080")); // the saturation curve
     EXPECT_FALSE(chart::writeChartFile(idg, device, false, "/nonexistent-folder/chart.png", error));
     EXPECT_FALSE(error.empty());
 }
@@ -125,4 +125,4 @@ TEST_F(RenderTest, AbsurdFontsStillDraw)
     EXPECT_FALSE(image.isNull());
 }
 
-}  // namespace
+} // namespace

@@ -32,4 +32,5 @@ namespace new_project_messages {
 inline constexpr const char* kNoExtension = "不可以输入扩展名!";
 inline constexpr const char* kProjectExists = "工程已经存在!";
 inline constexpr const char* kCannotCreateFolder = "无法创建文件夹!";
+inline constexpr const char* kFolderNotWritable = "无法在该文件夹中保存工程，请选择其他文件夹!";
 } // namespace new_project_messages

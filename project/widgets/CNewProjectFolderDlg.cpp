@@ -166,5 +166,12 @@ void CNewProjectFolderDlg::accept()
     }
     m_name = name;
     rebuildLocation();
+    // The new project is saved at once: say now, before the wizard, when the
+    // folder cannot take it.
+    const QFileInfo folder(m_folder);
+    if (!folder.isDir() || !folder.isWritable()) {
+        alertMessage(new_project_messages::kFolderNotWritable, MessageIcon::Stop);
+        return;
+    }
     QDialog::accept();
 }

@@ -94,6 +94,16 @@ TEST_F(FolderDialog, ChoosingAFolderInTheTreeMovesTheLocation)
     EXPECT_EQ(dialog.folder(), folder.path());
 }
 
+TEST_F(FolderDialog, AFolderThatCannotTakeTheProjectIsRefusedBeforeTheWizard)
+{
+    dialog.setFolder(folder.path() + "/不存在");
+    dialog.show();
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_THAT(messages.texts(), ElementsAre("无法在该文件夹中保存工程，请选择其他文件夹!"));
+    EXPECT_TRUE(dialog.isVisible());
+    dialog.hide();
+}
+
 TEST_F(FolderDialog, TheTreeMenuCreatesAFolderAndChoosesIt)
 {
     ASSERT_TRUE(dialog.createFolder(folder.path(), "二期工程"));

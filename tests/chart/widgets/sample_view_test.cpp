@@ -24,7 +24,7 @@ namespace {
 TEST(SampleProjectView, OpensTheSampleAndShowsItsSummerView)
 {
     const std::filesystem::path path =
-        std::filesystem::path(qEnvironmentVariable("QORVA_SOURCE_DIR").toStdString()) / "examples" /
+        std::filesystem::path(QORVA_SOURCE_DIR) / "examples" /
         "office.id";
     if (!std::filesystem::exists(path))
         GTEST_SKIP() << "no sample project at " << path;

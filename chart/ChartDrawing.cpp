@@ -8,6 +8,7 @@
 #include "chart/ChartDrawingSupport.h"
 #include "chart/ChartProperties.h"
 #include "model/CIDG.h"
+#include "model/TextCodec.h"
 
 namespace {
 
@@ -54,13 +55,7 @@ std::string headerName(const std::string& name)
     int width = 0;
     for (std::size_t i = 0; i < name.size();) {
         const auto lead = static_cast<unsigned char>(name[i]);
-        std::size_t length = 1;
-        if (lead >= 0xF0)
-            length = 4;
-        else if (lead >= 0xE0)
-            length = 3;
-        else if (lead >= 0xC0)
-            length = 2;
+        const std::size_t length = utf8SequenceLength(lead);
         i = std::min(name.size(), i + length);
         width += length == 1 ? 1 : 2;
         boundaries.push_back(i);

@@ -2,19 +2,15 @@
 
 #include <cstdlib>
 
+#include "model/TextCodec.h"
+
 CanvasSize estimateTextExtent(const LogFont& font, const std::string& text)
 {
     const int height = font.lfHeight == 0 ? 12 : fontUnits(font.lfHeight);
     int width = 0;
     for (std::size_t i = 0; i < text.size();) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = 1;
-        if (lead >= 0xF0)
-            length = 4;
-        else if (lead >= 0xE0)
-            length = 3;
-        else if (lead >= 0xC0)
-            length = 2;
+        const std::size_t length = utf8SequenceLength(lead);
         width += length >= 3 ? height : height / 2;
         i += length;
     }

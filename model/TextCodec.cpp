@@ -48,7 +48,7 @@ std::optional<std::string> convert(const char* to, const char* from, std::string
         std::size_t skip = 1;
         if (fromUtf8) {
             const auto lead = static_cast<unsigned char>(*inPtr);
-            skip = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+            skip = utf8SequenceLength(lead);
             if (skip > inLeft)
                 skip = inLeft;
         }

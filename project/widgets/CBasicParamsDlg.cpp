@@ -9,6 +9,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "project/widgets/DialogButtons.h"
+
 CBasicParamsDlg::CBasicParamsDlg(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle("基本参数输入框");
@@ -30,14 +32,7 @@ CBasicParamsDlg::CBasicParamsDlg(QWidget* parent) : QDialog(parent)
     unitLayout->addWidget(m_si);
     unitLayout->addWidget(m_engineering);
     layout->addWidget(units);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText("确定");
-    buttons->button(QDialogButtonBox::Ok)->setObjectName("ok");
-    buttons->button(QDialogButtonBox::Cancel)->setText("取消");
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName("cancel");
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    addOkCancelButtons(this, layout);
     m_si->setChecked(true);
 }
 

@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "project/widgets/DialogButtons.h"
+
 #include "project/widgets/CAtmosphereGroup.h"
 
 CPressureDlg::CPressureDlg(const AtmosphericData& data, QWidget* parent) : QDialog(parent)
@@ -22,14 +24,7 @@ CPressureDlg::CPressureDlg(const AtmosphericData& data, QWidget* parent) : QDial
     groups->addWidget(m_summer);
     groups->addWidget(m_winter);
     layout->addLayout(groups);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText("确定");
-    buttons->button(QDialogButtonBox::Ok)->setObjectName("ok");
-    buttons->button(QDialogButtonBox::Cancel)->setText("取消");
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName("cancel");
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    addOkCancelButtons(this, layout);
 }
 
 AtmosphericData CPressureDlg::data() const

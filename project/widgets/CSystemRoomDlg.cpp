@@ -4,6 +4,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "project/widgets/DialogButtons.h"
+
 #include "project/widgets/CSystemRoomEditor.h"
 
 CSystemRoomDlg::CSystemRoomDlg(const CAir_Room& project, int unitSystem, QWidget* parent) : QDialog(parent)
@@ -14,14 +16,7 @@ CSystemRoomDlg::CSystemRoomDlg(const CAir_Room& project, int unitSystem, QWidget
     m_editor->edit().Load(project, unitSystem);
     m_editor->showEdit();
     layout->addWidget(m_editor);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText("确定");
-    buttons->button(QDialogButtonBox::Ok)->setObjectName("ok");
-    buttons->button(QDialogButtonBox::Cancel)->setText("取消");
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName("cancel");
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    addOkCancelButtons(this, layout);
 }
 
 void CSystemRoomDlg::accept()

@@ -275,23 +275,34 @@ bool SystemRoomEdit::RemoveSystem()
     return true;
 }
 
-bool SystemRoomEdit::AddRoom()
+CAcSystem* SystemRoomEdit::NamedRoomTarget(const char* systemMissing, std::string& systemName,
+                                           std::string& roomName) const
 {
-    const std::string systemName = TrimBlanks(systemText);
+    systemName = TrimBlanks(systemText);
     if (systemName.empty()) {
         alertMessage(msg::kChooseSystemOfRoom);
-        return false;
+        return nullptr;
     }
     CAcSystem* system = m_work.FindSystem(systemName);
     if (!system) {
-        alertMessage(msg::kAddSystemFirst);
-        return false;
+        alertMessage(systemMissing);
+        return nullptr;
     }
-    const std::string name = TrimBlanks(roomText);
-    if (name.empty()) {
+    roomName = TrimBlanks(roomText);
+    if (roomName.empty()) {
         alertMessage(texts().roomEmpty);
-        return false;
+        return nullptr;
     }
+    return system;
+}
+
+bool SystemRoomEdit::AddRoom()
+{
+    std::string systemName;
+    std::string name;
+    CAcSystem* system = NamedRoomTarget(msg::kAddSystemFirst, systemName, name);
+    if (!system)
+        return false;
     if (system->FindRoom(name)) {
         alertMessage(texts().roomExists);
         return false;
@@ -315,21 +326,11 @@ bool SystemRoomEdit::RemoveRoom()
 {
     if (!messages().askOkCancel(msg::kConfirmRemoveRoom, MessageIcon::Exclamation, msg::kConfirmCaption))
         return false;
-    const std::string systemName = TrimBlanks(systemText);
-    if (systemName.empty()) {
-        alertMessage(msg::kChooseSystemOfRoom);
+    std::string systemName;
+    std::string name;
+    CAcSystem* system = NamedRoomTarget(msg::kChooseRightSystemOfRoom, systemName, name);
+    if (!system)
         return false;
-    }
-    CAcSystem* system = m_work.FindSystem(systemName);
-    if (!system) {
-        alertMessage(msg::kChooseRightSystemOfRoom);
-        return false;
-    }
-    const std::string name = TrimBlanks(roomText);
-    if (name.empty()) {
-        alertMessage(texts().roomEmpty);
-        return false;
-    }
     const CServiceArea* target = system->FindRoom(name);
     if (!target) {
         alertMessage(texts().chooseRightRoom);

@@ -117,6 +117,10 @@ private:
     bool CheckIndoorNames() const;
     void WriteRoomFields(CServiceArea& target) const;
     bool StoreShownRoomForChoice();
+    // The system and room the name boxes give for adding or removing a room;
+    // nullptr after the message that says what is missing.
+    CAcSystem* NamedRoomTarget(const char* systemMissing, std::string& systemName,
+                               std::string& roomName) const;
     std::string FormatLoad(float kw) const;
 
     Variant m_variant;

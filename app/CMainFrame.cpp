@@ -311,10 +311,10 @@ void CMainFrame::installShellHandlers()
         [this] { return statusBar()->isVisible(); });
     setHandler(
         cmd::ChartView, [this] { m_document.SetChartView(true); },
-        [this] { return m_document.m_idg.m_bChartView != 0; });
+        [this] { return m_document.model().m_bChartView != 0; });
     setHandler(
         cmd::PageView, [this] { m_document.SetChartView(false); },
-        [this] { return m_document.m_idg.m_bChartView == 0; });
+        [this] { return m_document.model().m_bChartView == 0; });
     const std::pair<int, int> conditions[] = {{cmd::ConditionNormal, kConditionNormal},
                                               {cmd::ConditionSummer, kConditionSummer},
                                               {cmd::ConditionWinter, kConditionWinter}};
@@ -326,21 +326,21 @@ void CMainFrame::installShellHandlers()
     }
     setHandler(
         cmd::LabelPoints, [this] { m_document.TogglePointLabels(); },
-        [this] { return m_document.m_idg.m_bShowPointLabels != 0; });
+        [this] { return m_document.model().m_bShowPointLabels != 0; });
     setHandler(
         cmd::LabelProcessLines, [this] { m_document.ToggleProcessLineLabels(); },
-        [this] { return m_document.m_idg.m_bShowProcessLineLabels != 0; });
+        [this] { return m_document.model().m_bShowProcessLineLabels != 0; });
     setHandler(
         cmd::LabelHhrLines, [this] { m_document.ToggleHhrLineLabels(); },
-        [this] { return m_document.m_idg.m_bShowHhrLineLabels != 0; });
+        [this] { return m_document.model().m_bShowHhrLineLabels != 0; });
     setHandler(cmd::BasicParams, [this] {
         CBasicParamsDlg dialog(this);
-        dialog.setProjectName(QString::fromStdString(m_document.m_idg.m_strProjectName));
-        dialog.setUnitSystem(m_document.m_idg.m_nUnitSystem);
+        dialog.setProjectName(QString::fromStdString(m_document.model().m_strProjectName));
+        dialog.setUnitSystem(m_document.model().m_nUnitSystem);
         if (dialog.exec() == QDialog::Accepted)
             m_document.SetBasicParameters(dialog.projectName().toStdString(), dialog.unitSystem());
         else
-            m_document.NotifyChanged(DocumentChange::Display);
+            m_document.RequestRedraw();
     });
 }
 
@@ -396,18 +396,18 @@ void CMainFrame::FillToolbarCombos()
     m_fillingCombos = false;
 }
 
-void CMainFrame::onDocumentChanged(DocumentChange change)
+void CMainFrame::onDocumentChanged(const DocumentEvent& event)
 {
-    switch (change) {
+    switch (event.kind) {
     case DocumentChange::ProjectReplaced:
         FillToolbarCombos();
         break;
     case DocumentChange::Selection: {
-        m_viewList->setCurrentIndex(m_document.m_idg.m_bChartView ? 0 : 1);
+        m_viewList->setCurrentIndex(m_document.model().m_bChartView ? 0 : 1);
         m_conditionList->setCurrentIndex(m_document.CurrentConditionCode());
         // A system change refills the room list.
-        const auto& systems = m_document.m_idg.m_rooms.m_systems;
-        const int s = m_document.m_idg.m_nCurSystem;
+        const auto& systems = m_document.model().m_rooms.m_systems;
+        const int s = m_document.model().m_nCurSystem;
         m_fillingCombos = true;
         if (s >= 0 && s < static_cast<int>(systems.size()) && m_systemList->currentIndex() == s) {
             const auto& rooms = systems[s]->m_rooms;
@@ -418,7 +418,7 @@ void CMainFrame::onDocumentChanged(DocumentChange change)
                 for (const auto& room : rooms)
                     m_roomList->addItem(QString::fromStdString(room->m_strName));
             }
-            m_roomList->setCurrentIndex(rooms.empty() ? -1 : m_document.m_idg.m_nCurRoom);
+            m_roomList->setCurrentIndex(rooms.empty() ? -1 : m_document.model().m_nCurRoom);
         } else {
             m_roomList->clear();
         }
@@ -466,8 +466,6 @@ bool CMainFrame::OpenProject(const QString& path)
     m_recentFiles.add(path);
     rebuildRecentMenu();
     FillToolbarCombos();
-    m_document.m_idg.BindCurrentRoom();
-    m_document.NotifyChanged(DocumentChange::Model);
     return true;
 }
 

@@ -14,7 +14,7 @@ class QMenu;
 class QToolBar;
 class CQORVADoc;
 class CQORVAView;
-enum class DocumentChange;
+struct DocumentEvent;
 
 // The main frame: menus carrying the whole command table, the main toolbar
 // with its four drop-down lists, the display toolbar and the status bar.
@@ -69,7 +69,7 @@ private:
     void createStatusBar();
     void installShellHandlers();
     void rebuildRecentMenu();
-    void onDocumentChanged(DocumentChange change);
+    void onDocumentChanged(const DocumentEvent& event);
     QMenu* addCommandMenu(QMenu* menu, std::initializer_list<int> ids);
 
     CQORVADoc& m_document;

@@ -7,7 +7,7 @@
 #include "chart/Canvas.h"
 #include "chart/ChartDrawingSupport.h"
 #include "chart/ChartProperties.h"
-#include "model/CIDG.h"
+#include "chart/ChartRenderer.h"
 #include "model/TextCodec.h"
 
 namespace {
@@ -83,14 +83,14 @@ std::string conditionText(int condition)
 
 } // namespace chart
 
-void CIDG::ComputeSaturationBoundary()
+void ChartRenderer::ComputeSaturationBoundary()
 {
     if (!m_layout.m_bValid)
         LayoutChart(m_layout.m_device);
     chart::traceHumidityCurve(*this, 1.0, true);
 }
 
-void CIDG::DrawChart(Canvas& canvas, const ChartDevice& device)
+void ChartRenderer::DrawChart(Canvas& canvas, const ChartDevice& device)
 {
     LayoutChart(device);
     chart::GridPainter grid(*this, canvas);
@@ -109,9 +109,9 @@ void CIDG::DrawChart(Canvas& canvas, const ChartDevice& device)
 
 namespace chart {
 
-HumidityCurve traceHumidityCurve(CIDG& idg, double RH, bool writeBoundary)
+HumidityCurve traceHumidityCurve(ChartRenderer& chart, double RH, bool writeBoundary)
 {
-    ChartLayout& l = idg.m_layout;
+    ChartLayout& l = chart.m_layout;
     const int W = l.m_nChartWidth;
     const int H = l.m_nChartHeight;
     HumidityCurve curve;
@@ -125,11 +125,11 @@ HumidityCurve traceHumidityCurve(CIDG& idg, double RH, bool writeBoundary)
     double guess = std::nan("");
     int X = 1;
     for (; X <= W && lastRow > 0; ++X) {
-        const auto t = chartSaturationTemperature(idg.SaturationPressureNeeded(X, RH), guess);
+        const auto t = chartSaturationTemperature(chart.SaturationPressureNeeded(X, RH), guess);
         if (t)
             guess = *t;
         int row = H;
-        const bool inChart = t && *t >= idg.m_fTMinFull && (row = idg.YFromTemperature(*t, X)) < H;
+        const bool inChart = t && *t >= chart.model().m_fTMinFull && (row = chart.YFromTemperature(*t, X)) < H;
         if (inChart) {
             piece.push_back({X, std::max(row, 0)});
             lastRow = row;
@@ -163,8 +163,9 @@ HumidityCurve traceHumidityCurve(CIDG& idg, double RH, bool writeBoundary)
     return curve;
 }
 
-GridPainter::GridPainter(CIDG& idg, Canvas& canvas)
-    : m_idg(idg), m_canvas(canvas), m_layout(idg.m_layout), m_G(idg.m_layout.m_fPenScale)
+GridPainter::GridPainter(ChartRenderer& chart, Canvas& canvas)
+    : m_chart(chart), m_idg(chart.model()), m_canvas(canvas), m_layout(chart.m_layout),
+      m_G(chart.m_layout.m_fPenScale)
 {
 }
 
@@ -254,7 +255,7 @@ void GridPainter::drawCurve(const HumidityCurve& curve)
 
 void GridPainter::drawSaturationCurve()
 {
-    const HumidityCurve curve = traceHumidityCurve(m_idg, 1.0, true);
+    const HumidityCurve curve = traceHumidityCurve(m_chart, 1.0, true);
     if (!m_idg.m_drawOptions[kFamilySaturation].m_bShow)
         return;
     selectFamilyPen(kFamilySaturation);
@@ -267,7 +268,7 @@ void GridPainter::drawMoistureLines()
     if (!option.m_bShow)
         return;
     const double step = m_layout.m_spacings.moisture;
-    const double limit = m_idg.m_fXMaxFull;
+    const double limit = m_layout.m_fXMaxFull;
     if (!usableSpacing(step, limit))
         return;
     const int W = m_layout.m_nChartWidth;
@@ -279,10 +280,10 @@ void GridPainter::drawMoistureLines()
         const double x = i * step;
         if (!(x < limit))
             break;
-        const int X = m_idg.XFromMoisture(x);
+        const int X = m_chart.XFromMoisture(x);
         if (X > 0 && X < W && boundaryAt(X) > 0)
             line(X, 0, X, std::min(boundaryAt(X), H));
-        if (X >= 0 && X <= W && boundaryAt(X) >= 0 && X - previousLabel >= m_idg.m_nLabelGapX) {
+        if (X >= 0 && X <= W && boundaryAt(X) >= 0 && X - previousLabel >= m_chart.m_nLabelGapX) {
             text(X, 0, formatNumber("%1.0f", x * 1000.0), text_align::kCenter | text_align::kBottom);
             previousLabel = X;
         }
@@ -295,18 +296,18 @@ void GridPainter::drawEnthalpyLine(double h, EnthalpyLabels& labels)
     const int W = m_layout.m_nChartWidth;
     const int H = m_layout.m_nChartHeight;
     int Xs = 0;
-    int Ys = m_idg.YFromEnthalpy(h, 0);
+    int Ys = m_chart.YFromEnthalpy(h, 0);
     if (Ys < 1) {
-        Xs = m_idg.XFromEnthalpy(h, 0);
+        Xs = m_chart.XFromEnthalpy(h, 0);
         Ys = 0;
     }
     if (Ys > H || Xs > W)
         return;
     int end = std::max(Xs, 0);
-    int row = m_idg.YFromEnthalpy(h, end);
+    int row = m_chart.YFromEnthalpy(h, end);
     while (end < W && row < boundaryAt(end)) {
         ++end;
-        row = m_idg.YFromEnthalpy(h, end);
+        row = m_chart.YFromEnthalpy(h, end);
     }
     if (end < 1 || row < 1 || row > boundaryAt(end) + 2)
         return;
@@ -316,8 +317,8 @@ void GridPainter::drawEnthalpyLine(double h, EnthalpyLabels& labels)
 
     if (!showValues() || row < 9)
         return;
-    if (std::abs(end - labels.lastX) < m_idg.m_nLabelGapX &&
-        std::abs(row - labels.lastY) < m_idg.m_nLabelGapY)
+    if (std::abs(end - labels.lastX) < m_chart.m_nLabelGapX &&
+        std::abs(row - labels.lastY) < m_chart.m_nLabelGapY)
         return;
     const std::string label = formatNumber("%1.0f", h);
     int anchorX = 0;
@@ -355,8 +356,8 @@ void GridPainter::drawEnthalpyLines()
     if (!option.m_bShow)
         return;
     const double step = m_layout.m_spacings.enthalpy;
-    const double lowest = kCpDryAir * m_idg.m_fTMinFull;
-    const double highest = kEnthalpySpanPerMoisture * m_idg.m_fXMaxFull + lowest;
+    const double lowest = kCpDryAir * m_chart.model().m_fTMinFull;
+    const double highest = kEnthalpySpanPerMoisture * m_layout.m_fXMaxFull + lowest;
     if (!usableSpacing(step, highest - std::min(lowest, 0.0)))
         return;
     selectFamilyPen(kFamilyEnthalpy);
@@ -384,30 +385,30 @@ void GridPainter::drawDryBulbLines()
     if (!option.m_bShow)
         return;
     const double step = m_layout.m_spacings.dryBulb;
-    const double first = m_idg.m_fTMinFull;
-    const double limit = m_idg.m_fXMaxFull * kDryBulbSpanPerMoisture + first;
+    const double first = m_chart.model().m_fTMinFull;
+    const double limit = m_layout.m_fXMaxFull * kDryBulbSpanPerMoisture + first;
     if (!usableSpacing(step, limit - first))
         return;
     const int W = m_layout.m_nChartWidth;
     const int H = m_layout.m_nChartHeight;
     selectFamilyPen(kFamilyDryBulb);
     selectLabelFont();
-    int previousLabel = H + m_idg.m_nLabelGapY;
+    int previousLabel = H + m_chart.m_nLabelGapY;
     for (int i = 0; i <= kMaxLinesPerFamily; ++i) {
         const double t = first + i * step;
         if (!(t < limit))
             break;
-        const int Y0 = m_idg.YFromTemperature(t, 0);
+        const int Y0 = m_chart.YFromTemperature(t, 0);
         if (Y0 <= 0 || Y0 > H)
             continue;
         int end = 0;
         int row = Y0;
         while (end < W && row >= 1 && row < boundaryAt(end)) {
             ++end;
-            row = m_idg.YFromTemperature(t, end);
+            row = m_chart.YFromTemperature(t, end);
         }
         line(0, Y0, end, row);
-        if (showValues() && previousLabel - Y0 >= m_idg.m_nLabelGapY) {
+        if (showValues() && previousLabel - Y0 >= m_chart.m_nLabelGapY) {
             text(0, Y0 + g(4), formatNumber("%1.0f", t), text_align::kRight | text_align::kBaseline);
             previousLabel = Y0;
         }
@@ -437,13 +438,13 @@ void GridPainter::drawHumidityLines()
     selectFamilyPen(kFamilyHumidity);
     float RH = 1.0f - step;
     for (int i = 0; i < kMaxLinesPerFamily && RH > 0.01f; ++i, RH -= step) {
-        const HumidityCurve curve = traceHumidityCurve(m_idg, RH, false);
+        const HumidityCurve curve = traceHumidityCurve(m_chart, RH, false);
         drawCurve(curve);
         if (!showValues())
             continue;
         // Drier curves end higher up the right edge, then further left along
         // the top: a label needs room above or left of the last one.
-        if (lastX - curve.endX < m_idg.m_nLabelGapX && lastY - curve.endY < m_idg.m_nLabelGapY / 2)
+        if (lastX - curve.endX < m_chart.m_nLabelGapX && lastY - curve.endY < m_chart.m_nLabelGapY / 2)
             continue;
         if (curve.exit == CurveExit::None)
             continue;
@@ -470,8 +471,8 @@ void GridPainter::drawWetBulbLines()
     if (!option.m_bShow)
         return;
     const double step = m_layout.m_spacings.wetBulb;
-    const double first = m_idg.m_fTMinFull;
-    const double limit = m_idg.m_fXMaxFull * kDryBulbSpanPerMoisture + first;
+    const double first = m_chart.model().m_fTMinFull;
+    const double limit = m_layout.m_fXMaxFull * kDryBulbSpanPerMoisture + first;
     if (!usableSpacing(step, limit - first))
         return;
     const int W = m_layout.m_nChartWidth;
@@ -490,15 +491,15 @@ void GridPainter::drawWetBulbLines()
         const double xs = kMassRatio * *e / (p - *e);
         const double h0 = (1.85 * xs + kCpDryAir) * tw + kLatentHeat * xs - kCpWater * xs * tw;
         auto rowAt = [&](int X) {
-            return m_idg.YFromEnthalpy(h0 + m_idg.MoistureFromX(X) * tw * kCpWater, X);
+            return m_chart.YFromEnthalpy(h0 + m_chart.MoistureFromX(X) * tw * kCpWater, X);
         };
         int Xs = 0;
-        int Ys = m_idg.YFromEnthalpy(h0, 0);
+        int Ys = m_chart.YFromEnthalpy(h0, 0);
         if (Ys < 1) {
-            const double start = (m_idg.m_nYOffset - H * static_cast<double>(m_idg.m_fZoom) +
-                                  (h0 - kCpDryAir * m_idg.m_fTMinFull) * sh) /
+            const double start = (m_layout.m_nYOffset - H * static_cast<double>(m_layout.m_fZoom) +
+                                  (h0 - kCpDryAir * m_chart.model().m_fTMinFull) * sh) /
                                      ((1.0 - kWetBulbSlopeFactor * tw) * k) -
-                                 m_idg.m_nXOffset + 0.5;
+                                 m_layout.m_nXOffset + 0.5;
             if (!std::isfinite(start) || start > W)
                 continue;
             Xs = static_cast<int>(std::max(start, -1.0));

@@ -7,6 +7,7 @@
 #include "chart/ChartLayout.h"
 
 class CIDG;
+class ChartRenderer;
 
 // The pieces of the chart drawing that the chart model's drawing functions
 // share; not part of the chart model's interface.
@@ -27,7 +28,7 @@ struct HumidityCurve {
 // Traces the curve of relative humidity RH (fraction; 1 = saturation) across
 // the chart; with writeBoundary it also fills the saturation boundary and
 // the curve's exit of the layout.
-HumidityCurve traceHumidityCurve(CIDG& idg, double RH, bool writeBoundary);
+HumidityCurve traceHumidityCurve(ChartRenderer& chart, double RH, bool writeBoundary);
 
 // A project, system or room name as the header shows it: names wider than
 // 20 double-byte units are cut at the first character boundary at or after
@@ -39,7 +40,7 @@ std::string conditionText(int condition);
 // Draws the grid of the chart: header, border and the iso-line families.
 class GridPainter {
 public:
-    GridPainter(CIDG& idg, Canvas& canvas);
+    GridPainter(ChartRenderer& chart, Canvas& canvas);
 
     void drawHeader();
     void drawBorder();
@@ -69,7 +70,8 @@ private:
     void drawCurve(const HumidityCurve& curve);
     void drawEnthalpyLine(double h, EnthalpyLabels& labels);
 
-    CIDG& m_idg;
+    ChartRenderer& m_chart;
+    const CIDG& m_idg;
     Canvas& m_canvas;
     const ChartLayout& m_layout;
     double m_G;

@@ -5,7 +5,7 @@
 
 #include "chart/Canvas.h"
 #include "chart/ChartProperties.h"
-#include "model/CIDG.h"
+#include "chart/ChartRenderer.h"
 
 namespace {
 
@@ -20,10 +20,8 @@ constexpr double kMassRatio = 0.62198;
 constexpr double kPrinterUnitsPerMm = 39.4;
 // The A4 width the printer pen scale refers to, mm.
 constexpr double kPenScalePageWidth = 210.0;
-// The full chart a restore returns to.
+// The width of the full chart.
 constexpr float kFullXMax = 0.04f;  // kg/kg
-constexpr float kFullTMin = -30.0f; // °C
-constexpr float kFullTMax = 65.0f;  // °C
 // The deepest a chart window may zoom; keeps the pixel scales finite however
 // often the user clips.
 constexpr float kMaxZoom = 10000.0f;
@@ -52,7 +50,7 @@ int truncPixel(double value)
 
 } // namespace
 
-void CIDG::LayoutChart(const ChartDevice& requested)
+void ChartRenderer::LayoutChart(const ChartDevice& requested)
 {
     ChartLayout& l = m_layout;
     ChartDevice device = requested;
@@ -64,18 +62,18 @@ void CIDG::LayoutChart(const ChartDevice& requested)
         device.pageHeight = 297;
     l.m_device = device;
 
-    l.m_spacings.moisture = m_drawOptions[kFamilyMoisture].m_fStep * 0.001f;
-    l.m_spacings.humidity = m_drawOptions[kFamilyHumidity].m_fStep * 0.01f;
-    l.m_spacings.enthalpy = m_drawOptions[kFamilyEnthalpy].m_fStep;
-    l.m_spacings.dryBulb = m_drawOptions[kFamilyDryBulb].m_fStep;
-    l.m_spacings.wetBulb = m_drawOptions[kFamilyWetBulb].m_fStep;
+    l.m_spacings.moisture = m_idg.m_drawOptions[kFamilyMoisture].m_fStep * 0.001f;
+    l.m_spacings.humidity = m_idg.m_drawOptions[kFamilyHumidity].m_fStep * 0.01f;
+    l.m_spacings.enthalpy = m_idg.m_drawOptions[kFamilyEnthalpy].m_fStep;
+    l.m_spacings.dryBulb = m_idg.m_drawOptions[kFamilyDryBulb].m_fStep;
+    l.m_spacings.wetBulb = m_idg.m_drawOptions[kFamilyWetBulb].m_fStep;
 
-    l.m_workingFont = m_font1;
-    // m_nMargin holds bottom, top, left, right, mm.
-    const int pageMarginBottom = m_nMargin[0];
-    const int pageMarginTop = m_nMargin[1];
-    const int pageMarginLeft = m_nMargin[2];
-    const int pageMarginRight = m_nMargin[3];
+    l.m_workingFont = m_idg.m_font1;
+    // m_idg.m_nMargin holds bottom, top, left, right, mm.
+    const int pageMarginBottom = m_idg.m_nMargin[0];
+    const int pageMarginTop = m_idg.m_nMargin[1];
+    const int pageMarginLeft = m_idg.m_nMargin[2];
+    const int pageMarginRight = m_idg.m_nMargin[3];
     if (device.printing) {
         l.m_fPixelsPerMm = kPrinterUnitsPerMm;
         l.m_nTotalWidth =
@@ -87,8 +85,8 @@ void CIDG::LayoutChart(const ChartDevice& requested)
             2;
         l.m_fPrintScale = device.pageWidth * kPrinterUnitsPerMm / device.screenWidth;
         l.m_fPenScale = kPrinterUnitsPerMm * kPenScalePageWidth / device.screenWidth;
-        l.m_workingFont.lfHeight = truncPixel(m_font1.lfHeight * l.m_fPrintScale);
-        l.m_workingFont.lfWidth = truncPixel(m_font1.lfWidth * l.m_fPrintScale);
+        l.m_workingFont.lfHeight = truncPixel(m_idg.m_font1.lfHeight * l.m_fPrintScale);
+        l.m_workingFont.lfWidth = truncPixel(m_idg.m_font1.lfWidth * l.m_fPrintScale);
     } else {
         const int pixelsPerMm = device.screenWidth / device.pageWidth;
         l.m_fPixelsPerMm = pixelsPerMm;
@@ -98,7 +96,6 @@ void CIDG::LayoutChart(const ChartDevice& requested)
         l.m_fPenScale = 1.0;
     }
 
-    m_fWorkingScale = static_cast<float>(l.m_fPrintScale);
 
     // A zero font height means the default size; the margins need a real one.
     int fontHeight = fontUnits(l.m_workingFont.lfHeight);
@@ -123,38 +120,40 @@ void CIDG::LayoutChart(const ChartDevice& requested)
     l.m_nChartWidth = std::max(1, l.m_nTotalWidth - l.m_nMarginLeft - l.m_nMarginRight);
     l.m_nChartHeight = std::max(1, l.m_nTotalHeight - l.m_nMarginTop - l.m_nMarginBottom);
 
-    if (!(m_fZoom > 0.0f) || !std::isfinite(m_fZoom))
-        m_fZoom = 1.0f;
-    if (!(m_fXMaxFull > 0.0f) || !std::isfinite(m_fXMaxFull))
-        m_fXMaxFull = kFullXMax;
+    l.m_fZoom = m_idg.m_fZoom;
+    if (!(l.m_fZoom > 0.0f) || !std::isfinite(l.m_fZoom))
+        l.m_fZoom = 1.0f;
+    l.m_fXMaxFull = m_idg.m_fXMaxFull;
+    if (!(l.m_fXMaxFull > 0.0f) || !std::isfinite(l.m_fXMaxFull))
+        l.m_fXMaxFull = kFullXMax;
     const double W = l.m_nChartWidth;
     const double H = l.m_nChartHeight;
-    const double z = m_fZoom;
-    l.m_fXScale = static_cast<float>(W * z / m_fXMaxFull);
+    const double z = m_layout.m_fZoom;
+    l.m_fXScale = static_cast<float>(W * z / m_layout.m_fXMaxFull);
     l.m_fSlope = static_cast<float>(H / W);
     l.m_fHScale = static_cast<float>(l.m_fSlope * static_cast<double>(l.m_fXScale) * kEnthalpyPerMoisture);
     const double sx = l.m_fXScale;
     const double sh = l.m_fHScale;
     const double k = l.m_fSlope;
-    const double t0 = m_fTMinFull;
+    const double t0 = m_idg.m_fTMinFull;
 
     if (std::abs(z - 1.0) >= 0.01) {
-        m_nXOffset = truncPixel(m_fXMin * sx + 0.5);
-        const double h = kLatentHeat * m_fXMin + (kCpVapour * m_fXMin + kCpDryAir) * m_fTMax;
-        m_nYOffset = truncPixel(H * z - (h - kCpDryAir * t0) * sh + m_nXOffset * k + 0.5);
-        if ((z - 1.0) * H < m_nYOffset)
-            m_nYOffset = truncPixel((z - 1.0) * H);
+        m_layout.m_nXOffset = truncPixel(m_idg.m_fXMin * sx + 0.5);
+        const double h = kLatentHeat * m_idg.m_fXMin + (kCpVapour * m_idg.m_fXMin + kCpDryAir) * m_idg.m_fTMax;
+        m_layout.m_nYOffset = truncPixel(H * z - (h - kCpDryAir * t0) * sh + m_layout.m_nXOffset * k + 0.5);
+        if ((z - 1.0) * H < m_layout.m_nYOffset)
+            m_layout.m_nYOffset = truncPixel((z - 1.0) * H);
     } else {
-        m_nXOffset = 0;
-        m_nYOffset = 0;
+        m_layout.m_nXOffset = 0;
+        m_layout.m_nYOffset = 0;
     }
 
-    const double X1 = m_nXOffset;
-    const double c = X1 * k - m_nYOffset;
+    const double X1 = m_layout.m_nXOffset;
+    const double c = X1 * k - m_layout.m_nYOffset;
     const double d = H * z / sh - kLatentHeat * X1 / sx;
     const double e = kCpVapour * X1 / sx + kCpDryAir;
-    m_fTMin = static_cast<float>(((c - H) / sh + kCpDryAir * t0 + d) / e);
-    m_fTMax = static_cast<float>((c / sh + kCpDryAir * t0 + d) / e);
+    l.m_fTMinWindow = static_cast<float>(((c - H) / sh + kCpDryAir * t0 + d) / e);
+    l.m_fTMaxWindow = static_cast<float>((c / sh + kCpDryAir * t0 + d) / e);
 
     l.m_nBoundary.assign(static_cast<std::size_t>(l.m_nChartWidth) + 1, 0);
     l.m_bBoundaryValid = false;
@@ -166,125 +165,121 @@ void CIDG::LayoutChart(const ChartDevice& requested)
     l.m_bValid = true;
 }
 
-int CIDG::XFromMoisture(double x) const
+int ChartRenderer::XFromMoisture(double x) const
 {
-    return roundPixel(x * m_layout.m_fXScale - m_nXOffset);
+    return roundPixel(x * m_layout.m_fXScale - m_layout.m_nXOffset);
 }
 
-int CIDG::YFromEnthalpy(double h, double X) const
+int ChartRenderer::YFromEnthalpy(double h, double X) const
 {
     const ChartLayout& l = m_layout;
-    return roundPixel(l.m_nChartHeight * static_cast<double>(m_fZoom) -
-                      (h - kCpDryAir * m_fTMinFull) * l.m_fHScale + (X + m_nXOffset) * l.m_fSlope -
-                      m_nYOffset);
+    return roundPixel(l.m_nChartHeight * static_cast<double>(m_layout.m_fZoom) -
+                      (h - kCpDryAir * m_idg.m_fTMinFull) * l.m_fHScale + (X + m_layout.m_nXOffset) * l.m_fSlope -
+                      m_layout.m_nYOffset);
 }
 
-int CIDG::YFromTemperature(double t, double X) const
+int ChartRenderer::YFromTemperature(double t, double X) const
 {
     const ChartLayout& l = m_layout;
     const double sh = l.m_fHScale;
-    return roundPixel(l.m_nChartHeight * static_cast<double>(m_fZoom) - (t - m_fTMinFull) * sh * kCpDryAir -
-                      (kCpVapour * t + kLatentHeat) * sh * (X + m_nXOffset) / l.m_fXScale +
-                      (X + m_nXOffset) * l.m_fSlope - m_nYOffset);
+    return roundPixel(l.m_nChartHeight * static_cast<double>(m_layout.m_fZoom) - (t - m_idg.m_fTMinFull) * sh * kCpDryAir -
+                      (kCpVapour * t + kLatentHeat) * sh * (X + m_layout.m_nXOffset) / l.m_fXScale +
+                      (X + m_layout.m_nXOffset) * l.m_fSlope - m_layout.m_nYOffset);
 }
 
-int CIDG::XFromEnthalpy(double h, double Y) const
+int ChartRenderer::XFromEnthalpy(double h, double Y) const
 {
     const ChartLayout& l = m_layout;
-    return roundPixel((Y + m_nYOffset - l.m_nChartHeight * static_cast<double>(m_fZoom) +
-                       (h - kCpDryAir * m_fTMinFull) * l.m_fHScale) /
+    return roundPixel((Y + m_layout.m_nYOffset - l.m_nChartHeight * static_cast<double>(m_layout.m_fZoom) +
+                       (h - kCpDryAir * m_idg.m_fTMinFull) * l.m_fHScale) /
                           l.m_fSlope -
-                      m_nXOffset);
+                      m_layout.m_nXOffset);
 }
 
-double CIDG::MoistureFromX(double X) const
+double ChartRenderer::MoistureFromX(double X) const
 {
-    return (X + m_nXOffset) / m_layout.m_fXScale;
+    return (X + m_layout.m_nXOffset) / m_layout.m_fXScale;
 }
 
-double CIDG::EnthalpyFromXY(double X, double Y) const
+double ChartRenderer::EnthalpyFromXY(double X, double Y) const
 {
     const ChartLayout& l = m_layout;
-    return ((X + m_nXOffset) * l.m_fSlope + l.m_nChartHeight * static_cast<double>(m_fZoom) - Y -
-            m_nYOffset) /
+    return ((X + m_layout.m_nXOffset) * l.m_fSlope + l.m_nChartHeight * static_cast<double>(m_layout.m_fZoom) - Y -
+            m_layout.m_nYOffset) /
                l.m_fHScale +
-           kCpDryAir * m_fTMinFull;
+           kCpDryAir * m_idg.m_fTMinFull;
 }
 
-double CIDG::SaturationPressureNeeded(double X, double RH) const
+double ChartRenderer::SaturationPressureNeeded(double X, double RH) const
 {
-    return m_fSummerPressure * (X + m_nXOffset) / ((kMassRatio * m_layout.m_fXScale + m_nXOffset + X) * RH);
+    return m_idg.m_fSummerPressure * (X + m_layout.m_nXOffset) / ((kMassRatio * m_layout.m_fXScale + m_layout.m_nXOffset + X) * RH);
 }
 
-CanvasPoint CIDG::ToChartRelative(CanvasPoint device) const
+CanvasPoint ChartRenderer::ToChartRelative(CanvasPoint device) const
 {
     return {device.x - m_layout.m_nMarginLeft, device.y - m_layout.m_nMarginTop};
 }
 
-CanvasPoint CIDG::PointPosition(const CStatePoint& point) const
+CanvasPoint ChartRenderer::PointPosition(const CStatePoint& point) const
 {
     const int X = XFromMoisture(point.m_d);
     const int Y = YFromEnthalpy(point.m_h, X);
     return {X + m_layout.m_nChartLeft, Y + m_layout.m_nChartTop};
 }
 
-void CIDG::ClipToRect(int left, int top, int right, int bottom)
+std::optional<ChartWindow> ChartRenderer::ClipWindow(int left, int top, int right, int bottom) const
 {
     if (!m_layout.m_bValid || !(m_layout.m_fXScale > 0.0f))
-        return;
+        return std::nullopt;
     // The rubber band may have been dragged either way.
     if (left > right)
         std::swap(left, right);
     if (top > bottom)
         std::swap(top, bottom);
     if (left == right || top == bottom)
-        return;
+        return std::nullopt;
     const CanvasPoint topLeft = ToChartRelative({left, top});
     const CanvasPoint bottomRight = ToChartRelative({right, bottom});
 
     const double sx = m_layout.m_fXScale;
-    const float xMin = static_cast<float>(m_fXMin + topLeft.x / sx);
-    const float xMax = static_cast<float>(m_fXMin + bottomRight.x / sx);
+    const float xMin = static_cast<float>(m_idg.m_fXMin + topLeft.x / sx);
+    const float xMax = static_cast<float>(m_idg.m_fXMin + bottomRight.x / sx);
     if (!(xMax > xMin))
-        return;
+        return std::nullopt;
     const auto tMax = chartDryBulb(xMin, EnthalpyFromXY(topLeft.x, topLeft.y));
     const auto tMin = chartDryBulb(xMin, EnthalpyFromXY(topLeft.x, bottomRight.y));
-    if (!tMax || !tMin)
-        return;
-    const float zoom = m_fXMaxFull / (xMax - xMin);
+    if (!tMax || !tMin || !std::isfinite(*tMax) || !std::isfinite(*tMin))
+        return std::nullopt;
+    const float zoom = m_layout.m_fXMaxFull / (xMax - xMin);
     if (!(zoom > 0.0f) || !std::isfinite(zoom) || zoom > kMaxZoom)
-        return;
-    m_fZoom = zoom;
-    SetRange(m_fSummerPressure, m_layout.m_spacings, xMin, xMax, *tMin, *tMax);
+        return std::nullopt;
+    ChartWindow window;
+    window.m_fZoom = zoom;
+    window.m_fXMin = xMin;
+    window.m_fXMax = xMax;
+    window.m_fTMin = static_cast<float>(*tMin);
+    window.m_fTMax = static_cast<float>(*tMax);
+    return window;
 }
 
-void CIDG::SetRange(float pressure, const ChartSpacings& spacings, float xMin, float xMax, float tMin,
-                    float tMax)
+namespace chart {
+
+ChartDevice standardDevice()
 {
-    if (!std::isfinite(pressure) || !std::isfinite(xMin) || !std::isfinite(xMax) || !std::isfinite(tMin) ||
-        !std::isfinite(tMax))
-        return;
-    m_fSummerPressure = pressure;
-    m_layout.m_spacings = spacings;
-    m_fXMin = xMin;
-    m_fXMax = xMax;
-    m_fTMin = tMin;
-    m_fTMax = tMax;
-    if (m_fXMaxFull < m_fXMax)
-        m_fXMaxFull = m_fXMax;
-    if (m_fTMinFull > m_fTMin)
-        m_fTMinFull = m_fTMin;
+    return ChartDevice{};
 }
 
-void CIDG::RestoreFullChart()
+ChartWindow settledWindow(const CIDG& idg)
 {
-    m_fZoom = 1.0f;
-    m_fXMin = 0.0f;
-    m_fXMax = kFullXMax;
-    m_fXMaxFull = kFullXMax;
-    m_fTMinFull = kFullTMin;
-    m_fTMin = kFullTMin;
-    m_fTMax = kFullTMax;
-    m_nXOffset = 0;
-    m_nYOffset = 0;
+    ChartRenderer standard(idg);
+    standard.LayoutChart(standardDevice());
+    const ChartLayout& l = standard.layout();
+    ChartWindow window = idg.Window();
+    window.m_nXOffset = l.m_nXOffset;
+    window.m_nYOffset = l.m_nYOffset;
+    window.m_fTMin = l.m_fTMinWindow;
+    window.m_fTMax = l.m_fTMaxWindow;
+    return window;
 }
+
+} // namespace chart

@@ -5,7 +5,7 @@
 #include <QSvgGenerator>
 
 #include "chart/QPainterCanvas.h"
-#include "model/CIDG.h"
+#include "chart/ChartRenderer.h"
 
 namespace chart {
 
@@ -19,7 +19,7 @@ QSize pageSize(const ChartDevice& device, bool pageView)
     return {s * pageWidth, pageView ? fullHeight : static_cast<int>(fullHeight * 0.5)};
 }
 
-QImage renderImage(CIDG& idg, const ChartDevice& device, bool pageView)
+QImage renderImage(const CIDG& idg, const ChartDevice& device, bool pageView)
 {
     QImage image(pageSize(device, pageView), QImage::Format_RGB32);
     if (image.isNull())
@@ -27,12 +27,12 @@ QImage renderImage(CIDG& idg, const ChartDevice& device, bool pageView)
     image.fill(Qt::white);
     QPainter painter(&image);
     QPainterCanvas canvas(painter);
-    idg.DrawChart(canvas, device);
+    ChartRenderer(idg).DrawChart(canvas, device);
     painter.end();
     return image;
 }
 
-bool writeChartFile(CIDG& idg, const ChartDevice& device, bool pageView, const std::string& path,
+bool writeChartFile(const CIDG& idg, const ChartDevice& device, bool pageView, const std::string& path,
                     std::string& error)
 {
     const QString fileName = QString::fromStdString(path);
@@ -54,7 +54,7 @@ bool writeChartFile(CIDG& idg, const ChartDevice& device, bool pageView, const s
         }
         painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
         QPainterCanvas canvas(painter);
-        idg.DrawChart(canvas, device);
+        ChartRenderer(idg).DrawChart(canvas, device);
         if (!painter.end()) {
             error = "cannot write " + path;
             return false;

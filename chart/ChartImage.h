@@ -19,12 +19,12 @@ namespace chart {
 QSize pageSize(const ChartDevice& device, bool pageView);
 
 // Draws the chart into a new image of pageSize.
-QImage renderImage(CIDG& idg, const ChartDevice& device, bool pageView);
+QImage renderImage(const CIDG& idg, const ChartDevice& device, bool pageView);
 
 // Writes the chart to path: SVG for a ".svg" name, otherwise a raster image
 // in the format of the extension (PNG for ".png"). False with error set
 // when the file cannot be written.
-bool writeChartFile(CIDG& idg, const ChartDevice& device, bool pageView, const std::string& path,
+bool writeChartFile(const CIDG& idg, const ChartDevice& device, bool pageView, const std::string& path,
                     std::string& error);
 
 } // namespace chart

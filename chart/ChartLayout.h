@@ -62,6 +62,16 @@ struct ChartLayout {
 
     ChartSpacings m_spacings;
 
+    // The model's chart window as this layout maps it: the magnification and
+    // full-chart width (made usable), the pixel offsets of the window inside
+    // the magnified chart, and the temperature range those offsets show.
+    float m_fZoom = 1.0f;
+    float m_fXMaxFull = 0.04f; // kg/kg
+    int m_nXOffset = 0;
+    int m_nYOffset = 0;
+    float m_fTMinWindow = -30.0f; // °C
+    float m_fTMaxWindow = 65.0f;  // °C
+
     // Pixel row of the saturation curve in each chart column 0 … W (0 = top edge).
     std::vector<int> m_nBoundary;
     bool m_bBoundaryValid = false;

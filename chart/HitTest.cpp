@@ -3,7 +3,7 @@
 
 #include "chart/ObjectGeometry.h"
 #include "chart/RecordingCanvas.h"
-#include "model/CIDG.h"
+#include "chart/ChartRenderer.h"
 
 namespace {
 
@@ -15,18 +15,18 @@ constexpr int kTextPickMargin = 5;
 
 } // namespace
 
-PickResult CIDG::PickObject(int x, int y)
+PickResult ChartRenderer::PickObject(int x, int y)
 {
     if (!m_layout.m_bValid)
         LayoutChart(m_layout.m_device);
     const double s = m_layout.m_fPixelsPerMm;
     constexpr double kNone = std::numeric_limits<double>::infinity();
 
-    if (m_pPoints) {
+    if (m_idg.m_pPoints) {
         int nearest = -1;
         double nearestDistance = kNone;
-        for (std::size_t i = 0; i < m_pPoints->size(); ++i) {
-            const CanvasPoint position = PointPosition(*(*m_pPoints)[i]);
+        for (std::size_t i = 0; i < m_idg.m_pPoints->size(); ++i) {
+            const CanvasPoint position = PointPosition(*(*m_idg.m_pPoints)[i]);
             const double distance = std::hypot(double(x) - position.x, double(y) - position.y);
             if (distance <= nearestDistance) {
                 nearest = static_cast<int>(i);
@@ -39,11 +39,11 @@ PickResult CIDG::PickObject(int x, int y)
 
     int processLine = -1;
     double processDistance = kNone;
-    if (m_pProcessLines)
-        for (std::size_t i = 0; i < m_pProcessLines->size(); ++i) {
-            const CGuoChengXian& line = *(*m_pProcessLines)[i];
-            const CStatePoint* start = PointAt(line.m_nStart);
-            const CStatePoint* end = PointAt(line.m_nEnd);
+    if (m_idg.m_pProcessLines)
+        for (std::size_t i = 0; i < m_idg.m_pProcessLines->size(); ++i) {
+            const CGuoChengXian& line = *(*m_idg.m_pProcessLines)[i];
+            const CStatePoint* start = m_idg.PointAt(line.m_nStart);
+            const CStatePoint* end = m_idg.PointAt(line.m_nEnd);
             if (!start || !end)
                 continue;
             const double distance =
@@ -58,24 +58,17 @@ PickResult CIDG::PickObject(int x, int y)
 
     int hhrLine = -1;
     double hhrDistance = kNone;
-    if (m_pHhrLines)
-        for (std::size_t i = 0; i < m_pHhrLines->size(); ++i) {
-            const CReShiBiXian& line = *(*m_pHhrLines)[i];
+    if (m_idg.m_pHhrLines)
+        for (std::size_t i = 0; i < m_idg.m_pHhrLines->size(); ++i) {
+            const CReShiBiXian& line = *(*m_idg.m_pHhrLines)[i];
             CanvasPoint a;
             CanvasPoint b;
-            if (HhrRatioKnown(line)) {
-                const auto ends = HhrLineLibraryEnds(line);
-                if (!ends)
-                    continue;
-                CStatePoint first = ends->first;
-                CStatePoint second = ends->second;
-                if (!CalcStatePoint(first) || !CalcStatePoint(second))
-                    return {};
-                a = PointPosition(first);
-                b = PointPosition(second);
+            if (const auto ends = HhrLineLibraryEnds(line)) {
+                a = PointPosition(ends->first);
+                b = PointPosition(ends->second);
             } else {
-                const CStatePoint* base = PointAt(line.m_nPoint1);
-                const CStatePoint* second = PointAt(line.m_nPoint2);
+                const CStatePoint* base = m_idg.PointAt(line.m_nPoint1);
+                const CStatePoint* second = m_idg.PointAt(line.m_nPoint2);
                 if (!base || !second)
                     continue;
                 a = PointPosition(*base);
@@ -96,8 +89,8 @@ PickResult CIDG::PickObject(int x, int y)
         return {processLine, 1};
     }
 
-    if (m_pTexts)
-        for (std::size_t i = 0; i < m_pTexts->size(); ++i) {
+    if (m_idg.m_pTexts)
+        for (std::size_t i = 0; i < m_idg.m_pTexts->size(); ++i) {
             const CanvasRect rect = TextPickRectangle(static_cast<int>(i));
             if (rect.left - kTextPickMargin <= x && x <= rect.right + kTextPickMargin &&
                 rect.top - kTextPickMargin <= y && y <= rect.bottom + kTextPickMargin)
@@ -106,31 +99,31 @@ PickResult CIDG::PickObject(int x, int y)
     return {};
 }
 
-CanvasRect CIDG::TextPickRectangle(int index) const
+CanvasRect ChartRenderer::TextPickRectangle(int index) const
 {
     // Where the text was drawn last; a text not drawn yet stands at its own
     // anchor, scaled with the chart window.
     if (index >= 0 && static_cast<std::size_t>(index) < m_layout.m_textRects.size())
         return m_layout.m_textRects[static_cast<std::size_t>(index)];
-    const CCommentString& text = *(*m_pTexts)[static_cast<std::size_t>(index)];
-    const int x = static_cast<int>(text.m_nPlace[1] * m_fZoom) - m_nXOffset;
-    const int y = static_cast<int>(text.m_nPlace[3] * m_fZoom) - m_nYOffset;
+    const CCommentString& text = *(*m_idg.m_pTexts)[static_cast<std::size_t>(index)];
+    const int x = static_cast<int>(text.m_nPlace[1] * m_layout.m_fZoom) - m_layout.m_nXOffset;
+    const int y = static_cast<int>(text.m_nPlace[3] * m_layout.m_fZoom) - m_layout.m_nYOffset;
     const CanvasSize extent = estimateTextExtent(text.m_font, text.m_strText);
-    const int width = static_cast<int>(extent.width * m_fZoom);
-    const int height = static_cast<int>(extent.height * m_fZoom);
+    const int width = static_cast<int>(extent.width * m_layout.m_fZoom);
+    const int height = static_cast<int>(extent.height * m_layout.m_fZoom);
     return {x, y - height, x + width, y};
 }
 
-int CIDG::NearestPoint(int x, int y)
+int ChartRenderer::NearestPoint(int x, int y)
 {
-    if (!m_pPoints)
+    if (!m_idg.m_pPoints)
         return -1;
     if (!m_layout.m_bValid)
         LayoutChart(m_layout.m_device);
     int nearest = -1;
     double nearestSquared = std::numeric_limits<double>::infinity();
-    for (std::size_t i = 0; i < m_pPoints->size(); ++i) {
-        const CanvasPoint position = PointPosition(*(*m_pPoints)[i]);
+    for (std::size_t i = 0; i < m_idg.m_pPoints->size(); ++i) {
+        const CanvasPoint position = PointPosition(*(*m_idg.m_pPoints)[i]);
         const double dx = double(x) - position.x;
         const double dy = double(y) - position.y;
         const double squared = dx * dx + dy * dy;
@@ -139,12 +132,12 @@ int CIDG::NearestPoint(int x, int y)
             nearestSquared = squared;
         }
     }
-    if (nearest >= 0 && m_nPointRadius * m_layout.m_fPixelsPerMm > nearestSquared)
+    if (nearest >= 0 && m_idg.m_nPointRadius * m_layout.m_fPixelsPerMm > nearestSquared)
         return nearest;
     return -1;
 }
 
-bool CIDG::IsInsideChart(const CStatePoint& point)
+bool ChartRenderer::IsInsideChart(const CStatePoint& point)
 {
     if (!m_layout.m_bBoundaryValid)
         ComputeSaturationBoundary();

@@ -1,5 +1,7 @@
 #include "model/CIDG.h"
 
+#include <cmath>
+
 CIDG::CIDG()
 {
     m_drawOptions = {
@@ -39,4 +41,87 @@ bool CIDG::PointAtCurrentRoom()
         return false;
     m_nCurCondition = m_rooms.GetRoomCondition(m_nCurSystem, m_nCurRoom);
     return true;
+}
+
+CServiceArea* CIDG::CurrentRoom() const
+{
+    return m_rooms.RoomAt(m_nCurSystem, m_nCurRoom);
+}
+
+int CIDG::CurrentCondition() const
+{
+    const CServiceArea* room = CurrentRoom();
+    return room ? room->m_nCondition : -1;
+}
+
+float CIDG::HeatMoistureRatio(float loadKw, float moistureLoadKgPerH, bool winter)
+{
+    // Without a moisture load the ratio stands in for infinity: the float
+    // nearest 1e11, so the ε line is all but vertical with the sign of the load.
+    constexpr double kVerticalRatioFactor = 99999997952.0;
+    double ratio = moistureLoadKgPerH != 0.0f ? double(loadKw) / double(moistureLoadKgPerH) * 3600.0
+                                              : double(loadKw) * kVerticalRatioFactor;
+    if (winter)
+        ratio = -ratio;
+    return static_cast<float>(ratio);
+}
+
+float CIDG::RoomLoad() const
+{
+    const CServiceArea* room = CurrentRoom();
+    if (!room)
+        return -1.0f;
+    return (room->m_nCondition == kConditionWinter ? room->m_fWinterLoad : room->m_fSummerLoad) * 1000.0f;
+}
+
+float CIDG::RoomFreshAir() const
+{
+    const CServiceArea* room = CurrentRoom();
+    if (!room)
+        return -1.0f;
+    return room->m_nCondition == kConditionWinter ? room->m_fWinterFreshAir : room->m_fSummerFreshAir;
+}
+
+const CStatePoint* CIDG::PointAt(int index) const
+{
+    if (!m_pPoints || index < 0 || index >= static_cast<int>(m_pPoints->size()))
+        return nullptr;
+    return (*m_pPoints)[static_cast<std::size_t>(index)].get();
+}
+
+ChartWindow CIDG::Window() const
+{
+    return {m_fZoom, m_fXMin, m_fXMax, m_fTMin, m_fTMax, m_nXOffset, m_nYOffset};
+}
+
+void CIDG::SetWindow(const ChartWindow& window)
+{
+    if (!std::isfinite(window.m_fZoom) || !(window.m_fZoom > 0.0f) || !std::isfinite(window.m_fXMin) ||
+        !std::isfinite(window.m_fXMax) || !std::isfinite(window.m_fTMin) || !std::isfinite(window.m_fTMax))
+        return;
+    m_fZoom = window.m_fZoom;
+    m_fXMin = window.m_fXMin;
+    m_fXMax = window.m_fXMax;
+    m_fTMin = window.m_fTMin;
+    m_fTMax = window.m_fTMax;
+    m_nXOffset = window.m_nXOffset;
+    m_nYOffset = window.m_nYOffset;
+    if (m_fXMaxFull < m_fXMax)
+        m_fXMaxFull = m_fXMax;
+    if (m_fTMinFull > m_fTMin)
+        m_fTMinFull = m_fTMin;
+}
+
+void CIDG::RestoreFullChart()
+{
+    const ChartWindow full;
+    m_fZoom = full.m_fZoom;
+    m_fXMin = full.m_fXMin;
+    m_fXMax = full.m_fXMax;
+    m_fXMaxFull = full.m_fXMax;
+    m_fTMinFull = full.m_fTMin;
+    m_fTMin = full.m_fTMin;
+    m_fTMax = full.m_fTMax;
+    m_nXOffset = 0;
+    m_nYOffset = 0;
 }

@@ -6,12 +6,31 @@
 #include <string>
 #include <utility>
 
-#include "analysis/CAir_Room.h"
-#include "chart/ChartLayout.h"
+#include "model/CAir_Room.h"
 #include "model/DrawOption.h"
 #include "model/LogFont.h"
 
-class Canvas;
+// A window onto the chart: the magnification, the moisture and temperature
+// range shown, and the pixel offsets of that range inside the magnified
+// chart (as the standard screen lays them out).
+struct ChartWindow {
+    float m_fZoom = 1.0f;
+    float m_fXMin = 0.0f;   // kg/kg
+    float m_fXMax = 0.04f;  // kg/kg
+    float m_fTMin = -30.0f; // °C
+    float m_fTMax = 65.0f;  // °C
+    std::int32_t m_nXOffset = 0;
+    std::int32_t m_nYOffset = 0;
+};
+
+// Whether a state lies in the region of the chart where points may stand.
+// The chart layer answers it for a drawn window; operations that recompute
+// existing points are given the full chart, new points the drawn window.
+class ChartRegion {
+public:
+    virtual ~ChartRegion() = default;
+    virtual bool Contains(const CStatePoint& point) const = 0;
+};
 
 // The chart model: all project data (through m_rooms), the chart's display
 // settings and the window onto the chart, and non-owning pointers to the six
@@ -49,7 +68,6 @@ public:
     std::int32_t m_textColor = kBlack;
     std::int32_t m_bShowValues = 1;     // the 标注 switch: chart labels shown
     std::int32_t m_bValuesDefault = 0;  // the 标注 row's 默认 flag
-    float m_fWorkingScale = 1.0f;       // not saved
     std::int32_t m_lineColor = kBlack;
     std::int32_t m_nLineWidth = 0;
     std::int32_t m_nLineStyle = 0;
@@ -95,128 +113,31 @@ public:
     CIDG(CIDG&&) = default;
     CIDG& operator=(CIDG&&) = default;
 
-    // Chart geometry, drawing and hit testing (chart/ChartGeometry.cpp,
-    // chart/ChartDrawing.cpp, chart/ObjectDrawing.cpp, chart/HitTest.cpp).
-    ChartLayout m_layout;  // working geometry of the last layout (not saved)
-    // The last pick of the view (class and index, −1 none) and the selected
-    // comfort zone (index, −1 none); drawn highlighted.
-    std::int32_t m_nPickClass = -1;
-    std::int32_t m_nPickIndex = -1;
-    std::int32_t m_nSelectedComfortArea = -1;
-    // Least distance between neighbouring labels of a family, device units (not saved).
-    std::int32_t m_nLabelGapX = 20;
-    std::int32_t m_nLabelGapY = 30;
-
-    // Lays the chart out for a device: margins, scales, window offsets,
-    // annotation cursor. Run at the start of every drawing.
-    void LayoutChart(const ChartDevice& device);
-    // Draws the whole chart page: layout, header, border, iso-lines, pressure
-    // label, objects, known-parameter block and result texts.
-    void DrawChart(Canvas& canvas, const ChartDevice& device);
-    // The object lists only (after the grid of DrawChart).
-    void DrawObjects(Canvas& canvas);
-    // Recomputes the saturation boundary of the current layout (DrawChart does
-    // this on every drawing; hit tests do it when no drawing has run yet).
-    void ComputeSaturationBoundary();
-
-    // Mappings in chart-relative pixels, rounded (+0.5, truncated toward zero).
-    int XFromMoisture(double x) const;                   // x kg/kg
-    int YFromEnthalpy(double h, double X) const;         // h kJ/kg, X column
-    int YFromTemperature(double t, double X) const;      // t °C, X column
-    int XFromEnthalpy(double h, double Y) const;         // h kJ/kg, Y row
-    double MoistureFromX(double X) const;                // kg/kg, not rounded
-    double EnthalpyFromXY(double X, double Y) const;     // kJ/kg, not rounded
-    // Saturation pressure (Pa) at which the state of column X has relative
-    // humidity RH (fraction); with RH = 1 the vapour pressure of column X.
-    double SaturationPressureNeeded(double X, double RH) const;
-    // Device point to chart-relative point.
-    CanvasPoint ToChartRelative(CanvasPoint device) const;
-    // Device position of a completed point (chart origin added).
-    CanvasPoint PointPosition(const CStatePoint& point) const;
-
-    // The chart window.
-    void ClipToRect(int left, int top, int right, int bottom);  // device pixels
-    void SetRange(float pressure, const ChartSpacings& spacings, float xMin, float xMax,
-                  float tMin, float tMax);  // Pa, chart units, kg/kg, °C
+    // The chart window: as stored, set from a clip (extending the full chart
+    // where the window reaches beyond it), back to the full chart.
+    ChartWindow Window() const;
+    void SetWindow(const ChartWindow& window);
     void RestoreFullChart();
-
-    // Hit tests in device (logical view) pixels.
-    PickResult PickObject(int x, int y);
-    int NearestPoint(int x, int y);
-    // Whether a completed point lies inside the drawn chart region.
-    bool IsInsideChart(const CStatePoint& point);
-    // Draws the part of segment (x1, y1)–(x2, y2) inside rect; false when
-    // nothing of it lies inside.
-    bool ClipSegment(Canvas& canvas, int x1, int y1, int x2, int y2, const CanvasRect& rect) const;
-    // The chart rectangle of the layout in device pixels (edges included).
-    CanvasRect ChartRectangle() const;
-    // Single objects of the current lists, by index.
-    void DrawStatePoint(Canvas& canvas, int index, bool highlighted);
-    void DrawProcessLine(Canvas& canvas, int index, bool highlighted);
-    void DrawHhrLine(Canvas& canvas, int index, bool highlighted);
-    // The calculation-result texts in a column at the annotation cursor.
-    void DrawResultTexts(Canvas& canvas);
-    // The two ends of an HHR line from its base point and ε, as points with x
-    // and h known, not yet completed; empty when the library cannot give them.
-    std::optional<std::pair<CStatePoint, CStatePoint>> HhrLineLibraryEnds(const CReShiBiXian& line) const;
-    // Whether an HHR line has its ε (a line through two points learns it from
-    // them the first time it is drawn).
-    bool HhrRatioKnown(const CReShiBiXian& line) const;
-    // Where text index is hit: its rectangle as last drawn, device pixels.
-    CanvasRect TextPickRectangle(int index) const;
 
     // Completes a chart state point from its known pair at the chart pressure.
     // Returns 1 and sets all known flags on success; 0 leaves the point as it was.
     int CalcStatePoint(CStatePoint& point) const;
 
-    // Binding of the current room and condition, and the result-text column
-    // of the analyses (model/Binding.cpp, model/Dependencies.cpp).
-    //
-    // Points the current lists at the current room and condition and rebuilds
-    // that view's base objects: point 0 the outdoor state W, point 1 the
-    // indoor state N, HHR line 0 "ε" through N. 1 on success; 0 without a room
-    // or when a design state cannot be completed (then nothing is replaced,
-    // and the failure is shown unless reportFailure is false, as while drawing).
-    int BindCurrentRoom(bool reportFailure = true);
-    // Empties the state-point, process-line, HHR-line and text lists of the
-    // current room in condition c (0–2, 3 the fresh-air code working in the
-    // summer lists), resets that condition's stored results and binds again.
-    int PrepareCondition(int condition);
     CServiceArea* CurrentRoom() const;
-    int CurrentCondition() const;  // −1 without a room
-    float RoomLoad() const;        // W: summer cooling or winter heat load; −1 without a room
-    float RoomFreshAir() const;    // m³/h of the condition's season; −1 without a room
+    int CurrentCondition() const; // −1 without a room
+    float RoomLoad() const;       // W: summer cooling or winter heat load; −1 without a room
+    float RoomFreshAir() const;   // m³/h of the condition's season; −1 without a room
     // ε of a room, kJ/kg, from its load (kW) and moisture load (kg/h); in
     // winter with the opposite sign.
     static float HeatMoistureRatio(float loadKw, float moistureLoadKgPerH, bool winter);
-    CGuoChengXian* AddProcessLine(const std::string& name, int startIndex, int endIndex);
-    // Places a result text at the annotation cursor and appends it.
-    CCommentString* AddResultText(std::unique_ptr<CCommentString> text);
-    // A kind-9 text describing point pointIndex under label.
-    CCommentString* AddStateText(int pointIndex, const std::string& label);
-    std::string DescribePoint(const CStatePoint& point) const;
-    std::string DescribeLine(const CGuoChengXian& line) const;
-    // Rewrites the texts of the value kinds from their records (before drawing).
-    void RewordResultTexts();
-    // The known-parameter block at the annotation cursor (rebinds first).
-    void DrawKnownParameters(Canvas& canvas);
     // The current point at index, or nullptr when out of range or unbound.
     const CStatePoint* PointAt(int index) const;
     // Recompute what depends on point i or on HHR line k; 1 on success.
     int RecomputeDependants(int pointIndex);
     int RecomputeHhrLineDependants(int lineIndex);
-    // Display of enthalpies (SI or engineering pattern) and capacities (W).
-    std::string FormatEnthalpy(const char* siPattern, const char* engineeringPattern, float h) const;
-    std::string FormatCapacity(float watts) const;
-
     // Unbinds the current lists (after the rooms they pointed into went away).
     void UnbindCurrentLists();
     // Points the current lists at the current room's lists for its condition;
     // false (and unbound) when there is no such room.
     bool PointAtCurrentRoom();
 };
-
-namespace binding_messages {
-inline constexpr const char* kOutdoorStateInvalid = "室外状态点参数错误!";
-inline constexpr const char* kIndoorStateInvalid = "室内状态点参数错误!";
-}  // namespace binding_messages

@@ -3,19 +3,36 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "analysis/Binding.h"
+#include "chart/ChartRenderer.h"
 #include "model/Messages.h"
+#include "model/References.h"
 #include "project/Atmosphere.h"
+#include "project/DocumentCommands.h"
 #include "project/NewProject.h"
 #include "project/ProjectFile.h"
 
-CQORVADoc::CQORVADoc(QObject* parent) : QObject(parent) {}
+CQORVADoc::CQORVADoc(QObject* parent) : QObject(parent)
+{
+    connect(&m_undoStack, &QUndoStack::cleanChanged, this, [this] { OnCleanChanged(); });
+}
+
+CQORVADoc::~CQORVADoc()
+{
+    // The commands refer to the document: they go before it does, quietly,
+    // since nobody listens to a document being destroyed.
+    blockSignals(true);
+    m_undoStack.blockSignals(true);
+    m_undoStack.clear();
+}
 
 bool CQORVADoc::OnNewDocument()
 {
     // The standard new-document step clears the path and the modified flag;
     // the chart model's data stay (a new project inherits the settings).
     m_strPathName.clear();
-    m_bModified = false;
+    m_undoStack.clear();
+    m_bViewModified = false;
     ResetPageSize();
     NotifyChanged(DocumentChange::Modified);
     return true;
@@ -52,16 +69,20 @@ bool CQORVADoc::OnOpenDocument(const std::string& path)
         alertMessage(file.errorString(), MessageIcon::Stop);
         return false;
     }
-    m_idg = std::move(contents->idg);
-    m_idg.UnbindCurrentLists();
+    // References that a file may hold stale (earlier versions kept line
+    // references of deleted lines) are repaired before anything walks them.
+    const int repaired = RepairReferences(contents->idg);
     m_strReportPath = contents->reportPath;
     m_bReturnMode = contents->returnMode;
     m_nReserved = 0;
-    m_bModified = false;
     ResetPageSize();
     m_bProjectOpen = true;
     m_strPathName = path;
+    ReplaceProject(std::move(contents->idg));
+    m_bViewModified = false;
     NotifyChanged(DocumentChange::ProjectReplaced);
+    if (repaired > 0)
+        alertMessage(doc_messages::RepairedObjects(repaired), MessageIcon::Exclamation);
     return true;
 }
 
@@ -73,7 +94,8 @@ bool CQORVADoc::OnSaveDocument(const std::string& path)
         return false;
     }
     m_strPathName = path;
-    m_bModified = false;
+    m_undoStack.setClean();
+    m_bViewModified = false;
     NotifyChanged(DocumentChange::Modified);
     return true;
 }
@@ -82,6 +104,7 @@ void CQORVADoc::ClearSystems()
 {
     m_idg.UnbindCurrentLists();
     m_idg.m_rooms.ClearSystems();
+    m_undoStack.clear();
 }
 
 void CQORVADoc::SetReportPath(const std::string& path)
@@ -106,9 +129,16 @@ void CQORVADoc::SetPathName(const std::string& path)
 
 void CQORVADoc::SetModifiedFlag(bool modified)
 {
-    if (m_bModified == modified)
-        return;
-    m_bModified = modified;
+    const bool was = IsModified();
+    m_bViewModified = modified;
+    if (!modified)
+        m_undoStack.setClean();
+    if (IsModified() != was)
+        NotifyChanged(DocumentChange::Modified);
+}
+
+void CQORVADoc::OnCleanChanged()
+{
     NotifyChanged(DocumentChange::Modified);
 }
 
@@ -159,31 +189,34 @@ bool CQORVADoc::SelectSystem(int index)
         alertMessage(doc_messages::kSystemWithoutRooms);
         return false;
     }
-    m_bModified = true;
-    m_idg.BindCurrentRoom();
-    NotifyChanged(DocumentChange::Selection);
+    SetModifiedFlag(true);
+    if (m_idg.PointAtCurrentRoom())
+        BindCurrentRoom(m_idg);
+    Refresh(DocumentChange::Selection);
     return true;
 }
 
 void CQORVADoc::SelectRoom(int index)
 {
     m_idg.m_nCurRoom = index;
-    m_bModified = true;
-    m_idg.BindCurrentRoom();
-    NotifyChanged(DocumentChange::Selection);
+    SetModifiedFlag(true);
+    if (m_idg.PointAtCurrentRoom())
+        BindCurrentRoom(m_idg);
+    Refresh(DocumentChange::Selection);
 }
 
 void CQORVADoc::SelectCondition(int condition)
 {
     m_idg.m_rooms.SetRoomCondition(m_idg.m_nCurSystem, m_idg.m_nCurRoom, condition);
-    m_idg.BindCurrentRoom();
-    NotifyChanged(DocumentChange::Selection);
+    if (m_idg.PointAtCurrentRoom())
+        BindCurrentRoom(m_idg);
+    Refresh(DocumentChange::Selection);
 }
 
 void CQORVADoc::SetChartView(bool chartView)
 {
     m_idg.m_bChartView = chartView ? 1 : 0;
-    m_bModified = true;
+    SetModifiedFlag(true);
     NotifyChanged(DocumentChange::Selection);
 }
 
@@ -207,10 +240,11 @@ void CQORVADoc::ToggleHhrLineLabels()
 
 void CQORVADoc::SetBasicParameters(const std::string& projectName, int unitSystem)
 {
-    m_idg.m_strProjectName = projectName;
-    m_idg.m_nUnitSystem = unitSystem;
-    m_bModified = true;
-    NotifyChanged(DocumentChange::Model);
+    ChangeProject(QStringLiteral("基本参数"), [&](CIDG& idg) {
+        idg.m_strProjectName = projectName;
+        idg.m_nUnitSystem = unitSystem;
+        return true;
+    });
 }
 
 void CQORVADoc::ApplyNewProject(const NewProjectData& data, const std::string& path)
@@ -218,31 +252,115 @@ void CQORVADoc::ApplyNewProject(const NewProjectData& data, const std::string& p
     CopyNewProject(data, m_idg);
     m_strPathName = path;
     FillToolbarCombos();
-    m_bModified = true;
     m_bProjectOpen = true;
     m_nReserved = 0;
+    m_undoStack.clear();
     BindEachCondition(kConditionNormal);
-    NotifyChanged(DocumentChange::ProjectReplaced);
+    SetModifiedFlag(true);
+    Refresh(DocumentChange::ProjectReplaced);
 }
 
 void CQORVADoc::ApplySystemRoomData(CAir_Room&& edited)
 {
-    m_idg.m_rooms.CopyOutdoor(edited);
-    // The current lists point into the rooms about to be replaced.
-    m_idg.UnbindCurrentLists();
-    m_idg.m_rooms.m_systems = std::move(edited.m_systems);
-    FillToolbarCombos();
-    m_bModified = true;
-    BindEachCondition(CurrentConditionCode());
-    NotifyChanged(DocumentChange::Model);
+    ChangeProject(QStringLiteral("系统-房间"), [&](CIDG& idg) {
+        idg.m_rooms.CopyOutdoor(edited);
+        // The current lists point into the rooms about to be replaced.
+        idg.UnbindCurrentLists();
+        idg.m_rooms.m_systems = std::move(edited.m_systems);
+        FillToolbarCombos();
+        BindEachCondition(CurrentConditionCode());
+        return true;
+    });
 }
 
 void CQORVADoc::SetAtmosphericData(const AtmosphericData& data)
 {
-    data.CopyInto(m_idg);
-    m_bModified = true;
-    m_idg.BindCurrentRoom();
+    ChangeProject(QStringLiteral("大气压力"), [&](CIDG& idg) {
+        data.CopyInto(idg);
+        if (idg.PointAtCurrentRoom())
+            BindCurrentRoom(idg);
+        return true;
+    });
+}
+
+void CQORVADoc::ClipChart(const ChartWindow& window, int firstCornerX, int firstCornerY)
+{
+    m_idg.SetWindow(window);
+    m_idg.SetWindow(chart::settledWindow(m_idg));
+    m_idg.m_nClipLeft = firstCornerX;
+    m_idg.m_nClipTop = firstCornerY;
+    NotifyChanged(DocumentChange::Display);
+}
+
+void CQORVADoc::RestoreFullChart()
+{
+    m_idg.RestoreFullChart();
+    NotifyChanged(DocumentChange::Display);
+}
+
+void CQORVADoc::RequestRedraw()
+{
+    NotifyChanged(DocumentChange::Display);
+}
+
+bool CQORVADoc::ChangeCurrentRoom(const QString& text, const std::function<bool(CIDG&)>& edit)
+{
+    CServiceArea* room = m_idg.CurrentRoom();
+    if (!room)
+        return false;
+    const int system = m_idg.m_nCurSystem;
+    const int roomIndex = m_idg.m_nCurRoom;
+    std::unique_ptr<CServiceArea> before = CloneRoom(*room);
+    if (!edit(m_idg)) {
+        // Refused: the room goes back to exactly what it was.
+        if (CServiceArea* live = m_idg.m_rooms.RoomAt(system, roomIndex))
+            std::swap(*live, *before);
+        if (!m_idg.PointAtCurrentRoom())
+            m_idg.UnbindCurrentLists();
+        return false;
+    }
+    RefreshCurrentView(m_idg);
+    m_undoStack.push(new RoomSnapshotCommand(*this, system, roomIndex, std::move(before), text));
     NotifyChanged(DocumentChange::Model);
+    return true;
+}
+
+bool CQORVADoc::ChangeProject(const QString& text, const std::function<bool(CIDG&)>& edit)
+{
+    std::vector<std::uint8_t> before = ProjectBytes(m_idg);
+    const ProjectViewState view = ProjectViewState::Of(m_idg);
+    if (!edit(m_idg)) {
+        CIDG restored;
+        if (RestoreProjectBytes(before, restored)) {
+            m_idg = std::move(restored);
+            view.ApplyTo(m_idg);
+            if (!m_idg.PointAtCurrentRoom())
+                m_idg.UnbindCurrentLists();
+        }
+        return false;
+    }
+    if (m_idg.PointAtCurrentRoom())
+        RefreshCurrentView(m_idg);
+    m_undoStack.push(new ProjectSnapshotCommand(*this, std::move(before), text));
+    NotifyChanged(DocumentChange::Model);
+    return true;
+}
+
+void CQORVADoc::ReplaceProject(CIDG&& idg)
+{
+    m_undoStack.clear();
+    m_idg = std::move(idg);
+    m_idg.UnbindCurrentLists();
+    RefreshAllViews(m_idg);
+}
+
+void CQORVADoc::Refresh(DocumentChange change)
+{
+    if (m_idg.PointAtCurrentRoom())
+        RefreshCurrentView(m_idg);
+    else
+        m_idg.UnbindCurrentLists();
+    NotifyChanged(change);
 }
 
 void CQORVADoc::BindEachCondition(int finalCondition)
@@ -255,13 +373,22 @@ void CQORVADoc::BindEachCondition(int finalCondition)
     // so once, for the condition that stays on the screen.
     for (int c = kConditionNormal; c < kConditionCount; ++c) {
         m_idg.m_rooms.SetRoomCondition(s, r, c);
-        m_idg.BindCurrentRoom(false);
+        m_idg.PointAtCurrentRoom();
+        RefreshCurrentView(m_idg);
     }
     m_idg.m_rooms.SetRoomCondition(s, r, finalCondition);
-    m_idg.BindCurrentRoom();
+    m_idg.PointAtCurrentRoom();
+    BindCurrentRoom(m_idg);
 }
 
 void CQORVADoc::NotifyChanged(DocumentChange change)
 {
-    emit changed(change);
+    DocumentEvent event;
+    event.kind = change;
+    if (m_idg.CurrentRoom()) {
+        event.system = m_idg.m_nCurSystem;
+        event.room = m_idg.m_nCurRoom;
+        event.condition = m_idg.CurrentCondition();
+    }
+    emit changed(event);
 }

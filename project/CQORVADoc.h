@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QObject>
+#include <QUndoStack>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,14 +12,27 @@
 
 struct AtmosphericData;
 struct NewProjectData;
+class ProjectSnapshotCommand;
+class RoomSnapshotCommand;
+struct DocumentTestAccess;
 
 // What changed in the document; views and the frame redraw or refill from it.
 enum class DocumentChange {
     ProjectReplaced,  // new, open or import: everything may differ
     Model,            // objects, design data or settings of the project
-    Display,          // label switches and other display-only settings
+    Display,          // label switches, the chart window and other viewing settings
     Selection,        // current system, room, condition or view
     Modified,         // the modified flag or the path changed
+};
+
+// One announcement of the document: the kind of change and, where it
+// concerns one room's view, that room (system and room index) and condition;
+// −1 where the change is not confined to one.
+struct DocumentEvent {
+    DocumentChange kind = DocumentChange::Model;
+    int system = -1;
+    int room = -1;
+    int condition = -1;
 };
 
 // The toolbar drop-down lists as FillToolbarCombos leaves them.
@@ -31,15 +46,21 @@ struct ToolbarContents {
 };
 
 // The one project document of the program: it owns the chart model and
-// carries out the project lifecycle. Every change of the model goes through
-// it, so redraws and the modified flag have one place to hook into.
+// carries out the project lifecycle. Every change of the model is one of its
+// operations: views and dialogs read the model and ask the document to change
+// it. Each change of project data is one step on the undo stack (a snapshot
+// of what it changed, swapped on undo and redo); changes of what is viewed —
+// labels, chart or page view, the room and condition shown, the chart
+// window — are not. The modified flag is the stack's unclean state plus any
+// saved viewing setting changed since the last save. After every change the
+// document re-derives what the view shows (base objects, completed states,
+// result texts), so drawing only reads.
 class CQORVADoc : public QObject {
     Q_OBJECT
 public:
     static constexpr int kDefaultPageWidth = 210;   // mm
     static constexpr int kDefaultPageHeight = 297;  // mm
 
-    CIDG m_idg;
     std::string m_strReportPath;
     std::int32_t m_bReturnMode = 0;
     int m_nPageWidth = kDefaultPageWidth;
@@ -48,6 +69,11 @@ public:
     std::int32_t m_nReserved = 0;
 
     explicit CQORVADoc(QObject* parent = nullptr);
+    ~CQORVADoc() override;
+
+    // The project as views, dialogs and exports read it.
+    const CIDG& model() const { return m_idg; }
+    QUndoStack& undoStack() { return m_undoStack; }
 
     // Lifecycle.
     bool OnNewDocument();
@@ -66,10 +92,13 @@ public:
 
     const std::string& pathName() const { return m_strPathName; }
     void SetPathName(const std::string& path);
-    bool IsModified() const { return m_bModified; }
+    bool IsModified() const { return !m_undoStack.isClean() || m_bViewModified; }
+    // Marks the project modified (or saved) beyond what the undo stack says.
     void SetModifiedFlag(bool modified = true);
 
-    // Toolbar lists and selections.
+    // Toolbar lists and selections (viewing changes: not undo steps).
+    // Brings a current system or room index that is out of range back to
+    // the first, as the lists show it.
     ToolbarContents FillToolbarCombos();
     // Returns false (after the message) when the chosen system has no rooms.
     bool SelectSystem(int index);
@@ -82,6 +111,22 @@ public:
     void TogglePointLabels();
     void ToggleProcessLineLabels();
     void ToggleHhrLineLabels();
+
+    // The chart window (viewing changes). A clip to a window computed by a
+    // renderer from a rubber band, with the first corner of the band in
+    // chart pixels; the full chart again.
+    void ClipChart(const ChartWindow& window, int firstCornerX, int firstCornerY);
+    void RestoreFullChart();
+    // Asks views to redraw without a change of the model (a dialog closed).
+    void RequestRedraw();
+
+    // Changes of project data by an operation on the model. The edit runs on
+    // the current room (ChangeCurrentRoom) or on the whole project
+    // (ChangeProject); it returns false to refuse, and then the project is
+    // left exactly as it was and no step is recorded. A change that succeeds
+    // is one undo step named text.
+    bool ChangeCurrentRoom(const QString& text, const std::function<bool(CIDG&)>& edit);
+    bool ChangeProject(const QString& text, const std::function<bool(CIDG&)>& edit);
 
     // Project name and unit system (the basic-parameters dialog's OK).
     void SetBasicParameters(const std::string& projectName, int unitSystem);
@@ -99,19 +144,32 @@ public:
     // the project modified and rebinds the current room.
     void SetAtmosphericData(const AtmosphericData& data);
 
-    // Announces a change of the model made through the document.
-    void NotifyChanged(DocumentChange change);
-
 signals:
-    void changed(DocumentChange change);
+    void changed(const DocumentEvent& event);
 
 private:
+    friend class ProjectSnapshotCommand;
+    friend class RoomSnapshotCommand;
+    friend struct DocumentTestAccess;
+
     // Binds each condition of the current room in turn, then settles on
     // finalCondition.
     void BindEachCondition(int finalCondition);
+    // Re-derives the current view and announces the change.
+    void Refresh(DocumentChange change);
+    void NotifyChanged(DocumentChange change);
+    // A new project in place of the open one: no undo history, the view
+    // re-derived in every room.
+    void ReplaceProject(CIDG&& idg);
+    void OnCleanChanged();
 
+    CIDG m_idg;
+    QUndoStack m_undoStack;
     std::string m_strPathName;
-    bool m_bModified = false;
+    // A saved viewing setting (the room or system shown, chart or page view)
+    // changed since the last save, or a new project not yet saved.
+    bool m_bViewModified = false;
+    bool m_bLastModified = false;
 };
 
 namespace doc_messages {
@@ -120,4 +178,9 @@ inline constexpr const char* kOldProject = "对不起，您不能打开旧工程
 inline constexpr const char* kSystemWithoutRooms =
     "该系统下没有服务区域\n请到[设定|系统-房间]中添加服务区域或者删除该系统";
 inline constexpr const char* kNoProjectForAnalysis = "没有参数用于分析!请在工程下重试!";
+// Said once after opening a project whose file held broken references.
+inline std::string RepairedObjects(int count)
+{
+    return "工程文件中有 " + std::to_string(count) + " 个状态点的引用无效，已将其转化为独立状态点。";
+}
 }  // namespace doc_messages

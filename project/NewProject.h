@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "analysis/CAir_Room.h"
+#include "model/CAir_Room.h"
 #include "project/Atmosphere.h"
 
 class CIDG;

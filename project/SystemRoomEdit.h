@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/CAir_Room.h"
+#include "model/CAir_Room.h"
 
 // The system–room editor shared by the system–room dialog and the second page
 // of the new-project wizard: a working copy of the outdoor design states and

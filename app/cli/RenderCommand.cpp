@@ -8,6 +8,8 @@
 
 #include "app/cli/Commands.h"
 #include "chart/ChartImage.h"
+#include "analysis/Binding.h"
+#include "model/References.h"
 #include "project/ProjectFile.h"
 
 // qorva-cli render FILE.id OUT.png|OUT.svg [--system S] [--room R]
@@ -172,6 +174,10 @@ int runRenderCommand(const std::vector<std::string>& args)
         return kExitFailure;
     }
     CIDG& idg = contents->idg;
+    // The project as the program shows it after opening: references
+    // repaired, every view derived from its design data.
+    RepairReferences(idg);
+    RefreshAllViews(idg);
 
     const auto& systems = idg.m_rooms.m_systems;
     if (!options.system.empty()) {
@@ -206,7 +212,7 @@ int runRenderCommand(const std::vector<std::string>& args)
     }
     if (options.condition >= 0)
         idg.m_rooms.SetRoomCondition(idg.m_nCurSystem, idg.m_nCurRoom, options.condition);
-    if (!idg.BindCurrentRoom()) {
+    if (!idg.PointAtCurrentRoom() || !BindCurrentRoom(idg, false) || !RefreshCurrentView(idg)) {
         std::fprintf(stderr, "qorva-cli render: the room's design states cannot be computed\n");
         return kExitFailure;
     }

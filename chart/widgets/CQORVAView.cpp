@@ -50,7 +50,8 @@ bool sameDevice(const ChartDevice& a, const ChartDevice& b)
 
 } // namespace
 
-CQORVAView::CQORVAView(CQORVADoc& document, QWidget* parent) : CZoomView(parent), m_document(document)
+CQORVAView::CQORVAView(CQORVADoc& document, QWidget* parent)
+    : CZoomView(parent), m_document(document), m_chart(document.model())
 {
     setObjectName("CQORVAView");
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -91,12 +92,12 @@ void CQORVAView::UpdatePageSize()
     const int s = std::max(1, m_nScreenWidth / pageWidth);
     const int width = s * pageWidth;
     const int fullHeight = s * pageHeight;
-    const int height = m_document.m_idg.m_bChartView ? static_cast<int>(fullHeight * 0.5) : fullHeight;
+    const int height = m_document.model().m_bChartView ? static_cast<int>(fullHeight * 0.5) : fullHeight;
     if (logicalSize() != QSize(width, height))
         SetZoomSizes(width, height);
 }
 
-void CQORVAView::OnDocumentChanged(DocumentChange)
+void CQORVAView::OnDocumentChanged(const DocumentEvent&)
 {
     UpdatePageSize();
     InvalidateChart();
@@ -111,13 +112,13 @@ void CQORVAView::InvalidateChart()
 
 void CQORVAView::EnsureLayout()
 {
-    CIDG& idg = m_document.m_idg;
     const ChartDevice device = chartDevice();
-    if (!m_bImageValid || !idg.m_layout.m_bValid || !sameDevice(idg.m_layout.m_device, device)) {
-        idg.LayoutChart(device);
-        idg.ComputeSaturationBoundary();
-    } else if (!idg.m_layout.m_bBoundaryValid) {
-        idg.ComputeSaturationBoundary();
+    const ChartLayout& layout = m_chart.layout();
+    if (!m_bImageValid || !layout.m_bValid || !sameDevice(layout.m_device, device)) {
+        m_chart.LayoutChart(device);
+        m_chart.ComputeSaturationBoundary();
+    } else if (!layout.m_bBoundaryValid) {
+        m_chart.ComputeSaturationBoundary();
     }
 }
 
@@ -132,7 +133,7 @@ void CQORVAView::DrawChartImage()
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     painter.scale(zoomScale(), zoomScale());
     QPainterCanvas canvas(painter);
-    m_document.m_idg.DrawChart(canvas, chartDevice());
+    m_chart.DrawChart(canvas, chartDevice());
     painter.end();
     m_imageScale = zoomScale();
     m_bImageValid = true;
@@ -146,7 +147,7 @@ void CQORVAView::OnDraw(QPainter& painter, const QRect&)
         m_pageImage = QImage();
         painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
         QPainterCanvas canvas(painter);
-        m_document.m_idg.DrawChart(canvas, chartDevice());
+        m_chart.DrawChart(canvas, chartDevice());
         m_bImageValid = true;
         return;
     }
@@ -219,8 +220,7 @@ void CQORVAView::OnClip()
 void CQORVAView::OnRestore()
 {
     SetViewMode(kModeRestore);
-    m_document.m_idg.RestoreFullChart();
-    m_document.NotifyChanged(DocumentChange::Display);
+    m_document.RestoreFullChart();
     SetViewMode(kModeNone);
 }
 
@@ -276,7 +276,7 @@ void CQORVAView::ShowStatus(const QString& text)
 
 bool CQORVAView::InsideChartRect(const QPoint& p) const
 {
-    const ChartLayout& layout = m_document.m_idg.m_layout;
+    const ChartLayout& layout = m_chart.layout();
     return p.x() >= layout.m_nChartLeft && p.x() <= layout.m_nChartLeft + layout.m_nChartWidth &&
            p.y() >= layout.m_nChartTop && p.y() <= layout.m_nChartTop + layout.m_nChartHeight;
 }
@@ -284,8 +284,8 @@ bool CQORVAView::InsideChartRect(const QPoint& p) const
 QString CQORVAView::StateTextAt(const QPoint& logical)
 {
     EnsureLayout();
-    CIDG& idg = m_document.m_idg;
-    const ChartLayout& layout = idg.m_layout;
+    const CIDG& idg = m_document.model();
+    const ChartLayout& layout = m_chart.layout();
     if (!InsideChartRect(logical))
         return QString();
     const int column = logical.x() - layout.m_nChartLeft;
@@ -294,8 +294,8 @@ QString CQORVAView::StateTextAt(const QPoint& logical)
         row > layout.m_nBoundary[column])
         return QString();
     CStatePoint state;
-    state.m_d = static_cast<float>(idg.MoistureFromX(column));
-    state.m_h = static_cast<float>(idg.EnthalpyFromXY(column, row));
+    state.m_d = static_cast<float>(m_chart.MoistureFromX(column));
+    state.m_h = static_cast<float>(m_chart.EnthalpyFromXY(column, row));
     state.m_bKnownD = 1;
     state.m_bKnownH = 1;
     if (!idg.CalcStatePoint(state))
@@ -308,13 +308,13 @@ QString CQORVAView::StateTextAt(const QPoint& logical)
 
 void CQORVAView::PickAt(const QPoint& logical)
 {
-    CIDG& idg = m_document.m_idg;
+    const CIDG& idg = m_document.model();
     m_lastPick = logical;
     EnsureLayout();
-    const PickResult pick = idg.PickObject(logical.x(), logical.y());
-    idg.m_nPickClass = pick.nClass;
-    idg.m_nPickIndex = pick.index;
-    idg.m_nSelectedComfortArea = -1;
+    const PickResult pick = m_chart.PickObject(logical.x(), logical.y());
+    m_chart.m_nPickClass = pick.nClass;
+    m_chart.m_nPickIndex = pick.index;
+    m_chart.m_nSelectedComfortArea = -1;
     // A corner point or an edge line of a comfort zone selects the whole zone.
     std::string member;
     if (pick.nClass == 0 && idg.m_pPoints && pick.index >= 0 && pick.index < int(idg.m_pPoints->size()))
@@ -326,7 +326,7 @@ void CQORVAView::PickAt(const QPoint& logical)
         for (std::size_t i = 0; i < idg.m_pComfortAreas->size(); ++i) {
             const CComfortArea& zone = *(*idg.m_pComfortAreas)[i];
             if (pick.nClass == 0 ? zone.HasCorner(member) : zone.HasEdge(member)) {
-                idg.m_nSelectedComfortArea = static_cast<int>(i);
+                m_chart.m_nSelectedComfortArea = static_cast<int>(i);
                 break;
             }
         }
@@ -394,8 +394,11 @@ void CQORVAView::mouseReleaseEvent(QMouseEvent* event)
             UpdateCursor();
             const QRect rect = spanOf(m_clipStart, m_clipCurrent);
             if (m_clipStart.x() != m_clipCurrent.x() && m_clipStart.y() != m_clipCurrent.y()) {
-                m_document.m_idg.ClipToRect(rect.left(), rect.top(), rect.right(), rect.bottom());
-                m_document.NotifyChanged(DocumentChange::Display);
+                EnsureLayout();
+                if (const auto window = m_chart.ClipWindow(rect.left(), rect.top(), rect.right(), rect.bottom())) {
+                    const CanvasPoint corner = m_chart.ToChartRelative({m_clipStart.x(), m_clipStart.y()});
+                    m_document.ClipChart(*window, corner.x, corner.y);
+                }
             }
             m_clipStart = m_clipCurrent = QPoint();
             viewport()->update();
@@ -469,9 +472,9 @@ void CQORVAView::RightPress()
         m_bLineRubber = false;
         m_bLineFirstMove = true;
     } else if (m_nViewMode == kModePick) {
-        m_document.m_idg.m_nPickClass = -1;
-        m_document.m_idg.m_nPickIndex = -1;
-        m_document.m_idg.m_nSelectedComfortArea = -1;
+        m_chart.m_nPickClass = -1;
+        m_chart.m_nPickIndex = -1;
+        m_chart.m_nSelectedComfortArea = -1;
         SetViewMode(kModeNone);
         viewport()->setCursor(Qt::ArrowCursor);
         InvalidateChart();

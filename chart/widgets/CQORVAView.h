@@ -6,12 +6,12 @@
 
 #include <map>
 
-#include "chart/ChartLayout.h"
+#include "chart/ChartRenderer.h"
 #include "chart/widgets/CZoomView.h"
 
 class CQORVADoc;
 class CQORVAView;
-enum class DocumentChange;
+struct DocumentEvent;
 
 // The mouse actions of one view mode, for the modes whose clicks belong to
 // the drawing, editing and calculation commands (placing points, the builder
@@ -77,6 +77,8 @@ public:
     ChartDevice chartDevice() const;
     // What the status bar's message pane shows (the idle prompt when empty).
     QString statusText() const { return m_statusText; }
+    // The view's renderer: its layout and the object it shows picked.
+    const ChartRenderer& chart() const { return m_chart; }
     // The state under a logical point, as the status bar shows it; empty
     // outside the chart region.
     QString StateTextAt(const QPoint& logical);
@@ -103,7 +105,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void OnDocumentChanged(DocumentChange change);
+    void OnDocumentChanged(const DocumentEvent& event);
     void UpdatePageSize();
     void EnsureLayout();
     bool InsideChartRect(const QPoint& logical) const;
@@ -113,6 +115,8 @@ private:
     void DrawChartImage();
 
     CQORVADoc& m_document;
+    // The view's own layout of the document's chart, and what it picked.
+    ChartRenderer m_chart;
     int m_nViewMode = kModeNone;
     int m_nMouseState = kMouseNone;
     bool m_bCapture = false;

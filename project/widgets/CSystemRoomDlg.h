@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "analysis/CAir_Room.h"
+#include "model/CAir_Room.h"
 
 class CSystemRoomEditor;
 

@@ -59,14 +59,13 @@ bool NewProject(CMainFrame& frame)
     frame.AddRecentFile(location.pathName());
     frame.FillToolbarCombos();
     document.OnSaveDocument(path);
-    document.NotifyChanged(DocumentChange::Model);
     return true;
 }
 
 bool EditSystemsAndRooms(CMainFrame& frame)
 {
     CQORVADoc& document = frame.document();
-    CSystemRoomDlg dialog(document.m_idg.m_rooms, document.m_idg.m_nUnitSystem, &frame);
+    CSystemRoomDlg dialog(document.model().m_rooms, document.model().m_nUnitSystem, &frame);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     document.ApplySystemRoomData(dialog.TakeResult());
@@ -77,9 +76,9 @@ bool EditSystemsAndRooms(CMainFrame& frame)
 bool EditAtmosphericPressure(CMainFrame& frame)
 {
     CQORVADoc& document = frame.document();
-    CPressureDlg dialog(AtmosphericData::FromModel(document.m_idg), &frame);
+    CPressureDlg dialog(AtmosphericData::FromModel(document.model()), &frame);
     if (dialog.exec() != QDialog::Accepted) {
-        document.NotifyChanged(DocumentChange::Display);
+        document.RequestRedraw();
         return false;
     }
     document.SetAtmosphericData(dialog.data());

@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "analysis/CAir_Room.h"
+#include "model/CAir_Room.h"
 #include "support/RecordingMessages.h"
 
 namespace {

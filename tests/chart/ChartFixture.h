@@ -6,7 +6,7 @@
 #include <string>
 
 #include "chart/RecordingCanvas.h"
-#include "model/CIDG.h"
+#include "chart/ChartRenderer.h"
 
 // A chart model drawing its own object lists (no project room, so nothing
 // rebinds them), laid out for a 1920-pixel screen with a 12-pixel label font.
@@ -24,7 +24,7 @@ protected:
         idg.m_pTexts = &texts;
         idg.m_pComfortAreas = &comfortAreas;
         idg.m_pParamPoints = &paramPoints;
-        idg.LayoutChart(device);
+        chart.LayoutChart(device);
     }
 
     // A point given by x (kg/kg) and h (kJ/kg), completed.
@@ -45,8 +45,8 @@ protected:
     // A point at device pixel (X, Y) of the current layout.
     int addPointAt(const std::string& name, int X, int Y)
     {
-        const CanvasPoint relative = idg.ToChartRelative({X, Y});
-        return addPoint(name, idg.MoistureFromX(relative.x), idg.EnthalpyFromXY(relative.x, relative.y));
+        const CanvasPoint relative = chart.ToChartRelative({X, Y});
+        return addPoint(name, chart.MoistureFromX(relative.x), chart.EnthalpyFromXY(relative.x, relative.y));
     }
 
     int addProcessLine(const std::string& name, int start, int end)
@@ -86,14 +86,26 @@ protected:
     RecordingCanvas draw()
     {
         RecordingCanvas canvas;
-        idg.DrawChart(canvas, device);
+        chart.DrawChart(canvas, device);
         return canvas;
     }
 
-    const ChartLayout& layout() const { return idg.m_layout; }
+    const ChartLayout& layout() const { return chart.m_layout; }
+
+    // A rubber band dragged over the chart of renderer, applied as the
+    // document applies it.
+    static void clipChart(CIDG& model, const ChartRenderer& renderer, int left, int top, int right, int bottom)
+    {
+        if (const auto window = renderer.ClipWindow(left, top, right, bottom)) {
+            model.SetWindow(*window);
+            model.SetWindow(chart::settledWindow(model));
+        }
+    }
+    void clip(int left, int top, int right, int bottom) { clipChart(idg, chart, left, top, right, bottom); }
 
     ChartDevice device;
     CIDG idg;
+    ChartRenderer chart{idg};
     ObjectArray<CStatePoint> points;
     ObjectArray<CGuoChengXian> processLines;
     ObjectArray<CReShiBiXian> hhrLines;

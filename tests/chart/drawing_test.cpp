@@ -6,6 +6,7 @@
 #include <string>
 
 #include "chart/ChartDrawingSupport.h"
+#include "analysis/Binding.h"
 #include "chart/ChartFixture.h"
 #include "chart/ObjectGeometry.h"
 #include "psychro/QorvaDll.h"
@@ -30,13 +31,13 @@ protected:
     {
         const int H = layout().m_nChartHeight;
         float t = 0;
-        const double x = idg.MoistureFromX(X);
+        const double x = chart.MoistureFromX(X);
         if (x <= 0 || !pxRH_t(idg.m_fSummerPressure, static_cast<float>(x), 1.0f, &t) || t < idg.m_fTMinFull)
             return H;
-        return std::min(H, idg.YFromTemperature(t, X));
+        return std::min(H, chart.YFromTemperature(t, X));
     }
 
-    CanvasPoint relative(CanvasPoint device) const { return idg.ToChartRelative(device); }
+    CanvasPoint relative(CanvasPoint device) const { return chart.ToChartRelative(device); }
 
     std::set<std::string> textsOf(const RecordingCanvas& canvas) const
     {
@@ -235,8 +236,8 @@ TEST_F(ChartDrawing, PointNamesFollowThePositionAndPairsStandOpposite)
     const int l = addPointAt("L", 600, 400);
     points[static_cast<std::size_t>(l)]->m_nKind = CStatePoint::kRelatedPair;
     points[static_cast<std::size_t>(l)]->m_nRelPartner = 0;
-    idg.m_nPickClass = 0;
-    idg.m_nPickIndex = 1;
+    chart.m_nPickClass = 0;
+    chart.m_nPickIndex = 1;
     const RecordingCanvas canvas = draw();
     EXPECT_EQ(canvas.textsEqual("O")[0].points[0], (CanvasPoint{400, 408}));
     // The pair's second point writes above, in red, as it is the picked one.
@@ -340,7 +341,7 @@ TEST_F(ChartDrawing, ArrowStylesAndComfortZoneEdges)
     comfortAreas.push_back(std::move(zone));
     EXPECT_TRUE(draw().callsOf(Op::Polygon).empty());
     // Selecting the zone highlights its corners and edges.
-    idg.m_nSelectedComfortArea = 0;
+    chart.m_nSelectedComfortArea = 0;
     const RecordingCanvas selected = draw();
     EXPECT_EQ(selected.callsOf(Op::Ellipse)[0].brush, kYellow);
     EXPECT_EQ(selected.callsOf(Op::Ellipse)[1].brush, kBlack);
@@ -380,7 +381,7 @@ TEST_F(ChartDrawing, HhrLinesFollowTheirSwitches)
     EXPECT_NEAR(name[0].points[0].x, (a.x + b.x) / 2 + 4, 1);
     EXPECT_NEAR(name[0].points[0].y, (a.y + b.y) / 2 + 4, 1);
     // The drawn line passes through its base point.
-    const CanvasPoint base = idg.PointPosition(*points[0]);
+    const CanvasPoint base = chart.PointPosition(*points[0]);
     EXPECT_LT(chart::distanceToSegment(base.x, base.y, a, b), 1.5);
 
     idg.m_bShowHhrLineLabels = 0;
@@ -401,6 +402,10 @@ TEST_F(ChartDrawing, HhrLineThroughTwoPointsLearnsItsRatio)
     const int line = addHhrLine("AB", first, 0.0f);
     hhrLines[static_cast<std::size_t>(line)]->m_nMode = CReShiBiXian::kThroughTwoPoints;
     hhrLines[static_cast<std::size_t>(line)]->m_nPoint2 = second;
+    // Drawing does not learn it: until the view is refreshed there is no line.
+    EXPECT_TRUE(draw().strokesInColour(kCyan).empty());
+    EXPECT_EQ(hhrLines[0]->m_fRatio, 0.0f);
+    RefreshCurrentView(idg);
     EXPECT_EQ(draw().strokesInColour(kCyan).size(), 1u);
     const double expected = (points[1]->m_h - points[0]->m_h) / (points[1]->m_d - points[0]->m_d);
     EXPECT_NEAR(hhrLines[0]->m_fRatio, expected, 1.0);
@@ -410,8 +415,8 @@ TEST_F(ChartDrawing, ResultTextsStandInAColumnBelowTheChart)
 {
     addText("送风量：1200m^3/h");
     addText("新风比：20%", 0);
-    idg.m_nPickClass = 3;
-    idg.m_nPickIndex = 1;
+    chart.m_nPickClass = 3;
+    chart.m_nPickIndex = 1;
     const RecordingCanvas canvas = draw();
     const auto first = canvas.textsEqual("送风量：1200m^3/h");
     const auto second = canvas.textsEqual("新风比：20%");
@@ -433,7 +438,7 @@ TEST_F(ChartDrawing, WindowAboveTheSaturationCurveHasNoCurveLabel)
 {
     draw();
     // The dry upper left of the chart: 0–10 g/kg, from the top down to about 30 °C.
-    idg.ClipToRect(40, 70, 500, 400);
+    clip(40, 70, 500, 400);
     const RecordingCanvas canvas = draw();
     EXPECT_TRUE(canvas.textsEqual("100%").empty());
     EXPECT_TRUE(canvas.strokesInColour(kNavy).empty());
@@ -460,8 +465,8 @@ TEST_F(ChartDrawing, IsoLinesCarryTheirValues)
     const double pixelInH = 1.0 / layout().m_fHScale; // kJ/kg per pixel row
     auto stateOf = [&](CanvasPoint device) {
         const CanvasPoint p = relative(device);
-        const double x = idg.MoistureFromX(p.x);
-        const double h = idg.EnthalpyFromXY(p.x, p.y);
+        const double x = chart.MoistureFromX(p.x);
+        const double h = chart.EnthalpyFromXY(p.x, p.y);
         return EndState{x, h, (h - 2500 * x) / (1.01 + 1.85 * x)};
     };
     auto nearMultipleOfFive = [](double value, double tolerance) {
@@ -535,14 +540,14 @@ TEST_F(ChartDrawing, ObjectsWithStaleReferencesAreSkipped)
     EXPECT_TRUE(canvas.callsOf(Op::Polygon).empty());
     EXPECT_TRUE(canvas.strokesInColour(kCyan).empty());
     EXPECT_EQ(canvas.textsEqual("A")[0].points[0], (CanvasPoint{400, 408}));
-    EXPECT_EQ(idg.PickObject(600, 600), PickResult{});
-    EXPECT_EQ(idg.PickObject(401, 401), (PickResult{0, 0}));
+    EXPECT_EQ(chart.PickObject(600, 600), PickResult{});
+    EXPECT_EQ(chart.PickObject(401, 401), (PickResult{0, 0}));
 }
 
 TEST_F(ChartDrawing, ZoomedWindowKeepsItsLabelsBesideTheChart)
 {
     draw();
-    idg.ClipToRect(380, 300, 1000, 800);
+    clip(380, 300, 1000, 800);
     const RecordingCanvas canvas = draw();
     const ChartLayout& l = layout();
     int temperatureLabels = 0;
@@ -573,7 +578,7 @@ TEST_F(ChartDrawing, PrintingScalesPensPointsAndFonts)
     const RecordingCanvas canvas = draw();
     const ChartLayout& l = layout();
     const double G = 39.4 * 210 / 1920;
-    EXPECT_DOUBLE_EQ(idg.m_fWorkingScale, static_cast<float>(G));
+    EXPECT_DOUBLE_EQ(l.m_fPenScale, G);
     for (const auto& call : canvas.strokesInColour(kBlack)) {
         if (call.op == Op::Line) {
             EXPECT_EQ(call.pen.width, static_cast<int>(2 * G));

@@ -36,8 +36,8 @@ TEST_F(ChartFixture, LayoutOfAScreenPage)
     EXPECT_EQ(l.m_nAnnotStep, 12);
     // The window's temperatures at the left edge: the full chart's −30 °C at
     // the bottom, (100 − 30.3)/1.01 °C at the top.
-    EXPECT_NEAR(idg.m_fTMin, -30.0, 1e-3);
-    EXPECT_NEAR(idg.m_fTMax, 69.7 / 1.01, 1e-3);
+    EXPECT_NEAR(l.m_fTMinWindow, -30.0, 1e-3);
+    EXPECT_NEAR(l.m_fTMaxWindow, 69.7 / 1.01, 1e-3);
 
     EXPECT_EQ(chart::pageSize(device, false), QSize(1890, 1336));
     EXPECT_EQ(chart::pageSize(device, true), QSize(1890, 2673));
@@ -47,7 +47,7 @@ TEST_F(ChartFixture, LayoutForThePrinterCountsPageMarginsTwice)
 {
     ChartDevice printer;
     printer.printing = true;
-    idg.LayoutChart(printer);
+    chart.LayoutChart(printer);
     const ChartLayout& l = layout();
     EXPECT_DOUBLE_EQ(l.m_fPixelsPerMm, 39.4);
     // (210 − 10 − 10) mm and half of (297 − 10 − 10) mm at 39.4 units per mm.
@@ -65,25 +65,25 @@ TEST_F(ChartFixture, LayoutForThePrinterCountsPageMarginsTwice)
 TEST_F(ChartFixture, ZeroDegreeIsothermIsHorizontalAtZoomOne)
 {
     const int W = layout().m_nChartWidth;
-    const int row = idg.YFromTemperature(0.0, 0);
+    const int row = chart.YFromTemperature(0.0, 0);
     // 30 K above the chart's −30 °C bottom at 1.01 kJ/(kg·K) and 12.46 pixels per kJ/kg.
     EXPECT_EQ(row, static_cast<int>(1246 - 30 * 1.01 * 12.46 + 0.5));
     for (int X : {1, 100, W / 2, W - 1, W})
-        EXPECT_EQ(idg.YFromTemperature(0.0, X), row) << "column " << X;
+        EXPECT_EQ(chart.YFromTemperature(0.0, X), row) << "column " << X;
     // Warmer isotherms rise to the right, colder ones fall.
-    EXPECT_LT(idg.YFromTemperature(30.0, W), idg.YFromTemperature(30.0, 0));
-    EXPECT_GT(idg.YFromTemperature(-20.0, W), idg.YFromTemperature(-20.0, 0));
+    EXPECT_LT(chart.YFromTemperature(30.0, W), chart.YFromTemperature(30.0, 0));
+    EXPECT_GT(chart.YFromTemperature(-20.0, W), chart.YFromTemperature(-20.0, 0));
 }
 
 TEST_F(ChartFixture, EnthalpyLineThroughTopLeftCornerMeetsTheRightEdgeAtTheBottom)
 {
     const ChartLayout& l = layout();
-    const double h = idg.EnthalpyFromXY(0, 0);
+    const double h = chart.EnthalpyFromXY(0, 0);
     EXPECT_NEAR(h, 100.0 - 30.3, 1e-3);
-    EXPECT_EQ(idg.YFromEnthalpy(h, 0), 0);
-    EXPECT_EQ(idg.YFromEnthalpy(h, l.m_nChartWidth), l.m_nChartHeight);
-    EXPECT_EQ(idg.XFromEnthalpy(h, 0), 0);
-    EXPECT_EQ(idg.XFromEnthalpy(h, l.m_nChartHeight), l.m_nChartWidth);
+    EXPECT_EQ(chart.YFromEnthalpy(h, 0), 0);
+    EXPECT_EQ(chart.YFromEnthalpy(h, l.m_nChartWidth), l.m_nChartHeight);
+    EXPECT_EQ(chart.XFromEnthalpy(h, 0), 0);
+    EXPECT_EQ(chart.XFromEnthalpy(h, l.m_nChartHeight), l.m_nChartWidth);
 }
 
 struct MoistureCase {
@@ -96,14 +96,14 @@ class MoistureMapping : public ChartFixture, public ::testing::WithParamInterfac
 TEST_P(MoistureMapping, ColumnsAndBack)
 {
     const MoistureCase c = GetParam();
-    EXPECT_EQ(idg.XFromMoisture(c.x), c.X);
-    EXPECT_NEAR(idg.MoistureFromX(c.X), c.x, 0.5 / layout().m_fXScale + 1e-12);
+    EXPECT_EQ(chart.XFromMoisture(c.x), c.X);
+    EXPECT_NEAR(chart.MoistureFromX(c.X), c.x, 0.5 / layout().m_fXScale + 1e-12);
     if (c.X > 0) {
         // The vapour pressure of the column's moisture: pq = p·x/(0.62198 + x);
         // at RH 0.5 the saturation pressure must be twice that.
-        const double x = idg.MoistureFromX(c.X);
-        EXPECT_NEAR(idg.SaturationPressureNeeded(c.X, 1.0), 101325 * x / (0.62198 + x), 0.01);
-        EXPECT_NEAR(idg.SaturationPressureNeeded(c.X, 0.5), 2 * idg.SaturationPressureNeeded(c.X, 1.0), 0.01);
+        const double x = chart.MoistureFromX(c.X);
+        EXPECT_NEAR(chart.SaturationPressureNeeded(c.X, 1.0), 101325 * x / (0.62198 + x), 0.01);
+        EXPECT_NEAR(chart.SaturationPressureNeeded(c.X, 0.5), 2 * chart.SaturationPressureNeeded(c.X, 1.0), 0.01);
     }
 }
 
@@ -116,12 +116,12 @@ TEST_F(ChartFixture, EnthalpyAndRowAreInverse)
 {
     for (double h : {-20.0, 0.0, 25.5, 60.0, 90.0})
         for (int X : {0, 400, 1200}) {
-            const int Y = idg.YFromEnthalpy(h, X);
+            const int Y = chart.YFromEnthalpy(h, X);
             // Rows above the chart round toward zero: up to a pixel off.
-            EXPECT_NEAR(idg.EnthalpyFromXY(X, Y), h, (Y < 0 ? 1.0 : 0.5) / layout().m_fHScale)
+            EXPECT_NEAR(chart.EnthalpyFromXY(X, Y), h, (Y < 0 ? 1.0 : 0.5) / layout().m_fHScale)
                 << h << " at " << X;
         }
-    EXPECT_EQ(idg.ToChartRelative({100, 200}), (CanvasPoint{70, 140}));
+    EXPECT_EQ(chart.ToChartRelative({100, 200}), (CanvasPoint{70, 140}));
 }
 
 // The state under a device pixel of the current layout.
@@ -130,11 +130,11 @@ struct PixelState {
     double t;
 };
 
-PixelState stateAt(const CIDG& idg, int deviceX, int deviceY)
+PixelState stateAt(const ChartRenderer& chart, int deviceX, int deviceY)
 {
-    const CanvasPoint p = idg.ToChartRelative({deviceX, deviceY});
-    const double x = idg.MoistureFromX(p.x);
-    const double h = idg.EnthalpyFromXY(p.x, p.y);
+    const CanvasPoint p = chart.ToChartRelative({deviceX, deviceY});
+    const double x = chart.MoistureFromX(p.x);
+    const double h = chart.EnthalpyFromXY(p.x, p.y);
     return {x, (h - 2500 * x) / (1.01 + 1.85 * x)};
 }
 
@@ -149,9 +149,10 @@ TEST_P(ChartClip, DraggedEitherWayGivesTheSameWindow)
     const ClipCase c = GetParam();
     CIDG other;
     other.m_font1 = idg.m_font1;
-    other.LayoutChart(device);
-    idg.ClipToRect(c.left, c.top, c.right, c.bottom);
-    other.ClipToRect(c.right, c.bottom, c.left, c.top);
+    ChartRenderer otherChart(other);
+    otherChart.LayoutChart(device);
+    clip(c.left, c.top, c.right, c.bottom);
+    clipChart(other, otherChart, c.right, c.bottom, c.left, c.top);
     EXPECT_EQ(idg.m_fZoom, other.m_fZoom);
     EXPECT_EQ(idg.m_fXMin, other.m_fXMin);
     EXPECT_EQ(idg.m_fXMax, other.m_fXMax);
@@ -162,19 +163,19 @@ TEST_P(ChartClip, DraggedEitherWayGivesTheSameWindow)
 TEST_P(ChartClip, TheDraggedCornerBecomesTheChartCorner)
 {
     const ClipCase c = GetParam();
-    const PixelState corner = stateAt(idg, c.left, c.top);
-    const PixelState right = stateAt(idg, c.right, c.top);
+    const PixelState corner = stateAt(chart, c.left, c.top);
+    const PixelState right = stateAt(chart, c.right, c.top);
     const float oldXScale = layout().m_fXScale;
-    idg.ClipToRect(c.left, c.top, c.right, c.bottom);
+    clip(c.left, c.top, c.right, c.bottom);
     EXPECT_NEAR(idg.m_fZoom, 1830.0 / (c.right - c.left), 1e-3);
-    idg.LayoutChart(device);
+    chart.LayoutChart(device);
     const ChartLayout& l = layout();
     EXPECT_NEAR(l.m_fXScale, oldXScale * idg.m_fZoom, 1.0);
-    EXPECT_NEAR(idg.MoistureFromX(0), corner.x, 1.0 / l.m_fXScale);
-    EXPECT_NEAR(idg.MoistureFromX(l.m_nChartWidth), right.x, 2.0 / l.m_fXScale);
+    EXPECT_NEAR(chart.MoistureFromX(0), corner.x, 1.0 / l.m_fXScale);
+    EXPECT_NEAR(chart.MoistureFromX(l.m_nChartWidth), right.x, 2.0 / l.m_fXScale);
     // The top-left corner is the dragged corner's temperature to within a
     // pixel of the magnified chart.
-    const PixelState topLeft = stateAt(idg, l.m_nChartLeft, l.m_nChartTop);
+    const PixelState topLeft = stateAt(chart, l.m_nChartLeft, l.m_nChartTop);
     EXPECT_NEAR(topLeft.t, corner.t, 1.5 / (l.m_fHScale * 1.01));
     EXPECT_NEAR(idg.m_fTMax, corner.t, 1.5 / (l.m_fHScale * 1.01));
 }
@@ -185,8 +186,8 @@ INSTANTIATE_TEST_SUITE_P(Chart, ChartClip,
 
 TEST_F(ChartFixture, EmptyRubberBandChangesNothing)
 {
-    idg.ClipToRect(500, 300, 500, 800);
-    idg.ClipToRect(500, 300, 900, 300);
+    clip(500, 300, 500, 800);
+    clip(500, 300, 900, 300);
     EXPECT_EQ(idg.m_fZoom, 1.0f);
     EXPECT_EQ(idg.m_fXMin, 0.0f);
     EXPECT_EQ(idg.m_fXMax, 0.04f);
@@ -196,20 +197,26 @@ TEST_F(ChartFixture, RestoreAfterSeveralClipsGivesTheInitialChart)
 {
     CIDG fresh;
     fresh.m_font1 = idg.m_font1;
-    fresh.LayoutChart(device);
+    ChartRenderer freshChart(fresh);
+    freshChart.LayoutChart(device);
 
-    idg.ClipToRect(300, 200, 1500, 1000);
-    idg.LayoutChart(device);
-    idg.ClipToRect(100, 100, 900, 700);
-    idg.LayoutChart(device);
+    clip(300, 200, 1500, 1000);
+    chart.LayoutChart(device);
+    clip(100, 100, 900, 700);
+    chart.LayoutChart(device);
     // A window reaching past the full chart widens it and lowers its bottom.
-    idg.SetRange(idg.m_fSummerPressure, layout().m_spacings, 0.01f, 0.05f, -40.0f, 20.0f);
+    ChartWindow wide = idg.Window();
+    wide.m_fXMin = 0.01f;
+    wide.m_fXMax = 0.05f;
+    wide.m_fTMin = -40.0f;
+    wide.m_fTMax = 20.0f;
+    idg.SetWindow(wide);
     EXPECT_EQ(idg.m_fXMaxFull, 0.05f);
     EXPECT_EQ(idg.m_fTMinFull, -40.0f);
-    idg.LayoutChart(device);
+    chart.LayoutChart(device);
 
     idg.RestoreFullChart();
-    idg.LayoutChart(device);
+    chart.LayoutChart(device);
     EXPECT_EQ(idg.m_fZoom, fresh.m_fZoom);
     EXPECT_EQ(idg.m_fXMin, fresh.m_fXMin);
     EXPECT_EQ(idg.m_fXMax, fresh.m_fXMax);
@@ -219,41 +226,41 @@ TEST_F(ChartFixture, RestoreAfterSeveralClipsGivesTheInitialChart)
     EXPECT_EQ(idg.m_fTMax, fresh.m_fTMax);
     EXPECT_EQ(idg.m_nXOffset, 0);
     EXPECT_EQ(idg.m_nYOffset, 0);
-    EXPECT_EQ(layout().m_fXScale, fresh.m_layout.m_fXScale);
-    EXPECT_EQ(layout().m_fHScale, fresh.m_layout.m_fHScale);
+    EXPECT_EQ(layout().m_fXScale, freshChart.m_layout.m_fXScale);
+    EXPECT_EQ(layout().m_fHScale, freshChart.m_layout.m_fHScale);
     for (int X : {0, 700, 1830})
-        EXPECT_EQ(idg.YFromTemperature(20.0, X), fresh.YFromTemperature(20.0, X));
+        EXPECT_EQ(chart.YFromTemperature(20.0, X), freshChart.YFromTemperature(20.0, X));
 }
 
 TEST_F(ChartFixture, DegenerateWindowsAndPagesStayFinite)
 {
     // Clipping one pixel wide again and again stops at a finite magnification.
     for (int i = 0; i < 40; ++i) {
-        idg.ClipToRect(500, 300, 501, 400);
-        idg.LayoutChart(device);
+        clip(500, 300, 501, 400);
+        chart.LayoutChart(device);
     }
     EXPECT_TRUE(std::isfinite(idg.m_fZoom));
     EXPECT_TRUE(std::isfinite(layout().m_fXScale));
     EXPECT_TRUE(std::isfinite(idg.m_fTMax));
     RecordingCanvas canvas;
-    idg.DrawChart(canvas, device);
+    chart.DrawChart(canvas, device);
 
     // A screen too narrow for a pixel per mm still gives a usable layout.
     ChartDevice narrow;
     narrow.screenWidth = 100;
     idg.RestoreFullChart();
-    idg.LayoutChart(narrow);
+    chart.LayoutChart(narrow);
     EXPECT_GE(layout().m_nChartWidth, 1);
     EXPECT_GE(layout().m_nChartHeight, 1);
     EXPECT_TRUE(std::isfinite(layout().m_fHScale));
-    idg.DrawChart(canvas, narrow);
+    chart.DrawChart(canvas, narrow);
 
     // Nonsense stored window values fall back to the full chart.
     idg.m_fZoom = std::nanf("");
     idg.m_fXMaxFull = 0.0f;
-    idg.LayoutChart(device);
-    EXPECT_EQ(idg.m_fZoom, 1.0f);
-    EXPECT_EQ(idg.m_fXMaxFull, 0.04f);
+    chart.LayoutChart(device);
+    EXPECT_EQ(layout().m_fZoom, 1.0f);
+    EXPECT_EQ(layout().m_fXMaxFull, 0.04f);
 }
 
 } // namespace

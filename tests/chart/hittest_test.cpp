@@ -8,14 +8,14 @@ namespace {
 TEST_F(ChartFixture, NothingToPickOnAnEmptyChart)
 {
     draw();
-    EXPECT_EQ(idg.PickObject(500, 500), PickResult{});
-    EXPECT_EQ(idg.NearestPoint(500, 500), -1);
+    EXPECT_EQ(chart.PickObject(500, 500), PickResult{});
+    EXPECT_EQ(chart.NearestPoint(500, 500), -1);
     idg.m_pPoints = nullptr;
     idg.m_pProcessLines = nullptr;
     idg.m_pHhrLines = nullptr;
     idg.m_pTexts = nullptr;
-    EXPECT_EQ(idg.PickObject(500, 500), PickResult{});
-    EXPECT_EQ(idg.NearestPoint(500, 500), -1);
+    EXPECT_EQ(chart.PickObject(500, 500), PickResult{});
+    EXPECT_EQ(chart.NearestPoint(500, 500), -1);
 }
 
 TEST_F(ChartFixture, PointsArePickedWithinTwoMillimetres)
@@ -23,25 +23,25 @@ TEST_F(ChartFixture, PointsArePickedWithinTwoMillimetres)
     addPointAt("A", 400, 400);
     addPointAt("B", 430, 400);
     draw();
-    EXPECT_EQ(idg.PickObject(405, 400), (PickResult{0, 0}));
-    EXPECT_EQ(idg.PickObject(426, 404), (PickResult{1, 0}));
+    EXPECT_EQ(chart.PickObject(405, 400), (PickResult{0, 0}));
+    EXPECT_EQ(chart.PickObject(426, 404), (PickResult{1, 0}));
     // Equally near both: the later point.
-    EXPECT_EQ(idg.PickObject(415, 400), (PickResult{1, 0}));
+    EXPECT_EQ(chart.PickObject(415, 400), (PickResult{1, 0}));
     // 2 mm are 18 pixels on a 1920-pixel screen; the distance must be below that.
-    EXPECT_EQ(idg.PickObject(400, 418), PickResult{});
-    EXPECT_EQ(idg.PickObject(400, 417), (PickResult{0, 0}));
+    EXPECT_EQ(chart.PickObject(400, 418), PickResult{});
+    EXPECT_EQ(chart.PickObject(400, 417), (PickResult{0, 0}));
 }
 
 TEST_F(ChartFixture, NearestPointComparesTheSquaredDistanceWithRadiusTimesScale)
 {
     addPointAt("A", 400, 400);
     // Radius 2 × 9 pixels per mm = 18 > d²: within 4 pixels.
-    EXPECT_EQ(idg.NearestPoint(404, 400), 0);
-    EXPECT_EQ(idg.NearestPoint(403, 403), -1);
-    EXPECT_EQ(idg.NearestPoint(405, 400), -1);
+    EXPECT_EQ(chart.NearestPoint(404, 400), 0);
+    EXPECT_EQ(chart.NearestPoint(403, 403), -1);
+    EXPECT_EQ(chart.NearestPoint(405, 400), -1);
     idg.m_nPointRadius = 4;
-    EXPECT_EQ(idg.NearestPoint(405, 400), 0);
-    EXPECT_EQ(idg.NearestPoint(406, 400), -1);
+    EXPECT_EQ(chart.NearestPoint(405, 400), 0);
+    EXPECT_EQ(chart.NearestPoint(406, 400), -1);
 }
 
 TEST_F(ChartFixture, ProcessLinesAgainstHhrLines)
@@ -53,19 +53,19 @@ TEST_F(ChartFixture, ProcessLinesAgainstHhrLines)
     const int n = addPointAt("N", 600, 600);
     addHhrLine("ε", n, 0.0f);
     draw();
-    const CanvasPoint base = idg.PointPosition(*points[static_cast<std::size_t>(n)]);
+    const CanvasPoint base = chart.PointPosition(*points[static_cast<std::size_t>(n)]);
     // Far from the points: on the process line 10 pixels off.
-    EXPECT_EQ(idg.PickObject(450, 310), (PickResult{0, 1}));
+    EXPECT_EQ(chart.PickObject(450, 310), (PickResult{0, 1}));
     // Beside the ε line (constant enthalpy: k pixels down per column), far
     // from the process line.
     const int X = base.x - 100;
     const int Y = base.y - static_cast<int>(100 * layout().m_fSlope + 0.5);
-    EXPECT_EQ(idg.PickObject(X, Y + 3), (PickResult{0, 2}));
+    EXPECT_EQ(chart.PickObject(X, Y + 3), (PickResult{0, 2}));
     // More than 6 mm (54 pixels) from every line and point.
-    EXPECT_EQ(idg.PickObject(450, 380), PickResult{});
+    EXPECT_EQ(chart.PickObject(450, 380), PickResult{});
     // Beyond the segment's end the distance is to the nearer end.
-    EXPECT_EQ(idg.PickObject(960, 300), PickResult{});
-    EXPECT_EQ(idg.PickObject(940, 300), (PickResult{0, 1}));
+    EXPECT_EQ(chart.PickObject(960, 300), PickResult{});
+    EXPECT_EQ(chart.PickObject(940, 300), (PickResult{0, 1}));
 }
 
 TEST_F(ChartFixture, TheNearerOfTwoLinesIsPicked)
@@ -81,8 +81,8 @@ TEST_F(ChartFixture, TheNearerOfTwoLinesIsPicked)
     const int X = 700;
     const int onHhr = 410 - static_cast<int>(100 * layout().m_fSlope + 0.5);
     ASSERT_GT(400 - onHhr, 40);
-    EXPECT_EQ(idg.PickObject(X, onHhr + 15), (PickResult{0, 2}));
-    EXPECT_EQ(idg.PickObject(X, 400 - 15), (PickResult{0, 1}));
+    EXPECT_EQ(chart.PickObject(X, onHhr + 15), (PickResult{0, 2}));
+    EXPECT_EQ(chart.PickObject(X, 400 - 15), (PickResult{0, 1}));
 }
 
 TEST_F(ChartFixture, TextsArePickedWhereTheyWereDrawn)
@@ -90,18 +90,18 @@ TEST_F(ChartFixture, TextsArePickedWhereTheyWereDrawn)
     addText("送风量：1200m^3/h");
     addText("冷量：5.000kW");
     draw();
-    const CanvasRect first = idg.TextPickRectangle(0);
-    const CanvasRect second = idg.TextPickRectangle(1);
+    const CanvasRect first = chart.TextPickRectangle(0);
+    const CanvasRect second = chart.TextPickRectangle(1);
     EXPECT_EQ(first.left, 30);
     EXPECT_EQ(first.bottom, 1336);
     EXPECT_EQ(second.bottom, 1360);
     EXPECT_GT(first.width(), 0);
-    EXPECT_EQ(idg.PickObject(40, 1330), (PickResult{0, 3}));
-    EXPECT_EQ(idg.PickObject(40, 1355), (PickResult{1, 3}));
+    EXPECT_EQ(chart.PickObject(40, 1330), (PickResult{0, 3}));
+    EXPECT_EQ(chart.PickObject(40, 1355), (PickResult{1, 3}));
     // Five pixels of slack around the text.
-    EXPECT_EQ(idg.PickObject(first.right + 5, 1330), (PickResult{0, 3}));
-    EXPECT_EQ(idg.PickObject(first.right + 7, 1330), PickResult{});
-    EXPECT_EQ(idg.PickObject(25, first.top - 5), (PickResult{0, 3}));
+    EXPECT_EQ(chart.PickObject(first.right + 5, 1330), (PickResult{0, 3}));
+    EXPECT_EQ(chart.PickObject(first.right + 7, 1330), PickResult{});
+    EXPECT_EQ(chart.PickObject(25, first.top - 5), (PickResult{0, 3}));
 }
 
 TEST_F(ChartFixture, InsideTheChartRegion)
@@ -109,15 +109,15 @@ TEST_F(ChartFixture, InsideTheChartRegion)
     CStatePoint point;
     point.m_d = 0.01f;
     point.m_h = 50.0f; // about 24 °C, 53 %
-    EXPECT_TRUE(idg.IsInsideChart(point));
+    EXPECT_TRUE(chart.IsInsideChart(point));
     point.m_h = 20.0f; // below the saturation curve: fog
-    EXPECT_FALSE(idg.IsInsideChart(point));
+    EXPECT_FALSE(chart.IsInsideChart(point));
     point.m_d = 0.045f; // right of the chart
     point.m_h = 150.0f;
-    EXPECT_FALSE(idg.IsInsideChart(point));
+    EXPECT_FALSE(chart.IsInsideChart(point));
     point.m_d = 0.005f;
     point.m_h = 120.0f; // above the top edge
-    EXPECT_FALSE(idg.IsInsideChart(point));
+    EXPECT_FALSE(chart.IsInsideChart(point));
 }
 
 struct SegmentCase {
@@ -161,8 +161,8 @@ TEST(SegmentDistance, PerpendicularOrToTheNearerEnd)
 TEST_F(ChartFixture, ClipSegmentDrawsOnlyThePartInside)
 {
     RecordingCanvas canvas;
-    EXPECT_TRUE(idg.ClipSegment(canvas, 50, 150, 250, 150, {100, 100, 200, 200}));
-    EXPECT_FALSE(idg.ClipSegment(canvas, 10, 10, 20, 20, {100, 100, 200, 200}));
+    EXPECT_TRUE(chart.ClipSegment(canvas, 50, 150, 250, 150, {100, 100, 200, 200}));
+    EXPECT_FALSE(chart.ClipSegment(canvas, 10, 10, 20, 20, {100, 100, 200, 200}));
     ASSERT_EQ(canvas.calls().size(), 1u);
     EXPECT_EQ(canvas.calls()[0].points, (std::vector<CanvasPoint>{{100, 150}, {200, 150}}));
 }

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "chart/ChartImage.h"
-#include "model/CIDG.h"
+#include "analysis/Binding.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ protected:
         idg.m_nCurSystem = 0;
         idg.m_nCurRoom = 0;
         idg.m_rooms.SetRoomCondition(0, 0, 1);
-        ASSERT_EQ(idg.BindCurrentRoom(), 1);
+        ASSERT_EQ(BindCurrentRoom(idg), 1);
     }
 
     static int countPixels(const QImage& image, QRgb colour)

@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "analysis/Binding.h"
+#include "support/DocumentTestAccess.h"
 #include "project/Atmosphere.h"
 #include "project/CQORVADoc.h"
 #include "project/NewProject.h"
@@ -14,7 +16,7 @@ using ::testing::ElementsAre;
 struct ChangeLog {
     explicit ChangeLog(CQORVADoc& document)
     {
-        QObject::connect(&document, &CQORVADoc::changed, [this](DocumentChange c) { changes.push_back(c); });
+        QObject::connect(&document, &CQORVADoc::changed, [this](const DocumentEvent& e) { changes.push_back(e.kind); });
     }
     std::vector<DocumentChange> changes;
 };
@@ -55,7 +57,7 @@ NewProjectData wizardResult()
 // A project shown before: its own rooms and settings the new project inherits.
 void fillPreviousProject(CQORVADoc& document)
 {
-    CIDG& idg = document.m_idg;
+    CIDG& idg = DocumentTestAccess::model(document);
     idg.m_rooms.AddSystem("旧系统");
     idg.m_rooms.AddRoom("旧系统", "旧房间");
     idg.m_rooms.AddRoom("旧系统", "旧房间2");
@@ -73,13 +75,13 @@ TEST(NewProject, ReplacesTheProjectDataAndKeepsTheSettings)
     RecordingMessages messages;
     CQORVADoc document;
     fillPreviousProject(document);
-    document.m_idg.BindCurrentRoom();
+    BindCurrentRoom(DocumentTestAccess::model(document));
     const NewProjectData data = wizardResult();
     ChangeLog log(document);
 
     document.ApplyNewProject(data, "/tmp/办公楼.ID");
 
-    const CIDG& idg = document.m_idg;
+    const CIDG& idg = DocumentTestAccess::model(document);
     EXPECT_EQ(idg.m_strProjectName, "办公楼");
     EXPECT_EQ(idg.m_nUnitSystem, 0);
     EXPECT_EQ(idg.m_rooms.m_strSummerOutName, "W夏");
@@ -124,7 +126,7 @@ TEST(NewProject, EveryConditionOfTheCurrentRoomIsBound)
     RecordingMessages messages;
     CQORVADoc document;
     document.ApplyNewProject(wizardResult(), "/tmp/a.ID");
-    const CServiceArea* room = document.m_idg.m_rooms.RoomAt(0, 0);
+    const CServiceArea* room = DocumentTestAccess::model(document).m_rooms.RoomAt(0, 0);
     // Binding builds the base objects of a condition; the summer and winter
     // views of the current room exist as soon as the project does.
     if (!room->m_points[kConditionSummer].empty() || !room->m_points[kConditionWinter].empty()) {
@@ -155,8 +157,8 @@ TEST(SystemRoomData, TakesOverTheEditedSystemsAndRebindsTheCurrentRoom)
     CQORVADoc document;
     document.ApplyNewProject(wizardResult(), "/tmp/a.ID");
     document.SetModifiedFlag(false);
-    document.m_idg.m_nCurSystem = 1;
-    document.m_idg.m_nCurRoom = 0;
+    DocumentTestAccess::model(document).m_nCurSystem = 1;
+    DocumentTestAccess::model(document).m_nCurRoom = 0;
     document.SelectCondition(kConditionWinter);
 
     CAir_Room edited;
@@ -168,7 +170,7 @@ TEST(SystemRoomData, TakesOverTheEditedSystemsAndRebindsTheCurrentRoom)
     ChangeLog log(document);
     document.ApplySystemRoomData(std::move(edited));
 
-    const CIDG& idg = document.m_idg;
+    const CIDG& idg = DocumentTestAccess::model(document);
     EXPECT_EQ(idg.m_rooms.m_strSummerOutName, "W2");
     EXPECT_FLOAT_EQ(idg.m_rooms.m_fSummerOutT, 33.0f);
     ASSERT_EQ(idg.m_rooms.m_systems.size(), 1u);
@@ -194,7 +196,7 @@ TEST(AtmosphericDataOfTheDocument, StoresTheEightValuesAndMarksModified)
     data.winterX = 0.001f;
     data.winterDensity = 1.25f;
     document.SetAtmosphericData(data);
-    const CIDG& idg = document.m_idg;
+    const CIDG& idg = DocumentTestAccess::model(document);
     EXPECT_FLOAT_EQ(idg.m_fSummerAirT, 30.0f);
     EXPECT_FLOAT_EQ(idg.m_fSummerPressure, 95000);
     EXPECT_FLOAT_EQ(idg.m_fSummerAirD, 0.01f);

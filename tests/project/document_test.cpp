@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "support/DocumentTestAccess.h"
 #include "project/CQORVADoc.h"
 #include "support/RecordingMessages.h"
 
@@ -24,37 +25,37 @@ TEST(Document, NewDocumentResetsPageSizeAndKeepsTheChartSettings)
     CQORVADoc document;
     document.m_nPageWidth = 420;
     document.m_nPageHeight = 100;
-    document.m_idg.m_nPointRadius = 5;
+    DocumentTestAccess::model(document).m_nPointRadius = 5;
     document.SetModifiedFlag(true);
     EXPECT_TRUE(document.OnNewDocument());
     EXPECT_EQ(document.m_nPageWidth, 210);
     EXPECT_EQ(document.m_nPageHeight, 297);
     EXPECT_FALSE(document.IsModified());
-    EXPECT_EQ(document.m_idg.m_nPointRadius, 5);
+    EXPECT_EQ(DocumentTestAccess::model(document).m_nPointRadius, 5);
 }
 
 TEST(Document, ToolbarListsFallBackToTheFirstSystemAndRoom)
 {
     CQORVADoc document;
-    auto& rooms = document.m_idg.m_rooms;
+    auto& rooms = DocumentTestAccess::model(document).m_rooms;
     rooms.AddSystem("S1");
     rooms.AddRoom("S1", "R1");
     rooms.AddRoom("S1", "R2");
     rooms.AddSystem("S2");
     rooms.AddRoom("S2", "Q1");
-    document.m_idg.m_nCurSystem = 7;
-    document.m_idg.m_nCurRoom = 3;
+    DocumentTestAccess::model(document).m_nCurSystem = 7;
+    DocumentTestAccess::model(document).m_nCurRoom = 3;
     const ToolbarContents contents = document.FillToolbarCombos();
     EXPECT_THAT(contents.systems, ElementsAre("S1", "S2"));
     EXPECT_THAT(contents.rooms, ElementsAre("R1", "R2"));
     EXPECT_EQ(contents.currentSystem, 0);
     EXPECT_EQ(contents.currentRoom, 0);
-    EXPECT_EQ(document.m_idg.m_nCurSystem, 0);
-    EXPECT_EQ(document.m_idg.m_nCurRoom, 0);
+    EXPECT_EQ(DocumentTestAccess::model(document).m_nCurSystem, 0);
+    EXPECT_EQ(DocumentTestAccess::model(document).m_nCurRoom, 0);
 
-    document.m_idg.m_nCurSystem = 1;
-    document.m_idg.m_nCurRoom = 1;
-    document.m_idg.m_bChartView = 0;
+    DocumentTestAccess::model(document).m_nCurSystem = 1;
+    DocumentTestAccess::model(document).m_nCurRoom = 1;
+    DocumentTestAccess::model(document).m_bChartView = 0;
     const ToolbarContents second = document.FillToolbarCombos();
     EXPECT_THAT(second.rooms, ElementsAre("Q1"));
     EXPECT_EQ(second.currentRoom, 0);
@@ -75,13 +76,13 @@ TEST(Document, LabelTogglesDoNotMarkTheProjectModified)
 {
     CQORVADoc document;
     int changes = 0;
-    QObject::connect(&document, &CQORVADoc::changed, [&](DocumentChange) { ++changes; });
+    QObject::connect(&document, &CQORVADoc::changed, [&](const DocumentEvent&) { ++changes; });
     document.TogglePointLabels();
     document.ToggleProcessLineLabels();
     document.ToggleHhrLineLabels();
-    EXPECT_EQ(document.m_idg.m_bShowPointLabels, 0);
-    EXPECT_EQ(document.m_idg.m_bShowProcessLineLabels, 1);
-    EXPECT_EQ(document.m_idg.m_bShowHhrLineLabels, 0);
+    EXPECT_EQ(DocumentTestAccess::model(document).m_bShowPointLabels, 0);
+    EXPECT_EQ(DocumentTestAccess::model(document).m_bShowProcessLineLabels, 1);
+    EXPECT_EQ(DocumentTestAccess::model(document).m_bShowHhrLineLabels, 0);
     EXPECT_FALSE(document.IsModified());
     EXPECT_EQ(changes, 3);
 }
@@ -89,15 +90,15 @@ TEST(Document, LabelTogglesDoNotMarkTheProjectModified)
 TEST(Document, ConditionSwitchKeepsEachConditionsObjects)
 {
     CQORVADoc document;
-    document.m_idg.m_rooms.AddSystem("S");
-    document.m_idg.m_rooms.AddRoom("S", "R");
+    DocumentTestAccess::model(document).m_rooms.AddSystem("S");
+    DocumentTestAccess::model(document).m_rooms.AddRoom("S", "R");
     document.SelectCondition(kConditionSummer);
-    ASSERT_NE(document.m_idg.m_pTexts, nullptr);
-    document.m_idg.m_pTexts->push_back(std::make_unique<CCommentString>());
+    ASSERT_NE(DocumentTestAccess::model(document).m_pTexts, nullptr);
+    DocumentTestAccess::model(document).m_pTexts->push_back(std::make_unique<CCommentString>());
     document.SelectCondition(kConditionNormal);
-    EXPECT_TRUE(document.m_idg.m_pTexts->empty());
+    EXPECT_TRUE(DocumentTestAccess::model(document).m_pTexts->empty());
     document.SelectCondition(kConditionSummer);
-    EXPECT_EQ(document.m_idg.m_pTexts->size(), 1u);
+    EXPECT_EQ(DocumentTestAccess::model(document).m_pTexts->size(), 1u);
     EXPECT_EQ(document.CurrentConditionCode(), kConditionSummer);
 }
 
@@ -113,11 +114,11 @@ TEST(Document, OpeningAMissingFileShowsItsMessageAndKeepsTheProject)
 {
     RecordingMessages messages;
     CQORVADoc document;
-    document.m_idg.m_rooms.AddSystem("S");
+    DocumentTestAccess::model(document).m_rooms.AddSystem("S");
     document.m_bProjectOpen = true;
     EXPECT_FALSE(document.OnOpenDocument("/nonexistent/x.id"));
     EXPECT_THAT(messages.texts(), ElementsAre("对不起，该工程不存在，请确认工程文件是否存在于该目录"));
-    EXPECT_EQ(document.m_idg.m_rooms.m_systems.size(), 1u);
+    EXPECT_EQ(DocumentTestAccess::model(document).m_rooms.m_systems.size(), 1u);
 }
 
 }  // namespace

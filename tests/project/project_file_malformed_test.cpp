@@ -7,6 +7,9 @@
 
 #include <chrono>
 
+#include "analysis/Binding.h"
+#include "model/References.h"
+#include "support/DocumentTestAccess.h"
 #include "project/CQORVADoc.h"
 #include "project/ProjectFile.h"
 #include "support/RecordingMessages.h"
@@ -224,11 +227,10 @@ TEST_F(DocumentOpen, DamagedFileLeavesTheOpenProjectAsItWas)
     const std::string goodPath = write("good.id", good);
     CQORVADoc document;
     ASSERT_TRUE(document.OnOpenDocument(goodPath));
-    EXPECT_TRUE(messages.entries.empty());
-    document.m_idg.m_strProjectName = "改过的";
+    DocumentTestAccess::model(document).m_strProjectName = "改过的";
     document.m_nReserved = 0;
     const std::vector<std::uint8_t> before =
-        ProjectFile::toBytes(document.m_idg, document.m_strReportPath, document.m_bReturnMode);
+        ProjectFile::toBytes(DocumentTestAccess::model(document), document.m_strReportPath, document.m_bReturnMode);
 
     for (std::size_t cut : {good.size() / 3, good.size() / 2, good.size() - 1}) {
         messages.clear();
@@ -236,7 +238,7 @@ TEST_F(DocumentOpen, DamagedFileLeavesTheOpenProjectAsItWas)
         EXPECT_FALSE(document.OnOpenDocument(bad));
         ASSERT_EQ(messages.entries.size(), 1u);
         EXPECT_THAT(messages.entries[0].text, StartsWith("无法打开文档。\n文件不完整"));
-        EXPECT_EQ(ProjectFile::toBytes(document.m_idg, document.m_strReportPath, document.m_bReturnMode),
+        EXPECT_EQ(ProjectFile::toBytes(DocumentTestAccess::model(document), document.m_strReportPath, document.m_bReturnMode),
                   before);
         EXPECT_EQ(document.pathName(), goodPath);
     }
@@ -262,8 +264,8 @@ TEST_F(DocumentOpen, Version320FileOpensThroughTheDocument)
     document.m_nPageWidth = 100;
     ASSERT_TRUE(document.OnOpenDocument(write("v320.id", file.data)));
     EXPECT_TRUE(messages.entries.empty());
-    EXPECT_EQ(document.m_idg.m_strProjectName, "旧");
-    EXPECT_EQ(document.m_idg.m_nCurSystem, 3);
+    EXPECT_EQ(DocumentTestAccess::model(document).m_strProjectName, "旧");
+    EXPECT_EQ(DocumentTestAccess::model(document).m_nCurSystem, 3);
     EXPECT_EQ(document.m_strReportPath, "r.txt");
     EXPECT_EQ(document.m_bReturnMode, 1);
     EXPECT_EQ(document.m_nPageWidth, 210);
@@ -274,15 +276,19 @@ TEST_F(DocumentOpen, Version320FileOpensThroughTheDocument)
 TEST_F(DocumentOpen, SavedDocumentOpensAgainWithEverySavedField)
 {
     CQORVADoc document;
-    samples::fillProject(document.m_idg, 2, 2, 2);
+    samples::fillProject(DocumentTestAccess::model(document), 2, 2, 2);
+    // As the program shows it: references whole, every view derived from
+    // its design data.
+    RepairReferences(DocumentTestAccess::model(document));
+    RefreshAllViews(DocumentTestAccess::model(document));
     document.SetReportPath("报告.txt");
     const std::string path = dir.filePath("saved.id").toStdString();
     ASSERT_TRUE(document.OnSaveDocument(path));
     EXPECT_FALSE(document.IsModified());
     CQORVADoc reopened;
     ASSERT_TRUE(reopened.OnOpenDocument(path));
-    EXPECT_EQ(ProjectFile::toBytes(reopened.m_idg, reopened.m_strReportPath, reopened.m_bReturnMode),
-              ProjectFile::toBytes(document.m_idg, "报告.txt", 1));
+    EXPECT_EQ(ProjectFile::toBytes(DocumentTestAccess::model(reopened), reopened.m_strReportPath, reopened.m_bReturnMode),
+              ProjectFile::toBytes(DocumentTestAccess::model(document), "报告.txt", 1));
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 
 #include <set>
 
+#include "support/DocumentTestAccess.h"
 #include "app/CMainFrame.h"
 #include "app/CommandTable.h"
 #include "project/CQORVADoc.h"
@@ -46,10 +47,10 @@ protected:
 
     void openProjectWithRooms()
     {
-        document.m_idg.m_rooms.AddSystem("空调系统1");
-        document.m_idg.m_rooms.AddRoom("空调系统1", "办公室");
-        document.m_idg.m_rooms.AddRoom("空调系统1", "会议室");
-        document.m_idg.m_rooms.AddSystem("新风系统");
+        DocumentTestAccess::model(document).m_rooms.AddSystem("空调系统1");
+        DocumentTestAccess::model(document).m_rooms.AddRoom("空调系统1", "办公室");
+        DocumentTestAccess::model(document).m_rooms.AddRoom("空调系统1", "会议室");
+        DocumentTestAccess::model(document).m_rooms.AddSystem("新风系统");
         document.m_bProjectOpen = true;
         frame.FillToolbarCombos();
         frame.updateCommandStates();
@@ -174,18 +175,18 @@ TEST_F(MainFrameTest, SystemAndRoomListsFollowTheProject)
     EXPECT_THAT(itemsOf(frame.roomList()), ElementsAre("办公室", "会议室"));
 
     frame.roomList()->activated(1);
-    EXPECT_EQ(document.m_idg.m_nCurRoom, 1);
+    EXPECT_EQ(DocumentTestAccess::model(document).m_nCurRoom, 1);
     EXPECT_TRUE(document.IsModified());
 
     // A system without rooms: the message, an empty room list, nothing rebound.
-    auto* boundBefore = document.m_idg.m_pPoints;
+    auto* boundBefore = DocumentTestAccess::model(document).m_pPoints;
     frame.systemList()->setCurrentIndex(1);
     frame.systemList()->activated(1);
     EXPECT_THAT(messages.texts(),
                 ElementsAre("该系统下没有服务区域\n请到[设定|系统-房间]中添加服务区域或者删除该系统"));
-    EXPECT_EQ(document.m_idg.m_nCurSystem, 1);
+    EXPECT_EQ(DocumentTestAccess::model(document).m_nCurSystem, 1);
     EXPECT_EQ(frame.roomList()->count(), 0);
-    EXPECT_EQ(document.m_idg.m_pPoints, boundBefore);
+    EXPECT_EQ(DocumentTestAccess::model(document).m_pPoints, boundBefore);
 }
 
 TEST_F(MainFrameTest, ViewAndLabelCommandsAndTheirTicks)
@@ -193,20 +194,20 @@ TEST_F(MainFrameTest, ViewAndLabelCommandsAndTheirTicks)
     openProjectWithRooms();
     document.SetModifiedFlag(false);
     frame.action(cmd::LabelPoints)->trigger();
-    EXPECT_EQ(document.m_idg.m_bShowPointLabels, 0);
+    EXPECT_EQ(DocumentTestAccess::model(document).m_bShowPointLabels, 0);
     EXPECT_FALSE(frame.action(cmd::LabelPoints)->isChecked());
     frame.action(cmd::LabelProcessLines)->trigger();
-    EXPECT_EQ(document.m_idg.m_bShowProcessLineLabels, 1);
+    EXPECT_EQ(DocumentTestAccess::model(document).m_bShowProcessLineLabels, 1);
     EXPECT_TRUE(frame.action(cmd::LabelProcessLines)->isChecked());
     EXPECT_FALSE(document.IsModified());
 
     frame.action(cmd::PageView)->trigger();
-    EXPECT_EQ(document.m_idg.m_bChartView, 0);
+    EXPECT_EQ(DocumentTestAccess::model(document).m_bChartView, 0);
     EXPECT_EQ(frame.viewList()->currentIndex(), 1);
     EXPECT_TRUE(frame.action(cmd::PageView)->isChecked());
     EXPECT_TRUE(document.IsModified());
     frame.viewList()->activated(0);
-    EXPECT_EQ(document.m_idg.m_bChartView, 1);
+    EXPECT_EQ(DocumentTestAccess::model(document).m_bChartView, 1);
     EXPECT_TRUE(frame.action(cmd::ChartView)->isChecked());
 
     frame.action(cmd::ConditionWinter)->trigger();
@@ -224,7 +225,7 @@ TEST_F(MainFrameTest, OpeningAMissingFileKeepsTheProject)
     openProjectWithRooms();
     EXPECT_FALSE(frame.OpenProject("/nonexistent/工程.id"));
     EXPECT_THAT(messages.texts(), ElementsAre("对不起，该工程不存在，请确认工程文件是否存在于该目录"));
-    EXPECT_EQ(document.m_idg.m_rooms.m_systems.size(), 2u);
+    EXPECT_EQ(DocumentTestAccess::model(document).m_rooms.m_systems.size(), 2u);
     EXPECT_TRUE(document.m_bProjectOpen);
 }
 

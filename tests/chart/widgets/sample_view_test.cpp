@@ -10,6 +10,7 @@
 
 #include <filesystem>
 
+#include "support/DocumentTestAccess.h"
 #include "app/CMainFrame.h"
 #include "app/CommandTable.h"
 #include "chart/widgets/CQORVAView.h"
@@ -33,11 +34,11 @@ TEST(SampleProjectView, OpensTheSampleAndShowsItsSummerView)
     CMainFrame frame(document);
     ASSERT_TRUE(frame.OpenProject(QString::fromStdString(path.string())));
     frame.action(cmd::ConditionSummer)->trigger();
-    EXPECT_EQ(document.m_idg.CurrentCondition(), 1);
+    EXPECT_EQ(DocumentTestAccess::model(document).CurrentCondition(), 1);
     EXPECT_EQ(frame.conditionList()->currentIndex(), 1);
-    ASSERT_NE(document.m_idg.m_pPoints, nullptr);
-    ASSERT_GE(document.m_idg.m_pPoints->size(), 2u);
-    EXPECT_EQ(document.m_idg.m_pHhrLines->at(0)->m_strName, "ε");
+    ASSERT_NE(DocumentTestAccess::model(document).m_pPoints, nullptr);
+    ASSERT_GE(DocumentTestAccess::model(document).m_pPoints->size(), 2u);
+    EXPECT_EQ(DocumentTestAccess::model(document).m_pHhrLines->at(0)->m_strName, "ε");
 
     const QImage image = frame.view()->grab().toImage();
     int dark = 0;

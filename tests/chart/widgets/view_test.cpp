@@ -11,6 +11,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "support/DocumentTestAccess.h"
 #include "app/CMainFrame.h"
 #include "app/CommandTable.h"
 #include "chart/widgets/CQORVAView.h"
@@ -45,7 +46,7 @@ protected:
 
     void SetUp() override
     {
-        makeProject(document.m_idg);
+        makeProject(DocumentTestAccess::model(document));
         document.m_bProjectOpen = true;
         document.SelectCondition(1);
         view = new CQORVAView(document, &window);
@@ -82,7 +83,7 @@ protected:
         move(to, true);
         release(to);
     }
-    const ChartLayout& layout() { return document.m_idg.m_layout; }
+    const ChartLayout& layout() { return view->chart().layout(); }
     // A point inside the chart area, fractions of its width and height.
     QPoint inChart(double fx, double fy)
     {
@@ -94,7 +95,7 @@ protected:
     };
     Window chartWindow()
     {
-        const CIDG& idg = document.m_idg;
+        const CIDG& idg = DocumentTestAccess::model(document);
         return {idg.m_fZoom, idg.m_fXMin, idg.m_fXMax, idg.m_fTMax};
     }
 };
@@ -151,7 +152,7 @@ TEST_F(ViewTest, ZoomInByClickByRectangleAndOutAgain)
     EXPECT_TRUE(fitted.width() >= client.width() - 1 || fitted.height() >= client.height() - 2);
     EXPECT_NEAR(double(fitted.width()) / fitted.height(), 1890.0 / 1336.0, 0.01);
     // Zooming never moves the chart window.
-    EXPECT_FLOAT_EQ(document.m_idg.m_fZoom, 1.0f);
+    EXPECT_FLOAT_EQ(DocumentTestAccess::model(document).m_fZoom, 1.0f);
 }
 
 TEST_F(ViewTest, ZoomCommandTogglesAndRightPressCancels)
@@ -193,7 +194,7 @@ TEST_F(ViewTest, ControlWheelZoomsAroundTheCursorAndEscapeDropsABand)
     QTest::keyClick(view, Qt::Key_Escape);
     EXPECT_FALSE(view->clipRubberActive());
     release(inChart(0.5, 0.5));
-    EXPECT_FLOAT_EQ(document.m_idg.m_fZoom, 1.0f);
+    EXPECT_FLOAT_EQ(DocumentTestAccess::model(document).m_fZoom, 1.0f);
 }
 
 TEST_F(ViewTest, ClipRectangleDraggedEitherWayGivesTheSameWindow)
@@ -212,8 +213,8 @@ TEST_F(ViewTest, ClipRectangleDraggedEitherWayGivesTheSameWindow)
 
     view->OnRestore();
     EXPECT_EQ(view->viewMode(), CQORVAView::kModeNone);
-    EXPECT_FLOAT_EQ(document.m_idg.m_fZoom, 1.0f);
-    EXPECT_FLOAT_EQ(document.m_idg.m_fXMin, 0.0f);
+    EXPECT_FLOAT_EQ(DocumentTestAccess::model(document).m_fZoom, 1.0f);
+    EXPECT_FLOAT_EQ(DocumentTestAccess::model(document).m_fXMin, 0.0f);
 
     view->grab();
     view->OnClip();
@@ -253,19 +254,19 @@ TEST_F(ViewTest, ClipStartsOnlyInsideTheChartAndNeedsAnArea)
 
 TEST_F(ViewTest, PickSelectsTheObjectUnderTheMouseAndRightPressClearsIt)
 {
-    CIDG& idg = document.m_idg;
+    CIDG& idg = DocumentTestAccess::model(document);
     view->OnPick();
     EXPECT_EQ(view->viewMode(), CQORVAView::kModePick);
-    const CanvasPoint n = idg.PointPosition(*(*idg.m_pPoints)[1]);
+    const CanvasPoint n = view->chart().PointPosition(*(*idg.m_pPoints)[1]);
     press(QPoint(n.x, n.y));
     release(QPoint(n.x, n.y));
-    EXPECT_EQ(idg.m_nPickClass, 0);
-    EXPECT_EQ(idg.m_nPickIndex, 1);
+    EXPECT_EQ(view->chart().m_nPickClass, 0);
+    EXPECT_EQ(view->chart().m_nPickIndex, 1);
     EXPECT_EQ(view->lastPickPosition(), QPoint(n.x, n.y));
     press(QPoint(n.x, n.y), Qt::RightButton);
     EXPECT_EQ(view->viewMode(), CQORVAView::kModeNone);
-    EXPECT_EQ(idg.m_nPickClass, -1);
-    EXPECT_EQ(idg.m_nPickIndex, -1);
+    EXPECT_EQ(view->chart().m_nPickClass, -1);
+    EXPECT_EQ(view->chart().m_nPickIndex, -1);
     view->OnPick();
     view->OnPick();
     EXPECT_EQ(view->viewMode(), CQORVAView::kModeNone);
@@ -309,9 +310,9 @@ TEST_F(ViewTest, PaintsTheChartAndRepaintsAfterADocumentChange)
         for (int x = 0; x < first.width(); x += 3)
             dark += qGray(first.pixel(x, y)) < 128;
     EXPECT_GT(dark, 100);
-    document.m_idg.m_bShowPointLabels = 0;
-    document.m_idg.m_nPointRadius = 4;
-    document.NotifyChanged(DocumentChange::Display);
+    DocumentTestAccess::model(document).m_bShowPointLabels = 0;
+    DocumentTestAccess::model(document).m_nPointRadius = 4;
+    document.RequestRedraw();
     EXPECT_NE(view->grab().toImage(), first);
 }
 
@@ -369,7 +370,7 @@ TEST(EmptyDocumentView, EveryMouseActionIsHarmlessWithoutAProject)
     }
     view->OnRestore();
     view->OnZoomAll();
-    EXPECT_EQ(document.m_idg.m_nPickClass, -1);
+    EXPECT_EQ(view->chart().m_nPickClass, -1);
     EXPECT_TRUE(messages.entries.empty());
 }
 
@@ -377,7 +378,7 @@ TEST(FrameViewCommands, ZoomAndPickCommandsReachTheViewAndTickTheMenu)
 {
     RecordingMessages messages;
     CQORVADoc document;
-    makeProject(document.m_idg);
+    makeProject(DocumentTestAccess::model(document));
     CMainFrame frame(document);
     document.m_bProjectOpen = true;
     frame.FillToolbarCombos();
@@ -401,12 +402,12 @@ TEST(FrameViewCommands, ConditionCommandsAndListSwitchViewsWithoutClearingThem)
 {
     RecordingMessages messages;
     CQORVADoc document;
-    makeProject(document.m_idg);
+    makeProject(DocumentTestAccess::model(document));
     CMainFrame frame(document);
     document.m_bProjectOpen = true;
     frame.FillToolbarCombos();
     frame.updateCommandStates();
-    CIDG& idg = document.m_idg;
+    CIDG& idg = DocumentTestAccess::model(document);
 
     frame.action(cmd::ConditionSummer)->trigger();
     ASSERT_EQ(idg.CurrentCondition(), 1);

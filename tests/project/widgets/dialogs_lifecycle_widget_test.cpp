@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "support/DocumentTestAccess.h"
 #include "app/CMainFrame.h"
 #include "app/CommandTable.h"
 #include "project/CQORVADoc.h"
@@ -33,10 +34,10 @@ protected:
 
     void SetUp() override
     {
-        document.m_idg.m_rooms.AddSystem("空调系统1");
-        document.m_idg.m_rooms.AddRoom("空调系统1", "办公室");
-        document.m_idg.m_strProjectName = "旧工程";
-        document.m_idg.m_nUnitSystem = 0;
+        DocumentTestAccess::model(document).m_rooms.AddSystem("空调系统1");
+        DocumentTestAccess::model(document).m_rooms.AddRoom("空调系统1", "办公室");
+        DocumentTestAccess::model(document).m_strProjectName = "旧工程";
+        DocumentTestAccess::model(document).m_nUnitSystem = 0;
         document.m_bProjectOpen = true;
         frame.FillToolbarCombos();
         frame.updateCommandStates();
@@ -54,8 +55,8 @@ TEST_F(Lifecycle, BasicParametersOpenWithTheProjectAndStoreOnOk)
         press(dialog, "ok");
     });
     frame.action(cmd::BasicParams)->trigger();
-    EXPECT_EQ(document.m_idg.m_strProjectName, "新名称");
-    EXPECT_EQ(document.m_idg.m_nUnitSystem, 1);
+    EXPECT_EQ(DocumentTestAccess::model(document).m_strProjectName, "新名称");
+    EXPECT_EQ(DocumentTestAccess::model(document).m_nUnitSystem, 1);
     EXPECT_TRUE(document.IsModified());
 }
 
@@ -66,7 +67,7 @@ TEST_F(Lifecycle, BasicParametersCancelChangesNothing)
         press(dialog, "cancel");
     });
     frame.action(cmd::BasicParams)->trigger();
-    EXPECT_EQ(document.m_idg.m_strProjectName, "旧工程");
+    EXPECT_EQ(DocumentTestAccess::model(document).m_strProjectName, "旧工程");
     EXPECT_FALSE(document.IsModified());
 }
 
@@ -81,7 +82,7 @@ TEST_F(Lifecycle, NewProjectAsksToSaveAModifiedProjectFirst)
     frame.action(cmd::FileNew)->trigger();
     QTest::qWait(50);
     EXPECT_TRUE(document.IsModified());
-    EXPECT_EQ(document.m_idg.m_strProjectName, "旧工程");
+    EXPECT_EQ(DocumentTestAccess::model(document).m_strProjectName, "旧工程");
 
     whenModal([&locationShown](QWidget* box) {
         answer(box, "否(&N)");
@@ -93,7 +94,7 @@ TEST_F(Lifecycle, NewProjectAsksToSaveAModifiedProjectFirst)
     frame.action(cmd::FileNew)->trigger();
     EXPECT_TRUE(locationShown);
     EXPECT_TRUE(document.IsModified()) << "cancelling the new project loses nothing";
-    EXPECT_EQ(document.m_idg.m_rooms.m_systems.size(), 1u);
+    EXPECT_EQ(DocumentTestAccess::model(document).m_rooms.m_systems.size(), 1u);
 }
 
 TEST_F(Lifecycle, ExitWithAModifiedProjectCanBeCancelled)

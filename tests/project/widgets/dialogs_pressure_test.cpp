@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "support/DocumentTestAccess.h"
 #include "app/CMainFrame.h"
 #include "app/CommandTable.h"
 #include "project/Atmosphere.h"
@@ -108,9 +109,9 @@ protected:
 
     void SetUp() override
     {
-        document.m_idg.m_rooms.AddSystem("S");
-        document.m_idg.m_rooms.AddRoom("S", "R");
-        beijing().CopyInto(document.m_idg);
+        DocumentTestAccess::model(document).m_rooms.AddSystem("S");
+        DocumentTestAccess::model(document).m_rooms.AddRoom("S", "R");
+        beijing().CopyInto(DocumentTestAccess::model(document));
         document.m_bProjectOpen = true;
         frame.FillToolbarCombos();
         frame.updateCommandStates();
@@ -125,12 +126,12 @@ TEST_F(PressureCommand, OkStoresTheEightValuesAndMarksTheProjectModified)
         press(modal, "ok");
     });
     frame.action(cmd::Pressure)->trigger();
-    EXPECT_FLOAT_EQ(document.m_idg.m_fSummerPressure, 100000);
-    EXPECT_FLOAT_EQ(document.m_idg.m_fSummerAirD, 0.0187f) << "stored from the four-decimal text";
-    EXPECT_FLOAT_EQ(document.m_idg.m_fSummerAirT, 33.6f);
-    EXPECT_FLOAT_EQ(document.m_idg.m_fSummerDensity, 1.123f);
+    EXPECT_FLOAT_EQ(DocumentTestAccess::model(document).m_fSummerPressure, 100000);
+    EXPECT_FLOAT_EQ(DocumentTestAccess::model(document).m_fSummerAirD, 0.0187f) << "stored from the four-decimal text";
+    EXPECT_FLOAT_EQ(DocumentTestAccess::model(document).m_fSummerAirT, 33.6f);
+    EXPECT_FLOAT_EQ(DocumentTestAccess::model(document).m_fSummerDensity, 1.123f);
     EXPECT_TRUE(document.IsModified());
-    EXPECT_NE(document.m_idg.m_pPoints, nullptr) << "the current room is bound again";
+    EXPECT_NE(DocumentTestAccess::model(document).m_pPoints, nullptr) << "the current room is bound again";
 }
 
 TEST_F(PressureCommand, CancelChangesNothing)
@@ -140,7 +141,7 @@ TEST_F(PressureCommand, CancelChangesNothing)
         press(modal, "cancel");
     });
     frame.action(cmd::Pressure)->trigger();
-    EXPECT_FLOAT_EQ(document.m_idg.m_fSummerPressure, 99860.4f);
+    EXPECT_FLOAT_EQ(DocumentTestAccess::model(document).m_fSummerPressure, 99860.4f);
     EXPECT_FALSE(document.IsModified());
 }
 

@@ -7,6 +7,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "analysis/Binding.h"
+#include "support/DocumentTestAccess.h"
 #include "app/CMainFrame.h"
 #include "app/CommandTable.h"
 #include "project/CQORVADoc.h"
@@ -201,10 +203,10 @@ protected:
 
     void SetUp() override
     {
-        document.m_idg.m_rooms = officeProject();
+        DocumentTestAccess::model(document).m_rooms = officeProject();
         document.m_bProjectOpen = true;
         frame.FillToolbarCombos();
-        document.m_idg.BindCurrentRoom();
+        BindCurrentRoom(DocumentTestAccess::model(document));
         frame.updateCommandStates();
     }
 };
@@ -212,7 +214,7 @@ protected:
 TEST_F(SystemRoomCommand, CancelLeavesTheProjectAsItWas)
 {
     ASSERT_TRUE(frame.action(cmd::SystemRoom)->isEnabled());
-    CStatePoint* before = document.m_idg.m_rooms.RoomAt(0, 0)->m_points[kConditionSummer][0].get();
+    CStatePoint* before = DocumentTestAccess::model(document).m_rooms.RoomAt(0, 0)->m_points[kConditionSummer][0].get();
     whenModal([](QWidget* modal) {
         auto* system = child<QComboBox>(modal, "systemName");
         typeInto(system, "新系统");
@@ -220,8 +222,8 @@ TEST_F(SystemRoomCommand, CancelLeavesTheProjectAsItWas)
         press(modal, "cancel");
     });
     frame.action(cmd::SystemRoom)->trigger();
-    EXPECT_EQ(document.m_idg.m_rooms.m_systems.size(), 1u);
-    EXPECT_EQ(document.m_idg.m_rooms.RoomAt(0, 0)->m_points[kConditionSummer][0].get(), before);
+    EXPECT_EQ(DocumentTestAccess::model(document).m_rooms.m_systems.size(), 1u);
+    EXPECT_EQ(DocumentTestAccess::model(document).m_rooms.RoomAt(0, 0)->m_points[kConditionSummer][0].get(), before);
     EXPECT_FALSE(document.IsModified());
 }
 
@@ -235,13 +237,13 @@ TEST_F(SystemRoomCommand, OkReplacesTheSystemsAndRefillsTheToolbar)
         press(modal, "ok");
     });
     frame.action(cmd::SystemRoom)->trigger();
-    ASSERT_EQ(document.m_idg.m_rooms.m_systems.size(), 2u);
+    ASSERT_EQ(DocumentTestAccess::model(document).m_rooms.m_systems.size(), 2u);
     EXPECT_EQ(itemsOf(frame.systemList()), QStringList({"空调系统1", "新风系统"}));
     EXPECT_EQ(itemsOf(frame.roomList()), QStringList({"办公室", "会议室"}));
     EXPECT_TRUE(document.IsModified());
-    const CServiceArea* office = document.m_idg.m_rooms.RoomAt(0, 0);
+    const CServiceArea* office = DocumentTestAccess::model(document).m_rooms.RoomAt(0, 0);
     EXPECT_FLOAT_EQ(office->m_fSummerLoad, 5.5f);
-    EXPECT_EQ(document.m_idg.m_pPoints, &office->m_points[office->m_nCondition]);
+    EXPECT_EQ(DocumentTestAccess::model(document).m_pPoints, &office->m_points[office->m_nCondition]);
 }
 
 } // namespace

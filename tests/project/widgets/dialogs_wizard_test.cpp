@@ -7,6 +7,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "support/DocumentTestAccess.h"
 #include "app/CMainFrame.h"
 #include "app/CommandTable.h"
 #include "project/CQORVADoc.h"
@@ -170,14 +171,14 @@ protected:
 
 TEST_F(NewProjectCommand, EveryValueOfTheWizardLandsInTheChartModel)
 {
-    document.m_idg.m_nPointRadius = 4; // a setting of the project shown before
+    DocumentTestAccess::model(document).m_nPointRadius = 4; // a setting of the project shown before
     whenModal([this](QWidget* dialog) {
         fillLocation(dialog, "办公楼");
         whenModal(fillWizard);
     });
     frame.action(cmd::FileNew)->trigger();
 
-    const CIDG& idg = document.m_idg;
+    const CIDG& idg = DocumentTestAccess::model(document);
     EXPECT_EQ(idg.m_strProjectName, "办公楼空调");
     EXPECT_EQ(idg.m_nUnitSystem, 0);
     EXPECT_FLOAT_EQ(idg.m_rooms.m_fSummerOutT, 35.0f);
@@ -244,8 +245,8 @@ TEST_F(NewProjectCommand, TheSavedProjectOpensWithEveryValueBack)
     CQORVADoc reopened;
     CMainFrame other(reopened);
     ASSERT_TRUE(other.OpenProject(path));
-    const CIDG& a = document.m_idg;
-    const CIDG& b = reopened.m_idg;
+    const CIDG& a = DocumentTestAccess::model(document);
+    const CIDG& b = DocumentTestAccess::model(reopened);
     EXPECT_EQ(b.m_strProjectName, a.m_strProjectName);
     EXPECT_EQ(b.m_nUnitSystem, 0);
     EXPECT_EQ(b.m_rooms.m_strSummerOutName, a.m_rooms.m_strSummerOutName);
@@ -283,8 +284,8 @@ TEST_F(NewProjectCommand, TheSavedProjectOpensWithEveryValueBack)
 
 TEST_F(NewProjectCommand, CancellingTheWizardKeepsTheProjectShownBefore)
 {
-    document.m_idg.m_rooms.AddSystem("旧系统");
-    document.m_idg.m_rooms.AddRoom("旧系统", "旧房间");
+    DocumentTestAccess::model(document).m_rooms.AddSystem("旧系统");
+    DocumentTestAccess::model(document).m_rooms.AddRoom("旧系统", "旧房间");
     document.m_bProjectOpen = true;
     document.SetPathName("/tmp/old.id");
     whenModal([this](QWidget* dialog) {
@@ -292,8 +293,8 @@ TEST_F(NewProjectCommand, CancellingTheWizardKeepsTheProjectShownBefore)
         whenModal([](QWidget* wizard) { static_cast<QWizard*>(wizard)->reject(); });
     });
     frame.action(cmd::FileNew)->trigger();
-    EXPECT_EQ(document.m_idg.m_rooms.m_systems.size(), 1u);
-    EXPECT_EQ(document.m_idg.m_rooms.m_systems[0]->m_strName, "旧系统");
+    EXPECT_EQ(DocumentTestAccess::model(document).m_rooms.m_systems.size(), 1u);
+    EXPECT_EQ(DocumentTestAccess::model(document).m_rooms.m_systems[0]->m_strName, "旧系统");
     EXPECT_EQ(document.pathName(), "/tmp/old.id");
 }
 

@@ -1,10 +1,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
+#include "support/DocumentTestAccess.h"
 #include "chart/RecordingCanvas.h"
-#include "model/CIDG.h"
+#include "analysis/Binding.h"
+#include "chart/ChartRenderer.h"
 #include "project/CQORVADoc.h"
 #include "support/RecordingMessages.h"
 
@@ -82,7 +85,7 @@ TEST_F(BindingTest, EachConditionGetsItsOwnBaseObjectsFromTheDesignData)
           Case{2, "Ww", -5.0f, "Nw", 20.0f, 0.4f, -21600.0f}}) {
         SCOPED_TRACE(c.condition);
         setCondition(c.condition);
-        ASSERT_EQ(idg.BindCurrentRoom(), 1);
+        ASSERT_EQ(BindCurrentRoom(idg), 1);
         EXPECT_EQ(idg.m_nCurCondition, c.condition);
         EXPECT_EQ(idg.m_pPoints, &room().m_points[c.condition]);
         EXPECT_EQ(idg.m_pHhrLines, &room().m_hhrLines[c.condition]);
@@ -107,7 +110,7 @@ TEST_F(BindingTest, EachConditionGetsItsOwnBaseObjectsFromTheDesignData)
     }
     // The summer outdoor state is given by its wet bulb.
     setCondition(1);
-    idg.BindCurrentRoom();
+    BindCurrentRoom(idg);
     EXPECT_NEAR(point(0).m_tw, 28.2f, 0.01);
     EXPECT_TRUE(messages.entries.empty());
 }
@@ -115,17 +118,17 @@ TEST_F(BindingTest, EachConditionGetsItsOwnBaseObjectsFromTheDesignData)
 TEST_F(BindingTest, RebindingReplacesTheBaseObjectsInPlaceAndKeepsTheRest)
 {
     setCondition(1);
-    ASSERT_EQ(idg.BindCurrentRoom(), 1);
+    ASSERT_EQ(BindCurrentRoom(idg), 1);
     auto extra = std::make_unique<CStatePoint>(point(1));
     extra->m_strName = "O";
     extra->m_nId = 2;
     const CStatePoint* kept = extra.get();
     idg.m_pPoints->push_back(std::move(extra));
-    CGuoChengXian* line = idg.AddProcessLine("O-N", 2, 1);
+    CGuoChengXian* line = AddProcessLine(idg, "O-N", 2, 1);
 
     room().m_fSummerInT = 26.0f;
     room().m_fSummerLoad = 6.0f;
-    ASSERT_EQ(idg.BindCurrentRoom(), 1);
+    ASSERT_EQ(BindCurrentRoom(idg), 1);
     ASSERT_EQ(idg.m_pPoints->size(), 3u);
     EXPECT_FLOAT_EQ(point(1).m_t, 26.0f);
     EXPECT_EQ((*idg.m_pPoints)[2].get(), kept);
@@ -152,26 +155,26 @@ TEST_F(BindingTest, ZeroMoistureLoadGivesTheNearlyVerticalLineInTheView)
 {
     room().m_fSummerMoistLoad = 0.0f;
     setCondition(1);
-    ASSERT_EQ(idg.BindCurrentRoom(), 1);
+    ASSERT_EQ(BindCurrentRoom(idg), 1);
     EXPECT_FLOAT_EQ(ratioLine().m_fRatio, static_cast<float>(5.0 * 99999997952.0));
     room().m_fSummerLoad = 0.0f;
-    ASSERT_EQ(idg.BindCurrentRoom(), 1);
+    ASSERT_EQ(BindCurrentRoom(idg), 1);
     EXPECT_EQ(ratioLine().m_fRatio, 0.0f);
 }
 
 TEST_F(BindingTest, DesignStatesThatCannotBeCompletedAreReportedAndChangeNothing)
 {
     setCondition(1);
-    ASSERT_EQ(idg.BindCurrentRoom(), 1);
+    ASSERT_EQ(BindCurrentRoom(idg), 1);
     const CStatePoint* outdoor = &point(0);
     const CStatePoint* indoor = &point(1);
     const CReShiBiXian* line = &ratioLine();
 
     idg.m_rooms.m_fSummerOutT = 500.0f;
-    EXPECT_EQ(idg.BindCurrentRoom(), 0);
+    EXPECT_EQ(BindCurrentRoom(idg), 0);
     room().m_fSummerInT = 500.0f;
     idg.m_rooms.m_fSummerOutT = 34.0f;
-    EXPECT_EQ(idg.BindCurrentRoom(), 0);
+    EXPECT_EQ(BindCurrentRoom(idg), 0);
     ASSERT_EQ(messages.entries.size(), 2u);
     EXPECT_EQ(messages.entries[0].text, "室外状态点参数错误!");
     EXPECT_EQ(messages.entries[0].icon, MessageIcon::Exclamation);
@@ -185,15 +188,15 @@ TEST_F(BindingTest, DesignStatesThatCannotBeCompletedAreReportedAndChangeNothing
 
     // While drawing, binding fails silently.
     messages.clear();
-    EXPECT_EQ(idg.BindCurrentRoom(false), 0);
+    EXPECT_EQ(BindCurrentRoom(idg, false), 0);
     EXPECT_TRUE(messages.entries.empty());
 }
 
 TEST_F(BindingTest, WithoutARoomNothingIsBound)
 {
     idg.m_nCurRoom = 3;
-    EXPECT_EQ(idg.BindCurrentRoom(), 0);
-    EXPECT_EQ(idg.PrepareCondition(1), 0);
+    EXPECT_EQ(BindCurrentRoom(idg), 0);
+    EXPECT_EQ(PrepareCondition(idg, 1), 0);
     EXPECT_EQ(idg.CurrentRoom(), nullptr);
     EXPECT_EQ(idg.CurrentCondition(), -1);
     EXPECT_EQ(idg.RoomLoad(), -1.0f);
@@ -219,10 +222,10 @@ TEST_F(BindingTest, PreparingAConditionEmptiesItsListsAndResetsItsResults)
     // A finished summer and winter analysis.
     for (int c : {1, 2}) {
         setCondition(c);
-        ASSERT_EQ(idg.BindCurrentRoom(), 1);
+        ASSERT_EQ(BindCurrentRoom(idg), 1);
         idg.m_pPoints->push_back(std::make_unique<CStatePoint>(point(1)));
-        idg.AddProcessLine("O-N", 2, 1);
-        idg.AddStateText(2, "送风状态点");
+        AddProcessLine(idg, "O-N", 2, 1);
+        AddStateText(idg, 2, "送风状态点");
         idg.m_pComfortAreas->push_back(std::make_unique<CComfortArea>());
     }
     room().m_paramPoints.push_back(std::make_unique<CParamPoint>());
@@ -230,7 +233,7 @@ TEST_F(BindingTest, PreparingAConditionEmptiesItsListsAndResetsItsResults)
     room().m_anaW[26].i = 2; // a winter point index
     setCondition(1);
 
-    ASSERT_EQ(idg.PrepareCondition(2), 1);
+    ASSERT_EQ(PrepareCondition(idg, 2), 1);
     EXPECT_EQ(room().m_nCondition, 2);
     EXPECT_EQ(idg.m_pPoints, &room().m_points[2]);
     EXPECT_EQ(room().m_points[2].size(), 2u);
@@ -246,47 +249,54 @@ TEST_F(BindingTest, PreparingAConditionEmptiesItsListsAndResetsItsResults)
     EXPECT_EQ(room().m_points[1].size(), 3u);
     EXPECT_EQ(room().m_texts[1].size(), 1u);
 
-    ASSERT_EQ(idg.PrepareCondition(1), 1);
+    ASSERT_EQ(PrepareCondition(idg, 1), 1);
     EXPECT_EQ(room().m_points[1].size(), 2u);
     EXPECT_EQ(room().m_anaW[3].i, -1);
 }
 
-TEST_F(BindingTest, ProcessLinesAndResultTextsAreNumberedAndStackedAtTheAnnotationCursor)
+TEST_F(BindingTest, ResultTextsStandWhereThePageOfTheStandardScreenDrawsThem)
 {
     setCondition(1);
-    ASSERT_EQ(idg.BindCurrentRoom(), 1);
-    idg.m_layout.m_nAnnotX = 30;
-    idg.m_layout.m_nAnnotY = 700;
-    idg.m_layout.m_nAnnotStep = 12;
-    idg.m_layout.m_bValid = true;
-    idg.m_layout.m_workingFont.lfHeight = -12;
-
-    CGuoChengXian* first = idg.AddProcessLine("W-C", 0, 2);
-    CGuoChengXian* second = idg.AddProcessLine("C-L", 2, 3);
+    ASSERT_EQ(BindCurrentRoom(idg), 1);
+    CGuoChengXian* first = AddProcessLine(idg, "W-C", 0, 1);
+    CGuoChengXian* second = AddProcessLine(idg, "C-L", 1, 0);
     EXPECT_EQ(first->m_nId, 0);
     EXPECT_EQ(second->m_nId, 1);
     EXPECT_EQ(second->m_strName, "C-L");
-    EXPECT_EQ(second->m_nStart, 2);
-    EXPECT_EQ(second->m_nEnd, 3);
+    EXPECT_EQ(second->m_nStart, 1);
+    EXPECT_EQ(second->m_nEnd, 0);
 
-    std::vector<int> ys;
+    // A printer layout drawn in between must not move where texts go.
+    ChartDevice printer;
+    printer.printing = true;
+    RecordingCanvas printed;
+    ChartRenderer(idg).DrawChart(printed, printer);
+
+    const char* labels[] = {"甲", "乙", "丙"};
+    std::vector<CanvasPoint> places;
     for (int i = 0; i < 3; ++i) {
         auto text = std::make_unique<CCommentString>();
         text->m_nKind = 0;
-        CCommentString* placed = idg.AddResultText(std::move(text));
+        text->m_strText = labels[i];
+        CCommentString* placed = AddResultText(idg, std::move(text));
         EXPECT_EQ(placed->m_nId, i);
-        EXPECT_EQ(placed->m_nPlace[1], 30);
-        EXPECT_EQ(placed->m_font.lfHeight, -12);
-        ys.push_back(placed->m_nPlace[3]);
+        places.push_back({placed->m_nPlace[1], placed->m_nPlace[3]});
     }
-    EXPECT_THAT(ys, ElementsAre(700, 724, 748));
-    EXPECT_EQ(idg.m_layout.m_nAnnotY, 772);
+    RecordingCanvas page;
+    ChartRenderer(idg).DrawChart(page, chart::standardDevice());
+    for (int i = 0; i < 3; ++i) {
+        const auto texts = page.callsOf(RecordingCanvas::Op::Text);
+        const auto drawn = std::find_if(texts.begin(), texts.end(),
+                                        [&](const auto& call) { return call.text == labels[i]; });
+        ASSERT_NE(drawn, texts.end());
+        EXPECT_EQ(drawn->points.at(0), places[static_cast<std::size_t>(i)]) << labels[i];
+    }
 }
 
 TEST_F(BindingTest, StateTextsAndDescriptionsUseTheirFixedFormats)
 {
     setCondition(1);
-    ASSERT_EQ(idg.BindCurrentRoom(), 1);
+    ASSERT_EQ(BindCurrentRoom(idg), 1);
     CStatePoint& n = *(*idg.m_pPoints)[1];
     n.m_t = 25.0f;
     n.m_tw = 17.94f;
@@ -294,33 +304,33 @@ TEST_F(BindingTest, StateTextsAndDescriptionsUseTheirFixedFormats)
     n.m_d = 0.00988f;
     n.m_h = 50.256f;
 
-    const CCommentString* text = idg.AddStateText(1, "室内状态点");
+    const CCommentString* text = AddStateText(idg, 1, "室内状态点");
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(text->m_strText, "室内状态点(N) 25.0℃ 17.9℃ 50.00% 9.9g/kg   50.26kJ/kg");
     EXPECT_EQ(text->m_nKind, 9);
     EXPECT_EQ(text->m_nRefExtra, 1);
     EXPECT_EQ(text->m_strValue, "室内状态点");
-    EXPECT_EQ(idg.AddStateText(7, "x"), nullptr);
+    EXPECT_EQ(AddStateText(idg, 7, "x"), nullptr);
 
-    EXPECT_EQ(idg.DescribePoint(n), "N点  GT:25.0℃ WT:17.9℃ RH:50.00% D:9.9g/kg H:50.26kJ/kg");
+    EXPECT_EQ(DescribePoint(idg, n), "N点  GT:25.0℃ WT:17.9℃ RH:50.00% D:9.9g/kg H:50.26kJ/kg");
     CGuoChengXian line;
     line.m_strName = "W-N";
     line.m_nStart = 0;
     line.m_nEnd = 1;
-    EXPECT_THAT(idg.DescribeLine(line), StartsWith("过程线：W-N 起始点：W点  GT:34.0℃"));
-    EXPECT_THAT(idg.DescribeLine(line), ::testing::HasSubstr(" 终点：N点  GT:25.0℃"));
+    EXPECT_THAT(DescribeLine(idg, line), StartsWith("过程线：W-N 起始点：W点  GT:34.0℃"));
+    EXPECT_THAT(DescribeLine(idg, line), ::testing::HasSubstr(" 终点：N点  GT:25.0℃"));
     line.m_nEnd = 9;
-    EXPECT_THAT(idg.DescribeLine(line), ::testing::EndsWith(" 终点："));
+    EXPECT_THAT(DescribeLine(idg, line), ::testing::EndsWith(" 终点："));
 
     idg.m_nUnitSystem = CIDG::kUnitsEngineering;
-    EXPECT_THAT(idg.AddStateText(1, "N")->m_strText, ::testing::EndsWith("   12.00kcal/kg"));
-    EXPECT_THAT(idg.DescribePoint(n), ::testing::EndsWith(" H:12.00kcal/kg"));
+    EXPECT_THAT(AddStateText(idg, 1, "N")->m_strText, ::testing::EndsWith("   12.00kcal/kg"));
+    EXPECT_THAT(DescribePoint(idg, n), ::testing::EndsWith(" H:12.00kcal/kg"));
 }
 
 TEST_F(BindingTest, ValueTextsAreRewordedFromTheirRecords)
 {
     setCondition(1);
-    ASSERT_EQ(idg.BindCurrentRoom(), 1);
+    ASSERT_EQ(BindCurrentRoom(idg), 1);
     idg.m_fSummerDensity = 1.2f;
     auto add = [&](int kind, int ref1, int ref2, int slot, float value) {
         auto text = std::make_unique<CCommentString>();
@@ -347,7 +357,7 @@ TEST_F(BindingTest, ValueTextsAreRewordedFromTheirRecords)
     CCommentString* state = add(9, 0, 1, -1, 0);
     CCommentString* plain = add(0, 0, 1, -1, 0);
 
-    idg.RewordResultTexts();
+    RewordResultTexts(idg);
     EXPECT_EQ(cooling->m_strText, "空调制冷量(W-N): 5.000kW");
     EXPECT_EQ(heating->m_strText, "空调加热量(-N): 1.234kW");
     EXPECT_EQ(reheat->m_strText, "空调再热量(W-N): 0.800kW");
@@ -364,7 +374,7 @@ TEST_F(BindingTest, ValueTextsAreRewordedFromTheirRecords)
     EXPECT_EQ(plain->m_strText, "creation text");
 
     idg.m_nUnitSystem = CIDG::kUnitsEngineering;
-    idg.RewordResultTexts();
+    RewordResultTexts(idg);
     EXPECT_EQ(cooling->m_strText, "空调制冷量(W-N): 4299kcal/h");
     EXPECT_EQ(ratio->m_strText, "热湿比(W-N): 3583kcal/kg");
     EXPECT_EQ(treatment->m_strText, "处理焓差(W-N): 2.949kcal/kg");
@@ -373,17 +383,18 @@ TEST_F(BindingTest, ValueTextsAreRewordedFromTheirRecords)
 class KnownParametersTest : public BindingTest {
 protected:
     RecordingCanvas canvas;
+    ChartRenderer chart{idg};
 
     void SetUp() override
     {
         BindingTest::SetUp();
-        idg.m_layout.m_bValid = true;
-        idg.m_layout.m_nMarginLeft = 30;
-        idg.m_layout.m_nAnnotX = 30;
-        idg.m_layout.m_nAnnotY = 600;
-        idg.m_layout.m_nAnnotStep = 12;
-        idg.m_layout.m_nTotalWidth = 1890;
-        idg.m_layout.m_fPenScale = 1.0;
+        chart.m_layout.m_bValid = true;
+        chart.m_layout.m_nMarginLeft = 30;
+        chart.m_layout.m_nAnnotX = 30;
+        chart.m_layout.m_nAnnotY = 600;
+        chart.m_layout.m_nAnnotStep = 12;
+        chart.m_layout.m_nTotalWidth = 1890;
+        chart.m_layout.m_fPenScale = 1.0;
     }
     std::vector<std::string> texts() const
     {
@@ -403,10 +414,10 @@ protected:
 TEST_F(KnownParametersTest, SummerBlockListsTheDesignDataLineByLine)
 {
     setCondition(1);
-    idg.DrawKnownParameters(canvas);
+    chart.DrawKnownParameters(canvas);
     EXPECT_TRUE(canvas.calls().empty()); // the lists were never bound
-    ASSERT_EQ(idg.BindCurrentRoom(), 1);
-    idg.DrawKnownParameters(canvas);
+    ASSERT_EQ(BindCurrentRoom(idg), 1);
+    chart.DrawKnownParameters(canvas);
     ASSERT_EQ(idg.m_pPoints->size(), 2u);
     EXPECT_THAT(texts(), ElementsAre("已知参数：", "室外状态点W：" + values(point(0)),
                                      "室内状态点N： " + values(point(1)), "室内空调冷负荷：5.000kW",
@@ -425,15 +436,15 @@ TEST_F(KnownParametersTest, SummerBlockListsTheDesignDataLineByLine)
     const auto lines = canvas.callsOf(RecordingCanvas::Op::Line);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_THAT(lines[0].points, ElementsAre(CanvasPoint{0, 734}, CanvasPoint{1890, 734}));
-    EXPECT_EQ(idg.m_layout.m_nAnnotY, 792);
+    EXPECT_EQ(chart.m_layout.m_nAnnotY, 792);
 }
 
 TEST_F(KnownParametersTest, WinterBlockShowsTheHeatLoadAndEngineeringUnitsConvert)
 {
     setCondition(2);
     idg.m_nUnitSystem = CIDG::kUnitsEngineering;
-    ASSERT_EQ(idg.BindCurrentRoom(), 1);
-    idg.DrawKnownParameters(canvas);
+    ASSERT_EQ(BindCurrentRoom(idg), 1);
+    chart.DrawKnownParameters(canvas);
     const auto shown = texts();
     ASSERT_EQ(shown.size(), 7u);
     EXPECT_THAT(shown[1], StartsWith("室外状态点Ww：-5.0℃"));
@@ -444,16 +455,19 @@ TEST_F(KnownParametersTest, WinterBlockShowsTheHeatLoadAndEngineeringUnitsConver
     EXPECT_EQ(shown[5], "新风量：450m^3/h");
 }
 
-TEST_F(KnownParametersTest, NothingIsDrawnWhenTheDesignDataCannotBeBound)
+TEST_F(KnownParametersTest, DrawingShowsTheBoundStatesAndNeverRebinds)
 {
     setCondition(1);
-    idg.BindCurrentRoom();
-    room().m_fSummerInT = 500.0f;
-    idg.DrawKnownParameters(canvas);
-    EXPECT_TRUE(canvas.calls().empty());
+    BindCurrentRoom(idg);
+    const float boundT = point(1).m_t;
+    room().m_fSummerInT = 500.0f; // a design the binding would refuse
+    chart.DrawKnownParameters(canvas);
+    EXPECT_THAT(texts()[2], StartsWith(formatted("室内状态点N： %.1f℃", boundT)));
+    EXPECT_FLOAT_EQ(point(1).m_t, boundT);
     EXPECT_TRUE(messages.entries.empty()); // drawing never raises a message box
+    canvas = RecordingCanvas();
     idg.m_nCurRoom = 5;
-    idg.DrawKnownParameters(canvas);
+    chart.DrawKnownParameters(canvas);
     EXPECT_TRUE(canvas.calls().empty());
 }
 
@@ -462,7 +476,7 @@ class DocumentBindingTest : public ::testing::Test {
 protected:
     RecordingMessages messages;
     CQORVADoc document;
-    CIDG& idg = document.m_idg;
+    CIDG& idg = DocumentTestAccess::model(document);
 
     void SetUp() override
     {
@@ -480,8 +494,8 @@ TEST_F(DocumentBindingTest, SwitchingConditionsRebuildsOnlyTheBaseObjects)
     // An analysis result in the summer view.
     idg.m_pPoints->push_back(std::make_unique<CStatePoint>(*(*idg.m_pPoints)[1]));
     const CStatePoint* supply = idg.m_pPoints->back().get();
-    const CGuoChengXian* line = idg.AddProcessLine("O-N", 2, 1);
-    const CCommentString* text = idg.AddStateText(2, "送风状态点");
+    const CGuoChengXian* line = AddProcessLine(idg, "O-N", 2, 1);
+    const CCommentString* text = AddStateText(idg, 2, "送风状态点");
 
     document.SelectCondition(0);
     EXPECT_EQ(idg.m_pPoints, &room().m_points[0]);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/CServiceArea.h"
+#include "model/CServiceArea.h"
 
 // An air-conditioning system (系统): a name and its rooms in order.
 class CAcSystem {

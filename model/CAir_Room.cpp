@@ -1,4 +1,4 @@
-#include "analysis/CAir_Room.h"
+#include "model/CAir_Room.h"
 
 #include <algorithm>
 

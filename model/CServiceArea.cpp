@@ -1,4 +1,4 @@
-#include "analysis/CServiceArea.h"
+#include "model/CServiceArea.h"
 
 namespace {
 
@@ -97,4 +97,24 @@ void CopyRoomContents(const CServiceArea& source, CServiceArea& target)
         appendCopies(target.m_texts[c], source.m_texts[c]);
     }
     appendCopies(target.m_paramPoints, source.m_paramPoints);
+}
+
+std::unique_ptr<CServiceArea> CloneRoom(const CServiceArea& source)
+{
+    auto copy = std::make_unique<CServiceArea>();
+    copy->CopyDesign(source);
+    for (int c = 0; c < kConditionCount; ++c) {
+        copy->m_points[c] = cloneArray(source.m_points[c]);
+        copy->m_processLines[c] = cloneArray(source.m_processLines[c]);
+        copy->m_hhrLines[c] = cloneArray(source.m_hhrLines[c]);
+        copy->m_texts[c] = cloneArray(source.m_texts[c]);
+        copy->m_comfortAreas[c] = cloneArray(source.m_comfortAreas[c]);
+    }
+    copy->m_paramPoints = cloneArray(source.m_paramPoints);
+    copy->m_anaW = source.m_anaW;
+    copy->m_nCondition = source.m_nCondition;
+    copy->m_anaD = source.m_anaD;
+    copy->m_anaI = source.m_anaI;
+    copy->m_nInitCounter = source.m_nInitCounter;
+    return copy;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <cstdint>
 #include <string>
 
@@ -81,3 +82,7 @@ public:
 // point, process line, heat–moisture ratio line, text and parameter point of
 // source to target (appended). Comfort zones are not copied.
 void CopyRoomContents(const CServiceArea& source, CServiceArea& target);
+
+// A deep copy of a room: design data, every object of every condition, the
+// parameter points and the analysis words.
+std::unique_ptr<CServiceArea> CloneRoom(const CServiceArea& source);

@@ -1,0 +1,310 @@
+#include "analysis/Binding.h"
+
+#include <algorithm>
+#include <memory>
+#include <utility>
+
+#include "chart/ChartProperties.h"
+#include "chart/ChartRenderer.h"
+#include "model/UnitFormat.h"
+#include "model/Messages.h"
+
+namespace {
+
+using unit_format::Format;
+
+bool isWinter(int condition)
+{
+    return condition == kConditionWinter;
+}
+
+// A design state as an independent point: dry-bulb with relative humidity
+// (per cent) or with wet-bulb, as the state's selector says.
+std::unique_ptr<CStatePoint> designPoint(const std::string& name, float t, float rhPercent, float tw,
+                                         bool byRH, int id)
+{
+    auto point = std::make_unique<CStatePoint>();
+    point->m_strName = name;
+    point->m_nKind = CStatePoint::kIndependent;
+    point->m_nId = id;
+    point->m_t = t;
+    point->m_bKnownT = 1;
+    if (byRH) {
+        point->m_RH = rhPercent * 0.01f;
+        point->m_bKnownRH = 1;
+    } else {
+        point->m_tw = tw;
+        point->m_bKnownTw = 1;
+    }
+    return point;
+}
+
+} // namespace
+
+int BindCurrentRoom(CIDG& idg, bool reportFailure)
+{
+    CServiceArea* room = idg.CurrentRoom();
+    if (!room || !idg.PointAtCurrentRoom())
+        return 0;
+    const bool winter = isWinter(idg.m_nCurCondition);
+
+    auto outdoor =
+        winter ? designPoint(idg.m_rooms.m_strWinterOutName, idg.m_rooms.m_fWinterOutT, idg.m_rooms.m_fWinterOutRH,
+                             idg.m_rooms.m_fWinterOutTw, idg.m_rooms.m_bWinterOutByRH != 0, 0)
+               : designPoint(idg.m_rooms.m_strSummerOutName, idg.m_rooms.m_fSummerOutT, idg.m_rooms.m_fSummerOutRH,
+                             idg.m_rooms.m_fSummerOutTw, idg.m_rooms.m_bSummerOutByRH != 0, 0);
+    if (!idg.CalcStatePoint(*outdoor)) {
+        if (reportFailure)
+            alertMessage(binding_messages::kOutdoorStateInvalid, MessageIcon::Exclamation);
+        return 0;
+    }
+    auto indoor = winter ? designPoint(room->m_strWinterInName, room->m_fWinterInT, room->m_fWinterInRH,
+                                       room->m_fWinterInTw, room->m_bWinterInByRH != 0, 1)
+                         : designPoint(room->m_strSummerInName, room->m_fSummerInT, room->m_fSummerInRH,
+                                       room->m_fSummerInTw, room->m_bSummerInByRH != 0, 1);
+    // Both design points are completed before either enters the list, so a
+    // failure leaves the view exactly as it was.
+    if (!idg.CalcStatePoint(*indoor)) {
+        if (reportFailure)
+            alertMessage(binding_messages::kIndoorStateInvalid, MessageIcon::Exclamation);
+        return 0;
+    }
+
+    ObjectArray<CStatePoint>& points = *idg.m_pPoints;
+    if (points.empty()) {
+        points.push_back(std::move(outdoor));
+    } else {
+        std::unique_ptr<CStatePoint> replaced = std::exchange(points[0], std::move(outdoor));
+        idg.RecomputeDependants(0);
+    }
+    if (points.size() == 1) {
+        points.push_back(std::move(indoor));
+    } else {
+        std::unique_ptr<CStatePoint> replaced = std::exchange(points[1], std::move(indoor));
+        idg.RecomputeDependants(1);
+    }
+
+    auto line = std::make_unique<CReShiBiXian>();
+    line->m_strName = "ε";
+    line->m_nId = 0;
+    line->m_nPoint1 = 1;
+    line->m_nMode = CReShiBiXian::kThroughPointWithRatio;
+    line->m_fRatio = winter ? idg.HeatMoistureRatio(room->m_fWinterLoad, room->m_fWinterMoistLoad, true)
+                            : idg.HeatMoistureRatio(room->m_fSummerLoad, room->m_fSummerMoistLoad, false);
+    ObjectArray<CReShiBiXian>& lines = *idg.m_pHhrLines;
+    if (lines.empty()) {
+        lines.push_back(std::move(line));
+    } else {
+        std::unique_ptr<CReShiBiXian> replaced = std::exchange(lines[0], std::move(line));
+        idg.RecomputeHhrLineDependants(0);
+    }
+    return 1;
+}
+
+int PrepareCondition(CIDG& idg, int condition)
+{
+    CServiceArea* room = idg.CurrentRoom();
+    if (!room)
+        return 0;
+    if (condition != room->m_nCondition)
+        room->m_nCondition = condition;
+    if (!idg.PointAtCurrentRoom())
+        return 0;
+    auto emptyBackwards = [](auto& list) {
+        while (!list.empty())
+            list.pop_back();
+    };
+    emptyBackwards(*idg.m_pPoints);
+    emptyBackwards(*idg.m_pProcessLines);
+    emptyBackwards(*idg.m_pHhrLines);
+    emptyBackwards(*idg.m_pTexts);
+    // The results stored in the room index the lists just emptied: those of
+    // the condition being prepared go with them (the fresh-air code 3 works
+    // in the summer lists).
+    if (condition == kConditionSummer || condition == 3)
+        room->ResetResults(1);
+    else if (condition == kConditionWinter)
+        room->ResetResults(2);
+    return BindCurrentRoom(idg);
+}
+
+CGuoChengXian* AddProcessLine(CIDG& idg, const std::string& name, int startIndex, int endIndex)
+{
+    if (!idg.m_pProcessLines)
+        return nullptr;
+    auto line = std::make_unique<CGuoChengXian>();
+    line->m_strName = name;
+    line->m_nStart = startIndex;
+    line->m_nEnd = endIndex;
+    line->m_nId = static_cast<int>(idg.m_pProcessLines->size());
+    idg.m_pProcessLines->push_back(std::move(line));
+    return idg.m_pProcessLines->back().get();
+}
+
+CCommentString* AddResultText(CIDG& idg, std::unique_ptr<CCommentString> text)
+{
+    if (!idg.m_pTexts || !text)
+        return nullptr;
+    // The place in the result column is the standard screen's, so the same
+    // analysis stores the same place whatever device drew last.
+    ChartRenderer standard(idg);
+    standard.LayoutChart(chart::standardDevice());
+    const CanvasPoint place = standard.ResultTextPlace(static_cast<int>(idg.m_pTexts->size()));
+    text->m_nPlace[1] = place.x;
+    text->m_nPlace[3] = place.y;
+    text->m_font = standard.layout().m_workingFont;
+    text->m_nId = static_cast<int>(idg.m_pTexts->size());
+    idg.m_pTexts->push_back(std::move(text));
+    return idg.m_pTexts->back().get();
+}
+
+CCommentString* AddStateText(CIDG& idg, int pointIndex, const std::string& label)
+{
+    const CStatePoint* point = idg.PointAt(pointIndex);
+    if (!point || !idg.m_pTexts)
+        return nullptr;
+    auto text = std::make_unique<CCommentString>();
+    text->m_strText =
+        Format("%s(%s) %s %s %s %s %s", label.c_str(), point->m_strName.c_str(),
+               Format("%.1f℃", double(point->m_t)).c_str(), Format("%.1f℃", double(point->m_tw)).c_str(),
+               Format("%.2f%%", point->m_RH * 100.0).c_str(), Format("%.1fg/kg", point->m_d * 1000.0).c_str(),
+               unit_format::Enthalpy(idg.m_nUnitSystem, "  %.2fkJ/kg", "  %.2fkcal/kg", point->m_h).c_str());
+    text->m_nKind = 9;
+    text->m_nRefExtra = pointIndex;
+    text->m_strValue = label;
+    return AddResultText(idg, std::move(text));
+}
+
+std::string DescribePoint(const CIDG& idg, const CStatePoint& point)
+{
+    return point.m_strName + "点 " + Format(" GT:%.1f℃", double(point.m_t)) +
+           Format(" WT:%.1f℃", double(point.m_tw)) + Format(" RH:%.2f%%", point.m_RH * 100.0) +
+           Format(" D:%.1fg/kg", point.m_d * 1000.0) +
+           unit_format::Enthalpy(idg.m_nUnitSystem, " H:%.2fkJ/kg", " H:%.2fkcal/kg", point.m_h);
+}
+
+std::string DescribeLine(const CIDG& idg, const CGuoChengXian& line)
+{
+    // An end that is not in the list is described as nothing rather than
+    // read out of range.
+    auto describe = [&idg](int index) {
+        const CStatePoint* point = idg.PointAt(index);
+        return point ? DescribePoint(idg, *point) : std::string();
+    };
+    return "过程线：" + line.m_strName + " 起始点：" + describe(line.m_nStart) + " 终点：" +
+           describe(line.m_nEnd);
+}
+
+void RewordResultTexts(CIDG& idg)
+{
+    if (!idg.m_pTexts)
+        return;
+    auto nameOf = [&idg](int index) {
+        const CStatePoint* point = idg.PointAt(index);
+        return point ? point->m_strName : std::string();
+    };
+    const double density = isWinter(idg.m_nCurCondition) ? idg.m_fWinterDensity : idg.m_fSummerDensity;
+    for (const auto& text : *idg.m_pTexts) {
+        const auto& slot = text->m_fValues;
+        std::string label;
+        std::string value;
+        switch (text->m_nKind) {
+        case 2:
+            label = "空调制冷量";
+            value = unit_format::Capacity(idg.m_nUnitSystem, slot[1]);
+            break;
+        case 3:
+            label = "空调加热量";
+            value = unit_format::Capacity(idg.m_nUnitSystem, slot[2]);
+            break;
+        case 4:
+            label = "空调再热量";
+            value = unit_format::Capacity(idg.m_nUnitSystem, slot[3]);
+            break;
+        case 11:
+            label = "空调预热量";
+            value = unit_format::Capacity(idg.m_nUnitSystem, slot[8]);
+            break;
+        case 13:
+            label = "新风冷负荷";
+            value = unit_format::Capacity(idg.m_nUnitSystem, slot[1]);
+            break;
+        case 14:
+            label = "新风热负荷";
+            value = unit_format::Capacity(idg.m_nUnitSystem, slot[2]);
+            break;
+        case 6:
+            label = "热湿比";
+            value = unit_format::Enthalpy(idg.m_nUnitSystem, "%.0fkJ/kg", "%.0fkcal/kg", slot[5]);
+            break;
+        case 7:
+        case 10:
+            label = "处理焓差";
+            value = unit_format::Enthalpy(idg.m_nUnitSystem, "%.3fkJ/kg", "%.3fkcal/kg", slot[6]);
+            break;
+        case 12: {
+            // The moisture difference is not saved: after loading it is
+            // recovered from the moisture flow (slot 7, kg/h) and the air
+            // volume (slot 0, m³/h) at the density of the condition.
+            const double mass = double(slot[0]) * density;
+            if (text->m_fMoistDiff == 0.0f && mass > 0.0)
+                text->m_fMoistDiff = static_cast<float>(slot[7] * 1000.0 / mass);
+            label = "含湿量差";
+            value = Format("%.3fg/kg", double(text->m_fMoistDiff));
+            break;
+        }
+        default:
+            continue;
+        }
+        text->m_strText =
+            label + "(" + nameOf(text->m_nRef[0]) + "-" + nameOf(text->m_nRef[1]) + "): " + value;
+    }
+}
+
+
+int RefreshCurrentView(CIDG& idg)
+{
+    const int bound = BindCurrentRoom(idg, false);
+    if (!idg.m_pPoints)
+        return bound;
+    for (const auto& point : *idg.m_pPoints)
+        idg.CalcStatePoint(*point);
+    if (idg.m_pHhrLines)
+        for (const auto& line : *idg.m_pHhrLines) {
+            if (line->m_nMode != CReShiBiXian::kThroughTwoPoints || line->m_fRatio != 0.0f)
+                continue;
+            const CStatePoint* base = idg.PointAt(line->m_nPoint1);
+            const CStatePoint* second = idg.PointAt(line->m_nPoint2);
+            if (!base || !second)
+                continue;
+            if (const auto ratio = chartHeatMoistureRatio(base->m_d, base->m_h, second->m_d, second->m_h))
+                line->m_fRatio = static_cast<float>(*ratio);
+        }
+    RewordResultTexts(idg);
+    return bound;
+}
+
+void RefreshAllViews(CIDG& idg)
+{
+    const int system = idg.m_nCurSystem;
+    const int roomIndex = idg.m_nCurRoom;
+    const auto& systems = idg.m_rooms.m_systems;
+    for (std::size_t s = 0; s < systems.size(); ++s)
+        for (std::size_t r = 0; r < systems[s]->m_rooms.size(); ++r) {
+            CServiceArea& room = *systems[s]->m_rooms[r];
+            const int shown = room.m_nCondition;
+            idg.m_nCurSystem = static_cast<int>(s);
+            idg.m_nCurRoom = static_cast<int>(r);
+            for (int condition = 0; condition < kConditionCount; ++condition) {
+                room.m_nCondition = condition;
+                RefreshCurrentView(idg);
+            }
+            room.m_nCondition = shown;
+        }
+    idg.m_nCurSystem = system;
+    idg.m_nCurRoom = roomIndex;
+    if (!idg.PointAtCurrentRoom())
+        idg.UnbindCurrentLists();
+    else
+        RefreshCurrentView(idg);
+}

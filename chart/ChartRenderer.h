@@ -1,0 +1,125 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <utility>
+
+#include "chart/ChartLayout.h"
+#include "model/CIDG.h"
+
+class Canvas;
+
+// Draws a chart model and answers where things are on it. A renderer reads
+// the model and never changes it; it keeps a layout of its own, so the view,
+// each export, the printer and the command line can lay the same model out
+// for their own devices side by side.
+class ChartRenderer {
+public:
+    explicit ChartRenderer(const CIDG& idg) : m_idg(idg) {}
+
+    const CIDG& model() const { return m_idg; }
+    const ChartLayout& layout() const { return m_layout; }
+
+    // The object shown picked (class and index, −1 none) and the selected
+    // comfort zone (index, −1 none); drawn highlighted. What the view picked
+    // is the view's, not the project's.
+    std::int32_t m_nPickClass = -1;
+    std::int32_t m_nPickIndex = -1;
+    std::int32_t m_nSelectedComfortArea = -1;
+    // Least distance between neighbouring labels of a family, device units.
+    std::int32_t m_nLabelGapX = 20;
+    std::int32_t m_nLabelGapY = 30;
+
+    // Lays the chart out for a device: margins, scales, window offsets,
+    // annotation cursor. Run at the start of every drawing.
+    void LayoutChart(const ChartDevice& device);
+    // Draws the whole chart page: layout, header, border, iso-lines, pressure
+    // label, objects, known-parameter block and result texts.
+    void DrawChart(Canvas& canvas, const ChartDevice& device);
+    // The object lists only (after the grid of DrawChart).
+    void DrawObjects(Canvas& canvas);
+    // Recomputes the saturation boundary of the current layout (DrawChart does
+    // this on every drawing; hit tests do it when no drawing has run yet).
+    void ComputeSaturationBoundary();
+
+    // Mappings in chart-relative pixels, rounded (+0.5, truncated toward zero).
+    int XFromMoisture(double x) const;               // x kg/kg
+    int YFromEnthalpy(double h, double X) const;     // h kJ/kg, X column
+    int YFromTemperature(double t, double X) const;  // t °C, X column
+    int XFromEnthalpy(double h, double Y) const;     // h kJ/kg, Y row
+    double MoistureFromX(double X) const;            // kg/kg, not rounded
+    double EnthalpyFromXY(double X, double Y) const; // kJ/kg, not rounded
+    // Saturation pressure (Pa) at which the state of column X has relative
+    // humidity RH (fraction); with RH = 1 the vapour pressure of column X.
+    double SaturationPressureNeeded(double X, double RH) const;
+    // Device point to chart-relative point.
+    CanvasPoint ToChartRelative(CanvasPoint device) const;
+    // Device position of a completed point (chart origin added).
+    CanvasPoint PointPosition(const CStatePoint& point) const;
+
+    // The chart window a rubber band from (left, top) to (right, bottom),
+    // device pixels, would show; empty when the band is empty, leaves the
+    // formulation or would magnify beyond the deepest zoom.
+    std::optional<ChartWindow> ClipWindow(int left, int top, int right, int bottom) const;
+
+    // Hit tests in device (logical view) pixels.
+    PickResult PickObject(int x, int y);
+    int NearestPoint(int x, int y);
+    // Whether a completed point lies inside the drawn chart region.
+    bool IsInsideChart(const CStatePoint& point);
+    // Draws the part of segment (x1, y1)–(x2, y2) inside rect; false when
+    // nothing of it lies inside.
+    bool ClipSegment(Canvas& canvas, int x1, int y1, int x2, int y2, const CanvasRect& rect) const;
+    // The chart rectangle of the layout in device pixels (edges included).
+    CanvasRect ChartRectangle() const;
+    // Single objects of the current lists, by index.
+    void DrawStatePoint(Canvas& canvas, int index, bool highlighted);
+    void DrawProcessLine(Canvas& canvas, int index, bool highlighted);
+    void DrawHhrLine(Canvas& canvas, int index, bool highlighted);
+    // The known-parameter block at the annotation cursor: the bound design
+    // states W and N, the loads and the fresh air of the current room.
+    void DrawKnownParameters(Canvas& canvas);
+    // The calculation-result texts in a column at the annotation cursor.
+    void DrawResultTexts(Canvas& canvas);
+    // The two ends of an HHR line from its base point and ε, completed; empty
+    // when the library cannot give them or the ε is not known.
+    std::optional<std::pair<CStatePoint, CStatePoint>> HhrLineLibraryEnds(const CReShiBiXian& line) const;
+    // Where text index is hit: its rectangle as last drawn, device pixels.
+    CanvasRect TextPickRectangle(int index) const;
+
+    // Device position of result text index of a column laid out for this
+    // layout below the known-parameter block (what a new result text stores
+    // as its place).
+    CanvasPoint ResultTextPlace(int index) const;
+
+    // The working geometry of the last layout (the renderer's own).
+    ChartLayout m_layout;
+
+private:
+    const CIDG& m_idg;
+};
+
+// The chart-region test of new points on a laid-out chart (the drawn window).
+class RendererRegion : public ChartRegion {
+public:
+    explicit RendererRegion(ChartRenderer& renderer) : m_renderer(renderer) {}
+    bool Contains(const CStatePoint& point) const override { return m_renderer.IsInsideChart(point); }
+
+private:
+    ChartRenderer& m_renderer;
+};
+
+namespace chart {
+
+// The standard device the project's own geometry refers to: a 1920-pixel
+// screen on the project's page. Window offsets and result-text places are
+// stored as this device gives them, so they never depend on which device
+// drew last.
+ChartDevice standardDevice();
+
+// The window offsets and temperature range of the model's chart window, as
+// the standard device lays them out; the document stores them whenever the
+// window changes.
+ChartWindow settledWindow(const CIDG& idg);
+
+} // namespace chart

@@ -92,6 +92,7 @@ void CIDG::ComputeSaturationBoundary()
 
 void CIDG::DrawChart(Canvas& canvas, const ChartDevice& device)
 {
+    chart::clearUpperVectorState(); // see chart/VectorState.h
     LayoutChart(device);
     chart::GridPainter grid(*this, canvas);
     grid.drawHeader();

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "psychro/ChartLines.h"
 #include "psychro/MoistAir.h"
 #include "psychro/QorvaDll.h"
 
@@ -117,6 +118,20 @@ void BM_RatioLineEnds(benchmark::State& bench)
     });
 }
 BENCHMARK(BM_RatioLineEnds);
+
+// The same ends found by the old fixed-step walk, for comparison.
+void BM_RatioLineEndsByWalk(benchmark::State& bench)
+{
+    runOverGrid(bench, [](const GridState& s, float* o) {
+        if (s.RH >= 1.0f) {
+            return 1;
+        }
+        const auto ends = qorva::psychro::detail::ratioLineEndsByWalk(s.p, {s.x, s.h}, 15000.0);
+        o[0] = ends ? static_cast<float>(ends->a.x) : 0.0f;
+        return ends ? 1 : 0;
+    });
+}
+BENCHMARK(BM_RatioLineEndsByWalk);
 
 } // namespace
 

@@ -92,6 +92,7 @@ void ChartRenderer::ComputeSaturationBoundary()
 
 void ChartRenderer::DrawChart(Canvas& canvas, const ChartDevice& device)
 {
+    chart::clearUpperVectorState(); // see chart/VectorState.h
     LayoutChart(device);
     chart::GridPainter grid(*this, canvas);
     grid.drawHeader();

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "chart/Canvas.h"
+#include "chart/VectorState.h"
 #include "chart/ChartLayout.h"
 
 class CIDG;

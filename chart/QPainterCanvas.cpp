@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPolygon>
 
+#include "chart/VectorState.h"
 #include "model/FontConversion.h"
 
 namespace {
@@ -34,6 +35,9 @@ QPolygon toPolygon(const std::vector<CanvasPoint>& points)
 
 } // namespace
 
+// Qt's raster engine returns from its AVX fills with the upper halves of the
+// vector registers in use; each drawing call clears them before our code,
+// or Qt's own SSE code, runs again (chart/VectorState.h).
 QPainterCanvas::QPainterCanvas(QPainter& painter) : m_painter(painter), m_textColour(Qt::black)
 {
     m_linePen = QPen(Qt::black, 0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
@@ -84,28 +88,33 @@ void QPainterCanvas::setTextColour(std::int32_t colour)
 void QPainterCanvas::drawLine(int x1, int y1, int x2, int y2)
 {
     m_painter.drawLine(x1, y1, x2, y2);
+    chart::clearUpperVectorState();
 }
 
 void QPainterCanvas::drawPolyline(const std::vector<CanvasPoint>& points)
 {
     if (points.size() >= 2)
         m_painter.drawPolyline(toPolygon(points));
+    chart::clearUpperVectorState();
 }
 
 void QPainterCanvas::drawRectangle(const CanvasRect& rect)
 {
     m_painter.drawRect(rect.left, rect.top, rect.width(), rect.height());
+    chart::clearUpperVectorState();
 }
 
 void QPainterCanvas::drawEllipse(const CanvasRect& rect)
 {
     m_painter.drawEllipse(QRectF(rect.left, rect.top, rect.width(), rect.height()));
+    chart::clearUpperVectorState();
 }
 
 void QPainterCanvas::drawPolygon(const std::vector<CanvasPoint>& points)
 {
     if (points.size() >= 3)
         m_painter.drawPolygon(toPolygon(points));
+    chart::clearUpperVectorState();
 }
 
 void QPainterCanvas::drawText(int x, int y, const std::string& text, int align)
@@ -138,6 +147,7 @@ void QPainterCanvas::drawText(int x, int y, const std::string& text, int align)
     m_painter.setPen(m_textColour);
     m_painter.drawText(QPoint(left, baseline), string);
     m_painter.restore();
+    chart::clearUpperVectorState();
 }
 
 CanvasSize QPainterCanvas::textExtent(const std::string& text)

@@ -185,15 +185,31 @@ template <class ProbeAt> std::optional<double> nearestReachableRoot(ProbeAt&& pr
     return std::nullopt;
 }
 
+// Whether a point of an ε line counts as wet for its ends. The ends must
+// come back as states after rounding to float: stop at half the saturation
+// tolerance.
+constexpr double kEndWetness = 1.0 + 0.5 * kSaturationTolerance;
+
+bool isWetEnd(double p, const ChartLine& line, double u)
+{
+    return relativeHumidityOf(p, pointAt(line, u)) > kEndWetness;
+}
+
+// Bisects between a dry and a wet parameter; the last dry one.
+double lastDryBefore(double p, const ChartLine& line, double dry, double wet)
+{
+    for (int i = 0; i < kMaxIterations && std::abs(wet - dry) > kParameterTolerance; ++i) {
+        const double middle = 0.5 * (dry + wet);
+        (isWetEnd(p, line, middle) ? wet : dry) = middle;
+    }
+    return dry;
+}
+
 // The far end of the fog-free stretch of the line from u = 0 in one direction
 // (+1 or −1), inside [lo, hi]: the last parameter before fog, or the bound.
-double fogFreeEnd(double p, const ChartLine& line, Interval range, double direction)
+// Walks in steps of kWalkStep and bisects the step that turns wet.
+double fogFreeEndByWalk(double p, const ChartLine& line, Interval range, double direction)
 {
-    // The ends must come back as states after rounding to float: stop at half
-    // the saturation tolerance.
-    auto wet = [&](double u) {
-        return relativeHumidityOf(p, pointAt(line, u)) > 1.0 + 0.5 * kSaturationTolerance;
-    };
     const double bound = direction > 0.0 ? range.hi : range.lo;
     double dry = 0.0;
     for (int step = 0; step < kMaxWalkSteps; ++step) {
@@ -201,17 +217,127 @@ double fogFreeEnd(double p, const ChartLine& line, Interval range, double direct
         if (next == dry) {
             return bound;
         }
-        if (wet(next)) {
-            double wetU = next;
-            while (std::abs(wetU - dry) > kParameterTolerance) {
-                const double middle = 0.5 * (dry + wetU);
-                (wet(middle) ? wetU : dry) = middle;
-            }
-            return dry;
+        if (isWetEnd(p, line, next)) {
+            return lastDryBefore(p, line, dry, next);
         }
         dry = next;
     }
     return dry;
+}
+
+// How wet the line is at one parameter: RH − kEndWetness (positive: wet; NaN
+// outside the range) and its derivative along the line in the walk's
+// direction, per kJ/kg of chart distance.
+struct Wetness {
+    double excess;
+    double slope;
+};
+
+Wetness wetnessAt(double p, const ChartLine& line, double u, double direction)
+{
+    const ChartPoint s = pointAt(line, u);
+    if (!(s.x > 0.0) || !isFinite(s)) {
+        return {kNotANumber, kNotANumber};
+    }
+    const double heatCapacity = kCpDryAir + kCpVapour * s.x;
+    const double t = (s.h - kMoistureScale * s.x) / heatCapacity;
+    if (!isInTemperatureRange(t)) {
+        return {kNotANumber, kNotANumber};
+    }
+    double dLnPwsdT = 0.0;
+    const double rh = vapourPressure(p, s.x) / saturationPressure(t, dLnPwsdT);
+    // d ln RH = d ln pq − d ln pws, with x and h linear in u.
+    const double dxdu = direction * line.dX / kMoistureScale;
+    const double dhdu = direction * line.dh;
+    const double dtdu = (dhdu - (kMoistureScale + kCpVapour * t) * dxdu) / heatCapacity;
+    const double dLnPqdu = dxdu * kMassRatio / (s.x * (kMassRatio + s.x));
+    return {rh - kEndWetness, rh * (dLnPqdu - dLnPwsdT * dtdu)};
+}
+
+// The same end as fogFreeEndByWalk with a few dozen evaluations instead of
+// hundreds: steps that grow fourfold from kWalkStep, then Newton's method on
+// the step that turns wet. The fog region is nearly convex, so a line is wet
+// along at most one stretch; a step that jumps over all of a short stretch
+// still shows the humidity rising and then falling, and the humidity's peak
+// inside that step is examined.
+double fogFreeEnd(double p, const ChartLine& line, Interval range, double direction)
+{
+    const double bound = direction > 0.0 ? range.hi : range.lo;
+    auto excessAt = [&](double u) { return wetnessAt(p, line, u, direction).excess; };
+    auto slopeAt = [&](double u) { return wetnessAt(p, line, u, direction).slope; };
+    // The last dry parameter before the root of the excess in (dry, wet].
+    // Newton works on the distance direction·u, along which the excess rises
+    // from dry to wet.
+    auto crossing = [&](double dry, double dryExcess, double wet, double wetExcess) {
+        if (!(dryExcess < 0.0)) {
+            // Only a base this close to saturation: no sign change to solve on.
+            return lastDryBefore(p, line, dry, wet);
+        }
+        auto excessAlong = [&](double distance, double& slope) {
+            const Wetness w = wetnessAt(p, line, direction * distance, direction);
+            slope = w.slope;
+            return w.excess;
+        };
+        const double secant = dry + (wet - dry) * dryExcess / (dryExcess - wetExcess);
+        const auto distance = solveIncreasing(excessAlong, direction * dry, direction * wet,
+                                              direction * secant, kParameterTolerance);
+        if (!distance) {
+            return dry;
+        }
+        // Newton may stop a hair inside the fog; the end must be dry.
+        double root = direction * *distance;
+        for (int i = 0; i < 2 && isWetEnd(p, line, root); ++i) {
+            root = i == 0 ? root - direction * kParameterTolerance : lastDryBefore(p, line, dry, root);
+        }
+        return root;
+    };
+    double dry = 0.0;
+    Wetness previous = wetnessAt(p, line, dry, direction);
+    double step = kWalkStep;
+    for (int i = 0; i < kMaxWalkSteps; ++i) {
+        const double next = std::clamp(dry + direction * step, range.lo, range.hi);
+        if (next == dry) {
+            return bound;
+        }
+        const Wetness here = wetnessAt(p, line, next, direction);
+        if (here.excess > 0.0) {
+            return crossing(dry, previous.excess, next, here.excess);
+        }
+        if (previous.slope > 0.0 && here.slope < 0.0) {
+            const auto peak =
+                solveBracketed(slopeAt, dry, next, previous.slope, here.slope, kWalkStep * 1e-3);
+            const double peakExcess = peak ? excessAt(*peak) : kNotANumber;
+            if (peakExcess > 0.0) {
+                return crossing(dry, previous.excess, *peak, peakExcess);
+            }
+        }
+        dry = next;
+        previous = here;
+        step *= 4.0;
+    }
+    return dry;
+}
+
+// The ends of the ε line through base, each found by endOf(p, line, range, direction).
+template <class EndOf>
+std::optional<ChartSegment> ratioLineEndsWith(double p, ChartPoint base, double ratio, EndOf&& endOf)
+{
+    const auto line = ratioLine(base, ratio);
+    if (!line || !isCompletable(p, base)) {
+        return std::nullopt;
+    }
+    // Keep the ends a little inside the range, so they stay states after
+    // rounding to float.
+    const auto range = lineDomain(*line, 1.001 * lowestMoisture(p), kTMin + 0.01, kTMax - 0.01);
+    if (!range) {
+        return std::nullopt;
+    }
+    const ChartPoint a = pointAt(*line, endOf(p, *line, *range, -1.0));
+    const ChartPoint b = pointAt(*line, endOf(p, *line, *range, 1.0));
+    if (!isCompletable(p, a) || !isCompletable(p, b)) {
+        return std::nullopt;
+    }
+    return ChartSegment{a, b};
 }
 
 } // namespace
@@ -414,23 +540,17 @@ std::optional<ChartPoint> pointOnLine(double p, const ChartLine& line, ValueMode
 
 std::optional<ChartSegment> ratioLineEnds(double p, ChartPoint base, double ratio)
 {
-    const auto line = ratioLine(base, ratio);
-    if (!line || !isCompletable(p, base)) {
-        return std::nullopt;
-    }
-    // Keep the ends a little inside the range, so they stay states after
-    // rounding to float.
-    const auto range = lineDomain(*line, 1.001 * lowestMoisture(p), kTMin + 0.01, kTMax - 0.01);
-    if (!range) {
-        return std::nullopt;
-    }
-    const ChartPoint a = pointAt(*line, fogFreeEnd(p, *line, *range, -1.0));
-    const ChartPoint b = pointAt(*line, fogFreeEnd(p, *line, *range, 1.0));
-    if (!isCompletable(p, a) || !isCompletable(p, b)) {
-        return std::nullopt;
-    }
-    return ChartSegment{a, b};
+    return ratioLineEndsWith(p, base, ratio, fogFreeEnd);
 }
+
+namespace detail {
+
+std::optional<ChartSegment> ratioLineEndsByWalk(double p, ChartPoint base, double ratio)
+{
+    return ratioLineEndsWith(p, base, ratio, fogFreeEndByWalk);
+}
+
+} // namespace detail
 
 std::optional<ChartSegment> relatedPair(double p, ChartPoint base, double ratio, PairDifference kind,
                                         double difference, Property property, double value)

@@ -5,14 +5,16 @@
 // temperatures in °C, h in kJ/kg, p in Pa.
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <iostream>
 #include <iterator>
-#include <sstream>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/cli/Commands.h"
@@ -34,7 +36,7 @@ constexpr const char* kCsvHeader = "p,t,tw,td,RH,x,h,pq,pqb,v,rho";
 constexpr const char* kEmptyCsvRow = ",,,,,,,,,,";
 
 // A number in the C locale with nothing after it; empty on anything else.
-bool parseNumber(const std::string& text, float& value)
+bool parseNumber(std::string_view text, float& value)
 {
     double parsed = 0.0;
     const char* end = text.data() + text.size();
@@ -71,7 +73,7 @@ constexpr PropertyOption kPropertyOptions[] = {
 
 // Reads "--name value" options into a parameter point in stored units, with
 // its known flags and pressure. On failure `error` says what is wrong.
-bool parseState(const std::vector<std::string>& args, float defaultPressure, CParamPoint& point,
+bool parseState(std::span<const std::string_view> args, float defaultPressure, CParamPoint& point,
                 std::string& error)
 {
     point = CParamPoint();
@@ -79,25 +81,26 @@ bool parseState(const std::vector<std::string>& args, float defaultPressure, CPa
     bool pressureGiven = false;
     int known = 0;
     for (std::size_t i = 0; i < args.size(); i += 2) {
-        const std::string& name = args[i];
+        const std::string_view name = args[i];
         const auto option = std::find_if(std::begin(kPropertyOptions), std::end(kPropertyOptions),
-                                         [&name](const PropertyOption& o) { return name == o.name; });
+                                         [name](const PropertyOption& o) { return name == o.name; });
         const bool isPressure = name == "--p";
         if (option == std::end(kPropertyOptions) && !isPressure) {
-            error = "unknown option '" + name + "'";
+            error = "unknown option '" + std::string(name) + "'";
             return false;
         }
         if (i + 1 >= args.size()) {
-            error = "option '" + name + "' needs a value";
+            error = "option '" + std::string(name) + "' needs a value";
             return false;
         }
         float value = 0.0f;
         if (!parseNumber(args[i + 1], value)) {
-            error = "'" + args[i + 1] + "' is not a number (for " + name + ")";
+            const std::string word(args[i + 1]);
+            error = "'" + word + "' is not a number (for " + std::string(name) + ")";
             return false;
         }
         if (isPressure ? pressureGiven : point.*(option->known) != 0) {
-            error = name + " given twice";
+            error = std::string(name) + " given twice";
             return false;
         }
         if (isPressure) {
@@ -122,12 +125,8 @@ bool parseState(const std::vector<std::string>& args, float defaultPressure, CPa
     return true;
 }
 
-std::string formatNumber(double value)
-{
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.9g", value);
-    return buffer;
-}
+// The longest "%.9g" text: sign, 9 digits, point and "e-308".
+constexpr std::size_t kMaxNumberLength = 24;
 
 struct Field {
     const char* name;
@@ -135,31 +134,93 @@ struct Field {
 };
 
 // The eleven values in display units (RH in %, x in g/kg), in output order.
-std::vector<Field> fieldsOf(const CParamPoint& s)
+std::array<Field, 11> fieldsOf(const CParamPoint& s)
 {
-    return {{"p", s.m_p},
-            {"t", s.m_t},
-            {"tw", s.m_tw},
-            {"td", s.m_td},
-            {"RH", qorva::units::humidityShown(s.m_RH)},
-            {"x", qorva::units::moistureShown(s.m_d)},
-            {"h", s.m_h},
-            {"pq", s.m_pq},
-            {"pqb", s.m_pqb},
-            {"v", s.m_v},
-            {"rho", s.m_rho}};
+    return {{{"p", s.m_p},
+             {"t", s.m_t},
+             {"tw", s.m_tw},
+             {"td", s.m_td},
+             {"RH", qorva::units::humidityShown(s.m_RH)},
+             {"x", qorva::units::moistureShown(s.m_d)},
+             {"h", s.m_h},
+             {"pq", s.m_pq},
+             {"pqb", s.m_pqb},
+             {"v", s.m_v},
+             {"rho", s.m_rho}}};
 }
 
-std::vector<std::string> splitWords(const std::string& line)
+// Splits a line at white space into at most words.size() words. A line with
+// more is refused whatever follows: eight options repeat one of the seven.
+std::span<const std::string_view> splitWords(std::string_view line, std::array<std::string_view, 16>& words)
 {
-    std::istringstream stream(line);
-    std::vector<std::string> words;
-    std::string word;
-    while (stream >> word) {
-        words.push_back(word);
+    std::size_t count = 0;
+    constexpr std::string_view kBlanks = " \t\r\v\f";
+    std::size_t start = line.find_first_not_of(kBlanks);
+    for (; start != std::string_view::npos && count < words.size(); ++count) {
+        const std::size_t end = std::min(line.find_first_of(kBlanks, start), line.size());
+        words[count] = line.substr(start, end - start);
+        start = line.find_first_not_of(kBlanks, end);
     }
-    return words;
+    return {words.data(), count};
 }
+
+// Hands each line of the input, without its newline, to onLine, as
+// std::getline splits them; reads in large blocks rather than a character
+// at a time.
+template <class OnLine> void forEachLine(std::streambuf& input, OnLine&& onLine)
+{
+    std::vector<char> block(1 << 16);
+    std::string unfinished;
+    std::streamsize count = 0;
+    while ((count = input.sgetn(block.data(), static_cast<std::streamsize>(block.size()))) > 0) {
+        std::string_view rest(block.data(), static_cast<std::size_t>(count));
+        for (std::size_t end = rest.find('\n'); end != std::string_view::npos; end = rest.find('\n')) {
+            if (unfinished.empty()) {
+                onLine(rest.substr(0, end));
+            } else {
+                unfinished.append(rest.substr(0, end));
+                onLine(std::string_view(unfinished));
+                unfinished.clear();
+            }
+            rest.remove_prefix(end + 1);
+        }
+        unfinished.append(rest);
+    }
+    if (!unfinished.empty()) {
+        onLine(std::string_view(unfinished));
+    }
+}
+
+} // namespace
+
+// A number as "%.9g" writes it in the C locale: 9 significant digits, the
+// exponent form below 1e-4 and from 1e9, no trailing zeros. std::to_chars
+// in the general format with a precision is specified to write exactly
+// that, without the locale and the format parsing.
+void appendNumber(std::string& out, double value)
+{
+    char buffer[kMaxNumberLength];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 9);
+    out.append(buffer, result.ptr);
+}
+
+// The same through snprintf: the reference the test and the benchmark hold
+// appendNumber to.
+void appendNumberWithPrintf(std::string& out, double value)
+{
+    char buffer[kMaxNumberLength + 8];
+    const int length = std::snprintf(buffer, sizeof buffer, "%.9g", value);
+    out.append(buffer, static_cast<std::size_t>(std::clamp(length, 0, static_cast<int>(sizeof buffer) - 1)));
+}
+
+std::string formatNumber(double value)
+{
+    std::string text;
+    appendNumber(text, value);
+    return text;
+}
+
+namespace {
 
 std::string noStateMessage(const CParamPoint& point)
 {
@@ -169,11 +230,38 @@ std::string noStateMessage(const CParamPoint& point)
 
 } // namespace
 
+// The CSV row of one line of 'qorva-cli states' with its newline, appended to
+// out; false, with out unchanged and error set, when the line gives no state.
+bool appendStateRow(std::string_view line, float pressure, std::string& out, std::string& error,
+                    void (*append)(std::string&, double) = appendNumber)
+{
+    std::array<std::string_view, 16> words;
+    CParamPoint point;
+    if (!parseState(splitWords(line, words), pressure, point, error)) {
+        return false;
+    }
+    if (!point.Calculate()) {
+        error = noStateMessage(point);
+        return false;
+    }
+    char separator = '\0';
+    for (const Field& field : fieldsOf(point)) {
+        if (separator != '\0') {
+            out += separator;
+        }
+        append(out, field.value);
+        separator = ',';
+    }
+    out += '\n';
+    return true;
+}
+
 int runStateCommand(const std::vector<std::string>& args)
 {
+    const std::vector<std::string_view> words(args.begin(), args.end());
     CParamPoint point;
     std::string error;
-    if (!parseState(args, kStandardPressure, point, error)) {
+    if (!parseState(words, kStandardPressure, point, error)) {
         std::fprintf(stderr, "qorva-cli state: %s\n%s", error.c_str(), kStateUsage);
         return 2;
     }
@@ -197,32 +285,33 @@ int runStatesCommand(const std::vector<std::string>& args)
         }
     }
     std::printf("%s\n", kCsvHeader);
-    std::string line;
+    // Rows are gathered and written in large blocks; a message on standard
+    // error first writes the rows before it, so a terminal shows both in order.
+    constexpr std::size_t kBlockSize = 1 << 16;
+    std::string rows;
+    rows.reserve(kBlockSize + 512);
+    auto writeRows = [&rows] {
+        std::fwrite(rows.data(), 1, rows.size(), stdout);
+        rows.clear();
+    };
     int lineNumber = 0;
     int failures = 0;
-    while (std::getline(std::cin, line)) {
+    forEachLine(*std::cin.rdbuf(), [&](std::string_view line) {
         ++lineNumber;
-        CParamPoint point;
         std::string error;
-        if (!parseState(splitWords(line), pressure, point, error)) {
+        if (!appendStateRow(line, pressure, rows, error)) {
+            writeRows();
+            std::fflush(stdout);
             std::fprintf(stderr, "qorva-cli states: line %d: %s\n", lineNumber, error.c_str());
-        } else if (!point.Calculate()) {
-            error = noStateMessage(point);
-            std::fprintf(stderr, "qorva-cli states: line %d: %s\n", lineNumber, error.c_str());
-        }
-        if (!error.empty()) {
-            std::printf("%s\n", kEmptyCsvRow);
+            rows += kEmptyCsvRow;
+            rows += '\n';
             ++failures;
-            continue;
         }
-        std::string row;
-        for (const Field& field : fieldsOf(point)) {
-            if (!row.empty()) {
-                row += ',';
-            }
-            row += formatNumber(field.value);
+        if (rows.size() >= kBlockSize) {
+            writeRows();
         }
-        std::printf("%s\n", row.c_str());
-    }
+    });
+    writeRows();
+    std::fflush(stdout);
     return failures == 0 ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "psychro/ChartLines.h"
 #include "psychro/QorvaDll.h"
 
 namespace {
@@ -210,6 +211,49 @@ TEST(StraightLines, RatioLineEndsAreDrawableStatesOnTheLine)
     // A base that is not a state has no line.
     float xa = 0, ha = 0, xb = 0, hb = 0;
     EXPECT_EQ(px1h1HHR_2P(kP, 0.03f, 40.0f, 15000.0f, &xa, &ha, &xb, &hb), 0);
+}
+
+TEST(StraightLines, RatioLineEndsMatchTheStepByStepWalk)
+{
+    using qorva::psychro::ratioLineEnds;
+    using qorva::psychro::detail::ratioLineEndsByWalk;
+    struct Base {
+        float p, t, RH;
+    };
+    // Ordinary rooms, saturated and nearly saturated air on both sides of
+    // 0 °C, states near the dry, cold and hot limits of the range, and cold
+    // air whose steep lines cross a narrow stretch of fog and come out dry.
+    const Base bases[] = {
+        {kP, 26.0f, 0.55f},      {kP, 26.0f, 1.0f},    {kP, 5.0f, 0.9999f},     {kP, 0.0f, 0.9f},
+        {kP, -20.0f, 0.3f},      {kP, 45.0f, 0.05f},   {80000.0f, 35.0f, 0.2f}, {kP, -95.0f, 0.5f},
+        {kP, -60.0f, 0.002f},    {kP, 195.0f, 0.001f}, {kP, 90.0f, 0.3f},       {1e6f, 150.0f, 0.1f},
+        {10000.0f, 40.0f, 0.4f}, {kP, -3.6f, 0.68f},   {kP, -7.2f, 0.54f},
+    };
+    // Vertical both ways, steep, along the isotherms, shallow, horizontal and
+    // nearly so, negative.
+    const double ratios[] = {99999997952.0, -99999997952.0, 1e6,  30200.0, 30000.0, 16870.0, 15000.0, 2550.0,
+                             2500.0,        800.0,          10.0, 0.0,     -1e-3,   -10.0,   -5000.0, -1e6};
+    int compared = 0;
+    for (const Base& base : bases) {
+        const Completed s = stateAt(base.t, base.RH, base.p);
+        for (double ratio : ratios) {
+            const auto fast = ratioLineEnds(base.p, {s.x, s.h}, ratio);
+            const auto walked = ratioLineEndsByWalk(base.p, {s.x, s.h}, ratio);
+            const std::string where =
+                std::to_string(base.t) + " °C " + std::to_string(base.RH) + " ε " + std::to_string(ratio);
+            ASSERT_EQ(fast.has_value(), walked.has_value()) << where;
+            if (!fast) {
+                continue;
+            }
+            ++compared;
+            // 1e-6 kg/kg, and the same chart distance along h for vertical lines.
+            EXPECT_NEAR(fast->a.x, walked->a.x, 1e-6) << where;
+            EXPECT_NEAR(fast->b.x, walked->b.x, 1e-6) << where;
+            EXPECT_NEAR(fast->a.h, walked->a.h, 2.5e-3) << where;
+            EXPECT_NEAR(fast->b.h, walked->b.h, 2.5e-3) << where;
+        }
+    }
+    EXPECT_GT(compared, 150);
 }
 
 TEST(RelatedPair, SupplyAndCoilOutletByTemperatureDifference)

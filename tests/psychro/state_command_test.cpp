@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <iostream>
+#include <limits>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -114,6 +119,86 @@ TEST(StatesCommand, OneCsvRowPerLineAndEmptyRowsForFailures)
     EXPECT_NE(run.err.find("line 2"), std::string::npos);
     EXPECT_EQ(runStates({}, "--t 25 --rh 50\n").status, 0);
     EXPECT_EQ(runStates({"--q", "1"}, "").status, 2);
+}
+
+TEST(StatesCommand, NumbersAreWrittenAsPrintfWritesThem)
+{
+    struct Case {
+        double value;
+        const char* text; // "%.9g" worked out by hand
+    };
+    const Case cases[] = {
+        {0.0, "0"},
+        {-0.0, "-0"},
+        {101325.0, "101325"},
+        {25.0, "25"},
+        {0.1f, "0.100000001"}, // a float's binary value, not 0.1
+        {-7.25, "-7.25"},
+        {123456789.0, "123456789"},       // nine digits still fixed
+        {1234567890.0, "1.23456789e+09"}, // ten need the exponent
+        {999999999.5, "1e+09"},           // rounds up to ten digits (tie to even)
+        {0.0001, "0.0001"},               // the smallest exponent written fixed
+        {0.00001, "1e-05"},
+        {-0.000123456789, "-0.000123456789"},
+        {0.0000999999999999, "0.0001"}, // rounds up into the fixed form
+        {0.00009999999949, "9.99999995e-05"},
+        {1.5e-45, "1.5e-45"},
+        {4.9406564584124654e-324, "4.94065646e-324"},
+        {std::numeric_limits<double>::max(), "1.79769313e+308"},
+        {-3.4028234663852886e38, "-3.40282347e+38"},
+    };
+    for (const Case& c : cases) {
+        std::string text;
+        appendNumber(text, c.value);
+        EXPECT_EQ(text, c.text);
+        std::string printed;
+        appendNumberWithPrintf(printed, c.value);
+        EXPECT_EQ(printed, c.text);
+    }
+    // Every kind of float the command writes, and doubles of any exponent.
+    std::mt19937_64 bits(20240611);
+    int differing = 0;
+    for (int i = 0; i < 200000; ++i) {
+        const std::uint64_t word = bits();
+        double value = 0.0;
+        if (i % 2 == 0) {
+            float single = 0.0f;
+            const auto low = static_cast<std::uint32_t>(word);
+            std::memcpy(&single, &low, sizeof single);
+            value = single;
+        } else {
+            std::memcpy(&value, &word, sizeof value);
+        }
+        if (!std::isfinite(value)) {
+            continue;
+        }
+        std::string text;
+        std::string printed;
+        appendNumber(text, value);
+        appendNumberWithPrintf(printed, value);
+        differing += text == printed ? 0 : 1;
+        EXPECT_EQ(text, printed) << i;
+        if (differing > 5) {
+            break;
+        }
+    }
+}
+
+TEST(StatesCommand, RowsAreByteIdenticalToPrintfRows)
+{
+    const char* inputs[] = {"--t 25 --rh 50",   "--t -12.5 --rh 93",       "--x 0.0123 --h -28.5",
+                            "--t 0.01 --tw 0",  "--p 12000 --t 45 --rh 3", "--td -60 --rh 1",
+                            "--h 95 --rh 99.9", "--tw 17.9 --td 13.86",    "--p 950000 --t 150 --rh 0.5"};
+    for (const char* input : inputs) {
+        std::string row;
+        std::string printed;
+        std::string error;
+        ASSERT_TRUE(appendStateRow(input, kStandardPressure, row, error)) << input << ": " << error;
+        ASSERT_TRUE(appendStateRow(input, kStandardPressure, printed, error, appendNumberWithPrintf))
+            << input;
+        EXPECT_EQ(row, printed);
+        EXPECT_EQ(std::count(row.begin(), row.end(), ','), 10) << row;
+    }
 }
 
 } // namespace

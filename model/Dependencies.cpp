@@ -250,10 +250,10 @@ int CIDG::RecomputeFrom(int sourceNode, const ChartRegion& fullChart)
     for (int node : order) {
         if (node >= g.pointCount + g.processCount) {
             // A line through two points turns with them.
-            CReShiBiXian& line =
-                *(*m_pHhrLines)[static_cast<std::size_t>(node - g.pointCount - g.processCount)];
+            const int lineIndex = node - g.pointCount - g.processCount;
+            CReShiBiXian& line = *(*m_pHhrLines)[static_cast<std::size_t>(lineIndex)];
             float x = 0, h = 0, ratio = 0;
-            if (line.m_nMode == CReShiBiXian::kThroughTwoPoints && HhrLineBase(line.m_nId, x, h, ratio))
+            if (line.m_nMode == CReShiBiXian::kThroughTwoPoints && HhrLineBase(lineIndex, x, h, ratio))
                 line.m_fRatio = ratio;
             continue;
         }

@@ -130,15 +130,7 @@ int PrepareCondition(CIDG& idg, int condition)
 
 CGuoChengXian* AddProcessLine(CIDG& idg, const std::string& name, int startIndex, int endIndex)
 {
-    if (!idg.m_pProcessLines)
-        return nullptr;
-    auto line = std::make_unique<CGuoChengXian>();
-    line->m_strName = name;
-    line->m_nStart = startIndex;
-    line->m_nEnd = endIndex;
-    line->m_nId = static_cast<int>(idg.m_pProcessLines->size());
-    idg.m_pProcessLines->push_back(std::move(line));
-    return idg.m_pProcessLines->back().get();
+    return idg.AddProcessLine(name, startIndex, endIndex);
 }
 
 CCommentString* AddResultText(CIDG& idg, std::unique_ptr<CCommentString> text)
@@ -177,22 +169,12 @@ CCommentString* AddStateText(CIDG& idg, int pointIndex, const std::string& label
 
 std::string DescribePoint(const CIDG& idg, const CStatePoint& point)
 {
-    return point.m_strName + "点 " + Format(" GT:%.1f℃", double(point.m_t)) +
-           Format(" WT:%.1f℃", double(point.m_tw)) + Format(" RH:%.2f%%", point.m_RH * 100.0) +
-           Format(" D:%.1fg/kg", point.m_d * 1000.0) +
-           unit_format::Enthalpy(idg.m_nUnitSystem, " H:%.2fkJ/kg", " H:%.2fkcal/kg", point.m_h);
+    return idg.DescribePoint(point);
 }
 
 std::string DescribeLine(const CIDG& idg, const CGuoChengXian& line)
 {
-    // An end that is not in the list is described as nothing rather than
-    // read out of range.
-    auto describe = [&idg](int index) {
-        const CStatePoint* point = idg.PointAt(index);
-        return point ? DescribePoint(idg, *point) : std::string();
-    };
-    return "过程线：" + line.m_strName + " 起始点：" + describe(line.m_nStart) + " 终点：" +
-           describe(line.m_nEnd);
+    return idg.DescribeLine(line);
 }
 
 void RewordResultTexts(CIDG& idg)

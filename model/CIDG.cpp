@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "model/UnitFormat.h"
+
 CIDG::CIDG()
 {
     m_drawOptions = {
@@ -125,3 +127,37 @@ void CIDG::RestoreFullChart()
     m_nXOffset = 0;
     m_nYOffset = 0;
 }
+
+CGuoChengXian* CIDG::AddProcessLine(const std::string& name, int startIndex, int endIndex)
+{
+    if (!m_pProcessLines)
+        return nullptr;
+    auto line = std::make_unique<CGuoChengXian>();
+    line->m_strName = name;
+    line->m_nStart = startIndex;
+    line->m_nEnd = endIndex;
+    line->m_nId = static_cast<int>(m_pProcessLines->size());
+    m_pProcessLines->push_back(std::move(line));
+    return m_pProcessLines->back().get();
+}
+
+std::string CIDG::DescribePoint(const CStatePoint& point) const
+{
+    return point.m_strName + "点 " + unit_format::Format(" GT:%.1f℃", double(point.m_t)) +
+           unit_format::Format(" WT:%.1f℃", double(point.m_tw)) + unit_format::Format(" RH:%.2f%%", point.m_RH * 100.0) +
+           unit_format::Format(" D:%.1fg/kg", point.m_d * 1000.0) +
+           unit_format::Enthalpy(m_nUnitSystem, " H:%.2fkJ/kg", " H:%.2fkcal/kg", point.m_h);
+}
+
+std::string CIDG::DescribeLine(const CGuoChengXian& line) const
+{
+    // An end that is not in the list is described as nothing rather than
+    // read out of range.
+    auto describe = [this](int index) {
+        const CStatePoint* point = PointAt(index);
+        return point ? DescribePoint(*point) : std::string();
+    };
+    return "过程线：" + line.m_strName + " 起始点：" + describe(line.m_nStart) + " 终点：" +
+           describe(line.m_nEnd);
+}
+

@@ -2,11 +2,13 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
 
 #include "model/CAir_Room.h"
+#include "model/ChartRegion.h"
 #include "model/DrawOption.h"
 #include "model/LogFont.h"
 
@@ -23,14 +25,6 @@ struct ChartWindow {
     std::int32_t m_nYOffset = 0;
 };
 
-// Whether a state lies in the region of the chart where points may stand.
-// The chart layer answers it for a drawn window; operations that recompute
-// existing points are given the full chart, new points the drawn window.
-class ChartRegion {
-public:
-    virtual ~ChartRegion() = default;
-    virtual bool Contains(const CStatePoint& point) const = 0;
-};
 
 // The chart model: all project data (through m_rooms), the chart's display
 // settings and the window onto the chart, and non-owning pointers to the six
@@ -130,6 +124,12 @@ public:
     // ε of a room, kJ/kg, from its load (kW) and moisture load (kg/h); in
     // winter with the opposite sign.
     static float HeatMoistureRatio(float loadKw, float moistureLoadKgPerH, bool winter);
+    // Appends a process line from point startIndex to endIndex to the current
+    // list; nullptr when unbound.
+    CGuoChengXian* AddProcessLine(const std::string& name, int startIndex, int endIndex);
+    // "N点  GT:…" and "过程线：…" descriptions of a point and a process line.
+    std::string DescribePoint(const CStatePoint& point) const;
+    std::string DescribeLine(const CGuoChengXian& line) const;
     // The current point at index, or nullptr when out of range or unbound.
     const CStatePoint* PointAt(int index) const;
     // Recompute what depends on point i or on HHR line k; 1 on success.
@@ -140,4 +140,107 @@ public:
     // Points the current lists at the current room's lists for its condition;
     // false (and unbound) when there is no such room.
     bool PointAtCurrentRoom();
+
+    // Derived points, dependencies, editing, deletion, comfort zones and texts
+    // (model/DerivedPoints.cpp, model/Dependencies.cpp, model/Deletion.cpp,
+    // model/ComfortZones.cpp). Every operation works on the current lists,
+    // returns 1 on success and 0 on failure, and a refused one leaves the
+    // lists as they were. New points must lie in `window` (the drawn chart
+    // window); recomputation and edits test against `fullChart`, so zooming
+    // in never breaks a dependant.
+
+    // Object classes of hit tests, constraints and deletion.
+    enum ObjectClass { kClassPoint = 0, kClassProcessLine = 1, kClassHhrLine = 2, kClassText = 3 };
+    // MakeLinePoint methods: the line through the base the new point lies on.
+    enum LineMethod {
+        kMethodEqualMoisture = 0,
+        kMethodEqualTemperature = 1,
+        kMethodEqualEnthalpy = 2,
+        kMethodProcessLine = 3,
+        kMethodHhrLine = 4
+    };
+    // MakeIntersection types.
+    enum CrossType { kCrossProcessProcess = 0, kCrossHhrHhr = 1, kCrossProcessHhr = 2 };
+
+    // Called with a point index when a result text reports on a point that was
+    // recomputed; the result-text rebuild of the calculations fills it.
+    std::function<void(int pointIndex)> m_rebuildResultTexts;
+
+    int IsPointNameFree(const CStatePoint& point, const std::string& name) const;
+    int IsHhrLineNameFree(const CReShiBiXian& line, const std::string& name) const;
+    // r: share of point index2 (fraction 0…1). direct = 1 writes the mixture
+    // into point and completes it; direct = 0 replaces its state only when the
+    // mixture is computed and inside the region.
+    int MakeMixingPoint(int index1, int index2, float r, CStatePoint& point, int direct,
+                        const ChartRegion& region);
+    // A new mixing point named name, percent the share of point index2 (%).
+    int AddMixingPoint(const std::string& name, int index1, int index2, float percent,
+                       const ChartRegion& window);
+    // Values in stored units (°C, kg/kg, fraction, kJ/kg); valueKind picks the one used.
+    int MakeLinePoint(int method, int baseIndex, int valueKind, float dt, float dx, float t, float tw,
+                      float RH, float h, float x, CStatePoint& point, int isNew, const ChartRegion& region);
+    // The same with the one value valueKind names.
+    int MakeLinePointByValue(int method, int baseIndex, int valueKind, float value, CStatePoint& point,
+                             int isNew, const ChartRegion& region);
+    int MakeIntersection(int type, int lineIndex1, int lineIndex2, CStatePoint& point, int isNew,
+                         const ChartRegion& region);
+    // differenceKind 0 Δt (dt), 1 Δx (dx); propertyKind 0 t, 1 RH, 2 x, 3 tw, 4 h.
+    int MakeRelatedPoints(int hhrIndex, int differenceKind, int propertyKind, float dt, float dx, float t,
+                          float tw, float RH, float h, float x, CStatePoint& point1, CStatePoint& point2,
+                          int isNew, const ChartRegion& region);
+    // Base state (x kg/kg, h kJ/kg) and ε (kJ/kg) of HHR line k; a line through
+    // two points takes its ε from their present states.
+    bool HhrLineBase(int lineIndex, float& x, float& h, float& ratio) const;
+
+    int RecomputeDependants(int pointIndex, const ChartRegion& fullChart);
+    int RecomputeProcessLineDependants(int lineIndex, const ChartRegion& fullChart);
+    int RecomputeHhrLineDependants(int lineIndex, const ChartRegion& fullChart);
+    // The full chart as states, for callers without a chart layer (binding).
+    StateRegion FullChartStates() const;
+    void MakeIndependent(CStatePoint& point) const;
+
+    // The edits of the edit dialogs. Each applies its change, then recomputes
+    // the dependants; 0 when refused (nothing changed) or when a dependant
+    // could not follow (the edit stays, see RecomputeDependants).
+    int EditIndependentPoint(int index, const std::string& name, float t, float twOrRH, bool byRH,
+                             const ChartRegion& fullChart);
+    int EditMixingPoint(int index, const std::string& name, float percent, bool makeIndependent,
+                        const ChartRegion& fullChart);
+    int EditLinePoint(int index, const std::string& name, int valueKind, float value, bool makeIndependent,
+                      const ChartRegion& fullChart);
+    int EditIntersection(int index, const std::string& name, bool makeIndependent);
+    int EditRelatedPoints(int index, const std::string& name1, const std::string& name2, int differenceKind,
+                          float difference, int propertyKind, float property, bool makeIndependent,
+                          const ChartRegion& fullChart);
+    int EditHhrLine(int index, const std::string& name, float ratio, const ChartRegion& fullChart);
+    int EditProcessLine(int index, const std::string& name, int startIndex, int endIndex,
+                        const ChartRegion& fullChart);
+
+    // 1 (and the reason shown) when another object still depends on the object.
+    int CheckDeleteConstraints(int objectClass, int index) const;
+    // A point or process line of a comfort zone deletes the whole zone.
+    int DeleteObject(int objectClass, int index);
+    int DeleteComfortArea(int zoneIndex);
+
+    // First of prefix + "0", "1", … that no object of the list carries.
+    static std::string UniqueName(const ObjectArray<CStatePoint>& list, const std::string& prefix);
+    static std::string UniqueName(const ObjectArray<CGuoChengXian>& list, const std::string& prefix);
+    static std::string UniqueName(const ObjectArray<CReShiBiXian>& list, const std::string& prefix);
+    static std::string UniqueName(const ObjectArray<CCommentString>& list, const std::string& prefix);
+    // Comfort zone around point baseIndex: ±dt °C, ±dRhPercent %.
+    int MakeComfortZone(int baseIndex, float dt, float dRhPercent);
+    // A free text at chart position (x, y) with the chart's current text font and style.
+    int AddText(const std::string& text, int x, int y, const LogFont& font, int style);
+    int EditText(int index, const std::string& text);
+
+private:
+    // Recomputes everything reachable from dependency-graph node `source`.
+    int RecomputeFrom(int sourceNode, const ChartRegion& fullChart);
+    int RecomputePoint(int index, const ChartRegion& fullChart);
+    // Removal without constraint checks, renumbering every reference.
+    void RemovePoint(int index);
+    void RemoveProcessLine(int index);
+    void RemoveHhrLine(int index);
+    void RemoveText(int index);
+    int DeleteChecked(int objectClass, int index);
 };

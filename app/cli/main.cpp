@@ -23,7 +23,7 @@ void printUsage()
                stderr);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char* argv[])
 {

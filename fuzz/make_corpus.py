@@ -130,15 +130,28 @@ def param_point(a):
 
 
 def room(a, version, name, objects):
-    for v in (26.0, 7.5, 1.2, 800.0, 55.0, 19.0):
+    # Old projects (version None) have no indoor dry-bulb temperatures, no
+    # comfort zones, no parameter points and 29 analysis words.
+    old = version is None
+    for v in (7.5, 1.2, 800.0, 55.0, 19.0) if old else (26.0, 7.5, 1.2, 800.0, 55.0, 19.0):
         a.f32(v)
     a.i32(1)
     a.string('N')
     a.string(name)
-    for v in (20.0, 4.5, 0.8, 600.0, 40.0, 12.0):
+    for v in (4.5, 0.8, 600.0, 40.0, 12.0) if old else (20.0, 4.5, 0.8, 600.0, 40.0, 12.0):
         a.f32(v)
     a.i32(1)
     a.string('N')
+    if old:
+        for k in range(3):
+            has = objects and k == 1
+            a.array('CStatePoint', [state_point('W', 34.0), state_point('N', 26.0)] if has else [])
+            a.array('CGuoChengXian', [process_line] if has else [])
+            a.array('CReShiBiXian', [hhr_line] if has else [])
+            a.array('CCommentString', [text] if has else [])
+        for w in WORDS[:29]:
+            a.i32(-1 if w in (3, 4, 5, 6, 26, 27, 28, 29, 30, 37, 38) else 0)
+        return
     if version >= 322:
         a.f64(4.0); a.f64(0.0); a.i32(95)
     if version >= 323:
@@ -170,9 +183,10 @@ def room(a, version, name, objects):
 
 def project(version, rooms):
     a = Archive()
-    if version != 320:
+    if version is not None and version != 320:
         a.string('QVX')
-    a.i32(version)
+    if version is not None:
+        a.i32(version)
     a.string('W'); a.f32(28.2); a.f32(0.0); a.f32(34.0); a.i32(0)
     a.string('W'); a.f32(-6.0); a.f32(0.0); a.f32(-4.0); a.i32(0)
     a.i32(1)
@@ -217,6 +231,11 @@ def main():
     }
     for name, data in files.items():
         (target / name).write_bytes(data)
+    # Projects older than version 320, for the old-project reader.
+    old = target.parent / 'corpus-old'
+    old.mkdir(parents=True, exist_ok=True)
+    (old / 'old_one_room.id').write_bytes(project(None, [('办公室101', True)]))
+    (old / 'old_two_rooms.id').write_bytes(project(None, [('办公室101', True), ('会议室', False)]))
 
 
 if __name__ == '__main__':

@@ -8,9 +8,13 @@
 #include "model/Messages.h"
 #include "model/References.h"
 #include "project/Atmosphere.h"
+#include "project/AnalysisReport.h"
 #include "project/DocumentCommands.h"
 #include "project/NewProject.h"
+#include "project/OldProjectImport.h"
+#include "project/ParameterFile.h"
 #include "project/ProjectFile.h"
+#include "project/TextExport.h"
 
 CQORVADoc::CQORVADoc(QObject* parent) : QObject(parent)
 {
@@ -115,10 +119,62 @@ void CQORVADoc::SetReportPath(const std::string& path)
 
 bool CQORVADoc::ImportParameterFile(const std::string& path)
 {
-    // The parameter-file reader is not part of this program yet: refuse, so
-    // start-up ends instead of showing an empty project as if it had been read.
-    std::fprintf(stderr, "qorva: cannot import parameter file %s\n", path.c_str());
-    return false;
+    NewProjectData data;
+    std::string error;
+    if (!LoadParameterFile(path, data, error)) {
+        alertMessage(error, MessageIcon::Stop);
+        return false;
+    }
+    ApplyNewProject(data, std::string());
+    return true;
+}
+
+bool CQORVADoc::ExportStatePoints(const std::string& path)
+{
+    if (!BindCurrentRoom(m_idg))
+        return false;
+    std::string error;
+    if (!::ExportStatePoints(m_idg, path, error)) {
+        alertMessage(error, MessageIcon::Stop);
+        return false;
+    }
+    return true;
+}
+
+bool CQORVADoc::ExportParamPoints(const std::string& path)
+{
+    std::string error;
+    if (!::ExportParamPoints(m_idg, path, error)) {
+        alertMessage(error, MessageIcon::Stop);
+        return false;
+    }
+    return true;
+}
+
+bool CQORVADoc::WriteAnalysisReport()
+{
+    std::string error;
+    const bool written = ::WriteAnalysisReport(m_idg, m_strReportPath, error);
+    if (!written)
+        alertMessage(error, MessageIcon::Stop);
+    NotifyChanged(DocumentChange::Selection);
+    return written;
+}
+
+bool CQORVADoc::ImportOldProject(const std::string& path)
+{
+    std::string error;
+    const bool imported = ChangeProject(QStringLiteral("导入旧工程"), [&](CIDG& idg) {
+        return ::ImportOldProject(idg, path, m_strReportPath, m_bReturnMode, error) == OldImportResult::Imported;
+    });
+    if (!imported)
+        return false;
+    alertMessage(old_import_messages::kImported);
+    FillToolbarCombos();
+    m_bProjectOpen = true;
+    m_nReserved = 0;
+    Refresh(DocumentChange::ProjectReplaced);
+    return true;
 }
 
 void CQORVADoc::SetPathName(const std::string& path)

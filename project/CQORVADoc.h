@@ -86,9 +86,20 @@ public:
     static int ProbeProjectVersion(const std::string& path);
     void ClearSystems();
     void SetReportPath(const std::string& path);
-    // Reads a project description from a parameter file; false when it
-    // cannot be read (start-up then ends).
+    // Text files and old projects: each calls its core function on m_idg and
+    // shows the failure (the model is untouched then).
+    //
+    // Reads a project description from a parameter file into the document as
+    // a new project; false when it cannot be read (start-up then ends).
     bool ImportParameterFile(const std::string& path);
+    // The tables of 文件 → 输出 → 状态点 / 参数点, written atomically to path.
+    bool ExportStatePoints(const std::string& path);
+    bool ExportParamPoints(const std::string& path);
+    // The report of close-and-return, to m_strReportPath (nothing when empty).
+    bool WriteAnalysisReport();
+    // 导入旧工程: appends the old project's systems to the document's; on
+    // success the project is open and modified and keeps its path.
+    bool ImportOldProject(const std::string& path);
 
     const std::string& pathName() const { return m_strPathName; }
     void SetPathName(const std::string& path);

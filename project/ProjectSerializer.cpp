@@ -12,6 +12,9 @@ constexpr int kSavedAnalysisWords[] = {15, 16, 17, 18, 0,  1,  2,  13, 14, 3,  4
                                        22, 24, 25, 19, 23, 21, 39, 37, 38, 26, 28, 27, 29, 30,
                                        40, 55, 44, 45, 47, 46, 77, 76, 75, 63, 65, 68, 66, 64};
 
+// Analysis words of an old room block.
+constexpr int kOldAnalysisWords = 29;
+
 // Smallest encoded size of each record after its 2-byte tag: every string at
 // least its one-byte prefix.
 constexpr std::size_t kMinStatePoint = 1 + 31 * 4;
@@ -345,8 +348,43 @@ void writeRoom(ArchiveWriter& out, const CServiceArea& room)
         writeWord(out, room.m_anaW[word]);
 }
 
+// A room block of the layout before version 320: no indoor dry-bulb
+// temperatures, no analysis settings, no comfort zones, no parameter points,
+// and 29 analysis words that the current analyses do not read (the room keeps
+// the defaults of a new room for all of these).
+void readOldRoom(ArchiveReader& in, CServiceArea& room)
+{
+    room.m_fSummerLoad = in.readFloat();
+    room.m_fSummerMoistLoad = in.readFloat();
+    room.m_fSummerFreshAir = in.readFloat();
+    room.m_fSummerInRH = in.readFloat();
+    room.m_fSummerInTw = in.readFloat();
+    room.m_bSummerInByRH = in.readInt();
+    room.m_strSummerInName = in.readString();
+    room.m_strName = in.readString();
+    room.m_fWinterLoad = in.readFloat();
+    room.m_fWinterMoistLoad = in.readFloat();
+    room.m_fWinterFreshAir = in.readFloat();
+    room.m_fWinterInRH = in.readFloat();
+    room.m_fWinterInTw = in.readFloat();
+    room.m_bWinterInByRH = in.readInt();
+    room.m_strWinterInName = in.readString();
+    for (int k = 0; k < kConditionCount; ++k) {
+        readArray(in, room.m_points[k]);
+        readArray(in, room.m_processLines[k]);
+        readArray(in, room.m_hhrLines[k]);
+        readArray(in, room.m_texts[k]);
+    }
+    for (int i = 0; i < kOldAnalysisWords; ++i)
+        in.readUInt32();
+}
+
 void readRoom(ArchiveReader& in, int version, CServiceArea& room)
 {
+    if (version == kOldLayout) {
+        readOldRoom(in, room);
+        return;
+    }
     room.m_fSummerInT = in.readFloat();
     room.m_fSummerLoad = in.readFloat();
     room.m_fSummerMoistLoad = in.readFloat();
@@ -586,6 +624,8 @@ void readChartModel(ArchiveReader& in, int version, CIDG& idg)
 
 std::size_t minimumRoomSize(int version)
 {
+    if (version == kOldLayout)
+        return 5 * 4 + 4 + 2 + 5 * 4 + 4 + 1 + kConditionCount * 4 * 2 + kOldAnalysisWords * 4;
     std::size_t size = 6 * 4 + 4 + 2 + 6 * 4 + 4 + 1;
     if (version >= 322)
         size += 20;
@@ -638,6 +678,14 @@ void readProject(ArchiveReader& in, ProjectContents& contents)
     contents.reportPath = in.readString();
     contents.reserved = in.readInt();
     // Bytes after the document fields are not part of the project: ignored.
+}
+
+void readOldProject(ArchiveReader& in, ProjectContents& contents)
+{
+    readChartModel(in, kOldLayout, contents.idg);
+    contents.returnMode = in.readInt();
+    contents.reportPath = in.readString();
+    contents.reserved = in.readInt();
 }
 
 } // namespace project_serializer

@@ -15,6 +15,9 @@ namespace project_serializer {
 // after a valid marker are read like the current one.
 inline constexpr int kFirstVersion = 320;
 
+// Stands for the layout before version 320 (old projects carry no version).
+inline constexpr int kOldLayout = 0;
+
 // Smallest number of bytes a room block of file version v can take.
 std::size_t minimumRoomSize(int version);
 
@@ -26,5 +29,10 @@ void writeProject(ArchiveWriter& out, const CIDG& idg, const std::string& report
 // version after it; one without the marker starts with the version, which must
 // then be 320. Throws ArchiveError; contents are unspecified after a throw.
 void readProject(ArchiveReader& in, ProjectContents& contents);
+
+// Reads a whole project of the layout before version 320: no marker and no
+// version, the chart model with old room blocks, then the document fields.
+// Throws ArchiveError; contents are unspecified after a throw.
+void readOldProject(ArchiveReader& in, ProjectContents& contents);
 
 } // namespace project_serializer

@@ -9,3 +9,8 @@ int runStateCommand(const std::vector<std::string>& args);
 int runStatesCommand(const std::vector<std::string>& args);
 int runConvertCommand(const std::vector<std::string>& args);
 int runRenderCommand(const std::vector<std::string>& args);
+int runExportPointsCommand(const std::vector<std::string>& args);
+int runExportParamsCommand(const std::vector<std::string>& args);
+int runReportCommand(const std::vector<std::string>& args);
+int runImportParamsCommand(const std::vector<std::string>& args);
+int runImportOldCommand(const std::vector<std::string>& args);

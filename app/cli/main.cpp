@@ -14,7 +14,12 @@ void printUsage()
                "  state --t T --rh RH [--p P]   one moist-air state (any two of --t --tw --rh --td --x --h)\n"
                "  states                        states for argument lines read from standard input, as CSV\n"
                "  convert IN.id OUT.id          rewrite a project file in the current format\n"
-               "  render FILE.id OUT.png|svg    draw a project's chart into an image\n",
+               "  render FILE.id OUT.png|svg    draw a project's chart into an image\n"
+               "  export-points IN.id OUT.txt   table of every state point (文件 → 输出 → 状态点)\n"
+               "  export-params IN.id OUT.txt   table of every parameter point (文件 → 输出 → 参数点)\n"
+               "  report IN.id OUT.txt          analysis report of every room (关闭并返回)\n"
+               "  import-params IN.txt OUT.id   build a project from a parameter file (start-up with m)\n"
+               "  import-old OLD OUT.id         import a project older than version 320 (导入旧工程)\n",
                stderr);
 }
 
@@ -36,6 +41,16 @@ int main(int argc, char* argv[])
         return runConvertCommand(args);
     if (command == "render")
         return runRenderCommand(args);
+    if (command == "export-points")
+        return runExportPointsCommand(args);
+    if (command == "export-params")
+        return runExportParamsCommand(args);
+    if (command == "report")
+        return runReportCommand(args);
+    if (command == "import-params")
+        return runImportParamsCommand(args);
+    if (command == "import-old")
+        return runImportOldCommand(args);
     std::fprintf(stderr, "qorva-cli: unknown command '%s'\n", command.c_str());
     printUsage();
     return 2;

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+class CIDG;
+
+// The analysis report that close-and-return writes for the program that
+// started this one: the project heading, then for every room of every system
+// the summer and the winter primary-return-air results stored in the room
+// (no analysis is run), GBK text with CR LF line ends.
+//
+// Each room's summer and winter views are bound in turn (their design points
+// W and N are rebuilt from the design data); afterwards the current system,
+// room and every room's condition are as they were.
+
+// The report as UTF-8 lines joined by "\n"; nullopt with error set when a
+// room's view cannot be bound or its stored results name a point the view
+// does not hold.
+std::optional<std::string> AnalysisReportText(CIDG& idg, std::string& error);
+
+// Writes the report to path atomically; an empty path writes nothing and
+// succeeds. On failure path is left as it was and error holds
+// "输出文件时出错" and the reason.
+bool WriteAnalysisReport(CIDG& idg, const std::string& path, std::string& error);

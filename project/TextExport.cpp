@@ -1,0 +1,153 @@
+#include "project/TextExport.h"
+
+#include <QSaveFile>
+#include <QString>
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+
+#include "model/CIDG.h"
+#include "model/TextCodec.h"
+#include "project/ArchiveText.h"
+
+namespace {
+
+constexpr double kKcalPerKj = 0.2388459; // kcal/kg per kJ/kg
+constexpr std::size_t kNameCharacters = 14;
+constexpr const char* kLineEnd = "\r\n";
+
+std::string format(const char* pattern, ...) __attribute__((format(printf, 1, 2)));
+
+std::string format(const char* pattern, ...)
+{
+    char buffer[128];
+    va_list arguments;
+    va_start(arguments, pattern);
+    const int length = std::vsnprintf(buffer, sizeof buffer, pattern, arguments);
+    va_end(arguments);
+    if (length < 0)
+        return std::string();
+    return std::string(buffer, std::min<std::size_t>(static_cast<std::size_t>(length), sizeof buffer - 1));
+}
+
+std::string gbk(const std::string& utf8)
+{
+    return archive_text::utf8ToGbk(utf8);
+}
+
+// The first n characters of a UTF-8 text.
+std::string firstCharacters(const std::string& utf8, std::size_t n)
+{
+    std::size_t end = 0;
+    for (std::size_t count = 0; count < n && end < utf8.size(); ++count)
+        end += utf8SequenceLength(static_cast<unsigned char>(utf8[end]));
+    return utf8.substr(0, std::min(end, utf8.size()));
+}
+
+std::string nameColumn(const std::string& utf8)
+{
+    std::string bytes = gbk(firstCharacters(utf8, kNameCharacters));
+    if (bytes.size() < kNameCharacters)
+        bytes.append(kNameCharacters - bytes.size(), ' ');
+    return bytes;
+}
+
+} // namespace
+
+std::string PointTableHeader(int unitSystem)
+{
+    std::string header = "名称      ";
+    for (const char* column : {"大气压力(Pa)", "干球温度(℃)", "湿球温度(℃)", "相对湿度(%)", "露点温度(℃)",
+                               "含湿量(kg/kg)", unitSystem == CIDG::kUnitsSI ? "焓(kJ/kg)" : "焓(kcal/kg)",
+                               "水蒸气分压力(Pa)", "饱和水蒸气分压力(Pa)", "比容(m^3/kg)", "密度(kg/m^3)"}) {
+        header += "    ";
+        header += column;
+    }
+    return gbk(header) + kLineEnd;
+}
+
+std::string PointTableRow(const CParamPoint& p, int unitSystem)
+{
+    std::string row = nameColumn(p.m_strName);
+    row += format("%-16.0f", double(p.m_p));
+    row += format("%-16.1f", double(p.m_t));
+    row += format("%-16.1f", double(p.m_tw));
+    row += format("%-15.0f", p.m_RH * 100.0);
+    row += format("%-16.1f", double(p.m_td));
+    row += format("%-17.5f", double(p.m_d));
+    row += unitSystem == CIDG::kUnitsSI ? format("%-13.1f", double(p.m_h))
+                                        : format("%-15.1f", p.m_h * kKcalPerKj);
+    row += format("%-20.0f", double(p.m_pq));
+    row += format("%-24.0f", double(p.m_pqb));
+    row += format("%-16.3f", double(p.m_v));
+    row += format("%-12.3f", double(p.m_rho));
+    return row + kLineEnd;
+}
+
+std::optional<std::string> StatePointTable(const CIDG& idg, std::string& error)
+{
+    static constexpr const char* kConditionLines[kConditionCount] = {"普通工况", "夏季工况", "冬季工况"};
+    std::string table = PointTableHeader(idg.m_nUnitSystem);
+    for (const auto& system : idg.m_rooms.m_systems) {
+        table += gbk("系统:  " + system->m_strName) + kLineEnd;
+        for (const auto& room : system->m_rooms) {
+            table += gbk("房间:  " + room->m_strName) + kLineEnd;
+            for (int k = 0; k < kConditionCount; ++k) {
+                table += gbk(kConditionLines[k]) + kLineEnd;
+                const float pressure = k == kConditionWinter ? idg.m_fWinterPressure : idg.m_fSummerPressure;
+                for (const auto& point : room->m_points[k]) {
+                    CParamPoint record;
+                    record.m_strName = point->m_strName;
+                    record.m_p = pressure;
+                    record.m_t = point->m_t;
+                    record.m_RH = point->m_RH;
+                    record.m_bKnownT = 1;
+                    record.m_bKnownRH = 1;
+                    if (!record.Calculate()) {
+                        error = std::string(text_export_messages::kOutputFailed) + "\n" + system->m_strName +
+                                " / " + room->m_strName + " / " + kConditionLines[k] + "：状态点" +
+                                point->m_strName + "的参数无法计算";
+                        return std::nullopt;
+                    }
+                    table += PointTableRow(record, idg.m_nUnitSystem);
+                }
+            }
+        }
+    }
+    return table;
+}
+
+std::string ParamPointTable(const CIDG& idg)
+{
+    std::string table = PointTableHeader(idg.m_nUnitSystem);
+    for (const auto& system : idg.m_rooms.m_systems)
+        for (const auto& room : system->m_rooms)
+            for (const auto& point : room->m_paramPoints)
+                table += PointTableRow(*point, idg.m_nUnitSystem);
+    return table;
+}
+
+bool WriteTextFile(const std::string& path, const std::string& bytes, std::string& error)
+{
+    QSaveFile file(QString::fromStdString(path));
+    const auto size = static_cast<qint64>(bytes.size());
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), size) != size || !file.commit()) {
+        error = std::string(text_export_messages::kOutputFailed) + "\n" + path + "：" +
+                file.errorString().toStdString();
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+bool ExportStatePoints(const CIDG& idg, const std::string& path, std::string& error)
+{
+    const std::optional<std::string> table = StatePointTable(idg, error);
+    return table && WriteTextFile(path, *table, error);
+}
+
+bool ExportParamPoints(const CIDG& idg, const std::string& path, std::string& error)
+{
+    return WriteTextFile(path, ParamPointTable(idg), error);
+}

@@ -14,11 +14,11 @@ void printUsage()
                "  state --t T --rh RH [--p P]   one moist-air state (any two of --t --tw --rh --td --x --h)\n"
                "  states                        states for argument lines read from standard input, as CSV\n"
                "  convert IN.id OUT.id          rewrite a project file in the current format\n"
-               "  render FILE.id OUT.png|svg    draw a project's chart into an image\n",
+               "  render FILE.id OUT.pdf|png|…  draw a project's chart (emf, wmf, svg, pdf, png, jpg)\n",
                stderr);
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char* argv[])
 {

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "chart/ChartAttributes.h"
 #include "model/Messages.h"
 #include "project/Atmosphere.h"
 #include "project/NewProject.h"
@@ -242,6 +243,20 @@ void CQORVADoc::SetAtmosphericData(const AtmosphericData& data)
     data.CopyInto(m_idg);
     m_bModified = true;
     m_idg.BindCurrentRoom();
+    NotifyChanged(DocumentChange::Model);
+}
+
+void CQORVADoc::SetChartAttributes(const ChartAttributes& attributes)
+{
+    attributes.ApplyTo(m_idg);
+    m_bModified = true;
+    NotifyChanged(DocumentChange::Model);
+}
+
+void CQORVADoc::SetPageMargins(const PageMargins& margins)
+{
+    margins.ApplyTo(m_idg);
+    m_bModified = true;
     NotifyChanged(DocumentChange::Model);
 }
 

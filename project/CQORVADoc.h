@@ -15,21 +15,21 @@ struct NewProjectData;
 
 // What changed in the document; views and the frame redraw or refill from it.
 enum class DocumentChange {
-    ProjectReplaced, // new, open or import: everything may differ
-    Model,           // objects, design data or settings of the project
-    Display,         // label switches and other display-only settings
-    Selection,       // current system, room, condition or view
-    Modified,        // the modified flag or the path changed
+    ProjectReplaced,  // new, open or import: everything may differ
+    Model,            // objects, design data or settings of the project
+    Display,          // label switches and other display-only settings
+    Selection,        // current system, room, condition or view
+    Modified,         // the modified flag or the path changed
 };
 
 // The toolbar drop-down lists as FillToolbarCombos leaves them.
 struct ToolbarContents {
     std::vector<std::string> systems;
     std::vector<std::string> rooms;
-    int currentSystem = -1; // selection in the system list, −1 none
-    int currentRoom = -1;   // selection in the room list, −1 none
-    int view = 0;           // 0 chart view, 1 page view
-    int condition = 0;      // selection in the condition list
+    int currentSystem = -1;  // selection in the system list, −1 none
+    int currentRoom = -1;    // selection in the room list, −1 none
+    int view = 0;            // 0 chart view, 1 page view
+    int condition = 0;       // selection in the condition list
 };
 
 // The one project document of the program: it owns the chart model and
@@ -38,8 +38,8 @@ struct ToolbarContents {
 class CQORVADoc : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kDefaultPageWidth = 210;  // mm
-    static constexpr int kDefaultPageHeight = 297; // mm
+    static constexpr int kDefaultPageWidth = 210;   // mm
+    static constexpr int kDefaultPageHeight = 297;  // mm
 
     CIDG m_idg;
     std::string m_strReportPath;
@@ -127,4 +127,4 @@ inline constexpr const char* kOldProject = "对不起，您不能打开旧工程
 inline constexpr const char* kSystemWithoutRooms =
     "该系统下没有服务区域\n请到[设定|系统-房间]中添加服务区域或者删除该系统";
 inline constexpr const char* kNoProjectForAnalysis = "没有参数用于分析!请在工程下重试!";
-} // namespace doc_messages
+}  // namespace doc_messages

@@ -352,6 +352,12 @@ void CMainFrame::setHandler(int id, Handler handler, Predicate checked)
     updateCommandStates();
 }
 
+void CMainFrame::setEnabledWhen(int id, Predicate enabled)
+{
+    m_enabledWhen[id] = std::move(enabled);
+    updateCommandStates();
+}
+
 QAction* CMainFrame::action(int id) const
 {
     auto it = m_actions.find(id);
@@ -367,6 +373,8 @@ void CMainFrame::updateCommandStates()
             enabled = enabled && m_document.m_bProjectOpen;
         else if (info.rule == EnableRule::NeedsReportPath)
             enabled = enabled && !m_document.m_strReportPath.empty();
+        if (auto condition = m_enabledWhen.find(info.id); condition != m_enabledWhen.end())
+            enabled = enabled && condition->second();
         act->setEnabled(enabled);
         auto check = m_checks.find(info.id);
         if (check != m_checks.end())

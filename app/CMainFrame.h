@@ -30,6 +30,8 @@ public:
     // Installs the handler of a command; checked, when given, says whether
     // its menu item carries a tick.
     void setHandler(int id, Handler handler, Predicate checked = {});
+    // A further condition, beside the command's rule, for the command to be enabled.
+    void setEnabledWhen(int id, Predicate enabled);
     QAction* action(int id) const;
     // Enables, disables and ticks every command for the document's state.
     void updateCommandStates();
@@ -77,6 +79,7 @@ private:
     std::map<int, QAction*> m_actions;
     std::map<int, Handler> m_handlers;
     std::map<int, Predicate> m_checks;
+    std::map<int, Predicate> m_enabledWhen;
     QMenu* m_recentMenu = nullptr;
     QToolBar* m_mainToolBar = nullptr;
     QToolBar* m_displayToolBar = nullptr;

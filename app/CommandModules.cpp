@@ -1,6 +1,7 @@
 #include "app/CommandModules.h"
 
 #include "app/CMainFrame.h"
+#include "chart/widgets/ChartOutputCommands.h"
 #include "chart/widgets/ViewCommands.h"
 #include "project/widgets/ProjectCommands.h"
 
@@ -8,4 +9,5 @@ void installCommandModules(CMainFrame& frame)
 {
     installProjectCommands(frame);
     installViewCommands(frame);
+    installChartOutputCommands(frame);
 }

@@ -5,6 +5,7 @@
 
 #include "analysis/Binding.h"
 #include "chart/ChartRenderer.h"
+#include "chart/ChartAttributes.h"
 #include "model/Messages.h"
 #include "model/References.h"
 #include "project/Atmosphere.h"
@@ -419,6 +420,22 @@ void CQORVADoc::Refresh(DocumentChange change)
     NotifyChanged(change);
 }
 
+void CQORVADoc::SetChartAttributes(const ChartAttributes& attributes)
+{
+    ChangeProject(QStringLiteral("图元属性"), [&](CIDG& idg) {
+        attributes.ApplyTo(idg);
+        return true;
+    });
+}
+
+void CQORVADoc::SetPageMargins(const PageMargins& margins)
+{
+    ChangeProject(QStringLiteral("页面设置"), [&](CIDG& idg) {
+        margins.ApplyTo(idg);
+        return true;
+    });
+}
+
 void CQORVADoc::BindEachCondition(int finalCondition)
 {
     const int s = m_idg.m_nCurSystem;
@@ -447,4 +464,15 @@ void CQORVADoc::NotifyChanged(DocumentChange change)
         event.condition = m_idg.CurrentCondition();
     }
     emit changed(event);
+}
+
+bool CQORVADoc::ExportChart(const ChartDevice& screen, const std::string& path,
+                            const chart::ExportOptions& options, std::string& error)
+{
+    return chart::exportChart(m_idg, screen, path, options, error);
+}
+
+bool CQORVADoc::PrintChart(QPagedPaintDevice& device, const ChartDevice& screen)
+{
+    return chart::printChart(m_idg, device, screen);
 }

@@ -8,9 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "chart/ChartExport.h"
 #include "model/CIDG.h"
 
 struct AtmosphericData;
+struct ChartAttributes;
+struct PageMargins;
 struct NewProjectData;
 class ProjectSnapshotCommand;
 class RoomSnapshotCommand;
@@ -154,6 +157,18 @@ public:
     // The atmospheric-pressure dialog's OK: stores the eight values, marks
     // the project modified and rebinds the current room.
     void SetAtmosphericData(const AtmosphericData& data);
+    // The attribute sheet's OK: stores how the chart looks, marks the project
+    // modified and redraws.
+    void SetChartAttributes(const ChartAttributes& attributes);
+    // The page setup's OK: stores the page margins, marks the project modified.
+    void SetPageMargins(const PageMargins& margins);
+
+    // The chart out of the program: a file of any export format, or the
+    // printed page. The all-rooms report walks every room and condition and
+    // puts the selection back; nothing of the project changes.
+    bool ExportChart(const ChartDevice& screen, const std::string& path, const chart::ExportOptions& options,
+                     std::string& error);
+    bool PrintChart(QPagedPaintDevice& device, const ChartDevice& screen);
 
 signals:
     void changed(const DocumentEvent& event);

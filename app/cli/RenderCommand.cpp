@@ -7,13 +7,14 @@
 #include <vector>
 
 #include "app/cli/Commands.h"
-#include "chart/ChartImage.h"
 #include "analysis/Binding.h"
+#include "chart/ChartExport.h"
 #include "model/References.h"
 #include "project/ProjectFile.h"
 
-// qorva-cli render FILE.id OUT.png|OUT.svg [--system S] [--room R]
-//                  [--condition 0|1|2] [--page] [--width PIXELS]
+// qorva-cli render FILE.id OUT.emf|wmf|svg|pdf|png|jpg [--system S] [--room R]
+//                  [--condition 0|1|2] [--page] [--width PIXELS] [--dpi DPI]
+//                  [--png-compression 0-9] [--print-layout] [--all]
 //
 // Draws one room's chart exactly as the view shows it. --system and --room
 // take a name, or a 0-based index when no system or room has that name;
@@ -22,7 +23,12 @@
 // own condition is used. --page draws the whole page (with the known
 // parameters and the result column) instead of the chart half. --width is
 // the screen width in pixels the page is laid out for (default 1920: 9
-// pixels per mm on a 210 mm page).
+// pixels per mm on a 210 mm page). The output type follows the extension.
+// --dpi draws images at that resolution of the page (96–600) instead of one
+// pixel per screen pixel; --png-compression sets the zlib level of PNG
+// output (default 1, fast). A PDF is one A4 page laid out for the printer
+// with the project's margins (--print-layout says so explicitly); with --all
+// it holds one page per room and condition that has objects beyond W, N, ε.
 namespace {
 
 constexpr int kExitUsage = 2;
@@ -36,6 +42,11 @@ struct RenderOptions {
     int condition = -1;
     bool pageView = false;
     int screenWidth = ChartDevice::kDefaultScreenWidth;
+    int dpi = 0;
+    int pngCompression = 1;
+    bool printLayout = false;
+    bool allRooms = false;
+    chart::ExportFormat format = chart::ExportFormat::Png;
 };
 
 // Qt's notes about the session environment (no runtime directory on a
@@ -50,8 +61,9 @@ void filterQtMessages(QtMsgType type, const QMessageLogContext&, const QString& 
 int usage(const std::string& problem)
 {
     std::fprintf(stderr, "qorva-cli render: %s\n", problem.c_str());
-    std::fputs("usage: qorva-cli render FILE.id OUT.png|OUT.svg [--system NAME|INDEX] [--room NAME|INDEX]\n"
-               "                        [--condition 0|1|2] [--page] [--width PIXELS]\n",
+    std::fputs("usage: qorva-cli render FILE.id OUT.emf|wmf|svg|pdf|png|jpg [--system NAME|INDEX]\n"
+               "                        [--room NAME|INDEX] [--condition 0|1|2] [--page] [--width PIXELS]\n"
+               "                        [--dpi 96-600] [--png-compression 0-9] [--print-layout] [--all]\n",
                stderr);
     return kExitUsage;
 }
@@ -117,6 +129,26 @@ bool parseOptions(const std::vector<std::string>& args, RenderOptions& options, 
                 problem = "--width must be a screen width from 210 to 20000 pixels, not '" + text + "'";
                 return false;
             }
+        } else if (arg == "--dpi") {
+            if (!value(text))
+                return false;
+            if (!parseInt(text, options.dpi) || options.dpi < chart::kMinImageDpi ||
+                options.dpi > chart::kMaxImageDpi) {
+                problem = "--dpi must be from 96 to 600, not '" + text + "'";
+                return false;
+            }
+        } else if (arg == "--png-compression") {
+            if (!value(text))
+                return false;
+            if (!parseInt(text, options.pngCompression) || options.pngCompression < 0 ||
+                options.pngCompression > 9) {
+                problem = "--png-compression must be from 0 to 9, not '" + text + "'";
+                return false;
+            }
+        } else if (arg == "--print-layout") {
+            options.printLayout = true;
+        } else if (arg == "--all") {
+            options.allRooms = true;
         } else if (arg == "--page") {
             options.pageView = true;
         } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
@@ -132,6 +164,23 @@ bool parseOptions(const std::vector<std::string>& args, RenderOptions& options, 
     }
     options.input = positional[0];
     options.output = positional[1];
+    const auto format = chart::formatFromPath(options.output);
+    if (!format) {
+        problem = "the output must end in .emf, .wmf, .svg, .pdf, .png, .jpg or .jpeg";
+        return false;
+    }
+    options.format = *format;
+    const bool pdf = options.format == chart::ExportFormat::Pdf;
+    if ((options.printLayout || options.allRooms) && !pdf) {
+        problem = "--print-layout and --all need a .pdf output";
+        return false;
+    }
+    const bool image =
+        options.format == chart::ExportFormat::Png || options.format == chart::ExportFormat::Jpeg;
+    if (options.dpi != 0 && !image) {
+        problem = "--dpi applies to .png and .jpg outputs only";
+        return false;
+    }
     return true;
 }
 
@@ -219,7 +268,13 @@ int runRenderCommand(const std::vector<std::string>& args)
 
     ChartDevice device;
     device.screenWidth = options.screenWidth;
-    if (!chart::writeChartFile(idg, device, options.pageView, options.output, problem)) {
+    chart::ExportOptions exportOptions;
+    exportOptions.format = options.format;
+    exportOptions.pageView = options.pageView;
+    exportOptions.dpi = options.dpi;
+    exportOptions.pngCompression = options.pngCompression;
+    exportOptions.allRooms = options.allRooms;
+    if (!chart::exportChart(idg, device, options.output, exportOptions, problem)) {
         std::fprintf(stderr, "qorva-cli render: %s\n", problem.c_str());
         return kExitFailure;
     }

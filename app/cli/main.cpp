@@ -14,7 +14,7 @@ void printUsage()
                "  state --t T --rh RH [--p P]   one moist-air state (any two of --t --tw --rh --td --x --h)\n"
                "  states                        states for argument lines read from standard input, as CSV\n"
                "  convert IN.id OUT.id          rewrite a project file in the current format\n"
-               "  render FILE.id OUT.png|svg    draw a project's chart into an image\n"
+               "  render FILE.id OUT.pdf|png|…  draw a project's chart (emf, wmf, svg, pdf, png, jpg)\n"
                "  export-points IN.id OUT.txt   table of every state point (文件 → 输出 → 状态点)\n"
                "  export-params IN.id OUT.txt   table of every parameter point (文件 → 输出 → 参数点)\n"
                "  report IN.id OUT.txt          analysis report of every room (关闭并返回)\n"
@@ -23,7 +23,7 @@ void printUsage()
                stderr);
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char* argv[])
 {

@@ -11,7 +11,7 @@
 #include "chart/ChartImage.h"
 #include "chart/QPainterCanvas.h"
 #include "chart/RecordingCanvas.h"
-#include "model/CIDG.h"
+#include "chart/ChartRenderer.h"
 
 // A full redraw of the chart at zoom 1 for a 1920-pixel screen with 200 or
 // 2 000 objects (per 200: 100 state points, 60 process lines, 20 ε lines,
@@ -92,7 +92,7 @@ void BM_FullRedrawIntoImage(benchmark::State& state)
         image.fill(Qt::white);
         QPainter painter(&image);
         QPainterCanvas canvas(painter);
-        chart.idg.DrawChart(canvas, device);
+        ChartRenderer(chart.idg).DrawChart(canvas, device);
         painter.end();
         benchmark::DoNotOptimize(image.constBits());
     }
@@ -106,7 +106,7 @@ void BM_ChartGeometry(benchmark::State& state)
     RecordingCanvas canvas;
     for (auto _ : state) {
         canvas.clear();
-        chart.idg.DrawChart(canvas, device);
+        ChartRenderer(chart.idg).DrawChart(canvas, device);
         benchmark::DoNotOptimize(canvas.calls().data());
     }
     state.counters["calls"] = static_cast<double>(canvas.calls().size());
@@ -124,7 +124,7 @@ void BM_ChartGeometryAfterQtPainting(benchmark::State& state)
     for (auto _ : state) {
         scratch.fill(Qt::white);
         canvas.clear();
-        chart.idg.DrawChart(canvas, device);
+        ChartRenderer(chart.idg).DrawChart(canvas, device);
         benchmark::DoNotOptimize(canvas.calls().data());
     }
 }

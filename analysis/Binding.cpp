@@ -48,11 +48,12 @@ int BindCurrentRoom(CIDG& idg, bool reportFailure)
         return 0;
     const bool winter = isWinter(idg.m_nCurCondition);
 
-    auto outdoor =
-        winter ? designPoint(idg.m_rooms.m_strWinterOutName, idg.m_rooms.m_fWinterOutT, idg.m_rooms.m_fWinterOutRH,
-                             idg.m_rooms.m_fWinterOutTw, idg.m_rooms.m_bWinterOutByRH != 0, 0)
-               : designPoint(idg.m_rooms.m_strSummerOutName, idg.m_rooms.m_fSummerOutT, idg.m_rooms.m_fSummerOutRH,
-                             idg.m_rooms.m_fSummerOutTw, idg.m_rooms.m_bSummerOutByRH != 0, 0);
+    auto outdoor = winter ? designPoint(idg.m_rooms.m_strWinterOutName, idg.m_rooms.m_fWinterOutT,
+                                        idg.m_rooms.m_fWinterOutRH, idg.m_rooms.m_fWinterOutTw,
+                                        idg.m_rooms.m_bWinterOutByRH != 0, 0)
+                          : designPoint(idg.m_rooms.m_strSummerOutName, idg.m_rooms.m_fSummerOutT,
+                                        idg.m_rooms.m_fSummerOutRH, idg.m_rooms.m_fSummerOutTw,
+                                        idg.m_rooms.m_bSummerOutByRH != 0, 0);
     if (!idg.CalcStatePoint(*outdoor)) {
         if (reportFailure)
             alertMessage(binding_messages::kOutdoorStateInvalid, MessageIcon::Exclamation);
@@ -242,7 +243,6 @@ void RewordResultTexts(CIDG& idg)
             label + "(" + nameOf(text->m_nRef[0]) + "-" + nameOf(text->m_nRef[1]) + "): " + value;
     }
 }
-
 
 int RefreshCurrentView(CIDG& idg)
 {

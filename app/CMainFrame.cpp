@@ -53,10 +53,9 @@ QString menuText(const char* caption)
     return QString::fromUtf8(caption);
 }
 
-}  // namespace
+} // namespace
 
-CMainFrame::CMainFrame(CQORVADoc& document, QWidget* parent)
-    : QMainWindow(parent), m_document(document)
+CMainFrame::CMainFrame(CQORVADoc& document, QWidget* parent) : QMainWindow(parent), m_document(document)
 {
     setObjectName("CMainFrame");
     m_view = new CQORVAView(document, this);
@@ -121,8 +120,8 @@ void CMainFrame::createActions()
                    cmd::ShowHhrLines, cmd::ViewToolbar, cmd::ViewStatusBar, cmd::Pick})
         m_actions[id]->setCheckable(true);
     // Standard edit accelerators and pane switching exist but reach no handler.
-    for (const char* keys : {"Ctrl+Z", "Ctrl+X", "Ctrl+C", "Ctrl+V", "Alt+Backspace", "Shift+Del",
-                             "Ctrl+Ins", "Shift+Ins", "F6", "Shift+F6"}) {
+    for (const char* keys : {"Ctrl+Z", "Ctrl+X", "Ctrl+C", "Ctrl+V", "Alt+Backspace", "Shift+Del", "Ctrl+Ins",
+                             "Shift+Ins", "F6", "Shift+F6"}) {
         auto* unused = new QAction(this);
         unused->setShortcut(QKeySequence(QString::fromLatin1(keys)));
         addAction(unused);
@@ -144,9 +143,9 @@ void CMainFrame::createMenus()
 {
     QMenuBar* bar = menuBar();
     QMenu* file = bar->addMenu("文件(&F)");
-    addCommandMenu(file, {cmd::FileNew, cmd::FileOpen, cmd::FileSave, cmd::FileSaveAs, 0,
-                          cmd::ImportOldProject, cmd::FileClose, 0, cmd::PageSetup, cmd::FilePrint,
-                          cmd::FilePrintPreview, 0});
+    addCommandMenu(file,
+                   {cmd::FileNew, cmd::FileOpen, cmd::FileSave, cmd::FileSaveAs, 0, cmd::ImportOldProject,
+                    cmd::FileClose, 0, cmd::PageSetup, cmd::FilePrint, cmd::FilePrintPreview, 0});
     QMenu* output = file->addMenu("输出(&E)");
     addCommandMenu(output, {cmd::ExportChart, cmd::ExportParamPoints, cmd::ExportStatePoints});
     file->addSeparator();
@@ -169,10 +168,10 @@ void CMainFrame::createMenus()
 
     QMenu* draw = bar->addMenu("绘图(&D)");
     QMenu* points = draw->addMenu("状态点(&P)");
-    addCommandMenu(points, {cmd::DrawIndependentPoint, cmd::DrawMixingPoint, cmd::DrawRelatedPoints, 0,
-                            cmd::DrawEqualEnthalpyPoint, cmd::DrawEqualTemperaturePoint,
-                            cmd::DrawEqualMoisturePoint, 0, cmd::DrawPointOnProcessLine,
-                            cmd::DrawPointOnHhrLine});
+    addCommandMenu(points,
+                   {cmd::DrawIndependentPoint, cmd::DrawMixingPoint, cmd::DrawRelatedPoints, 0,
+                    cmd::DrawEqualEnthalpyPoint, cmd::DrawEqualTemperaturePoint, cmd::DrawEqualMoisturePoint,
+                    0, cmd::DrawPointOnProcessLine, cmd::DrawPointOnHhrLine});
     QMenu* crossings = draw->addMenu("交点(&I)");
     addCommandMenu(crossings, {cmd::DrawProcessCrossProcess, cmd::DrawProcessCrossHhr, cmd::DrawHhrCrossHhr});
     addCommandMenu(draw, {cmd::DrawProcessLine, cmd::DrawHhrLine, 0});
@@ -249,12 +248,10 @@ void CMainFrame::createToolBars()
     for (int id : {cmd::ZoomIn, cmd::ZoomOut, cmd::ZoomAll, cmd::Clip, cmd::Restore})
         m_displayToolBar->addAction(m_actions.at(id));
 
-    connect(m_viewList, &QComboBox::activated, this, [this](int index) {
-        m_document.SetChartView(index == 0);
-    });
-    connect(m_conditionList, &QComboBox::activated, this, [this](int index) {
-        m_document.SelectCondition(index);
-    });
+    connect(m_viewList, &QComboBox::activated, this,
+            [this](int index) { m_document.SetChartView(index == 0); });
+    connect(m_conditionList, &QComboBox::activated, this,
+            [this](int index) { m_document.SelectCondition(index); });
     connect(m_systemList, &QComboBox::activated, this, [this](int index) {
         if (m_fillingCombos)
             return;
@@ -274,7 +271,7 @@ void CMainFrame::createStatusBar()
         auto* label = new QLabel(QString::fromUtf8(text), this);
         label->setAlignment(Qt::AlignCenter);
         label->setMinimumWidth(label->fontMetrics().horizontalAdvance(label->text()) + 12);
-        label->setEnabled(false);  // the lock keys' state is not known to the program
+        label->setEnabled(false); // the lock keys' state is not known to the program
         bar->addPermanentWidget(label);
         return label;
     };
@@ -447,9 +444,9 @@ void CMainFrame::updateTitle()
     QString name = QFileInfo(QString::fromStdString(m_document.pathName())).fileName();
     if (name.isEmpty())
         name = "无标题";
-    setWindowTitle(QString("%1%2 - %3")
-                       .arg(name, m_document.IsModified() ? "*" : "",
-                            QString::fromUtf8(doc_template::kWindowTitle)));
+    setWindowTitle(
+        QString("%1%2 - %3")
+            .arg(name, m_document.IsModified() ? "*" : "", QString::fromUtf8(doc_template::kWindowTitle)));
 }
 
 void CMainFrame::rebuildRecentMenu()

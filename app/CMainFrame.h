@@ -103,4 +103,4 @@ inline constexpr const char* kExtension = ".id";
 inline constexpr const char* kFileTypeId = "QORVA.Document";
 inline constexpr const char* kFileTypeName = "QORVA Document";
 inline constexpr const char* kOpenFilter = "QORVA文件(*.id)";
-}  // namespace doc_template
+} // namespace doc_template

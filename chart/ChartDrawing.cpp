@@ -130,7 +130,8 @@ HumidityCurve traceHumidityCurve(ChartRenderer& chart, double RH, bool writeBoun
         if (t)
             guess = *t;
         int row = H;
-        const bool inChart = t && *t >= chart.model().m_fTMinFull && (row = chart.YFromTemperature(*t, X)) < H;
+        const bool inChart =
+            t && *t >= chart.model().m_fTMinFull && (row = chart.YFromTemperature(*t, X)) < H;
         if (inChart) {
             piece.push_back({X, std::max(row, 0)});
             lastRow = row;

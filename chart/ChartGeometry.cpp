@@ -21,7 +21,7 @@ constexpr double kPrinterUnitsPerMm = 39.4;
 // The A4 width the printer pen scale refers to, mm.
 constexpr double kPenScalePageWidth = 210.0;
 // The width of the full chart.
-constexpr float kFullXMax = 0.04f;  // kg/kg
+constexpr float kFullXMax = 0.04f; // kg/kg
 // The deepest a chart window may zoom; keeps the pixel scales finite however
 // often the user clips.
 constexpr float kMaxZoom = 10000.0f;
@@ -96,7 +96,6 @@ void ChartRenderer::LayoutChart(const ChartDevice& requested)
         l.m_fPenScale = 1.0;
     }
 
-
     // A zero font height means the default size; the margins need a real one.
     int fontHeight = fontUnits(l.m_workingFont.lfHeight);
     if (fontHeight == 0)
@@ -139,7 +138,8 @@ void ChartRenderer::LayoutChart(const ChartDevice& requested)
 
     if (std::abs(z - 1.0) >= 0.01) {
         m_layout.m_nXOffset = truncPixel(m_idg.m_fXMin * sx + 0.5);
-        const double h = kLatentHeat * m_idg.m_fXMin + (kCpVapour * m_idg.m_fXMin + kCpDryAir) * m_idg.m_fTMax;
+        const double h =
+            kLatentHeat * m_idg.m_fXMin + (kCpVapour * m_idg.m_fXMin + kCpDryAir) * m_idg.m_fTMax;
         m_layout.m_nYOffset = truncPixel(H * z - (h - kCpDryAir * t0) * sh + m_layout.m_nXOffset * k + 0.5);
         if ((z - 1.0) * H < m_layout.m_nYOffset)
             m_layout.m_nYOffset = truncPixel((z - 1.0) * H);
@@ -174,15 +174,16 @@ int ChartRenderer::YFromEnthalpy(double h, double X) const
 {
     const ChartLayout& l = m_layout;
     return roundPixel(l.m_nChartHeight * static_cast<double>(m_layout.m_fZoom) -
-                      (h - kCpDryAir * m_idg.m_fTMinFull) * l.m_fHScale + (X + m_layout.m_nXOffset) * l.m_fSlope -
-                      m_layout.m_nYOffset);
+                      (h - kCpDryAir * m_idg.m_fTMinFull) * l.m_fHScale +
+                      (X + m_layout.m_nXOffset) * l.m_fSlope - m_layout.m_nYOffset);
 }
 
 int ChartRenderer::YFromTemperature(double t, double X) const
 {
     const ChartLayout& l = m_layout;
     const double sh = l.m_fHScale;
-    return roundPixel(l.m_nChartHeight * static_cast<double>(m_layout.m_fZoom) - (t - m_idg.m_fTMinFull) * sh * kCpDryAir -
+    return roundPixel(l.m_nChartHeight * static_cast<double>(m_layout.m_fZoom) -
+                      (t - m_idg.m_fTMinFull) * sh * kCpDryAir -
                       (kCpVapour * t + kLatentHeat) * sh * (X + m_layout.m_nXOffset) / l.m_fXScale +
                       (X + m_layout.m_nXOffset) * l.m_fSlope - m_layout.m_nYOffset);
 }
@@ -204,15 +205,16 @@ double ChartRenderer::MoistureFromX(double X) const
 double ChartRenderer::EnthalpyFromXY(double X, double Y) const
 {
     const ChartLayout& l = m_layout;
-    return ((X + m_layout.m_nXOffset) * l.m_fSlope + l.m_nChartHeight * static_cast<double>(m_layout.m_fZoom) - Y -
-            m_layout.m_nYOffset) /
+    return ((X + m_layout.m_nXOffset) * l.m_fSlope +
+            l.m_nChartHeight * static_cast<double>(m_layout.m_fZoom) - Y - m_layout.m_nYOffset) /
                l.m_fHScale +
            kCpDryAir * m_idg.m_fTMinFull;
 }
 
 double ChartRenderer::SaturationPressureNeeded(double X, double RH) const
 {
-    return m_idg.m_fSummerPressure * (X + m_layout.m_nXOffset) / ((kMassRatio * m_layout.m_fXScale + m_layout.m_nXOffset + X) * RH);
+    return m_idg.m_fSummerPressure * (X + m_layout.m_nXOffset) /
+           ((kMassRatio * m_layout.m_fXScale + m_layout.m_nXOffset + X) * RH);
 }
 
 CanvasPoint ChartRenderer::ToChartRelative(CanvasPoint device) const

@@ -94,7 +94,8 @@ void ChartRenderer::DrawStatePoint(Canvas& canvas, int index, bool highlighted)
     // The second point of a related pair writes its name on the opposite side.
     if (point.m_nKind == CStatePoint::kRelatedPair && point.m_nRelPartner >= 0 && point.m_nRelPartner < index)
         labelPosition = (labelPosition + 4) % 8;
-    const int d = static_cast<int>(4.0 * scaledPenUnits(m_idg.m_nPointRadius, 1.0) * m_layout.m_fZoom * l.m_fPrintScale);
+    const int d = static_cast<int>(4.0 * scaledPenUnits(m_idg.m_nPointRadius, 1.0) * m_layout.m_fZoom *
+                                   l.m_fPrintScale);
     LogFont font = m_idg.m_font2;
     if (l.m_device.printing) {
         font.lfHeight = static_cast<int>(font.lfHeight * l.m_fPrintScale);
@@ -154,7 +155,8 @@ void ChartRenderer::DrawProcessLine(Canvas& canvas, int index, bool highlighted)
     }
 }
 
-std::optional<std::pair<CStatePoint, CStatePoint>> ChartRenderer::HhrLineLibraryEnds(const CReShiBiXian& line) const
+std::optional<std::pair<CStatePoint, CStatePoint>>
+ChartRenderer::HhrLineLibraryEnds(const CReShiBiXian& line) const
 {
     const CStatePoint* base = m_idg.PointAt(line.m_nPoint1);
     if (!base)
@@ -234,8 +236,10 @@ void ChartRenderer::DrawKnownParameters(Canvas& canvas)
     const CStatePoint& outdoor = *(*m_idg.m_pPoints)[0];
     const CStatePoint& indoor = *(*m_idg.m_pPoints)[1];
     auto values = [this](const CStatePoint& p) {
-        return unit_format::Format("%.1f℃", double(p.m_t)) + "  " + unit_format::Format("%.1f℃", double(p.m_tw)) + "  " +
-               unit_format::Format("%.0f%%", p.m_RH * 100.0) + "  " + unit_format::Format("%.1fg/kg", p.m_d * 1000.0) + "  " +
+        return unit_format::Format("%.1f℃", double(p.m_t)) + "  " +
+               unit_format::Format("%.1f℃", double(p.m_tw)) + "  " +
+               unit_format::Format("%.0f%%", p.m_RH * 100.0) + "  " +
+               unit_format::Format("%.1fg/kg", p.m_d * 1000.0) + "  " +
                unit_format::Enthalpy(m_idg.m_nUnitSystem, "%.1fkJ/kg", "%.1fkcal/kg", p.m_h);
     };
     const bool winter = m_idg.m_nCurCondition == kConditionWinter;

@@ -146,8 +146,8 @@ RoomLists CAir_Room::GetRoomLists(int systemIndex, int roomIndex) const
     int c = room->m_nCondition;
     if (c < 0 || c >= kConditionCount)
         c = kConditionSummer;
-    return {&room->m_points[c],       &room->m_paramPoints, &room->m_processLines[c],
-            &room->m_hhrLines[c],     &room->m_texts[c],    &room->m_comfortAreas[c]};
+    return {&room->m_points[c],   &room->m_paramPoints, &room->m_processLines[c],
+            &room->m_hhrLines[c], &room->m_texts[c],    &room->m_comfortAreas[c]};
 }
 
 void CAir_Room::CopyOutdoor(const CAir_Room& s)

@@ -33,10 +33,10 @@ struct RoomLists {
 class CAir_Room {
 public:
     std::string m_strSummerOutName = "W";
-    float m_fSummerOutTw = 28.2f;  // °C
-    float m_fSummerOutRH = 0;      // %
-    float m_fSummerOutT = 34.0f;   // °C
-    std::int32_t m_bSummerOutByRH = 0;  // 1 dry-bulb and humidity, 0 dry-bulb and wet-bulb
+    float m_fSummerOutTw = 28.2f;      // °C
+    float m_fSummerOutRH = 0;          // %
+    float m_fSummerOutT = 34.0f;       // °C
+    std::int32_t m_bSummerOutByRH = 0; // 1 dry-bulb and humidity, 0 dry-bulb and wet-bulb
     std::int32_t m_nUnused = 0;
     std::string m_strWinterOutName = "W";
     float m_fWinterOutTw = 28.2f;
@@ -76,4 +76,4 @@ inline constexpr const char* kNoSuchSystem = "对不起，系统中没有该系�
 inline constexpr const char* kNoSpecifiedSystem = "对不起，系统中没有指定的系统名称!";
 inline constexpr const char* kNoSpecifiedRoom = "对不起,在指定的系统中没有指定的服务区域!";
 inline constexpr const char* kSystemWithoutRooms = "对不起，该指定系统中没有任何服务区域!";
-}  // namespace room_messages
+} // namespace room_messages

@@ -7,14 +7,14 @@
 CIDG::CIDG()
 {
     m_drawOptions = {
-        DrawOption(1, 1, rgbColour(64, 200, 0), 0, 0, 1.0f),   // moisture content
-        DrawOption(1, 1, rgbColour(64, 200, 0), 0, 0, 5.0f),   // enthalpy
-        DrawOption(1, 1, kBlack, 0, 0, 5.0f),                  // dry bulb
-        DrawOption(1, 1, rgbColour(255, 0, 0), 0, 0, 10.0f),   // relative humidity
-        DrawOption(1, 1, rgbColour(0, 0, 128), 0, 0, 10.0f),   // saturation curve
-        DrawOption(1, 1, rgbColour(0, 0, 255), 0, 0, 5.0f),    // wet bulb
-        DrawOption(1, 1, kBlack, 0, 0, 3.0f),                  // border
-        DrawOption(1, 1, kWhite, 0, 0, 3.0f),                  // background
+        DrawOption(1, 1, rgbColour(64, 200, 0), 0, 0, 1.0f), // moisture content
+        DrawOption(1, 1, rgbColour(64, 200, 0), 0, 0, 5.0f), // enthalpy
+        DrawOption(1, 1, kBlack, 0, 0, 5.0f),                // dry bulb
+        DrawOption(1, 1, rgbColour(255, 0, 0), 0, 0, 10.0f), // relative humidity
+        DrawOption(1, 1, rgbColour(0, 0, 128), 0, 0, 10.0f), // saturation curve
+        DrawOption(1, 1, rgbColour(0, 0, 255), 0, 0, 5.0f),  // wet bulb
+        DrawOption(1, 1, kBlack, 0, 0, 3.0f),                // border
+        DrawOption(1, 1, kWhite, 0, 0, 3.0f),                // background
     };
     m_font1 = LogFont::guiDefault();
     m_font2 = LogFont::guiDefault();
@@ -144,7 +144,8 @@ CGuoChengXian* CIDG::AddProcessLine(const std::string& name, int startIndex, int
 std::string CIDG::DescribePoint(const CStatePoint& point) const
 {
     return point.m_strName + "点 " + unit_format::Format(" GT:%.1f℃", double(point.m_t)) +
-           unit_format::Format(" WT:%.1f℃", double(point.m_tw)) + unit_format::Format(" RH:%.2f%%", point.m_RH * 100.0) +
+           unit_format::Format(" WT:%.1f℃", double(point.m_tw)) +
+           unit_format::Format(" RH:%.2f%%", point.m_RH * 100.0) +
            unit_format::Format(" D:%.1fg/kg", point.m_d * 1000.0) +
            unit_format::Enthalpy(m_nUnitSystem, " H:%.2fkJ/kg", " H:%.2fkcal/kg", point.m_h);
 }
@@ -160,4 +161,3 @@ std::string CIDG::DescribeLine(const CGuoChengXian& line) const
     return "过程线：" + line.m_strName + " 起始点：" + describe(line.m_nStart) + " 终点：" +
            describe(line.m_nEnd);
 }
-

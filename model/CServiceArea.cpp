@@ -2,14 +2,14 @@
 
 namespace {
 
-void setInts(std::array<CServiceArea::AnalysisWord, CServiceArea::kAnalysisWords>& words, int first,
-             int last, std::int32_t value)
+void setInts(std::array<CServiceArea::AnalysisWord, CServiceArea::kAnalysisWords>& words, int first, int last,
+             std::int32_t value)
 {
     for (int i = first; i <= last; ++i)
         words[i].i = value;
 }
 
-}  // namespace
+} // namespace
 
 CServiceArea::CServiceArea()
 {

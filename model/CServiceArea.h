@@ -37,19 +37,19 @@ public:
     // The design data: the first seventeen fields.
     std::string m_strName;
     std::string m_strSummerInName = "N";
-    float m_fSummerFreshAir = 0;   // m³/h
-    float m_fSummerInTw = 0;       // °C
-    float m_fSummerInRH = 50.0f;   // %
-    float m_fSummerMoistLoad = 0;  // kg/h
-    float m_fSummerLoad = 0;       // kW (cooling)
-    float m_fSummerInT = 25.0f;    // °C
-    std::int32_t m_bSummerInByRH = 1;  // 1 dry-bulb and humidity, 0 dry-bulb and wet-bulb
+    float m_fSummerFreshAir = 0;      // m³/h
+    float m_fSummerInTw = 0;          // °C
+    float m_fSummerInRH = 50.0f;      // %
+    float m_fSummerMoistLoad = 0;     // kg/h
+    float m_fSummerLoad = 0;          // kW (cooling)
+    float m_fSummerInT = 25.0f;       // °C
+    std::int32_t m_bSummerInByRH = 1; // 1 dry-bulb and humidity, 0 dry-bulb and wet-bulb
     std::string m_strWinterInName = "N";
     float m_fWinterFreshAir = 0;
     float m_fWinterInTw = 0;
     float m_fWinterInRH = 50.0f;
     float m_fWinterMoistLoad = 0;
-    float m_fWinterLoad = 0;  // kW (heating)
+    float m_fWinterLoad = 0; // kW (heating)
     float m_fWinterInT = 25.0f;
     std::int32_t m_bWinterInByRH = 1;
 
@@ -64,7 +64,7 @@ public:
     std::int32_t m_nCondition = kConditionSummer;
     std::array<double, kAnalysisDoubles> m_anaD{};
     std::array<std::int32_t, kAnalysisInts> m_anaI{};
-    std::int32_t m_nInitCounter = 6;  // working counter of the initialisation
+    std::int32_t m_nInitCounter = 6; // working counter of the initialisation
 
     CServiceArea();
     // Copies the design data only (the first seventeen fields); the object

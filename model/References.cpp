@@ -134,7 +134,7 @@ int RepairReferences(CIDG& idg)
     for (const auto& system : idg.m_rooms.m_systems)
         for (const auto& room : system->m_rooms)
             for (int c = 0; c < kConditionCount; ++c)
-                repaired += repairCondition(
-                    {room->m_points[c], room->m_processLines[c], room->m_hhrLines[c]});
+                repaired +=
+                    repairCondition({room->m_points[c], room->m_processLines[c], room->m_hhrLines[c]});
     return repaired;
 }

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "model/UnitFormat.h"
 #include "model/CIDG.h"
 #include "project/ArchiveText.h"
 #include "project/TextExport.h"
@@ -26,19 +27,7 @@ constexpr int kWinterVolume = 19, kHeating = 20, kPreheat = 21, kHumidification 
               kMixedBeforeHeating = 30;
 } // namespace slot
 
-std::string format(const char* pattern, ...) __attribute__((format(printf, 1, 2)));
-
-std::string format(const char* pattern, ...)
-{
-    char buffer[128];
-    va_list arguments;
-    va_start(arguments, pattern);
-    const int length = std::vsnprintf(buffer, sizeof buffer, pattern, arguments);
-    va_end(arguments);
-    if (length < 0)
-        return std::string();
-    return std::string(buffer, std::min<std::size_t>(static_cast<std::size_t>(length), sizeof buffer - 1));
-}
+using unit_format::Format;
 
 // A point of the bound view that a stored index names; a bad index ends the
 // report instead of reading past the list.
@@ -59,7 +48,7 @@ public:
         const int mixing = word(slot::kMixing);
         const int coilOutlet = word(slot::kCoilOutlet);
         const int reheatFrom = word(slot::kReheatFrom);
-        lines.push_back("总送风量" + names({supply, 1}) + "：" + format("%.0f", value(slot::kSupplyVolume)) +
+        lines.push_back("总送风量" + names({supply, 1}) + "：" + Format("%.0f", value(slot::kSupplyVolume)) +
                         "m^3/h");
         // The coil cools C to L, or to O itself when O is placed at the machine dew point.
         const int cooledTo = coilOutlet != -1 ? coilOutlet : supply;
@@ -74,7 +63,7 @@ public:
         lines.push_back(stateLine("空调器出风状态点", cooledTo, "%.1fg/kg"));
         lines.push_back(stateLine("空调器送风状态点", supply, "%.1fg/kg"));
         lines.push_back("混风比" + names({1, mixing, 0}) + "：" +
-                        format("%.1f", value(slot::kFreshRatio) * 100.0) + "%");
+                        Format("%.1f", value(slot::kFreshRatio) * 100.0) + "%");
         lines.push_back("热湿比" + names({supply, 1}) + "：" + ratio(value(slot::kRatio)));
     }
 
@@ -88,7 +77,7 @@ public:
         const int heaterInlet = word(slot::kHeaterInlet);
         const int preheated = word(slot::kPreheated);
         const int mixedFirst = word(slot::kMixedBeforeHeating);
-        lines.push_back("总送风量" + names({supply, 1}) + "：" + format("%.0f", value(slot::kWinterVolume)) +
+        lines.push_back("总送风量" + names({supply, 1}) + "：" + Format("%.0f", value(slot::kWinterVolume)) +
                         "m^3/h");
         lines.push_back("空调器加热量" + names({heaterInlet, heaterOutlet}) + "：" +
                         capacity(value(slot::kHeating)));
@@ -100,17 +89,17 @@ public:
             lines.push_back("空调器预热量" + preheatNames + "：" + capacity(value(slot::kPreheat)));
             const int afterPreheat = preheated != -1 ? preheated : heaterInlet;
             lines.push_back("预热后出风温度(" + point(afterPreheat).m_strName + ")：" +
-                            format("%.1f℃", double(point(afterPreheat).m_t)));
+                            Format("%.1f℃", double(point(afterPreheat).m_t)));
         }
         lines.push_back("空调器加湿量" + names({heaterOutlet, supply}) + "：" +
-                        format("%0.fkg/h", value(slot::kHumidification)));
+                        Format("%0.fkg/h", value(slot::kHumidification)));
         lines.push_back(stateLine("加热盘管进风状态点", heaterInlet, "%.0fg/kg"));
         lines.push_back(stateLine("加热盘管出风状态点", heaterOutlet, "%.0fg/kg"));
         const std::string mixingNames = preheated != -1    ? names({1, heaterInlet, preheated})
                                         : mixedFirst != -1 ? names({1, mixedFirst, 0})
                                                            : names({1, heaterInlet, 0});
         lines.push_back("混风比" + mixingNames + "：" +
-                        format("%.1f", value(slot::kWinterFreshRatio) * 100.0) + "%");
+                        Format("%.1f", value(slot::kWinterFreshRatio) * 100.0) + "%");
         lines.push_back("热湿比" + names({supply, 1}) + "：" + ratio(value(slot::kWinterRatio)));
     }
 
@@ -122,14 +111,14 @@ private:
         lines.push_back(stateLine("室内状态点", 1, "%.1fg/kg"));
         const float load = winter ? m_room.m_fWinterLoad : m_room.m_fSummerLoad;
         const std::string loadText = m_idg.m_nUnitSystem == CIDG::kUnitsSI
-                                         ? format("%.1f", double(load)) + "kW"
-                                         : format("%.1f", load * kKcalhPerKw) + "kcal/h";
+                                         ? Format("%.1f", double(load)) + "kW"
+                                         : Format("%.1f", load * kKcalhPerKw) + "kcal/h";
         lines.push_back((winter ? "室内空调热负荷：" : "室内空调冷负荷：") + loadText);
         lines.push_back(
             "室内空调湿负荷：" +
-            format("%.2f", double(winter ? m_room.m_fWinterMoistLoad : m_room.m_fSummerMoistLoad)) + "kg/h");
+            Format("%.2f", double(winter ? m_room.m_fWinterMoistLoad : m_room.m_fSummerMoistLoad)) + "kg/h");
         lines.push_back("新风量：" +
-                        format("%.0f", double(winter ? m_room.m_fWinterFreshAir : m_room.m_fSummerFreshAir)) +
+                        Format("%.0f", double(winter ? m_room.m_fWinterFreshAir : m_room.m_fSummerFreshAir)) +
                         "m^3/h");
     }
 
@@ -158,25 +147,25 @@ private:
     std::string stateLine(const std::string& label, int index, const char* moisturePattern) const
     {
         const CStatePoint& p = point(index);
-        std::string line = label + p.m_strName + "：" + format("%.1f℃", double(p.m_t)) + " " +
-                           format("%.1f℃", double(p.m_tw)) + " " + format("%.1f%%", p.m_RH * 100.0) + " ";
-        line += format(moisturePattern, p.m_d * 1000.0);
+        std::string line = label + p.m_strName + "：" + Format("%.1f℃", double(p.m_t)) + " " +
+                           Format("%.1f℃", double(p.m_tw)) + " " + Format("%.1f%%", p.m_RH * 100.0) + " ";
+        line += Format(moisturePattern, p.m_d * 1000.0);
         line += " ";
-        line += m_idg.m_nUnitSystem == CIDG::kUnitsSI ? format("%.1fkJ/kg", double(p.m_h))
-                                                      : format("%.2fkcal/kg", p.m_h * kKcalPerKj);
+        line += m_idg.m_nUnitSystem == CIDG::kUnitsSI ? Format("%.1fkJ/kg", double(p.m_h))
+                                                      : Format("%.2fkcal/kg", p.m_h * kKcalPerKj);
         return line;
     }
 
     std::string capacity(double watts) const
     {
-        return m_idg.m_nUnitSystem == CIDG::kUnitsSI ? format("%.1f", watts * 0.001) + "kW"
-                                                     : format("%.1f", watts * kKcalhPerW) + "kcal/h";
+        return m_idg.m_nUnitSystem == CIDG::kUnitsSI ? Format("%.1f", watts * 0.001) + "kW"
+                                                     : Format("%.1f", watts * kKcalhPerW) + "kcal/h";
     }
 
     std::string ratio(double kjPerKg) const
     {
-        return m_idg.m_nUnitSystem == CIDG::kUnitsSI ? format("%.1fkJ/kg", kjPerKg)
-                                                     : format("%.1fkcal/kg", kjPerKg * kKcalPerKj);
+        return m_idg.m_nUnitSystem == CIDG::kUnitsSI ? Format("%.1fkJ/kg", kjPerKg)
+                                                     : Format("%.1fkcal/kg", kjPerKg * kKcalPerKj);
     }
 
     const CIDG& m_idg;

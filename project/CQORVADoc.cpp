@@ -166,7 +166,8 @@ bool CQORVADoc::ImportOldProject(const std::string& path)
 {
     std::string error;
     const bool imported = ChangeProject(QStringLiteral("导入旧工程"), [&](CIDG& idg) {
-        return ::ImportOldProject(idg, path, m_strReportPath, m_bReturnMode, error) == OldImportResult::Imported;
+        return ::ImportOldProject(idg, path, m_strReportPath, m_bReturnMode, error) ==
+               OldImportResult::Imported;
     });
     if (!imported)
         return false;

@@ -21,11 +21,11 @@ struct DocumentTestAccess;
 
 // What changed in the document; views and the frame redraw or refill from it.
 enum class DocumentChange {
-    ProjectReplaced,  // new, open or import: everything may differ
-    Model,            // objects, design data or settings of the project
-    Display,          // label switches, the chart window and other viewing settings
-    Selection,        // current system, room, condition or view
-    Modified,         // the modified flag or the path changed
+    ProjectReplaced, // new, open or import: everything may differ
+    Model,           // objects, design data or settings of the project
+    Display,         // label switches, the chart window and other viewing settings
+    Selection,       // current system, room, condition or view
+    Modified,        // the modified flag or the path changed
 };
 
 // One announcement of the document: the kind of change and, where it
@@ -42,10 +42,10 @@ struct DocumentEvent {
 struct ToolbarContents {
     std::vector<std::string> systems;
     std::vector<std::string> rooms;
-    int currentSystem = -1;  // selection in the system list, −1 none
-    int currentRoom = -1;    // selection in the room list, −1 none
-    int view = 0;            // 0 chart view, 1 page view
-    int condition = 0;       // selection in the condition list
+    int currentSystem = -1; // selection in the system list, −1 none
+    int currentRoom = -1;   // selection in the room list, −1 none
+    int view = 0;           // 0 chart view, 1 page view
+    int condition = 0;      // selection in the condition list
 };
 
 // The one project document of the program: it owns the chart model and
@@ -61,8 +61,8 @@ struct ToolbarContents {
 class CQORVADoc : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kDefaultPageWidth = 210;   // mm
-    static constexpr int kDefaultPageHeight = 297;  // mm
+    static constexpr int kDefaultPageWidth = 210;  // mm
+    static constexpr int kDefaultPageHeight = 297; // mm
 
     std::string m_strReportPath;
     std::int32_t m_bReturnMode = 0;
@@ -209,4 +209,4 @@ inline std::string RepairedObjects(int count)
 {
     return "工程文件中有 " + std::to_string(count) + " 个状态点的引用无效，已将其转化为独立状态点。";
 }
-}  // namespace doc_messages
+} // namespace doc_messages

@@ -7,6 +7,7 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "model/UnitFormat.h"
 #include "model/CIDG.h"
 #include "model/TextCodec.h"
 #include "project/ArchiveText.h"
@@ -17,19 +18,7 @@ constexpr double kKcalPerKj = 0.2388459; // kcal/kg per kJ/kg
 constexpr std::size_t kNameCharacters = 14;
 constexpr const char* kLineEnd = "\r\n";
 
-std::string format(const char* pattern, ...) __attribute__((format(printf, 1, 2)));
-
-std::string format(const char* pattern, ...)
-{
-    char buffer[128];
-    va_list arguments;
-    va_start(arguments, pattern);
-    const int length = std::vsnprintf(buffer, sizeof buffer, pattern, arguments);
-    va_end(arguments);
-    if (length < 0)
-        return std::string();
-    return std::string(buffer, std::min<std::size_t>(static_cast<std::size_t>(length), sizeof buffer - 1));
-}
+using unit_format::Format;
 
 std::string gbk(const std::string& utf8)
 {
@@ -70,18 +59,18 @@ std::string PointTableHeader(int unitSystem)
 std::string PointTableRow(const CParamPoint& p, int unitSystem)
 {
     std::string row = nameColumn(p.m_strName);
-    row += format("%-16.0f", double(p.m_p));
-    row += format("%-16.1f", double(p.m_t));
-    row += format("%-16.1f", double(p.m_tw));
-    row += format("%-15.0f", p.m_RH * 100.0);
-    row += format("%-16.1f", double(p.m_td));
-    row += format("%-17.5f", double(p.m_d));
-    row += unitSystem == CIDG::kUnitsSI ? format("%-13.1f", double(p.m_h))
-                                        : format("%-15.1f", p.m_h * kKcalPerKj);
-    row += format("%-20.0f", double(p.m_pq));
-    row += format("%-24.0f", double(p.m_pqb));
-    row += format("%-16.3f", double(p.m_v));
-    row += format("%-12.3f", double(p.m_rho));
+    row += Format("%-16.0f", double(p.m_p));
+    row += Format("%-16.1f", double(p.m_t));
+    row += Format("%-16.1f", double(p.m_tw));
+    row += Format("%-15.0f", p.m_RH * 100.0);
+    row += Format("%-16.1f", double(p.m_td));
+    row += Format("%-17.5f", double(p.m_d));
+    row += unitSystem == CIDG::kUnitsSI ? Format("%-13.1f", double(p.m_h))
+                                        : Format("%-15.1f", p.m_h * kKcalPerKj);
+    row += Format("%-20.0f", double(p.m_pq));
+    row += Format("%-24.0f", double(p.m_pqb));
+    row += Format("%-16.3f", double(p.m_v));
+    row += Format("%-12.3f", double(p.m_rho));
     return row + kLineEnd;
 }
 

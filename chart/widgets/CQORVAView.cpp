@@ -395,7 +395,8 @@ void CQORVAView::mouseReleaseEvent(QMouseEvent* event)
             const QRect rect = spanOf(m_clipStart, m_clipCurrent);
             if (m_clipStart.x() != m_clipCurrent.x() && m_clipStart.y() != m_clipCurrent.y()) {
                 EnsureLayout();
-                if (const auto window = m_chart.ClipWindow(rect.left(), rect.top(), rect.right(), rect.bottom())) {
+                if (const auto window =
+                        m_chart.ClipWindow(rect.left(), rect.top(), rect.right(), rect.bottom())) {
                     const CanvasPoint corner = m_chart.ToChartRelative({m_clipStart.x(), m_clipStart.y()});
                     m_document.ClipChart(*window, corner.x, corner.y);
                 }

@@ -39,6 +39,11 @@ TEST(VectorState, ClearingEmptiesTheUpperHalves)
 
 TEST(VectorState, EveryCanvasDrawingCallReturnsWithThemEmpty)
 {
+#if defined(__SANITIZE_ADDRESS__)
+    // The sanitizer's own checks run AVX code between a drawing call and
+    // the reading of the state, so the state says nothing about our code.
+    GTEST_SKIP() << "not measurable under AddressSanitizer";
+#endif
     if (!chart::upperVectorStateInUse()) {
         GTEST_SKIP() << "the CPU does not report the state";
     }

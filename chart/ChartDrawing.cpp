@@ -72,9 +72,9 @@ std::string headerName(const std::string& name)
 std::string conditionText(int condition)
 {
     switch (condition) {
-    case 1:
+    case kConditionSummer:
         return "工况：制冷工况";
-    case 2:
+    case kConditionWinter:
         return "工况：制热工况";
     default:
         return "工况：普通工况";
@@ -523,7 +523,7 @@ void GridPainter::drawPressureLabel()
 {
     if (!showValues())
         return;
-    const float pressure = m_idg.m_nCurCondition == 2 ? m_idg.m_fWinterPressure : m_idg.m_fSummerPressure;
+    const float pressure = m_idg.m_nCurCondition == kConditionWinter ? m_idg.m_fWinterPressure : m_idg.m_fSummerPressure;
     selectLabelFont();
     text(m_layout.m_nChartWidth / 2, m_layout.m_nChartHeight + g(12), formatNumber("P=%1.0fPa", pressure),
          text_align::kCenter | text_align::kTop);

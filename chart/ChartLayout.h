@@ -94,7 +94,7 @@ struct ChartLayout {
     LogFont m_workingFont;
 };
 
-// Result of a hit test: class 0 point, 1 process line, 2 HHR line, 3 calculation
+// Result of a hit test: class (CIDG::ObjectClass) 0 point, 1 process line, 2 HHR line, 3 calculation
 // result text, −1 nothing (index −1).
 struct PickResult {
     int index = -1;

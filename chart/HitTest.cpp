@@ -34,7 +34,7 @@ PickResult ChartRenderer::PickObject(int x, int y)
             }
         }
         if (nearest >= 0 && nearestDistance < kPointPickMm * s)
-            return {nearest, 0};
+            return {nearest, CIDG::kClassPoint};
     }
 
     int processLine = -1;
@@ -85,8 +85,8 @@ PickResult ChartRenderer::PickObject(int x, int y)
 
     if (processLine >= 0 || hhrLine >= 0) {
         if (hhrLine >= 0 && (processLine < 0 || hhrDistance < processDistance))
-            return {hhrLine, 2};
-        return {processLine, 1};
+            return {hhrLine, CIDG::kClassHhrLine};
+        return {processLine, CIDG::kClassProcessLine};
     }
 
     if (m_idg.m_pTexts)
@@ -94,7 +94,7 @@ PickResult ChartRenderer::PickObject(int x, int y)
             const CanvasRect rect = TextPickRectangle(static_cast<int>(i));
             if (rect.left - kTextPickMargin <= x && x <= rect.right + kTextPickMargin &&
                 rect.top - kTextPickMargin <= y && y <= rect.bottom + kTextPickMargin)
-                return {static_cast<int>(i), 3};
+                return {static_cast<int>(i), CIDG::kClassText};
         }
     return {};
 }

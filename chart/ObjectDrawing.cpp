@@ -50,21 +50,21 @@ void ChartRenderer::DrawObjects(Canvas& canvas)
     if (m_idg.m_pPoints)
         for (std::size_t i = 0; i < m_idg.m_pPoints->size(); ++i) {
             const CStatePoint& point = *(*m_idg.m_pPoints)[i];
-            const bool highlighted = (m_nPickClass == 0 && m_nPickIndex == static_cast<int>(i)) ||
+            const bool highlighted = (m_nPickClass == CIDG::kClassPoint && m_nPickIndex == static_cast<int>(i)) ||
                                      (selectedZone && selectedZone->HasCorner(point.m_strName));
             DrawStatePoint(canvas, static_cast<int>(i), highlighted);
         }
     if (m_idg.m_pProcessLines)
         for (std::size_t i = 0; i < m_idg.m_pProcessLines->size(); ++i) {
             const CGuoChengXian& line = *(*m_idg.m_pProcessLines)[i];
-            const bool highlighted = (m_nPickClass == 1 && m_nPickIndex == static_cast<int>(i)) ||
+            const bool highlighted = (m_nPickClass == CIDG::kClassProcessLine && m_nPickIndex == static_cast<int>(i)) ||
                                      (selectedZone && selectedZone->HasEdge(line.m_strName));
             DrawProcessLine(canvas, static_cast<int>(i), highlighted);
         }
     if (m_idg.m_pHhrLines)
         for (std::size_t i = 0; i < m_idg.m_pHhrLines->size(); ++i)
             DrawHhrLine(canvas, static_cast<int>(i),
-                        m_nPickClass == 2 && m_nPickIndex == static_cast<int>(i));
+                        m_nPickClass == CIDG::kClassHhrLine && m_nPickIndex == static_cast<int>(i));
     DrawKnownParameters(canvas);
     DrawResultTexts(canvas);
 }
@@ -216,7 +216,7 @@ void ChartRenderer::DrawResultTexts(Canvas& canvas)
     l.m_textRects.reserve(m_idg.m_pTexts->size());
     for (std::size_t i = 0; i < m_idg.m_pTexts->size(); ++i) {
         const CCommentString& text = *(*m_idg.m_pTexts)[i];
-        const bool highlighted = m_nPickClass == 3 && m_nPickIndex == static_cast<int>(i);
+        const bool highlighted = m_nPickClass == CIDG::kClassText && m_nPickIndex == static_cast<int>(i);
         canvas.setTextColour(highlighted ? kHighlightColour : m_idg.m_textColor);
         canvas.drawText(l.m_nAnnotX, l.m_nAnnotY, text.m_strText, text_align::kLeft | text_align::kBottom);
         const CanvasSize extent = canvas.textExtent(text.m_strText);

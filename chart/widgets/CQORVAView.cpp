@@ -317,15 +317,15 @@ void CQORVAView::PickAt(const QPoint& logical)
     m_chart.m_nSelectedComfortArea = -1;
     // A corner point or an edge line of a comfort zone selects the whole zone.
     std::string member;
-    if (pick.nClass == 0 && idg.m_pPoints && pick.index >= 0 && pick.index < int(idg.m_pPoints->size()))
+    if (pick.nClass == CIDG::kClassPoint && idg.m_pPoints && pick.index >= 0 && pick.index < int(idg.m_pPoints->size()))
         member = (*idg.m_pPoints)[pick.index]->m_strName;
-    else if (pick.nClass == 1 && idg.m_pProcessLines && pick.index >= 0 &&
+    else if (pick.nClass == CIDG::kClassProcessLine && idg.m_pProcessLines && pick.index >= 0 &&
              pick.index < int(idg.m_pProcessLines->size()))
         member = (*idg.m_pProcessLines)[pick.index]->m_strName;
     if (!member.empty() && idg.m_pComfortAreas) {
         for (std::size_t i = 0; i < idg.m_pComfortAreas->size(); ++i) {
             const CComfortArea& zone = *(*idg.m_pComfortAreas)[i];
-            if (pick.nClass == 0 ? zone.HasCorner(member) : zone.HasEdge(member)) {
+            if (pick.nClass == CIDG::kClassPoint ? zone.HasCorner(member) : zone.HasEdge(member)) {
                 m_chart.m_nSelectedComfortArea = static_cast<int>(i);
                 break;
             }

@@ -107,6 +107,8 @@ void CMainFrame::createActions()
     m_actions[cmd::DrawProcessLine]->setIcon(glyphIcon("↗"));
     m_actions[cmd::DrawHhrLine]->setIcon(glyphIcon("ε"));
     m_actions[cmd::Pick]->setIcon(glyphIcon("↖"));
+    m_actions[cmd::EditUndo]->setIcon(glyphIcon("↶"));
+    m_actions[cmd::EditRedo]->setIcon(glyphIcon("↷"));
     m_actions[cmd::Edit]->setIcon(glyphIcon("✎"));
     m_actions[cmd::Delete]->setIcon(glyphIcon("✕"));
     m_actions[cmd::DrawText]->setIcon(glyphIcon("A"));
@@ -120,7 +122,7 @@ void CMainFrame::createActions()
                    cmd::ShowHhrLines, cmd::ViewToolbar, cmd::ViewStatusBar, cmd::Pick})
         m_actions[id]->setCheckable(true);
     // Standard edit accelerators and pane switching exist but reach no handler.
-    for (const char* keys : {"Ctrl+Z", "Ctrl+X", "Ctrl+C", "Ctrl+V", "Alt+Backspace", "Shift+Del", "Ctrl+Ins",
+    for (const char* keys : {"Ctrl+X", "Ctrl+C", "Ctrl+V", "Alt+Backspace", "Shift+Del", "Ctrl+Ins",
                              "Shift+Ins", "F6", "Shift+F6"}) {
         auto* unused = new QAction(this);
         unused->setShortcut(QKeySequence(QString::fromLatin1(keys)));
@@ -177,7 +179,7 @@ void CMainFrame::createMenus()
     addCommandMenu(draw, {cmd::DrawProcessLine, cmd::DrawHhrLine, 0});
     QMenu* text = draw->addMenu("文字(&T)");
     addCommandMenu(text, {cmd::DrawText, cmd::OutputStatePoint});
-    addCommandMenu(draw, {cmd::DrawComfortZone, 0, cmd::Edit, cmd::Delete});
+    addCommandMenu(draw, {cmd::DrawComfortZone, 0, cmd::EditUndo, cmd::EditRedo, 0, cmd::Edit, cmd::Delete});
 
     QMenu* calc = bar->addMenu("计算(&C)");
     addCommandMenu(calc, {cmd::CalcParamPoint, 0, cmd::CalcAirVolume, cmd::CalcHeating, cmd::CalcReheat,
@@ -236,8 +238,8 @@ void CMainFrame::createToolBars()
     m_mainToolBar->addWidget(makeLabel(cmd::ToolbarRoomLabel, "房间名称:"));
     m_mainToolBar->addWidget(m_roomList);
     m_mainToolBar->addSeparator();
-    for (int id : {cmd::DrawIndependentPoint, cmd::DrawProcessLine, cmd::DrawHhrLine, cmd::Pick, cmd::Edit,
-                   cmd::Delete})
+    for (int id : {cmd::EditUndo, cmd::EditRedo, cmd::DrawIndependentPoint, cmd::DrawProcessLine,
+                   cmd::DrawHhrLine, cmd::Pick, cmd::Edit, cmd::Delete})
         m_mainToolBar->addAction(m_actions.at(id));
     m_mainToolBar->addSeparator();
     m_mainToolBar->addAction(m_actions.at(cmd::DrawText));

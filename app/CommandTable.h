@@ -7,7 +7,7 @@ namespace cmd {
 enum : int {
     FileNew = 57600,
     FileOpen = 57601,
-    FileClose = 57602,  // 关闭并返回
+    FileClose = 57602, // 关闭并返回
     FileSave = 57603,
     FileSaveAs = 57604,
     FilePrint = 57607,
@@ -70,6 +70,8 @@ enum : int {
     LabelProcessLines = 32911,
     LabelHhrLines = 32912,
     ShowHhrLines = 32913,
+    EditUndo = 57643,
+    EditRedo = 57644,
     Edit = 32828,
     Delete = 32829,
     Pick = 32888,
@@ -84,7 +86,7 @@ enum : int {
     ToolbarSystemLabel = 32931,
     ToolbarRoomLabel = 32932,
 };
-}  // namespace cmd
+} // namespace cmd
 
 // When a command may be used.
 enum class EnableRule {

@@ -296,6 +296,12 @@ void CQORVADoc::ToggleHhrLineLabels()
     NotifyChanged(DocumentChange::Display);
 }
 
+void CQORVADoc::ToggleHhrLines()
+{
+    m_idg.m_bShowHhrLines = !m_idg.m_bShowHhrLines;
+    NotifyChanged(DocumentChange::Display);
+}
+
 void CQORVADoc::SetBasicParameters(const std::string& projectName, int unitSystem)
 {
     ChangeProject(QStringLiteral("基本参数"), [&](CIDG& idg) {

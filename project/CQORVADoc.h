@@ -125,6 +125,8 @@ public:
     void TogglePointLabels();
     void ToggleProcessLineLabels();
     void ToggleHhrLineLabels();
+    // Shows or hides the ε lines (热湿比线 of the view menu).
+    void ToggleHhrLines();
 
     // The chart window (viewing changes). A clip to a window computed by a
     // renderer from a rubber band, with the first corner of the band in

@@ -171,6 +171,7 @@ void CQORVAView::DrawOverlay(QPainter& painter)
         painter.setPen(QPen(Qt::black, 0, Qt::SolidLine));
         painter.drawLine(deviceFromLogical(m_lineStart), deviceFromLogical(m_lineEnd));
     }
+    DrawPreviewMarker(painter);
 }
 
 void CQORVAView::SetViewMode(int mode)
@@ -281,25 +282,124 @@ bool CQORVAView::InsideChartRect(const QPoint& p) const
            p.y() >= layout.m_nChartTop && p.y() <= layout.m_nChartTop + layout.m_nChartHeight;
 }
 
-QString CQORVAView::StateTextAt(const QPoint& logical)
+std::optional<CStatePoint> CQORVAView::StateAt(const QPoint& logical)
 {
     EnsureLayout();
-    const CIDG& idg = m_document.model();
     const ChartLayout& layout = m_chart.layout();
     if (!InsideChartRect(logical))
-        return QString();
+        return std::nullopt;
     const int column = logical.x() - layout.m_nChartLeft;
     const int row = logical.y() - layout.m_nChartTop;
     if (layout.m_bBoundaryValid && column < static_cast<int>(layout.m_nBoundary.size()) &&
         row > layout.m_nBoundary[column])
-        return QString();
+        return std::nullopt;
     CStatePoint state;
     state.m_d = static_cast<float>(m_chart.MoistureFromX(column));
     state.m_h = static_cast<float>(m_chart.EnthalpyFromXY(column, row));
     state.m_bKnownD = 1;
     state.m_bKnownH = 1;
-    if (!idg.CalcStatePoint(state))
+    if (!m_document.model().CalcStatePoint(state))
+        return std::nullopt;
+    state.m_nKind = CStatePoint::kIndependent;
+    return state;
+}
+
+PickResult CQORVAView::HitTest(const QPoint& logical)
+{
+    EnsureLayout();
+    return m_chart.PickObject(logical.x(), logical.y());
+}
+
+const ChartRegion& CQORVAView::DrawnWindow()
+{
+    EnsureLayout();
+    return m_drawnWindow;
+}
+
+QPoint CQORVAView::ChartRelative(const QPoint& logical)
+{
+    EnsureLayout();
+    const CanvasPoint p = m_chart.ToChartRelative({logical.x(), logical.y()});
+    return QPoint(p.x, p.y);
+}
+
+void CQORVAView::ClearPick()
+{
+    m_chart.m_nPickClass = -1;
+    m_chart.m_nPickIndex = -1;
+    m_chart.m_nSelectedComfortArea = -1;
+    InvalidateChart();
+}
+
+void CQORVAView::SetPreviewPoint(const std::optional<CStatePoint>& point)
+{
+    m_preview = point;
+    viewport()->update();
+}
+
+void CQORVAView::DrawPreviewMarker(QPainter& painter)
+{
+    if (!m_preview)
+        return;
+    EnsureLayout();
+    const CanvasPoint p = m_chart.PointPosition(*m_preview);
+    const QPoint centre = deviceFromLogical(QPoint(p.x, p.y));
+    painter.save();
+    painter.setPen(QPen(Qt::red, 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(centre, 7, 7);
+    painter.restore();
+}
+
+void CQORVAView::ShowPickedName()
+{
+    const CIDG& idg = m_document.model();
+    const int index = m_chart.m_nPickIndex;
+    std::string name;
+    auto nameIn = [index](const auto* list, auto field) {
+        return list && index >= 0 && index < static_cast<int>(list->size()) ? field(*(*list)[index])
+                                                                            : std::string();
+    };
+    switch (m_chart.m_nPickClass) {
+    case 0:
+        name = "状态点 " + nameIn(idg.m_pPoints, [](const CStatePoint& o) { return o.m_strName; });
+        break;
+    case 1:
+        name = "过程线 " + nameIn(idg.m_pProcessLines, [](const CGuoChengXian& o) { return o.m_strName; });
+        break;
+    case 2:
+        name = "热湿比线 " + nameIn(idg.m_pHhrLines, [](const CReShiBiXian& o) { return o.m_strName; });
+        break;
+    case 3:
+        name = "文字 " + nameIn(idg.m_pTexts, [](const CCommentString& o) { return o.m_strText; });
+        break;
+    default:
+        break;
+    }
+    if (m_chart.m_nSelectedComfortArea >= 0 && idg.m_pComfortAreas &&
+        m_chart.m_nSelectedComfortArea < static_cast<int>(idg.m_pComfortAreas->size()))
+        name = "舒适区 " + (*idg.m_pComfortAreas)[m_chart.m_nSelectedComfortArea]->m_strName;
+    m_prompt = name.empty() ? QString() : QStringLiteral("选中：") + QString::fromStdString(name);
+    ShowStatus(m_prompt);
+}
+
+void CQORVAView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && m_nViewMode == kModePick) {
+        PickAt(logicalFromDevice(event->position().toPoint()));
+        if (m_chart.m_nPickClass >= 0)
+            emit editRequested();
+        return;
+    }
+    CZoomView::mouseDoubleClickEvent(event);
+}
+
+QString CQORVAView::StateTextAt(const QPoint& logical)
+{
+    const std::optional<CStatePoint> at = StateAt(logical);
+    if (!at)
         return QString();
+    const CStatePoint& state = *at;
     char text[160];
     std::snprintf(text, sizeof text, "t=%.1f℃ tw=%.1f℃ RH=%.0f%% d=%.1fg/kg h=%.1fkJ/kg", double(state.m_t),
                   double(state.m_tw), state.m_RH * 100.0, state.m_d * 1000.0, double(state.m_h));
@@ -332,6 +432,7 @@ void CQORVAView::PickAt(const QPoint& logical)
         }
     }
     InvalidateChart();
+    ShowPickedName();
 }
 
 void CQORVAView::mousePressEvent(QMouseEvent* event)
@@ -443,6 +544,10 @@ void CQORVAView::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && (zoomRubberActive() || clipRubberActive() || m_bLineRubber)) {
         RightPress();
+        return;
+    }
+    if (event->key() == Qt::Key_Delete && m_nViewMode == kModePick && m_chart.m_nPickClass >= 0) {
+        emit deleteRequested();
         return;
     }
     CZoomView::keyPressEvent(event);

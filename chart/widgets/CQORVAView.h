@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <map>
+#include <optional>
 
 #include "chart/ChartRenderer.h"
 #include "chart/widgets/CZoomView.h"
@@ -42,6 +43,7 @@ public:
         kModeRestore = 3,
         kModeIndependentPoint = 4,
         kModeProcessLine = 5,
+        kModeBuilderPick = 6, // a builder dialog's "..." waits for a click
         kModePick = 7,
         kModeText = 17,
         kModeStateInfo = 18,
@@ -86,10 +88,30 @@ public:
     // Throws away the drawn page so the next paint draws it again.
     void InvalidateChart();
 
+    // Hit test at a logical point (class and index, −1 for nothing).
+    PickResult HitTest(const QPoint& logical);
+    // The independent state at a logical point, completed; none outside the
+    // chart region.
+    std::optional<CStatePoint> StateAt(const QPoint& logical);
+    // The drawn chart window new points must lie in.
+    const ChartRegion& DrawnWindow();
+    // Chart-relative position of a logical point (where texts are placed).
+    QPoint ChartRelative(const QPoint& logical);
+    // Forgets the picked object and the selected comfort zone.
+    void ClearPick();
+    // A hollow marker where a builder dialog's point would go, drawn over the
+    // chart and not part of the project; none removes it.
+    void SetPreviewPoint(const std::optional<CStatePoint>& point);
+    bool hasPreviewPoint() const { return m_preview.has_value(); }
+
 signals:
     void statusTextChanged(const QString& text);
     // The view mode or the zoom mode changed (menu ticks follow).
     void modeChanged();
+    // A double click on the picked object in pick mode: edit it.
+    void editRequested();
+    // The Delete key in pick mode: delete the picked object.
+    void deleteRequested();
 
 protected:
     void OnDraw(QPainter& painter, const QRect& logicalExposed) override;
@@ -100,6 +122,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     bool viewportEvent(QEvent* event) override;
     // Escape abandons a rubber band like a right press does.
     void keyPressEvent(QKeyEvent* event) override;
@@ -113,6 +136,9 @@ private:
     void ShowStatus(const QString& text);
     void RightPress();
     void DrawChartImage();
+    void DrawPreviewMarker(QPainter& painter);
+    // The picked object's name in the status bar.
+    void ShowPickedName();
 
     CQORVADoc& m_document;
     // The view's own layout of the document's chart, and what it picked.
@@ -127,6 +153,8 @@ private:
     QPoint m_lineStart;
     QPoint m_lineEnd;
     QPoint m_lastPick;
+    std::optional<CStatePoint> m_preview;
+    RendererRegion m_drawnWindow{m_chart};
     int m_nScreenWidth = 0;
     std::map<int, ViewModeHandler*> m_handlers;
     QString m_prompt;

@@ -16,6 +16,7 @@
 #include "chart/RecordingCanvas.h"
 #include "project/Atmosphere.h"
 #include "project/DocumentCommands.h"
+#include "project/DocumentEdits.h"
 #include "project/ProjectFile.h"
 #include "support/DocumentTestAccess.h"
 #include "support/RecordingMessages.h"
@@ -108,8 +109,8 @@ TEST_F(DocumentUndo, DrawingAnyRoomOnAnyDeviceLeavesTheSavedBytesAsTheyWere)
                         ChartRenderer picker(idg);
                         picker.LayoutChart(ChartDevice{1280});
                         picker.PickObject(600, 400);
-                        EXPECT_EQ(savedBytes(*doc), viewed) << "system " << s << " room " << r
-                                                            << " condition " << condition;
+                        EXPECT_EQ(savedBytes(*doc), viewed)
+                            << "system " << s << " room " << r << " condition " << condition;
                     }
                 }
             }
@@ -220,6 +221,118 @@ TEST_F(DocumentUndo, UndoingEverythingGivesTheProjectBackBitForBit)
     stack.setIndex(savedAt);
     EXPECT_FALSE(document.IsModified());
     EXPECT_TRUE(messages.entries.empty());
+}
+
+// Random sequences of every chart edit the builder and edit dialogs make:
+// each that succeeds is one step, each refusal leaves the project as it was,
+// and undoing all gives the opened project back bit for bit.
+TEST_F(DocumentUndo, EveryChartEditIsOneStepAndUndoesBitForBit)
+{
+    std::mt19937 random(20261209);
+    auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, std::max(1, n) - 1)(random); };
+    auto real = [&](float low, float high) {
+        return std::uniform_real_distribution<float>(low, high)(random);
+    };
+    messages.answer = true;
+    DocumentEdits edits(document);
+    const std::vector<std::uint8_t> original = projectData(document);
+    int steps = 0;
+    int refusals = 0;
+    for (int i = 0; i < 600 && steps < 160; ++i) {
+        const CIDG& idg = document.model();
+        const StateRegion full = idg.FullChartStates();
+        const int points = static_cast<int>(idg.m_pPoints->size());
+        const int lines = static_cast<int>(idg.m_pProcessLines->size());
+        const int hhrLines = static_cast<int>(idg.m_pHhrLines->size());
+        const int texts = static_cast<int>(idg.m_pTexts->size());
+        const std::string name = "P" + std::to_string(i);
+        const std::vector<std::uint8_t> before = projectData(document);
+        bool made = false;
+        switch (pick(16)) {
+        case 0:
+            made = edits.AddIndependentPoint(name, real(5, 35), real(0.2f, 0.8f),
+                                             SecondProperty::RelativeHumidity, full);
+            break;
+        case 1:
+            made = edits.AddMixingPoint(name, pick(points), pick(points), real(0, 100), full);
+            break;
+        case 2: {
+            const int method = pick(5);
+            const int base = method == CIDG::kMethodProcessLine ? pick(lines)
+                             : method == CIDG::kMethodHhrLine   ? pick(hhrLines)
+                                                                : pick(points);
+            made = edits.AddLinePoint(method, base, CStatePoint::kRelativeHumidity, real(0.3f, 0.9f), name,
+                                      full);
+            break;
+        }
+        case 3: {
+            ProcessLineEnd start{pick(points), "", {}};
+            ProcessLineEnd end{pick(points), "", {}};
+            start.name = (*idg.m_pPoints)[start.index]->m_strName;
+            end.name = (*idg.m_pPoints)[end.index]->m_strName;
+            made = edits.AddProcessLine("L" + std::to_string(i), start, end);
+            break;
+        }
+        case 4:
+            made = edits.AddHhrLine("E" + std::to_string(i), pick(points), pick(2) == 0, pick(points),
+                                    real(-20000, 20000));
+            break;
+        case 5:
+            made = edits.AddIntersection(pick(3), pick(std::max(lines, hhrLines)),
+                                         pick(std::max(lines, hhrLines)), name, full);
+            break;
+        case 6:
+            made = edits.AddRelatedPoints(pick(hhrLines), 0, real(2, 8), 1, real(0.8f, 0.95f), name + "a",
+                                          name + "b", full);
+            break;
+        case 7:
+            made = edits.EditIndependentPoint(pick(points), name, real(5, 35), real(0.2f, 0.8f),
+                                              SecondProperty::RelativeHumidity);
+            break;
+        case 8:
+            made = edits.EditMixingPoint(pick(points), name, real(0, 100), pick(4) == 0);
+            break;
+        case 9:
+            made = edits.EditHhrLine(pick(hhrLines), "E" + std::to_string(i), real(-20000, 20000));
+            break;
+        case 10:
+            made = edits.EditLinePoint(pick(points), name, CStatePoint::kRelativeHumidity, real(0.3f, 0.9f),
+                                       pick(4) == 0);
+            break;
+        case 11:
+            made = edits.EditIntersection(pick(points), name, pick(2) == 0);
+            break;
+        case 12:
+            made = edits.DeleteObject(pick(4), pick(std::max({points, lines, hhrLines, texts})));
+            break;
+        case 13:
+            made = edits.MakeComfortZone(pick(points), real(0.5f, 2), real(2, 10));
+            break;
+        case 14:
+            made = edits.AddText("文字" + std::to_string(i), pick(1000), pick(600));
+            break;
+        default:
+            made = edits.EditText(pick(texts), "改" + std::to_string(i));
+            break;
+        }
+        if (made) {
+            ++steps;
+        } else {
+            ++refusals;
+            ASSERT_EQ(projectData(document), before) << "refused operation " << i;
+        }
+    }
+    ASSERT_GE(steps, 100);
+    ASSERT_GE(refusals, 20);
+    const std::vector<std::uint8_t> last = projectData(document);
+    QUndoStack& stack = document.undoStack();
+    EXPECT_EQ(stack.count(), steps);
+    while (stack.canUndo())
+        stack.undo();
+    EXPECT_EQ(projectData(document), original);
+    while (stack.canRedo())
+        stack.redo();
+    EXPECT_EQ(projectData(document), last);
 }
 
 TEST_F(DocumentUndo, ARefusedChangeLeavesTheProjectAndTheStackAsTheyWere)

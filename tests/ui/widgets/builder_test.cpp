@@ -1,0 +1,324 @@
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/CMainFrame.h"
+#include "app/CommandTable.h"
+#include "chart/widgets/CQORVAView.h"
+#include "project/CQORVADoc.h"
+#include "project/ProjectFile.h"
+#include "support/DocumentTestAccess.h"
+#include "support/RecordingMessages.h"
+#include "ui/ChartBuilder.h"
+
+namespace {
+
+const std::string kSample = std::string(QORVA_SOURCE_DIR) + "/examples/office.id";
+
+// The program's window on the sample project, driven by the mouse and the
+// dialogs as a user drives it.
+class Builder : public ::testing::Test {
+protected:
+    RecordingMessages messages;
+    CQORVADoc document;
+    std::unique_ptr<CMainFrame> frame;
+    CQORVAView* view = nullptr;
+    ChartBuilder* builder = nullptr;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(document.OnOpenDocument(kSample));
+        frame = std::make_unique<CMainFrame>(document);
+        view = frame->view();
+        view->setScreenWidth(1920);
+        frame->resize(1200, 800);
+        frame->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+        view->grab();
+        builder = frame->findChild<ChartBuilder*>("ChartBuilder");
+        ASSERT_NE(builder, nullptr);
+    }
+
+    const CIDG& idg() { return document.model(); }
+    int points() { return static_cast<int>(idg().m_pPoints->size()); }
+    const CStatePoint& point(int i) { return *(*idg().m_pPoints)[static_cast<std::size_t>(i)]; }
+    void command(int id)
+    {
+        frame->updateCommandStates();
+        ASSERT_TRUE(frame->action(id)->isEnabled()) << id;
+        frame->action(id)->trigger();
+    }
+    void send(QEvent::Type type, QPoint logical, Qt::MouseButton button, Qt::MouseButtons buttons)
+    {
+        const QPointF at = view->deviceFromLogical(logical);
+        QMouseEvent event(type, at, view->viewport()->mapToGlobal(at), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &event);
+    }
+    void click(QPoint p)
+    {
+        send(QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
+    }
+    void drag(QPoint from, QPoint to)
+    {
+        send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+        send(QEvent::MouseMove, (from + to) / 2, Qt::NoButton, Qt::LeftButton);
+        send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    }
+    QPoint at(int pointIndex)
+    {
+        const CanvasPoint p = view->chart().PointPosition(point(pointIndex));
+        return QPoint(p.x, p.y);
+    }
+    QPoint atLine(int lineIndex)
+    {
+        const CGuoChengXian& line = *(*idg().m_pProcessLines)[static_cast<std::size_t>(lineIndex)];
+        return (at(line.m_nStart) + at(line.m_nEnd)) / 2;
+    }
+    // A spot of the chart with nothing on it: fractions of the chart area.
+    QPoint empty(double fx, double fy)
+    {
+        const ChartLayout& l = view->chart().layout();
+        return QPoint(l.m_nChartLeft + int(l.m_nChartWidth * fx), l.m_nChartTop + int(l.m_nChartHeight * fy));
+    }
+    template <class T> T* field(const char* name)
+    {
+        EXPECT_NE(builder->dialog(), nullptr);
+        return builder->dialog() ? builder->dialog()->findChild<T*>(name) : nullptr;
+    }
+    void type(const char* name, const QString& text)
+    {
+        QLineEdit* edit = field<QLineEdit>(name);
+        ASSERT_NE(edit, nullptr) << name;
+        edit->clear();
+        QTest::keyClicks(edit, text);
+    }
+    void typeIn(const char* combo, const QString& text)
+    {
+        QComboBox* box = field<QComboBox>(combo);
+        ASSERT_NE(box, nullptr) << combo;
+        box->setEditText(text);
+    }
+    void press(const char* button) { QTest::mouseClick(field<QPushButton>(button), Qt::LeftButton); }
+    // "..." then a click on the chart.
+    void pick(const char* list, QPoint onChart)
+    {
+        press((std::string(list) + "Pick").c_str());
+        EXPECT_FALSE(builder->dialog()->isVisible());
+        click(onChart);
+        EXPECT_TRUE(builder->dialog()->isVisible());
+    }
+    std::vector<std::uint8_t> bytes() { return ProjectFile::toBytes(idg(), "", 0); }
+};
+
+TEST_F(Builder, MixingPointPickedOnTheChartPreviewedAndAddedAsOneNamedStep)
+{
+    const int before = points();
+    command(cmd::DrawMixingPoint);
+    EXPECT_EQ(builder->dialog()->windowTitle(), "绘制混合点");
+    EXPECT_EQ(field<QLineEdit>("name")->text(), "MixPt1");
+    type("name", "C");
+    // A click on a line while a point is asked for is ignored.
+    press("point1Pick");
+    click(empty(0.05, 0.05));
+    EXPECT_FALSE(builder->dialog()->isVisible());
+    click(at(0));
+    EXPECT_TRUE(builder->dialog()->isVisible());
+    pick("point2", at(1));
+    EXPECT_EQ(field<QComboBox>("point1")->currentIndex(), 0);
+    EXPECT_EQ(field<QComboBox>("point2")->currentIndex(), 1);
+    type("ratio", "30");
+    EXPECT_TRUE(view->hasPreviewPoint());
+    press("ok");
+    ASSERT_EQ(points(), before + 1);
+    const CStatePoint& c = point(before);
+    EXPECT_EQ(c.m_strName, "C");
+    EXPECT_EQ(c.m_nKind, CStatePoint::kMixing);
+    EXPECT_FLOAT_EQ(c.m_fMixRatio, 0.30f);
+    EXPECT_FALSE(view->hasPreviewPoint());
+    frame->updateCommandStates();
+    EXPECT_EQ(frame->action(cmd::EditUndo)->text(), "撤消 添加混合点 C");
+    EXPECT_TRUE(frame->action(cmd::EditUndo)->isEnabled());
+    EXPECT_FALSE(frame->action(cmd::EditRedo)->isEnabled());
+    command(cmd::EditUndo);
+    EXPECT_EQ(points(), before);
+    EXPECT_EQ(frame->action(cmd::EditRedo)->text(), "重做 添加混合点 C");
+}
+
+// Each refusal of the builder dialogs: the exact message, the dialog stays
+// open and the project is as it was.
+TEST_F(Builder, RefusalsShowTheirMessageAndChangeNothing)
+{
+    struct Case {
+        const char* what;
+        std::function<void()> fill;
+        const char* message;
+    };
+    const std::vector<Case> cases = {
+        {"mixing one point with itself", [&] { command(cmd::DrawMixingPoint); },
+         "两个参考点不能相同，请修改！"},
+        {"mixing point named as W",
+         [&] {
+             command(cmd::DrawMixingPoint);
+             type("name", "W");
+             pick("point2", at(1));
+         },
+         "状态点名非法或者已经存在，请检查！"},
+        {"ε line through one point twice",
+         [&] {
+             command(cmd::DrawHhrLine);
+             field<QRadioButton>("byPoint2")->setChecked(true);
+         },
+         "两点相同，请修正！"},
+        {"ε line without a name",
+         [&] {
+             command(cmd::DrawHhrLine);
+             type("name", "");
+             type("ratio", "5000");
+         },
+         "名字非法或该名称已经存在，请重新命名！"},
+        {"comfort zone beyond saturation",
+         [&] {
+             command(cmd::DrawComfortZone);
+             field<QComboBox>("base")->setCurrentIndex(1);
+             type("dRH", "60");
+         },
+         "相对湿度波动超出范围"},
+    };
+    for (const Case& c : cases) {
+        messages.clear();
+        const std::vector<std::uint8_t> before = bytes();
+        c.fill();
+        press("ok");
+        EXPECT_THAT(messages.texts(), ::testing::ElementsAre(c.message)) << c.what;
+        EXPECT_TRUE(builder->dialog()->isVisible()) << c.what;
+        EXPECT_EQ(bytes(), before) << c.what;
+        press("cancel");
+    }
+    EXPECT_EQ(document.undoStack().count(), 0);
+}
+
+TEST_F(Builder, EqualEnthalpyPointOffersOnlyItsValueKinds)
+{
+    command(cmd::DrawEqualEnthalpyPoint);
+    EXPECT_EQ(builder->dialog()->windowTitle(), "绘制等焓点");
+    EXPECT_FALSE(field<QRadioButton>("kind6")->isEnabled()); // enthalpy is fixed
+    pick("base", at(1));
+    field<QRadioButton>("kind3")->setChecked(true);
+    type("value3", "90");
+    type("name", "H1");
+    const int before = points();
+    press("ok");
+    ASSERT_EQ(points(), before + 1);
+    EXPECT_EQ(point(before).m_nKind, CStatePoint::kEqualEnthalpy);
+    EXPECT_NEAR(point(before).m_RH, 0.90f, 1e-3);
+    EXPECT_NEAR(point(before).m_h, point(1).m_h, 0.01);
+}
+
+// A small process by mouse and dialogs alone, undone to the start and redone.
+TEST_F(Builder, AProcessBuiltByMouseUndoesAndRedoesByteForByte)
+{
+    const std::vector<std::uint8_t> start = bytes();
+    const int first = points();
+    // Two independent points by clicks.
+    command(cmd::DrawIndependentPoint);
+    for (const auto& [name, t, rh, fx] :
+         {std::tuple{"A", "30", "60", 0.2}, std::tuple{"B", "20", "40", 0.1}}) {
+        click(empty(fx, 0.3));
+        ASSERT_NE(builder->dialog(), nullptr);
+        EXPECT_EQ(builder->dialog()->windowTitle(), "独立状态点");
+        typeIn("name", name);
+        type("t", t);
+        field<QRadioButton>("byRH")->setChecked(true);
+        type("RH", rh);
+        press("ok");
+    }
+    ASSERT_EQ(points(), first + 2);
+    EXPECT_NEAR(point(first).m_RH, 0.60f, 1e-4);
+    // A click on an existing point edits it.
+    click(at(first));
+    EXPECT_EQ(field<QComboBox>("name")->currentText(), "A");
+    press("cancel");
+    command(cmd::DrawIndependentPoint);
+    // A process line dragged from A to B.
+    command(cmd::DrawProcessLine);
+    drag(at(first), at(first + 1));
+    ASSERT_NE(builder->dialog(), nullptr);
+    EXPECT_EQ(field<QComboBox>("start")->currentText(), "A");
+    press("ok");
+    const int line = static_cast<int>(idg().m_pProcessLines->size()) - 1;
+    EXPECT_EQ((*idg().m_pProcessLines)[static_cast<std::size_t>(line)]->m_nEnd, first + 1);
+    command(cmd::DrawProcessLine);
+    // A mixing point on the line, an equal-moisture point, a comfort zone, a text.
+    command(cmd::DrawMixingPoint);
+    pick("line", atLine(line));
+    type("ratio", "50");
+    press("ok");
+    command(cmd::DrawEqualMoisturePoint);
+    pick("base", at(first));
+    field<QRadioButton>("kind2")->setChecked(true);
+    type("value2", "35");
+    press("ok");
+    command(cmd::DrawComfortZone);
+    field<QComboBox>("base")->setCurrentIndex(1);
+    press("ok");
+    command(cmd::DrawText);
+    click(empty(0.3, 0.2));
+    type("text", "SA");
+    press("ok");
+    EXPECT_TRUE(messages.entries.empty());
+    QUndoStack& stack = document.undoStack();
+    QStringList steps;
+    for (int i = 0; i < stack.count(); ++i)
+        steps << stack.text(i);
+    ASSERT_EQ(stack.count(), 7) << steps.join(" / ").toStdString() << " " << messages.texts().size();
+    const std::vector<std::uint8_t> end = bytes();
+    while (stack.canUndo())
+        command(cmd::EditUndo);
+    EXPECT_EQ(bytes(), start);
+    while (stack.canRedo())
+        command(cmd::EditRedo);
+    EXPECT_EQ(bytes(), end);
+}
+
+TEST_F(Builder, PickedObjectIsNamedEditedByDoubleClickAndDeletedByTheDeleteKey)
+{
+    ASSERT_TRUE(
+        document.ChangeCurrentRoom("t", [](CIDG& chart) { return chart.AddProcessLine("WN", 0, 1); }));
+    const int lines = static_cast<int>(idg().m_pProcessLines->size());
+    command(cmd::Pick);
+    click(atLine(lines - 1));
+    EXPECT_EQ(view->chart().m_nPickClass, CIDG::kClassProcessLine);
+    EXPECT_THAT(view->statusText().toStdString(), ::testing::HasSubstr("过程线 WN"));
+    const QPointF device = view->deviceFromLogical(atLine(lines - 1));
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, device.toPoint());
+    ASSERT_NE(builder->dialog(), nullptr);
+    EXPECT_EQ(builder->dialog()->windowTitle(), "过程线");
+    press("cancel");
+    QTest::keyClick(view, Qt::Key_Delete);
+    EXPECT_EQ(static_cast<int>(idg().m_pProcessLines->size()), lines - 1);
+    EXPECT_EQ(document.undoStack().undoText(), "删除过程线 WN");
+    // A point with a dependant is not deleted, with the reason.
+    click(at(0));
+    messages.clear();
+    command(cmd::Delete);
+    EXPECT_THAT(messages.texts(), ::testing::ElementsAre("该点为特殊点，不允许在此编辑修改"));
+}
+
+TEST_F(Builder, ShellCorrections)
+{
+    EXPECT_EQ(frame->action(cmd::Pick)->toolTip(), "拾取图形元素");
+    command(cmd::ShowHhrLines);
+    EXPECT_EQ(idg().m_bShowHhrLines, 0);
+}
+
+} // namespace

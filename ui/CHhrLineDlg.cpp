@@ -1,0 +1,61 @@
+#include "ui/CHhrLineDlg.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "project/CQORVADoc.h"
+#include "project/widgets/NumberValidator.h"
+
+CHhrLineDlg::CHhrLineDlg(CQORVADoc& document, CQORVAView& view, ChartPicker& picker, int editIndex,
+                         QWidget* parent)
+    : CBuilderDlg(document, view, picker, parent), m_nEditIndex(editIndex)
+{
+    const CIDG& idg = model();
+    const bool editing = editIndex >= 0;
+    setWindowTitle(editing ? QStringLiteral("修改热湿比线") : QStringLiteral("绘制热湿比线"));
+    auto* form = new QFormLayout(this);
+    m_name = AddText(form, QStringLiteral("名称"), "name",
+                     QString::fromStdString(CIDG::UniqueName(*idg.m_pHhrLines, "E")));
+    m_point1 = AddObjectList(form, QStringLiteral("状态点1"), CIDG::kClassPoint, "point1");
+    m_byPoint2 = new QRadioButton(QStringLiteral("状态点2"), this);
+    m_byPoint2->setObjectName("byPoint2");
+    form->addRow(m_byPoint2);
+    m_point2 = AddObjectList(form, QString(), CIDG::kClassPoint, "point2");
+    const bool si = idg.m_nUnitSystem == CIDG::kUnitsSI;
+    m_byRatio = new QRadioButton(si ? QStringLiteral("热湿比kJ/kg") : QStringLiteral("热湿比kcal/kg"), this);
+    m_byRatio->setObjectName("byRatio");
+    m_ratio = new QLineEdit(this);
+    m_ratio->setObjectName("ratio");
+    makeNumeric(m_ratio);
+    form->addRow(m_byRatio, m_ratio);
+    m_byRatio->setChecked(true);
+    if (editing && idg.m_pHhrLines && editIndex < static_cast<int>(idg.m_pHhrLines->size())) {
+        const CReShiBiXian& line = *(*idg.m_pHhrLines)[static_cast<std::size_t>(editIndex)];
+        float x = 0, h = 0, ratio = line.m_fRatio;
+        idg.HhrLineBase(editIndex, x, h, ratio);
+        m_name->setText(QString::fromStdString(line.m_strName));
+        m_point1->setCurrentIndex(line.m_nPoint1);
+        m_ratio->setText(Format("%.0f", si ? ratio : ratio / 4.1868));
+        // The point and the way the line is given stay; only name and ε change.
+        m_point1->setEnabled(false);
+        m_byPoint2->setEnabled(false);
+        m_point2->setEnabled(false);
+    }
+    AddButtons(form, QStringLiteral("确认"));
+}
+
+bool CHhrLineDlg::Apply()
+{
+    const bool byPoints = m_byPoint2->isChecked();
+    float ratio = 0;
+    if (!byPoints && !ReadNumber(m_ratio, ratio))
+        return false;
+    if (model().m_nUnitSystem != CIDG::kUnitsSI)
+        ratio = static_cast<float>(ratio * 4.1868);
+    const std::string name = m_name->text().toStdString();
+    if (m_nEditIndex >= 0)
+        return m_edits.EditHhrLine(m_nEditIndex, name, ratio);
+    return m_edits.AddHhrLine(name, m_point1->currentIndex(), byPoints, m_point2->currentIndex(), ratio);
+}

@@ -1,0 +1,70 @@
+#include "ui/CMixPointDlg.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QLineEdit>
+
+#include "chart/widgets/CQORVAView.h"
+#include "project/CQORVADoc.h"
+#include "psychro/QorvaDll.h"
+
+CMixPointDlg::CMixPointDlg(CQORVADoc& document, CQORVAView& view, ChartPicker& picker, float supplyAirVolume,
+                           QWidget* parent)
+    : CBuilderDlg(document, view, picker, parent)
+{
+    setWindowTitle(QStringLiteral("绘制混合点"));
+    auto* form = new QFormLayout(this);
+    m_name = AddText(form, QStringLiteral("名称"), "name", QStringLiteral("MixPt1"));
+    m_point1 = AddObjectList(form, QStringLiteral("状态点1"), CIDG::kClassPoint, "point1");
+    m_point2 = AddObjectList(form, QStringLiteral("状态点2"), CIDG::kClassPoint, "point2");
+    m_line = AddObjectList(form, QStringLiteral("过程线"), CIDG::kClassProcessLine, "line");
+    m_line->setCurrentIndex(-1);
+    // The fresh-air share of the room is where a mixture usually starts.
+    const CIDG& idg = model();
+    const float freshAir = idg.RoomFreshAir();
+    const float supply = supplyAirVolume;
+    const double percent = freshAir != -1.0f && supply > 0.0f ? 100.0 * freshAir / supply : 0.0;
+    m_ratio = AddNumber(form, QStringLiteral("混风比％"), "ratio", Format("%.0f", percent));
+    connect(m_line, &QComboBox::currentIndexChanged, this, [this](int index) {
+        const CIDG& chart = model();
+        if (!chart.m_pProcessLines || index < 0 || index >= static_cast<int>(chart.m_pProcessLines->size()))
+            return;
+        const CGuoChengXian& line = *(*chart.m_pProcessLines)[static_cast<std::size_t>(index)];
+        m_point1->setCurrentIndex(line.m_nStart);
+        m_point2->setCurrentIndex(line.m_nEnd);
+    });
+    AddButtons(form, QStringLiteral("确认"));
+    UpdatePreview();
+}
+
+bool CMixPointDlg::Apply()
+{
+    float percent = 0;
+    if (!ReadNumber(m_ratio, percent))
+        return false;
+    return m_edits.AddMixingPoint(m_name->text().toStdString(), m_point1->currentIndex(),
+                                  m_point2->currentIndex(), percent, m_view.DrawnWindow());
+}
+
+std::optional<CStatePoint> CMixPointDlg::PreviewPoint() const
+{
+    float percent = 0;
+    const CStatePoint* a = model().PointAt(m_point1->currentIndex());
+    const CStatePoint* b = model().PointAt(m_point2->currentIndex());
+    if (!a || !b || a == b || !ReadNumber(m_ratio, percent) || percent < 0)
+        return std::nullopt;
+    const float r = static_cast<float>(double(percent) / 100.0);
+    CStatePoint mixture;
+    if (a->m_h == b->m_h) {
+        mixture.m_d = (1 - r) * a->m_d + r * b->m_d;
+        mixture.m_h = a->m_h;
+    } else if (!px1h1x2h2ratio_xh(model().m_fSummerPressure, a->m_d, a->m_h, b->m_d, b->m_h, r, &mixture.m_d,
+                                  &mixture.m_h)) {
+        return std::nullopt;
+    }
+    mixture.m_bKnownD = 1;
+    mixture.m_bKnownH = 1;
+    if (!model().CalcStatePoint(mixture))
+        return std::nullopt;
+    return mixture;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "ui/CBuilderDlg.h"
+
+class QComboBox;
+class QLineEdit;
+
+// "绘制混合点": the mixture of two points at a share of the second, shown
+// on the chart as it would fall while the values change.
+class CMixPointDlg : public CBuilderDlg {
+    Q_OBJECT
+public:
+    // supplyAirVolume: the chart's current supply air volume, m³/h (0 when
+    // none has been calculated); the initial share is the room's fresh air
+    // over it.
+    CMixPointDlg(CQORVADoc& document, CQORVAView& view, ChartPicker& picker, float supplyAirVolume,
+                 QWidget* parent = nullptr);
+
+protected:
+    bool Apply() override;
+    std::optional<CStatePoint> PreviewPoint() const override;
+
+private:
+    QLineEdit* m_name;
+    QComboBox* m_point1;
+    QComboBox* m_point2;
+    QComboBox* m_line;
+    QLineEdit* m_ratio;
+};

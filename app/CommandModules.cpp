@@ -1,5 +1,6 @@
 #include "app/CommandModules.h"
 
+#include "analysis/widgets/AnalysisDialogs.h"
 #include "app/CMainFrame.h"
 #include "chart/widgets/ChartOutputCommands.h"
 #include "chart/widgets/ViewCommands.h"
@@ -10,4 +11,5 @@ void installCommandModules(CMainFrame& frame)
     installProjectCommands(frame);
     installViewCommands(frame);
     installChartOutputCommands(frame);
+    installAnalysisCommands(frame);
 }

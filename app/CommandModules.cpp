@@ -1,5 +1,6 @@
 #include "app/CommandModules.h"
 
+#include "analysis/widgets/AnalysisDialogs.h"
 #include "app/CMainFrame.h"
 #include "chart/widgets/ChartOutputCommands.h"
 #include "chart/widgets/ViewCommands.h"
@@ -12,4 +13,5 @@ void installCommandModules(CMainFrame& frame)
     installViewCommands(frame);
     installChartOutputCommands(frame);
     installBuilderCommands(frame);
+    installAnalysisCommands(frame);
 }

@@ -58,7 +58,7 @@ const std::vector<CommandInfo>& commandTable()
         {cmd::CalcCoilCooling, "空调器处理冷量(&K)", "计算空调器处理冷量", R::NeedsProject},
         {cmd::CalcEnthalpyDifference, "焓差(&H)", "计算焓差", R::NeedsProject},
         {cmd::CalcMoistureDifference, "含湿量差", "计算含湿量差", R::NeedsProject},
-        {cmd::AnalysisPrimary, "一次回风系统(&O)", "一次回风系统分析", R::NeedsProject},
+        {cmd::AnalysisPrimary, "一次回风系统(&O)", "一次回风系统分析", R::Always},
         {cmd::AnalysisSecondary, "二次回风系统", "二次回风系统分析", R::NeedsProject},
         {cmd::AnalysisFanCoil, "风机盘管加新风系统", "风机盘管加新风系统分析", R::NeedsProject},
         {cmd::AnalysisFreshAir, "新风工况分析", "新风工况分析", R::NeedsProject},

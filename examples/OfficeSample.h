@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "analysis/AnalysisFramework.h"
 #include "model/CIDG.h"
 
 // The sample project examples/office.id: a small office building with a
@@ -144,6 +145,40 @@ inline void build(CIDG& idg)
               {{"办公室201", 4.2f, 0.6f, 200, 3.1f},
                {"办公室202", 3.6f, 0.5f, 250, 3.0f},
                {"接待室", 7.4f, 1.2f, 600, 5.2f}});
+
+    // One room of each analysis kind, summer and winter, so the program opens
+    // on a chart that shows what it does.
+    const auto analyse = [&idg](int system, int room, const AnalysisRequest& request) {
+        idg.m_nCurSystem = system;
+        idg.m_nCurRoom = room;
+        std::string message;
+        if (idg.PointAtCurrentRoom())
+            RunAnalysis(idg, request, message);
+    };
+    PrimaryParams primary;
+    primary.maxDifference = 0;
+    primary.supplyDifference = 6.0f;
+    primary.fanRise = 1.0f;
+    primary.dewPoint = 0.9f;
+    primary.winter = 1;
+    primary.preheatMode = kPreheatFirst;
+    primary.humidifyMode = kHumidifyAdiabatic;
+    primary.preheatDifference = 15.0f;
+    analyse(0, 0, primary);
+    SecondaryParams secondary;
+    secondary.fanRise = 1.0;
+    secondary.supplyDifference = 6.0;
+    analyse(0, 1, secondary);
+    FanCoilParams fanCoil;
+    fanCoil.maxDifference = 0;
+    fanCoil.supplyDifference = 8.0;
+    fanCoil.winter = 1;
+    analyse(0, 2, fanCoil);
+    FreshAirParams freshAir;
+    freshAir.heatTo = 18.0f;
+    freshAir.humidification = 0.5f;
+    freshAir.humidifyMode = kHumidifySteam;
+    analyse(1, 0, freshAir);
     idg.m_nCurSystem = 0;
     idg.m_nCurRoom = 0;
 }

@@ -333,8 +333,18 @@ void CQORVADoc::ApplySystemRoomData(CAir_Room&& edited)
         idg.m_rooms.m_systems = std::move(edited.m_systems);
         FillToolbarCombos();
         BindEachCondition(CurrentConditionCode());
+        // Stored primary analyses follow the new design data.
+        std::string reason;
+        if (!RerunPrimaryAnalyses(idg, reason))
+            alertMessage(analysis_messages::kRerunFailed + reason, MessageIcon::Stop);
         return true;
     });
+}
+
+bool CQORVADoc::RunAnalysis(const AnalysisRequest& request, std::string& message)
+{
+    return ChangeCurrentRoom(QString::fromStdString(AnalysisName(request)),
+                             [&](CIDG& idg) { return ::RunAnalysis(idg, request, message); });
 }
 
 void CQORVADoc::SetAtmosphericData(const AtmosphericData& data)

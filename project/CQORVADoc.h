@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/AnalysisFramework.h"
 #include "chart/ChartExport.h"
 #include "model/CIDG.h"
 
@@ -143,6 +144,11 @@ public:
     // is one undo step named text.
     bool ChangeCurrentRoom(const QString& text, const std::function<bool(CIDG&)>& edit);
     bool ChangeProject(const QString& text, const std::function<bool(CIDG&)>& edit);
+
+    // One process analysis of the current room, as its dialog's OK runs it:
+    // one undo step named after the analysis. False with the message to show
+    // (caption "计算错误") when it fails; the project is then unchanged.
+    bool RunAnalysis(const AnalysisRequest& request, std::string& message);
 
     // Project name and unit system (the basic-parameters dialog's OK).
     void SetBasicParameters(const std::string& projectName, int unitSystem);

@@ -14,3 +14,4 @@ int runExportParamsCommand(const std::vector<std::string>& args);
 int runReportCommand(const std::vector<std::string>& args);
 int runImportParamsCommand(const std::vector<std::string>& args);
 int runImportOldCommand(const std::vector<std::string>& args);
+int runAnalyzeCommand(const std::vector<std::string>& args);

@@ -19,7 +19,9 @@ void printUsage()
                "  export-params IN.id OUT.txt   table of every parameter point (文件 → 输出 → 参数点)\n"
                "  report IN.id OUT.txt          analysis report of every room (关闭并返回)\n"
                "  import-params IN.txt OUT.id   build a project from a parameter file (start-up with m)\n"
-               "  import-old OLD OUT.id         import a project older than version 320 (导入旧工程)\n",
+               "  import-old OLD OUT.id         import a project older than version 320 (导入旧工程)\n"
+               "  analyze IN.id OUT.id --analysis primary|secondary|fancoil|freshair\n"
+               "                                run a process analysis (过程分析); analyze --help for options\n",
                stderr);
 }
 
@@ -51,6 +53,8 @@ int main(int argc, char* argv[])
         return runImportParamsCommand(args);
     if (command == "import-old")
         return runImportOldCommand(args);
+    if (command == "analyze")
+        return runAnalyzeCommand(args);
     std::fprintf(stderr, "qorva-cli: unknown command '%s'\n", command.c_str());
     printUsage();
     return 2;

@@ -220,7 +220,13 @@ TEST_F(DocumentUndo, UndoingEverythingGivesTheProjectBackBitForBit)
     EXPECT_EQ(projectData(document), last);
     stack.setIndex(savedAt);
     EXPECT_FALSE(document.IsModified());
-    EXPECT_TRUE(messages.entries.empty());
+    // The sample's analysed rooms are analysed again after each system–room
+    // change; a random load too small for the room's fresh air stops that
+    // analysis (the mixing point refusing a fresh-air share above 1 first)
+    // with its message. Nothing else speaks.
+    for (const auto& entry : messages.entries)
+        EXPECT_THAT(entry.text, ::testing::AnyOf(::testing::StartsWith("无法进行在设定参数下进行工况分析\n"),
+                                                 ::testing::Eq("参数无效，请检查!")));
 }
 
 // Random sequences of every chart edit the builder and edit dialogs make:

@@ -126,7 +126,7 @@ TEST_F(Builder, MixingPointPickedOnTheChartPreviewedAndAddedAsOneNamedStep)
     command(cmd::DrawMixingPoint);
     EXPECT_EQ(builder->dialog()->windowTitle(), "绘制混合点");
     EXPECT_EQ(field<QLineEdit>("name")->text(), "MixPt1");
-    type("name", "C");
+    type("name", "M");
     // A click on a line while a point is asked for is ignored.
     press("point1Pick");
     click(empty(0.05, 0.05));
@@ -141,17 +141,17 @@ TEST_F(Builder, MixingPointPickedOnTheChartPreviewedAndAddedAsOneNamedStep)
     press("ok");
     ASSERT_EQ(points(), before + 1);
     const CStatePoint& c = point(before);
-    EXPECT_EQ(c.m_strName, "C");
+    EXPECT_EQ(c.m_strName, "M");
     EXPECT_EQ(c.m_nKind, CStatePoint::kMixing);
     EXPECT_FLOAT_EQ(c.m_fMixRatio, 0.30f);
     EXPECT_FALSE(view->hasPreviewPoint());
     frame->updateCommandStates();
-    EXPECT_EQ(frame->action(cmd::EditUndo)->text(), "撤消 添加混合点 C");
+    EXPECT_EQ(frame->action(cmd::EditUndo)->text(), "撤消 添加混合点 M");
     EXPECT_TRUE(frame->action(cmd::EditUndo)->isEnabled());
     EXPECT_FALSE(frame->action(cmd::EditRedo)->isEnabled());
     command(cmd::EditUndo);
     EXPECT_EQ(points(), before);
-    EXPECT_EQ(frame->action(cmd::EditRedo)->text(), "重做 添加混合点 C");
+    EXPECT_EQ(frame->action(cmd::EditRedo)->text(), "重做 添加混合点 M");
 }
 
 // Each refusal of the builder dialogs: the exact message, the dialog stays

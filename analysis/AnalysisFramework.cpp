@@ -1,0 +1,385 @@
+#include "analysis/AnalysisFramework.h"
+
+#include <cmath>
+#include <exception>
+
+#include "analysis/AnalysisSupport.h"
+#include "model/UnitFormat.h"
+#include "psychro/QorvaDll.h"
+
+namespace analysis_support {
+
+using unit_format::Format;
+
+CServiceArea& Steps::room()
+{
+    CServiceArea* current = m_idg.CurrentRoom();
+    if (!current)
+        stop("获得当前房间信息");
+    return *current;
+}
+
+const CStatePoint& Steps::point(int index) const
+{
+    const CStatePoint* p = m_idg.PointAt(index);
+    if (!p)
+        throw AnalysisError("状态点索引无效");
+    return *p;
+}
+
+int Steps::pointCount() const
+{
+    return m_idg.m_pPoints ? static_cast<int>(m_idg.m_pPoints->size()) : 0;
+}
+
+int Steps::linePoint(const std::string& name, int method, int base, int valueKind, float value)
+{
+    CStatePoint made;
+    made.m_strName = name;
+    if (!m_idg.MakeLinePointByValue(method, base, valueKind, value, made, 1, m_region))
+        return -1;
+    return made.m_nId;
+}
+
+int Steps::mixingPoint(const std::string& name, int index1, int index2, float r)
+{
+    CStatePoint made;
+    made.m_strName = name;
+    if (!m_idg.m_pPoints || !m_idg.IsPointNameFree(made, name) ||
+        !m_idg.MakeMixingPoint(index1, index2, r, made, 1, m_region))
+        return -1;
+    made.m_nId = pointCount();
+    m_idg.m_pPoints->push_back(std::make_unique<CStatePoint>(made));
+    return made.m_nId;
+}
+
+namespace {
+
+int appendCompleted(CIDG& idg, const ChartRegion& region, CStatePoint& made)
+{
+    if (!idg.m_pPoints || !idg.IsPointNameFree(made, made.m_strName) || !idg.CalcStatePoint(made) ||
+        !region.Contains(made))
+        return -1;
+    made.m_nKind = CStatePoint::kIndependent;
+    made.m_nId = static_cast<int>(idg.m_pPoints->size());
+    idg.m_pPoints->push_back(std::make_unique<CStatePoint>(made));
+    return made.m_nId;
+}
+
+} // namespace
+
+int Steps::pointFromMoistureEnthalpy(const std::string& name, float x, float h)
+{
+    if (!std::isfinite(x) || !std::isfinite(h))
+        return -1;
+    CStatePoint made;
+    made.m_strName = name;
+    made.m_d = x;
+    made.m_h = h;
+    made.m_bKnownD = made.m_bKnownH = 1;
+    return appendCompleted(m_idg, m_region, made);
+}
+
+int Steps::pointFromTemperatureMoisture(const std::string& name, float t, float x)
+{
+    if (!std::isfinite(x) || !std::isfinite(t))
+        return -1;
+    CStatePoint made;
+    made.m_strName = name;
+    made.m_t = t;
+    made.m_d = x;
+    made.m_bKnownT = made.m_bKnownD = 1;
+    return appendCompleted(m_idg, m_region, made);
+}
+
+void Steps::removeFrom(int index)
+{
+    if (index < 0 || !m_idg.m_pPoints)
+        return;
+    while (pointCount() > index)
+        m_idg.m_pPoints->pop_back();
+}
+
+float Steps::airVolume(int a, int b, float load) const
+{
+    float g = -1.0f;
+    return MDh1h2Q_G(m_idg.m_fSummerDensity, point(a).m_h, point(b).m_h, load, &g) ? g : -1.0f;
+}
+
+float Steps::capacity(int a, int b, float volume) const
+{
+    float q = -1.0f;
+    return MDh1h2G_Q(m_idg.m_fSummerDensity, point(a).m_h, point(b).m_h, volume, &q) ? q : -1.0f;
+}
+
+float Steps::heating(int a, int b, float volume) const
+{
+    float q = -1.0f;
+    return MDh1h2G_Q1(m_idg.m_fSummerDensity, point(a).m_h, point(b).m_h, volume, &q) ? q : -1.0f;
+}
+
+float Steps::reheat(int a, int b, float volume) const
+{
+    float q = -1.0f;
+    return MDh1h2G_Q2(m_idg.m_fSummerDensity, point(a).m_h, point(b).m_h, volume, &q) ? q : -1.0f;
+}
+
+float Steps::moistureFlow(int a, int b, float volume) const
+{
+    float w = -1.0f;
+    return MDx1x2G_H(m_idg.m_fSummerDensity, point(a).m_d, point(b).m_d, volume, &w) ? w : -1.0f;
+}
+
+void Steps::line(const std::string& name, int start, int end)
+{
+    AddProcessLine(m_idg, name, start, end);
+}
+
+CCommentString* Steps::text(int kind, const std::string& words, int ref0, int ref1, int ref2)
+{
+    auto record = std::make_unique<CCommentString>();
+    record->m_strText = words;
+    record->m_nKind = kind;
+    record->m_nRef = {ref0, ref1, ref2};
+    CCommentString* added = AddResultText(m_idg, std::move(record));
+    if (!added)
+        throw AnalysisError("无法添加结果文字");
+    return added;
+}
+
+std::string Steps::stateValues(int index) const
+{
+    const CStatePoint& p = point(index);
+    return Format("  %.1f℃", double(p.m_t)) + Format("  %.1f℃", double(p.m_tw)) +
+           Format("  %.2f%%", p.m_RH * 100.0) + Format("  %.1fg/kg", p.m_d * 1000.0) +
+           unit_format::Enthalpy(m_idg.m_nUnitSystem, "  %.2fkJ/kg", "  %.2fkcal/kg", p.m_h);
+}
+
+std::string Steps::capacityText(float watts) const
+{
+    return unit_format::Capacity(m_idg.m_nUnitSystem, watts);
+}
+
+std::string Steps::ratioText(float ratio) const
+{
+    return unit_format::Enthalpy(m_idg.m_nUnitSystem, "%.0fkJ/kg", "%.0fkcal/kg", ratio);
+}
+
+double leverShare(const CStatePoint& a, const CStatePoint& m, const CStatePoint& b)
+{
+    const bool byMoisture = a.m_d != m.m_d;
+    const double am = byMoisture ? double(a.m_d) - m.m_d : double(a.m_h) - m.m_h;
+    const double ab = byMoisture ? double(a.m_d) - b.m_d : double(a.m_h) - b.m_h;
+    return ab == 0.0 ? 0.0 : std::fabs(am) / std::fabs(ab);
+}
+
+} // namespace analysis_support
+
+namespace {
+
+float wordF(const CServiceArea& room, int slot)
+{
+    return room.m_anaW[static_cast<std::size_t>(slot)].f;
+}
+int wordI(const CServiceArea& room, int slot)
+{
+    return room.m_anaW[static_cast<std::size_t>(slot)].i;
+}
+template <class Array> auto at(const Array& array, int slot)
+{
+    return array[static_cast<std::size_t>(slot)];
+}
+
+void storeParams(CServiceArea& room, const PrimaryParams& p)
+{
+    room.m_anaW[primary_slot::kMaxDifference].i = p.maxDifference;
+    room.m_anaW[primary_slot::kFanRise].f = p.fanRise;
+    room.m_anaW[primary_slot::kSupplyDifference].f = p.supplyDifference;
+    room.m_anaW[primary_slot::kDewPoint].f = p.dewPoint;
+    room.m_anaW[primary_slot::kHumidifyMode].i = p.humidifyMode;
+    room.m_anaW[primary_slot::kPreheatMode].i = p.preheatMode;
+    room.m_anaW[primary_slot::kPreheatDifference].f = p.preheatDifference;
+}
+
+void storeParams(CServiceArea& room, const SecondaryParams& p)
+{
+    room.m_anaD[secondary_slot::kFanRise] = p.fanRise;
+    room.m_anaD[secondary_slot::kSupplyDifference] = p.supplyDifference;
+    room.m_anaD[secondary_slot::kPreheatDifference] = p.preheatDifference;
+    room.m_anaI[secondary_slot::kDewPointPercent] = p.dewPointPercent;
+    room.m_anaI[secondary_slot::kWinterFlag] = p.winter;
+    room.m_anaI[secondary_slot::kHumidifyMode] = p.humidifyMode;
+}
+
+void storeParams(CServiceArea& room, const FanCoilParams& p)
+{
+    room.m_anaI[fancoil_slot::kMixMode] = p.mixMode;
+    room.m_anaI[fancoil_slot::kMaxDifference] = p.maxDifference;
+    room.m_anaD[fancoil_slot::kSupplyDifference] = p.supplyDifference;
+    room.m_anaD[fancoil_slot::kFanRise] = p.fanRise;
+    room.m_anaI[fancoil_slot::kDewPointPercent] = p.dewPointPercent;
+    room.m_anaI[fancoil_slot::kWinterFlag] = p.winter;
+    room.m_anaW[fancoil_slot::kHumidifyMode].f = static_cast<float>(p.humidifyMode);
+}
+
+void storeParams(CServiceArea& room, const FreshAirParams& p)
+{
+    room.m_anaW[freshair_slot::kDewPoint].f = p.dewPoint;
+    room.m_anaW[freshair_slot::kHeatTo].f = p.heatTo;
+    room.m_anaW[freshair_slot::kHumidification].f = p.humidification;
+    room.m_anaW[freshair_slot::kHumidifyMode].f = static_cast<float>(p.humidifyMode);
+}
+
+std::string failureMessage(const AnalysisRequest& request, const std::string& reason)
+{
+    const std::string first = analysis_messages::kFailed;
+    switch (request.index()) {
+    case 0:
+        return first + "\n" + reason;
+    case 3:
+        return first;
+    default:
+        return first + "\n\n" + reason;
+    }
+}
+
+} // namespace
+
+PrimaryParams StoredPrimaryParams(const CServiceArea& room)
+{
+    PrimaryParams p;
+    p.maxDifference = wordI(room, primary_slot::kMaxDifference);
+    p.fanRise = wordF(room, primary_slot::kFanRise);
+    p.supplyDifference = wordF(room, primary_slot::kSupplyDifference);
+    p.dewPoint = wordF(room, primary_slot::kDewPoint);
+    p.humidifyMode = wordI(room, primary_slot::kHumidifyMode);
+    p.preheatMode = wordI(room, primary_slot::kPreheatMode);
+    p.preheatDifference = wordF(room, primary_slot::kPreheatDifference);
+    p.winter = p.humidifyMode >= 0 && p.preheatMode >= 0 ? 1 : 0;
+    return p;
+}
+
+SecondaryParams StoredSecondaryParams(const CServiceArea& room)
+{
+    SecondaryParams p;
+    p.fanRise = at(room.m_anaD, secondary_slot::kFanRise);
+    p.supplyDifference = at(room.m_anaD, secondary_slot::kSupplyDifference);
+    p.preheatDifference = at(room.m_anaD, secondary_slot::kPreheatDifference);
+    p.dewPointPercent = at(room.m_anaI, secondary_slot::kDewPointPercent);
+    p.winter = at(room.m_anaI, secondary_slot::kWinterFlag);
+    p.humidifyMode = at(room.m_anaI, secondary_slot::kHumidifyMode);
+    return p;
+}
+
+FanCoilParams StoredFanCoilParams(const CServiceArea& room)
+{
+    FanCoilParams p;
+    p.mixMode = at(room.m_anaI, fancoil_slot::kMixMode);
+    p.maxDifference = at(room.m_anaI, fancoil_slot::kMaxDifference);
+    p.supplyDifference = at(room.m_anaD, fancoil_slot::kSupplyDifference);
+    p.fanRise = at(room.m_anaD, fancoil_slot::kFanRise);
+    p.dewPointPercent = at(room.m_anaI, fancoil_slot::kDewPointPercent);
+    p.winter = at(room.m_anaI, fancoil_slot::kWinterFlag);
+    p.humidifyMode = static_cast<int>(wordF(room, fancoil_slot::kHumidifyMode));
+    return p;
+}
+
+FreshAirParams StoredFreshAirParams(const CServiceArea& room)
+{
+    FreshAirParams p;
+    p.dewPoint = wordF(room, freshair_slot::kDewPoint);
+    p.heatTo = wordF(room, freshair_slot::kHeatTo);
+    p.humidification = wordF(room, freshair_slot::kHumidification);
+    p.humidifyMode = static_cast<int>(wordF(room, freshair_slot::kHumidifyMode));
+    return p;
+}
+
+std::string AnalysisName(const AnalysisRequest& request)
+{
+    static constexpr const char* kNames[] = {"一次回风系统", "二次回风系统", "风机盘管加新风系统",
+                                             "新风工况分析"};
+    return kNames[request.index()];
+}
+
+bool RunAnalysis(CIDG& idg, const AnalysisRequest& request, std::string& message)
+{
+    CServiceArea* room = idg.CurrentRoom();
+    if (!room) {
+        message = failureMessage(request, "获得当前房间信息");
+        return false;
+    }
+    const int remembered = room->m_nCondition;
+    room->m_nCondition = kConditionSummer;
+    std::string reason;
+    int ok = 0;
+    try {
+        if (const auto* p = std::get_if<PrimaryParams>(&request))
+            ok = RunPrimaryReturnAir(idg, *p, reason);
+        else if (const auto* s = std::get_if<SecondaryParams>(&request))
+            ok = RunSecondaryReturnAir(idg, *s, reason);
+        else if (const auto* f = std::get_if<FanCoilParams>(&request)) {
+            storeParams(*room, *f);
+            ok = RunFanCoil(idg, reason);
+        } else
+            ok = RunFreshAirUnit(idg, std::get<FreshAirParams>(request));
+    } catch (const AnalysisError& error) {
+        message = std::string(analysis_messages::kException) + "\n" + error.what();
+        return false;
+    } catch (const std::exception&) {
+        message = request.index() <= 1 ? analysis_messages::kException : analysis_messages::kFailed;
+        return false;
+    }
+    if (!ok) {
+        message = failureMessage(request, reason);
+        return false;
+    }
+    std::visit([room](const auto& params) { storeParams(*room, params); }, request);
+    if (request.index() <= 1) {
+        room->m_nCondition = remembered;
+        idg.PointAtCurrentRoom();
+        BindCurrentRoom(idg);
+    }
+    return true;
+}
+
+bool RerunPrimaryAnalyses(CIDG& idg, std::string& reason)
+{
+    const int system = idg.m_nCurSystem;
+    const int roomIndex = idg.m_nCurRoom;
+    const auto& systems = idg.m_rooms.m_systems;
+    bool ok = true;
+    for (std::size_t s = 0; s < systems.size() && ok; ++s)
+        for (std::size_t r = 0; r < systems[s]->m_rooms.size() && ok; ++r) {
+            CServiceArea& room = *systems[s]->m_rooms[r];
+            if (room.m_anaW[primary_slot::kSupply].i == -1)
+                continue;
+            idg.m_nCurSystem = static_cast<int>(s);
+            idg.m_nCurRoom = static_cast<int>(r);
+            const int shown = room.m_nCondition;
+            room.m_nCondition = kConditionSummer;
+            PrimaryParams params = StoredPrimaryParams(room);
+            params.winter = room.m_anaW[primary_slot::kWinterFlag].i;
+            try {
+                ok = RunPrimaryReturnAir(idg, params, reason) == 1;
+            } catch (const std::exception& error) {
+                reason = error.what();
+                ok = false;
+            }
+            if (!ok && idg.PointAtCurrentRoom()) {
+                idg.m_pPoints->clear();
+                idg.m_pProcessLines->clear();
+                idg.m_pHhrLines->clear();
+                idg.m_pTexts->clear();
+                room.ResetResults(1);
+                room.ResetResults(2);
+            }
+            room.m_nCondition = shown;
+        }
+    idg.m_nCurSystem = system;
+    idg.m_nCurRoom = roomIndex;
+    if (idg.PointAtCurrentRoom())
+        BindCurrentRoom(idg, false);
+    else
+        idg.UnbindCurrentLists();
+    return ok;
+}

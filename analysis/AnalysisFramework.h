@@ -1,0 +1,181 @@
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <variant>
+
+#include "model/CIDG.h"
+
+// What the four air-conditioning process analyses share: their inputs, the
+// slots of the room that keep their parameters and results, the kinds of the
+// result texts they write, and the run of one analysis as its dialog's OK
+// starts it. Temperatures °C, moisture contents kg/kg, enthalpies kJ/kg,
+// air volumes m³/h, capacities W, moisture flows kg/h, humidities fractions
+// unless a name says per cent.
+
+// Kinds of the result texts (CCommentString::m_nKind).
+namespace text_kind {
+inline constexpr int kLabel = -1;
+inline constexpr int kPlain = 0;
+inline constexpr int kAirVolume = 1;
+inline constexpr int kCooling = 2;
+inline constexpr int kHeating = 3;
+inline constexpr int kReheat = 4;
+inline constexpr int kMixingRatio = 5;
+inline constexpr int kHeatMoistureRatio = 6;
+inline constexpr int kTreatmentEnthalpy = 7;
+inline constexpr int kHumidification = 8;
+inline constexpr int kState = 9;
+inline constexpr int kPreheat = 11;
+inline constexpr int kFreshAirCooling = 13;
+inline constexpr int kFreshAirHeating = 14;
+} // namespace text_kind
+
+// Value slots of a result text (CCommentString::m_fValues).
+namespace value_slot {
+inline constexpr int kAirVolume = 0;
+inline constexpr int kLoad = 1; // the load an air volume was computed for
+inline constexpr int kCooling = 1;
+inline constexpr int kHeating = 2;
+inline constexpr int kReheat = 3;
+inline constexpr int kRatio = 4;
+inline constexpr int kHeatMoistureRatio = 5;
+inline constexpr int kEnthalpyDifference = 6;
+inline constexpr int kMoistureFlow = 7;
+inline constexpr int kPreheat = 8;
+} // namespace value_slot
+
+// Words of CServiceArea::m_anaW used by the primary return-air analysis.
+namespace primary_slot {
+inline constexpr int kSupplyVolume = 0, kCooling = 1, kReheat = 2, kSupply = 3, kMixing = 4, kCoilOutlet = 5,
+                     kFanOutlet = 6, kFreshRatio = 13, kRatio = 14, kMaxDifference = 15, kFanRise = 16,
+                     kSupplyDifference = 17, kDewPoint = 18;
+inline constexpr int kWinterVolume = 19, kHeating = 20, kPreheat = 21, kHumidification = 22,
+                     kWinterFreshRatio = 24, kWinterRatio = 25, kWinterSupply = 26, kHeaterOutlet = 27,
+                     kHeaterInlet = 28, kPreheated = 29, kMixedBeforeHeating = 30, kHumidifyMode = 37,
+                     kPreheatMode = 38, kPreheatDifference = 39, kWinterFlag = 40;
+} // namespace primary_slot
+
+// Slots of the secondary return-air analysis: settings and winter values in
+// m_anaD, indices and 32-bit summer values in m_anaI.
+namespace secondary_slot {
+inline constexpr int kFanRise = 0, kSupplyDifference = 1, kPreheatDifference = 2, kWinterVolume = 3,
+                     kWinterSecondVolume = 4, kWinterFirstVolume = 5, kHeating = 6,
+                     kHumidification = 7; // m_anaD
+inline constexpr int kDewPointPercent = 0, kSupplyVolume = 1, kSecondVolume = 2, kFirstVolume = 3,
+                     kCooling = 4, kSupply = 5, kFanOutlet = 6, kCoilOutlet = 7, kMixing = 8, kFreshRatio = 9,
+                     kRatio = 10, kWinterFlag = 11, kHumidifyMode = 12, kWinterOutdoor = 13, kPreheated = 14,
+                     kFirstMix = 15, kSecondMix = 16, kWinterSupply = 17, kHumidified = 18; // m_anaI
+} // namespace secondary_slot
+
+// Slots of the fan-coil analysis.
+namespace fancoil_slot {
+inline constexpr int kSupplyDifference = 8, kFanRise = 9, kSupplyVolume = 10;                     // m_anaD
+inline constexpr int kMaxDifference = 20, kDewPointPercent = 21, kMixMode = 22, kWinterFlag = 23; // m_anaI
+inline constexpr int kFreshAir = 44, kHumidifyMode = 45; // m_anaW floats
+} // namespace fancoil_slot
+
+// Words of m_anaW used by the fresh-air unit analysis.
+namespace freshair_slot {
+inline constexpr int kMarker = 41, kCooling = 42, kEnthalpyDifference = 43, kCoilOutlet = 46, kDewPoint = 55,
+                     kHeatingKw = 57, kHumidified = 64, kHeated = 66, kHumidifyMode = 75,
+                     kHumidification = 76, kHeatTo = 77, kWinterFlag = 78;
+} // namespace freshair_slot
+
+// Mixing arrangements of the fan-coil analysis.
+enum FanCoilMixMode { kTreatThenMix = 0, kMixThenTreat = 1 };
+// Humidification of the primary and fresh-air analyses: 0 adiabatic, 1 steam;
+// of the secondary and fan-coil analyses: 0 isenthalpic, 1 isothermal.
+enum HumidifyMode { kHumidifyNone = -1, kHumidifyAdiabatic = 0, kHumidifySteam = 1 };
+enum PreheatMode { kPreheatNone = -1, kPreheatFirst = 0, kMixFirst = 1 };
+
+struct PrimaryParams {
+    float fanRise = 0;          // Δtf, °C
+    float supplyDifference = 0; // Δto = t_N − t_O, °C (unused with the maximum difference)
+    float dewPoint = 0.95f;     // φL, fraction
+    int maxDifference = 1;      // O at the machine dew point
+    int winter = 0;
+    int preheatMode = kPreheatNone;
+    int humidifyMode = kHumidifyNone;
+    float preheatDifference = 0; // Δtp, °C
+};
+
+struct SecondaryParams {
+    double fanRise = 0;
+    double supplyDifference = 4.0;
+    int dewPointPercent = 95;
+    int winter = 1;
+    double preheatDifference = 5.0; // 0 or less: no preheat
+    int humidifyMode = kHumidifyAdiabatic;
+};
+
+struct FanCoilParams {
+    int mixMode = kTreatThenMix;
+    double fanRise = 0.5;
+    int maxDifference = 1;
+    double supplyDifference = 4.0;
+    int dewPointPercent = 95;
+    int winter = 0;
+    int humidifyMode = kHumidifyAdiabatic;
+};
+
+struct FreshAirParams {
+    float dewPoint = 0.95f;
+    float heatTo = 0;         // t_h, °C
+    float humidification = 0; // Wh, kg/h
+    int humidifyMode = kHumidifyNone;
+};
+
+using AnalysisRequest = std::variant<PrimaryParams, SecondaryParams, FanCoilParams, FreshAirParams>;
+
+// The parameters each dialog opens with: those stored in the room.
+PrimaryParams StoredPrimaryParams(const CServiceArea& room);
+SecondaryParams StoredSecondaryParams(const CServiceArea& room);
+FanCoilParams StoredFanCoilParams(const CServiceArea& room);
+FreshAirParams StoredFreshAirParams(const CServiceArea& room);
+
+// The analyses on the current room. 1 on success; 0 with the reason (which
+// may be empty) on failure.
+int RunPrimaryReturnAir(CIDG& idg, const PrimaryParams& params, std::string& reason);
+int RunPrimaryWinter(CIDG& idg, const PrimaryParams& params, float supplyVolume, std::string& reason);
+int RunSecondaryReturnAir(CIDG& idg, const SecondaryParams& params, std::string& reason);
+// Reads its inputs from the room (the dialog stores them first).
+int RunFanCoil(CIDG& idg, std::string& reason);
+int RunFreshAirUnit(CIDG& idg, const FreshAirParams& params);
+
+// One analysis as its dialog's OK runs it on the current room: the condition
+// remembered and restored (primary, secondary) or left where the analysis
+// ended (fan coil, fresh air), the parameters stored on success. False with
+// the message to show (caption "计算错误") on failure; an exception raised
+// inside is caught and reported the same way.
+bool RunAnalysis(CIDG& idg, const AnalysisRequest& request, std::string& message);
+// The undo-step name of an analysis ("一次回风系统" …).
+std::string AnalysisName(const AnalysisRequest& request);
+
+// After the design data changed: every room holding a primary result is
+// analysed again with its stored settings; the current room is restored.
+// False with the reason of the first failure, the failed room's current
+// lists then emptied and its results reset.
+bool RerunPrimaryAnalyses(CIDG& idg, std::string& reason);
+
+// An error the framework raises inside an analysis; its text reaches the user.
+class AnalysisError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+namespace analysis_messages {
+inline constexpr const char* kCaption = "计算错误";
+inline constexpr const char* kFailed = "计算错误，请检查输入数据!";
+inline constexpr const char* kException = "计算发生异常，请检查输入数据!";
+inline constexpr const char* kNoProject = "没有参数用于分析!请在工程下重试!";
+inline constexpr const char* kNoFreshAir = "新风量为0，建议改正后重新分析";
+inline constexpr const char* kRerunFailed = "无法进行在设定参数下进行工况分析\n";
+inline constexpr const char* kSearchExhausted = "试算100000步仍未找到满足条件的状态点";
+inline constexpr const char* kInputCaption = "错误";
+inline constexpr const char* kFanRiseInvalid = "风机温升应为大于零的实数!";
+inline constexpr const char* kDewPointInvalid = "机器露点必须为0－100间的实数!";
+inline constexpr const char* kSupplyDifferenceInvalid = "送风温差必须为大于零的实数!";
+inline constexpr const char* kMaxDifferenceItem = "最大送风温差";
+} // namespace analysis_messages

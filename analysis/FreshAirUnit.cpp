@@ -1,0 +1,140 @@
+#include "analysis/AnalysisSupport.h"
+#include "model/UnitFormat.h"
+#include "psychro/QorvaDll.h"
+
+// The fresh-air unit (新风工况分析): in summer it cools the outdoor air W to L,
+// the state on the room's enthalpy line at the machine dew point; in winter
+// it heats W at constant moisture to W' and humidifies it by a chosen amount
+// to M.
+
+using namespace analysis_support;
+using unit_format::Format;
+
+namespace {
+
+void setIndex(CServiceArea& room, int word, int index)
+{
+    room.m_anaW[static_cast<std::size_t>(word)].i = index;
+}
+void setValue(CServiceArea& room, int word, float value)
+{
+    room.m_anaW[static_cast<std::size_t>(word)].f = value;
+}
+
+void summer(Steps& steps, const FreshAirParams& params)
+{
+    CIDG& idg = steps.idg();
+    if (!PrepareCondition(idg, kConditionSummer))
+        stop("");
+    CServiceArea& room = steps.room();
+    const int l = steps.linePoint("L", CIDG::kMethodEqualEnthalpy, kIndoor, CStatePoint::kRelativeHumidity,
+                                  params.dewPoint);
+    if (l < 0)
+        stop("");
+    setIndex(room, freshair_slot::kCoilOutlet, l);
+    if (steps.airVolume(kOutdoor, l, idg.RoomLoad()) == -1.0f)
+        stop("");
+    setValue(room, freshair_slot::kMarker, -1.0f);
+    const float fresh = idg.RoomFreshAir();
+    const float cooling = steps.capacity(kOutdoor, l, fresh);
+    if (cooling == -1.0f)
+        stop("");
+    setValue(room, freshair_slot::kCooling, cooling);
+    float dh = 0;
+    if (!h1h2_deltah(steps.point(kOutdoor).m_h, steps.point(l).m_h, &dh))
+        stop("");
+    setValue(room, freshair_slot::kEnthalpyDifference, dh);
+
+    const auto stateText = [&](int index, const std::string& label) {
+        CCommentString* s = steps.text(text_kind::kState, label + steps.stateValues(index), -1, -1);
+        s->m_nRefExtra = index;
+        s->m_strValue = label;
+        s->m_fValues[value_slot::kAirVolume] = fresh;
+    };
+    stateText(kOutdoor, "空调器进风状态点参数W");
+    stateText(l, "空调器出风状态点参数L");
+    CCommentString* t = steps.text(text_kind::kFreshAirCooling,
+                                   "新风冷负荷(W-L)：" + steps.capacityText(cooling), kOutdoor, l);
+    t->m_fValues[value_slot::kAirVolume] = fresh;
+    t->m_fValues[value_slot::kCooling] = cooling;
+    t = steps.text(text_kind::kTreatmentEnthalpy,
+                   "处理焓差：" + unit_format::Enthalpy(idg.m_nUnitSystem, "%.1fkJ/kg", "%.1fkcal/kg", dh),
+                   kOutdoor, l);
+    t->m_fValues[value_slot::kAirVolume] = fresh;
+    t->m_fValues[value_slot::kEnthalpyDifference] = dh;
+    steps.line("W-L", kOutdoor, l);
+}
+
+void winter(Steps& steps, const FreshAirParams& params)
+{
+    CIDG& idg = steps.idg();
+    if (!PrepareCondition(idg, kConditionWinter))
+        stop("");
+    CServiceArea& room = steps.room();
+    const int heated =
+        steps.linePoint("W'", CIDG::kMethodEqualMoisture, kOutdoor, CStatePoint::kTemperatureDifference,
+                        params.heatTo - idg.m_rooms.m_fWinterOutT);
+    if (heated < 0)
+        stop("");
+    setIndex(room, freshair_slot::kHeated, heated);
+    const float fresh = idg.RoomFreshAir();
+    if (!(fresh > 0.0f) || !(idg.m_fWinterDensity > 0.0f))
+        stop("");
+    // The water added to the fresh-air stream, per kg of dry air.
+    const float dx = static_cast<float>(double(params.humidification) * 1000.0 /
+                                        (double(idg.m_fWinterDensity) * fresh) * 0.001);
+    const int method =
+        params.humidifyMode == kHumidifySteam ? CIDG::kMethodEqualTemperature : CIDG::kMethodEqualEnthalpy;
+    const int m = steps.linePoint("M", method, heated, CStatePoint::kMoistureDifference, dx);
+    if (m < 0)
+        stop("");
+    setIndex(room, freshair_slot::kHumidified, m);
+    steps.line("W-W'", kOutdoor, heated);
+    steps.line("W'-M", heated, m);
+    const float heating = steps.heating(kOutdoor, heated, fresh);
+    if (heating == -1.0f)
+        stop("");
+    setValue(room, freshair_slot::kHumidification, params.humidification);
+    setValue(room, freshair_slot::kHeatingKw, heating * 0.001f);
+
+    const auto stateText = [&](int index, const std::string& label) {
+        CCommentString* s = steps.text(text_kind::kState, label + steps.stateValues(index), -1, -1);
+        s->m_nRefExtra = index;
+        s->m_strValue = label;
+        s->m_fValues[value_slot::kAirVolume] = fresh;
+    };
+    stateText(kOutdoor, "加热盘管进风状态点参数W");
+    stateText(heated, "加热盘管出风状态点参数W'");
+    CCommentString* t = steps.text(text_kind::kFreshAirHeating,
+                                   "新风热负荷：(" + steps.name(kOutdoor) + "-" + steps.name(heated) + ")" +
+                                       steps.capacityText(heating),
+                                   kOutdoor, heated);
+    t->m_fValues[value_slot::kAirVolume] = fresh;
+    t->m_fValues[value_slot::kHeating] = heating;
+    t = steps.text(text_kind::kHumidification,
+                   "空调加湿量(" + steps.name(heated) + "-" + steps.name(m) +
+                       "):" + Format("%.3f", double(params.humidification)) + "kg/h",
+                   heated, m);
+    t->m_fValues[value_slot::kAirVolume] = fresh;
+    t->m_fValues[value_slot::kMoistureFlow] = params.humidification;
+}
+
+} // namespace
+
+int RunFreshAirUnit(CIDG& idg, const FreshAirParams& params)
+{
+    CServiceArea* room = idg.CurrentRoom();
+    if (!room)
+        return 0;
+    Steps steps(idg);
+    try {
+        summer(steps, params);
+        const int winterFlag = params.humidifyMode >= 0 ? 1 : 0;
+        setIndex(*room, freshair_slot::kWinterFlag, winterFlag);
+        if (winterFlag)
+            winter(steps, params);
+    } catch (const AnalysisStop&) {
+        return 0;
+    }
+    return 1;
+}

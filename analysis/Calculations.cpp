@@ -325,3 +325,37 @@ int DeleteParamPoint(CIDG& idg, int index)
         list[k]->m_nId = static_cast<int>(k);
     return 1;
 }
+
+std::optional<CParamPoint> StatePointParameters(const CIDG& idg, int pointIndex)
+{
+    const CStatePoint* point = idg.PointAt(pointIndex);
+    if (!point)
+        return std::nullopt;
+    CParamPoint parameters;
+    parameters.m_strName = point->m_strName;
+    parameters.m_d = point->m_d;
+    parameters.m_h = point->m_h;
+    parameters.m_bKnownD = parameters.m_bKnownH = 1;
+    parameters.m_p = idg.m_fSummerPressure;
+    parameters.m_bKnownP = 1;
+    if (!parameters.Calculate())
+        return std::nullopt;
+    return parameters;
+}
+
+std::string ParameterTable(const std::vector<const CParamPoint*>& points, int unitSystem)
+{
+    const bool si = unitSystem == CIDG::kUnitsSI;
+    std::string table =
+        std::string("名称\t大气压力Pa\t干球温度℃\t湿球温度℃\t相对湿度％\t露点温度℃\t含湿量g/kg\t") +
+        (si ? "焓kJ/kg" : "焓kcal/kg") + "\t水蒸气分压力Pa\t饱和水蒸气分压力Pa\t比容m^3/kg\t密度kg/m^3\n";
+    for (const CParamPoint* p : points) {
+        table += p->m_strName + "\t" +
+                 Format("%.1f\t%.2f\t%.2f\t%.1f\t%.2f\t%.2f\t", double(p->m_p), double(p->m_t),
+                        double(p->m_tw), p->m_RH * 100.0, double(p->m_td), p->m_d * 1000.0) +
+                 unit_format::Enthalpy(unitSystem, "%.2f", "%.2f", p->m_h) +
+                 Format("\t%.1f\t%.1f\t%.4f\t%.4f\n", double(p->m_pq), double(p->m_pqb), double(p->m_v),
+                        double(p->m_rho));
+    }
+    return table;
+}

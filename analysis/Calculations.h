@@ -3,8 +3,10 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/CIDG.h"
+#include "model/CParamPoint.h"
 
 // The quantities of the 计算 menu between state points already on the chart,
 // and the result texts that record them in the result column. Values are in
@@ -99,3 +101,12 @@ bool IsParamPointNameFree(const CIDG& idg, const std::string& name, int exceptIn
 int AddParamPoint(CIDG& idg, const CParamPoint& point);
 int RenameParamPoint(CIDG& idg, int index, const std::string& name);
 int DeleteParamPoint(CIDG& idg, int index);
+
+// All ten properties of chart point pointIndex at the chart pressure, from
+// its moisture content and enthalpy; empty when it cannot be completed.
+std::optional<CParamPoint> StatePointParameters(const CIDG& idg, int pointIndex);
+
+// The properties of parameter points as a table: a header row of the column
+// captions, then one row per point, tab-separated, in the display units of
+// the unit system (pastes into a spreadsheet as a table).
+std::string ParameterTable(const std::vector<const CParamPoint*>& points, int unitSystem);

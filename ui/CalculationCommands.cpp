@@ -34,18 +34,19 @@ int pointUnder(const CQORVADoc& document, CQORVAView& view, const QPoint& logica
 class CalculationCommands final : public QObject, public ViewModeHandler {
 public:
     explicit CalculationCommands(CMainFrame& frame)
-        : QObject(&frame), m_frame(frame), m_document(frame.document())
+        : QObject(&frame), m_frame(frame), m_document(frame.document()), m_view(frame.view())
     {
-        if (CQORVAView* view = frame.view()) {
-            view->installModeHandler(kModeCalculationPick, this);
-            view->installModeHandler(CQORVAView::kModeStateInfo, &m_info);
+        if (m_view) {
+            m_view->installModeHandler(kModeCalculationPick, this);
+            m_view->installModeHandler(CQORVAView::kModeStateInfo, &m_info);
         }
     }
     ~CalculationCommands() override
     {
-        if (CQORVAView* view = m_frame.view()) {
-            view->installModeHandler(kModeCalculationPick, nullptr);
-            view->installModeHandler(CQORVAView::kModeStateInfo, nullptr);
+        // The frame takes its children down in any order: the view may be gone.
+        if (m_view) {
+            m_view->installModeHandler(kModeCalculationPick, nullptr);
+            m_view->installModeHandler(CQORVAView::kModeStateInfo, nullptr);
         }
     }
 
@@ -108,6 +109,7 @@ private:
 
     CMainFrame& m_frame;
     CQORVADoc& m_document;
+    QPointer<CQORVAView> m_view;
     QPointer<CPointCalcDlg> m_dialog;
     InfoMode m_info{m_frame};
 };

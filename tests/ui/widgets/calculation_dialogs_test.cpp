@@ -14,6 +14,9 @@
 #include <cmath>
 
 #include "analysis/Binding.h"
+#include "chart/ChartExport.h"
+#include "chart/ChartRenderer.h"
+#include "project/DocumentCalculations.h"
 #include "model/ChartFormulas.h"
 #include "project/CQORVADoc.h"
 #include "support/DocumentTestAccess.h"
@@ -346,6 +349,36 @@ TEST_F(CalculationDialogs, ParameterPickerHandsBackTheStateFromEngineeringEnthal
     EXPECT_NEAR(dialog.picked()->RH, rh, 1e-4);
     EXPECT_EQ(textOf(&dialog, "rh"), QString::asprintf("%.0f", rh * 100.0));
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+} // namespace
+
+namespace {
+
+// The page view with a result of every calculation kind, written to
+// $QORVA_SCREENSHOT_DIR/calculations.png (skipped without the variable).
+TEST_F(CalculationDialogs, Screenshots)
+{
+    const QByteArray folder = qgetenv("QORVA_SCREENSHOT_DIR");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "QORVA_SCREENSHOT_DIR not set";
+    ASSERT_TRUE(AddCalculationResult(document, ResultKind::AirVolume, {1, 2, -1}, 10000.0f));
+    for (ResultKind kind :
+         {ResultKind::Cooling, ResultKind::Heating, ResultKind::Reheat, ResultKind::Preheat,
+          ResultKind::Humidification, ResultKind::HeatMoistureRatio, ResultKind::TreatmentEnthalpy})
+        ASSERT_TRUE(AddCalculationResult(
+            document, kind, kind == ResultKind::Cooling ? ResultPoints{1, 2, -1} : ResultPoints{2, 1, -1},
+            idg.m_fSupplyAirVolume));
+    ASSERT_TRUE(AddCalculationResult(document, ResultKind::MixingRatio, {0, 2, 1}, 0.0f));
+    ASSERT_TRUE(AddEnthalpyDifferenceResult(document, 10000.0f, 3000.0f));
+    ASSERT_TRUE(AddMoistureDifferenceResult(document, 3.6f, 3000.0f));
+    ASSERT_TRUE(AddOutputStateText(document, 2, "送风状态"));
+    chart::ExportOptions options;
+    options.format = chart::ExportFormat::Png;
+    options.pageView = true;
+    std::string error;
+    const std::string path = folder.toStdString() + "/calculations.png";
+    ASSERT_TRUE(document.ExportChart(chart::standardDevice(), path, options, error)) << error;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "analysis/Binding.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <utility>
 
@@ -39,6 +40,23 @@ std::unique_ptr<CStatePoint> designPoint(const std::string& name, float t, float
     return point;
 }
 
+bool sameBits(float a, float b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// A design point bound again from unchanged design data equals the one in
+// the list to the bit: then nothing is replaced and nothing that depends on
+// it is recomputed, so binding the same room twice changes nothing.
+bool sameBoundPoint(const CStatePoint& a, const CStatePoint& b)
+{
+    return a.m_strName == b.m_strName && a.m_nKind == b.m_nKind && a.m_nId == b.m_nId &&
+           sameBits(a.m_t, b.m_t) && sameBits(a.m_d, b.m_d) && sameBits(a.m_tw, b.m_tw) &&
+           sameBits(a.m_RH, b.m_RH) && sameBits(a.m_h, b.m_h) && a.m_bKnownT == b.m_bKnownT &&
+           a.m_bKnownTw == b.m_bKnownTw && a.m_bKnownD == b.m_bKnownD && a.m_bKnownH == b.m_bKnownH &&
+           a.m_bKnownRH == b.m_bKnownRH;
+}
+
 } // namespace
 
 int BindCurrentRoom(CIDG& idg, bool reportFailure)
@@ -75,14 +93,18 @@ int BindCurrentRoom(CIDG& idg, bool reportFailure)
     if (points.empty()) {
         points.push_back(std::move(outdoor));
     } else {
-        std::unique_ptr<CStatePoint> replaced = std::exchange(points[0], std::move(outdoor));
-        idg.RecomputeDependants(0);
+        if (!sameBoundPoint(*points[0], *outdoor)) {
+            std::unique_ptr<CStatePoint> replaced = std::exchange(points[0], std::move(outdoor));
+            idg.RecomputeDependants(0);
+        }
     }
     if (points.size() == 1) {
         points.push_back(std::move(indoor));
     } else {
-        std::unique_ptr<CStatePoint> replaced = std::exchange(points[1], std::move(indoor));
-        idg.RecomputeDependants(1);
+        if (!sameBoundPoint(*points[1], *indoor)) {
+            std::unique_ptr<CStatePoint> replaced = std::exchange(points[1], std::move(indoor));
+            idg.RecomputeDependants(1);
+        }
     }
 
     auto line = std::make_unique<CReShiBiXian>();
@@ -96,8 +118,14 @@ int BindCurrentRoom(CIDG& idg, bool reportFailure)
     if (lines.empty()) {
         lines.push_back(std::move(line));
     } else {
-        std::unique_ptr<CReShiBiXian> replaced = std::exchange(lines[0], std::move(line));
-        idg.RecomputeHhrLineDependants(0);
+        const CReShiBiXian& old = *lines[0];
+        const bool same = old.m_strName == line->m_strName && old.m_nPoint1 == line->m_nPoint1 &&
+                          old.m_nMode == line->m_nMode && old.m_nId == line->m_nId &&
+                          sameBits(old.m_fRatio, line->m_fRatio);
+        if (!same) {
+            std::unique_ptr<CReShiBiXian> replaced = std::exchange(lines[0], std::move(line));
+            idg.RecomputeHhrLineDependants(0);
+        }
     }
     return 1;
 }
@@ -249,8 +277,12 @@ int RefreshCurrentView(CIDG& idg)
     const int bound = BindCurrentRoom(idg, false);
     if (!idg.m_pPoints)
         return bound;
-    for (const auto& point : *idg.m_pPoints)
-        idg.CalcStatePoint(*point);
+    // The design points W and N are what the binding made them; completing
+    // them again from x and h would move t and RH by a bit and make the next
+    // binding see a change where there is none.
+    const std::size_t designPoints = bound ? 2 : 0;
+    for (std::size_t i = designPoints; i < idg.m_pPoints->size(); ++i)
+        idg.CalcStatePoint(*(*idg.m_pPoints)[i]);
     if (idg.m_pHhrLines)
         for (const auto& line : *idg.m_pHhrLines) {
             if (line->m_nMode != CReShiBiXian::kThroughTwoPoints || line->m_fRatio != 0.0f)

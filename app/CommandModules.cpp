@@ -6,6 +6,7 @@
 #include "chart/widgets/ViewCommands.h"
 #include "project/widgets/ProjectCommands.h"
 #include "ui/ChartBuilder.h"
+#include "ui/CalculationCommands.h"
 
 void installCommandModules(CMainFrame& frame)
 {
@@ -14,4 +15,5 @@ void installCommandModules(CMainFrame& frame)
     installChartOutputCommands(frame);
     installBuilderCommands(frame);
     installAnalysisCommands(frame);
+    installCalculationCommands(frame);
 }

@@ -97,6 +97,9 @@ public:
     float m_fTMax = 65.0f;
 
     std::string m_strLastNote; // description of the last derived-point computation
+    // m³/h: the supply air volume of the last 送风量 calculation, the default
+    // air volume of the other calculations (not saved).
+    float m_fSupplyAirVolume = 0;
 
     CIDG();
     CIDG(const CIDG&) = delete;

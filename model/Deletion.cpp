@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "model/CIDG.h"
 #include "model/ListSnapshot.h"
@@ -320,9 +321,17 @@ void CIDG::RemoveHhrLine(int index)
 void CIDG::RemoveText(int index)
 {
     // The result column is laid out afresh at every drawing, so the texts
-    // below close up by themselves.
+    // below close up by themselves; their stored places close up with them,
+    // each result text moving to the place of the one above it.
     auto& texts = *m_pTexts;
+    const auto isResult = [](const CCommentString& text) { return text.m_nKind != 0 && text.m_nKind != -1; };
+    const CCommentString& gone = *texts[static_cast<std::size_t>(index)];
+    std::int32_t vacatedY = gone.m_nPlace[3];
+    const bool leavesGap = isResult(gone);
     texts.erase(texts.begin() + index);
     for (auto& text : texts)
         renumber(text->m_nId, index);
+    for (std::size_t k = static_cast<std::size_t>(index); leavesGap && k < texts.size(); ++k)
+        if (isResult(*texts[k]))
+            std::swap(texts[k]->m_nPlace[3], vacatedY);
 }

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "analysis/Binding.h"
+#include "analysis/ResultTexts.h"
 #include "chart/ChartRenderer.h"
 #include "chart/ChartAttributes.h"
 #include "model/Messages.h"
@@ -385,6 +386,7 @@ bool CQORVADoc::ChangeCurrentRoom(const QString& text, const std::function<bool(
     const int system = m_idg.m_nCurSystem;
     const int roomIndex = m_idg.m_nCurRoom;
     std::unique_ptr<CServiceArea> before = CloneRoom(*room);
+    InstallResultTextRebuild();
     if (!edit(m_idg)) {
         // Refused: the room goes back to exactly what it was.
         if (CServiceArea* live = m_idg.m_rooms.RoomAt(system, roomIndex))
@@ -403,6 +405,7 @@ bool CQORVADoc::ChangeProject(const QString& text, const std::function<bool(CIDG
 {
     std::vector<std::uint8_t> before = ProjectBytes(m_idg);
     const ProjectViewState view = ProjectViewState::Of(m_idg);
+    InstallResultTextRebuild();
     if (!edit(m_idg)) {
         CIDG restored;
         if (RestoreProjectBytes(before, restored)) {
@@ -418,6 +421,13 @@ bool CQORVADoc::ChangeProject(const QString& text, const std::function<bool(CIDG
     m_undoStack.push(new ProjectSnapshotCommand(*this, std::move(before), text));
     NotifyChanged(DocumentChange::Model);
     return true;
+}
+
+void CQORVADoc::InstallResultTextRebuild()
+{
+    // A model taken over from a file or a snapshot comes without the hook;
+    // it is set again before every change, on the document's own model.
+    m_idg.m_rebuildResultTexts = [this](int pointIndex) { RebuildResultTexts(m_idg, pointIndex); };
 }
 
 void CQORVADoc::ReplaceProject(CIDG&& idg)

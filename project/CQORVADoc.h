@@ -195,6 +195,8 @@ private:
     // A new project in place of the open one: no undo history, the view
     // re-derived in every room.
     void ReplaceProject(CIDG&& idg);
+    // Result texts follow the points they report on (the model's hook).
+    void InstallResultTextRebuild();
     void OnCleanChanged();
 
     CIDG m_idg;

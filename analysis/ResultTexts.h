@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+#include "model/CIDG.h"
+
+class CCommentString;
+class CStatePoint;
+
+// Result texts that follow their points: when a point a calculation or state
+// text reports on is recomputed, the value is computed again from the stored
+// input and the points' present states, and the text is written afresh.
+
+// Rebuilds every result text that refers to point pointIndex, in list order.
+// A value that cannot be computed any more leaves its text as it was.
+// Returns 1. This is the chart model's m_rebuildResultTexts hook.
+int RebuildResultTexts(CIDG& idg, int pointIndex);
+
+// The wording of a rebuilt result text from its record (label, the names of
+// its points, the value in the project's units).
+std::string RebuiltResultText(const CIDG& idg, const CCommentString& text);
+
+// A state text describing point under caption, as the output command writes
+// it (creation) and as it is written again when the point changes.
+std::string StateTextOnCreation(const CIDG& idg, const CStatePoint& point, const std::string& caption);
+std::string StateTextRebuilt(const CIDG& idg, const CStatePoint& point, const std::string& caption);

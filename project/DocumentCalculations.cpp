@@ -1,0 +1,89 @@
+#include "project/DocumentCalculations.h"
+
+#include "model/CParamPoint.h"
+#include "project/CQORVADoc.h"
+
+std::string CalculationName(ResultKind kind)
+{
+    switch (kind) {
+    case ResultKind::AirVolume:
+        return "送风量";
+    case ResultKind::Cooling:
+        return "空调器处理冷量";
+    case ResultKind::Heating:
+        return "加热量";
+    case ResultKind::Reheat:
+        return "再热量";
+    case ResultKind::Preheat:
+        return "预热量";
+    case ResultKind::Humidification:
+        return "加湿量";
+    case ResultKind::MixingRatio:
+        return "混风比";
+    case ResultKind::HeatMoistureRatio:
+        return "热湿比";
+    case ResultKind::TreatmentEnthalpy:
+        return "处理焓差";
+    case ResultKind::EnthalpyDifference:
+        return "焓差";
+    case ResultKind::MoistureDifference:
+        return "含湿量差";
+    case ResultKind::StateText:
+        return "输出状态点";
+    }
+    return std::string();
+}
+
+namespace {
+
+QString stepName(ResultKind kind)
+{
+    return QString::fromStdString("计算" + CalculationName(kind));
+}
+
+} // namespace
+
+bool AddCalculationResult(CQORVADoc& document, ResultKind kind, const ResultPoints& points, float input)
+{
+    return document.ChangeCurrentRoom(
+        stepName(kind), [&](CIDG& idg) { return AddCalculationResult(idg, kind, points, input) == 1; });
+}
+
+bool AddEnthalpyDifferenceResult(CQORVADoc& document, float watts, float airVolume)
+{
+    return document.ChangeCurrentRoom(stepName(ResultKind::EnthalpyDifference), [&](CIDG& idg) {
+        return AddEnthalpyDifferenceResult(idg, watts, airVolume) == 1;
+    });
+}
+
+bool AddMoistureDifferenceResult(CQORVADoc& document, float kgPerHour, float airVolume)
+{
+    return document.ChangeCurrentRoom(stepName(ResultKind::MoistureDifference), [&](CIDG& idg) {
+        return AddMoistureDifferenceResult(idg, kgPerHour, airVolume) == 1;
+    });
+}
+
+bool AddOutputStateText(CQORVADoc& document, int pointIndex, const std::string& caption)
+{
+    return document.ChangeCurrentRoom(QStringLiteral("输出状态点"), [&](CIDG& idg) {
+        return AddOutputStateText(idg, pointIndex, caption) == 1;
+    });
+}
+
+bool AddParamPoint(CQORVADoc& document, const CParamPoint& point)
+{
+    return document.ChangeCurrentRoom(QString::fromStdString("添加参数点 " + point.m_strName),
+                                      [&](CIDG& idg) { return AddParamPoint(idg, point) == 1; });
+}
+
+bool RenameParamPoint(CQORVADoc& document, int index, const std::string& name)
+{
+    return document.ChangeCurrentRoom(QString::fromStdString("重命名参数点 " + name),
+                                      [&](CIDG& idg) { return RenameParamPoint(idg, index, name) == 1; });
+}
+
+bool DeleteParamPoint(CQORVADoc& document, int index)
+{
+    return document.ChangeCurrentRoom(QStringLiteral("删除参数点"),
+                                      [&](CIDG& idg) { return DeleteParamPoint(idg, index) == 1; });
+}

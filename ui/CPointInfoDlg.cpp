@@ -1,0 +1,64 @@
+#include "ui/CPointInfoDlg.h"
+
+#include <QClipboard>
+#include <QFormLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "analysis/Calculations.h"
+#include "psychro/Units.h"
+
+CPointInfoDlg::CPointInfoDlg(const CParamPoint& point, int unitSystem, QWidget* parent)
+    : QDialog(parent), m_point(point), m_nUnitSystem(unitSystem)
+{
+    using namespace qorva::units;
+    setWindowTitle(QStringLiteral("状态点信息"));
+    const bool si = unitSystemOf(unitSystem) == UnitSystem::SI;
+    auto* form = new QFormLayout(this);
+    const auto row = [form](const QString& label, const char* name, const QString& value) {
+        auto* edit = new QLineEdit(value);
+        edit->setObjectName(QString::fromLatin1(name));
+        edit->setReadOnly(true);
+        form->addRow(label, edit);
+    };
+    const auto number = [](const char* pattern, double value) { return QString::asprintf(pattern, value); };
+    row(QStringLiteral("状态点名称"), "name", QString::fromStdString(point.m_strName));
+    row(QStringLiteral("大气压力Pa"), "p", number("%.1f", point.m_p));
+    row(QStringLiteral("干球温度℃"), "t", number("%.2f", point.m_t));
+    row(QStringLiteral("湿球温度℃"), "tw", number("%.2f", point.m_tw));
+    row(QStringLiteral("相对湿度％"), "rh", number("%.1f", humidityShown(point.m_RH)));
+    row(QStringLiteral("露点温度℃"), "td", number("%.2f", point.m_td));
+    row(QStringLiteral("含湿量g/kg"), "d", number("%.2f", moistureShown(point.m_d)));
+    row(si ? QStringLiteral("焓kJ/kg") : QStringLiteral("焓kcal/kg"), "h",
+        number("%.2f", enthalpyShown(point.m_h, unitSystemOf(unitSystem))));
+    row(QStringLiteral("水蒸气分压力Pa"), "pq", number("%.1f", point.m_pq));
+    row(QStringLiteral("饱和水蒸气分压力Pa"), "pqb", number("%.1f", point.m_pqb));
+    row(QStringLiteral("比容m^3/kg"), "v", number("%.4f", point.m_v));
+    row(QStringLiteral("密度kg/m^3"), "rho", number("%.4f", point.m_rho));
+    auto* buttons = new QHBoxLayout;
+    auto* copy = new QPushButton(QStringLiteral("复制"));
+    copy->setObjectName(QStringLiteral("copy"));
+    auto* ok = new QPushButton(QStringLiteral("确认"));
+    ok->setObjectName(QStringLiteral("ok"));
+    auto* cancel = new QPushButton(QStringLiteral("取消"));
+    cancel->setObjectName(QStringLiteral("cancel"));
+    buttons->addWidget(copy);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    form->addRow(buttons);
+    connect(copy, &QPushButton::clicked, this, [this] { CopyToClipboard(); });
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QString CPointInfoDlg::TableText() const
+{
+    return QString::fromStdString(ParameterTable({&m_point}, m_nUnitSystem));
+}
+
+void CPointInfoDlg::CopyToClipboard() const
+{
+    QGuiApplication::clipboard()->setText(TableText());
+}

@@ -7,6 +7,7 @@
 #include "project/widgets/ProjectCommands.h"
 #include "ui/ChartBuilder.h"
 #include "ui/CalculationCommands.h"
+#include "project/widgets/TextFileCommands.h"
 
 void installCommandModules(CMainFrame& frame)
 {
@@ -16,4 +17,5 @@ void installCommandModules(CMainFrame& frame)
     installBuilderCommands(frame);
     installAnalysisCommands(frame);
     installCalculationCommands(frame);
+    installTextFileCommands(frame);
 }

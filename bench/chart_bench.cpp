@@ -9,6 +9,7 @@
 #include <string>
 
 #include "chart/ChartImage.h"
+#include "chart/ChartPageCache.h"
 #include "chart/QPainterCanvas.h"
 #include "chart/RecordingCanvas.h"
 #include "chart/ChartRenderer.h"
@@ -75,6 +76,9 @@ struct BusyChart {
             text->m_nId = i;
             texts.push_back(std::move(text));
         }
+        // Completed as the document leaves them, so they are drawn where they lie.
+        for (auto& point : points)
+            idg.CalcStatePoint(*point);
         idg.m_pPoints = &points;
         idg.m_pProcessLines = &processLines;
         idg.m_pHhrLines = &hhrLines;
@@ -129,6 +133,76 @@ void BM_ChartGeometryAfterQtPainting(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ChartGeometryAfterQtPainting)->Arg(200)->Unit(benchmark::kMillisecond);
+
+// What the view does now for a preview and an edit, beside the full redraw
+// above, which is what it did for both before the grid was kept apart: the
+// page cache at zoom 1, painted into a viewport of 1280 × 800 pixels.
+const QSize kViewport(1280, 800);
+
+// One hollow preview marker moving over the kept page: the view repaints the
+// marker's old and new places from the page and draws the marker.
+void BM_PreviewUpdate(benchmark::State& state)
+{
+    BusyChart chart(static_cast<int>(state.range(0)));
+    const ChartDevice device;
+    ChartRenderer renderer(chart.idg);
+    chart::ChartPageCache cache(renderer);
+    const QSize size = chart::pageSize(device, false);
+    cache.page(device, size, 1.0, 1.0);
+    QImage viewport(kViewport, QImage::Format_ARGB32_Premultiplied);
+    viewport.fill(Qt::white);
+    CStatePoint marker = *chart.points[0];
+    int step = 0;
+    for (auto _ : state) {
+        const CanvasRect before = renderer.PreviewMarkerRectangle(marker);
+        marker.m_d = static_cast<float>(0.006 + 0.0001 * (step % 40));
+        marker.m_h = static_cast<float>(40.0 + 0.5 * (step % 30));
+        ++step;
+        const CanvasRect after = renderer.PreviewMarkerRectangle(marker);
+        QPainter painter(&viewport);
+        QRegion exposed(QRect(before.left, before.top, before.width() + 1, before.height() + 1));
+        exposed += QRect(after.left, after.top, after.width() + 1, after.height() + 1);
+        painter.setClipRegion(exposed);
+        painter.drawImage(QPoint(0, 0), cache.page(device, size, 1.0, 1.0));
+        painter.setRenderHint(QPainter::Antialiasing);
+        QPainterCanvas canvas(painter);
+        renderer.DrawPreviewMarker(canvas, marker);
+        painter.end();
+        benchmark::DoNotOptimize(viewport.constBits());
+    }
+    state.counters["grid_draws"] = cache.gridDraws();
+    state.counters["object_draws"] = cache.objectDraws();
+}
+BENCHMARK(BM_PreviewUpdate)->Arg(200)->Unit(benchmark::kMillisecond);
+
+// One point moved: the objects are drawn again over the kept grid and the
+// viewport is repainted from the page.
+void BM_ObjectEdit(benchmark::State& state)
+{
+    BusyChart chart(static_cast<int>(state.range(0)));
+    const ChartDevice device;
+    ChartRenderer renderer(chart.idg);
+    chart::ChartPageCache cache(renderer);
+    const QSize size = chart::pageSize(device, false);
+    cache.page(device, size, 1.0, 1.0);
+    QImage viewport(kViewport, QImage::Format_ARGB32_Premultiplied);
+    CStatePoint& moved = *chart.points[5];
+    const CStatePoint original = moved;
+    int step = 0;
+    for (auto _ : state) {
+        moved.m_d = original.m_d + 0.0005f * static_cast<float>(step % 2);
+        moved.m_h = original.m_h + 2.0f * static_cast<float>(step % 2);
+        ++step;
+        cache.invalidateObjects();
+        QPainter painter(&viewport);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(QPoint(0, 0), cache.page(device, size, 1.0, 1.0));
+        painter.end();
+        benchmark::DoNotOptimize(viewport.constBits());
+    }
+    state.counters["grid_draws"] = cache.gridDraws();
+}
+BENCHMARK(BM_ObjectEdit)->Arg(200)->Arg(2000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -92,6 +92,12 @@ void ChartRenderer::ComputeSaturationBoundary()
 
 void ChartRenderer::DrawChart(Canvas& canvas, const ChartDevice& device)
 {
+    DrawGrid(canvas, device);
+    DrawObjects(canvas);
+}
+
+void ChartRenderer::DrawGrid(Canvas& canvas, const ChartDevice& device)
+{
     chart::clearUpperVectorState(); // see chart/VectorState.h
     LayoutChart(device);
     chart::GridPainter grid(*this, canvas);
@@ -105,7 +111,6 @@ void ChartRenderer::DrawChart(Canvas& canvas, const ChartDevice& device)
     grid.drawWetBulbLines();
     grid.drawPressureLabel();
     canvas.clearClip();
-    DrawObjects(canvas);
 }
 
 namespace chart {

@@ -33,11 +33,20 @@ public:
     // Lays the chart out for a device: margins, scales, window offsets,
     // annotation cursor. Run at the start of every drawing.
     void LayoutChart(const ChartDevice& device);
-    // Draws the whole chart page: layout, header, border, iso-lines, pressure
-    // label, objects, known-parameter block and result texts.
+    // Draws the whole chart page: the grid, then the objects.
     void DrawChart(Canvas& canvas, const ChartDevice& device);
-    // The object lists only (after the grid of DrawChart).
+    // Lays the chart out and draws what depends only on the chart settings,
+    // the pressure, the window and the device (chart::GridKey): header,
+    // border, iso-lines with their labels and the pressure label.
+    void DrawGrid(Canvas& canvas, const ChartDevice& device);
+    // Draws the object lists, the known-parameter block and the result texts
+    // over a grid drawn for the current layout; can run again on the same
+    // layout (the annotation cursor starts afresh).
     void DrawObjects(Canvas& canvas);
+    // A hollow marker where a point being built would go (a preview that is
+    // not yet an object), and the device rectangle it covers, pen included.
+    void DrawPreviewMarker(Canvas& canvas, const CStatePoint& point) const;
+    CanvasRect PreviewMarkerRectangle(const CStatePoint& point) const;
     // Recomputes the saturation boundary of the current layout (DrawChart does
     // this on every drawing; hit tests do it when no drawing has run yet).
     void ComputeSaturationBoundary();

@@ -5,6 +5,7 @@
 #include "chart/Canvas.h"
 #include "chart/ChartProperties.h"
 #include "chart/ObjectGeometry.h"
+#include "chart/VectorState.h"
 #include "model/UnitFormat.h"
 #include "chart/ChartRenderer.h"
 
@@ -42,6 +43,8 @@ bool ChartRenderer::ClipSegment(Canvas& canvas, int x1, int y1, int x2, int y2, 
 
 void ChartRenderer::DrawObjects(Canvas& canvas)
 {
+    chart::clearUpperVectorState(); // see chart/VectorState.h
+    m_layout.m_nAnnotY = m_layout.m_nTotalHeight;
     const CComfortArea* selectedZone = nullptr;
     if (m_idg.m_pComfortAreas && m_nSelectedComfortArea >= 0 &&
         static_cast<std::size_t>(m_nSelectedComfortArea) < m_idg.m_pComfortAreas->size())
@@ -67,6 +70,37 @@ void ChartRenderer::DrawObjects(Canvas& canvas)
                         m_nPickClass == CIDG::kClassHhrLine && m_nPickIndex == static_cast<int>(i));
     DrawKnownParameters(canvas);
     DrawResultTexts(canvas);
+}
+
+namespace {
+
+// The preview ring is twice a point's size, so the drawn point it will become
+// sits inside it, and never smaller than a finger-tip target of 4 pixels.
+int previewRadius(std::int32_t pointRadius, const ChartLayout& l)
+{
+    return std::max(4, 2 * scaledPenUnits(pointRadius, l.m_fPrintScale) + 2);
+}
+
+} // namespace
+
+void ChartRenderer::DrawPreviewMarker(Canvas& canvas, const CStatePoint& point) const
+{
+    const CanvasPoint position = PointPosition(point);
+    if (!ChartRectangle().contains(position.x, position.y))
+        return;
+    const int radius = previewRadius(m_idg.m_nPointRadius, m_layout);
+    canvas.setPen({kHighlightColour, scaledPenUnits(1, m_layout.m_fPenScale), kPenSolid});
+    canvas.setNoBrush();
+    canvas.drawEllipse({position.x - radius, position.y - radius, position.x + radius, position.y + radius});
+}
+
+CanvasRect ChartRenderer::PreviewMarkerRectangle(const CStatePoint& point) const
+{
+    const CanvasPoint position = PointPosition(point);
+    // The pen straddles the ring: one pen width more on every side.
+    const int reach =
+        previewRadius(m_idg.m_nPointRadius, m_layout) + scaledPenUnits(1, m_layout.m_fPenScale) + 1;
+    return {position.x - reach, position.y - reach, position.x + reach, position.y + reach};
 }
 
 void ChartRenderer::DrawStatePoint(Canvas& canvas, int index, bool highlighted)

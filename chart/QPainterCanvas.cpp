@@ -52,6 +52,11 @@ QColor QPainterCanvas::toQColor(std::int32_t colour)
 
 void QPainterCanvas::setPen(const CanvasPen& pen)
 {
+    // The chart selects the same pen for object after object; a pen change
+    // makes Qt's engine set up its stroker again, so only a new pen is passed on.
+    if (m_canvasPen == pen)
+        return;
+    m_canvasPen = pen;
     // Width 0 is the device's thinnest line, as a cosmetic pen draws it.
     m_linePen = QPen(toQColor(pen.colour), pen.width < 0 ? 0 : pen.width, qtPenStyle(pen.style), Qt::FlatCap,
                      Qt::MiterJoin);
@@ -60,11 +65,17 @@ void QPainterCanvas::setPen(const CanvasPen& pen)
 
 void QPainterCanvas::setBrush(std::int32_t colour)
 {
+    if (m_brushColour == colour)
+        return;
+    m_brushColour = colour;
     m_painter.setBrush(QBrush(toQColor(colour)));
 }
 
 void QPainterCanvas::setNoBrush()
 {
+    if (!m_brushColour)
+        return;
+    m_brushColour.reset();
     m_painter.setBrush(Qt::NoBrush);
 }
 
@@ -78,6 +89,16 @@ void QPainterCanvas::setFont(const LogFont& font)
     bounded.lfHeight = font.lfHeight < 0 ? -fontUnits(font.lfHeight) : fontUnits(font.lfHeight);
     bounded.lfWidth = fontUnits(font.lfWidth);
     m_painter.setFont(qfontFromLogFont(bounded));
+    // Resolving a font for the device is the dear part of measuring text;
+    // done once a font, not once a text.
+    m_metrics.emplace(m_painter.font(), m_painter.device());
+}
+
+const QFontMetrics& QPainterCanvas::metrics()
+{
+    if (!m_metrics)
+        m_metrics.emplace(m_painter.font(), m_painter.device());
+    return *m_metrics;
 }
 
 void QPainterCanvas::setTextColour(std::int32_t colour)
@@ -120,7 +141,7 @@ void QPainterCanvas::drawPolygon(const std::vector<CanvasPoint>& points)
 void QPainterCanvas::drawText(int x, int y, const std::string& text, int align)
 {
     const QString string = QString::fromStdString(text);
-    const QFontMetrics metrics(m_painter.font(), m_painter.device());
+    const QFontMetrics& metrics = this->metrics();
     int left = x;
     switch (align & text_align::kHorizontalMask) {
     case text_align::kCenter:
@@ -143,16 +164,17 @@ void QPainterCanvas::drawText(int x, int y, const std::string& text, int align)
         baseline = y + metrics.ascent();
         break;
     }
-    m_painter.save();
+    // Text takes the text colour as its pen; the line pen is put back after
+    // (a painter save and restore would copy the whole painter state).
     m_painter.setPen(m_textColour);
     m_painter.drawText(QPoint(left, baseline), string);
-    m_painter.restore();
+    m_painter.setPen(m_linePen);
     chart::clearUpperVectorState();
 }
 
 CanvasSize QPainterCanvas::textExtent(const std::string& text)
 {
-    const QFontMetrics metrics(m_painter.font(), m_painter.device());
+    const QFontMetrics& metrics = this->metrics();
     return {metrics.horizontalAdvance(QString::fromStdString(text)), metrics.height()};
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QPainter>
+
+#include <optional>
 
 #include "chart/Canvas.h"
 
@@ -32,7 +35,13 @@ public:
     static QColor toQColor(std::int32_t colour);
 
 private:
+    const QFontMetrics& metrics();
+
     QPainter& m_painter;
+    // What the painter was last given, so repeated selections cost nothing.
+    std::optional<CanvasPen> m_canvasPen;
+    std::optional<std::int32_t> m_brushColour;
+    std::optional<QFontMetrics> m_metrics;
     QPen m_linePen;
     QColor m_textColour;
     LogFont m_logFont;

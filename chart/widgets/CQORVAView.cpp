@@ -51,7 +51,7 @@ bool sameDevice(const ChartDevice& a, const ChartDevice& b)
 } // namespace
 
 CQORVAView::CQORVAView(CQORVADoc& document, QWidget* parent)
-    : CZoomView(parent), m_document(document), m_chart(document.model())
+    : CZoomView(parent), m_document(document), m_chart(document.model()), m_pageCache(m_chart)
 {
     setObjectName("CQORVAView");
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -70,7 +70,8 @@ void CQORVAView::setScreenWidth(int pixels)
         return;
     m_nScreenWidth = pixels;
     UpdatePageSize();
-    InvalidateChart();
+    m_bLayoutCurrent = false;
+    RedrawObjects();
 }
 
 ChartDevice CQORVAView::chartDevice() const
@@ -100,43 +101,57 @@ void CQORVAView::UpdatePageSize()
 void CQORVAView::OnDocumentChanged(const DocumentEvent&)
 {
     UpdatePageSize();
-    InvalidateChart();
+    // The grid follows its key (chart settings, pressure, window, device);
+    // what the document changed is redrawn over the kept grid.
+    m_bLayoutCurrent = false;
+    RedrawObjects();
 }
 
 void CQORVAView::InvalidateChart()
 {
-    m_bImageValid = false;
-    m_pageImage = QImage();
+    m_bLayoutCurrent = false;
+    m_pageCache.clear();
     viewport()->update();
+}
+
+void CQORVAView::RedrawObjects()
+{
+    m_pageCache.invalidateObjects();
+    viewport()->update();
+}
+
+void CQORVAView::SetPreviewState(std::optional<CStatePoint> state)
+{
+    if (!state && !m_preview)
+        return;
+    EnsureLayout();
+    if (m_preview)
+        viewport()->update(PreviewDeviceRect(*m_preview));
+    m_preview = std::move(state);
+    if (m_preview)
+        viewport()->update(PreviewDeviceRect(*m_preview));
+}
+
+QRect CQORVAView::PreviewDeviceRect(const CStatePoint& state) const
+{
+    const CanvasRect r = m_chart.PreviewMarkerRectangle(state);
+    const QPoint topLeft = deviceFromLogical(QPoint(r.left, r.top));
+    const QPoint bottomRight = deviceFromLogical(QPoint(r.right, r.bottom));
+    // One pixel more for the rounding of the zoom and antialiasing.
+    return spanOf(topLeft, bottomRight).adjusted(-2, -2, 2, 2);
 }
 
 void CQORVAView::EnsureLayout()
 {
     const ChartDevice device = chartDevice();
     const ChartLayout& layout = m_chart.layout();
-    if (!m_bImageValid || !layout.m_bValid || !sameDevice(layout.m_device, device)) {
+    if (!m_bLayoutCurrent || !layout.m_bValid || !sameDevice(layout.m_device, device)) {
         m_chart.LayoutChart(device);
         m_chart.ComputeSaturationBoundary();
+        m_bLayoutCurrent = true;
     } else if (!layout.m_bBoundaryValid) {
         m_chart.ComputeSaturationBoundary();
     }
-}
-
-void CQORVAView::DrawChartImage()
-{
-    // Drawn at the screen's own resolution, so high-density screens stay sharp.
-    const double ratio = viewport()->devicePixelRatioF();
-    m_pageImage = QImage(deviceSize() * ratio, QImage::Format_ARGB32_Premultiplied);
-    m_pageImage.setDevicePixelRatio(ratio);
-    m_pageImage.fill(Qt::white);
-    QPainter painter(&m_pageImage);
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    painter.scale(zoomScale(), zoomScale());
-    QPainterCanvas canvas(painter);
-    m_chart.DrawChart(canvas, chartDevice());
-    painter.end();
-    m_imageScale = zoomScale();
-    m_bImageValid = true;
 }
 
 void CQORVAView::OnDraw(QPainter& painter, const QRect&)
@@ -144,19 +159,19 @@ void CQORVAView::OnDraw(QPainter& painter, const QRect&)
     const QSize size = deviceSize();
     const double ratio = viewport()->devicePixelRatioF();
     if (qint64(size.width()) * size.height() * ratio * ratio > kMaxCachedPixels) {
-        m_pageImage = QImage();
+        m_pageCache.clear();
         painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
         QPainterCanvas canvas(painter);
         m_chart.DrawChart(canvas, chartDevice());
-        m_bImageValid = true;
+        m_bLayoutCurrent = true;
         return;
     }
-    if (!m_bImageValid || m_pageImage.isNull() || m_imageScale != zoomScale() ||
-        m_pageImage.deviceIndependentSize().toSize() != size)
-        DrawChartImage();
+    // Drawn at the screen's own resolution, so high-density screens stay sharp.
+    const QImage& page = m_pageCache.page(chartDevice(), size, zoomScale(), ratio);
+    m_bLayoutCurrent = true;
     painter.save();
     painter.resetTransform();
-    painter.drawImage(deviceOrigin(), m_pageImage);
+    painter.drawImage(deviceOrigin(), page);
     painter.restore();
 }
 
@@ -171,7 +186,18 @@ void CQORVAView::DrawOverlay(QPainter& painter)
         painter.setPen(QPen(Qt::black, 0, Qt::SolidLine));
         painter.drawLine(deviceFromLogical(m_lineStart), deviceFromLogical(m_lineEnd));
     }
-    DrawPreviewMarker(painter);
+    if (m_preview) {
+        // The marker goes over the kept page: moving it redraws neither the
+        // grid nor the objects.
+        EnsureLayout();
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.translate(deviceFromLogical(QPoint(0, 0)));
+        painter.scale(zoomScale(), zoomScale());
+        QPainterCanvas canvas(painter);
+        m_chart.DrawPreviewMarker(canvas, *m_preview);
+        painter.restore();
+    }
 }
 
 void CQORVAView::SetViewMode(int mode)
@@ -328,28 +354,9 @@ void CQORVAView::ClearPick()
     m_chart.m_nPickClass = -1;
     m_chart.m_nPickIndex = -1;
     m_chart.m_nSelectedComfortArea = -1;
-    InvalidateChart();
+    RedrawObjects();
 }
 
-void CQORVAView::SetPreviewPoint(const std::optional<CStatePoint>& point)
-{
-    m_preview = point;
-    viewport()->update();
-}
-
-void CQORVAView::DrawPreviewMarker(QPainter& painter)
-{
-    if (!m_preview)
-        return;
-    EnsureLayout();
-    const CanvasPoint p = m_chart.PointPosition(*m_preview);
-    const QPoint centre = deviceFromLogical(QPoint(p.x, p.y));
-    painter.save();
-    painter.setPen(QPen(Qt::red, 2));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawEllipse(centre, 7, 7);
-    painter.restore();
-}
 
 void CQORVAView::ShowPickedName()
 {
@@ -431,7 +438,7 @@ void CQORVAView::PickAt(const QPoint& logical)
             }
         }
     }
-    InvalidateChart();
+    RedrawObjects();
     ShowPickedName();
 }
 
@@ -583,7 +590,7 @@ void CQORVAView::RightPress()
         m_chart.m_nSelectedComfortArea = -1;
         SetViewMode(kModeNone);
         viewport()->setCursor(Qt::ArrowCursor);
-        InvalidateChart();
+        RedrawObjects();
     } else if (m_nViewMode == kModeIndependentPoint || m_nViewMode == kModeText) {
         if (handler != m_handlers.end())
             handler->second->rightPress(*this);

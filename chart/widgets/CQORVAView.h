@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 
+#include "chart/ChartPageCache.h"
 #include "chart/ChartRenderer.h"
 #include "chart/widgets/CZoomView.h"
 
@@ -85,7 +86,7 @@ public:
     // outside the chart region.
     QString StateTextAt(const QPoint& logical);
 
-    // Throws away the drawn page so the next paint draws it again.
+    // Throws away the drawn page, grid included, so the next paint draws it again.
     void InvalidateChart();
 
     // Hit test at a logical point (class and index, −1 for nothing).
@@ -99,10 +100,15 @@ public:
     QPoint ChartRelative(const QPoint& logical);
     // Forgets the picked object and the selected comfort zone.
     void ClearPick();
-    // A hollow marker where a builder dialog's point would go, drawn over the
-    // chart and not part of the project; none removes it.
-    void SetPreviewPoint(const std::optional<CStatePoint>& point);
+    // The builder dialogs' preview: the same marker as SetPreviewState.
+    void SetPreviewPoint(const std::optional<CStatePoint>& point) { SetPreviewState(point); }
     bool hasPreviewPoint() const { return m_preview.has_value(); }
+    // A hollow marker where a point being built would go, drawn over the kept
+    // page (neither grid nor objects are drawn again); empty removes it.
+    void SetPreviewState(std::optional<CStatePoint> state);
+    const std::optional<CStatePoint>& previewState() const { return m_preview; }
+    // The two layers of the drawn page (how often each was drawn, for tests).
+    const chart::ChartPageCache& pageCache() const { return m_pageCache; }
 
 signals:
     void statusTextChanged(const QString& text);
@@ -135,10 +141,11 @@ private:
     void PickAt(const QPoint& logical);
     void ShowStatus(const QString& text);
     void RightPress();
-    void DrawChartImage();
-    void DrawPreviewMarker(QPainter& painter);
     // The picked object's name in the status bar.
     void ShowPickedName();
+    // The objects or the pick changed: they are drawn again over the kept grid.
+    void RedrawObjects();
+    QRect PreviewDeviceRect(const CStatePoint& state) const;
 
     CQORVADoc& m_document;
     // The view's own layout of the document's chart, and what it picked.
@@ -153,18 +160,19 @@ private:
     QPoint m_lineStart;
     QPoint m_lineEnd;
     QPoint m_lastPick;
-    std::optional<CStatePoint> m_preview;
     RendererRegion m_drawnWindow{m_chart};
     int m_nScreenWidth = 0;
     std::map<int, ViewModeHandler*> m_handlers;
     QString m_prompt;
     QString m_statusText;
 
-    // The drawn page at the current scale, redrawn only when the document,
-    // the pick or the scale changed, so scrolling and rubber bands only copy it.
-    QImage m_pageImage;
-    double m_imageScale = 0;
-    bool m_bImageValid = false;
+    // The drawn page: the grid, drawn again only when its key changes, and
+    // the objects over it, drawn again when the document or the pick changed;
+    // scrolling, rubber bands and the preview only copy it.
+    chart::ChartPageCache m_pageCache;
+    // The renderer's layout is that of the model as it is now.
+    bool m_bLayoutCurrent = false;
+    std::optional<CStatePoint> m_preview;
 };
 
 namespace view_prompts {

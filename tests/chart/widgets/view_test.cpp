@@ -316,6 +316,45 @@ TEST_F(ViewTest, PaintsTheChartAndRepaintsAfterADocumentChange)
     EXPECT_NE(view->grab().toImage(), first);
 }
 
+TEST_F(ViewTest, APreviewAPickAndAnEditDrawOverTheKeptGrid)
+{
+    CIDG& idg = DocumentTestAccess::model(document);
+    const QImage before = view->grab().toImage();
+    const int grids = view->pageCache().gridDraws();
+    const int objects = view->pageCache().objectDraws();
+
+    CStatePoint preview = *(*idg.m_pPoints)[1];
+    preview.m_h += 8.0f;
+    view->SetPreviewState(preview);
+    const QImage withMarker = view->grab().toImage();
+    EXPECT_NE(withMarker, before);
+    EXPECT_EQ(view->pageCache().gridDraws(), grids);
+    EXPECT_EQ(view->pageCache().objectDraws(), objects);
+    view->SetPreviewState(std::nullopt);
+    EXPECT_EQ(view->grab().toImage(), before);
+
+    view->OnPick();
+    const CanvasPoint n = view->chart().PointPosition(*(*idg.m_pPoints)[1]);
+    press(QPoint(n.x, n.y));
+    release(QPoint(n.x, n.y));
+    EXPECT_NE(view->grab().toImage(), before);
+    EXPECT_EQ(view->pageCache().objectDraws(), objects + 1);
+
+    document.ChangeCurrentRoom("移动", [](CIDG& model) {
+        model.m_nPointRadius = 5;
+        return true;
+    });
+    view->grab();
+    EXPECT_EQ(view->pageCache().gridDraws(), grids);
+    // A new pressure is a new grid.
+    document.ChangeProject("大气压", [](CIDG& model) {
+        model.m_fSummerPressure = 90000.0f;
+        return true;
+    });
+    view->grab();
+    EXPECT_EQ(view->pageCache().gridDraws(), grids + 1);
+}
+
 class ModeRecorder : public ViewModeHandler {
 public:
     std::vector<std::string> calls;

@@ -1,0 +1,118 @@
+#include "chart/ChartPageCache.h"
+
+#include <QPainter>
+
+#include <cstring>
+
+#include "chart/ChartRenderer.h"
+#include "chart/QPainterCanvas.h"
+#include "model/CIDG.h"
+
+namespace chart {
+
+GridKey gridKey(const CIDG& idg, const ChartDevice& device)
+{
+    GridKey key;
+    key.screenWidth = device.screenWidth;
+    key.pageWidth = device.pageWidth;
+    key.pageHeight = device.pageHeight;
+    key.printing = device.printing;
+    key.projectName = idg.m_strProjectName;
+    const auto& systems = idg.m_rooms.m_systems;
+    if (idg.m_nCurSystem >= 0 && static_cast<std::size_t>(idg.m_nCurSystem) < systems.size()) {
+        key.systemName = systems[static_cast<std::size_t>(idg.m_nCurSystem)]->m_strName;
+        if (const CServiceArea* room = idg.m_rooms.RoomAt(idg.m_nCurSystem, idg.m_nCurRoom))
+            key.roomName = room->m_strName;
+    }
+    key.condition = idg.m_nCurCondition;
+    key.chartView = idg.m_bChartView;
+    key.zoom = idg.m_fZoom;
+    key.xMin = idg.m_fXMin;
+    key.xMax = idg.m_fXMax;
+    key.tMin = idg.m_fTMin;
+    key.tMax = idg.m_fTMax;
+    key.xMaxFull = idg.m_fXMaxFull;
+    key.tMinFull = idg.m_fTMinFull;
+    key.xOffset = idg.m_nXOffset;
+    key.yOffset = idg.m_nYOffset;
+    key.summerPressure = idg.m_fSummerPressure;
+    key.winterPressure = idg.m_fWinterPressure;
+    key.drawOptions = idg.m_drawOptions;
+    key.labelFont = idg.m_font1.toBytes();
+    key.textColour = idg.m_textColor;
+    key.showValues = idg.m_bShowValues;
+    key.margins = idg.m_nMargin;
+    return key;
+}
+
+namespace {
+
+bool sameDevice(const ChartDevice& a, const ChartDevice& b)
+{
+    return a.screenWidth == b.screenWidth && a.pageWidth == b.pageWidth && a.pageHeight == b.pageHeight &&
+           a.printing == b.printing;
+}
+
+void beginPainting(QPainter& painter, double scale)
+{
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    painter.scale(scale, scale);
+}
+
+} // namespace
+
+const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, double scale,
+                                   double devicePixelRatio)
+{
+    GridKey key = gridKey(m_renderer.model(), device);
+    key.pixels = pixels;
+    key.scale = scale;
+    key.devicePixelRatio = devicePixelRatio;
+    if (!m_gridKey || *m_gridKey != key) {
+        m_grid = QImage(pixels * devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
+        m_grid.setDevicePixelRatio(devicePixelRatio);
+        m_grid.fill(Qt::white);
+        QPainter painter(&m_grid);
+        beginPainting(painter, scale);
+        QPainterCanvas canvas(painter);
+        m_renderer.DrawGrid(canvas, device);
+        painter.end();
+        m_gridKey = std::move(key);
+        m_bObjectsValid = false;
+        ++m_nGridDraws;
+    } else {
+        // Same key, same layout: only one that was thrown away is made again.
+        const ChartLayout& layout = m_renderer.layout();
+        if (!layout.m_bValid || !sameDevice(layout.m_device, device))
+            m_renderer.LayoutChart(device);
+        if (!m_renderer.layout().m_bBoundaryValid)
+            m_renderer.ComputeSaturationBoundary();
+    }
+    if (!m_bObjectsValid) {
+        if (m_page.size() == m_grid.size() && m_page.format() == m_grid.format() &&
+            m_page.bytesPerLine() == m_grid.bytesPerLine()) {
+            std::memcpy(m_page.bits(), m_grid.constBits(), static_cast<std::size_t>(m_grid.sizeInBytes()));
+            m_page.setDevicePixelRatio(devicePixelRatio);
+        } else {
+            m_page = m_grid.copy();
+        }
+        QPainter painter(&m_page);
+        beginPainting(painter, scale);
+        QPainterCanvas canvas(painter);
+        m_renderer.DrawObjects(canvas);
+        painter.end();
+        m_bObjectsValid = true;
+        ++m_nObjectDraws;
+    }
+    return m_page;
+}
+
+void ChartPageCache::clear()
+{
+    m_gridKey.reset();
+    m_grid = QImage();
+    m_page = QImage();
+    m_bObjectsValid = false;
+}
+
+} // namespace chart

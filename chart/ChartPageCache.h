@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "chart/ChartLayout.h"
+#include "model/DrawOption.h"
+
+class CIDG;
+class ChartRenderer;
+
+namespace chart {
+
+// Everything the drawn grid (header, border, iso-lines with their labels,
+// pressure label) depends on: the chart settings, the pressures, the window,
+// the view, the header's names and condition, and the device. Two equal keys
+// draw the same grid.
+struct GridKey {
+    int screenWidth = 0;
+    int pageWidth = 0;
+    int pageHeight = 0;
+    bool printing = false;
+    std::string projectName;
+    std::string systemName;
+    std::string roomName;
+    int condition = 0;
+    int chartView = 1;
+    float zoom = 1.0f;
+    float xMin = 0;
+    float xMax = 0;
+    float tMin = 0;
+    float tMax = 0;
+    float xMaxFull = 0;
+    float tMinFull = 0;
+    int xOffset = 0;
+    int yOffset = 0;
+    float summerPressure = 0;
+    float winterPressure = 0;
+    std::array<DrawOption, kFamilyCount> drawOptions{};
+    std::array<std::uint8_t, 60> labelFont{};
+    std::int32_t textColour = 0;
+    int showValues = 1;
+    std::array<std::int32_t, 4> margins{};
+    // The image the grid was drawn into: logical units to pixels.
+    QSize pixels;
+    double scale = 1.0;
+    double devicePixelRatio = 1.0;
+
+    bool operator==(const GridKey&) const = default;
+};
+
+GridKey gridKey(const CIDG& idg, const ChartDevice& device);
+
+// The chart page drawn in two layers for a view: the grid, drawn again only
+// when its key changes, and the page (the grid with the objects over it),
+// drawn again from the grid when the objects, the pick or the grid changed.
+// A rubber band, a pick, a preview or the edit of one object thus never
+// draws the iso-lines again.
+class ChartPageCache {
+public:
+    explicit ChartPageCache(ChartRenderer& renderer) : m_renderer(renderer) {}
+
+    // The page for the device, drawn at `scale` device pixels per logical
+    // unit into `pixels` logical units (times the device pixel ratio); only
+    // what is stale is drawn. The renderer's layout is that of the page after.
+    const QImage& page(const ChartDevice& device, QSize pixels, double scale, double devicePixelRatio);
+    // The objects or the pick changed: the page is drawn again from the grid.
+    void invalidateObjects() { m_bObjectsValid = false; }
+    // Forget both layers (memory given back).
+    void clear();
+
+    // How often each layer was drawn, for tests and benchmarks.
+    int gridDraws() const { return m_nGridDraws; }
+    int objectDraws() const { return m_nObjectDraws; }
+
+private:
+    ChartRenderer& m_renderer;
+    std::optional<GridKey> m_gridKey;
+    QImage m_grid;
+    QImage m_page;
+    bool m_bObjectsValid = false;
+    int m_nGridDraws = 0;
+    int m_nObjectDraws = 0;
+};
+
+} // namespace chart

@@ -1,0 +1,163 @@
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <functional>
+
+#include "ChartFixture.h"
+#include "chart/ChartImage.h"
+#include "chart/ChartPageCache.h"
+#include "chart/QPainterCanvas.h"
+
+namespace {
+
+class PageCacheTest : public ChartFixture {
+protected:
+    // Text needs a GUI application (offscreen in the tests).
+    static void SetUpTestSuite()
+    {
+        if (!QGuiApplication::instance()) {
+            static int argc = 1;
+            static char name[] = "chart_tests";
+            static char* argv[] = {name, nullptr};
+            application = new QGuiApplication(argc, argv);
+        }
+    }
+    static void TearDownTestSuite()
+    {
+        delete application;
+        application = nullptr;
+    }
+    static inline QGuiApplication* application = nullptr;
+
+    PageCacheTest()
+    {
+        const int a = addPoint("A", 0.008, 40.0);
+        const int b = addPoint("B", 0.012, 55.0);
+        addProcessLine("AB", a, b);
+        addHhrLine("ε1", a, 8000.0f);
+        addText("送风量：1200m^3/h");
+        addText("制冷量：5.2kW");
+    }
+
+    // The whole page drawn in one go, as before the layers were kept apart.
+    QImage drawnInOneGo()
+    {
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+        QPainterCanvas canvas(painter);
+        ChartRenderer(idg).DrawChart(canvas, device);
+        return image;
+    }
+
+    // The page view, where the result column shows below the chart.
+    const QSize size = chart::pageSize(device, true);
+    ChartRenderer renderer{idg};
+    chart::ChartPageCache cache{renderer};
+};
+
+TEST_F(PageCacheTest, LayeredPageIsThePageDrawnInOneGoEvenWhenTheObjectsAreDrawnAgain)
+{
+    EXPECT_EQ(cache.page(device, size, 1.0, 1.0), drawnInOneGo());
+    // Drawn again over the kept grid: the result column starts afresh.
+    cache.invalidateObjects();
+    EXPECT_EQ(cache.page(device, size, 1.0, 1.0), drawnInOneGo());
+    EXPECT_EQ(cache.gridDraws(), 1);
+    EXPECT_EQ(cache.objectDraws(), 2);
+}
+
+TEST_F(PageCacheTest, AnObjectEditOrAPickRedrawsTheObjectsOnly)
+{
+    cache.page(device, size, 1.0, 1.0);
+    points[1]->m_h = 60.0f;
+    points[1]->m_d = 0.013f;
+    renderer.m_nPickClass = 0;
+    renderer.m_nPickIndex = 0;
+    cache.invalidateObjects();
+    const QImage edited = cache.page(device, size, 1.0, 1.0);
+    EXPECT_EQ(cache.gridDraws(), 1);
+    renderer.m_nPickClass = renderer.m_nPickIndex = -1;
+    points[1]->m_h = 55.0f;
+    points[1]->m_d = 0.012f;
+    cache.invalidateObjects();
+    EXPECT_NE(edited, cache.page(device, size, 1.0, 1.0));
+    EXPECT_EQ(cache.page(device, size, 1.0, 1.0), drawnInOneGo());
+    EXPECT_EQ(cache.gridDraws(), 1);
+}
+
+struct GridChange {
+    const char* what;
+    std::function<void(CIDG&, ChartDevice&, QSize&, double&)> change;
+};
+
+TEST_F(PageCacheTest, EveryInputOfTheGridRedrawsIt)
+{
+    const GridChange changes[] = {
+        {"summer pressure", [](CIDG& m, ChartDevice&, QSize&, double&) { m.m_fSummerPressure = 90000; }},
+        {"winter pressure", [](CIDG& m, ChartDevice&, QSize&, double&) { m.m_fWinterPressure = 90000; }},
+        {"condition", [](CIDG& m, ChartDevice&, QSize&, double&) { m.m_nCurCondition = 2; }},
+        {"project name", [](CIDG& m, ChartDevice&, QSize&, double&) { m.m_strProjectName = "办公楼"; }},
+        {"window", [](CIDG& m, ChartDevice&, QSize&, double&) { m.m_fZoom = 2.0f, m.m_nXOffset = 100; }},
+        {"spacing",
+         [](CIDG& m, ChartDevice&, QSize&, double&) { m.m_drawOptions[kFamilyEnthalpy].m_fStep = 2; }},
+        {"label font", [](CIDG& m, ChartDevice&, QSize&, double&) { m.m_font1.lfHeight = -16; }},
+        {"labels", [](CIDG& m, ChartDevice&, QSize&, double&) { m.m_bShowValues = 0; }},
+        {"margins", [](CIDG& m, ChartDevice&, QSize&, double&) { m.m_nMargin[2] = 20; }},
+        {"page view", [](CIDG& m, ChartDevice&, QSize&, double&) { m.m_bChartView = 0; }},
+        {"screen", [](CIDG&, ChartDevice& d, QSize&, double&) { d.screenWidth = 1280; }},
+        {"scale", [](CIDG&, ChartDevice&, QSize& s, double& z) { s *= 2, z = 2.0; }},
+    };
+    // The changes add up: each one alone differs from the page before it.
+    ChartDevice changedDevice = device;
+    QSize changedSize = size;
+    double scale = 1.0;
+    cache.page(device, size, scale, 1.0);
+    int grids = 1;
+    for (const GridChange& c : changes) {
+        SCOPED_TRACE(c.what);
+        c.change(idg, changedDevice, changedSize, scale);
+        cache.page(changedDevice, changedSize, scale, 1.0);
+        EXPECT_EQ(cache.gridDraws(), ++grids);
+        // What belongs to the objects leaves the grid kept.
+        idg.m_nPointRadius += 1;
+        idg.m_bShowPointLabels = !idg.m_bShowPointLabels;
+        points[0]->m_h += 1.0f;
+        cache.invalidateObjects();
+        cache.page(changedDevice, changedSize, scale, 1.0);
+        EXPECT_EQ(cache.gridDraws(), grids);
+    }
+}
+
+TEST_F(PageCacheTest, PreviewMarkerIsAHollowRingInsideItsRectangleAndOnlyInTheChart)
+{
+    renderer.LayoutChart(device);
+    CStatePoint inside = *points[0];
+    RecordingCanvas canvas;
+    renderer.DrawPreviewMarker(canvas, inside);
+    const CanvasPoint at = renderer.PointPosition(inside);
+    const CanvasRect area = renderer.PreviewMarkerRectangle(inside);
+    EXPECT_TRUE(area.contains(at.x, at.y));
+    int ellipses = 0;
+    for (const auto& call : canvas.calls()) {
+        if (call.op == RecordingCanvas::Op::Ellipse) {
+            EXPECT_FALSE(call.filled) << "the ring is hollow";
+            ++ellipses;
+            EXPECT_TRUE(area.contains(call.rect.left, call.rect.top));
+            EXPECT_TRUE(area.contains(call.rect.right, call.rect.bottom));
+            EXPECT_EQ((call.rect.left + call.rect.right) / 2, at.x);
+            EXPECT_GT(call.rect.width(), 2 * idg.m_nPointRadius);
+        }
+    }
+    EXPECT_EQ(ellipses, 1);
+
+    CStatePoint outside = inside;
+    outside.m_d = 0.2f; // far right of the chart
+    canvas.clear();
+    renderer.DrawPreviewMarker(canvas, outside);
+    for (const auto& call : canvas.calls())
+        EXPECT_NE(call.op, RecordingCanvas::Op::Ellipse);
+}
+
+} // namespace

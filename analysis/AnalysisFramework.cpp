@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <exception>
+#include <initializer_list>
 
 #include "analysis/AnalysisSupport.h"
 #include "model/UnitFormat.h"
@@ -341,6 +342,41 @@ bool RunAnalysis(CIDG& idg, const AnalysisRequest& request, std::string& message
     }
     return true;
 }
+
+const std::vector<PointIndexSlot>& AnalysisPointIndexSlots()
+{
+    using enum PointIndexSlot::Store;
+    static const std::vector<PointIndexSlot> slots = [] {
+        std::vector<PointIndexSlot> all;
+        const auto add = [&all](PointIndexSlot::Store store, int condition,
+                                std::initializer_list<int> words) {
+            for (int word : words)
+                all.push_back({store, word, condition});
+        };
+        using namespace primary_slot;
+        add(kWord, kConditionSummer, {kSupply, kMixing, kCoilOutlet, kFanOutlet});
+        add(kWord, kConditionWinter,
+            {kWinterSupply, kHeaterOutlet, kHeaterInlet, kPreheated, kMixedBeforeHeating});
+        add(kInt, kConditionSummer,
+            {secondary_slot::kSupply, secondary_slot::kFanOutlet, secondary_slot::kCoilOutlet,
+             secondary_slot::kMixing});
+        add(kInt, kConditionWinter,
+            {secondary_slot::kWinterOutdoor, secondary_slot::kPreheated, secondary_slot::kFirstMix,
+             secondary_slot::kSecondMix, secondary_slot::kWinterSupply, secondary_slot::kHumidified});
+        add(kWord, kConditionSummer, {freshair_slot::kCoilOutlet});
+        add(kWord, kConditionWinter, {freshair_slot::kHumidified, freshair_slot::kHeated});
+        return all;
+    }();
+    return slots;
+}
+
+namespace {
+
+// Every program that runs analyses links this file, so deletion in the
+// chart model knows the slots from the start.
+[[maybe_unused]] const bool kSlotsRegistered = (SetPointIndexSlots(AnalysisPointIndexSlots()), true);
+
+} // namespace
 
 bool RerunPrimaryAnalyses(CIDG& idg, std::string& reason)
 {

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "model/CIDG.h"
 
@@ -158,6 +159,11 @@ std::string AnalysisName(const AnalysisRequest& request);
 // False with the reason of the first failure, the failed room's current
 // lists then emptied and its results reset.
 bool RerunPrimaryAnalyses(CIDG& idg, std::string& reason);
+
+// The slots of the four analyses that hold point indices, each with the
+// condition whose list it indexes; registered with the chart model
+// (PointIndexSlots) so that deleting a point keeps them exact.
+const std::vector<PointIndexSlot>& AnalysisPointIndexSlots();
 
 // An error the framework raises inside an analysis; its text reaches the user.
 class AnalysisError : public std::runtime_error {

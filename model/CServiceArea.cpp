@@ -1,5 +1,7 @@
 #include "model/CServiceArea.h"
 
+#include <utility>
+
 namespace {
 
 void setInts(std::array<CServiceArea::AnalysisWord, CServiceArea::kAnalysisWords>& words, int first, int last,
@@ -117,4 +119,40 @@ std::unique_ptr<CServiceArea> CloneRoom(const CServiceArea& source)
     copy->m_anaI = source.m_anaI;
     copy->m_nInitCounter = source.m_nInitCounter;
     return copy;
+}
+
+namespace {
+
+std::vector<PointIndexSlot>& registeredSlots()
+{
+    static std::vector<PointIndexSlot> slots;
+    return slots;
+}
+
+} // namespace
+
+const std::vector<PointIndexSlot>& PointIndexSlots()
+{
+    return registeredSlots();
+}
+
+void SetPointIndexSlots(std::vector<PointIndexSlot> slots)
+{
+    registeredSlots() = std::move(slots);
+}
+
+void RenumberPointIndexSlots(CServiceArea& room, int condition, int removed)
+{
+    for (const PointIndexSlot& slot : PointIndexSlots()) {
+        if (slot.condition != condition || slot.slot < 0)
+            continue;
+        const auto at = static_cast<std::size_t>(slot.slot);
+        if (slot.store == PointIndexSlot::kWord ? at >= room.m_anaW.size() : at >= room.m_anaI.size())
+            continue;
+        std::int32_t& index = slot.store == PointIndexSlot::kWord ? room.m_anaW[at].i : room.m_anaI[at];
+        if (index == removed)
+            index = -1;
+        else if (index > removed)
+            --index;
+    }
 }

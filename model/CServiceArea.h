@@ -4,6 +4,7 @@
 #include <memory>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "model/CComfortArea.h"
 #include "model/CCommentString.h"
@@ -86,3 +87,22 @@ void CopyRoomContents(const CServiceArea& source, CServiceArea& target);
 // A deep copy of a room: design data, every object of every condition, the
 // parameter points and the analysis words.
 std::unique_ptr<CServiceArea> CloneRoom(const CServiceArea& source);
+
+// A slot of a room's analysis data that holds the index of a state point in
+// the list of one condition: a word of m_anaW read as an int, or an m_anaI.
+struct PointIndexSlot {
+    enum Store { kWord, kInt };
+    Store store = kWord;
+    int slot = 0;
+    int condition = kConditionSummer;
+};
+
+// The slots the analyses keep point indices in. The analysis layer, which
+// names them, registers its list; the chart model uses it to keep them exact
+// when a point is deleted.
+const std::vector<PointIndexSlot>& PointIndexSlots();
+void SetPointIndexSlots(std::vector<PointIndexSlot> slots);
+
+// Point `removed` of the list of `condition` is gone: every stored index
+// above it moves down by one and an index of the point itself becomes −1.
+void RenumberPointIndexSlots(CServiceArea& room, int condition, int removed);

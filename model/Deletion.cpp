@@ -283,6 +283,11 @@ void CIDG::RemovePoint(int index)
         if (text->m_nKind == 9)
             renumber(text->m_nRefExtra, index);
     }
+    // The analysis results of the room name points of this list too.
+    if (CServiceArea* room = CurrentRoom();
+        room && room->m_nCondition >= 0 && room->m_nCondition < kConditionCount &&
+        m_pPoints == &room->m_points[static_cast<std::size_t>(room->m_nCondition)])
+        RenumberPointIndexSlots(*room, room->m_nCondition, index);
     points.erase(points.begin() + index);
 }
 

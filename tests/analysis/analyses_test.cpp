@@ -481,3 +481,37 @@ TEST_F(AnalysesTest, PrimaryRerunFollowsChangedDesignData)
 }
 
 } // namespace
+
+namespace {
+
+// The chart model knows where the analyses keep point indices: the summer
+// O, C, L, P (words 3–6) and winter O, M, C, W', C' (26–30) of the primary
+// analysis, the fresh-air unit's L (46), M (64) and W' (66), and the
+// secondary analysis' indices (ints 5–8 summer, 13–18 winter).
+TEST(AnalysisPointIndexSlots, AreRegisteredWithTheChartModel)
+{
+    const auto& registered = PointIndexSlots();
+    const auto has = [&registered](PointIndexSlot::Store store, int slot, int condition) {
+        for (const PointIndexSlot& s : registered)
+            if (s.store == store && s.slot == slot && s.condition == condition)
+                return true;
+        return false;
+    };
+    struct Case {
+        PointIndexSlot::Store store;
+        int first, last, condition;
+    };
+    const Case cases[] = {
+        {PointIndexSlot::kWord, 3, 6, kConditionSummer},   {PointIndexSlot::kWord, 26, 30, kConditionWinter},
+        {PointIndexSlot::kWord, 46, 46, kConditionSummer}, {PointIndexSlot::kWord, 64, 64, kConditionWinter},
+        {PointIndexSlot::kWord, 66, 66, kConditionWinter}, {PointIndexSlot::kInt, 5, 8, kConditionSummer},
+        {PointIndexSlot::kInt, 13, 18, kConditionWinter},
+    };
+    std::size_t count = 0;
+    for (const Case& c : cases)
+        for (int slot = c.first; slot <= c.last; ++slot, ++count)
+            EXPECT_TRUE(has(c.store, slot, c.condition)) << slot;
+    EXPECT_EQ(registered.size(), count);
+}
+
+} // namespace

@@ -178,3 +178,43 @@ TEST_F(Deletion, LineDependantsRefuseInTheOrderOfTheTable)
 }
 
 } // namespace
+
+// The room's analysis slots that hold point indices follow a deletion: those
+// of the condition shown below the deleted point move down, the one naming it
+// becomes −1, those of the other condition and those above stay.
+TEST_F(Deletion, AnalysisPointIndicesFollowADeletedPoint)
+{
+    const std::vector<PointIndexSlot> registered = PointIndexSlots();
+    SetPointIndexSlots({{PointIndexSlot::kWord, 3, kConditionSummer},
+                        {PointIndexSlot::kWord, 4, kConditionSummer},
+                        {PointIndexSlot::kWord, 5, kConditionSummer},
+                        {PointIndexSlot::kInt, 7, kConditionSummer},
+                        {PointIndexSlot::kWord, 26, kConditionWinter}});
+    fivePoints();
+    addPoint("D", 22, 0.5);
+    CServiceArea& room = *idg.CurrentRoom();
+    struct Slot {
+        bool word;
+        int slot;
+        std::int32_t before, after;
+    };
+    const Slot slots[] = {
+        {true, 3, 4, 3},  // above the deleted point: moves down
+        {true, 4, 2, -1}, // the deleted point itself
+        {true, 5, 1, 1},  // below it: stays
+        {false, 7, 5, 4}, // an int slot above it
+        {true, 26, 4, 4}, // a winter index: another list
+        {true, 6, 4, 4},  // not a registered slot
+        {false, 8, 5, 5},
+    };
+    for (const Slot& s : slots)
+        (s.word ? room.m_anaW[static_cast<std::size_t>(s.slot)].i
+                : room.m_anaI[static_cast<std::size_t>(s.slot)]) = s.before;
+    ASSERT_EQ(idg.DeleteObject(CIDG::kClassPoint, 2), 1);
+    for (const Slot& s : slots)
+        EXPECT_EQ(s.word ? room.m_anaW[static_cast<std::size_t>(s.slot)].i
+                         : room.m_anaI[static_cast<std::size_t>(s.slot)],
+                  s.after)
+            << s.slot;
+    SetPointIndexSlots(registered);
+}

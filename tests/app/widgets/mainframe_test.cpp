@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QMenuBar>
@@ -98,7 +99,7 @@ TEST_F(MainFrameTest, EveryMenuCommandOfTheTableIsInTheMenus)
     }
     for (const CommandInfo& info : commandTable()) {
         if (info.id == cmd::Pick || info.id == cmd::FileMru)
-            continue;  // toolbar-only button, and the recent-file submenu
+            continue; // toolbar-only button, and the recent-file submenu
         EXPECT_TRUE(inMenus.count(info.id)) << info.caption;
     }
 }
@@ -116,6 +117,20 @@ TEST_F(MainFrameTest, WithoutAProjectOnlyProjectFreeCommandsAreEnabled)
     EXPECT_TRUE(frame.action(cmd::ChartView)->isChecked());
     EXPECT_FALSE(frame.action(cmd::PageView)->isChecked());
     EXPECT_FALSE(frame.systemList()->isEnabled());
+}
+
+// 一次回风系统 is the one analysis command open without a project: it says
+// why there is nothing to analyse, and opens no dialog.
+TEST_F(MainFrameTest, PrimaryAnalysisWithoutAProjectSaysThereIsNothingToAnalyse)
+{
+    QAction* primary = frame.action(cmd::AnalysisPrimary);
+    ASSERT_NE(primary, nullptr);
+    EXPECT_TRUE(primary->isEnabled());
+    for (int id : {cmd::AnalysisSecondary, cmd::AnalysisFanCoil, cmd::AnalysisFreshAir})
+        EXPECT_FALSE(frame.action(id)->isEnabled()) << id;
+    primary->trigger();
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{"没有参数用于分析!请在工程下重试!"});
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 TEST_F(MainFrameTest, CommandsWithoutAHandlerStayDisabledEvenWithAProject)
@@ -151,7 +166,7 @@ TEST_F(MainFrameTest, MainToolbarListsAndLabels)
             order << widget;
     }
     ASSERT_EQ(order.size(), 6);
-    const int ids[] = {cmd::ViewList,  cmd::ConditionList, cmd::ToolbarSystemLabel,
+    const int ids[] = {cmd::ViewList,   cmd::ConditionList,    cmd::ToolbarSystemLabel,
                        cmd::SystemList, cmd::ToolbarRoomLabel, cmd::RoomList};
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(order[i]->property("commandId").toInt(), ids[i]);
@@ -229,4 +244,4 @@ TEST_F(MainFrameTest, OpeningAMissingFileKeepsTheProject)
     EXPECT_TRUE(document.m_bProjectOpen);
 }
 
-}  // namespace
+} // namespace

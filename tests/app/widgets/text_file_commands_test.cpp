@@ -12,6 +12,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/CQORVAApp.h"
+#include "analysis/AnalysisFramework.h"
 #include "app/CommandTable.h"
 #include "model/TextCodec.h"
 #include "project/CQORVADoc.h"
@@ -29,10 +30,11 @@ std::string format(const char* pattern, double value)
 }
 
 // A state line of the report: name, t, tw, RH, d, h (SI).
-std::string stateLine(const std::string& label, float t, float tw, float RH, float x, float h)
+std::string stateLine(const std::string& label, float t, float tw, float RH, float x, float h,
+                      const char* moisture = "%.1fg/kg")
 {
     return label + "：" + format("%.1f℃", t) + " " + format("%.1f℃", tw) + " " +
-           format("%.1f%%", RH * 100.0) + " " + format("%.1fg/kg", x * 1000.0) + " " + format("%.1fkJ/kg", h);
+           format("%.1f%%", RH * 100.0) + " " + format(moisture, x * 1000.0) + " " + format("%.1fkJ/kg", h);
 }
 
 std::string outdoorSummer(const std::string& label, float p, float t, float tw)
@@ -80,15 +82,102 @@ const RoomExpectation kRooms[] = {
     {"空调系统2", "大厅", 27, 0.60f, 20, 2.0f, 1500, 18, 0.40f, 15, 1.0f, 1500},
 };
 
-std::vector<std::string> expectedReport()
+// The lines a room's stored primary results add to its report block: the
+// supply, the coil and its states, the mixing and the heat-moisture ratio,
+// with the points the stored indices name in the condition's list.
+std::vector<std::string> summerResults(const CServiceArea& room)
+{
+    const auto& points = room.m_points[kConditionSummer];
+    const auto word = [&room](int slot) { return room.m_anaW[static_cast<std::size_t>(slot)]; };
+    const auto at = [&points](int slot_index) -> const CStatePoint& {
+        return *points[static_cast<std::size_t>(slot_index)];
+    };
+    const auto state = [&](const std::string& label, int index) {
+        const CStatePoint& p = at(index);
+        return stateLine(label + p.m_strName, p.m_t, p.m_tw, p.m_RH, p.m_d, p.m_h);
+    };
+    using namespace primary_slot;
+    if (word(kMixing).i == -1)
+        return {};
+    const int o = word(kSupply).i, c = word(kMixing).i, l = word(kCoilOutlet).i, p = word(kFanOutlet).i;
+    const std::string O = at(o).m_strName, C = at(c).m_strName, N = at(1).m_strName, W = at(0).m_strName;
+    // The coil cools C to L, or to O itself when there is no L; reheat starts
+    // from P when the fan heats the air, else from L.
+    const int coilOutlet = l != -1 ? l : o;
+    std::vector<std::string> lines{"总送风量" + O + "-" + N + "：" + format("%.0f", word(kSupplyVolume).f) +
+                                       "m^3/h",
+                                   "空调器制冷量" + C + "-" + at(coilOutlet).m_strName + "：" +
+                                       format("%.1f", word(kCooling).f * 0.001) + "kW"};
+    if (l != -1 && word(kMaxDifference).i == 0)
+        lines.push_back("空调器再热量" + at(p != -1 ? p : l).m_strName + "-" + O + "：" +
+                        format("%.1f", word(kReheat).f * 0.001) + "kW");
+    lines.push_back(state("空调器进风状态点", c));
+    lines.push_back(state("空调器出风状态点", coilOutlet));
+    lines.push_back(state("空调器送风状态点", o));
+    lines.push_back("混风比" + N + "-" + C + "-" + W + "：" + format("%.1f", word(kFreshRatio).f * 100.0) +
+                    "%");
+    lines.push_back("热湿比" + O + "-" + N + "：" + format("%.1fkJ/kg", word(kRatio).f));
+    return lines;
+}
+
+std::vector<std::string> winterResults(const CServiceArea& room)
+{
+    const auto& points = room.m_points[kConditionWinter];
+    const auto word = [&room](int slot) { return room.m_anaW[static_cast<std::size_t>(slot)]; };
+    const auto at = [&points](int index) -> const CStatePoint& {
+        return *points[static_cast<std::size_t>(index)];
+    };
+    using namespace primary_slot;
+    if (word(kSupply).i == -1 || word(kWinterSupply).i == -1)
+        return {};
+    const int o = word(kWinterSupply).i, m = word(kHeaterOutlet).i, c = word(kHeaterInlet).i,
+              preheated = word(kPreheated).i, mixed = word(kMixedBeforeHeating).i;
+    const std::string O = at(o).m_strName, M = at(m).m_strName, C = at(c).m_strName, N = at(1).m_strName,
+                      W = at(0).m_strName;
+    const auto coilState = [&](const std::string& label, int index) {
+        const CStatePoint& p = at(index);
+        return stateLine(label + p.m_strName, p.m_t, p.m_tw, p.m_RH, p.m_d, p.m_h, "%.0fg/kg");
+    };
+    std::vector<std::string> lines{
+        "总送风量" + O + "-" + N + "：" + format("%.0f", word(kWinterVolume).f) + "m^3/h",
+        "空调器加热量" + C + "-" + M + "：" + format("%.1f", word(kHeating).f * 0.001) + "kW"};
+    // Preheating the fresh air heats W to W'; mixing first heats C' to C.
+    const std::string preheat =
+        preheated != -1 ? W + "-" + at(preheated).m_strName : C + "-" + at(mixed).m_strName;
+    const CStatePoint& afterPreheat = at(preheated != -1 ? preheated : c);
+    lines.push_back("空调器预热量" + preheat + "：" + format("%.1f", word(kPreheat).f * 0.001) + "kW");
+    lines.push_back("预热后出风温度(" + afterPreheat.m_strName + ")：" + format("%.1f℃", afterPreheat.m_t));
+    lines.push_back("空调器加湿量" + M + "-" + O + "：" + format("%.0fkg/h", word(kHumidification).f));
+    lines.push_back(coilState("加热盘管进风状态点", c));
+    lines.push_back(coilState("加热盘管出风状态点", m));
+    const std::string mixing = preheated != -1 ? N + "-" + C + "-" + at(preheated).m_strName
+                                               : N + "-" + at(mixed).m_strName + "-" + W;
+    lines.push_back("混风比" + mixing + "：" + format("%.1f", word(kWinterFreshRatio).f * 100.0) + "%");
+    lines.push_back("热湿比" + O + "-" + N + "：" + format("%.1fkJ/kg", word(kWinterRatio).f));
+    return lines;
+}
+
+// The report of the example project; with a document, each room's stored
+// primary results follow its known parameters.
+std::vector<std::string> expectedReport(const CQORVADoc* analysed = nullptr)
 {
     const std::string stars(61, '*');
     std::vector<std::string> lines{stars, "            工程：办公楼            ", stars};
     std::string system;
+    int systemIndex = -1, roomIndex = 0;
     for (const RoomExpectation& r : kRooms) {
-        if (r.system != system)
+        if (r.system != system) {
             lines.push_back("");
+            ++systemIndex;
+            roomIndex = 0;
+        }
         system = r.system;
+        const CServiceArea* analysedRoom =
+            analysed ? analysed->model()
+                           .m_rooms.m_systems[static_cast<std::size_t>(systemIndex)]
+                           ->m_rooms[static_cast<std::size_t>(roomIndex++)]
+                           .get()
+                     : nullptr;
         const std::string heading = std::string("系统：") + r.system + "     服务区域：" + r.room;
         lines.push_back(heading + "     工况：夏季工况");
         lines.push_back("已知参数:");
@@ -97,6 +186,9 @@ std::vector<std::string> expectedReport()
         lines.push_back("室内空调冷负荷：" + format("%.1f", r.summerLoad) + "kW");
         lines.push_back("室内空调湿负荷：" + format("%.2f", r.summerMoisture) + "kg/h");
         lines.push_back("新风量：" + format("%.0f", r.summerAir) + "m^3/h");
+        if (analysedRoom)
+            for (const std::string& line : summerResults(*analysedRoom))
+                lines.push_back(line);
         lines.push_back("");
         lines.push_back(heading + "     工况：冬季工况");
         lines.push_back("已知参数:");
@@ -105,6 +197,9 @@ std::vector<std::string> expectedReport()
         lines.push_back("室内空调热负荷：" + format("%.1f", r.winterLoad) + "kW");
         lines.push_back("室内空调湿负荷：" + format("%.2f", r.winterMoisture) + "kg/h");
         lines.push_back("新风量：" + format("%.0f", r.winterAir) + "m^3/h");
+        if (analysedRoom)
+            for (const std::string& line : winterResults(*analysedRoom))
+                lines.push_back(line);
         lines.push_back(std::string(61, '-'));
     }
     return lines;
@@ -152,6 +247,46 @@ TEST_F(TextFileCommandsTest, StartedWithParametersAndReportCloseAndReturnWritesT
     const std::vector<std::string> lines = readGbkLines(path("报告.txt"));
     ASSERT_EQ(lines.size(), expected.size());
     for (std::size_t i = 0; i < lines.size(); ++i)
+        EXPECT_EQ(lines[i], expected[i]) << "line " << i + 1;
+}
+
+// Started as a calling program starts it, the primary analysis of each room
+// run as its dialog's OK runs it (one room each way the coil and the
+// preheater can go), then 关闭并返回: the report prints every room's stored
+// results.
+TEST_F(TextFileCommandsTest, CloseAndReturnReportsThePrimaryResultsOfEveryRoom)
+{
+    start({"-m", kParameters, "-r", path("报告.txt")});
+    ASSERT_TRUE(started);
+    CQORVADoc& document = app->document();
+    struct Run {
+        int system, room;
+        PrimaryParams params;
+    };
+    const Run runs[] = {
+        {0, 0, {0.0f, 0.0f, 0.95f, 1, 0, kPreheatNone, kHumidifyNone, 0.0f}},
+        {0, 1, {1.0f, 6.0f, 0.9f, 0, 1, kPreheatFirst, kHumidifyAdiabatic, 15.0f}},
+        {1, 0, {0.0f, 8.0f, 0.95f, 0, 1, kMixFirst, kHumidifySteam, 10.0f}},
+    };
+    for (const Run& run : runs) {
+        ASSERT_TRUE(document.SelectSystem(run.system));
+        document.SelectRoom(run.room);
+        std::string message;
+        ASSERT_TRUE(document.RunAnalysis(run.params, message)) << run.system << "/" << run.room << message;
+    }
+    const auto& rooms = document.model().m_rooms.m_systems;
+    ASSERT_EQ(rooms[0]->m_rooms[1]->m_anaW[primary_slot::kFanOutlet].i != -1, true) << "a fan-heated P";
+    ASSERT_NE(rooms[1]->m_rooms[0]->m_anaW[primary_slot::kMixedBeforeHeating].i, -1) << "mixed first";
+    const std::vector<std::string> expected = expectedReport(&document);
+    ASSERT_TRUE(document.OnSaveDocument(path("办公楼.id").toStdString()));
+    app->frame().updateCommandStates();
+    app->frame().action(cmd::FileClose)->trigger();
+    EXPECT_FALSE(app->frame().isVisible()) << "the program ends";
+    EXPECT_TRUE(messages->texts().empty());
+
+    const std::vector<std::string> lines = readGbkLines(path("报告.txt"));
+    EXPECT_EQ(lines.size(), expected.size());
+    for (std::size_t i = 0; i < std::min(lines.size(), expected.size()); ++i)
         EXPECT_EQ(lines[i], expected[i]) << "line " << i + 1;
 }
 

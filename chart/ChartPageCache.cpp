@@ -2,9 +2,11 @@
 
 #include <QPainter>
 
+#include <cmath>
 #include <cstring>
 
 #include "chart/ChartRenderer.h"
+#include "chart/DisplayList.h"
 #include "chart/QPainterCanvas.h"
 #include "model/CIDG.h"
 
@@ -59,7 +61,37 @@ void beginPainting(QPainter& painter, double scale)
     painter.scale(scale, scale);
 }
 
+// The logical page pixels a call may touch at this scale.
+QRect pagePixels(const CanvasRect& r, double scale)
+{
+    const int left = static_cast<int>(std::floor(r.left * scale)) - 1;
+    const int top = static_cast<int>(std::floor(r.top * scale)) - 1;
+    const int right = static_cast<int>(std::ceil(r.right * scale)) + 1;
+    const int bottom = static_cast<int>(std::ceil(r.bottom * scale)) + 1;
+    return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+// Copies the region's rectangles (logical pixels, `ratio` image pixels each)
+// from one image to another of the same size and format.
+void copyRows(const QImage& from, QImage& to, const QRegion& region, int ratio)
+{
+    const QRect image = from.rect();
+    const int bytesPerPixel = from.depth() / 8;
+    uchar* const bits = to.bits();
+    for (const QRect& logical : region) {
+        const QRect r = QRect(logical.topLeft() * ratio, logical.size() * ratio) & image;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            std::memcpy(bits + y * to.bytesPerLine() + r.left() * bytesPerPixel,
+                        from.constScanLine(y) + r.left() * bytesPerPixel,
+                        static_cast<std::size_t>(r.width() * bytesPerPixel));
+    }
+}
+
 } // namespace
+
+ChartPageCache::ChartPageCache(ChartRenderer& renderer) : m_renderer(renderer) {}
+
+ChartPageCache::~ChartPageCache() = default;
 
 const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, double scale,
                                    double devicePixelRatio)
@@ -79,6 +111,8 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
         painter.end();
         m_gridKey = std::move(key);
         m_bObjectsValid = false;
+        m_objects.reset();
+        m_textWidths.clear();
         ++m_nGridDraws;
     } else {
         // Same key, same layout: only one that was thrown away is made again.
@@ -89,18 +123,59 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
             m_renderer.ComputeSaturationBoundary();
     }
     if (!m_bObjectsValid) {
-        if (m_page.size() == m_grid.size() && m_page.format() == m_grid.format() &&
-            m_page.bytesPerLine() == m_grid.bytesPerLine()) {
-            std::memcpy(m_page.bits(), m_grid.constBits(), static_cast<std::size_t>(m_grid.sizeInBytes()));
-            m_page.setDevicePixelRatio(devicePixelRatio);
-        } else {
-            m_page = m_grid.copy();
+        auto objects = std::make_unique<DisplayList>(&m_grid, m_textWidths);
+        m_renderer.DrawObjects(*objects);
+        std::vector<CanvasRect> bounds = objects->callBounds();
+        const auto& calls = objects->calls();
+        // Only where calls changed, when the calls still pair up one to one.
+        // At a fractional pixel ratio the clip would not fall on whole pixels.
+        bool partial = m_bRedrawOnlyChanges && m_objects && m_objectScale == scale &&
+                       devicePixelRatio == std::floor(devicePixelRatio) &&
+                       m_page.format() == m_grid.format() && m_page.size() == m_grid.size() &&
+                       m_objects->calls().size() == calls.size();
+        QRegion changed;
+        for (std::size_t i = 0; partial && i < calls.size(); ++i) {
+            const auto& before = m_objects->calls()[i];
+            partial = !calls[i].clipped && !before.clipped;
+            if (partial && !sameCall(before, calls[i])) {
+                changed += pagePixels(m_objectBounds[i], scale);
+                changed += pagePixels(bounds[i], scale);
+            }
         }
-        QPainter painter(&m_page);
-        beginPainting(painter, scale);
-        QPainterCanvas canvas(painter);
-        m_renderer.DrawObjects(canvas);
-        painter.end();
+        if (partial) {
+            changed &= QRect(QPoint(0, 0), pixels);
+            if (!changed.isEmpty()) {
+                copyRows(m_grid, m_page, changed, static_cast<int>(devicePixelRatio));
+                QPainter painter(&m_page);
+                painter.setClipRegion(changed);
+                beginPainting(painter, scale);
+                QPainterCanvas canvas(painter);
+                for (std::size_t i = 0; i < calls.size(); ++i)
+                    if (changed.intersects(pagePixels(bounds[i], scale)))
+                        replayCall(calls[i], canvas);
+                painter.end();
+            }
+        } else {
+            if (m_page.size() == m_grid.size() && m_page.format() == m_grid.format() &&
+                m_page.bytesPerLine() == m_grid.bytesPerLine()) {
+                std::memcpy(m_page.bits(), m_grid.constBits(),
+                            static_cast<std::size_t>(m_grid.sizeInBytes()));
+                m_page.setDevicePixelRatio(devicePixelRatio);
+            } else {
+                m_page = m_grid.copy();
+            }
+            QPainter painter(&m_page);
+            beginPainting(painter, scale);
+            QPainterCanvas canvas(painter);
+            for (const auto& call : calls)
+                replayCall(call, canvas);
+            painter.end();
+            changed = QRegion(QRect(QPoint(0, 0), pixels));
+        }
+        m_objects = std::move(objects);
+        m_objectBounds = std::move(bounds);
+        m_objectScale = scale;
+        m_changed = changed;
         m_bObjectsValid = true;
         ++m_nObjectDraws;
     }
@@ -113,6 +188,9 @@ void ChartPageCache::clear()
     m_grid = QImage();
     m_page = QImage();
     m_bObjectsValid = false;
+    m_objects.reset();
+    m_objectBounds.clear();
+    m_textWidths.clear();
 }
 
 } // namespace chart

@@ -1,13 +1,18 @@
 #pragma once
 
 #include <QImage>
+#include <QRegion>
 #include <QSize>
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
+#include "chart/CanvasTypes.h"
 #include "chart/ChartLayout.h"
 #include "model/DrawOption.h"
 
@@ -15,6 +20,8 @@ class CIDG;
 class ChartRenderer;
 
 namespace chart {
+
+class DisplayList;
 
 // Everything the drawn grid (header, border, iso-lines with their labels,
 // pressure label) depends on: the chart settings, the pressures, the window,
@@ -60,10 +67,17 @@ GridKey gridKey(const CIDG& idg, const ChartDevice& device);
 // when its key changes, and the page (the grid with the objects over it),
 // drawn again from the grid when the objects, the pick or the grid changed.
 // A rubber band, a pick, a preview or the edit of one object thus never
-// draws the iso-lines again.
+// draws the iso-lines again. The objects are recorded as drawing calls
+// first; when as many calls as before come out, only the places of the
+// calls that changed are drawn again (the grid copied back there and every
+// call reaching them drawn over it, in order), which gives the same pixels
+// as drawing all objects again.
 class ChartPageCache {
 public:
-    explicit ChartPageCache(ChartRenderer& renderer) : m_renderer(renderer) {}
+    explicit ChartPageCache(ChartRenderer& renderer);
+    ~ChartPageCache();
+    ChartPageCache(const ChartPageCache&) = delete;
+    ChartPageCache& operator=(const ChartPageCache&) = delete;
 
     // The page for the device, drawn at `scale` device pixels per logical
     // unit into `pixels` logical units (times the device pixel ratio); only
@@ -77,6 +91,12 @@ public:
     // How often each layer was drawn, for tests and benchmarks.
     int gridDraws() const { return m_nGridDraws; }
     int objectDraws() const { return m_nObjectDraws; }
+    // Where the last drawing of the objects changed the page, in logical
+    // pixels of the page (empty when nothing changed).
+    const QRegion& changedRegion() const { return m_changed; }
+    // Off: every object drawing starts again from the whole grid (the way
+    // before changes were tracked; kept for the benchmark).
+    void setRedrawOnlyChanges(bool on) { m_bRedrawOnlyChanges = on; }
 
 private:
     ChartRenderer& m_renderer;
@@ -84,6 +104,13 @@ private:
     QImage m_grid;
     QImage m_page;
     bool m_bObjectsValid = false;
+    bool m_bRedrawOnlyChanges = true;
+    // The objects as drawn on m_page, and each call's reach in device units.
+    std::unique_ptr<DisplayList> m_objects;
+    std::unordered_map<std::string, int> m_textWidths;
+    std::vector<CanvasRect> m_objectBounds;
+    double m_objectScale = 1.0;
+    QRegion m_changed;
     int m_nGridDraws = 0;
     int m_nObjectDraws = 0;
 };

@@ -292,18 +292,46 @@ void EmfCanvas::drawText(int x, int y, const std::string& text, int align)
         SetTextAlign(d.dc, static_cast<UINT>(align));
         d.align = align;
     }
-    const std::u16string wide = toUtf16(text);
+    // Every text carries the advance of each character as the layout measured
+    // it: readers place the characters by it, and some refuse a text record
+    // without it.
+    const QString string = QString::fromStdString(text);
+    const std::u16string wide = string.toStdU16String();
+    const std::vector<int> advances = characterAdvances(string);
     ExtTextOutW(d.dc, x, y, 0, nullptr, reinterpret_cast<LPCWSTR>(wide.c_str()),
-                static_cast<UINT>(wide.size()), nullptr);
+                static_cast<UINT>(wide.size()), advances.data());
 }
 
-CanvasSize EmfCanvas::textExtent(const std::string& text)
+QFontMetrics EmfCanvas::metrics() const
 {
     // Measured as the screen draws the same font, the layout the metafile keeps.
     LogFont bounded = m_device->currentFont;
     bounded.lfHeight = bounded.lfHeight < 0 ? -fontUnits(bounded.lfHeight) : fontUnits(bounded.lfHeight);
     bounded.lfWidth = fontUnits(bounded.lfWidth);
-    const QFontMetrics metrics(qfontFromLogFont(bounded));
+    return QFontMetrics(qfontFromLogFont(bounded));
+}
+
+std::vector<int> EmfCanvas::characterAdvances(const QString& text) const
+{
+    // From the advances of the growing prefixes, so kerning and rounding add
+    // up to the width of the whole text; the second half of a surrogate pair
+    // advances nothing.
+    const QFontMetrics metrics = this->metrics();
+    std::vector<int> advances(static_cast<std::size_t>(text.size()), 0);
+    int previous = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size())
+            continue;
+        const int width = metrics.horizontalAdvance(text.left(i + 1));
+        advances[static_cast<std::size_t>(i)] = width - previous;
+        previous = width;
+    }
+    return advances;
+}
+
+CanvasSize EmfCanvas::textExtent(const std::string& text)
+{
+    const QFontMetrics metrics = this->metrics();
     return {metrics.horizontalAdvance(QString::fromStdString(text)), metrics.height()};
 }
 

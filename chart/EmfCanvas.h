@@ -2,8 +2,12 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "chart/Canvas.h"
+
+class QFontMetrics;
+class QString;
 
 // Draws the chart into an enhanced metafile (EMF records: header, pens,
 // brushes, fonts, lines, polylines, ellipses, polygons, text, end of file).
@@ -45,6 +49,10 @@ public:
 private:
     struct Device;
     bool outsideClip(const CanvasRect& bounds) const;
+    // The current font as the screen measures it, and each UTF-16 unit's
+    // advance in device units.
+    QFontMetrics metrics() const;
+    std::vector<int> characterAdvances(const QString& text) const;
 
     std::unique_ptr<Device> m_device;
     bool m_clipping = false;

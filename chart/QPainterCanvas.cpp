@@ -45,6 +45,14 @@ QPainterCanvas::QPainterCanvas(QPainter& painter) : m_painter(painter), m_textCo
     m_painter.setBrush(Qt::NoBrush);
 }
 
+QFont QPainterCanvas::toQFont(const LogFont& font)
+{
+    LogFont bounded = font;
+    bounded.lfHeight = font.lfHeight < 0 ? -fontUnits(font.lfHeight) : fontUnits(font.lfHeight);
+    bounded.lfWidth = fontUnits(font.lfWidth);
+    return qfontFromLogFont(bounded);
+}
+
 QColor QPainterCanvas::toQColor(std::int32_t colour)
 {
     return QColor(colourRed(colour), colourGreen(colour), colourBlue(colour));
@@ -85,10 +93,7 @@ void QPainterCanvas::setFont(const LogFont& font)
         return;
     m_logFont = font;
     m_fontSet = true;
-    LogFont bounded = font;
-    bounded.lfHeight = font.lfHeight < 0 ? -fontUnits(font.lfHeight) : fontUnits(font.lfHeight);
-    bounded.lfWidth = fontUnits(font.lfWidth);
-    m_painter.setFont(qfontFromLogFont(bounded));
+    m_painter.setFont(toQFont(font));
     // Resolving a font for the device is the dear part of measuring text;
     // done once a font, not once a text.
     m_metrics.emplace(m_painter.font(), m_painter.device());

@@ -33,6 +33,8 @@ public:
     void clearClip() override;
 
     static QColor toQColor(std::int32_t colour);
+    // The stored font as the painter draws it (height and width bounded).
+    static QFont toQFont(const LogFont& font);
 
 private:
     const QFontMetrics& metrics();

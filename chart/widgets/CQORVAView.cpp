@@ -117,7 +117,16 @@ void CQORVAView::InvalidateChart()
 void CQORVAView::RedrawObjects()
 {
     m_pageCache.invalidateObjects();
-    viewport()->update();
+    const QSize size = deviceSize();
+    const double ratio = viewport()->devicePixelRatioF();
+    if (!isVisible() || qint64(size.width()) * size.height() * ratio * ratio > kMaxCachedPixels) {
+        viewport()->update();
+        return;
+    }
+    // Drawn at once, so only the places an edit changed are painted again.
+    m_pageCache.page(chartDevice(), size, zoomScale(), ratio);
+    m_bLayoutCurrent = true;
+    viewport()->update(m_pageCache.changedRegion().translated(deviceOrigin()));
 }
 
 void CQORVAView::SetPreviewState(std::optional<CStatePoint> state)
@@ -357,7 +366,6 @@ void CQORVAView::ClearPick()
     RedrawObjects();
 }
 
-
 void CQORVAView::ShowPickedName()
 {
     const CIDG& idg = m_document.model();
@@ -424,7 +432,8 @@ void CQORVAView::PickAt(const QPoint& logical)
     m_chart.m_nSelectedComfortArea = -1;
     // A corner point or an edge line of a comfort zone selects the whole zone.
     std::string member;
-    if (pick.nClass == CIDG::kClassPoint && idg.m_pPoints && pick.index >= 0 && pick.index < int(idg.m_pPoints->size()))
+    if (pick.nClass == CIDG::kClassPoint && idg.m_pPoints && pick.index >= 0 &&
+        pick.index < int(idg.m_pPoints->size()))
         member = (*idg.m_pPoints)[pick.index]->m_strName;
     else if (pick.nClass == CIDG::kClassProcessLine && idg.m_pProcessLines && pick.index >= 0 &&
              pick.index < int(idg.m_pProcessLines->size()))

@@ -87,6 +87,61 @@ TEST_F(PageCacheTest, AnObjectEditOrAPickRedrawsTheObjectsOnly)
     EXPECT_EQ(cache.gridDraws(), 1);
 }
 
+struct ObjectEdit {
+    const char* what;
+    std::function<void(CIDG&, ObjectArray<CStatePoint>&, ChartRenderer&)> edit;
+    bool local; // changes a small part of the page only
+};
+
+// An edit redraws only where drawing calls changed; the page must be the one
+// all objects drawn again over the grid give, at zoom 1 and magnified.
+TEST_F(PageCacheTest, AnEditRedrawsOnlyWhereItsCallsChangedWithTheSamePixels)
+{
+    // Overlapping objects: C sits on the line AB, so moving it uncovers AB.
+    addPoint("C", 0.010, 47.5);
+    addProcessLine("CB", 2, 1);
+    const ObjectEdit edits[] = {
+        {"nothing", [](CIDG&, ObjectArray<CStatePoint>&, ChartRenderer&) {}, true},
+        {"point moved",
+         [](CIDG&, ObjectArray<CStatePoint>& p, ChartRenderer&) { p[2]->m_h += 3.0f, p[2]->m_d += 0.0004f; },
+         true},
+        {"point renamed", [](CIDG&, ObjectArray<CStatePoint>& p, ChartRenderer&) { p[0]->m_strName += "甲"; },
+         true},
+        {"pick",
+         [](CIDG&, ObjectArray<CStatePoint>&, ChartRenderer& r) { r.m_nPickClass = 1, r.m_nPickIndex = 0; },
+         false},
+        {"point radius", [](CIDG& m, ObjectArray<CStatePoint>&, ChartRenderer&) { m.m_nPointRadius += 2; },
+         false},
+        {"point moved back",
+         [](CIDG&, ObjectArray<CStatePoint>& p, ChartRenderer&) { p[2]->m_h -= 3.0f, p[2]->m_d -= 0.0004f; },
+         true},
+    };
+    for (const double scale : {1.0, 1.5}) {
+        const QSize scaled = size * scale;
+        ChartRenderer wholeRenderer(idg);
+        chart::ChartPageCache whole(wholeRenderer);
+        whole.setRedrawOnlyChanges(false);
+        cache.clear();
+        cache.page(device, scaled, scale, 1.0);
+        for (const ObjectEdit& e : edits) {
+            SCOPED_TRACE(std::string(e.what) + " at " + std::to_string(scale));
+            e.edit(idg, points, renderer);
+            wholeRenderer.m_nPickClass = renderer.m_nPickClass;
+            wholeRenderer.m_nPickIndex = renderer.m_nPickIndex;
+            cache.invalidateObjects();
+            whole.invalidateObjects();
+            ASSERT_EQ(cache.page(device, scaled, scale, 1.0), whole.page(device, scaled, scale, 1.0));
+            const QRect changed = cache.changedRegion().boundingRect();
+            if (e.local) {
+                EXPECT_LT(qint64(changed.width()) * changed.height(),
+                          qint64(scaled.width()) * scaled.height() / 20);
+            }
+            EXPECT_EQ(cache.changedRegion().isEmpty(), std::string(e.what) == "nothing");
+        }
+        renderer.m_nPickClass = renderer.m_nPickIndex = -1;
+    }
+}
+
 struct GridChange {
     const char* what;
     std::function<void(CIDG&, ChartDevice&, QSize&, double&)> change;

@@ -1,0 +1,162 @@
+#include "chart/DisplayList.h"
+
+#include <QString>
+
+#include <algorithm>
+
+#include "chart/QPainterCanvas.h"
+
+namespace chart {
+
+namespace {
+
+CanvasRect boundsOf(const std::vector<CanvasPoint>& points)
+{
+    if (points.empty())
+        return {};
+    CanvasRect b{points.front().x, points.front().y, points.front().x, points.front().y};
+    for (const CanvasPoint& p : points) {
+        b.left = std::min(b.left, p.x);
+        b.right = std::max(b.right, p.x);
+        b.top = std::min(b.top, p.y);
+        b.bottom = std::max(b.bottom, p.y);
+    }
+    return b;
+}
+
+CanvasRect grown(CanvasRect r, int by)
+{
+    return {r.left - by, r.top - by, r.right + by, r.bottom + by};
+}
+
+} // namespace
+
+void DisplayList::setFont(const LogFont& font)
+{
+    RecordingCanvas::setFont(font);
+    metricsFor(font);
+}
+
+const QFontMetrics& DisplayList::metricsFor(const LogFont& font)
+{
+    if (!m_metrics || !(font == m_metricsFont)) {
+        m_metrics.emplace(QPainterCanvas::toQFont(font), m_device);
+        m_metricsFont = font;
+    }
+    return *m_metrics;
+}
+
+int DisplayList::widthOf(const LogFont& font, const std::string& text)
+{
+    // Bounded: a chart draws a few thousand different texts at most.
+    constexpr std::size_t kMaxWidths = 20000;
+    const auto bytes = font.toBytes();
+    std::string key(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    key += text;
+    if (const auto found = m_widths.find(key); found != m_widths.end())
+        return found->second;
+    if (m_widths.size() >= kMaxWidths)
+        m_widths.clear();
+    const int width = metricsFor(font).horizontalAdvance(QString::fromStdString(text));
+    m_widths.emplace(std::move(key), width);
+    return width;
+}
+
+CanvasSize DisplayList::textExtent(const std::string& text)
+{
+    if (!m_metrics) {
+        // No font chosen yet: the painter's own, as QPainterCanvas measures.
+        const QFontMetrics metrics(QFont(), m_device);
+        return {metrics.horizontalAdvance(QString::fromStdString(text)), metrics.height()};
+    }
+    return {widthOf(m_metricsFont, text), m_metrics->height()};
+}
+
+std::vector<CanvasRect> DisplayList::callBounds()
+{
+    std::vector<CanvasRect> bounds;
+    bounds.reserve(calls().size());
+    for (const Call& call : calls()) {
+        const int pen = std::max(1, call.pen.width) + 2;
+        switch (call.op) {
+        case Op::Line:
+        case Op::Polyline:
+        case Op::Polygon:
+            bounds.push_back(grown(boundsOf(call.points), pen));
+            break;
+        case Op::Rectangle:
+        case Op::Ellipse:
+            bounds.push_back(grown(call.rect, pen));
+            break;
+        case Op::Text: {
+            const int width = widthOf(call.font, call.text);
+            const QFontMetrics& metrics = metricsFor(call.font);
+            const CanvasPoint anchor = call.points.empty() ? CanvasPoint{} : call.points.front();
+            int left = anchor.x;
+            if ((call.align & text_align::kHorizontalMask) == text_align::kCenter)
+                left -= width / 2;
+            else if ((call.align & text_align::kHorizontalMask) == text_align::kRight)
+                left -= width;
+            int baseline = anchor.y + metrics.ascent();
+            if ((call.align & text_align::kVerticalMask) == text_align::kBaseline)
+                baseline = anchor.y;
+            else if ((call.align & text_align::kVerticalMask) == text_align::kBottom)
+                baseline = anchor.y - metrics.descent();
+            const CanvasRect box{left, baseline - metrics.ascent(), left + width,
+                                 baseline + metrics.descent()};
+            bounds.push_back(grown(box, metrics.height() / 4 + 2));
+            break;
+        }
+        }
+    }
+    return bounds;
+}
+
+bool sameCall(const RecordingCanvas::Call& a, const RecordingCanvas::Call& b)
+{
+    return a.op == b.op && a.points == b.points && a.rect == b.rect && a.text == b.text &&
+           a.align == b.align && a.pen == b.pen && a.filled == b.filled &&
+           (!a.filled || a.brush == b.brush) && a.textColour == b.textColour &&
+           (a.op != RecordingCanvas::Op::Text || a.font == b.font) && a.clipped == b.clipped &&
+           (!a.clipped || a.clip == b.clip);
+}
+
+void replayCall(const RecordingCanvas::Call& call, Canvas& canvas)
+{
+    using Op = RecordingCanvas::Op;
+    canvas.setPen(call.pen);
+    if (call.filled)
+        canvas.setBrush(call.brush);
+    else
+        canvas.setNoBrush();
+    if (call.clipped)
+        canvas.setClipRect(call.clip);
+    switch (call.op) {
+    case Op::Line:
+        if (call.points.size() == 2)
+            canvas.drawLine(call.points[0].x, call.points[0].y, call.points[1].x, call.points[1].y);
+        break;
+    case Op::Polyline:
+        canvas.drawPolyline(call.points);
+        break;
+    case Op::Rectangle:
+        canvas.drawRectangle(call.rect);
+        break;
+    case Op::Ellipse:
+        canvas.drawEllipse(call.rect);
+        break;
+    case Op::Polygon:
+        canvas.drawPolygon(call.points);
+        break;
+    case Op::Text:
+        canvas.setFont(call.font);
+        canvas.setTextColour(call.textColour);
+        if (!call.points.empty())
+            canvas.drawText(call.points.front().x, call.points.front().y, call.text, call.align);
+        break;
+    }
+    if (call.clipped)
+        canvas.clearClip();
+}
+
+} // namespace chart

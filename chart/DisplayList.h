@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QFontMetrics>
+#include <QRect>
+
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "chart/RecordingCanvas.h"
+
+class QPaintDevice;
+
+namespace chart {
+
+// The objects of a page as drawing calls, each with the state it is drawn
+// in and the rectangle of device units it may touch, so an edit can be drawn
+// again only where the calls changed. Texts are measured as QPainterCanvas
+// measures them on the same paint device, so the layout of labels and
+// result texts is the one the page shows.
+class DisplayList : public RecordingCanvas {
+public:
+    // Text widths measured on the device, by font and text; kept by the
+    // owner from one recording to the next, as most texts stay the same.
+    using TextWidths = std::unordered_map<std::string, int>;
+
+    DisplayList(const QPaintDevice* device, TextWidths& widths) : m_device(device), m_widths(widths) {}
+
+    void setFont(const LogFont& font) override;
+    CanvasSize textExtent(const std::string& text) override;
+
+    // Each call's reach in device units: its points or rectangle grown by the
+    // pen (miter joins and arrows included) and a pixel of antialiasing; a
+    // text's line box grown by a quarter of its height for overhangs.
+    std::vector<CanvasRect> callBounds();
+
+private:
+    const QFontMetrics& metricsFor(const LogFont& font);
+    int widthOf(const LogFont& font, const std::string& text);
+
+    const QPaintDevice* m_device;
+    TextWidths& m_widths;
+    std::optional<QFontMetrics> m_metrics;
+    LogFont m_metricsFont;
+};
+
+// Whether two calls draw the same pixels.
+bool sameCall(const RecordingCanvas::Call& a, const RecordingCanvas::Call& b);
+
+// Draws a recorded call on a canvas, state first.
+void replayCall(const RecordingCanvas::Call& call, Canvas& canvas);
+
+} // namespace chart

@@ -2,6 +2,10 @@
 #include <QCheckBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
+#include <QScrollBar>
+#include <QStyle>
+#include <QWheelEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -11,6 +15,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "app/AboutDialog.h"
 #include "app/CMainFrame.h"
 #include "app/CommandTable.h"
 #include "chart/widgets/CQORVAView.h"
@@ -590,6 +595,61 @@ TEST_F(Builder, ShellCorrections)
     EXPECT_EQ(frame->action(cmd::Pick)->toolTip(), "拾取图形元素");
     command(cmd::ShowHhrLines);
     EXPECT_EQ(idg().m_bShowHhrLines, 0);
+}
+
+// One name everywhere: the window and the About box say QORVA V3.4.
+TEST_F(Builder, TheProgramCallsItselfQorva)
+{
+    EXPECT_EQ(frame->windowTitle(), "office.id - QORVA V3.4");
+    AboutDialog about(frame.get());
+    EXPECT_EQ(about.windowTitle(), "关于QORVA V3.4");
+    QStringList labels;
+    for (const QLabel* label : about.findChildren<QLabel*>())
+        labels << label->text();
+    EXPECT_TRUE(labels.contains("QORVA V3.4.009")) << labels.join("|").toStdString();
+    EXPECT_TRUE(labels.contains("版权所有 侵权必究"));
+}
+
+// An opened project shows its whole page, also after the user zoomed in.
+TEST_F(Builder, AnOpenedProjectShowsTheWholePage)
+{
+    auto fits = [this] {
+        const QSize client = view->viewport()->size();
+        const QSize page = view->deviceSize();
+        // Fitted while a scroll bar was still showing, the page may fall short by its width.
+        const int bar = view->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 1;
+        return page.width() <= client.width() && page.height() <= client.height() &&
+               (page.width() >= client.width() - bar || page.height() >= client.height() - bar);
+    };
+    EXPECT_TRUE(fits()) << view->deviceSize().width() << "x" << view->deviceSize().height() << " in "
+                        << view->viewport()->width() << "x" << view->viewport()->height();
+    view->DoZoomIn(nullptr, 3.0);
+    EXPECT_FALSE(fits());
+    ASSERT_TRUE(document.OnOpenDocument(kSample));
+    EXPECT_TRUE(fits()) << view->deviceSize().width() << "x" << view->deviceSize().height() << " in "
+                        << view->viewport()->width() << "x" << view->viewport()->height();
+}
+
+// The wheel scrolls the chart under a cursor that stays: the readout follows.
+TEST_F(Builder, TheReadoutFollowsTheCursorAfterTheWheel)
+{
+    const QPoint indoor = at(1);
+    view->DoZoomIn(&indoor, 4.0);
+    const QPoint device = view->deviceFromLogical(indoor);
+    QMouseEvent move(QEvent::MouseMove, device, view->viewport()->mapToGlobal(device), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &move);
+    const QString before = view->statusText();
+    ASSERT_TRUE(before.startsWith("t="))
+        << before.toStdString() << " " << view->StateTextAt(view->logicalFromDevice(device)).toStdString()
+        << " " << view->logicalFromDevice(device).x() << "," << view->logicalFromDevice(device).y();
+    const int scrolled = view->verticalScrollBar()->value();
+    QWheelEvent wheel(device, view->viewport()->mapToGlobal(device), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view->viewport(), &wheel);
+    ASSERT_NE(view->verticalScrollBar()->value(), scrolled);
+    EXPECT_NE(view->statusText(), before);
+    EXPECT_EQ(view->statusText(), view->StateTextAt(view->logicalFromDevice(device)));
 }
 
 } // namespace

@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
 #include <QWheelEvent>
@@ -650,6 +653,135 @@ TEST_F(Builder, TheReadoutFollowsTheCursorAfterTheWheel)
     ASSERT_NE(view->verticalScrollBar()->value(), scrolled);
     EXPECT_NE(view->statusText(), before);
     EXPECT_EQ(view->statusText(), view->StateTextAt(view->logicalFromDevice(device)));
+}
+
+// Pictures of the builder dialogs over the chart, a chart with an object of
+// every kind, the preview of a mixing point and the menu naming the step to
+// undo (run under a display with QORVA_SCREENSHOT_DIR set).
+TEST_F(Builder, Screenshots)
+{
+    const QString folder = QString::fromLocal8Bit(qgetenv("QORVA_SCREENSHOT_DIR"));
+    if (folder.isEmpty())
+        GTEST_SKIP() << "QORVA_SCREENSHOT_DIR not set";
+    frame->resize(1400, 900);
+    view->OnZoomAll();
+    // The frame with the given top-level windows (dialogs, menus) drawn over it where they stand.
+    auto save = [&](const QString& name, std::initializer_list<QWidget*> windows) {
+        QApplication::processEvents();
+        QImage image = frame->grab().toImage();
+        QPainter painter(&image);
+        constexpr int kCaptionHeight = 24;
+        for (QWidget* window : windows) {
+            const QPoint at = window->mapToGlobal(QPoint()) - frame->mapToGlobal(QPoint());
+            painter.drawPixmap(at, window->grab());
+            if (window->windowTitle().isEmpty())
+                continue;
+            // A caption as a window manager would draw it, naming the dialog.
+            const QRect caption(at - QPoint(0, kCaptionHeight), QSize(window->width(), kCaptionHeight));
+            painter.fillRect(caption, QColor(60, 90, 150));
+            painter.setPen(Qt::white);
+            painter.drawText(caption.adjusted(8, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                             window->windowTitle());
+        }
+        painter.end();
+        ASSERT_TRUE(image.save(folder + "/" + name + ".png")) << name.toStdString();
+    };
+    auto placeDialog = [&] {
+        QWidget* dialog = builder->dialog();
+        dialog->adjustSize();
+        dialog->move(frame->mapToGlobal(QPoint(frame->width() - dialog->width() - 30, 90)));
+    };
+    auto shoot = [&](const QString& name) {
+        ASSERT_NE(builder->dialog(), nullptr) << name.toStdString();
+        placeDialog();
+        save(name, {builder->dialog()});
+        press("cancel");
+    };
+
+    crossingLines();
+    DocumentEdits edits(document);
+    ASSERT_TRUE(edits.AddHhrLine("E1", points() - 4, false, -1, 5000));
+    const int lines = static_cast<int>(idg().m_pProcessLines->size());
+    const int hhr = static_cast<int>(idg().m_pHhrLines->size());
+
+    command(cmd::DrawIndependentPoint);
+    click(empty(0.45, 0.35));
+    shoot("builder-independent-point");
+    command(cmd::DrawIndependentPoint);
+    command(cmd::DrawProcessLine);
+    drag(empty(0.3, 0.5), empty(0.5, 0.3));
+    shoot("builder-process-line");
+    command(cmd::DrawProcessLine);
+    const std::pair<int, const char*> dialogs[] = {
+        {cmd::DrawHhrLine, "builder-hhr-line"},
+        {cmd::DrawRelatedPoints, "builder-related-points"},
+        {cmd::DrawEqualMoisturePoint, "builder-equal-moisture"},
+        {cmd::DrawEqualEnthalpyPoint, "builder-equal-enthalpy"},
+        {cmd::DrawEqualTemperaturePoint, "builder-equal-temperature"},
+        {cmd::DrawPointOnProcessLine, "builder-on-process-line"},
+        {cmd::DrawPointOnHhrLine, "builder-on-hhr-line"},
+        {cmd::DrawProcessCrossProcess, "builder-cross-process-process"},
+        {cmd::DrawProcessCrossHhr, "builder-cross-process-hhr"},
+        {cmd::DrawHhrCrossHhr, "builder-cross-hhr-hhr"},
+        {cmd::DrawComfortZone, "builder-comfort-zone"}};
+    for (const auto& [id, name] : dialogs) {
+        command(id);
+        shoot(name);
+    }
+    command(cmd::DrawText);
+    click(empty(0.2, 0.2));
+    shoot("builder-text");
+    command(cmd::DrawText);
+
+    // The preview of a mixing point while its share is typed, the chart
+    // magnified around the indoor point.
+    const QPoint indoor = at(1);
+    view->DoZoomIn(&indoor, 2.0);
+    command(cmd::DrawMixingPoint);
+    pick("point1", at(0));
+    pick("point2", at(1));
+    type("ratio", "35");
+    ASSERT_TRUE(view->hasPreviewPoint());
+    shoot("builder-mixing-point-preview");
+
+    // One object of every kind.
+    const int a = points() - 4;
+    const auto full = idg().FullChartStates();
+    ASSERT_TRUE(edits.AddMixingPoint("M", 0, 1, 35, full));
+    ASSERT_TRUE(edits.AddRelatedPoints(0, 0, 4, 0, 22, "R0", "R1", full));
+    ASSERT_TRUE(edits.AddLinePoint(CIDG::kMethodEqualMoisture, 1, CStatePoint::kDryBulb, 35, "Dx", full));
+    ASSERT_TRUE(
+        edits.AddLinePoint(CIDG::kMethodEqualEnthalpy, 1, CStatePoint::kRelativeHumidity, 0.9f, "Dh", full));
+    ASSERT_TRUE(edits.AddLinePoint(CIDG::kMethodEqualTemperature, a, CStatePoint::kRelativeHumidity, 0.9f,
+                                   "Dt", full));
+    ASSERT_TRUE(
+        edits.AddLinePoint(CIDG::kMethodProcessLine, lines - 2, CStatePoint::kDryBulb, 24, "G", full));
+    ASSERT_TRUE(edits.AddLinePoint(CIDG::kMethodHhrLine, hhr - 1, CStatePoint::kDryBulb, 28, "Ge", full));
+    ASSERT_TRUE(edits.AddIntersection(CIDG::kCrossProcessProcess, lines - 2, lines - 1, "X", full));
+    ASSERT_TRUE(edits.AddIntersection(CIDG::kCrossHhrHhr, 0, hhr - 1, "Xe", full));
+    ASSERT_TRUE(edits.AddIntersection(CIDG::kCrossProcessHhr, lines - 1, hhr - 1, "Xpe", full));
+    ASSERT_TRUE(edits.MakeComfortZone(1, 1.0f, 10.0f));
+    const QPoint place = view->ChartRelative(at(1) + QPoint(120, 60));
+    ASSERT_TRUE(edits.AddText("送风", place.x(), place.y()));
+    save("chart-every-object", {});
+    // The page view lists the texts in its column.
+    document.SetChartView(false);
+    view->OnZoomAll();
+    save("chart-every-object-page", {});
+    document.SetChartView(true);
+
+    // The menu of 编辑 and 删除 with 撤消 naming the last step.
+    frame->updateCommandStates();
+    QMenu* draw = nullptr;
+    for (QAction* action : frame->menuBar()->actions())
+        if (action->text().startsWith("绘图"))
+            draw = action->menu();
+    ASSERT_NE(draw, nullptr);
+    draw->popup(frame->mapToGlobal(frame->menuBar()->actionGeometry(draw->menuAction()).bottomLeft()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(draw));
+    save("edit-menu-undo", {draw});
+    EXPECT_EQ(frame->action(cmd::EditUndo)->text(), "撤消 添加文字 送风");
+    draw->hide();
 }
 
 } // namespace

@@ -8,13 +8,13 @@
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle("关于ZVKVelmoraV3.4");
+    setWindowTitle("关于QORVA V3.4");
     auto* layout = new QGridLayout(this);
     auto* icon = new QLabel(this);
     icon->setPixmap(QIcon(":/qorva.svg").pixmap(48, 48));
     layout->addWidget(icon, 0, 0, 3, 1, Qt::AlignTop);
-    layout->addWidget(new QLabel("ZVKVelmora V3.4.009", this), 0, 1);
-    layout->addWidget(new QLabel("ZVK Velmora  V3.4.009", this), 1, 1);
+    layout->addWidget(new QLabel("QORVA V3.4.009", this), 0, 1);
+    layout->addWidget(new QLabel("焓湿图绘制与空调过程分析", this), 1, 1);
     layout->addWidget(new QLabel("版权所有 侵权必究", this), 2, 1);
     auto* ok = new QPushButton("确定", this);
     ok->setDefault(true);

@@ -96,7 +96,7 @@ private:
 
 // The window title and template strings of the single document type.
 namespace doc_template {
-inline constexpr const char* kWindowTitle = "ZVKVelmora V3.4";
+inline constexpr const char* kWindowTitle = "QORVA V3.4";
 inline constexpr const char* kNewFileTypeName = "QORVA";
 inline constexpr const char* kFilterName = "QORVA 文件 (*.id)";
 inline constexpr const char* kExtension = ".id";

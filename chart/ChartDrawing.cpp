@@ -352,7 +352,8 @@ void GridPainter::drawEnthalpyLine(double h, EnthalpyLabels& labels)
     labels.lastX = end;
     labels.lastY = row;
     if (!labels.titleWritten) {
-        text(anchorX + g(h > 0 ? 19 : 15), anchorY, "h(kJ/kg)", align);
+        // The title reads the same wherever the first value landed.
+        text(anchorX + g(h > 0 ? 19 : 15), anchorY, "h(kJ/kg)", text_align::kLeft | text_align::kTop);
         labels.titleWritten = true;
     }
 }

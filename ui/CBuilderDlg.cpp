@@ -130,3 +130,46 @@ QString CBuilderDlg::Format(const char* format, double value)
     std::snprintf(text, sizeof text, format, value);
     return QString::fromUtf8(text);
 }
+
+CBuilderDlg::StateReadout CBuilderDlg::AddStateReadout(QFormLayout* form, int row, const QString& suffix)
+{
+    StateReadout readout;
+    auto add = [&](const QString& label, const QString& name) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(name + suffix);
+        edit->setReadOnly(true);
+        form->insertRow(row < 0 ? -1 : row++, label, edit);
+        return edit;
+    };
+    readout.t = add(QStringLiteral("干球温度℃"), "stateT");
+    readout.tw = add(QStringLiteral("湿球温度℃"), "stateTw");
+    readout.RH = add(QStringLiteral("相对湿度％"), "stateRH");
+    return readout;
+}
+
+void CBuilderDlg::ShowState(const StateReadout& readout, const std::optional<CStatePoint>& point)
+{
+    readout.t->setText(point ? Format("%.1f", point->m_t) : QString());
+    readout.tw->setText(point ? Format("%.1f", point->m_tw) : QString());
+    readout.RH->setText(point ? Format("%.0f", point->m_RH * 100.0) : QString());
+}
+
+void CBuilderDlg::AddEditButtons(QFormLayout* form, int row, const QString& calculateText,
+                                 const QString& independentText, std::function<void()> calculate)
+{
+    auto* calculateButton = new QPushButton(calculateText, this);
+    calculateButton->setObjectName("calculate");
+    calculateButton->setAutoDefault(false);
+    connect(calculateButton, &QPushButton::clicked, this, std::move(calculate));
+    auto* independent = new QPushButton(independentText, this);
+    independent->setObjectName("independent");
+    independent->setAutoDefault(false);
+    connect(independent, &QPushButton::clicked, this, [this, independent] {
+        m_bMakeIndependent = true;
+        independent->setEnabled(false);
+    });
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(calculateButton);
+    buttons->addWidget(independent);
+    form->insertRow(row, buttons);
+}

@@ -2,13 +2,15 @@
 
 #include <QDialog>
 
+#include <QFormLayout>
+
+#include <functional>
 #include <optional>
 
 #include "project/DocumentEdits.h"
 
 class QComboBox;
 class QDialogButtonBox;
-class QFormLayout;
 class QLineEdit;
 class CQORVAView;
 class ChartPicker;
@@ -47,8 +49,27 @@ protected:
     static QString Format(const char* format, double value);
     const CIDG& model() const;
 
+    // The read-only 干球温度℃, 湿球温度℃ and 相对湿度％ of an edit dialog,
+    // inserted at row of the form (−1: at the end).
+    struct StateReadout {
+        QLineEdit* t = nullptr;
+        QLineEdit* tw = nullptr;
+        QLineEdit* RH = nullptr;
+    };
+    StateReadout AddStateReadout(QFormLayout* form, int row, const QString& suffix = {});
+    // Shows t, tw ("%.1f") and RH ("%.0f" %); empty boxes without a point.
+    static void ShowState(const StateReadout& readout, const std::optional<CStatePoint>& point);
+    // 计算 (calculate) and the conversion to an independent point of the edit
+    // dialogs, inserted at row; the conversion only disables its button, and
+    // OK converts (m_bMakeIndependent).
+    void AddEditButtons(QFormLayout* form, int row, const QString& calculateText,
+                        const QString& independentText, std::function<void()> calculate);
+    // The row of the OK and Cancel buttons, added last.
+    static int ButtonRow(const QFormLayout* form) { return form->rowCount() - 1; }
+
     CQORVADoc& m_document;
     CQORVAView& m_view;
     ChartPicker& m_picker;
     DocumentEdits m_edits;
+    bool m_bMakeIndependent = false;
 };

@@ -3,12 +3,14 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 
 #include "chart/widgets/CQORVAView.h"
 #include "model/Messages.h"
 #include "project/CQORVADoc.h"
 #include "project/widgets/NumberValidator.h"
+#include "ui/CParamPointDlg.h"
 
 CIndependentPointDlg::CIndependentPointDlg(CQORVADoc& document, CQORVAView& view, ChartPicker& picker,
                                            const CStatePoint& point, int editIndex, QWidget* parent)
@@ -44,6 +46,23 @@ CIndependentPointDlg::CIndependentPointDlg(CQORVADoc& document, CQORVAView& view
     connect(m_byRH, &QRadioButton::toggled, m_RH, &QLineEdit::setEnabled);
     m_RH->setEnabled(false);
     m_byTw->setChecked(true);
+    // ">>": the parameter-point calculator finds the state from any two
+    // properties and hands t, tw and RH back with "<<".
+    auto* calculator = new QPushButton(QStringLiteral(">>"), this);
+    calculator->setObjectName("calculator");
+    calculator->setAutoDefault(false);
+    connect(calculator, &QPushButton::clicked, this, [this] {
+        auto* dialog = new CParamPointDlg(m_document, CParamPointDlg::Form::Picker, this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->setModal(true);
+        connect(dialog, &CParamPointDlg::picked, this, [this](const CParamPointDlg::PickedState& state) {
+            m_t->setText(Format("%.1f", state.t));
+            m_tw->setText(Format("%.1f", state.tw));
+            m_RH->setText(Format("%.0f", state.RH * 100.0));
+        });
+        dialog->show();
+    });
+    form->addRow(calculator);
     AddButtons(form, QStringLiteral("确定"));
 }
 

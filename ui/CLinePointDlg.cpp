@@ -143,6 +143,21 @@ bool CLinePointDlg::ReadValue(int& valueKind, float& value) const
     return false;
 }
 
+void CLinePointDlg::ShowValue(int valueKind, float value)
+{
+    if (valueKind < 0 || valueKind >= static_cast<int>(m_kinds.size()))
+        return;
+    double shown = value;
+    if (valueKind == CStatePoint::kMoistureDifference || valueKind == CStatePoint::kMoistureContent)
+        shown = value * 1000.0;
+    else if (valueKind == CStatePoint::kRelativeHumidity)
+        shown = value * 100.0;
+    else if (valueKind == CStatePoint::kEnthalpy && model().m_nUnitSystem != CIDG::kUnitsSI)
+        shown = value * 0.2388459;
+    m_kinds[static_cast<std::size_t>(valueKind)]->setChecked(true);
+    m_values[static_cast<std::size_t>(valueKind)]->setText(Format("%.2f", shown));
+}
+
 bool CLinePointDlg::Apply()
 {
     int kind = -1;

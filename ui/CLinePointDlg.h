@@ -26,12 +26,15 @@ public:
 
 protected:
     bool Apply() override;
-
-private:
     // The selected value kind and its value in stored units.
     bool ReadValue(int& valueKind, float& value) const;
+    // Selects a value kind and shows a stored value in display units.
+    void ShowValue(int valueKind, float value);
+
+private:
     void CopyFromSamePoint();
 
+protected:
     int m_nMethod;
     QComboBox* m_base;
     std::array<QRadioButton*, 7> m_kinds{};

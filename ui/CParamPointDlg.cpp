@@ -288,6 +288,7 @@ bool CParamPointDlg::HandBack()
     if (!point)
         return false;
     m_picked = PickedState{point->m_t, point->m_tw, point->m_RH};
+    emit picked(*m_picked);
     accept();
     return true;
 }

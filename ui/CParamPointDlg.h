@@ -45,7 +45,11 @@ public:
     void CopyToClipboard() const;
     // "<<": computes and closes with the state for the independent point.
     bool HandBack();
-    std::optional<PickedState> picked() const { return m_picked; }
+    std::optional<PickedState> pickedState() const { return m_picked; }
+
+signals:
+    // "<<" in the picker form: the state for the independent point.
+    void picked(const CParamPointDlg::PickedState& state);
 
 private:
     void OnKnownToggled(int property, bool checked);

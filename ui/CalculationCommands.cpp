@@ -14,12 +14,10 @@
 #include "ui/CParamPointDlg.h"
 #include "ui/CPointCalcDlg.h"
 #include "ui/CPointInfoDlg.h"
+#include "ui/ChartBuilder.h"
 
 namespace {
 
-// The view mode in which a click on the chart answers a calculation
-// dialog's "..." (until the builder dialogs' shared pick takes it over).
-constexpr int kModeCalculationPick = 40;
 constexpr int kClassPoint = 0;
 
 // The point under a view position, −1 when the click is beside every point.
@@ -31,23 +29,20 @@ int pointUnder(const CQORVADoc& document, CQORVAView& view, const QPoint& logica
     return pick.nClass == kClassPoint ? pick.index : -1;
 }
 
-class CalculationCommands final : public QObject, public ViewModeHandler {
+class CalculationCommands final : public QObject {
 public:
     explicit CalculationCommands(CMainFrame& frame)
-        : QObject(&frame), m_frame(frame), m_document(frame.document()), m_view(frame.view())
+        : QObject(&frame), m_frame(frame), m_document(frame.document()), m_view(frame.view()),
+          m_builder(frame.findChild<ChartBuilder*>("ChartBuilder"))
     {
-        if (m_view) {
-            m_view->installModeHandler(kModeCalculationPick, this);
+        if (m_view)
             m_view->installModeHandler(CQORVAView::kModeStateInfo, &m_info);
-        }
     }
     ~CalculationCommands() override
     {
         // The frame takes its children down in any order: the view may be gone.
-        if (m_view) {
-            m_view->installModeHandler(kModeCalculationPick, nullptr);
+        if (m_view)
             m_view->installModeHandler(CQORVAView::kModeStateInfo, nullptr);
-        }
     }
 
     void OpenPointDialog(ResultKind kind)
@@ -61,27 +56,27 @@ public:
                 ? static_cast<CPointCalcDlg*>(new CRatioCalcDlg(m_document, kind, &m_frame))
                 : new CLoadCalcDlg(m_document, kind, &m_frame);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
-        connect(dialog, &CPointCalcDlg::pickRequested, this, [this] {
-            if (CQORVAView* view = m_frame.view())
-                view->SetViewMode(kModeCalculationPick);
+        // "..." picks like the builders' "...": a click on a point fills the
+        // row, a right click gives the pick up.
+        connect(dialog, &CPointCalcDlg::pickRequested, this, [this, dialog] {
+            if (!m_builder) {
+                dialog->CancelPick();
+                return;
+            }
+            QPointer<CPointCalcDlg> alive = dialog;
+            m_builder->picker().Arm(
+                dialog, kClassPoint,
+                [alive](int index) {
+                    if (alive)
+                        alive->PickPoint(index);
+                },
+                [alive] {
+                    if (alive)
+                        alive->CancelPick();
+                });
         });
         m_dialog = dialog;
         dialog->show();
-    }
-
-    void leftPress(CQORVAView& view, const QPoint& logical) override
-    {
-        const int index = pointUnder(m_document, view, logical);
-        if (!m_dialog || index < 0)
-            return;
-        view.SetViewMode(CQORVAView::kModeNone);
-        m_dialog->PickPoint(index);
-    }
-    void rightPress(CQORVAView& view) override
-    {
-        view.SetViewMode(CQORVAView::kModeNone);
-        if (m_dialog)
-            m_dialog->CancelPick();
     }
 
 private:
@@ -110,6 +105,7 @@ private:
     CMainFrame& m_frame;
     CQORVADoc& m_document;
     QPointer<CQORVAView> m_view;
+    QPointer<ChartBuilder> m_builder;
     QPointer<CPointCalcDlg> m_dialog;
     InfoMode m_info{m_frame};
 };

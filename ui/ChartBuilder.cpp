@@ -7,12 +7,17 @@
 #include "model/Messages.h"
 #include "project/CQORVADoc.h"
 #include "ui/CComfortZoneDlg.h"
+#include "ui/CEditIntersectionDlg.h"
+#include "ui/CEditLinePointDlg.h"
+#include "ui/CEditMixPointDlg.h"
+#include "ui/CEditRelatedPointsDlg.h"
 #include "ui/CHhrLineDlg.h"
 #include "ui/CIndependentPointDlg.h"
 #include "ui/CIntersectionDlg.h"
 #include "ui/CLinePointDlg.h"
 #include "ui/CMixPointDlg.h"
 #include "ui/CProcessLineDlg.h"
+#include "ui/CRelatedPointsDlg.h"
 #include "ui/CTextDlg.h"
 
 class ChartBuilder::PointMode : public ViewModeHandler {
@@ -125,6 +130,11 @@ void ChartBuilder::OnMixingPoint()
     Open(std::make_unique<CMixPointDlg>(m_document, m_view, m_picker, m_fSupplyAirVolume, &m_view));
 }
 
+void ChartBuilder::OnRelatedPoints()
+{
+    Open(std::make_unique<CRelatedPointsDlg>(m_document, m_view, m_picker, &m_view));
+}
+
 void ChartBuilder::OnLinePoint(int method)
 {
     Open(std::make_unique<CLinePointDlg>(m_document, m_view, m_picker, method, &m_view));
@@ -205,12 +215,32 @@ void ChartBuilder::EditObject(int objectClass, int index)
         const CStatePoint* point = idg.PointAt(index);
         if (!point)
             return;
-        // Derived points are edited by their own dialogs by kind.
-        if (point->m_nKind != CStatePoint::kIndependent)
+        // Derived points are edited by their own dialogs by kind; the
+        // related pair and the line points stay modeless.
+        switch (point->m_nKind) {
+        case CStatePoint::kIndependent:
+            Open(
+                std::make_unique<CIndependentPointDlg>(m_document, m_view, m_picker, *point, index, &m_view));
+            m_dialog->setModal(true);
             return;
-        Open(std::make_unique<CIndependentPointDlg>(m_document, m_view, m_picker, *point, index, &m_view));
-        m_dialog->setModal(true);
-        return;
+        case CStatePoint::kMixing:
+            Open(std::make_unique<CEditMixPointDlg>(m_document, m_view, m_picker, index, &m_view));
+            m_dialog->setModal(true);
+            return;
+        case CStatePoint::kRelatedPair:
+            Open(std::make_unique<CEditRelatedPointsDlg>(m_document, m_view, m_picker, index, &m_view));
+            return;
+        case CStatePoint::kProcessCrossProcess:
+        case CStatePoint::kProcessCrossHhr:
+        case CStatePoint::kHhrCrossHhr:
+            Open(std::make_unique<CEditIntersectionDlg>(m_document, m_view, m_picker, index, &m_view));
+            m_dialog->setModal(true);
+            return;
+        default:
+            if (CEditLinePointDlg::MethodOf(point->m_nKind) >= 0)
+                Open(std::make_unique<CEditLinePointDlg>(m_document, m_view, m_picker, index, &m_view));
+            return;
+        }
     }
     case CIDG::kClassProcessLine: {
         if (!idg.m_pProcessLines || index < 0 || index >= static_cast<int>(idg.m_pProcessLines->size()))
@@ -280,6 +310,7 @@ void installBuilderCommands(CMainFrame& frame)
         cmd::DrawText, [builder] { builder->OnText(); }, mode(CQORVAView::kModeText));
     frame.setHandler(cmd::DrawHhrLine, [builder] { builder->OnHhrLine(); });
     frame.setHandler(cmd::DrawMixingPoint, [builder] { builder->OnMixingPoint(); });
+    frame.setHandler(cmd::DrawRelatedPoints, [builder] { builder->OnRelatedPoints(); });
     const std::pair<int, int> methods[] = {{cmd::DrawEqualEnthalpyPoint, CIDG::kMethodEqualEnthalpy},
                                            {cmd::DrawEqualTemperaturePoint, CIDG::kMethodEqualTemperature},
                                            {cmd::DrawEqualMoisturePoint, CIDG::kMethodEqualMoisture},

@@ -28,6 +28,7 @@ public:
     void OnProcessLine();
     void OnHhrLine();
     void OnMixingPoint();
+    void OnRelatedPoints();
     void OnLinePoint(int method);
     void OnIntersection(int type);
     void OnComfortZone();

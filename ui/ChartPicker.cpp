@@ -13,12 +13,14 @@ ChartPicker::~ChartPicker()
         m_view.installModeHandler(CQORVAView::kModeBuilderPick, nullptr);
 }
 
-void ChartPicker::Arm(QWidget* dialog, int objectClass, std::function<void(int)> picked)
+void ChartPicker::Arm(QWidget* dialog, int objectClass, std::function<void(int)> picked,
+                      std::function<void()> cancelled)
 {
     if (!m_bArmed)
         m_nPreviousMode = m_view.viewMode();
     m_dialog = dialog;
     m_picked = std::move(picked);
+    m_cancelled = std::move(cancelled);
     m_nClass = objectClass;
     m_bArmed = true;
     if (dialog)
@@ -38,6 +40,7 @@ void ChartPicker::Disarm()
         return;
     m_bArmed = false;
     m_picked = nullptr;
+    m_cancelled = nullptr;
     if (m_viewAlive)
         m_view.SetViewMode(m_nPreviousMode == CQORVAView::kModeBuilderPick ? CQORVAView::kModeNone
                                                                            : m_nPreviousMode);
@@ -68,5 +71,8 @@ void ChartPicker::leftRelease(CQORVAView& view, const QPoint& logical)
 
 void ChartPicker::rightPress(CQORVAView&)
 {
+    const std::function<void()> cancelled = m_cancelled;
     ShowDialogAgain();
+    if (cancelled)
+        cancelled();
 }

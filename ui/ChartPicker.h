@@ -16,8 +16,10 @@ public:
     explicit ChartPicker(CQORVAView& view);
     ~ChartPicker() override;
 
-    // objectClass: CIDG::ObjectClass.
-    void Arm(QWidget* dialog, int objectClass, std::function<void(int index)> picked);
+    // objectClass: CIDG::ObjectClass. cancelled, if given, learns of a
+    // right click that gives the pick up.
+    void Arm(QWidget* dialog, int objectClass, std::function<void(int index)> picked,
+             std::function<void()> cancelled = nullptr);
     void Disarm();
     bool armed() const { return m_bArmed; }
     int objectClass() const { return m_nClass; }
@@ -33,6 +35,7 @@ private:
     QPointer<CQORVAView> m_viewAlive;
     QPointer<QWidget> m_dialog;
     std::function<void(int)> m_picked;
+    std::function<void()> m_cancelled;
     int m_nClass = -1;
     int m_nPreviousMode = CQORVAView::kModeNone;
     bool m_bArmed = false;

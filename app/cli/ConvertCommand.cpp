@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "app/cli/Commands.h"
+#include "app/cli/Usage.h"
 #include "project/ProjectFile.h"
 
 // qorva-cli convert IN OUT: rewrites a project of any version this program
@@ -12,6 +13,8 @@ int runConvertCommand(const std::vector<std::string>& args)
         std::fputs("usage: qorva-cli convert IN.id OUT.id\n", stderr);
         return 2;
     }
+    if (reportMissingInput("convert", args[0]))
+        return 1;
     ProjectFile file;
     if (!file.convert(args[0], args[1])) {
         std::fprintf(stderr, "qorva-cli: convert %s %s: %s\n", args[0].c_str(), args[1].c_str(),

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/cli/Commands.h"
+#include "app/cli/Usage.h"
 #include "analysis/Binding.h"
 #include "chart/ChartExport.h"
 #include "model/References.h"
@@ -204,6 +205,8 @@ int runRenderCommand(const std::vector<std::string>& args)
     if (!QGuiApplication::instance())
         application = std::make_unique<QGuiApplication>(argc, argv);
 
+    if (reportMissingInput("render", options.input))
+        return kExitFailure;
     const int version = ProjectFile::ProbeProjectVersion(options.input);
     if (version == 0) {
         std::fprintf(stderr, "qorva-cli render: %s is not a project file that can be read\n",

@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "app/cli/Commands.h"
+#include "app/cli/Usage.h"
 #include "project/AnalysisReport.h"
 #include "project/CQORVADoc.h"
 #include "project/OldProjectImport.h"
@@ -34,6 +35,8 @@ int failed(const char* command, const std::vector<std::string>& args, const std:
 // message when it cannot be read.
 std::unique_ptr<ProjectContents> readProject(const char* command, const std::vector<std::string>& args)
 {
+    if (reportMissingInput(command, args[0]))
+        return nullptr;
     const int version = ProjectFile::ProbeProjectVersion(args[0]);
     auto contents = std::make_unique<ProjectContents>();
     ProjectFile file;
@@ -90,6 +93,8 @@ int runImportParamsCommand(const std::vector<std::string>& args)
 {
     if (wrongArguments(args, "import-params IN.txt OUT.id"))
         return 2;
+    if (reportMissingInput("import-params", args[0]))
+        return 1;
     NewProjectData data;
     std::string error;
     if (!LoadParameterFile(args[0], data, error))
@@ -108,6 +113,8 @@ int runImportOldCommand(const std::vector<std::string>& args)
 {
     if (wrongArguments(args, "import-old OLD OUT.id"))
         return 2;
+    if (reportMissingInput("import-old", args[0]))
+        return 1;
     // The empty document of start-up receives the old project.
     auto idg = std::make_unique<CIDG>();
     std::string reportPath;

@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QStatusBar>
+#include <QWheelEvent>
 
 #include <cstdio>
 
@@ -98,9 +99,15 @@ void CQORVAView::UpdatePageSize()
         SetZoomSizes(width, height);
 }
 
-void CQORVAView::OnDocumentChanged(const DocumentEvent&)
+void CQORVAView::OnDocumentChanged(const DocumentEvent& event)
 {
     UpdatePageSize();
+    // An opened project shows its whole page first, as 全部 does.
+    if (event.kind == DocumentChange::ProjectReplaced) {
+        m_bFitPending = !isVisible();
+        if (isVisible())
+            DoZoomFull();
+    }
     // The grid follows its key (chart settings, pressure, window, device);
     // what the document changed is redrawn over the kept grid.
     m_bLayoutCurrent = false;
@@ -532,14 +539,34 @@ void CQORVAView::mouseReleaseEvent(QMouseEvent* event)
         it->second->leftRelease(*this, p);
 }
 
-void CQORVAView::mouseMoveEvent(QMouseEvent* event)
+void CQORVAView::ShowStateAt(const QPoint& device)
 {
-    const QPoint p = logicalFromDevice(event->position().toPoint());
-    const QString state = StateTextAt(p);
+    const QString state = StateTextAt(logicalFromDevice(device));
     if (state.isEmpty())
         ShowStatus(m_prompt);
     else
         ShowStatus(m_prompt.isEmpty() ? state : m_prompt + "    " + state);
+}
+
+void CQORVAView::wheelEvent(QWheelEvent* event)
+{
+    CZoomView::wheelEvent(event);
+    ShowStateAt(event->position().toPoint());
+}
+
+void CQORVAView::showEvent(QShowEvent* event)
+{
+    CZoomView::showEvent(event);
+    if (m_bFitPending) {
+        m_bFitPending = false;
+        DoZoomFull();
+    }
+}
+
+void CQORVAView::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint p = logicalFromDevice(event->position().toPoint());
+    ShowStateAt(event->position().toPoint());
     if (ZoomMouseMove(p))
         return;
     if (m_bCapture && m_nViewMode == kModeClip) {

@@ -129,12 +129,18 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    // The wheel moves the chart under a cursor that stays: the readout follows.
+    void wheelEvent(QWheelEvent* event) override;
+    // A project first shows its whole page.
+    void showEvent(QShowEvent* event) override;
     bool viewportEvent(QEvent* event) override;
     // Escape abandons a rubber band like a right press does.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void OnDocumentChanged(const DocumentEvent& event);
+    // The status-bar readout of the state under a viewport position.
+    void ShowStateAt(const QPoint& device);
     void UpdatePageSize();
     void EnsureLayout();
     bool InsideChartRect(const QPoint& logical) const;
@@ -172,6 +178,8 @@ private:
     chart::ChartPageCache m_pageCache;
     // The renderer's layout is that of the model as it is now.
     bool m_bLayoutCurrent = false;
+    // Set until the page of a newly shown project has been fitted.
+    bool m_bFitPending = true;
     std::optional<CStatePoint> m_preview;
 };
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <set>
 #include <string>
@@ -111,6 +112,30 @@ TEST_F(ChartDrawing, EveryFamilyIsDrawnWithItsPen)
     EXPECT_TRUE(hidden.callsOf(Op::Rectangle).empty());
     // The boundary is still computed for the other families and the hit tests.
     EXPECT_TRUE(layout().m_bBoundaryValid);
+}
+
+// The enthalpy title keeps its alignment whichever edge the first enthalpy
+// value sits on (bottom, right or inside the chart).
+TEST_F(ChartDrawing, EnthalpyTitleKeepsItsOwnAlignment)
+{
+    // Rubber bands over the full chart: device left, top, right, bottom.
+    const std::array<std::array<int, 4>, 3> clips = {
+        {{0, 0, 0, 0}, {100, 100, 900, 700}, {1000, 100, 1800, 600}}};
+    std::set<int> labelAligns;
+    for (const auto& [left, top, right, bottom] : clips) {
+        idg.RestoreFullChart();
+        chart.LayoutChart(device);
+        if (right > left)
+            clip(left, top, right, bottom);
+        const auto texts = draw().callsOf(Op::Text);
+        const auto title = std::find_if(texts.begin(), texts.end(),
+                                        [](const auto& call) { return call.text == "h(kJ/kg)"; });
+        ASSERT_NE(title, texts.end());
+        ASSERT_NE(title, texts.begin());
+        labelAligns.insert(std::prev(title)->align);
+        EXPECT_EQ(title->align, text_align::kLeft | text_align::kTop) << left << "," << top;
+    }
+    EXPECT_GT(labelAligns.size(), 1u);
 }
 
 TEST_F(ChartDrawing, LabelsFollowTheAnnotationSwitchExceptTheMoistureAxis)

@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QMouseEvent>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
 #include <QWheelEvent>
@@ -56,6 +57,11 @@ protected:
         window.resize(1000, 700);
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        // A shown project starts with its whole page; these tests start from
+        // the page at scale 1 seen from its top left corner.
+        view->DoZoomIn(nullptr, 1.0 / view->zoomScale());
+        view->horizontalScrollBar()->setValue(0);
+        view->verticalScrollBar()->setValue(0);
         view->grab(); // one paint: the chart is laid out
     }
 

@@ -1,6 +1,14 @@
 #include <QAction>
+#include <QCheckBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+#include <QWheelEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -10,6 +18,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "app/AboutDialog.h"
 #include "app/CMainFrame.h"
 #include "app/CommandTable.h"
 #include "chart/widgets/CQORVAView.h"
@@ -17,6 +26,8 @@
 #include "project/ProjectFile.h"
 #include "support/DocumentTestAccess.h"
 #include "support/RecordingMessages.h"
+#include "ui/CParamPointDlg.h"
+#include "ui/CPointCalcDlg.h"
 #include "ui/ChartBuilder.h"
 
 namespace {
@@ -118,6 +129,32 @@ protected:
         EXPECT_TRUE(builder->dialog()->isVisible());
     }
     std::vector<std::uint8_t> bytes() { return ProjectFile::toBytes(idg(), "", 0); }
+    // Picks point i in select mode and opens its edit dialog with 编辑.
+    void edit(int pointIndex)
+    {
+        if (view->viewMode() != CQORVAView::kModePick)
+            command(cmd::Pick);
+        click(at(pointIndex));
+        ASSERT_EQ(view->chart().m_nPickIndex, pointIndex);
+        command(cmd::Edit);
+        ASSERT_NE(builder->dialog(), nullptr);
+    }
+    QString text(const char* name) { return field<QLineEdit>(name)->text(); }
+    const StateRegion full() { return idg().FullChartStates(); }
+    // Four points around the chart's middle and two process lines crossing there.
+    void crossingLines()
+    {
+        DocumentEdits edits(document);
+        const auto rh = SecondProperty::RelativeHumidity;
+        ASSERT_TRUE(edits.AddIndependentPoint("PA", 20, 0.3f, rh, full()));
+        ASSERT_TRUE(edits.AddIndependentPoint("PB", 30, 0.7f, rh, full()));
+        ASSERT_TRUE(edits.AddIndependentPoint("PC", 20, 0.7f, rh, full()));
+        ASSERT_TRUE(edits.AddIndependentPoint("PD", 30, 0.3f, rh, full()));
+        const int a = points() - 4;
+        ASSERT_TRUE(document.ChangeCurrentRoom("lines", [a](CIDG& chart) {
+            return chart.AddProcessLine("PAB", a, a + 1) && chart.AddProcessLine("PCD", a + 2, a + 3);
+        }));
+    }
 };
 
 TEST_F(Builder, MixingPointPickedOnTheChartPreviewedAndAddedAsOneNamedStep)
@@ -314,11 +351,437 @@ TEST_F(Builder, PickedObjectIsNamedEditedByDoubleClickAndDeletedByTheDeleteKey)
     EXPECT_THAT(messages.texts(), ::testing::ElementsAre("该点为特殊点，不允许在此编辑修改"));
 }
 
+// 编辑 on a picked derived point opens the dialog of its kind.
+TEST_F(Builder, EachDerivedPointOpensItsEditDialog)
+{
+    crossingLines();
+    DocumentEdits edits(document);
+    const int lines = static_cast<int>(idg().m_pProcessLines->size());
+    struct Case {
+        std::function<bool()> make;
+        const char* title;
+    };
+    const std::vector<Case> cases = {
+        {[&] { return edits.AddMixingPoint("M", 0, 1, 40, full()); }, "修改混合点"},
+        {[&] {
+             return edits.AddLinePoint(CIDG::kMethodEqualMoisture, 1, CStatePoint::kDryBulb, 35, "Q", full());
+         },
+         "修改等含湿量点"},
+        {[&] {
+             return edits.AddLinePoint(CIDG::kMethodEqualEnthalpy, 1, CStatePoint::kRelativeHumidity, 0.9f,
+                                       "H", full());
+         },
+         "修改等焓点"},
+        {[&] {
+             return edits.AddLinePoint(CIDG::kMethodEqualTemperature, 1, CStatePoint::kRelativeHumidity, 0.9f,
+                                       "T", full());
+         },
+         "修改等温点"},
+        {[&] {
+             return edits.AddLinePoint(CIDG::kMethodProcessLine, lines - 2, CStatePoint::kDryBulb, 22, "G",
+                                       full());
+         },
+         "修改同一过程线上的点"},
+        {[&] { return edits.AddLinePoint(CIDG::kMethodHhrLine, 0, CStatePoint::kDryBulb, 33, "E", full()); },
+         "修改同一热湿比线上的点"},
+        {[&] { return edits.AddIntersection(CIDG::kCrossProcessProcess, lines - 2, lines - 1, "X", full()); },
+         "修改过程线与过程线交点"},
+        {[&] { return edits.AddRelatedPoints(0, 0, 4, 0, 22, "R0", "R1", full()); }, "修改两个相关状态点"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(c.make()) << c.title;
+        edit(points() - (std::string(c.title) == "修改两个相关状态点" ? 2 : 1));
+        EXPECT_EQ(builder->dialog()->windowTitle(), c.title);
+        press("cancel");
+    }
+    EXPECT_TRUE(messages.entries.empty());
+}
+
+TEST_F(Builder, MixingPointEditedByShareShownByCalculateAndMadeIndependent)
+{
+    ASSERT_TRUE(DocumentEdits(document).AddMixingPoint("M", 0, 1, 40, full()));
+    const int m = points() - 1;
+    edit(m);
+    EXPECT_EQ(text("point1"), QString::fromStdString(point(0).m_strName));
+    EXPECT_EQ(text("ratio"), "40");
+    EXPECT_EQ(text("stateT"), QString::asprintf("%.1f", point(m).m_t));
+    type("ratio", "70");
+    press("calculate");
+    const float t70 = 0.3f * point(0).m_t + 0.7f * point(1).m_t;
+    EXPECT_NEAR(text("stateT").toDouble(), t70, 0.3);
+    EXPECT_TRUE(view->hasPreviewPoint());
+    // A name of another point is refused with the reason.
+    type("name", "W");
+    messages.clear();
+    press("ok");
+    EXPECT_THAT(messages.texts(), ::testing::ElementsAre("混合点名称非法或已经存在，请检查！"));
+    EXPECT_FLOAT_EQ(point(m).m_fMixRatio, 0.40f);
+    type("name", "M2");
+    press("ok");
+    EXPECT_FLOAT_EQ(point(m).m_fMixRatio, 0.70f);
+    EXPECT_EQ(point(m).m_strName, "M2");
+    EXPECT_EQ(document.undoStack().undoText(), "修改混合点 M2");
+    edit(m);
+    press("independent");
+    EXPECT_FALSE(field<QPushButton>("independent")->isEnabled());
+    EXPECT_EQ(point(m).m_nKind, CStatePoint::kMixing); // only OK converts
+    press("ok");
+    EXPECT_EQ(point(m).m_nKind, CStatePoint::kIndependent);
+    EXPECT_EQ(point(m).m_nMixSrc1, -1);
+}
+
+TEST_F(Builder, LinePointEditedOnItsBaseAndRefusedWithoutAName)
+{
+    ASSERT_TRUE(DocumentEdits(document).AddLinePoint(CIDG::kMethodEqualEnthalpy, 1,
+                                                     CStatePoint::kRelativeHumidity, 0.9f, "H", full()));
+    const int h = points() - 1;
+    edit(h);
+    EXPECT_FALSE(field<QComboBox>("base")->isEnabled());
+    EXPECT_EQ(field<QComboBox>("base")->currentIndex(), 1);
+    EXPECT_TRUE(field<QRadioButton>("kind3")->isChecked());
+    EXPECT_EQ(text("value3"), "90.00");
+    type("value3", "60");
+    press("calculate");
+    EXPECT_EQ(text("stateRH"), "60");
+    type("name", "");
+    messages.clear();
+    press("ok");
+    EXPECT_THAT(messages.texts(), ::testing::ElementsAre("状态点名称不能为空！"));
+    EXPECT_NEAR(point(h).m_RH, 0.9f, 1e-3);
+    type("name", "H");
+    press("independent");
+    press("ok");
+    EXPECT_NEAR(point(h).m_RH, 0.6f, 1e-3);
+    EXPECT_NEAR(point(h).m_h, point(1).m_h, 0.05);
+    EXPECT_EQ(point(h).m_nKind, CStatePoint::kIndependent);
+    EXPECT_EQ(document.undoStack().count(), 2);
+}
+
+TEST_F(Builder, IntersectionShowsItsStateAndIsRenamed)
+{
+    crossingLines();
+    const int lines = static_cast<int>(idg().m_pProcessLines->size());
+    ASSERT_TRUE(DocumentEdits(document).AddIntersection(CIDG::kCrossProcessProcess, lines - 2, lines - 1, "X",
+                                                        full()));
+    const int x = points() - 1;
+    edit(x);
+    EXPECT_EQ(text("line1"), "PAB");
+    EXPECT_EQ(text("line2"), "PCD");
+    messages.clear();
+    press("state");
+    EXPECT_THAT(messages.texts(),
+                ::testing::ElementsAre(QString::asprintf("干球温度：%5.1f℃\n湿球温度%5.1f℃\n相对湿度%5.0f",
+                                                         point(x).m_t, point(x).m_tw, point(x).m_RH * 100.0)
+                                           .toStdString()));
+    // A taken name keeps the dialog open without a word.
+    type("name", "PA");
+    messages.clear();
+    press("ok");
+    EXPECT_TRUE(messages.entries.empty());
+    EXPECT_TRUE(builder->dialog()->isVisible());
+    type("name", "X1");
+    press("independent");
+    press("ok");
+    EXPECT_EQ(point(x).m_strName, "X1");
+    EXPECT_EQ(point(x).m_nKind, CStatePoint::kIndependent);
+}
+
+TEST_F(Builder, RelatedPointsBuiltOnAPickedLineRefusedAndEdited)
+{
+    command(cmd::DrawRelatedPoints);
+    EXPECT_EQ(builder->dialog()->windowTitle(), "绘制两个相关状态点");
+    EXPECT_TRUE(field<QRadioButton>("difference0")->isChecked());
+    EXPECT_TRUE(field<QRadioButton>("property0")->isChecked());
+    EXPECT_FALSE(field<QLineEdit>("propertyValue1")->isEnabled());
+    type("differenceValue0", "4");
+    type("propertyValue0", "22");
+    struct Case {
+        std::function<void()> fill;
+        std::vector<std::string> messages;
+    };
+    const std::vector<Case> cases = {
+        {[] {}, {"请选择热湿比线！"}},
+        {[&] {
+             field<QComboBox>("hhrLine")->setCurrentIndex(0);
+             type("name2", "R0");
+         },
+         {"两个相关状态点名字不得相同！"}},
+        {[&] {
+             type("name2", "R1");
+             type("propertyValue0", "190");
+         },
+         {"无法得到两个相关状态点!"}},
+    };
+    type("name1", "R0");
+    const int before = points();
+    for (const Case& c : cases) {
+        c.fill();
+        messages.clear();
+        press("ok");
+        EXPECT_EQ(messages.texts(), c.messages);
+        EXPECT_EQ(points(), before);
+    }
+    type("propertyValue0", "22");
+    EXPECT_TRUE(view->hasPreviewPoint());
+    press("ok");
+    ASSERT_EQ(points(), before + 2);
+    EXPECT_EQ(point(before).m_nKind, CStatePoint::kRelatedPair);
+    EXPECT_EQ(point(before).m_nRelPartner, before + 1);
+    EXPECT_NEAR(std::min(std::fabs(point(before).m_t - 22.0f), std::fabs(point(before + 1).m_t - 22.0f)), 0.0,
+                0.05);
+    EXPECT_NEAR(std::fabs(point(before + 1).m_t - point(before).m_t), 4.0, 0.05);
+
+    // Either point opens the pair; 计      算 shows, OK changes.
+    edit(before + 1);
+    EXPECT_EQ(text("name1"), "R0");
+    EXPECT_EQ(text("differenceValue0"), "4.00");
+    EXPECT_FALSE(field<QComboBox>("hhrLine")->isEnabled());
+    type("differenceValue0", "6");
+    const std::vector<std::uint8_t> unchanged = bytes();
+    press("calculate");
+    EXPECT_EQ(bytes(), unchanged);
+    EXPECT_NEAR(std::fabs(text("stateT2").toDouble() - text("stateT1").toDouble()), 6.0, 0.15);
+    type("name2", "R9");
+    press("ok");
+    EXPECT_EQ(point(before + 1).m_strName, "R9");
+    EXPECT_NEAR(std::fabs(point(before + 1).m_t - point(before).m_t), 6.0, 0.05);
+    EXPECT_EQ(document.undoStack().undoText(), "修改相关状态点 R0、R9");
+}
+
+TEST_F(Builder, IndependentPointTakesItsStateFromTheParameterCalculator)
+{
+    command(cmd::DrawIndependentPoint);
+    click(empty(0.4, 0.4));
+    press("calculator");
+    auto* calculator = builder->dialog()->findChild<CParamPointDlg*>();
+    ASSERT_NE(calculator, nullptr);
+    calculator->findChild<QCheckBox*>("known_t")->setChecked(true);
+    calculator->findChild<QCheckBox*>("known_rh")->setChecked(true);
+    calculator->findChild<QLineEdit*>("t")->setText("24");
+    calculator->findChild<QLineEdit*>("rh")->setText("55");
+    QTest::mouseClick(calculator->findChild<QPushButton*>("back"), Qt::LeftButton);
+    EXPECT_EQ(text("t"), "24.0");
+    EXPECT_EQ(text("RH"), "55");
+    EXPECT_FALSE(text("tw").isEmpty());
+    typeIn("name", "PX");
+    field<QRadioButton>("byRH")->setChecked(true);
+    const int before = points();
+    press("ok");
+    ASSERT_EQ(points(), before + 1) << ::testing::PrintToString(messages.texts());
+    EXPECT_NEAR(point(before).m_RH, 0.55f, 1e-4);
+}
+
+// The calculation dialogs' "..." picks on the chart like the builders'.
+TEST_F(Builder, CalculationDialogPicksAPointOnTheChart)
+{
+    command(cmd::CalcMixingRatio);
+    auto* dialog = frame->findChild<CPointCalcDlg*>();
+    ASSERT_NE(dialog, nullptr);
+    QTest::mouseClick(dialog->findChild<QPushButton*>("pick1"), Qt::LeftButton);
+    EXPECT_FALSE(dialog->isVisible());
+    click(empty(0.05, 0.05)); // beside every point: still picking
+    EXPECT_FALSE(dialog->isVisible());
+    click(at(1));
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->findChild<QComboBox*>("point1")->currentIndex(), 1);
+    EXPECT_EQ(dialog->armedRow(), -1);
+    // A right click gives the pick up.
+    QTest::mouseClick(dialog->findChild<QPushButton*>("pick0"), Qt::LeftButton);
+    send(QEvent::MouseButtonPress, empty(0.5, 0.5), Qt::RightButton, Qt::RightButton);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->armedRow(), -1);
+    EXPECT_NE(view->viewMode(), CQORVAView::kModeBuilderPick);
+}
+
 TEST_F(Builder, ShellCorrections)
 {
     EXPECT_EQ(frame->action(cmd::Pick)->toolTip(), "拾取图形元素");
     command(cmd::ShowHhrLines);
     EXPECT_EQ(idg().m_bShowHhrLines, 0);
+}
+
+// One name everywhere: the window and the About box say QORVA V3.4.
+TEST_F(Builder, TheProgramCallsItselfQorva)
+{
+    EXPECT_EQ(frame->windowTitle(), "office.id - QORVA V3.4");
+    AboutDialog about(frame.get());
+    EXPECT_EQ(about.windowTitle(), "关于QORVA V3.4");
+    QStringList labels;
+    for (const QLabel* label : about.findChildren<QLabel*>())
+        labels << label->text();
+    EXPECT_TRUE(labels.contains("QORVA V3.4.009")) << labels.join("|").toStdString();
+    EXPECT_TRUE(labels.contains("版权所有 侵权必究"));
+}
+
+// An opened project shows its whole page, also after the user zoomed in.
+TEST_F(Builder, AnOpenedProjectShowsTheWholePage)
+{
+    auto fits = [this] {
+        const QSize client = view->viewport()->size();
+        const QSize page = view->deviceSize();
+        // Fitted while a scroll bar was still showing, the page may fall short by its width.
+        const int bar = view->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 1;
+        return page.width() <= client.width() && page.height() <= client.height() &&
+               (page.width() >= client.width() - bar || page.height() >= client.height() - bar);
+    };
+    EXPECT_TRUE(fits()) << view->deviceSize().width() << "x" << view->deviceSize().height() << " in "
+                        << view->viewport()->width() << "x" << view->viewport()->height();
+    view->DoZoomIn(nullptr, 3.0);
+    EXPECT_FALSE(fits());
+    ASSERT_TRUE(document.OnOpenDocument(kSample));
+    EXPECT_TRUE(fits()) << view->deviceSize().width() << "x" << view->deviceSize().height() << " in "
+                        << view->viewport()->width() << "x" << view->viewport()->height();
+}
+
+// The wheel scrolls the chart under a cursor that stays: the readout follows.
+TEST_F(Builder, TheReadoutFollowsTheCursorAfterTheWheel)
+{
+    const QPoint indoor = at(1);
+    view->DoZoomIn(&indoor, 4.0);
+    const QPoint device = view->deviceFromLogical(indoor);
+    QMouseEvent move(QEvent::MouseMove, device, view->viewport()->mapToGlobal(device), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &move);
+    const QString before = view->statusText();
+    ASSERT_TRUE(before.startsWith("t="))
+        << before.toStdString() << " " << view->StateTextAt(view->logicalFromDevice(device)).toStdString()
+        << " " << view->logicalFromDevice(device).x() << "," << view->logicalFromDevice(device).y();
+    const int scrolled = view->verticalScrollBar()->value();
+    QWheelEvent wheel(device, view->viewport()->mapToGlobal(device), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view->viewport(), &wheel);
+    ASSERT_NE(view->verticalScrollBar()->value(), scrolled);
+    EXPECT_NE(view->statusText(), before);
+    EXPECT_EQ(view->statusText(), view->StateTextAt(view->logicalFromDevice(device)));
+}
+
+// Pictures of the builder dialogs over the chart, a chart with an object of
+// every kind, the preview of a mixing point and the menu naming the step to
+// undo (run under a display with QORVA_SCREENSHOT_DIR set).
+TEST_F(Builder, Screenshots)
+{
+    const QString folder = QString::fromLocal8Bit(qgetenv("QORVA_SCREENSHOT_DIR"));
+    if (folder.isEmpty())
+        GTEST_SKIP() << "QORVA_SCREENSHOT_DIR not set";
+    frame->resize(1400, 900);
+    view->OnZoomAll();
+    // The frame with the given top-level windows (dialogs, menus) drawn over it where they stand.
+    auto save = [&](const QString& name, std::initializer_list<QWidget*> windows) {
+        QApplication::processEvents();
+        QImage image = frame->grab().toImage();
+        QPainter painter(&image);
+        constexpr int kCaptionHeight = 24;
+        for (QWidget* window : windows) {
+            const QPoint at = window->mapToGlobal(QPoint()) - frame->mapToGlobal(QPoint());
+            painter.drawPixmap(at, window->grab());
+            if (window->windowTitle().isEmpty())
+                continue;
+            // A caption as a window manager would draw it, naming the dialog.
+            const QRect caption(at - QPoint(0, kCaptionHeight), QSize(window->width(), kCaptionHeight));
+            painter.fillRect(caption, QColor(60, 90, 150));
+            painter.setPen(Qt::white);
+            painter.drawText(caption.adjusted(8, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                             window->windowTitle());
+        }
+        painter.end();
+        ASSERT_TRUE(image.save(folder + "/" + name + ".png")) << name.toStdString();
+    };
+    auto placeDialog = [&] {
+        QWidget* dialog = builder->dialog();
+        dialog->adjustSize();
+        dialog->move(frame->mapToGlobal(QPoint(frame->width() - dialog->width() - 30, 90)));
+    };
+    auto shoot = [&](const QString& name) {
+        ASSERT_NE(builder->dialog(), nullptr) << name.toStdString();
+        placeDialog();
+        save(name, {builder->dialog()});
+        press("cancel");
+    };
+
+    crossingLines();
+    DocumentEdits edits(document);
+    ASSERT_TRUE(edits.AddHhrLine("E1", points() - 4, false, -1, 5000));
+    const int lines = static_cast<int>(idg().m_pProcessLines->size());
+    const int hhr = static_cast<int>(idg().m_pHhrLines->size());
+
+    command(cmd::DrawIndependentPoint);
+    click(empty(0.45, 0.35));
+    shoot("builder-independent-point");
+    command(cmd::DrawIndependentPoint);
+    command(cmd::DrawProcessLine);
+    drag(empty(0.3, 0.5), empty(0.5, 0.3));
+    shoot("builder-process-line");
+    command(cmd::DrawProcessLine);
+    const std::pair<int, const char*> dialogs[] = {
+        {cmd::DrawHhrLine, "builder-hhr-line"},
+        {cmd::DrawRelatedPoints, "builder-related-points"},
+        {cmd::DrawEqualMoisturePoint, "builder-equal-moisture"},
+        {cmd::DrawEqualEnthalpyPoint, "builder-equal-enthalpy"},
+        {cmd::DrawEqualTemperaturePoint, "builder-equal-temperature"},
+        {cmd::DrawPointOnProcessLine, "builder-on-process-line"},
+        {cmd::DrawPointOnHhrLine, "builder-on-hhr-line"},
+        {cmd::DrawProcessCrossProcess, "builder-cross-process-process"},
+        {cmd::DrawProcessCrossHhr, "builder-cross-process-hhr"},
+        {cmd::DrawHhrCrossHhr, "builder-cross-hhr-hhr"},
+        {cmd::DrawComfortZone, "builder-comfort-zone"}};
+    for (const auto& [id, name] : dialogs) {
+        command(id);
+        shoot(name);
+    }
+    command(cmd::DrawText);
+    click(empty(0.2, 0.2));
+    shoot("builder-text");
+    command(cmd::DrawText);
+
+    // The preview of a mixing point while its share is typed, the chart
+    // magnified around the indoor point.
+    const QPoint indoor = at(1);
+    view->DoZoomIn(&indoor, 2.0);
+    command(cmd::DrawMixingPoint);
+    pick("point1", at(0));
+    pick("point2", at(1));
+    type("ratio", "35");
+    ASSERT_TRUE(view->hasPreviewPoint());
+    shoot("builder-mixing-point-preview");
+
+    // One object of every kind.
+    const int a = points() - 4;
+    const auto full = idg().FullChartStates();
+    ASSERT_TRUE(edits.AddMixingPoint("M", 0, 1, 35, full));
+    ASSERT_TRUE(edits.AddRelatedPoints(0, 0, 4, 0, 22, "R0", "R1", full));
+    ASSERT_TRUE(edits.AddLinePoint(CIDG::kMethodEqualMoisture, 1, CStatePoint::kDryBulb, 35, "Dx", full));
+    ASSERT_TRUE(
+        edits.AddLinePoint(CIDG::kMethodEqualEnthalpy, 1, CStatePoint::kRelativeHumidity, 0.9f, "Dh", full));
+    ASSERT_TRUE(edits.AddLinePoint(CIDG::kMethodEqualTemperature, a, CStatePoint::kRelativeHumidity, 0.9f,
+                                   "Dt", full));
+    ASSERT_TRUE(
+        edits.AddLinePoint(CIDG::kMethodProcessLine, lines - 2, CStatePoint::kDryBulb, 24, "G", full));
+    ASSERT_TRUE(edits.AddLinePoint(CIDG::kMethodHhrLine, hhr - 1, CStatePoint::kDryBulb, 28, "Ge", full));
+    ASSERT_TRUE(edits.AddIntersection(CIDG::kCrossProcessProcess, lines - 2, lines - 1, "X", full));
+    ASSERT_TRUE(edits.AddIntersection(CIDG::kCrossHhrHhr, 0, hhr - 1, "Xe", full));
+    ASSERT_TRUE(edits.AddIntersection(CIDG::kCrossProcessHhr, lines - 1, hhr - 1, "Xpe", full));
+    ASSERT_TRUE(edits.MakeComfortZone(1, 1.0f, 10.0f));
+    const QPoint place = view->ChartRelative(at(1) + QPoint(120, 60));
+    ASSERT_TRUE(edits.AddText("送风", place.x(), place.y()));
+    save("chart-every-object", {});
+    // The page view lists the texts in its column.
+    document.SetChartView(false);
+    view->OnZoomAll();
+    save("chart-every-object-page", {});
+    document.SetChartView(true);
+
+    // The menu of 编辑 and 删除 with 撤消 naming the last step.
+    frame->updateCommandStates();
+    QMenu* draw = nullptr;
+    for (QAction* action : frame->menuBar()->actions())
+        if (action->text().startsWith("绘图"))
+            draw = action->menu();
+    ASSERT_NE(draw, nullptr);
+    draw->popup(frame->mapToGlobal(frame->menuBar()->actionGeometry(draw->menuAction()).bottomLeft()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(draw));
+    save("edit-menu-undo", {draw});
+    EXPECT_EQ(frame->action(cmd::EditUndo)->text(), "撤消 添加文字 送风");
+    draw->hide();
 }
 
 } // namespace

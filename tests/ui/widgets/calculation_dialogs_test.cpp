@@ -342,11 +342,11 @@ TEST_F(CalculationDialogs, ParameterPickerHandsBackTheStateFromEngineeringEnthal
     const double hKcal = 12.0;
     setText(&dialog, "h", QString::number(hKcal));
     click(&dialog, "back");
-    ASSERT_TRUE(dialog.picked().has_value());
+    ASSERT_TRUE(dialog.pickedState().has_value());
     const double x = (hKcal * 4.1868 - 1.01 * 25.0) / (2500.0 + 1.85 * 25.0);
     const double rh = 101325.0 * x / (0.62198 + x) / formulas::saturationPressure(25.0);
-    EXPECT_NEAR(dialog.picked()->t, 25.0, 1e-4);
-    EXPECT_NEAR(dialog.picked()->RH, rh, 1e-4);
+    EXPECT_NEAR(dialog.pickedState()->t, 25.0, 1e-4);
+    EXPECT_NEAR(dialog.pickedState()->RH, rh, 1e-4);
     EXPECT_EQ(textOf(&dialog, "rh"), QString::asprintf("%.0f", rh * 100.0));
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+// Every command of qorva-cli with its options, as --help prints them.
+inline constexpr const char* kCliUsage =
+    "usage: qorva-cli COMMAND [ARGS]\n"
+    "commands:\n"
+    "  state [--p P] --t T --rh RH     one moist-air state from any two of\n"
+    "                                  --t T  --tw TW  --rh RH  --td TD  --x X  --h H\n"
+    "                                  (°C, °C, %, °C, g/kg, kJ/kg; --p pressure in Pa)\n"
+    "  states [--p P]                  states for argument lines read from standard input, as CSV\n"
+    "  convert IN.id OUT.id            rewrite a project file in the current format\n"
+    "  render IN.id OUT.emf|wmf|svg|pdf|png|jpg [options]\n"
+    "                                  draw a project's chart\n"
+    "      --system NAME --room NAME   the room to draw (default: the current one)\n"
+    "      --condition 0|1|2           普通, 制冷 or 制热\n"
+    "      --width PIXELS              screen width the page is laid out for (210-20000)\n"
+    "      --dpi DPI                   image resolution (96-600)\n"
+    "      --png-compression 0-9       PNG compression level\n"
+    "      --page                      the page view instead of the chart view\n"
+    "      --print-layout              lay the page out as printed\n"
+    "      --all                       every room, one file each\n"
+    "  export-points IN.id OUT.txt     table of every state point (文件 → 输出 → 状态点)\n"
+    "  export-params IN.id OUT.txt     table of every parameter point (文件 → 输出 → 参数点)\n"
+    "  report IN.id OUT.txt            analysis report of every room (关闭并返回)\n"
+    "  import-params IN.txt OUT.id     build a project from a parameter file (start-up with m)\n"
+    "  import-old OLD OUT.id           import a project older than version 320 (导入旧工程)\n"
+    "  analyze IN.id OUT.id --analysis primary|secondary|fancoil|freshair [options]\n"
+    "                                  run a process analysis (过程分析)\n"
+    "      --system NAME --room NAME   the room to analyse (default: every room)\n"
+    "      --winter | --no-winter      analyse the winter condition too, or not\n"
+    "      --fan-rise --supply-diff --dew-point --preheat --humidify --preheat-diff\n"
+    "      --mix --heat-to --humidification VALUE\n"
+    "                                  the analysis parameters; analyze --help tells which\n"
+    "                                  analysis takes which\n"
+    "  --help, -h                      this text\n";
+
+// No command, --help or -h: the usage, on standard output when asked for and
+// on standard error otherwise. The exit status, or −1 when a command follows.
+inline int answerHelp(int argc, const char* const argv[])
+{
+    const bool asked = argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0);
+    if (argc >= 2 && !asked)
+        return -1;
+    std::fputs(kCliUsage, asked ? stdout : stderr);
+    return asked ? 0 : 2;
+}
+
+// A missing input file is said to be missing, before a reader takes it for a
+// bad file name; true after the message.
+inline bool reportMissingInput(const char* command, const std::string& path)
+{
+    std::error_code error;
+    if (std::filesystem::exists(path, error))
+        return false;
+    std::fprintf(stderr, "qorva-cli: %s %s: no such file\n", command, path.c_str());
+    return true;
+}

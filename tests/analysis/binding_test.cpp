@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "support/OneRoomProject.h"
 #include "support/DocumentTestAccess.h"
 #include "chart/RecordingCanvas.h"
 #include "analysis/Binding.h"
@@ -27,34 +28,11 @@ std::string formatted(const char* pattern, double value)
 // outdoor −5 °C / 75 %; indoors 25 °C / 50 % in summer, 20 °C / 40 % in winter.
 void makeProject(CIDG& idg)
 {
-    CAir_Room& rooms = idg.m_rooms;
-    rooms.m_strSummerOutName = "W";
-    rooms.m_fSummerOutT = 34.0f;
-    rooms.m_fSummerOutTw = 28.2f;
-    rooms.m_bSummerOutByRH = 0;
-    rooms.m_strWinterOutName = "Ww";
-    rooms.m_fWinterOutT = -5.0f;
-    rooms.m_fWinterOutRH = 75.0f;
-    rooms.m_bWinterOutByRH = 1;
-    rooms.AddSystem("S1");
-    rooms.AddRoom("S1", "办公室");
-    CServiceArea& room = *rooms.m_systems[0]->m_rooms[0];
-    room.m_strSummerInName = "N";
-    room.m_fSummerInT = 25.0f;
-    room.m_fSummerInRH = 50.0f;
-    room.m_bSummerInByRH = 1;
-    room.m_fSummerLoad = 5.0f;
-    room.m_fSummerMoistLoad = 1.2f;
-    room.m_fSummerFreshAir = 600.0f;
+    CServiceArea& room = fillOneRoomProject(idg);
+    idg.m_rooms.m_strWinterOutName = "Ww";
     room.m_strWinterInName = "Nw";
-    room.m_fWinterInT = 20.0f;
-    room.m_fWinterInRH = 40.0f;
-    room.m_bWinterInByRH = 1;
-    room.m_fWinterLoad = 3.0f;
-    room.m_fWinterMoistLoad = 0.5f;
+    room.m_fSummerFreshAir = 600.0f;
     room.m_fWinterFreshAir = 450.0f;
-    idg.m_nCurSystem = 0;
-    idg.m_nCurRoom = 0;
 }
 
 class BindingTest : public ::testing::Test {

@@ -11,6 +11,7 @@
 #include "model/ChartFormulas.h"
 #include "project/CQORVADoc.h"
 #include "project/DocumentCalculations.h"
+#include "support/OneRoomProject.h"
 #include "support/DocumentTestAccess.h"
 #include "support/RecordingMessages.h"
 
@@ -62,29 +63,7 @@ protected:
     void SetUp() override
     {
         CAir_Room& rooms = idg.m_rooms;
-        rooms.m_strSummerOutName = "W";
-        rooms.m_fSummerOutT = 34.0f;
-        rooms.m_fSummerOutTw = 28.2f;
-        rooms.m_bSummerOutByRH = 0;
-        rooms.m_strWinterOutName = "W";
-        rooms.m_fWinterOutT = -5.0f;
-        rooms.m_fWinterOutRH = 75.0f;
-        rooms.m_bWinterOutByRH = 1;
-        rooms.AddSystem("S1");
-        rooms.AddRoom("S1", "办公室");
-        CServiceArea& room = *rooms.m_systems[0]->m_rooms[0];
-        room.m_strSummerInName = "N";
-        room.m_fSummerInT = 25.0f;
-        room.m_fSummerInRH = 50.0f;
-        room.m_bSummerInByRH = 1;
-        room.m_fSummerLoad = 5.0f;
-        room.m_fSummerMoistLoad = 1.2f;
-        room.m_strWinterInName = "N";
-        room.m_fWinterInT = 20.0f;
-        room.m_fWinterInRH = 40.0f;
-        room.m_bWinterInByRH = 1;
-        room.m_fWinterLoad = 3.0f;
-        room.m_fWinterMoistLoad = 0.5f;
+        fillOneRoomProject(idg);
         idg.m_fSummerDensity = static_cast<float>(kSummerDensity);
         idg.m_fWinterDensity = static_cast<float>(kWinterDensity);
         rooms.SetRoomCondition(0, 0, 1);

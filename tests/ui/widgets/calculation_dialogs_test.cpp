@@ -19,6 +19,7 @@
 #include "project/DocumentCalculations.h"
 #include "model/ChartFormulas.h"
 #include "project/CQORVADoc.h"
+#include "support/OneRoomProject.h"
 #include "support/DocumentTestAccess.h"
 #include "support/RecordingMessages.h"
 #include "ui/CDifferenceDlg.h"
@@ -64,27 +65,8 @@ protected:
     void SetUp() override
     {
         CAir_Room& rooms = idg.m_rooms;
-        rooms.m_strSummerOutName = "W";
-        rooms.m_fSummerOutT = 34.0f;
-        rooms.m_fSummerOutTw = 28.2f;
-        rooms.m_strWinterOutName = "W";
-        rooms.m_fWinterOutT = -5.0f;
-        rooms.m_fWinterOutRH = 75.0f;
-        rooms.m_bWinterOutByRH = 1;
-        rooms.AddSystem("S1");
-        rooms.AddRoom("S1", "办公室");
-        CServiceArea& room = *rooms.m_systems[0]->m_rooms[0];
-        room.m_strSummerInName = "N";
-        room.m_fSummerInT = 25.0f;
-        room.m_fSummerInRH = 50.0f;
-        room.m_bSummerInByRH = 1;
-        room.m_fSummerLoad = 5.0f;
-        room.m_fSummerMoistLoad = 1.2f;
-        room.m_strWinterInName = "N";
-        room.m_fWinterInT = 20.0f;
-        room.m_fWinterInRH = 40.0f;
-        room.m_bWinterInByRH = 1;
-        room.m_fWinterLoad = 3.0f;
+        CServiceArea& room = fillOneRoomProject(idg);
+        room.m_fWinterMoistLoad = 0.0f;
         idg.m_fSummerDensity = 1.2f;
         idg.m_fWinterDensity = 1.3f;
         rooms.SetRoomCondition(0, 0, 1);

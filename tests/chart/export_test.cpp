@@ -27,6 +27,8 @@
 #include "model/CIDG.h"
 #include "project/ProjectFile.h"
 
+#include "support/SuiteGuiApplication.h"
+
 namespace {
 
 // Reads an enhanced metafile record by record, on its own: nothing of the
@@ -63,20 +65,8 @@ std::string toUtf8(const std::u16string& text)
 
 class ExportTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (!QGuiApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "chart_tests";
-            static char* argv[] = {name, nullptr};
-            application = new QGuiApplication(argc, argv);
-        }
-    }
-    static void TearDownTestSuite()
-    {
-        delete application;
-        application = nullptr;
-    }
+    static void SetUpTestSuite() { SuiteGuiApplication::start(); }
+    static void TearDownTestSuite() { SuiteGuiApplication::stop(); }
 
     // The sample project, its current room bound in the summer condition.
     void SetUp() override
@@ -120,7 +110,6 @@ protected:
         return QString::fromUtf8(process.readAllStandardOutput());
     }
 
-    static inline QGuiApplication* application = nullptr;
     QTemporaryDir dir;
     ProjectContents contents;
 };

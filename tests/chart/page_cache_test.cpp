@@ -9,26 +9,14 @@
 #include "chart/ChartPageCache.h"
 #include "chart/QPainterCanvas.h"
 
+#include "support/SuiteGuiApplication.h"
+
 namespace {
 
 class PageCacheTest : public ChartFixture {
 protected:
-    // Text needs a GUI application (offscreen in the tests).
-    static void SetUpTestSuite()
-    {
-        if (!QGuiApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "chart_tests";
-            static char* argv[] = {name, nullptr};
-            application = new QGuiApplication(argc, argv);
-        }
-    }
-    static void TearDownTestSuite()
-    {
-        delete application;
-        application = nullptr;
-    }
-    static inline QGuiApplication* application = nullptr;
+    static void SetUpTestSuite() { SuiteGuiApplication::start(); }
+    static void TearDownTestSuite() { SuiteGuiApplication::stop(); }
 
     PageCacheTest()
     {

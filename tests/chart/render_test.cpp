@@ -11,26 +11,15 @@
 #include "chart/ChartImage.h"
 #include "analysis/Binding.h"
 
+#include "support/SuiteGuiApplication.h"
+
 namespace {
 
 // Text needs a GUI application (on the offscreen platform in the tests).
 class RenderTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (!QGuiApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "chart_tests";
-            static char* argv[] = {name, nullptr};
-            application = new QGuiApplication(argc, argv);
-        }
-    }
-
-    static void TearDownTestSuite()
-    {
-        delete application;
-        application = nullptr;
-    }
+    static void SetUpTestSuite() { SuiteGuiApplication::start(); }
+    static void TearDownTestSuite() { SuiteGuiApplication::stop(); }
 
     // One system with one room in the summer condition, bound.
     void SetUp() override
@@ -61,12 +50,9 @@ protected:
         return count;
     }
 
-    static QGuiApplication* application;
     CIDG idg;
     ChartDevice device;
 };
-
-QGuiApplication* RenderTest::application = nullptr;
 
 TEST_F(RenderTest, PngOfTheChartIsDrawn)
 {

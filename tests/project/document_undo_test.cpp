@@ -18,6 +18,7 @@
 #include "project/DocumentCommands.h"
 #include "project/DocumentEdits.h"
 #include "project/ProjectFile.h"
+#include "support/SuiteGuiApplication.h"
 #include "support/DocumentTestAccess.h"
 #include "support/RecordingMessages.h"
 #include "tests/project/ProjectSamples.h"
@@ -49,29 +50,14 @@ std::vector<std::uint8_t> projectData(CQORVADoc& document)
 
 class DocumentUndo : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (!QGuiApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "project_tests";
-            static char* argv[] = {name, nullptr};
-            application = new QGuiApplication(argc, argv);
-        }
-    }
-    static void TearDownTestSuite()
-    {
-        delete application;
-        application = nullptr;
-    }
+    static void SetUpTestSuite() { SuiteGuiApplication::start(); }
+    static void TearDownTestSuite() { SuiteGuiApplication::stop(); }
 
     void SetUp() override { ASSERT_TRUE(document.OnOpenDocument(kSample)); }
 
-    static QGuiApplication* application;
     RecordingMessages messages;
     CQORVADoc document;
 };
-
-QGuiApplication* DocumentUndo::application = nullptr;
 
 // Every device a project is drawn on: the view's image in chart and page
 // view, the printer, a recording canvas, zoomed and clipped windows.

@@ -9,11 +9,15 @@
 #include "app/QtMessageService.h"
 #include "model/FontConversion.h"
 #include "project/CQORVADoc.h"
+#include "project/Recovery.h"
 
 CQORVAApp::CQORVAApp() = default;
 
 CQORVAApp::~CQORVAApp()
 {
+    // A normal quit: the user has saved or chosen not to.
+    if (m_recovery)
+        m_recovery->Discard();
     setMessageService(nullptr);
 }
 
@@ -27,6 +31,7 @@ bool CQORVAApp::InitInstance(const QStringList& arguments)
     setMessageService(m_messages.get());
     m_document = std::make_unique<CQORVADoc>();
     m_frame = std::make_unique<CMainFrame>(*m_document);
+    m_recovery = std::make_unique<DocumentRecovery>(*m_document);
     m_messages->setParent(m_frame.get());
 
     CQORVACommandLineInfo info;
@@ -53,4 +58,28 @@ bool CQORVAApp::InitInstance(const QStringList& arguments)
     m_frame->showMaximized();
     m_frame->updateCommandStates();
     return true;
+}
+
+void CQORVAApp::RecoverAtStart()
+{
+    RecoverAtStart(*m_frame, *m_recovery);
+}
+
+void CQORVAApp::RecoverAtStart(CMainFrame& frame, DocumentRecovery& recovery)
+{
+    for (RecoveryEntry& entry : recovery.FindEntries()) {
+        std::string reason;
+        if (!entry.isReadable(reason)) {
+            alertMessage(recovery::UnreadableMessage(entry.name(), entry.file, reason), MessageIcon::Stop);
+            continue;
+        }
+        const int choice = messages().askChoice(recovery::RecoverQuestion(entry.name(), entry.time),
+                                                MessageIcon::Question, std::string(), recovery::RecoverButtons());
+        if (choice == recovery::Discard) {
+            entry.remove();
+        } else if (choice == recovery::Recover && frame.SaveModified() && recovery.Recover(std::move(entry))) {
+            frame.FillToolbarCombos();
+            frame.updateCommandStates();
+        }
+    }
 }

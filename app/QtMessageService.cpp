@@ -47,3 +47,18 @@ bool QtMessageService::askOkCancel(const std::string& text, MessageIcon icon, co
     box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
     return box.exec() == QMessageBox::Ok;
 }
+
+int QtMessageService::askChoice(const std::string& text, MessageIcon icon, const std::string& caption,
+                                const std::vector<std::string>& buttons)
+{
+    QMessageBox box(toQt(icon), captionOrDefault(caption), QString::fromStdString(text), QMessageBox::NoButton,
+                    m_parent);
+    std::vector<QAbstractButton*> faces;
+    for (const std::string& button : buttons)
+        faces.push_back(box.addButton(QString::fromStdString(button), QMessageBox::AcceptRole));
+    box.exec();
+    for (std::size_t i = 0; i < faces.size(); ++i)
+        if (box.clickedButton() == faces[i])
+            return static_cast<int>(i);
+    return -1;
+}

@@ -12,6 +12,8 @@ public:
     void setParent(QWidget* parent) { m_parent = parent; }
     void alert(const std::string& text, MessageIcon icon, const std::string& caption) override;
     bool askOkCancel(const std::string& text, MessageIcon icon, const std::string& caption) override;
+    int askChoice(const std::string& text, MessageIcon icon, const std::string& caption,
+                  const std::vector<std::string>& buttons) override;
 
 private:
     QPointer<QWidget> m_parent;

@@ -1,6 +1,9 @@
 #include <QApplication>
 
 #include "app/CQORVAApp.h"
+#ifdef QORVA_SCRIPTED_SESSION
+#include "ScriptedSession.h"
+#endif
 
 int main(int argc, char* argv[])
 {
@@ -11,5 +14,10 @@ int main(int argc, char* argv[])
     CQORVAApp app;
     if (!app.InitInstance(QApplication::arguments()))
         return 1;
+#ifdef QORVA_SCRIPTED_SESSION
+    // A test build of the program whose session the environment scripts.
+    startScriptedSession(app);
+#endif
+    app.RecoverAtStart();
     return QApplication::exec();
 }

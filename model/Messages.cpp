@@ -30,6 +30,13 @@ MessageService* installed = nullptr;
 
 }  // namespace
 
+int MessageService::askChoice(const std::string& text, MessageIcon icon, const std::string& caption,
+                              const std::vector<std::string>&)
+{
+    alert(text, icon, caption);
+    return -1;
+}
+
 MessageService& messages()
 {
     return installed ? *installed : fallback();

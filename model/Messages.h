@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Every message box and OK/Cancel question of the core goes through this
 // interface. The Qt layer shows QMessageBox; tests install a recorder and
@@ -14,6 +15,11 @@ public:
     virtual void alert(const std::string& text, MessageIcon icon, const std::string& caption) = 0;
     // A modal OK/Cancel question; true for OK.
     virtual bool askOkCancel(const std::string& text, MessageIcon icon, const std::string& caption) = 0;
+    // A modal question with one button per caption, in order; the index of
+    // the button chosen, or −1 when the question was closed without a choice.
+    // Without a way to ask (batch use) the text is shown and −1 returned.
+    virtual int askChoice(const std::string& text, MessageIcon icon, const std::string& caption,
+                          const std::vector<std::string>& buttons);
 };
 
 // The service in force. Without one installed, messages go to standard error

@@ -92,6 +92,16 @@ bool CQORVADoc::OnOpenDocument(const std::string& path)
     return true;
 }
 
+bool CQORVADoc::OpenRecoveredCopy(const std::string& recoveryFile, const std::string& projectPath)
+{
+    if (!OnOpenDocument(recoveryFile))
+        return false;
+    m_strPathName = projectPath;
+    m_bViewModified = true;
+    NotifyChanged(DocumentChange::Modified);
+    return true;
+}
+
 bool CQORVADoc::OnSaveDocument(const std::string& path)
 {
     ProjectFile file;

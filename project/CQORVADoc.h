@@ -85,6 +85,10 @@ public:
     // Opens a project file; on any failure the open project stays as it was
     // and the message says why.
     bool OnOpenDocument(const std::string& path);
+    // A recovery copy of a project: opened from recoveryFile like any
+    // project, it becomes the project at projectPath (empty for one never
+    // saved), marked modified, so saving writes it where it belongs.
+    bool OpenRecoveredCopy(const std::string& recoveryFile, const std::string& projectPath);
     // Saves to path (atomically); false with the message shown on failure.
     bool OnSaveDocument(const std::string& path);
     static int ProbeProjectVersion(const std::string& path);

@@ -29,6 +29,18 @@ public:
         return answer;
     }
 
+    int askChoice(const std::string& text, MessageIcon icon, const std::string& caption,
+                  const std::vector<std::string>& buttons) override
+    {
+        entries.push_back({text, icon, caption, true});
+        choiceButtons.push_back(buttons);
+        if (choices.empty())
+            return -1;
+        const int choice = choices.front();
+        choices.erase(choices.begin());
+        return choice;
+    }
+
     std::vector<std::string> texts() const
     {
         std::vector<std::string> result;
@@ -40,6 +52,8 @@ public:
 
     std::vector<Entry> entries;
     bool answer = true;  // the answer to questions
+    std::vector<int> choices;  // the answers to button questions, in turn (−1 when none is left)
+    std::vector<std::vector<std::string>> choiceButtons;  // the buttons each one offered
 
 private:
     MessageService* m_previous;

@@ -255,8 +255,10 @@ bool DocumentRecovery::EnsureSlot(const QString& projectPath)
     for (int number = 1; number <= kMaxStemNumber; ++number) {
         const QString stem = number == 1 ? base : base + QLatin1Char('-') + QString::number(number);
         const QString file = m_folder + QLatin1Char('/') + stem + QStringLiteral(".id");
+        // A copy without a running owner is one kept for later (or not
+        // readable): it is never written over.
         std::unique_ptr<QLockFile> lock = tryLock(file);
-        if (!lock)
+        if (!lock || QFile::exists(file))
             continue;
         m_slot.stem = stem;
         m_slot.projectPath = projectPath;

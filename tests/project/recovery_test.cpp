@@ -173,6 +173,20 @@ TEST_F(Recovery, ARecoveredCopyIsTheModifiedProjectAtItsPath)
     EXPECT_EQ(fileBytes(file), held);
 }
 
+TEST_F(Recovery, ACopyKeptForLaterIsNeverWrittenOver)
+{
+    rename(document, "留待以后");
+    recovery->Flush();
+    const QString kept = recovery->currentFile();
+    const QByteArray held = fileBytes(kept);
+    recovery = std::make_unique<DocumentRecovery>(document, folder.path()); // a new run, same project
+    rename(document, "新的修改");
+    recovery->Flush();
+    EXPECT_EQ(recovery->currentFile(), kept.chopped(3) + "-2.id");
+    EXPECT_EQ(fileBytes(kept), held);
+    EXPECT_EQ(fileBytes(recovery->currentFile()), documentBytes(document));
+}
+
 TEST_F(Recovery, ADamagedCopyIsRefusedWithTheReason)
 {
     const struct {

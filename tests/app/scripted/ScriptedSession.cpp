@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "app/CQORVAApp.h"
+#include "model/Messages.h"
 #include "project/CQORVADoc.h"
 #include "project/DocumentEdits.h"
 #include "project/ProjectFile.h"
@@ -78,7 +79,9 @@ void startScriptedSession(CQORVAApp& app)
             std::printf("path: %s\nmodified: %d\n", document->pathName().c_str(),
                         document->IsModified() ? 1 : 0);
             std::fflush(stdout);
-            QApplication::quit();
+            // Ends the event loop as a quit does, without the close question
+            // a modified project would ask.
+            QCoreApplication::exit(0);
         });
     }
 }

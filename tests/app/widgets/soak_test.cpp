@@ -332,7 +332,7 @@ TEST_F(Soak, TheWindowKeepsToTheCoreAndItsRecoveryCopyForARandomSession)
         }
         case 20:
             what = "save";
-            run = [this](CQORVADoc& d, Side side) {
+            run = [this, trigger](CQORVADoc& d, Side side) {
                 if (side == Side::Window)
                     trigger(cmd::FileSave);
                 else

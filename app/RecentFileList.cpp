@@ -42,4 +42,6 @@ void RecentFileList::save() const
         else
             store.remove(key);
     }
+    // On disk now, not only when the program ends: a crash keeps the list.
+    store.sync();
 }

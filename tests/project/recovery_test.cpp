@@ -187,25 +187,4 @@ TEST_F(Recovery, ACopyKeptForLaterIsNeverWrittenOver)
     EXPECT_EQ(fileBytes(recovery->currentFile()), documentBytes(document));
 }
 
-TEST_F(Recovery, ADamagedCopyIsRefusedWithTheReason)
-{
-    const struct {
-        const char* name;
-        QByteArray bytes;
-    } cases[] = {
-        {"empty", {}}, {"head only", QByteArray("QVX")}, {"cut short", fileBytes(project).left(500)}};
-    for (const auto& c : cases) {
-        QFile out(folder.filePath("损坏.id"));
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(c.bytes);
-        out.close();
-        std::vector<RecoveryEntry> found = DocumentRecovery::FindEntries(folder.path());
-        ASSERT_EQ(found.size(), 1u) << c.name;
-        std::string reason;
-        EXPECT_FALSE(found[0].isReadable(reason)) << c.name;
-        EXPECT_FALSE(reason.empty()) << c.name;
-        EXPECT_EQ(found[0].name(), "未命名") << c.name; // no path file: a project never saved
-    }
-}
-
 } // namespace

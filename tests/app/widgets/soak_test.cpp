@@ -1,5 +1,8 @@
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QMouseEvent>
+#include <QTest>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,6 +15,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/CommandTable.h"
+#include "chart/widgets/CQORVAView.h"
 #include "project/Atmosphere.h"
 #include "project/CQORVADoc.h"
 #include "project/DocumentCalculations.h"
@@ -82,6 +86,24 @@ protected:
         ASSERT_TRUE(QFile::copy(kSample, path));
         ASSERT_TRUE(frame.OpenProject(path));
         ASSERT_TRUE(reference.OnOpenDocument(path.toStdString()));
+        frame.view()->setScreenWidth(1920);
+        frame.resize(1200, 800);
+        frame.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+        frame.view()->grab();
+    }
+
+    // A left click at a logical point of the view.
+    void click(QPoint logical)
+    {
+        CQORVAView* view = frame.view();
+        const QPointF at = view->deviceFromLogical(logical);
+        for (auto [type, buttons] : {std::pair{QEvent::MouseButtonPress, Qt::LeftButton},
+                                     std::pair{QEvent::MouseButtonRelease, Qt::NoButton}}) {
+            QMouseEvent event(type, at, view->viewport()->mapToGlobal(at), Qt::LeftButton, buttons,
+                              Qt::NoModifier);
+            QApplication::sendEvent(view->viewport(), &event);
+        }
     }
 
     RecordingMessages messages;
@@ -127,7 +149,7 @@ TEST_F(Soak, TheWindowKeepsToTheCoreAndItsRecoveryCopyForARandomSession)
         const std::string name = "S" + std::to_string(step);
         std::string what;
         std::function<void(CQORVADoc&, Side)> run;
-        switch (pick(22)) {
+        switch (pick(23)) {
         case 0: {
             const float t = real(-5, 40), rh = real(0.1f, 0.95f);
             what = "add point";
@@ -340,6 +362,37 @@ TEST_F(Soak, TheWindowKeepsToTheCoreAndItsRecoveryCopyForARandomSession)
                     d.OnSaveDocument(dir.filePath("reference.id").toStdString());
             };
             break;
+        case 21: {
+            if (points == 0)
+                continue;
+            const int index = pick(points);
+            // What the click picked, for the core to delete the same.
+            auto picked = std::make_shared<std::array<int, 3>>();
+            what = "pick and delete";
+            run = [=, this](CQORVADoc& d, Side side) {
+                if (side == Side::Core) {
+                    const auto [zone, kind, object] = *picked;
+                    if (zone >= 0)
+                        DocumentEdits(d).DeleteComfortArea(zone);
+                    else if (kind >= 0 && object >= 0)
+                        DocumentEdits(d).DeleteObject(kind, object);
+                    return;
+                }
+                CQORVAView* view = frame.view();
+                if (view->viewMode() != CQORVAView::kModePick)
+                    trigger(cmd::Pick);
+                const CanvasPoint at = view->chart().PointPosition(*(*d.model().m_pPoints)[index]);
+                click(QPoint(at.x, at.y));
+                const ChartRenderer& chart = view->chart();
+                *picked = {chart.m_nSelectedComfortArea, chart.m_nPickClass, chart.m_nPickIndex};
+                frame.updateCommandStates();
+                if (frame.action(cmd::Delete)->isEnabled())
+                    trigger(cmd::Delete);
+                else
+                    *picked = {-1, -1, -1};
+            };
+            break;
+        }
         default:
             what = "reopen";
             run = [this](CQORVADoc& d, Side side) {

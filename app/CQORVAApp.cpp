@@ -73,11 +73,13 @@ void CQORVAApp::RecoverAtStart(CMainFrame& frame, DocumentRecovery& recovery)
             alertMessage(recovery::UnreadableMessage(entry.name(), entry.file, reason), MessageIcon::Stop);
             continue;
         }
-        const int choice = messages().askChoice(recovery::RecoverQuestion(entry.name(), entry.time),
-                                                MessageIcon::Question, std::string(), recovery::RecoverButtons());
+        const int choice =
+            messages().askChoice(recovery::RecoverQuestion(entry.name(), entry.time), MessageIcon::Question,
+                                 std::string(), recovery::RecoverButtons());
         if (choice == recovery::Discard) {
             entry.remove();
-        } else if (choice == recovery::Recover && frame.SaveModified() && recovery.Recover(std::move(entry))) {
+        } else if (choice == recovery::Recover && frame.SaveModified() &&
+                   recovery.Recover(std::move(entry))) {
             frame.FillToolbarCombos();
             frame.updateCommandStates();
         }

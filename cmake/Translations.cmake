@@ -23,3 +23,9 @@ qt_add_translations(qorva_translations
   SOURCES ${QORVA_TRANSLATED_SOURCES}
   RESOURCE_PREFIX /i18n
   LUPDATE_OPTIONS -locations none -no-ui-lines -source-language zh_CN)
+
+# The table filler of the translation work (tools/ts_fill.py).
+find_package(Python3 COMPONENTS Interpreter)
+if(Python3_Interpreter_FOUND)
+  add_test(NAME ts_fill COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/tests/tools/ts_fill_test.py)
+endif()

@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Fills the English of translations/qorva_en.ts from tables of
 context<TAB>source<TAB>english (UTF-8, one message a line, "#" starts a
-comment line; a tab inside a text is written \\t, a newline \\n).
+comment line; a tab inside a text is written \\t, a newline \\n). A message
+with a disambiguation comment (tr("source", "comment")) is named by the
+context "Context|comment".
 
     tools/ts_fill.py translations/qorva_en.ts translations/tables/*.tsv
 
@@ -51,7 +53,8 @@ def main(argv):
     for context in tree.getroot().iter("context"):
         name = context.findtext("name")
         for message in context.iter("message"):
-            messages.setdefault((name, message.findtext("source")), []).append(message)
+            key = name if message.find("comment") is None else f"{name}|{message.findtext('comment')}"
+            messages.setdefault((key, message.findtext("source")), []).append(message)
     missing = 0
     given = {}
     for table in argv[2:]:

@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QLocale>
 #include <QMenu>
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "app/CMainFrame.h"
+#include "app/CommandTable.h"
 #include "app/Language.h"
 #include "app/RecentFileList.h"
 #include "project/CQORVADoc.h"
@@ -196,6 +198,19 @@ TEST_F(LanguageTest, EnglishMenusAndActionsHaveNoChinese)
     QMenu* language = languageMenuOf(frame);
     ASSERT_NE(language, nullptr);
     EXPECT_EQ(language->title(), "&Language");
+}
+
+// A translated caption keeps the accelerator after its tab: the shortcut is
+// read from the caption, and a lost one would silently unbind the key.
+TEST_F(LanguageTest, EnglishCaptionsKeepTheirAccelerators)
+{
+    ASSERT_TRUE(installLanguage(en));
+    for (const CommandInfo& info : commandTable()) {
+        const QString source = QString::fromUtf8(info.caption);
+        const QString english = QCoreApplication::translate("CommandTable", info.caption);
+        EXPECT_NE(english, source) << info.caption;
+        EXPECT_EQ(english.section('\t', 1), source.section('\t', 1)) << info.caption;
+    }
 }
 
 // The whole main window, for when every folder's texts are translated:

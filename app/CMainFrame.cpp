@@ -21,6 +21,7 @@
 #include "app/AboutDialog.h"
 #include "app/CommandModules.h"
 #include "app/CommandTable.h"
+#include "app/Language.h"
 #include "chart/widgets/CQORVAView.h"
 #include "model/Messages.h"
 #include "project/CQORVADoc.h"
@@ -50,7 +51,7 @@ QIcon glyphIcon(const QString& glyph)
 
 QString menuText(const char* caption)
 {
-    return QString::fromUtf8(caption);
+    return QCoreApplication::translate("CommandTable", caption);
 }
 
 } // namespace
@@ -144,11 +145,11 @@ QMenu* CMainFrame::addCommandMenu(QMenu* menu, std::initializer_list<int> ids)
 void CMainFrame::createMenus()
 {
     QMenuBar* bar = menuBar();
-    QMenu* file = bar->addMenu("文件(&F)");
+    QMenu* file = bar->addMenu(tr("文件(&F)"));
     addCommandMenu(file,
                    {cmd::FileNew, cmd::FileOpen, cmd::FileSave, cmd::FileSaveAs, 0, cmd::ImportOldProject,
                     cmd::FileClose, 0, cmd::PageSetup, cmd::FilePrint, cmd::FilePrintPreview, 0});
-    QMenu* output = file->addMenu("输出(&E)");
+    QMenu* output = file->addMenu(tr("输出(&E)"));
     addCommandMenu(output, {cmd::ExportChart, cmd::ExportParamPoints, cmd::ExportStatePoints});
     file->addSeparator();
     m_recentMenu = file->addMenu(m_actions.at(cmd::FileMru)->text());
@@ -156,42 +157,44 @@ void CMainFrame::createMenus()
     file->addAction(m_actions.at(cmd::AppExit));
     rebuildRecentMenu();
 
-    QMenu* settings = bar->addMenu("设定(&S)");
+    QMenu* settings = bar->addMenu(tr("设定(&S)"));
     addCommandMenu(settings, {cmd::BasicParams, cmd::SystemRoom, cmd::Pressure, 0, cmd::ElementAttributes});
+    settings->addSeparator();
+    settings->addMenu(createLanguageMenu(this));
 
-    QMenu* view = bar->addMenu("查看(&V)");
+    QMenu* view = bar->addMenu(tr("查看(&V)"));
     addCommandMenu(view, {cmd::ViewToolbar, cmd::ViewStatusBar, 0, cmd::ChartView, cmd::PageView, 0,
                           cmd::ConditionNormal, cmd::ConditionSummer, cmd::ConditionWinter, 0});
-    QMenu* zoom = view->addMenu("缩放(&Z)");
+    QMenu* zoom = view->addMenu(tr("缩放(&Z)"));
     addCommandMenu(zoom, {cmd::ZoomAll, cmd::ZoomIn, cmd::ZoomOut, 0, cmd::Clip, cmd::Restore});
-    QMenu* labels = view->addMenu("标注(&L)");
+    QMenu* labels = view->addMenu(tr("标注(&L)"));
     addCommandMenu(labels, {cmd::LabelPoints, cmd::LabelProcessLines, cmd::LabelHhrLines});
     addCommandMenu(view, {cmd::ShowHhrLines, 0, cmd::InfoStatePoint});
 
-    QMenu* draw = bar->addMenu("绘图(&D)");
-    QMenu* points = draw->addMenu("状态点(&P)");
+    QMenu* draw = bar->addMenu(tr("绘图(&D)"));
+    QMenu* points = draw->addMenu(tr("状态点(&P)"));
     addCommandMenu(points,
                    {cmd::DrawIndependentPoint, cmd::DrawMixingPoint, cmd::DrawRelatedPoints, 0,
                     cmd::DrawEqualEnthalpyPoint, cmd::DrawEqualTemperaturePoint, cmd::DrawEqualMoisturePoint,
                     0, cmd::DrawPointOnProcessLine, cmd::DrawPointOnHhrLine});
-    QMenu* crossings = draw->addMenu("交点(&I)");
+    QMenu* crossings = draw->addMenu(tr("交点(&I)"));
     addCommandMenu(crossings, {cmd::DrawProcessCrossProcess, cmd::DrawProcessCrossHhr, cmd::DrawHhrCrossHhr});
     addCommandMenu(draw, {cmd::DrawProcessLine, cmd::DrawHhrLine, 0});
-    QMenu* text = draw->addMenu("文字(&T)");
+    QMenu* text = draw->addMenu(tr("文字(&T)"));
     addCommandMenu(text, {cmd::DrawText, cmd::OutputStatePoint});
     addCommandMenu(draw, {cmd::DrawComfortZone, 0, cmd::EditUndo, cmd::EditRedo, 0, cmd::Edit, cmd::Delete});
 
-    QMenu* calc = bar->addMenu("计算(&C)");
+    QMenu* calc = bar->addMenu(tr("计算(&C)"));
     addCommandMenu(calc, {cmd::CalcParamPoint, 0, cmd::CalcAirVolume, cmd::CalcHeating, cmd::CalcReheat,
                           cmd::CalcPreheat, cmd::CalcCoilCooling, 0, cmd::CalcMixingRatio, cmd::CalcHhr,
                           cmd::CalcHumidification, cmd::CalcTreatmentEnthalpy, cmd::CalcEnthalpyDifference,
                           cmd::CalcMoistureDifference});
 
-    QMenu* analysis = bar->addMenu("过程分析(&A)");
+    QMenu* analysis = bar->addMenu(tr("过程分析(&A)"));
     addCommandMenu(analysis, {cmd::AnalysisPrimary, cmd::AnalysisSecondary, cmd::AnalysisFanCoil,
                               cmd::AnalysisFreshAir});
 
-    QMenu* help = bar->addMenu("帮助(&H)");
+    QMenu* help = bar->addMenu(tr("帮助(&H)"));
     help->addAction(m_actions.at(cmd::AppAbout));
 
     for (QMenu* menu : bar->findChildren<QMenu*>())
@@ -200,7 +203,7 @@ void CMainFrame::createMenus()
 
 void CMainFrame::createToolBars()
 {
-    m_mainToolBar = addToolBar("工具栏");
+    m_mainToolBar = addToolBar(tr("工具栏"));
     m_mainToolBar->setObjectName("ProjectToolBar");
     m_mainToolBar->setAllowedAreas(Qt::AllToolBarAreas);
     for (int id : {cmd::FileNew, cmd::FileOpen, cmd::FileSave})
@@ -219,13 +222,13 @@ void CMainFrame::createToolBars()
         return list;
     };
     m_viewList = makeList(cmd::ViewList, "viewList");
-    m_viewList->addItems({"焓湿图视图", "页面视图"});
+    m_viewList->addItems({tr("焓湿图视图"), tr("页面视图")});
     m_conditionList = makeList(cmd::ConditionList, "conditionList");
-    m_conditionList->addItems({"普通工况视图", "制冷工况视图", "制热工况视图"});
+    m_conditionList->addItems({tr("普通工况视图"), tr("制冷工况视图"), tr("制热工况视图")});
     m_systemList = makeList(cmd::SystemList, "systemList");
     m_roomList = makeList(cmd::RoomList, "roomList");
     auto makeLabel = [this](int id, const char* text) {
-        auto* label = new QLabel(QString::fromUtf8(text), this);
+        auto* label = new QLabel(tr(text), this);
         label->setProperty("commandId", id);
         label->setFixedWidth(60);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -233,9 +236,9 @@ void CMainFrame::createToolBars()
     };
     m_mainToolBar->addWidget(m_viewList);
     m_mainToolBar->addWidget(m_conditionList);
-    m_mainToolBar->addWidget(makeLabel(cmd::ToolbarSystemLabel, "系统名称:"));
+    m_mainToolBar->addWidget(makeLabel(cmd::ToolbarSystemLabel, QT_TR_NOOP("系统名称:")));
     m_mainToolBar->addWidget(m_systemList);
-    m_mainToolBar->addWidget(makeLabel(cmd::ToolbarRoomLabel, "房间名称:"));
+    m_mainToolBar->addWidget(makeLabel(cmd::ToolbarRoomLabel, QT_TR_NOOP("房间名称:")));
     m_mainToolBar->addWidget(m_roomList);
     m_mainToolBar->addSeparator();
     for (int id : {cmd::EditUndo, cmd::EditRedo, cmd::DrawIndependentPoint, cmd::DrawProcessLine,
@@ -244,7 +247,7 @@ void CMainFrame::createToolBars()
     m_mainToolBar->addSeparator();
     m_mainToolBar->addAction(m_actions.at(cmd::DrawText));
 
-    m_displayToolBar = addToolBar("显示");
+    m_displayToolBar = addToolBar(tr("显示"));
     m_displayToolBar->setObjectName("DisplayToolBar");
     m_displayToolBar->setAllowedAreas(Qt::AllToolBarAreas);
     for (int id : {cmd::ZoomIn, cmd::ZoomOut, cmd::ZoomAll, cmd::Clip, cmd::Restore})
@@ -270,7 +273,7 @@ void CMainFrame::createStatusBar()
 {
     QStatusBar* bar = statusBar();
     auto makeIndicator = [this, bar](const char* text) {
-        auto* label = new QLabel(QString::fromUtf8(text), this);
+        auto* label = new QLabel(tr(text), this);
         label->setAlignment(Qt::AlignCenter);
         label->setMinimumWidth(label->fontMetrics().horizontalAdvance(label->text()) + 12);
         label->setEnabled(false); // the lock keys' state is not known to the program

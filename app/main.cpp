@@ -1,6 +1,10 @@
 #include <QApplication>
+#include <QLocale>
+
+#include <cstdio>
 
 #include "app/CQORVAApp.h"
+#include "app/Language.h"
 #ifdef QORVA_SCRIPTED_SESSION
 #include "ScriptedSession.h"
 #endif
@@ -11,8 +15,18 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName("QORVA");
     QApplication::setOrganizationName("QORVA");
+    // The interface language: --lang for this run, else the stored choice,
+    // else the system locale. Only the real program chooses; the tests keep
+    // the Chinese source texts whatever the machine's locale.
+    QStringList arguments = QApplication::arguments();
+    QString problem;
+    const auto commandLine = takeLanguageArgument(arguments, &problem);
+    if (!problem.isEmpty())
+        std::fprintf(stderr, "qorva: %s\n", qPrintable(problem));
+    if (!installLanguage(startLanguage(commandLine, storedLanguage(), QLocale::system())))
+        std::fprintf(stderr, "qorva: the English catalogue could not be loaded\n");
     CQORVAApp app;
-    if (!app.InitInstance(QApplication::arguments()))
+    if (!app.InitInstance(arguments))
         return 1;
 #ifdef QORVA_SCRIPTED_SESSION
     // A test build of the program whose session the environment scripts.

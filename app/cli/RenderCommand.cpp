@@ -12,10 +12,11 @@
 #include "chart/ChartExport.h"
 #include "model/References.h"
 #include "project/ProjectFile.h"
+#include "translations/Language.h"
 
 // qorva-cli render FILE.id OUT.emf|wmf|svg|pdf|png|jpg [--system S] [--room R]
 //                  [--condition 0|1|2] [--page] [--width PIXELS] [--dpi DPI]
-//                  [--png-compression 0-9] [--print-layout] [--all]
+//                  [--png-compression 0-9] [--print-layout] [--all] [--lang zh|en]
 //
 // Draws one room's chart exactly as the view shows it. --system and --room
 // take a name, or a 0-based index when no system or room has that name;
@@ -47,6 +48,7 @@ struct RenderOptions {
     int pngCompression = 1;
     bool printLayout = false;
     bool allRooms = false;
+    UiLanguage language = UiLanguage::Chinese;
     chart::ExportFormat format = chart::ExportFormat::Png;
 };
 
@@ -64,7 +66,8 @@ int usage(const std::string& problem)
     std::fprintf(stderr, "qorva-cli render: %s\n", problem.c_str());
     std::fputs("usage: qorva-cli render FILE.id OUT.emf|wmf|svg|pdf|png|jpg [--system NAME|INDEX]\n"
                "                        [--room NAME|INDEX] [--condition 0|1|2] [--page] [--width PIXELS]\n"
-               "                        [--dpi 96-600] [--png-compression 0-9] [--print-layout] [--all]\n",
+               "                        [--dpi 96-600] [--png-compression 0-9] [--print-layout] [--all]\n"
+               "                        [--lang zh|en]\n",
                stderr);
     return kExitUsage;
 }
@@ -146,6 +149,15 @@ bool parseOptions(const std::vector<std::string>& args, RenderOptions& options, 
                 problem = "--png-compression must be from 0 to 9, not '" + text + "'";
                 return false;
             }
+        } else if (arg == "--lang") {
+            if (!value(text))
+                return false;
+            const auto language = languageFromCode(QString::fromStdString(text));
+            if (!language) {
+                problem = "--lang must be zh or en, not '" + text + "'";
+                return false;
+            }
+            options.language = *language;
         } else if (arg == "--print-layout") {
             options.printLayout = true;
         } else if (arg == "--all") {
@@ -204,6 +216,11 @@ int runRenderCommand(const std::vector<std::string>& args)
     std::unique_ptr<QGuiApplication> application;
     if (!QGuiApplication::instance())
         application = std::make_unique<QGuiApplication>(argc, argv);
+    // The chart's texts follow --lang; the program's own messages stay English.
+    if (!installLanguage(options.language)) {
+        std::fprintf(stderr, "qorva-cli render: the English catalogue could not be loaded\n");
+        return kExitFailure;
+    }
 
     if (reportMissingInput("render", options.input))
         return kExitFailure;

@@ -24,6 +24,7 @@ inline constexpr const char* kCliUsage =
     "      --page                      the page view instead of the chart view\n"
     "      --print-layout              lay the page out as printed\n"
     "      --all                       every room, one file each\n"
+    "      --lang zh|en                language of the drawn texts (default zh)\n"
     "  export-points IN.id OUT.txt     table of every state point (文件 → 输出 → 状态点)\n"
     "  export-params IN.id OUT.txt     table of every parameter point (文件 → 输出 → 参数点)\n"
     "  report IN.id OUT.txt            analysis report of every room (关闭并返回)\n"

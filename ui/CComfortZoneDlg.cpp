@@ -53,7 +53,7 @@ ComfortOccupant CurrentComfortOccupant(bool winter)
     return occupant;
 }
 
-void RememberComfortOccupant(const ComfortOccupant& occupant)
+void RememberComfortOccupant(const std::optional<ComfortOccupant>& occupant)
 {
     g_lastOccupant = occupant;
 }
@@ -188,7 +188,7 @@ std::optional<psy::ComfortCorners> CComfortZoneDlg::PmvCorners(QString& caption)
         alertMessage(tr("无法绘制PMV舒适区：%1").arg(why).toStdString(), MessageIcon::Stop);
         return std::nullopt;
     }
-    RememberComfortOccupant({met, clo, airSpeed});
+    RememberComfortOccupant(ComfortOccupant{met, clo, airSpeed});
     caption = tr("PMV ±%1 (%2 met, %3 clo, %4 m/s, %5–%6%)")
                   .arg(number("%.2g", limit), number("%.2g", met), number("%.2g", clo),
                        number("%.2f", airSpeed), number("%.0f", rhLow), number("%.0f", rhHigh));

@@ -23,7 +23,8 @@ struct ComfortOccupant {
 // light work (1.2 met), summer clothing 0.5 clo or winter clothing 1.0 clo,
 // still air 0.1 m/s.
 ComfortOccupant CurrentComfortOccupant(bool winter);
-void RememberComfortOccupant(const ComfortOccupant& occupant);
+// Empty forgets it, and the defaults apply again.
+void RememberComfortOccupant(const std::optional<ComfortOccupant>& occupant);
 // PMV ("%.2f") and PPD ("%.1f", %) of a state (t °C, RH fraction) with the
 // walls at air temperature; a state outside the index's ranges gives the
 // reason in the first text and an empty second.

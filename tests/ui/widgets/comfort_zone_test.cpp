@@ -248,7 +248,11 @@ TEST_F(ComfortZoneDialog, Screenshot)
     field<QComboBox>("kind")->setCurrentIndex(CComfortZoneDlg::kPmv);
     press("ok");
     ASSERT_EQ(idg().m_pComfortAreas->size(), 2u);
-    frame->view()->OnZoomAll();
+    CQORVAView* view = frame->view();
+    view->OnZoomAll();
+    const CanvasPoint n = view->chart().PointPosition(point(1));
+    const QPoint indoor(n.x, n.y);
+    view->DoZoomIn(&indoor, 3.0);
     QApplication::processEvents();
     ASSERT_TRUE(frame->grab().toImage().save(folder + "/comfort-zones.png"));
 }

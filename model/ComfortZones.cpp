@@ -118,7 +118,10 @@ int CIDG::MakeComfortZone(int baseIndex, const qorva::psychro::ComfortCorners& c
         point->m_RH = static_cast<float>(corners[c].RH);
         point->m_bKnownT = point->m_bKnownRH = 1;
         if (!CalcStatePoint(*point)) {
+            // A corner beyond the formulation (a range reaching past the
+            // chart's temperatures) is said, not silently dropped.
             before.Restore(*this);
+            alertMessage("计算错误，请检查数据!", MessageIcon::Stop);
             return 0;
         }
         point->m_nId = static_cast<int>(m_pPoints->size());

@@ -108,8 +108,14 @@ TEST_F(ComfortZones, RefusedZonesChangeNothing)
     EXPECT_EQ(idg.MakeComfortZone(2, 1.0f, 5.0f), 0);
     EXPECT_EQ(idg.MakeComfortZone(-1, 1.0f, 5.0f), 0);
     EXPECT_EQ(saved(), before);
-    EXPECT_THAT(messages.texts(), ElementsAre("相对湿度波动超出范围", "相对湿度波动超出范围",
-                                              "不可以舒适区的四点作为基点", "请选择基本状态点"));
+    addPoint("A", 20, 0.5);
+    const auto withA = saved();
+    // Corners at −980 °C and 1020 °C have no state.
+    EXPECT_EQ(idg.MakeComfortZone(static_cast<int>(idg.m_pPoints->size()) - 1, 1000.0f, 5.0f), 0);
+    EXPECT_EQ(saved(), withA);
+    EXPECT_THAT(messages.texts(),
+                ElementsAre("相对湿度波动超出范围", "相对湿度波动超出范围", "不可以舒适区的四点作为基点",
+                            "请选择基本状态点", "计算错误，请检查数据!"));
 }
 
 TEST_F(ComfortZones, UniqueNamesReuseFreedNumbersAndTextsAreAppendedAndEdited)

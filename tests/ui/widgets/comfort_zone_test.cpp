@@ -128,7 +128,14 @@ TEST_F(ComfortZoneDialog, EveryKindOfZoneIsDrawnUndoneRedoneSavedAndReopened)
         EXPECT_EQ(idg().m_pComfortAreas->front()->m_strLabel, caption);
         EXPECT_EQ(idg().m_pTexts->size(), texts + (caption.empty() ? 0 : 1));
         if (!caption.empty()) {
-            EXPECT_EQ(idg().m_pTexts->back()->m_strText, caption);
+            const CCommentString& text = *idg().m_pTexts->back();
+            EXPECT_EQ(text.m_strText, caption);
+            // Beside the zone: just right of its corner of highest t and RH.
+            const CanvasPoint p4 = frame->view()->chart().PointPosition(point(points + 3));
+            const QPoint corner = frame->view()->ChartRelative(QPoint(p4.x, p4.y));
+            EXPECT_GT(text.m_nPlace[1], corner.x());
+            EXPECT_LT(text.m_nPlace[1], corner.x() + 20);
+            EXPECT_EQ(text.m_nPlace[3], corner.y());
         }
 
         // One step, undone and redone byte for byte.

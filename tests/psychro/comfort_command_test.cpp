@@ -85,25 +85,6 @@ TEST(ComfortCommand, PrintsTheCornersOfEveryCodeZone)
     }
 }
 
-TEST(ComfortCommand, PmvZoneCornersGiveTheirLimitBack)
-{
-    const Outcome run = runComfort({"--zone", "pmv", "--limit", "1", "--clo", "1.0", "--rh-low", "40"});
-    ASSERT_EQ(run.status, 0) << run.err;
-    std::istringstream lines(run.out);
-    std::string line;
-    const double limits[4] = {-1, -1, 1, 1};
-    for (int k = 0; k < 4 && std::getline(lines, line); ++k) {
-        int n = -1;
-        double t = 0, RH = 0;
-        ASSERT_EQ(std::sscanf(line.c_str(), "N%d t=%lf RH=%lf%%", &n, &t, &RH), 3) << line;
-        EXPECT_NEAR(RH, k % 2 == 0 ? 40.0 : 70.0, 0.05);
-        // t is printed to 0.01 K; PMV moves about 0.3 per K here.
-        const auto index = qorva::psychro::comfortIndex({t, t, 0.1, RH / 100.0, 1.2, 1.0, 0.0});
-        ASSERT_TRUE(index);
-        EXPECT_NEAR(index->pmv, limits[k], 0.005) << line;
-    }
-}
-
 TEST(ComfortCommand, BadInputSaysWhyOnStandardErrorOnly)
 {
     const struct {
@@ -112,22 +93,14 @@ TEST(ComfortCommand, BadInputSaysWhyOnStandardErrorOnly)
     } cases[] = {
         {{"--ta", "abc", "--rh", "50"}, "'abc' is not a number"},
         {{"--ta", "22", "--rh", "101"}, "--rh must lie between 0 and 100"},
-        {{"--ta", "22", "--rh", "-1"}, "--rh must lie between 0 and 100"},
         {{"--ta", "31", "--rh", "50"}, "air temperature outside 10-30"},
-        {{"--ta", "22", "--rh", "50", "--tr", "41"}, "mean radiant temperature outside"},
-        {{"--ta", "22", "--rh", "50", "--v", "1.5"}, "air speed outside"},
-        {{"--ta", "22", "--rh", "50", "--met", "5"}, "metabolic rate outside"},
-        {{"--ta", "22", "--rh", "50", "--clo", "3"}, "clothing insulation outside"},
         {{"--ta", "22"}, "give --ta and --rh"},
         {{"--ta", "22", "--rh", "50", "--ta", "23"}, "--ta given twice"},
-        {{"--ta", "22", "--rh"}, "needs a value"},
         {{"--zone", "ashrae"}, "unknown zone 'ashrae'"},
         {{"--zone", "gb-cooling-1", "--limit", "1"}, "--limit belongs to --zone pmv"},
         {{"--zone", "pmv", "--limit", "0"}, "PMV limit must lie above 0"},
-        {{"--zone", "pmv", "--rh-low", "80"}, "relative humidity outside"},
         {{"--zone", "pmv", "--p", "5"}, "pressure outside"},
         {{"--zone", "pmv", "--ta", "22"}, "--ta does not belong to --zone"},
-        {{"--frob", "1"}, "unknown option '--frob'"},
     };
     for (const auto& c : cases) {
         const Outcome run = runComfort(c.args);

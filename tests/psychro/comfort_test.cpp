@@ -78,30 +78,6 @@ TEST(Comfort, RefusesInputsOutsideTheStandardsRanges)
     EXPECT_TRUE(comfortIndex({30.0, 10.0, 1.0, 0.0, 4.0, 2.0, 0.0}));
 }
 
-TEST(Comfort, CodeZonesHoldTheDesignTable)
-{
-    // GB 50736-2012, Table 3.0.2; open humidity bounds take the chart's own.
-    const double dry = kZoneOpenHumidityLow;
-    const struct {
-        CodeZone zone;
-        double tLow, tHigh, RHLow, RHHigh;
-    } cases[] = {
-        {CodeZone::CoolingClass1, 24, 26, 0.40, 0.60},
-        {CodeZone::CoolingClass2, 26, 28, dry, 0.70},
-        {CodeZone::HeatingClass1, 22, 24, 0.30, 1.0},
-        {CodeZone::HeatingClass2, 18, 22, dry, 1.0},
-    };
-    for (const auto& c : cases) {
-        const ComfortCorners k = codeZoneCorners(c.zone);
-        const double expected[4][2] = {
-            {c.tLow, c.RHLow}, {c.tLow, c.RHHigh}, {c.tHigh, c.RHLow}, {c.tHigh, c.RHHigh}};
-        for (int i = 0; i < 4; ++i) {
-            EXPECT_DOUBLE_EQ(k[i].t, expected[i][0]) << c.tLow << " corner " << i;
-            EXPECT_DOUBLE_EQ(k[i].RH, expected[i][1]) << c.tLow << " corner " << i;
-        }
-    }
-}
-
 TEST(Comfort, PmvZoneCornersLieOnTheirLimits)
 {
     const struct {

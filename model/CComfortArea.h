@@ -9,7 +9,9 @@ public:
     std::array<std::string, 4> m_strCorner;
     std::array<std::string, 4> m_strEdge;
     std::string m_strName;
-    std::string m_strLabel;  // kept with the record; nothing sets it
+    // The caption of a zone drawn by the design code: the text of the free
+    // text beside it, which goes with the zone. Empty for other zones.
+    std::string m_strLabel;
 
     bool HasCorner(const std::string& name) const;
     bool HasEdge(const std::string& name) const;

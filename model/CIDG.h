@@ -11,6 +11,7 @@
 #include "model/ChartRegion.h"
 #include "model/DrawOption.h"
 #include "model/LogFont.h"
+#include "psychro/Comfort.h"
 
 // A window onto the chart: the magnification, the moisture and temperature
 // range shown, and the pixel offsets of that range inside the magnified
@@ -231,6 +232,12 @@ public:
     static std::string UniqueName(const ObjectArray<CCommentString>& list, const std::string& prefix);
     // Comfort zone around point baseIndex: ±dt °C, ±dRhPercent %.
     int MakeComfortZone(int baseIndex, float dt, float dRhPercent);
+    // Comfort zone on the given corners (t °C, RH fraction; P1 low t low RH,
+    // P2 low t high RH, P3 high t low RH, P4 high t high RH), named after point
+    // baseIndex, with its caption as a free text at chart position (x, y)
+    // (none when the caption is empty). Same naming and replacement rules.
+    int MakeComfortZone(int baseIndex, const qorva::psychro::ComfortCorners& corners, const std::string& caption,
+                        int captionX, int captionY);
     // A free text at chart position (x, y) with the chart's current text font and style.
     int AddText(const std::string& text, int x, int y, const LogFont& font, int style);
     int EditText(int index, const std::string& text);

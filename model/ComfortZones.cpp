@@ -67,6 +67,22 @@ int CIDG::MakeComfortZone(int baseIndex, float dt, float dRhPercent)
         alertMessage("相对湿度波动超出范围", MessageIcon::Stop);
         return 0;
     }
+    // The sums in 32-bit floats, as the corner points store them.
+    const qorva::psychro::ComfortCorners corners{
+        {{t0 - dt, rh0 - dRh}, {t0 - dt, rh0 + dRh}, {t0 + dt, rh0 - dRh}, {t0 + dt, rh0 + dRh}}};
+    return MakeComfortZone(baseIndex, corners, std::string(), 0, 0);
+}
+
+int CIDG::MakeComfortZone(int baseIndex, const qorva::psychro::ComfortCorners& corners,
+                          const std::string& caption, int captionX, int captionY)
+{
+    if (!m_pPoints || !m_pProcessLines || !m_pHhrLines || !m_pTexts || !m_pComfortAreas)
+        return 0;
+    const CStatePoint* basePoint = PointAt(baseIndex);
+    if (!basePoint) {
+        alertMessage("请选择基本状态点", MessageIcon::Warning);
+        return 0;
+    }
     const std::string baseName = basePoint->m_strName;
     int zoneToReplace = -1;
     for (std::size_t z = 0; z < m_pComfortAreas->size(); ++z) {
@@ -92,23 +108,20 @@ int CIDG::MakeComfortZone(int baseIndex, float dt, float dRhPercent)
         return 0;
     }
 
-    struct Corner {
-        float t;
-        float rh;
-    };
-    const std::array<Corner, 4> corners{
-        {{t0 - dt, rh0 - dRh}, {t0 - dt, rh0 + dRh}, {t0 + dt, rh0 - dRh}, {t0 + dt, rh0 + dRh}}};
     std::array<int, 4> cornerIds{};
     std::array<std::string, 4> cornerNames;
     for (std::size_t c = 0; c < corners.size(); ++c) {
         auto point = std::make_unique<CStatePoint>();
         point->m_strName = UniqueName(*m_pPoints, baseName);
         point->m_nKind = CStatePoint::kIndependent;
-        point->m_t = corners[c].t;
-        point->m_RH = corners[c].rh;
+        point->m_t = static_cast<float>(corners[c].t);
+        point->m_RH = static_cast<float>(corners[c].RH);
         point->m_bKnownT = point->m_bKnownRH = 1;
         if (!CalcStatePoint(*point)) {
+            // A corner beyond the formulation (a range reaching past the
+            // chart's temperatures) is said, not silently dropped.
             before.Restore(*this);
+            alertMessage("计算错误，请检查数据!", MessageIcon::Stop);
             return 0;
         }
         point->m_nId = static_cast<int>(m_pPoints->size());
@@ -126,10 +139,15 @@ int CIDG::MakeComfortZone(int baseIndex, float dt, float dRhPercent)
         lineNames[s] = name;
     }
 
+    if (!caption.empty() && !AddText(caption, captionX, captionY, m_font1, 0)) {
+        before.Restore(*this);
+        return 0;
+    }
     auto zone = std::make_unique<CComfortArea>();
     zone->m_strCorner = {cornerNames[0], cornerNames[2], cornerNames[1], cornerNames[3]};
     zone->m_strEdge = {lineNames[0], lineNames[1], lineNames[3], lineNames[2]};
     zone->m_strName = baseName;
+    zone->m_strLabel = caption;
     m_pComfortAreas->push_back(std::move(zone));
     return 1;
 }

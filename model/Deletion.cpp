@@ -230,6 +230,15 @@ int CIDG::DeleteComfortArea(int zoneIndex)
             return 0;
         }
     }
+    // A zone drawn by the design code names its caption, a free text beside
+    // it; the caption goes with the zone.
+    for (auto i = static_cast<int>(m_pTexts->size()); !zone.m_strLabel.empty() && i-- > 0;) {
+        const CCommentString& text = *(*m_pTexts)[static_cast<std::size_t>(i)];
+        if (text.m_nKind == 0 && text.m_strText == zone.m_strLabel) {
+            RemoveText(i);
+            break;
+        }
+    }
     m_pComfortAreas->erase(m_pComfortAreas->begin() + zoneIndex);
     return 1;
 }

@@ -340,6 +340,15 @@ bool DocumentEdits::MakeComfortZone(int baseIndex, float dt, float dRhPercent)
                   [&](CIDG& idg) { return idg.MakeComfortZone(baseIndex, dt, dRhPercent) == 1; });
 }
 
+bool DocumentEdits::MakeComfortZone(int baseIndex, const qorva::psychro::ComfortCorners& corners,
+                                    const std::string& caption, int x, int y)
+{
+    const CStatePoint* base = m_document.model().PointAt(baseIndex);
+    return Change(named("绘制舒适区", base ? base->m_strName : std::string()), [&](CIDG& idg) {
+        return idg.MakeComfortZone(baseIndex, corners, caption, x, y) == 1;
+    });
+}
+
 bool DocumentEdits::AddText(const std::string& text, int x, int y)
 {
     return Change(named("添加文字", text),

@@ -18,6 +18,7 @@
 #include "project/DocumentCalculations.h"
 #include "project/widgets/NumberValidator.h"
 #include "psychro/Units.h"
+#include "ui/CComfortZoneDlg.h"
 
 namespace {
 
@@ -85,6 +86,19 @@ CParamPointDlg::CParamPointDlg(CQORVADoc& document, Form form, QWidget* parent)
         grid->addWidget(new QLabel(label), line, 0);
         grid->addWidget(edit, line++, 1);
     }
+    // The comfort index of the state, for the occupant last used.
+    const ComfortOccupant occupant =
+        CurrentComfortOccupant(m_document.model().CurrentCondition() == kConditionWinter);
+    m_pmv = box("pmv", true);
+    m_ppd = box("ppd", true);
+    grid->addWidget(new QLabel(tr("PMV（%1 met，%2 clo，%3 m/s）")
+                                   .arg(occupant.met, 0, 'f', 1)
+                                   .arg(occupant.clo, 0, 'f', 1)
+                                   .arg(occupant.airSpeed, 0, 'f', 2)),
+                    line, 0);
+    grid->addWidget(m_pmv, line++, 1);
+    grid->addWidget(new QLabel(tr("PPD％")), line, 0);
+    grid->addWidget(m_ppd, line++, 1);
     auto* buttons = new QHBoxLayout;
     const auto button = [this, buttons](const QString& text, const char* name, auto action) {
         auto* b = new QPushButton(text);
@@ -183,6 +197,11 @@ void CParamPointDlg::Show(const CParamPoint& point)
     set(m_pqb, "%.0f", point.m_pqb);
     set(m_v, "%.3f", point.m_v);
     set(m_rho, "%.3f", point.m_rho);
+    const auto [pmv, ppd] =
+        ComfortIndexTexts(point.m_t, point.m_RH,
+                          CurrentComfortOccupant(m_document.model().CurrentCondition() == kConditionWinter));
+    m_pmv->setText(pmv);
+    m_ppd->setText(ppd);
 }
 
 void CParamPointDlg::Reset()
@@ -196,7 +215,7 @@ void CParamPointDlg::Reset()
         m_values[k]->setEnabled(true);
         m_values[k]->clear();
     }
-    for (QLineEdit* edit : {m_pq, m_pqb, m_v, m_rho})
+    for (QLineEdit* edit : {m_pq, m_pqb, m_v, m_rho, m_pmv, m_ppd})
         edit->clear();
     m_p->setText(QString::asprintf("%.0f", double(m_document.model().m_fSummerPressure)));
 }

@@ -67,6 +67,8 @@ private:
     QLineEdit* m_pqb = nullptr;
     QLineEdit* m_v = nullptr;
     QLineEdit* m_rho = nullptr;
+    QLineEdit* m_pmv = nullptr;
+    QLineEdit* m_ppd = nullptr;
     QListWidget* m_list = nullptr;
     std::optional<PickedState> m_picked;
 };

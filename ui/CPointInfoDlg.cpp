@@ -9,8 +9,9 @@
 
 #include "analysis/Calculations.h"
 #include "psychro/Units.h"
+#include "ui/CComfortZoneDlg.h"
 
-CPointInfoDlg::CPointInfoDlg(const CParamPoint& point, int unitSystem, QWidget* parent)
+CPointInfoDlg::CPointInfoDlg(const CParamPoint& point, int unitSystem, QWidget* parent, bool winter)
     : QDialog(parent), m_point(point), m_nUnitSystem(unitSystem)
 {
     using namespace qorva::units;
@@ -37,6 +38,15 @@ CPointInfoDlg::CPointInfoDlg(const CParamPoint& point, int unitSystem, QWidget* 
     row(QStringLiteral("饱和水蒸气分压力Pa"), "pqb", number("%.1f", point.m_pqb));
     row(QStringLiteral("比容m^3/kg"), "v", number("%.4f", point.m_v));
     row(QStringLiteral("密度kg/m^3"), "rho", number("%.4f", point.m_rho));
+    // The comfort index with the walls at air temperature.
+    const ComfortOccupant occupant = CurrentComfortOccupant(winter);
+    const auto [pmv, ppd] = ComfortIndexTexts(point.m_t, point.m_RH, occupant);
+    row(tr("PMV（%1 met，%2 clo，%3 m/s）")
+            .arg(occupant.met, 0, 'f', 1)
+            .arg(occupant.clo, 0, 'f', 1)
+            .arg(occupant.airSpeed, 0, 'f', 2),
+        "pmv", pmv);
+    row(tr("PPD％"), "ppd", ppd);
     auto* buttons = new QHBoxLayout;
     auto* copy = new QPushButton(QStringLiteral("复制"));
     copy->setObjectName(QStringLiteral("copy"));

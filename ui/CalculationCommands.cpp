@@ -93,7 +93,8 @@ private:
             const std::optional<CParamPoint> point = StatePointParameters(document.model(), index);
             if (!point)
                 return;
-            CPointInfoDlg dialog(*point, document.model().m_nUnitSystem, &m_frame);
+            CPointInfoDlg dialog(*point, document.model().m_nUnitSystem, &m_frame,
+                                 document.model().CurrentCondition() == kConditionWinter);
             dialog.exec();
         }
         void rightPress(CQORVAView& view) override { view.SetViewMode(CQORVAView::kModeNone); }

@@ -15,3 +15,4 @@ int runReportCommand(const std::vector<std::string>& args);
 int runImportParamsCommand(const std::vector<std::string>& args);
 int runImportOldCommand(const std::vector<std::string>& args);
 int runAnalyzeCommand(const std::vector<std::string>& args);
+int runComfortCommand(const std::vector<std::string>& args);

@@ -38,6 +38,15 @@ inline constexpr const char* kCliUsage =
     "      --mix --heat-to --humidification VALUE\n"
     "                                  the analysis parameters; analyze --help tells which\n"
     "                                  analysis takes which\n"
+    "  comfort --ta T --rh RH [--tr T] [--v V] [--met M] [--clo C]\n"
+    "                                  PMV and PPD of a state (ISO 7730; tr = ta, 0.1 m/s,\n"
+    "                                  1.2 met, 0.5 clo unless given)\n"
+    "  comfort --zone gb-cooling-1|gb-cooling-2|gb-heating-1|gb-heating-2|pmv [options]\n"
+    "                                  the four corners of a comfort zone (GB 50736 or PMV)\n"
+    "      --limit L --met M --clo C --v V\n"
+    "                                  the PMV zone's limit (0.5) and occupant\n"
+    "      --rh-low RH --rh-high RH    its humidity bounds, % (30, 70)\n"
+    "      --p PA                      atmospheric pressure, Pa (101325)\n"
     "  --help, -h                      this text\n";
 
 // No command, --help or -h: the usage, on standard output when asked for and

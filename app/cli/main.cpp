@@ -32,6 +32,8 @@ int main(int argc, char* argv[])
         return runImportOldCommand(args);
     if (command == "analyze")
         return runAnalyzeCommand(args);
+    if (command == "comfort")
+        return runComfortCommand(args);
     std::fprintf(stderr, "qorva-cli: unknown command '%s'\n", command.c_str());
     std::fputs(kCliUsage, stderr);
     return 2;

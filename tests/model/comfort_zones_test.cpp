@@ -108,8 +108,14 @@ TEST_F(ComfortZones, RefusedZonesChangeNothing)
     EXPECT_EQ(idg.MakeComfortZone(2, 1.0f, 5.0f), 0);
     EXPECT_EQ(idg.MakeComfortZone(-1, 1.0f, 5.0f), 0);
     EXPECT_EQ(saved(), before);
-    EXPECT_THAT(messages.texts(), ElementsAre("相对湿度波动超出范围", "相对湿度波动超出范围",
-                                              "不可以舒适区的四点作为基点", "请选择基本状态点"));
+    addPoint("A", 20, 0.5);
+    const auto withA = saved();
+    // Corners at −980 °C and 1020 °C have no state.
+    EXPECT_EQ(idg.MakeComfortZone(static_cast<int>(idg.m_pPoints->size()) - 1, 1000.0f, 5.0f), 0);
+    EXPECT_EQ(saved(), withA);
+    EXPECT_THAT(messages.texts(),
+                ElementsAre("相对湿度波动超出范围", "相对湿度波动超出范围", "不可以舒适区的四点作为基点",
+                            "请选择基本状态点", "计算错误，请检查数据!"));
 }
 
 TEST_F(ComfortZones, UniqueNamesReuseFreedNumbersAndTextsAreAppendedAndEdited)
@@ -132,6 +138,71 @@ TEST_F(ComfortZones, UniqueNamesReuseFreedNumbersAndTextsAreAppendedAndEdited)
     EXPECT_EQ(text.m_nStyle, 2);
     ASSERT_EQ(idg.EditText(0, "回风"), 1);
     EXPECT_EQ(text.m_strText, "回风");
+}
+
+} // namespace
+
+namespace {
+
+using qorva::psychro::CodeZone;
+
+class CodeComfortZones : public ComfortZones {
+protected:
+    std::vector<std::string> texts() const
+    {
+        std::vector<std::string> result;
+        for (const auto& t : *idg.m_pTexts)
+            result.push_back(t->m_strText);
+        return result;
+    }
+};
+
+TEST_F(CodeComfortZones, EveryCodeZoneStandsOnItsDesignTableCorners)
+{
+    // GB 50736-2012, Table 3.0.2; the open humidity ends take the chart's
+    // saturation curve and its dry edge.
+    const double dry = qorva::psychro::kZoneOpenHumidityLow;
+    const struct {
+        CodeZone zone;
+        double t[4], RH[4];
+    } cases[] = {
+        {CodeZone::CoolingClass1, {24, 24, 26, 26}, {0.40, 0.60, 0.40, 0.60}},
+        {CodeZone::CoolingClass2, {26, 26, 28, 28}, {dry, 0.70, dry, 0.70}},
+        {CodeZone::HeatingClass1, {22, 22, 24, 24}, {0.30, 1.0, 0.30, 1.0}},
+        {CodeZone::HeatingClass2, {18, 18, 22, 22}, {dry, 1.0, dry, 1.0}},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(idg.MakeComfortZone(n, qorva::psychro::codeZoneCorners(c.zone), "", 0, 0), 1);
+        messages.answer = true; // the next zone on N replaces this one
+        ASSERT_EQ(idg.m_pPoints->size(), 6u);
+        for (int k = 0; k < 4; ++k) {
+            const double x = moisture(c.t[k], c.RH[k]);
+            EXPECT_STATE_NEAR(point(2 + k), (std::pair{x, enthalpy(c.t[k], x)}));
+            EXPECT_NEAR(point(2 + k).m_RH, c.RH[k], 1e-5) << c.t[0] << " corner " << k;
+        }
+    }
+    EXPECT_THAT(pointNames(), ElementsAre("W", "N", "N0", "N1", "N2", "N3"));
+}
+
+TEST_F(CodeComfortZones, TheCaptionComesAndGoesWithItsZone)
+{
+    addPoint("A", 20, 0.5);
+    idg.AddText("mine", 5, 5, idg.m_font1, 0);
+    const auto corners = qorva::psychro::codeZoneCorners(CodeZone::CoolingClass1);
+    ASSERT_EQ(idg.MakeComfortZone(n, corners, "I", 100, 200), 1);
+    EXPECT_THAT(texts(), ElementsAre("mine", "I"));
+    EXPECT_EQ((*idg.m_pTexts)[1]->m_nPlace[1], 100);
+    EXPECT_EQ((*idg.m_pTexts)[1]->m_nPlace[3], 200);
+    EXPECT_EQ((*idg.m_pTexts)[1]->m_nKind, 0);
+    EXPECT_EQ(idg.m_pComfortAreas->front()->m_strLabel, "I");
+
+    // Replacing the zone replaces its caption; deleting it removes it.
+    messages.answer = true;
+    ASSERT_EQ(idg.MakeComfortZone(n, corners, "II", 100, 200), 1);
+    EXPECT_THAT(texts(), ElementsAre("mine", "II"));
+    ASSERT_EQ(idg.DeleteObject(CIDG::kClassPoint, 4), 1);
+    EXPECT_THAT(texts(), ElementsAre("mine"));
+    EXPECT_THAT(pointNames(), ElementsAre("W", "N", "A"));
 }
 
 } // namespace

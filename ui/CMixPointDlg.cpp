@@ -27,11 +27,6 @@ CMixPointDlg::CMixPointDlg(CQORVADoc& document, CQORVAView& view, ChartPicker& p
                      QString::fromStdString(FreePointName(idg.m_pPoints, "MixPt")));
     m_point1 = AddObjectList(form, QStringLiteral("状态点1"), CIDG::kClassPoint, "point1");
     m_point2 = AddObjectList(form, QStringLiteral("状态点2"), CIDG::kClassPoint, "point2");
-    // Return air N mixed with outdoor air W: the ratio is the share of W.
-    if (idg.PointAt(kIndoorPoint) && idg.PointAt(kOutdoorPoint)) {
-        m_point1->setCurrentIndex(kIndoorPoint);
-        m_point2->setCurrentIndex(kOutdoorPoint);
-    }
     m_line = AddObjectList(form, QStringLiteral("过程线"), CIDG::kClassProcessLine, "line");
     m_line->setCurrentIndex(-1);
     // The fresh-air share of the room is where a mixture usually starts.
@@ -39,6 +34,11 @@ CMixPointDlg::CMixPointDlg(CQORVADoc& document, CQORVAView& view, ChartPicker& p
     const float supply = idg.m_fSupplyAirVolume;
     const double percent = freshAir != -1.0f && supply > 0.0f ? 100.0 * freshAir / supply : 0.0;
     m_ratio = AddNumber(form, QStringLiteral("混风比％"), "ratio", Format("%.0f", percent));
+    // Return air N mixed with outdoor air W: the ratio is the share of W.
+    if (idg.PointAt(kIndoorPoint) && idg.PointAt(kOutdoorPoint)) {
+        m_point1->setCurrentIndex(kIndoorPoint);
+        m_point2->setCurrentIndex(kOutdoorPoint);
+    }
     connect(m_line, &QComboBox::currentIndexChanged, this, [this](int index) {
         const CIDG& chart = model();
         if (!chart.m_pProcessLines || index < 0 || index >= static_cast<int>(chart.m_pProcessLines->size()))

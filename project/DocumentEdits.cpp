@@ -251,8 +251,9 @@ bool DocumentEdits::EditProcessLine(int index, const std::string& name, const Pr
     return Change(named("修改过程线", name), [&](CIDG& idg) {
         (*idg.m_pPoints)[start.index]->m_strName = start.name;
         (*idg.m_pPoints)[end.index]->m_strName = end.name;
-        return followedByDependants(
-            idg, [&](const ChartRegion& full) { return idg.EditProcessLine(index, name, start.index, end.index, full); });
+        return followedByDependants(idg, [&](const ChartRegion& full) {
+            return idg.EditProcessLine(index, name, start.index, end.index, full);
+        });
     });
 }
 
@@ -287,11 +288,10 @@ bool DocumentEdits::AddHhrLine(const std::string& name, int point1, bool byPoint
 
 bool DocumentEdits::EditHhrLine(int index, const std::string& name, float ratio)
 {
-    return Change(named("修改热湿比线", name),
-                  [&](CIDG& idg) {
-                      return followedByDependants(
-                          idg, [&](const ChartRegion& full) { return idg.EditHhrLine(index, name, ratio, full); });
-                  });
+    return Change(named("修改热湿比线", name), [&](CIDG& idg) {
+        return followedByDependants(
+            idg, [&](const ChartRegion& full) { return idg.EditHhrLine(index, name, ratio, full); });
+    });
 }
 
 bool DocumentEdits::AddMixingPoint(const std::string& name, int point1, int point2, float percent,
@@ -392,8 +392,8 @@ bool DocumentEdits::EditRelatedPoints(int index, const std::string& name1, const
 {
     return Change(named("修改相关状态点", name1 + "、" + name2), [&](CIDG& idg) {
         return followedByDependants(idg, [&](const ChartRegion& full) {
-            return idg.EditRelatedPoints(index, name1, name2, differenceKind, difference, propertyKind, property,
-                                         makeIndependent, full);
+            return idg.EditRelatedPoints(index, name1, name2, differenceKind, difference, propertyKind,
+                                         property, makeIndependent, full);
         });
     });
 }

@@ -59,8 +59,8 @@ void CEditHhrLineDlg::ShowPointState() const
     if (!point)
         return;
     char text[160];
-    std::snprintf(text, sizeof text, "干球温度： %.1f℃\n湿球温度： %.1f℃\n相对湿度:  %.0f", double(point->m_t),
-                  double(point->m_tw), point->m_RH * 100.0);
+    std::snprintf(text, sizeof text, "干球温度： %.1f℃\n湿球温度： %.1f℃\n相对湿度:  %.0f",
+                  double(point->m_t), double(point->m_tw), point->m_RH * 100.0);
     alertMessage(text, MessageIcon::Information, "状态点参数");
 }
 

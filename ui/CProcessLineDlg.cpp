@@ -27,9 +27,10 @@ CProcessLineDlg::CProcessLineDlg(CQORVADoc& document, CQORVAView& view, ChartPic
 
     // Two columns, start and end: the name list over the read-only state.
     const bool si = unitSystemOf(idg.m_nUnitSystem) == UnitSystem::SI;
-    const QString captions[] = {QStringLiteral("序号"),     QStringLiteral("含湿量g/kg"),
-                                QStringLiteral("干球温度℃"), si ? QStringLiteral("焓kJ/kg") : QStringLiteral("焓kcal/kg"),
-                                QStringLiteral("湿球温度℃"), QStringLiteral("相对湿度%")};
+    const QString captions[] = {
+        QStringLiteral("序号"),      QStringLiteral("含湿量g/kg"),
+        QStringLiteral("干球温度℃"), si ? QStringLiteral("焓kJ/kg") : QStringLiteral("焓kcal/kg"),
+        QStringLiteral("湿球温度℃"), QStringLiteral("相对湿度%")};
     const char* rowNames[] = {"Index", "D", "T", "H", "Tw", "RH"};
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("起点"), this), 0, 1);
@@ -78,7 +79,8 @@ ProcessLineEnd CProcessLineDlg::End(const QComboBox* names, const ProcessLineEnd
     return end;
 }
 
-void CProcessLineDlg::ShowEnd(const QComboBox* names, const ProcessLineEnd& drawn, const StateRows& rows) const
+void CProcessLineDlg::ShowEnd(const QComboBox* names, const ProcessLineEnd& drawn,
+                              const StateRows& rows) const
 {
     const ProcessLineEnd end = End(names, drawn);
     const CStatePoint* existing = model().PointAt(end.index);
@@ -106,8 +108,8 @@ bool CProcessLineDlg::Apply()
     if (renameDeclined) {
         const CIDG& idg = model();
         if (idg.m_pProcessLines && m_nEditIndex < static_cast<int>(idg.m_pProcessLines->size()))
-            m_name->setText(
-                QString::fromStdString((*idg.m_pProcessLines)[static_cast<std::size_t>(m_nEditIndex)]->m_strName));
+            m_name->setText(QString::fromStdString(
+                (*idg.m_pProcessLines)[static_cast<std::size_t>(m_nEditIndex)]->m_strName));
     }
     return false;
 }

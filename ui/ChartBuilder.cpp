@@ -90,14 +90,17 @@ void ChartBuilder::CloseDialog()
     m_picker.Disarm();
     m_view.SetPreviewPoint(std::nullopt);
     delete m_dialog.data();
+    emit dialogChanged();
 }
 
 void ChartBuilder::Open(std::unique_ptr<CBuilderDlg> dialog)
 {
     CloseDialog();
     m_dialog = dialog.release();
+    connect(m_dialog, &QDialog::finished, this, &ChartBuilder::dialogChanged);
     m_dialog->show();
     m_dialog->raise();
+    emit dialogChanged();
 }
 
 void ChartBuilder::ToggleMode(int mode)
@@ -327,8 +330,11 @@ void installBuilderCommands(CMainFrame& frame)
     frame.setHandler(
         cmd::DrawText, [builder] { builder->OnText(); }, mode(CQORVAView::kModeText));
     frame.action(cmd::DrawHhrLine)->setCheckable(true);
+    QObject::connect(builder, &ChartBuilder::dialogChanged, &frame,
+                     [&frame] { frame.updateCommandStates(); });
     frame.setHandler(
-        cmd::DrawHhrLine, [builder] { builder->OnHhrLine(); }, [builder] { return builder->hhrLineDialogOpen(); });
+        cmd::DrawHhrLine, [builder] { builder->OnHhrLine(); },
+        [builder] { return builder->hhrLineDialogOpen(); });
     frame.setHandler(cmd::DrawMixingPoint, [builder] { builder->OnMixingPoint(); });
     frame.setHandler(cmd::DrawRelatedPoints, [builder] { builder->OnRelatedPoints(); });
     const std::pair<int, int> methods[] = {{cmd::DrawEqualEnthalpyPoint, CIDG::kMethodEqualEnthalpy},

@@ -45,6 +45,10 @@ public:
     CBuilderDlg* dialog() const { return m_dialog.data(); }
     ChartPicker& picker() { return m_picker; }
 
+signals:
+    // A dialog opened or closed (the 热湿比线 tick follows).
+    void dialogChanged();
+
 private:
     class PointMode;
     class LineMode;

@@ -31,7 +31,8 @@ std::string FirstFreeName(const ObjectArray<T>* list, const std::string& prefix,
 inline std::string FreePointName(const ObjectArray<CStatePoint>* points, const std::string& prefix,
                                  const std::string& alsoTaken = std::string())
 {
-    return FirstFreeName(points, prefix, 1, [](const CStatePoint& p) { return p.m_strName; }, alsoTaken);
+    return FirstFreeName(
+        points, prefix, 1, [](const CStatePoint& p) { return p.m_strName; }, alsoTaken);
 }
 
 inline std::string FreeProcessLineName(const ObjectArray<CGuoChengXian>* lines, const std::string& prefix)

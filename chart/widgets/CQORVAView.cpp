@@ -381,7 +381,8 @@ QPoint CQORVAView::ChartRelative(const QPoint& logical)
 bool CQORVAView::PickedObjectExists() const
 {
     // The same object: still in its list under the name it was picked by.
-    return (m_chart.m_nPickClass < 0 && m_chart.m_nSelectedComfortArea < 0) || PickedName() == m_strPickedName;
+    return (m_chart.m_nPickClass < 0 && m_chart.m_nSelectedComfortArea < 0) ||
+           PickedName() == m_strPickedName;
 }
 
 void CQORVAView::ForgetPick()

@@ -815,7 +815,8 @@ TEST_F(Builder, DialogsOpenOnFreeNamesAndTheMixingDialogOnTheFreshAirShare)
     DocumentEdits edits(document);
     ASSERT_TRUE(edits.AddMixingPoint("MixPt1", 0, 1, 50, full()));
     ASSERT_TRUE(edits.AddIndependentPoint("Point1", 20, 0.5f, SecondProperty::RelativeHumidity, full()));
-    ASSERT_TRUE(document.ChangeCurrentRoom("line", [](CIDG& chart) { return chart.AddProcessLine("GCL1", 0, 1); }));
+    ASSERT_TRUE(
+        document.ChangeCurrentRoom("line", [](CIDG& chart) { return chart.AddProcessLine("GCL1", 0, 1); }));
 
     command(cmd::DrawMixingPoint);
     EXPECT_EQ(text("name"), "MixPt2");
@@ -849,8 +850,8 @@ TEST_F(Builder, AnEditRefusedForADependantSaysWhich)
     const int a = points() - 1;
     // E: A's dry bulb at 90 % — 24.5 g/kg at 30 °C, 58 g/kg at 45 °C, beyond the chart's 40 g/kg.
     ASSERT_GT(formulas::moisture(45, 0.9), 0.04);
-    ASSERT_TRUE(edits.AddLinePoint(CIDG::kMethodEqualTemperature, a, CStatePoint::kRelativeHumidity, 0.9f, "E",
-                                   full()));
+    ASSERT_TRUE(edits.AddLinePoint(CIDG::kMethodEqualTemperature, a, CStatePoint::kRelativeHumidity, 0.9f,
+                                   "E", full()));
     const std::vector<std::uint8_t> before = bytes();
     messages.clear();
     EXPECT_FALSE(edits.EditIndependentPoint(a, "A", 45, 0.5f, rh));
@@ -914,9 +915,10 @@ TEST_F(Builder, HhrLineEditAndTheEditMenu)
     press("pointState");
     ASSERT_EQ(messages.entries.size(), 1u);
     EXPECT_EQ(messages.entries[0].caption, "状态点参数");
-    EXPECT_EQ(messages.entries[0].text, QString::asprintf("干球温度： %.1f℃\n湿球温度： %.1f℃\n相对湿度:  %.0f",
-                                                           point(1).m_t, point(1).m_tw, point(1).m_RH * 100.0)
-                                            .toStdString());
+    EXPECT_EQ(messages.entries[0].text,
+              QString::asprintf("干球温度： %.1f℃\n湿球温度： %.1f℃\n相对湿度:  %.0f", point(1).m_t,
+                                point(1).m_tw, point(1).m_RH * 100.0)
+                  .toStdString());
     type("ratio", "-3000");
     press("ok");
     EXPECT_FLOAT_EQ((*idg().m_pHhrLines)[static_cast<std::size_t>(line)]->m_fRatio, -3000.0f);
@@ -936,11 +938,12 @@ TEST_F(Builder, HhrLineEditAndTheEditMenu)
     QAction* hhr = frame->action(cmd::DrawHhrLine);
     EXPECT_TRUE(hhr->isCheckable());
     command(cmd::DrawHhrLine);
-    frame->updateCommandStates();
     EXPECT_TRUE(hhr->isChecked());
+    press("cancel");
+    EXPECT_FALSE(hhr->isChecked());
+    command(cmd::DrawHhrLine);
     ASSERT_NE(builder->dialog(), nullptr);
     command(cmd::DrawHhrLine);
-    frame->updateCommandStates();
     EXPECT_FALSE(hhr->isChecked());
     EXPECT_EQ(builder->dialog(), nullptr);
 }
@@ -958,7 +961,8 @@ TEST_F(Builder, ARelatedPairOutsideTheWindowRestoresTheFullChart)
     ASSERT_EQ(idg().m_fZoom, 2.0f);
     // On ε through N, one point at 22 °C and its partner 5 K away: beyond the window's 21…23 °C.
     messages.clear();
-    EXPECT_FALSE(DocumentEdits(document).AddRelatedPoints(0, 0, 5.0f, 0, 22.0f, "R1", "R2", view->DrawnWindow()));
+    EXPECT_FALSE(
+        DocumentEdits(document).AddRelatedPoints(0, 0, 5.0f, 0, 22.0f, "R1", "R2", view->DrawnWindow()));
     EXPECT_THAT(messages.texts(), ::testing::ElementsAre("无法得到两个相关状态点!"));
     EXPECT_EQ(idg().m_fZoom, 1.0f);
     EXPECT_EQ(idg().m_fXMax, 0.04f);

@@ -157,6 +157,9 @@ void CMainFrame::createMenus()
     file->addAction(m_actions.at(cmd::AppExit));
     rebuildRecentMenu();
 
+    QMenu* edit = bar->addMenu(tr("编辑(&E)"));
+    addCommandMenu(edit, {cmd::EditUndo, cmd::EditRedo, 0, cmd::Pick, cmd::Edit, cmd::Delete});
+
     QMenu* settings = bar->addMenu(tr("设定(&S)"));
     addCommandMenu(settings, {cmd::BasicParams, cmd::SystemRoom, cmd::Pressure, 0, cmd::ElementAttributes});
     settings->addSeparator();
@@ -182,7 +185,7 @@ void CMainFrame::createMenus()
     addCommandMenu(draw, {cmd::DrawProcessLine, cmd::DrawHhrLine, 0});
     QMenu* text = draw->addMenu(tr("文字(&T)"));
     addCommandMenu(text, {cmd::DrawText, cmd::OutputStatePoint});
-    addCommandMenu(draw, {cmd::DrawComfortZone, 0, cmd::EditUndo, cmd::EditRedo, 0, cmd::Edit, cmd::Delete});
+    addCommandMenu(draw, {cmd::DrawComfortZone});
 
     QMenu* calc = bar->addMenu(tr("计算(&C)"));
     addCommandMenu(calc, {cmd::CalcParamPoint, 0, cmd::CalcAirVolume, cmd::CalcHeating, cmd::CalcReheat,

@@ -148,7 +148,7 @@ int CIDG::DeleteObject(int objectClass, int index)
         // The design points are rebuilt in their places by every binding;
         // removing one would shift the other into the outdoor slot.
         if (index == 0 || index == 1) {
-            alertMessage("该点为特殊点，不允许在此编辑修改", MessageIcon::Warning);
+            alertMessage("室外点W和室内点N为特殊点，不允许删除", MessageIcon::Warning);
             return 0;
         }
         const std::string& name = (*m_pPoints)[static_cast<std::size_t>(index)]->m_strName;
@@ -172,7 +172,7 @@ int CIDG::DeleteObject(int objectClass, int index)
         if (!inRange(m_pHhrLines, index))
             return 0;
         if (index == 0) {
-            alertMessage("该热湿比线为特殊热湿比线，不允许在此编辑修改", MessageIcon::Warning);
+            alertMessage("室内热湿比线ε为特殊热湿比线，不允许删除", MessageIcon::Warning);
             return 0;
         }
         break;

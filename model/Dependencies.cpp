@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "model/CIDG.h"
+#include "model/DependantFailure.h"
 #include "model/Messages.h"
 #include "psychro/QorvaDll.h"
 
@@ -268,7 +269,12 @@ int CIDG::RecomputeFrom(int sourceNode, const ChartRegion& fullChart)
                 if (PointAt(partner))
                     pairDone[static_cast<std::size_t>(partner)] = 1;
             }
+            const auto* failures = dynamic_cast<const DependantFailureRegion*>(&fullChart);
+            if (failures)
+                failures->BeginPoint();
             if (!RecomputePoint(node, fullChart)) {
+                if (failures)
+                    failures->Record(node);
                 result = 0;
                 break;
             }
@@ -531,10 +537,8 @@ int CIDG::EditProcessLine(int index, const std::string& name, int startIndex, in
     if (std::find(reached.begin(), reached.end(), startIndex) != reached.end() ||
         std::find(reached.begin(), reached.end(), endIndex) != reached.end())
         return 0;
+    // Whether a new name is wanted was asked by the dialog.
     CGuoChengXian& line = *(*m_pProcessLines)[static_cast<std::size_t>(index)];
-    if (name != line.m_strName &&
-        !messages().askOkCancel("修改已经存在的过程线吗", MessageIcon::Question, ""))
-        return 0;
     line.m_strName = name;
     line.m_nStart = startIndex;
     line.m_nEnd = endIndex;

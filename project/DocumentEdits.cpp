@@ -1,5 +1,6 @@
 #include "project/DocumentEdits.h"
 
+#include "model/DependantFailure.h"
 #include "model/Messages.h"
 #include "project/CQORVADoc.h"
 
@@ -33,6 +34,40 @@ CStatePoint independentPoint(const std::string& name, float t, float second, Sec
     }
     return point;
 }
+
+// Runs an edit against the full chart. When a dependant cannot follow, the
+// message names it and says whether it would leave the chart or has no
+// solution; the caller then leaves the project as it was.
+bool followedByDependants(CIDG& idg, const std::function<int(const ChartRegion&)>& edit)
+{
+    const StateRegion full = idg.FullChartStates();
+    const DependantFailureRegion region(full);
+    if (edit(region) == 1)
+        return true;
+    if (const CStatePoint* point = idg.PointAt(region.failedPoint())) {
+        const std::string reason = region.leavesChart() ? "将超出焓湿图范围" : "无法重新计算";
+        alertMessage("无法完成修改：依赖于它的状态点" + point->m_strName + reason + "，不能随之改变！",
+                     MessageIcon::Warning);
+    }
+    return false;
+}
+
+// A window that remembers whether it refused a state.
+class RefusingRegion final : public ChartRegion {
+public:
+    explicit RefusingRegion(const ChartRegion& window) : m_window(window) {}
+    bool Contains(const CStatePoint& point) const override
+    {
+        const bool inside = m_window.Contains(point);
+        m_bRefused = m_bRefused || !inside;
+        return inside;
+    }
+    bool refused() const { return m_bRefused; }
+
+private:
+    const ChartRegion& m_window;
+    mutable bool m_bRefused = false;
+};
 
 } // namespace
 
@@ -112,8 +147,10 @@ bool DocumentEdits::EditIndependentPoint(int index, const std::string& name, flo
                                          SecondProperty kind)
 {
     return Change(named("修改独立状态点", name), [&](CIDG& idg) {
-        return idg.EditIndependentPoint(index, name, t, second, kind == SecondProperty::RelativeHumidity,
-                                        idg.FullChartStates()) == 1;
+        return followedByDependants(idg, [&](const ChartRegion& full) {
+            return idg.EditIndependentPoint(index, name, t, second, kind == SecondProperty::RelativeHumidity,
+                                            full);
+        });
     });
 }
 
@@ -182,10 +219,41 @@ bool DocumentEdits::AddProcessLine(const std::string& name, const ProcessLineEnd
     });
 }
 
-bool DocumentEdits::EditProcessLine(int index, const std::string& name, int startIndex, int endIndex)
+bool DocumentEdits::EditProcessLine(int index, const std::string& name, const ProcessLineEnd& start,
+                                    const ProcessLineEnd& end, bool* renameDeclined)
 {
+    const CIDG& model = m_document.model();
+    if (!inList(model.m_pProcessLines, index) || !model.PointAt(start.index) || !model.PointAt(end.index))
+        return false;
+    // The checks of a new line, in its order, then the question.
+    if (!model.IsPointNameFree(*model.PointAt(start.index), start.name)) {
+        alertMessage("起点名称已经存在，请修改!", MessageIcon::Stop, "错误");
+        return false;
+    }
+    if (!model.IsPointNameFree(*model.PointAt(end.index), end.name)) {
+        alertMessage("终点名称已经存在，请修改!", MessageIcon::Stop, "错误");
+        return false;
+    }
+    if (name.empty()) {
+        alertMessage("过程线名不能为空！", MessageIcon::Stop, "错误");
+        return false;
+    }
+    if (start.name == end.name || start.index == end.index) {
+        alertMessage("起点终点不能相同！", MessageIcon::Stop, "错误");
+        return false;
+    }
+    if (name != (*model.m_pProcessLines)[index]->m_strName &&
+        !messages().askOkCancel("修改已经存在的过程线吗", MessageIcon::Question, "")) {
+        if (renameDeclined)
+            *renameDeclined = true;
+        return false;
+    }
     return Change(named("修改过程线", name), [&](CIDG& idg) {
-        return idg.EditProcessLine(index, name, startIndex, endIndex, idg.FullChartStates()) == 1;
+        (*idg.m_pPoints)[start.index]->m_strName = start.name;
+        (*idg.m_pPoints)[end.index]->m_strName = end.name;
+        return followedByDependants(idg, [&](const ChartRegion& full) {
+            return idg.EditProcessLine(index, name, start.index, end.index, full);
+        });
     });
 }
 
@@ -220,8 +288,10 @@ bool DocumentEdits::AddHhrLine(const std::string& name, int point1, bool byPoint
 
 bool DocumentEdits::EditHhrLine(int index, const std::string& name, float ratio)
 {
-    return Change(named("修改热湿比线", name),
-                  [&](CIDG& idg) { return idg.EditHhrLine(index, name, ratio, idg.FullChartStates()) == 1; });
+    return Change(named("修改热湿比线", name), [&](CIDG& idg) {
+        return followedByDependants(
+            idg, [&](const ChartRegion& full) { return idg.EditHhrLine(index, name, ratio, full); });
+    });
 }
 
 bool DocumentEdits::AddMixingPoint(const std::string& name, int point1, int point2, float percent,
@@ -234,7 +304,9 @@ bool DocumentEdits::AddMixingPoint(const std::string& name, int point1, int poin
 bool DocumentEdits::EditMixingPoint(int index, const std::string& name, float percent, bool makeIndependent)
 {
     return Change(named("修改混合点", name), [&](CIDG& idg) {
-        return idg.EditMixingPoint(index, name, percent, makeIndependent, idg.FullChartStates()) == 1;
+        return followedByDependants(idg, [&](const ChartRegion& full) {
+            return idg.EditMixingPoint(index, name, percent, makeIndependent, full);
+        });
     });
 }
 
@@ -254,7 +326,9 @@ bool DocumentEdits::EditLinePoint(int index, const std::string& name, int valueK
                                   bool makeIndependent)
 {
     return Change(named("修改状态点", name), [&](CIDG& idg) {
-        return idg.EditLinePoint(index, name, valueKind, value, makeIndependent, idg.FullChartStates()) == 1;
+        return followedByDependants(idg, [&](const ChartRegion& full) {
+            return idg.EditLinePoint(index, name, valueKind, value, makeIndependent, full);
+        });
     });
 }
 
@@ -276,9 +350,10 @@ bool DocumentEdits::EditIntersection(int index, const std::string& name, bool ma
 
 bool DocumentEdits::AddRelatedPoints(int hhrLine, int differenceKind, float difference, int propertyKind,
                                      float property, const std::string& name1, const std::string& name2,
-                                     const ChartRegion& window)
+                                     const ChartRegion& drawnWindow)
 {
-    return Change(named("添加相关状态点", name1 + "、" + name2), [&](CIDG& idg) {
+    const RefusingRegion window(drawnWindow);
+    const bool added = Change(named("添加相关状态点", name1 + "、" + name2), [&](CIDG& idg) {
         if (!inList(idg.m_pHhrLines, hhrLine)) {
             alertMessage("请选择热湿比线！", MessageIcon::Warning, "警告");
             return false;
@@ -304,6 +379,11 @@ bool DocumentEdits::AddRelatedPoints(int hhrLine, int differenceKind, float diff
         }
         return true;
     });
+    // A pair beside the drawn window: the whole chart is shown again, so the
+    // user sees where the pair would lie.
+    if (!added && window.refused())
+        m_document.RestoreFullChart();
+    return added;
 }
 
 bool DocumentEdits::EditRelatedPoints(int index, const std::string& name1, const std::string& name2,
@@ -311,8 +391,10 @@ bool DocumentEdits::EditRelatedPoints(int index, const std::string& name1, const
                                       bool makeIndependent)
 {
     return Change(named("修改相关状态点", name1 + "、" + name2), [&](CIDG& idg) {
-        return idg.EditRelatedPoints(index, name1, name2, differenceKind, difference, propertyKind, property,
-                                     makeIndependent, idg.FullChartStates()) == 1;
+        return followedByDependants(idg, [&](const ChartRegion& full) {
+            return idg.EditRelatedPoints(index, name1, name2, differenceKind, difference, propertyKind,
+                                         property, makeIndependent, full);
+        });
     });
 }
 

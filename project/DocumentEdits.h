@@ -37,7 +37,11 @@ public:
     bool EditIndependentPoint(int index, const std::string& name, float t, float second, SecondProperty kind);
     // Asks before appending a new end point; Cancel refuses the whole line.
     bool AddProcessLine(const std::string& name, const ProcessLineEnd& start, const ProcessLineEnd& end);
-    bool EditProcessLine(int index, const std::string& name, int startIndex, int endIndex);
+    // The ends are existing points; an end whose name differs from its
+    // point's renames that point. A changed line name is asked about first
+    // ("修改已经存在的过程线吗"); Cancel sets *renameDeclined.
+    bool EditProcessLine(int index, const std::string& name, const ProcessLineEnd& start,
+                         const ProcessLineEnd& end, bool* renameDeclined = nullptr);
     // Through point1 and point2 (byPoints) or through point1 with ratio ε (kJ/kg).
     bool AddHhrLine(const std::string& name, int point1, bool byPoints, int point2, float ratio);
     bool EditHhrLine(int index, const std::string& name, float ratio);

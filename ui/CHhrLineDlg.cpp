@@ -8,13 +8,11 @@
 #include "project/CQORVADoc.h"
 #include "project/widgets/NumberValidator.h"
 
-CHhrLineDlg::CHhrLineDlg(CQORVADoc& document, CQORVAView& view, ChartPicker& picker, int editIndex,
-                         QWidget* parent)
-    : CBuilderDlg(document, view, picker, parent), m_nEditIndex(editIndex)
+CHhrLineDlg::CHhrLineDlg(CQORVADoc& document, CQORVAView& view, ChartPicker& picker, QWidget* parent)
+    : CBuilderDlg(document, view, picker, parent)
 {
     const CIDG& idg = model();
-    const bool editing = editIndex >= 0;
-    setWindowTitle(editing ? QStringLiteral("修改热湿比线") : QStringLiteral("绘制热湿比线"));
+    setWindowTitle(QStringLiteral("绘制热湿比线"));
     auto* form = new QFormLayout(this);
     m_name = AddText(form, QStringLiteral("名称"), "name",
                      QString::fromStdString(CIDG::UniqueName(*idg.m_pHhrLines, "E")));
@@ -31,18 +29,6 @@ CHhrLineDlg::CHhrLineDlg(CQORVADoc& document, CQORVAView& view, ChartPicker& pic
     makeNumeric(m_ratio);
     form->addRow(m_byRatio, m_ratio);
     m_byRatio->setChecked(true);
-    if (editing && idg.m_pHhrLines && editIndex < static_cast<int>(idg.m_pHhrLines->size())) {
-        const CReShiBiXian& line = *(*idg.m_pHhrLines)[static_cast<std::size_t>(editIndex)];
-        float x = 0, h = 0, ratio = line.m_fRatio;
-        idg.HhrLineBase(editIndex, x, h, ratio);
-        m_name->setText(QString::fromStdString(line.m_strName));
-        m_point1->setCurrentIndex(line.m_nPoint1);
-        m_ratio->setText(Format("%.0f", si ? ratio : ratio / 4.1868));
-        // The point and the way the line is given stay; only name and ε change.
-        m_point1->setEnabled(false);
-        m_byPoint2->setEnabled(false);
-        m_point2->setEnabled(false);
-    }
     AddButtons(form, QStringLiteral("确认"));
 }
 
@@ -54,8 +40,6 @@ bool CHhrLineDlg::Apply()
         return false;
     if (model().m_nUnitSystem != CIDG::kUnitsSI)
         ratio = static_cast<float>(ratio * 4.1868);
-    const std::string name = m_name->text().toStdString();
-    if (m_nEditIndex >= 0)
-        return m_edits.EditHhrLine(m_nEditIndex, name, ratio);
-    return m_edits.AddHhrLine(name, m_point1->currentIndex(), byPoints, m_point2->currentIndex(), ratio);
+    return m_edits.AddHhrLine(m_name->text().toStdString(), m_point1->currentIndex(), byPoints,
+                              m_point2->currentIndex(), ratio);
 }

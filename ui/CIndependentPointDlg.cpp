@@ -55,6 +55,16 @@ CIndependentPointDlg::CIndependentPointDlg(CQORVADoc& document, CQORVAView& view
         auto* dialog = new CParamPointDlg(m_document, CParamPointDlg::Form::Picker, this);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         dialog->setModal(true);
+        // The calculator starts from what this dialog holds: t and the
+        // property the radio chose.
+        const bool byRH = m_byRH->isChecked();
+        for (const auto& [property, edit] :
+             {std::pair{CParamPointDlg::kDryBulb, m_t},
+              std::pair{byRH ? CParamPointDlg::kHumidity : CParamPointDlg::kWetBulb, byRH ? m_RH : m_tw}}) {
+            float value = 0;
+            if (ReadNumber(edit, value))
+                dialog->SetKnown(property, edit->text().trimmed());
+        }
         connect(dialog, &CParamPointDlg::picked, this, [this](const CParamPointDlg::PickedState& state) {
             m_t->setText(Format("%.1f", state.t));
             m_tw->setText(Format("%.1f", state.tw));

@@ -7,24 +7,38 @@
 #include "chart/widgets/CQORVAView.h"
 #include "project/CQORVADoc.h"
 #include "psychro/QorvaDll.h"
+#include "ui/FreeNames.h"
 
-CMixPointDlg::CMixPointDlg(CQORVADoc& document, CQORVAView& view, ChartPicker& picker, float supplyAirVolume,
-                           QWidget* parent)
+namespace {
+
+// Every view holds the outdoor point W and the indoor point N first.
+constexpr int kOutdoorPoint = 0;
+constexpr int kIndoorPoint = 1;
+
+} // namespace
+
+CMixPointDlg::CMixPointDlg(CQORVADoc& document, CQORVAView& view, ChartPicker& picker, QWidget* parent)
     : CBuilderDlg(document, view, picker, parent)
 {
     setWindowTitle(QStringLiteral("绘制混合点"));
     auto* form = new QFormLayout(this);
-    m_name = AddText(form, QStringLiteral("名称"), "name", QStringLiteral("MixPt1"));
+    const CIDG& idg = model();
+    m_name = AddText(form, QStringLiteral("名称"), "name",
+                     QString::fromStdString(FreePointName(idg.m_pPoints, "MixPt")));
     m_point1 = AddObjectList(form, QStringLiteral("状态点1"), CIDG::kClassPoint, "point1");
     m_point2 = AddObjectList(form, QStringLiteral("状态点2"), CIDG::kClassPoint, "point2");
     m_line = AddObjectList(form, QStringLiteral("过程线"), CIDG::kClassProcessLine, "line");
     m_line->setCurrentIndex(-1);
     // The fresh-air share of the room is where a mixture usually starts.
-    const CIDG& idg = model();
     const float freshAir = idg.RoomFreshAir();
-    const float supply = supplyAirVolume;
+    const float supply = idg.m_fSupplyAirVolume;
     const double percent = freshAir != -1.0f && supply > 0.0f ? 100.0 * freshAir / supply : 0.0;
     m_ratio = AddNumber(form, QStringLiteral("混风比％"), "ratio", Format("%.0f", percent));
+    // Return air N mixed with outdoor air W: the ratio is the share of W.
+    if (idg.PointAt(kIndoorPoint) && idg.PointAt(kOutdoorPoint)) {
+        m_point1->setCurrentIndex(kIndoorPoint);
+        m_point2->setCurrentIndex(kOutdoorPoint);
+    }
     connect(m_line, &QComboBox::currentIndexChanged, this, [this](int index) {
         const CIDG& chart = model();
         if (!chart.m_pProcessLines || index < 0 || index >= static_cast<int>(chart.m_pProcessLines->size()))

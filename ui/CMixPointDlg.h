@@ -10,11 +10,9 @@ class QLineEdit;
 class CMixPointDlg : public CBuilderDlg {
     Q_OBJECT
 public:
-    // supplyAirVolume: the chart's current supply air volume, m³/h (0 when
-    // none has been calculated); the initial share is the room's fresh air
-    // over it.
-    CMixPointDlg(CQORVADoc& document, CQORVAView& view, ChartPicker& picker, float supplyAirVolume,
-                 QWidget* parent = nullptr);
+    // Opens on N and W with the room's fresh air over the chart's current
+    // supply air volume (the last 送风量 result) as the share of W.
+    CMixPointDlg(CQORVADoc& document, CQORVAView& view, ChartPicker& picker, QWidget* parent = nullptr);
 
 protected:
     bool Apply() override;

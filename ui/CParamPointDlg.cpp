@@ -301,8 +301,27 @@ void CParamPointDlg::CopyToClipboard() const
     QGuiApplication::clipboard()->setText(TableText());
 }
 
+void CParamPointDlg::SetKnown(Property property, const QString& shownValue)
+{
+    if (property < 0 || property >= kPropertyCount)
+        return;
+    const auto slot = static_cast<std::size_t>(property);
+    m_known[slot]->setChecked(true);
+    m_values[slot]->setText(shownValue);
+}
+
 bool CParamPointDlg::HandBack()
 {
+    // A ticked property without a number would be taken as 0.
+    for (std::size_t k = 0; k < m_known.size(); ++k) {
+        bool number = false;
+        m_values[k]->text().trimmed().toFloat(&number);
+        if (m_known[k]->isChecked() && !number) {
+            alertMessage(param_messages::kValueMissing + m_known[k]->text().toStdString(), MessageIcon::Stop);
+            m_values[k]->setFocus();
+            return false;
+        }
+    }
     const std::optional<CParamPoint> point = Calculate();
     if (!point)
         return false;

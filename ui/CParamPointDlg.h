@@ -43,8 +43,12 @@ public:
     // The room's parameter points as a table on the clipboard.
     QString TableText() const;
     void CopyToClipboard() const;
-    // "<<": computes and closes with the state for the independent point.
+    // "<<": computes and closes with the state for the independent point; a
+    // known property left empty is named and the box stays open.
     bool HandBack();
+    // Ticks a known property and enters its value as the dialog shows it
+    // (the independent-point dialog's values on ">>").
+    void SetKnown(Property property, const QString& shownValue);
     std::optional<PickedState> pickedState() const { return m_picked; }
 
 signals:
@@ -78,4 +82,6 @@ inline constexpr const char* kDewPointWithMoisture = "露点温度与含湿量�
 inline constexpr const char* kTooFewKnown = "已知参数过少，请检查所设定已知参数!";
 inline constexpr const char* kNameMissing = "请输入参数点名称!";
 inline constexpr const char* kNameTaken = "输入名无效或该点已经存在，请重新命名";
+// Followed by the caption of the known property left empty.
+inline constexpr const char* kValueMissing = "请输入已知参数的数值：";
 } // namespace param_messages

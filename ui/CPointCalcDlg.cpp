@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "model/Messages.h"
 #include "project/CQORVADoc.h"
 #include "project/DocumentCalculations.h"
 #include "project/widgets/NumberValidator.h"
@@ -39,6 +40,27 @@ bool isSI(int unitSystem)
 QString number(const char* pattern, double value)
 {
     return QString::asprintf(pattern, value);
+}
+
+// Why a calculation gave no value: two equal points leave nothing to
+// divide by, which the user is told instead of seeing nothing happen.
+std::string whyNotComputed(const CIDG& idg, ResultKind kind, const ResultPoints& points)
+{
+    const int first = points[result_ref::kFirst];
+    const int second = points[result_ref::kSecond];
+    const CStatePoint* a = idg.PointAt(first);
+    const CStatePoint* b = idg.PointAt(second);
+    if (first == second || (kind == ResultKind::MixingRatio && points[result_ref::kMixture] == first) ||
+        (kind == ResultKind::MixingRatio && points[result_ref::kMixture] == second))
+        return "所选的状态点相同，无法计算，请选择不同的状态点!";
+    if (a && b && a->m_h == b->m_h && a->m_d == b->m_d)
+        return "两个状态点的状态相同，无法计算，请选择不同的状态点!";
+    const bool byMoisture = kind == ResultKind::Humidification || kind == ResultKind::HeatMoistureRatio;
+    if (a && b && byMoisture && a->m_d == b->m_d)
+        return "两个状态点的含湿量相同，无法计算!";
+    if (a && b && !byMoisture && kind != ResultKind::MixingRatio && a->m_h == b->m_h)
+        return "两个状态点的焓值相同，无法计算!";
+    return "计算错误，请检查输入数据!";
 }
 
 } // namespace
@@ -244,8 +266,10 @@ std::optional<float> CPointCalcDlg::Calculate()
         return std::nullopt;
     const CIDG& idg = m_document.model();
     const std::optional<float> value = ComputeResult(idg, m_kind, points, *input);
-    if (!value)
+    if (!value) {
+        alertMessage(whyNotComputed(idg, m_kind, points), MessageIcon::Warning);
         return std::nullopt;
+    }
     const UnitSystem units = unitSystemOf(idg.m_nUnitSystem);
     switch (m_kind) {
     case ResultKind::AirVolume:

@@ -2,9 +2,15 @@
 
 #include <QComboBox>
 #include <QFormLayout>
+#include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 
 #include "project/CQORVADoc.h"
+#include "psychro/Units.h"
+#include "ui/FreeNames.h"
+
+using namespace qorva::units;
 
 CProcessLineDlg::CProcessLineDlg(CQORVADoc& document, CQORVAView& view, ChartPicker& picker,
                                  const ProcessLineEnd& start, const ProcessLineEnd& end, int editIndex,
@@ -14,23 +20,51 @@ CProcessLineDlg::CProcessLineDlg(CQORVADoc& document, CQORVAView& view, ChartPic
     setWindowTitle(QStringLiteral("过程线"));
     auto* form = new QFormLayout(this);
     const CIDG& idg = model();
-    QString name = QStringLiteral("GCL1");
+    QString name = QString::fromStdString(FreeProcessLineName(idg.m_pProcessLines, "GCL"));
     if (editIndex >= 0 && idg.m_pProcessLines && editIndex < static_cast<int>(idg.m_pProcessLines->size()))
         name = QString::fromStdString((*idg.m_pProcessLines)[static_cast<std::size_t>(editIndex)]->m_strName);
     m_name = AddText(form, QStringLiteral("名称"), "name", name);
-    auto names = [&](const char* objectName, const ProcessLineEnd& e) {
+
+    // Two columns, start and end: the name list over the read-only state.
+    const bool si = unitSystemOf(idg.m_nUnitSystem) == UnitSystem::SI;
+    const QString captions[] = {
+        QStringLiteral("序号"),      QStringLiteral("含湿量g/kg"),
+        QStringLiteral("干球温度℃"), si ? QStringLiteral("焓kJ/kg") : QStringLiteral("焓kcal/kg"),
+        QStringLiteral("湿球温度℃"), QStringLiteral("相对湿度%")};
+    const char* rowNames[] = {"Index", "D", "T", "H", "Tw", "RH"};
+    auto* grid = new QGridLayout;
+    grid->addWidget(new QLabel(QStringLiteral("起点"), this), 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("终点"), this), 0, 2);
+    auto column = [&](const char* prefix, const ProcessLineEnd& e, int col, StateRows& rows) {
         auto* list = new QComboBox(this);
-        list->setObjectName(objectName);
+        list->setObjectName(prefix);
         list->setEditable(true);
         FillList(list, idg, CIDG::kClassPoint);
         list->setCurrentIndex(e.index);
         list->setEditText(QString::fromStdString(e.name));
+        grid->addWidget(list, 1, col);
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            rows[r] = new QLineEdit(this);
+            rows[r]->setObjectName(QString::fromLatin1(prefix) + QString::fromLatin1(rowNames[r]));
+            rows[r]->setReadOnly(true);
+            grid->addWidget(rows[r], static_cast<int>(r) + 2, col);
+        }
         return list;
     };
-    m_startName = names("start", start);
-    m_endName = names("end", end);
-    form->addRow(QStringLiteral("起点"), m_startName);
-    form->addRow(QStringLiteral("终点"), m_endName);
+    grid->addWidget(new QLabel(QStringLiteral("名称"), this), 1, 0);
+    for (std::size_t r = 0; r < std::size(captions); ++r)
+        grid->addWidget(new QLabel(captions[r], this), static_cast<int>(r) + 2, 0);
+    m_startName = column("start", start, 1, m_startRows);
+    m_endName = column("end", end, 2, m_endRows);
+    form->addRow(grid);
+    auto follow = [this](QComboBox* names, const ProcessLineEnd* drawn, const StateRows* rows) {
+        auto show = [this, names, drawn, rows] { ShowEnd(names, *drawn, *rows); };
+        connect(names, &QComboBox::currentIndexChanged, this, show);
+        connect(names, &QComboBox::editTextChanged, this, show);
+        show();
+    };
+    follow(m_startName, &m_start, &m_startRows);
+    follow(m_endName, &m_end, &m_endRows);
     AddButtons(form, QStringLiteral("确认"));
 }
 
@@ -45,12 +79,37 @@ ProcessLineEnd CProcessLineDlg::End(const QComboBox* names, const ProcessLineEnd
     return end;
 }
 
+void CProcessLineDlg::ShowEnd(const QComboBox* names, const ProcessLineEnd& drawn,
+                              const StateRows& rows) const
+{
+    const ProcessLineEnd end = End(names, drawn);
+    const CStatePoint* existing = model().PointAt(end.index);
+    const CStatePoint& point = existing ? *existing : end.point;
+    const UnitSystem units = unitSystemOf(model().m_nUnitSystem);
+    rows[0]->setText(QString::number(existing ? end.index : -1));
+    rows[1]->setText(Format("%.2f", moistureShown(point.m_d)));
+    rows[2]->setText(Format("%.1f", point.m_t));
+    rows[3]->setText(Format("%.1f", enthalpyShown(point.m_h, units)));
+    rows[4]->setText(Format("%.1f", point.m_tw));
+    rows[5]->setText(Format("%.0f", point.m_RH * 100.0));
+}
+
 bool CProcessLineDlg::Apply()
 {
     const ProcessLineEnd start = End(m_startName, m_start);
     const ProcessLineEnd end = End(m_endName, m_end);
     const std::string name = m_name->text().toStdString();
-    if (m_nEditIndex >= 0)
-        return m_edits.EditProcessLine(m_nEditIndex, name, start.index, end.index);
-    return m_edits.AddProcessLine(name, start, end);
+    if (m_nEditIndex < 0)
+        return m_edits.AddProcessLine(name, start, end);
+    bool renameDeclined = false;
+    if (m_edits.EditProcessLine(m_nEditIndex, name, start, end, &renameDeclined))
+        return true;
+    // "修改已经存在的过程线吗" answered Cancel: the line keeps its name.
+    if (renameDeclined) {
+        const CIDG& idg = model();
+        if (idg.m_pProcessLines && m_nEditIndex < static_cast<int>(idg.m_pProcessLines->size()))
+            m_name->setText(QString::fromStdString(
+                (*idg.m_pProcessLines)[static_cast<std::size_t>(m_nEditIndex)]->m_strName));
+    }
+    return false;
 }

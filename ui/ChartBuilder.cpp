@@ -7,6 +7,7 @@
 #include "model/Messages.h"
 #include "project/CQORVADoc.h"
 #include "ui/CComfortZoneDlg.h"
+#include "ui/CEditHhrLineDlg.h"
 #include "ui/CEditIntersectionDlg.h"
 #include "ui/CEditLinePointDlg.h"
 #include "ui/CEditMixPointDlg.h"
@@ -19,6 +20,7 @@
 #include "ui/CProcessLineDlg.h"
 #include "ui/CRelatedPointsDlg.h"
 #include "ui/CTextDlg.h"
+#include "ui/FreeNames.h"
 
 class ChartBuilder::PointMode : public ViewModeHandler {
 public:
@@ -88,14 +90,17 @@ void ChartBuilder::CloseDialog()
     m_picker.Disarm();
     m_view.SetPreviewPoint(std::nullopt);
     delete m_dialog.data();
+    emit dialogChanged();
 }
 
 void ChartBuilder::Open(std::unique_ptr<CBuilderDlg> dialog)
 {
     CloseDialog();
     m_dialog = dialog.release();
+    connect(m_dialog, &QDialog::finished, this, &ChartBuilder::dialogChanged);
     m_dialog->show();
     m_dialog->raise();
+    emit dialogChanged();
 }
 
 void ChartBuilder::ToggleMode(int mode)
@@ -122,12 +127,24 @@ void ChartBuilder::OnText()
 
 void ChartBuilder::OnHhrLine()
 {
-    Open(std::make_unique<CHhrLineDlg>(m_document, m_view, m_picker, -1, &m_view));
+    // The command is a toggle: a second choice closes the dialog it opened.
+    if (hhrLineDialogOpen()) {
+        CloseDialog();
+        return;
+    }
+    Open(std::make_unique<CHhrLineDlg>(m_document, m_view, m_picker, &m_view));
+}
+
+bool ChartBuilder::hhrLineDialogOpen() const
+{
+    // Hidden while one of its "..." picks waits for a click, still open.
+    const auto* dialog = qobject_cast<CHhrLineDlg*>(m_dialog.data());
+    return dialog && (dialog->isVisible() || m_picker.armed());
 }
 
 void ChartBuilder::OnMixingPoint()
 {
-    Open(std::make_unique<CMixPointDlg>(m_document, m_view, m_picker, m_fSupplyAirVolume, &m_view));
+    Open(std::make_unique<CMixPointDlg>(m_document, m_view, m_picker, &m_view));
 }
 
 void ChartBuilder::OnRelatedPoints()
@@ -173,7 +190,7 @@ void ChartBuilder::DrawLine(const QPoint& from, const QPoint& to)
 {
     if (from == to)
         return;
-    auto end = [this](const QPoint& p, const char* name) -> std::optional<ProcessLineEnd> {
+    auto end = [this](const QPoint& p, const std::string& name) -> std::optional<ProcessLineEnd> {
         ProcessLineEnd e;
         const PickResult hit = m_view.HitTest(p);
         if (hit.nClass == CIDG::kClassPoint && hit.index >= 0) {
@@ -188,8 +205,11 @@ void ChartBuilder::DrawLine(const QPoint& from, const QPoint& to)
         e.name = name;
         return e;
     };
-    const std::optional<ProcessLineEnd> start = end(from, "Point1");
-    const std::optional<ProcessLineEnd> finish = end(to, "Point2");
+    // New ends take the first free names of the pattern Point1, Point2, …
+    const ObjectArray<CStatePoint>* points = m_document.model().m_pPoints;
+    const std::optional<ProcessLineEnd> start = end(from, FreePointName(points, "Point"));
+    const std::optional<ProcessLineEnd> finish =
+        end(to, FreePointName(points, "Point", start && start->index < 0 ? start->name : std::string()));
     if (!start || !finish)
         return;
     if (start->index < 0 && !m_view.DrawnWindow().Contains(start->point)) {
@@ -257,7 +277,8 @@ void ChartBuilder::EditObject(int objectClass, int index)
             alertMessage("该热湿比线为特殊热湿比线，不允许在此编辑修改", MessageIcon::Warning);
             return;
         }
-        Open(std::make_unique<CHhrLineDlg>(m_document, m_view, m_picker, index, &m_view));
+        Open(std::make_unique<CEditHhrLineDlg>(m_document, m_view, m_picker, index, &m_view));
+        m_dialog->setModal(true);
         return;
     case CIDG::kClassText:
         Open(std::make_unique<CTextDlg>(m_document, m_view, m_picker, QPoint(), index, &m_view));
@@ -308,7 +329,12 @@ void installBuilderCommands(CMainFrame& frame)
         cmd::DrawProcessLine, [builder] { builder->OnProcessLine(); }, mode(CQORVAView::kModeProcessLine));
     frame.setHandler(
         cmd::DrawText, [builder] { builder->OnText(); }, mode(CQORVAView::kModeText));
-    frame.setHandler(cmd::DrawHhrLine, [builder] { builder->OnHhrLine(); });
+    frame.action(cmd::DrawHhrLine)->setCheckable(true);
+    QObject::connect(builder, &ChartBuilder::dialogChanged, &frame,
+                     [&frame] { frame.updateCommandStates(); });
+    frame.setHandler(
+        cmd::DrawHhrLine, [builder] { builder->OnHhrLine(); },
+        [builder] { return builder->hhrLineDialogOpen(); });
     frame.setHandler(cmd::DrawMixingPoint, [builder] { builder->OnMixingPoint(); });
     frame.setHandler(cmd::DrawRelatedPoints, [builder] { builder->OnRelatedPoints(); });
     const std::pair<int, int> methods[] = {{cmd::DrawEqualEnthalpyPoint, CIDG::kMethodEqualEnthalpy},

@@ -39,12 +39,15 @@ public:
     // Deletes the picked object or comfort zone.
     bool OnDelete();
 
+    // Whether the 热湿比线 dialog is open (the command's tick).
+    bool hhrLineDialogOpen() const;
     // The open dialog, if any (tests drive it).
     CBuilderDlg* dialog() const { return m_dialog.data(); }
     ChartPicker& picker() { return m_picker; }
-    // The chart's current supply air volume (m³/h), which the calculations
-    // set; the mixing dialog starts from the fresh-air share of it.
-    void SetSupplyAirVolume(float volume) { m_fSupplyAirVolume = volume; }
+
+signals:
+    // A dialog opened or closed (the 热湿比线 tick follows).
+    void dialogChanged();
 
 private:
     class PointMode;
@@ -72,7 +75,6 @@ private:
     std::unique_ptr<ViewModeHandler> m_pointMode;
     std::unique_ptr<ViewModeHandler> m_lineMode;
     std::unique_ptr<ViewModeHandler> m_textMode;
-    float m_fSupplyAirVolume = 0;
 };
 
 // Installs the 绘图 commands, 编辑, 删除, 撤消 and 重做 and 热湿比线 on the frame.

@@ -101,12 +101,25 @@ void CQORVAView::UpdatePageSize()
 
 void CQORVAView::OnDocumentChanged(const DocumentEvent& event)
 {
+    const QSize before = logicalSize();
     UpdatePageSize();
-    // An opened project shows its whole page first, as 全部 does.
-    if (event.kind == DocumentChange::ProjectReplaced) {
+    // An opened project shows its whole page first, as 全部 does, and so
+    // does the other page when chart and page view are switched.
+    const bool pageSwitched = event.kind == DocumentChange::Selection && logicalSize() != before;
+    if (event.kind == DocumentChange::ProjectReplaced || pageSwitched) {
         m_bFitPending = !isVisible();
         if (isVisible())
             DoZoomFull();
+    }
+    // A pick belongs to the objects of one view: another room, system or
+    // condition ends it, and a picked object that is gone takes it along.
+    if (event.kind == DocumentChange::ProjectReplaced || event.kind == DocumentChange::Selection) {
+        ForgetPick();
+        // 编辑 and 删除 would have nothing to act on: select mode ends too.
+        if (m_nViewMode == kModePick)
+            SetViewMode(kModeNone);
+    } else if (!PickedObjectExists()) {
+        ForgetPick();
     }
     // The grid follows its key (chart settings, pressure, window, device);
     // what the document changed is redrawn over the kept grid.
@@ -365,6 +378,26 @@ QPoint CQORVAView::ChartRelative(const QPoint& logical)
     return QPoint(p.x, p.y);
 }
 
+bool CQORVAView::PickedObjectExists() const
+{
+    // The same object: still in its list under the name it was picked by.
+    return (m_chart.m_nPickClass < 0 && m_chart.m_nSelectedComfortArea < 0) ||
+           PickedName() == m_strPickedName;
+}
+
+void CQORVAView::ForgetPick()
+{
+    if (m_chart.m_nPickClass < 0 && m_chart.m_nSelectedComfortArea < 0)
+        return;
+    m_chart.m_nPickClass = -1;
+    m_chart.m_nPickIndex = -1;
+    m_chart.m_nSelectedComfortArea = -1;
+    // The status bar no longer names it.
+    m_prompt.clear();
+    ShowStatus(m_prompt);
+    emit modeChanged();
+}
+
 void CQORVAView::ClearPick()
 {
     m_chart.m_nPickClass = -1;
@@ -374,6 +407,13 @@ void CQORVAView::ClearPick()
 }
 
 void CQORVAView::ShowPickedName()
+{
+    const std::string name = PickedName();
+    m_prompt = name.empty() ? QString() : QStringLiteral("选中：") + QString::fromStdString(name);
+    ShowStatus(m_prompt);
+}
+
+std::string CQORVAView::PickedName() const
 {
     const CIDG& idg = m_document.model();
     const int index = m_chart.m_nPickIndex;
@@ -401,8 +441,7 @@ void CQORVAView::ShowPickedName()
     if (m_chart.m_nSelectedComfortArea >= 0 && idg.m_pComfortAreas &&
         m_chart.m_nSelectedComfortArea < static_cast<int>(idg.m_pComfortAreas->size()))
         name = "舒适区 " + (*idg.m_pComfortAreas)[m_chart.m_nSelectedComfortArea]->m_strName;
-    m_prompt = name.empty() ? QString() : QStringLiteral("选中：") + QString::fromStdString(name);
-    ShowStatus(m_prompt);
+    return name;
 }
 
 void CQORVAView::mouseDoubleClickEvent(QMouseEvent* event)
@@ -454,6 +493,7 @@ void CQORVAView::PickAt(const QPoint& logical)
             }
         }
     }
+    m_strPickedName = PickedName();
     RedrawObjects();
     ShowPickedName();
 }
@@ -537,6 +577,12 @@ void CQORVAView::mouseReleaseEvent(QMouseEvent* event)
     }
     if (auto it = m_handlers.find(m_nViewMode); it != m_handlers.end())
         it->second->leftRelease(*this, p);
+    // The drawn line is over once released: the dialog it opened takes it on.
+    if (m_bLineRubber) {
+        m_bLineRubber = false;
+        m_bLineFirstMove = true;
+        viewport()->update();
+    }
 }
 
 void CQORVAView::ShowStateAt(const QPoint& device)

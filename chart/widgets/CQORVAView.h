@@ -145,10 +145,16 @@ private:
     void EnsureLayout();
     bool InsideChartRect(const QPoint& logical) const;
     void PickAt(const QPoint& logical);
+    // Whether the picked object (or zone) is still in the current lists.
+    bool PickedObjectExists() const;
+    // Ends the pick without drawing (the change that ended it redraws).
+    void ForgetPick();
     void ShowStatus(const QString& text);
     void RightPress();
     // The picked object's name in the status bar.
     void ShowPickedName();
+    // "状态点 N" and the like for the picked object or zone; empty for none.
+    std::string PickedName() const;
     // The objects or the pick changed: they are drawn again over the kept grid.
     void RedrawObjects();
     QRect PreviewDeviceRect(const CStatePoint& state) const;
@@ -166,6 +172,8 @@ private:
     QPoint m_lineStart;
     QPoint m_lineEnd;
     QPoint m_lastPick;
+    // What PickedName said when the pick was made.
+    std::string m_strPickedName;
     RendererRegion m_drawnWindow{m_chart};
     int m_nScreenWidth = 0;
     std::map<int, ViewModeHandler*> m_handlers;

@@ -124,6 +124,7 @@ void CZoomView::DoZoomIn(const QRect& logicalRect)
         DoZoomIn(&point, kClickZoomFactor);
         return;
     }
+    m_bFitted = false;
     const QSize client = viewport()->size();
     const double scale =
         std::min((client.width() + 1.0) / std::max(1, width), (client.height() + 1.0) / std::max(1, height));
@@ -135,6 +136,7 @@ void CZoomView::DoZoomIn(const QPoint* logicalPoint, double factor)
 {
     const QPointF centre =
         logicalPoint ? QPointF(*logicalPoint) : QPointF(logicalFromDevice(viewport()->rect().center()));
+    m_bFitted = false;
     ApplyScale(m_fZoomScale * factor);
     CentreOn(centre);
 }
@@ -145,6 +147,7 @@ void CZoomView::DoZoomOut(const QPoint* logicalPoint, double factor)
         return;
     const QPointF centre =
         logicalPoint ? QPointF(*logicalPoint) : QPointF(logicalFromDevice(viewport()->rect().center()));
+    m_bFitted = false;
     ApplyScale(m_fZoomScale / factor);
     CentreOn(centre);
 }
@@ -153,7 +156,9 @@ void CZoomView::DoZoomFull()
 {
     if (m_baseDeviceSize.isEmpty())
         return;
-    const QSize client = viewport()->size();
+    m_bFitted = true;
+    // The whole page fits, so no scroll bar takes room from the window.
+    const QSize client = maximumViewportSize();
     const double fit = std::min(double(client.width()) / m_baseDeviceSize.width(),
                                 double(client.height()) / m_baseDeviceSize.height());
     const int width = std::max(1, static_cast<int>(m_baseDeviceSize.width() * fit));
@@ -303,6 +308,12 @@ void CZoomView::paintEvent(QPaintEvent* event)
 void CZoomView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
+    // A fitted page stays fitted while the window settles or is resized.
+    if (m_bFitted && !m_bFitting) {
+        m_bFitting = true;
+        DoZoomFull();
+        m_bFitting = false;
+    }
     UpdateBars();
 }
 
@@ -320,6 +331,7 @@ void CZoomView::wheelEvent(QWheelEvent* event)
     // Keep the logical point under the cursor where it is on the screen.
     const QPoint cursor = event->position().toPoint();
     const QPointF logical = QPointF(cursor - deviceOrigin()) / m_fZoomScale;
+    m_bFitted = false;
     ApplyScale(event->angleDelta().y() > 0 ? m_fZoomScale * kClickZoomFactor
                                            : m_fZoomScale / kClickZoomFactor);
     horizontalScrollBar()->setValue(static_cast<int>(logical.x() * m_fZoomScale - cursor.x()));

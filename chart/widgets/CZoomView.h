@@ -89,6 +89,9 @@ private:
     void UpdateBars();
     void CentreOn(const QPointF& logical);
 
+    // The page was fitted by DoZoomFull and not zoomed since: a resize fits it again.
+    bool m_bFitted = false;
+    bool m_bFitting = false;
     int m_nZoomMode = kZoomNone;
     double m_fZoomScale = 1.0;
     QSize m_logicalSize;

@@ -21,6 +21,7 @@
 #include "app/AboutDialog.h"
 #include "app/CMainFrame.h"
 #include "app/CommandTable.h"
+#include "model/ChartFormulas.h"
 #include "chart/widgets/CQORVAView.h"
 #include "project/CQORVADoc.h"
 #include "project/ProjectFile.h"
@@ -201,13 +202,16 @@ TEST_F(Builder, RefusalsShowTheirMessageAndChangeNothing)
         const char* message;
     };
     const std::vector<Case> cases = {
-        {"mixing one point with itself", [&] { command(cmd::DrawMixingPoint); },
+        {"mixing one point with itself",
+         [&] {
+             command(cmd::DrawMixingPoint);
+             pick("point2", at(1));
+         },
          "两个参考点不能相同，请修改！"},
         {"mixing point named as W",
          [&] {
              command(cmd::DrawMixingPoint);
              type("name", "W");
-             pick("point2", at(1));
          },
          "状态点名非法或者已经存在，请检查！"},
         {"ε line through one point twice",
@@ -330,25 +334,27 @@ TEST_F(Builder, AProcessBuiltByMouseUndoesAndRedoesByteForByte)
 TEST_F(Builder, PickedObjectIsNamedEditedByDoubleClickAndDeletedByTheDeleteKey)
 {
     ASSERT_TRUE(
-        document.ChangeCurrentRoom("t", [](CIDG& chart) { return chart.AddProcessLine("WN", 0, 1); }));
+        document.ChangeCurrentRoom("t", [](CIDG& chart) { return chart.AddProcessLine("WL", 0, 3); }));
     const int lines = static_cast<int>(idg().m_pProcessLines->size());
+    // W to the sample's point L (3): the sample's own lines cover all of W–N.
+    const QPoint onLine = (at(0) + at(3)) / 2;
     command(cmd::Pick);
-    click(atLine(lines - 1));
+    click(onLine);
     EXPECT_EQ(view->chart().m_nPickClass, CIDG::kClassProcessLine);
-    EXPECT_THAT(view->statusText().toStdString(), ::testing::HasSubstr("过程线 WN"));
-    const QPointF device = view->deviceFromLogical(atLine(lines - 1));
+    EXPECT_THAT(view->statusText().toStdString(), ::testing::HasSubstr("过程线 WL"));
+    const QPointF device = view->deviceFromLogical(onLine);
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, device.toPoint());
     ASSERT_NE(builder->dialog(), nullptr);
     EXPECT_EQ(builder->dialog()->windowTitle(), "过程线");
     press("cancel");
     QTest::keyClick(view, Qt::Key_Delete);
     EXPECT_EQ(static_cast<int>(idg().m_pProcessLines->size()), lines - 1);
-    EXPECT_EQ(document.undoStack().undoText(), "删除过程线 WN");
+    EXPECT_EQ(document.undoStack().undoText(), "删除过程线 WL");
     // A point with a dependant is not deleted, with the reason.
     click(at(0));
     messages.clear();
     command(cmd::Delete);
-    EXPECT_THAT(messages.texts(), ::testing::ElementsAre("该点为特殊点，不允许在此编辑修改"));
+    EXPECT_THAT(messages.texts(), ::testing::ElementsAre("室外点W和室内点N为特殊点，不允许删除"));
 }
 
 // 编辑 on a picked derived point opens the dialog of its kind.
@@ -555,7 +561,7 @@ TEST_F(Builder, IndependentPointTakesItsStateFromTheParameterCalculator)
     press("calculator");
     auto* calculator = builder->dialog()->findChild<CParamPointDlg*>();
     ASSERT_NE(calculator, nullptr);
-    calculator->findChild<QCheckBox*>("known_t")->setChecked(true);
+    calculator->findChild<QCheckBox*>("known_tw")->setChecked(false);
     calculator->findChild<QCheckBox*>("known_rh")->setChecked(true);
     calculator->findChild<QLineEdit*>("t")->setText("24");
     calculator->findChild<QLineEdit*>("rh")->setText("55");
@@ -698,6 +704,19 @@ TEST_F(Builder, Screenshots)
         press("cancel");
     };
 
+    // The mixing dialog opening on the sample after a 送风量 from the supply
+    // point O to N: N and W, the fresh-air share of that volume.
+    command(cmd::CalcAirVolume);
+    auto* airVolume = frame->findChild<CPointCalcDlg*>();
+    ASSERT_NE(airVolume, nullptr);
+    auto* supply = airVolume->findChild<QComboBox*>("point0");
+    ASSERT_GE(supply->findText("O"), 0);
+    supply->setCurrentIndex(supply->findText("O"));
+    QTest::mouseClick(airVolume->findChild<QPushButton*>("ok"), Qt::LeftButton);
+    ASSERT_GT(idg().m_fSupplyAirVolume, 0.0f) << ::testing::PrintToString(messages.texts());
+    command(cmd::DrawMixingPoint);
+    shoot("mixing-dialog-sample");
+
     crossingLines();
     DocumentEdits edits(document);
     ASSERT_TRUE(edits.AddHhrLine("E1", points() - 4, false, -1, 5000));
@@ -774,7 +793,7 @@ TEST_F(Builder, Screenshots)
     frame->updateCommandStates();
     QMenu* draw = nullptr;
     for (QAction* action : frame->menuBar()->actions())
-        if (action->text().startsWith("绘图"))
+        if (action->text().startsWith("编辑"))
             draw = action->menu();
     ASSERT_NE(draw, nullptr);
     draw->popup(frame->mapToGlobal(frame->menuBar()->actionGeometry(draw->menuAction()).bottomLeft()));
@@ -782,6 +801,260 @@ TEST_F(Builder, Screenshots)
     save("edit-menu-undo", {draw});
     EXPECT_EQ(frame->action(cmd::EditUndo)->text(), "撤消 添加文字 送风");
     draw->hide();
+}
+
+// The mixing dialog opens on N and W with the room's fresh air over the
+// last supply air volume, and every dialog proposes a name still free.
+TEST_F(Builder, DialogsOpenOnFreeNamesAndTheMixingDialogOnTheFreshAirShare)
+{
+    CIDG& model = DocumentTestAccess::model(document);
+    model.m_fSupplyAirVolume = 4000.0f;
+    const float freshAir = model.CurrentRoom()->m_fSummerFreshAir;
+    ASSERT_GT(freshAir, 0.0f);
+    ASSERT_NE(model.CurrentRoom()->m_nCondition, kConditionWinter);
+    DocumentEdits edits(document);
+    ASSERT_TRUE(edits.AddMixingPoint("MixPt1", 0, 1, 50, full()));
+    ASSERT_TRUE(edits.AddIndependentPoint("Point1", 20, 0.5f, SecondProperty::RelativeHumidity, full()));
+    ASSERT_TRUE(
+        document.ChangeCurrentRoom("line", [](CIDG& chart) { return chart.AddProcessLine("GCL1", 0, 1); }));
+
+    command(cmd::DrawMixingPoint);
+    EXPECT_EQ(text("name"), "MixPt2");
+    EXPECT_EQ(field<QComboBox>("point1")->currentText(), "N");
+    EXPECT_EQ(field<QComboBox>("point2")->currentText(), "W");
+    EXPECT_EQ(text("ratio"), QString::asprintf("%.0f", 100.0 * freshAir / 4000.0));
+    press("cancel");
+
+    // A line dragged between two empty spots: both ends new, named apart.
+    command(cmd::DrawProcessLine);
+    drag(empty(0.3, 0.5), empty(0.5, 0.3));
+    ASSERT_NE(builder->dialog(), nullptr) << ::testing::PrintToString(messages.texts());
+    EXPECT_EQ(text("name"), "GCL2");
+    EXPECT_EQ(field<QComboBox>("start")->currentText(), "Point2");
+    EXPECT_EQ(field<QComboBox>("end")->currentText(), "Point3");
+    const int before = points();
+    press("ok");
+    EXPECT_EQ(points(), before + 2) << ::testing::PrintToString(messages.texts());
+    EXPECT_EQ((*idg().m_pProcessLines).back()->m_strName, "GCL2");
+    // The drawn line ends with the dialog: no rubber band is left.
+    EXPECT_FALSE(view->lineRubberActive());
+}
+
+// An edit whose dependant cannot follow names the dependant and the reason
+// and changes nothing.
+TEST_F(Builder, AnEditRefusedForADependantSaysWhich)
+{
+    DocumentEdits edits(document);
+    const auto rh = SecondProperty::RelativeHumidity;
+    ASSERT_TRUE(edits.AddIndependentPoint("A", 30, 0.5f, rh, full()));
+    const int a = points() - 1;
+    // E: A's dry bulb at 90 % — 24.5 g/kg at 30 °C, 58 g/kg at 45 °C, beyond the chart's 40 g/kg.
+    ASSERT_GT(formulas::moisture(45, 0.9), 0.04);
+    ASSERT_TRUE(edits.AddLinePoint(CIDG::kMethodEqualTemperature, a, CStatePoint::kRelativeHumidity, 0.9f,
+                                   "E", full()));
+    const std::vector<std::uint8_t> before = bytes();
+    messages.clear();
+    EXPECT_FALSE(edits.EditIndependentPoint(a, "A", 45, 0.5f, rh));
+    EXPECT_THAT(messages.texts(),
+                ::testing::ElementsAre("无法完成修改：依赖于它的状态点E将超出焓湿图范围，不能随之改变！"));
+    EXPECT_EQ(bytes(), before);
+}
+
+// The process line dialog shows both ends' states and renames an end typed anew.
+TEST_F(Builder, ProcessLineDialogShowsItsEndsAndRenamesATypedEnd)
+{
+    crossingLines();
+    const int a = points() - 4;
+    command(cmd::Pick);
+    // A quarter along PAB, away from where PCD crosses it.
+    click((3 * at(a) + at(a + 1)) / 4);
+    command(cmd::Edit);
+    ASSERT_NE(builder->dialog(), nullptr);
+    ASSERT_EQ(builder->dialog()->windowTitle(), "过程线");
+    // PA is 20 °C at 30 %, PB 30 °C at 70 %.
+    EXPECT_EQ(text("startIndex"), QString::number(a));
+    EXPECT_EQ(text("startT"), "20.0");
+    EXPECT_EQ(text("startRH"), "30");
+    EXPECT_NEAR(text("startD").toDouble(), 1000 * formulas::moisture(20, 0.3), 0.1);
+    EXPECT_EQ(text("endT"), "30.0");
+    // Within what the sample's pressure (not the standard one) moves h.
+    EXPECT_NEAR(text("endH").toDouble(), formulas::enthalpy(30, formulas::moisture(30, 0.7)), 1.0);
+    typeIn("end", "PB2");
+    messages.answer = false; // keep the line's name
+    type("name", "L2");
+    press("ok");
+    EXPECT_EQ(text("name"), "PAB");
+    EXPECT_EQ(point(a + 1).m_strName, "PB");
+    messages.answer = true;
+    press("ok");
+    EXPECT_EQ(point(a + 1).m_strName, "PB2");
+    EXPECT_EQ((*idg().m_pProcessLines)[idg().m_pProcessLines->size() - 2]->m_nEnd, a + 1);
+}
+
+// 修改热湿比线: "A" shows its point's state; 编辑, 删除 and 拾取图形元素 in
+// an 编辑 menu under 撤消 and 重做; 热湿比线 ticked while its dialog is open.
+TEST_F(Builder, HhrLineEditAndTheEditMenu)
+{
+    ASSERT_TRUE(DocumentEdits(document).AddHhrLine("E1", 1, false, -1, 8000));
+    const int line = static_cast<int>(idg().m_pHhrLines->size()) - 1;
+    // A spot on the line 2 g/kg from N: Δh = ε·Δx.
+    CStatePoint onLine = point(1);
+    onLine.m_d += 0.002f;
+    onLine.m_h += 16.0f;
+    const CanvasPoint spot = view->chart().PointPosition(onLine);
+    command(cmd::Pick);
+    click(QPoint(spot.x, spot.y));
+    ASSERT_EQ(view->chart().m_nPickClass, CIDG::kClassHhrLine);
+    ASSERT_EQ(view->chart().m_nPickIndex, line);
+    command(cmd::Edit);
+    ASSERT_NE(builder->dialog(), nullptr);
+    EXPECT_EQ(builder->dialog()->windowTitle(), "修改热湿比线");
+    EXPECT_EQ(text("point1"), "N");
+    EXPECT_EQ(text("ratio"), "8000");
+    messages.clear();
+    press("pointState");
+    ASSERT_EQ(messages.entries.size(), 1u);
+    EXPECT_EQ(messages.entries[0].caption, "状态点参数");
+    EXPECT_EQ(messages.entries[0].text,
+              QString::asprintf("干球温度： %.1f℃\n湿球温度： %.1f℃\n相对湿度:  %.0f", point(1).m_t,
+                                point(1).m_tw, point(1).m_RH * 100.0)
+                  .toStdString());
+    type("ratio", "-3000");
+    press("ok");
+    EXPECT_FLOAT_EQ((*idg().m_pHhrLines)[static_cast<std::size_t>(line)]->m_fRatio, -3000.0f);
+
+    QMenu* editMenu = nullptr;
+    for (QAction* action : frame->menuBar()->actions())
+        if (action->text() == "编辑(&E)")
+            editMenu = action->menu();
+    ASSERT_NE(editMenu, nullptr);
+    std::vector<int> ids;
+    for (QAction* action : editMenu->actions())
+        for (int id : {cmd::EditUndo, cmd::EditRedo, cmd::Pick, cmd::Edit, cmd::Delete})
+            if (action == frame->action(id))
+                ids.push_back(id);
+    EXPECT_EQ(ids, (std::vector<int>{cmd::EditUndo, cmd::EditRedo, cmd::Pick, cmd::Edit, cmd::Delete}));
+
+    QAction* hhr = frame->action(cmd::DrawHhrLine);
+    EXPECT_TRUE(hhr->isCheckable());
+    command(cmd::DrawHhrLine);
+    EXPECT_TRUE(hhr->isChecked());
+    press("cancel");
+    EXPECT_FALSE(hhr->isChecked());
+    command(cmd::DrawHhrLine);
+    ASSERT_NE(builder->dialog(), nullptr);
+    command(cmd::DrawHhrLine);
+    EXPECT_FALSE(hhr->isChecked());
+    EXPECT_EQ(builder->dialog(), nullptr);
+}
+
+// A related pair beside a clipped window shows the whole chart again.
+TEST_F(Builder, ARelatedPairOutsideTheWindowRestoresTheFullChart)
+{
+    ChartWindow window;
+    window.m_fZoom = 2.0f;
+    window.m_fXMin = 0.005f;
+    window.m_fXMax = 0.015f;
+    window.m_fTMin = 21.0f;
+    window.m_fTMax = 23.0f;
+    document.ClipChart(window, 0, 0);
+    ASSERT_EQ(idg().m_fZoom, 2.0f);
+    // On ε through N, one point at 22 °C and its partner 5 K away: beyond the window's 21…23 °C.
+    messages.clear();
+    EXPECT_FALSE(
+        DocumentEdits(document).AddRelatedPoints(0, 0, 5.0f, 0, 22.0f, "R1", "R2", view->DrawnWindow()));
+    EXPECT_THAT(messages.texts(), ::testing::ElementsAre("无法得到两个相关状态点!"));
+    EXPECT_EQ(idg().m_fZoom, 1.0f);
+    EXPECT_EQ(idg().m_fXMax, 0.04f);
+    EXPECT_EQ(idg().m_fTMin, -30.0f);
+}
+
+// W, N and the room's ε line are refused with a deletion message of their own.
+TEST_F(Builder, TheDesignPointsAndTheRoomLineAreNotDeleted)
+{
+    const struct {
+        int objectClass;
+        int index;
+        const char* message;
+    } cases[] = {{CIDG::kClassPoint, 0, "室外点W和室内点N为特殊点，不允许删除"},
+                 {CIDG::kClassPoint, 1, "室外点W和室内点N为特殊点，不允许删除"},
+                 {CIDG::kClassHhrLine, 0, "室内热湿比线ε为特殊热湿比线，不允许删除"}};
+    for (const auto& c : cases) {
+        messages.clear();
+        EXPECT_FALSE(DocumentEdits(document).DeleteObject(c.objectClass, c.index));
+        EXPECT_THAT(messages.texts(), ::testing::ElementsAre(c.message)) << c.index;
+    }
+}
+
+// The pick ends with a change of condition and with the object picked.
+TEST_F(Builder, ThePickEndsWithItsViewAndItsObject)
+{
+    ASSERT_TRUE(DocumentEdits(document).AddIndependentPoint("PX", 24, 0.5f, SecondProperty::RelativeHumidity,
+                                                            full()));
+    const int px = points() - 1;
+    command(cmd::Pick);
+    click(at(px));
+    ASSERT_EQ(view->chart().m_nPickIndex, px);
+    // Undoing the point takes the pick along.
+    command(cmd::EditUndo);
+    EXPECT_EQ(view->chart().m_nPickClass, -1);
+    EXPECT_EQ(view->statusText(), "就绪");
+    command(cmd::EditRedo);
+    click(at(px));
+    ASSERT_EQ(view->chart().m_nPickIndex, px);
+    const int condition = idg().CurrentRoom()->m_nCondition;
+    document.SelectCondition(condition == 0 ? 1 : 0);
+    EXPECT_EQ(view->chart().m_nPickClass, -1);
+    EXPECT_NE(view->viewMode(), CQORVAView::kModePick);
+    frame->updateCommandStates();
+    EXPECT_FALSE(frame->action(cmd::Edit)->isEnabled());
+    EXPECT_FALSE(frame->action(cmd::Delete)->isEnabled());
+}
+
+// ">>" hands the dialog's values to the calculator; "<<" without a value names what is missing.
+TEST_F(Builder, TheParameterCalculatorStartsFromTheDialogAndNamesAMissingValue)
+{
+    command(cmd::DrawIndependentPoint);
+    click(empty(0.4, 0.4));
+    ASSERT_NE(builder->dialog(), nullptr);
+    type("t", "26");
+    field<QRadioButton>("byRH")->setChecked(true);
+    type("RH", "40");
+    press("calculator");
+    auto* calculator = builder->dialog()->findChild<CParamPointDlg*>();
+    ASSERT_NE(calculator, nullptr);
+    EXPECT_TRUE(calculator->findChild<QCheckBox*>("known_t")->isChecked());
+    EXPECT_TRUE(calculator->findChild<QCheckBox*>("known_rh")->isChecked());
+    EXPECT_FALSE(calculator->findChild<QCheckBox*>("known_tw")->isChecked());
+    EXPECT_EQ(calculator->findChild<QLineEdit*>("t")->text(), "26");
+    EXPECT_EQ(calculator->findChild<QLineEdit*>("rh")->text(), "40");
+    calculator->findChild<QLineEdit*>("rh")->clear();
+    messages.clear();
+    QTest::mouseClick(calculator->findChild<QPushButton*>("back"), Qt::LeftButton);
+    EXPECT_THAT(messages.texts(), ::testing::ElementsAre("请输入已知参数的数值：相对湿度％"));
+    EXPECT_TRUE(calculator->isVisible());
+}
+
+// The page stays fitted while the window settles, and the other page is fitted on a switch.
+TEST_F(Builder, ThePageStaysFittedThroughResizesAndViewSwitches)
+{
+    auto whole = [this] {
+        return view->deviceSize().width() <= view->viewport()->width() &&
+               view->deviceSize().height() <= view->viewport()->height() &&
+               view->verticalScrollBar()->maximum() == 0 && view->horizontalScrollBar()->maximum() == 0;
+    };
+    ASSERT_TRUE(whole());
+    frame->resize(900, 600);
+    QApplication::processEvents();
+    EXPECT_TRUE(whole()) << view->deviceSize().height() << " in " << view->viewport()->height();
+    document.SetChartView(!idg().m_bChartView);
+    QApplication::processEvents();
+    EXPECT_TRUE(whole()) << view->deviceSize().height() << " in " << view->viewport()->height();
+    // Once the user zooms, the size is the user's.
+    view->DoZoomIn(nullptr, 3.0);
+    frame->resize(1000, 700);
+    QApplication::processEvents();
+    EXPECT_FALSE(whole());
 }
 
 } // namespace

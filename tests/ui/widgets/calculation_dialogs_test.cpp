@@ -159,15 +159,17 @@ TEST_F(CalculationDialogs, HumidificationIsLabelledByItsDirectionAndAFailureKeep
     click(&dialog, "calculate");
     EXPECT_EQ(find<QLabel>(&dialog, "outputLabel")->text(), "除湿量kg/h");
 
-    // An air volume between equal enthalpies cannot be computed: nothing changes.
+    // An air volume between a point and itself cannot be computed: nothing
+    // changes, and the user is told why.
     CLoadCalcDlg volume(document, ResultKind::AirVolume);
     volume.show();
     const std::size_t before = idg.m_pTexts->size();
+    messages.clear();
     click(&volume, "ok");
     EXPECT_TRUE(textOf(&volume, "output").isEmpty());
     EXPECT_TRUE(volume.isVisible());
     EXPECT_EQ(idg.m_pTexts->size(), before);
-    EXPECT_TRUE(messages.entries.empty());
+    EXPECT_THAT(messages.texts(), ::testing::ElementsAre("所选的状态点相同，无法计算，请选择不同的状态点!"));
 }
 
 TEST_F(CalculationDialogs, RatioAndMixingDialogsAndThePickOfAPoint)

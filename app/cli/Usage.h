@@ -37,7 +37,10 @@ inline constexpr const char* kCliUsage =
     "      --mix --heat-to --humidification VALUE\n"
     "                                  the analysis parameters; analyze --help tells which\n"
     "                                  analysis takes which\n"
-    "  --help, -h                      this text\n";
+    "  --json                          with state, states, analyze and report: JSON on standard\n"
+    "                                  output instead of text (report IN.id [OUT.json] --json)\n"
+    "  --help, -h                      this text\n"
+    "  --version                       the program's version\n";
 
 // No command, --help or -h: the usage, on standard output when asked for and
 // on standard error otherwise. The exit status, or −1 when a command follows.

@@ -4,7 +4,7 @@
 set -e
 packages="cmake g++ clang make pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev libemf-dev poppler-utils libclang-rt-14-dev fonts-noto-cjk xvfb xauth
-  dpkg-dev file desktop-file-utils appstream"
+  dpkg-dev file desktop-file-utils appstream bash-completion"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

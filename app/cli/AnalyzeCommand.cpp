@@ -216,8 +216,8 @@ std::unique_ptr<ProjectContents> scratchCopy(const CQORVADoc& document)
 {
     auto copy = std::make_unique<ProjectContents>();
     ProjectFile file;
-    if (!file.readBytes(ProjectFile::toBytes(document.model(), document.m_strReportPath, document.m_bReturnMode),
-                        *copy))
+    if (!file.readBytes(
+            ProjectFile::toBytes(document.model(), document.m_strReportPath, document.m_bReturnMode), *copy))
         return nullptr;
     return copy;
 }
@@ -294,8 +294,7 @@ int runAnalyzeCommand(const std::vector<std::string>& args)
             if (!copy)
                 return 1;
             if (options.json) {
-                jsonRooms.append(cli_json::room(copy->idg, s, r, options.analysis, message, ok,
-                                                "the room's design states cannot be completed"));
+                jsonRooms.append(cli_json::room(copy->idg, s, r, options.analysis, message, ok));
                 continue;
             }
             std::printf("%s / %s\n", systems[static_cast<std::size_t>(s)]->m_strName.c_str(),
@@ -304,7 +303,8 @@ int runAnalyzeCommand(const std::vector<std::string>& args)
         }
     }
     if (options.json)
-        cli_json::print({{"project", cli_json::text(document.model().m_strProjectName)}, {"rooms", jsonRooms}});
+        cli_json::print(
+            {{"project", cli_json::text(document.model().m_strProjectName)}, {"rooms", jsonRooms}});
     if (failed)
         return 1;
     return document.OnSaveDocument(options.out) ? 0 : 1;

@@ -105,6 +105,9 @@ inline QJsonObject currentView(const CIDG& idg)
     return {{"points", points}, {"lines", lines}, {"texts", texts}};
 }
 
+// The message of a room whose views cannot be bound, as the text report has it.
+inline constexpr const char* kViewsFailed = "设计状态点无法计算或分析结果与图上的状态点不符";
+
 inline const char* conditionName(int condition)
 {
     return condition == kConditionWinter ? "heating" : "cooling";
@@ -241,9 +244,8 @@ inline QJsonObject design(const CServiceArea& room)
 
 // One room of the analyze and report output. idg is a scratch copy holding
 // the results; a failed room has ok false, its message, and null views and
-// results. A room whose views cannot be bound fails with viewFailure.
-inline QJsonObject room(CIDG& idg, int s, int r, const std::string& analysis, std::string message, bool ok,
-                        const std::string& viewFailure)
+// results. A room whose views cannot be bound fails with kViewsFailed.
+inline QJsonObject room(CIDG& idg, int s, int r, const std::string& analysis, std::string message, bool ok)
 {
     const CAcSystem& system = *idg.m_rooms.m_systems[std::size_t(s)];
     const CServiceArea& area = *system.m_rooms[std::size_t(r)];
@@ -252,7 +254,7 @@ inline QJsonObject room(CIDG& idg, int s, int r, const std::string& analysis, st
         ok = forEachConditionView(
             idg, s, r, [&](int condition) { conditions[conditionName(condition)] = currentView(idg); });
         if (!ok)
-            message = viewFailure;
+            message = kViewsFailed;
     }
     return {{"system", text(system.m_strName)},
             {"room", text(area.m_strName)},

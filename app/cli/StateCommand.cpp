@@ -31,10 +31,11 @@ constexpr const char* kStateUsage =
     "          --td (dew point, °C), --x (moisture content, g/kg), --h (enthalpy, kJ/kg)\n"
     "  --p: atmospheric pressure in Pa, default 101325\n"
     "  --json: print the state as one JSON object\n";
-constexpr const char* kStatesUsage = "usage: qorva-cli states [--p PA] < LINES\n"
-                                     "  each line of standard input holds the options of 'qorva-cli state';\n"
-                                     "  --p sets the pressure of lines that give none\n"
-                                     "  --json: a JSON array, one object per line (null for a line without a state)\n";
+constexpr const char* kStatesUsage =
+    "usage: qorva-cli states [--p PA] < LINES\n"
+    "  each line of standard input holds the options of 'qorva-cli state';\n"
+    "  --p sets the pressure of lines that give none\n"
+    "  --json: a JSON array, one object per line (null for a line without a state)\n";
 constexpr const char* kCsvHeader = "p,t,tw,td,RH,x,h,pq,pqb,v,rho";
 constexpr const char* kEmptyCsvRow = ",,,,,,,,,,";
 

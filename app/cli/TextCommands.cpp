@@ -106,8 +106,7 @@ int runReportJson(std::vector<std::string> args)
     bool ok = true;
     for (std::size_t s = 0; s < idg.m_rooms.m_systems.size(); ++s)
         for (std::size_t r = 0; r < idg.m_rooms.m_systems[s]->m_rooms.size(); ++r) {
-            const QJsonObject room = cli_json::room(idg, int(s), int(r), "primary", std::string(), true,
-                                                    "设计状态点无法计算或分析结果与图上的状态点不符");
+            const QJsonObject room = cli_json::room(idg, int(s), int(r), "primary", std::string(), true);
             ok = ok && room["ok"].toBool();
             rooms.append(room);
         }
@@ -116,7 +115,8 @@ int runReportJson(std::vector<std::string> args)
         cli_json::print(report);
     } else {
         std::string error;
-        if (!WriteTextFile(args[1], QJsonDocument(report).toJson(QJsonDocument::Indented).toStdString(), error))
+        if (!WriteTextFile(args[1], QJsonDocument(report).toJson(QJsonDocument::Indented).toStdString(),
+                           error))
             return failed("report", args, error);
     }
     return ok ? 0 : 1;

@@ -10,5 +10,6 @@ tools/setup.sh
 cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DQORVA_BUILD_TESTS=OFF -DQORVA_BUILD_BENCH=OFF
 cmake --build build-package -j"$(nproc)"
+rm -f build-package/qorva_*.deb
 (cd build-package && cpack -G DEB)
 ls "$PWD"/build-package/qorva_*.deb

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "app/RecentFileList.h"
+#include "app/Version.h"
 
 class QAction;
 class QComboBox;
@@ -96,7 +97,7 @@ private:
 
 // The window title and template strings of the single document type.
 namespace doc_template {
-inline constexpr const char* kWindowTitle = "QORVA V3.4";
+inline constexpr const char* kWindowTitle = "QORVA " QORVA_SHORT_VERSION;
 inline constexpr const char* kNewFileTypeName = "QORVA";
 inline constexpr const char* kFilterName = "QORVA 文件 (*.id)";
 inline constexpr const char* kExtension = ".id";

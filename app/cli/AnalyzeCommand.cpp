@@ -2,6 +2,7 @@
 #include <charconv>
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "analysis/AnalysisFramework.h"
 #include "analysis/Binding.h"
 #include "app/cli/Commands.h"
+#include "app/cli/JsonOutput.h"
 #include "project/CQORVADoc.h"
 #include "project/ProjectFile.h"
 
@@ -18,8 +20,12 @@
 // would through the document, prints each room's result texts as they are
 // drawn and writes the project to OUT.id. A failure prints the dialog's
 // message and writes nothing (status 1); wrong arguments give status 2.
+// With --json every room is analysed and printed as JSON, a failed one with
+// its message; any failure still writes no project.
 
 namespace {
+
+using cli_json::forEachConditionView;
 
 constexpr const char* kUsage =
     "usage: qorva-cli analyze IN.id OUT.id --analysis primary|secondary|fancoil|freshair\n"
@@ -36,7 +42,8 @@ constexpr const char* kUsage =
     "    --mix treat-first|mix-first\n"
     "                           混风模式 先处理后混风 / 先混风后处理 (fancoil)\n"
     "    --heat-to T            加热到 (℃; freshair)\n"
-    "    --humidification KGH   加湿量 (kg/h; freshair)\n";
+    "    --humidification KGH   加湿量 (kg/h; freshair)\n"
+    "  --json                   print each room's points, lines, texts and results as JSON\n";
 
 std::optional<double> number(const std::string& text)
 {
@@ -63,6 +70,7 @@ struct Options {
     std::string in, out, analysis, system, room;
     std::map<std::string, std::string> values;
     std::optional<bool> winter;
+    bool json = false;
 };
 
 // Applies the overrides to the stored parameters; false when a value is wrong.
@@ -175,7 +183,9 @@ bool parse(const std::vector<std::string>& args, Options& o)
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
-        if (arg == "--winter" || arg == "--no-winter") {
+        if (arg == "--json") {
+            o.json = true;
+        } else if (arg == "--winter" || arg == "--no-winter") {
             o.winter = arg == "--winter";
         } else if (arg == "--analysis" || arg == "--system" || arg == "--room") {
             if (!hasValue)
@@ -199,25 +209,26 @@ bool parse(const std::vector<std::string>& args, Options& o)
            o.analysis == "freshair";
 }
 
-// The result texts of a room as the chart draws them: each condition's view
-// re-derived (re-worded) in a scratch copy, so printing changes nothing saved.
-void printTexts(const std::vector<std::uint8_t>& bytes, int system, int room)
+// A scratch copy of the document's project, in which a room's views are
+// re-derived (re-worded) as the chart draws them, so that printing changes
+// nothing saved; nullptr if it cannot be made.
+std::unique_ptr<ProjectContents> scratchCopy(const CQORVADoc& document)
 {
-    ProjectContents copy;
+    auto copy = std::make_unique<ProjectContents>();
     ProjectFile file;
-    if (!file.readBytes(bytes, copy))
-        return;
-    CIDG& idg = copy.idg;
-    idg.m_nCurSystem = system;
-    idg.m_nCurRoom = room;
-    for (int condition : {kConditionSummer, kConditionWinter}) {
-        idg.m_rooms.SetRoomCondition(system, room, condition);
-        if (!idg.PointAtCurrentRoom())
-            return;
-        RefreshCurrentView(idg);
+    if (!file.readBytes(
+            ProjectFile::toBytes(document.model(), document.m_strReportPath, document.m_bReturnMode), *copy))
+        return nullptr;
+    return copy;
+}
+
+// The result texts of a room as the chart draws them.
+void printTexts(CIDG& idg, int system, int room)
+{
+    forEachConditionView(idg, system, room, [&idg](int) {
         for (const auto& text : *idg.m_pTexts)
             std::printf("%s\n", text->m_strText.c_str());
-    }
+    });
 }
 
 } // namespace
@@ -236,6 +247,8 @@ int runAnalyzeCommand(const std::vector<std::string>& args)
     CQORVADoc document;
     if (!document.OnOpenDocument(options.in))
         return 1;
+    QJsonArray jsonRooms;
+    bool failed = false;
     const auto& systems = document.model().m_rooms.m_systems;
     int firstSystem = 0, lastSystem = static_cast<int>(systems.size()) - 1;
     if (!options.system.empty()) {
@@ -268,18 +281,31 @@ int runAnalyzeCommand(const std::vector<std::string>& args)
                 return 2;
             }
             std::string message;
-            if (!document.RunAnalysis(request, message)) {
+            const bool ok = document.RunAnalysis(request, message);
+            if (!ok) {
                 std::fprintf(stderr, "qorva-cli analyze: %s / %s: %s\n",
                              systems[static_cast<std::size_t>(s)]->m_strName.c_str(), room.m_strName.c_str(),
                              message.c_str());
+                failed = true;
+                if (!options.json)
+                    return 1;
+            }
+            const std::unique_ptr<ProjectContents> copy = scratchCopy(document);
+            if (!copy)
                 return 1;
+            if (options.json) {
+                jsonRooms.append(cli_json::room(copy->idg, s, r, options.analysis, message, ok));
+                continue;
             }
             std::printf("%s / %s\n", systems[static_cast<std::size_t>(s)]->m_strName.c_str(),
                         room.m_strName.c_str());
-            printTexts(
-                ProjectFile::toBytes(document.model(), document.m_strReportPath, document.m_bReturnMode), s,
-                r);
+            printTexts(copy->idg, s, r);
         }
     }
+    if (options.json)
+        cli_json::print(
+            {{"project", cli_json::text(document.model().m_strProjectName)}, {"rooms", jsonRooms}});
+    if (failed)
+        return 1;
     return document.OnSaveDocument(options.out) ? 0 : 1;
 }

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/cli/Commands.h"
+#include "app/cli/JsonOutput.h"
 #include "model/CParamPoint.h"
 #include "psychro/Units.h"
 
@@ -28,10 +29,13 @@ constexpr const char* kStateUsage =
     "usage: qorva-cli state [--p PA] --PROPERTY VALUE --PROPERTY VALUE\n"
     "  two of: --t (dry bulb, °C), --tw (wet bulb, °C), --rh (relative humidity, %),\n"
     "          --td (dew point, °C), --x (moisture content, g/kg), --h (enthalpy, kJ/kg)\n"
-    "  --p: atmospheric pressure in Pa, default 101325\n";
-constexpr const char* kStatesUsage = "usage: qorva-cli states [--p PA] < LINES\n"
-                                     "  each line of standard input holds the options of 'qorva-cli state';\n"
-                                     "  --p sets the pressure of lines that give none\n";
+    "  --p: atmospheric pressure in Pa, default 101325\n"
+    "  --json: print the state as one JSON object\n";
+constexpr const char* kStatesUsage =
+    "usage: qorva-cli states [--p PA] < LINES\n"
+    "  each line of standard input holds the options of 'qorva-cli state';\n"
+    "  --p sets the pressure of lines that give none\n"
+    "  --json: a JSON array, one object per line (null for a line without a state)\n";
 constexpr const char* kCsvHeader = "p,t,tw,td,RH,x,h,pq,pqb,v,rho";
 constexpr const char* kEmptyCsvRow = ",,,,,,,,,,";
 
@@ -149,6 +153,30 @@ std::array<Field, 11> fieldsOf(const CParamPoint& s)
              {"rho", s.m_rho}}};
 }
 
+// The state as one JSON object: the keys of the CSV header, with rh for RH.
+void appendStateJson(std::string& out, const CParamPoint& point)
+{
+    char separator = '{';
+    for (const Field& field : fieldsOf(point)) {
+        out += separator;
+        out += '"';
+        out += std::string_view(field.name) == "RH" ? "rh" : field.name;
+        out += "\":";
+        cli_json::appendNumber(out, field.value);
+        separator = ',';
+    }
+    out += '}';
+}
+
+// Takes "--json" out of the arguments; true when it was there.
+bool takeJsonFlag(std::vector<std::string_view>& words)
+{
+    const auto end = std::remove(words.begin(), words.end(), std::string_view("--json"));
+    const bool found = end != words.end();
+    words.erase(end, words.end());
+    return found;
+}
+
 // Splits a line at white space into at most words.size() words. A line with
 // more is refused whatever follows: eight options repeat one of the seven.
 std::span<const std::string_view> splitWords(std::string_view line, std::array<std::string_view, 16>& words)
@@ -256,9 +284,28 @@ bool appendStateRow(std::string_view line, float pressure, std::string& out, std
     return true;
 }
 
+// The state of one line of 'qorva-cli states' as a JSON array element
+// appended to out (without separator); false with error set when the line
+// gives no state.
+bool appendStateElement(std::string_view line, float pressure, std::string& out, std::string& error)
+{
+    std::array<std::string_view, 16> words;
+    CParamPoint point;
+    if (!parseState(splitWords(line, words), pressure, point, error)) {
+        return false;
+    }
+    if (!point.Calculate()) {
+        error = noStateMessage(point);
+        return false;
+    }
+    appendStateJson(out, point);
+    return true;
+}
+
 int runStateCommand(const std::vector<std::string>& args)
 {
-    const std::vector<std::string_view> words(args.begin(), args.end());
+    std::vector<std::string_view> words(args.begin(), args.end());
+    const bool json = takeJsonFlag(words);
     CParamPoint point;
     std::string error;
     if (!parseState(words, kStandardPressure, point, error)) {
@@ -269,6 +316,12 @@ int runStateCommand(const std::vector<std::string>& args)
         std::fprintf(stderr, "qorva-cli state: %s\n", noStateMessage(point).c_str());
         return 1;
     }
+    if (json) {
+        std::string object;
+        appendStateJson(object, point);
+        std::printf("%s\n", object.c_str());
+        return 0;
+    }
     for (const Field& field : fieldsOf(point)) {
         std::printf("%s=%s\n", field.name, formatNumber(field.value).c_str());
     }
@@ -278,13 +331,16 @@ int runStateCommand(const std::vector<std::string>& args)
 int runStatesCommand(const std::vector<std::string>& args)
 {
     float pressure = kStandardPressure;
-    if (!args.empty()) {
-        if (args.size() != 2 || args[0] != "--p" || !parseNumber(args[1], pressure)) {
+    std::vector<std::string_view> words(args.begin(), args.end());
+    const bool json = takeJsonFlag(words);
+    if (!words.empty()) {
+        if (words.size() != 2 || words[0] != "--p" || !parseNumber(words[1], pressure)) {
             std::fputs(kStatesUsage, stderr);
             return 2;
         }
     }
-    std::printf("%s\n", kCsvHeader);
+    if (!json)
+        std::printf("%s\n", kCsvHeader);
     // Rows are gathered and written in large blocks; a message on standard
     // error first writes the rows before it, so a terminal shows both in order.
     constexpr std::size_t kBlockSize = 1 << 16;
@@ -299,18 +355,24 @@ int runStatesCommand(const std::vector<std::string>& args)
     forEachLine(*std::cin.rdbuf(), [&](std::string_view line) {
         ++lineNumber;
         std::string error;
-        if (!appendStateRow(line, pressure, rows, error)) {
+        if (json)
+            rows += lineNumber == 1 ? "[\n" : ",\n";
+        if (!(json ? appendStateElement(line, pressure, rows, error)
+                   : appendStateRow(line, pressure, rows, error))) {
             writeRows();
             std::fflush(stdout);
             std::fprintf(stderr, "qorva-cli states: line %d: %s\n", lineNumber, error.c_str());
-            rows += kEmptyCsvRow;
-            rows += '\n';
+            rows += json ? "null" : kEmptyCsvRow;
+            if (!json)
+                rows += '\n';
             ++failures;
         }
         if (rows.size() >= kBlockSize) {
             writeRows();
         }
     });
+    if (json)
+        rows += lineNumber == 0 ? "[]\n" : "\n]\n";
     writeRows();
     std::fflush(stdout);
     return failures == 0 ? 0 : 1;

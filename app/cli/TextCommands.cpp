@@ -1,7 +1,9 @@
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
 #include "app/cli/Commands.h"
+#include "app/cli/JsonOutput.h"
 #include "app/cli/Usage.h"
 #include "project/AnalysisReport.h"
 #include "project/CQORVADoc.h"
@@ -82,8 +84,54 @@ int runExportParamsCommand(const std::vector<std::string>& args)
     });
 }
 
+namespace {
+
+// report IN.id [OUT.json] --json: every room's design loads, views and stored
+// primary return-air results as JSON, on standard output or written to OUT.
+// A room whose views cannot be bound is listed with ok false (status 1).
+int runReportJson(std::vector<std::string> args)
+{
+    if (args.empty() || args.size() > 2 || args[0].empty() || (args.size() == 2 && args[1].empty())) {
+        std::fputs("usage: qorva-cli report IN.id [OUT.json] --json\n", stderr);
+        return 2;
+    }
+    const bool toFile = args.size() == 2;
+    if (!toFile)
+        args.emplace_back("-");
+    const std::unique_ptr<ProjectContents> contents = readProject("report", args);
+    if (!contents)
+        return 1;
+    CIDG& idg = contents->idg;
+    QJsonArray rooms;
+    bool ok = true;
+    for (std::size_t s = 0; s < idg.m_rooms.m_systems.size(); ++s)
+        for (std::size_t r = 0; r < idg.m_rooms.m_systems[s]->m_rooms.size(); ++r) {
+            const QJsonObject room = cli_json::room(idg, int(s), int(r), "primary", std::string(), true);
+            ok = ok && room["ok"].toBool();
+            rooms.append(room);
+        }
+    const QJsonObject report{{"project", cli_json::text(idg.m_strProjectName)}, {"rooms", rooms}};
+    if (!toFile) {
+        cli_json::print(report);
+    } else {
+        std::string error;
+        if (!WriteTextFile(args[1], QJsonDocument(report).toJson(QJsonDocument::Indented).toStdString(),
+                           error))
+            return failed("report", args, error);
+    }
+    return ok ? 0 : 1;
+}
+
+} // namespace
+
 int runReportCommand(const std::vector<std::string>& args)
 {
+    if (std::find(args.begin(), args.end(), "--json") != args.end()) {
+        std::vector<std::string> rest;
+        std::copy_if(args.begin(), args.end(), std::back_inserter(rest),
+                     [](const std::string& arg) { return arg != "--json"; });
+        return runReportJson(rest);
+    }
     return runExport("report", args, [](CIDG& idg, const std::string& out, std::string& error) {
         return WriteAnalysisReport(idg, out, error);
     });

@@ -47,7 +47,10 @@ inline constexpr const char* kCliUsage =
     "                                  the PMV zone's limit (0.5) and occupant\n"
     "      --rh-low RH --rh-high RH    its humidity bounds, % (30, 70)\n"
     "      --p PA                      atmospheric pressure, Pa (101325)\n"
-    "  --help, -h                      this text\n";
+    "  --json                          with state, states, analyze and report: JSON on standard\n"
+    "                                  output instead of text (report IN.id [OUT.json] --json)\n"
+    "  --help, -h                      this text\n"
+    "  --version                       the program's version\n";
 
 // No command, --help or -h: the usage, on standard output when asked for and
 // on standard error otherwise. The exit status, or −1 when a command follows.

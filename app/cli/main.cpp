@@ -5,12 +5,17 @@
 
 #include "app/cli/Commands.h"
 #include "app/cli/Usage.h"
+#include "app/Version.h"
 
 int main(int argc, char* argv[])
 {
     if (const int status = answerHelp(argc, argv); status >= 0)
         return status;
     const std::string command = argv[1];
+    if (command == "--version" && argc == 2) {
+        std::printf("qorva-cli %s\n", kQorvaVersion);
+        return 0;
+    }
     const std::vector<std::string> args(argv + 2, argv + argc);
     if (command == "state")
         return runStateCommand(args);

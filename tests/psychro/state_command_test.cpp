@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -199,6 +203,59 @@ TEST(StatesCommand, RowsAreByteIdenticalToPrintfRows)
         EXPECT_EQ(row, printed);
         EXPECT_EQ(std::count(row.begin(), row.end(), ','), 10) << row;
     }
+}
+
+// --json gives the numbers of the text output, as numbers under the same
+// names (rh for RH), and pq follows from x: pq = p·x/(x + 0.62198), x in kg/kg.
+TEST(StateCommand, JsonHoldsTheTextOutputsNumbers)
+{
+    const std::vector<std::vector<std::string>> cases = {
+        {"--t", "26", "--rh", "55"},
+        {"--t", "0", "--x", "3.5", "--p", "90000"},
+        {"--td", "10", "--t", "25"},
+        {"--t", "-10", "--rh", "80"},
+    };
+    for (const auto& args : cases) {
+        SCOPED_TRACE(args[0] + " " + args[1]);
+        const Outcome text = runState(args);
+        std::vector<std::string> jsonArgs = args;
+        jsonArgs.insert(jsonArgs.begin() + 2, "--json");
+        const Outcome json = runState(jsonArgs);
+        ASSERT_EQ(json.status, 0) << json.err;
+        const QJsonObject object = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).object();
+        const std::vector<std::string> textLines = lines(text.out);
+        ASSERT_EQ(object.size(), static_cast<qsizetype>(textLines.size()));
+        for (const std::string& line : textLines) {
+            const std::size_t equals = line.find('=');
+            const std::string name = line.substr(0, equals) == "RH" ? "rh" : line.substr(0, equals);
+            ASSERT_TRUE(object[QString::fromStdString(name)].isDouble()) << name;
+            EXPECT_EQ(static_cast<float>(object[QString::fromStdString(name)].toDouble()),
+                      std::stof(line.substr(equals + 1)))
+                << name;
+        }
+        const double p = object["p"].toDouble(), x = object["x"].toDouble() / 1000.0;
+        EXPECT_NEAR(object["pq"].toDouble(), p * x / (x + 0.62198), 1e-4 * object["pq"].toDouble());
+    }
+}
+
+// states --json: an array with one object per line, the same as state
+// --json gives, and null where a line gives no state (status 1).
+TEST(StatesCommand, JsonIsAnArrayWithNullForALineWithoutAState)
+{
+    const Outcome run =
+        runStates({"--json", "--p", "90000"}, "--t 26 --rh 55\n--t 20\n--td 10 --t 25 --p 101325\n");
+    EXPECT_EQ(run.status, 1);
+    const QJsonArray array = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).array();
+    ASSERT_EQ(array.size(), 3);
+    EXPECT_TRUE(array[1].isNull());
+    const std::vector<std::string> given[] = {
+        {"--t", "26", "--rh", "55", "--p", "90000", "--json"}, {}, {"--td", "10", "--t", "25", "--json"}};
+    for (int i : {0, 2}) {
+        const Outcome state = runState(given[i]);
+        EXPECT_EQ(array[i].toObject(), QJsonDocument::fromJson(QByteArray::fromStdString(state.out)).object())
+            << i;
+    }
+    EXPECT_EQ(runStates({"--json"}, "").out, "[]\n");
 }
 
 } // namespace

@@ -1,0 +1,50 @@
+# bash completion for qorva-cli: the commands, each command's options, the
+# words some options take, and project or output files where a file goes.
+
+_qorva_cli()
+{
+    local cur prev words cword
+    _init_completion || return
+
+    local commands="state states convert render export-points export-params report import-params import-old analyze comfort"
+    if [[ $cword -eq 1 ]]; then
+        COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
+        return
+    fi
+
+    local command=${words[1]} options=""
+    case $command in
+        state) options="--p --t --tw --rh --td --x --h --json" ;;
+        states) options="--p --json" ;;
+        render) options="--system --room --condition --width --dpi --png-compression --page --print-layout --all" ;;
+        report) options="--json" ;;
+        analyze)
+            options="--analysis --system --room --winter --no-winter --fan-rise --supply-diff --dew-point
+                     --preheat --humidify --preheat-diff --mix --heat-to --humidification --json --help" ;;
+        comfort) options="--ta --rh --tr --v --met --clo --zone --limit --rh-low --rh-high --p" ;;
+    esac
+
+    # Words an option takes; options with a number take no completion.
+    case $prev in
+        --analysis) COMPREPLY=($(compgen -W "primary secondary fancoil freshair" -- "$cur")); return ;;
+        --condition) COMPREPLY=($(compgen -W "0 1 2" -- "$cur")); return ;;
+        --preheat) COMPREPLY=($(compgen -W "first mix" -- "$cur")); return ;;
+        --humidify) COMPREPLY=($(compgen -W "adiabatic steam none" -- "$cur")); return ;;
+        --mix) COMPREPLY=($(compgen -W "treat-first mix-first" -- "$cur")); return ;;
+        --supply-diff) COMPREPLY=($(compgen -W "max" -- "$cur")); return ;;
+        --p | --t | --tw | --rh | --td | --x | --h | --system | --room | --width | --dpi | --png-compression | \
+            --fan-rise | --dew-point | --preheat-diff | --heat-to | --humidification | \
+            --ta | --tr | --v | --met | --clo | --zone | --limit | --rh-low | --rh-high)
+            return ;;
+    esac
+
+    if [[ $cur == -* ]]; then
+        COMPREPLY=($(compgen -W "$options" -- "$cur"))
+        return
+    fi
+    case $command in
+        convert | render | export-points | export-params | report | analyze | import-params | import-old)
+            _filedir ;;
+    esac
+}
+complete -F _qorva_cli qorva-cli

@@ -220,7 +220,7 @@ void storeParams(CServiceArea& room, const FanCoilParams& p)
     room.m_anaD[fancoil_slot::kFanRise] = p.fanRise;
     room.m_anaI[fancoil_slot::kDewPointPercent] = p.dewPointPercent;
     room.m_anaI[fancoil_slot::kWinterFlag] = p.winter;
-    room.m_anaW[fancoil_slot::kHumidifyMode].f = static_cast<float>(p.humidifyMode);
+    room.m_anaD[fancoil_slot::kHumidifyMode] = p.humidifyMode == kHumidifySteam ? 1.0 : 0.0;
 }
 
 void storeParams(CServiceArea& room, const FreshAirParams& p)
@@ -281,7 +281,7 @@ FanCoilParams StoredFanCoilParams(const CServiceArea& room)
     p.fanRise = at(room.m_anaD, fancoil_slot::kFanRise);
     p.dewPointPercent = at(room.m_anaI, fancoil_slot::kDewPointPercent);
     p.winter = at(room.m_anaI, fancoil_slot::kWinterFlag);
-    p.humidifyMode = static_cast<int>(wordF(room, fancoil_slot::kHumidifyMode));
+    p.humidifyMode = at(room.m_anaD, fancoil_slot::kHumidifyMode) == 1.0 ? kHumidifySteam : kHumidifyAdiabatic;
     return p;
 }
 
@@ -393,8 +393,9 @@ bool RerunPrimaryAnalyses(CIDG& idg, std::string& reason)
             idg.m_nCurRoom = static_cast<int>(r);
             const int shown = room.m_nCondition;
             room.m_nCondition = kConditionSummer;
-            PrimaryParams params = StoredPrimaryParams(room);
-            params.winter = room.m_anaW[primary_slot::kWinterFlag].i;
+            // The winter part runs when both stored winter modes hold a
+            // choice, as the dialog decides it.
+            const PrimaryParams params = StoredPrimaryParams(room);
             try {
                 ok = RunPrimaryReturnAir(idg, params, reason) == 1;
             } catch (const std::exception& error) {

@@ -70,11 +70,12 @@ inline constexpr int kDewPointPercent = 0, kSupplyVolume = 1, kSecondVolume = 2,
                      kFirstMix = 15, kSecondMix = 16, kWinterSupply = 17, kHumidified = 18; // m_anaI
 } // namespace secondary_slot
 
-// Slots of the fan-coil analysis.
+// Slots of the fan-coil analysis: its settings only (the supply and fresh-air
+// volumes are working values of one run). The humidification mode is held
+// as a double, 0.0 isenthalpic or 1.0 isothermal.
 namespace fancoil_slot {
-inline constexpr int kSupplyDifference = 8, kFanRise = 9, kSupplyVolume = 10;                     // m_anaD
+inline constexpr int kSupplyDifference = 8, kFanRise = 9, kHumidifyMode = 10;                     // m_anaD
 inline constexpr int kMaxDifference = 20, kDewPointPercent = 21, kMixMode = 22, kWinterFlag = 23; // m_anaI
-inline constexpr int kFreshAir = 44, kHumidifyMode = 45; // m_anaW floats
 } // namespace fancoil_slot
 
 // Words of m_anaW used by the fresh-air unit analysis.

@@ -113,6 +113,10 @@ TEST_F(AnalyzeCommand, AFailedAnalysisExitsWithOneAndWritesNoProject)
          "计算错误，请检查输入数据!\n\n新风量为0，建议改正后重新分析"},
         {{"--analysis", "freshair", "--system", "0", "--room", "1", "--humidify", "steam", "--heat-to", "18"},
          "计算错误，请检查输入数据!"},
+        // W' heated to 120 °C would lie above the drawn chart.
+        {{"--analysis", "freshair", "--system", "1", "--room", "0", "--humidify", "steam", "--heat-to", "120",
+          "--humidification", "1"},
+         "计算错误，请检查输入数据!"},
     };
     const std::string out = path("out.id");
     for (const Case& c : cases) {

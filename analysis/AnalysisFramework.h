@@ -155,6 +155,13 @@ bool RunAnalysis(CIDG& idg, const AnalysisRequest& request, std::string& message
 // The undo-step name of an analysis ("一次回风系统" …).
 std::string AnalysisName(const AnalysisRequest& request);
 
+// How many objects the user drew in the views of the current room that this
+// request will empty: every point, process line, ε line and text of those
+// views besides W, N, the room's ε and what an earlier analysis placed (its
+// points, lines and texts are known by the fixed names and labels the
+// analyses give them). 0 without a current room.
+int DrawnObjectsAnalysisClears(const CIDG& idg, const AnalysisRequest& request);
+
 // After the design data changed: every room holding a primary result is
 // analysed again with its stored settings; the current room is restored.
 // False with the reason of the first failure, the failed room's current
@@ -185,4 +192,6 @@ inline constexpr const char* kFanRiseInvalid = "风机温升应为大于零的�
 inline constexpr const char* kDewPointInvalid = "机器露点必须为0－100间的实数!";
 inline constexpr const char* kSupplyDifferenceInvalid = "送风温差必须为大于零的实数!";
 inline constexpr const char* kMaxDifferenceItem = "最大送风温差";
+// Asked before a run empties a view holding objects the user drew ("%1": how many).
+inline constexpr const char* kClearDrawnObjects = "运行分析将清除本工况视图中您绘制的 %1 个对象，是否继续？";
 } // namespace analysis_messages

@@ -47,3 +47,12 @@ bool QtMessageService::askOkCancel(const std::string& text, MessageIcon icon, co
     box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
     return box.exec() == QMessageBox::Ok;
 }
+
+bool QtMessageService::askYesNo(const std::string& text, MessageIcon icon, const std::string& caption)
+{
+    QMessageBox box(toQt(icon), captionOrDefault(caption), QString::fromStdString(text),
+                    QMessageBox::Yes | QMessageBox::No, m_parent);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("是"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("否"));
+    return box.exec() == QMessageBox::Yes;
+}

@@ -12,6 +12,7 @@ public:
     void setParent(QWidget* parent) { m_parent = parent; }
     void alert(const std::string& text, MessageIcon icon, const std::string& caption) override;
     bool askOkCancel(const std::string& text, MessageIcon icon, const std::string& caption) override;
+    bool askYesNo(const std::string& text, MessageIcon icon, const std::string& caption) override;
 
 private:
     QPointer<QWidget> m_parent;

@@ -14,6 +14,12 @@ public:
     virtual void alert(const std::string& text, MessageIcon icon, const std::string& caption) = 0;
     // A modal OK/Cancel question; true for OK.
     virtual bool askOkCancel(const std::string& text, MessageIcon icon, const std::string& caption) = 0;
+    // A modal 是/否 question; true for 是. A service without buttons of its
+    // own answers it as its OK/Cancel question.
+    virtual bool askYesNo(const std::string& text, MessageIcon icon, const std::string& caption)
+    {
+        return askOkCancel(text, icon, caption);
+    }
 };
 
 // The service in force. Without one installed, messages go to standard error

@@ -129,6 +129,28 @@ TEST_F(AnalyzeCommand, AFailedAnalysisExitsWithOneAndWritesNoProject)
     }
 }
 
+// The sample's views hold only what its analyses placed: no analysis of any
+// kind would ask before clearing them.
+TEST_F(AnalyzeCommand, SampleViewsHoldNothingTheUserDrew)
+{
+    CQORVADoc document;
+    ASSERT_TRUE(document.OnOpenDocument(kSample));
+    const auto& systems = document.model().m_rooms.m_systems;
+    for (std::size_t s = 0; s < systems.size(); ++s)
+        for (std::size_t r = 0; r < systems[s]->m_rooms.size(); ++r) {
+            ASSERT_TRUE(document.SelectSystem(static_cast<int>(s)));
+            document.SelectRoom(static_cast<int>(r));
+            const CServiceArea& room = *systems[s]->m_rooms[r];
+            for (const char* kind : {"primary", "secondary", "fancoil", "freshair"}) {
+                AnalysisRequest request = *storedRequest(kind, room);
+                if (auto* fresh = std::get_if<FreshAirParams>(&request))
+                    fresh->humidifyMode = kHumidifySteam;
+                EXPECT_EQ(DrawnObjectsAnalysisClears(document.model(), request), 0)
+                    << room.m_strName << " " << kind;
+            }
+        }
+}
+
 // The window's run (through the document, as the dialog's OK) and the command
 // line's run of the same room with the same parameters give the same project
 // byte for byte, though the window drew a zoomed chart and laid out a printer

@@ -282,7 +282,8 @@ FanCoilParams StoredFanCoilParams(const CServiceArea& room)
     p.fanRise = at(room.m_anaD, fancoil_slot::kFanRise);
     p.dewPointPercent = at(room.m_anaI, fancoil_slot::kDewPointPercent);
     p.winter = at(room.m_anaI, fancoil_slot::kWinterFlag);
-    p.humidifyMode = at(room.m_anaD, fancoil_slot::kHumidifyMode) == 1.0 ? kHumidifySteam : kHumidifyAdiabatic;
+    p.humidifyMode =
+        at(room.m_anaD, fancoil_slot::kHumidifyMode) == 1.0 ? kHumidifySteam : kHumidifyAdiabatic;
     return p;
 }
 
@@ -308,15 +309,14 @@ namespace {
 // The names the analyses give the points and process lines they place, and
 // the openings of their plain texts (the other texts they write are result
 // texts whose points are all W, N or such points).
-const std::set<std::string> kAnalysisPointNames = {"O", "C", "L", "P", "W'", "C'", "M",
-                                                   "K", "D", "Q", "C1", "C2"};
+const std::set<std::string> kAnalysisPointNames = {"O", "C", "L", "P", "W'", "C'",
+                                                   "M", "K", "D", "Q", "C1", "C2"};
 const std::set<std::string> kAnalysisLineNames = {
-    "W1-C", "N1-C", "O-N1", "P-O",  "L-P",  "C-L",   "L-O",   "C-O",  "M-O",  "O-N",   "W-W'",
-    "W'-C", "N-C",  "W-C'", "C'-C", "N-C'", "C-M",   "W-C",   "L-Q",  "C-Q",  "Q-O",   "L-N",
-    "W'-C1", "W-C1", "N-C1", "C1-L", "L-C2", "N-C2", "C2-O",  "W-L",  "L-K",  "K-C",   "L-C",
-    "N-D",  "D-O",  "K-O",  "W-Q",  "Q-K",  "W'-M"};
-constexpr const char* kAnalysisPlainTexts[] = {"预热后出风温度", "新风比：",       "送风温差:",
-                                               "一次回风量:",    "二次回风量:",    "风机盘管制冷量 ",
+    "W1-C", "N1-C", "O-N1", "P-O", "L-P", "C-L", "L-O", "C-O", "M-O", "O-N",   "W-W'", "W'-C", "N-C",
+    "W-C'", "C'-C", "N-C'", "C-M", "W-C", "L-Q", "C-Q", "Q-O", "L-N", "W'-C1", "W-C1", "N-C1", "C1-L",
+    "L-C2", "N-C2", "C2-O", "W-L", "L-K", "K-C", "L-C", "N-D", "D-O", "K-O",   "W-Q",  "Q-K",  "W'-M"};
+constexpr const char* kAnalysisPlainTexts[] = {"预热后出风温度",    "新风比：",    "送风温差:",
+                                               "一次回风量:",       "二次回风量:", "风机盘管制冷量 ",
                                                "新风空调器制冷量 ", "盘管加热量 "};
 
 bool isAnalysisPoint(const ObjectArray<CStatePoint>& points, int index)

@@ -411,7 +411,8 @@ TEST_F(AnalysesTest, FanCoilModesMatchTheFormulas)
             const CStatePoint& d = named("D");
             expectMix(o, d, k, 500.0 / g);
             // 混风比(K-O-D') is the share of K: the fresh-air share F/G.
-            expectRatioText("混风比(" + k.m_strName + format("-O-D'): %.0f %%", 500.0 / g * 100.0), 500.0 / g);
+            expectRatioText("混风比(" + k.m_strName + format("-O-D'): %.0f %%", 500.0 / g * 100.0),
+                            500.0 / g);
         } else {
             expectMix(named("C"), n, k, 500.0 / g);
         }

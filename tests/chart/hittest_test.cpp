@@ -145,8 +145,8 @@ TEST_F(ChartFixture, FullChartStatesAreTheDrawnFullChart)
             if (!idg.CalcStatePoint(p))
                 continue;
             const bool drawn = chart.IsInsideChart(p);
-            if (inside(x + pixelX, h) != drawn || inside(x - pixelX, h) != drawn || inside(x, h + pixelH) != drawn ||
-                inside(x, h - pixelH) != drawn)
+            if (inside(x + pixelX, h) != drawn || inside(x - pixelX, h) != drawn ||
+                inside(x, h + pixelH) != drawn || inside(x, h - pixelH) != drawn)
                 continue; // within two pixels of an edge
             EXPECT_EQ(full.Contains(p), drawn) << "x " << x << " h " << h;
             ++compared;

@@ -535,27 +535,6 @@ TEST_F(AnalysesTest, PrimaryRerunFollowsChangedDesignData)
     EXPECT_EQ(room().m_anaW[primary_slot::kSupply].i, -1);
 }
 
-// A stored winter choice (both modes) makes the re-run place the winter part
-// again: O moves to h_N + 3.6·Q/(G·ρw) with the new heat load Q.
-TEST_F(AnalysesTest, PrimaryRerunRunsTheStoredWinterPart)
-{
-    PrimaryParams p;
-    p.dewPoint = 0.9f;
-    p.preheatMode = kMixFirst;
-    p.humidifyMode = kHumidifySteam;
-    p.preheatDifference = 10.0f;
-    p.winter = 1;
-    std::string message, reason;
-    ASSERT_TRUE(RunAnalysis(idg, p, message)) << message;
-    room().m_fWinterLoad = 4.0f;
-    ASSERT_TRUE(RerunPrimaryAnalyses(idg, reason)) << reason;
-    const float g = word(room(), primary_slot::kSupplyVolume);
-    EXPECT_NEAR(word(room(), primary_slot::kWinterVolume), g, 1e-3);
-    show(kConditionWinter);
-    ASSERT_EQ(room().m_anaW[primary_slot::kWinterSupply].i, 2);
-    EXPECT_NEAR(named("O").m_h - named("N").m_h, 3.6 * 4000.0 / (g * kRhoWinter), 0.01);
-}
-
 } // namespace
 
 namespace {

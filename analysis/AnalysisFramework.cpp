@@ -3,6 +3,7 @@
 #include <cmath>
 #include <exception>
 #include <initializer_list>
+#include <set>
 
 #include "analysis/AnalysisSupport.h"
 #include "model/UnitFormat.h"
@@ -220,7 +221,7 @@ void storeParams(CServiceArea& room, const FanCoilParams& p)
     room.m_anaD[fancoil_slot::kFanRise] = p.fanRise;
     room.m_anaI[fancoil_slot::kDewPointPercent] = p.dewPointPercent;
     room.m_anaI[fancoil_slot::kWinterFlag] = p.winter;
-    room.m_anaW[fancoil_slot::kHumidifyMode].f = static_cast<float>(p.humidifyMode);
+    room.m_anaD[fancoil_slot::kHumidifyMode] = p.humidifyMode == kHumidifySteam ? 1.0 : 0.0;
 }
 
 void storeParams(CServiceArea& room, const FreshAirParams& p)
@@ -281,7 +282,8 @@ FanCoilParams StoredFanCoilParams(const CServiceArea& room)
     p.fanRise = at(room.m_anaD, fancoil_slot::kFanRise);
     p.dewPointPercent = at(room.m_anaI, fancoil_slot::kDewPointPercent);
     p.winter = at(room.m_anaI, fancoil_slot::kWinterFlag);
-    p.humidifyMode = static_cast<int>(wordF(room, fancoil_slot::kHumidifyMode));
+    p.humidifyMode =
+        at(room.m_anaD, fancoil_slot::kHumidifyMode) == 1.0 ? kHumidifySteam : kHumidifyAdiabatic;
     return p;
 }
 
@@ -300,6 +302,76 @@ std::string AnalysisName(const AnalysisRequest& request)
     static constexpr const char* kNames[] = {"一次回风系统", "二次回风系统", "风机盘管加新风系统",
                                              "新风工况分析"};
     return kNames[request.index()];
+}
+
+namespace {
+
+// The names the analyses give the points and process lines they place, and
+// the openings of their plain texts (the other texts they write are result
+// texts whose points are all W, N or such points).
+const std::set<std::string> kAnalysisPointNames = {"O", "C", "L", "P", "W'", "C'",
+                                                   "M", "K", "D", "Q", "C1", "C2"};
+const std::set<std::string> kAnalysisLineNames = {
+    "W1-C", "N1-C", "O-N1", "P-O", "L-P", "C-L", "L-O", "C-O", "M-O", "O-N",   "W-W'", "W'-C", "N-C",
+    "W-C'", "C'-C", "N-C'", "C-M", "W-C", "L-Q", "C-Q", "Q-O", "L-N", "W'-C1", "W-C1", "N-C1", "C1-L",
+    "L-C2", "N-C2", "C2-O", "W-L", "L-K", "K-C", "L-C", "N-D", "D-O", "K-O",   "W-Q",  "Q-K",  "W'-M"};
+constexpr const char* kAnalysisPlainTexts[] = {"预热后出风温度",    "新风比：",    "送风温差:",
+                                               "一次回风量:",       "二次回风量:", "风机盘管制冷量 ",
+                                               "新风空调器制冷量 ", "盘管加热量 "};
+
+bool isAnalysisPoint(const ObjectArray<CStatePoint>& points, int index)
+{
+    if (index < 0 || index >= static_cast<int>(points.size()))
+        return false;
+    return index <= analysis_support::kIndoor ||
+           kAnalysisPointNames.contains(points[static_cast<std::size_t>(index)]->m_strName);
+}
+
+bool isAnalysisText(const ObjectArray<CStatePoint>& points, const CCommentString& text)
+{
+    if (text.m_nKind == text_kind::kPlain || text.m_nKind == text_kind::kLabel) {
+        for (const char* opening : kAnalysisPlainTexts)
+            if (text.m_strText.starts_with(opening))
+                return true;
+        return false;
+    }
+    if (text.m_nKind == text_kind::kState)
+        return isAnalysisPoint(points, text.m_nRefExtra);
+    for (int reference : text.m_nRef)
+        if (reference >= 0 && !isAnalysisPoint(points, reference))
+            return false;
+    return true;
+}
+
+int drawnObjects(const CServiceArea& room, int condition)
+{
+    const auto c = static_cast<std::size_t>(condition);
+    const auto& points = room.m_points[c];
+    int count = 0;
+    for (std::size_t i = 2; i < points.size(); ++i)
+        count += isAnalysisPoint(points, static_cast<int>(i)) ? 0 : 1;
+    for (const auto& line : room.m_processLines[c])
+        count += kAnalysisLineNames.contains(line->m_strName) ? 0 : 1;
+    const std::size_t hhrLines = room.m_hhrLines[c].size();
+    count += hhrLines > 1 ? static_cast<int>(hhrLines) - 1 : 0;
+    for (const auto& text : room.m_texts[c])
+        count += isAnalysisText(points, *text) ? 0 : 1;
+    return count;
+}
+
+} // namespace
+
+int DrawnObjectsAnalysisClears(const CIDG& idg, const AnalysisRequest& request)
+{
+    const CServiceArea* room = idg.CurrentRoom();
+    if (!room)
+        return 0;
+    bool winter = true; // the secondary and fan-coil runs always empty the heating view
+    if (const auto* p = std::get_if<PrimaryParams>(&request))
+        winter = p->winter != 0;
+    else if (const auto* f = std::get_if<FreshAirParams>(&request))
+        winter = f->humidifyMode >= 0;
+    return drawnObjects(*room, kConditionSummer) + (winter ? drawnObjects(*room, kConditionWinter) : 0);
 }
 
 bool RunAnalysis(CIDG& idg, const AnalysisRequest& request, std::string& message)
@@ -393,8 +465,9 @@ bool RerunPrimaryAnalyses(CIDG& idg, std::string& reason)
             idg.m_nCurRoom = static_cast<int>(r);
             const int shown = room.m_nCondition;
             room.m_nCondition = kConditionSummer;
-            PrimaryParams params = StoredPrimaryParams(room);
-            params.winter = room.m_anaW[primary_slot::kWinterFlag].i;
+            // The winter part runs when both stored winter modes hold a
+            // choice, as the dialog decides it.
+            const PrimaryParams params = StoredPrimaryParams(room);
             try {
                 ok = RunPrimaryReturnAir(idg, params, reason) == 1;
             } catch (const std::exception& error) {

@@ -70,11 +70,12 @@ inline constexpr int kDewPointPercent = 0, kSupplyVolume = 1, kSecondVolume = 2,
                      kFirstMix = 15, kSecondMix = 16, kWinterSupply = 17, kHumidified = 18; // m_anaI
 } // namespace secondary_slot
 
-// Slots of the fan-coil analysis.
+// Slots of the fan-coil analysis: its settings only (the supply and fresh-air
+// volumes are working values of one run). The humidification mode is held
+// as a double, 0.0 isenthalpic or 1.0 isothermal.
 namespace fancoil_slot {
-inline constexpr int kSupplyDifference = 8, kFanRise = 9, kSupplyVolume = 10;                     // m_anaD
+inline constexpr int kSupplyDifference = 8, kFanRise = 9, kHumidifyMode = 10;                     // m_anaD
 inline constexpr int kMaxDifference = 20, kDewPointPercent = 21, kMixMode = 22, kWinterFlag = 23; // m_anaI
-inline constexpr int kFreshAir = 44, kHumidifyMode = 45; // m_anaW floats
 } // namespace fancoil_slot
 
 // Words of m_anaW used by the fresh-air unit analysis.
@@ -154,6 +155,13 @@ bool RunAnalysis(CIDG& idg, const AnalysisRequest& request, std::string& message
 // The undo-step name of an analysis ("一次回风系统" …).
 std::string AnalysisName(const AnalysisRequest& request);
 
+// How many objects the user drew in the views of the current room that this
+// request will empty: every point, process line, ε line and text of those
+// views besides W, N, the room's ε and what an earlier analysis placed (its
+// points, lines and texts are known by the fixed names and labels the
+// analyses give them). 0 without a current room.
+int DrawnObjectsAnalysisClears(const CIDG& idg, const AnalysisRequest& request);
+
 // After the design data changed: every room holding a primary result is
 // analysed again with its stored settings; the current room is restored.
 // False with the reason of the first failure, the failed room's current
@@ -184,4 +192,6 @@ inline constexpr const char* kFanRiseInvalid = "风机温升应为大于零的�
 inline constexpr const char* kDewPointInvalid = "机器露点必须为0－100间的实数!";
 inline constexpr const char* kSupplyDifferenceInvalid = "送风温差必须为大于零的实数!";
 inline constexpr const char* kMaxDifferenceItem = "最大送风温差";
+// Asked before a run empties a view holding objects the user drew ("%1": how many).
+inline constexpr const char* kClearDrawnObjects = "运行分析将清除本工况视图中您绘制的 %1 个对象，是否继续？";
 } // namespace analysis_messages

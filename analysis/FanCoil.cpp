@@ -52,14 +52,17 @@ public:
         t->m_fValues[value_slot::kAirVolume] = volume;
         t->m_fValues[value_slot::kMoistureFlow] = w;
     }
-    // The share of p3 in the mixture p2 of p1 and p3.
+    // The share of p1 in the mixture p2 of p1 and p3. The references are
+    // stored as (p3, p1, mixture p2), so that the text rebuilt when a point
+    // moves, which gives the share of its second reference, still reports
+    // the share of p1.
     void mixRatio(int p1, int p2, int p3)
     {
-        const float s = static_cast<float>(leverShare(point(p1), point(p2), point(p3)));
+        const float s = static_cast<float>(leverShare(point(p3), point(p2), point(p1)));
         CCommentString* t = text(text_kind::kMixingRatio,
                                  Format("混风比(%s-%s-%s'): %.0f %%", name(p1).c_str(), name(p2).c_str(),
                                         name(p3).c_str(), s * 100.0),
-                                 p1, p3, p2);
+                                 p3, p1, p2);
         t->m_fValues[value_slot::kRatio] = s;
     }
 };
@@ -68,9 +71,8 @@ float summer(FanCoilSteps& steps, const FanCoilParams& params)
 {
     CIDG& idg = steps.idg();
     PrepareCondition(idg, kConditionSummer);
-    CServiceArea& room = steps.room();
+    steps.room(); // stops without a current room
     const float fresh = idg.RoomFreshAir();
-    room.m_anaW[fancoil_slot::kFreshAir].f = fresh;
     if (fresh == 0.0f)
         stop(analysis_messages::kNoFreshAir);
     const float dewPoint = static_cast<float>(params.dewPointPercent * 0.01);
@@ -120,7 +122,6 @@ float summer(FanCoilSteps& steps, const FanCoilParams& params)
     const float g = steps.airVolume(o, kIndoor, idg.RoomLoad());
     if (g == -1.0f)
         stop("");
-    room.m_anaD[fancoil_slot::kSupplyVolume] = g;
 
     if (params.mixMode == kMixThenTreat) {
         const int c = steps.mixingPoint("C", kIndoor, k, fresh / g);

@@ -312,6 +312,7 @@ void winter(Steps& steps, const PrimaryParams& params, float g)
     t->m_fValues[value_slot::kAirVolume] = g;
     t->m_fValues[value_slot::kRatio] = rw;
     t = steps.text(text_kind::kHeatMoistureRatio, "热湿比(O-N)：" + steps.ratioText(ratio), o, kIndoor);
+    t->m_fValues[value_slot::kAirVolume] = g;
     t->m_fValues[value_slot::kHeatMoistureRatio] = ratio;
 }
 

@@ -439,6 +439,9 @@ void CMainFrame::onDocumentChanged(const DocumentEvent& event)
         break;
     }
     case DocumentChange::Model:
+        // An analysis (or its undo) may leave the room in another condition.
+        m_conditionList->setCurrentIndex(m_document.CurrentConditionCode());
+        break;
     case DocumentChange::Display:
     case DocumentChange::Modified:
         break;

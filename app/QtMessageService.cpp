@@ -62,3 +62,12 @@ int QtMessageService::askChoice(const std::string& text, MessageIcon icon, const
             return static_cast<int>(i);
     return -1;
 }
+
+bool QtMessageService::askYesNo(const std::string& text, MessageIcon icon, const std::string& caption)
+{
+    QMessageBox box(toQt(icon), captionOrDefault(caption), QString::fromStdString(text),
+                    QMessageBox::Yes | QMessageBox::No, m_parent);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("是"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("否"));
+    return box.exec() == QMessageBox::Yes;
+}

@@ -14,6 +14,7 @@ public:
     bool askOkCancel(const std::string& text, MessageIcon icon, const std::string& caption) override;
     int askChoice(const std::string& text, MessageIcon icon, const std::string& caption,
                   const std::vector<std::string>& buttons) override;
+    bool askYesNo(const std::string& text, MessageIcon icon, const std::string& caption) override;
 
 private:
     QPointer<QWidget> m_parent;

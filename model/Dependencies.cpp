@@ -197,8 +197,8 @@ bool textRefersTo(const CCommentString& text, int point)
 
 StateRegion CIDG::FullChartStates() const
 {
-    // The full chart's dry-bulb scale ends where the formulation does.
-    return StateRegion(m_fTMinFull, 200.0f, 0.0f, m_fXMaxFull);
+    // The full drawn chart, never the zoomed or clipped window.
+    return StateRegion::FullChart(m_fTMinFull, m_fXMaxFull);
 }
 
 void CIDG::MakeIndependent(CStatePoint& point) const

@@ -20,6 +20,12 @@ public:
     // Without a way to ask (batch use) the text is shown and −1 returned.
     virtual int askChoice(const std::string& text, MessageIcon icon, const std::string& caption,
                           const std::vector<std::string>& buttons);
+    // A modal 是/否 question; true for 是. A service without buttons of its
+    // own answers it as its OK/Cancel question.
+    virtual bool askYesNo(const std::string& text, MessageIcon icon, const std::string& caption)
+    {
+        return askOkCancel(text, icon, caption);
+    }
 };
 
 // The service in force. Without one installed, messages go to standard error

@@ -1,5 +1,7 @@
 #include "project/AnalysisReport.h"
 
+#include <QFile>
+
 #include "analysis/Binding.h"
 
 #include <algorithm>
@@ -254,13 +256,29 @@ std::optional<std::string> AnalysisReportText(CIDG& idg, std::string& error)
     return text;
 }
 
+namespace {
+
+// A report that could not be written must not leave an older one at its path
+// for the calling program to read as this run's: it is removed, and the
+// error says whether that worked.
+bool failWithoutStaleReport(const std::string& path, std::string& error)
+{
+    const QString file = QString::fromStdString(path);
+    if (QFile::exists(file))
+        error += QFile::remove(file) ? std::string("\n") + analysis_report_messages::kStaleRemoved
+                                     : std::string("\n") + analysis_report_messages::kStaleNotRemoved;
+    return false;
+}
+
+} // namespace
+
 bool WriteAnalysisReport(CIDG& idg, const std::string& path, std::string& error)
 {
     if (path.empty())
         return true;
     const std::optional<std::string> text = AnalysisReportText(idg, error);
     if (!text)
-        return false;
+        return failWithoutStaleReport(path, error);
     std::string bytes;
     std::size_t start = 0;
     while (start < text->size()) {
@@ -268,5 +286,5 @@ bool WriteAnalysisReport(CIDG& idg, const std::string& path, std::string& error)
         bytes += archive_text::utf8ToGbk(std::string_view(*text).substr(start, end - start)) + "\r\n";
         start = end + 1;
     }
-    return WriteTextFile(path, bytes, error);
+    return WriteTextFile(path, bytes, error) || failWithoutStaleReport(path, error);
 }

@@ -20,6 +20,12 @@ class CIDG;
 std::optional<std::string> AnalysisReportText(CIDG& idg, std::string& error);
 
 // Writes the report to path atomically; an empty path writes nothing and
-// succeeds. On failure path is left as it was and error holds
-// "输出文件时出错" and the reason.
+// succeeds. On failure error holds "输出文件时出错" and the reason, and an
+// older report at path is removed (so no caller reads it as this run's); a
+// last line of error says that it was removed, or that it could not be.
 bool WriteAnalysisReport(CIDG& idg, const std::string& path, std::string& error);
+
+namespace analysis_report_messages {
+inline constexpr const char* kStaleRemoved = "该路径下原有的报告已删除。";
+inline constexpr const char* kStaleNotRemoved = "该路径下原有的报告无法删除，其内容不是本次的结果。";
+} // namespace analysis_report_messages

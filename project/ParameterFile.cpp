@@ -91,11 +91,13 @@ public:
             std::string_view raw = bytes.substr(start, end - start);
             if (!raw.empty() && raw.back() == '\r')
                 raw.remove_suffix(1);
+            if (end == bytes.size() && raw.empty())
+                break; // nothing after the last line end
             std::string text = trimmed(archive_text::gbkToUtf8(raw));
-            if (!text.empty()) {
-                m_lines.push_back({number, std::move(text)});
+            if (!text.empty())
                 m_lastNumber = number;
-            }
+            // Blank lines are kept: a required name line must not be one.
+            m_lines.push_back({number, std::move(text)});
             start = end + 1;
         }
     }
@@ -105,6 +107,8 @@ public:
         // Each pass consumes at least one line, so this ends.
         while (true) {
             const std::size_t before = m_pos;
+            if (before > 0)
+                skipBlank(); // a restart's project name is the line that did not say SYSTEM
             bool restart = false;
             if (!header(data, restart))
                 return false;
@@ -126,8 +130,24 @@ public:
     const std::string& error() const { return m_error; }
 
 private:
-    const Line* next() { return m_pos < m_lines.size() ? &m_lines[m_pos++] : nullptr; }
-    const Line* peek() const { return m_pos < m_lines.size() ? &m_lines[m_pos] : nullptr; }
+    // The next line that is not blank (consumed or not).
+    const Line* next()
+    {
+        skipBlank();
+        return m_pos < m_lines.size() ? &m_lines[m_pos++] : nullptr;
+    }
+    const Line* peek() const
+    {
+        std::size_t at = m_pos;
+        while (at < m_lines.size() && m_lines[at].text.empty())
+            ++at;
+        return at < m_lines.size() ? &m_lines[at] : nullptr;
+    }
+    void skipBlank()
+    {
+        while (m_pos < m_lines.size() && m_lines[m_pos].text.empty())
+            ++m_pos;
+    }
 
     bool fail(const Line* line, const std::string& expected)
     {
@@ -147,9 +167,14 @@ private:
 
     static bool isKeyword(const std::string& text) { return text == "SYSTEM" || text == "ROOM"; }
 
+    // A required name: the line right after the one before it (the first
+    // line, or the SYSTEM or ROOM line), which must not be blank; otherwise
+    // the line after it would be taken for the name.
     bool name(const std::string& what, std::string& out)
     {
-        const Line* line = next();
+        const Line* line = m_pos < m_lines.size() ? &m_lines[m_pos++] : nullptr;
+        if (line && line->text.empty())
+            return refuse(line, what + "不能为空");
         if (!line || isKeyword(line->text))
             return fail(line, what);
         out = line->text;

@@ -5,6 +5,7 @@
 
 #include "model/Messages.h"
 #include "project/NumberText.h"
+#include "psychro/QorvaDll.h"
 
 namespace msg = system_room_messages;
 
@@ -35,6 +36,26 @@ bool outdoorTooSmall(const std::string& t, const std::string& tw, const std::str
            (std::fabs(ReadNumber(rh)) < 0.001 && std::fabs(ReadNumber(tw)) < 0.001);
 }
 
+// The texts of a design state's wet bulb (%.1f) and relative humidity (%.0f,
+// per cent): the one it is given by as stored, the other computed from t and
+// that one at pressure p (as stored when the state cannot be computed).
+struct HumidityTexts {
+    std::string tw, rh;
+};
+HumidityTexts humidityTexts(float p, float t, float tw, float rhPercent, bool byRH)
+{
+    HumidityTexts texts{FormatNumber("%.1f", tw), FormatNumber("%.0f", rhPercent)};
+    float x = 0, h = 0, td = 0, pq = 0, pqb = 0, v = 0, rho = 0, computed = 0;
+    if (byRH) {
+        if (ptRH_all(p, t, rhPercent * 0.01f, &x, &h, &computed, &td, &pq, &pqb, &v, &rho) &&
+            std::isfinite(computed))
+            texts.tw = FormatNumber("%.1f", computed);
+    } else if (pttw_all(p, t, tw, &x, &h, &computed, &td, &pq, &pqb, &v, &rho) && std::isfinite(computed)) {
+        texts.rh = FormatNumber("%.0f", computed * 100.0f);
+    }
+    return texts;
+}
+
 template <class T> int indexOf(const ObjectArray<T>& list, const T* object)
 {
     for (std::size_t i = 0; i < list.size(); ++i)
@@ -58,9 +79,10 @@ const SystemRoomEdit::Texts& SystemRoomEdit::texts() const
     return m_variant == Variant::Dialog ? dialog : page;
 }
 
-void SystemRoomEdit::Load(const CAir_Room& project, int unitSystem)
+void SystemRoomEdit::Load(const CAir_Room& project, int unitSystem, float chartPressure)
 {
     m_unitSystem = unitSystem;
+    m_chartPressure = chartPressure;
     m_work = CAir_Room();
     m_work.CopyOutdoor(project);
     for (const auto& system : project.m_systems) {
@@ -109,27 +131,33 @@ void SystemRoomEdit::ShowOutdoor()
 {
     outdoor.summerName = m_work.m_strSummerOutName;
     outdoor.summerT = FormatNumber("%.1f", m_work.m_fSummerOutT);
-    outdoor.summerTw = FormatNumber("%.1f", m_work.m_fSummerOutTw);
-    outdoor.summerRH = FormatNumber("%.0f", m_work.m_fSummerOutRH);
     outdoor.summerByRH = m_work.m_bSummerOutByRH != 0;
+    const HumidityTexts summer = humidityTexts(m_chartPressure, m_work.m_fSummerOutT, m_work.m_fSummerOutTw,
+                                               m_work.m_fSummerOutRH, outdoor.summerByRH);
+    outdoor.summerTw = summer.tw;
+    outdoor.summerRH = summer.rh;
     outdoor.winterName = m_work.m_strWinterOutName;
     outdoor.winterT = FormatNumber("%.1f", m_work.m_fWinterOutT);
-    outdoor.winterTw = FormatNumber("%.1f", m_work.m_fWinterOutTw);
-    outdoor.winterRH = FormatNumber("%.0f", m_work.m_fWinterOutRH);
     outdoor.winterByRH = m_work.m_bWinterOutByRH != 0;
+    const HumidityTexts winter = humidityTexts(m_chartPressure, m_work.m_fWinterOutT, m_work.m_fWinterOutTw,
+                                               m_work.m_fWinterOutRH, outdoor.winterByRH);
+    outdoor.winterTw = winter.tw;
+    outdoor.winterRH = winter.rh;
 }
 
 void SystemRoomEdit::WriteOutdoor()
 {
     m_work.m_strSummerOutName = outdoor.summerName;
     m_work.m_fSummerOutT = readFloat(outdoor.summerT);
-    m_work.m_fSummerOutTw = readFloat(outdoor.summerTw);
-    m_work.m_fSummerOutRH = readFloat(outdoor.summerRH);
+    // Only the property a state is given by is stored; the other field shows
+    // a computed value.
+    (outdoor.summerByRH ? m_work.m_fSummerOutRH : m_work.m_fSummerOutTw) =
+        readFloat(outdoor.summerByRH ? outdoor.summerRH : outdoor.summerTw);
     m_work.m_bSummerOutByRH = outdoor.summerByRH ? 1 : 0;
     m_work.m_strWinterOutName = outdoor.winterName;
     m_work.m_fWinterOutT = readFloat(outdoor.winterT);
-    m_work.m_fWinterOutTw = readFloat(outdoor.winterTw);
-    m_work.m_fWinterOutRH = readFloat(outdoor.winterRH);
+    (outdoor.winterByRH ? m_work.m_fWinterOutRH : m_work.m_fWinterOutTw) =
+        readFloat(outdoor.winterByRH ? outdoor.winterRH : outdoor.winterTw);
     m_work.m_bWinterOutByRH = outdoor.winterByRH ? 1 : 0;
 }
 
@@ -143,17 +171,21 @@ void SystemRoomEdit::ShowRoom(CServiceArea* shown)
     roomText = shown->m_strName;
     room.summerName = shown->m_strSummerInName;
     room.summerT = FormatNumber("%.1f", shown->m_fSummerInT);
-    room.summerTw = FormatNumber("%.1f", shown->m_fSummerInTw);
-    room.summerRH = FormatNumber("%.0f", shown->m_fSummerInRH);
     room.summerByRH = shown->m_bSummerInByRH != 0;
+    const HumidityTexts summer = humidityTexts(m_chartPressure, shown->m_fSummerInT, shown->m_fSummerInTw,
+                                               shown->m_fSummerInRH, room.summerByRH);
+    room.summerTw = summer.tw;
+    room.summerRH = summer.rh;
     room.coolingLoad = FormatLoad(shown->m_fSummerLoad);
     room.summerMoistLoad = FormatNumber("%.3f", shown->m_fSummerMoistLoad);
     room.summerFreshAir = FormatNumber("%.0f", shown->m_fSummerFreshAir);
     room.winterName = shown->m_strWinterInName;
     room.winterT = FormatNumber("%.1f", shown->m_fWinterInT);
-    room.winterTw = FormatNumber("%.1f", shown->m_fWinterInTw);
-    room.winterRH = FormatNumber("%.0f", shown->m_fWinterInRH);
     room.winterByRH = shown->m_bWinterInByRH != 0;
+    const HumidityTexts winter = humidityTexts(m_chartPressure, shown->m_fWinterInT, shown->m_fWinterInTw,
+                                               shown->m_fWinterInRH, room.winterByRH);
+    room.winterTw = winter.tw;
+    room.winterRH = winter.rh;
     room.heatLoad = FormatLoad(shown->m_fWinterLoad);
     room.winterMoistLoad = FormatNumber("%.3f", shown->m_fWinterMoistLoad);
     room.winterFreshAir = FormatNumber("%.0f", shown->m_fWinterFreshAir);
@@ -200,16 +232,16 @@ void SystemRoomEdit::WriteRoomFields(CServiceArea& target) const
     const double toKw = m_unitSystem == 0 ? kKwPerKcalPerHour : 1.0;
     target.m_strSummerInName = room.summerName;
     target.m_fSummerInT = readFloat(room.summerT);
-    target.m_fSummerInTw = readFloat(room.summerTw);
-    target.m_fSummerInRH = readFloat(room.summerRH);
+    (room.summerByRH ? target.m_fSummerInRH : target.m_fSummerInTw) =
+        readFloat(room.summerByRH ? room.summerRH : room.summerTw);
     target.m_bSummerInByRH = room.summerByRH ? 1 : 0;
     target.m_fSummerLoad = static_cast<float>(ReadNumber(room.coolingLoad) * toKw);
     target.m_fSummerMoistLoad = readFloat(room.summerMoistLoad);
     target.m_fSummerFreshAir = readFloat(room.summerFreshAir);
     target.m_strWinterInName = room.winterName;
     target.m_fWinterInT = readFloat(room.winterT);
-    target.m_fWinterInTw = readFloat(room.winterTw);
-    target.m_fWinterInRH = readFloat(room.winterRH);
+    (room.winterByRH ? target.m_fWinterInRH : target.m_fWinterInTw) =
+        readFloat(room.winterByRH ? room.winterRH : room.winterTw);
     target.m_bWinterInByRH = room.winterByRH ? 1 : 0;
     target.m_fWinterLoad = static_cast<float>(ReadNumber(room.heatLoad) * toKw);
     target.m_fWinterMoistLoad = readFloat(room.winterMoistLoad);

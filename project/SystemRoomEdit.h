@@ -66,8 +66,11 @@ public:
     // Opens on a copy of a project's data (the dialog): outdoor states, every
     // system and room with all their drawings; selects the first system and
     // shows its first room. Loads are shown in the given unit system
-    // (1 SI, 0 engineering).
-    void Load(const CAir_Room& project, int unitSystem);
+    // (1 SI, 0 engineering). A state's property it is not given by (the wet
+    // bulb of a state given by its humidity, or the reverse) is shown as
+    // computed at the chart pressure (Pa); it is not written back unless its
+    // radio is chosen.
+    void Load(const CAir_Room& project, int unitSystem, float chartPressure = 101325.0f);
 
     // Shows the loads in another unit system, converting the two load texts
     // (the wizard page's activation after page 1).
@@ -125,6 +128,7 @@ private:
 
     Variant m_variant;
     int m_unitSystem = 1;
+    float m_chartPressure = 101325.0f;
     CAir_Room m_work;
     CAcSystem* m_shownSystem = nullptr;  // whose rooms the room box lists
     CServiceArea* m_shownRoom = nullptr; // whose data the fields show

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "app/CMainFrame.h"
@@ -51,6 +52,19 @@ std::optional<double> numberIn(const QString& text)
 double numberOr0(const QLineEdit* edit)
 {
     return numberIn(edit->text()).value_or(0.0);
+}
+
+// A machine dew point held as a whole percent: the box's number, or
+// nothing (after the refusal) when it has a fractional part, which would
+// otherwise be cut off silently.
+std::optional<int> wholePercent(const QLineEdit* edit)
+{
+    const double value = numberOr0(edit);
+    if (value != std::trunc(value) || std::fabs(value) > 1e6) {
+        refuse(kDewPointInvalid);
+        return std::nullopt;
+    }
+    return static_cast<int>(value);
 }
 
 QComboBox* supplyBox(int maxFlag, double difference)
@@ -127,6 +141,12 @@ void CAnalysisDlg::accept()
     const std::optional<AnalysisRequest> request = ReadRequest();
     if (!request)
         return;
+    // Objects the user drew in a view the run empties go only on a 是.
+    if (const int drawn = DrawnObjectsAnalysisClears(m_document.model(), *request); drawn > 0) {
+        const QString question = tr(kClearDrawnObjects).arg(drawn);
+        if (!messages().askYesNo(question.toStdString(), MessageIcon::Question, std::string()))
+            return;
+    }
     std::string message;
     if (!m_document.RunAnalysis(*request, message)) {
         alertMessage(message, MessageIcon::Stop, kCaption);
@@ -228,7 +248,6 @@ std::optional<AnalysisRequest> CSecondaryAnalysisDlg::ReadRequest()
     SecondaryParams p;
     p.fanRise = numberOr0(m_fanRise);
     p.supplyDifference = numberOr0(m_supplyDifference);
-    p.dewPointPercent = static_cast<int>(numberOr0(m_dewPoint));
     p.winter = m_winter->isChecked() ? 1 : 0;
     p.preheatDifference = numberOr0(m_preheatDifference);
     p.humidifyMode = std::max(m_humidify->checkedId(), 0);
@@ -236,6 +255,10 @@ std::optional<AnalysisRequest> CSecondaryAnalysisDlg::ReadRequest()
         refuse(kFanRiseInvalid);
         return std::nullopt;
     }
+    const std::optional<int> percent = wholePercent(m_dewPoint);
+    if (!percent)
+        return std::nullopt;
+    p.dewPointPercent = *percent;
     if (p.dewPointPercent <= 0 || p.dewPointPercent > 100) {
         refuse(kDewPointInvalid);
         return std::nullopt;
@@ -284,7 +307,10 @@ std::optional<AnalysisRequest> CFanCoilAnalysisDlg::ReadRequest()
     if (!p.maxDifference)
         p.supplyDifference = numberIn(m_supplyDifference->currentText()).value_or(0.0);
     p.fanRise = numberOr0(m_fanRise);
-    p.dewPointPercent = static_cast<int>(numberOr0(m_dewPoint));
+    const std::optional<int> percent = wholePercent(m_dewPoint);
+    if (!percent)
+        return std::nullopt;
+    p.dewPointPercent = *percent;
     p.winter = m_winter->isChecked() ? 1 : 0;
     p.humidifyMode = std::max(m_humidify->checkedId(), 0);
     return p;

@@ -367,8 +367,8 @@ PickResult CQORVAView::HitTest(const QPoint& logical)
 
 const ChartRegion& CQORVAView::DrawnWindow()
 {
-    EnsureLayout();
-    return m_drawnWindow;
+    m_fullChart = m_document.model().FullChartStates();
+    return m_fullChart;
 }
 
 QPoint CQORVAView::ChartRelative(const QPoint& logical)

@@ -94,7 +94,8 @@ public:
     // The independent state at a logical point, completed; none outside the
     // chart region.
     std::optional<CStatePoint> StateAt(const QPoint& logical);
-    // The drawn chart window new points must lie in.
+    // The region new points must lie in: the full drawn chart, whatever
+    // window is shown.
     const ChartRegion& DrawnWindow();
     // Chart-relative position of a logical point (where texts are placed).
     QPoint ChartRelative(const QPoint& logical);
@@ -174,7 +175,7 @@ private:
     QPoint m_lastPick;
     // What PickedName said when the pick was made.
     std::string m_strPickedName;
-    RendererRegion m_drawnWindow{m_chart};
+    StateRegion m_fullChart = StateRegion::FullChart(-30.0f, 0.04f);
     int m_nScreenWidth = 0;
     std::map<int, ViewModeHandler*> m_handlers;
     QString m_prompt;

@@ -13,8 +13,10 @@ class CSystemRoomDlg : public QDialog {
     Q_OBJECT
 public:
     // Opens on a copy of project (every room copied whole); loads are shown
-    // in unitSystem (1 SI, 0 engineering).
-    CSystemRoomDlg(const CAir_Room& project, int unitSystem, QWidget* parent = nullptr);
+    // in unitSystem (1 SI, 0 engineering), computed humidities and wet bulbs
+    // at the chart pressure (Pa).
+    CSystemRoomDlg(const CAir_Room& project, int unitSystem, QWidget* parent = nullptr,
+                   float chartPressure = 101325.0f);
 
     CSystemRoomEditor* editor() { return m_editor; }
     // The checked working copy (after OK).

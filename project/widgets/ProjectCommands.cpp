@@ -65,7 +65,8 @@ bool NewProject(CMainFrame& frame)
 bool EditSystemsAndRooms(CMainFrame& frame)
 {
     CQORVADoc& document = frame.document();
-    CSystemRoomDlg dialog(document.model().m_rooms, document.model().m_nUnitSystem, &frame);
+    CSystemRoomDlg dialog(document.model().m_rooms, document.model().m_nUnitSystem, &frame,
+                          document.model().m_fSummerPressure);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     document.ApplySystemRoomData(dialog.TakeResult());

@@ -8,6 +8,7 @@
 
 #include "analysis/AnalysisFramework.h"
 #include "analysis/Binding.h"
+#include "analysis/ResultTexts.h"
 #include "model/ChartFormulas.h"
 #include "support/RecordingMessages.h"
 
@@ -18,6 +19,13 @@
 namespace {
 
 constexpr double kRhoSummer = 1.2, kRhoWinter = 1.25;
+
+std::string format(const char* pattern, double value)
+{
+    char text[128];
+    std::snprintf(text, sizeof text, pattern, value);
+    return text;
+}
 
 class AnalysesTest : public ::testing::Test {
 protected:
@@ -85,6 +93,21 @@ protected:
         for (const auto& t : *idg.m_pTexts)
             result.push_back(t->m_nKind);
         return result;
+    }
+    const CCommentString& textOfKind(int kind)
+    {
+        for (const auto& t : *idg.m_pTexts)
+            if (t->m_nKind == kind)
+                return *t;
+        ADD_FAILURE() << "no text of kind " << kind;
+        static CCommentString none;
+        return none;
+    }
+    void expectRatioText(const std::string& words, double share)
+    {
+        const CCommentString& t = textOfKind(text_kind::kMixingRatio);
+        EXPECT_EQ(t.m_strText, words);
+        EXPECT_NEAR(t.m_fValues[value_slot::kRatio], share, 2e-3);
     }
     static double rh(const CStatePoint& p) { return formulas::relativeHumidity(p.m_d, p.m_h); }
     static double capacity(double g, double h1, double h2)
@@ -237,6 +260,8 @@ TEST_F(AnalysesTest, PrimaryWinterModesMatchTheFormulas)
         EXPECT_NEAR(word(room(), primary_slot::kHeating), capacity(g, m.m_h, cc.m_h), 5.0);
         EXPECT_NEAR(word(room(), primary_slot::kHumidification), kRhoSummer * g * (o.m_d - m.m_d), 0.01);
         EXPECT_EQ(kinds(), (std::vector<int>{1, 3, 11, 8, -1, 9, 9, 9, 5, 6}));
+        // Like its summer twin, the ε text carries the air volume in slot 0.
+        EXPECT_NEAR(idg.m_pTexts->back()->m_fValues[value_slot::kAirVolume], g, 1e-3);
         // The summer results stand beside the winter ones.
         EXPECT_EQ(word(room(), primary_slot::kSupplyVolume), float(g));
     }
@@ -381,10 +406,13 @@ TEST_F(AnalysesTest, FanCoilModesMatchTheFormulas)
         }
         EXPECT_NEAR(n.m_t - o.m_t, 6.0, 0.01);
         const double g = 3.6 * 10000.0 / (kRhoSummer * (n.m_h - o.m_h));
-        EXPECT_NEAR(room().m_anaD[fancoil_slot::kSupplyVolume], g, g * 1e-3);
+        EXPECT_NEAR(textOfKind(text_kind::kAirVolume).m_fValues[value_slot::kAirVolume], g, g * 1e-3);
         if (c.mixMode == kTreatThenMix) {
             const CStatePoint& d = named("D");
             expectMix(o, d, k, 500.0 / g);
+            // 混风比(K-O-D') is the share of K: the fresh-air share F/G.
+            expectRatioText("混风比(" + k.m_strName + format("-O-D'): %.0f %%", 500.0 / g * 100.0),
+                            500.0 / g);
         } else {
             expectMix(named("C"), n, k, 500.0 / g);
         }
@@ -400,11 +428,38 @@ TEST_F(AnalysesTest, FanCoilModesMatchTheFormulas)
         else
             EXPECT_NEAR(q.m_h, kw.m_h, 0.01);
         // The winter fresh air (400 m³/h) balances the mixture.
-        if (c.mixMode == kTreatThenMix)
+        // The winter ratio text is the share of the first-named point (D or N).
+        if (c.mixMode == kTreatThenMix) {
             expectMix(ow, named("D"), kw, 400.0 / g);
-        else
+            expectRatioText(format("混风比(D-O-K'): %.0f %%", (1 - 400.0 / g) * 100.0), 1 - 400.0 / g);
+        } else {
             expectMix(named("C"), nw, kw, 400.0 / g);
+            expectRatioText(format("混风比(N-C-K'): %.0f %%", (1 - 400.0 / g) * 100.0), 1 - 400.0 / g);
+        }
     }
+}
+
+// Moving N moves K and O but not D: the rebuilt 混风比 is still the share of
+// K, |h_D − h_O| / |h_D − h_K| from the moved states, never its complement.
+TEST_F(AnalysesTest, FanCoilMixingRatioKeepsItsMeaningWhenRebuilt)
+{
+    idg.m_rebuildResultTexts = [this](int point) { RebuildResultTexts(idg, point); };
+    show(kConditionSummer);
+    FanCoilParams p;
+    p.mixMode = kTreatThenMix;
+    p.fanRise = 1.0;
+    p.dewPointPercent = 90;
+    std::string message;
+    ASSERT_TRUE(RunAnalysis(idg, p, message)) << message;
+    show(kConditionSummer);
+    room().m_fSummerInT = 25.3f;
+    ASSERT_TRUE(BindCurrentRoom(idg));
+    const CStatePoint &d = named("D"), &o = named("O"), &k = named("K");
+    const double share = std::fabs(d.m_h - o.m_h) / std::fabs(d.m_h - k.m_h);
+    const CCommentString& ratio = textOfKind(text_kind::kMixingRatio);
+    EXPECT_NEAR(ratio.m_fValues[value_slot::kRatio], share, 1e-4);
+    EXPECT_EQ(ratio.m_strText, format("混风比(D-O-K): %.0f%%", share * 100.0));
+    EXPECT_LT(share, 0.5); // 500 m³/h of fresh air in a supply several times larger
 }
 
 TEST_F(AnalysesTest, FreshAirUnitMatchesTheFormulas)

@@ -113,6 +113,10 @@ TEST_F(AnalyzeCommand, AFailedAnalysisExitsWithOneAndWritesNoProject)
          "计算错误，请检查输入数据!\n\n新风量为0，建议改正后重新分析"},
         {{"--analysis", "freshair", "--system", "0", "--room", "1", "--humidify", "steam", "--heat-to", "18"},
          "计算错误，请检查输入数据!"},
+        // W' heated to 120 °C would lie above the drawn chart.
+        {{"--analysis", "freshair", "--system", "1", "--room", "0", "--humidify", "steam", "--heat-to", "120",
+          "--humidification", "1"},
+         "计算错误，请检查输入数据!"},
     };
     const std::string out = path("out.id");
     for (const Case& c : cases) {
@@ -123,6 +127,28 @@ TEST_F(AnalyzeCommand, AFailedAnalysisExitsWithOneAndWritesNoProject)
         EXPECT_NE(run.err.find(": " + c.message + "\n"), std::string::npos) << run.err;
         EXPECT_FALSE(QFile::exists(QString::fromStdString(out))) << c.options[1];
     }
+}
+
+// The sample's views hold only what its analyses placed: no analysis of any
+// kind would ask before clearing them.
+TEST_F(AnalyzeCommand, SampleViewsHoldNothingTheUserDrew)
+{
+    CQORVADoc document;
+    ASSERT_TRUE(document.OnOpenDocument(kSample));
+    const auto& systems = document.model().m_rooms.m_systems;
+    for (std::size_t s = 0; s < systems.size(); ++s)
+        for (std::size_t r = 0; r < systems[s]->m_rooms.size(); ++r) {
+            ASSERT_TRUE(document.SelectSystem(static_cast<int>(s)));
+            document.SelectRoom(static_cast<int>(r));
+            const CServiceArea& room = *systems[s]->m_rooms[r];
+            for (const char* kind : {"primary", "secondary", "fancoil", "freshair"}) {
+                AnalysisRequest request = *storedRequest(kind, room);
+                if (auto* fresh = std::get_if<FreshAirParams>(&request))
+                    fresh->humidifyMode = kHumidifySteam;
+                EXPECT_EQ(DrawnObjectsAnalysisClears(document.model(), request), 0)
+                    << room.m_strName << " " << kind;
+            }
+        }
 }
 
 // The window's run (through the document, as the dialog's OK) and the command

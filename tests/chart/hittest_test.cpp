@@ -120,6 +120,49 @@ TEST_F(ChartFixture, InsideTheChartRegion)
     EXPECT_FALSE(chart.IsInsideChart(point));
 }
 
+// The chart model's own region for the full chart (what analyses and
+// recomputation test against) agrees with the drawn full chart's test over a
+// grid of states, away from the last pixel of an edge: the top edge stops a
+// state at 120 °C, well below any 200 °C limit.
+TEST_F(ChartFixture, FullChartStatesAreTheDrawnFullChart)
+{
+    const StateRegion full = idg.FullChartStates();
+    const double pixelX = 2.0 / chart.m_layout.m_fXScale, pixelH = 2.0 / chart.m_layout.m_fHScale;
+    const auto inside = [this](double x, double h) {
+        CStatePoint p;
+        p.m_d = static_cast<float>(x);
+        p.m_h = static_cast<float>(h);
+        p.m_bKnownD = p.m_bKnownH = 1;
+        return idg.CalcStatePoint(p) && chart.IsInsideChart(p);
+    };
+    int compared = 0, insideCount = 0;
+    for (double x = 0.0005; x < 0.046; x += 0.0015)
+        for (double h = -40.0; h < 200.0; h += 3.0) {
+            CStatePoint p;
+            p.m_d = static_cast<float>(x);
+            p.m_h = static_cast<float>(h);
+            p.m_bKnownD = p.m_bKnownH = 1;
+            if (!idg.CalcStatePoint(p))
+                continue;
+            const bool drawn = chart.IsInsideChart(p);
+            if (inside(x + pixelX, h) != drawn || inside(x - pixelX, h) != drawn ||
+                inside(x, h + pixelH) != drawn || inside(x, h - pixelH) != drawn)
+                continue; // within two pixels of an edge
+            EXPECT_EQ(full.Contains(p), drawn) << "x " << x << " h " << h;
+            ++compared;
+            insideCount += drawn;
+        }
+    EXPECT_GT(compared, 1000);
+    EXPECT_GT(insideCount, 200);
+    CStatePoint hot; // 120 °C at 10 g/kg
+    hot.m_t = 120.0f;
+    hot.m_d = 0.01f;
+    hot.m_bKnownT = hot.m_bKnownD = 1;
+    ASSERT_TRUE(idg.CalcStatePoint(hot));
+    EXPECT_FALSE(full.Contains(hot));
+    EXPECT_FALSE(chart.IsInsideChart(hot));
+}
+
 struct SegmentCase {
     CanvasPoint a, b;
     bool drawn;

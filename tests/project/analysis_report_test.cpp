@@ -267,9 +267,9 @@ TEST(AnalysisReport, EmptyPathWritesNothing)
     EXPECT_TRUE(error.empty());
 }
 
-// A stored index past the view's points: the report fails as a whole and an
-// earlier report file is left as it was.
-TEST(AnalysisReport, BadStoredIndexFailsWithoutPartialFile)
+// A stored index past the view's points: the report fails as a whole, and
+// an earlier report file is removed so that no caller reads it as this run's.
+TEST(AnalysisReport, FailureRemovesAnEarlierReport)
 {
     for (const int word : {3, 4, 5, 27, 28}) {
         auto idg = project(CIDG::kUnitsSI);
@@ -284,8 +284,7 @@ TEST(AnalysisReport, BadStoredIndexFailsWithoutPartialFile)
         std::string error;
         EXPECT_FALSE(WriteAnalysisReport(*idg, path.toStdString(), error)) << word;
         EXPECT_EQ(error.rfind("输出文件时出错\n系统：S1     服务区域：R1", 0), 0u) << error;
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        EXPECT_EQ(file.readAll().toStdString(), "previous") << word;
+        EXPECT_TRUE(error.ends_with("\n该路径下原有的报告已删除。")) << error;
+        EXPECT_FALSE(QFile::exists(path)) << word;
     }
 }

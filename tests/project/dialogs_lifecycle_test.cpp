@@ -3,9 +3,11 @@
 
 #include "analysis/Binding.h"
 #include "support/DocumentTestAccess.h"
+#include "project/AnalysisReport.h"
 #include "project/Atmosphere.h"
 #include "project/CQORVADoc.h"
 #include "project/NewProject.h"
+#include "project/SystemRoomEdit.h"
 #include "support/RecordingMessages.h"
 
 namespace {
@@ -181,6 +183,52 @@ TEST(SystemRoomData, TakesOverTheEditedSystemsAndRebindsTheCurrentRoom)
     EXPECT_EQ(idg.m_pPoints, &idg.m_rooms.RoomAt(0, 0)->m_points[kConditionSummer]);
     EXPECT_TRUE(document.IsModified());
     EXPECT_FALSE(log.changes.empty());
+}
+
+// 办公室101 of the sample holds a primary analysis with its winter part: a
+// new winter load moves the winter O to h_N + 3.6·Q/(G·ρw) and changes the
+// report's winter heating line.
+TEST(SystemRoomData, ChangedWinterLoadReachesTheWinterResultsAndTheReport)
+{
+    RecordingMessages messages;
+    CQORVADoc document;
+    ASSERT_TRUE(document.OnOpenDocument(QORVA_SOURCE_DIR "/examples/office.id"));
+    CIDG& idg = DocumentTestAccess::model(document);
+    std::string error;
+    const std::optional<std::string> before = AnalysisReportText(idg, error);
+    ASSERT_TRUE(before) << error;
+    CAir_Room edited;
+    edited.CopyOutdoor(idg.m_rooms);
+    for (const auto& system : idg.m_rooms.m_systems) {
+        edited.AddSystem(system->m_strName);
+        for (const auto& room : system->m_rooms) {
+            auto copy = std::make_unique<CServiceArea>();
+            CopyWholeRoom(*room, *copy);
+            edited.m_systems.back()->m_rooms.push_back(std::move(copy));
+        }
+    }
+    CServiceArea& office = *edited.RoomAt(0, 0);
+    ASSERT_NE(office.m_anaW[3].i, -1);
+    office.m_fWinterLoad *= 2.0f;
+    const float load = office.m_fWinterLoad * 1000.0f;
+    document.ApplySystemRoomData(std::move(edited));
+    EXPECT_TRUE(messages.entries.empty());
+
+    const CServiceArea& room = *idg.m_rooms.RoomAt(0, 0);
+    const auto& winter = room.m_points[kConditionWinter];
+    const int o = room.m_anaW[26].i;
+    ASSERT_GE(o, 2);
+    const float g = room.m_anaW[0].f;
+    EXPECT_NEAR(winter[static_cast<std::size_t>(o)]->m_h - winter[1]->m_h,
+                3.6 * load / (double(g) * idg.m_fWinterDensity), 0.02);
+    const std::optional<std::string> after = AnalysisReportText(idg, error);
+    ASSERT_TRUE(after) << error;
+    const auto heatingLine = [](const std::string& report) {
+        const std::size_t winterBlock = report.find("工况：冬季工况");
+        const std::size_t at = report.find("空调器加热量", winterBlock);
+        return report.substr(at, report.find('\n', at) - at);
+    };
+    EXPECT_NE(heatingLine(*after), heatingLine(*before));
 }
 
 TEST(AtmosphericDataOfTheDocument, StoresTheEightValuesAndMarksModified)

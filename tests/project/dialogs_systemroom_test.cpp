@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "model/ChartFormulas.h"
 #include "project/SystemRoomEdit.h"
 #include "support/RecordingMessages.h"
 
@@ -65,6 +66,38 @@ TEST_F(DialogEditor, OpensOnTheFirstSystemAndItsFirstRoom)
     EXPECT_EQ(edit.outdoor.winterRH, "40");
     EXPECT_TRUE(edit.outdoor.winterByRH);
     EXPECT_STREQ(edit.loadUnitLabel(), "kW");
+}
+
+// The field a state is not given by shows its computed value, not the 0 the
+// record holds for it; what is written back is only the given property.
+TEST_F(DialogEditor, ReadOnlyHumidityFieldsShowComputedValues)
+{
+    using namespace formulas;
+    const auto text = [](const char* pattern, double value) {
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, pattern, value);
+        return std::string(buffer);
+    };
+    // Summer outdoor 35 °C with wet bulb 27.5 °C: x from the wet-bulb line.
+    const double xOut =
+        solve([](double x) { return enthalpy(35.0, x) - wetBulbLineEnthalpy(27.5, x); }, 0.0, 0.05);
+    const double xIn = moisture(26.0, 0.55), xWinter = moisture(20.0, 0.40);
+    struct Case {
+        const std::string& shown;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {edit.outdoor.summerRH, text("%.0f", relativeHumidity(xOut, enthalpy(35.0, xOut)) * 100.0)},
+        {edit.room.summerTw, text("%.1f", wetBulb(xIn, enthalpy(26.0, xIn)))},
+        {edit.room.winterTw, text("%.1f", wetBulb(xWinter, enthalpy(20.0, xWinter)))},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.shown, c.expected);
+    EXPECT_NE(edit.outdoor.summerRH, "0");
+    ASSERT_TRUE(edit.Validate());
+    const CAir_Room& result = edit.working();
+    EXPECT_EQ(result.m_fSummerOutRH, 0.0f);
+    EXPECT_EQ(result.FindSystem("空调系统1")->FindRoom("办公室")->m_fSummerInTw, 0.0f);
 }
 
 TEST_F(DialogEditor, AddingASystemChecksItsNameAndResetsTheRoomFields)

@@ -89,6 +89,17 @@ TEST(ParameterFile, RestartsWithTheLineAfterTheOutdoorStates)
     EXPECT_EQ(data.rooms.m_strWinterOutName, "W冬");
 }
 
+TEST(ParameterFile, BlankLinesBetweenOtherLinesAreSkipped)
+{
+    const std::string text = "办公楼\r\n\r\nSI\r\n\r\nsummer: 101325 34.0 28.2\r\n \r\nwinter: 101325 -5 75\r\n\r\n"
+                             "SYSTEM\r\n系统1\r\n\r\nROOM\r\n会议室\r\n\r\nsummer: 26 55 12.5 1.2 800\r\n\r\n"
+                             "winter: 20 45 8.0 0.5 800\r\n\r\n";
+    NewProjectData data;
+    std::string error;
+    ASSERT_TRUE(parse(text, data, error)) << error;
+    EXPECT_EQ(data.rooms.m_systems.at(0)->m_rooms.at(0)->m_strName, "会议室");
+}
+
 TEST(ParameterFile, RefusedWithTheLineAndWhatWasExpected)
 {
     struct Case {
@@ -120,6 +131,10 @@ TEST(ParameterFile, RefusedWithTheLineAndWhatWasExpected)
         {kHead + kSystem + "其他\n", "参数文件第 11 行：应为SYSTEM、ROOM 或文件结束，读到“其他”"},
         {kHead + kSystem + "SYSTEM\n系统1\n", "参数文件第 12 行：系统名称“系统1”重复"},
         {kHead + kSystem + "ROOM\n会议室\n", "参数文件第 12 行：房间名称“会议室”在系统中重复"},
+        // An empty name line is refused, not skipped (the next line would become the name).
+        {"\r\n" + kHead + kSystem, "参数文件第 1 行：工程名称不能为空"},
+        {kHead + "SYSTEM\n\nROOM\nR\n26 55 1 1 800\n20 45 1 1 800\n", "参数文件第 6 行：系统名称不能为空"},
+        {kHead + "SYSTEM\nS\nROOM\n  \n26 55 1 1 800\n20 45 1 1 800\n", "参数文件第 8 行：房间名称不能为空"},
     };
     for (const Case& c : cases) {
         NewProjectData data;

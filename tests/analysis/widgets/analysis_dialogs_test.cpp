@@ -157,4 +157,77 @@ TEST_F(AnalysisDialogsTest, SecondaryFanCoilAndFreshAirRun)
     EXPECT_EQ(document.undoStack().count(), 3);
 }
 
+// The integer dew-point boxes refuse a fraction instead of cutting it off.
+TEST_F(AnalysisDialogsTest, WholePercentDewPointsRefuseFractions)
+{
+    CSecondaryAnalysisDlg secondary(document);
+    type(secondary.m_dewPoint, "95.5");
+    secondary.accept();
+    EXPECT_EQ(lastMessage(), "机器露点必须为0－100间的实数!");
+    EXPECT_NE(secondary.result(), QDialog::Accepted);
+    messages.clear();
+    CFanCoilAnalysisDlg fanCoil(document);
+    type(fanCoil.m_dewPoint, "95.5");
+    fanCoil.accept();
+    EXPECT_EQ(lastMessage(), "机器露点必须为0－100间的实数!");
+    EXPECT_NE(fanCoil.result(), QDialog::Accepted);
+    EXPECT_EQ(document.undoStack().count(), 0);
+    type(fanCoil.m_dewPoint, "95");
+    fanCoil.accept();
+    EXPECT_EQ(fanCoil.result(), QDialog::Accepted) << lastMessage();
+    EXPECT_EQ(room().m_anaI[fancoil_slot::kDewPointPercent], 95);
+}
+
+// A run that would empty objects the user drew asks first; 否 changes
+// nothing, 是 runs as one step; the results of earlier analyses (of any
+// kind) and W, N, ε are not the user's and are not counted.
+TEST_F(AnalysisDialogsTest, AnalysisAsksBeforeClearingWhatTheUserDrew)
+{
+    const std::string question = "运行分析将清除本工况视图中您绘制的 2 个对象，是否继续？";
+    {
+        CFanCoilAnalysisDlg fanCoil(document);
+        fanCoil.accept();
+        ASSERT_EQ(fanCoil.result(), QDialog::Accepted) << lastMessage();
+    }
+    EXPECT_TRUE(messages.entries.empty());
+    // The user adds a point in the cooling view and a text in the heating view.
+    auto point = std::make_unique<CStatePoint>(*room().m_points[kConditionSummer][1]);
+    point->m_strName = "X";
+    point->m_nId = static_cast<int>(room().m_points[kConditionSummer].size());
+    room().m_points[kConditionSummer].push_back(std::move(point));
+    auto text = std::make_unique<CCommentString>();
+    text->m_strText = "备注";
+    text->m_nKind = 0;
+    room().m_texts[kConditionWinter].push_back(std::move(text));
+    const std::size_t before = room().m_points[kConditionSummer].size();
+
+    messages.answer = false;
+    CSecondaryAnalysisDlg refused(document);
+    refused.accept();
+    ASSERT_EQ(messages.texts(), std::vector<std::string>{question});
+    EXPECT_TRUE(messages.entries.back().question);
+    EXPECT_NE(refused.result(), QDialog::Accepted);
+    EXPECT_EQ(room().m_points[kConditionSummer].size(), before);
+    EXPECT_EQ(document.undoStack().count(), 1);
+
+    // The primary run without winter empties only the cooling view: one object.
+    CPrimaryAnalysisDlg summerOnly(document);
+    summerOnly.accept();
+    EXPECT_EQ(lastMessage(), "运行分析将清除本工况视图中您绘制的 1 个对象，是否继续？");
+
+    messages.clear();
+    messages.answer = true;
+    CSecondaryAnalysisDlg accepted(document);
+    accepted.accept();
+    EXPECT_EQ(messages.texts().front(), question);
+    EXPECT_EQ(accepted.result(), QDialog::Accepted) << lastMessage();
+    EXPECT_EQ(document.undoStack().count(), 2);
+
+    messages.clear();
+    CFanCoilAnalysisDlg again(document);
+    again.accept();
+    EXPECT_EQ(again.result(), QDialog::Accepted) << lastMessage();
+    EXPECT_TRUE(messages.entries.empty());
+}
+
 } // namespace

@@ -13,6 +13,7 @@
 
 #include "support/DocumentTestAccess.h"
 #include "app/CMainFrame.h"
+#include "analysis/AnalysisFramework.h"
 #include "app/CommandTable.h"
 #include "project/CQORVADoc.h"
 #include "support/RecordingMessages.h"
@@ -233,6 +234,25 @@ TEST_F(MainFrameTest, ViewAndLabelCommandsAndTheirTicks)
     frame.conditionList()->activated(0);
     EXPECT_EQ(document.CurrentConditionCode(), 0);
     EXPECT_TRUE(frame.action(cmd::ConditionNormal)->isChecked());
+}
+
+// The fan-coil run ends in 制热: the condition list says so, and follows
+// the room again when the run is undone.
+TEST_F(MainFrameTest, ConditionListFollowsTheRoomAfterAnAnalysis)
+{
+    ASSERT_TRUE(frame.OpenProject(QORVA_SOURCE_DIR "/examples/office.id"));
+    ASSERT_TRUE(document.SelectSystem(0));
+    document.SelectRoom(2);
+    document.SelectCondition(kConditionSummer);
+    ASSERT_EQ(frame.conditionList()->currentIndex(), kConditionSummer);
+    FanCoilParams params = StoredFanCoilParams(*document.model().CurrentRoom());
+    params.winter = 1;
+    std::string message;
+    ASSERT_TRUE(document.RunAnalysis(params, message)) << message;
+    EXPECT_EQ(document.CurrentConditionCode(), kConditionWinter);
+    EXPECT_EQ(frame.conditionList()->currentIndex(), kConditionWinter);
+    document.undoStack().undo();
+    EXPECT_EQ(frame.conditionList()->currentIndex(), document.CurrentConditionCode());
 }
 
 TEST_F(MainFrameTest, OpeningAMissingFileKeepsTheProject)

@@ -640,6 +640,32 @@ TEST_F(Builder, AnOpenedProjectShowsTheWholePage)
 }
 
 // The wheel scrolls the chart under a cursor that stays: the readout follows.
+// New points are accepted anywhere on the full drawn chart, also outside a
+// zoomed window, and never above its top edge.
+TEST_F(Builder, NewPointsMayLieAnywhereOnTheFullChart)
+{
+    ChartRenderer standard(idg());
+    standard.LayoutChart(chart::standardDevice());
+    const CanvasRect chart = standard.ChartRectangle();
+    const int left = chart.left + chart.width() / 2, top = chart.top + chart.height() / 2;
+    const auto window = standard.ClipWindow(left, top, left + chart.width() / 4, top + chart.height() / 4);
+    ASSERT_TRUE(window.has_value());
+    document.ClipChart(*window, left, top);
+    ASSERT_GT(idg().m_fZoom, 1.0f);
+    struct Case {
+        float t, x;
+        bool inside;
+    };
+    for (const Case& c : {Case{2.0f, 0.003f, true}, Case{45.0f, 0.02f, true}, Case{120.0f, 0.01f, false}}) {
+        CStatePoint state;
+        state.m_t = c.t;
+        state.m_d = c.x;
+        state.m_bKnownT = state.m_bKnownD = 1;
+        ASSERT_TRUE(idg().CalcStatePoint(state));
+        EXPECT_EQ(view->DrawnWindow().Contains(state), c.inside) << c.t;
+    }
+}
+
 TEST_F(Builder, TheReadoutFollowsTheCursorAfterTheWheel)
 {
     const QPoint indoor = at(1);

@@ -144,14 +144,15 @@ void CComfortZoneDlg::OnKindChanged()
     QString note;
     if (const auto code = codeZoneOf(kind)) {
         const psy::CodeZoneBounds b = psy::codeZoneBounds(*code);
-        note = tr("GB 50736-2012 表3.0.2：%1–%2 ℃").arg(b.tLow, 0, 'f', 0).arg(b.tHigh, 0, 'f', 0);
         const QString low = b.lowOpen ? tr("未规定") : number("%.0f%%", b.RHLow * 100.0);
         const QString high = b.highOpen ? tr("未规定") : number("%.0f%%", b.RHHigh * 100.0);
-        note += tr("，相对湿度 %1 至 %2。").arg(low, high);
+        note = tr("GB 50736-2012 表3.0.2：%1–%2 ℃，相对湿度 %3 至 %4。")
+                   .arg(number("%.0f", b.tLow), number("%.0f", b.tHigh), low, high);
+        // Each further sentence on a line of its own, whatever the language's spacing.
         if (b.lowOpen)
-            note += tr("下限未规定，取图的下边界（相对湿度 0%）。");
+            note += QLatin1Char('\n') + tr("下限未规定，取图的下边界（相对湿度 0%）。");
         if (b.highOpen)
-            note += tr("上限未规定，取图的饱和线（相对湿度 100%）。");
+            note += QLatin1Char('\n') + tr("上限未规定，取图的饱和线（相对湿度 100%）。");
     } else if (pmv) {
         note = tr("ISO 7730 / GB 50736-2012 3.0.4：PMV = "
                   "±限值的两条线（平均辐射温度取空气温度）与相对湿度上下限围成的区域。");

@@ -18,7 +18,7 @@ constexpr std::array<const char*, 7> kValueCaptions = {
     QT_TRANSLATE_NOOP("CLinePointDlg", "温差℃"),      QT_TRANSLATE_NOOP("CLinePointDlg", "含湿量差g/kg"),
     QT_TRANSLATE_NOOP("CLinePointDlg", "干球温度℃"),  QT_TRANSLATE_NOOP("CLinePointDlg", "相对湿度％"),
     QT_TRANSLATE_NOOP("CLinePointDlg", "含湿量g/kg"), QT_TRANSLATE_NOOP("CLinePointDlg", "湿球温度℃"),
-    QT_TRANSLATE_NOOP("CLinePointDlg", "焓")};
+    QT_TRANSLATE_NOOP("CLinePointDlg", "焓kJ/kg")};
 
 } // namespace
 
@@ -68,9 +68,9 @@ CLinePointDlg::CLinePointDlg(CQORVADoc& document, CQORVAView& view, ChartPicker&
     auto* group = new QButtonGroup(this);
     const bool si = model().m_nUnitSystem == CIDG::kUnitsSI;
     for (int kind = 0; kind < 7; ++kind) {
-        QString caption = tr(kValueCaptions[static_cast<std::size_t>(kind)]);
-        if (kind == CStatePoint::kEnthalpy)
-            caption += si ? QStringLiteral("kJ/kg") : QStringLiteral("kcal/kg");
+        const QString caption = kind == CStatePoint::kEnthalpy && !si
+                                    ? tr("焓kcal/kg")
+                                    : tr(kValueCaptions[static_cast<std::size_t>(kind)]);
         auto* radio = new QRadioButton(caption, this);
         radio->setObjectName(QStringLiteral("kind%1").arg(kind));
         auto* value = new QLineEdit(this);

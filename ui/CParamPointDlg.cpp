@@ -131,7 +131,7 @@ void CParamPointDlg::OnKnownToggled(int property, bool checked)
     const bool related = (property == kDewPoint && m_known[kMoisture]->isChecked()) ||
                          (property == kMoisture && m_known[kDewPoint]->isChecked());
     if (checked && related) {
-        alertMessage(param_messages::kDewPointWithMoisture, MessageIcon::Stop);
+        alertMessage(tr(param_messages::kDewPointWithMoisture).toStdString(), MessageIcon::Stop);
         const QSignalBlocker quiet(m_known[slot]);
         m_known[slot]->setChecked(false);
     }
@@ -149,7 +149,7 @@ std::optional<CParamPoint> CParamPointDlg::Calculate()
     const auto count =
         std::count_if(m_known.begin(), m_known.end(), [](QCheckBox* b) { return b->isChecked(); });
     if (count < kKnownNeeded) {
-        alertMessage(param_messages::kTooFewKnown, MessageIcon::Stop);
+        alertMessage(tr(param_messages::kTooFewKnown).toStdString(), MessageIcon::Stop);
         return std::nullopt;
     }
     const UnitSystem units = unitSystemOf(m_document.model().m_nUnitSystem);
@@ -243,11 +243,11 @@ void CParamPointDlg::ShowSelected()
 bool CParamPointDlg::AddPoint()
 {
     if (!m_name || m_name->text().isEmpty()) {
-        alertMessage(param_messages::kNameMissing, MessageIcon::Stop);
+        alertMessage(tr(param_messages::kNameMissing).toStdString(), MessageIcon::Stop);
         return false;
     }
     if (!IsParamPointNameFree(m_document.model(), m_name->text().toStdString())) {
-        alertMessage(param_messages::kNameTaken, MessageIcon::Stop);
+        alertMessage(tr(param_messages::kNameTaken).toStdString(), MessageIcon::Stop);
         return false;
     }
     const std::optional<CParamPoint> point = Calculate();
@@ -272,12 +272,12 @@ bool CParamPointDlg::RenameSelected()
         return false;
     const std::string name = m_name->text().toStdString();
     if (name.empty()) {
-        alertMessage(param_messages::kNameMissing, MessageIcon::Stop);
+        alertMessage(tr(param_messages::kNameMissing).toStdString(), MessageIcon::Stop);
         return false;
     }
     const int row = m_list->currentRow();
     if (!IsParamPointNameFree(m_document.model(), name, row) || !RenameParamPoint(m_document, row, name)) {
-        alertMessage(param_messages::kNameTaken, MessageIcon::Stop);
+        alertMessage(tr(param_messages::kNameTaken).toStdString(), MessageIcon::Stop);
         return false;
     }
     FillList();
@@ -315,7 +315,8 @@ bool CParamPointDlg::HandBack()
         bool number = false;
         m_values[k]->text().trimmed().toFloat(&number);
         if (m_known[k]->isChecked() && !number) {
-            alertMessage(param_messages::kValueMissing + m_known[k]->text().toStdString(), MessageIcon::Stop);
+            alertMessage(tr(param_messages::kValueMissing).arg(m_known[k]->text()).toStdString(),
+                         MessageIcon::Stop);
             m_values[k]->setFocus();
             return false;
         }

@@ -107,7 +107,7 @@ QDialogButtonBox* CBuilderDlg::AddButtons(QFormLayout* form, const QString& okTe
 {
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(okText, QDialogButtonBox::AcceptRole)->setObjectName("ok");
-    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole)->setObjectName("cancel");
+    buttons->addButton(tr("取消"), QDialogButtonBox::RejectRole)->setObjectName("cancel");
     connect(buttons, &QDialogButtonBox::accepted, this, &CBuilderDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CBuilderDlg::reject);
     form->addRow(buttons);
@@ -141,9 +141,9 @@ CBuilderDlg::StateReadout CBuilderDlg::AddStateReadout(QFormLayout* form, int ro
         form->insertRow(row < 0 ? -1 : row++, label, edit);
         return edit;
     };
-    readout.t = add(QStringLiteral("干球温度℃"), "stateT");
-    readout.tw = add(QStringLiteral("湿球温度℃"), "stateTw");
-    readout.RH = add(QStringLiteral("相对湿度％"), "stateRH");
+    readout.t = add(tr("干球温度℃"), "stateT");
+    readout.tw = add(tr("湿球温度℃"), "stateTw");
+    readout.RH = add(tr("相对湿度％"), "stateRH");
     return readout;
 }
 

@@ -41,6 +41,15 @@ QString number(const char* pattern, double value)
     return QString::asprintf(pattern, value);
 }
 
+// The kinds of the list in their Chinese source: a code zone's name is also
+// the caption stored with the zone, which stays the same in every language.
+constexpr const char* kKindNames[] = {QT_TRANSLATE_NOOP("CComfortZoneDlg", "自定义"),
+                                      QT_TRANSLATE_NOOP("CComfortZoneDlg", "GB 50736 供冷 I级"),
+                                      QT_TRANSLATE_NOOP("CComfortZoneDlg", "GB 50736 供冷 II级"),
+                                      QT_TRANSLATE_NOOP("CComfortZoneDlg", "GB 50736 供热 I级"),
+                                      QT_TRANSLATE_NOOP("CComfortZoneDlg", "GB 50736 供热 II级"),
+                                      QT_TRANSLATE_NOOP("CComfortZoneDlg", "PMV 舒适区")};
+
 } // namespace
 
 ComfortOccupant CurrentComfortOccupant(bool winter)
@@ -83,8 +92,8 @@ CComfortZoneDlg::CComfortZoneDlg(CQORVADoc& document, CQORVAView& view, ChartPic
 
     m_kind = new QComboBox(this);
     m_kind->setObjectName("kind");
-    m_kind->addItems({tr("自定义"), tr("GB 50736 供冷 I级"), tr("GB 50736 供冷 II级"),
-                      tr("GB 50736 供热 I级"), tr("GB 50736 供热 II级"), tr("PMV 舒适区")});
+    for (const char* name : kKindNames)
+        m_kind->addItem(tr(name));
     form->addRow(tr("舒适区依据:"), m_kind);
 
     m_dt = AddNumber(form, tr("温度波动范围(℃)："), "dt", QStringLiteral("0.5"));
@@ -135,14 +144,15 @@ void CComfortZoneDlg::OnKindChanged()
     QString note;
     if (const auto code = codeZoneOf(kind)) {
         const psy::CodeZoneBounds b = psy::codeZoneBounds(*code);
-        note = tr("GB 50736-2012 表3.0.2：%1–%2 ℃").arg(b.tLow, 0, 'f', 0).arg(b.tHigh, 0, 'f', 0);
         const QString low = b.lowOpen ? tr("未规定") : number("%.0f%%", b.RHLow * 100.0);
         const QString high = b.highOpen ? tr("未规定") : number("%.0f%%", b.RHHigh * 100.0);
-        note += tr("，相对湿度 %1 至 %2。").arg(low, high);
+        note = tr("GB 50736-2012 表3.0.2：%1–%2 ℃，相对湿度 %3 至 %4。")
+                   .arg(number("%.0f", b.tLow), number("%.0f", b.tHigh), low, high);
+        // Each further sentence on a line of its own, whatever the language's spacing.
         if (b.lowOpen)
-            note += tr("下限未规定，取图的下边界（相对湿度 0%）。");
+            note += QLatin1Char('\n') + tr("下限未规定，取图的下边界（相对湿度 0%）。");
         if (b.highOpen)
-            note += tr("上限未规定，取图的饱和线（相对湿度 100%）。");
+            note += QLatin1Char('\n') + tr("上限未规定，取图的饱和线（相对湿度 100%）。");
     } else if (pmv) {
         note = tr("ISO 7730 / GB 50736-2012 3.0.4：PMV = "
                   "±限值的两条线（平均辐射温度取空气温度）与相对湿度上下限围成的区域。");
@@ -189,7 +199,8 @@ std::optional<psy::ComfortCorners> CComfortZoneDlg::PmvCorners(QString& caption)
         return std::nullopt;
     }
     RememberComfortOccupant(ComfortOccupant{met, clo, airSpeed});
-    caption = tr("PMV ±%1 (%2 met, %3 clo, %4 m/s, %5–%6%)")
+    // Stored with the zone: the same text in every language.
+    caption = QStringLiteral("PMV ±%1 (%2 met, %3 clo, %4 m/s, %5–%6%)")
                   .arg(number("%.2g", limit), number("%.2g", met), number("%.2g", clo),
                        number("%.2f", airSpeed), number("%.0f", rhLow), number("%.0f", rhHigh));
     return corners;
@@ -225,7 +236,7 @@ bool CComfortZoneDlg::Apply()
     QString caption;
     if (const auto code = codeZoneOf(kind)) {
         corners = psy::codeZoneCorners(*code);
-        caption = m_kind->currentText();
+        caption = QString::fromUtf8(kKindNames[kind]);
     } else {
         const auto pmvCorners = PmvCorners(caption);
         if (!pmvCorners)

@@ -32,22 +32,20 @@ CDifferenceDlg::CDifferenceDlg(CQORVADoc& document, Quantity quantity, QWidget* 
 {
     const bool si = unitSystemOf(document.model().m_nUnitSystem) == UnitSystem::SI;
     const bool enthalpy = quantity == Quantity::Enthalpy;
-    setWindowTitle(enthalpy ? QStringLiteral("计算焓差") : QStringLiteral("计算含湿量差"));
+    setWindowTitle(enthalpy ? tr("计算焓差") : tr("计算含湿量差"));
     auto* form = new QFormLayout(this);
     m_flow = numericBox("flow", false);
     m_airVolume = numericBox("airVolume", false);
     m_result = numericBox("result", true);
-    form->addRow(enthalpy ? (si ? QStringLiteral("热负荷kW") : QStringLiteral("热负荷kcal/h"))
-                          : QStringLiteral("加湿量kg/h"),
-                 m_flow);
-    form->addRow(enthalpy ? QStringLiteral("送风量m^3/h") : QStringLiteral("风量m^3/h"), m_airVolume);
-    form->addRow(enthalpy ? (si ? QStringLiteral("处理焓差kJ/kg") : QStringLiteral("处理焓差kcal/kg"))
-                          : QStringLiteral("含湿量差g/kg"),
+    form->addRow(enthalpy ? (si ? tr("热负荷kW") : tr("热负荷kcal/h")) : tr("加湿量kg/h"), m_flow);
+    form->addRow(enthalpy ? tr("送风量m^3/h") : tr("风量m^3/h"), m_airVolume);
+    form->addRow(enthalpy ? (si ? tr("处理焓差kJ/kg") : tr("处理焓差kcal/kg")) : tr("含湿量差g/kg"),
                  m_result);
     auto* buttons = new QHBoxLayout;
     for (const auto& [name, text] :
-         {std::pair{"calculate", "计算"}, std::pair{"ok", "确认"}, std::pair{"cancel", "取消"}}) {
-        auto* button = new QPushButton(QString::fromUtf8(text));
+         {std::pair{"calculate", QT_TR_NOOP("计算")}, std::pair{"ok", QT_TR_NOOP("确认")},
+          std::pair{"cancel", QT_TR_NOOP("取消")}}) {
+        auto* button = new QPushButton(tr(text));
         button->setObjectName(QString::fromLatin1(name));
         button->setAutoDefault(false);
         buttons->addWidget(button);

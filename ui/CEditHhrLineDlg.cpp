@@ -21,11 +21,11 @@ CEditHhrLineDlg::CEditHhrLineDlg(CQORVADoc& document, CQORVAView& view, ChartPic
                                  QWidget* parent)
     : CBuilderDlg(document, view, picker, parent), m_nLineIndex(lineIndex)
 {
-    setWindowTitle(QStringLiteral("修改热湿比线"));
+    setWindowTitle(tr("修改热湿比线"));
     const CIDG& idg = model();
     const bool si = idg.m_nUnitSystem == CIDG::kUnitsSI;
     auto* form = new QFormLayout(this);
-    m_name = AddText(form, QStringLiteral("名称"), "name");
+    m_name = AddText(form, tr("名称"), "name");
     m_point = new QLineEdit(this);
     m_point->setObjectName("point1");
     m_point->setReadOnly(true);
@@ -37,8 +37,8 @@ CEditHhrLineDlg::CEditHhrLineDlg(CQORVADoc& document, CQORVAView& view, ChartPic
     auto* pointRow = new QHBoxLayout;
     pointRow->addWidget(m_point, 1);
     pointRow->addWidget(stateButton);
-    form->addRow(QStringLiteral("状态点1"), pointRow);
-    m_ratio = AddText(form, si ? QStringLiteral("热湿比kJ/kg") : QStringLiteral("热湿比kcal/kg"), "ratio");
+    form->addRow(tr("状态点1"), pointRow);
+    m_ratio = AddText(form, si ? tr("热湿比kJ/kg") : tr("热湿比kcal/kg"), "ratio");
     makeNumeric(m_ratio);
     if (idg.m_pHhrLines && lineIndex >= 0 && lineIndex < static_cast<int>(idg.m_pHhrLines->size())) {
         const CReShiBiXian& line = *(*idg.m_pHhrLines)[static_cast<std::size_t>(lineIndex)];
@@ -50,7 +50,7 @@ CEditHhrLineDlg::CEditHhrLineDlg(CQORVADoc& document, CQORVAView& view, ChartPic
             m_point->setText(QString::fromStdString(point->m_strName));
         m_ratio->setText(Format("%.0f", si ? ratio : ratio / kJoulesPerCalorie));
     }
-    AddButtons(form, QStringLiteral("确认"));
+    AddButtons(form, tr("确认"));
 }
 
 void CEditHhrLineDlg::ShowPointState() const
@@ -58,10 +58,11 @@ void CEditHhrLineDlg::ShowPointState() const
     const CStatePoint* point = model().PointAt(m_nPoint);
     if (!point)
         return;
-    char text[160];
-    std::snprintf(text, sizeof text, "干球温度： %.1f℃\n湿球温度： %.1f℃\n相对湿度:  %.0f",
-                  double(point->m_t), double(point->m_tw), point->m_RH * 100.0);
-    alertMessage(text, MessageIcon::Information, "状态点参数");
+    const QString text = tr("干球温度： %1℃\n湿球温度： %2℃\n相对湿度:  %3")
+                             .arg(double(point->m_t), 0, 'f', 1)
+                             .arg(double(point->m_tw), 0, 'f', 1)
+                             .arg(point->m_RH * 100.0, 0, 'f', 0);
+    alertMessage(text.toStdString(), MessageIcon::Information, tr("状态点参数").toStdString());
 }
 
 bool CEditHhrLineDlg::Apply()

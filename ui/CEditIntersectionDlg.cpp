@@ -33,8 +33,7 @@ CEditIntersectionDlg::CEditIntersectionDlg(CQORVADoc& document, CQORVAView& view
     const int type = TypeOf(point ? point->m_nKind : -1);
     setWindowTitle(CIntersectionDlg::Title(type));
     auto* form = new QFormLayout(this);
-    m_name =
-        AddText(form, QStringLiteral("名称"), "name", point ? QString::fromStdString(point->m_strName) : "");
+    m_name = AddText(form, tr("名称"), "name", point ? QString::fromStdString(point->m_strName) : "");
     auto lineName = [&idg](int objectClass, int index) {
         auto name = [index](const auto* lines) {
             return lines && index >= 0 && index < static_cast<int>(lines->size())
@@ -47,24 +46,24 @@ CEditIntersectionDlg::CEditIntersectionDlg(CQORVADoc& document, CQORVAView& view
     if (point && type == CIDG::kCrossProcessProcess) {
         first = lineName(CIDG::kClassProcessLine, point->m_nCrossProc1);
         second = lineName(CIDG::kClassProcessLine, point->m_nCrossProc2);
-        firstLabel = QStringLiteral("过程线1"), secondLabel = QStringLiteral("过程线2");
+        firstLabel = tr("过程线1"), secondLabel = tr("过程线2");
     } else if (point && type == CIDG::kCrossHhrHhr) {
         first = lineName(CIDG::kClassHhrLine, point->m_nCrossHhr1);
         second = lineName(CIDG::kClassHhrLine, point->m_nCrossHhr2);
-        firstLabel = QStringLiteral("热湿比线1"), secondLabel = QStringLiteral("热湿比线2");
+        firstLabel = tr("热湿比线1"), secondLabel = tr("热湿比线2");
     } else if (point) {
         first = lineName(CIDG::kClassProcessLine, point->m_nCrossProc);
         second = lineName(CIDG::kClassHhrLine, point->m_nCrossHhr);
-        firstLabel = QStringLiteral("过程线"), secondLabel = QStringLiteral("热湿比线");
+        firstLabel = tr("过程线"), secondLabel = tr("热湿比线");
     }
     AddText(form, firstLabel, "line1", first)->setReadOnly(true);
     AddText(form, secondLabel, "line2", second)->setReadOnly(true);
-    auto* state = new QPushButton(QStringLiteral("参数"), this);
+    auto* state = new QPushButton(tr("参数"), this);
     state->setObjectName("state");
     state->setAutoDefault(false);
     connect(state, &QPushButton::clicked, this,
             [this] { alertMessage(StateText().toStdString(), MessageIcon::Information); });
-    auto* independent = new QPushButton(QStringLiteral("转为独立状态点"), this);
+    auto* independent = new QPushButton(tr("转为独立状态点"), this);
     independent->setObjectName("independent");
     independent->setAutoDefault(false);
     connect(independent, &QPushButton::clicked, this, [this, independent] {
@@ -75,7 +74,7 @@ CEditIntersectionDlg::CEditIntersectionDlg(CQORVADoc& document, CQORVAView& view
     row->addWidget(state);
     row->addWidget(independent);
     form->addRow(row);
-    AddButtons(form, QStringLiteral("确认"));
+    AddButtons(form, tr("确认"));
 }
 
 QString CEditIntersectionDlg::StateText() const
@@ -83,10 +82,10 @@ QString CEditIntersectionDlg::StateText() const
     const CStatePoint* point = model().PointAt(m_nIndex);
     if (!point)
         return {};
-    char text[128];
-    std::snprintf(text, sizeof text, "干球温度：%5.1f℃\n湿球温度%5.1f℃\n相对湿度%5.0f", double(point->m_t),
-                  double(point->m_tw), point->m_RH * 100.0);
-    return QString::fromUtf8(text);
+    return tr("干球温度：%1℃\n湿球温度%2℃\n相对湿度%3")
+        .arg(double(point->m_t), 5, 'f', 1)
+        .arg(double(point->m_tw), 5, 'f', 1)
+        .arg(point->m_RH * 100.0, 5, 'f', 0);
 }
 
 bool CEditIntersectionDlg::Apply()

@@ -31,15 +31,15 @@ QString CEditLinePointDlg::Title(int method)
 {
     switch (method) {
     case CIDG::kMethodEqualMoisture:
-        return QStringLiteral("修改等含湿量点");
+        return tr("修改等含湿量点");
     case CIDG::kMethodEqualTemperature:
-        return QStringLiteral("修改等温点");
+        return tr("修改等温点");
     case CIDG::kMethodEqualEnthalpy:
-        return QStringLiteral("修改等焓点");
+        return tr("修改等焓点");
     case CIDG::kMethodProcessLine:
-        return QStringLiteral("修改同一过程线上的点");
+        return tr("修改同一过程线上的点");
     default:
-        return QStringLiteral("修改同一热湿比线上的点");
+        return tr("修改同一热湿比线上的点");
     }
 }
 
@@ -83,13 +83,12 @@ CEditLinePointDlg::CEditLinePointDlg(CQORVADoc& document, CQORVAView& view, Char
     }
     m_state = AddStateReadout(form, ButtonRow(form));
     ShowState(m_state, point ? std::optional<CStatePoint>(*point) : std::nullopt);
-    AddEditButtons(form, ButtonRow(form), QStringLiteral("计    算"), QStringLiteral("转化为独立状态点"),
-                   [this] {
-                       const std::optional<CStatePoint> moved = PreviewPoint();
-                       if (moved)
-                           ShowState(m_state, moved);
-                       UpdatePreview();
-                   });
+    AddEditButtons(form, ButtonRow(form), tr("计    算"), tr("转化为独立状态点"), [this] {
+        const std::optional<CStatePoint> moved = PreviewPoint();
+        if (moved)
+            ShowState(m_state, moved);
+        UpdatePreview();
+    });
 }
 
 std::optional<CStatePoint> CEditLinePointDlg::PreviewPoint() const

@@ -9,7 +9,7 @@ CEditMixPointDlg::CEditMixPointDlg(CQORVADoc& document, CQORVAView& view, ChartP
                                    QWidget* parent)
     : CBuilderDlg(document, view, picker, parent), m_nIndex(pointIndex)
 {
-    setWindowTitle(QStringLiteral("修改混合点"));
+    setWindowTitle(tr("修改混合点"));
     auto* form = new QFormLayout(this);
     const CIDG& idg = model();
     const CStatePoint* point = idg.PointAt(pointIndex);
@@ -17,23 +17,20 @@ CEditMixPointDlg::CEditMixPointDlg(CQORVADoc& document, CQORVAView& view, ChartP
         const CStatePoint* source = idg.PointAt(index);
         return source ? QString::fromStdString(source->m_strName) : QString();
     };
-    m_name =
-        AddText(form, QStringLiteral("名称"), "name", point ? QString::fromStdString(point->m_strName) : "");
-    AddText(form, QStringLiteral("状态点1"), "point1", nameOf(point ? point->m_nMixSrc1 : -1))
-        ->setReadOnly(true);
-    AddText(form, QStringLiteral("状态点2"), "point2", nameOf(point ? point->m_nMixSrc2 : -1))
-        ->setReadOnly(true);
-    m_ratio = AddNumber(form, QStringLiteral("混风比％"), "ratio",
-                        Format("%.0f", point ? point->m_fMixRatio * 100.0 : 0.0));
+    m_name = AddText(form, tr("名称"), "name", point ? QString::fromStdString(point->m_strName) : "");
+    AddText(form, tr("状态点1"), "point1", nameOf(point ? point->m_nMixSrc1 : -1))->setReadOnly(true);
+    AddText(form, tr("状态点2"), "point2", nameOf(point ? point->m_nMixSrc2 : -1))->setReadOnly(true);
+    m_ratio =
+        AddNumber(form, tr("混风比％"), "ratio", Format("%.0f", point ? point->m_fMixRatio * 100.0 : 0.0));
     m_state = AddStateReadout(form, -1);
     ShowState(m_state, point ? std::optional<CStatePoint>(*point) : std::nullopt);
-    AddEditButtons(form, -1, QStringLiteral("计算"), QStringLiteral("独立状态点"), [this] {
+    AddEditButtons(form, -1, tr("计算"), tr("独立状态点"), [this] {
         const std::optional<CStatePoint> mixture = PreviewPoint();
         if (mixture)
             ShowState(m_state, mixture);
         UpdatePreview();
     });
-    AddButtons(form, QStringLiteral("确定"));
+    AddButtons(form, tr("确定"));
 }
 
 std::optional<CStatePoint> CEditMixPointDlg::PreviewPoint() const

@@ -12,7 +12,7 @@ CEditRelatedPointsDlg::CEditRelatedPointsDlg(CQORVADoc& document, CQORVAView& vi
                                              int pointIndex, QWidget* parent)
     : CRelatedPointsDlg(document, view, picker, parent)
 {
-    setWindowTitle(QStringLiteral("修改两个相关状态点"));
+    setWindowTitle(tr("修改两个相关状态点"));
     const CIDG& idg = model();
     const CStatePoint* picked = idg.PointAt(pointIndex);
     if (picked && idg.PointAt(picked->m_nRelPartner)) {
@@ -37,15 +37,14 @@ CEditRelatedPointsDlg::CEditRelatedPointsDlg(CQORVADoc& document, CQORVAView& vi
     ShowState(m_state1, first ? std::optional<CStatePoint>(*first) : std::nullopt);
     ShowState(m_state2, second ? std::optional<CStatePoint>(*second) : std::nullopt);
     // 计      算 shows the new pair; the stored points change only on OK.
-    AddEditButtons(form, ButtonRow(form), QStringLiteral("计      算"), QStringLiteral("转化为独立状态点"),
-                   [this] {
-                       CStatePoint a, b;
-                       if (ComputeEdited(a, b)) {
-                           ShowState(m_state1, a);
-                           ShowState(m_state2, b);
-                       }
-                       UpdatePreview();
-                   });
+    AddEditButtons(form, ButtonRow(form), tr("计      算"), tr("转化为独立状态点"), [this] {
+        CStatePoint a, b;
+        if (ComputeEdited(a, b)) {
+            ShowState(m_state1, a);
+            ShowState(m_state2, b);
+        }
+        UpdatePreview();
+    });
 }
 
 bool CEditRelatedPointsDlg::ComputeEdited(CStatePoint& first, CStatePoint& second) const

@@ -16,7 +16,7 @@ CIndependentPointDlg::CIndependentPointDlg(CQORVADoc& document, CQORVAView& view
                                            const CStatePoint& point, int editIndex, QWidget* parent)
     : CBuilderDlg(document, view, picker, parent), m_nEditIndex(editIndex)
 {
-    setWindowTitle(QStringLiteral("独立状态点"));
+    setWindowTitle(tr("独立状态点"));
     auto* form = new QFormLayout(this);
     m_name = new QComboBox(this);
     m_name->setObjectName("name");
@@ -27,15 +27,15 @@ CIndependentPointDlg::CIndependentPointDlg(CQORVADoc& document, CQORVAView& view
             m_name->addItem(QString::fromStdString((*idg.m_pPoints)[i]->m_strName));
     m_name->setEditText(editIndex >= 0 ? QString::fromStdString(point.m_strName)
                                        : QString::fromStdString(CIDG::UniqueName(*idg.m_pPoints, "A")));
-    form->addRow(QStringLiteral("名称"), m_name);
-    m_t = AddText(form, QStringLiteral("干球温度℃"), "t", Format("%.1f", point.m_t));
+    form->addRow(tr("名称"), m_name);
+    m_t = AddText(form, tr("干球温度℃"), "t", Format("%.1f", point.m_t));
     makeNumeric(m_t);
-    m_byTw = new QRadioButton(QStringLiteral("湿球温度℃"), this);
+    m_byTw = new QRadioButton(tr("湿球温度℃"), this);
     m_byTw->setObjectName("byTw");
     m_tw = new QLineEdit(Format("%.1f", point.m_tw), this);
     m_tw->setObjectName("tw");
     form->addRow(m_byTw, m_tw);
-    m_byRH = new QRadioButton(QStringLiteral("相对湿度%"), this);
+    m_byRH = new QRadioButton(tr("相对湿度%"), this);
     m_byRH->setObjectName("byRH");
     m_RH = new QLineEdit(Format("%.0f", point.m_RH * 100.0), this);
     m_RH->setObjectName("RH");
@@ -73,7 +73,7 @@ CIndependentPointDlg::CIndependentPointDlg(CQORVADoc& document, CQORVAView& view
         dialog->show();
     });
     form->addRow(calculator);
-    AddButtons(form, QStringLiteral("确定"));
+    AddButtons(form, tr("确定"));
 }
 
 bool CIndependentPointDlg::Apply()

@@ -11,11 +11,11 @@ QString CIntersectionDlg::Title(int type)
 {
     switch (type) {
     case CIDG::kCrossProcessProcess:
-        return QStringLiteral("修改过程线与过程线交点");
+        return tr("修改过程线与过程线交点");
     case CIDG::kCrossHhrHhr:
-        return QStringLiteral("修改热湿比线与热湿比线交点");
+        return tr("修改热湿比线与热湿比线交点");
     default:
-        return QStringLiteral("修改过程线与热湿比线交点");
+        return tr("修改过程线与热湿比线交点");
     }
 }
 
@@ -35,20 +35,20 @@ CIntersectionDlg::CIntersectionDlg(CQORVADoc& document, CQORVAView& view, ChartP
             m_name->addItem(QString::fromStdString(point.m_strName));
     }
     m_name->setEditText(QString::fromStdString(CIDG::UniqueName(*idg.m_pPoints, "X")));
-    form->addRow(QStringLiteral("名称"), m_name);
+    form->addRow(tr("名称"), m_name);
     const bool firstProcess = type != CIDG::kCrossHhrHhr;
     const bool secondProcess = type == CIDG::kCrossProcessProcess;
-    const QString first = type == CIDG::kCrossProcessHhr ? QStringLiteral("过程线")
-                          : firstProcess                 ? QStringLiteral("过程线1")
-                                                         : QStringLiteral("热湿比线1");
-    const QString second = type == CIDG::kCrossProcessHhr ? QStringLiteral("热湿比线")
-                           : secondProcess                ? QStringLiteral("过程线2")
-                                                          : QStringLiteral("热湿比线2");
+    const QString first = type == CIDG::kCrossProcessHhr ? tr("过程线")
+                          : firstProcess                 ? tr("过程线1")
+                                                         : tr("热湿比线1");
+    const QString second = type == CIDG::kCrossProcessHhr ? tr("热湿比线")
+                           : secondProcess                ? tr("过程线2")
+                                                          : tr("热湿比线2");
     m_line1 =
         AddObjectList(form, first, firstProcess ? CIDG::kClassProcessLine : CIDG::kClassHhrLine, "line1");
     m_line2 =
         AddObjectList(form, second, secondProcess ? CIDG::kClassProcessLine : CIDG::kClassHhrLine, "line2");
-    AddButtons(form, QStringLiteral("确认"));
+    AddButtons(form, tr("确认"));
 }
 
 bool CIntersectionDlg::Apply()

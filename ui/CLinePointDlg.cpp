@@ -15,7 +15,10 @@
 namespace {
 
 constexpr std::array<const char*, 7> kValueCaptions = {
-    "温差℃", "含湿量差g/kg", "干球温度℃", "相对湿度％", "含湿量g/kg", "湿球温度℃", "焓"};
+    QT_TRANSLATE_NOOP("CLinePointDlg", "温差℃"),      QT_TRANSLATE_NOOP("CLinePointDlg", "含湿量差g/kg"),
+    QT_TRANSLATE_NOOP("CLinePointDlg", "干球温度℃"),  QT_TRANSLATE_NOOP("CLinePointDlg", "相对湿度％"),
+    QT_TRANSLATE_NOOP("CLinePointDlg", "含湿量g/kg"), QT_TRANSLATE_NOOP("CLinePointDlg", "湿球温度℃"),
+    QT_TRANSLATE_NOOP("CLinePointDlg", "焓kJ/kg")};
 
 } // namespace
 
@@ -23,15 +26,15 @@ QString CLinePointDlg::Title(int method)
 {
     switch (method) {
     case CIDG::kMethodEqualMoisture:
-        return QStringLiteral("绘制等含湿量点");
+        return tr("绘制等含湿量点");
     case CIDG::kMethodEqualTemperature:
-        return QStringLiteral("绘制等温点");
+        return tr("绘制等温点");
     case CIDG::kMethodEqualEnthalpy:
-        return QStringLiteral("绘制等焓点");
+        return tr("绘制等焓点");
     case CIDG::kMethodProcessLine:
-        return QStringLiteral("绘制同一过程线上的点");
+        return tr("绘制同一过程线上的点");
     default:
-        return QStringLiteral("绘制同一热湿比线上的点");
+        return tr("绘制同一热湿比线上的点");
     }
 }
 
@@ -58,16 +61,16 @@ CLinePointDlg::CLinePointDlg(CQORVADoc& document, CQORVAView& view, ChartPicker&
     const int baseClass = method == CIDG::kMethodProcessLine ? CIDG::kClassProcessLine
                           : method == CIDG::kMethodHhrLine   ? CIDG::kClassHhrLine
                                                              : CIDG::kClassPoint;
-    const QString baseLabel = baseClass == CIDG::kClassPoint         ? QStringLiteral("状态点")
-                              : baseClass == CIDG::kClassProcessLine ? QStringLiteral("过程线")
-                                                                     : QStringLiteral("热湿比线");
+    const QString baseLabel = baseClass == CIDG::kClassPoint         ? tr("状态点")
+                              : baseClass == CIDG::kClassProcessLine ? tr("过程线")
+                                                                     : tr("热湿比线");
     m_base = AddObjectList(form, baseLabel, baseClass, "base");
     auto* group = new QButtonGroup(this);
     const bool si = model().m_nUnitSystem == CIDG::kUnitsSI;
     for (int kind = 0; kind < 7; ++kind) {
-        QString caption = QString::fromUtf8(kValueCaptions[static_cast<std::size_t>(kind)]);
-        if (kind == CStatePoint::kEnthalpy)
-            caption += si ? QStringLiteral("kJ/kg") : QStringLiteral("kcal/kg");
+        const QString caption = kind == CStatePoint::kEnthalpy && !si
+                                    ? tr("焓kcal/kg")
+                                    : tr(kValueCaptions[static_cast<std::size_t>(kind)]);
         auto* radio = new QRadioButton(caption, this);
         radio->setObjectName(QStringLiteral("kind%1").arg(kind));
         auto* value = new QLineEdit(this);
@@ -87,16 +90,16 @@ CLinePointDlg::CLinePointDlg(CQORVADoc& document, CQORVAView& view, ChartPicker&
             m_kinds[static_cast<std::size_t>(kind)]->setChecked(true);
             break;
         }
-    m_same = new QCheckBox(QStringLiteral("同状态点"), this);
+    m_same = new QCheckBox(tr("同状态点"), this);
     m_same->setObjectName("same");
     form->addRow(m_same);
     m_samePoint = AddObjectList(form, QString(), CIDG::kClassPoint, "samePoint");
     m_samePoint->setCurrentIndex(-1);
     connect(m_samePoint, &QComboBox::currentIndexChanged, this, [this] { CopyFromSamePoint(); });
     connect(m_same, &QCheckBox::toggled, this, [this] { CopyFromSamePoint(); });
-    m_name = AddText(form, QStringLiteral("名称"), "name",
-                     QString::fromStdString(CIDG::UniqueName(*model().m_pPoints, "P")));
-    AddButtons(form, QStringLiteral("确定"));
+    m_name =
+        AddText(form, tr("名称"), "name", QString::fromStdString(CIDG::UniqueName(*model().m_pPoints, "P")));
+    AddButtons(form, tr("确定"));
 }
 
 void CLinePointDlg::CopyFromSamePoint()

@@ -20,20 +20,19 @@ constexpr int kIndoorPoint = 1;
 CMixPointDlg::CMixPointDlg(CQORVADoc& document, CQORVAView& view, ChartPicker& picker, QWidget* parent)
     : CBuilderDlg(document, view, picker, parent)
 {
-    setWindowTitle(QStringLiteral("绘制混合点"));
+    setWindowTitle(tr("绘制混合点"));
     auto* form = new QFormLayout(this);
     const CIDG& idg = model();
-    m_name = AddText(form, QStringLiteral("名称"), "name",
-                     QString::fromStdString(FreePointName(idg.m_pPoints, "MixPt")));
-    m_point1 = AddObjectList(form, QStringLiteral("状态点1"), CIDG::kClassPoint, "point1");
-    m_point2 = AddObjectList(form, QStringLiteral("状态点2"), CIDG::kClassPoint, "point2");
-    m_line = AddObjectList(form, QStringLiteral("过程线"), CIDG::kClassProcessLine, "line");
+    m_name = AddText(form, tr("名称"), "name", QString::fromStdString(FreePointName(idg.m_pPoints, "MixPt")));
+    m_point1 = AddObjectList(form, tr("状态点1"), CIDG::kClassPoint, "point1");
+    m_point2 = AddObjectList(form, tr("状态点2"), CIDG::kClassPoint, "point2");
+    m_line = AddObjectList(form, tr("过程线"), CIDG::kClassProcessLine, "line");
     m_line->setCurrentIndex(-1);
     // The fresh-air share of the room is where a mixture usually starts.
     const float freshAir = idg.RoomFreshAir();
     const float supply = idg.m_fSupplyAirVolume;
     const double percent = freshAir != -1.0f && supply > 0.0f ? 100.0 * freshAir / supply : 0.0;
-    m_ratio = AddNumber(form, QStringLiteral("混风比％"), "ratio", Format("%.0f", percent));
+    m_ratio = AddNumber(form, tr("混风比％"), "ratio", Format("%.0f", percent));
     // Return air N mixed with outdoor air W: the ratio is the share of W.
     if (idg.PointAt(kIndoorPoint) && idg.PointAt(kOutdoorPoint)) {
         m_point1->setCurrentIndex(kIndoorPoint);
@@ -47,7 +46,7 @@ CMixPointDlg::CMixPointDlg(CQORVADoc& document, CQORVAView& view, ChartPicker& p
         m_point1->setCurrentIndex(line.m_nStart);
         m_point2->setCurrentIndex(line.m_nEnd);
     });
-    AddButtons(form, QStringLiteral("确认"));
+    AddButtons(form, tr("确认"));
     UpdatePreview();
 }
 

@@ -13,7 +13,7 @@
 
 COutputPointDlg::COutputPointDlg(CQORVADoc& document, QWidget* parent) : QDialog(parent), m_document(document)
 {
-    setWindowTitle(QStringLiteral("输出状态点"));
+    setWindowTitle(tr("输出状态点"));
     auto* form = new QFormLayout(this);
     m_points = new QComboBox;
     m_points->setObjectName(QStringLiteral("name"));
@@ -28,15 +28,15 @@ COutputPointDlg::COutputPointDlg(CQORVADoc& document, QWidget* parent) : QDialog
     m_rh->setObjectName(QStringLiteral("rh"));
     m_caption = new QLineEdit;
     m_caption->setObjectName(QStringLiteral("caption"));
-    form->addRow(QStringLiteral("名称"), m_points);
-    form->addRow(QStringLiteral("干球温度 ℃"), m_t);
-    form->addRow(QStringLiteral("湿球温度 ℃"), m_tw);
-    form->addRow(QStringLiteral("相对湿度 %"), m_rh);
-    form->addRow(QStringLiteral("说明："), m_caption);
+    form->addRow(tr("名称"), m_points);
+    form->addRow(tr("干球温度 ℃"), m_t);
+    form->addRow(tr("湿球温度 ℃"), m_tw);
+    form->addRow(tr("相对湿度 %"), m_rh);
+    form->addRow(tr("说明："), m_caption);
     auto* buttons = new QHBoxLayout;
-    auto* ok = new QPushButton(QStringLiteral("确认"));
+    auto* ok = new QPushButton(tr("确认"));
     ok->setObjectName(QStringLiteral("ok"));
-    auto* cancel = new QPushButton(QStringLiteral("取消"));
+    auto* cancel = new QPushButton(tr("取消"));
     cancel->setObjectName(QStringLiteral("cancel"));
     buttons->addWidget(ok);
     buttons->addWidget(cancel);

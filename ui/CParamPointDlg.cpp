@@ -47,23 +47,22 @@ float valueOf(const QLineEdit* edit)
 CParamPointDlg::CParamPointDlg(CQORVADoc& document, Form form, QWidget* parent)
     : QDialog(parent), m_document(document), m_form(form)
 {
-    setWindowTitle(QStringLiteral("参数点"));
+    setWindowTitle(tr("参数点"));
     const bool si = unitSystemOf(document.model().m_nUnitSystem) == UnitSystem::SI;
     auto* grid = new QGridLayout(this);
     int line = 0;
     if (form == Form::List) {
         m_name = new QLineEdit;
         m_name->setObjectName(QStringLiteral("name"));
-        grid->addWidget(new QLabel(QStringLiteral("名称")), line, 0);
+        grid->addWidget(new QLabel(tr("名称")), line, 0);
         grid->addWidget(m_name, line++, 1);
     }
     m_p = box("p", false);
-    grid->addWidget(new QLabel(QStringLiteral("大气压力Pa")), line, 0);
+    grid->addWidget(new QLabel(tr("大气压力Pa")), line, 0);
     grid->addWidget(m_p, line++, 1);
     const std::array<QString, kPropertyCount> captions = {
-        QStringLiteral("干球温度℃"),  QStringLiteral("湿球温度℃"),
-        QStringLiteral("相对湿度％"), QStringLiteral("露点温度℃"),
-        QStringLiteral("含湿量g/kg"), si ? QStringLiteral("焓kJ/kg") : QStringLiteral("焓kcal/kg")};
+        tr("干球温度℃"), tr("湿球温度℃"),  tr("相对湿度％"),
+        tr("露点温度℃"), tr("含湿量g/kg"), si ? tr("焓kJ/kg") : tr("焓kcal/kg")};
     const std::array<const char*, kPropertyCount> names = {"t", "tw", "rh", "td", "d", "h"};
     for (int k = 0; k < kPropertyCount; ++k) {
         const auto slot = static_cast<std::size_t>(k);
@@ -80,9 +79,8 @@ CParamPointDlg::CParamPointDlg(CQORVADoc& document, Form form, QWidget* parent)
     m_v = box("v", true);
     m_rho = box("rho", true);
     for (const auto& [label, edit] :
-         {std::pair{QStringLiteral("水蒸气分压力Pa"), m_pq},
-          std::pair{QStringLiteral("饱和水蒸气分压力Pa"), m_pqb},
-          std::pair{QStringLiteral("比容m^3/kg"), m_v}, std::pair{QStringLiteral("密度kg/m^3"), m_rho}}) {
+         {std::pair{tr("水蒸气分压力Pa"), m_pq}, std::pair{tr("饱和水蒸气分压力Pa"), m_pqb},
+          std::pair{tr("比容m^3/kg"), m_v}, std::pair{tr("密度kg/m^3"), m_rho}}) {
         grid->addWidget(new QLabel(label), line, 0);
         grid->addWidget(edit, line++, 1);
     }
@@ -107,13 +105,13 @@ CParamPointDlg::CParamPointDlg(CQORVADoc& document, Form form, QWidget* parent)
         buttons->addWidget(b);
         connect(b, &QPushButton::clicked, this, action);
     };
-    button(QStringLiteral("计算"), "calculate", [this] { Calculate(); });
-    button(QStringLiteral("重置"), "reset", [this] { Reset(); });
+    button(tr("计算"), "calculate", [this] { Calculate(); });
+    button(tr("重置"), "reset", [this] { Reset(); });
     if (form == Form::List) {
-        button(QStringLiteral("添加"), "add", [this] { AddPoint(); });
-        button(QStringLiteral("删除"), "delete", [this] { DeleteSelected(); });
-        button(QStringLiteral("重命名"), "rename", [this] { RenameSelected(); });
-        button(QStringLiteral("复制"), "copy", [this] { CopyToClipboard(); });
+        button(tr("添加"), "add", [this] { AddPoint(); });
+        button(tr("删除"), "delete", [this] { DeleteSelected(); });
+        button(tr("重命名"), "rename", [this] { RenameSelected(); });
+        button(tr("复制"), "copy", [this] { CopyToClipboard(); });
         m_list = new QListWidget;
         m_list->setObjectName(QStringLiteral("list"));
         grid->addWidget(m_list, 0, 2, line, 1);
@@ -133,7 +131,7 @@ void CParamPointDlg::OnKnownToggled(int property, bool checked)
     const bool related = (property == kDewPoint && m_known[kMoisture]->isChecked()) ||
                          (property == kMoisture && m_known[kDewPoint]->isChecked());
     if (checked && related) {
-        alertMessage(param_messages::kDewPointWithMoisture, MessageIcon::Stop);
+        alertMessage(tr(param_messages::kDewPointWithMoisture).toStdString(), MessageIcon::Stop);
         const QSignalBlocker quiet(m_known[slot]);
         m_known[slot]->setChecked(false);
     }
@@ -151,7 +149,7 @@ std::optional<CParamPoint> CParamPointDlg::Calculate()
     const auto count =
         std::count_if(m_known.begin(), m_known.end(), [](QCheckBox* b) { return b->isChecked(); });
     if (count < kKnownNeeded) {
-        alertMessage(param_messages::kTooFewKnown, MessageIcon::Stop);
+        alertMessage(tr(param_messages::kTooFewKnown).toStdString(), MessageIcon::Stop);
         return std::nullopt;
     }
     const UnitSystem units = unitSystemOf(m_document.model().m_nUnitSystem);
@@ -245,11 +243,11 @@ void CParamPointDlg::ShowSelected()
 bool CParamPointDlg::AddPoint()
 {
     if (!m_name || m_name->text().isEmpty()) {
-        alertMessage(param_messages::kNameMissing, MessageIcon::Stop);
+        alertMessage(tr(param_messages::kNameMissing).toStdString(), MessageIcon::Stop);
         return false;
     }
     if (!IsParamPointNameFree(m_document.model(), m_name->text().toStdString())) {
-        alertMessage(param_messages::kNameTaken, MessageIcon::Stop);
+        alertMessage(tr(param_messages::kNameTaken).toStdString(), MessageIcon::Stop);
         return false;
     }
     const std::optional<CParamPoint> point = Calculate();
@@ -274,12 +272,12 @@ bool CParamPointDlg::RenameSelected()
         return false;
     const std::string name = m_name->text().toStdString();
     if (name.empty()) {
-        alertMessage(param_messages::kNameMissing, MessageIcon::Stop);
+        alertMessage(tr(param_messages::kNameMissing).toStdString(), MessageIcon::Stop);
         return false;
     }
     const int row = m_list->currentRow();
     if (!IsParamPointNameFree(m_document.model(), name, row) || !RenameParamPoint(m_document, row, name)) {
-        alertMessage(param_messages::kNameTaken, MessageIcon::Stop);
+        alertMessage(tr(param_messages::kNameTaken).toStdString(), MessageIcon::Stop);
         return false;
     }
     FillList();
@@ -317,7 +315,8 @@ bool CParamPointDlg::HandBack()
         bool number = false;
         m_values[k]->text().trimmed().toFloat(&number);
         if (m_known[k]->isChecked() && !number) {
-            alertMessage(param_messages::kValueMissing + m_known[k]->text().toStdString(), MessageIcon::Stop);
+            alertMessage(tr(param_messages::kValueMissing).arg(m_known[k]->text()).toStdString(),
+                         MessageIcon::Stop);
             m_values[k]->setFocus();
             return false;
         }

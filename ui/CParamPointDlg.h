@@ -78,10 +78,14 @@ private:
 };
 
 namespace param_messages {
-inline constexpr const char* kDewPointWithMoisture = "露点温度与含湿量为关联参数,请重新选择!";
-inline constexpr const char* kTooFewKnown = "已知参数过少，请检查所设定已知参数!";
-inline constexpr const char* kNameMissing = "请输入参数点名称!";
-inline constexpr const char* kNameTaken = "输入名无效或该点已经存在，请重新命名";
-// Followed by the caption of the known property left empty.
-inline constexpr const char* kValueMissing = "请输入已知参数的数值：";
+// Chinese sources, shown through tr() of the dialog.
+inline constexpr const char* kDewPointWithMoisture =
+    QT_TRANSLATE_NOOP("CParamPointDlg", "露点温度与含湿量为关联参数,请重新选择!");
+inline constexpr const char* kTooFewKnown =
+    QT_TRANSLATE_NOOP("CParamPointDlg", "已知参数过少，请检查所设定已知参数!");
+inline constexpr const char* kNameMissing = QT_TRANSLATE_NOOP("CParamPointDlg", "请输入参数点名称!");
+inline constexpr const char* kNameTaken =
+    QT_TRANSLATE_NOOP("CParamPointDlg", "输入名无效或该点已经存在，请重新命名");
+// %1: the caption of the known property left empty.
+inline constexpr const char* kValueMissing = QT_TRANSLATE_NOOP("CParamPointDlg", "请输入已知参数的数值：%1");
 } // namespace param_messages

@@ -1,6 +1,7 @@
 #include "ui/CPointCalcDlg.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -52,15 +53,19 @@ std::string whyNotComputed(const CIDG& idg, ResultKind kind, const ResultPoints&
     const CStatePoint* b = idg.PointAt(second);
     if (first == second || (kind == ResultKind::MixingRatio && points[result_ref::kMixture] == first) ||
         (kind == ResultKind::MixingRatio && points[result_ref::kMixture] == second))
-        return "所选的状态点相同，无法计算，请选择不同的状态点!";
+        return QCoreApplication::translate("CPointCalcDlg", "所选的状态点相同，无法计算，请选择不同的状态点!")
+            .toStdString();
     if (a && b && a->m_h == b->m_h && a->m_d == b->m_d)
-        return "两个状态点的状态相同，无法计算，请选择不同的状态点!";
+        return QCoreApplication::translate("CPointCalcDlg",
+                                           "两个状态点的状态相同，无法计算，请选择不同的状态点!")
+            .toStdString();
     const bool byMoisture = kind == ResultKind::Humidification || kind == ResultKind::HeatMoistureRatio;
     if (a && b && byMoisture && a->m_d == b->m_d)
-        return "两个状态点的含湿量相同，无法计算!";
+        return QCoreApplication::translate("CPointCalcDlg", "两个状态点的含湿量相同，无法计算!")
+            .toStdString();
     if (a && b && !byMoisture && kind != ResultKind::MixingRatio && a->m_h == b->m_h)
-        return "两个状态点的焓值相同，无法计算!";
-    return "计算错误，请检查输入数据!";
+        return QCoreApplication::translate("CPointCalcDlg", "两个状态点的焓值相同，无法计算!").toStdString();
+    return QCoreApplication::translate("CPointCalcDlg", "计算错误，请检查输入数据!").toStdString();
 }
 
 } // namespace
@@ -69,23 +74,23 @@ QString CalculationTitle(ResultKind kind)
 {
     switch (kind) {
     case ResultKind::AirVolume:
-        return QStringLiteral("计算—送风量");
+        return QCoreApplication::translate("CPointCalcDlg", "计算—送风量");
     case ResultKind::Cooling:
-        return QStringLiteral("计算—空调器处理冷量");
+        return QCoreApplication::translate("CPointCalcDlg", "计算—空调器处理冷量");
     case ResultKind::Heating:
-        return QStringLiteral("计算—加热量");
+        return QCoreApplication::translate("CPointCalcDlg", "计算—加热量");
     case ResultKind::Reheat:
-        return QStringLiteral("计算—再热量");
+        return QCoreApplication::translate("CPointCalcDlg", "计算—再热量");
     case ResultKind::Preheat:
-        return QStringLiteral("计算—预热量");
+        return QCoreApplication::translate("CPointCalcDlg", "计算—预热量");
     case ResultKind::Humidification:
-        return QStringLiteral("计算—加湿量");
+        return QCoreApplication::translate("CPointCalcDlg", "计算—加湿量");
     case ResultKind::MixingRatio:
-        return QStringLiteral("计算－混风比");
+        return QCoreApplication::translate("CPointCalcDlg", "计算－混风比");
     case ResultKind::HeatMoistureRatio:
-        return QStringLiteral("计算—热湿比");
+        return QCoreApplication::translate("CPointCalcDlg", "计算—热湿比");
     case ResultKind::TreatmentEnthalpy:
-        return QStringLiteral("计算—处理焓差");
+        return QCoreApplication::translate("CPointCalcDlg", "计算—处理焓差");
     default:
         return QString();
     }
@@ -94,9 +99,10 @@ QString CalculationTitle(ResultKind kind)
 QString CalculationInputLabel(ResultKind kind, int unitSystem)
 {
     if (kind == ResultKind::AirVolume)
-        return isSI(unitSystem) ? QStringLiteral("冷量kW") : QStringLiteral("冷量kcal/h");
+        return isSI(unitSystem) ? QCoreApplication::translate("CPointCalcDlg", "冷量kW")
+                                : QCoreApplication::translate("CPointCalcDlg", "冷量kcal/h");
     if (takesAirVolume(kind))
-        return QStringLiteral("风量m^3/h");
+        return QCoreApplication::translate("CPointCalcDlg", "风量m^3/h");
     return QString();
 }
 
@@ -105,23 +111,29 @@ QString CalculationOutputLabel(ResultKind kind, int unitSystem)
     const bool si = isSI(unitSystem);
     switch (kind) {
     case ResultKind::AirVolume:
-        return QStringLiteral("风量m^3/h");
+        return QCoreApplication::translate("CPointCalcDlg", "风量m^3/h");
     case ResultKind::Cooling:
-        return si ? QStringLiteral("冷量kW") : QStringLiteral("冷量kcal/h");
+        return si ? QCoreApplication::translate("CPointCalcDlg", "冷量kW")
+                  : QCoreApplication::translate("CPointCalcDlg", "冷量kcal/h");
     case ResultKind::Heating:
-        return si ? QStringLiteral("加热量kW") : QStringLiteral("加热量kcal/h");
+        return si ? QCoreApplication::translate("CPointCalcDlg", "加热量kW")
+                  : QCoreApplication::translate("CPointCalcDlg", "加热量kcal/h");
     case ResultKind::Reheat:
-        return si ? QStringLiteral("再热量kW") : QStringLiteral("再热量kcal/h");
+        return si ? QCoreApplication::translate("CPointCalcDlg", "再热量kW")
+                  : QCoreApplication::translate("CPointCalcDlg", "再热量kcal/h");
     case ResultKind::Preheat:
-        return si ? QStringLiteral("预热量kW") : QStringLiteral("预热量kcal/h");
+        return si ? QCoreApplication::translate("CPointCalcDlg", "预热量kW")
+                  : QCoreApplication::translate("CPointCalcDlg", "预热量kcal/h");
     case ResultKind::Humidification:
-        return QStringLiteral("加湿量kg/h");
+        return QCoreApplication::translate("CPointCalcDlg", "加湿量kg/h");
     case ResultKind::MixingRatio:
-        return QStringLiteral("混风比%");
+        return QCoreApplication::translate("CPointCalcDlg", "混风比%");
     case ResultKind::HeatMoistureRatio:
-        return si ? QStringLiteral("热湿比kJ/kg") : QStringLiteral("热湿比kcal/kg");
+        return si ? QCoreApplication::translate("CPointCalcDlg", "热湿比kJ/kg")
+                  : QCoreApplication::translate("CPointCalcDlg", "热湿比kcal/kg");
     case ResultKind::TreatmentEnthalpy:
-        return si ? QStringLiteral("处理焓差kJ/kg") : QStringLiteral("处理焓差kcal/kg");
+        return si ? QCoreApplication::translate("CPointCalcDlg", "处理焓差kJ/kg")
+                  : QCoreApplication::translate("CPointCalcDlg", "处理焓差kcal/kg");
     default:
         return QString();
     }
@@ -133,8 +145,7 @@ CPointCalcDlg::CPointCalcDlg(CQORVADoc& document, ResultKind kind, QWidget* pare
     setWindowTitle(CalculationTitle(kind));
     const int units = document.model().m_nUnitSystem;
     auto* grid = new QGridLayout(this);
-    const QStringList rowNames = {QStringLiteral("状态点1"), QStringLiteral("状态点2"),
-                                  QStringLiteral("混合点")};
+    const QStringList rowNames = {tr("状态点1"), tr("状态点2"), tr("混合点")};
     int line = 0;
     for (int row = 0; row < rowCount(); ++row) {
         Row& r = m_rows[static_cast<std::size_t>(row)];
@@ -152,11 +163,11 @@ CPointCalcDlg::CPointCalcDlg(CQORVADoc& document, ResultKind kind, QWidget* pare
         r.tw->setObjectName(QStringLiteral("tw%1").arg(row));
         r.rh = new QLabel;
         r.rh->setObjectName(QStringLiteral("rh%1").arg(row));
-        grid->addWidget(new QLabel(QStringLiteral("干球温度 ℃")), line + 1, 0);
+        grid->addWidget(new QLabel(tr("干球温度 ℃")), line + 1, 0);
         grid->addWidget(r.t, line + 1, 1);
-        grid->addWidget(new QLabel(QStringLiteral("湿球温度 ℃")), line + 2, 0);
+        grid->addWidget(new QLabel(tr("湿球温度 ℃")), line + 2, 0);
         grid->addWidget(r.tw, line + 2, 1);
-        grid->addWidget(new QLabel(QStringLiteral("相对湿度 ％")), line + 3, 0);
+        grid->addWidget(new QLabel(tr("相对湿度 ％")), line + 3, 0);
         grid->addWidget(r.rh, line + 3, 1);
         line += 4;
         connect(r.points, &QComboBox::currentIndexChanged, this, [this, row] { ShowRow(row); });
@@ -179,11 +190,11 @@ CPointCalcDlg::CPointCalcDlg(CQORVADoc& document, ResultKind kind, QWidget* pare
     grid->addWidget(m_output, line++, 1);
 
     auto* buttons = new QHBoxLayout;
-    auto* calculate = new QPushButton(QStringLiteral("计算"));
+    auto* calculate = new QPushButton(tr("计算"));
     calculate->setObjectName(QStringLiteral("calculate"));
-    auto* ok = new QPushButton(QStringLiteral("确认"));
+    auto* ok = new QPushButton(tr("确认"));
     ok->setObjectName(QStringLiteral("ok"));
-    auto* cancel = new QPushButton(QStringLiteral("取消"));
+    auto* cancel = new QPushButton(tr("取消"));
     cancel->setObjectName(QStringLiteral("cancel"));
     buttons->addWidget(calculate);
     buttons->addWidget(ok);
@@ -279,7 +290,7 @@ std::optional<float> CPointCalcDlg::Calculate()
         m_output->setText(number("%.3f", *value));
         const CStatePoint* a = idg.PointAt(points[result_ref::kFirst]);
         const CStatePoint* b = idg.PointAt(points[result_ref::kSecond]);
-        m_outputLabel->setText(b->m_d > a->m_d ? QStringLiteral("加湿量kg/h") : QStringLiteral("除湿量kg/h"));
+        m_outputLabel->setText(b->m_d > a->m_d ? tr("加湿量kg/h") : tr("除湿量kg/h"));
         break;
     }
     case ResultKind::MixingRatio:

@@ -15,7 +15,7 @@ CPointInfoDlg::CPointInfoDlg(const CParamPoint& point, int unitSystem, QWidget* 
     : QDialog(parent), m_point(point), m_nUnitSystem(unitSystem)
 {
     using namespace qorva::units;
-    setWindowTitle(QStringLiteral("状态点信息"));
+    setWindowTitle(tr("状态点信息"));
     const bool si = unitSystemOf(unitSystem) == UnitSystem::SI;
     auto* form = new QFormLayout(this);
     const auto row = [form](const QString& label, const char* name, const QString& value) {
@@ -25,19 +25,19 @@ CPointInfoDlg::CPointInfoDlg(const CParamPoint& point, int unitSystem, QWidget* 
         form->addRow(label, edit);
     };
     const auto number = [](const char* pattern, double value) { return QString::asprintf(pattern, value); };
-    row(QStringLiteral("状态点名称"), "name", QString::fromStdString(point.m_strName));
-    row(QStringLiteral("大气压力Pa"), "p", number("%.1f", point.m_p));
-    row(QStringLiteral("干球温度℃"), "t", number("%.2f", point.m_t));
-    row(QStringLiteral("湿球温度℃"), "tw", number("%.2f", point.m_tw));
-    row(QStringLiteral("相对湿度％"), "rh", number("%.1f", humidityShown(point.m_RH)));
-    row(QStringLiteral("露点温度℃"), "td", number("%.2f", point.m_td));
-    row(QStringLiteral("含湿量g/kg"), "d", number("%.2f", moistureShown(point.m_d)));
-    row(si ? QStringLiteral("焓kJ/kg") : QStringLiteral("焓kcal/kg"), "h",
+    row(tr("状态点名称"), "name", QString::fromStdString(point.m_strName));
+    row(tr("大气压力Pa"), "p", number("%.1f", point.m_p));
+    row(tr("干球温度℃"), "t", number("%.2f", point.m_t));
+    row(tr("湿球温度℃"), "tw", number("%.2f", point.m_tw));
+    row(tr("相对湿度％"), "rh", number("%.1f", humidityShown(point.m_RH)));
+    row(tr("露点温度℃"), "td", number("%.2f", point.m_td));
+    row(tr("含湿量g/kg"), "d", number("%.2f", moistureShown(point.m_d)));
+    row(si ? tr("焓kJ/kg") : tr("焓kcal/kg"), "h",
         number("%.2f", enthalpyShown(point.m_h, unitSystemOf(unitSystem))));
-    row(QStringLiteral("水蒸气分压力Pa"), "pq", number("%.1f", point.m_pq));
-    row(QStringLiteral("饱和水蒸气分压力Pa"), "pqb", number("%.1f", point.m_pqb));
-    row(QStringLiteral("比容m^3/kg"), "v", number("%.4f", point.m_v));
-    row(QStringLiteral("密度kg/m^3"), "rho", number("%.4f", point.m_rho));
+    row(tr("水蒸气分压力Pa"), "pq", number("%.1f", point.m_pq));
+    row(tr("饱和水蒸气分压力Pa"), "pqb", number("%.1f", point.m_pqb));
+    row(tr("比容m^3/kg"), "v", number("%.4f", point.m_v));
+    row(tr("密度kg/m^3"), "rho", number("%.4f", point.m_rho));
     // The comfort index with the walls at air temperature.
     const ComfortOccupant occupant = CurrentComfortOccupant(winter);
     const auto [pmv, ppd] = ComfortIndexTexts(point.m_t, point.m_RH, occupant);
@@ -48,11 +48,11 @@ CPointInfoDlg::CPointInfoDlg(const CParamPoint& point, int unitSystem, QWidget* 
         "pmv", pmv);
     row(tr("PPD％"), "ppd", ppd);
     auto* buttons = new QHBoxLayout;
-    auto* copy = new QPushButton(QStringLiteral("复制"));
+    auto* copy = new QPushButton(tr("复制"));
     copy->setObjectName(QStringLiteral("copy"));
-    auto* ok = new QPushButton(QStringLiteral("确认"));
+    auto* ok = new QPushButton(tr("确认"));
     ok->setObjectName(QStringLiteral("ok"));
-    auto* cancel = new QPushButton(QStringLiteral("取消"));
+    auto* cancel = new QPushButton(tr("取消"));
     cancel->setObjectName(QStringLiteral("cancel"));
     buttons->addWidget(copy);
     buttons->addWidget(ok);

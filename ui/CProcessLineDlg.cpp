@@ -17,24 +17,23 @@ CProcessLineDlg::CProcessLineDlg(CQORVADoc& document, CQORVAView& view, ChartPic
                                  QWidget* parent)
     : CBuilderDlg(document, view, picker, parent), m_start(start), m_end(end), m_nEditIndex(editIndex)
 {
-    setWindowTitle(QStringLiteral("过程线"));
+    setWindowTitle(tr("过程线"));
     auto* form = new QFormLayout(this);
     const CIDG& idg = model();
     QString name = QString::fromStdString(FreeProcessLineName(idg.m_pProcessLines, "GCL"));
     if (editIndex >= 0 && idg.m_pProcessLines && editIndex < static_cast<int>(idg.m_pProcessLines->size()))
         name = QString::fromStdString((*idg.m_pProcessLines)[static_cast<std::size_t>(editIndex)]->m_strName);
-    m_name = AddText(form, QStringLiteral("名称"), "name", name);
+    m_name = AddText(form, tr("名称"), "name", name);
 
     // Two columns, start and end: the name list over the read-only state.
     const bool si = unitSystemOf(idg.m_nUnitSystem) == UnitSystem::SI;
-    const QString captions[] = {
-        QStringLiteral("序号"),      QStringLiteral("含湿量g/kg"),
-        QStringLiteral("干球温度℃"), si ? QStringLiteral("焓kJ/kg") : QStringLiteral("焓kcal/kg"),
-        QStringLiteral("湿球温度℃"), QStringLiteral("相对湿度%")};
+    const QString captions[] = {tr("序号"),      tr("含湿量g/kg"),
+                                tr("干球温度℃"), si ? tr("焓kJ/kg") : tr("焓kcal/kg"),
+                                tr("湿球温度℃"), tr("相对湿度%")};
     const char* rowNames[] = {"Index", "D", "T", "H", "Tw", "RH"};
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("起点"), this), 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("终点"), this), 0, 2);
+    grid->addWidget(new QLabel(tr("起点"), this), 0, 1);
+    grid->addWidget(new QLabel(tr("终点"), this), 0, 2);
     auto column = [&](const char* prefix, const ProcessLineEnd& e, int col, StateRows& rows) {
         auto* list = new QComboBox(this);
         list->setObjectName(prefix);
@@ -51,7 +50,7 @@ CProcessLineDlg::CProcessLineDlg(CQORVADoc& document, CQORVAView& view, ChartPic
         }
         return list;
     };
-    grid->addWidget(new QLabel(QStringLiteral("名称"), this), 1, 0);
+    grid->addWidget(new QLabel(tr("名称"), this), 1, 0);
     for (std::size_t r = 0; r < std::size(captions); ++r)
         grid->addWidget(new QLabel(captions[r], this), static_cast<int>(r) + 2, 0);
     m_startName = column("start", start, 1, m_startRows);
@@ -65,7 +64,7 @@ CProcessLineDlg::CProcessLineDlg(CQORVADoc& document, CQORVAView& view, ChartPic
     };
     follow(m_startName, &m_start, &m_startRows);
     follow(m_endName, &m_end, &m_endRows);
-    AddButtons(form, QStringLiteral("确认"));
+    AddButtons(form, tr("确认"));
 }
 
 ProcessLineEnd CProcessLineDlg::End(const QComboBox* names, const ProcessLineEnd& drawn) const

@@ -43,9 +43,9 @@ CRelatedPointsDlg::CRelatedPointsDlg(CQORVADoc& document, CQORVAView& view, Char
                                      QWidget* parent)
     : CBuilderDlg(document, view, picker, parent)
 {
-    setWindowTitle(QStringLiteral("绘制两个相关状态点"));
+    setWindowTitle(tr("绘制两个相关状态点"));
     auto* form = new QFormLayout(this);
-    m_hhrLine = AddObjectList(form, QStringLiteral("热湿比线"), CIDG::kClassHhrLine, "hhrLine");
+    m_hhrLine = AddObjectList(form, tr("热湿比线"), CIDG::kClassHhrLine, "hhrLine");
     m_hhrLine->setCurrentIndex(-1);
     const bool si = model().m_nUnitSystem == CIDG::kUnitsSI;
     auto addRadios = [this, form](QButtonGroup* group, const QStringList& captions, const QString& prefix,
@@ -67,13 +67,13 @@ CRelatedPointsDlg::CRelatedPointsDlg(CQORVADoc& document, CQORVAView& view, Char
         }
         radios[0]->setChecked(true);
     };
-    addRadios(new QButtonGroup(this), {QStringLiteral("温差℃"), QStringLiteral("含湿量差g/kg")},
-              QStringLiteral("difference"), m_differenceKinds, m_differences);
+    addRadios(new QButtonGroup(this), {tr("温差℃"), tr("含湿量差g/kg")}, QStringLiteral("difference"),
+              m_differenceKinds, m_differences);
     addRadios(new QButtonGroup(this),
-              {QStringLiteral("干球温度℃"), QStringLiteral("相对湿度％"), QStringLiteral("含湿量g/kg"),
-               QStringLiteral("湿球温度℃"), si ? QStringLiteral("焓kJ/kg") : QStringLiteral("焓kcal/kg")},
+              {tr("干球温度℃"), tr("相对湿度％"), tr("含湿量g/kg"), tr("湿球温度℃"),
+               si ? tr("焓kJ/kg") : tr("焓kcal/kg")},
               QStringLiteral("property"), m_propertyKinds, m_properties);
-    m_same = new QCheckBox(QStringLiteral("同状态点"), this);
+    m_same = new QCheckBox(tr("同状态点"), this);
     m_same->setObjectName("same");
     form->addRow(m_same);
     m_samePoint = AddObjectList(form, QString(), CIDG::kClassPoint, "samePoint");
@@ -81,9 +81,9 @@ CRelatedPointsDlg::CRelatedPointsDlg(CQORVADoc& document, CQORVAView& view, Char
     connect(m_samePoint, &QComboBox::currentIndexChanged, this, [this] { CopyFromSamePoint(); });
     connect(m_same, &QCheckBox::toggled, this, [this] { CopyFromSamePoint(); });
     const auto [first, second] = freeNames(*model().m_pPoints);
-    m_name1 = AddText(form, QStringLiteral("相关状态点1"), "name1", QString::fromStdString(first));
-    m_name2 = AddText(form, QStringLiteral("相关状态点2"), "name2", QString::fromStdString(second));
-    AddButtons(form, QStringLiteral("确定"));
+    m_name1 = AddText(form, tr("相关状态点1"), "name1", QString::fromStdString(first));
+    m_name2 = AddText(form, tr("相关状态点2"), "name2", QString::fromStdString(second));
+    AddButtons(form, tr("确定"));
 }
 
 void CRelatedPointsDlg::CopyFromSamePoint()

@@ -9,14 +9,14 @@ CTextDlg::CTextDlg(CQORVADoc& document, CQORVAView& view, ChartPicker& picker, Q
                    int editIndex, QWidget* parent)
     : CBuilderDlg(document, view, picker, parent), m_position(chartPosition), m_nEditIndex(editIndex)
 {
-    setWindowTitle(QStringLiteral("文字说明"));
+    setWindowTitle(tr("文字说明"));
     auto* form = new QFormLayout(this);
     QString text;
     const CIDG& idg = model();
     if (editIndex >= 0 && idg.m_pTexts && editIndex < static_cast<int>(idg.m_pTexts->size()))
         text = QString::fromStdString((*idg.m_pTexts)[static_cast<std::size_t>(editIndex)]->m_strText);
-    m_text = AddText(form, QStringLiteral("文字说明"), "text", text);
-    AddButtons(form, QStringLiteral("确认"));
+    m_text = AddText(form, tr("文字说明"), "text", text);
+    AddButtons(form, tr("确认"));
 }
 
 bool CTextDlg::Apply()

@@ -1,6 +1,7 @@
 #include "ui/ChartBuilder.h"
 
 #include <QAction>
+#include <QCoreApplication>
 
 #include "app/CMainFrame.h"
 #include "app/CommandTable.h"
@@ -179,7 +180,7 @@ void ChartBuilder::PlacePoint(const QPoint& logical)
     if (!state)
         return;
     if (!m_view.DrawnWindow().Contains(*state)) {
-        alertMessage("该点为无效点", MessageIcon::Stop);
+        alertMessage(tr("该点为无效点").toStdString(), MessageIcon::Stop);
         return;
     }
     Open(std::make_unique<CIndependentPointDlg>(m_document, m_view, m_picker, *state, -1, &m_view));
@@ -213,7 +214,7 @@ void ChartBuilder::DrawLine(const QPoint& from, const QPoint& to)
     if (!start || !finish)
         return;
     if (start->index < 0 && !m_view.DrawnWindow().Contains(start->point)) {
-        alertMessage("起点为无效点", MessageIcon::Stop);
+        alertMessage(tr("起点为无效点").toStdString(), MessageIcon::Stop);
         return;
     }
     Open(std::make_unique<CProcessLineDlg>(m_document, m_view, m_picker, *start, *finish, -1, &m_view));
@@ -274,7 +275,8 @@ void ChartBuilder::EditObject(int objectClass, int index)
     }
     case CIDG::kClassHhrLine:
         if (index == 0) {
-            alertMessage("该热湿比线为特殊热湿比线，不允许在此编辑修改", MessageIcon::Warning);
+            alertMessage(tr("该热湿比线为特殊热湿比线，不允许在此编辑修改").toStdString(),
+                         MessageIcon::Warning);
             return;
         }
         Open(std::make_unique<CEditHhrLineDlg>(m_document, m_view, m_picker, index, &m_view));
@@ -372,10 +374,12 @@ void installBuilderCommands(CMainFrame& frame)
     QAction* undo = frame.action(cmd::EditUndo);
     QAction* redo = frame.action(cmd::EditRedo);
     auto rename = [undo, redo, &stack] {
-        undo->setText(stack.canUndo() ? QStringLiteral("撤消 ") + stack.undoText()
-                                      : QStringLiteral("撤消(&U)"));
-        redo->setText(stack.canRedo() ? QStringLiteral("重做 ") + stack.redoText()
-                                      : QStringLiteral("重做(&R)"));
+        undo->setText(stack.canUndo()
+                          ? QCoreApplication::translate("ChartBuilder", "撤消 %1").arg(stack.undoText())
+                          : QCoreApplication::translate("ChartBuilder", "撤消(&U)"));
+        redo->setText(stack.canRedo()
+                          ? QCoreApplication::translate("ChartBuilder", "重做 %1").arg(stack.redoText())
+                          : QCoreApplication::translate("ChartBuilder", "重做(&R)"));
     };
     QObject::connect(&stack, &QUndoStack::indexChanged, &frame, [rename, &frame] {
         rename();

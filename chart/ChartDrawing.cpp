@@ -491,15 +491,26 @@ void GridPainter::drawDryBulbLines()
     if (!showValues())
         return;
     // Below the lowest value (the chart's lowest temperature stands at the
-    // bottom edge), with a pen unit between them whatever the font.
+    // bottom edge) and below any value of the enthalpy lines it would meet
+    // there, with a pen unit between them whatever the font.
     const std::string title = "t(℃)";
     const int align = text_align::kRight | text_align::kBaseline;
+    const CanvasSize size = m_canvas.textExtent(title);
+    const int unit = std::max(1, g(1));
     int baseline = H + g(18);
-    const CanvasRect box =
-        textBox({m_layout.m_nChartLeft, baseline + m_layout.m_nChartTop}, m_canvas.textExtent(title), align);
-    const int clearance = lowestLabelBottom + std::max(1, g(1)) - box.top;
-    if (clearance > 0)
-        baseline += clearance;
+    auto box = [&] { return textBox({m_layout.m_nChartLeft, baseline + m_layout.m_nChartTop}, size, align); };
+    if (lowestLabelBottom + unit > box().top)
+        baseline += lowestLabelBottom + unit - box().top;
+    // Each pass moves below one label for good, so the labels bound the passes.
+    const std::vector<CanvasRect>& labels = m_layout.m_gridLabels;
+    for (std::size_t pass = 0; pass <= labels.size(); ++pass) {
+        const CanvasRect current = box();
+        const auto met = std::find_if(labels.begin(), labels.end(),
+                                      [&](const CanvasRect& label) { return overlaps(label, current); });
+        if (met == labels.end())
+            break;
+        baseline += met->bottom + unit - current.top;
+    }
     text(0, baseline, title, align);
 }
 

@@ -92,6 +92,9 @@ bool writeSvg(CIDG& idg, const ChartDevice& device, bool pageView, const QString
     }
     painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
     painter.translate(margins.left(), margins.top());
+    // The chart half ends at the page's middle: what the chart writes below
+    // it (the known parameters) stays off the white border.
+    painter.setClipRect(QRect(QPoint(0, 0), page));
     QPainterCanvas canvas(painter);
     drawRoomChart(idg, canvas, device);
     if (!painter.end()) {
@@ -134,6 +137,7 @@ bool writeImage(CIDG& idg, const ChartDevice& device, const QString& fileName, c
         painter.setRenderHint(QPainter::TextAntialiasing, true);
         painter.scale(scale, scale);
         painter.translate(margins.left(), margins.top());
+        painter.setClipRect(QRect(QPoint(0, 0), page));
         QPainterCanvas canvas(painter);
         drawRoomChart(idg, canvas, device);
     }

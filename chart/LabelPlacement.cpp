@@ -121,13 +121,15 @@ PlacedLabel LabelPlacer::place(const LabelRequest& request)
     PlacedLabel placed;
     placed.box = labelBox(request.anchor, preferred, request.gap, request.size);
     bool found = false;
-    for (int ring = 0; ring <= kOuterRings && !found; ++ring) {
+    for (int ring = 0; ring <= kOuterRings && !found && (ring == 0 || m_outerTries > 0); ++ring) {
         const int gap = request.gap + ring * step;
         // p, p+1, p−1, p+2, p−2, p+3, p−3, p+4: nearest to the user's choice first.
         for (int turn = 0; turn < kLabelPositions && !found; ++turn) {
             const int offset = (turn + 1) / 2 * (turn % 2 == 1 ? 1 : -1);
             const int position = (preferred + offset + kLabelPositions) % kLabelPositions;
             const CanvasRect box = labelBox(request.anchor, position, gap, request.size);
+            if (ring > 0)
+                --m_outerTries;
             if (isFree(box)) {
                 placed.box = box;
                 placed.leader = ring > 0;

@@ -66,6 +66,10 @@ public:
     // Rings tried beyond the first; with a step of half the name's height
     // they reach about ten name heights from the anchor.
     static constexpr int kOuterRings = 20;
+    // Places tried in one drawing beyond the first ring: a chart crowded
+    // past all room (hundreds of names on a few spots) still draws in time;
+    // its last names then stand at the first ring or the user's position.
+    static constexpr int kOuterTries = 8000;
 
 private:
     void cellRange(const CanvasRect& rect, int& x0, int& y0, int& x1, int& y1) const;
@@ -74,6 +78,7 @@ private:
     int m_cell;
     int m_columns;
     int m_rows;
+    int m_outerTries = kOuterTries;
     std::vector<CanvasRect> m_rects;
     std::vector<std::vector<int>> m_cells;
 };

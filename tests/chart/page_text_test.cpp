@@ -110,12 +110,12 @@ TEST_F(ChartFixture, AxisTitlesClearTheValues)
         for (const char* title : {"t(℃)", "h(kJ/kg)"}) {
             const CanvasRect box = boxOf(textCall(canvas, title));
             for (const auto& other : texts) {
-                if (other.text != title)
-                    EXPECT_FALSE(chart::overlaps(box, boxOf(other)))
-                        << title << " meets " << other.text << " at font " << height << ": " << box.left
-                        << "," << box.top << "," << box.right << "," << box.bottom << " / "
-                        << boxOf(other).left << "," << boxOf(other).top << "," << boxOf(other).right << ","
-                        << boxOf(other).bottom;
+                if (other.text == title)
+                    continue;
+                EXPECT_FALSE(chart::overlaps(box, boxOf(other)))
+                    << title << " meets " << other.text << " at font " << height << ": " << box.left << ","
+                    << box.top << "," << box.right << "," << box.bottom << " / " << boxOf(other).left << ","
+                    << boxOf(other).top << "," << boxOf(other).right << "," << boxOf(other).bottom;
             }
         }
     }

@@ -382,6 +382,36 @@ void ChartRenderer::DrawHhrLine(Canvas& canvas, int index, bool highlighted, cha
     }
 }
 
+namespace {
+
+// The full chart of the standard screen at zoom 1: width and height in
+// pixels, and the scales of its mapping.
+struct StandardChart {
+    double W = 1;
+    double H = 1;
+    double sx = 1; // pixels per kg/kg
+    double sh = 1; // pixels per kJ/kg
+    double k = 1;  // H / W
+    // Where the result column starts: the first result text's place.
+    CanvasPoint column;
+};
+
+StandardChart standardChart(const CIDG& idg, float xMaxFull)
+{
+    ChartRenderer standard(idg);
+    standard.LayoutChart(chart::standardDevice());
+    StandardChart c;
+    c.W = standard.layout().m_nChartWidth;
+    c.H = standard.layout().m_nChartHeight;
+    c.k = c.H / c.W;
+    c.sx = c.W / xMaxFull;
+    c.sh = c.k * c.sx * 0.0004;
+    c.column = standard.ResultTextPlace(0);
+    return c;
+}
+
+} // namespace
+
 void ChartRenderer::DrawResultTexts(Canvas& canvas)
 {
     m_layout.m_textRects.clear();
@@ -392,11 +422,16 @@ void ChartRenderer::DrawResultTexts(Canvas& canvas)
     // The column runs from the left label margin to the right one; a longer
     // text goes on over further lines instead of off the page.
     const int columnWidth = std::max(1, l.m_nTotalWidth - l.m_nAnnotX - l.m_nMarginRight);
+    const CanvasPoint column = standardChart(m_idg, l.m_fXMaxFull).column;
     for (std::size_t i = 0; i < m_idg.m_pTexts->size(); ++i) {
         const CCommentString& text = *(*m_idg.m_pTexts)[i];
         const bool highlighted = m_nPickClass == CIDG::kClassText && m_nPickIndex == static_cast<int>(i);
         canvas.setTextColour(highlighted ? kHighlightColour : m_idg.m_textColor);
-        if (text.m_nKind == 0) {
+        // A plain text the user put on the chart, not one an analysis wrote:
+        // those store their place in the result column of the standard
+        // screen (its left margin, below the chart half).
+        const bool inColumn = text.m_nPlace[1] == column.x && text.m_nPlace[3] >= column.y;
+        if (text.m_nKind == 0 && !inColumn) {
             l.m_textRects.push_back(DrawFreeText(canvas, text));
             continue;
         }
@@ -438,33 +473,6 @@ CanvasRect ChartRenderer::DrawFreeText(Canvas& canvas, const CCommentString& tex
     const CanvasSize extent = canvas.textExtent(text.m_strText);
     return {anchor.x, anchor.y - extent.height, anchor.x + extent.width, anchor.y};
 }
-
-namespace {
-
-// The full chart of the standard screen at zoom 1: width and height in
-// pixels, and the scales of its mapping.
-struct StandardChart {
-    double W = 1;
-    double H = 1;
-    double sx = 1; // pixels per kg/kg
-    double sh = 1; // pixels per kJ/kg
-    double k = 1;  // H / W
-};
-
-StandardChart standardChart(const CIDG& idg, float xMaxFull)
-{
-    ChartRenderer standard(idg);
-    standard.LayoutChart(chart::standardDevice());
-    StandardChart c;
-    c.W = standard.layout().m_nChartWidth;
-    c.H = standard.layout().m_nChartHeight;
-    c.k = c.H / c.W;
-    c.sx = c.W / xMaxFull;
-    c.sh = c.k * c.sx * 0.0004;
-    return c;
-}
-
-} // namespace
 
 CanvasPoint ChartRenderer::TextPlaceAt(CanvasPoint device) const
 {

@@ -467,7 +467,10 @@ TEST_F(ChartDrawing, HhrLineThroughTwoPointsIsDrawnThroughBoth)
 TEST_F(ChartDrawing, ResultTextsStandInAColumnBelowTheChart)
 {
     addText("送风量：1200m^3/h");
-    addText("新风比：20%", 2);
+    // A plain text an analysis wrote stores its place in the column.
+    const int plain = addText("新风比：20%", 0);
+    texts[static_cast<std::size_t>(plain)]->m_nPlace[1] = chart.ResultTextPlace(1).x;
+    texts[static_cast<std::size_t>(plain)]->m_nPlace[3] = chart.ResultTextPlace(1).y;
     chart.m_nPickClass = 3;
     chart.m_nPickIndex = 1;
     const RecordingCanvas canvas = draw();

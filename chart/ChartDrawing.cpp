@@ -268,8 +268,9 @@ void GridPainter::drawHeader()
                                conditionText(m_idg.m_nCurCondition);
     selectLabelFont();
     const bool printing = m_layout.m_device.printing;
-    const CanvasPoint anchor{m_layout.m_nTotalWidth / 2, printing ? static_cast<int>(m_idg.m_nMargin[1] * 39.4)
-                                                                  : m_layout.m_nMarginTop / 4};
+    const CanvasPoint anchor{m_layout.m_nTotalWidth / 2, printing
+                                                             ? static_cast<int>(m_idg.m_nMargin[1] * 39.4)
+                                                             : m_layout.m_nMarginTop / 4};
     const int align = text_align::kCenter | (printing ? text_align::kTop : text_align::kBottom);
     m_canvas.drawText(anchor.x, anchor.y, header, align);
     m_chart.m_layout.m_gridLabels.push_back(textBox(anchor, m_canvas.textExtent(header), align));
@@ -386,6 +387,12 @@ void GridPainter::drawEnthalpyLine(double h, EnthalpyLabels& labels)
         anchorY = row + g(1);
         align = text_align::kLeft | text_align::kTop;
     }
+    // The corner below the dry-bulb values belongs to their title.
+    if (temperatureTitleDrawn() &&
+        overlaps(textBox({anchorX + m_layout.m_nChartLeft, anchorY + m_layout.m_nChartTop},
+                         m_canvas.textExtent(label), align),
+                 temperatureTitleBox()))
+        return;
     labels.boxes.push_back(text(anchorX, anchorY, label, align));
     labels.lastX = end;
     labels.lastY = row;
@@ -395,6 +402,41 @@ void GridPainter::drawEnthalpyLine(double h, EnthalpyLabels& labels)
         labels.titleY = anchorY;
         labels.titlePlaced = true;
     }
+}
+
+bool GridPainter::temperatureTitleDrawn() const
+{
+    return showValues() && m_idg.m_drawOptions[kFamilyDryBulb].m_bShow;
+}
+
+int GridPainter::temperatureTitleBaseline()
+{
+    if (m_temperatureTitleBaseline)
+        return *m_temperatureTitleBaseline;
+    // Below the lowest place a dry-bulb value can take (its baseline 4G
+    // under the bottom edge), with a pen unit between them whatever the
+    // font, but never below the drawing.
+    const int H = m_layout.m_nChartHeight;
+    const int unit = std::max(1, g(1));
+    const int align = text_align::kRight | text_align::kBaseline;
+    const CanvasRect lowestValue =
+        textBox({m_layout.m_nChartLeft, H + g(4) + m_layout.m_nChartTop}, m_canvas.textExtent("-30"), align);
+    const CanvasSize size = m_canvas.textExtent("t(℃)");
+    int baseline = H + g(18);
+    const CanvasRect box = textBox({m_layout.m_nChartLeft, baseline + m_layout.m_nChartTop}, size, align);
+    if (lowestValue.bottom + unit > box.top)
+        baseline += lowestValue.bottom + unit - box.top;
+    const int descent = size.height - (4 * size.height + 4) / 5;
+    baseline = std::min(baseline, m_layout.m_nTotalHeight - m_layout.m_nChartTop - descent);
+    m_temperatureTitleBaseline = baseline;
+    return baseline;
+}
+
+CanvasRect GridPainter::temperatureTitleBox()
+{
+    const int baseline = temperatureTitleBaseline();
+    return textBox({m_layout.m_nChartLeft, baseline + m_layout.m_nChartTop}, m_canvas.textExtent("t(℃)"),
+                   text_align::kRight | text_align::kBaseline);
 }
 
 void GridPainter::drawEnthalpyTitle(const EnthalpyLabels& labels)
@@ -466,7 +508,6 @@ void GridPainter::drawDryBulbLines()
     selectFamilyPen(kFamilyDryBulb);
     selectLabelFont();
     int previousLabel = H + m_chart.m_nLabelGapY;
-    int lowestLabelBottom = -kFarAway; // device units
     for (int i = 0; i <= kMaxLinesPerFamily; ++i) {
         const double t = first + i * step;
         if (!(t < limit))
@@ -482,36 +523,13 @@ void GridPainter::drawDryBulbLines()
         }
         line(0, Y0, end, row);
         if (showValues() && previousLabel - Y0 >= m_chart.m_nLabelGapY) {
-            const CanvasRect box =
-                text(0, Y0 + g(4), formatNumber("%1.0f", t), text_align::kRight | text_align::kBaseline);
-            lowestLabelBottom = std::max(lowestLabelBottom, box.bottom);
+            text(0, Y0 + g(4), formatNumber("%1.0f", t), text_align::kRight | text_align::kBaseline);
             previousLabel = Y0;
         }
     }
     if (!showValues())
         return;
-    // Below the lowest value (the chart's lowest temperature stands at the
-    // bottom edge) and below any value of the enthalpy lines it would meet
-    // there, with a pen unit between them whatever the font.
-    const std::string title = "t(℃)";
-    const int align = text_align::kRight | text_align::kBaseline;
-    const CanvasSize size = m_canvas.textExtent(title);
-    const int unit = std::max(1, g(1));
-    int baseline = H + g(18);
-    auto box = [&] { return textBox({m_layout.m_nChartLeft, baseline + m_layout.m_nChartTop}, size, align); };
-    if (lowestLabelBottom + unit > box().top)
-        baseline += lowestLabelBottom + unit - box().top;
-    // Each pass moves below one label for good, so the labels bound the passes.
-    const std::vector<CanvasRect>& labels = m_layout.m_gridLabels;
-    for (std::size_t pass = 0; pass <= labels.size(); ++pass) {
-        const CanvasRect current = box();
-        const auto met = std::find_if(labels.begin(), labels.end(),
-                                      [&](const CanvasRect& label) { return overlaps(label, current); });
-        if (met == labels.end())
-            break;
-        baseline += met->bottom + unit - current.top;
-    }
-    text(0, baseline, title, align);
+    text(0, temperatureTitleBaseline(), "t(℃)", text_align::kRight | text_align::kBaseline);
 }
 
 void GridPainter::drawHumidityLines()
@@ -618,7 +636,8 @@ void GridPainter::drawPressureLabel()
 {
     if (!showValues())
         return;
-    const float pressure = m_idg.m_nCurCondition == kConditionWinter ? m_idg.m_fWinterPressure : m_idg.m_fSummerPressure;
+    const float pressure =
+        m_idg.m_nCurCondition == kConditionWinter ? m_idg.m_fWinterPressure : m_idg.m_fSummerPressure;
     selectLabelFont();
     text(m_layout.m_nChartWidth / 2, m_layout.m_nChartHeight + g(12), formatNumber("P=%1.0fPa", pressure),
          text_align::kCenter | text_align::kTop);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -80,12 +81,19 @@ private:
     void drawCurve(const HumidityCurve& curve);
     void drawEnthalpyLine(double h, EnthalpyLabels& labels);
     void drawEnthalpyTitle(const EnthalpyLabels& labels);
+    // The dry-bulb title "t(℃)": whether it is drawn, its chart-relative
+    // baseline (clear of the lowest dry-bulb value) and its device box;
+    // enthalpy values keep out of that box. Label font selected.
+    bool temperatureTitleDrawn() const;
+    int temperatureTitleBaseline();
+    CanvasRect temperatureTitleBox();
 
     ChartRenderer& m_chart;
     const CIDG& m_idg;
     Canvas& m_canvas;
     const ChartLayout& m_layout;
     double m_G;
+    std::optional<int> m_temperatureTitleBaseline;
 };
 
 } // namespace chart

@@ -109,6 +109,7 @@ TEST_F(ChartFixture, AxisTitlesClearTheValues)
         const auto texts = canvas.callsOf(Op::Text);
         for (const char* title : {"t(℃)", "h(kJ/kg)"}) {
             const CanvasRect box = boxOf(textCall(canvas, title));
+            EXPECT_LE(box.bottom, layout().m_nTotalHeight) << title << " inside the drawing";
             for (const auto& other : texts) {
                 if (other.text == title)
                     continue;

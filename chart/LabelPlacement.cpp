@@ -140,7 +140,10 @@ PlacedLabel LabelPlacer::place(const LabelRequest& request)
     if (placed.leader)
         placed.leaderEnd = {std::clamp(request.anchor.x, placed.box.left, placed.box.right),
                             std::clamp(request.anchor.y, placed.box.top, placed.box.bottom)};
-    addObstacle(placed.box);
+    // A name with no free place already meets something there; keeping it
+    // out of the grid keeps the cells of a hopelessly crowded spot short.
+    if (found)
+        addObstacle(placed.box);
     return placed;
 }
 

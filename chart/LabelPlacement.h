@@ -60,7 +60,8 @@ public:
     // Finds the place for a name and takes it: the user's position first,
     // then the nearest other positions of the first ring (one step round the
     // anchor either way, then two, …), then the same on rings further out.
-    // When no ring has room the name stands at the user's position.
+    // When no ring has room the name stands at the user's position (and is
+    // not taken into account for later names: that spot is full anyway).
     PlacedLabel place(const LabelRequest& request);
 
     // Rings tried beyond the first; with a step of half the name's height

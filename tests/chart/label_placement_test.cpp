@@ -173,6 +173,20 @@ TEST_F(CrowdedRoom, NamesNeverMeetEachOtherOrAMarker)
     }
 }
 
+TEST_F(CrowdedRoom, ComfortZoneCornerNamesKeepClearOfTheIndoorPoint)
+{
+    // The zone of ±0.5 K and ±5 % round N (26 °C, 50 %): its corners N0–N3
+    // lie within a few pixels of N on the full chart.
+    const int n = addPoint("N", 0.0105, 1.01 * 26.0 + 0.0105 * (2500.0 + 1.84 * 26.0));
+    ASSERT_EQ(idg.MakeComfortZone(n, 0.5f, 5.0f), 1);
+    for (int position = 0; position < 8; ++position) {
+        idg.m_nLabelPosition = position;
+        const DrawnNames drawn = drawnNames(idg, draw());
+        EXPECT_EQ(drawn.names.size(), 5u);
+        expectApart(drawn, "zone, position " + std::to_string(position));
+    }
+}
+
 TEST_F(CrowdedRoom, SvgExportKeepsTheNamesApart)
 {
     fill();

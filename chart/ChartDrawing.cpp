@@ -8,6 +8,7 @@
 #include "chart/ChartDrawingSupport.h"
 #include "chart/ChartProperties.h"
 #include "chart/ChartRenderer.h"
+#include "chart/LabelPlacement.h"
 #include "model/TextCodec.h"
 
 namespace {
@@ -25,6 +26,8 @@ constexpr double kEnthalpySpanPerMoisture = 5000.0;
 constexpr int kHeaderNameBytes = 20;
 constexpr int kHeaderCutByte = 19;
 constexpr int kFarAway = 1 << 28;
+// The enthalpy title moves along its row at most this many half-heights.
+constexpr int kMaxTitleShifts = 60;
 
 // A spacing a drawing loop can walk: positive, finite and giving at most
 // chart::kMaxLinesPerFamily lines over the span.
@@ -69,6 +72,36 @@ std::string headerName(const std::string& name)
     return name;
 }
 
+std::vector<std::string> wrapText(Canvas& canvas, const std::string& text, int width)
+{
+    if (canvas.textExtent(text).width <= width)
+        return {text};
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    // Each pass takes at least one character, so the text ends the loop.
+    while (start < text.size()) {
+        std::size_t end = start;
+        std::size_t lastSpace = std::string::npos;
+        while (end < text.size()) {
+            const std::size_t next =
+                std::min(text.size(), end + utf8SequenceLength(static_cast<unsigned char>(text[end])));
+            if (end > start && canvas.textExtent(text.substr(start, next - start)).width > width)
+                break;
+            if (text[end] == ' ')
+                lastSpace = end;
+            end = next;
+        }
+        if (end < text.size() && lastSpace != std::string::npos && lastSpace > start) {
+            lines.push_back(text.substr(start, lastSpace - start));
+            start = lastSpace + 1;
+        } else {
+            lines.push_back(text.substr(start, end - start));
+            start = end;
+        }
+    }
+    return lines;
+}
+
 std::string conditionText(int condition)
 {
     switch (condition) {
@@ -111,6 +144,7 @@ void ChartRenderer::DrawGrid(Canvas& canvas, const ChartDevice& device)
     grid.drawWetBulbLines();
     grid.drawPressureLabel();
     canvas.clearClip();
+    m_layout.m_bGridLabelsValid = true;
 }
 
 namespace chart {
@@ -210,9 +244,13 @@ void GridPainter::line(int X1, int Y1, int X2, int Y2)
                       Y2 + m_layout.m_nChartTop);
 }
 
-void GridPainter::text(int X, int Y, const std::string& text, int align)
+CanvasRect GridPainter::text(int X, int Y, const std::string& text, int align)
 {
-    m_canvas.drawText(X + m_layout.m_nChartLeft, Y + m_layout.m_nChartTop, text, align);
+    const CanvasPoint anchor{X + m_layout.m_nChartLeft, Y + m_layout.m_nChartTop};
+    m_canvas.drawText(anchor.x, anchor.y, text, align);
+    const CanvasRect box = textBox(anchor, m_canvas.textExtent(text), align);
+    m_chart.m_layout.m_gridLabels.push_back(box);
+    return box;
 }
 
 void GridPainter::drawHeader()
@@ -229,12 +267,13 @@ void GridPainter::drawHeader()
                                headerName(system) + "       服务区域：" + headerName(room) + "      " +
                                conditionText(m_idg.m_nCurCondition);
     selectLabelFont();
-    if (m_layout.m_device.printing)
-        m_canvas.drawText(m_layout.m_nTotalWidth / 2, static_cast<int>(m_idg.m_nMargin[1] * 39.4), header,
-                          text_align::kCenter | text_align::kTop);
-    else
-        m_canvas.drawText(m_layout.m_nTotalWidth / 2, m_layout.m_nMarginTop / 4, header,
-                          text_align::kCenter | text_align::kBottom);
+    const bool printing = m_layout.m_device.printing;
+    const CanvasPoint anchor{m_layout.m_nTotalWidth / 2, printing
+                                                             ? static_cast<int>(m_idg.m_nMargin[1] * 39.4)
+                                                             : m_layout.m_nMarginTop / 4};
+    const int align = text_align::kCenter | (printing ? text_align::kTop : text_align::kBottom);
+    m_canvas.drawText(anchor.x, anchor.y, header, align);
+    m_chart.m_layout.m_gridLabels.push_back(textBox(anchor, m_canvas.textExtent(header), align));
 }
 
 void GridPainter::drawBorder()
@@ -348,14 +387,79 @@ void GridPainter::drawEnthalpyLine(double h, EnthalpyLabels& labels)
         anchorY = row + g(1);
         align = text_align::kLeft | text_align::kTop;
     }
-    text(anchorX, anchorY, label, align);
+    // The corner below the dry-bulb values belongs to their title.
+    if (temperatureTitleDrawn() &&
+        overlaps(textBox({anchorX + m_layout.m_nChartLeft, anchorY + m_layout.m_nChartTop},
+                         m_canvas.textExtent(label), align),
+                 temperatureTitleBox()))
+        return;
+    labels.boxes.push_back(text(anchorX, anchorY, label, align));
     labels.lastX = end;
     labels.lastY = row;
-    if (!labels.titleWritten) {
+    if (!labels.titlePlaced) {
         // The title reads the same wherever the first value landed.
-        text(anchorX + g(h > 0 ? 19 : 15), anchorY, "h(kJ/kg)", text_align::kLeft | text_align::kTop);
-        labels.titleWritten = true;
+        labels.titleX = anchorX + g(h > 0 ? 19 : 15);
+        labels.titleY = anchorY;
+        labels.titlePlaced = true;
     }
+}
+
+bool GridPainter::temperatureTitleDrawn() const
+{
+    return showValues() && m_idg.m_drawOptions[kFamilyDryBulb].m_bShow;
+}
+
+int GridPainter::temperatureTitleBaseline()
+{
+    if (m_temperatureTitleBaseline)
+        return *m_temperatureTitleBaseline;
+    // Below the lowest place a dry-bulb value can take (its baseline 4G
+    // under the bottom edge), with a pen unit between them whatever the
+    // font, but never below the drawing.
+    const int H = m_layout.m_nChartHeight;
+    const int unit = std::max(1, g(1));
+    const int align = text_align::kRight | text_align::kBaseline;
+    const CanvasRect lowestValue =
+        textBox({m_layout.m_nChartLeft, H + g(4) + m_layout.m_nChartTop}, m_canvas.textExtent("-30"), align);
+    const CanvasSize size = m_canvas.textExtent("t(℃)");
+    int baseline = H + g(18);
+    const CanvasRect box = textBox({m_layout.m_nChartLeft, baseline + m_layout.m_nChartTop}, size, align);
+    if (lowestValue.bottom + unit > box.top)
+        baseline += lowestValue.bottom + unit - box.top;
+    const int descent = size.height - (4 * size.height + 4) / 5;
+    baseline = std::min(baseline, m_layout.m_nTotalHeight - m_layout.m_nChartTop - descent);
+    m_temperatureTitleBaseline = baseline;
+    return baseline;
+}
+
+CanvasRect GridPainter::temperatureTitleBox()
+{
+    const int baseline = temperatureTitleBaseline();
+    return textBox({m_layout.m_nChartLeft, baseline + m_layout.m_nChartTop}, m_canvas.textExtent("t(℃)"),
+                   text_align::kRight | text_align::kBaseline);
+}
+
+void GridPainter::drawEnthalpyTitle(const EnthalpyLabels& labels)
+{
+    if (!labels.titlePlaced)
+        return;
+    // Beside the first value, moved on along the row past any value it would
+    // run into: the values stand closer together than the title is wide.
+    const std::string title = "h(kJ/kg)";
+    const int align = text_align::kLeft | text_align::kTop;
+    const CanvasSize size = m_canvas.textExtent(title);
+    const int step = std::max(1, size.height / 2);
+    int X = labels.titleX;
+    for (int tries = 0; tries < kMaxTitleShifts; ++tries) {
+        const CanvasRect box =
+            textBox({X + m_layout.m_nChartLeft, labels.titleY + m_layout.m_nChartTop}, size, align);
+        const bool clear = std::none_of(labels.boxes.begin(), labels.boxes.end(),
+                                        [&](const CanvasRect& value) { return overlaps(value, box); });
+        if (clear)
+            break;
+        X += step;
+    }
+    text(X, labels.titleY, title, align);
 }
 
 void GridPainter::drawEnthalpyLines()
@@ -370,7 +474,7 @@ void GridPainter::drawEnthalpyLines()
         return;
     selectFamilyPen(kFamilyEnthalpy);
     selectLabelFont();
-    EnthalpyLabels labels{-kFarAway, -kFarAway, false};
+    EnthalpyLabels labels;
     if (lowest < 0) {
         for (int i = 0; i <= kMaxLinesPerFamily; ++i) {
             const double h = -i * step;
@@ -385,6 +489,8 @@ void GridPainter::drawEnthalpyLines()
             break;
         drawEnthalpyLine(h, labels);
     }
+    if (showValues())
+        drawEnthalpyTitle(labels);
 }
 
 void GridPainter::drawDryBulbLines()
@@ -421,8 +527,9 @@ void GridPainter::drawDryBulbLines()
             previousLabel = Y0;
         }
     }
-    if (showValues())
-        text(0, H + g(18), "t(℃)", text_align::kRight | text_align::kBaseline);
+    if (!showValues())
+        return;
+    text(0, temperatureTitleBaseline(), "t(℃)", text_align::kRight | text_align::kBaseline);
 }
 
 void GridPainter::drawHumidityLines()
@@ -529,7 +636,8 @@ void GridPainter::drawPressureLabel()
 {
     if (!showValues())
         return;
-    const float pressure = m_idg.m_nCurCondition == kConditionWinter ? m_idg.m_fWinterPressure : m_idg.m_fSummerPressure;
+    const float pressure =
+        m_idg.m_nCurCondition == kConditionWinter ? m_idg.m_fWinterPressure : m_idg.m_fSummerPressure;
     selectLabelFont();
     text(m_layout.m_nChartWidth / 2, m_layout.m_nChartHeight + g(12), formatNumber("P=%1.0fPa", pressure),
          text_align::kCenter | text_align::kTop);

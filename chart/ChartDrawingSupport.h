@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,11 @@ std::string headerName(const std::string& name);
 // "工况：普通工况", "工况：制冷工况" or "工况：制热工况" for condition 0, 1, 2.
 std::string conditionText(int condition);
 
+// A text cut into lines no wider than `width` in the canvas's current font:
+// after the last space that fits, else after the last character that fits
+// (Chinese text has no spaces); at least one character a line.
+std::vector<std::string> wrapText(Canvas& canvas, const std::string& text, int width);
+
 // Draws the grid of the chart: header, border and the iso-line families.
 class GridPainter {
 public:
@@ -55,9 +61,12 @@ public:
 
 private:
     struct EnthalpyLabels {
-        int lastX;
-        int lastY;
-        bool titleWritten;
+        int lastX = -(1 << 28);
+        int lastY = -(1 << 28);
+        bool titlePlaced = false;
+        int titleX = 0; // chart-relative place of the title beside the first value
+        int titleY = 0;
+        std::vector<CanvasRect> boxes; // the values written, device units
     };
 
     int g(double multiple) const;
@@ -67,15 +76,24 @@ private:
     void selectLabelFont();
     // Chart-relative drawing: the chart origin is added.
     void line(int X1, int Y1, int X2, int Y2);
-    void text(int X, int Y, const std::string& text, int align);
+    // Writes a label and keeps its box among the grid's labels.
+    CanvasRect text(int X, int Y, const std::string& text, int align);
     void drawCurve(const HumidityCurve& curve);
     void drawEnthalpyLine(double h, EnthalpyLabels& labels);
+    void drawEnthalpyTitle(const EnthalpyLabels& labels);
+    // The dry-bulb title "t(℃)": whether it is drawn, its chart-relative
+    // baseline (clear of the lowest dry-bulb value) and its device box;
+    // enthalpy values keep out of that box. Label font selected.
+    bool temperatureTitleDrawn() const;
+    int temperatureTitleBaseline();
+    CanvasRect temperatureTitleBox();
 
     ChartRenderer& m_chart;
     const CIDG& m_idg;
     Canvas& m_canvas;
     const ChartLayout& m_layout;
     double m_G;
+    std::optional<int> m_temperatureTitleBaseline;
 };
 
 } // namespace chart

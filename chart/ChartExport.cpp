@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
+#include <QMargins>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPagedPaintDevice>
@@ -41,7 +42,21 @@ ChartDevice normalised(const ChartDevice& screen)
     if (device.pageHeight <= 0)
         device.pageHeight = 297;
     device.printing = false;
+    device.paper = true;
     return device;
+}
+
+// The white border of an image around the page: the page setup's margins
+// (bottom, top, left, right in the model), at least kLeastImageMarginMm each,
+// in pixels of the screen layout.
+constexpr int kLeastImageMarginMm = 5;
+constexpr int kMostImageMarginMm = 300;
+
+QMargins imageMargins(const CIDG& idg, const ChartDevice& device)
+{
+    const int s = device.screenWidth / device.pageWidth;
+    auto side = [&](int mm) { return s * std::clamp(mm, kLeastImageMarginMm, kMostImageMarginMm); };
+    return QMargins(side(idg.m_nMargin[2]), side(idg.m_nMargin[1]), side(idg.m_nMargin[3]), side(idg.m_nMargin[0]));
 }
 
 // Logical size of the screen page: s pixels per mm, half the page in chart view.
@@ -60,13 +75,15 @@ double pageHeightMm(const ChartDevice& device, bool pageView)
 bool writeSvg(CIDG& idg, const ChartDevice& device, bool pageView, const QString& fileName,
               std::string& error)
 {
-    const QSize size = screenPageSize(device, pageView);
+    const QMargins margins = imageMargins(idg, device);
+    const QSize page = screenPageSize(device, pageView);
+    const QSize size = page.grownBy(margins);
     QSvgGenerator generator;
     generator.setFileName(fileName);
     generator.setSize(size);
     generator.setViewBox(QRect(QPoint(0, 0), size));
     generator.setResolution(
-        std::max(1, static_cast<int>(std::lround(size.width() * kMmPerInch / device.pageWidth))));
+        std::max(1, static_cast<int>(std::lround(page.width() * kMmPerInch / device.pageWidth))));
     generator.setTitle(QStringLiteral("焓湿图"));
     QPainter painter;
     if (!painter.begin(&generator)) {
@@ -74,6 +91,10 @@ bool writeSvg(CIDG& idg, const ChartDevice& device, bool pageView, const QString
         return false;
     }
     painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+    painter.translate(margins.left(), margins.top());
+    // The chart half ends at the page's middle: what the chart writes below
+    // it (the known parameters) stays off the white border.
+    painter.setClipRect(QRect(QPoint(0, 0), page));
     QPainterCanvas canvas(painter);
     drawRoomChart(idg, canvas, device);
     if (!painter.end()) {
@@ -86,14 +107,16 @@ bool writeSvg(CIDG& idg, const ChartDevice& device, bool pageView, const QString
 bool writeImage(CIDG& idg, const ChartDevice& device, const QString& fileName, const ExportOptions& options,
                 std::string& error)
 {
-    const QSize logical = screenPageSize(device, options.pageView);
+    const QMargins margins = imageMargins(idg, device);
+    const QSize page = screenPageSize(device, options.pageView);
+    const QSize logical = page.grownBy(margins);
     QSize size = logical;
     double scale = 1.0;
     if (options.dpi > 0) {
         const int dpi = std::clamp(options.dpi, kMinImageDpi, kMaxImageDpi);
-        size.setWidth(static_cast<int>(std::lround(device.pageWidth * dpi / kMmPerInch)));
-        size.setHeight(
-            static_cast<int>(std::lround(pageHeightMm(device, options.pageView) * dpi / kMmPerInch)));
+        const double s = static_cast<double>(page.width()) / device.pageWidth; // pixels per mm
+        size.setWidth(static_cast<int>(std::lround(logical.width() / s * dpi / kMmPerInch)));
+        size.setHeight(static_cast<int>(std::lround(logical.height() / s * dpi / kMmPerInch)));
         scale = static_cast<double>(size.width()) / logical.width();
     }
     QImage image(size, QImage::Format_RGB32);
@@ -113,6 +136,8 @@ bool writeImage(CIDG& idg, const ChartDevice& device, const QString& fileName, c
         painter.setRenderHint(QPainter::Antialiasing, scale != 1.0);
         painter.setRenderHint(QPainter::TextAntialiasing, true);
         painter.scale(scale, scale);
+        painter.translate(margins.left(), margins.top());
+        painter.setClipRect(QRect(QPoint(0, 0), page));
         QPainterCanvas canvas(painter);
         drawRoomChart(idg, canvas, device);
     }

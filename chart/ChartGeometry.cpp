@@ -157,6 +157,8 @@ void ChartRenderer::LayoutChart(const ChartDevice& requested)
 
     l.m_nBoundary.assign(static_cast<std::size_t>(l.m_nChartWidth) + 1, 0);
     l.m_bBoundaryValid = false;
+    l.m_gridLabels.clear();
+    l.m_bGridLabelsValid = false;
     l.m_curveExit = CurveExit::None;
 
     l.m_nAnnotX = l.m_nMarginLeft;

@@ -19,6 +19,10 @@ struct ChartDevice {
     // Printer layout: 0.001 inch per unit (39.4 per mm), page margins of the
     // chart model added to the label margins, pens and fonts scaled.
     bool printing = false;
+    // The page leaves the screen (an export or a print): point markers,
+    // arrows and names keep a size that reads on paper (a name at least 2 mm
+    // high, a marker at least 1.5 mm across).
+    bool paper = false;
 };
 
 // The working spacings of the six line families, in chart units.
@@ -89,6 +93,12 @@ struct ChartLayout {
     // Where each calculation-result text was drawn last (by list index), for
     // picking what the user sees; empty rectangles for texts not drawn.
     std::vector<CanvasRect> m_textRects;
+
+    // The boxes of the grid's labels as last drawn (device units), which the
+    // names of the objects keep clear of; valid after a drawing of the grid
+    // on this layout.
+    std::vector<CanvasRect> m_gridLabels;
+    bool m_bGridLabelsValid = false;
 
     // The label font as drawn (m_font1, scaled when printing); new texts take a copy.
     LogFont m_workingFont;

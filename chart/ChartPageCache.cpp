@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -48,6 +49,9 @@ GridKey gridKey(const CIDG& idg, const ChartDevice& device)
 }
 
 namespace {
+
+// The most calls that may change for the page to be mended in place.
+constexpr std::size_t kMostChangedCalls = 16;
 
 bool sameDevice(const ChartDevice& a, const ChartDevice& b)
 {
@@ -127,19 +131,47 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
         m_renderer.DrawObjects(*objects);
         std::vector<CanvasRect> bounds = objects->callBounds();
         const auto& calls = objects->calls();
-        // Only where calls changed, when the calls still pair up one to one.
+        // Only where calls changed.
         // At a fractional pixel ratio the clip would not fall on whole pixels.
         bool partial = m_bRedrawOnlyChanges && m_objects && m_objectScale == scale &&
                        devicePixelRatio == std::floor(devicePixelRatio) &&
-                       m_page.format() == m_grid.format() && m_page.size() == m_grid.size() &&
-                       m_objects->calls().size() == calls.size();
+                       m_page.format() == m_grid.format() && m_page.size() == m_grid.size();
         QRegion changed;
-        for (std::size_t i = 0; partial && i < calls.size(); ++i) {
-            const auto& before = m_objects->calls()[i];
-            partial = !calls[i].clipped && !before.clipped;
-            if (partial && !sameCall(before, calls[i])) {
-                changed += pagePixels(m_objectBounds[i], scale);
-                changed += pagePixels(bounds[i], scale);
+        if (partial) {
+            const auto& before = m_objects->calls();
+            for (const auto& call : before)
+                partial = partial && !call.clipped;
+            for (const auto& call : calls)
+                partial = partial && !call.clipped;
+            // Walk both lists side by side; a call more or fewer (a name's
+            // leader line that comes or goes) is stepped over, so the calls
+            // after it still pair up. Each step moves on in one list or both.
+            std::size_t i = 0;
+            std::size_t j = 0;
+            std::size_t differences = 0;
+            while (partial && (i < before.size() || j < calls.size())) {
+                // Past this many changes the region costs more than a redraw
+                // of everything over the grid.
+                if (differences > kMostChangedCalls) {
+                    partial = false;
+                    break;
+                }
+                if (i < before.size() && j < calls.size() && sameCall(before[i], calls[j])) {
+                    ++i;
+                    ++j;
+                    continue;
+                }
+                ++differences;
+                if (j + 1 < calls.size() && i < before.size() && sameCall(before[i], calls[j + 1])) {
+                    changed += pagePixels(bounds[j++], scale);
+                } else if (i + 1 < before.size() && j < calls.size() && sameCall(before[i + 1], calls[j])) {
+                    changed += pagePixels(m_objectBounds[i++], scale);
+                } else {
+                    if (i < before.size())
+                        changed += pagePixels(m_objectBounds[i++], scale);
+                    if (j < calls.size())
+                        changed += pagePixels(bounds[j++], scale);
+                }
             }
         }
         if (partial) {

@@ -68,8 +68,9 @@ GridKey gridKey(const CIDG& idg, const ChartDevice& device);
 // drawn again from the grid when the objects, the pick or the grid changed.
 // A rubber band, a pick, a preview or the edit of one object thus never
 // draws the iso-lines again. The objects are recorded as drawing calls
-// first; when as many calls as before come out, only the places of the
-// calls that changed are drawn again (the grid copied back there and every
+// first; only the places of the calls that changed are drawn again (when
+// a call more or fewer comes out, those between the first and the last
+// difference) (the grid copied back there and every
 // call reaching them drawn over it, in order), which gives the same pixels
 // as drawing all objects again.
 class ChartPageCache {

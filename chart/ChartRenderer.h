@@ -8,6 +8,9 @@
 #include "model/CIDG.h"
 
 class Canvas;
+namespace chart {
+class LabelPlacer;
+}
 
 // Draws a chart model and answers where things are on it. A renderer reads
 // the model and never changes it; it keeps a layout of its own, so the view,
@@ -81,15 +84,36 @@ public:
     bool ClipSegment(Canvas& canvas, int x1, int y1, int x2, int y2, const CanvasRect& rect) const;
     // The chart rectangle of the layout in device pixels (edges included).
     CanvasRect ChartRectangle() const;
-    // Single objects of the current lists, by index.
-    void DrawStatePoint(Canvas& canvas, int index, bool highlighted);
-    void DrawProcessLine(Canvas& canvas, int index, bool highlighted);
-    void DrawHhrLine(Canvas& canvas, int index, bool highlighted);
+    // Single objects of the current lists, by index; their names take the
+    // free places the placer finds.
+    void DrawStatePoint(Canvas& canvas, int index, bool highlighted, chart::LabelPlacer& names);
+    void DrawProcessLine(Canvas& canvas, int index, bool highlighted, chart::LabelPlacer& names);
+    void DrawHhrLine(Canvas& canvas, int index, bool highlighted, chart::LabelPlacer& names);
+    // The device rectangle a drawn point marker covers, pen included.
+    CanvasRect MarkerRectangle(CanvasPoint position) const;
+    // Sizes as drawn on the layout's device: the point marker's radius, the
+    // arrow length, the fonts of point names and of line names (on paper
+    // never below the legible minimum).
+    int MarkerRadius() const;
+    double ArrowLength() const;
+    LogFont PointNameFont() const;
+    LogFont LineNameFont() const;
     // The known-parameter block at the annotation cursor: the bound design
     // states W and N, the loads and the fresh air of the current room.
     void DrawKnownParameters(Canvas& canvas);
-    // The calculation-result texts in a column at the annotation cursor.
+    // The calculation-result texts in a column at the annotation cursor (a
+    // text wider than the column continues on the next line), and the free
+    // texts where the user put them, each in its own font.
     void DrawResultTexts(Canvas& canvas);
+    // Where a free text put at device point `device` is stored: chart-relative
+    // pixels of the standard screen's full chart (zoom 1), so that it stays
+    // at the same state of air on every device and in every window.
+    CanvasPoint TextPlaceAt(CanvasPoint device) const;
+    // The device point where a free text of stored place (x, y) is drawn.
+    CanvasPoint FreeTextAnchor(int x, int y) const;
+    // Draws a free text left- and bottom-aligned at its anchor; the box it
+    // covers, far off the page when it lies outside the shown window.
+    CanvasRect DrawFreeText(Canvas& canvas, const CCommentString& text);
     // The two ends of an HHR line from its base point and ε, completed; empty
     // when the library cannot give them or the ε is not known.
     std::optional<std::pair<CStatePoint, CStatePoint>> HhrLineLibraryEnds(const CReShiBiXian& line) const;

@@ -3,7 +3,9 @@
 #include <cstdint>
 
 #include "chart/Canvas.h"
+#include "chart/ChartDrawingSupport.h"
 #include "chart/ChartProperties.h"
+#include "chart/LabelPlacement.h"
 #include "chart/ObjectGeometry.h"
 #include "chart/VectorState.h"
 #include "model/UnitFormat.h"
@@ -18,10 +20,71 @@ constexpr std::int32_t kHhrLineColour = rgbColour(68, 251, 255);
 constexpr double kArrowHalfAngle = 0.1308997;
 // Arrow length at zoom 1, pixels.
 constexpr double kArrowLength = 10.0;
+// Where a text that is not drawn is picked: nowhere near the page.
+constexpr int kNowhere = -(1 << 28);
 
-// Label offsets of the eight name positions (screen y downward): upper
-// right, right, lower right, below, lower left, left, upper left, above.
-constexpr int kLabelDirection[8][2] = {{1, -1}, {1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}, {0, -1}};
+// On paper: a name at least 2 mm high, a marker at least 1.5 mm across, an
+// arrow at least 2.5 mm long.
+constexpr double kPaperNameMm = 2.0;
+constexpr double kPaperMarkerRadiusMm = 0.75;
+constexpr double kPaperArrowMm = 2.5;
+
+// A font at least `least` device units high (character height), its width
+// scaled with it.
+LogFont atLeast(LogFont font, int least)
+{
+    const int height = font.lfHeight == 0 ? fontUnits(LogFont().lfHeight) : fontUnits(font.lfHeight);
+    if (least > 0 && height < least) {
+        if (font.lfWidth != 0 && height > 0)
+            font.lfWidth = static_cast<std::int32_t>(static_cast<long long>(font.lfWidth) * least / height);
+        font.lfHeight = -least;
+    }
+    return font;
+}
+
+// A canvas that draws nothing and measures texts on another: the grid's
+// label boxes of a layout whose grid was not drawn (a kept grid image).
+class MeasuringCanvas : public Canvas {
+public:
+    explicit MeasuringCanvas(Canvas& target) : m_target(target) {}
+    void setPen(const CanvasPen&) override {}
+    void setBrush(std::int32_t) override {}
+    void setNoBrush() override {}
+    void setFont(const LogFont& font) override { m_target.setFont(font); }
+    void setTextColour(std::int32_t) override {}
+    void drawLine(int, int, int, int) override {}
+    void drawPolyline(const std::vector<CanvasPoint>&) override {}
+    void drawRectangle(const CanvasRect&) override {}
+    void drawEllipse(const CanvasRect&) override {}
+    void drawPolygon(const std::vector<CanvasPoint>&) override {}
+    void drawText(int, int, const std::string&, int) override {}
+    CanvasSize textExtent(const std::string& text) override { return m_target.textExtent(text); }
+    void setClipRect(const CanvasRect&) override {}
+    void clearClip() override {}
+
+private:
+    Canvas& m_target;
+};
+
+// Draws a placed name at the top left of its box, with its leader line from
+// the edge of what it names (`reach` from the anchor) when it stands apart.
+void drawPlacedName(Canvas& canvas, const chart::PlacedLabel& placed, CanvasPoint anchor, int reach,
+                    std::int32_t colour, const std::string& name)
+{
+    if (placed.leader) {
+        const double dx = placed.leaderEnd.x - anchor.x;
+        const double dy = placed.leaderEnd.y - anchor.y;
+        const double length = std::hypot(dx, dy);
+        if (length > reach) {
+            canvas.setPen({colour, 0, kPenSolid});
+            canvas.drawLine(anchor.x + static_cast<int>(std::lround(dx * reach / length)),
+                            anchor.y + static_cast<int>(std::lround(dy * reach / length)), placed.leaderEnd.x,
+                            placed.leaderEnd.y);
+        }
+    }
+    canvas.setTextColour(colour);
+    canvas.drawText(placed.box.left, placed.box.top, name, text_align::kLeft | text_align::kTop);
+}
 
 } // namespace
 
@@ -41,6 +104,50 @@ bool ChartRenderer::ClipSegment(Canvas& canvas, int x1, int y1, int x2, int y2, 
     return true;
 }
 
+int ChartRenderer::MarkerRadius() const
+{
+    const ChartLayout& l = m_layout;
+    int radius = scaledPenUnits(m_idg.m_nPointRadius, l.m_fPrintScale);
+    if (l.m_device.paper)
+        radius = std::max(radius, static_cast<int>(std::ceil(kPaperMarkerRadiusMm * l.m_fPixelsPerMm)));
+    return radius;
+}
+
+double ChartRenderer::ArrowLength() const
+{
+    const ChartLayout& l = m_layout;
+    const double length = kArrowLength * l.m_fZoom * l.m_fPrintScale;
+    return l.m_device.paper ? std::max(length, kPaperArrowMm * l.m_fPixelsPerMm) : length;
+}
+
+LogFont ChartRenderer::PointNameFont() const
+{
+    const ChartLayout& l = m_layout;
+    LogFont font = m_idg.m_font2;
+    if (l.m_device.printing) {
+        font.lfHeight = static_cast<int>(font.lfHeight * l.m_fPrintScale);
+        font.lfWidth = static_cast<int>(font.lfWidth * l.m_fPrintScale);
+    }
+    return l.m_device.paper ? atLeast(font, static_cast<int>(std::ceil(kPaperNameMm * l.m_fPixelsPerMm)))
+                            : font;
+}
+
+LogFont ChartRenderer::LineNameFont() const
+{
+    const ChartLayout& l = m_layout;
+    return l.m_device.paper
+               ? atLeast(l.m_workingFont, static_cast<int>(std::ceil(kPaperNameMm * l.m_fPixelsPerMm)))
+               : l.m_workingFont;
+}
+
+CanvasRect ChartRenderer::MarkerRectangle(CanvasPoint position) const
+{
+    // The outline pen straddles the circle: half its width outside, one more
+    // unit for rounding.
+    const int reach = MarkerRadius() + scaledPenUnits(m_idg.m_nLineWidth, m_layout.m_fPenScale) / 2 + 1;
+    return {position.x - reach, position.y - reach, position.x + reach, position.y + reach};
+}
+
 void ChartRenderer::DrawObjects(Canvas& canvas)
 {
     chart::clearUpperVectorState(); // see chart/VectorState.h
@@ -50,24 +157,45 @@ void ChartRenderer::DrawObjects(Canvas& canvas)
         static_cast<std::size_t>(m_nSelectedComfortArea) < m_idg.m_pComfortAreas->size())
         selectedZone = (*m_idg.m_pComfortAreas)[static_cast<std::size_t>(m_nSelectedComfortArea)].get();
 
+    // Names keep clear of the grid's labels and of every marker, so the
+    // markers are known before the first name is placed.
+    if (!m_layout.m_bGridLabelsValid) {
+        MeasuringCanvas measuring(canvas);
+        DrawGrid(measuring, m_layout.m_device);
+    }
+    const ChartLayout& l = m_layout;
+    const int nameHeight = std::max(fontUnits(PointNameFont().lfHeight), fontUnits(LineNameFont().lfHeight));
+    chart::LabelPlacer names({0, 0, l.m_nTotalWidth, l.m_nTotalHeight}, std::max(8, 2 * nameHeight));
+    for (const CanvasRect& label : l.m_gridLabels)
+        names.addObstacle(label);
+    const CanvasRect chartRect = ChartRectangle();
+    if (m_idg.m_pPoints)
+        for (const auto& point : *m_idg.m_pPoints) {
+            const CanvasPoint position = PointPosition(*point);
+            if (chartRect.contains(position.x, position.y))
+                names.addObstacle(MarkerRectangle(position));
+        }
+
     if (m_idg.m_pPoints)
         for (std::size_t i = 0; i < m_idg.m_pPoints->size(); ++i) {
             const CStatePoint& point = *(*m_idg.m_pPoints)[i];
-            const bool highlighted = (m_nPickClass == CIDG::kClassPoint && m_nPickIndex == static_cast<int>(i)) ||
-                                     (selectedZone && selectedZone->HasCorner(point.m_strName));
-            DrawStatePoint(canvas, static_cast<int>(i), highlighted);
+            const bool highlighted =
+                (m_nPickClass == CIDG::kClassPoint && m_nPickIndex == static_cast<int>(i)) ||
+                (selectedZone && selectedZone->HasCorner(point.m_strName));
+            DrawStatePoint(canvas, static_cast<int>(i), highlighted, names);
         }
     if (m_idg.m_pProcessLines)
         for (std::size_t i = 0; i < m_idg.m_pProcessLines->size(); ++i) {
             const CGuoChengXian& line = *(*m_idg.m_pProcessLines)[i];
-            const bool highlighted = (m_nPickClass == CIDG::kClassProcessLine && m_nPickIndex == static_cast<int>(i)) ||
-                                     (selectedZone && selectedZone->HasEdge(line.m_strName));
-            DrawProcessLine(canvas, static_cast<int>(i), highlighted);
+            const bool highlighted =
+                (m_nPickClass == CIDG::kClassProcessLine && m_nPickIndex == static_cast<int>(i)) ||
+                (selectedZone && selectedZone->HasEdge(line.m_strName));
+            DrawProcessLine(canvas, static_cast<int>(i), highlighted, names);
         }
     if (m_idg.m_pHhrLines)
         for (std::size_t i = 0; i < m_idg.m_pHhrLines->size(); ++i)
             DrawHhrLine(canvas, static_cast<int>(i),
-                        m_nPickClass == CIDG::kClassHhrLine && m_nPickIndex == static_cast<int>(i));
+                        m_nPickClass == CIDG::kClassHhrLine && m_nPickIndex == static_cast<int>(i), names);
     DrawKnownParameters(canvas);
     DrawResultTexts(canvas);
 }
@@ -103,14 +231,14 @@ CanvasRect ChartRenderer::PreviewMarkerRectangle(const CStatePoint& point) const
     return {position.x - reach, position.y - reach, position.x + reach, position.y + reach};
 }
 
-void ChartRenderer::DrawStatePoint(Canvas& canvas, int index, bool highlighted)
+void ChartRenderer::DrawStatePoint(Canvas& canvas, int index, bool highlighted, chart::LabelPlacer& names)
 {
     const CStatePoint& point = *(*m_idg.m_pPoints)[static_cast<std::size_t>(index)];
     const CanvasPoint position = PointPosition(point);
     if (!ChartRectangle().contains(position.x, position.y))
         return;
     const ChartLayout& l = m_layout;
-    const int radius = scaledPenUnits(m_idg.m_nPointRadius, l.m_fPrintScale);
+    const int radius = MarkerRadius();
     const int penWidth = scaledPenUnits(m_idg.m_nLineWidth, l.m_fPenScale);
     if (highlighted) {
         canvas.setPen({kHighlightColour, penWidth, kPenDot});
@@ -128,21 +256,20 @@ void ChartRenderer::DrawStatePoint(Canvas& canvas, int index, bool highlighted)
     // The second point of a related pair writes its name on the opposite side.
     if (point.m_nKind == CStatePoint::kRelatedPair && point.m_nRelPartner >= 0 && point.m_nRelPartner < index)
         labelPosition = (labelPosition + 4) % 8;
-    const int d = static_cast<int>(4.0 * scaledPenUnits(m_idg.m_nPointRadius, 1.0) * m_layout.m_fZoom *
-                                   l.m_fPrintScale);
-    LogFont font = m_idg.m_font2;
-    if (l.m_device.printing) {
-        font.lfHeight = static_cast<int>(font.lfHeight * l.m_fPrintScale);
-        font.lfWidth = static_cast<int>(font.lfWidth * l.m_fPrintScale);
-    }
-    canvas.setFont(font);
-    canvas.setTextColour(highlighted ? kHighlightColour : m_idg.m_nameColor);
-    canvas.drawText(position.x + kLabelDirection[labelPosition][0] * d,
-                    position.y + kLabelDirection[labelPosition][1] * d, point.m_strName,
-                    text_align::kCenter | text_align::kBaseline);
+    // The first ring lies a quarter of the classic offset (4 × radius × zoom)
+    // beyond the marker's edge.
+    const int d =
+        static_cast<int>(4.0 * scaledPenUnits(m_idg.m_nPointRadius, 1.0) * l.m_fZoom * l.m_fPrintScale);
+    const CanvasRect marker = MarkerRectangle(position);
+    const int reach = marker.right - position.x;
+    canvas.setFont(PointNameFont());
+    const chart::LabelRequest request{position, labelPosition, reach + std::max(1, d / 4),
+                                      canvas.textExtent(point.m_strName)};
+    drawPlacedName(canvas, names.place(request), position, reach,
+                   highlighted ? kHighlightColour : m_idg.m_nameColor, point.m_strName);
 }
 
-void ChartRenderer::DrawProcessLine(Canvas& canvas, int index, bool highlighted)
+void ChartRenderer::DrawProcessLine(Canvas& canvas, int index, bool highlighted, chart::LabelPlacer& names)
 {
     const CGuoChengXian& line = *(*m_idg.m_pProcessLines)[static_cast<std::size_t>(index)];
     const CStatePoint* start = m_idg.PointAt(line.m_nStart);
@@ -168,8 +295,7 @@ void ChartRenderer::DrawProcessLine(Canvas& canvas, int index, bool highlighted)
             }
     const bool bothInside = chartRect.contains(a.x, a.y) && chartRect.contains(b.x, b.y);
     if (bothInside && !zoneEdge && m_idg.m_nArrowStyle != 0) {
-        const double length = kArrowLength * m_layout.m_fZoom * l.m_fPrintScale;
-        if (const auto arrow = chart::processLineArrow(a, b, length, kArrowHalfAngle)) {
+        if (const auto arrow = chart::processLineArrow(a, b, ArrowLength(), kArrowHalfAngle)) {
             if (m_idg.m_nArrowStyle == 1) {
                 canvas.drawLine(arrow->tip.x, arrow->tip.y, arrow->base1.x, arrow->base1.y);
                 canvas.drawLine(arrow->tip.x, arrow->tip.y, arrow->base2.x, arrow->base2.y);
@@ -183,9 +309,13 @@ void ChartRenderer::DrawProcessLine(Canvas& canvas, int index, bool highlighted)
 
     const CanvasPoint middle{(a.x + b.x) / 2, (a.y + b.y) / 2};
     if (m_idg.m_bShowProcessLineLabels && chartRect.contains(middle.x, middle.y)) {
-        canvas.setFont(l.m_workingFont);
-        canvas.setTextColour(highlighted ? kHighlightColour : m_idg.m_nameColor);
-        canvas.drawText(middle.x, middle.y, line.m_strName, text_align::kLeft | text_align::kBottom);
+        // Above and right of the middle, as far as room allows.
+        canvas.setFont(LineNameFont());
+        const int gap = std::max(1, static_cast<int>(2 * l.m_fPenScale));
+        const chart::LabelRequest request{middle, 0, gap, canvas.textExtent(line.m_strName)};
+        drawPlacedName(canvas, names.place(request), middle, 0,
+                       highlighted ? kHighlightColour : m_idg.m_nameColor, line.m_strName);
+        canvas.setPen(pen);
     }
 }
 
@@ -195,11 +325,21 @@ ChartRenderer::HhrLineLibraryEnds(const CReShiBiXian& line) const
     const CStatePoint* base = m_idg.PointAt(line.m_nPoint1);
     if (!base)
         return std::nullopt;
-    // A line through two points knows its ε once the document has learnt it
-    // from them; until then it has no ends to draw.
-    if (line.m_nMode == CReShiBiXian::kThroughTwoPoints && line.m_fRatio == 0.0f)
-        return std::nullopt;
-    const auto ends = chartHhrLineEnds(m_idg.m_fSummerPressure, base->m_d, base->m_h, line.m_fRatio);
+    double ratio = line.m_fRatio;
+    // A stored ratio of 0 on a line through two points is either not yet
+    // learnt or a real ε = 0 (two points of equal enthalpy: adiabatic
+    // humidification); the two points tell which. Without a usable second
+    // point the line has no ends to draw.
+    if (line.m_nMode == CReShiBiXian::kThroughTwoPoints && line.m_fRatio == 0.0f) {
+        const CStatePoint* second = m_idg.PointAt(line.m_nPoint2);
+        if (!second)
+            return std::nullopt;
+        const auto learnt = chartHeatMoistureRatio(base->m_d, base->m_h, second->m_d, second->m_h);
+        if (!learnt)
+            return std::nullopt;
+        ratio = *learnt;
+    }
+    const auto ends = chartHhrLineEnds(m_idg.m_fSummerPressure, base->m_d, base->m_h, ratio);
     if (!ends)
         return std::nullopt;
     CStatePoint a;
@@ -214,7 +354,7 @@ ChartRenderer::HhrLineLibraryEnds(const CReShiBiXian& line) const
     return std::make_pair(a, b);
 }
 
-void ChartRenderer::DrawHhrLine(Canvas& canvas, int index, bool highlighted)
+void ChartRenderer::DrawHhrLine(Canvas& canvas, int index, bool highlighted, chart::LabelPlacer& names)
 {
     const CReShiBiXian& line = *(*m_idg.m_pHhrLines)[static_cast<std::size_t>(index)];
     if (!m_idg.m_bShowHhrLines)
@@ -233,12 +373,44 @@ void ChartRenderer::DrawHhrLine(Canvas& canvas, int index, bool highlighted)
 
     const CanvasPoint middle{(a.x + b.x) / 2, (a.y + b.y) / 2};
     if (m_idg.m_bShowHhrLineLabels && chartRect.contains(middle.x, middle.y)) {
-        const int w = 2 * static_cast<int>(scaledPenUnits(m_idg.m_nPointRadius, 1.0) * m_layout.m_fZoom);
-        canvas.setFont(l.m_workingFont);
-        canvas.setTextColour(highlighted ? kHighlightColour : m_idg.m_textColor);
-        canvas.drawText(middle.x + w, middle.y + w, line.m_strName, text_align::kLeft | text_align::kTop);
+        // Below and right of the middle by 2 × radius × zoom, as far as room allows.
+        const int w = 2 * static_cast<int>(scaledPenUnits(m_idg.m_nPointRadius, 1.0) * l.m_fZoom);
+        canvas.setFont(LineNameFont());
+        const chart::LabelRequest request{middle, 2, std::max(1, w), canvas.textExtent(line.m_strName)};
+        drawPlacedName(canvas, names.place(request), middle, 0,
+                       highlighted ? kHighlightColour : m_idg.m_textColor, line.m_strName);
     }
 }
+
+namespace {
+
+// The full chart of the standard screen at zoom 1: width and height in
+// pixels, and the scales of its mapping.
+struct StandardChart {
+    double W = 1;
+    double H = 1;
+    double sx = 1; // pixels per kg/kg
+    double sh = 1; // pixels per kJ/kg
+    double k = 1;  // H / W
+    // Where the result column starts: the first result text's place.
+    CanvasPoint column;
+};
+
+StandardChart standardChart(const CIDG& idg, float xMaxFull)
+{
+    ChartRenderer standard(idg);
+    standard.LayoutChart(chart::standardDevice());
+    StandardChart c;
+    c.W = standard.layout().m_nChartWidth;
+    c.H = standard.layout().m_nChartHeight;
+    c.k = c.H / c.W;
+    c.sx = c.W / xMaxFull;
+    c.sh = c.k * c.sx * 0.0004;
+    c.column = standard.ResultTextPlace(0);
+    return c;
+}
+
+} // namespace
 
 void ChartRenderer::DrawResultTexts(Canvas& canvas)
 {
@@ -246,18 +418,82 @@ void ChartRenderer::DrawResultTexts(Canvas& canvas)
     if (!m_idg.m_pTexts)
         return;
     ChartLayout& l = m_layout;
-    canvas.setFont(l.m_workingFont);
     l.m_textRects.reserve(m_idg.m_pTexts->size());
+    // The column runs from the left label margin to the right one; a longer
+    // text goes on over further lines instead of off the page.
+    const int columnWidth = std::max(1, l.m_nTotalWidth - l.m_nAnnotX - l.m_nMarginRight);
+    const CanvasPoint column = standardChart(m_idg, l.m_fXMaxFull).column;
     for (std::size_t i = 0; i < m_idg.m_pTexts->size(); ++i) {
         const CCommentString& text = *(*m_idg.m_pTexts)[i];
         const bool highlighted = m_nPickClass == CIDG::kClassText && m_nPickIndex == static_cast<int>(i);
         canvas.setTextColour(highlighted ? kHighlightColour : m_idg.m_textColor);
-        canvas.drawText(l.m_nAnnotX, l.m_nAnnotY, text.m_strText, text_align::kLeft | text_align::kBottom);
-        const CanvasSize extent = canvas.textExtent(text.m_strText);
-        l.m_textRects.push_back(
-            {l.m_nAnnotX, l.m_nAnnotY - extent.height, l.m_nAnnotX + extent.width, l.m_nAnnotY});
+        // A plain text the user put on the chart, not one an analysis wrote:
+        // those store their place in the result column of the standard
+        // screen (its left margin, below the chart half).
+        const bool inColumn = text.m_nPlace[1] == column.x && text.m_nPlace[3] >= column.y;
+        if (text.m_nKind == 0 && !inColumn) {
+            l.m_textRects.push_back(DrawFreeText(canvas, text));
+            continue;
+        }
+        canvas.setFont(l.m_workingFont);
+        CanvasRect rect{l.m_nAnnotX, l.m_nAnnotY, l.m_nAnnotX, l.m_nAnnotY};
+        const std::vector<std::string> lines = chart::wrapText(canvas, text.m_strText, columnWidth);
+        for (std::size_t n = 0; n < lines.size(); ++n) {
+            if (n > 0)
+                l.m_nAnnotY += l.m_nAnnotStep + l.m_nAnnotStep / 2;
+            canvas.drawText(l.m_nAnnotX, l.m_nAnnotY, lines[n], text_align::kLeft | text_align::kBottom);
+            const CanvasSize extent = canvas.textExtent(lines[n]);
+            rect.top = std::min(rect.top, l.m_nAnnotY - extent.height);
+            rect.right = std::max(rect.right, l.m_nAnnotX + extent.width);
+            rect.bottom = l.m_nAnnotY;
+        }
+        l.m_textRects.push_back(rect);
         l.m_nAnnotY += 2 * l.m_nAnnotStep;
     }
+}
+
+CanvasRect ChartRenderer::DrawFreeText(Canvas& canvas, const CCommentString& text)
+{
+    const ChartLayout& l = m_layout;
+    const CanvasPoint anchor = FreeTextAnchor(text.m_nPlace[1], text.m_nPlace[3]);
+    // In a magnified window only a text on the shown part of the chart; in
+    // the full chart wherever the user put it.
+    const bool fullChart = std::abs(l.m_fZoom - 1.0f) < 0.01f;
+    const CanvasRect page{0, 0, l.m_nTotalWidth, 2 * l.m_nTotalHeight};
+    const CanvasRect shown = fullChart ? page : ChartRectangle();
+    if (!shown.contains(anchor.x, anchor.y))
+        return {kNowhere, kNowhere, kNowhere, kNowhere};
+    LogFont font = text.m_font;
+    if (l.m_device.printing) {
+        font.lfHeight = static_cast<int>(font.lfHeight * l.m_fPrintScale);
+        font.lfWidth = static_cast<int>(font.lfWidth * l.m_fPrintScale);
+    }
+    canvas.setFont(font);
+    canvas.drawText(anchor.x, anchor.y, text.m_strText, text_align::kLeft | text_align::kBottom);
+    const CanvasSize extent = canvas.textExtent(text.m_strText);
+    return {anchor.x, anchor.y - extent.height, anchor.x + extent.width, anchor.y};
+}
+
+CanvasPoint ChartRenderer::TextPlaceAt(CanvasPoint device) const
+{
+    const ChartLayout& l = m_layout;
+    const CanvasPoint relative = ToChartRelative(device);
+    const double x = MoistureFromX(relative.x);
+    const double h = EnthalpyFromXY(relative.x, relative.y);
+    const StandardChart c = standardChart(m_idg, l.m_fXMaxFull);
+    const double X = x * c.sx;
+    const double Y = c.H - (h - 1.01 * m_idg.m_fTMinFull) * c.sh + X * c.k;
+    return {static_cast<int>(std::lround(X)), static_cast<int>(std::lround(Y))};
+}
+
+CanvasPoint ChartRenderer::FreeTextAnchor(int x, int y) const
+{
+    const ChartLayout& l = m_layout;
+    const StandardChart c = standardChart(m_idg, l.m_fXMaxFull);
+    const double moisture = x / c.sx;
+    const double h = (x * c.k + c.H - y) / c.sh + 1.01 * m_idg.m_fTMinFull;
+    const int X = XFromMoisture(moisture);
+    return {l.m_nChartLeft + X, l.m_nChartTop + YFromEnthalpy(h, X)};
 }
 
 void ChartRenderer::DrawKnownParameters(Canvas& canvas)
@@ -307,8 +543,11 @@ void ChartRenderer::DrawKnownParameters(Canvas& canvas)
     const int separator = std::max(freshAirTop + step + static_cast<int>(2 * m_layout.m_fPenScale),
                                    freshAirTop + canvas.textExtent(freshAirText).height + penUnit);
     line(freshAirText, 3);
+    // Across the whole drawing width: on paper the width inside the page
+    // margins, which starts at the left margin.
+    const int left = m_layout.m_device.printing ? static_cast<int>(m_idg.m_nMargin[2] * 39.4) : 0;
     canvas.setPen(CanvasPen{kBlack, 0, kPenSolid});
-    canvas.drawLine(0, separator, m_layout.m_nTotalWidth, separator);
+    canvas.drawLine(left, separator, left + m_layout.m_nTotalWidth, separator);
     line("计算结果：", 3);
 }
 

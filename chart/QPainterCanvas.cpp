@@ -43,6 +43,10 @@ QPainterCanvas::QPainterCanvas(QPainter& painter) : m_painter(painter), m_textCo
     m_linePen = QPen(Qt::black, 0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
     m_painter.setPen(m_linePen);
     m_painter.setBrush(Qt::NoBrush);
+    // A clip the painter came with (an image's page inside its border) holds
+    // for the whole drawing.
+    if (m_painter.hasClipping())
+        m_baseClip = m_painter.clipRegion();
 }
 
 QFont QPainterCanvas::toQFont(const LogFont& font)
@@ -185,10 +189,17 @@ CanvasSize QPainterCanvas::textExtent(const std::string& text)
 
 void QPainterCanvas::setClipRect(const CanvasRect& rect)
 {
-    m_painter.setClipRect(QRect(rect.left, rect.top, rect.width() + 1, rect.height() + 1));
+    const QRect clip(rect.left, rect.top, rect.width() + 1, rect.height() + 1);
+    if (m_baseClip)
+        m_painter.setClipRegion(*m_baseClip & clip);
+    else
+        m_painter.setClipRect(clip);
 }
 
 void QPainterCanvas::clearClip()
 {
-    m_painter.setClipping(false);
+    if (m_baseClip)
+        m_painter.setClipRegion(*m_baseClip);
+    else
+        m_painter.setClipping(false);
 }

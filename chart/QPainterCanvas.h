@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QRegion>
 
 #include <optional>
 
@@ -48,4 +49,5 @@ private:
     QColor m_textColour;
     LogFont m_logFont;
     bool m_fontSet = false;
+    std::optional<QRegion> m_baseClip;
 };

@@ -223,8 +223,9 @@ void ChartBuilder::DrawLine(const QPoint& from, const QPoint& to)
 
 void ChartBuilder::PlaceText(const QPoint& logical)
 {
-    Open(
-        std::make_unique<CTextDlg>(m_document, m_view, m_picker, m_view.ChartRelative(logical), -1, &m_view));
+    m_view.ChartRelative(logical); // lays the view's chart out
+    const CanvasPoint place = m_view.chart().TextPlaceAt({logical.x(), logical.y()});
+    Open(std::make_unique<CTextDlg>(m_document, m_view, m_picker, QPoint(place.x, place.y), -1, &m_view));
     m_dialog->setModal(true);
 }
 

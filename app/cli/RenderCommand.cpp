@@ -28,7 +28,9 @@
 // pixels per mm on a 210 mm page). The output type follows the extension.
 // --dpi draws images at that resolution of the page (96–600) instead of one
 // pixel per screen pixel; --png-compression sets the zlib level of PNG
-// output (default 1, fast). A PDF is one A4 page laid out for the printer
+// output (default 1, fast). PNG, JPG and SVG images hold the page inside a
+// white border of the project's page margins, 5 mm at least; every export
+// draws names, markers and arrows at sizes that read on paper. A PDF is one A4 page laid out for the printer
 // with the project's margins (--print-layout says so explicitly); with --all
 // it holds one page per room and condition that has objects beyond W, N, ε.
 namespace {

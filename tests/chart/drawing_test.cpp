@@ -131,8 +131,12 @@ TEST_F(ChartDrawing, EnthalpyTitleKeepsItsOwnAlignment)
         const auto title = std::find_if(texts.begin(), texts.end(),
                                         [](const auto& call) { return call.text == "h(kJ/kg)"; });
         ASSERT_NE(title, texts.end());
-        ASSERT_NE(title, texts.begin());
-        labelAligns.insert(std::prev(title)->align);
+        // The enthalpy values follow the moisture family's title.
+        const auto moistureTitle = std::find_if(texts.begin(), texts.end(),
+                                                [](const auto& call) { return call.text == "x(g/kg)"; });
+        ASSERT_NE(moistureTitle, texts.end());
+        ASSERT_NE(std::next(moistureTitle), texts.end());
+        labelAligns.insert(std::next(moistureTitle)->align);
         EXPECT_EQ(title->align, text_align::kLeft | text_align::kTop) << left << "," << top;
     }
     EXPECT_GT(labelAligns.size(), 1u);
@@ -244,9 +248,11 @@ TEST_F(ChartDrawing, PointsInsideTheChartAreDrawnWithTheirNames)
     EXPECT_EQ(ellipses[0].brush, kBlack);
     const auto name = canvas.textsEqual("A");
     ASSERT_EQ(name.size(), 1u);
-    // Upper right by 4 × radius × zoom.
-    EXPECT_EQ(name[0].points[0], (CanvasPoint{408, 392}));
-    EXPECT_EQ(name[0].align, text_align::kCenter | text_align::kBaseline);
+    // Upper right: the name's box starts 5 px right of and ends 5 px above
+    // the point (marker reach 2 + 1, and a quarter of 4 × radius × zoom);
+    // "A" in the 12-px font is 12 px high.
+    EXPECT_EQ(name[0].points[0], (CanvasPoint{405, 383}));
+    EXPECT_EQ(name[0].align, text_align::kLeft | text_align::kTop);
     EXPECT_TRUE(canvas.textsEqual("Far").empty());
     // The point outside still exists and is still completed.
     EXPECT_EQ(points.size(), 2u);
@@ -264,10 +270,11 @@ TEST_F(ChartDrawing, PointNamesFollowThePositionAndPairsStandOpposite)
     chart.m_nPickClass = 0;
     chart.m_nPickIndex = 1;
     const RecordingCanvas canvas = draw();
-    EXPECT_EQ(canvas.textsEqual("O")[0].points[0], (CanvasPoint{400, 408}));
+    // Below: centred on the point (6 px wide), 5 px under it.
+    EXPECT_EQ(canvas.textsEqual("O")[0].points[0], (CanvasPoint{397, 405}));
     // The pair's second point writes above, in red, as it is the picked one.
     const auto second = canvas.textsEqual("L")[0];
-    EXPECT_EQ(second.points[0], (CanvasPoint{600, 392}));
+    EXPECT_EQ(second.points[0], (CanvasPoint{597, 383}));
     EXPECT_EQ(second.textColour, kRed);
     const auto ellipses = canvas.callsOf(Op::Ellipse);
     ASSERT_EQ(ellipses.size(), 2u);
@@ -383,7 +390,8 @@ TEST_F(ChartDrawing, ProcessLineNamesOnRequest)
     idg.m_bShowProcessLineLabels = 1;
     const auto name = draw().textsEqual("W-C");
     ASSERT_EQ(name.size(), 1u);
-    EXPECT_EQ(name[0].points[0], (CanvasPoint{600, 500}));
+    // Above and right of the middle (600, 500) by two pen units, 12 px high.
+    EXPECT_EQ(name[0].points[0], (CanvasPoint{602, 486}));
 }
 
 TEST_F(ChartDrawing, HhrLinesFollowTheirSwitches)
@@ -420,26 +428,49 @@ TEST_F(ChartDrawing, HhrLinesFollowTheirSwitches)
     EXPECT_EQ(hidden.textsEqual("N").size(), 1u);
 }
 
-TEST_F(ChartDrawing, HhrLineThroughTwoPointsLearnsItsRatio)
+TEST_F(ChartDrawing, HhrLineThroughTwoPointsIsDrawnThroughBoth)
 {
-    const int first = addPoint("A", 0.008, 40.0);
-    const int second = addPoint("B", 0.010, 50.0);
-    const int line = addHhrLine("AB", first, 0.0f);
-    hhrLines[static_cast<std::size_t>(line)]->m_nMode = CReShiBiXian::kThroughTwoPoints;
-    hhrLines[static_cast<std::size_t>(line)]->m_nPoint2 = second;
-    // Drawing does not learn it: until the view is refreshed there is no line.
-    EXPECT_TRUE(draw().strokesInColour(kCyan).empty());
-    EXPECT_EQ(hhrLines[0]->m_fRatio, 0.0f);
-    RefreshCurrentView(idg);
-    EXPECT_EQ(draw().strokesInColour(kCyan).size(), 1u);
-    const double expected = (points[1]->m_h - points[0]->m_h) / (points[1]->m_d - points[0]->m_d);
-    EXPECT_NEAR(hhrLines[0]->m_fRatio, expected, 1.0);
+    // Second point B of each line, from A at 8 g/kg and 40 kJ/kg: ε = Δh/Δx.
+    struct Case {
+        double x;
+        double h;
+        double ratio; // kJ/kg
+    };
+    // 40 → 50 kJ/kg over 2 g/kg: 5000; equal enthalpy (adiabatic humidification, still
+    // short of saturation): 0.
+    const Case cases[] = {{0.010, 50.0, 5000.0}, {0.0095, 40.0, 0.0}};
+    for (const Case& c : cases) {
+        points.clear();
+        hhrLines.clear();
+        const int first = addPoint("A", 0.008, 40.0);
+        const int second = addPoint("B", c.x, c.h);
+        const int line = addHhrLine("AB", first, 0.0f);
+        hhrLines[static_cast<std::size_t>(line)]->m_nMode = CReShiBiXian::kThroughTwoPoints;
+        hhrLines[static_cast<std::size_t>(line)]->m_nPoint2 = second;
+        // Drawn from the two points before the view has learnt the ratio, and
+        // still drawn once it has (a learnt 0 is a real ε).
+        for (int refreshed = 0; refreshed < 2; ++refreshed) {
+            if (refreshed)
+                RefreshCurrentView(idg);
+            const auto cyan = draw().strokesInColour(kCyan);
+            ASSERT_EQ(cyan.size(), 1u) << "ε " << c.ratio << " refreshed " << refreshed;
+            for (const auto& point : points) {
+                const CanvasPoint at = chart.PointPosition(*point);
+                EXPECT_LT(chart::distanceToSegment(at.x, at.y, cyan[0].points[0], cyan[0].points[1]), 1.5)
+                    << "ε " << c.ratio << " " << point->m_strName;
+            }
+        }
+        EXPECT_NEAR(hhrLines[0]->m_fRatio, c.ratio, 1.0);
+    }
 }
 
 TEST_F(ChartDrawing, ResultTextsStandInAColumnBelowTheChart)
 {
     addText("送风量：1200m^3/h");
-    addText("新风比：20%", 0);
+    // A plain text an analysis wrote stores its place in the column.
+    const int plain = addText("新风比：20%", 0);
+    texts[static_cast<std::size_t>(plain)]->m_nPlace[1] = chart.ResultTextPlace(1).x;
+    texts[static_cast<std::size_t>(plain)]->m_nPlace[3] = chart.ResultTextPlace(1).y;
     chart.m_nPickClass = 3;
     chart.m_nPickIndex = 1;
     const RecordingCanvas canvas = draw();
@@ -564,7 +595,7 @@ TEST_F(ChartDrawing, ObjectsWithStaleReferencesAreSkipped)
     const RecordingCanvas canvas = draw();
     EXPECT_TRUE(canvas.callsOf(Op::Polygon).empty());
     EXPECT_TRUE(canvas.strokesInColour(kCyan).empty());
-    EXPECT_EQ(canvas.textsEqual("A")[0].points[0], (CanvasPoint{400, 408}));
+    EXPECT_EQ(canvas.textsEqual("A")[0].points[0], (CanvasPoint{397, 405}));
     EXPECT_EQ(chart.PickObject(600, 600), PickResult{});
     EXPECT_EQ(chart.PickObject(401, 401), (PickResult{0, 0}));
 }

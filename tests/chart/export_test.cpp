@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -289,26 +290,41 @@ TEST_F(ExportTest, SvgHoldsTheSameTexts)
     EXPECT_TRUE(texts.contains(QString::fromStdString(pressureLabel())));
 }
 
-TEST_F(ExportTest, ImagesTakeTheChosenResolution)
+TEST_F(ExportTest, ImagesTakeTheChosenResolutionAndAWhiteMargin)
 {
+    // The page (9 pixels per mm, 210 × 297 mm, half the height in chart
+    // view) inside a border of the page setup's margins, 5 mm at least.
     struct Case {
+        int margin; // mm, all four sides
         int dpi;
         bool pageView;
         QSize size;
     };
     const Case cases[] = {
-        {0, true, {1890, 2673}},  // one pixel per screen pixel
-        {0, false, {1890, 1336}}, // chart half
-        {96, true, {794, 1123}},  // A4 at 96 dpi
-        {300, false, {2480, 1754}},
+        {10, 0, true, {1890 + 180, 2673 + 180}}, // one pixel per screen pixel
+        {10, 0, false, {1890 + 180, 1336 + 180}}, // chart half
+        {10, 96, true, {869, 1198}},              // 230 × 317 mm at 96 dpi
+        {0, 96, true, {831, 1160}},               // 220 × 307 mm: 5 mm at least
+        {10, 300, false, {2717, 1990}},           // 230 × 168.4 mm at 300 dpi
     };
     for (const Case& c : cases) {
+        idg().m_nMargin = {c.margin, c.margin, c.margin, c.margin};
         ASSERT_TRUE(write("chart.png", chart::ExportFormat::Png, c.pageView, c.dpi));
         const QImage image(QString::fromStdString(path("chart.png")));
         EXPECT_EQ(image.size(), c.size) << c.dpi;
         if (c.dpi > 0) {
             EXPECT_NEAR(image.dotsPerMeterX() * 0.0254, c.dpi, 0.5);
         }
+        // The border is white all round, the page's header stands inside it.
+        const int border = image.width() * std::max(c.margin, 5) / (210 + 2 * std::max(c.margin, 5));
+        bool white = true;
+        for (int x = 0; x < image.width(); ++x)
+            for (int y : {0, border - 2, image.height() - 1, image.height() - border + 1})
+                white = white && image.pixel(x, y) == qRgb(255, 255, 255);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x : {0, border - 2, image.width() - 1, image.width() - border + 1})
+                white = white && image.pixel(x, y) == qRgb(255, 255, 255);
+        EXPECT_TRUE(white) << c.margin << " mm at " << c.dpi;
     }
 }
 

@@ -331,6 +331,28 @@ TEST_F(Builder, AProcessBuiltByMouseUndoesAndRedoesByteForByte)
     EXPECT_EQ(bytes(), end);
 }
 
+TEST_F(Builder, FreeTextIsDrawnWhereItWasClicked)
+{
+    // On a smaller screen than the standard one, where stored places and
+    // device pixels differ.
+    view->setScreenWidth(1366);
+    view->grab();
+    const QPoint clicked = empty(0.3, 0.25);
+    command(cmd::DrawText);
+    click(clicked);
+    type("text", "SA");
+    press("ok");
+    ASSERT_TRUE(messages.entries.empty());
+    const CCommentString& text = *idg().m_pTexts->back();
+    ASSERT_EQ(text.m_strText, "SA");
+    EXPECT_EQ(text.m_nKind, 0);
+    view->grab();
+    // Drawn with its lower left corner at the click; picking uses this box.
+    const CanvasRect drawn = view->chart().TextPickRectangle(static_cast<int>(idg().m_pTexts->size()) - 1);
+    EXPECT_NEAR(drawn.left, clicked.x(), 1);
+    EXPECT_NEAR(drawn.bottom, clicked.y(), 1);
+}
+
 TEST_F(Builder, PickedObjectIsNamedEditedByDoubleClickAndDeletedByTheDeleteKey)
 {
     ASSERT_TRUE(

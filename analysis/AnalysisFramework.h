@@ -6,6 +6,8 @@
 #include <variant>
 #include <vector>
 
+#include <QtGlobal>
+
 #include "model/CIDG.h"
 
 // What the four air-conditioning process analyses share: their inputs, the
@@ -171,6 +173,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The input refusals and the supply-difference choice are shown by the analysis
+// dialogs, which translate them in their own context.
 namespace analysis_messages {
 inline constexpr const char* kCaption = "计算错误";
 inline constexpr const char* kFailed = "计算错误，请检查输入数据!";
@@ -179,9 +183,11 @@ inline constexpr const char* kNoProject = "没有参数用于分析!请在工程
 inline constexpr const char* kNoFreshAir = "新风量为0，建议改正后重新分析";
 inline constexpr const char* kRerunFailed = "无法进行在设定参数下进行工况分析\n";
 inline constexpr const char* kSearchExhausted = "试算100000步仍未找到满足条件的状态点";
-inline constexpr const char* kInputCaption = "错误";
-inline constexpr const char* kFanRiseInvalid = "风机温升应为大于零的实数!";
-inline constexpr const char* kDewPointInvalid = "机器露点必须为0－100间的实数!";
-inline constexpr const char* kSupplyDifferenceInvalid = "送风温差必须为大于零的实数!";
-inline constexpr const char* kMaxDifferenceItem = "最大送风温差";
+inline constexpr const char* kInputCaption = QT_TRANSLATE_NOOP("CAnalysisDlg", "错误");
+inline constexpr const char* kFanRiseInvalid = QT_TRANSLATE_NOOP("CAnalysisDlg", "风机温升应为大于零的实数!");
+inline constexpr const char* kDewPointInvalid =
+    QT_TRANSLATE_NOOP("CAnalysisDlg", "机器露点必须为0－100间的实数!");
+inline constexpr const char* kSupplyDifferenceInvalid =
+    QT_TRANSLATE_NOOP("CAnalysisDlg", "送风温差必须为大于零的实数!");
+inline constexpr const char* kMaxDifferenceItem = QT_TRANSLATE_NOOP("CAnalysisDlg", "最大送风温差");
 } // namespace analysis_messages

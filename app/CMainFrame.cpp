@@ -283,13 +283,13 @@ void CMainFrame::createStatusBar()
         bar->addPermanentWidget(label);
         return label;
     };
-    m_capsIndicator = makeIndicator("大写");
-    m_numIndicator = makeIndicator("数字");
-    m_scrollIndicator = makeIndicator("滚动");
-    bar->showMessage("就绪");
-    connect(bar, &QStatusBar::messageChanged, this, [bar](const QString& message) {
+    m_capsIndicator = makeIndicator(QT_TR_NOOP("大写"));
+    m_numIndicator = makeIndicator(QT_TR_NOOP("数字"));
+    m_scrollIndicator = makeIndicator(QT_TR_NOOP("滚动"));
+    bar->showMessage(tr("就绪"));
+    connect(bar, &QStatusBar::messageChanged, this, [this, bar](const QString& message) {
         if (message.isEmpty())
-            bar->showMessage("就绪");
+            bar->showMessage(tr("就绪"));
     });
 }
 
@@ -451,7 +451,7 @@ void CMainFrame::updateTitle()
 {
     QString name = QFileInfo(QString::fromStdString(m_document.pathName())).fileName();
     if (name.isEmpty())
-        name = "无标题";
+        name = tr("无标题");
     setWindowTitle(
         QString("%1%2 - %3")
             .arg(name, m_document.IsModified() ? "*" : "", QString::fromUtf8(doc_template::kWindowTitle)));
@@ -494,13 +494,10 @@ bool CMainFrame::SaveModified()
         return true;
     QString name = QFileInfo(QString::fromStdString(m_document.pathName())).fileName();
     if (name.isEmpty())
-        name = "无标题";
+        name = tr("无标题");
     QMessageBox box(QMessageBox::Warning, QString::fromUtf8(doc_template::kWindowTitle),
-                    QString("将改动保存到 %1 吗?").arg(name),
+                    tr("将改动保存到 %1 吗?").arg(name),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
-    box.button(QMessageBox::Yes)->setText("是(&Y)");
-    box.button(QMessageBox::No)->setText("否(&N)");
-    box.button(QMessageBox::Cancel)->setText("取消");
     switch (box.exec()) {
     case QMessageBox::Yes:
         return SaveProject();
@@ -520,8 +517,8 @@ bool CMainFrame::SaveProject()
 
 bool CMainFrame::SaveProjectAs()
 {
-    QString path = QFileDialog::getSaveFileName(this, "另存为", QString::fromStdString(m_document.pathName()),
-                                                QString::fromUtf8(doc_template::kFilterName));
+    QString path = QFileDialog::getSaveFileName(
+        this, tr("另存为"), QString::fromStdString(m_document.pathName()), tr(doc_template::kFilterName));
     if (path.isEmpty())
         return false;
     if (!path.endsWith(".id", Qt::CaseInsensitive))

@@ -18,6 +18,8 @@
 #include <QStyle>
 #include <QToolBar>
 
+#include <algorithm>
+
 #include "app/AboutDialog.h"
 #include "app/CommandModules.h"
 #include "app/CommandTable.h"
@@ -228,6 +230,10 @@ void CMainFrame::createToolBars()
     m_viewList->addItems({tr("焓湿图视图"), tr("页面视图")});
     m_conditionList = makeList(cmd::ConditionList, "conditionList");
     m_conditionList->addItems({tr("普通工况视图"), tr("制冷工况视图"), tr("制热工况视图")});
+    // The lists of fixed choices widen to their longest caption (English
+    // ones are longer than the Chinese the width was chosen for).
+    for (QComboBox* list : {m_viewList, m_conditionList})
+        list->setFixedWidth(std::max(list->width(), list->sizeHint().width()));
     m_systemList = makeList(cmd::SystemList, "systemList");
     m_roomList = makeList(cmd::RoomList, "roomList");
     auto makeLabel = [this](int id, const char* text) {

@@ -173,13 +173,14 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The input refusals and the supply-difference choice are shown by the analysis
-// dialogs, which translate them in their own context.
+// The analysis dialogs show their caption, the input refusals, the missing
+// project and the supply-difference choice, translated in their own context.
 namespace analysis_messages {
-inline constexpr const char* kCaption = "计算错误";
+inline constexpr const char* kCaption = QT_TRANSLATE_NOOP("CAnalysisDlg", "计算错误");
 inline constexpr const char* kFailed = "计算错误，请检查输入数据!";
 inline constexpr const char* kException = "计算发生异常，请检查输入数据!";
-inline constexpr const char* kNoProject = "没有参数用于分析!请在工程下重试!";
+inline constexpr const char* kNoProject =
+    QT_TRANSLATE_NOOP("CAnalysisDlg", "没有参数用于分析!请在工程下重试!");
 inline constexpr const char* kNoFreshAir = "新风量为0，建议改正后重新分析";
 inline constexpr const char* kRerunFailed = "无法进行在设定参数下进行工况分析\n";
 inline constexpr const char* kSearchExhausted = "试算100000步仍未找到满足条件的状态点";

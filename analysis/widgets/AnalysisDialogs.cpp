@@ -133,7 +133,7 @@ void CAnalysisDlg::accept()
         return;
     std::string message;
     if (!m_document.RunAnalysis(*request, message)) {
-        alertMessage(message, MessageIcon::Stop, kCaption);
+        alertMessage(message, MessageIcon::Stop, tr(kCaption).toStdString());
         return;
     }
     QDialog::accept();
@@ -332,7 +332,7 @@ void installAnalysisCommands(CMainFrame& frame)
         return [f, makeDialog] {
             CQORVADoc& document = f->document();
             if (!document.m_bProjectOpen) {
-                alertMessage(kNoProject);
+                alertMessage(QCoreApplication::translate("CAnalysisDlg", kNoProject).toStdString());
                 return;
             }
             auto dialog = makeDialog(document, f);

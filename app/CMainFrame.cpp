@@ -293,7 +293,7 @@ void CMainFrame::createStatusBar()
     m_numIndicator = makeIndicator(QT_TR_NOOP("数字"));
     m_scrollIndicator = makeIndicator(QT_TR_NOOP("滚动"));
     bar->showMessage(tr("就绪"));
-    connect(bar, &QStatusBar::messageChanged, this, [this, bar](const QString& message) {
+    connect(bar, &QStatusBar::messageChanged, this, [bar](const QString& message) {
         if (message.isEmpty())
             bar->showMessage(tr("就绪"));
     });

@@ -6,6 +6,8 @@
 #include <variant>
 #include <vector>
 
+#include <QtGlobal>
+
 #include "model/CIDG.h"
 
 // What the four air-conditioning process analyses share: their inputs, the
@@ -179,19 +181,25 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The analysis dialogs show their caption, the input refusals, the missing
+// project and the supply-difference choice, translated in their own context.
 namespace analysis_messages {
-inline constexpr const char* kCaption = "计算错误";
+inline constexpr const char* kCaption = QT_TRANSLATE_NOOP("CAnalysisDlg", "计算错误");
 inline constexpr const char* kFailed = "计算错误，请检查输入数据!";
 inline constexpr const char* kException = "计算发生异常，请检查输入数据!";
-inline constexpr const char* kNoProject = "没有参数用于分析!请在工程下重试!";
+inline constexpr const char* kNoProject =
+    QT_TRANSLATE_NOOP("CAnalysisDlg", "没有参数用于分析!请在工程下重试!");
 inline constexpr const char* kNoFreshAir = "新风量为0，建议改正后重新分析";
 inline constexpr const char* kRerunFailed = "无法进行在设定参数下进行工况分析\n";
 inline constexpr const char* kSearchExhausted = "试算100000步仍未找到满足条件的状态点";
-inline constexpr const char* kInputCaption = "错误";
-inline constexpr const char* kFanRiseInvalid = "风机温升应为大于零的实数!";
-inline constexpr const char* kDewPointInvalid = "机器露点必须为0－100间的实数!";
-inline constexpr const char* kSupplyDifferenceInvalid = "送风温差必须为大于零的实数!";
-inline constexpr const char* kMaxDifferenceItem = "最大送风温差";
+inline constexpr const char* kInputCaption = QT_TRANSLATE_NOOP("CAnalysisDlg", "错误");
+inline constexpr const char* kFanRiseInvalid = QT_TRANSLATE_NOOP("CAnalysisDlg", "风机温升应为大于零的实数!");
+inline constexpr const char* kDewPointInvalid =
+    QT_TRANSLATE_NOOP("CAnalysisDlg", "机器露点必须为0－100间的实数!");
+inline constexpr const char* kSupplyDifferenceInvalid =
+    QT_TRANSLATE_NOOP("CAnalysisDlg", "送风温差必须为大于零的实数!");
+inline constexpr const char* kMaxDifferenceItem = QT_TRANSLATE_NOOP("CAnalysisDlg", "最大送风温差");
 // Asked before a run empties a view holding objects the user drew ("%1": how many).
-inline constexpr const char* kClearDrawnObjects = "运行分析将清除本工况视图中您绘制的 %1 个对象，是否继续？";
+inline constexpr const char* kClearDrawnObjects =
+    QT_TRANSLATE_NOOP("CAnalysisDlg", "运行分析将清除本工况视图中您绘制的 %1 个对象，是否继续？");
 } // namespace analysis_messages

@@ -20,9 +20,9 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     layout->addWidget(icon, 0, 0, 3, 1, Qt::AlignTop);
     const QString fullVersion = QString("%1.%2").arg(shortVersion).arg(kQorvaVersionPatch, 3, 10, QChar('0'));
     layout->addWidget(new QLabel(QString("QORVA %1").arg(fullVersion), this), 0, 1);
-    layout->addWidget(new QLabel("焓湿图绘制与空调过程分析", this), 1, 1);
-    layout->addWidget(new QLabel("版权所有 侵权必究", this), 2, 1);
-    auto* ok = new QPushButton("确定", this);
+    layout->addWidget(new QLabel(tr("焓湿图绘制与空调过程分析"), this), 1, 1);
+    layout->addWidget(new QLabel(tr("版权所有 侵权必究"), this), 2, 1);
+    auto* ok = new QPushButton(tr("确定"), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(ok, 0, 2, Qt::AlignTop);

@@ -18,6 +18,8 @@
 #include <QStyle>
 #include <QToolBar>
 
+#include <algorithm>
+
 #include "app/AboutDialog.h"
 #include "app/CommandModules.h"
 #include "app/CommandTable.h"
@@ -228,6 +230,10 @@ void CMainFrame::createToolBars()
     m_viewList->addItems({tr("焓湿图视图"), tr("页面视图")});
     m_conditionList = makeList(cmd::ConditionList, "conditionList");
     m_conditionList->addItems({tr("普通工况视图"), tr("制冷工况视图"), tr("制热工况视图")});
+    // The lists of fixed choices widen to their longest caption (English
+    // ones are longer than the Chinese the width was chosen for).
+    for (QComboBox* list : {m_viewList, m_conditionList})
+        list->setFixedWidth(std::max(list->width(), list->sizeHint().width()));
     m_systemList = makeList(cmd::SystemList, "systemList");
     m_roomList = makeList(cmd::RoomList, "roomList");
     auto makeLabel = [this](int id, const char* text) {
@@ -283,13 +289,13 @@ void CMainFrame::createStatusBar()
         bar->addPermanentWidget(label);
         return label;
     };
-    m_capsIndicator = makeIndicator("大写");
-    m_numIndicator = makeIndicator("数字");
-    m_scrollIndicator = makeIndicator("滚动");
-    bar->showMessage("就绪");
+    m_capsIndicator = makeIndicator(QT_TR_NOOP("大写"));
+    m_numIndicator = makeIndicator(QT_TR_NOOP("数字"));
+    m_scrollIndicator = makeIndicator(QT_TR_NOOP("滚动"));
+    bar->showMessage(tr("就绪"));
     connect(bar, &QStatusBar::messageChanged, this, [bar](const QString& message) {
         if (message.isEmpty())
-            bar->showMessage("就绪");
+            bar->showMessage(tr("就绪"));
     });
 }
 
@@ -454,7 +460,7 @@ void CMainFrame::updateTitle()
 {
     QString name = QFileInfo(QString::fromStdString(m_document.pathName())).fileName();
     if (name.isEmpty())
-        name = "无标题";
+        name = tr("无标题");
     setWindowTitle(
         QString("%1%2 - %3")
             .arg(name, m_document.IsModified() ? "*" : "", QString::fromUtf8(doc_template::kWindowTitle)));
@@ -497,13 +503,10 @@ bool CMainFrame::SaveModified()
         return true;
     QString name = QFileInfo(QString::fromStdString(m_document.pathName())).fileName();
     if (name.isEmpty())
-        name = "无标题";
+        name = tr("无标题");
     QMessageBox box(QMessageBox::Warning, QString::fromUtf8(doc_template::kWindowTitle),
-                    QString("将改动保存到 %1 吗?").arg(name),
+                    tr("将改动保存到 %1 吗?").arg(name),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
-    box.button(QMessageBox::Yes)->setText("是(&Y)");
-    box.button(QMessageBox::No)->setText("否(&N)");
-    box.button(QMessageBox::Cancel)->setText("取消");
     switch (box.exec()) {
     case QMessageBox::Yes:
         return SaveProject();
@@ -523,8 +526,8 @@ bool CMainFrame::SaveProject()
 
 bool CMainFrame::SaveProjectAs()
 {
-    QString path = QFileDialog::getSaveFileName(this, "另存为", QString::fromStdString(m_document.pathName()),
-                                                QString::fromUtf8(doc_template::kFilterName));
+    QString path = QFileDialog::getSaveFileName(
+        this, tr("另存为"), QString::fromStdString(m_document.pathName()), tr(doc_template::kFilterName));
     if (path.isEmpty())
         return false;
     if (!path.endsWith(".id", Qt::CaseInsensitive))

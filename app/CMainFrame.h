@@ -99,9 +99,9 @@ private:
 namespace doc_template {
 inline constexpr const char* kWindowTitle = "QORVA " QORVA_SHORT_VERSION;
 inline constexpr const char* kNewFileTypeName = "QORVA";
-inline constexpr const char* kFilterName = "QORVA 文件 (*.id)";
+inline constexpr const char* kFilterName = QT_TRANSLATE_NOOP("CMainFrame", "QORVA 文件 (*.id)");
 inline constexpr const char* kExtension = ".id";
 inline constexpr const char* kFileTypeId = "QORVA.Document";
 inline constexpr const char* kFileTypeName = "QORVA Document";
-inline constexpr const char* kOpenFilter = "QORVA文件(*.id)";
+inline constexpr const char* kOpenFilter = QT_TRANSLATE_NOOP("CMainFrame", "QORVA文件(*.id)");
 } // namespace doc_template

@@ -29,13 +29,12 @@ QString captionOrDefault(const std::string& caption)
     return caption.empty() ? QStringLiteral("QORVA") : QString::fromStdString(caption);
 }
 
-}  // namespace
+} // namespace
 
 void QtMessageService::alert(const std::string& text, MessageIcon icon, const std::string& caption)
 {
-    QMessageBox box(toQt(icon), captionOrDefault(caption), QString::fromStdString(text),
-                    QMessageBox::Ok, m_parent);
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    QMessageBox box(toQt(icon), captionOrDefault(caption), QString::fromStdString(text), QMessageBox::Ok,
+                    m_parent);
     box.exec();
 }
 
@@ -43,16 +42,14 @@ bool QtMessageService::askOkCancel(const std::string& text, MessageIcon icon, co
 {
     QMessageBox box(toQt(icon), captionOrDefault(caption), QString::fromStdString(text),
                     QMessageBox::Ok | QMessageBox::Cancel, m_parent);
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
     return box.exec() == QMessageBox::Ok;
 }
 
 int QtMessageService::askChoice(const std::string& text, MessageIcon icon, const std::string& caption,
                                 const std::vector<std::string>& buttons)
 {
-    QMessageBox box(toQt(icon), captionOrDefault(caption), QString::fromStdString(text), QMessageBox::NoButton,
-                    m_parent);
+    QMessageBox box(toQt(icon), captionOrDefault(caption), QString::fromStdString(text),
+                    QMessageBox::NoButton, m_parent);
     std::vector<QAbstractButton*> faces;
     for (const std::string& button : buttons)
         faces.push_back(box.addButton(QString::fromStdString(button), QMessageBox::AcceptRole));

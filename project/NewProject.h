@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include <QtGlobal>
+
 #include "model/CAir_Room.h"
 #include "project/Atmosphere.h"
 
@@ -28,9 +30,12 @@ void CopyNewProject(const NewProjectData& data, CIDG& idg);
 // folder already ends with one, the name and ".ID".
 std::string ProjectLocation(const std::string& folder, const std::string& name);
 
+// The refusals of the new-project folder dialog, translated there.
 namespace new_project_messages {
-inline constexpr const char* kNoExtension = "不可以输入扩展名!";
-inline constexpr const char* kProjectExists = "工程已经存在!";
-inline constexpr const char* kCannotCreateFolder = "无法创建文件夹!";
-inline constexpr const char* kFolderNotWritable = "无法在该文件夹中保存工程，请选择其他文件夹!";
+inline constexpr const char* kNoExtension = QT_TRANSLATE_NOOP("CNewProjectFolderDlg", "不可以输入扩展名!");
+inline constexpr const char* kProjectExists = QT_TRANSLATE_NOOP("CNewProjectFolderDlg", "工程已经存在!");
+inline constexpr const char* kCannotCreateFolder =
+    QT_TRANSLATE_NOOP("CNewProjectFolderDlg", "无法创建文件夹!");
+inline constexpr const char* kFolderNotWritable =
+    QT_TRANSLATE_NOOP("CNewProjectFolderDlg", "无法在该文件夹中保存工程，请选择其他文件夹!");
 } // namespace new_project_messages

@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -33,9 +34,11 @@ QString fixed2(double value)
     return QString::number(value, 'f', 2);
 }
 
+// text and caption are sources of the CAnalysisDlg context.
 void refuse(const char* text)
 {
-    alertMessage(text, MessageIcon::Exclamation, kInputCaption);
+    alertMessage(QCoreApplication::translate("CAnalysisDlg", text).toStdString(), MessageIcon::Exclamation,
+                 QCoreApplication::translate("CAnalysisDlg", kInputCaption).toStdString());
 }
 
 // A number typed into a box, or nothing when the box holds no number.
@@ -71,7 +74,7 @@ QComboBox* supplyBox(int maxFlag, double difference)
 {
     auto* box = new QComboBox;
     box->setEditable(true);
-    box->addItem(QString::fromUtf8(kMaxDifferenceItem));
+    box->addItem(QCoreApplication::translate("CAnalysisDlg", kMaxDifferenceItem));
     if (maxFlag)
         box->setCurrentIndex(0);
     else
@@ -81,7 +84,8 @@ QComboBox* supplyBox(int maxFlag, double difference)
 
 bool isMaxDifference(const QComboBox* box)
 {
-    return box->currentText() == QString::fromUtf8(kMaxDifferenceItem);
+    // The first item is the choice; anything typed over it is a number.
+    return box->count() > 0 && box->currentText() == box->itemText(0);
 }
 
 } // namespace
@@ -94,8 +98,8 @@ CAnalysisDlg::CAnalysisDlg(CQORVADoc& document, const QString& title, QWidget* p
     m_form = new QFormLayout;
     layout->addLayout(m_form);
     auto* buttons = new QDialogButtonBox;
-    buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    buttons->addButton(tr("确定"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(tr("取消"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &CAnalysisDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CAnalysisDlg::reject);
     layout->addWidget(buttons);
@@ -126,7 +130,7 @@ QRadioButton* CAnalysisDlg::AddRadio(QButtonGroup* group, QFormLayout* form, con
 
 void CAnalysisDlg::AddWinterToggle(QWidget* winterPart)
 {
-    auto* toggle = new QPushButton(QStringLiteral("冬季工况"));
+    auto* toggle = new QPushButton(tr("冬季工况"));
     m_form->addRow(toggle);
     m_form->addRow(winterPart);
     winterPart->setVisible(false);
@@ -149,29 +153,29 @@ void CAnalysisDlg::accept()
     }
     std::string message;
     if (!m_document.RunAnalysis(*request, message)) {
-        alertMessage(message, MessageIcon::Stop, kCaption);
+        alertMessage(message, MessageIcon::Stop, tr(kCaption).toStdString());
         return;
     }
     QDialog::accept();
 }
 
 CPrimaryAnalysisDlg::CPrimaryAnalysisDlg(CQORVADoc& document, QWidget* parent)
-    : CAnalysisDlg(document, QStringLiteral("空调工况分析"), parent)
+    : CAnalysisDlg(document, tr("空调工况分析"), parent)
 {
     const PrimaryParams p = StoredPrimaryParams(room());
-    m_fanRise = AddNumber(m_form, QStringLiteral("风机温升(℃)"), fixed2(p.fanRise));
+    m_fanRise = AddNumber(m_form, tr("风机温升(℃)"), fixed2(p.fanRise));
     m_supplyDifference = supplyBox(p.maxDifference, p.supplyDifference);
-    m_form->addRow(QStringLiteral("送风温差(℃)"), m_supplyDifference);
-    m_dewPoint = AddNumber(m_form, QStringLiteral("机器露点(%)"), fixed2(p.dewPoint * 100.0));
+    m_form->addRow(tr("送风温差(℃)"), m_supplyDifference);
+    m_dewPoint = AddNumber(m_form, tr("机器露点(%)"), fixed2(p.dewPoint * 100.0));
     m_winterPart = new QWidget;
     auto* winter = new QFormLayout(m_winterPart);
-    m_preheatDifference = AddNumber(winter, QStringLiteral("预热温差(℃)"), fixed2(p.preheatDifference));
+    m_preheatDifference = AddNumber(winter, tr("预热温差(℃)"), fixed2(p.preheatDifference));
     m_humidify = new QButtonGroup(this);
-    AddRadio(m_humidify, winter, QStringLiteral("绝热加湿"), kHumidifyAdiabatic);
-    AddRadio(m_humidify, winter, QStringLiteral("蒸汽加湿"), kHumidifySteam);
+    AddRadio(m_humidify, winter, tr("绝热加湿"), kHumidifyAdiabatic);
+    AddRadio(m_humidify, winter, tr("蒸汽加湿"), kHumidifySteam);
     m_preheat = new QButtonGroup(this);
-    AddRadio(m_preheat, winter, QStringLiteral("先预热"), kPreheatFirst);
-    AddRadio(m_preheat, winter, QStringLiteral("先混合"), kMixFirst);
+    AddRadio(m_preheat, winter, tr("先预热"), kPreheatFirst);
+    AddRadio(m_preheat, winter, tr("先混合"), kMixFirst);
     if (auto* b = m_humidify->button(p.humidifyMode))
         b->setChecked(true);
     if (auto* b = m_preheat->button(p.preheatMode))
@@ -184,7 +188,7 @@ std::optional<AnalysisRequest> CPrimaryAnalysisDlg::ReadRequest()
     PrimaryParams p;
     const double fanRise = numberOr0(m_fanRise);
     if (fanRise > 1000.0) {
-        refuse("请输入一个在 0 和 1000 之间的数。");
+        refuse(QT_TRANSLATE_NOOP("CAnalysisDlg", "请输入一个在 0 和 1000 之间的数。"));
         return std::nullopt;
     }
     p.fanRise = static_cast<float>(fanRise);
@@ -219,19 +223,19 @@ std::optional<AnalysisRequest> CPrimaryAnalysisDlg::ReadRequest()
 }
 
 CSecondaryAnalysisDlg::CSecondaryAnalysisDlg(CQORVADoc& document, QWidget* parent)
-    : CAnalysisDlg(document, QStringLiteral("空调二次回风工况分析"), parent)
+    : CAnalysisDlg(document, tr("空调二次回风工况分析"), parent)
 {
     const SecondaryParams p = StoredSecondaryParams(room());
-    m_fanRise = AddNumber(m_form, QStringLiteral("风机温升(℃)"), fixed2(p.fanRise));
-    m_supplyDifference = AddNumber(m_form, QStringLiteral("送风温差(℃)"), fixed2(p.supplyDifference));
-    m_dewPoint = AddNumber(m_form, QStringLiteral("机器露点(%)"), QString::number(p.dewPointPercent));
-    m_winter = new QCheckBox(QStringLiteral("制热工况"));
+    m_fanRise = AddNumber(m_form, tr("风机温升(℃)"), fixed2(p.fanRise));
+    m_supplyDifference = AddNumber(m_form, tr("送风温差(℃)"), fixed2(p.supplyDifference));
+    m_dewPoint = AddNumber(m_form, tr("机器露点(%)"), QString::number(p.dewPointPercent));
+    m_winter = new QCheckBox(tr("制热工况"));
     m_winter->setChecked(p.winter != 0);
     m_form->addRow(m_winter);
-    m_preheatDifference = AddNumber(m_form, QStringLiteral("预热温差(℃)"), fixed2(p.preheatDifference));
+    m_preheatDifference = AddNumber(m_form, tr("预热温差(℃)"), fixed2(p.preheatDifference));
     m_humidify = new QButtonGroup(this);
-    QRadioButton* isenthalpic = AddRadio(m_humidify, m_form, QStringLiteral("等焓加湿"), kHumidifyAdiabatic);
-    QRadioButton* isothermal = AddRadio(m_humidify, m_form, QStringLiteral("等温加湿"), kHumidifySteam);
+    QRadioButton* isenthalpic = AddRadio(m_humidify, m_form, tr("等焓加湿"), kHumidifyAdiabatic);
+    QRadioButton* isothermal = AddRadio(m_humidify, m_form, tr("等温加湿"), kHumidifySteam);
     if (auto* b = m_humidify->button(p.humidifyMode))
         b->setChecked(true);
     const auto enable = [this, isenthalpic, isothermal] {
@@ -271,24 +275,24 @@ std::optional<AnalysisRequest> CSecondaryAnalysisDlg::ReadRequest()
 }
 
 CFanCoilAnalysisDlg::CFanCoilAnalysisDlg(CQORVADoc& document, QWidget* parent)
-    : CAnalysisDlg(document, QStringLiteral("风机盘管加新风"), parent)
+    : CAnalysisDlg(document, tr("风机盘管加新风"), parent)
 {
     const FanCoilParams p = StoredFanCoilParams(room());
     m_mixMode = new QButtonGroup(this);
-    AddRadio(m_mixMode, m_form, QStringLiteral("先处理后混风"), kTreatThenMix);
-    AddRadio(m_mixMode, m_form, QStringLiteral("先混风后处理"), kMixThenTreat);
+    AddRadio(m_mixMode, m_form, tr("先处理后混风"), kTreatThenMix);
+    AddRadio(m_mixMode, m_form, tr("先混风后处理"), kMixThenTreat);
     if (auto* b = m_mixMode->button(p.mixMode))
         b->setChecked(true);
-    m_fanRise = AddNumber(m_form, QStringLiteral("风机温升(℃)"), fixed2(p.fanRise));
+    m_fanRise = AddNumber(m_form, tr("风机温升(℃)"), fixed2(p.fanRise));
     m_supplyDifference = supplyBox(p.maxDifference, p.supplyDifference);
-    m_form->addRow(QStringLiteral("送风温差(℃)"), m_supplyDifference);
-    m_dewPoint = AddNumber(m_form, QStringLiteral("机器露点(%)"), QString::number(p.dewPointPercent));
-    m_winter = new QCheckBox(QStringLiteral("制热工况"));
+    m_form->addRow(tr("送风温差(℃)"), m_supplyDifference);
+    m_dewPoint = AddNumber(m_form, tr("机器露点(%)"), QString::number(p.dewPointPercent));
+    m_winter = new QCheckBox(tr("制热工况"));
     m_winter->setChecked(p.winter != 0);
     m_form->addRow(m_winter);
     m_humidify = new QButtonGroup(this);
-    QRadioButton* isenthalpic = AddRadio(m_humidify, m_form, QStringLiteral("等焓加湿"), kHumidifyAdiabatic);
-    QRadioButton* isothermal = AddRadio(m_humidify, m_form, QStringLiteral("等温加湿"), kHumidifySteam);
+    QRadioButton* isenthalpic = AddRadio(m_humidify, m_form, tr("等焓加湿"), kHumidifyAdiabatic);
+    QRadioButton* isothermal = AddRadio(m_humidify, m_form, tr("等温加湿"), kHumidifySteam);
     if (auto* b = m_humidify->button(p.humidifyMode))
         b->setChecked(true);
     const auto enable = [this, isenthalpic, isothermal] {
@@ -317,17 +321,17 @@ std::optional<AnalysisRequest> CFanCoilAnalysisDlg::ReadRequest()
 }
 
 CFreshAirAnalysisDlg::CFreshAirAnalysisDlg(CQORVADoc& document, QWidget* parent)
-    : CAnalysisDlg(document, QStringLiteral("新风工况分析"), parent)
+    : CAnalysisDlg(document, tr("新风工况分析"), parent)
 {
     const FreshAirParams p = StoredFreshAirParams(room());
-    m_dewPoint = AddNumber(m_form, QStringLiteral("机器露点(%)"), fixed2(p.dewPoint * 100.0));
+    m_dewPoint = AddNumber(m_form, tr("机器露点(%)"), fixed2(p.dewPoint * 100.0));
     m_winterPart = new QWidget;
     auto* winter = new QFormLayout(m_winterPart);
-    m_heatTo = AddNumber(winter, QStringLiteral("加热到(℃)"), fixed2(p.heatTo));
-    m_humidification = AddNumber(winter, QStringLiteral("加湿量(Kg/h)"), fixed2(p.humidification));
+    m_heatTo = AddNumber(winter, tr("加热到(℃)"), fixed2(p.heatTo));
+    m_humidification = AddNumber(winter, tr("加湿量(Kg/h)"), fixed2(p.humidification));
     m_humidify = new QButtonGroup(this);
-    AddRadio(m_humidify, winter, QStringLiteral("绝热加湿"), kHumidifyAdiabatic);
-    AddRadio(m_humidify, winter, QStringLiteral("蒸汽加湿"), kHumidifySteam);
+    AddRadio(m_humidify, winter, tr("绝热加湿"), kHumidifyAdiabatic);
+    AddRadio(m_humidify, winter, tr("蒸汽加湿"), kHumidifySteam);
     if (auto* b = m_humidify->button(p.humidifyMode))
         b->setChecked(true);
     AddWinterToggle(m_winterPart);
@@ -354,7 +358,7 @@ void installAnalysisCommands(CMainFrame& frame)
         return [f, makeDialog] {
             CQORVADoc& document = f->document();
             if (!document.m_bProjectOpen) {
-                alertMessage(kNoProject);
+                alertMessage(QCoreApplication::translate("CAnalysisDlg", kNoProject).toStdString());
                 return;
             }
             auto dialog = makeDialog(document, f);

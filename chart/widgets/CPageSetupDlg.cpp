@@ -54,7 +54,7 @@ QSpinBox* marginBox(QWidget* parent, int value, const char* name)
 
 CPageSetupDlg::CPageSetupDlg(const PageMargins& margins, QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("页面设置参数输入框"));
+    setWindowTitle(tr("页面设置参数输入框"));
     m_top = marginBox(this, margins.top, "top");
     m_bottom = marginBox(this, margins.bottom, "bottom");
     m_left = marginBox(this, margins.left, "left");
@@ -70,16 +70,16 @@ CPageSetupDlg::CPageSetupDlg(const PageMargins& margins, QWidget* parent) : QDia
         return column;
     };
     auto* grid = new QGridLayout;
-    grid->addLayout(labelled(QStringLiteral("上边距(&T)"), m_top), 0, 1, Qt::AlignHCenter);
-    grid->addLayout(labelled(QStringLiteral("左边距(&L)"), m_left), 1, 0, Qt::AlignVCenter);
+    grid->addLayout(labelled(tr("上边距(&T)"), m_top), 0, 1, Qt::AlignHCenter);
+    grid->addLayout(labelled(tr("左边距(&L)"), m_left), 1, 0, Qt::AlignVCenter);
     grid->addWidget(picture, 1, 1, Qt::AlignCenter);
-    grid->addLayout(labelled(QStringLiteral("右边距(&R)"), m_right), 1, 2, Qt::AlignVCenter);
-    grid->addLayout(labelled(QStringLiteral("下边距(&B)"), m_bottom), 2, 1, Qt::AlignHCenter);
-    grid->addWidget(new QLabel(QStringLiteral("单位:毫米"), this), 3, 0, 1, 3, Qt::AlignLeft);
+    grid->addLayout(labelled(tr("右边距(&R)"), m_right), 1, 2, Qt::AlignVCenter);
+    grid->addLayout(labelled(tr("下边距(&B)"), m_bottom), 2, 1, Qt::AlignHCenter);
+    grid->addWidget(new QLabel(tr("单位:毫米"), this), 3, 0, 1, 3, Qt::AlignLeft);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("确认(&O)"), QDialogButtonBox::AcceptRole);
-    QPushButton* cancel = buttons->addButton(QStringLiteral("取消(&C)"), QDialogButtonBox::RejectRole);
+    QPushButton* ok = buttons->addButton(tr("确认(&O)"), QDialogButtonBox::AcceptRole);
+    QPushButton* cancel = buttons->addButton(tr("取消(&C)"), QDialogButtonBox::RejectRole);
     ok->setObjectName("ok");
     cancel->setObjectName("cancel");
     ok->setDefault(true);

@@ -60,7 +60,7 @@ CQORVAView::CQORVAView(CQORVADoc& document, QWidget* parent)
     if (m_nScreenWidth <= 0)
         m_nScreenWidth = ChartDevice::kDefaultScreenWidth;
     connect(&m_document, &CQORVADoc::changed, this, &CQORVAView::OnDocumentChanged);
-    m_statusText = QString::fromUtf8(view_prompts::kIdle);
+    m_statusText = tr(view_prompts::kIdle);
     UpdatePageSize();
     UpdateCursor();
 }
@@ -321,7 +321,7 @@ void CQORVAView::ShowPrompt(const QString& text)
 
 void CQORVAView::ShowStatus(const QString& text)
 {
-    const QString shown = text.isEmpty() ? QString::fromUtf8(view_prompts::kIdle) : text;
+    const QString shown = text.isEmpty() ? tr(view_prompts::kIdle) : text;
     if (shown == m_statusText)
         return;
     m_statusText = shown;
@@ -409,7 +409,7 @@ void CQORVAView::ClearPick()
 void CQORVAView::ShowPickedName()
 {
     const std::string name = PickedName();
-    m_prompt = name.empty() ? QString() : QStringLiteral("选中：") + QString::fromStdString(name);
+    m_prompt = name.empty() ? QString() : tr("选中：%1").arg(QString::fromStdString(name));
     ShowStatus(m_prompt);
 }
 
@@ -422,25 +422,34 @@ std::string CQORVAView::PickedName() const
         return list && index >= 0 && index < static_cast<int>(list->size()) ? field(*(*list)[index])
                                                                             : std::string();
     };
+    // The kind of object in the interface's language, the name as the user typed it.
+    auto named = [this](const char* kind, const std::string& objectName) {
+        return tr(kind).arg(QString::fromStdString(objectName)).toStdString();
+    };
     switch (m_chart.m_nPickClass) {
     case 0:
-        name = "状态点 " + nameIn(idg.m_pPoints, [](const CStatePoint& o) { return o.m_strName; });
+        name = named(QT_TR_NOOP("状态点 %1"),
+                     nameIn(idg.m_pPoints, [](const CStatePoint& o) { return o.m_strName; }));
         break;
     case 1:
-        name = "过程线 " + nameIn(idg.m_pProcessLines, [](const CGuoChengXian& o) { return o.m_strName; });
+        name = named(QT_TR_NOOP("过程线 %1"),
+                     nameIn(idg.m_pProcessLines, [](const CGuoChengXian& o) { return o.m_strName; }));
         break;
     case 2:
-        name = "热湿比线 " + nameIn(idg.m_pHhrLines, [](const CReShiBiXian& o) { return o.m_strName; });
+        name = named(QT_TR_NOOP("热湿比线 %1"),
+                     nameIn(idg.m_pHhrLines, [](const CReShiBiXian& o) { return o.m_strName; }));
         break;
     case 3:
-        name = "文字 " + nameIn(idg.m_pTexts, [](const CCommentString& o) { return o.m_strText; });
+        name = named(QT_TR_NOOP("文字 %1"),
+                     nameIn(idg.m_pTexts, [](const CCommentString& o) { return o.m_strText; }));
         break;
     default:
         break;
     }
     if (m_chart.m_nSelectedComfortArea >= 0 && idg.m_pComfortAreas &&
         m_chart.m_nSelectedComfortArea < static_cast<int>(idg.m_pComfortAreas->size()))
-        name = "舒适区 " + (*idg.m_pComfortAreas)[m_chart.m_nSelectedComfortArea]->m_strName;
+        name =
+            named(QT_TR_NOOP("舒适区 %1"), (*idg.m_pComfortAreas)[m_chart.m_nSelectedComfortArea]->m_strName);
     return name;
 }
 

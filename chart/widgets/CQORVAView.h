@@ -193,5 +193,5 @@ private:
 };
 
 namespace view_prompts {
-inline constexpr const char* kIdle = "就绪";
+inline constexpr const char* kIdle = QT_TRANSLATE_NOOP("CQORVAView", "就绪");
 } // namespace view_prompts

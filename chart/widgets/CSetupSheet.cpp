@@ -156,19 +156,19 @@ FontButton::FontButton(const LogFont& font, const AttributeChoosers& choosers, Q
 void FontButton::setLogFont(const LogFont& font)
 {
     m_font = font;
-    setText(QStringLiteral("字体: ") + fontCaption(font));
+    setText(tr("字体: %1").arg(fontCaption(font)));
 }
 
 CDengZhiXianSetupPage::CDengZhiXianSetupPage(const ChartAttributes& attributes,
                                              const AttributeChoosers& choosers, QWidget* parent)
     : QWidget(parent), m_initial(attributes)
 {
-    setWindowTitle(QStringLiteral("等值线"));
+    setWindowTitle(tr("等值线"));
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("间距"), this), 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("颜色"), this), 0, 3);
-    grid->addWidget(new QLabel(QStringLiteral("线宽(mm)"), this), 0, 4);
-    grid->addWidget(new QLabel(QStringLiteral("线型"), this), 0, 5);
+    grid->addWidget(new QLabel(tr("间距"), this), 0, 1);
+    grid->addWidget(new QLabel(tr("颜色"), this), 0, 3);
+    grid->addWidget(new QLabel(tr("线宽(mm)"), this), 0, 4);
+    grid->addWidget(new QLabel(tr("线型"), this), 0, 5);
 
     struct RowSpec {
         int family;
@@ -176,17 +176,20 @@ CDengZhiXianSetupPage::CDengZhiXianSetupPage(const ChartAttributes& attributes,
         const char* unit; // nullptr: no spacing
     };
     static constexpr RowSpec specs[] = {
-        {kFamilyDryBulb, "干球温度", "℃"},         {kFamilyWetBulb, "湿球温度", "℃"},
-        {kFamilyHumidity, "相对湿度(<100%)", "%"}, {kFamilySaturation, "相对湿度(=100%)", nullptr},
-        {kFamilyMoisture, "含湿量", "g/kg"},       {kFamilyEnthalpy, "焓", "kJ/kg"},
-        {kFamilyBorder, "边框", nullptr},
+        {kFamilyDryBulb, QT_TR_NOOP("干球温度"), "℃"},
+        {kFamilyWetBulb, QT_TR_NOOP("湿球温度"), "℃"},
+        {kFamilyHumidity, QT_TR_NOOP("相对湿度(<100%)"), "%"},
+        {kFamilySaturation, QT_TR_NOOP("相对湿度(=100%)"), nullptr},
+        {kFamilyMoisture, QT_TR_NOOP("含湿量"), "g/kg"},
+        {kFamilyEnthalpy, QT_TR_NOOP("焓"), "kJ/kg"},
+        {kFamilyBorder, QT_TR_NOOP("边框"), nullptr},
     };
     int line = 1;
     for (const RowSpec& spec : specs) {
         const DrawOption& option = attributes.m_drawOptions[static_cast<std::size_t>(spec.family)];
         Row& row = m_rows[static_cast<std::size_t>(spec.family)];
         row.family = spec.family;
-        row.caption = QString::fromUtf8(spec.caption);
+        row.caption = tr(spec.caption);
         const QString suffix = QString::number(spec.family);
         row.show = new QCheckBox(row.caption, this);
         row.show->setObjectName("show" + suffix);
@@ -208,21 +211,21 @@ CDengZhiXianSetupPage::CDengZhiXianSetupPage(const ChartAttributes& attributes,
         row.style = numberList(this, 1, 5, QString(), option.m_nStyle, "");
         row.style->setObjectName("style" + suffix);
         grid->addWidget(row.style, line, 5);
-        row.byDefault = new QCheckBox(QStringLiteral("默认"), this);
+        row.byDefault = new QCheckBox(tr("默认"), this);
         row.byDefault->setObjectName("default" + suffix);
         row.byDefault->setChecked(option.m_bLabel != 0);
         grid->addWidget(row.byDefault, line, 6);
         ++line;
     }
 
-    m_showValues = new QCheckBox(QStringLiteral("标注"), this);
+    m_showValues = new QCheckBox(tr("标注"), this);
     m_showValues->setObjectName("showValues");
     m_showValues->setChecked(attributes.m_bShowValues != 0);
     m_labelFont = new FontButton(attributes.m_font1, choosers, this);
     m_labelFont->setObjectName("labelFont");
     m_textColour = new ColourSwatch(attributes.m_textColor, choosers, this);
     m_textColour->setObjectName("textColour");
-    m_valuesDefault = new QCheckBox(QStringLiteral("默认"), this);
+    m_valuesDefault = new QCheckBox(tr("默认"), this);
     m_valuesDefault->setObjectName("valuesDefault");
     m_valuesDefault->setChecked(attributes.m_bValuesDefault != 0);
     grid->addWidget(m_showValues, line, 0);
@@ -234,13 +237,13 @@ CDengZhiXianSetupPage::CDengZhiXianSetupPage(const ChartAttributes& attributes,
     Row& background = m_rows[kFamilyBackground];
     const DrawOption& backgroundOption = attributes.m_drawOptions[kFamilyBackground];
     background.family = kFamilyBackground;
-    background.caption = QStringLiteral("背景");
+    background.caption = tr("背景");
     background.show = new QCheckBox(background.caption, this);
     background.show->setObjectName("show7");
     background.show->setChecked(backgroundOption.m_bShow != 0);
     background.colour = new ColourSwatch(backgroundOption.m_color, choosers, this);
     background.colour->setObjectName("colour7");
-    background.byDefault = new QCheckBox(QStringLiteral("默认"), this);
+    background.byDefault = new QCheckBox(tr("默认"), this);
     background.byDefault->setObjectName("default7");
     background.byDefault->setChecked(backgroundOption.m_bLabel != 0);
     grid->addWidget(background.show, line, 0);
@@ -345,14 +348,15 @@ CConditionPointPage::CConditionPointPage(const ChartAttributes& attributes, cons
                                          QWidget* parent)
     : QWidget(parent)
 {
-    setWindowTitle(QStringLiteral("状态点"));
+    setWindowTitle(tr("状态点"));
     m_size = numberList(this, 1, 5, QStringLiteral(" mm"), attributes.m_nPointRadius, "pointSize");
     m_pointColour = new ColourSwatch(attributes.m_pointColor, choosers, this);
     m_pointColour->setObjectName("pointColour");
     m_position = new QComboBox(this);
     m_position->setObjectName("labelPosition");
-    for (const char* place : {"右上", "右", "右下", "下", "左下", "左", "左上", "上"})
-        m_position->addItem(QString::fromUtf8(place));
+    for (const char* place : {QT_TR_NOOP("右上"), QT_TR_NOOP("右"), QT_TR_NOOP("右下"), QT_TR_NOOP("下"),
+                              QT_TR_NOOP("左下"), QT_TR_NOOP("左"), QT_TR_NOOP("左上"), QT_TR_NOOP("上")})
+        m_position->addItem(tr(place));
     m_position->setCurrentIndex(((attributes.m_nLabelPosition % 8) + 8) % 8);
     m_nameFont = new FontButton(attributes.m_font2, choosers, this);
     m_nameFont->setObjectName("nameFont");
@@ -386,13 +390,13 @@ CConditionPointPage::CConditionPointPage(const ChartAttributes& attributes, cons
     m_sample->setObjectName("sample");
 
     auto* form = new QGridLayout;
-    form->addWidget(new QLabel(QStringLiteral("状态点尺寸"), this), 0, 0);
+    form->addWidget(new QLabel(tr("状态点尺寸"), this), 0, 0);
     form->addWidget(m_size, 0, 1);
-    form->addWidget(new QLabel(QStringLiteral("状态点颜色"), this), 1, 0);
+    form->addWidget(new QLabel(tr("状态点颜色"), this), 1, 0);
     form->addWidget(m_pointColour, 1, 1);
-    form->addWidget(new QLabel(QStringLiteral("标注位置"), this), 2, 0);
+    form->addWidget(new QLabel(tr("标注位置"), this), 2, 0);
     form->addWidget(m_position, 2, 1);
-    form->addWidget(new QLabel(QStringLiteral("标注字体"), this), 3, 0);
+    form->addWidget(new QLabel(tr("标注字体"), this), 3, 0);
     form->addWidget(m_nameFont, 3, 1);
     form->addWidget(m_nameColour, 3, 2);
     form->setRowStretch(4, 1);
@@ -421,7 +425,7 @@ CGuoChenXianPage::CGuoChenXianPage(const ChartAttributes& attributes, const Attr
                                    QWidget* parent)
     : QWidget(parent)
 {
-    setWindowTitle(QStringLiteral("过程线"));
+    setWindowTitle(tr("过程线"));
     m_colour = new ColourSwatch(attributes.m_lineColor, choosers, this);
     m_colour->setObjectName("lineColour");
     m_width = numberList(this, 0, 5, QStringLiteral(" mm"), attributes.m_nLineWidth, "lineWidth");
@@ -434,13 +438,13 @@ CGuoChenXianPage::CGuoChenXianPage(const ChartAttributes& attributes, const Attr
     m_arrow->setCurrentIndex(std::clamp(attributes.m_nArrowStyle, 0, 2));
 
     auto* form = new QGridLayout(this);
-    form->addWidget(new QLabel(QStringLiteral("过程线颜色"), this), 0, 0);
+    form->addWidget(new QLabel(tr("过程线颜色"), this), 0, 0);
     form->addWidget(m_colour, 0, 1);
-    form->addWidget(new QLabel(QStringLiteral("过程线线宽"), this), 1, 0);
+    form->addWidget(new QLabel(tr("过程线线宽"), this), 1, 0);
     form->addWidget(m_width, 1, 1);
-    form->addWidget(new QLabel(QStringLiteral("过程线线型"), this), 2, 0);
+    form->addWidget(new QLabel(tr("过程线线型"), this), 2, 0);
     form->addWidget(m_style, 2, 1);
-    form->addWidget(new QLabel(QStringLiteral("箭头"), this), 3, 0);
+    form->addWidget(new QLabel(tr("箭头"), this), 3, 0);
     form->addWidget(m_arrow, 3, 1);
     form->setRowStretch(4, 1);
     form->setColumnStretch(2, 1);
@@ -457,7 +461,7 @@ void CGuoChenXianPage::read(ChartAttributes& attributes) const
 CSetupSheet::CSetupSheet(const ChartAttributes& attributes, QWidget* parent, AttributeChoosers choosers)
     : QDialog(parent), m_choosers(std::move(choosers)), m_result(attributes)
 {
-    setWindowTitle(QStringLiteral("图元属性设置..."));
+    setWindowTitle(tr("图元属性设置..."));
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName("tabs");
     m_lines = new CDengZhiXianSetupPage(attributes, m_choosers, m_tabs);

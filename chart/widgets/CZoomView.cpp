@@ -16,8 +16,8 @@ namespace {
 constexpr double kMinScale = 0.02;
 constexpr double kMaxScale = 40.0;
 
-const char* const kZoomInPrompt = "鼠标左键单击或拖出一矩形.";
-const char* const kZoomOutPrompt = "单击鼠标左键";
+const char* const kZoomInPrompt = QT_TRANSLATE_NOOP("CZoomView", "鼠标左键单击或拖出一矩形.");
+const char* const kZoomOutPrompt = QT_TRANSLATE_NOOP("CZoomView", "单击鼠标左键");
 
 // A magnifying glass with a plus or minus sign; the hot spot is the lens centre.
 QCursor magnifierCursor(bool plus)
@@ -170,9 +170,7 @@ void CZoomView::DoZoomFull()
 void CZoomView::SetZoomMode(int mode)
 {
     m_nZoomMode = mode;
-    ShowPrompt(mode == kZoomIn    ? QString::fromUtf8(kZoomInPrompt)
-               : mode == kZoomOut ? QString::fromUtf8(kZoomOutPrompt)
-                                  : QString());
+    ShowPrompt(mode == kZoomIn ? tr(kZoomInPrompt) : mode == kZoomOut ? tr(kZoomOutPrompt) : QString());
     UpdateCursor();
 }
 

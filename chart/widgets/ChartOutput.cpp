@@ -1,5 +1,6 @@
 #include "chart/widgets/ChartOutput.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -24,11 +25,11 @@ struct FilterSpec {
 };
 
 constexpr FilterSpec kFilters[] = {
-    {"元文件(*.wmf)", "wmf", chart::ExportFormat::Emf},
-    {"增强型元文件(*.emf)", "emf", chart::ExportFormat::Emf},
-    {"SVG 图形(*.svg)", "svg", chart::ExportFormat::Svg},
-    {"PDF 文档(*.pdf)", "pdf", chart::ExportFormat::Pdf},
-    {"PNG 图像(*.png)", "png", chart::ExportFormat::Png},
+    {QT_TRANSLATE_NOOP("ChartOutput", "元文件(*.wmf)"), "wmf", chart::ExportFormat::Emf},
+    {QT_TRANSLATE_NOOP("ChartOutput", "增强型元文件(*.emf)"), "emf", chart::ExportFormat::Emf},
+    {QT_TRANSLATE_NOOP("ChartOutput", "SVG 图形(*.svg)"), "svg", chart::ExportFormat::Svg},
+    {QT_TRANSLATE_NOOP("ChartOutput", "PDF 文档(*.pdf)"), "pdf", chart::ExportFormat::Pdf},
+    {QT_TRANSLATE_NOOP("ChartOutput", "PNG 图像(*.png)"), "png", chart::ExportFormat::Png},
 };
 
 // A4 portrait without the printer's own margins: the chart layout keeps
@@ -46,7 +47,7 @@ QStringList exportFilters()
 {
     QStringList filters;
     for (const FilterSpec& spec : kFilters)
-        filters << QString::fromUtf8(spec.filter);
+        filters << QCoreApplication::translate("ChartOutput", spec.filter);
     return filters;
 }
 
@@ -55,7 +56,7 @@ std::optional<chart::ExportFormat> exportFormatFor(QString& path, const QString&
     if (const auto byName = chart::formatFromPath(path.toStdString()))
         return byName;
     for (const FilterSpec& spec : kFilters)
-        if (filter == QString::fromUtf8(spec.filter)) {
+        if (filter == QCoreApplication::translate("ChartOutput", spec.filter)) {
             path += QLatin1Char('.') + QLatin1String(spec.extension);
             return spec.format;
         }
@@ -75,19 +76,22 @@ ExportPrompts ExportPrompts::standard()
     };
     prompts.chooseDpi = [](QWidget* parent) -> std::optional<int> {
         bool ok = false;
-        const int dpi =
-            QInputDialog::getInt(parent, QStringLiteral("图像分辨率"), QStringLiteral("分辨率(dpi):"), 300,
-                                 chart::kMinImageDpi, chart::kMaxImageDpi, 50, &ok);
+        const int dpi = QInputDialog::getInt(parent, QCoreApplication::translate("ChartOutput", "图像分辨率"),
+                                             QCoreApplication::translate("ChartOutput", "分辨率(dpi):"), 300,
+                                             chart::kMinImageDpi, chart::kMaxImageDpi, 50, &ok);
         if (!ok)
             return std::nullopt;
         return dpi;
     };
     prompts.chooseAllRooms = [](QWidget* parent) -> std::optional<bool> {
-        QMessageBox box(QMessageBox::Question, QStringLiteral("输出PDF"),
-                        QStringLiteral("输出哪些房间的焓湿图?"), QMessageBox::NoButton, parent);
-        QAbstractButton* current = box.addButton(QStringLiteral("当前房间"), QMessageBox::AcceptRole);
-        QAbstractButton* all = box.addButton(QStringLiteral("全部房间"), QMessageBox::AcceptRole);
-        box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+        QMessageBox box(QMessageBox::Question, QCoreApplication::translate("ChartOutput", "输出PDF"),
+                        QCoreApplication::translate("ChartOutput", "输出哪些房间的焓湿图?"),
+                        QMessageBox::NoButton, parent);
+        QAbstractButton* current =
+            box.addButton(QCoreApplication::translate("ChartOutput", "当前房间"), QMessageBox::AcceptRole);
+        QAbstractButton* all =
+            box.addButton(QCoreApplication::translate("ChartOutput", "全部房间"), QMessageBox::AcceptRole);
+        box.addButton(QCoreApplication::translate("ChartOutput", "取消"), QMessageBox::RejectRole);
         box.exec();
         if (box.clickedButton() == current)
             return false;
@@ -107,7 +111,10 @@ bool ExportChartMetafile(CQORVADoc& document, const ChartDevice& screen, QWidget
     QString path = choice->path;
     const auto format = exportFormatFor(path, choice->filter);
     if (!format) {
-        alertMessage("无法识别的文件类型: " + QFileInfo(path).fileName().toStdString(), MessageIcon::Stop);
+        alertMessage(QCoreApplication::translate("ChartOutput", "无法识别的文件类型: %1")
+                         .arg(QFileInfo(path).fileName())
+                         .toStdString(),
+                     MessageIcon::Stop);
         return false;
     }
     chart::ExportOptions options;
@@ -127,7 +134,10 @@ bool ExportChartMetafile(CQORVADoc& document, const ChartDevice& screen, QWidget
     }
     std::string error;
     if (!document.ExportChart(screen, path.toStdString(), options, error)) {
-        alertMessage("无法输出焓湿图。\n" + error, MessageIcon::Stop);
+        alertMessage(QCoreApplication::translate("ChartOutput", "无法输出焓湿图。\n%1")
+                         .arg(QString::fromStdString(error))
+                         .toStdString(),
+                     MessageIcon::Stop);
         return false;
     }
     return true;
@@ -147,7 +157,8 @@ void PrintChart(CQORVADoc& document, const ChartDevice& screen, QWidget* parent)
     if (dialog.exec() != QDialog::Accepted)
         return;
     if (!PrintChartPage(document, printer, screen))
-        alertMessage("无法打印焓湿图。", MessageIcon::Stop);
+        alertMessage(QCoreApplication::translate("ChartOutput", "无法打印焓湿图。").toStdString(),
+                     MessageIcon::Stop);
 }
 
 void PrintPreviewChart(CQORVADoc& document, const ChartDevice& screen, QWidget* parent)

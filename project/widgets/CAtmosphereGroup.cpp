@@ -26,9 +26,9 @@ CAtmosphereGroup::CAtmosphereGroup(const QString& title, const QString& pressure
         return edit;
     };
     m_pressure = addRow(0, pressureLabel, "Pressure", ids.pressure, "Pa");
-    m_moisture = addRow(1, "空气含湿量:", "Moisture", ids.moisture, "kg/kg");
-    m_dryBulb = addRow(2, "空气干球湿度:", "DryBulb", ids.dryBulb, "℃");
-    m_density = addRow(3, "所得密度:", "Density", ids.density, "kg/m^3");
+    m_moisture = addRow(1, tr("空气含湿量:"), "Moisture", ids.moisture, "kg/kg");
+    m_dryBulb = addRow(2, tr("空气干球湿度:"), "DryBulb", ids.dryBulb, "℃");
+    m_density = addRow(3, tr("所得密度:"), "Density", ids.density, "kg/m^3");
     auto* compute = new QPushButton(">>", this);
     compute->setObjectName(QString::fromLatin1(prefix) + "Compute");
     compute->setProperty("controlId", ids.compute);

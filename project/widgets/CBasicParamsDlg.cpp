@@ -13,20 +13,20 @@
 
 CBasicParamsDlg::CBasicParamsDlg(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle("基本参数输入框");
+    setWindowTitle(tr("基本参数输入框"));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     m_name = new QLineEdit(this);
     m_name->setObjectName("projectName");
     m_name->setProperty("controlId", kNameEditId);
-    form->addRow("工程名称:", m_name);
+    form->addRow(tr("工程名称:"), m_name);
     layout->addLayout(form);
-    auto* units = new QGroupBox("单位制", this);
+    auto* units = new QGroupBox(tr("单位制"), this);
     auto* unitLayout = new QHBoxLayout(units);
-    m_si = new QRadioButton("国际单位制", units);
+    m_si = new QRadioButton(tr("国际单位制"), units);
     m_si->setObjectName("siUnits");
     m_si->setProperty("controlId", kSiRadioId);
-    m_engineering = new QRadioButton("工程单位制", units);
+    m_engineering = new QRadioButton(tr("工程单位制"), units);
     m_engineering->setObjectName("engineeringUnits");
     m_engineering->setProperty("controlId", kEngineeringRadioId);
     unitLayout->addWidget(m_si);

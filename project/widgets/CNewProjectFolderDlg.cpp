@@ -22,7 +22,7 @@
 
 CNewProjectFolderDlg::CNewProjectFolderDlg(const QString& folder, QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle("新建工程");
+    setWindowTitle(tr("新建工程"));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     m_nameEdit = new QLineEdit(m_name, this);
@@ -32,8 +32,8 @@ CNewProjectFolderDlg::CNewProjectFolderDlg(const QString& folder, QWidget* paren
     m_locationEdit->setObjectName("location");
     m_locationEdit->setProperty("controlId", 1001);
     m_locationEdit->setReadOnly(true);
-    form->addRow("文件名:", m_nameEdit);
-    form->addRow("位置:", m_locationEdit);
+    form->addRow(tr("文件名:"), m_nameEdit);
+    form->addRow(tr("位置:"), m_locationEdit);
     layout->addLayout(form);
 
     m_folders = new QFileSystemModel(this);
@@ -53,9 +53,7 @@ CNewProjectFolderDlg::CNewProjectFolderDlg(const QString& folder, QWidget* paren
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_ok = buttons->button(QDialogButtonBox::Ok);
-    m_ok->setText("确定");
     m_ok->setObjectName("ok");
-    buttons->button(QDialogButtonBox::Cancel)->setText("取消");
     buttons->button(QDialogButtonBox::Cancel)->setObjectName("cancel");
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -108,12 +106,12 @@ void CNewProjectFolderDlg::showTreeMenu(const QPoint& position)
         return;
     const QString parent = m_folders->filePath(index);
     QMenu menu(this);
-    QAction* create = menu.addAction("新建文件夹");
+    QAction* create = menu.addAction(tr("新建文件夹"));
     if (menu.exec(m_tree->viewport()->mapToGlobal(position)) != create)
         return;
     bool ok = false;
-    const QString name = QInputDialog::getText(this, "新建文件夹", "文件夹名称:", QLineEdit::Normal,
-                                               QStringLiteral("新建文件夹"), &ok);
+    const QString name = QInputDialog::getText(this, tr("新建文件夹"), tr("文件夹名称:"), QLineEdit::Normal,
+                                               tr("新建文件夹"), &ok);
     if (ok)
         createFolder(parent, name.trimmed());
 }
@@ -122,7 +120,7 @@ bool CNewProjectFolderDlg::createFolder(const QString& parent, const QString& na
 {
     // One level only: a name with separators would create folders elsewhere.
     if (name.isEmpty() || name.contains(u'/') || name == "." || name == ".." || !QDir(parent).mkdir(name)) {
-        alertMessage(new_project_messages::kCannotCreateFolder, MessageIcon::Stop);
+        alertMessage(tr(new_project_messages::kCannotCreateFolder).toStdString(), MessageIcon::Stop);
         return false;
     }
     setFolder(QDir(parent).filePath(name));
@@ -139,7 +137,7 @@ void CNewProjectFolderDlg::nameEdited(const QString& text)
 {
     const QString name = QString::fromStdString(TrimBlanks(text.toStdString()));
     if (name.contains(u'.')) {
-        alertMessage(new_project_messages::kNoExtension);
+        alertMessage(tr(new_project_messages::kNoExtension).toStdString());
         return;
     }
     m_name = name;
@@ -150,7 +148,7 @@ void CNewProjectFolderDlg::nameEdited(const QString& text)
 void CNewProjectFolderDlg::accept()
 {
     if (QFileInfo::exists(m_location)) {
-        alertMessage(new_project_messages::kProjectExists);
+        alertMessage(tr(new_project_messages::kProjectExists).toStdString());
         m_valid = false;
         QDialog::accept();
         return;
@@ -161,7 +159,7 @@ void CNewProjectFolderDlg::accept()
     if (name.isEmpty())
         return;
     if (name.contains(u'.')) {
-        alertMessage(new_project_messages::kNoExtension);
+        alertMessage(tr(new_project_messages::kNoExtension).toStdString());
         return;
     }
     m_name = name;
@@ -170,7 +168,7 @@ void CNewProjectFolderDlg::accept()
     // folder cannot take it.
     const QFileInfo folder(m_folder);
     if (!folder.isDir() || !folder.isWritable()) {
-        alertMessage(new_project_messages::kFolderNotWritable, MessageIcon::Stop);
+        alertMessage(tr(new_project_messages::kFolderNotWritable).toStdString(), MessageIcon::Stop);
         return;
     }
     QDialog::accept();

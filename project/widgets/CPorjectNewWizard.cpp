@@ -12,20 +12,20 @@
 
 CWi_BasicPage::CWi_BasicPage(QWidget* parent) : QWizardPage(parent)
 {
-    setTitle("新建 3 之 1");
+    setTitle(tr("新建 3 之 1"));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     m_name = new QLineEdit(this);
     m_name->setObjectName("projectName");
     m_name->setProperty("controlId", 1035);
-    form->addRow("工程名称:", m_name);
+    form->addRow(tr("工程名称:"), m_name);
     layout->addLayout(form);
-    auto* units = new QGroupBox("单位制", this);
+    auto* units = new QGroupBox(tr("单位制"), this);
     auto* unitLayout = new QHBoxLayout(units);
-    m_si = new QRadioButton("国际单位制", units);
+    m_si = new QRadioButton(tr("国际单位制"), units);
     m_si->setObjectName("siUnits");
     m_si->setProperty("controlId", 1029);
-    m_engineering = new QRadioButton("工程单位制", units);
+    m_engineering = new QRadioButton(tr("工程单位制"), units);
     m_engineering->setObjectName("engineeringUnits");
     m_engineering->setProperty("controlId", 1030);
     unitLayout->addWidget(m_si);
@@ -48,7 +48,7 @@ int CWi_BasicPage::unitSystem() const
 
 CWi_AirRoomPage::CWi_AirRoomPage(CWi_BasicPage* basic, QWidget* parent) : QWizardPage(parent), m_basic(basic)
 {
-    setTitle("新建 3 之 2");
+    setTitle(tr("新建 3 之 2"));
     auto* layout = new QVBoxLayout(this);
     m_editor = new CSystemRoomEditor(SystemRoomEdit::Variant::WizardPage, this);
     layout->addWidget(m_editor);
@@ -66,12 +66,12 @@ bool CWi_AirRoomPage::validatePage()
 
 CWi_DaQiYaLiPage::CWi_DaQiYaLiPage(QWidget* parent) : QWizardPage(parent)
 {
-    setTitle("新建 3之 3");
+    setTitle(tr("新建 3之 3"));
     auto* layout = new QHBoxLayout(this);
-    m_summer =
-        new CAtmosphereGroup("制冷工况", "夏季大气压力:", "summer", {1129, 1001, 1002, 1003, 1034}, this);
-    m_winter =
-        new CAtmosphereGroup("制热工况", "冬季大气压力:", "winter", {1037, 1004, 1005, 1006, 1035}, this);
+    m_summer = new CAtmosphereGroup(tr("制冷工况"), tr("夏季大气压力:"), "summer",
+                                    {1129, 1001, 1002, 1003, 1034}, this);
+    m_winter = new CAtmosphereGroup(tr("制热工况"), tr("冬季大气压力:"), "winter",
+                                    {1037, 1004, 1005, 1006, 1035}, this);
     layout->addWidget(m_summer);
     layout->addWidget(m_winter);
 }
@@ -90,13 +90,13 @@ AtmosphericData CWi_DaQiYaLiPage::data() const
 
 CPorjectNewWizard::CPorjectNewWizard(QWidget* parent) : QWizard(parent)
 {
-    setWindowTitle("新建工程向导");
+    setWindowTitle(tr("新建工程向导"));
     setWizardStyle(QWizard::ClassicStyle);
     setOption(QWizard::NoBackButtonOnStartPage, true);
-    setButtonText(QWizard::BackButton, "< 上一步(&B)");
-    setButtonText(QWizard::NextButton, "下一步(&N) >");
-    setButtonText(QWizard::FinishButton, "完成");
-    setButtonText(QWizard::CancelButton, "取消");
+    setButtonText(QWizard::BackButton, tr("< 上一步(&B)"));
+    setButtonText(QWizard::NextButton, tr("下一步(&N) >"));
+    setButtonText(QWizard::FinishButton, tr("完成"));
+    setButtonText(QWizard::CancelButton, tr("取消"));
     m_basic = new CWi_BasicPage(this);
     m_airRoom = new CWi_AirRoomPage(m_basic, this);
     m_pressure = new CWi_DaQiYaLiPage(this);

@@ -11,13 +11,13 @@
 
 CPressureDlg::CPressureDlg(const AtmosphericData& data, QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle("大气压力参数输入框");
+    setWindowTitle(tr("大气压力参数输入框"));
     auto* layout = new QVBoxLayout(this);
     auto* groups = new QHBoxLayout;
-    m_summer =
-        new CAtmosphereGroup("夏季工况", "夏季大气压力:", "summer", {1036, 1001, 1002, 1003, 1034}, this);
-    m_winter =
-        new CAtmosphereGroup("冬季工况", "冬季大气压力:", "winter", {1037, 1004, 1005, 1006, 1035}, this);
+    m_summer = new CAtmosphereGroup(tr("夏季工况"), tr("夏季大气压力:"), "summer",
+                                    {1036, 1001, 1002, 1003, 1034}, this);
+    m_winter = new CAtmosphereGroup(tr("冬季工况"), tr("冬季大气压力:"), "winter",
+                                    {1037, 1004, 1005, 1006, 1035}, this);
     const AtmosphericSeasons texts = AtmosphericSeasons::FromData(data);
     m_summer->setTexts(texts.summer);
     m_winter->setTexts(texts.winter);

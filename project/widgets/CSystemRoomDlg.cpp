@@ -11,7 +11,7 @@
 CSystemRoomDlg::CSystemRoomDlg(const CAir_Room& project, int unitSystem, QWidget* parent, float chartPressure)
     : QDialog(parent)
 {
-    setWindowTitle("系统-房间(室内外状态点)参数输入框");
+    setWindowTitle(tr("系统-房间(室内外状态点)参数输入框"));
     auto* layout = new QVBoxLayout(this);
     m_editor = new CSystemRoomEditor(SystemRoomEdit::Variant::Dialog, this);
     m_editor->edit().Load(project, unitSystem, chartPressure);

@@ -73,19 +73,19 @@ CSystemRoomEditor::CSystemRoomEditor(SystemRoomEdit::Variant variant, QWidget* p
     m_room = makeCombo("roomName", 1010);
     auto makeButton = [this](const char* text, const char* name, int id) {
         // Enter keeps meaning OK / Next, not the last button pressed.
-        auto* button = tagged(new QPushButton(QString::fromUtf8(text), this), name, id);
+        auto* button = tagged(new QPushButton(tr(text), this), name, id);
         button->setAutoDefault(false);
         return button;
     };
-    QPushButton* addSystem = makeButton("增加", "addSystem", 1004);
-    QPushButton* removeSystem = makeButton("删除", "removeSystem", 1005);
-    QPushButton* addRoom = makeButton("增加", "addRoom", 1008);
-    QPushButton* removeRoom = makeButton("删除", "removeRoom", 1009);
-    top->addWidget(new QLabel("系统名称:", this), 0, 0);
+    QPushButton* addSystem = makeButton(QT_TR_NOOP("增加"), "addSystem", 1004);
+    QPushButton* removeSystem = makeButton(QT_TR_NOOP("删除"), "removeSystem", 1005);
+    QPushButton* addRoom = makeButton(QT_TR_NOOP("增加"), "addRoom", 1008);
+    QPushButton* removeRoom = makeButton(QT_TR_NOOP("删除"), "removeRoom", 1009);
+    top->addWidget(new QLabel(tr("系统名称:"), this), 0, 0);
     top->addWidget(m_system, 0, 1);
     top->addWidget(addSystem, 0, 2);
     top->addWidget(removeSystem, 0, 3);
-    top->addWidget(new QLabel("服务区域名称:", this), 1, 0);
+    top->addWidget(new QLabel(tr("服务区域名称:"), this), 1, 0);
     top->addWidget(m_room, 1, 1);
     top->addWidget(addRoom, 1, 2);
     top->addWidget(removeRoom, 1, 3);
@@ -120,18 +120,18 @@ CSystemRoomEditor::CSystemRoomEditor(SystemRoomEdit::Variant variant, QWidget* p
 
 QWidget* CSystemRoomEditor::buildSeason(bool summer)
 {
-    auto* group = new QGroupBox(summer ? "夏季(制冷工况)" : "冬季(制热工况)", this);
+    auto* group = new QGroupBox(summer ? tr("夏季(制冷工况)") : tr("冬季(制热工况)"), this);
     auto* layout = new QVBoxLayout(group);
     if (summer) {
         layout->addWidget(
-            buildState("室外状态点", "summerOut", 1019, 1020, 1021, 1002, 1006, 1007, m_summerOut));
+            buildState(tr("室外状态点"), "summerOut", 1019, 1020, 1021, 1002, 1006, 1007, m_summerOut));
         layout->addWidget(
-            buildState("室内状态点", "summerIn", 1011, 1022, 1012, 1013, 1014, 1015, m_summerIn));
+            buildState(tr("室内状态点"), "summerIn", 1011, 1022, 1012, 1013, 1014, 1015, m_summerIn));
     } else {
         layout->addWidget(
-            buildState("室外状态点", "winterOut", 1026, 1027, 1042, 1028, 1029, 1030, m_winterOut));
+            buildState(tr("室外状态点"), "winterOut", 1026, 1027, 1042, 1028, 1029, 1030, m_winterOut));
         layout->addWidget(
-            buildState("室内状态点", "winterIn", 1031, 1043, 1032, 1033, 1034, 1035, m_winterIn));
+            buildState(tr("室内状态点"), "winterIn", 1031, 1043, 1032, 1033, 1034, 1035, m_winterIn));
     }
     auto* loads = new QGridLayout;
     QLineEdit*& load = summer ? m_coolingLoad : m_heatLoad;
@@ -142,13 +142,13 @@ QWidget* CSystemRoomEditor::buildSeason(bool summer)
     moist = numberEdit(group, summer ? "summerMoistLoad" : "winterMoistLoad", summer ? 1017 : 1038);
     fresh = numberEdit(group, summer ? "summerFreshAir" : "winterFreshAir", summer ? 1018 : 1040);
     unit = tagged(new QLabel("kW", group), summer ? "coolingUnit" : "heatUnit", summer ? 1023 : 1037);
-    loads->addWidget(new QLabel(summer ? "室内空调冷负荷:" : "室内空调热负荷:", group), 0, 0);
+    loads->addWidget(new QLabel(summer ? tr("室内空调冷负荷:") : tr("室内空调热负荷:"), group), 0, 0);
     loads->addWidget(load, 0, 1);
     loads->addWidget(unit, 0, 2);
-    loads->addWidget(new QLabel("室内空调湿负荷:", group), 1, 0);
+    loads->addWidget(new QLabel(tr("室内空调湿负荷:"), group), 1, 0);
     loads->addWidget(moist, 1, 1);
     loads->addWidget(new QLabel("kg/h", group), 1, 2);
-    loads->addWidget(new QLabel("新风量:", group), 2, 0);
+    loads->addWidget(new QLabel(tr("新风量:"), group), 2, 0);
     loads->addWidget(fresh, 2, 1);
     loads->addWidget(new QLabel("m^3/h", group), 2, 2);
     loads->setColumnStretch(3, 1);
@@ -167,14 +167,14 @@ QWidget* CSystemRoomEditor::buildState(const QString& title, const char* prefix,
     c.t = numberEdit(group, p + "T", idT);
     c.tw = numberEdit(group, p + "Tw", idTw);
     c.rh = numberEdit(group, p + "RH", idRH);
-    c.byTw = tagged(new QRadioButton("湿球温度", group), p + "ByTw", idByTw);
-    c.byRH = tagged(new QRadioButton("相对湿度", group), p + "ByRH", idByRH);
+    c.byTw = tagged(new QRadioButton(tr("湿球温度"), group), p + "ByTw", idByTw);
+    c.byRH = tagged(new QRadioButton(tr("相对湿度"), group), p + "ByRH", idByRH);
     auto* selector = new QButtonGroup(group);
     selector->addButton(c.byTw);
     selector->addButton(c.byRH);
-    grid->addWidget(new QLabel("名称:", group), 0, 0);
+    grid->addWidget(new QLabel(tr("名称:"), group), 0, 0);
     grid->addWidget(c.name, 0, 1);
-    grid->addWidget(new QLabel("干球温度:", group), 1, 0);
+    grid->addWidget(new QLabel(tr("干球温度:"), group), 1, 0);
     grid->addWidget(c.t, 1, 1);
     grid->addWidget(new QLabel("℃", group), 1, 2);
     grid->addWidget(c.byTw, 2, 0);

@@ -8,9 +8,7 @@
 QDialogButtonBox* addOkCancelButtons(QDialog* dialog, QBoxLayout* layout)
 {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-    buttons->button(QDialogButtonBox::Ok)->setText("确定");
     buttons->button(QDialogButtonBox::Ok)->setObjectName("ok");
-    buttons->button(QDialogButtonBox::Cancel)->setText("取消");
     buttons->button(QDialogButtonBox::Cancel)->setObjectName("cancel");
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);

@@ -1,5 +1,6 @@
 #include "project/widgets/ProjectCommands.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 
 #include "app/CMainFrame.h"
@@ -17,12 +18,13 @@ namespace {
 
 // New projects get the extension ".ID" and older ones ".id"; on a file system
 // that tells them apart the open dialog must list both.
-constexpr const char* kOpenFilter = "QORVA文件(*.id *.ID)";
+constexpr const char* kOpenFilter = QT_TRANSLATE_NOOP("ProjectCommands", "QORVA文件(*.id *.ID)");
 
 void openProject(CMainFrame& frame)
 {
     const QString path =
-        QFileDialog::getOpenFileName(&frame, "打开工程", QString(), QString::fromUtf8(kOpenFilter));
+        QFileDialog::getOpenFileName(&frame, QCoreApplication::translate("ProjectCommands", "打开工程"),
+                                     QString(), QCoreApplication::translate("ProjectCommands", kOpenFilter));
     if (path.isEmpty())
         return;
     if (CQORVADoc::ProbeProjectVersion(path.toStdString()) == 0) {

@@ -1,5 +1,6 @@
 #include "project/widgets/TextFileCommands.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -11,7 +12,8 @@ namespace {
 
 QString askTableFile(QWidget* parent)
 {
-    QFileDialog dialog(parent, QString(), QString(), QString::fromUtf8(kTableFileFilter));
+    QFileDialog dialog(parent, QString(), QString(),
+                       QCoreApplication::translate("TextFileCommands", kTableFileFilter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix("txt");
     dialog.setOption(QFileDialog::ReadOnly, false);
@@ -22,7 +24,8 @@ QString askTableFile(QWidget* parent)
 
 QString askOldProject(QWidget* parent)
 {
-    return QFileDialog::getOpenFileName(parent, QString(), QString(), QString::fromUtf8(kOldProjectFilter));
+    return QFileDialog::getOpenFileName(parent, QString(), QString(),
+                                        QCoreApplication::translate("TextFileCommands", kOldProjectFilter));
 }
 
 // A table file named without an extension is a ".txt" file, as the dialog's

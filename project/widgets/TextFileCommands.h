@@ -19,8 +19,8 @@ struct TextFilePrompts {
 };
 
 // The dialogs' filters, as the user sees them.
-inline constexpr const char* kTableFileFilter = "文本文件(*.txt)";
-inline constexpr const char* kOldProjectFilter = "QORVA文件(*.id)";
+inline constexpr const char* kTableFileFilter = QT_TRANSLATE_NOOP("TextFileCommands", "文本文件(*.txt)");
+inline constexpr const char* kOldProjectFilter = QT_TRANSLATE_NOOP("TextFileCommands", "QORVA文件(*.id)");
 
 // Installs 状态点 and 参数点 of 文件 → 输出, 导入旧工程 and 关闭并返回.
 void installTextFileCommands(CMainFrame& frame, const TextFilePrompts& prompts = TextFilePrompts::standard());

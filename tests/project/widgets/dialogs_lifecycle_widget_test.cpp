@@ -12,6 +12,7 @@
 #include "project/widgets/CNewProjectFolderDlg.h"
 #include "project/widgets/ModalDriver.h"
 #include "support/RecordingMessages.h"
+#include "translations/Language.h"
 
 namespace {
 
@@ -32,8 +33,11 @@ protected:
     CQORVADoc document;
     CMainFrame frame{document};
 
+    // The save question carries Qt's own Yes/No/Cancel, which Qt's catalogue
+    // puts into Chinese as it does for the program.
     void SetUp() override
     {
+        ASSERT_TRUE(installLanguage(UiLanguage::Chinese));
         DocumentTestAccess::model(document).m_rooms.AddSystem("空调系统1");
         DocumentTestAccess::model(document).m_rooms.AddRoom("空调系统1", "办公室");
         DocumentTestAccess::model(document).m_strProjectName = "旧工程";
@@ -42,6 +46,7 @@ protected:
         frame.FillToolbarCombos();
         frame.updateCommandStates();
     }
+    void TearDown() override { removeLanguage(); }
 };
 
 TEST_F(Lifecycle, BasicParametersOpenWithTheProjectAndStoreOnOk)

@@ -172,10 +172,6 @@ inline std::span<const ResultSlot> resultSlots(const std::string& analysis)
         {"second_mixing", kIntIndex, secondary_slot::kSecondMix, kWinter},
         {"humidified", kIntIndex, secondary_slot::kHumidified, kWinter},
     };
-    static constexpr ResultSlot fanCoil[] = {
-        {"supply_volume", kDouble, fancoil_slot::kSupplyVolume},
-        {"fresh_air", kWordFloat, fancoil_slot::kFreshAir},
-    };
     static constexpr ResultSlot freshAir[] = {
         {"cooling", kWordFloat, freshair_slot::kCooling},
         {"enthalpy_difference", kWordFloat, freshair_slot::kEnthalpyDifference},
@@ -189,8 +185,8 @@ inline std::span<const ResultSlot> resultSlots(const std::string& analysis)
         return primary;
     if (analysis == "secondary")
         return secondary;
-    if (analysis == "fancoil")
-        return fanCoil;
+    // The fan coil keeps no results in the room: its air volumes are working
+    // values of one run, given in its texts.
     if (analysis == "freshair")
         return freshAir;
     return {};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <string>
 
 #include "model/CAir_Room.h"
@@ -29,8 +31,9 @@ void CopyNewProject(const NewProjectData& data, CIDG& idg);
 std::string ProjectLocation(const std::string& folder, const std::string& name);
 
 namespace new_project_messages {
-inline constexpr const char* kNoExtension = "不可以输入扩展名!";
-inline constexpr const char* kProjectExists = "工程已经存在!";
-inline constexpr const char* kCannotCreateFolder = "无法创建文件夹!";
-inline constexpr const char* kFolderNotWritable = "无法在该文件夹中保存工程，请选择其他文件夹!";
+inline constexpr const char* kNoExtension = QT_TRANSLATE_NOOP("NewProject", "不可以输入扩展名!");
+inline constexpr const char* kProjectExists = QT_TRANSLATE_NOOP("NewProject", "工程已经存在!");
+inline constexpr const char* kCannotCreateFolder = QT_TRANSLATE_NOOP("NewProject", "无法创建文件夹!");
+inline constexpr const char* kFolderNotWritable =
+    QT_TRANSLATE_NOOP("NewProject", "无法在该文件夹中保存工程，请选择其他文件夹!");
 } // namespace new_project_messages

@@ -232,11 +232,13 @@ private:
         state.p = values[0];
         state.t = values[1];
         state.second = values[2];
-        state.name = "W";
+        state.name = std::string(1, 'W'); // GCC 12 warns falsely on assigning the literal here
         if (words.size() > 3) {
             state.name = words[3];
-            for (std::size_t i = 4; i < words.size(); ++i)
-                state.name += " " + words[i];
+            for (std::size_t i = 4; i < words.size(); ++i) {
+                state.name += ' ';
+                state.name += words[i];
+            }
         }
         if (!(state.p > 0))
             return refuse(line,

@@ -87,6 +87,7 @@ const std::vector<Case>& cases()
          [](RecordingMessages&) {
              CIDG idg;
              fillOneRoomProject(idg).m_fSummerFreshAir = 0;
+             idg.m_fSummerDensity = 1.2f; // the supply volume is found before the fresh air is
              std::string message;
              EXPECT_FALSE(RunAnalysis(idg, PrimaryParams{}, message));
              return message;

@@ -12,7 +12,9 @@ namespace {
 // The reason a file cannot be read, with the byte offset where it was found.
 std::string reasonAt(const QString& what, std::size_t offset)
 {
-    return QCoreApplication::translate("Archive", "%1（位置 %2）").arg(what).arg(offset).toStdString();
+    return QCoreApplication::translate("Archive", "%1（位置 %2）")
+        .arg(what, QString::number(offset))
+        .toStdString();
 }
 
 QString fromBytes(std::string_view bytes)
@@ -203,8 +205,7 @@ void ArchiveReader::readNewObjectTag(ArchiveClass expected)
         if (schema != kArchiveSchema)
             throw ArchiveError(
                 reasonAt(QCoreApplication::translate("Archive", "对象类型“%1”的版本号 %2 不受支持")
-                             .arg(fromBytes(name))
-                             .arg(schema),
+                             .arg(fromBytes(name), QString::number(schema)),
                          start));
         cls = static_cast<ArchiveClass>(known - kArchiveClassNames.begin());
         m_classes.emplace_back(m_nextIndex++, cls);

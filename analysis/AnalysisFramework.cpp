@@ -5,6 +5,8 @@
 #include <initializer_list>
 #include <set>
 
+#include <QCoreApplication>
+
 #include "analysis/AnalysisSupport.h"
 #include "model/UnitFormat.h"
 #include "psychro/QorvaDll.h"
@@ -17,7 +19,7 @@ CServiceArea& Steps::room()
 {
     CServiceArea* current = m_idg.CurrentRoom();
     if (!current)
-        stop("获得当前房间信息");
+        stop(QCoreApplication::translate("AnalysisFramework", "获得当前房间信息").toStdString());
     return *current;
 }
 
@@ -25,7 +27,7 @@ const CStatePoint& Steps::point(int index) const
 {
     const CStatePoint* p = m_idg.PointAt(index);
     if (!p)
-        throw AnalysisError("状态点索引无效");
+        throw AnalysisError(QCoreApplication::translate("AnalysisFramework", "状态点索引无效").toStdString());
     return *p;
 }
 
@@ -145,7 +147,8 @@ CCommentString* Steps::text(int kind, const std::string& words, int ref0, int re
     record->m_nRef = {ref0, ref1, ref2};
     CCommentString* added = AddResultText(m_idg, std::move(record));
     if (!added)
-        throw AnalysisError("无法添加结果文字");
+        throw AnalysisError(
+            QCoreApplication::translate("AnalysisFramework", "无法添加结果文字").toStdString());
     return added;
 }
 
@@ -234,7 +237,8 @@ void storeParams(CServiceArea& room, const FreshAirParams& p)
 
 std::string failureMessage(const AnalysisRequest& request, const std::string& reason)
 {
-    const std::string first = analysis_messages::kFailed;
+    const std::string first =
+        QCoreApplication::translate("AnalysisFramework", analysis_messages::kFailed).toStdString();
     switch (request.index()) {
     case 0:
         return first + "\n" + reason;
@@ -299,9 +303,11 @@ FreshAirParams StoredFreshAirParams(const CServiceArea& room)
 
 std::string AnalysisName(const AnalysisRequest& request)
 {
-    static constexpr const char* kNames[] = {"一次回风系统", "二次回风系统", "风机盘管加新风系统",
-                                             "新风工况分析"};
-    return kNames[request.index()];
+    static constexpr const char* kNames[] = {QT_TRANSLATE_NOOP("AnalysisFramework", "一次回风系统"),
+                                             QT_TRANSLATE_NOOP("AnalysisFramework", "二次回风系统"),
+                                             QT_TRANSLATE_NOOP("AnalysisFramework", "风机盘管加新风系统"),
+                                             QT_TRANSLATE_NOOP("AnalysisFramework", "新风工况分析")};
+    return QCoreApplication::translate("AnalysisFramework", kNames[request.index()]).toStdString();
 }
 
 namespace {
@@ -378,7 +384,8 @@ bool RunAnalysis(CIDG& idg, const AnalysisRequest& request, std::string& message
 {
     CServiceArea* room = idg.CurrentRoom();
     if (!room) {
-        message = failureMessage(request, "获得当前房间信息");
+        message = failureMessage(
+            request, QCoreApplication::translate("AnalysisFramework", "获得当前房间信息").toStdString());
         return false;
     }
     const int remembered = room->m_nCondition;
@@ -396,10 +403,15 @@ bool RunAnalysis(CIDG& idg, const AnalysisRequest& request, std::string& message
         } else
             ok = RunFreshAirUnit(idg, std::get<FreshAirParams>(request));
     } catch (const AnalysisError& error) {
-        message = std::string(analysis_messages::kException) + "\n" + error.what();
+        message =
+            QCoreApplication::translate("AnalysisFramework", analysis_messages::kException).toStdString() +
+            "\n" + error.what();
         return false;
     } catch (const std::exception&) {
-        message = request.index() <= 1 ? analysis_messages::kException : analysis_messages::kFailed;
+        message = QCoreApplication::translate("AnalysisFramework", request.index() <= 1
+                                                                       ? analysis_messages::kException
+                                                                       : analysis_messages::kFailed)
+                      .toStdString();
         return false;
     }
     if (!ok) {
@@ -418,7 +430,7 @@ bool RunAnalysis(CIDG& idg, const AnalysisRequest& request, std::string& message
 const std::vector<PointIndexSlot>& AnalysisPointIndexSlots()
 {
     using enum PointIndexSlot::Store;
-    static const std::vector<PointIndexSlot> slots = [] {
+    static const std::vector<PointIndexSlot> indexSlots = [] {
         std::vector<PointIndexSlot> all;
         const auto add = [&all](PointIndexSlot::Store store, int condition,
                                 std::initializer_list<int> words) {
@@ -439,7 +451,7 @@ const std::vector<PointIndexSlot>& AnalysisPointIndexSlots()
         add(kWord, kConditionWinter, {freshair_slot::kHumidified, freshair_slot::kHeated});
         return all;
     }();
-    return slots;
+    return indexSlots;
 }
 
 namespace {

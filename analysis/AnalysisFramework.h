@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -184,22 +186,27 @@ public:
 // The analysis dialogs show their caption, the input refusals, the missing
 // project and the supply-difference choice, translated in their own context.
 namespace analysis_messages {
-inline constexpr const char* kCaption = QT_TRANSLATE_NOOP("CAnalysisDlg", "计算错误");
-inline constexpr const char* kFailed = "计算错误，请检查输入数据!";
-inline constexpr const char* kException = "计算发生异常，请检查输入数据!";
+inline constexpr const char* kCaption = QT_TRANSLATE_NOOP("AnalysisFramework", "计算错误");
+inline constexpr const char* kFailed = QT_TRANSLATE_NOOP("AnalysisFramework", "计算错误，请检查输入数据!");
+inline constexpr const char* kException =
+    QT_TRANSLATE_NOOP("AnalysisFramework", "计算发生异常，请检查输入数据!");
 inline constexpr const char* kNoProject =
-    QT_TRANSLATE_NOOP("CAnalysisDlg", "没有参数用于分析!请在工程下重试!");
-inline constexpr const char* kNoFreshAir = "新风量为0，建议改正后重新分析";
-inline constexpr const char* kRerunFailed = "无法进行在设定参数下进行工况分析\n";
-inline constexpr const char* kSearchExhausted = "试算100000步仍未找到满足条件的状态点";
-inline constexpr const char* kInputCaption = QT_TRANSLATE_NOOP("CAnalysisDlg", "错误");
-inline constexpr const char* kFanRiseInvalid = QT_TRANSLATE_NOOP("CAnalysisDlg", "风机温升应为大于零的实数!");
+    QT_TRANSLATE_NOOP("AnalysisFramework", "没有参数用于分析!请在工程下重试!");
+inline constexpr const char* kNoFreshAir =
+    QT_TRANSLATE_NOOP("AnalysisFramework", "新风量为0，建议改正后重新分析");
+inline constexpr const char* kRerunFailed =
+    QT_TRANSLATE_NOOP("AnalysisFramework", "无法进行在设定参数下进行工况分析\n");
+inline constexpr const char* kSearchExhausted =
+    QT_TRANSLATE_NOOP("AnalysisFramework", "试算100000步仍未找到满足条件的状态点");
+inline constexpr const char* kInputCaption = QT_TRANSLATE_NOOP("AnalysisFramework", "错误");
+inline constexpr const char* kFanRiseInvalid =
+    QT_TRANSLATE_NOOP("AnalysisFramework", "风机温升应为大于零的实数!");
 inline constexpr const char* kDewPointInvalid =
-    QT_TRANSLATE_NOOP("CAnalysisDlg", "机器露点必须为0－100间的实数!");
+    QT_TRANSLATE_NOOP("AnalysisFramework", "机器露点必须为0－100间的实数!");
 inline constexpr const char* kSupplyDifferenceInvalid =
-    QT_TRANSLATE_NOOP("CAnalysisDlg", "送风温差必须为大于零的实数!");
-inline constexpr const char* kMaxDifferenceItem = QT_TRANSLATE_NOOP("CAnalysisDlg", "最大送风温差");
+    QT_TRANSLATE_NOOP("AnalysisFramework", "送风温差必须为大于零的实数!");
+inline constexpr const char* kMaxDifferenceItem = QT_TRANSLATE_NOOP("AnalysisFramework", "最大送风温差");
 // Asked before a run empties a view holding objects the user drew ("%1": how many).
 inline constexpr const char* kClearDrawnObjects =
-    QT_TRANSLATE_NOOP("CAnalysisDlg", "运行分析将清除本工况视图中您绘制的 %1 个对象，是否继续？");
+    QT_TRANSLATE_NOOP("AnalysisFramework", "运行分析将清除本工况视图中您绘制的 %1 个对象，是否继续？");
 } // namespace analysis_messages

@@ -5,6 +5,8 @@
 #include <memory>
 #include <utility>
 
+#include <QCoreApplication>
+
 #include "chart/ChartProperties.h"
 #include "chart/ChartRenderer.h"
 #include "model/UnitFormat.h"
@@ -74,7 +76,9 @@ int BindCurrentRoom(CIDG& idg, bool reportFailure)
                                         idg.m_rooms.m_bSummerOutByRH != 0, 0);
     if (!idg.CalcStatePoint(*outdoor)) {
         if (reportFailure)
-            alertMessage(binding_messages::kOutdoorStateInvalid, MessageIcon::Exclamation);
+            alertMessage(
+                QCoreApplication::translate("Binding", binding_messages::kOutdoorStateInvalid).toStdString(),
+                MessageIcon::Exclamation);
         return 0;
     }
     auto indoor = winter ? designPoint(room->m_strWinterInName, room->m_fWinterInT, room->m_fWinterInRH,
@@ -85,7 +89,9 @@ int BindCurrentRoom(CIDG& idg, bool reportFailure)
     // failure leaves the view exactly as it was.
     if (!idg.CalcStatePoint(*indoor)) {
         if (reportFailure)
-            alertMessage(binding_messages::kIndoorStateInvalid, MessageIcon::Exclamation);
+            alertMessage(
+                QCoreApplication::translate("Binding", binding_messages::kIndoorStateInvalid).toStdString(),
+                MessageIcon::Exclamation);
         return 0;
     }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <memory>
 #include <string>
 
@@ -43,6 +45,6 @@ std::string DescribeLine(const CIDG& idg, const CGuoChengXian& line);
 void RewordResultTexts(CIDG& idg);
 
 namespace binding_messages {
-inline constexpr const char* kOutdoorStateInvalid = "室外状态点参数错误!";
-inline constexpr const char* kIndoorStateInvalid = "室内状态点参数错误!";
+inline constexpr const char* kOutdoorStateInvalid = QT_TRANSLATE_NOOP("Binding", "室外状态点参数错误!");
+inline constexpr const char* kIndoorStateInvalid = QT_TRANSLATE_NOOP("Binding", "室内状态点参数错误!");
 } // namespace binding_messages

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <memory>
 
+#include <QCoreApplication>
+
 #include "analysis/Binding.h"
 #include "analysis/ResultTexts.h"
 #include "model/UnitFormat.h"
@@ -346,9 +348,14 @@ std::optional<CParamPoint> StatePointParameters(const CIDG& idg, int pointIndex)
 std::string ParameterTable(const std::vector<const CParamPoint*>& points, int unitSystem)
 {
     const bool si = unitSystem == CIDG::kUnitsSI;
-    std::string table =
-        std::string("名称\t大气压力Pa\t干球温度℃\t湿球温度℃\t相对湿度％\t露点温度℃\t含湿量g/kg\t") +
-        (si ? "焓kJ/kg" : "焓kcal/kg") + "\t水蒸气分压力Pa\t饱和水蒸气分压力Pa\t比容m^3/kg\t密度kg/m^3\n";
+    // The captions are read (and pasted) by the user, so they follow the interface language.
+    std::string table = QCoreApplication::translate(
+                            "Calculations", "名称\t大气压力Pa\t干球温度℃\t湿球温度℃\t相对湿度％\t露点温度℃\t"
+                                            "含湿量g/kg\t%1\t水蒸气分压力Pa\t饱和水蒸气分压力Pa\t"
+                                            "比容m^3/kg\t密度kg/m^3\n")
+                            .arg(si ? QCoreApplication::translate("Calculations", "焓kJ/kg")
+                                    : QCoreApplication::translate("Calculations", "焓kcal/kg"))
+                            .toStdString();
     for (const CParamPoint* p : points) {
         table += p->m_strName + "\t" +
                  Format("%.1f\t%.2f\t%.2f\t%.1f\t%.2f\t%.2f\t", double(p->m_p), double(p->m_t),

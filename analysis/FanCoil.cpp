@@ -1,5 +1,7 @@
 #include <cmath>
 
+#include <QCoreApplication>
+
 #include "analysis/AnalysisSupport.h"
 #include "model/UnitFormat.h"
 
@@ -74,7 +76,7 @@ float summer(FanCoilSteps& steps, const FanCoilParams& params)
     steps.room(); // stops without a current room
     const float fresh = idg.RoomFreshAir();
     if (fresh == 0.0f)
-        stop(analysis_messages::kNoFreshAir);
+        stop(QCoreApplication::translate("AnalysisFramework", analysis_messages::kNoFreshAir).toStdString());
     const float dewPoint = static_cast<float>(params.dewPointPercent * 0.01);
 
     int k = -1, l = -1;
@@ -90,12 +92,14 @@ float summer(FanCoilSteps& steps, const FanCoilParams& params)
                                 s);
             const std::string kNote = idg.m_strLastNote;
             if (k < 0)
-                stop("试算K点\n" + indoor + "\n" + kNote);
+                stop(QCoreApplication::translate("FanCoil", "试算K点\n").toStdString() + indoor + "\n" +
+                     kNote);
             l = steps.linePoint("L", CIDG::kMethodEqualMoisture, k, CStatePoint::kRelativeHumidity, dewPoint);
             if (l < 0) {
                 const std::string lNote = idg.m_strLastNote;
                 steps.removeFrom(k);
-                stop("试算L点\n" + indoor + "\n" + kNote + "\n" + lNote);
+                stop(QCoreApplication::translate("FanCoil", "试算L点\n").toStdString() + indoor + "\n" +
+                     kNote + "\n" + lNote);
             }
             if (double(steps.point(k).m_t) - steps.point(l).m_t - params.fanRise > 0.0)
                 steps.removeFrom(k);
@@ -103,7 +107,9 @@ float summer(FanCoilSteps& steps, const FanCoilParams& params)
                 found = true;
         }
         if (!found)
-            stop(std::string("试算K点\n") + analysis_messages::kSearchExhausted);
+            stop(QCoreApplication::translate("FanCoil", "试算K点\n").toStdString() +
+                 QCoreApplication::translate("AnalysisFramework", analysis_messages::kSearchExhausted)
+                     .toStdString());
     } else {
         l = steps.linePoint("L", CIDG::kMethodEqualEnthalpy, kIndoor, CStatePoint::kRelativeHumidity,
                             dewPoint);
@@ -126,8 +132,8 @@ float summer(FanCoilSteps& steps, const FanCoilParams& params)
     if (params.mixMode == kMixThenTreat) {
         const int c = steps.mixingPoint("C", kIndoor, k, fresh / g);
         if (c < 0)
-            stop("计算C点\n" + idg.DescribePoint(steps.point(kIndoor)) + "\n" +
-                 idg.DescribePoint(steps.point(k)));
+            stop(QCoreApplication::translate("FanCoil", "计算C点\n").toStdString() +
+                 idg.DescribePoint(steps.point(kIndoor)) + "\n" + idg.DescribePoint(steps.point(k)));
         steps.line("N-C", kIndoor, c);
         steps.line("W-L", kOutdoor, l);
         if (k != l) {
@@ -154,7 +160,8 @@ float summer(FanCoilSteps& steps, const FanCoilParams& params)
         const float hd = static_cast<float>((double(g) * so.m_h - double(fresh) * sk.m_h) / coil);
         const int d = steps.pointFromMoistureEnthalpy("D", xd, hd);
         if (d < 0)
-            stop(Format("计算D点\n D:%f  H:%f", double(xd), double(hd)));
+            stop(QCoreApplication::translate("FanCoil", "计算D点").toStdString() +
+                 Format("\n D:%f  H:%f", double(xd), double(hd)));
         steps.line("N-D", kIndoor, d);
         steps.line("D-O", d, o);
         steps.line("O-N", o, kIndoor);
@@ -182,15 +189,15 @@ void winter(FanCoilSteps& steps, const FanCoilParams& params, float g)
 {
     CIDG& idg = steps.idg();
     if (!idg.CurrentRoom() || !PrepareCondition(idg, kConditionWinter))
-        stop("获得当前房间失败");
+        stop(QCoreApplication::translate("FanCoil", "获得当前房间失败").toStdString());
     if (params.winter == 0)
         return;
     // The winter balances use the winter fresh-air volume.
     const float fresh = idg.RoomFreshAir();
     if (fresh == 0.0f)
-        stop(analysis_messages::kNoFreshAir);
+        stop(QCoreApplication::translate("AnalysisFramework", analysis_messages::kNoFreshAir).toStdString());
     if (g <= 0.0f || idg.m_fWinterDensity <= 0.0f)
-        stop("计算焓差");
+        stop(QCoreApplication::translate("FanCoil", "计算焓差").toStdString());
     const CStatePoint& n = steps.point(kIndoor);
     const float rise = static_cast<float>(double(idg.RoomLoad()) * 3.6 / (double(g) * idg.m_fWinterDensity));
     const int o = steps.linePoint("O", CIDG::kMethodHhrLine, kRoomLine, CStatePoint::kEnthalpy, n.m_h + rise);
@@ -209,12 +216,14 @@ void winter(FanCoilSteps& steps, const FanCoilParams& params, float g)
         const float xk = static_cast<float>((double(xo) * g - xn * (double(g) - fresh)) / fresh);
         k = steps.pointFromMoistureEnthalpy("K", xk, static_cast<float>(hn));
         if (k < 0)
-            stop(Format("计算K点(先混后处理)\nH:%.2f D:%.2f", hn, double(xk)));
+            stop(QCoreApplication::translate("FanCoil", "计算K点(先混后处理)").toStdString() +
+                 Format("\nH:%.2f D:%.2f", hn, double(xk)));
         if (isothermal) {
             const float tk = steps.point(k).m_t;
             q = steps.pointFromTemperatureMoisture("Q", tk, xw);
             if (q < 0)
-                stop(Format("计算Q点(等温加湿)\nGT:%.2f D:%.2f", double(tk), double(xw)));
+                stop(QCoreApplication::translate("FanCoil", "计算Q点(等温加湿)").toStdString() +
+                     Format("\nGT:%.2f D:%.2f", double(tk), double(xw)));
         } else {
             q = steps.linePoint("Q", CIDG::kMethodEqualEnthalpy, k, CStatePoint::kMoistureContent, xw);
             if (q < 0)
@@ -237,8 +246,10 @@ void winter(FanCoilSteps& steps, const FanCoilParams& params, float g)
                 ? steps.linePoint("Q", CIDG::kMethodEqualMoisture, kOutdoor, CStatePoint::kDryBulb, to)
                 : steps.linePoint("Q", CIDG::kMethodEqualMoisture, kOutdoor, CStatePoint::kEnthalpy, ho);
         if (q < 0)
-            stop(std::string(isothermal ? "计算Q点(等温加湿)\n" : "计算Q点(等焓加湿)\n") +
-                 idg.DescribePoint(steps.point(kOutdoor)));
+            stop((isothermal ? QCoreApplication::translate("FanCoil", "计算Q点(等温加湿)")
+                             : QCoreApplication::translate("FanCoil", "计算Q点(等焓加湿)"))
+                     .toStdString() +
+                 "\n" + idg.DescribePoint(steps.point(kOutdoor)));
         const int d =
             isothermal
                 ? steps.linePoint("D", CIDG::kMethodEqualMoisture, kIndoor, CStatePoint::kDryBulb, to)
@@ -250,7 +261,8 @@ void winter(FanCoilSteps& steps, const FanCoilParams& params, float g)
         if (isothermal) {
             k = steps.pointFromTemperatureMoisture("K", to, xk);
             if (k < 0)
-                stop(Format("计算K点(等温加湿)\nGT:%.2f D:%.2f", double(to), double(xk)));
+                stop(QCoreApplication::translate("FanCoil", "计算K点(等温加湿)").toStdString() +
+                     Format("\nGT:%.2f D:%.2f", double(to), double(xk)));
         } else {
             k = steps.linePoint("K", CIDG::kMethodEqualEnthalpy, o, CStatePoint::kMoistureContent, xk);
             if (k < 0)

@@ -1,5 +1,7 @@
 #include <algorithm>
 
+#include <QCoreApplication>
+
 #include "analysis/AnalysisSupport.h"
 #include "model/UnitFormat.h"
 #include "psychro/QorvaDll.h"
@@ -49,7 +51,7 @@ void summer(Steps& steps, const PrimaryParams& params, std::string& reason, int&
         outlet.m_strName = "L";
         if (!idg.MakeRelatedPoints(kRoomLine, 0, 1, params.fanRise, 0, 0, 0, params.dewPoint, 0, 0, supply,
                                    outlet, 1, idg.FullChartStates()))
-            stop("计算L、0点");
+            stop(QCoreApplication::translate("PrimaryReturnAir", "计算L、0点").toStdString());
         o = supply.m_nId;
         l = outlet.m_nId;
     } else if (params.maxDifference) {
@@ -68,14 +70,16 @@ void summer(Steps& steps, const PrimaryParams& params, std::string& reason, int&
         if (l < 0) {
             const std::string note = idg.m_strLastNote;
             steps.removeFrom(o);
-            stop(params.fanRise != 0.0f ? "计算O点的等含湿量点L" : note);
+            stop(params.fanRise != 0.0f
+                     ? QCoreApplication::translate("PrimaryReturnAir", "计算O点的等含湿量点L").toStdString()
+                     : note);
         }
         if (params.fanRise != 0.0f) {
             p = steps.linePoint("P", CIDG::kMethodEqualMoisture, l, CStatePoint::kTemperatureDifference,
                                 params.fanRise);
             if (p < 0) {
                 steps.removeFrom(o);
-                stop("计算L点的等含湿量点P");
+                stop(QCoreApplication::translate("PrimaryReturnAir", "计算L点的等含湿量点P").toStdString());
             }
         }
     }
@@ -91,24 +95,24 @@ void summer(Steps& steps, const PrimaryParams& params, std::string& reason, int&
 
     const float fresh = idg.RoomFreshAir();
     if (fresh == 0.0f)
-        stop(analysis_messages::kNoFreshAir);
+        stop(QCoreApplication::translate("AnalysisFramework", analysis_messages::kNoFreshAir).toStdString());
     const float r = fresh / g;
     setValue(room, primary_slot::kFreshRatio, r);
 
     const int c = steps.mixingPoint("C", kIndoor, kOutdoor, r);
     if (c < 0)
-        stop("计算混合点C点");
+        stop(QCoreApplication::translate("PrimaryReturnAir", "计算混合点C点").toStdString());
     setIndex(room, primary_slot::kMixing, c);
 
     const int cooledTo = l >= 0 ? l : o;
     const float cooling = steps.capacity(c, cooledTo, g);
     if (cooling == -1.0f)
-        stop("计算O(或L)点与C点的处理冷量");
+        stop(QCoreApplication::translate("PrimaryReturnAir", "计算O(或L)点与C点的处理冷量").toStdString());
     setValue(room, primary_slot::kCooling, cooling);
     const int reheatFrom = p >= 0 ? p : l;
     const float reheat = reheatFrom >= 0 ? steps.reheat(reheatFrom, o, g) : 0.0f;
     if (reheat == -1.0f)
-        stop("计算P(或L)点与O点的再热量");
+        stop(QCoreApplication::translate("PrimaryReturnAir", "计算P(或L)点与O点的再热量").toStdString());
     setValue(room, primary_slot::kReheat, reheat);
     const float ratio = (*idg.m_pHhrLines)[kRoomLine]->m_fRatio;
     setValue(room, primary_slot::kRatio, ratio);
@@ -171,14 +175,14 @@ void winter(Steps& steps, const PrimaryParams& params, float g)
     CIDG& idg = steps.idg();
     CServiceArea& room = steps.room();
     if (!PrepareCondition(idg, kConditionWinter))
-        stop("重置视图为冬季视图");
+        stop(QCoreApplication::translate("PrimaryReturnAir", "重置视图为冬季视图").toStdString());
     setValue(room, primary_slot::kWinterVolume, g);
 
     // The supply state from the winter heat balance: Q (W) = ρw·G·Δh/3.6.
     const float load = idg.RoomLoad();
     const float density = idg.m_fWinterDensity;
     if (g <= 0.0f || density == 0.0f)
-        stop("计算焓差");
+        stop(QCoreApplication::translate("PrimaryReturnAir", "计算焓差").toStdString());
     const float rise = static_cast<float>(double(load) * 3.6 / g / density);
     const int o = steps.linePoint("O", CIDG::kMethodHhrLine, kRoomLine, CStatePoint::kEnthalpy,
                                   steps.point(kIndoor).m_h + rise);
@@ -198,7 +202,7 @@ void winter(Steps& steps, const PrimaryParams& params, float g)
     const auto failMixing = [&] {
         steps.removeFrom(o);
         setIndex(room, primary_slot::kWinterSupply, -1);
-        stop("计算C点");
+        stop(QCoreApplication::translate("PrimaryReturnAir", "计算C点").toStdString());
     };
     if (params.preheatMode == kPreheatFirst) {
         preheated = steps.linePoint("W'", CIDG::kMethodEqualMoisture, kOutdoor,
@@ -234,11 +238,13 @@ void winter(Steps& steps, const PrimaryParams& params, float g)
         for (int word : {primary_slot::kWinterSupply, primary_slot::kHeaterInlet, primary_slot::kPreheated,
                          primary_slot::kMixedBeforeHeating})
             setIndex(room, word, -1);
-        stop("计算M点");
+        stop(QCoreApplication::translate("PrimaryReturnAir", "计算M点").toStdString());
     }
     setIndex(room, primary_slot::kHeaterOutlet, m);
     if (steps.point(m).m_RH > params.dewPoint)
-        stop("预热量不足,导致M点的相对湿度太高,请调整预热温差!");
+        stop(QCoreApplication::translate("PrimaryReturnAir",
+                                         "预热量不足,导致M点的相对湿度太高,请调整预热温差!")
+                 .toStdString());
 
     steps.line("M-O", m, o);
     steps.line("O-N", o, kIndoor);
@@ -255,15 +261,15 @@ void winter(Steps& steps, const PrimaryParams& params, float g)
 
     const float heating = steps.heating(c, m, g);
     if (heating == -1.0f)
-        stop("计算加热量");
+        stop(QCoreApplication::translate("PrimaryReturnAir", "计算加热量").toStdString());
     const float preheatVolume = preheated >= 0 ? g * rw : g;
     const float preheat =
         preheated >= 0 ? steps.reheat(kOutdoor, preheated, preheatVolume) : steps.reheat(c, mixedFirst, g);
     if (preheat == -1.0f)
-        stop("计算再热量");
+        stop(QCoreApplication::translate("PrimaryReturnAir", "计算再热量").toStdString());
     const float water = steps.moistureFlow(m, o, g);
     if (water == -1.0f)
-        stop("计算M点和O点的加湿量");
+        stop(QCoreApplication::translate("PrimaryReturnAir", "计算M点和O点的加湿量").toStdString());
     const float ratio = (*idg.m_pHhrLines)[kRoomLine]->m_fRatio;
     setValue(room, primary_slot::kHeating, heating);
     setValue(room, primary_slot::kPreheat, preheat);
@@ -321,7 +327,7 @@ void winter(Steps& steps, const PrimaryParams& params, float g)
 int RunPrimaryReturnAir(CIDG& idg, const PrimaryParams& params, std::string& reason)
 {
     if (!idg.CurrentRoom()) {
-        reason = "获得当前房间信息";
+        reason = QCoreApplication::translate("PrimaryReturnAir", "获得当前房间信息").toStdString();
         return 0;
     }
     Steps steps(idg);

@@ -1,4 +1,6 @@
 #include "analysis/AnalysisSupport.h"
+#include <QCoreApplication>
+
 #include "model/UnitFormat.h"
 
 // The secondary return-air system (二次回风系统): W mixes with a first share
@@ -40,7 +42,7 @@ SummerResult summer(Steps& steps, const SecondaryParams& params)
     auto& ints = room.m_anaI;
     const float fresh = idg.RoomFreshAir();
     if (fresh == 0.0f)
-        stop(analysis_messages::kNoFreshAir);
+        stop(QCoreApplication::translate("AnalysisFramework", analysis_messages::kNoFreshAir).toStdString());
     const float dewPoint = static_cast<float>(params.dewPointPercent * 0.01);
 
     const int o = steps.linePoint("O", CIDG::kMethodHhrLine, kRoomLine, CStatePoint::kTemperatureDifference,
@@ -65,8 +67,9 @@ SummerResult summer(Steps& steps, const SecondaryParams& params)
             if (q < 0 || l < 0) {
                 const std::string lNote = q >= 0 ? idg.m_strLastNote : std::string();
                 steps.removeFrom(o);
-                stop("根据温差试算Q点和L点\n" + qNote + "\n" + lNote + "\n" +
-                     idg.DescribePoint(steps.point(kOutdoor)));
+                stop(QCoreApplication::translate("SecondaryReturnAir", "根据温差试算Q点和L点\n")
+                         .toStdString() +
+                     qNote + "\n" + lNote + "\n" + idg.DescribePoint(steps.point(kOutdoor)));
             }
             if (double(steps.point(q).m_t) - steps.point(l).m_t - params.fanRise > 0.0)
                 steps.removeFrom(q);
@@ -75,7 +78,9 @@ SummerResult summer(Steps& steps, const SecondaryParams& params)
         }
         if (!found) {
             steps.removeFrom(o);
-            stop(std::string("根据温差试算Q点和L点\n") + analysis_messages::kSearchExhausted);
+            stop(QCoreApplication::translate("SecondaryReturnAir", "根据温差试算Q点和L点\n").toStdString() +
+                 QCoreApplication::translate("AnalysisFramework", analysis_messages::kSearchExhausted)
+                     .toStdString());
         }
     } else {
         q = steps.linePoint("Q", CIDG::kMethodHhrLine, kRoomLine, CStatePoint::kRelativeHumidity, dewPoint);
@@ -102,8 +107,8 @@ SummerResult summer(Steps& steps, const SecondaryParams& params)
     const float coilVolume = g - g2;
     const int c = steps.mixingPoint("C", kIndoor, kOutdoor, fresh / coilVolume);
     if (c < 0)
-        stop("计算混合点C点" + idg.DescribePoint(steps.point(kOutdoor)) + "\n" +
-             idg.DescribePoint(steps.point(kIndoor)));
+        stop(QCoreApplication::translate("SecondaryReturnAir", "计算混合点C点").toStdString() +
+             idg.DescribePoint(steps.point(kOutdoor)) + "\n" + idg.DescribePoint(steps.point(kIndoor)));
     ints[secondary_slot::kMixing] = c;
     const int treatedTo = l >= 0 ? l : q;
     const float cooling = steps.capacity(c, treatedTo, coilVolume);
@@ -150,9 +155,9 @@ void winter(Steps& steps, const SecondaryParams& params)
 {
     CIDG& idg = steps.idg();
     if (!idg.CurrentRoom())
-        stop("获得当前房间的信息");
+        stop(QCoreApplication::translate("SecondaryReturnAir", "获得当前房间的信息").toStdString());
     if (!PrepareCondition(idg, kConditionWinter))
-        stop("初始化房间信息");
+        stop(QCoreApplication::translate("SecondaryReturnAir", "初始化房间信息").toStdString());
     if (params.winter == 0)
         return;
     CServiceArea& room = steps.room();
@@ -160,7 +165,7 @@ void winter(Steps& steps, const SecondaryParams& params)
     auto& doubles = room.m_anaD;
     const float fresh = idg.RoomFreshAir();
     if (fresh == 0.0f)
-        stop(analysis_messages::kNoFreshAir);
+        stop(QCoreApplication::translate("AnalysisFramework", analysis_messages::kNoFreshAir).toStdString());
     const float g2 = loadFloat(ints[secondary_slot::kSecondVolume]);
     const float g1 = loadFloat(ints[secondary_slot::kFirstVolume]);
     const float gw = g2 + fresh + g1;
@@ -178,13 +183,13 @@ void winter(Steps& steps, const SecondaryParams& params)
     }
     const int c1 = steps.mixingPoint("C1", kIndoor, preheated, fresh / (fresh + g1));
     if (c1 < 0)
-        stop("计算N点和Wp点的混合点C1点\n" + idg.DescribePoint(steps.point(kIndoor)) + "\n" +
-             idg.DescribePoint(steps.point(preheated)));
+        stop(QCoreApplication::translate("SecondaryReturnAir", "计算N点和Wp点的混合点C1点\n").toStdString() +
+             idg.DescribePoint(steps.point(kIndoor)) + "\n" + idg.DescribePoint(steps.point(preheated)));
 
     // Winter supply from the heat balance Q (W) = ρw·Gw·Δh/3.6.
     const float load = idg.RoomLoad();
     if (gw <= 0.0f || idg.m_fWinterDensity <= 0.0f)
-        stop("计算焓差");
+        stop(QCoreApplication::translate("SecondaryReturnAir", "计算焓差").toStdString());
     const float rise = static_cast<float>(double(load) * 3.6 / (double(gw) * idg.m_fWinterDensity));
     const int o = steps.linePoint("O", CIDG::kMethodHhrLine, kRoomLine, CStatePoint::kEnthalpy,
                                   steps.point(kIndoor).m_h + rise);
@@ -206,7 +211,9 @@ void winter(Steps& steps, const SecondaryParams& params)
     const int c2 = steps.linePoint("C2", CIDG::kMethodProcessLine, ln, CStatePoint::kMoistureContent,
                                    steps.point(o).m_d);
     if (c2 < 0)
-        stop("求C2点（O点的等湿线与L-N线的交点）\n" + idg.m_strLastNote + "\n" +
+        stop(QCoreApplication::translate("SecondaryReturnAir", "求C2点（O点的等湿线与L-N线的交点）\n")
+                 .toStdString() +
+             idg.m_strLastNote + "\n" +
              idg.DescribeLine(*(*idg.m_pProcessLines)[static_cast<std::size_t>(ln)]) + "\n" +
              idg.DescribePoint(steps.point(o)));
     ints[secondary_slot::kWinterOutdoor] = kOutdoor;
@@ -220,12 +227,12 @@ void winter(Steps& steps, const SecondaryParams& params)
     const float humidifiedVolume = gw - g2;
     const float water = steps.moistureFlow(c1, l, humidifiedVolume);
     if (water == -1.0f)
-        stop("计算C1点和L点的加湿量\n" + idg.DescribePoint(steps.point(c1)) + "\n" +
-             idg.DescribePoint(steps.point(l)));
+        stop(QCoreApplication::translate("SecondaryReturnAir", "计算C1点和L点的加湿量\n").toStdString() +
+             idg.DescribePoint(steps.point(c1)) + "\n" + idg.DescribePoint(steps.point(l)));
     const float heating = steps.heating(c2, o, gw);
     if (heating == -1.0f)
-        stop("计算C2点和O点的加热量\n" + idg.DescribePoint(steps.point(c2)) + "\n" +
-             idg.DescribePoint(steps.point(o)));
+        stop(QCoreApplication::translate("SecondaryReturnAir", "计算C2点和O点的加热量\n").toStdString() +
+             idg.DescribePoint(steps.point(c2)) + "\n" + idg.DescribePoint(steps.point(o)));
     doubles[secondary_slot::kHumidification] = water;
     doubles[secondary_slot::kHeating] = heating;
 
@@ -268,7 +275,7 @@ void winter(Steps& steps, const SecondaryParams& params)
 int RunSecondaryReturnAir(CIDG& idg, const SecondaryParams& params, std::string& reason)
 {
     if (!idg.CurrentRoom()) {
-        reason = "获得当前房间信息";
+        reason = QCoreApplication::translate("SecondaryReturnAir", "获得当前房间信息").toStdString();
         return 0;
     }
     Steps steps(idg);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
+
 #include "model/Messages.h"
 
 CServiceArea* CAcSystem::FindRoom(const std::string& name) const
@@ -32,7 +34,7 @@ void CAir_Room::RemoveSystem(const std::string& name)
     auto it = std::find_if(m_systems.begin(), m_systems.end(),
                            [&](const auto& system) { return system->m_strName == name; });
     if (it == m_systems.end()) {
-        alertMessage(room_messages::kNoSuchSystem);
+        alertMessage(QCoreApplication::translate("CAir_Room", room_messages::kNoSuchSystem).toStdString());
         return;
     }
     // The system's rooms and all their chart objects go with it.
@@ -43,7 +45,7 @@ void CAir_Room::AddRoom(const std::string& systemName, const std::string& roomNa
 {
     CAcSystem* system = FindSystem(systemName);
     if (!system) {
-        alertMessage(room_messages::kNoSuchSystem);
+        alertMessage(QCoreApplication::translate("CAir_Room", room_messages::kNoSuchSystem).toStdString());
         return;
     }
     auto room = std::make_unique<CServiceArea>();
@@ -55,13 +57,14 @@ void CAir_Room::RemoveRoom(const std::string& systemName, const std::string& roo
 {
     CAcSystem* system = FindSystem(systemName);
     if (!system) {
-        alertMessage(room_messages::kNoSpecifiedSystem);
+        alertMessage(
+            QCoreApplication::translate("CAir_Room", room_messages::kNoSpecifiedSystem).toStdString());
         return;
     }
     auto it = std::find_if(system->m_rooms.begin(), system->m_rooms.end(),
                            [&](const auto& room) { return room->m_strName == roomName; });
     if (it == system->m_rooms.end()) {
-        alertMessage(room_messages::kNoSpecifiedRoom);
+        alertMessage(QCoreApplication::translate("CAir_Room", room_messages::kNoSpecifiedRoom).toStdString());
         return;
     }
     system->m_rooms.erase(it);
@@ -71,12 +74,13 @@ bool CAir_Room::SetRoomDesign(const std::string& systemName, const CServiceArea&
 {
     CAcSystem* system = FindSystem(systemName);
     if (!system) {
-        alertMessage(room_messages::kNoSpecifiedSystem);
+        alertMessage(
+            QCoreApplication::translate("CAir_Room", room_messages::kNoSpecifiedSystem).toStdString());
         return false;
     }
     CServiceArea* room = system->FindRoom(design.m_strName);
     if (!room) {
-        alertMessage(room_messages::kNoSpecifiedRoom);
+        alertMessage(QCoreApplication::translate("CAir_Room", room_messages::kNoSpecifiedRoom).toStdString());
         return false;
     }
     room->CopyDesign(design);
@@ -88,12 +92,13 @@ bool CAir_Room::GetRoomDesign(const std::string& systemName, const std::string& 
 {
     CAcSystem* system = FindSystem(systemName);
     if (!system) {
-        alertMessage(room_messages::kNoSpecifiedSystem);
+        alertMessage(
+            QCoreApplication::translate("CAir_Room", room_messages::kNoSpecifiedSystem).toStdString());
         return false;
     }
     CServiceArea* room = system->FindRoom(roomName);
     if (!room) {
-        alertMessage(room_messages::kNoSpecifiedRoom);
+        alertMessage(QCoreApplication::translate("CAir_Room", room_messages::kNoSpecifiedRoom).toStdString());
         return false;
     }
     design.CopyDesign(*room);
@@ -104,11 +109,13 @@ bool CAir_Room::GetFirstRoomDesign(const std::string& systemName, CServiceArea& 
 {
     CAcSystem* system = FindSystem(systemName);
     if (!system) {
-        alertMessage(room_messages::kNoSpecifiedSystem);
+        alertMessage(
+            QCoreApplication::translate("CAir_Room", room_messages::kNoSpecifiedSystem).toStdString());
         return false;
     }
     if (system->m_rooms.empty()) {
-        alertMessage(room_messages::kSystemWithoutRooms);
+        alertMessage(
+            QCoreApplication::translate("CAir_Room", room_messages::kSystemWithoutRooms).toStdString());
         return false;
     }
     design.CopyDesign(*system->m_rooms.front());

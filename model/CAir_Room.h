@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -72,8 +74,11 @@ public:
 };
 
 namespace room_messages {
-inline constexpr const char* kNoSuchSystem = "对不起，系统中没有该系统名称!";
-inline constexpr const char* kNoSpecifiedSystem = "对不起，系统中没有指定的系统名称!";
-inline constexpr const char* kNoSpecifiedRoom = "对不起,在指定的系统中没有指定的服务区域!";
-inline constexpr const char* kSystemWithoutRooms = "对不起，该指定系统中没有任何服务区域!";
+inline constexpr const char* kNoSuchSystem = QT_TRANSLATE_NOOP("CAir_Room", "对不起，系统中没有该系统名称!");
+inline constexpr const char* kNoSpecifiedSystem =
+    QT_TRANSLATE_NOOP("CAir_Room", "对不起，系统中没有指定的系统名称!");
+inline constexpr const char* kNoSpecifiedRoom =
+    QT_TRANSLATE_NOOP("CAir_Room", "对不起,在指定的系统中没有指定的服务区域!");
+inline constexpr const char* kSystemWithoutRooms =
+    QT_TRANSLATE_NOOP("CAir_Room", "对不起，该指定系统中没有任何服务区域!");
 } // namespace room_messages

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include <QCoreApplication>
+
 #include "model/UnitFormat.h"
 
 CIDG::CIDG()
@@ -143,7 +145,10 @@ CGuoChengXian* CIDG::AddProcessLine(const std::string& name, int startIndex, int
 
 std::string CIDG::DescribePoint(const CStatePoint& point) const
 {
-    return point.m_strName + "点 " + unit_format::Format(" GT:%.1f℃", double(point.m_t)) +
+    return QCoreApplication::translate("CIDG", "%1点")
+               .arg(QString::fromStdString(point.m_strName))
+               .toStdString() +
+           " " + unit_format::Format(" GT:%.1f℃", double(point.m_t)) +
            unit_format::Format(" WT:%.1f℃", double(point.m_tw)) +
            unit_format::Format(" RH:%.2f%%", point.m_RH * 100.0) +
            unit_format::Format(" D:%.1fg/kg", point.m_d * 1000.0) +
@@ -158,6 +163,8 @@ std::string CIDG::DescribeLine(const CGuoChengXian& line) const
         const CStatePoint* point = PointAt(index);
         return point ? DescribePoint(*point) : std::string();
     };
-    return "过程线：" + line.m_strName + " 起始点：" + describe(line.m_nStart) + " 终点：" +
-           describe(line.m_nEnd);
+    return QCoreApplication::translate("CIDG", "过程线：%1 起始点：%2 终点：%3")
+        .arg(QString::fromStdString(line.m_strName), QString::fromStdString(describe(line.m_nStart)),
+             QString::fromStdString(describe(line.m_nEnd)))
+        .toStdString();
 }

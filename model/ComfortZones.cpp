@@ -5,6 +5,8 @@
 #include <array>
 #include <memory>
 
+#include <QCoreApplication>
+
 #include "model/CIDG.h"
 #include "model/ListSnapshot.h"
 #include "model/Messages.h"
@@ -57,14 +59,16 @@ int CIDG::MakeComfortZone(int baseIndex, float dt, float dRhPercent)
         return 0;
     const CStatePoint* basePoint = PointAt(baseIndex);
     if (!basePoint) {
-        alertMessage("请选择基本状态点", MessageIcon::Warning);
+        alertMessage(QCoreApplication::translate("CIDG", "请选择基本状态点").toStdString(),
+                     MessageIcon::Warning);
         return 0;
     }
     const float dRh = static_cast<float>(double(dRhPercent) / 100.0);
     const float t0 = basePoint->m_t;
     const float rh0 = basePoint->m_RH;
     if (!(dRhPercent >= 0.0f && dRhPercent <= 100.0f) || !(rh0 + dRh <= 1.0f) || !(rh0 - dRh >= 0.0f)) {
-        alertMessage("相对湿度波动超出范围", MessageIcon::Stop);
+        alertMessage(QCoreApplication::translate("CIDG", "相对湿度波动超出范围").toStdString(),
+                     MessageIcon::Stop);
         return 0;
     }
     // The sums in 32-bit floats, as the corner points store them.
@@ -80,7 +84,8 @@ int CIDG::MakeComfortZone(int baseIndex, const qorva::psychro::ComfortCorners& c
         return 0;
     const CStatePoint* basePoint = PointAt(baseIndex);
     if (!basePoint) {
-        alertMessage("请选择基本状态点", MessageIcon::Warning);
+        alertMessage(QCoreApplication::translate("CIDG", "请选择基本状态点").toStdString(),
+                     MessageIcon::Warning);
         return 0;
     }
     const std::string baseName = basePoint->m_strName;
@@ -88,12 +93,15 @@ int CIDG::MakeComfortZone(int baseIndex, const qorva::psychro::ComfortCorners& c
     for (std::size_t z = 0; z < m_pComfortAreas->size(); ++z) {
         const CComfortArea& zone = *(*m_pComfortAreas)[z];
         if (zone.HasCorner(baseName)) {
-            alertMessage("不可以舒适区的四点作为基点", MessageIcon::Stop);
+            alertMessage(QCoreApplication::translate("CIDG", "不可以舒适区的四点作为基点").toStdString(),
+                         MessageIcon::Stop);
             return 0;
         }
         if (zone.m_strName == baseName) {
-            if (!messages().askOkCancel("该舒适区已经存在，是否覆盖", MessageIcon::Question,
-                                        "舒适区已经存在"))
+            if (!messages().askOkCancel(
+                    QCoreApplication::translate("CIDG", "该舒适区已经存在，是否覆盖").toStdString(),
+                    MessageIcon::Question,
+                    QCoreApplication::translate("CIDG", "舒适区已经存在").toStdString()))
                 return 0;
             zoneToReplace = static_cast<int>(z);
             break;
@@ -121,7 +129,8 @@ int CIDG::MakeComfortZone(int baseIndex, const qorva::psychro::ComfortCorners& c
             // A corner beyond the formulation (a range reaching past the
             // chart's temperatures) is said, not silently dropped.
             before.Restore(*this);
-            alertMessage("计算错误，请检查数据!", MessageIcon::Stop);
+            alertMessage(QCoreApplication::translate("CIDG", "计算错误，请检查数据!").toStdString(),
+                         MessageIcon::Stop);
             return 0;
         }
         point->m_nId = static_cast<int>(m_pPoints->size());

@@ -7,6 +7,8 @@
 #include <string>
 #include <utility>
 
+#include <QCoreApplication>
+
 #include "model/CIDG.h"
 #include "model/ListSnapshot.h"
 #include "model/Messages.h"
@@ -23,9 +25,11 @@ template <class T> bool inRange(const ObjectArray<T>* list, int index)
     return list && index >= 0 && index < static_cast<int>(list->size());
 }
 
-void refuse(const std::string& prefix, const std::string& name, const std::string& suffix)
+// The refusal to delete an object others are built on; %1 in the template is
+// the name of the one that depends on it.
+void refuse(const QString& templ, const std::string& name)
 {
-    alertMessage(prefix + name + suffix, MessageIcon::Warning);
+    alertMessage(templ.arg(QString::fromStdString(name)).toStdString(), MessageIcon::Warning);
 }
 
 // A reference that named the removed object is gone; later ones move down.
@@ -56,41 +60,54 @@ int CIDG::CheckDeleteConstraints(int objectClass, int key) const
     case kClassPoint:
         for (const auto& line : *m_pProcessLines) {
             if (line->m_nStart == key || line->m_nEnd == key) {
-                refuse("该状态点对过程线", line->m_strName, "具有制约性,请首先删除该过程线");
+                refuse(QCoreApplication::translate("CIDG", "该状态点对过程线%1具有制约性,请首先删除该过程线"),
+                       line->m_strName);
                 return 1;
             }
         }
         for (const auto& line : *m_pHhrLines) {
             if (line->m_nPoint1 == key || line->m_nPoint2 == key) {
-                refuse("该状态点对热湿比线", line->m_strName, "具有制约性,请首先删除该热湿比线");
+                refuse(QCoreApplication::translate("CIDG",
+                                                   "该状态点对热湿比线%1具有制约性,请首先删除该热湿比线"),
+                       line->m_strName);
                 return 1;
             }
         }
         for (const auto& text : *m_pTexts) {
             if (std::find(text->m_nRef.begin(), text->m_nRef.end(), key) != text->m_nRef.end()) {
-                refuse("该状态点对计算结果\n'", text->m_strText, "'\n具有制约性,请首先删除该计算结果");
+                refuse(QCoreApplication::translate(
+                           "CIDG", "该状态点对计算结果\n'%1'\n具有制约性,请首先删除该计算结果"),
+                       text->m_strText);
                 return 1;
             }
         }
         for (const auto& p : points) {
             if (p->m_nBaseH == key) {
-                refuse("该状态点对等焓点", p->m_strName,
-                       "具有制约性,请首先删除该等焓点或者将该等焓点转化为独立状态点");
+                refuse(QCoreApplication::translate(
+                           "CIDG",
+                           "该状态点对等焓点%1具有制约性,请首先删除该等焓点或者将该等焓点转化为独立状态点"),
+                       p->m_strName);
                 return 1;
             }
             if (p->m_nBaseT == key) {
-                refuse("该状态点对等温点", p->m_strName,
-                       "具有制约性,请首先删除该等温点或者将该等温点转化为独立状态点");
+                refuse(QCoreApplication::translate(
+                           "CIDG",
+                           "该状态点对等温点%1具有制约性,请首先删除该等温点或者将该等温点转化为独立状态点"),
+                       p->m_strName);
                 return 1;
             }
             if (p->m_nBaseD == key) {
-                refuse("该状态点对等含湿量点", p->m_strName,
-                       "具有制约性,请首先删除该等含湿量点或者将该等含湿量点转化为独立状态点");
+                refuse(QCoreApplication::translate(
+                           "CIDG", "该状态点对等含湿量点%1具有制约性,"
+                                   "请首先删除该等含湿量点或者将该等含湿量点转化为独立状态点"),
+                       p->m_strName);
                 return 1;
             }
             if (p->m_nMixSrc1 == key || p->m_nMixSrc2 == key) {
-                refuse("该状态点对混合点", p->m_strName,
-                       "具有制约性,请首先删除该混合点或者将该混合点转化为独立状态点");
+                refuse(QCoreApplication::translate(
+                           "CIDG",
+                           "该状态点对混合点%1具有制约性,请首先删除该混合点或者将该混合点转化为独立状态点"),
+                       p->m_strName);
                 return 1;
             }
         }
@@ -98,14 +115,17 @@ int CIDG::CheckDeleteConstraints(int objectClass, int key) const
     case kClassProcessLine:
         for (const auto& p : points) {
             if (p->m_nOnProcessLine == key) {
-                refuse("该过程线对点", p->m_strName, "具有制约性,请首先删除该点或者将该点转化为独立状态点");
+                refuse(QCoreApplication::translate(
+                           "CIDG", "该过程线对点%1具有制约性,请首先删除该点或者将该点转化为独立状态点"),
+                       p->m_strName);
                 return 1;
             }
         }
         for (const auto& p : points) {
             if (p->m_nCrossProc1 == key || p->m_nCrossProc2 == key || p->m_nCrossProc == key) {
-                refuse("该过程线对交点", p->m_strName,
-                       "具有制约性,请首先删除该交点或者将该交点转化为独立状态点");
+                refuse(QCoreApplication::translate(
+                           "CIDG", "该过程线对交点%1具有制约性,请首先删除该交点或者将该交点转化为独立状态点"),
+                       p->m_strName);
                 return 1;
             }
         }
@@ -113,21 +133,27 @@ int CIDG::CheckDeleteConstraints(int objectClass, int key) const
     case kClassHhrLine:
         for (const auto& p : points) {
             if (p->m_nOnHhrLine == key) {
-                refuse("该热湿比线对点", p->m_strName, "具有制约性,请首先删除该点或者将该点转化为独立状态点");
+                refuse(QCoreApplication::translate(
+                           "CIDG", "该热湿比线对点%1具有制约性,请首先删除该点或者将该点转化为独立状态点"),
+                       p->m_strName);
                 return 1;
             }
         }
         for (const auto& p : points) {
             if (p->m_nCrossHhr1 == key || p->m_nCrossHhr2 == key || p->m_nCrossHhr == key) {
-                refuse("该热湿比线对交点", p->m_strName,
-                       "具有制约性,请首先删除该交点或者将该交点转化为独立状态点");
+                refuse(
+                    QCoreApplication::translate(
+                        "CIDG", "该热湿比线对交点%1具有制约性,请首先删除该交点或者将该交点转化为独立状态点"),
+                    p->m_strName);
                 return 1;
             }
         }
         for (const auto& p : points) {
             if (p->m_nRelHhrLine == key) {
-                refuse("该热湿比线对相关状态点", p->m_strName,
-                       "具有制约性,请首先删除该点或者将该点转化为独立状态点");
+                refuse(QCoreApplication::translate(
+                           "CIDG",
+                           "该热湿比线对相关状态点%1具有制约性,请首先删除该点或者将该点转化为独立状态点"),
+                       p->m_strName);
                 return 1;
             }
         }
@@ -148,7 +174,9 @@ int CIDG::DeleteObject(int objectClass, int index)
         // The design points are rebuilt in their places by every binding;
         // removing one would shift the other into the outdoor slot.
         if (index == 0 || index == 1) {
-            alertMessage("室外点W和室内点N为特殊点，不允许删除", MessageIcon::Warning);
+            alertMessage(
+                QCoreApplication::translate("CIDG", "室外点W和室内点N为特殊点，不允许删除").toStdString(),
+                MessageIcon::Warning);
             return 0;
         }
         const std::string& name = (*m_pPoints)[static_cast<std::size_t>(index)]->m_strName;
@@ -172,7 +200,9 @@ int CIDG::DeleteObject(int objectClass, int index)
         if (!inRange(m_pHhrLines, index))
             return 0;
         if (index == 0) {
-            alertMessage("室内热湿比线ε为特殊热湿比线，不允许删除", MessageIcon::Warning);
+            alertMessage(
+                QCoreApplication::translate("CIDG", "室内热湿比线ε为特殊热湿比线，不允许删除").toStdString(),
+                MessageIcon::Warning);
             return 0;
         }
         break;

@@ -14,6 +14,8 @@
 #include <memory>
 #include <vector>
 
+#include <QCoreApplication>
+
 #include "model/CIDG.h"
 #include "model/DependantFailure.h"
 #include "model/Messages.h"
@@ -361,11 +363,14 @@ int CIDG::EditIndependentPoint(int index, const std::string& name, float t, floa
     if (!old)
         return 0;
     if (index == 0 || index == 1) {
-        alertMessage("该点为特殊点，不允许在此编辑修改", MessageIcon::Stop);
+        alertMessage(QCoreApplication::translate("CIDG", "该点为特殊点，不允许在此编辑修改").toStdString(),
+                     MessageIcon::Stop);
         return 0;
     }
     if (!IsPointNameFree(*old, name)) {
-        alertMessage("输入名无效或该点已经存在，请重新命名", MessageIcon::Stop);
+        alertMessage(
+            QCoreApplication::translate("CIDG", "输入名无效或该点已经存在，请重新命名").toStdString(),
+            MessageIcon::Stop);
         return 0;
     }
     auto replacement = std::make_unique<CStatePoint>(*old);
@@ -394,7 +399,8 @@ int CIDG::EditMixingPoint(int index, const std::string& name, float percent, boo
     if (!old || old->m_nKind != CStatePoint::kMixing)
         return 0;
     if (!IsPointNameFree(*old, name)) {
-        alertMessage("混合点名称非法或已经存在，请检查！", MessageIcon::Stop);
+        alertMessage(QCoreApplication::translate("CIDG", "混合点名称非法或已经存在，请检查！").toStdString(),
+                     MessageIcon::Stop);
         return 0;
     }
     CStatePoint edited = *old;
@@ -435,7 +441,8 @@ int CIDG::EditLinePoint(int index, const std::string& name, int valueKind, float
         return 0;
     }
     if (name.empty()) {
-        alertMessage("状态点名称不能为空！", MessageIcon::Warning);
+        alertMessage(QCoreApplication::translate("CIDG", "状态点名称不能为空！").toStdString(),
+                     MessageIcon::Warning);
         return 0;
     }
     CStatePoint edited = *old;
@@ -479,7 +486,8 @@ int CIDG::EditRelatedPoints(int index, const std::string& name1, const std::stri
     const float dx = differenceKind == 1 ? difference : 0.0f;
     if (!MakeRelatedPoints(a.m_nRelHhrLine, differenceKind, propertyKind, dt, dx, p[0], p[3], p[1], p[4],
                            p[2], a, b, 0, fullChart)) {
-        alertMessage("无法得到两个相关状态点!", MessageIcon::Stop);
+        alertMessage(QCoreApplication::translate("CIDG", "无法得到两个相关状态点!").toStdString(),
+                     MessageIcon::Stop);
         return 0;
     }
     *(*m_pPoints)[static_cast<std::size_t>(firstIndex)] = a;
@@ -499,12 +507,15 @@ int CIDG::EditHhrLine(int index, const std::string& name, float ratio, const Cha
     if (!m_pHhrLines || index < 0 || index >= static_cast<int>(m_pHhrLines->size()))
         return 0;
     if (index == 0) {
-        alertMessage("该热湿比线为特殊热湿比线，不允许在此编辑修改", MessageIcon::Warning);
+        alertMessage(
+            QCoreApplication::translate("CIDG", "该热湿比线为特殊热湿比线，不允许在此编辑修改").toStdString(),
+            MessageIcon::Warning);
         return 0;
     }
     CReShiBiXian& line = *(*m_pHhrLines)[static_cast<std::size_t>(index)];
     if (!IsHhrLineNameFree(line, name)) {
-        alertMessage("过程线名无效或已经存在，请检查！", MessageIcon::Stop);
+        alertMessage(QCoreApplication::translate("CIDG", "过程线名无效或已经存在，请检查！").toStdString(),
+                     MessageIcon::Stop);
         return 0;
     }
     // A ratio that is not a number gives no line to put points on.
@@ -523,11 +534,13 @@ int CIDG::EditProcessLine(int index, const std::string& name, int startIndex, in
         !PointAt(startIndex) || !PointAt(endIndex))
         return 0;
     if (name.empty()) {
-        alertMessage("过程线名不能为空！", MessageIcon::Stop, "错误");
+        alertMessage(QCoreApplication::translate("CIDG", "过程线名不能为空！").toStdString(),
+                     MessageIcon::Stop, QCoreApplication::translate("CIDG", "错误").toStdString());
         return 0;
     }
     if (startIndex == endIndex) {
-        alertMessage("起点终点不能相同！", MessageIcon::Stop, "错误");
+        alertMessage(QCoreApplication::translate("CIDG", "起点终点不能相同！").toStdString(),
+                     MessageIcon::Stop, QCoreApplication::translate("CIDG", "错误").toStdString());
         return 0;
     }
     // An end built on the line itself would make the line follow its own

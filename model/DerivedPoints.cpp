@@ -7,18 +7,20 @@
 #include <cstdio>
 #include <memory>
 
+#include <QCoreApplication>
+
 #include "model/CIDG.h"
 #include "model/Messages.h"
 #include "psychro/QorvaDll.h"
 
 namespace {
 
-constexpr const char* kInvalidMixingInput = "参数无效，请检查!";
-constexpr const char* kInvalidLinePointName = "等值点命名无效，请检查!";
-constexpr const char* kInvalidIntersectionName = "交点命名重复或者无效，请检查！";
-constexpr const char* kInvalidRelatedName1 = "相关点1命名无效，请检查!";
-constexpr const char* kInvalidRelatedName2 = "相关点2命名无效，请检查!";
-constexpr const char* kNoRelatedPair = "根据输入条件无法得到两个相关状态点";
+constexpr const char* kInvalidMixingInput = QT_TRANSLATE_NOOP("CIDG", "参数无效，请检查!");
+constexpr const char* kInvalidLinePointName = QT_TRANSLATE_NOOP("CIDG", "等值点命名无效，请检查!");
+constexpr const char* kInvalidIntersectionName = QT_TRANSLATE_NOOP("CIDG", "交点命名重复或者无效，请检查！");
+constexpr const char* kInvalidRelatedName1 = QT_TRANSLATE_NOOP("CIDG", "相关点1命名无效，请检查!");
+constexpr const char* kInvalidRelatedName2 = QT_TRANSLATE_NOOP("CIDG", "相关点2命名无效，请检查!");
+constexpr const char* kNoRelatedPair = QT_TRANSLATE_NOOP("CIDG", "根据输入条件无法得到两个相关状态点");
 
 constexpr int kMethodCount = 5;
 constexpr int kValueKindCount = 7;
@@ -50,20 +52,24 @@ constexpr std::array<std::array<LibraryQuery, kValueKindCount>, kMethodCount> kL
 constexpr std::array<int, kMethodCount> kLineKinds{
     CStatePoint::kEqualMoisture, CStatePoint::kEqualTemperature, CStatePoint::kEqualEnthalpy,
     CStatePoint::kOnProcessLine, CStatePoint::kOnHhrLine};
-constexpr std::array<const char*, kMethodCount> kMethodWords{"等含湿量", "等温", "等焓", "过程线",
-                                                             "等热湿比线"};
+constexpr std::array<const char*, kMethodCount> kMethodWords{
+    QT_TRANSLATE_NOOP("CIDG", "等含湿量"), QT_TRANSLATE_NOOP("CIDG", "等温"),
+    QT_TRANSLATE_NOOP("CIDG", "等焓"), QT_TRANSLATE_NOOP("CIDG", "过程线"),
+    QT_TRANSLATE_NOOP("CIDG", "等热湿比线")};
 constexpr std::array<const char*, kValueKindCount> kValuePatterns{
-    "温差：%.2f",   "含湿量差：%.2f", "干球温度：%.2f", "相对湿度：%.2f",
-    "含湿量：%.2f", "湿球温度：%.2f", "焓值：%.2f"};
+    QT_TRANSLATE_NOOP("CIDG", "温差：%.2f"),     QT_TRANSLATE_NOOP("CIDG", "含湿量差：%.2f"),
+    QT_TRANSLATE_NOOP("CIDG", "干球温度：%.2f"), QT_TRANSLATE_NOOP("CIDG", "相对湿度：%.2f"),
+    QT_TRANSLATE_NOOP("CIDG", "含湿量：%.2f"),   QT_TRANSLATE_NOOP("CIDG", "湿球温度：%.2f"),
+    QT_TRANSLATE_NOOP("CIDG", "焓值：%.2f")};
 
 // Library property codes of the related pair's second property, by the
 // dialog's order t, RH, x, tw, h.
 constexpr std::array<int, 5> kRelatedPropertyCodes{0, 3, 1, 4, 2};
 
-std::string formatValue(const char* pattern, double value)
+std::string formatValue(const std::string& pattern, double value)
 {
     char text[96];
-    const int length = std::snprintf(text, sizeof text, pattern, value);
+    const int length = std::snprintf(text, sizeof text, pattern.c_str(), value);
     return length < 0 ? std::string() : std::string(text);
 }
 
@@ -152,7 +158,8 @@ int CIDG::MakeMixingPoint(int index1, int index2, float r, CStatePoint& point, i
     const CStatePoint* source2 = PointAt(index2);
     // A share outside 0…1 is no mixture of the two states.
     if (!source1 || !source2 || !(r >= 0.0f && r <= 1.0f)) {
-        alertMessage(kInvalidMixingInput, MessageIcon::Stop);
+        alertMessage(QCoreApplication::translate("CIDG", kInvalidMixingInput).toStdString(),
+                     MessageIcon::Stop);
         return 0;
     }
     const float x1 = source1->m_d, h1 = source1->m_h, x2 = source2->m_d, h2 = source2->m_h;
@@ -192,13 +199,15 @@ int CIDG::AddMixingPoint(const std::string& name, int index1, int index2, float 
     if (!m_pPoints)
         return 0;
     if (index1 == index2) {
-        alertMessage("两个参考点不能相同，请修改！", MessageIcon::Stop);
+        alertMessage(QCoreApplication::translate("CIDG", "两个参考点不能相同，请修改！").toStdString(),
+                     MessageIcon::Stop);
         return 0;
     }
     CStatePoint point;
     point.m_strName = name;
     if (!IsPointNameFree(point, name)) {
-        alertMessage("状态点名非法或者已经存在，请检查！", MessageIcon::Stop);
+        alertMessage(QCoreApplication::translate("CIDG", "状态点名非法或者已经存在，请检查！").toStdString(),
+                     MessageIcon::Stop);
         return 0;
     }
     // The dialog's percentage in double, so 30 % is stored as the float nearest 0.30.
@@ -237,13 +246,22 @@ int CIDG::MakeLinePointByValue(int method, int baseIndex, int valueKind, float v
         if (const CStatePoint* p = PointAt(hhr ? hhr->m_nPoint1 : baseIndex))
             base = DescribePoint(*p);
     }
+    const QString how =
+        method == kMethodProcessLine
+            ? QCoreApplication::translate("CIDG", "计算过程：依据过程线(%1)通过%2方法计算%3点（%4）")
+            : QCoreApplication::translate("CIDG", "计算过程：依据点(%1)通过%2方法计算%3点（%4）");
+    const std::string given =
+        formatValue(QCoreApplication::translate("CIDG", kValuePatterns[static_cast<std::size_t>(valueKind)])
+                        .toStdString(),
+                    value);
     m_strLastNote =
-        std::string(method == kMethodProcessLine ? "计算过程：依据过程线(" : "计算过程：依据点(") + base +
-        ")通过" + kMethodWords[m] + "方法计算" + point.m_strName + "点（" +
-        formatValue(kValuePatterns[static_cast<std::size_t>(valueKind)], value) + "）";
+        how.arg(QString::fromStdString(base), QCoreApplication::translate("CIDG", kMethodWords[m]),
+                QString::fromStdString(point.m_strName), QString::fromStdString(given))
+            .toStdString();
 
     if (!IsPointNameFree(point, point.m_strName)) {
-        alertMessage(kInvalidLinePointName, MessageIcon::Stop);
+        alertMessage(QCoreApplication::translate("CIDG", kInvalidLinePointName).toStdString(),
+                     MessageIcon::Stop);
         return 0;
     }
     const LibraryQuery query = kLineQueries[m][static_cast<std::size_t>(valueKind)];
@@ -308,7 +326,8 @@ int CIDG::MakeIntersection(int type, int lineIndex1, int lineIndex2, CStatePoint
     if (!m_pPoints)
         return 0;
     if (!IsPointNameFree(point, point.m_strName)) {
-        alertMessage(kInvalidIntersectionName, MessageIcon::Stop);
+        alertMessage(QCoreApplication::translate("CIDG", kInvalidIntersectionName).toStdString(),
+                     MessageIcon::Stop);
         return 0;
     }
     auto processEnds = [this](int index, const CStatePoint*& a, const CStatePoint*& b) {
@@ -377,12 +396,14 @@ int CIDG::MakeRelatedPoints(int hhrIndex, int differenceKind, int propertyKind, 
     if (!m_pPoints)
         return 0;
     if (!IsPointNameFree(point1, point1.m_strName)) {
-        alertMessage(kInvalidRelatedName1, MessageIcon::Stop);
+        alertMessage(QCoreApplication::translate("CIDG", kInvalidRelatedName1).toStdString(),
+                     MessageIcon::Stop);
         return 0;
     }
     // Two points of one name would make every later lookup by name ambiguous.
     if (!IsPointNameFree(point2, point2.m_strName) || point2.m_strName == point1.m_strName) {
-        alertMessage(kInvalidRelatedName2, MessageIcon::Stop);
+        alertMessage(QCoreApplication::translate("CIDG", kInvalidRelatedName2).toStdString(),
+                     MessageIcon::Stop);
         return 0;
     }
     const std::array<float, 5> properties{t, RH, x, tw, h};
@@ -396,7 +417,7 @@ int CIDG::MakeRelatedPoints(int hhrIndex, int differenceKind, int propertyKind, 
         !px0h0HHR_x1h1x2h2(m_fSummerPressure, x0, h0, ratio, differenceKind, difference,
                            kRelatedPropertyCodes[static_cast<std::size_t>(propertyKind)], property, &x1, &h1,
                            &x2, &h2)) {
-        alertMessage(kNoRelatedPair, MessageIcon::Stop);
+        alertMessage(QCoreApplication::translate("CIDG", kNoRelatedPair).toStdString(), MessageIcon::Stop);
         return 0;
     }
     CStatePoint s1, s2;

@@ -1,5 +1,6 @@
 #include "project/AnalysisReport.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include "analysis/Binding.h"
@@ -242,8 +243,13 @@ std::optional<std::string> AnalysisReportText(CIDG& idg, std::string& error)
                 writer.lines.push_back(heading + "     工况：冬季工况");
                 writer.winterBlock();
             } catch (const MissingPoint&) {
-                error = std::string(text_export_messages::kOutputFailed) + "\n" + heading +
-                        "：设计状态点无法计算或分析结果与图上的状态点不符";
+                error =
+                    QCoreApplication::translate(
+                        "AnalysisReport",
+                        "%1\n系统：%2     服务区域：%3：设计状态点无法计算或分析结果与图上的状态点不符")
+                        .arg(QCoreApplication::translate("TextExport", text_export_messages::kOutputFailed),
+                             QString::fromStdString(system.m_strName), QString::fromStdString(room.m_strName))
+                        .toStdString();
                 return std::nullopt;
             }
             lines.insert(lines.end(), writer.lines.begin(), writer.lines.end());
@@ -265,8 +271,13 @@ bool failWithoutStaleReport(const std::string& path, std::string& error)
 {
     const QString file = QString::fromStdString(path);
     if (QFile::exists(file))
-        error += QFile::remove(file) ? std::string("\n") + analysis_report_messages::kStaleRemoved
-                                     : std::string("\n") + analysis_report_messages::kStaleNotRemoved;
+        error += QFile::remove(file)
+                     ? "\n" + QCoreApplication::translate("AnalysisReport",
+                                                          analysis_report_messages::kStaleRemoved)
+                                  .toStdString()
+                     : "\n" + QCoreApplication::translate("AnalysisReport",
+                                                          analysis_report_messages::kStaleNotRemoved)
+                                  .toStdString();
     return false;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <optional>
 #include <string>
 
@@ -26,6 +28,8 @@ std::optional<std::string> AnalysisReportText(CIDG& idg, std::string& error);
 bool WriteAnalysisReport(CIDG& idg, const std::string& path, std::string& error);
 
 namespace analysis_report_messages {
-inline constexpr const char* kStaleRemoved = "该路径下原有的报告已删除。";
-inline constexpr const char* kStaleNotRemoved = "该路径下原有的报告无法删除，其内容不是本次的结果。";
+inline constexpr const char* kStaleRemoved =
+    QT_TRANSLATE_NOOP("AnalysisReport", "该路径下原有的报告已删除。");
+inline constexpr const char* kStaleNotRemoved =
+    QT_TRANSLATE_NOOP("AnalysisReport", "该路径下原有的报告无法删除，其内容不是本次的结果。");
 } // namespace analysis_report_messages

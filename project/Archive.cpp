@@ -3,13 +3,23 @@
 #include <algorithm>
 #include <bit>
 
+#include <QCoreApplication>
+
 #include "project/ArchiveText.h"
 
 namespace {
 
-std::string reasonAt(const char* what, std::size_t offset)
+// The reason a file cannot be read, with the byte offset where it was found.
+std::string reasonAt(const QString& what, std::size_t offset)
 {
-    return std::string(what) + "（位置 " + std::to_string(offset) + "）";
+    return QCoreApplication::translate("Archive", "%1（位置 %2）")
+        .arg(what, QString::number(offset))
+        .toStdString();
+}
+
+QString fromBytes(std::string_view bytes)
+{
+    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
 } // namespace
@@ -97,7 +107,8 @@ void ArchiveWriter::writeNewObjectTag(ArchiveClass cls)
 void ArchiveReader::need(std::size_t size) const
 {
     if (size > remaining())
-        throw ArchiveError(reasonAt("文件不完整，数据意外结束", offset()));
+        throw ArchiveError(
+            reasonAt(QCoreApplication::translate("Archive", "文件不完整，数据意外结束"), offset()));
 }
 
 std::uint64_t ArchiveReader::getLittleEndian(int size)
@@ -130,7 +141,8 @@ std::string ArchiveReader::readString()
             n = readUInt32();
     }
     if (n > remaining())
-        throw ArchiveError(reasonAt("文件不完整，字符串长度超出文件末尾", start));
+        throw ArchiveError(
+            reasonAt(QCoreApplication::translate("Archive", "文件不完整，字符串长度超出文件末尾"), start));
     const std::string_view bytes(reinterpret_cast<const char*>(m_pos), n);
     m_pos += n;
     return archive_text::gbkToUtf8(bytes);
@@ -143,7 +155,7 @@ std::uint32_t ArchiveReader::readCount(std::size_t minElementSize)
     if (n == archive_tags::kBigCount)
         n = readUInt32();
     if (static_cast<std::uint64_t>(n) * minElementSize > remaining())
-        throw ArchiveError(reasonAt("元素数目超出了文件长度", start));
+        throw ArchiveError(reasonAt(QCoreApplication::translate("Archive", "元素数目超出了文件长度"), start));
     return n;
 }
 
@@ -152,9 +164,9 @@ std::uint32_t ArchiveReader::readBlockCount(std::size_t minElementSize)
     const std::size_t start = offset();
     const std::int32_t n = readInt();
     if (n < 0)
-        throw ArchiveError(reasonAt("数目为负数", start));
+        throw ArchiveError(reasonAt(QCoreApplication::translate("Archive", "数目为负数"), start));
     if (static_cast<std::uint64_t>(n) * minElementSize > remaining())
-        throw ArchiveError(reasonAt("数目超出了文件长度", start));
+        throw ArchiveError(reasonAt(QCoreApplication::translate("Archive", "数目超出了文件长度"), start));
     return static_cast<std::uint32_t>(n);
 }
 
@@ -171,7 +183,7 @@ ArchiveClass ArchiveReader::classAt(std::uint32_t index) const
     const auto it = std::lower_bound(m_classes.begin(), m_classes.end(), index,
                                      [](const auto& entry, std::uint32_t i) { return entry.first < i; });
     if (it == m_classes.end() || it->first != index)
-        throw ArchiveError(reasonAt("对象的类型引用无效", offset()));
+        throw ArchiveError(reasonAt(QCoreApplication::translate("Archive", "对象的类型引用无效"), offset()));
     return it->second;
 }
 
@@ -188,30 +200,33 @@ void ArchiveReader::readNewObjectTag(ArchiveClass expected)
         m_pos += length;
         const auto known = std::find(kArchiveClassNames.begin(), kArchiveClassNames.end(), name);
         if (known == kArchiveClassNames.end())
-            throw ArchiveError(reasonAt(("未知的对象类型“" + std::string(name) + "”").c_str(), start));
-        if (schema != kArchiveSchema)
             throw ArchiveError(reasonAt(
-                ("对象类型“" + std::string(name) + "”的版本号 " + std::to_string(schema) + " 不受支持")
-                    .c_str(),
-                start));
+                QCoreApplication::translate("Archive", "未知的对象类型“%1”").arg(fromBytes(name)), start));
+        if (schema != kArchiveSchema)
+            throw ArchiveError(
+                reasonAt(QCoreApplication::translate("Archive", "对象类型“%1”的版本号 %2 不受支持")
+                             .arg(fromBytes(name), QString::number(schema)),
+                         start));
         cls = static_cast<ArchiveClass>(known - kArchiveClassNames.begin());
         m_classes.emplace_back(m_nextIndex++, cls);
     } else if (tag == archive_tags::kNull) {
-        throw ArchiveError(reasonAt("对象列表中有空元素", start));
+        throw ArchiveError(reasonAt(QCoreApplication::translate("Archive", "对象列表中有空元素"), start));
     } else if (tag == archive_tags::kBigObject) {
         const std::uint32_t value = readUInt32();
         if ((value & archive_tags::kBigClassFlag) == 0)
-            throw ArchiveError(reasonAt("同一对象在文件中出现了多次", start));
+            throw ArchiveError(
+                reasonAt(QCoreApplication::translate("Archive", "同一对象在文件中出现了多次"), start));
         cls = classAt(value & ~archive_tags::kBigClassFlag);
     } else if (tag & archive_tags::kClassFlag) {
         cls = classAt(tag & ~archive_tags::kClassFlag);
     } else {
-        throw ArchiveError(reasonAt("同一对象在文件中出现了多次", start));
+        throw ArchiveError(
+            reasonAt(QCoreApplication::translate("Archive", "同一对象在文件中出现了多次"), start));
     }
     if (cls != expected)
-        throw ArchiveError(reasonAt(
-            ("对象列表中出现了类型不符的对象“" + std::string(kArchiveClassNames[static_cast<int>(cls)]) + "”")
-                .c_str(),
-            start));
+        throw ArchiveError(
+            reasonAt(QCoreApplication::translate("Archive", "对象列表中出现了类型不符的对象“%1”")
+                         .arg(fromBytes(kArchiveClassNames[static_cast<int>(cls)])),
+                     start));
     ++m_nextIndex;
 }

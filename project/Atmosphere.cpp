@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include <QCoreApplication>
+
 #include "model/CIDG.h"
 #include "model/Messages.h"
 #include "project/AirDensity.h"
@@ -74,12 +76,16 @@ bool CheckAtmosphericData(const AtmosphericData& data)
     // A zero or negative pressure would leave the chart without states, a
     // density that is not positive would turn every air volume meaningless.
     if (!(data.summerPressure > 0) || !(data.winterPressure > 0)) {
-        alertMessage(atmosphere_messages::kPressureNotPositive, MessageIcon::Stop);
+        alertMessage(QCoreApplication::translate("Atmosphere", atmosphere_messages::kPressureNotPositive)
+                         .toStdString(),
+                     MessageIcon::Stop);
         return false;
     }
     if (!(data.summerDensity > 0) || !(data.winterDensity > 0) || !std::isfinite(data.summerDensity) ||
         !std::isfinite(data.winterDensity)) {
-        alertMessage(atmosphere_messages::kDensityInvalid, MessageIcon::Stop);
+        alertMessage(
+            QCoreApplication::translate("Atmosphere", atmosphere_messages::kDensityInvalid).toStdString(),
+            MessageIcon::Stop);
         return false;
     }
     return true;

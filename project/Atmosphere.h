@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <string>
 
 class CIDG;
@@ -46,8 +48,9 @@ struct AtmosphericSeasons {
 };
 
 namespace atmosphere_messages {
-inline constexpr const char* kPressureNotPositive = "大气压力必须大于零!";
-inline constexpr const char* kDensityInvalid = "空气密度计算错误，请检查数据!";
+inline constexpr const char* kPressureNotPositive = QT_TRANSLATE_NOOP("Atmosphere", "大气压力必须大于零!");
+inline constexpr const char* kDensityInvalid =
+    QT_TRANSLATE_NOOP("Atmosphere", "空气密度计算错误，请检查数据!");
 } // namespace atmosphere_messages
 
 // Checks the values a dialog is about to store: both pressures positive and

@@ -59,12 +59,12 @@ bool CQORVADoc::OnOpenDocument(const std::string& path)
 {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
-        alertMessage(doc_messages::kProjectMissing);
+        alertMessage(tr(doc_messages::kProjectMissing).toStdString());
         return false;
     }
     const int version = ProbeProjectVersion(path);
     if (version == 0) {
-        alertMessage(doc_messages::kOldProject);
+        alertMessage(tr(doc_messages::kOldProject).toStdString());
         return false;
     }
     // Read into a fresh model and take it over only when the whole file was
@@ -176,13 +176,14 @@ bool CQORVADoc::WriteAnalysisReport()
 bool CQORVADoc::ImportOldProject(const std::string& path)
 {
     std::string error;
-    const bool imported = ChangeProject(QStringLiteral("导入旧工程"), [&](CIDG& idg) {
+    const bool imported = ChangeProject(tr("导入旧工程"), [&](CIDG& idg) {
         return ::ImportOldProject(idg, path, m_strReportPath, m_bReturnMode, error) ==
                OldImportResult::Imported;
     });
     if (!imported)
         return false;
-    alertMessage(old_import_messages::kImported);
+    alertMessage(
+        QCoreApplication::translate("OldProjectImport", old_import_messages::kImported).toStdString());
     FillToolbarCombos();
     m_bProjectOpen = true;
     m_nReserved = 0;
@@ -255,7 +256,7 @@ bool CQORVADoc::SelectSystem(int index)
         // The current system has changed, but nothing is rebound: the chart
         // stays on the previously bound room.
         NotifyChanged(DocumentChange::Selection);
-        alertMessage(doc_messages::kSystemWithoutRooms);
+        alertMessage(tr(doc_messages::kSystemWithoutRooms).toStdString());
         return false;
     }
     SetModifiedFlag(true);
@@ -315,7 +316,7 @@ void CQORVADoc::ToggleHhrLines()
 
 void CQORVADoc::SetBasicParameters(const std::string& projectName, int unitSystem)
 {
-    ChangeProject(QStringLiteral("基本参数"), [&](CIDG& idg) {
+    ChangeProject(tr("基本参数"), [&](CIDG& idg) {
         idg.m_strProjectName = projectName;
         idg.m_nUnitSystem = unitSystem;
         return true;
@@ -337,7 +338,7 @@ void CQORVADoc::ApplyNewProject(const NewProjectData& data, const std::string& p
 
 void CQORVADoc::ApplySystemRoomData(CAir_Room&& edited)
 {
-    ChangeProject(QStringLiteral("系统-房间"), [&](CIDG& idg) {
+    ChangeProject(tr("系统-房间"), [&](CIDG& idg) {
         idg.m_rooms.CopyOutdoor(edited);
         // The current lists point into the rooms about to be replaced.
         idg.UnbindCurrentLists();
@@ -347,7 +348,10 @@ void CQORVADoc::ApplySystemRoomData(CAir_Room&& edited)
         // Stored primary analyses follow the new design data.
         std::string reason;
         if (!RerunPrimaryAnalyses(idg, reason))
-            alertMessage(analysis_messages::kRerunFailed + reason, MessageIcon::Stop);
+            alertMessage(QCoreApplication::translate("AnalysisFramework", analysis_messages::kRerunFailed)
+                                 .toStdString() +
+                             reason,
+                         MessageIcon::Stop);
         return true;
     });
 }
@@ -360,7 +364,7 @@ bool CQORVADoc::RunAnalysis(const AnalysisRequest& request, std::string& message
 
 void CQORVADoc::SetAtmosphericData(const AtmosphericData& data)
 {
-    ChangeProject(QStringLiteral("大气压力"), [&](CIDG& idg) {
+    ChangeProject(tr("大气压力"), [&](CIDG& idg) {
         data.CopyInto(idg);
         if (idg.PointAtCurrentRoom())
             BindCurrentRoom(idg);
@@ -459,7 +463,7 @@ void CQORVADoc::Refresh(DocumentChange change)
 
 void CQORVADoc::SetChartAttributes(const ChartAttributes& attributes)
 {
-    ChangeProject(QStringLiteral("图元属性"), [&](CIDG& idg) {
+    ChangeProject(tr("图元属性"), [&](CIDG& idg) {
         attributes.ApplyTo(idg);
         return true;
     });
@@ -467,7 +471,7 @@ void CQORVADoc::SetChartAttributes(const ChartAttributes& attributes)
 
 void CQORVADoc::SetPageMargins(const PageMargins& margins)
 {
-    ChangeProject(QStringLiteral("页面设置"), [&](CIDG& idg) {
+    ChangeProject(tr("页面设置"), [&](CIDG& idg) {
         margins.ApplyTo(idg);
         return true;
     });

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 #include <QObject>
 #include <QUndoStack>
 
@@ -213,14 +215,20 @@ private:
 };
 
 namespace doc_messages {
-inline constexpr const char* kProjectMissing = "对不起，该工程不存在，请确认工程文件是否存在于该目录";
-inline constexpr const char* kOldProject = "对不起，您不能打开旧工程!请用<导入旧工程>菜单升级旧工程!";
+inline constexpr const char* kProjectMissing =
+    QT_TRANSLATE_NOOP("CQORVADoc", "对不起，该工程不存在，请确认工程文件是否存在于该目录");
+inline constexpr const char* kOldProject =
+    QT_TRANSLATE_NOOP("CQORVADoc", "对不起，您不能打开旧工程!请用<导入旧工程>菜单升级旧工程!");
 inline constexpr const char* kSystemWithoutRooms =
-    "该系统下没有服务区域\n请到[设定|系统-房间]中添加服务区域或者删除该系统";
-inline constexpr const char* kNoProjectForAnalysis = "没有参数用于分析!请在工程下重试!";
+    QT_TRANSLATE_NOOP("CQORVADoc", "该系统下没有服务区域\n请到[设定|系统-房间]中添加服务区域或者删除该系统");
+inline constexpr const char* kNoProjectForAnalysis =
+    QT_TRANSLATE_NOOP("CQORVADoc", "没有参数用于分析!请在工程下重试!");
 // Said once after opening a project whose file held broken references.
 inline std::string RepairedObjects(int count)
 {
-    return "工程文件中有 " + std::to_string(count) + " 个状态点的引用无效，已将其转化为独立状态点。";
+    return QCoreApplication::translate("CQORVADoc",
+                                       "工程文件中有 %1 个状态点的引用无效，已将其转化为独立状态点。")
+        .arg(count)
+        .toStdString();
 }
 } // namespace doc_messages

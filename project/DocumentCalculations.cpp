@@ -1,5 +1,7 @@
 #include "project/DocumentCalculations.h"
 
+#include <QCoreApplication>
+
 #include "model/CParamPoint.h"
 #include "project/CQORVADoc.h"
 
@@ -7,29 +9,29 @@ std::string CalculationName(ResultKind kind)
 {
     switch (kind) {
     case ResultKind::AirVolume:
-        return "送风量";
+        return QT_TRANSLATE_NOOP("DocumentCalculations", "送风量");
     case ResultKind::Cooling:
-        return "空调器处理冷量";
+        return QT_TRANSLATE_NOOP("DocumentCalculations", "空调器处理冷量");
     case ResultKind::Heating:
-        return "加热量";
+        return QT_TRANSLATE_NOOP("DocumentCalculations", "加热量");
     case ResultKind::Reheat:
-        return "再热量";
+        return QT_TRANSLATE_NOOP("DocumentCalculations", "再热量");
     case ResultKind::Preheat:
-        return "预热量";
+        return QT_TRANSLATE_NOOP("DocumentCalculations", "预热量");
     case ResultKind::Humidification:
-        return "加湿量";
+        return QT_TRANSLATE_NOOP("DocumentCalculations", "加湿量");
     case ResultKind::MixingRatio:
-        return "混风比";
+        return QT_TRANSLATE_NOOP("DocumentCalculations", "混风比");
     case ResultKind::HeatMoistureRatio:
-        return "热湿比";
+        return QT_TRANSLATE_NOOP("DocumentCalculations", "热湿比");
     case ResultKind::TreatmentEnthalpy:
-        return "处理焓差";
+        return QT_TRANSLATE_NOOP("DocumentCalculations", "处理焓差");
     case ResultKind::EnthalpyDifference:
-        return "焓差";
+        return QT_TRANSLATE_NOOP("DocumentCalculations", "焓差");
     case ResultKind::MoistureDifference:
-        return "含湿量差";
+        return QT_TRANSLATE_NOOP("DocumentCalculations", "含湿量差");
     case ResultKind::StateText:
-        return "输出状态点";
+        return QT_TRANSLATE_NOOP("DocumentCalculations", "输出状态点");
     }
     return std::string();
 }
@@ -38,7 +40,8 @@ namespace {
 
 QString stepName(ResultKind kind)
 {
-    return QString::fromStdString("计算" + CalculationName(kind));
+    return QCoreApplication::translate("DocumentCalculations", "计算%1")
+        .arg(QCoreApplication::translate("DocumentCalculations", CalculationName(kind).c_str()));
 }
 
 } // namespace
@@ -65,25 +68,27 @@ bool AddMoistureDifferenceResult(CQORVADoc& document, float kgPerHour, float air
 
 bool AddOutputStateText(CQORVADoc& document, int pointIndex, const std::string& caption)
 {
-    return document.ChangeCurrentRoom(QStringLiteral("输出状态点"), [&](CIDG& idg) {
-        return AddOutputStateText(idg, pointIndex, caption) == 1;
-    });
+    return document.ChangeCurrentRoom(
+        QCoreApplication::translate("DocumentCalculations", "输出状态点"),
+        [&](CIDG& idg) { return AddOutputStateText(idg, pointIndex, caption) == 1; });
 }
 
 bool AddParamPoint(CQORVADoc& document, const CParamPoint& point)
 {
-    return document.ChangeCurrentRoom(QString::fromStdString("添加参数点 " + point.m_strName),
+    return document.ChangeCurrentRoom(QCoreApplication::translate("DocumentCalculations", "添加参数点 %1")
+                                          .arg(QString::fromStdString(point.m_strName)),
                                       [&](CIDG& idg) { return AddParamPoint(idg, point) == 1; });
 }
 
 bool RenameParamPoint(CQORVADoc& document, int index, const std::string& name)
 {
-    return document.ChangeCurrentRoom(QString::fromStdString("重命名参数点 " + name),
+    return document.ChangeCurrentRoom(QCoreApplication::translate("DocumentCalculations", "重命名参数点 %1")
+                                          .arg(QString::fromStdString(name)),
                                       [&](CIDG& idg) { return RenameParamPoint(idg, index, name) == 1; });
 }
 
 bool DeleteParamPoint(CQORVADoc& document, int index)
 {
-    return document.ChangeCurrentRoom(QStringLiteral("删除参数点"),
+    return document.ChangeCurrentRoom(QCoreApplication::translate("DocumentCalculations", "删除参数点"),
                                       [&](CIDG& idg) { return DeleteParamPoint(idg, index) == 1; });
 }

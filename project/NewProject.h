@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <string>
 
 #include <QtGlobal>
@@ -32,10 +34,9 @@ std::string ProjectLocation(const std::string& folder, const std::string& name);
 
 // The refusals of the new-project folder dialog, translated there.
 namespace new_project_messages {
-inline constexpr const char* kNoExtension = QT_TRANSLATE_NOOP("CNewProjectFolderDlg", "不可以输入扩展名!");
-inline constexpr const char* kProjectExists = QT_TRANSLATE_NOOP("CNewProjectFolderDlg", "工程已经存在!");
-inline constexpr const char* kCannotCreateFolder =
-    QT_TRANSLATE_NOOP("CNewProjectFolderDlg", "无法创建文件夹!");
+inline constexpr const char* kNoExtension = QT_TRANSLATE_NOOP("NewProject", "不可以输入扩展名!");
+inline constexpr const char* kProjectExists = QT_TRANSLATE_NOOP("NewProject", "工程已经存在!");
+inline constexpr const char* kCannotCreateFolder = QT_TRANSLATE_NOOP("NewProject", "无法创建文件夹!");
 inline constexpr const char* kFolderNotWritable =
-    QT_TRANSLATE_NOOP("CNewProjectFolderDlg", "无法在该文件夹中保存工程，请选择其他文件夹!");
+    QT_TRANSLATE_NOOP("NewProject", "无法在该文件夹中保存工程，请选择其他文件夹!");
 } // namespace new_project_messages

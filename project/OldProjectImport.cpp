@@ -1,5 +1,6 @@
 #include "project/OldProjectImport.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QString>
 
@@ -62,7 +63,7 @@ bool ReadOldProject(std::span<const std::uint8_t> bytes, ProjectContents& conten
         error = failure.what();
         return false;
     } catch (const std::bad_alloc&) {
-        error = "内存不足";
+        error = QCoreApplication::translate("OldProjectImport", "内存不足").toStdString();
         return false;
     }
     return true;
@@ -85,14 +86,22 @@ OldImportResult ImportOldProject(CIDG& idg, const std::string& path, std::string
     if (QFile::exists(backupName))
         QFile::remove(backupName);
     if (!QFile::copy(toQString(path), backupName)) {
-        error = path + "：无法复制为 " + backup;
-        alertMessage(old_import_messages::kBackupNameError);
-        alertMessage(old_import_messages::kDamaged);
+        error = QCoreApplication::translate("OldProjectImport", "%1：无法复制为 %2")
+                    .arg(toQString(path), backupName)
+                    .toStdString();
+        alertMessage(QCoreApplication::translate("OldProjectImport", old_import_messages::kBackupNameError)
+                         .toStdString());
+        alertMessage(
+            QCoreApplication::translate("OldProjectImport", old_import_messages::kDamaged).toStdString());
         return OldImportResult::CannotOpen;
     }
     if (ProjectFile::ProbeProjectVersion(backup) != 0) {
-        error = path + "：已经是版本 320 以后的工程文件，请直接打开";
-        alertMessage(old_import_messages::kAlreadyUpgraded);
+        error =
+            QCoreApplication::translate("OldProjectImport", "%1：已经是版本 320 以后的工程文件，请直接打开")
+                .arg(toQString(path))
+                .toStdString();
+        alertMessage(QCoreApplication::translate("OldProjectImport", old_import_messages::kAlreadyUpgraded)
+                         .toStdString());
         return OldImportResult::AlreadyCurrent;
     }
     QFile file(backupName);
@@ -103,8 +112,10 @@ OldImportResult ImportOldProject(CIDG& idg, const std::string& path, std::string
         error = backup + "：" + file.errorString().toStdString();
         file.close();
         QFile::remove(backupName);
-        alertMessage(old_import_messages::kBackupNameError);
-        alertMessage(old_import_messages::kDamaged);
+        alertMessage(QCoreApplication::translate("OldProjectImport", old_import_messages::kBackupNameError)
+                         .toStdString());
+        alertMessage(
+            QCoreApplication::translate("OldProjectImport", old_import_messages::kDamaged).toStdString());
         return OldImportResult::CannotOpen;
     }
     file.close();
@@ -114,11 +125,13 @@ OldImportResult ImportOldProject(CIDG& idg, const std::string& path, std::string
     if (!ReadOldProject(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
                                   static_cast<std::size_t>(bytes.size())),
                         *contents, error)) {
-        alertMessage(old_import_messages::kDamaged);
+        alertMessage(
+            QCoreApplication::translate("OldProjectImport", old_import_messages::kDamaged).toStdString());
         return OldImportResult::Damaged;
     }
     if (!roundTrips(*contents, error)) {
-        alertMessage(old_import_messages::kUpgradeFailed);
+        alertMessage(QCoreApplication::translate("OldProjectImport", old_import_messages::kUpgradeFailed)
+                         .toStdString());
         return OldImportResult::CheckFailed;
     }
     reportPath = contents->reportPath;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -41,9 +43,13 @@ OldImportResult ImportOldProject(CIDG& idg, const std::string& path, std::string
                                  std::int32_t& returnMode, std::string& error);
 
 namespace old_import_messages {
-inline constexpr const char* kAlreadyUpgraded = "您的工程文件已经升级!";
-inline constexpr const char* kBackupNameError = "请注意！\n文件存盘时文件名错误!";
-inline constexpr const char* kDamaged = "对不起，您的文件可能已经损坏!";
-inline constexpr const char* kUpgradeFailed = "升级失败!";
-inline constexpr const char* kImported = "已成功导入原来的旧工程，请点击保存将该工程存为新工程!";
+inline constexpr const char* kAlreadyUpgraded =
+    QT_TRANSLATE_NOOP("OldProjectImport", "您的工程文件已经升级!");
+inline constexpr const char* kBackupNameError =
+    QT_TRANSLATE_NOOP("OldProjectImport", "请注意！\n文件存盘时文件名错误!");
+inline constexpr const char* kDamaged =
+    QT_TRANSLATE_NOOP("OldProjectImport", "对不起，您的文件可能已经损坏!");
+inline constexpr const char* kUpgradeFailed = QT_TRANSLATE_NOOP("OldProjectImport", "升级失败!");
+inline constexpr const char* kImported =
+    QT_TRANSLATE_NOOP("OldProjectImport", "已成功导入原来的旧工程，请点击保存将该工程存为新工程!");
 } // namespace old_import_messages

@@ -1,5 +1,6 @@
 #include "project/ParameterFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QString>
 
@@ -115,12 +116,14 @@ public:
             if (!restart)
                 break;
             if (m_pos <= before)
-                return fail(nullptr, "工程名称");
+                return fail(nullptr, QCoreApplication::translate("ParameterFile", "工程名称").toStdString());
         }
         data.rooms.ClearSystems();
         while (const Line* line = next()) {
             if (line->text != "SYSTEM")
-                return fail(line, "SYSTEM、ROOM 或文件结束");
+                return fail(
+                    line,
+                    QCoreApplication::translate("ParameterFile", "SYSTEM、ROOM 或文件结束").toStdString());
             if (!system(data))
                 return false;
         }
@@ -152,16 +155,24 @@ private:
     bool fail(const Line* line, const std::string& expected)
     {
         if (line)
-            m_error = "参数文件第 " + std::to_string(line->number) + " 行：应为" + expected + "，读到“" +
-                      line->text + "”";
+            m_error = QCoreApplication::translate("ParameterFile", "参数文件第 %1 行：应为%2，读到“%3”")
+                          .arg(line->number)
+                          .arg(QString::fromStdString(expected), QString::fromStdString(line->text))
+                          .toStdString();
         else
-            m_error = "参数文件在第 " + std::to_string(m_lastNumber) + " 行后结束：缺少" + expected;
+            m_error = QCoreApplication::translate("ParameterFile", "参数文件在第 %1 行后结束：缺少%2")
+                          .arg(m_lastNumber)
+                          .arg(QString::fromStdString(expected))
+                          .toStdString();
         return false;
     }
 
     bool refuse(const Line* line, const std::string& reason)
     {
-        m_error = "参数文件第 " + std::to_string(line->number) + " 行：" + reason;
+        m_error = QCoreApplication::translate("ParameterFile", "参数文件第 %1 行：%2")
+                      .arg(line->number)
+                      .arg(QString::fromStdString(reason))
+                      .toStdString();
         return false;
     }
 
@@ -174,7 +185,9 @@ private:
     {
         const Line* line = m_pos < m_lines.size() ? &m_lines[m_pos++] : nullptr;
         if (line && line->text.empty())
-            return refuse(line, what + "不能为空");
+            return refuse(line, QCoreApplication::translate("ParameterFile", "%1不能为空")
+                                    .arg(QString::fromStdString(what))
+                                    .toStdString());
         if (!line || isKeyword(line->text))
             return fail(line, what);
         out = line->text;
@@ -219,39 +232,51 @@ private:
         state.p = values[0];
         state.t = values[1];
         state.second = values[2];
-        state.name = "W";
+        state.name = std::string(1, 'W'); // GCC 12 warns falsely on assigning the literal here
         if (words.size() > 3) {
             state.name = words[3];
-            for (std::size_t i = 4; i < words.size(); ++i)
-                state.name += " " + words[i];
+            for (std::size_t i = 4; i < words.size(); ++i) {
+                state.name += ' ';
+                state.name += words[i];
+            }
         }
         if (!(state.p > 0))
-            return refuse(line, "大气压力必须大于零");
+            return refuse(line,
+                          QCoreApplication::translate("ParameterFile", "大气压力必须大于零").toStdString());
         return true;
     }
 
     bool header(NewProjectData& data, bool& restart)
     {
-        if (!name("工程名称", data.projectName))
+        if (!name(QCoreApplication::translate("ParameterFile", "工程名称").toStdString(), data.projectName))
             return false;
         const Line* line = next();
         if (!line || (line->text != "SI" && line->text != "ENG"))
-            return fail(line, "单位制 SI 或 ENG");
+            return fail(line, QCoreApplication::translate("ParameterFile", "单位制 SI 或 ENG").toStdString());
         data.unitSystem = line->text == "SI" ? CIDG::kUnitsSI : CIDG::kUnitsEngineering;
 
         OutdoorState summer;
         OutdoorState winter;
         const Line* summerLine = nullptr;
         const Line* winterLine = nullptr;
-        if (!outdoor("summer:", "夏季室外参数：大气压力(Pa) 干球温度(℃) 湿球温度(℃) [名称]", summer,
-                     summerLine) ||
-            !outdoor("winter:", "冬季室外参数：大气压力(Pa) 干球温度(℃) 相对湿度(%) [名称]", winter,
-                     winterLine))
+        if (!outdoor("summer:",
+                     QCoreApplication::translate("ParameterFile",
+                                                 "夏季室外参数：大气压力(Pa) 干球温度(℃) 湿球温度(℃) [名称]")
+                         .toStdString(),
+                     summer, summerLine) ||
+            !outdoor("winter:",
+                     QCoreApplication::translate("ParameterFile",
+                                                 "冬季室外参数：大气压力(Pa) 干球温度(℃) 相对湿度(%) [名称]")
+                         .toStdString(),
+                     winter, winterLine))
             return false;
 
         float x = 0, h = 0, rh = 0, tw = 0, td = 0, pq = 0, pqb = 0, v = 0, rho = 0;
         if (!pttw_all(summer.p, summer.t, summer.second, &x, &h, &rh, &td, &pq, &pqb, &v, &rho))
-            return refuse(summerLine, "夏季室外状态无法计算，请检查大气压力、干球温度和湿球温度");
+            return refuse(summerLine,
+                          QCoreApplication::translate(
+                              "ParameterFile", "夏季室外状态无法计算，请检查大气压力、干球温度和湿球温度")
+                              .toStdString());
         CAir_Room& rooms = data.rooms;
         rooms.m_strSummerOutName = summer.name;
         rooms.m_fSummerOutT = summer.t;
@@ -264,7 +289,10 @@ private:
         data.atmosphere.summerDensity = static_cast<float>(AirDensity(summer.p, x, summer.t));
 
         if (!ptRH_all(winter.p, winter.t, winter.second * 0.01f, &x, &h, &tw, &td, &pq, &pqb, &v, &rho))
-            return refuse(winterLine, "冬季室外状态无法计算，请检查大气压力、干球温度和相对湿度");
+            return refuse(winterLine,
+                          QCoreApplication::translate(
+                              "ParameterFile", "冬季室外状态无法计算，请检查大气压力、干球温度和相对湿度")
+                              .toStdString());
         rooms.m_strWinterOutName = winter.name;
         rooms.m_fWinterOutT = winter.t;
         rooms.m_fWinterOutRH = winter.second;
@@ -285,9 +313,13 @@ private:
     bool roomSeason(std::string_view season, const std::string& seasonName, float pressure, int unitSystem,
                     RoomState& state, float& tw)
     {
-        const std::string expected = seasonName + "室内参数：干球温度(℃) 相对湿度(%) 负荷(" +
-                                     (unitSystem == CIDG::kUnitsSI ? "kW" : "kcal/h") +
-                                     ") 湿负荷(kg/h) 新风量(m^3/h)";
+        const QString seasonText = QString::fromStdString(seasonName);
+        const std::string expected =
+            QCoreApplication::translate(
+                "ParameterFile", "%1室内参数：干球温度(℃) 相对湿度(%2) 负荷(%3) 湿负荷(kg/h) 新风量(m^3/h)")
+                .arg(seasonText, QStringLiteral("%"),
+                     QLatin1String(unitSystem == CIDG::kUnitsSI ? "kW" : "kcal/h"))
+                .toStdString();
         const Line* line = next();
         if (!line)
             return fail(line, expected);
@@ -299,12 +331,19 @@ private:
             return fail(line, expected);
         state = {values[0], values[1], values[2], values[3], values[4]};
         if (state.load < 0)
-            return refuse(line, seasonName + "负荷不能为负");
+            return refuse(
+                line,
+                QCoreApplication::translate("ParameterFile", "%1负荷不能为负").arg(seasonText).toStdString());
         if (state.freshAir < 0)
-            return refuse(line, seasonName + "新风量不能为负");
+            return refuse(line, QCoreApplication::translate("ParameterFile", "%1新风量不能为负")
+                                    .arg(seasonText)
+                                    .toStdString());
         float x = 0, h = 0, td = 0, pq = 0, pqb = 0, v = 0, rho = 0;
         if (!ptRH_all(pressure, state.t, state.rh * 0.01f, &x, &h, &tw, &td, &pq, &pqb, &v, &rho))
-            return refuse(line, seasonName + "室内状态无法计算，请检查干球温度和相对湿度");
+            return refuse(line, QCoreApplication::translate("ParameterFile",
+                                                            "%1室内状态无法计算，请检查干球温度和相对湿度")
+                                    .arg(seasonText)
+                                    .toStdString());
         if (unitSystem != CIDG::kUnitsSI)
             state.load = static_cast<float>(state.load * kKwPerKcalh);
         return true;
@@ -314,17 +353,20 @@ private:
     {
         const Line* nameLine = peek();
         auto room = std::make_unique<CServiceArea>();
-        if (!name("房间名称", room->m_strName))
+        if (!name(QCoreApplication::translate("ParameterFile", "房间名称").toStdString(), room->m_strName))
             return false;
         if (system.FindRoom(room->m_strName))
-            return refuse(nameLine, "房间名称“" + room->m_strName + "”在系统中重复");
+            return refuse(nameLine, QCoreApplication::translate("ParameterFile", "房间名称“%1”在系统中重复")
+                                        .arg(QString::fromStdString(room->m_strName))
+                                        .toStdString());
         RoomState summer;
         RoomState winter;
         float summerTw = 0;
         float winterTw = 0;
-        if (!roomSeason("summer:", "夏季", data.atmosphere.summerPressure, data.unitSystem, summer,
-                        summerTw) ||
-            !roomSeason("winter:", "冬季", data.atmosphere.winterPressure, data.unitSystem, winter, winterTw))
+        if (!roomSeason("summer:", QCoreApplication::translate("ParameterFile", "夏季").toStdString(),
+                        data.atmosphere.summerPressure, data.unitSystem, summer, summerTw) ||
+            !roomSeason("winter:", QCoreApplication::translate("ParameterFile", "冬季").toStdString(),
+                        data.atmosphere.winterPressure, data.unitSystem, winter, winterTw))
             return false;
         room->m_fSummerInT = summer.t;
         room->m_fSummerInRH = summer.rh;
@@ -348,10 +390,12 @@ private:
     {
         const Line* nameLine = peek();
         auto system = std::make_unique<CAcSystem>();
-        if (!name("系统名称", system->m_strName))
+        if (!name(QCoreApplication::translate("ParameterFile", "系统名称").toStdString(), system->m_strName))
             return false;
         if (data.rooms.FindSystem(system->m_strName))
-            return refuse(nameLine, "系统名称“" + system->m_strName + "”重复");
+            return refuse(nameLine, QCoreApplication::translate("ParameterFile", "系统名称“%1”重复")
+                                        .arg(QString::fromStdString(system->m_strName))
+                                        .toStdString());
         // A system needs at least one room; every ROOM line starts one.
         const Line* line = next();
         if (!line || line->text != "ROOM")
@@ -389,16 +433,22 @@ bool LoadParameterFile(const std::string& path, NewProjectData& data, std::strin
 {
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly)) {
-        error = "无法读取参数文件 " + path + "：" + file.errorString().toStdString();
+        error = QCoreApplication::translate("ParameterFile", "无法读取参数文件 %1：%2")
+                    .arg(QString::fromStdString(path), file.errorString())
+                    .toStdString();
         return false;
     }
     if (file.size() > kMaxFileSize) {
-        error = "参数文件 " + path + " 过大";
+        error = QCoreApplication::translate("ParameterFile", "参数文件 %1 过大")
+                    .arg(QString::fromStdString(path))
+                    .toStdString();
         return false;
     }
     const QByteArray bytes = file.read(kMaxFileSize + 1);
     if (file.error() != QFileDevice::NoError || bytes.size() > kMaxFileSize) {
-        error = "无法读取参数文件 " + path + "：" + file.errorString().toStdString();
+        error = QCoreApplication::translate("ParameterFile", "无法读取参数文件 %1：%2")
+                    .arg(QString::fromStdString(path), file.errorString())
+                    .toStdString();
         return false;
     }
     return ReadParameterFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),

@@ -1,5 +1,6 @@
 #include "project/ProjectFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSaveFile>
 #include <QString>
@@ -25,9 +26,20 @@ std::int32_t intAt(const char* bytes)
     return static_cast<std::int32_t>(value);
 }
 
+// A failure as shown: what could not be done, then why.
 std::string failure(const char* head, const std::string& reason)
 {
-    return std::string(head) + "\n" + reason + "。";
+    return QCoreApplication::translate("ProjectFile", "%1\n%2。")
+        .arg(QCoreApplication::translate("ProjectFile", head), QString::fromStdString(reason))
+        .toStdString();
+}
+
+// The file and the system's reason it could not be read or written.
+std::string fileReason(const std::string& path, const QFileDevice& file)
+{
+    return QCoreApplication::translate("ProjectFile", "%1：%2")
+        .arg(toQString(path), file.errorString())
+        .toStdString();
 }
 
 } // namespace
@@ -36,7 +48,8 @@ int ProjectFile::ProbeProjectVersion(const std::string& path)
 {
     QFile file(toQString(path));
     if (!file.open(QIODevice::ReadOnly)) {
-        alertMessage(project_file_messages::kProbeCannotOpen);
+        alertMessage(QCoreApplication::translate("ProjectFile", project_file_messages::kProbeCannotOpen)
+                         .toStdString());
         return 0;
     }
     char head[8];
@@ -51,17 +64,18 @@ int ProjectFile::ProbeProjectVersion(const std::string& path)
 bool ProjectFile::read(const std::string& path, int version, ProjectContents& contents)
 {
     if (version == 0) {
-        m_error = failure(project_file_messages::kCannotOpen, "不是本程序的工程文件");
+        m_error = failure(project_file_messages::kCannotOpen,
+                          QCoreApplication::translate("ProjectFile", "不是本程序的工程文件").toStdString());
         return false;
     }
     QFile file(toQString(path));
     if (!file.open(QIODevice::ReadOnly)) {
-        m_error = failure(project_file_messages::kCannotOpen, path + "：" + file.errorString().toStdString());
+        m_error = failure(project_file_messages::kCannotOpen, fileReason(path, file));
         return false;
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        m_error = failure(project_file_messages::kCannotOpen, path + "：" + file.errorString().toStdString());
+        m_error = failure(project_file_messages::kCannotOpen, fileReason(path, file));
         return false;
     }
     return readBytes(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
@@ -79,7 +93,8 @@ bool ProjectFile::readBytes(std::span<const std::uint8_t> bytes, ProjectContents
         m_error = failure(project_file_messages::kCannotOpen, error.what());
         return false;
     } catch (const std::bad_alloc&) {
-        m_error = failure(project_file_messages::kCannotOpen, "内存不足");
+        m_error = failure(project_file_messages::kCannotOpen,
+                          QCoreApplication::translate("ProjectFile", "内存不足").toStdString());
         return false;
     }
     return true;
@@ -100,12 +115,12 @@ bool ProjectFile::write(const std::string& path, const CIDG& idg, const std::str
     const std::vector<std::uint8_t> bytes = toBytes(idg, reportPath, returnMode);
     QSaveFile file(toQString(path));
     if (!file.open(QIODevice::WriteOnly)) {
-        m_error = failure(project_file_messages::kCannotSave, path + "：" + file.errorString().toStdString());
+        m_error = failure(project_file_messages::kCannotSave, fileReason(path, file));
         return false;
     }
     const auto size = static_cast<qint64>(bytes.size());
     if (file.write(reinterpret_cast<const char*>(bytes.data()), size) != size || !file.commit()) {
-        m_error = failure(project_file_messages::kCannotSave, path + "：" + file.errorString().toStdString());
+        m_error = failure(project_file_messages::kCannotSave, fileReason(path, file));
         file.cancelWriting();
         return false;
     }
@@ -116,8 +131,12 @@ bool ProjectFile::convert(const std::string& in, const std::string& out)
 {
     const int version = ProbeProjectVersion(in);
     if (version == 0) {
-        m_error = failure(project_file_messages::kCannotOpen,
-                          in + "：不是版本 320 以后的工程文件（更早的工程请用<导入旧工程>升级）");
+        m_error =
+            failure(project_file_messages::kCannotOpen,
+                    QCoreApplication::translate(
+                        "ProjectFile", "%1：不是版本 320 以后的工程文件（更早的工程请用<导入旧工程>升级）")
+                        .arg(toQString(in))
+                        .toStdString());
         return false;
     }
     auto contents = std::make_unique<ProjectContents>();

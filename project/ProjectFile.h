@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -65,9 +67,10 @@ private:
 };
 
 namespace project_file_messages {
-inline constexpr const char* kProbeCannotOpen = "请注意！\n文件打开时文件名错误!";
+inline constexpr const char* kProbeCannotOpen =
+    QT_TRANSLATE_NOOP("ProjectFile", "请注意！\n文件打开时文件名错误!");
 // The head of every read failure; a line with the reason follows.
-inline constexpr const char* kCannotOpen = "无法打开文档。";
+inline constexpr const char* kCannotOpen = QT_TRANSLATE_NOOP("ProjectFile", "无法打开文档。");
 // The head of every write failure; a line with the reason follows.
-inline constexpr const char* kCannotSave = "无法保存文档。";
+inline constexpr const char* kCannotSave = QT_TRANSLATE_NOOP("ProjectFile", "无法保存文档。");
 } // namespace project_file_messages

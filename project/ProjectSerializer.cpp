@@ -1,5 +1,7 @@
 #include "project/ProjectSerializer.h"
 
+#include <QCoreApplication>
+
 #include <cstring>
 
 namespace project_serializer {
@@ -665,13 +667,16 @@ void readProject(ArchiveReader& in, ProjectContents& contents)
         in.readString();
         version = in.readInt();
         if (version < kFirstVersion)
-            throw ArchiveError("工程文件的版本号 " + std::to_string(version) + " 不受支持");
+            throw ArchiveError(QCoreApplication::translate("ProjectFile", "工程文件的版本号 %1 不受支持")
+                                   .arg(version)
+                                   .toStdString());
         if (version > ProjectFile::kCurrentVersion)
             version = ProjectFile::kCurrentVersion;
     } else {
         version = in.readInt();
         if (version != kFirstVersion)
-            throw ArchiveError("不是本程序的工程文件");
+            throw ArchiveError(
+                QCoreApplication::translate("ProjectFile", "不是本程序的工程文件").toStdString());
     }
     readChartModel(in, version, contents.idg);
     contents.returnMode = in.readInt();

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QCoreApplication>
+
 #include "model/Messages.h"
 #include "project/NumberText.h"
 #include "psychro/QorvaDll.h"
@@ -217,11 +219,11 @@ void SystemRoomEdit::ResetRoomFields()
 bool SystemRoomEdit::CheckIndoorNames() const
 {
     if (room.summerName.empty()) {
-        alertMessage(texts().noSummerIndoorName);
+        alertMessage(QCoreApplication::translate("SystemRoomEdit", texts().noSummerIndoorName).toStdString());
         return false;
     }
     if (room.winterName.empty()) {
-        alertMessage(texts().noWinterIndoorName);
+        alertMessage(QCoreApplication::translate("SystemRoomEdit", texts().noWinterIndoorName).toStdString());
         return false;
     }
     return true;
@@ -257,7 +259,7 @@ bool SystemRoomEdit::StoreShownRoomForChoice()
     if (!CheckIndoorNames())
         return false;
     if (m_shownRoom->m_strName.empty()) {
-        alertMessage(texts().noRoom);
+        alertMessage(QCoreApplication::translate("SystemRoomEdit", texts().noRoom).toStdString());
         return false;
     }
     WriteRoomFields(*m_shownRoom);
@@ -269,11 +271,11 @@ bool SystemRoomEdit::AddSystem()
     const std::string name = TrimBlanks(systemText);
     systemText = name;
     if (name.empty()) {
-        alertMessage(msg::kSystemNameEmpty);
+        alertMessage(QCoreApplication::translate("SystemRoomEdit", msg::kSystemNameEmpty).toStdString());
         return false;
     }
     if (m_work.FindSystem(name)) {
-        alertMessage(msg::kSystemExists);
+        alertMessage(QCoreApplication::translate("SystemRoomEdit", msg::kSystemExists).toStdString());
         return false;
     }
     m_work.AddSystem(name);
@@ -284,20 +286,23 @@ bool SystemRoomEdit::AddSystem()
 
 bool SystemRoomEdit::RemoveSystem()
 {
-    if (!messages().askOkCancel(msg::kConfirmRemoveSystem, MessageIcon::Exclamation, msg::kConfirmCaption))
+    if (!messages().askOkCancel(
+            QCoreApplication::translate("SystemRoomEdit", msg::kConfirmRemoveSystem).toStdString(),
+            MessageIcon::Exclamation,
+            QCoreApplication::translate("SystemRoomEdit", msg::kConfirmCaption).toStdString()))
         return false;
     const std::string name = TrimBlanks(systemText);
     if (name.empty()) {
-        alertMessage(msg::kChooseSystemToRemove);
+        alertMessage(QCoreApplication::translate("SystemRoomEdit", msg::kChooseSystemToRemove).toStdString());
         return false;
     }
     const CAcSystem* system = m_work.FindSystem(name);
     if (!system) {
-        alertMessage(msg::kChooseRightSystem);
+        alertMessage(QCoreApplication::translate("SystemRoomEdit", msg::kChooseRightSystem).toStdString());
         return false;
     }
     if (m_work.m_systems.size() <= 1) {
-        alertMessage(msg::kLastSystem);
+        alertMessage(QCoreApplication::translate("SystemRoomEdit", msg::kLastSystem).toStdString());
         return false;
     }
     m_work.RemoveSystem(name);
@@ -312,17 +317,17 @@ CAcSystem* SystemRoomEdit::NamedRoomTarget(const char* systemMissing, std::strin
 {
     systemName = TrimBlanks(systemText);
     if (systemName.empty()) {
-        alertMessage(msg::kChooseSystemOfRoom);
+        alertMessage(QCoreApplication::translate("SystemRoomEdit", msg::kChooseSystemOfRoom).toStdString());
         return nullptr;
     }
     CAcSystem* system = m_work.FindSystem(systemName);
     if (!system) {
-        alertMessage(systemMissing);
+        alertMessage(QCoreApplication::translate("SystemRoomEdit", systemMissing).toStdString());
         return nullptr;
     }
     roomName = TrimBlanks(roomText);
     if (roomName.empty()) {
-        alertMessage(texts().roomEmpty);
+        alertMessage(QCoreApplication::translate("SystemRoomEdit", texts().roomEmpty).toStdString());
         return nullptr;
     }
     return system;
@@ -336,7 +341,7 @@ bool SystemRoomEdit::AddRoom()
     if (!system)
         return false;
     if (system->FindRoom(name)) {
-        alertMessage(texts().roomExists);
+        alertMessage(QCoreApplication::translate("SystemRoomEdit", texts().roomExists).toStdString());
         return false;
     }
     // The fields go into the new room: check them before it exists, so a
@@ -356,7 +361,10 @@ bool SystemRoomEdit::AddRoom()
 
 bool SystemRoomEdit::RemoveRoom()
 {
-    if (!messages().askOkCancel(msg::kConfirmRemoveRoom, MessageIcon::Exclamation, msg::kConfirmCaption))
+    if (!messages().askOkCancel(
+            QCoreApplication::translate("SystemRoomEdit", msg::kConfirmRemoveRoom).toStdString(),
+            MessageIcon::Exclamation,
+            QCoreApplication::translate("SystemRoomEdit", msg::kConfirmCaption).toStdString()))
         return false;
     std::string systemName;
     std::string name;
@@ -365,11 +373,11 @@ bool SystemRoomEdit::RemoveRoom()
         return false;
     const CServiceArea* target = system->FindRoom(name);
     if (!target) {
-        alertMessage(texts().chooseRightRoom);
+        alertMessage(QCoreApplication::translate("SystemRoomEdit", texts().chooseRightRoom).toStdString());
         return false;
     }
     if (system->m_rooms.size() <= 1) {
-        alertMessage(msg::kLastRoom);
+        alertMessage(QCoreApplication::translate("SystemRoomEdit", msg::kLastRoom).toStdString());
         return false;
     }
     if (target == m_shownRoom)
@@ -410,17 +418,17 @@ bool SystemRoomEdit::Validate()
         return false;
     const std::string roomName = TrimBlanks(roomText);
     if (roomName.empty()) {
-        alertMessage(texts().noRoom);
+        alertMessage(QCoreApplication::translate("SystemRoomEdit", texts().noRoom).toStdString());
         return false;
     }
     if (m_work.m_systems.empty()) {
-        alertMessage(msg::kNoSystem);
+        alertMessage(QCoreApplication::translate("SystemRoomEdit", msg::kNoSystem).toStdString());
         return false;
     }
     const bool anyRoom = std::any_of(m_work.m_systems.begin(), m_work.m_systems.end(),
                                      [](const auto& system) { return !system->m_rooms.empty(); });
     if (!anyRoom) {
-        alertMessage(msg::kNoRoomAtAll);
+        alertMessage(QCoreApplication::translate("SystemRoomEdit", msg::kNoRoomAtAll).toStdString());
         return false;
     }
     // The values go into the room of that name in the current system; a name
@@ -431,11 +439,12 @@ bool SystemRoomEdit::Validate()
     if (!m_work.SetRoomDesign(TrimBlanks(systemText), design))
         return false;
     if (outdoorTooSmall(outdoor.summerT, outdoor.summerTw, outdoor.summerRH)) {
-        alertMessage(msg::kOutdoorTooSmall);
+        alertMessage(QCoreApplication::translate("SystemRoomEdit", msg::kOutdoorTooSmall).toStdString());
         return false;
     }
     if (outdoorTooSmall(outdoor.winterT, outdoor.winterTw, outdoor.winterRH)) {
-        alertMessage(texts().winterOutdoorTooSmall);
+        alertMessage(
+            QCoreApplication::translate("SystemRoomEdit", texts().winterOutdoorTooSmall).toStdString());
         return false;
     }
     WriteOutdoor();

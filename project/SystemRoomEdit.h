@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <string>
 #include <vector>
 
@@ -140,33 +142,49 @@ private:
 void CopyWholeRoom(const CServiceArea& source, CServiceArea& target);
 
 namespace system_room_messages {
-inline constexpr const char* kSystemNameEmpty = "系统名称不能为空!";
-inline constexpr const char* kSystemExists = "该系统名称已经存在!请重新取名!";
-inline constexpr const char* kConfirmRemoveSystem = "您确认要删除该系统吗?";
-inline constexpr const char* kConfirmCaption = "请注意";
-inline constexpr const char* kChooseSystemToRemove = "请先选择要删除的系统名称!";
-inline constexpr const char* kChooseRightSystem = "请选择正确的系统名称!";
-inline constexpr const char* kLastSystem = "每一工程应至少包含一个系统!";
-inline constexpr const char* kChooseSystemOfRoom = "请先选择该服务区域所属的系统!";
-inline constexpr const char* kAddSystemFirst = "服务区域必须属于已存在的系统，请先将系统名称追加进系统中!";
-inline constexpr const char* kRoomEmpty = "服务区域不能为空!";
-inline constexpr const char* kRoomNameEmpty = "服务区域名称不能为空!";
-inline constexpr const char* kRoomExists = "该服务区域已经存在!请重新取名!";
-inline constexpr const char* kRoomNameExists = "该服务区域名称已经存在!请重新取名!";
-inline constexpr const char* kConfirmRemoveRoom = "您确认要删除该服务区域吗?";
+inline constexpr const char* kSystemNameEmpty = QT_TRANSLATE_NOOP("SystemRoomEdit", "系统名称不能为空!");
+inline constexpr const char* kSystemExists =
+    QT_TRANSLATE_NOOP("SystemRoomEdit", "该系统名称已经存在!请重新取名!");
+inline constexpr const char* kConfirmRemoveSystem =
+    QT_TRANSLATE_NOOP("SystemRoomEdit", "您确认要删除该系统吗?");
+inline constexpr const char* kConfirmCaption = QT_TRANSLATE_NOOP("SystemRoomEdit", "请注意");
+inline constexpr const char* kChooseSystemToRemove =
+    QT_TRANSLATE_NOOP("SystemRoomEdit", "请先选择要删除的系统名称!");
+inline constexpr const char* kChooseRightSystem =
+    QT_TRANSLATE_NOOP("SystemRoomEdit", "请选择正确的系统名称!");
+inline constexpr const char* kLastSystem = QT_TRANSLATE_NOOP("SystemRoomEdit", "每一工程应至少包含一个系统!");
+inline constexpr const char* kChooseSystemOfRoom =
+    QT_TRANSLATE_NOOP("SystemRoomEdit", "请先选择该服务区域所属的系统!");
+inline constexpr const char* kAddSystemFirst =
+    QT_TRANSLATE_NOOP("SystemRoomEdit", "服务区域必须属于已存在的系统，请先将系统名称追加进系统中!");
+inline constexpr const char* kRoomEmpty = QT_TRANSLATE_NOOP("SystemRoomEdit", "服务区域不能为空!");
+inline constexpr const char* kRoomNameEmpty = QT_TRANSLATE_NOOP("SystemRoomEdit", "服务区域名称不能为空!");
+inline constexpr const char* kRoomExists =
+    QT_TRANSLATE_NOOP("SystemRoomEdit", "该服务区域已经存在!请重新取名!");
+inline constexpr const char* kRoomNameExists =
+    QT_TRANSLATE_NOOP("SystemRoomEdit", "该服务区域名称已经存在!请重新取名!");
+inline constexpr const char* kConfirmRemoveRoom =
+    QT_TRANSLATE_NOOP("SystemRoomEdit", "您确认要删除该服务区域吗?");
 inline constexpr const char* kChooseRightSystemOfRoom =
-    "服务区域必须属于已存在的系统，请先选择正确的系统名称!";
-inline constexpr const char* kChooseRightRoom = "服务区域必须属于已存在的系统，请先选择正确的服务区域!";
+    QT_TRANSLATE_NOOP("SystemRoomEdit", "服务区域必须属于已存在的系统，请先选择正确的系统名称!");
+inline constexpr const char* kChooseRightRoom =
+    QT_TRANSLATE_NOOP("SystemRoomEdit", "服务区域必须属于已存在的系统，请先选择正确的服务区域!");
 inline constexpr const char* kChooseRightRoomName =
-    "服务区域必须属于已存在的系统，请先选择正确的服务区域名称!";
-inline constexpr const char* kLastRoom = "每一系统心须拥有至少一个服务区域，如确实要删除，请选择删除该系统!";
-inline constexpr const char* kNoIndoorName = "没有室内输入状态点名称，建议重输!";
-inline constexpr const char* kNoRoom = "没有输入服务区域，建议重输!";
-inline constexpr const char* kNoSummerIndoorName = "没有输入室内状态点名称，建议重输!";
-inline constexpr const char* kNoWinterIndoorName = "没有输入室内冬季工况状态点名称，建议重输!";
-inline constexpr const char* kNoRoomName = "没有输入服务区域名称，建议重输!";
-inline constexpr const char* kNoSystem = "至少输入一个系统!";
-inline constexpr const char* kNoRoomAtAll = "至少输入一个服务区域!";
-inline constexpr const char* kOutdoorTooSmall = "室外状态点参数太小!";
-inline constexpr const char* kWinterOutdoorTooSmall = "室外冬季状态点参数太小!";
+    QT_TRANSLATE_NOOP("SystemRoomEdit", "服务区域必须属于已存在的系统，请先选择正确的服务区域名称!");
+inline constexpr const char* kLastRoom =
+    QT_TRANSLATE_NOOP("SystemRoomEdit", "每一系统心须拥有至少一个服务区域，如确实要删除，请选择删除该系统!");
+inline constexpr const char* kNoIndoorName =
+    QT_TRANSLATE_NOOP("SystemRoomEdit", "没有室内输入状态点名称，建议重输!");
+inline constexpr const char* kNoRoom = QT_TRANSLATE_NOOP("SystemRoomEdit", "没有输入服务区域，建议重输!");
+inline constexpr const char* kNoSummerIndoorName =
+    QT_TRANSLATE_NOOP("SystemRoomEdit", "没有输入室内状态点名称，建议重输!");
+inline constexpr const char* kNoWinterIndoorName =
+    QT_TRANSLATE_NOOP("SystemRoomEdit", "没有输入室内冬季工况状态点名称，建议重输!");
+inline constexpr const char* kNoRoomName =
+    QT_TRANSLATE_NOOP("SystemRoomEdit", "没有输入服务区域名称，建议重输!");
+inline constexpr const char* kNoSystem = QT_TRANSLATE_NOOP("SystemRoomEdit", "至少输入一个系统!");
+inline constexpr const char* kNoRoomAtAll = QT_TRANSLATE_NOOP("SystemRoomEdit", "至少输入一个服务区域!");
+inline constexpr const char* kOutdoorTooSmall = QT_TRANSLATE_NOOP("SystemRoomEdit", "室外状态点参数太小!");
+inline constexpr const char* kWinterOutdoorTooSmall =
+    QT_TRANSLATE_NOOP("SystemRoomEdit", "室外冬季状态点参数太小!");
 } // namespace system_room_messages

@@ -1,5 +1,6 @@
 #include "project/TextExport.h"
 
+#include <QCoreApplication>
 #include <QSaveFile>
 #include <QString>
 
@@ -76,7 +77,9 @@ std::string PointTableRow(const CParamPoint& p, int unitSystem)
 
 std::optional<std::string> StatePointTable(const CIDG& idg, std::string& error)
 {
-    static constexpr const char* kConditionLines[kConditionCount] = {"普通工况", "夏季工况", "冬季工况"};
+    static constexpr const char* kConditionLines[kConditionCount] = {
+        QT_TRANSLATE_NOOP("TextExport", "普通工况"), QT_TRANSLATE_NOOP("TextExport", "夏季工况"),
+        QT_TRANSLATE_NOOP("TextExport", "冬季工况")};
     std::string table = PointTableHeader(idg.m_nUnitSystem);
     for (const auto& system : idg.m_rooms.m_systems) {
         table += gbk("系统:  " + system->m_strName) + kLineEnd;
@@ -94,9 +97,15 @@ std::optional<std::string> StatePointTable(const CIDG& idg, std::string& error)
                     record.m_bKnownT = 1;
                     record.m_bKnownRH = 1;
                     if (!record.Calculate()) {
-                        error = std::string(text_export_messages::kOutputFailed) + "\n" + system->m_strName +
-                                " / " + room->m_strName + " / " + kConditionLines[k] + "：状态点" +
-                                point->m_strName + "的参数无法计算";
+                        error = QCoreApplication::translate("TextExport",
+                                                            "%1\n%2 / %3 / %4：状态点%5的参数无法计算")
+                                    .arg(QCoreApplication::translate("TextExport",
+                                                                     text_export_messages::kOutputFailed),
+                                         QString::fromStdString(system->m_strName),
+                                         QString::fromStdString(room->m_strName),
+                                         QCoreApplication::translate("TextExport", kConditionLines[k]),
+                                         QString::fromStdString(point->m_strName))
+                                    .toStdString();
                         return std::nullopt;
                     }
                     table += PointTableRow(record, idg.m_nUnitSystem);
@@ -122,8 +131,10 @@ bool WriteTextFile(const std::string& path, const std::string& bytes, std::strin
     QSaveFile file(QString::fromStdString(path));
     const auto size = static_cast<qint64>(bytes.size());
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), size) != size || !file.commit()) {
-        error = std::string(text_export_messages::kOutputFailed) + "\n" + path + "：" +
-                file.errorString().toStdString();
+        error = QCoreApplication::translate("TextExport", "%1\n%2：%3")
+                    .arg(QCoreApplication::translate("TextExport", text_export_messages::kOutputFailed),
+                         QString::fromStdString(path), file.errorString())
+                    .toStdString();
         file.cancelWriting();
         return false;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <optional>
 #include <string>
 
@@ -45,5 +47,5 @@ bool WriteTextFile(const std::string& path, const std::string& bytes, std::strin
 
 namespace text_export_messages {
 // The head of every failure of a text output; a line with the reason follows.
-inline constexpr const char* kOutputFailed = "输出文件时出错";
+inline constexpr const char* kOutputFailed = QT_TRANSLATE_NOOP("TextExport", "输出文件时出错");
 } // namespace text_export_messages

@@ -34,11 +34,11 @@ QString fixed2(double value)
     return QString::number(value, 'f', 2);
 }
 
-// text and caption are sources of the CAnalysisDlg context.
+// text and caption are sources of the AnalysisFramework context.
 void refuse(const char* text)
 {
-    alertMessage(QCoreApplication::translate("CAnalysisDlg", text).toStdString(), MessageIcon::Exclamation,
-                 QCoreApplication::translate("CAnalysisDlg", kInputCaption).toStdString());
+    alertMessage(QCoreApplication::translate("AnalysisFramework", text).toStdString(), MessageIcon::Exclamation,
+                 QCoreApplication::translate("AnalysisFramework", kInputCaption).toStdString());
 }
 
 // A number typed into a box, or nothing when the box holds no number.
@@ -74,7 +74,7 @@ QComboBox* supplyBox(int maxFlag, double difference)
 {
     auto* box = new QComboBox;
     box->setEditable(true);
-    box->addItem(QCoreApplication::translate("CAnalysisDlg", kMaxDifferenceItem));
+    box->addItem(QCoreApplication::translate("AnalysisFramework", kMaxDifferenceItem));
     if (maxFlag)
         box->setCurrentIndex(0);
     else
@@ -147,13 +147,13 @@ void CAnalysisDlg::accept()
         return;
     // Objects the user drew in a view the run empties go only on a 是.
     if (const int drawn = DrawnObjectsAnalysisClears(m_document.model(), *request); drawn > 0) {
-        const QString question = tr(kClearDrawnObjects).arg(drawn);
+        const QString question = QCoreApplication::translate("AnalysisFramework", kClearDrawnObjects).arg(drawn);
         if (!messages().askYesNo(question.toStdString(), MessageIcon::Question, std::string()))
             return;
     }
     std::string message;
     if (!m_document.RunAnalysis(*request, message)) {
-        alertMessage(message, MessageIcon::Stop, tr(kCaption).toStdString());
+        alertMessage(message, MessageIcon::Stop, QCoreApplication::translate("AnalysisFramework", kCaption).toStdString());
         return;
     }
     QDialog::accept();
@@ -188,7 +188,7 @@ std::optional<AnalysisRequest> CPrimaryAnalysisDlg::ReadRequest()
     PrimaryParams p;
     const double fanRise = numberOr0(m_fanRise);
     if (fanRise > 1000.0) {
-        refuse(QT_TRANSLATE_NOOP("CAnalysisDlg", "请输入一个在 0 和 1000 之间的数。"));
+        refuse(QT_TRANSLATE_NOOP("AnalysisFramework", "请输入一个在 0 和 1000 之间的数。"));
         return std::nullopt;
     }
     p.fanRise = static_cast<float>(fanRise);
@@ -358,7 +358,7 @@ void installAnalysisCommands(CMainFrame& frame)
         return [f, makeDialog] {
             CQORVADoc& document = f->document();
             if (!document.m_bProjectOpen) {
-                alertMessage(QCoreApplication::translate("CAnalysisDlg", kNoProject).toStdString());
+                alertMessage(QCoreApplication::translate("AnalysisFramework", kNoProject).toStdString());
                 return;
             }
             auto dialog = makeDialog(document, f);

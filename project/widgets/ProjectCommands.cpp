@@ -28,7 +28,7 @@ void openProject(CMainFrame& frame)
     if (path.isEmpty())
         return;
     if (CQORVADoc::ProbeProjectVersion(path.toStdString()) == 0) {
-        alertMessage(doc_messages::kOldProject);
+        alertMessage(QCoreApplication::translate("CQORVADoc", doc_messages::kOldProject).toStdString());
         return;
     }
     if (frame.SaveModified())

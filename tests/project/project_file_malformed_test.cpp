@@ -94,6 +94,10 @@ TEST(ProjectFileMalformed, UnknownClassOrOtherSchemaIsRefused)
     Bytes unknown = upToFirstArray();
     unknown.count(1).newClass("CBogus");
     EXPECT_THAT(refused(padded(unknown)), HasSubstr("未知的对象类型“CBogus”"));
+    // A name read from the file is quoted as it is, even one that looks like a placeholder.
+    Bytes placeholder = upToFirstArray();
+    placeholder.count(1).newClass("C%1");
+    EXPECT_THAT(refused(padded(placeholder)), HasSubstr("未知的对象类型“C%1”（位置 "));
 
     Bytes schema = upToFirstArray();
     schema.count(1).u16(0xFFFF).u16(2).u16(11);

@@ -145,8 +145,8 @@ std::string stateText(const CIDG& idg, const CCommentString& text)
     if (english.empty())
         return text.m_strText;
     const std::string rest = text.m_strText.substr(caption.size());
-    if (rest.find("干球温度") == std::string::npos)
-        return english + rest; // the values of the point and their units
+    if (rest.find("干球温度") == std::string::npos) // the values of the point and their units
+        return english + (rest.starts_with("(") ? " " : "") + rest;
     const CStatePoint* point = idg.PointAt(text.m_nRefExtra);
     if (!point)
         return text.m_strText;

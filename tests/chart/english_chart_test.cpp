@@ -26,8 +26,8 @@ bool containsCjk(const std::string& text)
     return false;
 }
 
-// The sample's analysed rooms, each condition drawn on a page the way the
-// page view and the printer draw it.
+// The sample's analysed rooms, each condition drawn as the page view and
+// the printer draw it.
 class EnglishChart : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { SuiteGuiApplication::start(); }
@@ -61,10 +61,14 @@ protected:
                     idg.m_nCurRoom = room;
                     idg.m_rooms.SetRoomCondition(system, room, condition);
                     EXPECT_TRUE(idg.PointAtCurrentRoom());
-                    RecordingCanvas canvas;
-                    ChartRenderer(idg).DrawChart(canvas, ChartDevice{});
-                    for (const auto& call : canvas.callsOf(RecordingCanvas::Op::Text))
-                        texts.push_back(call.text);
+                    for (const bool printing : {false, true}) {
+                        ChartDevice device;
+                        device.printing = device.paper = printing;
+                        RecordingCanvas canvas;
+                        ChartRenderer(idg).DrawChart(canvas, device);
+                        for (const auto& call : canvas.callsOf(RecordingCanvas::Op::Text))
+                            texts.push_back(call.text);
+                    }
                 }
         return texts;
     }

@@ -3,7 +3,9 @@
 #include <QCoreApplication>
 
 #include <cmath>
+#include <algorithm>
 #include <cstddef>
+#include <string_view>
 #include <vector>
 
 #include "model/CIDG.h"
@@ -93,6 +95,13 @@ constexpr const char* kAnalysisLabels[] = {
     QT_TRANSLATE_NOOP("AnalysisLabels", "盘管加热量"),
 };
 
+// The words of source in the interface's language (source itself without
+// a catalogue). Its texts are marked in the tables above for lupdate.
+std::string Tr(const char* context, const char* source)
+{
+    return QCoreApplication::translate(context, source).toStdString();
+}
+
 // The words of source in the interface's language; empty when the
 // catalogue has none (no catalogue, or Chinese).
 std::string translatedOnly(const char* context, const char* source)
@@ -124,13 +133,12 @@ std::string labelledText(const std::string& text)
             return text;
         std::string rest = text.substr(std::string(label).size());
         bool colon = false;
-        for (const std::string mark : {"：", ":"})
+        for (const std::string_view mark : {"：", ":"})
             if (rest.starts_with(mark)) {
                 rest.erase(0, mark.size());
                 colon = true;
             }
-        rest.erase(0, rest.find_first_not_of(' ') == std::string::npos ? rest.size()
-                                                                       : rest.find_first_not_of(' '));
+        rest.erase(0, std::min(rest.size(), rest.find_first_not_of(' ')));
         return english + (colon ? ": " : " ") + rest;
     }
     return text;
@@ -191,11 +199,6 @@ std::string Fill(const std::string& pattern, std::initializer_list<std::string> 
         }
     }
     return out;
-}
-
-std::string Tr(const char* context, const char* source)
-{
-    return QCoreApplication::translate(context, source).toStdString();
 }
 
 std::string KindWords(int kind, const std::string& first, const std::string& second, const std::string& value,

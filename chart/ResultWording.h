@@ -21,10 +21,6 @@ namespace result_wording {
 // words and names come out exactly as they went in.
 std::string Fill(const std::string& pattern, std::initializer_list<std::string> args);
 
-// The text of source in the interface's language (context, source: string
-// literals marked for translation); source itself without a catalogue.
-std::string Tr(const char* context, const char* source);
-
 enum class Language {
     Stored,    // the Chinese wording the model and the files keep
     Interface, // the interface's language (Chinese without a catalogue)

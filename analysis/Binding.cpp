@@ -9,6 +9,7 @@
 
 #include "chart/ChartProperties.h"
 #include "chart/ChartRenderer.h"
+#include "chart/ResultWording.h"
 #include "model/UnitFormat.h"
 #include "model/Messages.h"
 
@@ -223,40 +224,31 @@ void RewordResultTexts(CIDG& idg)
     const double density = isWinter(idg.m_nCurCondition) ? idg.m_fWinterDensity : idg.m_fSummerDensity;
     for (const auto& text : *idg.m_pTexts) {
         const auto& slot = text->m_fValues;
-        std::string label;
         std::string value;
         switch (text->m_nKind) {
         case 2:
-            label = "空调制冷量";
             value = unit_format::Capacity(idg.m_nUnitSystem, slot[1]);
             break;
         case 3:
-            label = "空调加热量";
             value = unit_format::Capacity(idg.m_nUnitSystem, slot[2]);
             break;
         case 4:
-            label = "空调再热量";
             value = unit_format::Capacity(idg.m_nUnitSystem, slot[3]);
             break;
         case 11:
-            label = "空调预热量";
             value = unit_format::Capacity(idg.m_nUnitSystem, slot[8]);
             break;
         case 13:
-            label = "新风冷负荷";
             value = unit_format::Capacity(idg.m_nUnitSystem, slot[1]);
             break;
         case 14:
-            label = "新风热负荷";
             value = unit_format::Capacity(idg.m_nUnitSystem, slot[2]);
             break;
         case 6:
-            label = "热湿比";
             value = unit_format::Enthalpy(idg.m_nUnitSystem, "%.0fkJ/kg", "%.0fkcal/kg", slot[5]);
             break;
         case 7:
         case 10:
-            label = "处理焓差";
             value = unit_format::Enthalpy(idg.m_nUnitSystem, "%.3fkJ/kg", "%.3fkcal/kg", slot[6]);
             break;
         case 12: {
@@ -266,7 +258,6 @@ void RewordResultTexts(CIDG& idg)
             const double mass = double(slot[0]) * density;
             if (text->m_fMoistDiff == 0.0f && mass > 0.0)
                 text->m_fMoistDiff = static_cast<float>(slot[7] * 1000.0 / mass);
-            label = "含湿量差";
             value = Format("%.3fg/kg", double(text->m_fMoistDiff));
             break;
         }
@@ -274,7 +265,8 @@ void RewordResultTexts(CIDG& idg)
             continue;
         }
         text->m_strText =
-            label + "(" + nameOf(text->m_nRef[0]) + "-" + nameOf(text->m_nRef[1]) + "): " + value;
+            result_wording::KindWords(text->m_nKind, nameOf(text->m_nRef[0]), nameOf(text->m_nRef[1]), value,
+                                      result_wording::Language::Stored);
     }
 }
 

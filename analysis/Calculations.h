@@ -7,47 +7,12 @@
 
 #include "model/CIDG.h"
 #include "model/CParamPoint.h"
+#include "model/ResultKinds.h"
 
 // The quantities of the 计算 menu between state points already on the chart,
 // and the result texts that record them in the result column. Values are in
 // stored units: capacities W, air volumes m³/h, moisture flows kg/h, x kg/kg,
 // h, Δh and ε kJ/kg, ratios as fractions.
-
-// What a calculation-result text reports (m_nKind of CCommentString).
-enum class ResultKind : int {
-    AirVolume = 1,
-    Cooling = 2,
-    Heating = 3,
-    Reheat = 4,
-    MixingRatio = 5,
-    HeatMoistureRatio = 6,
-    TreatmentEnthalpy = 7,
-    Humidification = 8,
-    StateText = 9,
-    EnthalpyDifference = 10,
-    Preheat = 11,
-    MoistureDifference = 12,
-};
-
-// Where a result text keeps its input and its result (m_fValues).
-namespace result_slot {
-inline constexpr int kAirVolume = 0;          // G, m³/h
-inline constexpr int kCooling = 1;            // Q, W (also the load a supply air volume was computed for)
-inline constexpr int kHeating = 2;            // W (also the load of an enthalpy difference)
-inline constexpr int kReheat = 3;             // W
-inline constexpr int kMixingRatio = 4;        // share of the second point, fraction
-inline constexpr int kHeatMoistureRatio = 5;  // ε, kJ/kg
-inline constexpr int kEnthalpyDifference = 6; // Δh, kJ/kg
-inline constexpr int kMoistureFlow = 7;       // W, kg/h
-inline constexpr int kPreheat = 8;            // W
-} // namespace result_slot
-
-// Which of a text's references names which point.
-namespace result_ref {
-inline constexpr int kFirst = 0;
-inline constexpr int kSecond = 1;
-inline constexpr int kMixture = 2; // the mixing point of a mixing-ratio result
-} // namespace result_ref
 
 // The point references of a calculation, −1 where the kind needs none.
 using ResultPoints = std::array<int, 3>;

@@ -3,36 +3,13 @@
 #include <optional>
 
 #include "analysis/Calculations.h"
+#include "chart/ResultWording.h"
 #include "model/UnitFormat.h"
 #include "psychro/Units.h"
 
 namespace {
 
 using unit_format::Format;
-
-const char* rebuildLabel(ResultKind kind)
-{
-    switch (kind) {
-    case ResultKind::AirVolume:
-        return "总送风量";
-    case ResultKind::Cooling:
-        return "空调制冷量";
-    case ResultKind::Heating:
-        return "空调加热量";
-    case ResultKind::Reheat:
-        return "空调再热量";
-    case ResultKind::Preheat:
-        return "空调预热量";
-    case ResultKind::Humidification:
-        return "空调加湿量";
-    case ResultKind::HeatMoistureRatio:
-        return "热湿比";
-    case ResultKind::TreatmentEnthalpy:
-        return "处理焓差";
-    default:
-        return "";
-    }
-}
 
 std::string nameOf(const CIDG& idg, int index)
 {
@@ -84,9 +61,10 @@ std::string RebuiltResultText(const CIDG& idg, const CCommentString& text)
     const float value = slots[static_cast<std::size_t>(ResultSlot(kind))];
     const int units = idg.m_nUnitSystem;
     if (kind == ResultKind::MixingRatio)
-        return "混风比(" + nameOf(idg, text.m_nRef[result_ref::kFirst]) + "-" +
-               nameOf(idg, text.m_nRef[result_ref::kMixture]) + "-" +
-               nameOf(idg, text.m_nRef[result_ref::kSecond]) + "): " + Format("%.0f", value * 100.0) + "%";
+        return result_wording::MixingWords(
+            nameOf(idg, text.m_nRef[result_ref::kFirst]), nameOf(idg, text.m_nRef[result_ref::kMixture]),
+            nameOf(idg, text.m_nRef[result_ref::kSecond]), Format("%.0f", value * 100.0) + "%",
+            result_wording::Language::Stored);
     std::string shown;
     switch (kind) {
     case ResultKind::AirVolume:
@@ -110,8 +88,9 @@ std::string RebuiltResultText(const CIDG& idg, const CCommentString& text)
     default:
         return text.m_strText;
     }
-    return std::string(rebuildLabel(kind)) + "(" + nameOf(idg, text.m_nRef[result_ref::kFirst]) + "-" +
-           nameOf(idg, text.m_nRef[result_ref::kSecond]) + "): " + shown;
+    return result_wording::KindWords(static_cast<int>(kind), nameOf(idg, text.m_nRef[result_ref::kFirst]),
+                                     nameOf(idg, text.m_nRef[result_ref::kSecond]), shown,
+                                     result_wording::Language::Stored);
 }
 
 int RebuildResultTexts(CIDG& idg, int pointIndex)

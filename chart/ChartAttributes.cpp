@@ -1,5 +1,8 @@
 #include "chart/ChartAttributes.h"
 
+#include <QCoreApplication>
+#include <QString>
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -80,7 +83,9 @@ std::string formatSpacing(float spacing)
 
 std::string spacingRefusal(const std::string& familyCaption)
 {
-    return familyCaption + "的间距必须是大于零的数。";
+    return QCoreApplication::translate("ChartAttributes", "%1的间距必须是大于零的数。")
+        .arg(QString::fromStdString(familyCaption))
+        .toStdString();
 }
 
 PageMargins PageMargins::From(const CIDG& idg)

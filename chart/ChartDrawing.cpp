@@ -1,3 +1,5 @@
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -9,6 +11,7 @@
 #include "chart/ChartProperties.h"
 #include "chart/ChartRenderer.h"
 #include "chart/LabelPlacement.h"
+#include "chart/ResultWording.h"
 #include "model/TextCodec.h"
 
 namespace {
@@ -106,11 +109,11 @@ std::string conditionText(int condition)
 {
     switch (condition) {
     case kConditionSummer:
-        return "工况：制冷工况";
+        return QCoreApplication::translate("ChartRenderer", "工况：制冷工况").toStdString();
     case kConditionWinter:
-        return "工况：制热工况";
+        return QCoreApplication::translate("ChartRenderer", "工况：制热工况").toStdString();
     default:
-        return "工况：普通工况";
+        return QCoreApplication::translate("ChartRenderer", "工况：普通工况").toStdString();
     }
 }
 
@@ -263,9 +266,12 @@ void GridPainter::drawHeader()
         if (const CServiceArea* area = m_idg.m_rooms.RoomAt(m_idg.m_nCurSystem, m_idg.m_nCurRoom))
             room = area->m_strName;
     }
-    const std::string header = "工程名称：" + headerName(m_idg.m_strProjectName) + "       系统编号：" +
-                               headerName(system) + "       服务区域：" + headerName(room) + "      " +
-                               conditionText(m_idg.m_nCurCondition);
+    const std::string header = result_wording::Fill(
+        QCoreApplication::translate("ChartRenderer",
+                                    "工程名称：%1       系统编号：%2       服务区域：%3      %4")
+            .toStdString(),
+        {headerName(m_idg.m_strProjectName), headerName(system), headerName(room),
+         conditionText(m_idg.m_nCurCondition)});
     selectLabelFont();
     const bool printing = m_layout.m_device.printing;
     const CanvasPoint anchor{m_layout.m_nTotalWidth / 2, printing

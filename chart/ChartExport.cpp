@@ -1,5 +1,6 @@
 #include "chart/ChartExport.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
@@ -84,7 +85,7 @@ bool writeSvg(CIDG& idg, const ChartDevice& device, bool pageView, const QString
     generator.setViewBox(QRect(QPoint(0, 0), size));
     generator.setResolution(
         std::max(1, static_cast<int>(std::lround(page.width() * kMmPerInch / device.pageWidth))));
-    generator.setTitle(QStringLiteral("焓湿图"));
+    generator.setTitle(QCoreApplication::translate("ChartExport", "焓湿图"));
     QPainter painter;
     if (!painter.begin(&generator)) {
         error = "cannot write " + fileName.toStdString();
@@ -160,7 +161,7 @@ void setUpPdf(QPdfWriter& writer)
 {
     writer.setResolution(kPdfResolution);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
-    writer.setTitle(QStringLiteral("焓湿图"));
+    writer.setTitle(QCoreApplication::translate("ChartExport", "焓湿图"));
     writer.setCreator(QStringLiteral("QORVA"));
 }
 

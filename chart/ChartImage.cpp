@@ -1,5 +1,6 @@
 #include "chart/ChartImage.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QPainter>
 #include <QSvgGenerator>
@@ -46,7 +47,7 @@ bool writeChartFile(const CIDG& idg, const ChartDevice& device, bool pageView, c
         // The page keeps its size in mm: s pixels per mm are 25.4·s per inch.
         const int pageWidth = device.pageWidth > 0 ? device.pageWidth : 210;
         generator.setResolution(qMax(1, qRound(size.width() * 25.4 / pageWidth)));
-        generator.setTitle(QStringLiteral("焓湿图"));
+        generator.setTitle(QCoreApplication::translate("ChartExport", "焓湿图"));
         QPainter painter;
         if (!painter.begin(&generator)) {
             error = "cannot write " + path;

@@ -1,3 +1,5 @@
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -7,6 +9,7 @@
 #include "chart/ChartProperties.h"
 #include "chart/LabelPlacement.h"
 #include "chart/ObjectGeometry.h"
+#include "chart/ResultWording.h"
 #include "chart/VectorState.h"
 #include "model/UnitFormat.h"
 #include "chart/ChartRenderer.h"
@@ -437,7 +440,9 @@ void ChartRenderer::DrawResultTexts(Canvas& canvas)
         }
         canvas.setFont(l.m_workingFont);
         CanvasRect rect{l.m_nAnnotX, l.m_nAnnotY, l.m_nAnnotX, l.m_nAnnotY};
-        const std::vector<std::string> lines = chart::wrapText(canvas, text.m_strText, columnWidth);
+        // Drawn in the interface's language; the model keeps its wording.
+        const std::string shown = result_wording::ShownText(m_idg, text);
+        const std::vector<std::string> lines = chart::wrapText(canvas, shown, columnWidth);
         for (std::size_t n = 0; n < lines.size(); ++n) {
             if (n > 0)
                 l.m_nAnnotY += l.m_nAnnotStep + l.m_nAnnotStep / 2;
@@ -528,17 +533,29 @@ void ChartRenderer::DrawKnownParameters(Canvas& canvas)
         canvas.drawText(x, y, text, align);
         y += advance * step;
     };
-    line("已知参数：", 2);
-    line("室外状态点" + outdoor.m_strName + "：" + values(outdoor), 2);
-    line("室内状态点" + indoor.m_strName + "： " + values(indoor), 2);
-    line(std::string(winter ? "室内空调热负荷：" : "室内空调冷负荷：") + loadText, 2);
-    line("室内空调湿负荷：" + unit_format::Format("%.3fkg/h", double(moistureLoad)), 2);
+    using result_wording::Fill;
+    line(QCoreApplication::translate("ChartRenderer", "已知参数：").toStdString(), 2);
+    line(Fill(QCoreApplication::translate("ChartRenderer", "室外状态点%1：%2").toStdString(),
+              {outdoor.m_strName, values(outdoor)}),
+         2);
+    line(Fill(QCoreApplication::translate("ChartRenderer", "室内状态点%1： %2").toStdString(),
+              {indoor.m_strName, values(indoor)}),
+         2);
+    line(Fill(winter ? QCoreApplication::translate("ChartRenderer", "室内空调热负荷：%1").toStdString()
+                     : QCoreApplication::translate("ChartRenderer", "室内空调冷负荷：%1").toStdString(),
+              {loadText}),
+         2);
+    line(Fill(QCoreApplication::translate("ChartRenderer", "室内空调湿负荷：%1").toStdString(),
+              {unit_format::Format("%.3fkg/h", double(moistureLoad))}),
+         2);
     // The separator stands one line step (plus two pen units) below the top
     // of the fresh-air line, across the whole drawing width, and never
     // through the text of a font taller than its height; the cursor then
     // moves three steps instead of two.
     const int freshAirTop = y;
-    const std::string freshAirText = "新风量：" + unit_format::Format("%.0fm^3/h", double(freshAir));
+    const std::string freshAirText =
+        Fill(QCoreApplication::translate("ChartRenderer", "新风量：%1").toStdString(),
+             {unit_format::Format("%.0fm^3/h", double(freshAir))});
     const int penUnit = std::max(1, static_cast<int>(m_layout.m_fPenScale));
     const int separator = std::max(freshAirTop + step + static_cast<int>(2 * m_layout.m_fPenScale),
                                    freshAirTop + canvas.textExtent(freshAirText).height + penUnit);
@@ -548,7 +565,7 @@ void ChartRenderer::DrawKnownParameters(Canvas& canvas)
     const int left = m_layout.m_device.printing ? static_cast<int>(m_idg.m_nMargin[2] * 39.4) : 0;
     canvas.setPen(CanvasPen{kBlack, 0, kPenSolid});
     canvas.drawLine(left, separator, left + m_layout.m_nTotalWidth, separator);
-    line("计算结果：", 3);
+    line(QCoreApplication::translate("ChartRenderer", "计算结果：").toStdString(), 3);
 }
 
 CanvasPoint ChartRenderer::ResultTextPlace(int index) const

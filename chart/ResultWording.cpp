@@ -1,0 +1,281 @@
+#include "chart/ResultWording.h"
+
+#include <QCoreApplication>
+
+#include <cmath>
+#include <algorithm>
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+#include "model/CIDG.h"
+#include "model/UnitFormat.h"
+
+namespace result_wording {
+
+namespace {
+
+using unit_format::Format;
+
+constexpr const char* kContext = "ResultTexts";
+constexpr const char* kLabelContext = "AnalysisLabels";
+
+// "label(first-second): value" of each re-worded kind.
+const char* kindPattern(int kind)
+{
+    switch (kind) {
+    case static_cast<int>(ResultKind::AirVolume):
+        return QT_TRANSLATE_NOOP("ResultTexts", "总送风量(%1-%2): %3");
+    case static_cast<int>(ResultKind::Cooling):
+        return QT_TRANSLATE_NOOP("ResultTexts", "空调制冷量(%1-%2): %3");
+    case static_cast<int>(ResultKind::Heating):
+        return QT_TRANSLATE_NOOP("ResultTexts", "空调加热量(%1-%2): %3");
+    case static_cast<int>(ResultKind::Reheat):
+        return QT_TRANSLATE_NOOP("ResultTexts", "空调再热量(%1-%2): %3");
+    case static_cast<int>(ResultKind::Preheat):
+        return QT_TRANSLATE_NOOP("ResultTexts", "空调预热量(%1-%2): %3");
+    case static_cast<int>(ResultKind::Humidification):
+        return QT_TRANSLATE_NOOP("ResultTexts", "空调加湿量(%1-%2): %3");
+    case static_cast<int>(ResultKind::HeatMoistureRatio):
+        return QT_TRANSLATE_NOOP("ResultTexts", "热湿比(%1-%2): %3");
+    case static_cast<int>(ResultKind::TreatmentEnthalpy):
+    case static_cast<int>(ResultKind::EnthalpyDifference):
+        return QT_TRANSLATE_NOOP("ResultTexts", "处理焓差(%1-%2): %3");
+    case static_cast<int>(ResultKind::MoistureDifference):
+        return QT_TRANSLATE_NOOP("ResultTexts", "含湿量差(%1-%2): %3");
+    case result_kind::kFreshAirCooling:
+        return QT_TRANSLATE_NOOP("ResultTexts", "新风冷负荷(%1-%2): %3");
+    case result_kind::kFreshAirHeating:
+        return QT_TRANSLATE_NOOP("ResultTexts", "新风热负荷(%1-%2): %3");
+    default:
+        return nullptr;
+    }
+}
+
+constexpr const char* kMixingPattern = QT_TRANSLATE_NOOP("ResultTexts", "混风比(%1-%2-%3): %4");
+// A humidification result whose moisture flow is negative (the fan coil dries the air).
+constexpr const char* kDehumidifyingPattern = QT_TRANSLATE_NOOP("ResultTexts", "除湿(%1-%2): %3");
+// The state texts of the primary system's heating view.
+constexpr const char* kWinterStatePattern =
+    QT_TRANSLATE_NOOP("ResultTexts", "%1：干球温度 %2℃   湿球温度 %3℃   相对湿度 %4%");
+
+// The fixed labels the analyses write: the captions of their state texts
+// and the openings of their plain texts (the value follows the opening).
+constexpr const char* kAnalysisLabels[] = {
+    QT_TRANSLATE_NOOP("AnalysisLabels", "室内点"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "室外点"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "混合点"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "送风点"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "盘管出风点"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "新风机组加热后"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "新风机组出风点"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "空调器进风状态点参数W"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "空调器出风状态点参数L"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "加热盘管进风状态点参数W"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "加热盘管出风状态点参数W'"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "空调器进风状态点参数C"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "空调器出风状态点参数O"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "送风状态点O"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "加热盘管进风状态点C"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "加热盘管出风状态点M"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "空调器进风状态点"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "空调器出风状态点"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "送风状态点"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "预热后点"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "一次混风点"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "加湿后点"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "二次混风点"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "预热后出风温度"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "新风比"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "送风温差"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "一次回风量"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "二次回风量"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "风机盘管制冷量"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "新风空调器制冷量"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "盘管加热量"),
+};
+
+// The words of source in the interface's language (source itself without
+// a catalogue). Its texts are marked in the tables above for lupdate.
+std::string Tr(const char* context, const char* source)
+{
+    return QCoreApplication::translate(context, source).toStdString();
+}
+
+// The words of source in the interface's language; empty when the
+// catalogue has none (no catalogue, or Chinese).
+std::string translatedOnly(const char* context, const char* source)
+{
+    std::string words = Tr(context, source);
+    return words == source ? std::string() : words;
+}
+
+std::string nameOf(const CIDG& idg, int index)
+{
+    const CStatePoint* point = idg.PointAt(index);
+    return point ? point->m_strName : std::string();
+}
+
+std::string words(const char* pattern, Language language)
+{
+    return language == Language::Stored ? std::string(pattern) : Tr(kContext, pattern);
+}
+
+// A plain text of an analysis: its label in the interface's language and
+// the value after it; the text itself when its opening is no label.
+std::string labelledText(const std::string& text)
+{
+    for (const char* label : kAnalysisLabels) {
+        if (!text.starts_with(label))
+            continue;
+        const std::string english = translatedOnly(kLabelContext, label);
+        if (english.empty())
+            return text;
+        std::string rest = text.substr(std::string(label).size());
+        bool colon = false;
+        for (const std::string_view mark : {"：", ":"})
+            if (rest.starts_with(mark)) {
+                rest.erase(0, mark.size());
+                colon = true;
+            }
+        rest.erase(0, std::min(rest.size(), rest.find_first_not_of(' ')));
+        return english + (colon ? ": " : " ") + rest;
+    }
+    return text;
+}
+
+std::string stateText(const CIDG& idg, const CCommentString& text)
+{
+    const std::string& caption = text.m_strValue;
+    if (caption.empty() || !text.m_strText.starts_with(caption))
+        return text.m_strText;
+    const std::string english = translatedOnly(kLabelContext, caption.c_str());
+    if (english.empty())
+        return text.m_strText;
+    const std::string rest = text.m_strText.substr(caption.size());
+    if (rest.find("干球温度") == std::string::npos) // the values of the point and their units
+        return english + (rest.starts_with("(") ? " " : "") + rest;
+    const CStatePoint* point = idg.PointAt(text.m_nRefExtra);
+    if (!point)
+        return text.m_strText;
+    return Fill(Tr(kContext, kWinterStatePattern),
+                {english, Format("%.1f", double(point->m_t)), Format("%.1f", double(point->m_tw)),
+                 Format("%.0f", point->m_RH * 100.0)});
+}
+
+float slot(const CCommentString& text, int index)
+{
+    return text.m_fValues[static_cast<std::size_t>(index)];
+}
+
+// The moisture difference of a kind-12 text, g/kg: kept in the text after
+// it was computed or re-worded, else from its flow and air volume at the
+// density of the condition shown.
+float moistureDifference(const CIDG& idg, const CCommentString& text)
+{
+    if (text.m_fMoistDiff != 0.0f)
+        return text.m_fMoistDiff;
+    const double density =
+        idg.m_nCurCondition == kConditionWinter ? idg.m_fWinterDensity : idg.m_fSummerDensity;
+    const double mass = double(slot(text, result_slot::kAirVolume)) * density;
+    return mass > 0.0 ? static_cast<float>(slot(text, result_slot::kMoistureFlow) * 1000.0 / mass) : 0.0f;
+}
+
+} // namespace
+
+std::string Fill(const std::string& pattern, std::initializer_list<std::string> args)
+{
+    const std::vector<std::string> values(args);
+    std::string out;
+    out.reserve(pattern.size());
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
+        if (pattern[i] == '%' && next >= '1' && next <= '9' &&
+            static_cast<std::size_t>(next - '1') < values.size()) {
+            out += values[static_cast<std::size_t>(next - '1')];
+            ++i;
+        } else {
+            out += pattern[i];
+        }
+    }
+    return out;
+}
+
+std::string KindWords(int kind, const std::string& first, const std::string& second, const std::string& value,
+                      Language language)
+{
+    const char* pattern = kindPattern(kind);
+    return pattern ? Fill(words(pattern, language), {first, second, value}) : std::string();
+}
+
+std::string MixingWords(const std::string& first, const std::string& mixture, const std::string& second,
+                        const std::string& value, Language language)
+{
+    return Fill(words(kMixingPattern, language), {first, mixture, second, value});
+}
+
+std::string ShownText(const CIDG& idg, const CCommentString& text)
+{
+    const int kind = text.m_nKind;
+    const int units = idg.m_nUnitSystem;
+    const std::string first = nameOf(idg, text.m_nRef[result_ref::kFirst]);
+    const std::string second = nameOf(idg, text.m_nRef[result_ref::kSecond]);
+    const char* pattern = kindPattern(kind);
+    std::string value;
+    switch (kind) {
+    case result_kind::kPlain:
+    case result_kind::kLabel:
+        return labelledText(text.m_strText);
+    case static_cast<int>(ResultKind::StateText):
+        return stateText(idg, text);
+    case static_cast<int>(ResultKind::MixingRatio):
+        if (translatedOnly(kContext, kMixingPattern).empty())
+            return text.m_strText;
+        return MixingWords(first, nameOf(idg, text.m_nRef[result_ref::kMixture]), second,
+                           Format("%.0f%%", slot(text, result_slot::kMixingRatio) * 100.0),
+                           Language::Interface);
+    // The values as the re-wording writes them into the model.
+    case static_cast<int>(ResultKind::AirVolume):
+        value = Format("%.0fm^3/h", double(slot(text, result_slot::kAirVolume)));
+        break;
+    case static_cast<int>(ResultKind::Cooling):
+    case result_kind::kFreshAirCooling:
+        value = unit_format::Capacity(units, slot(text, result_slot::kCooling));
+        break;
+    case static_cast<int>(ResultKind::Heating):
+    case result_kind::kFreshAirHeating:
+        value = unit_format::Capacity(units, slot(text, result_slot::kHeating));
+        break;
+    case static_cast<int>(ResultKind::Reheat):
+        value = unit_format::Capacity(units, slot(text, result_slot::kReheat));
+        break;
+    case static_cast<int>(ResultKind::Preheat):
+        value = unit_format::Capacity(units, slot(text, result_slot::kPreheat));
+        break;
+    case static_cast<int>(ResultKind::Humidification): {
+        const float flow = slot(text, result_slot::kMoistureFlow);
+        value = Format("%.3fkg/h", std::fabs(double(flow)));
+        if (flow < 0.0f)
+            pattern = kDehumidifyingPattern;
+        break;
+    }
+    case static_cast<int>(ResultKind::HeatMoistureRatio):
+        value = unit_format::Enthalpy(units, "%.0fkJ/kg", "%.0fkcal/kg",
+                                      slot(text, result_slot::kHeatMoistureRatio));
+        break;
+    case static_cast<int>(ResultKind::TreatmentEnthalpy):
+    case static_cast<int>(ResultKind::EnthalpyDifference):
+        value = unit_format::Enthalpy(units, "%.3fkJ/kg", "%.3fkcal/kg",
+                                      slot(text, result_slot::kEnthalpyDifference));
+        break;
+    case static_cast<int>(ResultKind::MoistureDifference):
+        value = Format("%.3fg/kg", double(moistureDifference(idg, text)));
+        break;
+    default:
+        return text.m_strText;
+    }
+    const std::string english = translatedOnly(kContext, pattern);
+    return english.empty() ? text.m_strText : Fill(english, {first, second, value});
+}
+
+} // namespace result_wording

@@ -996,7 +996,8 @@ TEST_F(Builder, HhrLineEditAndTheEditMenu)
     EXPECT_EQ(builder->dialog(), nullptr);
 }
 
-// A related pair beside a clipped window shows the whole chart again.
+// A related pair beyond the chart, made while the window is clipped, shows the
+// whole chart again; one beside the clipped window but on the chart is made.
 TEST_F(Builder, ARelatedPairOutsideTheWindowRestoresTheFullChart)
 {
     ChartWindow window;
@@ -1007,10 +1008,15 @@ TEST_F(Builder, ARelatedPairOutsideTheWindowRestoresTheFullChart)
     window.m_fTMax = 23.0f;
     document.ClipChart(window, 0, 0);
     ASSERT_EQ(idg().m_fZoom, 2.0f);
-    // On ε through N, one point at 22 °C and its partner 5 K away: beyond the window's 21…23 °C.
+    // On ε through N, one point at 22 °C and its partner 5 K away: beyond the
+    // window's 21…23 °C but on the chart.
+    EXPECT_TRUE(
+        DocumentEdits(document).AddRelatedPoints(0, 0, 5.0f, 0, 22.0f, "R1", "R2", view->DrawnWindow()));
+    EXPECT_EQ(idg().m_fZoom, 2.0f);
+    // A pair whose first point, at 72 °C on the same ε line, lies above the chart.
     messages.clear();
     EXPECT_FALSE(
-        DocumentEdits(document).AddRelatedPoints(0, 0, 5.0f, 0, 22.0f, "R1", "R2", view->DrawnWindow()));
+        DocumentEdits(document).AddRelatedPoints(0, 0, 5.0f, 0, 72.0f, "R3", "R4", view->DrawnWindow()));
     EXPECT_THAT(messages.texts(), ::testing::ElementsAre("无法得到两个相关状态点!"));
     EXPECT_EQ(idg().m_fZoom, 1.0f);
     EXPECT_EQ(idg().m_fXMax, 0.04f);

@@ -110,6 +110,133 @@
     </message>
 </context>
 <context>
+    <name>AnalysisLabels</name>
+    <message>
+        <source>室内点</source>
+        <translation>Indoor point</translation>
+    </message>
+    <message>
+        <source>室外点</source>
+        <translation>Outdoor point</translation>
+    </message>
+    <message>
+        <source>混合点</source>
+        <translation>Mixing point</translation>
+    </message>
+    <message>
+        <source>送风点</source>
+        <translation>Supply air point</translation>
+    </message>
+    <message>
+        <source>盘管出风点</source>
+        <translation>Coil outlet point</translation>
+    </message>
+    <message>
+        <source>新风机组加热后</source>
+        <translation>Outdoor air unit after heating</translation>
+    </message>
+    <message>
+        <source>新风机组出风点</source>
+        <translation>Outdoor air unit outlet point</translation>
+    </message>
+    <message>
+        <source>空调器进风状态点参数W</source>
+        <translation>Air handling unit inlet state W</translation>
+    </message>
+    <message>
+        <source>空调器出风状态点参数L</source>
+        <translation>Air handling unit outlet state L</translation>
+    </message>
+    <message>
+        <source>加热盘管进风状态点参数W</source>
+        <translation>Heating coil inlet state W</translation>
+    </message>
+    <message>
+        <source>加热盘管出风状态点参数W&apos;</source>
+        <translation>Heating coil outlet state W&apos;</translation>
+    </message>
+    <message>
+        <source>空调器进风状态点参数C</source>
+        <translation>Air handling unit inlet state C</translation>
+    </message>
+    <message>
+        <source>空调器出风状态点参数O</source>
+        <translation>Air handling unit outlet state O</translation>
+    </message>
+    <message>
+        <source>送风状态点O</source>
+        <translation>Supply air state O</translation>
+    </message>
+    <message>
+        <source>加热盘管进风状态点C</source>
+        <translation>Heating coil inlet state C</translation>
+    </message>
+    <message>
+        <source>加热盘管出风状态点M</source>
+        <translation>Heating coil outlet state M</translation>
+    </message>
+    <message>
+        <source>空调器进风状态点</source>
+        <translation>Air handling unit inlet state</translation>
+    </message>
+    <message>
+        <source>空调器出风状态点</source>
+        <translation>Air handling unit outlet state</translation>
+    </message>
+    <message>
+        <source>送风状态点</source>
+        <translation>Supply air state</translation>
+    </message>
+    <message>
+        <source>预热后点</source>
+        <translation>After preheating</translation>
+    </message>
+    <message>
+        <source>一次混风点</source>
+        <translation>First mixing point</translation>
+    </message>
+    <message>
+        <source>加湿后点</source>
+        <translation>After humidification</translation>
+    </message>
+    <message>
+        <source>二次混风点</source>
+        <translation>Second mixing point</translation>
+    </message>
+    <message>
+        <source>预热后出风温度</source>
+        <translation>Air temperature after preheating</translation>
+    </message>
+    <message>
+        <source>新风比</source>
+        <translation>Outdoor air ratio</translation>
+    </message>
+    <message>
+        <source>送风温差</source>
+        <translation>Supply air temperature difference</translation>
+    </message>
+    <message>
+        <source>一次回风量</source>
+        <translation>Primary return air flow rate</translation>
+    </message>
+    <message>
+        <source>二次回风量</source>
+        <translation>Secondary return air flow rate</translation>
+    </message>
+    <message>
+        <source>风机盘管制冷量</source>
+        <translation>Fan coil cooling capacity</translation>
+    </message>
+    <message>
+        <source>新风空调器制冷量</source>
+        <translation>Outdoor air unit cooling capacity</translation>
+    </message>
+    <message>
+        <source>盘管加热量</source>
+        <translation>Coil heating load</translation>
+    </message>
+</context>
+<context>
     <name>AnalysisReport</name>
     <message>
         <source>%1
@@ -2369,6 +2496,13 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     </message>
 </context>
 <context>
+    <name>ChartAttributes</name>
+    <message>
+        <source>%1的间距必须是大于零的数。</source>
+        <translation>The spacing of %1 must be a number greater than zero.</translation>
+    </message>
+</context>
+<context>
     <name>ChartBuilder</name>
     <message>
         <source>该点为无效点</source>
@@ -2397,6 +2531,13 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     <message>
         <source>重做(&amp;R)</source>
         <translation>&amp;Redo</translation>
+    </message>
+</context>
+<context>
+    <name>ChartExport</name>
+    <message>
+        <source>焓湿图</source>
+        <translation>Psychrometric Chart</translation>
     </message>
 </context>
 <context>
@@ -2462,6 +2603,57 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     <message>
         <source>无法打印焓湿图。</source>
         <translation>Cannot print the psychrometric chart.</translation>
+    </message>
+</context>
+<context>
+    <name>ChartRenderer</name>
+    <message>
+        <source>工况：制冷工况</source>
+        <translation>Condition: cooling</translation>
+    </message>
+    <message>
+        <source>工况：制热工况</source>
+        <translation>Condition: heating</translation>
+    </message>
+    <message>
+        <source>工况：普通工况</source>
+        <translation>Condition: normal</translation>
+    </message>
+    <message>
+        <source>工程名称：%1       系统编号：%2       服务区域：%3      %4</source>
+        <translation>Project: %1       System: %2       Room: %3      %4</translation>
+    </message>
+    <message>
+        <source>已知参数：</source>
+        <translation>Known parameters:</translation>
+    </message>
+    <message>
+        <source>室外状态点%1：%2</source>
+        <translation>Outdoor state point %1: %2</translation>
+    </message>
+    <message>
+        <source>室内状态点%1： %2</source>
+        <translation>Indoor state point %1:  %2</translation>
+    </message>
+    <message>
+        <source>室内空调热负荷：%1</source>
+        <translation>Room heating load: %1</translation>
+    </message>
+    <message>
+        <source>室内空调冷负荷：%1</source>
+        <translation>Room cooling load: %1</translation>
+    </message>
+    <message>
+        <source>室内空调湿负荷：%1</source>
+        <translation>Room moisture load: %1</translation>
+    </message>
+    <message>
+        <source>新风量：%1</source>
+        <translation>Outdoor air flow rate: %1</translation>
+    </message>
+    <message>
+        <source>计算结果：</source>
+        <translation>Results:</translation>
     </message>
 </context>
 <context>
@@ -3665,6 +3857,65 @@ Wrong file name when opening the file!</translation>
         <translation>Cannot read the recovery file of %1; the file was kept:
 %2
 %3</translation>
+    </message>
+</context>
+<context>
+    <name>ResultTexts</name>
+    <message>
+        <source>总送风量(%1-%2): %3</source>
+        <translation>Total supply air flow rate (%1-%2): %3</translation>
+    </message>
+    <message>
+        <source>空调制冷量(%1-%2): %3</source>
+        <translation>Cooling capacity (%1-%2): %3</translation>
+    </message>
+    <message>
+        <source>空调加热量(%1-%2): %3</source>
+        <translation>Heating load (%1-%2): %3</translation>
+    </message>
+    <message>
+        <source>空调再热量(%1-%2): %3</source>
+        <translation>Reheat load (%1-%2): %3</translation>
+    </message>
+    <message>
+        <source>空调预热量(%1-%2): %3</source>
+        <translation>Preheat load (%1-%2): %3</translation>
+    </message>
+    <message>
+        <source>空调加湿量(%1-%2): %3</source>
+        <translation>Humidification rate (%1-%2): %3</translation>
+    </message>
+    <message>
+        <source>热湿比(%1-%2): %3</source>
+        <translation>Heat-moisture ratio ε (%1-%2): %3</translation>
+    </message>
+    <message>
+        <source>处理焓差(%1-%2): %3</source>
+        <translation>Treatment enthalpy difference (%1-%2): %3</translation>
+    </message>
+    <message>
+        <source>含湿量差(%1-%2): %3</source>
+        <translation>Moisture content difference (%1-%2): %3</translation>
+    </message>
+    <message>
+        <source>新风冷负荷(%1-%2): %3</source>
+        <translation>Outdoor air cooling load (%1-%2): %3</translation>
+    </message>
+    <message>
+        <source>新风热负荷(%1-%2): %3</source>
+        <translation>Outdoor air heating load (%1-%2): %3</translation>
+    </message>
+    <message>
+        <source>混风比(%1-%2-%3): %4</source>
+        <translation>Mixing ratio (%1-%2-%3): %4</translation>
+    </message>
+    <message>
+        <source>除湿(%1-%2): %3</source>
+        <translation>Dehumidification (%1-%2): %3</translation>
+    </message>
+    <message>
+        <source>%1：干球温度 %2℃   湿球温度 %3℃   相对湿度 %4%</source>
+        <translation>%1: dry-bulb %2℃   wet-bulb %3℃   relative humidity %4%</translation>
     </message>
 </context>
 <context>

@@ -258,18 +258,28 @@ std::string noStateMessage(const CParamPoint& point)
 
 } // namespace
 
-// The CSV row of one line of 'qorva-cli states' with its newline, appended to
-// out; false, with out unchanged and error set, when the line gives no state.
-bool appendStateRow(std::string_view line, float pressure, std::string& out, std::string& error,
-                    void (*append)(std::string&, double) = appendNumber)
+// The completed state of one line of 'qorva-cli states'; false with error
+// set when the line gives no state.
+bool lineState(std::string_view line, float pressure, CParamPoint& point, std::string& error)
 {
     std::array<std::string_view, 16> words;
-    CParamPoint point;
     if (!parseState(splitWords(line, words), pressure, point, error)) {
         return false;
     }
     if (!point.Calculate()) {
         error = noStateMessage(point);
+        return false;
+    }
+    return true;
+}
+
+// The CSV row of one line of 'qorva-cli states' with its newline, appended to
+// out; false, with out unchanged and error set, when the line gives no state.
+bool appendStateRow(std::string_view line, float pressure, std::string& out, std::string& error,
+                    void (*append)(std::string&, double) = appendNumber)
+{
+    CParamPoint point;
+    if (!lineState(line, pressure, point, error)) {
         return false;
     }
     char separator = '\0';
@@ -289,13 +299,8 @@ bool appendStateRow(std::string_view line, float pressure, std::string& out, std
 // gives no state.
 bool appendStateElement(std::string_view line, float pressure, std::string& out, std::string& error)
 {
-    std::array<std::string_view, 16> words;
     CParamPoint point;
-    if (!parseState(splitWords(line, words), pressure, point, error)) {
-        return false;
-    }
-    if (!point.Calculate()) {
-        error = noStateMessage(point);
+    if (!lineState(line, pressure, point, error)) {
         return false;
     }
     appendStateJson(out, point);

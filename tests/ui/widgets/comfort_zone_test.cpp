@@ -253,6 +253,8 @@ TEST_F(ComfortZoneDialog, Screenshot)
     open();
     field<QComboBox>("base")->setCurrentIndex(0);
     field<QComboBox>("kind")->setCurrentIndex(CComfortZoneDlg::kPmv);
+    // Class II reaches warmer than the code's zone, so the two captions stand apart.
+    field<QComboBox>("limitClass")->setCurrentIndex(1);
     press("ok");
     ASSERT_EQ(idg().m_pComfortAreas->size(), 2u);
     CQORVAView* view = frame->view();

@@ -27,6 +27,7 @@ _qorva_cli()
     # Words an option takes; options with a number take no completion.
     case $prev in
         --analysis) COMPREPLY=($(compgen -W "primary secondary fancoil freshair" -- "$cur")); return ;;
+        --zone) COMPREPLY=($(compgen -W "gb-cooling-1 gb-cooling-2 gb-heating-1 gb-heating-2 pmv" -- "$cur")); return ;;
         --condition) COMPREPLY=($(compgen -W "0 1 2" -- "$cur")); return ;;
         --preheat) COMPREPLY=($(compgen -W "first mix" -- "$cur")); return ;;
         --humidify) COMPREPLY=($(compgen -W "adiabatic steam none" -- "$cur")); return ;;

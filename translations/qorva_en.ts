@@ -3907,7 +3907,7 @@ Wrong file name when opening the file!</translation>
     </message>
     <message>
         <source>混风比(%1-%2-%3): %4</source>
-        <translation>Mixing ratio (%1-%2-%3): %4</translation>
+        <translation>Mixing ratio (%1-%2-%3): %4 of %3</translation>
     </message>
     <message>
         <source>除湿(%1-%2): %3</source>

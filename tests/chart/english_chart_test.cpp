@@ -100,7 +100,8 @@ TEST_F(EnglishChart, ResultsAreDrawnInEnglishAndTheFileStaysTheSame)
         "Reheat load (P-O): 1.366kW",                                                  // 空调再热量
         "Heating load (C-M): 6.037kW",                                                 // 空调加热量
         "Preheat load (W-W'): 1.415kW",                                                // 空调预热量
-        "Mixing ratio (N-C-W): 10%",                                                   // 混风比
+        "Mixing ratio (N-C-W): 10% of W",                                              // 混风比
+        "Mixing ratio (K-O-D): 72% of D", // the fan coil's 混风比(D-O-K'): 72 %, the share of D
         "Heat-moisture ratio ε (O-N): 29250kJ/kg",                                     // 热湿比
         "Humidification rate (W'-M): 0.500kg/h",                                       // 空调加湿量
         "Outdoor air cooling load (W-L): 2.189kW",                                     // 新风冷负荷

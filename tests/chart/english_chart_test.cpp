@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "analysis/Binding.h"
+#include "AnalysedSample.h"
 #include "chart/ChartProperties.h"
 #include "chart/ChartRenderer.h"
 #include "chart/RecordingCanvas.h"
@@ -35,11 +36,7 @@ protected:
 
     void SetUp() override
     {
-        const std::string sample = std::string(QORVA_SOURCE_DIR) + "/examples/office.id";
-        ProjectFile file;
-        ASSERT_TRUE(file.read(sample, ProjectFile::ProbeProjectVersion(sample), contents))
-            << file.errorString();
-        RefreshAllViews(contents.idg);
+        ASSERT_TRUE(ReadAnalysedSample(contents));
     }
     void TearDown() override { removeLanguage(); }
 

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "analysis/Binding.h"
+#include "AnalysedSample.h"
 #include "chart/ChartRenderer.h"
 #include "chart/ChartAttributes.h"
 #include "chart/ChartExport.h"
@@ -73,11 +74,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        const std::string sample = std::string(QORVA_SOURCE_DIR) + "/examples/office.id";
-        ProjectFile file;
-        ASSERT_TRUE(file.read(sample, ProjectFile::ProbeProjectVersion(sample), contents))
-            << file.errorString();
-        RefreshAllViews(idg());
+        ASSERT_TRUE(ReadAnalysedSample(contents));
         idg().m_rooms.SetRoomCondition(idg().m_nCurSystem, idg().m_nCurRoom, 1);
         ASSERT_EQ(BindCurrentRoom(idg(), false), 1);
     }

@@ -13,6 +13,7 @@
 
 #include "ChartFixture.h"
 #include "analysis/Binding.h"
+#include "AnalysedSample.h"
 #include "chart/ChartExport.h"
 #include "chart/LabelPlacement.h"
 #include "project/ProjectFile.h"
@@ -277,11 +278,7 @@ protected:
 
     void SetUp() override
     {
-        const std::string sample = std::string(QORVA_SOURCE_DIR) + "/examples/office.id";
-        ProjectFile file;
-        ASSERT_TRUE(file.read(sample, ProjectFile::ProbeProjectVersion(sample), contents))
-            << file.errorString();
-        RefreshAllViews(contents.idg);
+        ASSERT_TRUE(ReadAnalysedSample(contents));
     }
 
     ProjectContents contents;

@@ -5,6 +5,7 @@
 
 #include "ChartFixture.h"
 #include "analysis/Binding.h"
+#include "AnalysedSample.h"
 #include "chart/LabelPlacement.h"
 #include "project/ProjectFile.h"
 
@@ -163,10 +164,7 @@ TEST_F(ChartFixture, NamesMarkersAndArrowsReadOnPaper)
 TEST(PrintedPage, TheLineUnderTheKnownParametersStaysInsideTheMargins)
 {
     ProjectContents contents;
-    const std::string sample = std::string(QORVA_SOURCE_DIR) + "/examples/office.id";
-    ProjectFile file;
-    ASSERT_TRUE(file.read(sample, ProjectFile::ProbeProjectVersion(sample), contents)) << file.errorString();
-    RefreshAllViews(contents.idg);
+    ASSERT_TRUE(ReadAnalysedSample(contents));
     CIDG& idg = contents.idg;
     for (const int margin : {0, 10, 25}) {
         idg.m_nMargin = {margin, margin, margin, margin};

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/cli/StateCommand.cpp"
+#include "cli/StateRows.h"
 #include "psychro/QorvaDll.h"
 
 namespace {

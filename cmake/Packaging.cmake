@@ -30,11 +30,11 @@ if(QORVA_BUILD_GUI)
   # update-mime-database and update-desktop-database there; the Debian
   # package leaves that to the triggers of shared-mime-info and
   # desktop-file-utils.
-  install(FILES app/desktop/qorva.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-  install(FILES app/desktop/qorva-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME qorva.xml)
-  configure_file(app/desktop/qorva.metainfo.xml ${CMAKE_BINARY_DIR}/desktop/org.qorva.qorva.metainfo.xml @ONLY)
+  install(FILES gui/app/desktop/qorva.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES gui/app/desktop/qorva-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME qorva.xml)
+  configure_file(gui/app/desktop/qorva.metainfo.xml ${CMAKE_BINARY_DIR}/desktop/org.qorva.qorva.metainfo.xml @ONLY)
   install(FILES ${CMAKE_BINARY_DIR}/desktop/org.qorva.qorva.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-  install(FILES app/qorva.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+  install(FILES gui/app/qorva.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
   # The fixed-size icons are drawn from the scalable one at build time.
   add_executable(qorva-render-icon packaging/render_icon.cpp)
@@ -44,8 +44,8 @@ if(QORVA_BUILD_GUI)
     set(png ${CMAKE_BINARY_DIR}/icons/${size}x${size}/apps/qorva.png)
     add_custom_command(OUTPUT ${png}
       COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/icons/${size}x${size}/apps
-      COMMAND qorva-render-icon ${PROJECT_SOURCE_DIR}/app/qorva.svg ${size} ${png}
-      DEPENDS qorva-render-icon ${PROJECT_SOURCE_DIR}/app/qorva.svg
+      COMMAND qorva-render-icon ${PROJECT_SOURCE_DIR}/gui/app/qorva.svg ${size} ${png}
+      DEPENDS qorva-render-icon ${PROJECT_SOURCE_DIR}/gui/app/qorva.svg
       COMMENT "Drawing the ${size}x${size} icon")
     list(APPEND QORVA_ICONS ${png})
     install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)

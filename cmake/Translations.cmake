@@ -15,8 +15,8 @@ file(GLOB_RECURSE QORVA_TRANSLATED_SOURCES CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/chart/*.cpp ${PROJECT_SOURCE_DIR}/chart/*.h
   ${PROJECT_SOURCE_DIR}/analysis/*.cpp ${PROJECT_SOURCE_DIR}/analysis/*.h
   ${PROJECT_SOURCE_DIR}/project/*.cpp ${PROJECT_SOURCE_DIR}/project/*.h
-  ${PROJECT_SOURCE_DIR}/app/*.cpp ${PROJECT_SOURCE_DIR}/app/*.h
-  ${PROJECT_SOURCE_DIR}/ui/*.cpp ${PROJECT_SOURCE_DIR}/ui/*.h)
+  ${PROJECT_SOURCE_DIR}/cli/*.cpp ${PROJECT_SOURCE_DIR}/cli/*.h
+  ${PROJECT_SOURCE_DIR}/gui/*.cpp ${PROJECT_SOURCE_DIR}/gui/*.h)
 
 qt_add_translations(qorva_translations
   TS_FILES ${PROJECT_SOURCE_DIR}/translations/qorva_en.ts

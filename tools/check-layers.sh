@@ -1,18 +1,36 @@
 #!/bin/sh
-# Fails when a file of the GUI-free core includes a QtWidgets or
-# QtPrintSupport header in any form: <QtWidgets/QWidget>, <QtWidgets>,
-# <QWidget>, <qwidget.h>. The Qt layer lives in */widgets/ and app/.
+# The folder rules the compiler cannot see:
+# - nothing in the core (psychro, model, chart, analysis, project, and the
+#   translations both programs link) includes anything from gui/ or cli/,
+#   and the command-line program includes nothing from gui/;
+# - nothing outside gui/ (and its tests, tests/gui/) includes a QtWidgets or
+#   QtPrintSupport header in any form: <QtWidgets/QWidget>, <QtWidgets>,
+#   <QWidget>, <qwidget.h>.
+# The layers inside the core are enforced by the build itself.
 set -e
 cd "$(dirname "$0")/.."
+status=0
+core="psychro model chart analysis project translations"
+sources() { grep -rEn --include='*.h' --include='*.cpp' "$@" 2>/dev/null || true; }
+
+up=$(sources '^[[:space:]]*#[[:space:]]*include[[:space:]]*"(gui|cli)/' $core)
+up="$up$(sources '^[[:space:]]*#[[:space:]]*include[[:space:]]*"gui/' cli)"
+if [ -n "$up" ]; then
+  echo "includes that climb out of the core into gui/ or cli/:" >&2
+  echo "$up" >&2
+  status=1
+fi
+
 qt=$(qmake6 -query QT_INSTALL_HEADERS 2>/dev/null || echo /usr/include/x86_64-linux-gnu/qt6)
 names=$( (ls "$qt/QtWidgets" "$qt/QtPrintSupport" 2>/dev/null; echo QtWidgets; echo QtPrintSupport) |
   sed 's/\.h$//' | sort -u | tr '\n' '|' | sed 's/|$//')
-found=$(grep -rEn --include='*.h' --include='*.cpp' \
-  "^[[:space:]]*#[[:space:]]*include[[:space:]]*[<\"]((QtWidgets|QtPrintSupport)/)?($names)(\.h)?[>\"]" \
-  psychro model chart analysis project app/cli fuzz examples 2>/dev/null | grep -v '/widgets/' || true)
-if [ -n "$found" ]; then
-  echo "QtWidgets headers in the core:" >&2
-  echo "$found" >&2
-  exit 1
+outside=$(git ls-files -- '*.h' '*.cpp' | grep -vE '^(gui|tests/gui)/' | tr '\n' ' ')
+widgets=$(sources "^[[:space:]]*#[[:space:]]*include[[:space:]]*[<\"]((QtWidgets|QtPrintSupport)/)?($names)(\.h)?[>\"]" $outside)
+if [ -n "$widgets" ]; then
+  echo "QtWidgets or QtPrintSupport headers outside gui/:" >&2
+  echo "$widgets" >&2
+  status=1
 fi
-echo "core free of QtWidgets: ok"
+
+[ $status -eq 0 ] && echo "folders: the core includes nothing of gui/ or cli/, QtWidgets only in gui/: ok"
+exit $status

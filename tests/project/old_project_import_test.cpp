@@ -5,82 +5,13 @@
 
 #include <memory>
 
-#include "ProjectFileFixtures.h"
+#include "OldProjectFixtures.h"
 #include "project/OldProjectImport.h"
 #include "support/RecordingMessages.h"
 
-// qorva-cli's sources are not in a library; the text commands are compiled in.
-#include "app/cli/TextCommands.cpp"
-
-using fixtures::Bytes;
+using namespace old_fixtures;
 
 namespace {
-
-// A state point record after its tag, every field spelled out.
-Bytes statePoint(const std::string& name, float t, float rh, std::int32_t id)
-{
-    Bytes b;
-    b.str(name).i32(0).f32(0.0099f).f32(t).f32(17.9f).f32(50.3f).f32(rh).i32(id);
-    b.i32(-1).i32(-1).f32(-1.0f); // mixing sources and ratio
-    for (int i = 0; i < 13; ++i)  // partner, ratio line, bases, lines, six crossings
-        b.i32(-1);
-    b.i32(-1).i32(-1).f32(1.5f).f32(2.5f).i32(-1).f32(0); // related pair, value kind, value
-    b.i32(0).i32(0);
-    return b;
-}
-
-// An old room block: no indoor dry-bulb temperatures, four arrays per
-// condition, no parameter points, 29 analysis words.
-Bytes oldRoom(const std::string& name, bool withPoint)
-{
-    Bytes b;
-    b.f32(12.5f).f32(1.25f).f32(800).f32(55).f32(19.5f).i32(1).str("N夏").str(name);
-    b.f32(8.5f).f32(0.5f).f32(600).f32(45).f32(13.0f).i32(0).str("N冬");
-    for (int k = 0; k < 3; ++k) {
-        if (withPoint && k == 1)
-            b.count(1).newClass("CStatePoint").append(statePoint("O", 19.0f, 0.75f, 0));
-        else
-            b.count(0);
-        b.count(0).count(0).count(0);
-    }
-    for (int i = 0; i < 29; ++i)
-        b.i32(7); // dropped on import
-    return b;
-}
-
-CIDG oldSettings()
-{
-    CIDG idg;
-    idg.m_strProjectName = "旧工程";
-    idg.m_nUnitSystem = CIDG::kUnitsEngineering;
-    idg.m_fSummerPressure = 95000;
-    idg.m_fWinterDensity = 1.25f;
-    idg.m_nCurSystem = 0;
-    idg.m_nCurRoom = 1;
-    idg.m_nMargin = {11, 12, 13, 14};
-    idg.m_nPointRadius = 4;
-    idg.m_fZoom = 2.0f;
-    return idg;
-}
-
-Bytes oldProject()
-{
-    Bytes b;
-    b.str("W旧").f32(27.5f).f32(0).f32(33.5f).i32(0);
-    b.str("W").f32(-6.0f).f32(80).f32(-5.0f).i32(1);
-    b.i32(1).str("旧系统").i32(2).append(oldRoom("房间甲", true)).append(oldRoom("房间乙", false));
-    b.append(fixtures::chartSettings(oldSettings())).append(fixtures::documentTail(1, "r.txt"));
-    return b;
-}
-
-QString writeFile(const QTemporaryDir& dir, const QString& name, const std::vector<std::uint8_t>& bytes)
-{
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
-    return path;
-}
 
 void expectImported(const CIDG& idg, std::size_t index)
 {
@@ -229,59 +160,4 @@ TEST(OldProjectImport, MissingFileCannotBeCopied)
               OldImportResult::CannotOpen);
     EXPECT_EQ(messages.texts(),
               (std::vector<std::string>{"请注意！\n文件存盘时文件名错误!", "对不起，您的文件可能已经损坏!"}));
-}
-
-// The command-line forms: exit status 2 for wrong arguments, 1 for a file
-// that cannot be read, and no OUT left behind then.
-TEST(TextCommands, ExitStatusAndNoPartialOutput)
-{
-    RecordingMessages messages;
-    QTemporaryDir dir;
-    const std::string out = dir.filePath("out").toStdString();
-    const QString old = writeFile(dir, "old.id", oldProject().data);
-    using Command = int (*)(const std::vector<std::string>&);
-    struct Case {
-        Command command;
-        std::vector<std::string> args;
-        int status;
-    };
-    const Case cases[] = {
-        {runExportPointsCommand, {"only-one"}, 2},
-        {runExportParamsCommand, {}, 2},
-        {runReportCommand, {"a", "b", "c"}, 2},
-        {runImportParamsCommand, {"", out}, 2},
-        {runImportOldCommand, {"a"}, 2},
-        {runExportPointsCommand, {"/nonexistent.id", out}, 1},
-        {runExportParamsCommand, {old.toStdString(), out}, 1}, // an old project is not opened directly
-        {runReportCommand, {"/nonexistent.id", out}, 1},
-        {runImportParamsCommand, {"/nonexistent.txt", out}, 1},
-        {runImportOldCommand, {"/nonexistent.id", out}, 1},
-    };
-    for (const Case& c : cases) {
-        testing::internal::CaptureStderr();
-        EXPECT_EQ(c.command(c.args), c.status) << (c.args.empty() ? "" : c.args[0]);
-        const std::string err = testing::internal::GetCapturedStderr();
-        EXPECT_NE(err.find(c.status == 2 ? "usage: qorva-cli " : "qorva-cli: "), std::string::npos) << err;
-        EXPECT_FALSE(QFile::exists(QString::fromStdString(out)));
-    }
-}
-
-TEST(TextCommands, ImportOldThenExportAndReport)
-{
-    RecordingMessages messages;
-    QTemporaryDir dir;
-    const QString old = writeFile(dir, "old.id", oldProject().data);
-    const std::string project = dir.filePath("new.id").toStdString();
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(runImportOldCommand({old.toStdString(), project}), 0);
-    EXPECT_EQ(runExportParamsCommand({project, dir.filePath("params.txt").toStdString()}), 0);
-    EXPECT_EQ(runExportPointsCommand({project, dir.filePath("points.txt").toStdString()}), 0);
-    EXPECT_EQ(runImportParamsCommand({QORVA_SOURCE_DIR "/examples/parameters.txt", project}), 0);
-    EXPECT_EQ(runReportCommand({project, dir.filePath("report.txt").toStdString()}), 0);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-    auto contents = std::make_unique<ProjectContents>();
-    ProjectFile file;
-    ASSERT_TRUE(file.read(project, ProjectFile::ProbeProjectVersion(project), *contents));
-    EXPECT_EQ(contents->idg.m_strProjectName, "办公楼");
-    EXPECT_TRUE(QFile::exists(dir.filePath("report.txt")));
 }

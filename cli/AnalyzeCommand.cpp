@@ -1,0 +1,311 @@
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/AnalysisFramework.h"
+#include "analysis/Binding.h"
+#include "cli/Commands.h"
+#include "cli/JsonOutput.h"
+#include "project/CQORVADoc.h"
+#include "project/ProjectFile.h"
+
+// qorva-cli analyze IN.id OUT.id --analysis primary|secondary|fancoil|freshair
+// [--system S] [--room R] [overrides]: runs one analysis on one room (or on
+// every room) with the parameters stored in it, exactly as the dialog's OK
+// would through the document, prints each room's result texts as they are
+// drawn and writes the project to OUT.id. A failure prints the dialog's
+// message and writes nothing (status 1); wrong arguments give status 2.
+// With --json every room is analysed and printed as JSON, a failed one with
+// its message; any failure still writes no project.
+
+namespace {
+
+using cli_json::forEachConditionView;
+
+constexpr const char* kUsage =
+    "usage: qorva-cli analyze IN.id OUT.id --analysis primary|secondary|fancoil|freshair\n"
+    "                         [--system NAME|INDEX] [--room NAME|INDEX]\n"
+    "  parameters (default: those stored in the room, as the dialog opens with them):\n"
+    "    --fan-rise K           风机温升 (℃; primary, secondary, fancoil)\n"
+    "    --supply-diff K|max    送风温差 (℃), or max for 最大送风温差 (primary, secondary, fancoil)\n"
+    "    --dew-point PERCENT    机器露点 (%)\n"
+    "    --winter | --no-winter run the winter part (primary: needs --preheat and --humidify)\n"
+    "    --preheat first|mix    预热方式 先预热 / 先混合 (primary)\n"
+    "    --humidify adiabatic|steam|none\n"
+    "                           加湿方式: 绝热/等焓 or 蒸汽/等温; none: no winter part (primary, freshair)\n"
+    "    --preheat-diff K       预热温差 (℃; primary, secondary)\n"
+    "    --mix treat-first|mix-first\n"
+    "                           混风模式 先处理后混风 / 先混风后处理 (fancoil)\n"
+    "    --heat-to T            加热到 (℃; freshair)\n"
+    "    --humidification KGH   加湿量 (kg/h; freshair)\n"
+    "  --json                   print each room's points, lines, texts and results as JSON\n";
+
+std::optional<double> number(const std::string& text)
+{
+    double value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (ec != std::errc() || ptr != end)
+        return std::nullopt;
+    return value;
+}
+
+template <class Names> int findByNameOrIndex(const Names& names, const std::string& name)
+{
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (names[i]->m_strName == name)
+            return static_cast<int>(i);
+    const auto index = number(name);
+    if (index && *index >= 0 && *index < double(names.size()) && *index == int(*index))
+        return int(*index);
+    return -1;
+}
+
+struct Options {
+    std::string in, out, analysis, system, room;
+    std::map<std::string, std::string> values;
+    std::optional<bool> winter;
+    bool json = false;
+};
+
+// Applies the overrides to the stored parameters; false when a value is wrong.
+bool applyOverrides(const Options& o, AnalysisRequest& request)
+{
+    bool ok = true;
+    auto num = [&](const char* key, auto& target) {
+        if (auto it = o.values.find(key); it != o.values.end()) {
+            if (const auto v = number(it->second))
+                target = static_cast<std::remove_reference_t<decltype(target)>>(*v);
+            else
+                ok = false;
+        }
+    };
+    auto humidify = [&](int& target) {
+        if (auto it = o.values.find("--humidify"); it != o.values.end()) {
+            const std::string& v = it->second;
+            if (v == "adiabatic" || v == "isenthalpic")
+                target = kHumidifyAdiabatic;
+            else if (v == "steam" || v == "isothermal")
+                target = kHumidifySteam;
+            else if (v == "none")
+                target = kHumidifyNone;
+            else
+                ok = false;
+        }
+    };
+    auto supply = [&](int& maxFlag, auto& difference) {
+        if (auto it = o.values.find("--supply-diff"); it != o.values.end()) {
+            if (it->second == "max") {
+                maxFlag = 1;
+            } else if (const auto v = number(it->second); v && *v > 0) {
+                maxFlag = 0;
+                difference = static_cast<std::remove_reference_t<decltype(difference)>>(*v);
+            } else {
+                ok = false;
+            }
+        }
+    };
+    if (auto* p = std::get_if<PrimaryParams>(&request)) {
+        num("--fan-rise", p->fanRise);
+        supply(p->maxDifference, p->supplyDifference);
+        float percent = p->dewPoint * 100.0f;
+        num("--dew-point", percent);
+        p->dewPoint = percent * 0.01f;
+        num("--preheat-diff", p->preheatDifference);
+        humidify(p->humidifyMode);
+        if (auto it = o.values.find("--preheat"); it != o.values.end())
+            p->preheatMode = it->second == "first" ? kPreheatFirst
+                             : it->second == "mix" ? kMixFirst
+                                                   : (ok = false, 0);
+        p->winter = p->humidifyMode >= 0 && p->preheatMode >= 0 ? 1 : 0;
+        if (o.winter)
+            p->winter = *o.winter && p->winter;
+        ok = ok && p->fanRise >= 0 && p->dewPoint > 0 && p->dewPoint <= 1;
+    } else if (auto* s = std::get_if<SecondaryParams>(&request)) {
+        num("--fan-rise", s->fanRise);
+        int unused = 0;
+        supply(unused, s->supplyDifference);
+        num("--dew-point", s->dewPointPercent);
+        num("--preheat-diff", s->preheatDifference);
+        humidify(s->humidifyMode);
+        if (o.winter)
+            s->winter = *o.winter;
+        ok = ok && unused == 0 && s->fanRise >= 0 && s->dewPointPercent > 0 && s->dewPointPercent <= 100;
+    } else if (auto* f = std::get_if<FanCoilParams>(&request)) {
+        num("--fan-rise", f->fanRise);
+        supply(f->maxDifference, f->supplyDifference);
+        num("--dew-point", f->dewPointPercent);
+        humidify(f->humidifyMode);
+        if (auto it = o.values.find("--mix"); it != o.values.end())
+            f->mixMode = it->second == "treat-first" ? kTreatThenMix
+                         : it->second == "mix-first" ? kMixThenTreat
+                                                     : (ok = false, 0);
+        if (o.winter)
+            f->winter = *o.winter;
+    } else if (auto* a = std::get_if<FreshAirParams>(&request)) {
+        float percent = a->dewPoint * 100.0f;
+        num("--dew-point", percent);
+        a->dewPoint = percent * 0.01f;
+        num("--heat-to", a->heatTo);
+        num("--humidification", a->humidification);
+        humidify(a->humidifyMode);
+        if (o.winter && !*o.winter)
+            a->humidifyMode = kHumidifyNone;
+        ok = ok && a->dewPoint > 0 && a->dewPoint <= 1;
+    }
+    return ok;
+}
+
+bool parse(const std::vector<std::string>& args, Options& o)
+{
+    static const std::vector<std::string> valued{"--fan-rise", "--supply-diff", "--dew-point",
+                                                 "--preheat",  "--humidify",    "--preheat-diff",
+                                                 "--mix",      "--heat-to",     "--humidification"};
+    std::vector<std::string> positional;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == "--json") {
+            o.json = true;
+        } else if (arg == "--winter" || arg == "--no-winter") {
+            o.winter = arg == "--winter";
+        } else if (arg == "--analysis" || arg == "--system" || arg == "--room") {
+            if (!hasValue)
+                return false;
+            (arg == "--analysis" ? o.analysis : arg == "--system" ? o.system : o.room) = args[++i];
+        } else if (std::find(valued.begin(), valued.end(), arg) != valued.end()) {
+            if (!hasValue)
+                return false;
+            o.values[arg] = args[++i];
+        } else if (arg.starts_with("--")) {
+            return false;
+        } else {
+            positional.push_back(arg);
+        }
+    }
+    if (positional.size() != 2)
+        return false;
+    o.in = positional[0];
+    o.out = positional[1];
+    return o.analysis == "primary" || o.analysis == "secondary" || o.analysis == "fancoil" ||
+           o.analysis == "freshair";
+}
+
+// A scratch copy of the document's project, in which a room's views are
+// re-derived (re-worded) as the chart draws them, so that printing changes
+// nothing saved; nullptr if it cannot be made.
+std::unique_ptr<ProjectContents> scratchCopy(const CQORVADoc& document)
+{
+    auto copy = std::make_unique<ProjectContents>();
+    ProjectFile file;
+    if (!file.readBytes(
+            ProjectFile::toBytes(document.model(), document.m_strReportPath, document.m_bReturnMode), *copy))
+        return nullptr;
+    return copy;
+}
+
+// The result texts of a room as the chart draws them.
+void printTexts(CIDG& idg, int system, int room)
+{
+    forEachConditionView(idg, system, room, [&idg](int) {
+        for (const auto& text : *idg.m_pTexts)
+            std::printf("%s\n", text->m_strText.c_str());
+    });
+}
+
+} // namespace
+
+std::optional<AnalysisRequest> storedRequest(const std::string& kind, const CServiceArea& room)
+{
+    if (kind == "primary")
+        return StoredPrimaryParams(room);
+    if (kind == "secondary")
+        return StoredSecondaryParams(room);
+    if (kind == "fancoil")
+        return StoredFanCoilParams(room);
+    if (kind == "freshair")
+        return StoredFreshAirParams(room);
+    return std::nullopt;
+}
+
+int runAnalyzeCommand(const std::vector<std::string>& args)
+{
+    if (std::find(args.begin(), args.end(), "--help") != args.end()) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    Options options;
+    if (!parse(args, options)) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    CQORVADoc document;
+    if (!document.OnOpenDocument(options.in))
+        return 1;
+    QJsonArray jsonRooms;
+    bool failed = false;
+    const auto& systems = document.model().m_rooms.m_systems;
+    int firstSystem = 0, lastSystem = static_cast<int>(systems.size()) - 1;
+    if (!options.system.empty()) {
+        firstSystem = lastSystem = findByNameOrIndex(systems, options.system);
+        if (firstSystem < 0) {
+            std::fprintf(stderr, "qorva-cli analyze: the project has no system '%s'\n",
+                         options.system.c_str());
+            return 2;
+        }
+    }
+    for (int s = firstSystem; s <= lastSystem; ++s) {
+        const auto& rooms = systems[static_cast<std::size_t>(s)]->m_rooms;
+        int firstRoom = 0, lastRoom = static_cast<int>(rooms.size()) - 1;
+        if (!options.room.empty()) {
+            firstRoom = lastRoom = findByNameOrIndex(rooms, options.room);
+            if (firstRoom < 0) {
+                std::fprintf(stderr, "qorva-cli analyze: system '%s' has no room '%s'\n",
+                             systems[static_cast<std::size_t>(s)]->m_strName.c_str(), options.room.c_str());
+                return 2;
+            }
+        }
+        for (int r = firstRoom; r <= lastRoom; ++r) {
+            if (!document.SelectSystem(s))
+                break;
+            document.SelectRoom(r);
+            const CServiceArea& room = *rooms[static_cast<std::size_t>(r)];
+            AnalysisRequest request = *storedRequest(options.analysis, room);
+            if (!applyOverrides(options, request)) {
+                std::fputs(kUsage, stderr);
+                return 2;
+            }
+            std::string message;
+            const bool ok = document.RunAnalysis(request, message);
+            if (!ok) {
+                std::fprintf(stderr, "qorva-cli analyze: %s / %s: %s\n",
+                             systems[static_cast<std::size_t>(s)]->m_strName.c_str(), room.m_strName.c_str(),
+                             message.c_str());
+                failed = true;
+                if (!options.json)
+                    return 1;
+            }
+            const std::unique_ptr<ProjectContents> copy = scratchCopy(document);
+            if (!copy)
+                return 1;
+            if (options.json) {
+                jsonRooms.append(cli_json::room(copy->idg, s, r, options.analysis, message, ok));
+                continue;
+            }
+            std::printf("%s / %s\n", systems[static_cast<std::size_t>(s)]->m_strName.c_str(),
+                        room.m_strName.c_str());
+            printTexts(copy->idg, s, r);
+        }
+    }
+    if (options.json)
+        cli_json::print(
+            {{"project", cli_json::text(document.model().m_strProjectName)}, {"rooms", jsonRooms}});
+    if (failed)
+        return 1;
+    return document.OnSaveDocument(options.out) ? 0 : 1;
+}

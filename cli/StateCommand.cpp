@@ -1,0 +1,380 @@
+// qorva-cli state and qorva-cli states: the parameter-point calculator on the
+// command line. A state is given by two of its properties at a pressure and
+// completed exactly as the parameter-point dialog completes it
+// (CParamPoint::Calculate), with the dialog's units: RH in %, x in g/kg,
+// temperatures in °C, h in kJ/kg, p in Pa.
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <iostream>
+#include <iterator>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/Commands.h"
+#include "cli/JsonOutput.h"
+#include "cli/StateRows.h"
+#include "model/CParamPoint.h"
+#include "psychro/Units.h"
+
+namespace {
+
+constexpr const char* kStateUsage =
+    "usage: qorva-cli state [--p PA] --PROPERTY VALUE --PROPERTY VALUE\n"
+    "  two of: --t (dry bulb, °C), --tw (wet bulb, °C), --rh (relative humidity, %),\n"
+    "          --td (dew point, °C), --x (moisture content, g/kg), --h (enthalpy, kJ/kg)\n"
+    "  --p: atmospheric pressure in Pa, default 101325\n"
+    "  --json: print the state as one JSON object\n";
+constexpr const char* kStatesUsage =
+    "usage: qorva-cli states [--p PA] < LINES\n"
+    "  each line of standard input holds the options of 'qorva-cli state';\n"
+    "  --p sets the pressure of lines that give none\n"
+    "  --json: a JSON array, one object per line (null for a line without a state)\n";
+constexpr const char* kCsvHeader = "p,t,tw,td,RH,x,h,pq,pqb,v,rho";
+constexpr const char* kEmptyCsvRow = ",,,,,,,,,,";
+
+// A number in the C locale with nothing after it; empty on anything else.
+bool parseNumber(std::string_view text, float& value)
+{
+    double parsed = 0.0;
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, parsed);
+    if (result.ec != std::errc() || result.ptr != end || !std::isfinite(parsed)) {
+        return false;
+    }
+    value = static_cast<float>(parsed);
+    return std::isfinite(value);
+}
+
+float asGiven(float value)
+{
+    return value;
+}
+
+// The property options: the field each sets, its known flag and the
+// conversion from the unit typed to the stored unit.
+struct PropertyOption {
+    const char* name;
+    float CParamPoint::*field;
+    std::uint8_t CParamPoint::*known;
+    float (*toStored)(float);
+};
+
+constexpr PropertyOption kPropertyOptions[] = {
+    {"--t", &CParamPoint::m_t, &CParamPoint::m_bKnownT, asGiven},
+    {"--tw", &CParamPoint::m_tw, &CParamPoint::m_bKnownTw, asGiven},
+    {"--rh", &CParamPoint::m_RH, &CParamPoint::m_bKnownRH, qorva::units::humidityStored},
+    {"--td", &CParamPoint::m_td, &CParamPoint::m_bKnownTd, asGiven},
+    {"--x", &CParamPoint::m_d, &CParamPoint::m_bKnownD, qorva::units::moistureStored},
+    {"--h", &CParamPoint::m_h, &CParamPoint::m_bKnownH, asGiven},
+};
+
+// Reads "--name value" options into a parameter point in stored units, with
+// its known flags and pressure. On failure `error` says what is wrong.
+bool parseState(std::span<const std::string_view> args, float defaultPressure, CParamPoint& point,
+                std::string& error)
+{
+    point = CParamPoint();
+    point.m_p = defaultPressure;
+    bool pressureGiven = false;
+    int known = 0;
+    for (std::size_t i = 0; i < args.size(); i += 2) {
+        const std::string_view name = args[i];
+        const auto option = std::find_if(std::begin(kPropertyOptions), std::end(kPropertyOptions),
+                                         [name](const PropertyOption& o) { return name == o.name; });
+        const bool isPressure = name == "--p";
+        if (option == std::end(kPropertyOptions) && !isPressure) {
+            error = "unknown option '" + std::string(name) + "'";
+            return false;
+        }
+        if (i + 1 >= args.size()) {
+            error = "option '" + std::string(name) + "' needs a value";
+            return false;
+        }
+        float value = 0.0f;
+        if (!parseNumber(args[i + 1], value)) {
+            const std::string word(args[i + 1]);
+            error = "'" + word + "' is not a number (for " + std::string(name) + ")";
+            return false;
+        }
+        if (isPressure ? pressureGiven : point.*(option->known) != 0) {
+            error = std::string(name) + " given twice";
+            return false;
+        }
+        if (isPressure) {
+            pressureGiven = true;
+            point.m_p = value;
+            continue;
+        }
+        point.*(option->field) = option->toStored(value);
+        point.*(option->known) = 1;
+        ++known;
+    }
+    if (known != 2) {
+        error = "give exactly two of --t --tw --rh --td --x --h (" + std::to_string(known) + " given)";
+        return false;
+    }
+    if (point.m_bKnownD && point.m_bKnownTd) {
+        // The parameter-point dialog refuses this pair too: the dew point is
+        // fixed by the moisture content alone.
+        error = "--x and --td both fix the moisture content; give another pair";
+        return false;
+    }
+    return true;
+}
+
+// The longest "%.9g" text: sign, 9 digits, point and "e-308".
+constexpr std::size_t kMaxNumberLength = 24;
+
+struct Field {
+    const char* name;
+    double value;
+};
+
+// The eleven values in display units (RH in %, x in g/kg), in output order.
+std::array<Field, 11> fieldsOf(const CParamPoint& s)
+{
+    return {{{"p", s.m_p},
+             {"t", s.m_t},
+             {"tw", s.m_tw},
+             {"td", s.m_td},
+             {"RH", qorva::units::humidityShown(s.m_RH)},
+             {"x", qorva::units::moistureShown(s.m_d)},
+             {"h", s.m_h},
+             {"pq", s.m_pq},
+             {"pqb", s.m_pqb},
+             {"v", s.m_v},
+             {"rho", s.m_rho}}};
+}
+
+// The state as one JSON object: the keys of the CSV header, with rh for RH.
+void appendStateJson(std::string& out, const CParamPoint& point)
+{
+    char separator = '{';
+    for (const Field& field : fieldsOf(point)) {
+        out += separator;
+        out += '"';
+        out += std::string_view(field.name) == "RH" ? "rh" : field.name;
+        out += "\":";
+        cli_json::appendNumber(out, field.value);
+        separator = ',';
+    }
+    out += '}';
+}
+
+// Takes "--json" out of the arguments; true when it was there.
+bool takeJsonFlag(std::vector<std::string_view>& words)
+{
+    const auto end = std::remove(words.begin(), words.end(), std::string_view("--json"));
+    const bool found = end != words.end();
+    words.erase(end, words.end());
+    return found;
+}
+
+// Splits a line at white space into at most words.size() words. A line with
+// more is refused whatever follows: eight options repeat one of the seven.
+std::span<const std::string_view> splitWords(std::string_view line, std::array<std::string_view, 16>& words)
+{
+    std::size_t count = 0;
+    constexpr std::string_view kBlanks = " \t\r\v\f";
+    std::size_t start = line.find_first_not_of(kBlanks);
+    for (; start != std::string_view::npos && count < words.size(); ++count) {
+        const std::size_t end = std::min(line.find_first_of(kBlanks, start), line.size());
+        words[count] = line.substr(start, end - start);
+        start = line.find_first_not_of(kBlanks, end);
+    }
+    return {words.data(), count};
+}
+
+// Hands each line of the input, without its newline, to onLine, as
+// std::getline splits them; reads in large blocks rather than a character
+// at a time.
+template <class OnLine> void forEachLine(std::streambuf& input, OnLine&& onLine)
+{
+    std::vector<char> block(1 << 16);
+    std::string unfinished;
+    std::streamsize count = 0;
+    while ((count = input.sgetn(block.data(), static_cast<std::streamsize>(block.size()))) > 0) {
+        std::string_view rest(block.data(), static_cast<std::size_t>(count));
+        for (std::size_t end = rest.find('\n'); end != std::string_view::npos; end = rest.find('\n')) {
+            if (unfinished.empty()) {
+                onLine(rest.substr(0, end));
+            } else {
+                unfinished.append(rest.substr(0, end));
+                onLine(std::string_view(unfinished));
+                unfinished.clear();
+            }
+            rest.remove_prefix(end + 1);
+        }
+        unfinished.append(rest);
+    }
+    if (!unfinished.empty()) {
+        onLine(std::string_view(unfinished));
+    }
+}
+
+} // namespace
+
+// A number as "%.9g" writes it in the C locale: 9 significant digits, the
+// exponent form below 1e-4 and from 1e9, no trailing zeros. std::to_chars
+// in the general format with a precision is specified to write exactly
+// that, without the locale and the format parsing.
+void appendNumber(std::string& out, double value)
+{
+    char buffer[kMaxNumberLength];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 9);
+    out.append(buffer, result.ptr);
+}
+
+// The same through snprintf: the reference the test and the benchmark hold
+// appendNumber to.
+void appendNumberWithPrintf(std::string& out, double value)
+{
+    char buffer[kMaxNumberLength + 8];
+    const int length = std::snprintf(buffer, sizeof buffer, "%.9g", value);
+    out.append(buffer, static_cast<std::size_t>(std::clamp(length, 0, static_cast<int>(sizeof buffer) - 1)));
+}
+
+std::string formatNumber(double value)
+{
+    std::string text;
+    appendNumber(text, value);
+    return text;
+}
+
+namespace {
+
+std::string noStateMessage(const CParamPoint& point)
+{
+    return "no moist-air state has these values at p = " + formatNumber(point.m_p) +
+           " Pa (out of range, or wetter than saturated)";
+}
+
+} // namespace
+
+bool lineState(std::string_view line, float pressure, CParamPoint& point, std::string& error)
+{
+    std::array<std::string_view, 16> words;
+    if (!parseState(splitWords(line, words), pressure, point, error)) {
+        return false;
+    }
+    if (!point.Calculate()) {
+        error = noStateMessage(point);
+        return false;
+    }
+    return true;
+}
+
+bool appendStateRow(std::string_view line, float pressure, std::string& out, std::string& error,
+                    void (*append)(std::string&, double))
+{
+    CParamPoint point;
+    if (!lineState(line, pressure, point, error)) {
+        return false;
+    }
+    char separator = '\0';
+    for (const Field& field : fieldsOf(point)) {
+        if (separator != '\0') {
+            out += separator;
+        }
+        append(out, field.value);
+        separator = ',';
+    }
+    out += '\n';
+    return true;
+}
+
+// The state of one line of 'qorva-cli states' as a JSON array element
+// appended to out (without separator); false with error set when the line
+// gives no state.
+bool appendStateElement(std::string_view line, float pressure, std::string& out, std::string& error)
+{
+    CParamPoint point;
+    if (!lineState(line, pressure, point, error)) {
+        return false;
+    }
+    appendStateJson(out, point);
+    return true;
+}
+
+int runStateCommand(const std::vector<std::string>& args)
+{
+    std::vector<std::string_view> words(args.begin(), args.end());
+    const bool json = takeJsonFlag(words);
+    CParamPoint point;
+    std::string error;
+    if (!parseState(words, kStandardPressure, point, error)) {
+        std::fprintf(stderr, "qorva-cli state: %s\n%s", error.c_str(), kStateUsage);
+        return 2;
+    }
+    if (!point.Calculate()) {
+        std::fprintf(stderr, "qorva-cli state: %s\n", noStateMessage(point).c_str());
+        return 1;
+    }
+    if (json) {
+        std::string object;
+        appendStateJson(object, point);
+        std::printf("%s\n", object.c_str());
+        return 0;
+    }
+    for (const Field& field : fieldsOf(point)) {
+        std::printf("%s=%s\n", field.name, formatNumber(field.value).c_str());
+    }
+    return 0;
+}
+
+int runStatesCommand(const std::vector<std::string>& args)
+{
+    float pressure = kStandardPressure;
+    std::vector<std::string_view> words(args.begin(), args.end());
+    const bool json = takeJsonFlag(words);
+    if (!words.empty()) {
+        if (words.size() != 2 || words[0] != "--p" || !parseNumber(words[1], pressure)) {
+            std::fputs(kStatesUsage, stderr);
+            return 2;
+        }
+    }
+    if (!json)
+        std::printf("%s\n", kCsvHeader);
+    // Rows are gathered and written in large blocks; a message on standard
+    // error first writes the rows before it, so a terminal shows both in order.
+    constexpr std::size_t kBlockSize = 1 << 16;
+    std::string rows;
+    rows.reserve(kBlockSize + 512);
+    auto writeRows = [&rows] {
+        std::fwrite(rows.data(), 1, rows.size(), stdout);
+        rows.clear();
+    };
+    int lineNumber = 0;
+    int failures = 0;
+    forEachLine(*std::cin.rdbuf(), [&](std::string_view line) {
+        ++lineNumber;
+        std::string error;
+        if (json)
+            rows += lineNumber == 1 ? "[\n" : ",\n";
+        if (!(json ? appendStateElement(line, pressure, rows, error)
+                   : appendStateRow(line, pressure, rows, error))) {
+            writeRows();
+            std::fflush(stdout);
+            std::fprintf(stderr, "qorva-cli states: line %d: %s\n", lineNumber, error.c_str());
+            rows += json ? "null" : kEmptyCsvRow;
+            if (!json)
+                rows += '\n';
+            ++failures;
+        }
+        if (rows.size() >= kBlockSize) {
+            writeRows();
+        }
+    });
+    if (json)
+        rows += lineNumber == 0 ? "[]\n" : "\n]\n";
+    writeRows();
+    std::fflush(stdout);
+    return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,114 @@
+#include "gui/drawing/CProcessLineDlg.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "gui/drawing/FreeNames.h"
+#include "project/CQORVADoc.h"
+#include "psychro/Units.h"
+
+using namespace qorva::units;
+
+CProcessLineDlg::CProcessLineDlg(CQORVADoc& document, CQORVAView& view, ChartPicker& picker,
+                                 const ProcessLineEnd& start, const ProcessLineEnd& end, int editIndex,
+                                 QWidget* parent)
+    : CBuilderDlg(document, view, picker, parent), m_start(start), m_end(end), m_nEditIndex(editIndex)
+{
+    setWindowTitle(tr("过程线"));
+    auto* form = new QFormLayout(this);
+    const CIDG& idg = model();
+    QString name = QString::fromStdString(FreeProcessLineName(idg.m_pProcessLines, "GCL"));
+    if (editIndex >= 0 && idg.m_pProcessLines && editIndex < static_cast<int>(idg.m_pProcessLines->size()))
+        name = QString::fromStdString((*idg.m_pProcessLines)[static_cast<std::size_t>(editIndex)]->m_strName);
+    m_name = AddText(form, tr("名称"), "name", name);
+
+    // Two columns, start and end: the name list over the read-only state.
+    const bool si = unitSystemOf(idg.m_nUnitSystem) == UnitSystem::SI;
+    const QString captions[] = {tr("序号"),      tr("含湿量g/kg"),
+                                tr("干球温度℃"), si ? tr("焓kJ/kg") : tr("焓kcal/kg"),
+                                tr("湿球温度℃"), tr("相对湿度%")};
+    const char* rowNames[] = {"Index", "D", "T", "H", "Tw", "RH"};
+    auto* grid = new QGridLayout;
+    grid->addWidget(new QLabel(tr("起点"), this), 0, 1);
+    grid->addWidget(new QLabel(tr("终点"), this), 0, 2);
+    auto column = [&](const char* prefix, const ProcessLineEnd& e, int col, StateRows& rows) {
+        auto* list = new QComboBox(this);
+        list->setObjectName(prefix);
+        list->setEditable(true);
+        FillList(list, idg, CIDG::kClassPoint);
+        list->setCurrentIndex(e.index);
+        list->setEditText(QString::fromStdString(e.name));
+        grid->addWidget(list, 1, col);
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            rows[r] = new QLineEdit(this);
+            rows[r]->setObjectName(QString::fromLatin1(prefix) + QString::fromLatin1(rowNames[r]));
+            rows[r]->setReadOnly(true);
+            grid->addWidget(rows[r], static_cast<int>(r) + 2, col);
+        }
+        return list;
+    };
+    grid->addWidget(new QLabel(tr("名称"), this), 1, 0);
+    for (std::size_t r = 0; r < std::size(captions); ++r)
+        grid->addWidget(new QLabel(captions[r], this), static_cast<int>(r) + 2, 0);
+    m_startName = column("start", start, 1, m_startRows);
+    m_endName = column("end", end, 2, m_endRows);
+    form->addRow(grid);
+    auto follow = [this](QComboBox* names, const ProcessLineEnd* drawn, const StateRows* rows) {
+        auto show = [this, names, drawn, rows] { ShowEnd(names, *drawn, *rows); };
+        connect(names, &QComboBox::currentIndexChanged, this, show);
+        connect(names, &QComboBox::editTextChanged, this, show);
+        show();
+    };
+    follow(m_startName, &m_start, &m_startRows);
+    follow(m_endName, &m_end, &m_endRows);
+    AddButtons(form, tr("确认"));
+}
+
+ProcessLineEnd CProcessLineDlg::End(const QComboBox* names, const ProcessLineEnd& drawn) const
+{
+    ProcessLineEnd end = drawn;
+    end.name = names->currentText().toStdString();
+    // Choosing a name from the list makes that point the end; typing renames the drawn end.
+    const int chosen = names->findText(names->currentText());
+    if (chosen >= 0 && chosen != drawn.index && names->currentIndex() == chosen)
+        end.index = chosen;
+    return end;
+}
+
+void CProcessLineDlg::ShowEnd(const QComboBox* names, const ProcessLineEnd& drawn,
+                              const StateRows& rows) const
+{
+    const ProcessLineEnd end = End(names, drawn);
+    const CStatePoint* existing = model().PointAt(end.index);
+    const CStatePoint& point = existing ? *existing : end.point;
+    const UnitSystem units = unitSystemOf(model().m_nUnitSystem);
+    rows[0]->setText(QString::number(existing ? end.index : -1));
+    rows[1]->setText(Format("%.2f", moistureShown(point.m_d)));
+    rows[2]->setText(Format("%.1f", point.m_t));
+    rows[3]->setText(Format("%.1f", enthalpyShown(point.m_h, units)));
+    rows[4]->setText(Format("%.1f", point.m_tw));
+    rows[5]->setText(Format("%.0f", point.m_RH * 100.0));
+}
+
+bool CProcessLineDlg::Apply()
+{
+    const ProcessLineEnd start = End(m_startName, m_start);
+    const ProcessLineEnd end = End(m_endName, m_end);
+    const std::string name = m_name->text().toStdString();
+    if (m_nEditIndex < 0)
+        return m_edits.AddProcessLine(name, start, end);
+    bool renameDeclined = false;
+    if (m_edits.EditProcessLine(m_nEditIndex, name, start, end, &renameDeclined))
+        return true;
+    // "修改已经存在的过程线吗" answered Cancel: the line keeps its name.
+    if (renameDeclined) {
+        const CIDG& idg = model();
+        if (idg.m_pProcessLines && m_nEditIndex < static_cast<int>(idg.m_pProcessLines->size()))
+            m_name->setText(QString::fromStdString(
+                (*idg.m_pProcessLines)[static_cast<std::size_t>(m_nEditIndex)]->m_strName));
+    }
+    return false;
+}

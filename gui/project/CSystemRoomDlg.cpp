@@ -1,0 +1,32 @@
+#include "gui/project/CSystemRoomDlg.h"
+
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "gui/widgets/DialogButtons.h"
+
+#include "gui/project/CSystemRoomEditor.h"
+
+CSystemRoomDlg::CSystemRoomDlg(const CAir_Room& project, int unitSystem, QWidget* parent, float chartPressure)
+    : QDialog(parent)
+{
+    setWindowTitle(tr("系统-房间(室内外状态点)参数输入框"));
+    auto* layout = new QVBoxLayout(this);
+    m_editor = new CSystemRoomEditor(SystemRoomEdit::Variant::Dialog, this);
+    m_editor->edit().Load(project, unitSystem, chartPressure);
+    m_editor->showEdit();
+    layout->addWidget(m_editor);
+    addOkCancelButtons(this, layout);
+}
+
+void CSystemRoomDlg::accept()
+{
+    if (m_editor->validate())
+        QDialog::accept();
+}
+
+CAir_Room CSystemRoomDlg::TakeResult()
+{
+    return m_editor->edit().TakeResult();
+}

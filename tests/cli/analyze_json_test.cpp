@@ -1,0 +1,217 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "cli/Commands.h"
+#include "project/CQORVADoc.h"
+#include "support/DocumentTestAccess.h"
+#include "support/RecordingMessages.h"
+#include "support/SuiteGuiApplication.h"
+
+// qorva-cli analyze --json (the command is compiled into this program by
+// analyze_command_test.cpp).
+namespace {
+
+const std::string kSample = QORVA_SOURCE_DIR "/examples/office.id";
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CliRun analyze(const std::vector<std::string>& args)
+{
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    const int status = runAnalyzeCommand(args);
+    std::string out = testing::internal::GetCapturedStdout();
+    return {status, out, testing::internal::GetCapturedStderr()};
+}
+
+QJsonObject parse(const std::string& text)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(text), &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    return document.object();
+}
+
+// The example of the README's JSON section, the schema scripts are told of.
+QJsonObject readmeExample()
+{
+    QFile file(QORVA_SOURCE_DIR "/README.md");
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString readme = QString::fromUtf8(file.readAll());
+    const qsizetype section = readme.indexOf("### JSON output for scripts");
+    const qsizetype begin = readme.indexOf("```json\n", section);
+    const qsizetype end = readme.indexOf("\n```", begin + 8);
+    EXPECT_TRUE(section >= 0 && begin > section && end > begin);
+    return parse(readme.mid(begin + 8, end - begin - 8).toStdString());
+}
+
+// Every key of the example and no other, each value of the example's type;
+// null on either side stands for a value that may be missing (a failed
+// room's views, a point the analysis did not make). Array elements are
+// held to the example's first element.
+void expectShape(const QJsonValue& example, const QJsonValue& actual, const std::string& where)
+{
+    if (example.isNull() || actual.isNull())
+        return;
+    ASSERT_EQ(actual.type(), example.type()) << where;
+    if (example.isObject()) {
+        const QJsonObject e = example.toObject(), a = actual.toObject();
+        EXPECT_EQ(a.keys().join(",").toStdString(), e.keys().join(",").toStdString()) << where;
+        for (const QString& key : e.keys())
+            if (a.contains(key))
+                expectShape(e[key], a[key], where + "." + key.toStdString());
+    } else if (example.isArray()) {
+        ASSERT_FALSE(example.toArray().isEmpty()) << where;
+        for (const QJsonValue& element : actual.toArray())
+            expectShape(example.toArray().first(), element, where + "[]");
+    }
+}
+
+// The first number a text with this start holds, e.g. 3085 of
+// "总送风量(O-N)：3085m^3/h"; NaN without such a text.
+double numberInText(const QJsonArray& texts, const QString& start)
+{
+    static const QRegularExpression number("[：:]\\s*(-?[0-9.]+)");
+    for (const QJsonValue& text : texts)
+        if (text.toString().startsWith(start))
+            return number.match(text.toString()).captured(1).toDouble();
+    return NAN;
+}
+
+QStringList pointNames(const QJsonObject& view)
+{
+    QStringList names;
+    for (const QJsonValue& p : view["points"].toArray())
+        names << p["name"].toString();
+    return names;
+}
+
+class AnalyzeJson : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { SuiteGuiApplication::start(); }
+    static void TearDownTestSuite() { SuiteGuiApplication::stop(); }
+
+    RecordingMessages messages;
+    QTemporaryDir dir;
+    std::string path(const char* name) const { return dir.filePath(name).toStdString(); }
+};
+
+// Every room of the system, as the README's example has it: the texts are
+// the text output's lines, the results are the numbers those texts show,
+// and each point's enthalpy is h = 1.01·t + x·(2500 + 1.85·t) (x in kg/kg).
+TEST_F(AnalyzeJson, RoomsHaveTheExamplesShapeAndTheTextOutputsNumbers)
+{
+    const std::vector<std::string> args{kSample, path("out.id"), "--analysis", "primary", "--system", "0"};
+    const CliRun text = analyze(args);
+    ASSERT_EQ(text.status, 0) << text.err;
+    std::vector<std::string> jsonArgs = args;
+    jsonArgs.push_back("--json");
+    const CliRun json = analyze(jsonArgs);
+    ASSERT_EQ(json.status, 0) << json.err;
+    const QJsonObject output = parse(json.out);
+    expectShape(readmeExample(), output, "");
+    EXPECT_EQ(output["project"].toString(), "示例办公楼");
+
+    CQORVADoc sample;
+    ASSERT_TRUE(sample.OnOpenDocument(kSample));
+    int index = 0;
+    QStringList textLines = QString::fromStdString(text.out).split('\n', Qt::SkipEmptyParts);
+    const QJsonArray rooms = output["rooms"].toArray();
+    ASSERT_EQ(rooms.size(), 4);
+    for (const QJsonValue& value : rooms) {
+        const QJsonObject room = value.toObject();
+        const std::string name = room["room"].toString().toStdString();
+        SCOPED_TRACE(name);
+        EXPECT_TRUE(room["ok"].toBool());
+        EXPECT_EQ(room["analysis"].toString(), "primary");
+        ASSERT_FALSE(textLines.isEmpty());
+        EXPECT_EQ(textLines.takeFirst(), room["system"].toString() + " / " + room["room"].toString());
+
+        const QJsonObject conditions = room["conditions"].toObject();
+        const QJsonObject cooling = conditions["cooling"].toObject();
+        const QJsonObject heating = conditions["heating"].toObject();
+        for (const QJsonObject& view : {cooling, heating}) {
+            for (const QJsonValue& t : view["texts"].toArray()) {
+                ASSERT_FALSE(textLines.isEmpty());
+                EXPECT_EQ(t.toString(), textLines.takeFirst());
+            }
+            for (const QJsonValue& p : view["points"].toArray()) {
+                const double t = p["t"].toDouble(), x = p["x"].toDouble() / 1000.0;
+                EXPECT_NEAR(p["h"].toDouble(), 1.01 * t + x * (2500.0 + 1.85 * t), 0.02)
+                    << p["name"].toString().toStdString();
+                EXPECT_GT(p["rh"].toDouble(), 1.0) << "rh in per cent";
+            }
+            for (const QJsonValue& line : view["lines"].toArray()) {
+                EXPECT_TRUE(pointNames(view).contains(line["from"].toString()));
+                EXPECT_TRUE(pointNames(view).contains(line["to"].toString()));
+            }
+        }
+
+        const QJsonObject results = room["results"].toObject();
+        const QJsonArray coolingTexts = cooling["texts"].toArray();
+        EXPECT_EQ(std::lround(results["supply_volume"].toDouble()), numberInText(coolingTexts, "总送风量"));
+        EXPECT_NEAR(results["cooling"].toDouble() / 1000.0, numberInText(coolingTexts, "空调制冷量"), 0.0005);
+        for (const char* summerPoint : {"supply", "mixing"})
+            EXPECT_TRUE(pointNames(cooling).contains(results[summerPoint].toString())) << summerPoint;
+        if (results["winter_supply_volume"].toDouble() > 0) {
+            const QJsonArray heatingTexts = heating["texts"].toArray();
+            EXPECT_NEAR(results["heating"].toDouble() / 1000.0, numberInText(heatingTexts, "空调加热量"),
+                        0.0005);
+            EXPECT_TRUE(pointNames(heating).contains(results["winter_supply"].toString()));
+        }
+        // Design loads are stored in kW and printed in W.
+        const CServiceArea& stored = *sample.model().m_rooms.m_systems[0]->m_rooms[std::size_t(index++)];
+        EXPECT_FLOAT_EQ(room["design"]["cooling"]["load"].toDouble(), stored.m_fSummerLoad * 1000.0);
+        EXPECT_FLOAT_EQ(room["design"]["heating"]["load"].toDouble(), stored.m_fWinterLoad * 1000.0);
+        EXPECT_FLOAT_EQ(room["design"]["heating"]["moisture_load"].toDouble(), stored.m_fWinterMoistLoad);
+    }
+    EXPECT_TRUE(textLines.isEmpty()) << textLines.join('|').toStdString();
+}
+
+// A room that fails is listed with its message and without views or
+// results; the rooms after it are still analysed and listed; no project is
+// written and the status is 1.
+TEST_F(AnalyzeJson, AFailedRoomIsListedWithItsMessage)
+{
+    CQORVADoc document;
+    ASSERT_TRUE(document.OnOpenDocument(kSample));
+    CServiceArea& failing = *DocumentTestAccess::model(document).m_rooms.m_systems[0]->m_rooms[1];
+    failing.m_fSummerFreshAir = 0;
+    const std::string in = path("in.id");
+    ASSERT_TRUE(document.OnSaveDocument(in));
+
+    const std::string out = path("out.id");
+    const CliRun run = analyze({in, out, "--analysis", "primary", "--system", "0", "--json"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(out)));
+    const QJsonObject output = parse(run.out);
+    expectShape(readmeExample(), output, "");
+    const QJsonArray rooms = output["rooms"].toArray();
+    ASSERT_EQ(rooms.size(), 4);
+    const bool expectedOk[] = {true, false, true, true};
+    for (qsizetype i = 0; i < rooms.size(); ++i) {
+        const QJsonObject room = rooms[i].toObject();
+        EXPECT_EQ(room["ok"].toBool(), expectedOk[i]) << i;
+        EXPECT_EQ(room["conditions"].isNull(), !expectedOk[i]) << i;
+        EXPECT_EQ(room["results"].isNull(), !expectedOk[i]) << i;
+    }
+    EXPECT_EQ(rooms[1]["message"].toString().toStdString(),
+              "计算错误，请检查输入数据!\n新风量为0，建议改正后重新分析");
+    EXPECT_EQ(rooms[1]["design"]["cooling"]["fresh_air"].toDouble(), 0.0);
+}
+
+} // namespace

@@ -1,0 +1,233 @@
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "gui/analysis/AnalysisDialogs.h"
+#include "project/CQORVADoc.h"
+#include "support/DocumentTestAccess.h"
+#include "support/RecordingMessages.h"
+
+// The analysis dialogs driven offscreen: typed values, OK, the message shown.
+namespace {
+
+class AnalysisDialogsTest : public ::testing::Test {
+protected:
+    RecordingMessages messages;
+    CQORVADoc document;
+
+    void SetUp() override
+    {
+        CIDG& idg = DocumentTestAccess::model(document);
+        idg.m_rooms.m_fWinterOutT = -5.0f;
+        idg.m_rooms.m_fWinterOutRH = 75.0f;
+        idg.m_rooms.m_bWinterOutByRH = 1;
+        idg.m_rooms.AddSystem("S1");
+        idg.m_rooms.AddRoom("S1", "R1");
+        CServiceArea& r = room();
+        r.m_fSummerLoad = 10.0f;
+        r.m_fSummerMoistLoad = 1.2f;
+        r.m_fSummerFreshAir = 500.0f;
+        r.m_fWinterInT = 20.0f;
+        r.m_fWinterLoad = 8.0f;
+        r.m_fWinterMoistLoad = 0.5f;
+        r.m_fWinterFreshAir = 400.0f;
+        idg.m_fSummerDensity = 1.2f;
+        idg.m_fWinterDensity = 1.25f;
+        document.m_bProjectOpen = true;
+        ASSERT_TRUE(idg.PointAtCurrentRoom());
+    }
+    CServiceArea& room() { return *DocumentTestAccess::model(document).m_rooms.m_systems[0]->m_rooms[0]; }
+    static void type(QLineEdit* edit, const QString& text)
+    {
+        edit->clear();
+        QTest::keyClicks(edit, text);
+    }
+    std::string lastMessage() const { return messages.entries.empty() ? "" : messages.entries.back().text; }
+};
+
+TEST_F(AnalysisDialogsTest, PrimaryRefusesItsInputsWithTheirMessages)
+{
+    struct Case {
+        const char* fanRise;
+        const char* dewPoint;
+        const char* supply;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"-1", "95", "8", "风机温升应为大于零的实数!"},
+        {"0", "0", "8", "机器露点必须为0－100间的实数!"},
+        {"0", "100.5", "8", "机器露点必须为0－100间的实数!"},
+        {"0", "95", "-3", "送风温差必须为大于零的实数!"},
+        {"0", "95", "3a", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.supply);
+        messages.clear();
+        CPrimaryAnalysisDlg dialog(document);
+        type(dialog.m_fanRise, c.fanRise);
+        type(dialog.m_dewPoint, c.dewPoint);
+        dialog.m_supplyDifference->setEditText(c.supply);
+        dialog.accept();
+        EXPECT_EQ(dialog.result(), QDialog::Rejected);
+        EXPECT_EQ(lastMessage(), c.message);
+        EXPECT_EQ(document.undoStack().count(), 0);
+    }
+}
+
+TEST_F(AnalysisDialogsTest, PrimaryRunsAsOneUndoStepAndReopensWithItsParameters)
+{
+    CPrimaryAnalysisDlg dialog(document);
+    EXPECT_EQ(dialog.m_supplyDifference->currentText(), "最大送风温差");
+    EXPECT_FALSE(dialog.m_winterPart->isVisible());
+    type(dialog.m_dewPoint, "100");
+    dialog.m_supplyDifference->setEditText("8");
+    dialog.m_humidify->button(kHumidifySteam)->setChecked(true);
+    dialog.m_preheat->button(kPreheatFirst)->setChecked(true);
+    type(dialog.m_preheatDifference, "15");
+    dialog.accept();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted) << lastMessage();
+    EXPECT_EQ(document.undoStack().count(), 1);
+    EXPECT_NE(room().m_anaW[primary_slot::kWinterSupply].i, -1);
+    EXPECT_EQ(room().m_nCondition, kConditionSummer);
+
+    CPrimaryAnalysisDlg again(document);
+    EXPECT_EQ(again.m_supplyDifference->currentText(), "8.00");
+    EXPECT_EQ(again.m_dewPoint->text(), "100.00");
+    EXPECT_EQ(again.m_humidify->checkedId(), kHumidifySteam);
+
+    document.undoStack().undo();
+    EXPECT_EQ(room().m_anaW[primary_slot::kSupply].i, -1);
+    EXPECT_EQ(room().m_points[kConditionSummer].size(), 2u);
+}
+
+TEST_F(AnalysisDialogsTest, FailedAnalysesShowTheErrorBoxAndLeaveTheProject)
+{
+    room().m_fSummerFreshAir = 0;
+    {
+        CSecondaryAnalysisDlg dialog(document);
+        dialog.accept();
+        EXPECT_EQ(dialog.result(), QDialog::Rejected);
+        ASSERT_FALSE(messages.entries.empty());
+        EXPECT_EQ(messages.entries.back().text, "计算错误，请检查输入数据!\n\n新风量为0，建议改正后重新分析");
+        EXPECT_EQ(messages.entries.back().caption, "计算错误");
+        EXPECT_EQ(messages.entries.back().icon, MessageIcon::Stop);
+    }
+    {
+        CFanCoilAnalysisDlg dialog(document);
+        dialog.accept();
+        EXPECT_EQ(lastMessage(), "计算错误，请检查输入数据!\n\n新风量为0，建议改正后重新分析");
+    }
+    {
+        CSecondaryAnalysisDlg dialog(document);
+        type(dialog.m_supplyDifference, "0");
+        dialog.accept();
+        EXPECT_EQ(lastMessage(), "送风温差必须为大于零的实数!");
+    }
+    EXPECT_EQ(document.undoStack().count(), 0);
+    EXPECT_EQ(room().m_points[kConditionSummer].size(), 0u);
+}
+
+TEST_F(AnalysisDialogsTest, SecondaryFanCoilAndFreshAirRun)
+{
+    CSecondaryAnalysisDlg secondary(document);
+    EXPECT_TRUE(secondary.m_winter->isChecked());
+    secondary.m_winter->setChecked(false);
+    EXPECT_FALSE(secondary.m_preheatDifference->isEnabled());
+    secondary.accept();
+    EXPECT_EQ(secondary.result(), QDialog::Accepted) << lastMessage();
+
+    CFanCoilAnalysisDlg fanCoil(document);
+    EXPECT_EQ(fanCoil.m_supplyDifference->currentText(), "最大送风温差");
+    fanCoil.m_mixMode->button(kMixThenTreat)->setChecked(true);
+    fanCoil.accept();
+    EXPECT_EQ(fanCoil.result(), QDialog::Accepted) << lastMessage();
+    EXPECT_EQ(room().m_nCondition, kConditionWinter);
+
+    CFreshAirAnalysisDlg fresh(document);
+    type(fresh.m_dewPoint, "0");
+    fresh.accept();
+    EXPECT_EQ(lastMessage(), "机器露点必须为0－100间的实数!");
+    type(fresh.m_dewPoint, "95");
+    fresh.accept();
+    EXPECT_EQ(fresh.result(), QDialog::Accepted) << lastMessage();
+    EXPECT_EQ(document.undoStack().count(), 3);
+}
+
+// The integer dew-point boxes refuse a fraction instead of cutting it off.
+TEST_F(AnalysisDialogsTest, WholePercentDewPointsRefuseFractions)
+{
+    CSecondaryAnalysisDlg secondary(document);
+    type(secondary.m_dewPoint, "95.5");
+    secondary.accept();
+    EXPECT_EQ(lastMessage(), "机器露点必须为0－100间的实数!");
+    EXPECT_NE(secondary.result(), QDialog::Accepted);
+    messages.clear();
+    CFanCoilAnalysisDlg fanCoil(document);
+    type(fanCoil.m_dewPoint, "95.5");
+    fanCoil.accept();
+    EXPECT_EQ(lastMessage(), "机器露点必须为0－100间的实数!");
+    EXPECT_NE(fanCoil.result(), QDialog::Accepted);
+    EXPECT_EQ(document.undoStack().count(), 0);
+    type(fanCoil.m_dewPoint, "95");
+    fanCoil.accept();
+    EXPECT_EQ(fanCoil.result(), QDialog::Accepted) << lastMessage();
+    EXPECT_EQ(room().m_anaI[fancoil_slot::kDewPointPercent], 95);
+}
+
+// A run that would empty objects the user drew asks first; 否 changes
+// nothing, 是 runs as one step; the results of earlier analyses (of any
+// kind) and W, N, ε are not the user's and are not counted.
+TEST_F(AnalysisDialogsTest, AnalysisAsksBeforeClearingWhatTheUserDrew)
+{
+    const std::string question = "运行分析将清除本工况视图中您绘制的 2 个对象，是否继续？";
+    {
+        CFanCoilAnalysisDlg fanCoil(document);
+        fanCoil.accept();
+        ASSERT_EQ(fanCoil.result(), QDialog::Accepted) << lastMessage();
+    }
+    EXPECT_TRUE(messages.entries.empty());
+    // The user adds a point in the cooling view and a text in the heating view.
+    auto point = std::make_unique<CStatePoint>(*room().m_points[kConditionSummer][1]);
+    point->m_strName = "X";
+    point->m_nId = static_cast<int>(room().m_points[kConditionSummer].size());
+    room().m_points[kConditionSummer].push_back(std::move(point));
+    auto text = std::make_unique<CCommentString>();
+    text->m_strText = "备注";
+    text->m_nKind = 0;
+    room().m_texts[kConditionWinter].push_back(std::move(text));
+    const std::size_t before = room().m_points[kConditionSummer].size();
+
+    messages.answer = false;
+    CSecondaryAnalysisDlg refused(document);
+    refused.accept();
+    ASSERT_EQ(messages.texts(), std::vector<std::string>{question});
+    EXPECT_TRUE(messages.entries.back().question);
+    EXPECT_NE(refused.result(), QDialog::Accepted);
+    EXPECT_EQ(room().m_points[kConditionSummer].size(), before);
+    EXPECT_EQ(document.undoStack().count(), 1);
+
+    // The primary run without winter empties only the cooling view: one object.
+    CPrimaryAnalysisDlg summerOnly(document);
+    summerOnly.accept();
+    EXPECT_EQ(lastMessage(), "运行分析将清除本工况视图中您绘制的 1 个对象，是否继续？");
+
+    messages.clear();
+    messages.answer = true;
+    CSecondaryAnalysisDlg accepted(document);
+    accepted.accept();
+    EXPECT_EQ(messages.texts().front(), question);
+    EXPECT_EQ(accepted.result(), QDialog::Accepted) << lastMessage();
+    EXPECT_EQ(document.undoStack().count(), 2);
+
+    messages.clear();
+    CFanCoilAnalysisDlg again(document);
+    again.accept();
+    EXPECT_EQ(again.result(), QDialog::Accepted) << lastMessage();
+    EXPECT_TRUE(messages.entries.empty());
+}
+
+} // namespace

@@ -12,6 +12,7 @@ target_include_directories(qorva_translations PUBLIC ${PROJECT_SOURCE_DIR})
 file(GLOB_RECURSE QORVA_TRANSLATED_SOURCES CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/psychro/*.cpp ${PROJECT_SOURCE_DIR}/psychro/*.h
   ${PROJECT_SOURCE_DIR}/model/*.cpp ${PROJECT_SOURCE_DIR}/model/*.h
+  ${PROJECT_SOURCE_DIR}/climate/*.cpp ${PROJECT_SOURCE_DIR}/climate/*.h
   ${PROJECT_SOURCE_DIR}/chart/*.cpp ${PROJECT_SOURCE_DIR}/chart/*.h
   ${PROJECT_SOURCE_DIR}/analysis/*.cpp ${PROJECT_SOURCE_DIR}/analysis/*.h
   ${PROJECT_SOURCE_DIR}/project/*.cpp ${PROJECT_SOURCE_DIR}/project/*.h

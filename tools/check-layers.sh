@@ -1,6 +1,6 @@
 #!/bin/sh
 # The folder rules the compiler cannot see:
-# - nothing in the core (psychro, model, chart, analysis, project, and the
+# - nothing in the core (psychro, model, climate, chart, analysis, project, and the
 #   translations both programs link) includes anything from gui/ or cli/,
 #   and the command-line program includes nothing from gui/;
 # - nothing outside gui/ (and its tests, tests/gui/) includes a QtWidgets or
@@ -10,7 +10,7 @@
 set -e
 cd "$(dirname "$0")/.."
 status=0
-core="psychro model chart analysis project translations"
+core="psychro model climate chart analysis project translations"
 sources() { grep -rEn --include='*.h' --include='*.cpp' "$@" 2>/dev/null || true; }
 
 up=$(sources '^[[:space:]]*#[[:space:]]*include[[:space:]]*"(gui|cli)/' $core)

@@ -74,6 +74,8 @@ QComboBox* supplyBox(int maxFlag, double difference)
 {
     auto* box = new QComboBox;
     box->setEditable(true);
+    // As wide as its choice in every language, whatever was typed over it.
+    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     box->addItem(QCoreApplication::translate("AnalysisFramework", kMaxDifferenceItem));
     if (maxFlag)
         box->setCurrentIndex(0);

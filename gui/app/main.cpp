@@ -7,6 +7,7 @@
 #include "QorvaVersion.h"
 #include "gui/app/CQORVAApp.h"
 #include "gui/app/Language.h"
+#include "gui/widgets/WindowTitle.h"
 #ifdef QORVA_SCRIPTED_SESSION
 #include "ScriptedSession.h"
 #endif
@@ -22,6 +23,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName("QORVA");
     QApplication::setOrganizationName("QORVA");
+    fitDialogTitles(application);
     // The interface language: --lang for this run, else the stored choice,
     // else the system locale. Only the real program chooses; the tests keep
     // the Chinese source texts whatever the machine's locale.

@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -120,6 +121,35 @@ TEST_F(ScreenshotsLanguage, EnglishFanCoilMenusAndQuestion)
     service.askYesNo(QCoreApplication::translate("AnalysisFramework", analysis_messages::kClearOneDrawnObject)
                          .toStdString(),
                      MessageIcon::Question, std::string());
+}
+
+// The fan coil's results (会议室, 制冷) on the page view, in Chinese as
+// stored and in English: the mixing ratio names whose share it is, the
+// moisture steps read as dehumidifications of a positive amount.
+TEST_F(ScreenshotsLanguage, FanCoilResultsInBothLanguages)
+{
+    for (const UiLanguage language : {UiLanguage::Chinese, UiLanguage::English}) {
+        ASSERT_TRUE(installLanguage(language));
+        CQORVADoc document;
+        CMainFrame frame(document);
+        ASSERT_TRUE(frame.OpenProject(QStringLiteral(QORVA_SOURCE_DIR "/examples/office.id")));
+        document.SelectRoom(2);
+        frame.FillToolbarCombos();
+        frame.action(cmd::ConditionSummer)->trigger();
+        frame.action(cmd::PageView)->trigger();
+        frame.resize(1600, 1000);
+        frame.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+        // Close to the result column under the chart.
+        const QPoint results(frame.view()->width() / 2 - 200, frame.view()->height() * 11 / 20);
+        frame.view()->DoZoomIn(&results, 3.0);
+        QApplication::processEvents();
+        QScrollBar* down = frame.view()->verticalScrollBar();
+        down->setValue(down->maximum() * 11 / 20);
+        frame.view()->horizontalScrollBar()->setValue(0);
+        shoot(frame,
+              language == UiLanguage::English ? "english-fan-coil-results.png" : "fan-coil-results.png");
+    }
 }
 
 TEST_F(ScreenshotsLanguage, ChineseFileChooser)

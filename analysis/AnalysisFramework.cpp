@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 
 #include "analysis/AnalysisSupport.h"
+#include "chart/ResultWording.h"
 #include "model/UnitFormat.h"
 #include "psychro/QorvaDll.h"
 
@@ -152,22 +153,22 @@ CCommentString* Steps::text(int kind, const std::string& words, int ref0, int re
     return added;
 }
 
+CCommentString* Steps::result(int kind, std::initializer_list<std::pair<int, float>> values, int ref0,
+                              int ref1, int ref2)
+{
+    CCommentString* added = text(kind, std::string(), ref0, ref1, ref2);
+    for (const auto& [slot, value] : values)
+        added->m_fValues[static_cast<std::size_t>(slot)] = value;
+    added->m_strText = result_wording::ResultWords(m_idg, *added, result_wording::Language::Stored);
+    return added;
+}
+
 std::string Steps::stateValues(int index) const
 {
     const CStatePoint& p = point(index);
     return Format("  %.1f℃", double(p.m_t)) + Format("  %.1f℃", double(p.m_tw)) +
            Format("  %.2f%%", p.m_RH * 100.0) + Format("  %.1fg/kg", p.m_d * 1000.0) +
            unit_format::Enthalpy(m_idg.m_nUnitSystem, "  %.2fkJ/kg", "  %.2fkcal/kg", p.m_h);
-}
-
-std::string Steps::capacityText(float watts) const
-{
-    return unit_format::Capacity(m_idg.m_nUnitSystem, watts);
-}
-
-std::string Steps::ratioText(float ratio) const
-{
-    return unit_format::Enthalpy(m_idg.m_nUnitSystem, "%.0fkJ/kg", "%.0fkcal/kg", ratio);
 }
 
 double leverShare(const CStatePoint& a, const CStatePoint& m, const CStatePoint& b)
@@ -321,8 +322,10 @@ const std::set<std::string> kAnalysisLineNames = {
     "W1-C", "N1-C", "O-N1", "P-O", "L-P", "C-L", "L-O", "C-O", "M-O", "O-N",   "W-W'", "W'-C", "N-C",
     "W-C'", "C'-C", "N-C'", "C-M", "W-C", "L-Q", "C-Q", "Q-O", "L-N", "W'-C1", "W-C1", "N-C1", "C1-L",
     "L-C2", "N-C2", "C2-O", "W-L", "L-K", "K-C", "L-C", "N-D", "D-O", "K-O",   "W-Q",  "Q-K",  "W'-M"};
+// The fan coil's capacities read "风机盘管制冷量(N-D): …"; earlier builds wrote "风机盘管制冷量 (N-D) …".
 constexpr const char* kAnalysisPlainTexts[] = {"预热后出风温度",    "新风比：",    "送风温差:",
-                                               "一次回风量:",       "二次回风量:", "风机盘管制冷量 ",
+                                               "一次回风量:",       "二次回风量:", "风机盘管制冷量(",
+                                               "新风空调器制冷量(", "盘管加热量(", "风机盘管制冷量 ",
                                                "新风空调器制冷量 ", "盘管加热量 "};
 
 bool isAnalysisPoint(const ObjectArray<CStatePoint>& points, int index)

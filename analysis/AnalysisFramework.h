@@ -199,14 +199,21 @@ inline constexpr const char* kRerunFailed =
 inline constexpr const char* kSearchExhausted =
     QT_TRANSLATE_NOOP("AnalysisFramework", "试算100000步仍未找到满足条件的状态点");
 inline constexpr const char* kInputCaption = QT_TRANSLATE_NOOP("AnalysisFramework", "错误");
+// Zero is a fan without temperature rise: only a negative rise is refused.
 inline constexpr const char* kFanRiseInvalid =
-    QT_TRANSLATE_NOOP("AnalysisFramework", "风机温升应为大于零的实数!");
+    QT_TRANSLATE_NOOP("AnalysisFramework", "风机温升应为不小于零的实数!");
 inline constexpr const char* kDewPointInvalid =
     QT_TRANSLATE_NOOP("AnalysisFramework", "机器露点必须为0－100间的实数!");
+// The dialogs that keep the machine dew point as a whole percent.
+inline constexpr const char* kDewPointWholeInvalid =
+    QT_TRANSLATE_NOOP("AnalysisFramework", "机器露点必须为1－100间的整数!");
 inline constexpr const char* kSupplyDifferenceInvalid =
     QT_TRANSLATE_NOOP("AnalysisFramework", "送风温差必须为大于零的实数!");
 inline constexpr const char* kMaxDifferenceItem = QT_TRANSLATE_NOOP("AnalysisFramework", "最大送风温差");
-// Asked before a run empties a view holding objects the user drew ("%1": how many).
+// Asked before a run empties a view holding objects the user drew ("%1": how
+// many; one object has a text of its own, whose English is singular).
 inline constexpr const char* kClearDrawnObjects =
     QT_TRANSLATE_NOOP("AnalysisFramework", "运行分析将清除本工况视图中您绘制的 %1 个对象，是否继续？");
+inline constexpr const char* kClearOneDrawnObject =
+    QT_TRANSLATE_NOOP("AnalysisFramework", "运行分析将清除本工况视图中您绘制的 1 个对象，是否继续？");
 } // namespace analysis_messages

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "analysis/AnalysisFramework.h"
 #include "analysis/Binding.h"
@@ -57,12 +59,15 @@ public:
     float moistureFlow(int a, int b, float volume) const;
 
     void line(const std::string& name, int start, int end);
-    // A result text with up to three references and one value in its slot.
+    // A plain or state text with up to three references.
     CCommentString* text(int kind, const std::string& words, int ref0, int ref1, int ref2 = -1);
+    // A result that carries its values (value_slot, value): worded from its
+    // record by the one wording of result texts. ref2 is the mixture of a
+    // mixing ratio, whose value is the share of ref1.
+    CCommentString* result(int kind, std::initializer_list<std::pair<int, float>> values, int ref0, int ref1,
+                           int ref2 = -1);
     // The five state values after a label: "  t℃  tw℃  RH%  xg/kg  h".
     std::string stateValues(int index) const;
-    std::string capacityText(float watts) const;
-    std::string ratioText(float ratio) const;
     std::string name(int index) const { return point(index).m_strName; }
 
 private:

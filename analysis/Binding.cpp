@@ -217,56 +217,22 @@ void RewordResultTexts(CIDG& idg)
 {
     if (!idg.m_pTexts)
         return;
-    auto nameOf = [&idg](int index) {
-        const CStatePoint* point = idg.PointAt(index);
-        return point ? point->m_strName : std::string();
-    };
     const double density = isWinter(idg.m_nCurCondition) ? idg.m_fWinterDensity : idg.m_fSummerDensity;
     for (const auto& text : *idg.m_pTexts) {
-        const auto& slot = text->m_fValues;
-        std::string value;
-        switch (text->m_nKind) {
-        case 2:
-            value = unit_format::Capacity(idg.m_nUnitSystem, slot[1]);
-            break;
-        case 3:
-            value = unit_format::Capacity(idg.m_nUnitSystem, slot[2]);
-            break;
-        case 4:
-            value = unit_format::Capacity(idg.m_nUnitSystem, slot[3]);
-            break;
-        case 11:
-            value = unit_format::Capacity(idg.m_nUnitSystem, slot[8]);
-            break;
-        case 13:
-            value = unit_format::Capacity(idg.m_nUnitSystem, slot[1]);
-            break;
-        case 14:
-            value = unit_format::Capacity(idg.m_nUnitSystem, slot[2]);
-            break;
-        case 6:
-            value = unit_format::Enthalpy(idg.m_nUnitSystem, "%.0fkJ/kg", "%.0fkcal/kg", slot[5]);
-            break;
-        case 7:
-        case 10:
-            value = unit_format::Enthalpy(idg.m_nUnitSystem, "%.3fkJ/kg", "%.3fkcal/kg", slot[6]);
-            break;
-        case 12: {
+        if (text->m_nKind == static_cast<int>(ResultKind::MoistureDifference)) {
             // The moisture difference is not saved: after loading it is
-            // recovered from the moisture flow (slot 7, kg/h) and the air
-            // volume (slot 0, m³/h) at the density of the condition.
-            const double mass = double(slot[0]) * density;
+            // recovered from the moisture flow and the air volume at the
+            // density of the condition.
+            const double mass = double(text->m_fValues[result_slot::kAirVolume]) * density;
             if (text->m_fMoistDiff == 0.0f && mass > 0.0)
-                text->m_fMoistDiff = static_cast<float>(slot[7] * 1000.0 / mass);
-            value = Format("%.3fg/kg", double(text->m_fMoistDiff));
-            break;
+                text->m_fMoistDiff =
+                    static_cast<float>(text->m_fValues[result_slot::kMoistureFlow] * 1000.0 / mass);
         }
-        default:
-            continue;
-        }
-        text->m_strText =
-            result_wording::KindWords(text->m_nKind, nameOf(text->m_nRef[0]), nameOf(text->m_nRef[1]), value,
-                                      result_wording::Language::Stored);
+        // A text made by this program already reads so; one of an older
+        // project takes the one wording here.
+        std::string words = result_wording::ResultWords(idg, *text, result_wording::Language::Stored);
+        if (!words.empty())
+            text->m_strText = std::move(words);
     }
 }
 

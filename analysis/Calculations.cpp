@@ -7,6 +7,7 @@
 
 #include "analysis/Binding.h"
 #include "analysis/ResultTexts.h"
+#include "chart/ResultWording.h"
 #include "model/UnitFormat.h"
 #include "psychro/QorvaDll.h"
 
@@ -22,13 +23,6 @@ constexpr int kConditionHeating = 2;
 constexpr float kSecondsPerHour = 3600.0f;
 constexpr float kWattsPerKilowatt = 1000.0f;
 constexpr float kGramsPerKilogram = 1000.0f;
-
-std::string namesOf(const CIDG& idg, int first, int second)
-{
-    const CStatePoint* a = idg.PointAt(first);
-    const CStatePoint* b = idg.PointAt(second);
-    return "(" + (a ? a->m_strName : std::string()) + "-" + (b ? b->m_strName : std::string()) + ")";
-}
 
 // A library value: empty when the call fails.
 template <class Call> std::optional<float> libraryValue(Call call)
@@ -182,42 +176,6 @@ std::optional<float> MoistureDifference(float kgPerHour, float airVolume, float 
     return kgPerHour * kGramsPerKilogram / (airVolume * density);
 }
 
-std::string CreationText(const CIDG& idg, ResultKind kind, const ResultPoints& points, float value)
-{
-    const int units = idg.m_nUnitSystem;
-    const std::string names = namesOf(idg, points[result_ref::kFirst], points[result_ref::kSecond]);
-    switch (kind) {
-    case ResultKind::AirVolume:
-        return "总送风量：" + names + Format("%.0f", double(value)) + "m^3/h";
-    case ResultKind::Cooling:
-        return "空调制冷量：" + names + unit_format::Capacity(units, value);
-    case ResultKind::Heating:
-        return "空调加热量：" + names + unit_format::Capacity(units, value);
-    case ResultKind::Reheat:
-        return "空调再热量：" + names + unit_format::Capacity(units, value);
-    case ResultKind::Preheat:
-        return "空调预热量：" + names + unit_format::Capacity(units, value);
-    case ResultKind::Humidification:
-        return "空调加湿量：" + names + Format("%.3f", double(value)) + "kg/h";
-    case ResultKind::MixingRatio: {
-        const CStatePoint* m = idg.PointAt(points[result_ref::kMixture]);
-        const std::string three =
-            names.substr(0, names.size() - 1) + "-" + (m ? m->m_strName : std::string()) + ")";
-        return "混风比:  " + three + Format("%.0f", value * 100.0) + "%";
-    }
-    case ResultKind::HeatMoistureRatio:
-        return "热湿比：" + names + unit_format::Enthalpy(units, "%.1fkJ/kg", "%.1fkcal/kg", value);
-    case ResultKind::TreatmentEnthalpy:
-        return "处理焓差：" + names + unit_format::Enthalpy(units, "%.1fkJ/kg", "%.1fkcal/kg", value);
-    case ResultKind::EnthalpyDifference:
-        return "处理焓差：" + unit_format::Enthalpy(units, "%.1fkJ/kg", "%.1fkcal/kg", value);
-    case ResultKind::MoistureDifference:
-        return "含湿量差：" + Format("%.1f", double(value)) + "g/kg";
-    default:
-        return std::string();
-    }
-}
-
 int AddCalculationResult(CIDG& idg, ResultKind kind, const ResultPoints& points, float input)
 {
     if (!IsPointResultKind(kind) || !idg.m_pTexts)
@@ -234,7 +192,7 @@ int AddCalculationResult(CIDG& idg, ResultKind kind, const ResultPoints& points,
     if (const int slot = InputSlot(kind); slot >= 0)
         text->m_fValues[static_cast<std::size_t>(slot)] = input;
     text->m_fValues[static_cast<std::size_t>(ResultSlot(kind))] = *value;
-    text->m_strText = CreationText(idg, kind, text->m_nRef, *value);
+    text->m_strText = result_wording::ResultWords(idg, *text, result_wording::Language::Stored);
     if (!AddResultText(idg, std::move(text)))
         return 0;
     if (kind == ResultKind::AirVolume)
@@ -254,7 +212,7 @@ int AddEnthalpyDifferenceResult(CIDG& idg, float watts, float airVolume)
     text->m_fValues[result_slot::kAirVolume] = airVolume;
     text->m_fValues[result_slot::kHeating] = watts;
     text->m_fValues[result_slot::kEnthalpyDifference] = *dh;
-    text->m_strText = CreationText(idg, ResultKind::EnthalpyDifference, text->m_nRef, *dh);
+    text->m_strText = result_wording::ResultWords(idg, *text, result_wording::Language::Stored);
     return AddResultText(idg, std::move(text)) ? 1 : 0;
 }
 
@@ -270,7 +228,7 @@ int AddMoistureDifferenceResult(CIDG& idg, float kgPerHour, float airVolume)
     text->m_fValues[result_slot::kAirVolume] = airVolume;
     text->m_fValues[result_slot::kMoistureFlow] = kgPerHour;
     text->m_fMoistDiff = *dx;
-    text->m_strText = CreationText(idg, ResultKind::MoistureDifference, text->m_nRef, *dx);
+    text->m_strText = result_wording::ResultWords(idg, *text, result_wording::Language::Stored);
     return AddResultText(idg, std::move(text)) ? 1 : 0;
 }
 

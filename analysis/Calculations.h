@@ -43,11 +43,8 @@ std::optional<float> EnthalpyDifference(float watts, float airVolume, float dens
 // Δx = 1000·W/(G·ρ) g/kg for a moisture flow W (kg/h, ≥ 0) in G m³/h (> 0).
 std::optional<float> MoistureDifference(float kgPerHour, float airVolume, float density);
 
-// The result text as a calculation writes it when it is created.
-std::string CreationText(const CIDG& idg, ResultKind kind, const ResultPoints& points, float value);
-
 // Appends the result of a point calculation to the result column: computes
-// it, writes the creation text with the points and the input, and for an air
+// it, words the text (result_wording::ResultWords) with the points and the input, and for an air
 // volume makes it the chart's current supply air volume. 1 on success, 0
 // (nothing changed) when a point is missing or the value cannot be computed.
 int AddCalculationResult(CIDG& idg, ResultKind kind, const ResultPoints& points, float input);

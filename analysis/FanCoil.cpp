@@ -1,4 +1,3 @@
-#include <cmath>
 
 #include <QCoreApplication>
 
@@ -17,55 +16,41 @@ using unit_format::Format;
 
 namespace {
 
-constexpr double kKcalhPerW = 0.8598452370250732;
-
 class FanCoilSteps : public Steps {
 public:
     using Steps::Steps;
 
     void totalAir(int a, int b, float g)
     {
-        CCommentString* t =
-            text(text_kind::kAirVolume,
-                 Format("总送风量(%s-%s)：%.0f m^3/h", name(a).c_str(), name(b).c_str(), double(g)), a, b);
-        t->m_fValues[value_slot::kAirVolume] = g;
-        t->m_fValues[value_slot::kLoad] = idg().RoomLoad();
+        result(text_kind::kAirVolume, {{value_slot::kAirVolume, g}, {value_slot::kLoad, idg().RoomLoad()}}, a,
+               b);
     }
+    // The capacity of a coil, a plain text with the capacity's label.
     void capacityLine(const std::string& label, int a, int b, float volume)
     {
         const float q = heating(a, b, volume);
         if (q == -1.0f)
             stop("");
-        const bool si = idg().m_nUnitSystem == CIDG::kUnitsSI;
         text(text_kind::kPlain,
-             Format(si ? "%s (%s-%s) %.3f kW" : "%s (%s-%s) %.3f kcal/h", label.c_str(), name(a).c_str(),
-                    name(b).c_str(), si ? q * 0.001 : q * kKcalhPerW),
+             label + "(" + name(a) + "-" + name(b) + "): " + unit_format::Capacity(idg().m_nUnitSystem, q),
              -1, -1);
     }
+    // The water the air from a to b takes up; a negative flow is worded as
+    // the dehumidification it is.
     void moisture(int a, int b, float volume)
     {
         const float w = moistureFlow(a, b, volume);
         if (w == -1.0f)
             stop("");
-        CCommentString* t = text(text_kind::kHumidification,
-                                 std::string(w > 0.0f ? "加湿" : "除湿") + " (" + name(a) + "-" + name(b) +
-                                     "):" + Format("%.0f", std::fabs(double(w))) + " kg/h ",
-                                 a, b);
-        t->m_fValues[value_slot::kAirVolume] = volume;
-        t->m_fValues[value_slot::kMoistureFlow] = w;
+        result(text_kind::kHumidification, {{value_slot::kAirVolume, volume}, {value_slot::kMoistureFlow, w}},
+               a, b);
     }
-    // The share of p1 in the mixture p2 of p1 and p3. The references are
-    // stored as (p3, p1, mixture p2), so that the text rebuilt when a point
-    // moves, which gives the share of its second reference, still reports
-    // the share of p1.
+    // The share of p1 in the mixture p2 of p1 and p3, stored as a mixing
+    // ratio of p3 and p1 (the share of its second point) mixed into p2.
     void mixRatio(int p1, int p2, int p3)
     {
         const float s = static_cast<float>(leverShare(point(p3), point(p2), point(p1)));
-        CCommentString* t = text(text_kind::kMixingRatio,
-                                 Format("混风比(%s-%s-%s'): %.0f %%", name(p1).c_str(), name(p2).c_str(),
-                                        name(p3).c_str(), s * 100.0),
-                                 p3, p1, p2);
-        t->m_fValues[value_slot::kRatio] = s;
+        result(text_kind::kMixingRatio, {{value_slot::kRatio, s}}, p3, p1, p2);
     }
 };
 

@@ -8,7 +8,6 @@
 // to M.
 
 using namespace analysis_support;
-using unit_format::Format;
 
 namespace {
 
@@ -53,15 +52,10 @@ void summer(Steps& steps, const FreshAirParams& params)
     };
     stateText(kOutdoor, "空调器进风状态点参数W");
     stateText(l, "空调器出风状态点参数L");
-    CCommentString* t = steps.text(text_kind::kFreshAirCooling,
-                                   "新风冷负荷(W-L)：" + steps.capacityText(cooling), kOutdoor, l);
-    t->m_fValues[value_slot::kAirVolume] = fresh;
-    t->m_fValues[value_slot::kCooling] = cooling;
-    t = steps.text(text_kind::kTreatmentEnthalpy,
-                   "处理焓差：" + unit_format::Enthalpy(idg.m_nUnitSystem, "%.1fkJ/kg", "%.1fkcal/kg", dh),
-                   kOutdoor, l);
-    t->m_fValues[value_slot::kAirVolume] = fresh;
-    t->m_fValues[value_slot::kEnthalpyDifference] = dh;
+    steps.result(text_kind::kFreshAirCooling,
+                 {{value_slot::kAirVolume, fresh}, {value_slot::kCooling, cooling}}, kOutdoor, l);
+    steps.result(text_kind::kTreatmentEnthalpy,
+                 {{value_slot::kAirVolume, fresh}, {value_slot::kEnthalpyDifference, dh}}, kOutdoor, l);
     steps.line("W-L", kOutdoor, l);
 }
 
@@ -105,18 +99,11 @@ void winter(Steps& steps, const FreshAirParams& params)
     };
     stateText(kOutdoor, "加热盘管进风状态点参数W");
     stateText(heated, "加热盘管出风状态点参数W'");
-    CCommentString* t = steps.text(text_kind::kFreshAirHeating,
-                                   "新风热负荷：(" + steps.name(kOutdoor) + "-" + steps.name(heated) + ")" +
-                                       steps.capacityText(heating),
-                                   kOutdoor, heated);
-    t->m_fValues[value_slot::kAirVolume] = fresh;
-    t->m_fValues[value_slot::kHeating] = heating;
-    t = steps.text(text_kind::kHumidification,
-                   "空调加湿量(" + steps.name(heated) + "-" + steps.name(m) +
-                       "):" + Format("%.3f", double(params.humidification)) + "kg/h",
-                   heated, m);
-    t->m_fValues[value_slot::kAirVolume] = fresh;
-    t->m_fValues[value_slot::kMoistureFlow] = params.humidification;
+    steps.result(text_kind::kFreshAirHeating,
+                 {{value_slot::kAirVolume, fresh}, {value_slot::kHeating, heating}}, kOutdoor, heated);
+    steps.result(text_kind::kHumidification,
+                 {{value_slot::kAirVolume, fresh}, {value_slot::kMoistureFlow, params.humidification}},
+                 heated, m);
 }
 
 } // namespace

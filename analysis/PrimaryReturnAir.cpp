@@ -117,24 +117,12 @@ void summer(Steps& steps, const PrimaryParams& params, std::string& reason, int&
     const float ratio = (*idg.m_pHhrLines)[kRoomLine]->m_fRatio;
     setValue(room, primary_slot::kRatio, ratio);
 
-    CCommentString* t = steps.text(text_kind::kAirVolume,
-                                   "总送风量(O-N)：" + Format("%.0f", double(g)) + "m^3/h", o, kIndoor);
-    t->m_fValues[value_slot::kAirVolume] = g;
-    t->m_fValues[value_slot::kLoad] = load;
-    t = steps.text(text_kind::kCooling,
-                   std::string(l >= 0 ? "空调器处理冷量(C-L)：" : "空调器处理冷量(C-O)：") +
-                       steps.capacityText(cooling),
-                   c, cooledTo);
-    t->m_fValues[value_slot::kAirVolume] = g;
-    t->m_fValues[value_slot::kCooling] = cooling;
-    if (l >= 0 && !params.maxDifference) {
-        t = steps.text(text_kind::kReheat,
-                       std::string(p >= 0 ? "空调再热量(P-O)：" : "空调再热量(L-O)：") +
-                           steps.capacityText(reheat),
-                       reheatFrom, o);
-        t->m_fValues[value_slot::kAirVolume] = g;
-        t->m_fValues[value_slot::kReheat] = reheat;
-    }
+    steps.result(text_kind::kAirVolume, {{value_slot::kAirVolume, g}, {value_slot::kLoad, load}}, o, kIndoor);
+    steps.result(text_kind::kCooling, {{value_slot::kAirVolume, g}, {value_slot::kCooling, cooling}}, c,
+                 cooledTo);
+    if (l >= 0 && !params.maxDifference)
+        steps.result(text_kind::kReheat, {{value_slot::kAirVolume, g}, {value_slot::kReheat, reheat}},
+                     reheatFrom, o);
     const auto stateText = [&](int index, const std::string& label) {
         CCommentString* s = steps.text(text_kind::kState, label + steps.stateValues(index), -1, -1);
         s->m_nRefExtra = index;
@@ -144,13 +132,10 @@ void summer(Steps& steps, const PrimaryParams& params, std::string& reason, int&
     stateText(c, "空调器进风状态点参数C");
     stateText(cooledTo, l >= 0 ? "空调器出风状态点参数L" : "空调器出风状态点参数O");
     stateText(o, "送风状态点O");
-    t = steps.text(text_kind::kMixingRatio, "混风比(N-C-W)：" + Format("%.0f", r * 100.0) + "%", kIndoor,
-                   kOutdoor, c);
-    t->m_fValues[value_slot::kAirVolume] = g;
-    t->m_fValues[value_slot::kRatio] = r;
-    t = steps.text(text_kind::kHeatMoistureRatio, "热湿比(O-N)：" + steps.ratioText(ratio), o, kIndoor);
-    t->m_fValues[value_slot::kAirVolume] = g;
-    t->m_fValues[value_slot::kHeatMoistureRatio] = ratio;
+    steps.result(text_kind::kMixingRatio, {{value_slot::kAirVolume, g}, {value_slot::kRatio, r}}, kIndoor,
+                 kOutdoor, c);
+    steps.result(text_kind::kHeatMoistureRatio,
+                 {{value_slot::kAirVolume, g}, {value_slot::kHeatMoistureRatio, ratio}}, o, kIndoor);
 
     steps.line("W1-C", kOutdoor, c);
     steps.line("N1-C", kIndoor, c);
@@ -279,26 +264,18 @@ void winter(Steps& steps, const PrimaryParams& params, float g)
     setIndex(room, primary_slot::kHumidifyMode, params.humidifyMode);
     setIndex(room, primary_slot::kPreheatMode, params.preheatMode);
 
-    CCommentString* t = steps.text(text_kind::kAirVolume,
-                                   "总送风量(O-N)：" + Format("%.0f", double(g)) + "m^3/h", o, kIndoor);
-    t->m_fValues[value_slot::kAirVolume] = g;
-    t->m_fValues[value_slot::kLoad] = load;
-    t = steps.text(text_kind::kHeating, "空调加热量(C-M)：" + steps.capacityText(heating), c, m);
-    t->m_fValues[value_slot::kAirVolume] = g;
-    t->m_fValues[value_slot::kHeating] = heating;
-    t = preheated >= 0 ? steps.text(text_kind::kPreheat, "空调预热量(W-W')：" + steps.capacityText(preheat),
-                                    kOutdoor, preheated)
-                       : steps.text(text_kind::kPreheat, "空调预热量(C-C')：" + steps.capacityText(preheat),
-                                    c, mixedFirst);
-    t->m_fValues[value_slot::kAirVolume] = preheatVolume;
-    t->m_fValues[value_slot::kPreheat] = preheat;
-    t = steps.text(text_kind::kHumidification, "加湿(M-O)：" + Format("%.0f", double(water)) + "kg/h", m, o);
-    t->m_fValues[value_slot::kAirVolume] = g;
-    t->m_fValues[value_slot::kMoistureFlow] = water;
+    steps.result(text_kind::kAirVolume, {{value_slot::kAirVolume, g}, {value_slot::kLoad, load}}, o, kIndoor);
+    steps.result(text_kind::kHeating, {{value_slot::kAirVolume, g}, {value_slot::kHeating, heating}}, c, m);
+    steps.result(text_kind::kPreheat,
+                 {{value_slot::kAirVolume, preheatVolume}, {value_slot::kPreheat, preheat}},
+                 preheated >= 0 ? kOutdoor : c, preheated >= 0 ? preheated : mixedFirst);
+    steps.result(text_kind::kHumidification,
+                 {{value_slot::kAirVolume, g}, {value_slot::kMoistureFlow, water}}, m, o);
     // The state after preheating: W' when the fresh air is preheated, C when
     // the mixture is heated.
     const int afterPreheat = preheated >= 0 ? preheated : c;
-    t = steps.text(text_kind::kLabel,
+    CCommentString* t =
+        steps.text(text_kind::kLabel,
                    "预热后出风温度：" + Format("%.1f", double(steps.point(afterPreheat).m_t)) + "℃", -1, -1);
     t->m_strValue = "预热后出风温度：";
     const auto stateText = [&](int index, const std::string& head, const std::string& label) {
@@ -310,16 +287,10 @@ void winter(Steps& steps, const PrimaryParams& params, float g)
     stateText(c, "加热盘管进风状态点C：干球温度 ", "加热盘管进风状态点C");
     stateText(m, "加热盘管出风状态点M 干球温度 ", "加热盘管出风状态点M");
     stateText(o, "送风状态点O：干球温度 ", "送风状态点O");
-    t = preheated >= 0
-            ? steps.text(text_kind::kMixingRatio, "混风比(N-C-W')：" + Format("%.0f", rw * 100.0) + "%",
-                         kIndoor, preheated, c)
-            : steps.text(text_kind::kMixingRatio, "混风比(N-C'-W)：" + Format("%.0f", rw * 100.0) + "%",
-                         kIndoor, kOutdoor, mixedFirst);
-    t->m_fValues[value_slot::kAirVolume] = g;
-    t->m_fValues[value_slot::kRatio] = rw;
-    t = steps.text(text_kind::kHeatMoistureRatio, "热湿比(O-N)：" + steps.ratioText(ratio), o, kIndoor);
-    t->m_fValues[value_slot::kAirVolume] = g;
-    t->m_fValues[value_slot::kHeatMoistureRatio] = ratio;
+    steps.result(text_kind::kMixingRatio, {{value_slot::kAirVolume, g}, {value_slot::kRatio, rw}}, kIndoor,
+                 preheated >= 0 ? preheated : kOutdoor, preheated >= 0 ? c : mixedFirst);
+    steps.result(text_kind::kHeatMoistureRatio,
+                 {{value_slot::kAirVolume, g}, {value_slot::kHeatMoistureRatio, ratio}}, o, kIndoor);
 }
 
 } // namespace

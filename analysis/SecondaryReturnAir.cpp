@@ -15,8 +15,6 @@ using unit_format::Format;
 
 namespace {
 
-constexpr double kKcalhPerW = 0.8598452370250732;
-
 void storeFloat(std::int32_t& slot, float value)
 {
     CServiceArea::AnalysisWord word{};
@@ -129,21 +127,13 @@ SummerResult summer(Steps& steps, const SecondaryParams& params)
     steps.line("Q-O", q, o);
     steps.line("O-N", o, kIndoor);
 
-    CCommentString* t = steps.text(text_kind::kAirVolume,
-                                   "总送风量(O-N)：" + Format("%.0f", double(g)) + "m^3/h", o, kIndoor);
-    t->m_fValues[value_slot::kAirVolume] = g;
-    t->m_fValues[value_slot::kLoad] = load;
-    t = steps.text(text_kind::kCooling,
-                   std::string(l >= 0 ? "空调器处理冷量(C-L)：" : "空调器处理冷量(C-Q)：") +
-                       steps.capacityText(cooling),
-                   c, treatedTo);
-    t->m_fValues[value_slot::kAirVolume] = coilVolume;
-    t->m_fValues[value_slot::kCooling] = cooling;
+    steps.result(text_kind::kAirVolume, {{value_slot::kAirVolume, g}, {value_slot::kLoad, load}}, o, kIndoor);
+    steps.result(text_kind::kCooling, {{value_slot::kAirVolume, coilVolume}, {value_slot::kCooling, cooling}},
+                 c, treatedTo);
     AddStateText(idg, c, "空调器进风状态点");
     AddStateText(idg, treatedTo, "空调器出风状态点");
     AddStateText(idg, o, "送风状态点");
-    t = steps.text(text_kind::kHeatMoistureRatio, "热湿比(O-N)：" + steps.ratioText(ratio), o, kIndoor);
-    t->m_fValues[value_slot::kHeatMoistureRatio] = ratio;
+    steps.result(text_kind::kHeatMoistureRatio, {{value_slot::kHeatMoistureRatio, ratio}}, o, kIndoor);
     steps.text(text_kind::kPlain, "新风比：" + Format("%.0f", double(fresh) / g * 100.0) + "%", -1, -1);
     steps.text(text_kind::kPlain, Format("送风温差:%.2f℃", params.supplyDifference), -1, -1);
     steps.text(text_kind::kPlain, Format("一次回风量: %.2f m^3/h", double(g1)), -1, -1);
@@ -248,24 +238,17 @@ void winter(Steps& steps, const SecondaryParams& params)
     steps.line("N-C2", kIndoor, c2);
     steps.line("C2-O", c2, o);
 
-    CCommentString* t = steps.text(
-        text_kind::kHeating, "空调加热量(C2-O)：" + Format("%.0f", heating * kKcalhPerW) + "kcal/h", c2, o);
-    t->m_fValues[value_slot::kAirVolume] = gw;
-    t->m_fValues[value_slot::kHeating] = heating;
-    t = steps.text(text_kind::kHumidification, "加湿(C1-L)：" + Format("%.0f", double(water)) + "kg/h", c1,
-                   l);
-    t->m_fValues[value_slot::kAirVolume] = humidifiedVolume;
-    t->m_fValues[value_slot::kMoistureFlow] = water;
+    steps.result(text_kind::kHeating, {{value_slot::kAirVolume, gw}, {value_slot::kHeating, heating}}, c2, o);
+    steps.result(text_kind::kHumidification,
+                 {{value_slot::kAirVolume, humidifiedVolume}, {value_slot::kMoistureFlow, water}}, c1, l);
     if (preheated != kOutdoor)
         AddStateText(idg, preheated, "预热后点");
     AddStateText(idg, c1, "一次混风点");
     AddStateText(idg, l, "加湿后点");
     AddStateText(idg, c2, "二次混风点");
     AddStateText(idg, o, "送风点");
-    t = steps.text(text_kind::kAirVolume, "总送风量(O-N)：" + Format("%.0f", double(gw)) + "m^3/h", o,
-                   kIndoor);
-    t->m_fValues[value_slot::kAirVolume] = gw;
-    t->m_fValues[value_slot::kLoad] = load;
+    steps.result(text_kind::kAirVolume, {{value_slot::kAirVolume, gw}, {value_slot::kLoad, load}}, o,
+                 kIndoor);
     steps.text(text_kind::kPlain, Format("一次回风量: %.2f m^3/h", double(g1)), -1, -1);
     steps.text(text_kind::kPlain, Format("二次回风量: %.2f m^3/h", double(g2)), -1, -1);
 }

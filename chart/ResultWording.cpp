@@ -20,7 +20,12 @@ using unit_format::Format;
 constexpr const char* kContext = "ResultTexts";
 constexpr const char* kLabelContext = "AnalysisLabels";
 
-// "label(first-second): value" of each re-worded kind.
+// A humidification whose moisture flow is negative (the coil dries the air):
+// the pattern of its dehumidification.
+constexpr int kDehumidification = -static_cast<int>(ResultKind::Humidification);
+
+// "label(first-second): value" of each kind worded from its record; the
+// mixing ratio's "label(first-mixture-second): second's share".
 const char* kindPattern(int kind)
 {
     switch (kind) {
@@ -36,6 +41,10 @@ const char* kindPattern(int kind)
         return QT_TRANSLATE_NOOP("ResultTexts", "空调预热量(%1-%2): %3");
     case static_cast<int>(ResultKind::Humidification):
         return QT_TRANSLATE_NOOP("ResultTexts", "空调加湿量(%1-%2): %3");
+    case kDehumidification:
+        return QT_TRANSLATE_NOOP("ResultTexts", "空调除湿量(%1-%2): %3");
+    case static_cast<int>(ResultKind::MixingRatio):
+        return QT_TRANSLATE_NOOP("ResultTexts", "混风比(%1-%2-%3): %3占%4");
     case static_cast<int>(ResultKind::HeatMoistureRatio):
         return QT_TRANSLATE_NOOP("ResultTexts", "热湿比(%1-%2): %3");
     case static_cast<int>(ResultKind::TreatmentEnthalpy):
@@ -52,9 +61,6 @@ const char* kindPattern(int kind)
     }
 }
 
-constexpr const char* kMixingPattern = QT_TRANSLATE_NOOP("ResultTexts", "混风比(%1-%2-%3): %4");
-// A humidification result whose moisture flow is negative (the fan coil dries the air).
-constexpr const char* kDehumidifyingPattern = QT_TRANSLATE_NOOP("ResultTexts", "除湿(%1-%2): %3");
 // The state texts of the primary system's heating view.
 constexpr const char* kWinterStatePattern =
     QT_TRANSLATE_NOOP("ResultTexts", "%1：干球温度 %2℃   湿球温度 %3℃   相对湿度 %4%");
@@ -121,6 +127,13 @@ std::string words(const char* pattern, Language language)
     return language == Language::Stored ? std::string(pattern) : Tr(kContext, pattern);
 }
 
+// The pattern of a text worded from its record and its value as shown, in
+// the formats of the stored texts; no pattern for any other kind.
+struct KindValue {
+    const char* pattern = nullptr;
+    std::string value;
+};
+
 // A plain text of an analysis: its label in the interface's language and
 // the value after it; the text itself when its opening is no label.
 std::string labelledText(const std::string& text)
@@ -181,6 +194,58 @@ float moistureDifference(const CIDG& idg, const CCommentString& text)
     return mass > 0.0 ? static_cast<float>(slot(text, result_slot::kMoistureFlow) * 1000.0 / mass) : 0.0f;
 }
 
+KindValue kindValue(const CIDG& idg, const CCommentString& text)
+{
+    const int kind = text.m_nKind;
+    const int units = idg.m_nUnitSystem;
+    KindValue shown{kindPattern(kind), std::string()};
+    switch (kind) {
+    case static_cast<int>(ResultKind::AirVolume):
+        shown.value = Format("%.0fm^3/h", double(slot(text, result_slot::kAirVolume)));
+        break;
+    case static_cast<int>(ResultKind::Cooling):
+    case result_kind::kFreshAirCooling:
+        shown.value = unit_format::Capacity(units, slot(text, result_slot::kCooling));
+        break;
+    case static_cast<int>(ResultKind::Heating):
+    case result_kind::kFreshAirHeating:
+        shown.value = unit_format::Capacity(units, slot(text, result_slot::kHeating));
+        break;
+    case static_cast<int>(ResultKind::Reheat):
+        shown.value = unit_format::Capacity(units, slot(text, result_slot::kReheat));
+        break;
+    case static_cast<int>(ResultKind::Preheat):
+        shown.value = unit_format::Capacity(units, slot(text, result_slot::kPreheat));
+        break;
+    case static_cast<int>(ResultKind::MixingRatio):
+        shown.value = Format("%.0f%%", slot(text, result_slot::kMixingRatio) * 100.0);
+        break;
+    case static_cast<int>(ResultKind::Humidification): {
+        const float flow = slot(text, result_slot::kMoistureFlow);
+        shown.value = Format("%.3fkg/h", std::fabs(double(flow)));
+        if (flow < 0.0f)
+            shown.pattern = kindPattern(kDehumidification);
+        break;
+    }
+    case static_cast<int>(ResultKind::HeatMoistureRatio):
+        shown.value = unit_format::Enthalpy(units, "%.0fkJ/kg", "%.0fkcal/kg",
+                                            slot(text, result_slot::kHeatMoistureRatio));
+        break;
+    case static_cast<int>(ResultKind::TreatmentEnthalpy):
+    case static_cast<int>(ResultKind::EnthalpyDifference):
+        shown.value = unit_format::Enthalpy(units, "%.3fkJ/kg", "%.3fkcal/kg",
+                                            slot(text, result_slot::kEnthalpyDifference));
+        break;
+    case static_cast<int>(ResultKind::MoistureDifference):
+        shown.value = Format("%.3fg/kg", double(moistureDifference(idg, text)));
+        break;
+    default:
+        shown.pattern = nullptr;
+        break;
+    }
+    return shown;
+}
+
 } // namespace
 
 std::string Fill(const std::string& pattern, std::initializer_list<std::string> args)
@@ -201,81 +266,36 @@ std::string Fill(const std::string& pattern, std::initializer_list<std::string> 
     return out;
 }
 
-std::string KindWords(int kind, const std::string& first, const std::string& second, const std::string& value,
-                      Language language)
+std::string ResultWords(const CIDG& idg, const CCommentString& text, Language language)
 {
-    const char* pattern = kindPattern(kind);
-    return pattern ? Fill(words(pattern, language), {first, second, value}) : std::string();
-}
-
-std::string MixingWords(const std::string& first, const std::string& mixture, const std::string& second,
-                        const std::string& value, Language language)
-{
-    return Fill(words(kMixingPattern, language), {first, mixture, second, value});
+    const KindValue shown = kindValue(idg, text);
+    if (!shown.pattern)
+        return std::string();
+    const std::string first = nameOf(idg, text.m_nRef[result_ref::kFirst]);
+    const std::string second = nameOf(idg, text.m_nRef[result_ref::kSecond]);
+    if (text.m_nKind == static_cast<int>(ResultKind::MixingRatio))
+        return Fill(words(shown.pattern, language),
+                    {first, nameOf(idg, text.m_nRef[result_ref::kMixture]), second, shown.value});
+    return Fill(words(shown.pattern, language), {first, second, shown.value});
 }
 
 std::string ShownText(const CIDG& idg, const CCommentString& text)
 {
-    const int kind = text.m_nKind;
-    const int units = idg.m_nUnitSystem;
-    const std::string first = nameOf(idg, text.m_nRef[result_ref::kFirst]);
-    const std::string second = nameOf(idg, text.m_nRef[result_ref::kSecond]);
-    const char* pattern = kindPattern(kind);
-    std::string value;
-    switch (kind) {
+    switch (text.m_nKind) {
     case result_kind::kPlain:
     case result_kind::kLabel:
         return labelledText(text.m_strText);
     case static_cast<int>(ResultKind::StateText):
         return stateText(idg, text);
-    case static_cast<int>(ResultKind::MixingRatio):
-        if (translatedOnly(kContext, kMixingPattern).empty())
-            return text.m_strText;
-        return MixingWords(first, nameOf(idg, text.m_nRef[result_ref::kMixture]), second,
-                           Format("%.0f%%", slot(text, result_slot::kMixingRatio) * 100.0),
-                           Language::Interface);
-    // The values as the re-wording writes them into the model.
-    case static_cast<int>(ResultKind::AirVolume):
-        value = Format("%.0fm^3/h", double(slot(text, result_slot::kAirVolume)));
-        break;
-    case static_cast<int>(ResultKind::Cooling):
-    case result_kind::kFreshAirCooling:
-        value = unit_format::Capacity(units, slot(text, result_slot::kCooling));
-        break;
-    case static_cast<int>(ResultKind::Heating):
-    case result_kind::kFreshAirHeating:
-        value = unit_format::Capacity(units, slot(text, result_slot::kHeating));
-        break;
-    case static_cast<int>(ResultKind::Reheat):
-        value = unit_format::Capacity(units, slot(text, result_slot::kReheat));
-        break;
-    case static_cast<int>(ResultKind::Preheat):
-        value = unit_format::Capacity(units, slot(text, result_slot::kPreheat));
-        break;
-    case static_cast<int>(ResultKind::Humidification): {
-        const float flow = slot(text, result_slot::kMoistureFlow);
-        value = Format("%.3fkg/h", std::fabs(double(flow)));
-        if (flow < 0.0f)
-            pattern = kDehumidifyingPattern;
-        break;
-    }
-    case static_cast<int>(ResultKind::HeatMoistureRatio):
-        value = unit_format::Enthalpy(units, "%.0fkJ/kg", "%.0fkcal/kg",
-                                      slot(text, result_slot::kHeatMoistureRatio));
-        break;
-    case static_cast<int>(ResultKind::TreatmentEnthalpy):
-    case static_cast<int>(ResultKind::EnthalpyDifference):
-        value = unit_format::Enthalpy(units, "%.3fkJ/kg", "%.3fkcal/kg",
-                                      slot(text, result_slot::kEnthalpyDifference));
-        break;
-    case static_cast<int>(ResultKind::MoistureDifference):
-        value = Format("%.3fg/kg", double(moistureDifference(idg, text)));
-        break;
     default:
-        return text.m_strText;
+        break;
     }
-    const std::string english = translatedOnly(kContext, pattern);
-    return english.empty() ? text.m_strText : Fill(english, {first, second, value});
+    // In Chinese the stored text is the wording; in English the same wording
+    // in the catalogue's words, where it has them.
+    const KindValue shown = kindValue(idg, text);
+    if (!shown.pattern || translatedOnly(kContext, shown.pattern).empty())
+        return text.m_strText;
+    return ResultWords(idg, text, Language::Interface);
 }
 
 } // namespace result_wording

@@ -26,14 +26,18 @@ enum class Language {
     Interface, // the interface's language (Chinese without a catalogue)
 };
 
-// "空调制冷量(C-L): 12.138kW": the label of kind, the names of its first and
-// second point and its value as shown, for the kinds re-worded from their
-// records (1–4, 6–8, 10–14). Empty for any other kind.
-std::string KindWords(int kind, const std::string& first, const std::string& second, const std::string& value,
-                      Language language);
-// "混风比(N-C-W): 10%": the mixing ratio of mixture between first and second.
-std::string MixingWords(const std::string& first, const std::string& mixture, const std::string& second,
-                        const std::string& value, Language language);
+// The one wording of a result text that carries its value: the label of its
+// kind, the names of the points it refers to and its value in the project's
+// units, made from the record alone (kind, references, value slots), so the
+// text the analyses and calculations write, the text re-worded when a point
+// moves or a project is opened, and the text the chart draws read alike:
+//   总送风量(O-N): 3085m^3/h          空调制冷量(C-L): 12.138kW
+//   混风比(N-C-W): W占10%             (the share of the last point named)
+//   空调加湿量(W'-M): 0.500kg/h       空调除湿量(W-L): 8.279kg/h
+// A negative humidification is worded as the dehumidification of its
+// amount. Kinds 1–8 and 10–14; empty for any other kind (plain texts, state
+// texts), whose words are their own.
+std::string ResultWords(const CIDG& idg, const CCommentString& text, Language language);
 
 // What the chart draws for a text of the result column: in English the
 // wording made from the text's kind, references and values (a fixed label of

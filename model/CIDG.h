@@ -171,7 +171,8 @@ public:
 
     int IsPointNameFree(const CStatePoint& point, const std::string& name) const;
     int IsHhrLineNameFree(const CReShiBiXian& line, const std::string& name) const;
-    // r: share of point index2 (fraction 0…1). direct = 1 writes the mixture
+    // r: share of point index2 (fraction 0…1; outside it: cidg_messages::
+    // kMixingRatioRange). direct = 1 writes the mixture
     // into point and completes it; direct = 0 replaces its state only when the
     // mixture is computed and inside the region.
     int MakeMixingPoint(int index1, int index2, float r, CStatePoint& point, int direct,
@@ -238,7 +239,9 @@ public:
     // (none when the caption is empty). Same naming and replacement rules.
     int MakeComfortZone(int baseIndex, const qorva::psychro::ComfortCorners& corners, const std::string& caption,
                         int captionX, int captionY);
-    // A free text at chart position (x, y) with the chart's current text font and style.
+    // A free text at chart position (x, y) with the chart's current text font
+    // and style. A text of nothing but blanks could be neither seen nor picked
+    // again: refused with cidg_messages::kEmptyText, as by EditText.
     int AddText(const std::string& text, int x, int y, const LogFont& font, int style);
     int EditText(int index, const std::string& text);
 
@@ -253,3 +256,10 @@ private:
     void RemoveText(int index);
     int DeleteChecked(int objectClass, int index);
 };
+
+// Refusals of the chart model that the dialogs also give for a field that
+// holds no value (context "CIDG").
+namespace cidg_messages {
+inline constexpr const char* kMixingRatioRange = QT_TRANSLATE_NOOP("CIDG", "混风比必须为0到100之间的数(%)!");
+inline constexpr const char* kEmptyText = QT_TRANSLATE_NOOP("CIDG", "说明文字为空，请输入文字!");
+} // namespace cidg_messages

@@ -27,6 +27,12 @@ std::string firstFreeName(const ObjectArray<T>& list, const std::string& prefix,
     return prefix + std::to_string(list.size());
 }
 
+// Blanks only: a text that could be neither seen nor picked again.
+bool isBlank(const std::string& text)
+{
+    return text.find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
 } // namespace
 
 std::string CIDG::UniqueName(const ObjectArray<CStatePoint>& list, const std::string& prefix)
@@ -148,7 +154,7 @@ int CIDG::MakeComfortZone(int baseIndex, const qorva::psychro::ComfortCorners& c
         lineNames[s] = name;
     }
 
-    if (!caption.empty() && !AddText(caption, captionX, captionY, m_font1, 0)) {
+    if (!isBlank(caption) && !AddText(caption, captionX, captionY, m_font1, 0)) {
         before.Restore(*this);
         return 0;
     }
@@ -163,9 +169,13 @@ int CIDG::MakeComfortZone(int baseIndex, const qorva::psychro::ComfortCorners& c
 
 int CIDG::AddText(const std::string& text, int x, int y, const LogFont& font, int style)
 {
-    // An empty text could be neither seen nor picked to delete it again.
-    if (!m_pTexts || text.empty())
+    if (!m_pTexts)
         return 0;
+    if (isBlank(text)) {
+        alertMessage(QCoreApplication::translate("CIDG", cidg_messages::kEmptyText).toStdString(),
+                     MessageIcon::Stop);
+        return 0;
+    }
     auto comment = std::make_unique<CCommentString>();
     comment->m_strText = text;
     comment->m_nId = static_cast<int>(m_pTexts->size());
@@ -180,8 +190,13 @@ int CIDG::AddText(const std::string& text, int x, int y, const LogFont& font, in
 
 int CIDG::EditText(int index, const std::string& text)
 {
-    if (!m_pTexts || index < 0 || index >= static_cast<int>(m_pTexts->size()) || text.empty())
+    if (!m_pTexts || index < 0 || index >= static_cast<int>(m_pTexts->size()))
         return 0;
+    if (isBlank(text)) {
+        alertMessage(QCoreApplication::translate("CIDG", cidg_messages::kEmptyText).toStdString(),
+                     MessageIcon::Stop);
+        return 0;
+    }
     (*m_pTexts)[static_cast<std::size_t>(index)]->m_strText = text;
     return 1;
 }

@@ -156,9 +156,14 @@ int CIDG::MakeMixingPoint(int index1, int index2, float r, CStatePoint& point, i
 {
     const CStatePoint* source1 = PointAt(index1);
     const CStatePoint* source2 = PointAt(index2);
-    // A share outside 0…1 is no mixture of the two states.
-    if (!source1 || !source2 || !(r >= 0.0f && r <= 1.0f)) {
+    if (!source1 || !source2) {
         alertMessage(QCoreApplication::translate("CIDG", kInvalidMixingInput).toStdString(),
+                     MessageIcon::Stop);
+        return 0;
+    }
+    // A share outside 0…1 is no mixture of the two states.
+    if (!(r >= 0.0f && r <= 1.0f)) {
+        alertMessage(QCoreApplication::translate("CIDG", cidg_messages::kMixingRatioRange).toStdString(),
                      MessageIcon::Stop);
         return 0;
     }

@@ -60,7 +60,40 @@ namespace recovery {
 
 QString DefaultFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/recovery");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QLatin1Char('/') +
+           QCoreApplication::applicationName() + QStringLiteral("/recovery");
+}
+
+int MoveCopies(const QString& from, const QString& to)
+{
+    QDir source(from);
+    if (!source.exists())
+        return 0;
+    int moved = 0;
+    const QStringList copies = source.entryList({QStringLiteral("*.id")}, QDir::Files, QDir::Name);
+    if (!copies.isEmpty() && !QDir().mkpath(to))
+        return 0;
+    for (const QString& name : copies) {
+        const QString file = source.filePath(name);
+        const std::unique_ptr<QLockFile> lock = tryLock(file);
+        if (!lock)
+            continue; // written by a program that is running: it stays where that program keeps it
+        const QString base = QFileInfo(name).completeBaseName();
+        for (int number = 1; number <= kMaxStemNumber; ++number) {
+            const QString stem = number == 1 ? base : base + QLatin1Char('-') + QString::number(number);
+            const QString target = to + QLatin1Char('/') + stem + QStringLiteral(".id");
+            if (QFile::exists(target) || QFile::exists(pathFileOf(target)))
+                continue;
+            if (!QFile::rename(file, target))
+                break;
+            if (QFile::exists(pathFileOf(file)))
+                QFile::rename(pathFileOf(file), pathFileOf(target));
+            ++moved;
+            break;
+        }
+    }
+    QDir().rmdir(from); // only when nothing is left in it
+    return moved;
 }
 
 QString FileStem(const QString& projectPath)

@@ -16,7 +16,7 @@ class CQORVADoc;
 
 // Recovery copies: between two saves the whole project is kept, in the
 // ordinary project format, in a file of the user's data folder
-// (AppDataLocation/recovery), so a crash, a killed process or a power cut
+// (~/.local/share/QORVA/recovery), so a crash, a killed process or a power cut
 // loses at most the last moment of work.
 //
 // A recovery copy is two files named after the project: "<stem>.id", the
@@ -28,8 +28,13 @@ class CQORVADoc;
 // takes "<stem>-2" and so on.
 namespace recovery {
 
-// AppDataLocation/recovery.
+// The program's data folder's "recovery": ~/.local/share/<application name>/recovery.
 QString DefaultFolder();
+// Moves the copies (and their path files) of folder from into folder to, each
+// under its own name or, where to holds that name, the next free number;
+// copies a running program holds stay. The emptied folder from is removed.
+// Returns how many copies were moved.
+int MoveCopies(const QString& from, const QString& to);
 // The stem of a project's recovery files (without a number suffix).
 QString FileStem(const QString& projectPath);
 // The name shown for a project: its file name, or "未命名".

@@ -85,10 +85,6 @@
         <translation>Error</translation>
     </message>
     <message>
-        <source>风机温升应为大于零的实数!</source>
-        <translation>The fan temperature rise must be a real number greater than zero!</translation>
-    </message>
-    <message>
         <source>机器露点必须为0－100间的实数!</source>
         <translation>The apparatus dew point must be a real number between 0 and 100!</translation>
     </message>
@@ -98,7 +94,7 @@
     </message>
     <message>
         <source>最大送风温差</source>
-        <translation>Maximum supply air temperature difference</translation>
+        <translation>Maximum difference</translation>
     </message>
     <message>
         <source>运行分析将清除本工况视图中您绘制的 %1 个对象，是否继续？</source>
@@ -107,6 +103,18 @@
     <message>
         <source>请输入一个在 0 和 1000 之间的数。</source>
         <translation>Enter a number between 0 and 1000.</translation>
+    </message>
+    <message>
+        <source>风机温升应为不小于零的实数!</source>
+        <translation>The fan temperature rise must be a real number not below zero!</translation>
+    </message>
+    <message>
+        <source>机器露点必须为1－100间的整数!</source>
+        <translation>The apparatus dew point must be a whole number from 1 to 100!</translation>
+    </message>
+    <message>
+        <source>运行分析将清除本工况视图中您绘制的 1 个对象，是否继续？</source>
+        <translation>Running the analysis will clear the 1 object you drew in this condition view. Continue?</translation>
     </message>
 </context>
 <context>
@@ -1253,6 +1261,14 @@ Please delete that calculation result first</translation>
     <message>
         <source>计算过程：依据点(%1)通过%2方法计算%3点（%4）</source>
         <translation>Calculation: from point (%1) by the %2 method, point %3 (%4)</translation>
+    </message>
+    <message>
+        <source>混风比必须为0到100之间的数(%)!</source>
+        <translation>The mixing ratio must be a number from 0 to 100 (%)!</translation>
+    </message>
+    <message>
+        <source>说明文字为空，请输入文字!</source>
+        <translation>The text is empty: please type a text!</translation>
     </message>
 </context>
 <context>
@@ -2700,7 +2716,7 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     </message>
     <message>
         <source>关闭并返回(&amp;B)</source>
-        <translation>Close and Return (&amp;B)</translation>
+        <translation>Close and &amp;Return</translation>
     </message>
     <message>
         <source>输出分析报告并关闭工程</source>
@@ -2812,7 +2828,7 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     </message>
     <message>
         <source>页面视图(&amp;P)</source>
-        <translation>&amp;Page View</translation>
+        <translation>Pa&amp;ge View</translation>
     </message>
     <message>
         <source>页面视图</source>
@@ -2884,7 +2900,7 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     </message>
     <message>
         <source>等含湿量点(&amp;D)</source>
-        <translation>Equal-Moisture-Content Point (&amp;D)</translation>
+        <translation>Equal-Moisture-&amp;Content Point</translation>
     </message>
     <message>
         <source>绘制等含湿量点</source>
@@ -2892,7 +2908,7 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     </message>
     <message>
         <source>同一过程线上的点(&amp;G)</source>
-        <translation>Point on a Process Line (&amp;G)</translation>
+        <translation>Point on a &amp;Process Line</translation>
     </message>
     <message>
         <source>绘制同一过程线上的点</source>
@@ -2900,7 +2916,7 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     </message>
     <message>
         <source>同一热湿比线上的点(&amp;S)</source>
-        <translation>Point on a Heat-Moisture Ratio Line (&amp;S)</translation>
+        <translation>Point on a Heat-Moisture Ratio &amp;Line</translation>
     </message>
     <message>
         <source>绘制同一热湿比线上的点</source>
@@ -2908,7 +2924,7 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     </message>
     <message>
         <source>过程线与过程线的交点(&amp;I)</source>
-        <translation>Process Line × Process Line (&amp;I)</translation>
+        <translation>&amp;Process Line × Process Line</translation>
     </message>
     <message>
         <source>绘制过程线与过程线的交点</source>
@@ -2916,7 +2932,7 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     </message>
     <message>
         <source>过程线与热湿比线的交点(&amp;J)</source>
-        <translation>Process Line × Heat-Moisture Ratio Line (&amp;J)</translation>
+        <translation>Process Line × &amp;Heat-Moisture Ratio Line</translation>
     </message>
     <message>
         <source>绘制过程线与热湿比线的交点</source>
@@ -2924,7 +2940,7 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     </message>
     <message>
         <source>热湿比线与热湿比线的交点(&amp;K)</source>
-        <translation>Heat-Moisture Ratio Line × Heat-Moisture Ratio Line (&amp;K)</translation>
+        <translation>Heat-Moisture &amp;Ratio Line × Heat-Moisture Ratio Line</translation>
     </message>
     <message>
         <source>绘制热湿比线与热湿比线的交点</source>
@@ -2932,7 +2948,7 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     </message>
     <message>
         <source>过程线(&amp;G)</source>
-        <translation>Process Lines (&amp;G)</translation>
+        <translation>Process &amp;Lines</translation>
     </message>
     <message>
         <source>绘制过程线</source>
@@ -2984,7 +3000,7 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     </message>
     <message>
         <source>加热量(&amp;J)</source>
-        <translation>Heating Load (&amp;J)</translation>
+        <translation>&amp;Heating Load</translation>
     </message>
     <message>
         <source>计算加热量</source>
@@ -2992,7 +3008,7 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     </message>
     <message>
         <source>再热量(&amp;Z)</source>
-        <translation>Reheat Load (&amp;Z)</translation>
+        <translation>&amp;Reheat Load</translation>
     </message>
     <message>
         <source>计算再热量</source>
@@ -3000,7 +3016,7 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     </message>
     <message>
         <source>预热量(&amp;Y)</source>
-        <translation>Preheat Load (&amp;Y)</translation>
+        <translation>Pr&amp;eheat Load</translation>
     </message>
     <message>
         <source>计算预热量</source>
@@ -3008,7 +3024,7 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     </message>
     <message>
         <source>混风比(&amp;W)</source>
-        <translation>Mixing Ratio (&amp;W)</translation>
+        <translation>Mi&amp;xing Ratio</translation>
     </message>
     <message>
         <source>计算混风比</source>
@@ -3016,7 +3032,7 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     </message>
     <message>
         <source>热湿比(&amp;R)</source>
-        <translation>Heat-Moisture &amp;Ratio</translation>
+        <translation>Heat-&amp;Moisture Ratio</translation>
     </message>
     <message>
         <source>计算热湿比</source>
@@ -3024,7 +3040,7 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     </message>
     <message>
         <source>加湿量(&amp;S)</source>
-        <translation>Humidification Rate (&amp;S)</translation>
+        <translation>H&amp;umidification Rate</translation>
     </message>
     <message>
         <source>计算加湿量</source>
@@ -3032,7 +3048,7 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     </message>
     <message>
         <source>处理焓差(&amp;C)</source>
-        <translation>Treatment Enthalpy Difference (&amp;C)</translation>
+        <translation>&amp;Treatment Enthalpy Difference</translation>
     </message>
     <message>
         <source>计算处理焓差</source>
@@ -3040,7 +3056,7 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     </message>
     <message>
         <source>空调器处理冷量(&amp;K)</source>
-        <translation>Air Handler Cooling Capacity (&amp;K)</translation>
+        <translation>Air Handler &amp;Cooling Capacity</translation>
     </message>
     <message>
         <source>计算空调器处理冷量</source>
@@ -3048,7 +3064,7 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     </message>
     <message>
         <source>焓差(&amp;H)</source>
-        <translation>Ent&amp;halpy Difference</translation>
+        <translation>E&amp;nthalpy Difference</translation>
     </message>
     <message>
         <source>计算焓差</source>
@@ -3056,7 +3072,7 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     </message>
     <message>
         <source>含湿量差</source>
-        <translation>Moisture Content Difference</translation>
+        <translation>Moisture Content &amp;Difference</translation>
     </message>
     <message>
         <source>计算含湿量差</source>
@@ -3064,7 +3080,7 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     </message>
     <message>
         <source>一次回风系统(&amp;O)</source>
-        <translation>Primary Return Air System (&amp;O)</translation>
+        <translation>&amp;Primary Return Air System</translation>
     </message>
     <message>
         <source>一次回风系统分析</source>
@@ -3072,7 +3088,7 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     </message>
     <message>
         <source>二次回风系统</source>
-        <translation>Secondary Return Air System</translation>
+        <translation>&amp;Secondary Return Air System</translation>
     </message>
     <message>
         <source>二次回风系统分析</source>
@@ -3080,7 +3096,7 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     </message>
     <message>
         <source>风机盘管加新风系统</source>
-        <translation>Fan Coil with Dedicated Outdoor Air</translation>
+        <translation>&amp;Fan Coil with Dedicated Outdoor Air</translation>
     </message>
     <message>
         <source>风机盘管加新风系统分析</source>
@@ -3116,7 +3132,7 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     </message>
     <message>
         <source>剪裁(&amp;T)</source>
-        <translation>Clip (&amp;T)</translation>
+        <translation>&amp;Clip</translation>
     </message>
     <message>
         <source>剪裁焓湿图</source>
@@ -3148,7 +3164,7 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     </message>
     <message>
         <source>热湿比线(&amp;H)</source>
-        <translation>Heat-Moisture Ratio Lines (&amp;H)</translation>
+        <translation>Heat-Moisture &amp;Ratio Lines</translation>
     </message>
     <message>
         <source>显示或隐藏热湿比线</source>
@@ -3906,16 +3922,16 @@ Wrong file name when opening the file!</translation>
         <translation>Outdoor air heating load (%1-%2): %3</translation>
     </message>
     <message>
-        <source>混风比(%1-%2-%3): %4</source>
-        <translation>Mixing ratio (%1-%2-%3): %4 of %3</translation>
-    </message>
-    <message>
-        <source>除湿(%1-%2): %3</source>
-        <translation>Dehumidification (%1-%2): %3</translation>
-    </message>
-    <message>
         <source>%1：干球温度 %2℃   湿球温度 %3℃   相对湿度 %4%</source>
         <translation>%1: dry-bulb %2℃   wet-bulb %3℃   relative humidity %4%</translation>
+    </message>
+    <message>
+        <source>空调除湿量(%1-%2): %3</source>
+        <translation>Dehumidification rate (%1-%2): %3</translation>
+    </message>
+    <message>
+        <source>混风比(%1-%2-%3): %3占%4</source>
+        <translation>Mixing ratio (%1-%2-%3): %4 of %3</translation>
     </message>
 </context>
 <context>

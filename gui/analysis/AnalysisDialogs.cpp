@@ -57,14 +57,14 @@ double numberOr0(const QLineEdit* edit)
     return numberIn(edit->text()).value_or(0.0);
 }
 
-// A machine dew point held as a whole percent: the box's number, or
-// nothing (after the refusal) when it has a fractional part, which would
-// otherwise be cut off silently.
+// A machine dew point held as a whole percent, 1 to 100: the box's number,
+// or nothing (after the refusal) when it has a fractional part, which would
+// otherwise be cut off silently, or lies outside that range.
 std::optional<int> wholePercent(const QLineEdit* edit)
 {
     const double value = numberOr0(edit);
-    if (value != std::trunc(value) || std::fabs(value) > 1e6) {
-        refuse(kDewPointInvalid);
+    if (value != std::trunc(value) || value <= 0.0 || value > 100.0) {
+        refuse(kDewPointWholeInvalid);
         return std::nullopt;
     }
     return static_cast<int>(value);
@@ -74,6 +74,8 @@ QComboBox* supplyBox(int maxFlag, double difference)
 {
     auto* box = new QComboBox;
     box->setEditable(true);
+    // As wide as its choice in every language, whatever was typed over it.
+    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     box->addItem(QCoreApplication::translate("AnalysisFramework", kMaxDifferenceItem));
     if (maxFlag)
         box->setCurrentIndex(0);
@@ -147,7 +149,9 @@ void CAnalysisDlg::accept()
         return;
     // Objects the user drew in a view the run empties go only on a 是.
     if (const int drawn = DrawnObjectsAnalysisClears(m_document.model(), *request); drawn > 0) {
-        const QString question = QCoreApplication::translate("AnalysisFramework", kClearDrawnObjects).arg(drawn);
+        const QString question =
+            drawn == 1 ? QCoreApplication::translate("AnalysisFramework", kClearOneDrawnObject)
+                       : QCoreApplication::translate("AnalysisFramework", kClearDrawnObjects).arg(drawn);
         if (!messages().askYesNo(question.toStdString(), MessageIcon::Question, std::string()))
             return;
     }
@@ -207,9 +211,7 @@ std::optional<AnalysisRequest> CPrimaryAnalysisDlg::ReadRequest()
     } else {
         p.maxDifference = 0;
         const auto value = numberIn(m_supplyDifference->currentText());
-        if (!value)
-            return std::nullopt;
-        if (*value <= 0.0) {
+        if (!value || *value <= 0.0) {
             refuse(kSupplyDifferenceInvalid);
             return std::nullopt;
         }
@@ -263,10 +265,6 @@ std::optional<AnalysisRequest> CSecondaryAnalysisDlg::ReadRequest()
     if (!percent)
         return std::nullopt;
     p.dewPointPercent = *percent;
-    if (p.dewPointPercent <= 0 || p.dewPointPercent > 100) {
-        refuse(kDewPointInvalid);
-        return std::nullopt;
-    }
     if (p.supplyDifference <= 0.0) {
         refuse(kSupplyDifferenceInvalid);
         return std::nullopt;
@@ -308,9 +306,19 @@ std::optional<AnalysisRequest> CFanCoilAnalysisDlg::ReadRequest()
     FanCoilParams p = StoredFanCoilParams(room());
     p.mixMode = std::max(m_mixMode->checkedId(), 0);
     p.maxDifference = isMaxDifference(m_supplyDifference) ? 1 : 0;
-    if (!p.maxDifference)
-        p.supplyDifference = numberIn(m_supplyDifference->currentText()).value_or(0.0);
     p.fanRise = numberOr0(m_fanRise);
+    if (p.fanRise < 0.0) {
+        refuse(kFanRiseInvalid);
+        return std::nullopt;
+    }
+    if (!p.maxDifference) {
+        const auto value = numberIn(m_supplyDifference->currentText());
+        if (!value || *value <= 0.0) {
+            refuse(kSupplyDifferenceInvalid);
+            return std::nullopt;
+        }
+        p.supplyDifference = *value;
+    }
     const std::optional<int> percent = wholePercent(m_dewPoint);
     if (!percent)
         return std::nullopt;

@@ -7,7 +7,7 @@
 #include <QMenu>
 #include <QSettings>
 
-#include "gui/app/RecentFileList.h"
+#include "gui/app/UserFolders.h"
 #include "model/Messages.h"
 
 namespace {
@@ -16,7 +16,7 @@ constexpr const char* kOption = "--lang";
 
 QSettings languageStore()
 {
-    return QSettings(RecentFileList::kSettingsKey, "QORVA");
+    return user_folders::Settings();
 }
 
 } // namespace

@@ -64,7 +64,5 @@ bool QtMessageService::askYesNo(const std::string& text, MessageIcon icon, const
 {
     QMessageBox box(toQt(icon), captionOrDefault(caption), QString::fromStdString(text),
                     QMessageBox::Yes | QMessageBox::No, m_parent);
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("是"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("否"));
     return box.exec() == QMessageBox::Yes;
 }

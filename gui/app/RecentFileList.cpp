@@ -1,4 +1,5 @@
 #include "gui/app/RecentFileList.h"
+#include "gui/app/UserFolders.h"
 
 #include <QFileInfo>
 #include <QSettings>
@@ -6,7 +7,7 @@
 
 RecentFileList::RecentFileList()
 {
-    QSettings store(kSettingsKey, "QORVA");
+    QSettings store = user_folders::Settings();
     store.beginGroup("Recent File List");
     for (int i = 1; i <= kMaxEntries; ++i) {
         const QString file = store.value(QString("File%1").arg(i)).toString();
@@ -33,7 +34,7 @@ void RecentFileList::remove(const QString& path)
 
 void RecentFileList::save() const
 {
-    QSettings store(kSettingsKey, "QORVA");
+    QSettings store = user_folders::Settings();
     store.beginGroup("Recent File List");
     for (int i = 1; i <= kMaxEntries; ++i) {
         const QString key = QString("File%1").arg(i);

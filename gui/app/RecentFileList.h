@@ -4,11 +4,10 @@
 #include <QStringList>
 
 // The recently-used project list (up to four entries, newest first), kept in
-// the per-user settings under "Local AppWizard-Generated Applications".
+// the program's per-user settings (user_folders::Settings).
 class RecentFileList {
 public:
     static constexpr int kMaxEntries = 4;
-    static constexpr const char* kSettingsKey = "Local AppWizard-Generated Applications";
 
     RecentFileList();
     const QStringList& files() const { return m_files; }

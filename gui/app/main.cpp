@@ -7,6 +7,8 @@
 #include "QorvaVersion.h"
 #include "gui/app/CQORVAApp.h"
 #include "gui/app/Language.h"
+#include "gui/app/UserFolders.h"
+#include "gui/widgets/WindowTitle.h"
 #ifdef QORVA_SCRIPTED_SESSION
 #include "ScriptedSession.h"
 #endif
@@ -20,8 +22,10 @@ int main(int argc, char* argv[])
     }
     Q_INIT_RESOURCE(resources);
     QApplication application(argc, argv);
-    QApplication::setApplicationName("QORVA");
-    QApplication::setOrganizationName("QORVA");
+    QApplication::setApplicationName(user_folders::kApplication);
+    QApplication::setOrganizationName(user_folders::kOrganisation);
+    user_folders::MoveOldUserFiles();
+    fitDialogTitles(application);
     // The interface language: --lang for this run, else the stored choice,
     // else the system locale. Only the real program chooses; the tests keep
     // the Chinese source texts whatever the machine's locale.

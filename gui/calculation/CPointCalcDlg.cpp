@@ -1,5 +1,7 @@
 #include "gui/calculation/CPointCalcDlg.h"
 
+#include <cmath>
+
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -287,7 +289,8 @@ std::optional<float> CPointCalcDlg::Calculate()
         m_output->setText(number("%.0f", *value));
         break;
     case ResultKind::Humidification: {
-        m_output->setText(number("%.3f", *value));
+        // Water taken out is a dehumidification of a positive amount.
+        m_output->setText(number("%.3f", std::fabs(*value)));
         const CStatePoint* a = idg.PointAt(points[result_ref::kFirst]);
         const CStatePoint* b = idg.PointAt(points[result_ref::kSecond]);
         m_outputLabel->setText(b->m_d > a->m_d ? tr("加湿量kg/h") : tr("除湿量kg/h"));

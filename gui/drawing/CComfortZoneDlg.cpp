@@ -160,6 +160,15 @@ void CComfortZoneDlg::OnKindChanged()
         note = tr("以基点为中心，温度与相对湿度各向两侧波动。");
     }
     m_note->setText(note);
+    // A wrapped explanation of more lines needs a taller dialog: a window
+    // takes only its layout's minimum size, which knows nothing of wrapping.
+    if (QLayout* form = layout()) {
+        form->activate();
+        const int needed = form->totalHeightForWidth(width());
+        setMinimumHeight(needed);
+        if (isVisible() && height() < needed)
+            resize(width(), needed);
+    }
 }
 
 std::optional<psy::ComfortCorners> CComfortZoneDlg::PmvCorners(QString& caption)

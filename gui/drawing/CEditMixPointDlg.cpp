@@ -1,8 +1,10 @@
 #include "gui/drawing/CEditMixPointDlg.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 
 #include "gui/drawing/ScratchChart.h"
+#include "model/Messages.h"
 #include "project/CQORVADoc.h"
 
 CEditMixPointDlg::CEditMixPointDlg(CQORVADoc& document, CQORVAView& view, ChartPicker& picker, int pointIndex,
@@ -51,7 +53,10 @@ std::optional<CStatePoint> CEditMixPointDlg::PreviewPoint() const
 bool CEditMixPointDlg::Apply()
 {
     float percent = 0;
-    if (!ReadNumber(m_ratio, percent))
+    if (!ReadNumber(m_ratio, percent)) {
+        alertMessage(QCoreApplication::translate("CIDG", cidg_messages::kMixingRatioRange).toStdString(),
+                     MessageIcon::Stop);
         return false;
+    }
     return m_edits.EditMixingPoint(m_nIndex, m_name->text().toStdString(), percent, m_bMakeIndependent);
 }

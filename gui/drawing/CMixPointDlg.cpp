@@ -1,11 +1,13 @@
 #include "gui/drawing/CMixPointDlg.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QLineEdit>
 
 #include "gui/chart/CQORVAView.h"
 #include "gui/drawing/FreeNames.h"
+#include "model/Messages.h"
 #include "project/CQORVADoc.h"
 #include "psychro/QorvaDll.h"
 
@@ -53,8 +55,11 @@ CMixPointDlg::CMixPointDlg(CQORVADoc& document, CQORVAView& view, ChartPicker& p
 bool CMixPointDlg::Apply()
 {
     float percent = 0;
-    if (!ReadNumber(m_ratio, percent))
+    if (!ReadNumber(m_ratio, percent)) {
+        alertMessage(QCoreApplication::translate("CIDG", cidg_messages::kMixingRatioRange).toStdString(),
+                     MessageIcon::Stop);
         return false;
+    }
     return m_edits.AddMixingPoint(m_name->text().toStdString(), m_point1->currentIndex(),
                                   m_point2->currentIndex(), percent, m_view.DrawnWindow());
 }

@@ -410,8 +410,9 @@ TEST_F(AnalysesTest, FanCoilModesMatchTheFormulas)
         if (c.mixMode == kTreatThenMix) {
             const CStatePoint& d = named("D");
             expectMix(o, d, k, 500.0 / g);
-            // 混风比(K-O-D') is the share of K: the fresh-air share F/G.
-            expectRatioText("混风比(" + k.m_strName + format("-O-D'): %.0f %%", 500.0 / g * 100.0),
+            // The share of K, named last and in the value: the fresh-air share F/G.
+            expectRatioText("混风比(D-O-" + k.m_strName + "): " + k.m_strName +
+                                format("占%.0f%%", 500.0 / g * 100.0),
                             500.0 / g);
         } else {
             expectMix(named("C"), n, k, 500.0 / g);
@@ -431,10 +432,10 @@ TEST_F(AnalysesTest, FanCoilModesMatchTheFormulas)
         // The winter ratio text is the share of the first-named point (D or N).
         if (c.mixMode == kTreatThenMix) {
             expectMix(ow, named("D"), kw, 400.0 / g);
-            expectRatioText(format("混风比(D-O-K'): %.0f %%", (1 - 400.0 / g) * 100.0), 1 - 400.0 / g);
+            expectRatioText(format("混风比(K-O-D): D占%.0f%%", (1 - 400.0 / g) * 100.0), 1 - 400.0 / g);
         } else {
             expectMix(named("C"), nw, kw, 400.0 / g);
-            expectRatioText(format("混风比(N-C-K'): %.0f %%", (1 - 400.0 / g) * 100.0), 1 - 400.0 / g);
+            expectRatioText(format("混风比(K-C-N): N占%.0f%%", (1 - 400.0 / g) * 100.0), 1 - 400.0 / g);
         }
     }
 }
@@ -458,7 +459,7 @@ TEST_F(AnalysesTest, FanCoilMixingRatioKeepsItsMeaningWhenRebuilt)
     const double share = std::fabs(d.m_h - o.m_h) / std::fabs(d.m_h - k.m_h);
     const CCommentString& ratio = textOfKind(text_kind::kMixingRatio);
     EXPECT_NEAR(ratio.m_fValues[value_slot::kRatio], share, 1e-4);
-    EXPECT_EQ(ratio.m_strText, format("混风比(D-O-K): %.0f%%", share * 100.0));
+    EXPECT_EQ(ratio.m_strText, format("混风比(D-O-K): K占%.0f%%", share * 100.0));
     EXPECT_LT(share, 0.5); // 500 m³/h of fresh air in a supply several times larger
 }
 
@@ -495,7 +496,7 @@ TEST_F(AnalysesTest, FreshAirUnitMatchesTheFormulas)
         else
             EXPECT_NEAR(m.m_h, wp.m_h, 0.01);
         EXPECT_NEAR(word(room(), freshair_slot::kHeatingKw), capacity(400.0, wp.m_h, ww.m_h) * 0.001, 0.005);
-        EXPECT_EQ(idg.m_pTexts->back()->m_strText, "空调加湿量(W'-M):1.000kg/h");
+        EXPECT_EQ(idg.m_pTexts->back()->m_strText, "空调加湿量(W'-M): 1.000kg/h");
     }
 }
 

@@ -331,7 +331,11 @@ TEST_F(BindingTest, ValueTextsAreRewordedFromTheirRecords)
     CCommentString* enthalpy = add(10, 1, 0, 6, 4.5f);
     CCommentString* moisture = add(12, 0, 1, 7, 1.2f);
     moisture->m_fValues[0] = 1000.0f; // m³/h
-    CCommentString* volume = add(1, 0, 1, 1, 5000.0f);
+    // As an earlier build stored them: the creation texts of these kinds
+    // take the one wording too.
+    CCommentString* volume = add(1, 0, 1, 0, 3085.4f);
+    CCommentString* mixing = add(5, 0, 1, 4, 0.104f);
+    CCommentString* drying = add(8, 0, 1, 7, -8.2794f);
     CCommentString* state = add(9, 0, 1, -1, 0);
     CCommentString* plain = add(0, 0, 1, -1, 0);
 
@@ -347,7 +351,9 @@ TEST_F(BindingTest, ValueTextsAreRewordedFromTheirRecords)
     EXPECT_EQ(enthalpy->m_strText, "处理焓差(N-W): 4.500kJ/kg");
     // Not saved with the project: recovered as 1.2 kg/h in 1000 m³/h of air at 1.2 kg/m³.
     EXPECT_EQ(moisture->m_strText, "含湿量差(W-N): 1.000g/kg");
-    EXPECT_EQ(volume->m_strText, "creation text");
+    EXPECT_EQ(volume->m_strText, "总送风量(W-N): 3085m^3/h");
+    EXPECT_EQ(mixing->m_strText, "混风比(W--N): N占10%"); // without a mixture point
+    EXPECT_EQ(drying->m_strText, "空调除湿量(W-N): 8.279kg/h");
     EXPECT_EQ(state->m_strText, "creation text");
     EXPECT_EQ(plain->m_strText, "creation text");
 

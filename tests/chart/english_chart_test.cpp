@@ -92,18 +92,18 @@ TEST_F(EnglishChart, ResultsAreDrawnInEnglishAndTheFileStaysTheSame)
     const char* expected[] = {
         "Known parameters:",
         "Results:",
-        "Total supply air flow rate (O-N): 3085m^3/h",                                 // 总送风量
-        "Cooling capacity (C-L): 12.138kW",                                            // 空调制冷量
-        "Reheat load (P-O): 1.366kW",                                                  // 空调再热量
-        "Heating load (C-M): 6.037kW",                                                 // 空调加热量
-        "Preheat load (W-W'): 1.415kW",                                                // 空调预热量
-        "Mixing ratio (N-C-W): 10% of W",                                              // 混风比
-        "Mixing ratio (K-O-D): 72% of D", // the fan coil's 混风比(D-O-K'): 72 %, the share of D
-        "Heat-moisture ratio ε (O-N): 29250kJ/kg",                                     // 热湿比
-        "Humidification rate (W'-M): 0.500kg/h",                                       // 空调加湿量
-        "Outdoor air cooling load (W-L): 2.189kW",                                     // 新风冷负荷
-        "Outdoor air heating load (W-W'): 1.697kW",                                    // 新风热负荷
-        "Treatment enthalpy difference (W-L): -35.217kJ/kg",                           // 处理焓差
+        "Total supply air flow rate (O-N): 3085m^3/h",       // 总送风量
+        "Cooling capacity (C-L): 12.138kW",                  // 空调制冷量
+        "Reheat load (P-O): 1.366kW",                        // 空调再热量
+        "Heating load (C-M): 6.037kW",                       // 空调加热量
+        "Preheat load (W-W'): 1.415kW",                      // 空调预热量
+        "Mixing ratio (N-C-W): 10% of W",                    // 混风比
+        "Mixing ratio (K-O-D): 72% of D",                    // the fan coil's 混风比(K-O-D): D占72%
+        "Heat-moisture ratio ε (O-N): 29250kJ/kg",           // 热湿比
+        "Humidification rate (W'-M): 0.500kg/h",             // 空调加湿量
+        "Outdoor air cooling load (W-L): 2.189kW",           // 新风冷负荷
+        "Outdoor air heating load (W-W'): 1.697kW",          // 新风热负荷
+        "Treatment enthalpy difference (W-L): -35.217kJ/kg", // 处理焓差
         "Air handling unit inlet state C  26.8℃  20.5℃  56.98%  12.7g/kg  59.55kJ/kg", // state texts
         "Air handling unit inlet state (C) 27.2℃ 21.1℃ 57.98% 13.3g/kg   61.49kJ/kg",
         "Heating coil inlet state C: dry-bulb 18.7℃   wet-bulb 11.3℃   relative humidity 40%",
@@ -111,7 +111,7 @@ TEST_F(EnglishChart, ResultsAreDrawnInEnglishAndTheFileStaysTheSame)
         "Outdoor air ratio: 11%",
         "Supply air temperature difference: 6.00℃",
         "Secondary return air flow rate: 787.68 m^3/h",
-        "Fan coil cooling capacity (N-D) 9.500 kW",
+        "Fan coil cooling capacity (N-D): 9.500kW",
     };
     for (const char* line : expected)
         EXPECT_NE(std::find(english.begin(), english.end(), line), english.end()) << line;
@@ -120,7 +120,7 @@ TEST_F(EnglishChart, ResultsAreDrawnInEnglishAndTheFileStaysTheSame)
                            [&](const std::string& t) { return t.starts_with(head); });
     };
     EXPECT_TRUE(startsWith("Project: 示例办公楼"));
-    EXPECT_TRUE(startsWith("Dehumidification (W-L): ")); // the fan coil dries the outdoor air
+    EXPECT_TRUE(startsWith("Dehumidification rate (W-L): ")); // the fan coil dries the outdoor air
 
     // No Chinese but the names the user gave.
     const CIDG& idg = contents.idg;

@@ -138,6 +138,12 @@ TEST_F(ComfortZones, UniqueNamesReuseFreedNumbersAndTextsAreAppendedAndEdited)
     EXPECT_EQ(text.m_nStyle, 2);
     ASSERT_EQ(idg.EditText(0, "回风"), 1);
     EXPECT_EQ(text.m_strText, "回风");
+    // A text of nothing or of blanks only is refused, with the reason.
+    EXPECT_EQ(idg.EditText(0, "  "), 0);
+    EXPECT_EQ(text.m_strText, "回风");
+    EXPECT_EQ(idg.m_pTexts->size(), 1u);
+    EXPECT_EQ(messages.texts(),
+              (std::vector<std::string>{"说明文字为空，请输入文字!", "说明文字为空，请输入文字!"}));
 }
 
 } // namespace

@@ -94,8 +94,9 @@ TEST_F(Dependencies, EditsRefusedForNamesOrSpecialPointsChangeNothing)
     EXPECT_EQ(idg.EditMixingPoint(mix, "M", 140, false, chart), 0);
     EXPECT_EQ(idg.EditIntersection(mix, "W", true), 0);
     EXPECT_EQ(saved(), before);
-    EXPECT_THAT(messages.texts(), ElementsAre("该点为特殊点，不允许在此编辑修改",
-                                              "混合点名称非法或已经存在，请检查！", "参数无效，请检查!"));
+    EXPECT_THAT(messages.texts(),
+                ElementsAre("该点为特殊点，不允许在此编辑修改", "混合点名称非法或已经存在，请检查！",
+                            "混风比必须为0到100之间的数(%)!"));
 
     ASSERT_EQ(idg.EditMixingPoint(mix, "M2", 20, true, chart), 1);
     EXPECT_EQ(point(mix).m_strName, "M2");

@@ -258,7 +258,8 @@ TEST_F(DerivedPoints, MixingAtEqualEnthalpyIsProportionalAndThePercentIsTheSecon
     EXPECT_FALSE(idg.AddMixingPoint("C3", b, e, 130.0f, chart));
     EXPECT_EQ(saved(), before);
     EXPECT_THAT(messages.texts(),
-                ElementsAre("参数无效，请检查!", "状态点名非法或者已经存在，请检查！", "参数无效，请检查!"));
+                ElementsAre("参数无效，请检查!", "状态点名非法或者已经存在，请检查！",
+                            "混风比必须为0到100之间的数(%)!")); // a missing point, a taken name, 130 %
 }
 
 TEST_F(DerivedPoints, NamesAreFreeForThemselvesOnly)

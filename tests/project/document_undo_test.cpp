@@ -212,7 +212,7 @@ TEST_F(DocumentUndo, UndoingEverythingGivesTheProjectBackBitForBit)
     // with its message. Nothing else speaks.
     for (const auto& entry : messages.entries)
         EXPECT_THAT(entry.text, ::testing::AnyOf(::testing::StartsWith("无法进行在设定参数下进行工况分析\n"),
-                                                 ::testing::Eq("参数无效，请检查!")));
+                                                 ::testing::Eq("混风比必须为0到100之间的数(%)!")));
 }
 
 // Random sequences of every chart edit the builder and edit dialogs make:

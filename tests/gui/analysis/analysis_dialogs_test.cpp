@@ -58,11 +58,11 @@ TEST_F(AnalysisDialogsTest, PrimaryRefusesItsInputsWithTheirMessages)
         const char* message;
     };
     const Case cases[] = {
-        {"-1", "95", "8", "风机温升应为大于零的实数!"},
+        {"-1", "95", "8", "风机温升应为不小于零的实数!"},
         {"0", "0", "8", "机器露点必须为0－100间的实数!"},
         {"0", "100.5", "8", "机器露点必须为0－100间的实数!"},
         {"0", "95", "-3", "送风温差必须为大于零的实数!"},
-        {"0", "95", "3a", ""},
+        {"0", "95", "3a", "送风温差必须为大于零的实数!"}, // not a number
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.supply);
@@ -157,21 +157,48 @@ TEST_F(AnalysisDialogsTest, SecondaryFanCoilAndFreshAirRun)
     EXPECT_EQ(document.undoStack().count(), 3);
 }
 
-// The integer dew-point boxes refuse a fraction instead of cutting it off.
+// The integer dew-point boxes refuse a fraction instead of cutting it off,
+// and each refusal names its cause: a whole number from 1 to 100, a fan rise
+// not below zero, a supply temperature difference above zero.
 TEST_F(AnalysisDialogsTest, WholePercentDewPointsRefuseFractions)
 {
-    CSecondaryAnalysisDlg secondary(document);
-    type(secondary.m_dewPoint, "95.5");
-    secondary.accept();
-    EXPECT_EQ(lastMessage(), "机器露点必须为0－100间的实数!");
-    EXPECT_NE(secondary.result(), QDialog::Accepted);
+    const std::string whole = "机器露点必须为1－100间的整数!";
+    const struct {
+        const char* fanRise;
+        const char* dewPoint;
+        const char* supply; // the fan coil's box; nullptr: 最大送风温差
+        std::string message;
+    } cases[] = {
+        {"0", "95.5", nullptr, whole},
+        {"0", "0", nullptr, whole},
+        {"0", "150", nullptr, whole},
+        {"-2", "95", nullptr, "风机温升应为不小于零的实数!"},
+        {"0", "95", "0", "送风温差必须为大于零的实数!"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.dewPoint) + " " + c.fanRise);
+        messages.clear();
+        if (!c.supply) {
+            CSecondaryAnalysisDlg secondary(document);
+            type(secondary.m_fanRise, c.fanRise);
+            type(secondary.m_dewPoint, c.dewPoint);
+            secondary.accept();
+            EXPECT_EQ(lastMessage(), c.message);
+            EXPECT_NE(secondary.result(), QDialog::Accepted);
+            messages.clear();
+        }
+        CFanCoilAnalysisDlg fanCoil(document);
+        type(fanCoil.m_fanRise, c.fanRise);
+        type(fanCoil.m_dewPoint, c.dewPoint);
+        if (c.supply)
+            fanCoil.m_supplyDifference->setEditText(c.supply);
+        fanCoil.accept();
+        EXPECT_EQ(lastMessage(), c.message);
+        EXPECT_NE(fanCoil.result(), QDialog::Accepted);
+    }
+    EXPECT_EQ(document.undoStack().count(), 0);
     messages.clear();
     CFanCoilAnalysisDlg fanCoil(document);
-    type(fanCoil.m_dewPoint, "95.5");
-    fanCoil.accept();
-    EXPECT_EQ(lastMessage(), "机器露点必须为0－100间的实数!");
-    EXPECT_NE(fanCoil.result(), QDialog::Accepted);
-    EXPECT_EQ(document.undoStack().count(), 0);
     type(fanCoil.m_dewPoint, "95");
     fanCoil.accept();
     EXPECT_EQ(fanCoil.result(), QDialog::Accepted) << lastMessage();

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTest>
@@ -68,6 +69,39 @@ TEST(ScreenshotsAnalysis, AnalysisClearQuestion)
     });
     frame.action(cmd::AnalysisPrimary)->trigger();
     EXPECT_TRUE(asked);
+    setMessageService(previous);
+}
+
+// The fan coil's whole-percent dew point refused with its cause (95.5).
+TEST(ScreenshotsAnalysis, DewPointRefusal)
+{
+    const QString folder = qEnvironmentVariable("QORVA_SCREENSHOT_DIR");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "QORVA_SCREENSHOT_DIR not set";
+    CQORVADoc document;
+    CMainFrame frame(document);
+    QtMessageService service(&frame);
+    MessageService* previous = setMessageService(&service);
+    ASSERT_TRUE(frame.OpenProject(QORVA_SOURCE_DIR "/examples/office.id"));
+    frame.resize(1600, 1000);
+    frame.showMaximized();
+    bool refused = false;
+    whenModal([&](QWidget* dialog) {
+        auto* fanCoil = static_cast<CFanCoilAnalysisDlg*>(dialog);
+        fanCoil->m_dewPoint->setText("95.5");
+        whenModal([&](QWidget* message) {
+            refused = qobject_cast<QMessageBox*>(message) != nullptr;
+            QTest::qWait(400);
+            EXPECT_TRUE(QApplication::primaryScreen()
+                            ->grabWindow(0, 0, 0, 1400, 900)
+                            .save(folder + "/refusal-dew-point.png"));
+            static_cast<QMessageBox*>(message)->accept();
+        });
+        fanCoil->accept();
+        fanCoil->reject();
+    });
+    frame.action(cmd::AnalysisFanCoil)->trigger();
+    EXPECT_TRUE(refused);
     setMessageService(previous);
 }
 

@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -10,13 +11,16 @@
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CommandTable.h"
 #include "gui/app/Language.h"
+#include "gui/app/QtMessageService.h"
 #include "gui/app/RecentFileList.h"
+#include "gui/app/UserFolders.h"
 #include "gui/support/VisibleTexts.h"
 #include "project/CQORVADoc.h"
 #include "project/DocumentEdits.h"
@@ -113,11 +117,11 @@ TEST(LanguageChoice, CjkDetection)
 // texts) and without a stored language, whatever it installed.
 class LanguageTest : public ::testing::Test {
 protected:
-    void SetUp() override { QSettings(RecentFileList::kSettingsKey, "QORVA").remove(kLanguageSettingsKey); }
+    void SetUp() override { user_folders::Settings().remove(kLanguageSettingsKey); }
     void TearDown() override
     {
         removeLanguage();
-        QSettings(RecentFileList::kSettingsKey, "QORVA").remove(kLanguageSettingsKey);
+        user_folders::Settings().remove(kLanguageSettingsKey);
     }
     RecordingMessages messages;
 };
@@ -130,15 +134,35 @@ QStringList standardButtonTexts()
             message.button(QMessageBox::Yes)->text(), message.button(QMessageBox::No)->text()};
 }
 
+// The buttons of a yes/no question as the program shows it, answered 否.
+QStringList questionButtonTexts()
+{
+    QStringList texts;
+    QTimer::singleShot(0, [&texts] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        for (QAbstractButton* button : box->buttons())
+            texts << button->text();
+        box->button(QMessageBox::No)->click();
+    });
+    QtMessageService().askYesNo("?", MessageIcon::Question, std::string());
+    texts.sort();
+    return texts;
+}
+
 // Qt's own buttons follow the interface: Chinese ones under a Chinese
-// interface although Qt's source texts are English.
+// interface although Qt's source texts are English; the program's questions
+// use them as they are.
 TEST_F(LanguageTest, QtStandardButtonsFollowTheInterface)
 {
     ASSERT_TRUE(installLanguage(zh));
     EXPECT_EQ(standardButtonTexts(), (QStringList{"确定", "取消", "是(&Y)", "否(&N)"}));
+    EXPECT_EQ(questionButtonTexts(), (QStringList{"否(&N)", "是(&Y)"}));
     ASSERT_TRUE(installLanguage(en));
     EXPECT_EQ(installedLanguage(), en);
     EXPECT_EQ(standardButtonTexts(), (QStringList{"OK", "Cancel", "&Yes", "&No"}));
+    EXPECT_EQ(questionButtonTexts(), (QStringList{"&No", "&Yes"}));
 }
 
 QMenu* languageMenuOf(CMainFrame& frame)
@@ -196,6 +220,9 @@ TEST_F(LanguageTest, EnglishMenusAndActionsHaveNoChinese)
     QMenu* language = languageMenuOf(frame);
     ASSERT_NE(language, nullptr);
     EXPECT_EQ(language->title(), "&Language");
+    // English marks its mnemonics in the word, once per menu.
+    const QStringList mnemonics = visible_texts::mnemonicProblems(frame.menuBar());
+    EXPECT_TRUE(mnemonics.isEmpty()) << mnemonics.join('\n').toStdString();
 }
 
 // A translated caption keeps the accelerator after its tab: the shortcut is

@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "gui/app/RecentFileList.h"
+#include "gui/app/UserFolders.h"
 
 namespace {
 
 class RecentFilesTest : public ::testing::Test {
 protected:
-    void SetUp() override { QSettings(RecentFileList::kSettingsKey, "QORVA").clear(); }
-    void TearDown() override { QSettings(RecentFileList::kSettingsKey, "QORVA").clear(); }
+    void SetUp() override { user_folders::Settings().clear(); }
+    void TearDown() override { user_folders::Settings().clear(); }
 };
 
 TEST_F(RecentFilesTest, KeepsFourNewestFirstWithoutDuplicates)

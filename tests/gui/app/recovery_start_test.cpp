@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -158,7 +159,7 @@ TEST(RecoveryKill, AKilledProgramsWorkIsRecoveredByteForByte)
     environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     environment.insert("QORVA_SCRIPT_CHOICE", QString::number(recovery::Recover));
-    const QString folder = home.filePath("data/QORVA/QORVA/recovery");
+    const QString folder = home.filePath("data/QORVA/recovery");
 
     QProcessEnvironment editing = environment;
     editing.insert("QORVA_SCRIPT_EDITS", "7");
@@ -206,6 +207,81 @@ TEST(RecoveryKill, AKilledProgramsWorkIsRecoveredByteForByte)
     EXPECT_TRUE(said.contains(("path: " + project + "\nmodified: 1\n").toUtf8())) << said.toStdString();
     EXPECT_EQ(fileBytes(home.filePath("recovered.id")), held);
     EXPECT_FALSE(QFile::exists(copy)); // the normal quit removed it
+}
+
+// What an earlier build left under its old folder names moves, at the first
+// start, to the folders named after the program: the settings (recent files,
+// language) and a recovery copy, which the program then offers. Moved once:
+// settings the program already has are never replaced by older ones.
+TEST(UserFolders, EarlierSettingsAndRecoveryCopiesMoveToTheProgramsFoldersOnce)
+{
+    QTemporaryDir home;
+    const QString config = home.filePath("config");
+    const QString data = home.filePath("data");
+    const QString oldSettings = config + "/Local AppWizard-Generated Applications/QORVA.conf";
+    const QString settings = config + "/QORVA/QORVA.conf";
+    const QString oldRecovery = data + "/QORVA/QORVA/recovery";
+    const QString recovery = data + "/QORVA/recovery";
+    const QString project = home.filePath("office.id");
+    ASSERT_TRUE(QFile::copy(kSample, project));
+    const auto writeOldSettings = [&](const QString& file) {
+        QSettings old(oldSettings, QSettings::IniFormat);
+        old.setValue("Recent File List/File1", file);
+        old.setValue("Language", "zh");
+        old.sync();
+        return old.status() == QSettings::NoError;
+    };
+    ASSERT_TRUE(writeOldSettings(project));
+    ASSERT_TRUE(QDir().mkpath(oldRecovery));
+    const QString copy = oldRecovery + "/office-0badf00d.id";
+    ASSERT_TRUE(QFile::copy(kSample, copy));
+    QFile path(oldRecovery + "/office-0badf00d.path");
+    ASSERT_TRUE(path.open(QIODevice::WriteOnly));
+    path.write(project.toUtf8());
+    path.close();
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("HOME", home.path());
+    environment.insert("XDG_DATA_HOME", data);
+    environment.insert("XDG_CONFIG_HOME", config);
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("QORVA_SCRIPT_CHOICE", QString::number(recovery::Later)); // the copy stays
+    environment.insert("QORVA_SCRIPT_DUMP", home.filePath("shown.id"));
+    const auto start = [&] {
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(QORVA_SCRIPTED_PROGRAM, QStringList());
+        if (!program.waitForFinished(60000)) {
+            program.kill();
+            program.waitForFinished();
+        }
+        EXPECT_EQ(program.exitCode(), 0);
+        return program.readAllStandardError();
+    };
+
+    const QByteArray said = start();
+    // The settings file moved whole; the old folder is gone.
+    EXPECT_FALSE(QFile::exists(oldSettings));
+    EXPECT_FALSE(QDir(QFileInfo(oldSettings).absolutePath()).exists());
+    QSettings moved(settings, QSettings::IniFormat);
+    EXPECT_EQ(moved.value("Recent File List/File1").toString(), project);
+    EXPECT_EQ(moved.value("Language").toString(), "zh");
+    // The copy and its path file moved, and the program offered the copy.
+    EXPECT_EQ(fileBytes(recovery + "/office-0badf00d.id"), fileBytes(kSample));
+    EXPECT_EQ(fileBytes(recovery + "/office-0badf00d.path"), project.toUtf8());
+    EXPECT_FALSE(QDir(data + "/QORVA/QORVA").exists());
+    EXPECT_TRUE(said.contains(
+        "message: " + QByteArray(recovery::RecoverQuestion(
+                                     "office.id", QFileInfo(recovery + "/office-0badf00d.id").lastModified())
+                                     .c_str())))
+        << said.toStdString();
+
+    // Older settings written again later are left where they are.
+    ASSERT_TRUE(writeOldSettings(home.filePath("other.id")));
+    start();
+    EXPECT_TRUE(QFile::exists(oldSettings));
+    EXPECT_EQ(QSettings(settings, QSettings::IniFormat).value("Recent File List/File1").toString(), project);
+    EXPECT_TRUE(QFile::exists(recovery + "/office-0badf00d.id"));
 }
 
 } // namespace

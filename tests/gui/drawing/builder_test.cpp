@@ -13,6 +13,9 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QMessageBox>
+#include <QTimer>
+#include <QScreen>
 #include <QTest>
 
 #include <gmock/gmock.h>
@@ -24,6 +27,7 @@
 #include "gui/calculation/CParamPointDlg.h"
 #include "gui/calculation/CPointCalcDlg.h"
 #include "gui/chart/CQORVAView.h"
+#include "gui/app/QtMessageService.h"
 #include "gui/drawing/ChartBuilder.h"
 #include "model/ChartFormulas.h"
 #include "project/CQORVADoc.h"
@@ -234,6 +238,33 @@ TEST_F(Builder, RefusalsShowTheirMessageAndChangeNothing)
              type("dRH", "60");
          },
          "相对湿度波动超出范围"},
+        {"mixing ratio 150 %",
+         [&] {
+             command(cmd::DrawMixingPoint);
+             type("ratio", "150");
+         },
+         "混风比必须为0到100之间的数(%)!"},
+        {"mixing ratio left empty",
+         [&] {
+             command(cmd::DrawMixingPoint);
+             type("ratio", "");
+         },
+         "混风比必须为0到100之间的数(%)!"},
+        {"empty text",
+         [&] {
+             command(cmd::DrawText);
+             click(empty(0.3, 0.2));
+             type("text", "");
+         },
+         "说明文字为空，请输入文字!"},
+        {"blank text",
+         [&] {
+             // The text mode stays after a cancelled text: a click opens the next.
+             ASSERT_EQ(view->viewMode(), CQORVAView::kModeText);
+             click(empty(0.3, 0.2));
+             type("text", "   ");
+         },
+         "说明文字为空，请输入文字!"},
     };
     for (const Case& c : cases) {
         messages.clear();
@@ -707,6 +738,42 @@ TEST_F(Builder, TheReadoutFollowsTheCursorAfterTheWheel)
     ASSERT_NE(view->verticalScrollBar()->value(), scrolled);
     EXPECT_NE(view->statusText(), before);
     EXPECT_EQ(view->statusText(), view->StateTextAt(view->logicalFromDevice(device)));
+}
+
+// The refusals of a mixing ratio of 150 % and of an empty text as the
+// program shows them (run under a display with QORVA_SCREENSHOT_DIR set).
+TEST_F(Builder, RefusalScreenshots)
+{
+    const QString folder = QString::fromLocal8Bit(qgetenv("QORVA_SCREENSHOT_DIR"));
+    if (folder.isEmpty())
+        GTEST_SKIP() << "QORVA_SCREENSHOT_DIR not set";
+    QtMessageService shown(frame.get());
+    setMessageService(&shown);
+    frame->resize(1400, 900);
+    view->OnZoomAll();
+    const auto refuse = [&](const char* picture) {
+        bool seen = false;
+        QTimer::singleShot(500, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            seen = box != nullptr;
+            EXPECT_TRUE(QApplication::primaryScreen()
+                            ->grabWindow(0, 0, 0, frame->width(), frame->height())
+                            .save(folder + "/" + picture + ".png"));
+            if (box)
+                box->accept();
+        });
+        press("ok");
+        EXPECT_TRUE(seen) << picture;
+        press("cancel");
+    };
+    command(cmd::DrawMixingPoint);
+    type("ratio", "150");
+    refuse("refusal-mixing-ratio");
+    command(cmd::DrawText);
+    click(empty(0.3, 0.2));
+    type("text", "");
+    refuse("refusal-empty-text");
+    setMessageService(&messages);
 }
 
 // Pictures of the builder dialogs over the chart, a chart with an object of

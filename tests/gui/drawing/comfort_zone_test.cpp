@@ -1,7 +1,8 @@
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
+#include <QDialog>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -239,6 +240,29 @@ TEST_F(ComfortZoneDialog, TheParameterPointCalculatorShowsTheIndex)
 
 // The summer view of the sample with the GB 50736 供冷 I级 zone and a PMV zone
 // (run under a display with QORVA_SCREENSHOT_DIR set).
+// The explanation under the list wraps to more lines for some kinds: each
+// change of 舒适区依据 leaves the dialog tall enough to show all of it.
+TEST_F(ComfortZoneDialog, TheExplanationIsNeverCutAfterAChangeOfKind)
+{
+    open();
+    QDialog* dialog = builder->dialog();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+    auto* note = field<QLabel>("note");
+    ASSERT_NE(note, nullptr);
+    for (int kind : {CComfortZoneDlg::kCustom, CComfortZoneDlg::kHeatingClass1, CComfortZoneDlg::kPmv,
+                     CComfortZoneDlg::kCoolingClass2, CComfortZoneDlg::kCustom, CComfortZoneDlg::kPmv}) {
+        SCOPED_TRACE(kind);
+        field<QComboBox>("kind")->setCurrentIndex(kind);
+        QApplication::processEvents();
+        EXPECT_GE(note->height(), note->heightForWidth(note->width())) << note->text().toStdString();
+        EXPECT_GE(dialog->height(), dialog->layout()->totalHeightForWidth(dialog->width()));
+    }
+    const QString folder = qEnvironmentVariable("QORVA_SCREENSHOT_DIR");
+    if (!folder.isEmpty()) {
+        EXPECT_TRUE(dialog->grab().save(folder + "/comfort-zone-dialog-pmv.png"));
+    }
+}
+
 TEST_F(ComfortZoneDialog, Screenshot)
 {
     const QString folder = QString::fromLocal8Bit(qgetenv("QORVA_SCREENSHOT_DIR"));

@@ -33,6 +33,7 @@
 #include "gui/drawing/CTextDlg.h"
 #include "gui/drawing/ChartBuilder.h"
 #include "gui/support/VisibleTexts.h"
+#include "gui/widgets/WindowTitle.h"
 #include "project/CQORVADoc.h"
 #include "project/DocumentEdits.h"
 #include "support/RecordingMessages.h"
@@ -162,6 +163,11 @@ TEST_F(EnglishDialogs, EveryDialogHasNoChinese)
         EXPECT_FALSE(dialog->windowTitle().isEmpty()) << what;
         const QStringList found = visible_texts::chineseTexts(dialog.get(), names);
         EXPECT_TRUE(found.isEmpty()) << what << ":\n" << found.join('\n').toStdString();
+        // Shown, it leaves its title bar room for the whole English title.
+        dialog->show();
+        EXPECT_GE(dialog->width(), titleWidth(dialog.get()))
+            << what << ": " << dialog->windowTitle().toStdString();
+        dialog->hide();
     }
     EXPECT_TRUE(messages.entries.empty());
 }

@@ -8,7 +8,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
 #include <QTabBar>
 #include <QTableView>
 #include <QTreeView>
@@ -110,6 +113,53 @@ inline QStringList chineseTexts(QWidget* root, const QStringList& allowed = {})
             found.append(entry);
     }
     return found;
+}
+
+// The mnemonic of a caption, lower-cased: the character after a single "&"
+// ("&&" is a literal ampersand); none for a caption without one.
+inline QChar mnemonicOf(const QString& caption)
+{
+    const QString text = caption.section(QLatin1Char('\t'), 0, 0);
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != QLatin1Char('&'))
+            continue;
+        if (text[i + 1] != QLatin1Char('&'))
+            return text[i + 1].toLower();
+        ++i;
+    }
+    return QChar();
+}
+
+// What is wrong with the mnemonics of the menu bar's menus in a language
+// that marks them in the word itself: a Chinese-style mnemonic in
+// parentheses left in a caption ("Grid(G)", "Grid(&G)"), and two entries of
+// one menu (or two menus of the bar) sharing a mnemonic.
+inline QStringList mnemonicProblems(QMenuBar* bar)
+{
+    QStringList problems;
+    static const QRegularExpression leftover(QStringLiteral("\\(&?[A-Za-z0-9]\\)"));
+    auto check = [&](const QString& where, const QList<QAction*>& actions, auto&& self, int depth) -> void {
+        QMap<QChar, QString> taken;
+        for (const QAction* action : actions) {
+            if (action->isSeparator() || !action->isVisible())
+                continue;
+            const QString text = action->menu() ? action->menu()->title() : action->text();
+            if (leftover.match(text.section(QLatin1Char('\t'), 0, 0)).hasMatch())
+                problems << where + QStringLiteral(": leftover mnemonic in \"%1\"").arg(text);
+            if (const QChar key = mnemonicOf(text); !key.isNull()) {
+                if (taken.contains(key))
+                    problems << where + QStringLiteral(": \"%1\" and \"%2\" share &%3")
+                                            .arg(taken[key], text, QString(key));
+                else
+                    taken.insert(key, text);
+            }
+            if (action->menu() && depth < 8)
+                self(where + QStringLiteral(" > ") + action->menu()->title(), action->menu()->actions(), self,
+                     depth + 1);
+        }
+    };
+    check(QStringLiteral("menu bar"), bar->actions(), check, 0);
+    return problems;
 }
 
 } // namespace visible_texts

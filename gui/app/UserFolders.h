@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QSettings>
+
+// Where the program keeps what belongs to its user, named after the program:
+// the settings (the recent-file list, the language) in ~/.config/QORVA/QORVA.conf
+// and the data (the recovery copies) in ~/.local/share/QORVA.
+namespace user_folders {
+
+inline constexpr const char* kOrganisation = "QORVA";
+inline constexpr const char* kApplication = "QORVA";
+
+// The program's per-user settings.
+inline QSettings Settings()
+{
+    return QSettings(QString::fromLatin1(kOrganisation), QString::fromLatin1(kApplication));
+}
+
+// Moves what earlier builds kept elsewhere, once, before anything reads it:
+// the settings file of "Local AppWizard-Generated Applications" (when the
+// program's own does not exist yet) and the recovery copies of
+// ~/.local/share/QORVA/QORVA. Needs the application's name set.
+void MoveOldUserFiles();
+
+} // namespace user_folders

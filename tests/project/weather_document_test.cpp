@@ -10,6 +10,10 @@
 #include "project/AirDensity.h"
 #include "project/CQORVADoc.h"
 #include "project/DocumentCommands.h"
+#include "project/DocumentEdits.h"
+#include "project/WeatherSummary.h"
+#include "psychro/Comfort.h"
+#include "psychro/QorvaDll.h"
 #include "project/ProjectFile.h"
 #include "support/RecordingMessages.h"
 #include "support/SuiteGuiApplication.h"
@@ -114,6 +118,42 @@ TEST_F(WeatherDocument, DesignConditionsAreOneStepThatRerunsTheRoomsAndUndoes)
     EXPECT_EQ(messages.texts(), std::vector<std::string>{"气象年太短，得不出全部室外计算参数。"});
     EXPECT_EQ(bytes(), before);
     EXPECT_EQ(document.undoStack().count(), 1);
+}
+
+// Hours at t °C and RH (fraction) at the sample's chart pressure.
+WeatherHour hourAt(float t, float RH, float p)
+{
+    WeatherHour hour;
+    hour.t = t;
+    hour.RH = RH;
+    hour.p = p;
+    float tw = 0, pq = 0, pqb = 0, v = 0, rho = 0;
+    EXPECT_TRUE(ptRH_all(p, t, RH, &hour.x, &hour.h, &tw, &hour.td, &pq, &pqb, &v, &rho));
+    return hour;
+}
+
+TEST_F(WeatherDocument, TheHoursTableCountsTheZonesOfTheViewAndTheDesignPoints)
+{
+    // The GB 50736 供冷 I级 zone (24–26 °C, 40–60 %) drawn on N of the view shown.
+    ASSERT_TRUE(DocumentEdits(document).MakeComfortZone(
+        1, qorva::psychro::codeZoneCorners(qorva::psychro::CodeZone::CoolingClass1), "供冷 I级", 100, 100));
+    const CIDG& idg = document.model();
+    const float p = idg.m_fSummerPressure;
+    WeatherYear year;
+    // Inside the zone; its corner; too warm; too humid; above the sample's summer W (34 °C, tw 28.2);
+    // below its winter W.
+    for (const auto& [t, RH] : std::initializer_list<std::pair<float, float>>{
+             {25.0f, 0.5f}, {24.0f, 0.4f}, {27.0f, 0.5f}, {25.0f, 0.7f}, {36.0f, 0.8f}, {-10.0f, 0.5f}})
+        year.hours.push_back(hourAt(t, RH, p));
+    const WeatherTable table = HourCountTable(idg, year, HourFilter{});
+    ASSERT_EQ(table.rows.size(), 8u);
+    EXPECT_EQ(table.rows[1], (std::vector<std::string>{"舒适区：供冷 I级", "2", "33.3"}));
+    EXPECT_EQ(table.rows[2][1], "2"); // the GB class counts the same two
+    EXPECT_EQ(table.rows[6][1], "1");
+    EXPECT_EQ(table.rows[7][0], "干球温度低于冬季室外计算点 " + idg.m_rooms.m_strWinterOutName + "（" +
+                                    QString::number(idg.m_rooms.m_fWinterOutT, 'f', 1).toStdString() +
+                                    " ℃）");
+    EXPECT_EQ(table.rows[7][1], idg.m_rooms.m_fWinterOutT > -10.0f ? "1" : "0");
 }
 
 } // namespace

@@ -8,6 +8,8 @@
 #include <array>
 #include <atomic>
 #include <cmath>
+#include <optional>
+#include <tuple>
 
 #include "chart/Canvas.h"
 #include "chart/ChartRenderer.h"
@@ -141,8 +143,6 @@ void DrawWeatherMap(ChartRenderer& chart, Canvas& canvas, const WeatherMap& map)
 
     const std::vector<int> bounds = DensityClassBounds(d.maxHours);
     if (map.style == WeatherMapStyle::Density && !bounds.empty()) {
-        std::vector<CanvasPoint> cell(4);
-        std::size_t drawnClass = bounds.size();
         // The moisture content of a dew point at the chart's pressure: the
         // column the chart's own saturation curve gives it.
         const double p = chart.model().m_fSummerPressure;
@@ -150,44 +150,109 @@ void DrawWeatherMap(ChartRenderer& chart, Canvas& canvas, const WeatherMap& map)
             const double pws = psy::saturationPressure(std::clamp(td, psy::kTMin, psy::kTMax));
             return pws < p ? psy::moistureContent(p, pws) : -1.0;
         };
-        for (const DensityCell& c : d.cells) {
-            const double x0 = moistureAt((c.tdIndex - 0.5) * static_cast<double>(d.tdStep));
-            const double x1 = moistureAt((c.tdIndex + 0.5) * static_cast<double>(d.tdStep));
-            const double t0 = (c.tIndex - 0.5) * static_cast<double>(d.tStep);
-            const double t1 = t0 + d.tStep;
+        // The quadrilateral of the cells of dry-bulb row tIndex from dew-point
+        // column first to last: its sides are lines of equal moisture
+        // content, its top and bottom isotherms (straight on the chart), and
+        // the part beyond the saturation curve is cut off (`cut` says so).
+        // Empty when nothing of it is in the window.
+        struct Quad {
+            std::array<CanvasPoint, 4> corners;
+            bool cut = false;
+        };
+        const auto quad = [&](int tLow, int tHigh, int first, int last) -> std::optional<Quad> {
+            const double x0 = moistureAt((first - 0.5) * static_cast<double>(d.tdStep));
+            const double x1 = moistureAt((last + 0.5) * static_cast<double>(d.tdStep));
             if (x0 < 0.0 || x1 < 0.0)
-                continue;
+                return std::nullopt;
             const int X0 = chart.XFromMoisture(x0);
             const int X1 = chart.XFromMoisture(x1);
             if (X1 < 0 || X0 > W)
+                return std::nullopt;
+            const double t0 = (tLow - 0.5) * static_cast<double>(d.tStep);
+            const double t1 = (tHigh + 0.5) * static_cast<double>(d.tStep);
+            const int rows[4] = {chart.YFromTemperature(t1, X0), chart.YFromTemperature(t1, X1),
+                                 chart.YFromTemperature(t0, X1), chart.YFromTemperature(t0, X0)};
+            const int columns[4] = {X0, X1, X1, X0};
+            Quad q;
+            for (std::size_t i = 0; i < 4; ++i) {
+                const int row = belowCurve(columns[i], rows[i]);
+                q.cut = q.cut || row != rows[i];
+                q.corners[i] = {columns[i] + l.m_nChartLeft, row + l.m_nChartTop};
+            }
+            const auto& c = q.corners;
+            if (std::max(c[2].y, c[3].y) < chartRect.top || std::min(c[0].y, c[1].y) > chartRect.bottom ||
+                (c[0].y == c[3].y && c[1].y == c[2].y))
+                return std::nullopt;
+            return q;
+        };
+        const auto classOf = [&bounds](int hours) {
+            return static_cast<std::size_t>(std::upper_bound(bounds.begin(), bounds.end(), hours) -
+                                            bounds.begin()) -
+                   1;
+        };
+        // Neighbours of one class are drawn as one quadrilateral, as the
+        // isotherms and the lines of equal moisture content are straight:
+        // first along each row, then rows of the same span one above the
+        // other. A cell the saturation curve cuts stays on its own, so the
+        // cut follows the curve.
+        struct Block {
+            int first, last; // dew-point columns
+            std::size_t k;   // class
+            int tLow, tHigh; // dry-bulb rows
+            bool cut;
+        };
+        std::vector<Block> blocks;
+        for (std::size_t i = 0; i < d.cells.size();) {
+            const DensityCell& first = d.cells[i];
+            const std::size_t k = classOf(first.hours);
+            std::size_t end = i + 1;
+            const auto alone = quad(first.tIndex, first.tIndex, first.tdIndex, first.tdIndex);
+            if (alone && !alone->cut)
+                while (end < d.cells.size() && d.cells[end].tIndex == first.tIndex &&
+                       d.cells[end].tdIndex == d.cells[end - 1].tdIndex + 1 &&
+                       classOf(d.cells[end].hours) == k) {
+                    const auto next =
+                        quad(first.tIndex, first.tIndex, d.cells[end].tdIndex, d.cells[end].tdIndex);
+                    if (!next || next->cut)
+                        break;
+                    ++end;
+                }
+            if (alone)
+                blocks.push_back(
+                    {first.tdIndex, d.cells[end - 1].tdIndex, k, first.tIndex, first.tIndex, alone->cut});
+            i = end;
+        }
+        std::sort(blocks.begin(), blocks.end(), [](const Block& a, const Block& b) {
+            return std::tie(a.first, a.last, a.k, a.tLow) < std::tie(b.first, b.last, b.k, b.tLow);
+        });
+        std::vector<Block> merged;
+        for (const Block& b : blocks) {
+            Block* last = merged.empty() ? nullptr : &merged.back();
+            if (last && !last->cut && !b.cut && last->first == b.first && last->last == b.last &&
+                last->k == b.k && last->tHigh + 1 == b.tLow)
+                last->tHigh = b.tHigh;
+            else
+                merged.push_back(b);
+        }
+        // Drawn class by class, so the pen and brush change once a class.
+        std::stable_sort(merged.begin(), merged.end(),
+                         [](const Block& a, const Block& b) { return a.k < b.k; });
+        std::vector<CanvasPoint> polygon(4);
+        std::size_t drawnClass = bounds.size();
+        for (const Block& b : merged) {
+            const auto q = quad(b.tLow, b.tHigh, b.first, b.last);
+            if (!q)
                 continue;
-            // The sides are lines of equal moisture content, the top and
-            // bottom isotherms; the part beyond the saturation curve is cut
-            // off.
-            const int top0 = belowCurve(X0, chart.YFromTemperature(t1, X0));
-            const int top1 = belowCurve(X1, chart.YFromTemperature(t1, X1));
-            const int bottom0 = belowCurve(X0, chart.YFromTemperature(t0, X0));
-            const int bottom1 = belowCurve(X1, chart.YFromTemperature(t0, X1));
-            if (std::max(bottom0, bottom1) < 0 || std::min(top0, top1) > H ||
-                (bottom0 == top0 && bottom1 == top1))
-                continue;
-            const std::size_t k =
-                static_cast<std::size_t>(std::upper_bound(bounds.begin(), bounds.end(), c.hours) -
-                                         bounds.begin()) -
-                1;
-            if (k != drawnClass) {
-                const std::int32_t colour = DensityClassColour(k, bounds.size());
+            if (b.k != drawnClass) {
+                const std::int32_t colour = DensityClassColour(b.k, bounds.size());
                 // The outline in the fill's colour closes the seams that
                 // antialiasing would leave between neighbouring cells.
                 canvas.setPen({colour, 0, kPenSolid});
                 canvas.setBrush(colour);
-                drawnClass = k;
+                drawnClass = b.k;
             }
-            cell[0] = {X0 + l.m_nChartLeft, top0 + l.m_nChartTop};
-            cell[1] = {X1 + l.m_nChartLeft, top1 + l.m_nChartTop};
-            cell[2] = {X1 + l.m_nChartLeft, bottom1 + l.m_nChartTop};
-            cell[3] = {X0 + l.m_nChartLeft, bottom0 + l.m_nChartTop};
-            canvas.drawPolygon(cell);
+            std::copy(q->corners.begin(), q->corners.end(), polygon.begin());
+            canvas.drawPolygon(polygon);
         }
     } else if (map.style == WeatherMapStyle::Dots) {
         const int radius = std::max(1, static_cast<int>(std::lround(kDotRadius * G)));

@@ -92,6 +92,7 @@ CWeatherFileDlg::CWeatherFileDlg(CQORVADoc& document, std::function<QString(QWid
     addOkCancelButtons(this, layout);
 
     connect(browse, &QPushButton::clicked, this, [this] { Browse(); });
+    connect(m_path, &QLineEdit::textChanged, this, [this] { ShowStation(); });
     connect(remove, &QPushButton::clicked, this, [this] { RemoveYear(); });
     ShowStation();
 }
@@ -115,7 +116,6 @@ void CWeatherFileDlg::Browse()
     if (path.isEmpty())
         return;
     m_path->setText(path);
-    ShowStation();
 }
 
 void CWeatherFileDlg::RemoveYear()

@@ -239,19 +239,22 @@ void DrawWeatherMap(ChartRenderer& chart, Canvas& canvas, const WeatherMap& map)
                          [](const Block& a, const Block& b) { return a.k < b.k; });
         std::vector<CanvasPoint> polygon(4);
         std::size_t drawnClass = bounds.size();
+        const int overlap = std::max(1, static_cast<int>(std::lround(G)));
+        canvas.setPen({kWhite, 0, kPenNull});
         for (const Block& b : merged) {
             const auto q = quad(b.tLow, b.tHigh, b.first, b.last);
             if (!q)
                 continue;
             if (b.k != drawnClass) {
-                const std::int32_t colour = DensityClassColour(b.k, bounds.size());
-                // The outline in the fill's colour closes the seams that
-                // antialiasing would leave between neighbouring cells.
-                canvas.setPen({colour, 0, kPenSolid});
-                canvas.setBrush(colour);
+                canvas.setBrush(DensityClassColour(b.k, bounds.size()));
                 drawnClass = b.k;
             }
             std::copy(q->corners.begin(), q->corners.end(), polygon.begin());
+            // The top reaches a little into the block above, so
+            // antialiasing leaves no light seam along the isotherm between
+            // them (the sides stand on whole device units and need none).
+            polygon[0].y -= overlap;
+            polygon[1].y -= overlap;
             canvas.drawPolygon(polygon);
         }
     } else if (map.style == WeatherMapStyle::Dots) {

@@ -4416,11 +4416,11 @@ Wrong file name when opening the file!</translation>
     <name>WeatherMap</name>
     <message>
         <source>全年</source>
-        <translation>whole year</translation>
+        <translation>Whole year</translation>
     </message>
     <message>
         <source>%1–%2 月</source>
-        <translation>months %1–%2</translation>
+        <translation>Months %1–%2</translation>
     </message>
     <message>
         <source>%1，%2</source>

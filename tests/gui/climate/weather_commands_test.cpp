@@ -18,6 +18,7 @@
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CommandTable.h"
 #include "gui/chart/CQORVAView.h"
+#include "gui/climate/CWeatherFileDlg.h"
 #include "gui/climate/CWeatherStatisticsDlg.h"
 #include "gui/climate/WeatherCommands.h"
 #include "project/CQORVADoc.h"
@@ -172,6 +173,14 @@ TEST_F(WeatherCommands, Screenshots)
     frame.action(cmd::ZoomAll)->trigger();
     QTest::qWait(300);
     EXPECT_TRUE(frame.grab().save(folder + "/weather-year.png"));
+
+    CWeatherFileDlg choice(
+        document, [](QWidget*) { return QString(); }, &frame);
+    choice.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&choice));
+    QTest::qWait(200);
+    EXPECT_TRUE(choice.grab().save(folder + "/weather-file-dialog.png"));
+    choice.close();
 
     CWeatherStatisticsDlg dialog(document, &frame);
     for (int tab : {0, 2}) {

@@ -47,8 +47,16 @@ inline constexpr const char* kCliUsage =
     "                                  the PMV zone's limit (0.5) and occupant\n"
     "      --rh-low RH --rh-high RH    its humidity bounds, % (30, 70)\n"
     "      --p PA                      atmospheric pressure, Pa (101325)\n"
-    "  --json                          with state, states, analyze and report: JSON on standard\n"
-    "                                  output instead of text (report IN.id [OUT.json] --json)\n"
+    "  annual IN.id WEATHER.epw|.csv [options]\n"
+    "                                  a year of each room's fresh-air energy, hour by hour,\n"
+    "                                  and what heat recovery saves (全年新风能耗)\n"
+    "      --system NAME --room NAME   the rooms to compute (default: every room)\n"
+    "      --fresh-air KG_PER_H        one flow for every room (default: the room's volumes)\n"
+    "      --hours FROM-TO             the daily schedule (0-24; 22-6 wraps over midnight)\n"
+    "      --recovery-total E | --recovery-sensible E\n"
+    "                                  heat recovery of effectiveness E (0-1)\n"
+    "  --json                          with state, states, analyze, report and annual: JSON on\n"
+    "                                  standard output instead of text (report IN.id [OUT.json] --json)\n"
     "  --help, -h                      this text\n"
     "  --version                       the program's version\n";
 

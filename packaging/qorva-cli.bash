@@ -6,7 +6,7 @@ _qorva_cli()
     local cur prev words cword
     _init_completion || return
 
-    local commands="state states convert render export-points export-params report import-params import-old analyze comfort"
+    local commands="state states convert render export-points export-params report import-params import-old analyze comfort annual"
     if [[ $cword -eq 1 ]]; then
         COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
         return
@@ -22,6 +22,7 @@ _qorva_cli()
             options="--analysis --system --room --winter --no-winter --fan-rise --supply-diff --dew-point
                      --preheat --humidify --preheat-diff --mix --heat-to --humidification --json --help" ;;
         comfort) options="--ta --rh --tr --v --met --clo --zone --limit --rh-low --rh-high --p" ;;
+        annual) options="--system --room --fresh-air --hours --recovery-total --recovery-sensible --json --help" ;;
     esac
 
     # Words an option takes; options with a number take no completion.
@@ -35,7 +36,8 @@ _qorva_cli()
         --supply-diff) COMPREPLY=($(compgen -W "max" -- "$cur")); return ;;
         --p | --t | --tw | --rh | --td | --x | --h | --system | --room | --width | --dpi | --png-compression | \
             --fan-rise | --dew-point | --preheat-diff | --heat-to | --humidification | \
-            --ta | --tr | --v | --met | --clo | --zone | --limit | --rh-low | --rh-high)
+            --ta | --tr | --v | --met | --clo | --zone | --limit | --rh-low | --rh-high | \
+            --fresh-air | --hours | --recovery-total | --recovery-sensible)
             return ;;
     esac
 
@@ -44,7 +46,7 @@ _qorva_cli()
         return
     fi
     case $command in
-        convert | render | export-points | export-params | report | analyze | import-params | import-old)
+        convert | render | export-points | export-params | report | analyze | import-params | import-old | annual)
             _filedir ;;
     esac
 }

@@ -53,6 +53,8 @@ TEST(CliCompletion, OffersEveryCommandAndItsOptions)
         {"comfort",
          {"--ta", "--rh", "--tr", "--v", "--met", "--clo", "--zone", "--limit", "--rh-low", "--rh-high",
           "--p"}},
+        {"annual",
+         {"--system", "--room", "--fresh-air", "--hours", "--recovery-total", "--recovery-sensible", "--json"}},
     };
     for (const auto& [command, expected] : options) {
         EXPECT_TRUE(commands.contains(command)) << command.toStdString();

@@ -39,40 +39,84 @@ double recoveredEnthalpy(const WeatherHour& w, const IndoorAir& n, const HeatRec
     return h;
 }
 
+// One room's need in one hour: what W decides, and the kWh without and with
+// recovery.
+struct HourNeed {
+    Need need = Need::None;
+    double plain = 0;
+    double recovered = 0;
+};
+
+HourNeed hourNeed(const FreshAirYearInputs& inputs, const WeatherHour& w, const HeatRecovery& recovery)
+{
+    HourNeed result;
+    result.need = w.h > inputs.cooling.h   ? Need::Cooling
+                  : w.h < inputs.heating.h ? Need::Heating
+                                           : Need::None;
+    if (result.need == Need::None)
+        return result;
+    const bool cooling = result.need == Need::Cooling;
+    const IndoorAir& n = cooling ? inputs.cooling : inputs.heating;
+    const double flow = cooling ? inputs.coolingFlow : inputs.heatingFlow;
+    // What the coil must take out (cooling) or put in (heating) per kg.
+    const auto lift = [&](double h) { return cooling ? h - n.h : n.h - h; };
+    result.plain = lift(w.h) * flow / kKiloJoulesPerKilowattHour;
+    if (recovery.kind != RecoveryKind::None)
+        result.recovered = std::min(result.plain, std::max(0.0, lift(recoveredEnthalpy(w, n, recovery))) *
+                                                      flow / kKiloJoulesPerKilowattHour);
+    return result;
+}
+
 } // namespace
 
-FreshAirYear ComputeFreshAirYear(const FreshAirYearInputs& inputs, const WeatherYear& year,
-                                 const HourFilter& schedule, const HeatRecovery& recovery)
+FreshAirYears ComputeFreshAirYears(const std::vector<FreshAirYearInputs>& rooms, const WeatherYear& year,
+                                   const HourFilter& schedule, const HeatRecovery& recovery)
 {
-    FreshAirYear result;
+    FreshAirYears result;
+    result.rooms.resize(rooms.size());
     const bool recovering = recovery.kind != RecoveryKind::None;
-    if (recovering)
-        result.withRecovery.emplace();
-    const double hCooling = inputs.cooling.h;
-    const double hHeating = inputs.heating.h;
+    if (recovering) {
+        result.total.withRecovery.emplace();
+        for (FreshAirYear& room : result.rooms)
+            room.withRecovery.emplace();
+    }
     const int count = static_cast<int>(year.hours.size());
     for (int i = 0; i < count; ++i) {
         const WeatherHour& w = year.hours[std::size_t(i)];
         if (!schedule.Keeps(w))
             continue;
-        ++result.operatedHours;
-        const Need need = w.h > hCooling ? Need::Cooling : w.h < hHeating ? Need::Heating : Need::None;
-        if (need == Need::None)
-            continue;
-        const bool cooling = need == Need::Cooling;
-        const IndoorAir& n = cooling ? inputs.cooling : inputs.heating;
-        const double flow = cooling ? inputs.coolingFlow : inputs.heatingFlow;
-        // What the coil must take out (cooling) or put in (heating) per kg.
-        const auto lift = [&](double h) { return cooling ? h - n.h : n.h - h; };
-        const double plain = lift(w.h) * flow / kKiloJoulesPerKilowattHour;
-        addHour(result.without, need, plain, w.month, i);
-        if (!recovering)
-            continue;
-        const double recovered =
-            std::max(0.0, lift(recoveredEnthalpy(w, n, recovery))) * flow / kKiloJoulesPerKilowattHour;
-        addHour(*result.withRecovery, need, std::min(plain, recovered), w.month, i);
+        ++result.total.operatedHours;
+        // The hour's sums over the rooms, without and with recovery.
+        double cooling[2] = {0, 0};
+        double heating[2] = {0, 0};
+        for (std::size_t r = 0; r < rooms.size(); ++r) {
+            FreshAirYear& room = result.rooms[r];
+            ++room.operatedHours;
+            const HourNeed need = hourNeed(rooms[r], w, recovery);
+            if (need.need == Need::None)
+                continue;
+            double* sums = need.need == Need::Cooling ? cooling : heating;
+            sums[0] += need.plain;
+            sums[1] += need.recovered;
+            addHour(room.without, need.need, need.plain, w.month, i);
+            if (recovering)
+                addHour(*room.withRecovery, need.need, need.recovered, w.month, i);
+        }
+        addHour(result.total.without, Need::Cooling, cooling[0], w.month, i);
+        addHour(result.total.without, Need::Heating, heating[0], w.month, i);
+        if (recovering) {
+            addHour(*result.total.withRecovery, Need::Cooling, cooling[1], w.month, i);
+            addHour(*result.total.withRecovery, Need::Heating, heating[1], w.month, i);
+        }
     }
     return result;
+}
+
+FreshAirYear ComputeFreshAirYear(const FreshAirYearInputs& inputs, const WeatherYear& year,
+                                 const HourFilter& schedule, const HeatRecovery& recovery)
+{
+    FreshAirYears years = ComputeFreshAirYears({inputs}, year, schedule, recovery);
+    return std::move(years.rooms.front());
 }
 
 RoomFreshAirInputs RoomAnnualInputs(const CIDG& idg, const CServiceArea& room,

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 #include "climate/WeatherYear.h"
 #include "model/CIDG.h"
@@ -91,6 +92,17 @@ struct FreshAirYear {
 // The year of one room: every hour of `year` that `schedule` keeps.
 FreshAirYear ComputeFreshAirYear(const FreshAirYearInputs& inputs, const WeatherYear& year,
                                  const HourFilter& schedule, const HeatRecovery& recovery);
+
+// Several rooms over the same hours, and their total: the total's energies
+// are the rooms' sums, its hours those in which any room's coil works, its
+// peaks the largest sum of the rooms' needs in one hour (rooms peak at
+// different hours, so this is less than the sum of their peaks).
+struct FreshAirYears {
+    std::vector<FreshAirYear> rooms; // in the order of the inputs
+    FreshAirYear total;
+};
+FreshAirYears ComputeFreshAirYears(const std::vector<FreshAirYearInputs>& rooms, const WeatherYear& year,
+                                   const HourFilter& schedule, const HeatRecovery& recovery);
 
 // What keeps a room's year from being computed.
 enum class RoomInputProblem {

@@ -140,6 +140,21 @@ TEST(AnnualFreshAirTest, YearSumsMonthsPeaksAndAScheduleAcrossMidnight)
     EXPECT_NEAR(nights.without.heatingKwh, 29.7637, 1e-3);
     EXPECT_EQ(nights.without.peakHeating.hourIndex, 6);
     EXPECT_EQ(nights.without.peakCooling.hourIndex, -1);
+
+    // A second room that heats twice the air and cools none: the total sums
+    // each hour over the rooms, so its peak is the coldest hour's sum.
+    FreshAirYearInputs heatingOnly = office();
+    heatingOnly.coolingFlow = 0;
+    heatingOnly.heatingFlow = 3600;
+    const FreshAirYears both = ComputeFreshAirYears({office(), heatingOnly}, yearOf(hours), HourFilter{}, {});
+    ASSERT_EQ(both.rooms.size(), 2u);
+    EXPECT_EQ(both.total.operatedHours, 9);
+    EXPECT_EQ(both.rooms[1].without.coolingHours, 0);
+    EXPECT_NEAR(both.total.without.coolingKwh, 33.9622, 1e-3);
+    EXPECT_NEAR(both.total.without.heatingKwh, 3 * 88.4656, 2e-3);
+    EXPECT_EQ(both.total.without.heatingHours, 6);
+    EXPECT_NEAR(both.total.without.peakHeating.kw, 3 * 21.30925, 1e-3);
+    EXPECT_EQ(both.total.without.peakHeating.hourIndex, 8);
 }
 
 TEST(AnnualFreshAirTest, RoomInputsComeFromTheDesignDataOrTheTypedFlow)

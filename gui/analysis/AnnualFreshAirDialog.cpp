@@ -592,6 +592,8 @@ void CAnnualFreshAirDlg::UpdateChart()
     m_energyAxis->setTickInterval(step);
     m_energyAxis->setRange(-std::ceil(bottom / step) * step, std::max(1.0, std::ceil(top / step)) * step);
     QString title = m_room->currentIndex() > 0 ? m_room->currentText() : m_system->currentText();
+    if (m_from->value() != 0 || m_to->value() != 24)
+        title += tr("，每天 %1 至 %2 时").arg(m_from->value()).arg(m_to->value());
     if (m_recovering)
         title +=
             tr("，%1 %2%").arg(m_recovery->currentText()).arg(m_effectiveness->value() * 100.0, 0, 'f', 0);

@@ -182,6 +182,9 @@ TEST_F(AnnualFreshAirDialogTest, Screenshots)
         GTEST_SKIP() << "QORVA_SCREENSHOT_DIR not set";
     QDir().mkpath(folder);
     CAnnualFreshAirDlg dialog(document, &year);
+    // The office hours, 08:00 to 18:00, with a total-heat exchanger of 70 %.
+    dialog.m_from->setValue(8);
+    dialog.m_to->setValue(18);
     dialog.m_recovery->setCurrentIndex(1);
     dialog.m_effectiveness->setValue(0.7);
     dialog.resize(1200, 900);

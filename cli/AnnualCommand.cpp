@@ -227,11 +227,11 @@ void printRoom(const RoomYear& r, const WeatherYear& weather)
     if (r.inputs.typed)
         std::printf("  fresh air: %.1f kg/h (typed)\n", in.coolingFlow);
     else
-        std::printf("  fresh air: cooling %.1f kg/h (%.0f m3/h x %.3f kg/m3), heating %.1f kg/h (%.0f m3/h x "
-                    "%.3f kg/m3)\n",
+        std::printf("  fresh air: cooling %.1f kg/h (%.0f m³/h × %.3f kg/m³), heating %.1f kg/h (%.0f m³/h × "
+                    "%.3f kg/m³)\n",
                     in.coolingFlow, r.inputs.summerVolume, r.inputs.summerDensity, in.heatingFlow,
                     r.inputs.winterVolume, r.inputs.winterDensity);
-    std::printf("  indoor: cooling %.1f C %.0f %% %.2f kJ/kg, heating %.1f C %.0f %% %.2f kJ/kg\n",
+    std::printf("  indoor: cooling %.1f °C %.0f %% %.2f kJ/kg, heating %.1f °C %.0f %% %.2f kJ/kg\n",
                 double(in.cooling.t), in.cooling.RH * 100.0, double(in.cooling.h), double(in.heating.t),
                 in.heating.RH * 100.0, double(in.heating.h));
     std::printf("  %-18s %12s %6s  %-22s %12s %6s  %s\n", "", "cooling kWh", "hours", "peak kW (hour)",

@@ -12,6 +12,7 @@
 #include "chart/ChartRenderer.h"
 #include "chart/LabelPlacement.h"
 #include "chart/ResultWording.h"
+#include "chart/WeatherMap.h"
 #include "model/TextCodec.h"
 
 namespace {
@@ -147,6 +148,8 @@ void ChartRenderer::DrawGrid(Canvas& canvas, const ChartDevice& device)
     grid.drawWetBulbLines();
     grid.drawPressureLabel();
     canvas.clearClip();
+    if (device.weather)
+        chart::DrawWeatherMap(*this, canvas, *device.weather);
     m_layout.m_bGridLabelsValid = true;
 }
 

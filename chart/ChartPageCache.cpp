@@ -9,6 +9,7 @@
 #include "chart/ChartRenderer.h"
 #include "chart/DisplayList.h"
 #include "chart/QPainterCanvas.h"
+#include "chart/WeatherMap.h"
 #include "model/CIDG.h"
 
 namespace chart {
@@ -45,6 +46,7 @@ GridKey gridKey(const CIDG& idg, const ChartDevice& device)
     key.textColour = idg.m_textColor;
     key.showValues = idg.m_bShowValues;
     key.margins = idg.m_nMargin;
+    key.weather = device.weather ? device.weather->serial : 0;
     return key;
 }
 

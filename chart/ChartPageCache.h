@@ -25,7 +25,8 @@ class DisplayList;
 
 // Everything the drawn grid (header, border, iso-lines with their labels,
 // pressure label) depends on: the chart settings, the pressures, the window,
-// the view, the header's names and condition, and the device. Two equal keys
+// the view, the header's names and condition, the device and the weather map
+// drawn over the grid. Two equal keys
 // draw the same grid.
 struct GridKey {
     int screenWidth = 0;
@@ -53,6 +54,8 @@ struct GridKey {
     std::int32_t textColour = 0;
     int showValues = 1;
     std::array<std::int32_t, 4> margins{};
+    // The weather map drawn with the grid (its serial), 0 for none.
+    std::uint64_t weather = 0;
     // The image the grid was drawn into: logical units to pixels.
     QSize pixels;
     double scale = 1.0;

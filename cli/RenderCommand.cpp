@@ -8,6 +8,8 @@
 
 #include "analysis/Binding.h"
 #include "chart/ChartExport.h"
+#include "chart/WeatherMap.h"
+#include "climate/WeatherFile.h"
 #include "cli/Commands.h"
 #include "cli/Usage.h"
 #include "model/References.h"
@@ -33,6 +35,8 @@
 // draws names, markers and arrows at sizes that read on paper. A PDF is one A4 page laid out for the printer
 // with the project's margins (--print-layout says so explicitly); with --all
 // it holds one page per room and condition that has objects beyond W, N, ε.
+// --weather draws a weather year (.epw or .csv, every hour) over the grid as
+// the program's 查看 → 气象年 does.
 namespace {
 
 constexpr int kExitUsage = 2;
@@ -43,6 +47,7 @@ struct RenderOptions {
     std::string output;
     std::string system;
     std::string room;
+    std::string weather;
     int condition = -1;
     bool pageView = false;
     int screenWidth = ChartDevice::kDefaultScreenWidth;
@@ -69,7 +74,7 @@ int usage(const std::string& problem)
     std::fputs("usage: qorva-cli render FILE.id OUT.emf|wmf|svg|pdf|png|jpg [--system NAME|INDEX]\n"
                "                        [--room NAME|INDEX] [--condition 0|1|2] [--page] [--width PIXELS]\n"
                "                        [--dpi 96-600] [--png-compression 0-9] [--print-layout] [--all]\n"
-               "                        [--lang zh|en]\n",
+               "                        [--lang zh|en] [--weather FILE.epw|FILE.csv]\n",
                stderr);
     return kExitUsage;
 }
@@ -117,6 +122,9 @@ bool parseOptions(const std::vector<std::string>& args, RenderOptions& options, 
                 return false;
         } else if (arg == "--room") {
             if (!value(options.room))
+                return false;
+        } else if (arg == "--weather") {
+            if (!value(options.weather))
                 return false;
         } else if (arg == "--condition") {
             if (!value(text))
@@ -290,6 +298,18 @@ int runRenderCommand(const std::vector<std::string>& args)
 
     ChartDevice device;
     device.screenWidth = options.screenWidth;
+    chart::WeatherMap weather;
+    if (!options.weather.empty()) {
+        if (reportMissingInput("render", options.weather))
+            return kExitFailure;
+        WeatherYear year;
+        if (!ReadWeatherFile(options.weather, year, problem)) {
+            std::fprintf(stderr, "qorva-cli render: %s: %s\n", options.weather.c_str(), problem.c_str());
+            return kExitFailure;
+        }
+        weather = chart::MakeWeatherMap(year, HourFilter{}, chart::WeatherMapStyle::Density);
+        device.weather = &weather;
+    }
     chart::ExportOptions exportOptions;
     exportOptions.format = options.format;
     exportOptions.pageView = options.pageView;

@@ -3,20 +3,24 @@
 #include <algorithm>
 #include <cmath>
 
-WeatherDensity CountHoursInCells(const WeatherYear& year, const HourFilter& filter, float tStep, float xStep)
+WeatherDensity CountHoursInCells(const WeatherYear& year, const HourFilter& filter, float tStep, float tdStep)
 {
     WeatherDensity density;
     density.tStep = tStep;
-    density.xStep = xStep;
-    if (!(tStep > 0.0f) || !(xStep > 0.0f))
+    density.tdStep = tdStep;
+    if (!(tStep > 0.0f) || !(tdStep > 0.0f))
         return density;
+    // The cell whose centre is nearest; a value halfway goes up, as the
+    // cell's lower bound is inside it.
+    const auto index = [](float value, float step) {
+        return static_cast<int>(std::floor(value / step + 0.5f));
+    };
     std::vector<std::pair<int, int>> keys;
     keys.reserve(year.hours.size());
     for (const WeatherHour& hour : year.hours) {
         if (!filter.Keeps(hour))
             continue;
-        keys.emplace_back(static_cast<int>(std::floor(hour.t / tStep)),
-                          static_cast<int>(std::floor(hour.x / xStep)));
+        keys.emplace_back(index(hour.t, tStep), index(hour.td, tdStep));
         density.states.emplace_back(hour.t, hour.x);
     }
     density.hours = static_cast<int>(keys.size());

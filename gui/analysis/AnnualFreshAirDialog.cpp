@@ -36,6 +36,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "gui/app/CMainFrame.h"
+#include "gui/app/CommandTable.h"
 #include "gui/widgets/NumberValidator.h"
 #include "model/Messages.h"
 #include "project/CQORVADoc.h"
@@ -634,4 +636,14 @@ bool CAnnualFreshAirDlg::SaveChart(const QString& path)
     if (!saved)
         alertMessage(tr("无法保存图表：%1").arg(path).toStdString(), MessageIcon::Stop);
     return saved;
+}
+
+void installAnnualFreshAirCommand(CMainFrame& frame)
+{
+    CMainFrame* f = &frame;
+    frame.setHandler(cmd::AnalysisAnnualFreshAir, [f] {
+        const CQORVADoc& document = f->document();
+        CAnnualFreshAirDlg dialog(document, document.weatherYear(), f);
+        dialog.exec();
+    });
 }

@@ -44,7 +44,7 @@ TEST(CliCompletion, OffersEveryCommandAndItsOptions)
         {"states", {"--p", "--json"}},
         {"render",
          {"--system", "--room", "--condition", "--width", "--dpi", "--png-compression", "--page",
-          "--print-layout", "--all"}},
+          "--print-layout", "--all", "--lang", "--weather"}},
         {"report", {"--json"}},
         {"analyze",
          {"--analysis", "--system", "--room", "--winter", "--no-winter", "--fan-rise", "--supply-diff",
@@ -53,6 +53,7 @@ TEST(CliCompletion, OffersEveryCommandAndItsOptions)
         {"comfort",
          {"--ta", "--rh", "--tr", "--v", "--met", "--clo", "--zone", "--limit", "--rh-low", "--rh-high",
           "--p"}},
+        {"climate", {"--hours", "--months", "--json"}},
         {"annual",
          {"--system", "--room", "--fresh-air", "--hours", "--recovery-total", "--recovery-sensible", "--json"}},
     };

@@ -144,8 +144,8 @@ TEST(WeatherCounts, MonthlyMeansAndCellsFollowTheFilter)
     EXPECT_FLOAT_EQ(months[0].t, 29.0f);
     EXPECT_FLOAT_EQ(months[0].p, 100000.0f);
 
-    // Cells of 1 °C by 0.5 g/kg: x = 0 everywhere, so one cell per dry bulb;
-    // −5 °C lies in cell −5, 34 °C in cell 34.
+    // Cells of whole degrees: the dew points are all 0, so one cell per dry
+    // bulb; −5 °C lies in cell −5 (−5.5 to −4.5 °C), 34 °C in cell 34.
     const WeatherDensity density = CountHoursInCells(year, HourFilter{});
     EXPECT_EQ(density.hours, 192);
     ASSERT_EQ(density.cells.size(), 8u); // −5, −3, −1, 1, 26, 28, 30, 34

@@ -22,6 +22,9 @@
 
 #include "climate/WeatherFile.h"
 #include "gui/analysis/AnnualFreshAirDialog.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/CommandTable.h"
+#include "gui/project/ModalDriver.h"
 #include "project/CQORVADoc.h"
 #include "project/ProjectFile.h"
 #include "support/DocumentTestAccess.h"
@@ -100,6 +103,30 @@ TEST_F(AnnualFreshAirDialogTest, FollowsItsInputsAndChangesNothingInTheProject)
     EXPECT_EQ(ProjectFile::toBytes(document.model(), "", 0), before);
     EXPECT_EQ(document.undoStack().count(), steps);
     EXPECT_FALSE(document.IsModified());
+}
+
+// The menu's command opens the dialog on the year the project's weather file
+// gave the document.
+TEST(AnnualFreshAirCommand, OpensOnTheDocumentsWeatherYear)
+{
+    RecordingMessages messages;
+    CQORVADoc document;
+    CMainFrame frame(document);
+    ASSERT_TRUE(frame.OpenProject(QORVA_SOURCE_DIR "/examples/office.id"));
+    std::string error;
+    ASSERT_TRUE(document.LoadWeatherFile(kBologna, error)) << error;
+    QAction* action = frame.action(cmd::AnalysisAnnualFreshAir);
+    frame.updateCommandStates();
+    ASSERT_TRUE(action->isEnabled());
+    int hours = 0;
+    whenModal([&hours](QWidget* modal) {
+        auto* dialog = qobject_cast<CAnnualFreshAirDlg*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        hours = dialog->Results().total.operatedHours;
+        dialog->reject();
+    });
+    action->trigger();
+    EXPECT_EQ(hours, 8760);
 }
 
 TEST_F(AnnualFreshAirDialogTest, SaysWhatIsMissing)

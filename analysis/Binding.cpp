@@ -60,7 +60,24 @@ bool sameBoundPoint(const CStatePoint& a, const CStatePoint& b)
            a.m_bKnownRH == b.m_bKnownRH;
 }
 
+std::unique_ptr<CStatePoint> indoorDesignPoint(const CServiceArea& room, bool winter)
+{
+    return winter ? designPoint(room.m_strWinterInName, room.m_fWinterInT, room.m_fWinterInRH,
+                                room.m_fWinterInTw, room.m_bWinterInByRH != 0, 1)
+                  : designPoint(room.m_strSummerInName, room.m_fSummerInT, room.m_fSummerInRH,
+                                room.m_fSummerInTw, room.m_bSummerInByRH != 0, 1);
+}
+
 } // namespace
+
+bool DesignIndoorPoint(const CIDG& idg, const CServiceArea& room, int condition, CStatePoint& point)
+{
+    auto indoor = indoorDesignPoint(room, isWinter(condition));
+    if (!idg.CalcStatePoint(*indoor))
+        return false;
+    point = *indoor;
+    return true;
+}
 
 int BindCurrentRoom(CIDG& idg, bool reportFailure)
 {
@@ -82,10 +99,7 @@ int BindCurrentRoom(CIDG& idg, bool reportFailure)
                 MessageIcon::Exclamation);
         return 0;
     }
-    auto indoor = winter ? designPoint(room->m_strWinterInName, room->m_fWinterInT, room->m_fWinterInRH,
-                                       room->m_fWinterInTw, room->m_bWinterInByRH != 0, 1)
-                         : designPoint(room->m_strSummerInName, room->m_fSummerInT, room->m_fSummerInRH,
-                                       room->m_fSummerInTw, room->m_bSummerInByRH != 0, 1);
+    auto indoor = indoorDesignPoint(*room, winter);
     // Both design points are completed before either enters the list, so a
     // failure leaves the view exactly as it was.
     if (!idg.CalcStatePoint(*indoor)) {

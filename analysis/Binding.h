@@ -18,6 +18,11 @@
 // failure is shown unless reportFailure is false).
 int BindCurrentRoom(CIDG& idg, bool reportFailure = true);
 
+// The indoor state N that the room's view of `condition` (0–2) is bound
+// with, completed at the chart pressure, without binding anything; false
+// when the design state cannot be completed.
+bool DesignIndoorPoint(const CIDG& idg, const CServiceArea& room, int condition, CStatePoint& point);
+
 // Everything the current view derives from its inputs, brought up to date
 // after a change: the base objects (silently), every state point completed
 // again at the chart pressure, the ε of each two-point HHR line learnt from

@@ -53,8 +53,16 @@ inline constexpr const char* kCliUsage =
     "                                  of GB 50736 (from the whole year), hours in its four comfort\n"
     "                                  classes and monthly means (of the hours kept: --hours 8-18\n"
     "                                  keeps 08:00-18:00, --months 6-8 June to August)\n"
-    "  --json                          with state, states, analyze, report and climate: JSON on standard\n"
-    "                                  output instead of text (report IN.id [OUT.json] --json)\n"
+    "  annual IN.id WEATHER.epw|.csv [options]\n"
+    "                                  a year of each room's fresh-air energy, hour by hour,\n"
+    "                                  and what heat recovery saves (全年新风能耗)\n"
+    "      --system NAME --room NAME   the rooms to compute (default: every room)\n"
+    "      --fresh-air KG_PER_H        one flow for every room (default: the room's volumes)\n"
+    "      --hours FROM-TO             the daily schedule (0-24; 22-6 wraps over midnight)\n"
+    "      --recovery-total E | --recovery-sensible E\n"
+    "                                  heat recovery of effectiveness E (0-1)\n"
+    "  --json                          with state, states, analyze, report, climate and annual: JSON\n"
+    "                                  on standard output instead of text (report IN.id [OUT.json] --json)\n"
     "  --help, -h                      this text\n"
     "  --version                       the program's version\n";
 

@@ -41,6 +41,8 @@ int main(int argc, char* argv[])
         return runComfortCommand(args);
     if (command == "climate")
         return runClimateCommand(args);
+    if (command == "annual")
+        return runAnnualCommand(args);
     std::fprintf(stderr, "qorva-cli: unknown command '%s'\n", command.c_str());
     std::fputs(kCliUsage, stderr);
     return 2;

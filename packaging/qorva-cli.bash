@@ -6,7 +6,7 @@ _qorva_cli()
     local cur prev words cword
     _init_completion || return
 
-    local commands="state states convert render export-points export-params report import-params import-old analyze comfort climate"
+    local commands="state states convert render export-points export-params report import-params import-old analyze comfort climate annual"
     if [[ $cword -eq 1 ]]; then
         COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
         return
@@ -24,6 +24,7 @@ _qorva_cli()
                      --preheat --humidify --preheat-diff --mix --heat-to --humidification --json --help" ;;
         comfort) options="--ta --rh --tr --v --met --clo --zone --limit --rh-low --rh-high --p" ;;
         climate) options="--hours --months --json" ;;
+        annual) options="--system --room --fresh-air --hours --recovery-total --recovery-sensible --json --help" ;;
     esac
 
     # Words an option takes; options with a number take no completion.
@@ -39,7 +40,8 @@ _qorva_cli()
         --supply-diff) COMPREPLY=($(compgen -W "max" -- "$cur")); return ;;
         --p | --t | --tw | --rh | --td | --x | --h | --system | --room | --width | --dpi | --png-compression | \
             --fan-rise | --dew-point | --preheat-diff | --heat-to | --humidification | \
-            --ta | --tr | --v | --met | --clo | --zone | --limit | --rh-low | --rh-high | --hours | --months)
+            --ta | --tr | --v | --met | --clo | --zone | --limit | --rh-low | --rh-high | --hours | --months | \
+            --fresh-air | --recovery-total | --recovery-sensible)
             return ;;
     esac
 
@@ -48,7 +50,7 @@ _qorva_cli()
         return
     fi
     case $command in
-        convert | render | export-points | export-params | report | analyze | import-params | import-old)
+        convert | render | export-points | export-params | report | analyze | import-params | import-old | annual)
             _filedir ;;
         climate) _filedir '@(epw|EPW|csv|CSV)' ;;
     esac

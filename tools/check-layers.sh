@@ -3,9 +3,9 @@
 # - nothing in the core (psychro, model, climate, chart, analysis, project, and the
 #   translations both programs link) includes anything from gui/ or cli/,
 #   and the command-line program includes nothing from gui/;
-# - nothing outside gui/ (and its tests, tests/gui/) includes a QtWidgets or
-#   QtPrintSupport header in any form: <QtWidgets/QWidget>, <QtWidgets>,
-#   <QWidget>, <qwidget.h>.
+# - nothing outside gui/ (and its tests, tests/gui/, and its benchmarks,
+#   bench/gui/) includes a QtWidgets, QtPrintSupport or QtCharts header in
+#   any form: <QtWidgets/QWidget>, <QtWidgets>, <QWidget>, <qwidget.h>.
 # The layers inside the core are enforced by the build itself.
 set -e
 cd "$(dirname "$0")/.."
@@ -22,15 +22,15 @@ if [ -n "$up" ]; then
 fi
 
 qt=$(qmake6 -query QT_INSTALL_HEADERS 2>/dev/null || echo /usr/include/x86_64-linux-gnu/qt6)
-names=$( (ls "$qt/QtWidgets" "$qt/QtPrintSupport" 2>/dev/null; echo QtWidgets; echo QtPrintSupport) |
+names=$( (ls "$qt/QtWidgets" "$qt/QtPrintSupport" "$qt/QtCharts" 2>/dev/null; echo QtWidgets; echo QtPrintSupport; echo QtCharts) |
   sed 's/\.h$//' | sort -u | tr '\n' '|' | sed 's/|$//')
-outside=$(git ls-files -- '*.h' '*.cpp' | grep -vE '^(gui|tests/gui)/' | tr '\n' ' ')
-widgets=$(sources "^[[:space:]]*#[[:space:]]*include[[:space:]]*[<\"]((QtWidgets|QtPrintSupport)/)?($names)(\.h)?[>\"]" $outside)
+outside=$(git ls-files -- '*.h' '*.cpp' | grep -vE '^(gui|tests/gui|bench/gui)/' | tr '\n' ' ')
+widgets=$(sources "^[[:space:]]*#[[:space:]]*include[[:space:]]*[<\"]((QtWidgets|QtPrintSupport|QtCharts)/)?($names)(\.h)?[>\"]" $outside)
 if [ -n "$widgets" ]; then
-  echo "QtWidgets or QtPrintSupport headers outside gui/:" >&2
+  echo "QtWidgets, QtPrintSupport or QtCharts headers outside gui/:" >&2
   echo "$widgets" >&2
   status=1
 fi
 
-[ $status -eq 0 ] && echo "folders: the core includes nothing of gui/ or cli/, QtWidgets only in gui/: ok"
+[ $status -eq 0 ] && echo "folders: the core includes nothing of gui/ or cli/, QtWidgets and QtCharts only in gui/: ok"
 exit $status

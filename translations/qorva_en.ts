@@ -369,6 +369,295 @@ System: %2     Room: %3: the design state points cannot be calculated, or the an
     </message>
 </context>
 <context>
+    <name>CAnnualFreshAirDlg</name>
+    <message>
+        <source>全年新风能耗</source>
+        <translation>Yearly Fresh-Air Energy</translation>
+    </message>
+    <message>
+        <source>气象年：%1（%2 小时）</source>
+        <translation>Weather year: %1 (%2 hours)</translation>
+    </message>
+    <message>
+        <source>房间</source>
+        <translation>Room</translation>
+    </message>
+    <message>
+        <source>系统</source>
+        <translation>System</translation>
+    </message>
+    <message>
+        <source>取自房间的新风量</source>
+        <translation>The room&apos;s outdoor air volumes</translation>
+    </message>
+    <message>
+        <source>输入</source>
+        <translation>Typed</translation>
+    </message>
+    <message>
+        <source>kg/h（制冷、制热相同）</source>
+        <translation>kg/h (cooling and heating alike)</translation>
+    </message>
+    <message>
+        <source>新风量</source>
+        <translation>Outdoor air</translation>
+    </message>
+    <message>
+        <source> 时</source>
+        <translation>:00</translation>
+    </message>
+    <message>
+        <source>每天</source>
+        <translation>Every day from</translation>
+    </message>
+    <message>
+        <source>至</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>（跨越午夜时如 22 至 6）</source>
+        <translation>(across midnight: 22 to 6, for example)</translation>
+    </message>
+    <message>
+        <source>运行时段</source>
+        <translation>Operating hours</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>全热回收</source>
+        <translation>Total heat recovery</translation>
+    </message>
+    <message>
+        <source>显热回收</source>
+        <translation>Sensible heat recovery</translation>
+    </message>
+    <message>
+        <source>效率</source>
+        <translation>Effectiveness</translation>
+    </message>
+    <message>
+        <source>热回收</source>
+        <translation>Heat recovery</translation>
+    </message>
+    <message>
+        <source>新风量 kg/h
+制冷/制热</source>
+        <translation>Outdoor air kg/h
+cooling/heating</translation>
+    </message>
+    <message>
+        <source>方案</source>
+        <translation>Case</translation>
+    </message>
+    <message>
+        <source>供冷
+kWh</source>
+        <translation>Cooling
+kWh</translation>
+    </message>
+    <message>
+        <source>供冷
+小时</source>
+        <translation>Cooling
+hours</translation>
+    </message>
+    <message>
+        <source>冷量峰值
+kW</source>
+        <translation>Peak cooling
+kW</translation>
+    </message>
+    <message>
+        <source>冷量峰值
+时刻</source>
+        <translation>Peak cooling
+at</translation>
+    </message>
+    <message>
+        <source>供热
+kWh</source>
+        <translation>Heating
+kWh</translation>
+    </message>
+    <message>
+        <source>供热
+小时</source>
+        <translation>Heating
+hours</translation>
+    </message>
+    <message>
+        <source>热量峰值
+kW</source>
+        <translation>Peak heating
+kW</translation>
+    </message>
+    <message>
+        <source>热量峰值
+时刻</source>
+        <translation>Peak heating
+at</translation>
+    </message>
+    <message>
+        <source>月份</source>
+        <translation>Month</translation>
+    </message>
+    <message>
+        <source>供冷 kWh
+无热回收</source>
+        <translation>Cooling kWh
+no recovery</translation>
+    </message>
+    <message>
+        <source>供冷 kWh
+热回收</source>
+        <translation>Cooling kWh
+with recovery</translation>
+    </message>
+    <message>
+        <source>供热 kWh
+无热回收</source>
+        <translation>Heating kWh
+no recovery</translation>
+    </message>
+    <message>
+        <source>供热 kWh
+热回收</source>
+        <translation>Heating kWh
+with recovery</translation>
+    </message>
+    <message>
+        <source>全年</source>
+        <translation>Year</translation>
+    </message>
+    <message>
+        <source>逐月</source>
+        <translation>Months</translation>
+    </message>
+    <message>
+        <source>供冷（无热回收）</source>
+        <translation>Cooling (no recovery)</translation>
+    </message>
+    <message>
+        <source>供冷（热回收）</source>
+        <translation>Cooling (with recovery)</translation>
+    </message>
+    <message>
+        <source>供热（无热回收）</source>
+        <translation>Heating (no recovery)</translation>
+    </message>
+    <message>
+        <source>供热（热回收）</source>
+        <translation>Heating (with recovery)</translation>
+    </message>
+    <message>
+        <source>%1月</source>
+        <translation>Month %1</translation>
+    </message>
+    <message>
+        <source>kWh</source>
+        <translation>kWh</translation>
+    </message>
+    <message>
+        <source>复制表格</source>
+        <translation>Copy Tables</translation>
+    </message>
+    <message>
+        <source>保存图表…</source>
+        <translation>Save Chart...</translation>
+    </message>
+    <message>
+        <source>保存图表</source>
+        <translation>Save Chart</translation>
+    </message>
+    <message>
+        <source>PNG 图像 (*.png);;SVG 图形 (*.svg)</source>
+        <translation>PNG image (*.png);;SVG drawing (*.svg)</translation>
+    </message>
+    <message>
+        <source>本系统全部房间</source>
+        <translation>Every room of the system</translation>
+    </message>
+    <message>
+        <source>房间“%1”没有新风量：请在“系统--房间”中填写夏季或冬季新风量，或在此输入新风量。</source>
+        <translation>Room &quot;%1&quot; has no outdoor air: enter its summer or winter outdoor air volume under &quot;System--Room&quot;, or type a flow here.</translation>
+    </message>
+    <message>
+        <source>房间“%1”的新风量无法换算为 kg/h：工程没有该季节的空气密度，请在“大气压力”中设定，或在此输入新风量。</source>
+        <translation>The outdoor air of room &quot;%1&quot; cannot be turned into kg/h: the project has no air density for that season; set it under &quot;Atmospheric Pressure&quot;, or type a flow here.</translation>
+    </message>
+    <message>
+        <source>房间“%1”的室内设计状态点无法计算。</source>
+        <translation>The indoor design state of room &quot;%1&quot; cannot be computed.</translation>
+    </message>
+    <message>
+        <source>没有气象文件：请先用“设定 → 气象文件…”选择一个逐时气象年（EPW 或 CSV）。</source>
+        <translation>No weather file: choose an hourly weather year (EPW or CSV) with &quot;Settings → Weather File...&quot; first.</translation>
+    </message>
+    <message>
+        <source>运行时段 %1 至 %2 时不含任何小时。</source>
+        <translation>The operating hours %1 to %2 hold no hour.</translation>
+    </message>
+    <message>
+        <source>请输入大于零的新风量（kg/h）。</source>
+        <translation>Type an outdoor air flow greater than zero (kg/h).</translation>
+    </message>
+    <message>
+        <source>制冷、制热 %1 kg/h</source>
+        <translation>cooling and heating %1 kg/h</translation>
+    </message>
+    <message>
+        <source>制冷 %1 m³/h × %2 kg/m³ = %3 kg/h，制热 %4 m³/h × %5 kg/m³ = %6 kg/h</source>
+        <translation>cooling %1 m³/h × %2 kg/m³ = %3 kg/h, heating %4 m³/h × %5 kg/m³ = %6 kg/h</translation>
+    </message>
+    <message>
+        <source>%1；室内 N：制冷 %2℃ %3% %4 kJ/kg，制热 %5℃ %6% %7 kJ/kg；运行 %8 小时/年</source>
+        <translation>%1; indoor N: cooling %2 °C %3% %4 kJ/kg, heating %5 °C %6% %7 kJ/kg; %8 hours a year operated</translation>
+    </message>
+    <message>
+        <source>运行 %1 小时/年</source>
+        <translation>%1 hours a year operated</translation>
+    </message>
+    <message>
+        <source>%1月%2日 %3:00</source>
+        <translation>%1-%2 %3:00</translation>
+    </message>
+    <message>
+        <source>无热回收</source>
+        <translation>No recovery</translation>
+    </message>
+    <message>
+        <source>%1 %2%</source>
+        <translation>%1 %2%</translation>
+    </message>
+    <message>
+        <source>节省</source>
+        <translation>Saving</translation>
+    </message>
+    <message>
+        <source>合计</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>，每天 %1 至 %2 时</source>
+        <translation>, daily %1:00 to %2:00</translation>
+    </message>
+    <message>
+        <source>，%1 %2%</source>
+        <translation>, %1 %2%</translation>
+    </message>
+    <message>
+        <source>逐月新风能耗：%1</source>
+        <translation>Monthly outdoor air energy: %1</translation>
+    </message>
+    <message>
+        <source>无法保存图表：%1</source>
+        <translation>The chart cannot be saved: %1</translation>
+    </message>
+</context>
+<context>
     <name>CAtmosphereGroup</name>
     <message>
         <source>空气含湿量:</source>
@@ -3389,6 +3678,14 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     <message>
         <source>气象年在各舒适区的小时数、月平均值和室外计算参数</source>
         <translation>Hours of the weather year in each comfort zone, monthly means and outdoor design conditions</translation>
+    </message>
+    <message>
+        <source>全年新风能耗(&amp;Y)...</source>
+        <translation>&amp;Yearly Fresh-Air Energy...</translation>
+    </message>
+    <message>
+        <source>逐时计算全年的新风能耗及热回收的节省</source>
+        <translation>Fresh-air energy over a weather year, hour by hour, and what heat recovery saves</translation>
     </message>
 </context>
 <context>

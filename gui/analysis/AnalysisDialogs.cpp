@@ -17,6 +17,7 @@
 #include <cmath>
 #include <memory>
 
+#include "gui/analysis/AnnualFreshAirDialog.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CommandTable.h"
 #include "model/Messages.h"
@@ -386,4 +387,5 @@ void installAnalysisCommands(CMainFrame& frame)
     frame.setHandler(cmd::AnalysisFreshAir, open([](CQORVADoc& d, QWidget* p) {
                          return std::make_unique<CFreshAirAnalysisDlg>(d, p);
                      }));
+    installAnnualFreshAirCommand(frame);
 }

@@ -104,5 +104,5 @@ protected:
     std::optional<AnalysisRequest> ReadRequest() override;
 };
 
-// Installs the handlers of the 过程分析 commands.
+// Installs the handlers of the 过程分析 commands, 全年新风能耗 with them.
 void installAnalysisCommands(CMainFrame& frame);

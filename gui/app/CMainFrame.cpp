@@ -198,7 +198,7 @@ void CMainFrame::createMenus()
 
     QMenu* analysis = bar->addMenu(tr("过程分析(&A)"));
     addCommandMenu(analysis, {cmd::AnalysisPrimary, cmd::AnalysisSecondary, cmd::AnalysisFanCoil,
-                              cmd::AnalysisFreshAir});
+                              cmd::AnalysisFreshAir, 0, cmd::AnalysisAnnualFreshAir});
 
     QMenu* help = bar->addMenu(tr("帮助(&H)"));
     help->addAction(m_actions.at(cmd::AppAbout));

@@ -122,6 +122,8 @@ const std::vector<CommandInfo>& commandTable()
          QT_TRANSLATE_NOOP("CommandTable", "风机盘管加新风系统分析"), R::NeedsProject},
         {cmd::AnalysisFreshAir, QT_TRANSLATE_NOOP("CommandTable", "新风工况分析"),
          QT_TRANSLATE_NOOP("CommandTable", "新风工况分析"), R::NeedsProject},
+        {cmd::AnalysisAnnualFreshAir, QT_TRANSLATE_NOOP("CommandTable", "全年新风能耗(&Y)..."),
+         QT_TRANSLATE_NOOP("CommandTable", "逐时计算全年的新风能耗及热回收的节省"), R::NeedsProject},
         {cmd::ZoomAll, QT_TRANSLATE_NOOP("CommandTable", "全部(&A)"),
          QT_TRANSLATE_NOOP("CommandTable", "显示整个焓湿图"), R::NeedsProject},
         {cmd::ZoomIn, QT_TRANSLATE_NOOP("CommandTable", "放大(&I)"),

@@ -61,6 +61,7 @@ enum : int {
     AnalysisSecondary = 32930,
     AnalysisFanCoil = 32934,
     AnalysisFreshAir = 32925,
+    AnalysisAnnualFreshAir = 32950,
     ZoomAll = 32773,
     ZoomIn = 32771,
     ZoomOut = 32772,

@@ -54,6 +54,8 @@ TEST(CliCompletion, OffersEveryCommandAndItsOptions)
          {"--ta", "--rh", "--tr", "--v", "--met", "--clo", "--zone", "--limit", "--rh-low", "--rh-high",
           "--p"}},
         {"climate", {"--hours", "--months", "--json"}},
+        {"annual",
+         {"--system", "--room", "--fresh-air", "--hours", "--recovery-total", "--recovery-sensible", "--json"}},
     };
     for (const auto& [command, expected] : options) {
         EXPECT_TRUE(commands.contains(command)) << command.toStdString();

@@ -3672,10 +3672,6 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
         <translation>Show or hide the hours of the weather year on the chart</translation>
     </message>
     <message>
-        <source>气象年统计(&amp;T)...</source>
-        <translation>Weather Year S&amp;tatistics...</translation>
-    </message>
-    <message>
         <source>气象年在各舒适区的小时数、月平均值和室外计算参数</source>
         <translation>Hours of the weather year in each comfort zone, monthly means and outdoor design conditions</translation>
     </message>
@@ -3686,6 +3682,10 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     <message>
         <source>逐时计算全年的新风能耗及热回收的节省</source>
         <translation>Fresh-air energy over a weather year, hour by hour, and what heat recovery saves</translation>
+    </message>
+    <message>
+        <source>气象年统计(&amp;Q)...</source>
+        <translation>Weather Year St&amp;atistics...</translation>
     </message>
 </context>
 <context>

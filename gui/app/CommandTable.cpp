@@ -158,7 +158,7 @@ const std::vector<CommandInfo>& commandTable()
          QT_TRANSLATE_NOOP("CommandTable", "显示或隐藏状态栏"), R::Always},
         {cmd::ShowWeatherYear, QT_TRANSLATE_NOOP("CommandTable", "气象年(&Y)"),
          QT_TRANSLATE_NOOP("CommandTable", "在焓湿图上显示或隐藏气象年的逐时状态"), R::NeedsProject},
-        {cmd::WeatherStatistics, QT_TRANSLATE_NOOP("CommandTable", "气象年统计(&T)..."),
+        {cmd::WeatherStatistics, QT_TRANSLATE_NOOP("CommandTable", "气象年统计(&Q)..."),
          QT_TRANSLATE_NOOP("CommandTable", "气象年在各舒适区的小时数、月平均值和室外计算参数"),
          R::NeedsProject},
         {cmd::InfoStatePoint, QT_TRANSLATE_NOOP("CommandTable", "状态点(&P)"),

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QSettings>
 
-#include "gui/app/RecentFileList.h"
+#include "gui/app/UserFolders.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ std::optional<WeatherChoice> RememberedWeather(const QString& projectPath)
 {
     if (projectPath.isEmpty())
         return std::nullopt;
-    QSettings store(RecentFileList::kSettingsKey, "QORVA");
+    QSettings store = user_folders::Settings();
     store.beginGroup(groupOf(projectPath));
     WeatherChoice choice;
     choice.file = store.value("file").toString();
@@ -53,7 +53,7 @@ void RememberWeather(const QString& projectPath, const std::optional<WeatherChoi
 {
     if (projectPath.isEmpty())
         return;
-    QSettings store(RecentFileList::kSettingsKey, "QORVA");
+    QSettings store = user_folders::Settings();
     const QString group = groupOf(projectPath);
     if (!choice) {
         store.remove(group);

@@ -16,6 +16,7 @@
 #include "project/OldProjectImport.h"
 #include "project/ParameterFile.h"
 #include "project/ProjectFile.h"
+#include "project/ProjectSerializer.h"
 #include "project/TextExport.h"
 
 CQORVADoc::CQORVADoc(QObject* parent) : QObject(parent)
@@ -332,6 +333,8 @@ void CQORVADoc::ApplyNewProject(const NewProjectData& data, const std::string& p
     m_nReserved = 0;
     m_undoStack.clear();
     BindEachCondition(kConditionNormal);
+    InstallResultTextRebuild();
+    RefreshAllViews(m_idg);
     SetModifiedFlag(true);
     Refresh(DocumentChange::ProjectReplaced);
 }
@@ -409,7 +412,16 @@ bool CQORVADoc::ChangeCurrentRoom(const QString& text, const std::function<bool(
             m_idg.UnbindCurrentLists();
         return false;
     }
-    RefreshCurrentView(m_idg);
+    RefreshRoomViews();
+    // An edit that left every saved byte of the room as it was is no step
+    // (the condition shown is a viewing setting).
+    if (const CServiceArea* live = m_idg.m_rooms.RoomAt(system, roomIndex)) {
+        before->m_nCondition = live->m_nCondition;
+        if (project_serializer::roomBytes(*before) == project_serializer::roomBytes(*live)) {
+            NotifyChanged(DocumentChange::Selection);
+            return true;
+        }
+    }
     m_undoStack.push(new RoomSnapshotCommand(*this, system, roomIndex, std::move(before), text));
     NotifyChanged(DocumentChange::Model);
     return true;
@@ -430,8 +442,19 @@ bool CQORVADoc::ChangeProject(const QString& text, const std::function<bool(CIDG
         }
         return false;
     }
-    if (m_idg.PointAtCurrentRoom())
-        RefreshCurrentView(m_idg);
+    // A project-wide change reaches every view: all are derived again now,
+    // inside the step, so showing another room later changes nothing.
+    RefreshAllViews(m_idg);
+    // An edit that left the project data as they were is no step; what it
+    // changed of the view (the room shown) stays.
+    const ProjectViewState after = ProjectViewState::Of(m_idg);
+    view.ApplyTo(m_idg);
+    const bool unchanged = ProjectBytes(m_idg) == before;
+    after.ApplyTo(m_idg);
+    if (unchanged) {
+        NotifyChanged(DocumentChange::Selection);
+        return true;
+    }
     m_undoStack.push(new ProjectSnapshotCommand(*this, std::move(before), text));
     NotifyChanged(DocumentChange::Model);
     return true;
@@ -450,6 +473,30 @@ void CQORVADoc::ReplaceProject(CIDG&& idg)
     m_idg = std::move(idg);
     m_idg.UnbindCurrentLists();
     RefreshAllViews(m_idg);
+}
+
+void CQORVADoc::RefreshRoomViews()
+{
+    CServiceArea* room = m_idg.CurrentRoom();
+    if (!room) {
+        m_idg.UnbindCurrentLists();
+        return;
+    }
+    // An edit of one view may have made the others (an analysis prepares
+    // both seasons): each is derived again, ending on the one shown.
+    const int shown = room->m_nCondition;
+    for (int c = kConditionNormal; c < kConditionCount; ++c) {
+        if (c == shown)
+            continue;
+        room->m_nCondition = c;
+        if (m_idg.PointAtCurrentRoom())
+            RefreshCurrentView(m_idg);
+    }
+    room->m_nCondition = shown;
+    if (m_idg.PointAtCurrentRoom())
+        RefreshCurrentView(m_idg);
+    else
+        m_idg.UnbindCurrentLists();
 }
 
 void CQORVADoc::Refresh(DocumentChange change)

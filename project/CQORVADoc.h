@@ -147,7 +147,11 @@ public:
     // the current room (ChangeCurrentRoom) or on the whole project
     // (ChangeProject); it returns false to refuse, and then the project is
     // left exactly as it was and no step is recorded. A change that succeeds
-    // is one undo step named text.
+    // is one undo step named text, and what it touched is derived again
+    // inside that step (every view of the room, or of every room), so that
+    // showing a room or condition never changes saved data. An edit that
+    // leaves every saved byte as it was (the view shown aside) records no
+    // step and leaves the modified flag alone.
     bool ChangeCurrentRoom(const QString& text, const std::function<bool(CIDG&)>& edit);
     bool ChangeProject(const QString& text, const std::function<bool(CIDG&)>& edit);
 
@@ -195,6 +199,8 @@ private:
     // Binds each condition of the current room in turn, then settles on
     // finalCondition.
     void BindEachCondition(int finalCondition);
+    // Re-derives every condition view of the current room, the one shown last.
+    void RefreshRoomViews();
     // Re-derives the current view and announces the change.
     void Refresh(DocumentChange change);
     void NotifyChanged(DocumentChange change);

@@ -1,6 +1,7 @@
 #include "project/CQORVADoc.h"
 
 #include <cstdio>
+#include <map>
 #include <filesystem>
 
 #include "analysis/Binding.h"
@@ -17,6 +18,7 @@
 #include "project/ParameterFile.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectSerializer.h"
+#include "project/SystemRoomEdit.h"
 #include "project/TextExport.h"
 
 CQORVADoc::CQORVADoc(QObject* parent) : QObject(parent)
@@ -339,24 +341,111 @@ void CQORVADoc::ApplyNewProject(const NewProjectData& data, const std::string& p
     Refresh(DocumentChange::ProjectReplaced);
 }
 
-void CQORVADoc::ApplySystemRoomData(CAir_Room&& edited)
+namespace {
+
+// The edit of a design change, then the primary analyses it affects run
+// again: those of rooms (known by system and room name) whose inputs differ
+// from before, or that are new. False when the edit refused; rerunFailed
+// with the reason when an analysis could not be run again.
+bool applyDesignChange(CIDG& idg, const std::function<bool(CIDG&)>& edit, std::string& reason,
+                       bool& rerunFailed)
 {
-    ChangeProject(tr("系统-房间"), [&](CIDG& idg) {
+    const auto keyOf = [](const CAcSystem& system, const CServiceArea& room) {
+        return system.m_strName + '\0' + room.m_strName;
+    };
+    std::map<std::string, std::string> inputs;
+    for (const auto& system : idg.m_rooms.m_systems)
+        for (const auto& room : system->m_rooms)
+            inputs.emplace(keyOf(*system, *room), AnalysisInputsOf(idg, *room));
+    if (!edit(idg))
+        return false;
+    const auto changed = [&](int s, int r) {
+        const CAcSystem& system = *idg.m_rooms.m_systems[static_cast<std::size_t>(s)];
+        const auto found = inputs.find(keyOf(system, *system.m_rooms[static_cast<std::size_t>(r)]));
+        return found == inputs.end() ||
+               found->second != AnalysisInputsOf(idg, *system.m_rooms[static_cast<std::size_t>(r)]);
+    };
+    rerunFailed = !RerunPrimaryAnalyses(idg, reason, changed);
+    return true;
+}
+
+} // namespace
+
+bool CQORVADoc::ChangeDesign(const QString& text, const std::function<bool(CIDG&)>& edit)
+{
+    std::string reason;
+    bool rerunFailed = false;
+    const bool changed =
+        ChangeProject(text, [&](CIDG& idg) { return applyDesignChange(idg, edit, reason, rerunFailed); });
+    if (changed && rerunFailed)
+        alertMessage(
+            QCoreApplication::translate("AnalysisFramework", analysis_messages::kRerunFailed).toStdString() +
+                reason,
+            MessageIcon::Stop);
+    return changed;
+}
+
+std::vector<ClearedView> CQORVADoc::DesignChangeClears(const std::function<bool(CIDG&)>& edit) const
+{
+    std::vector<ClearedView> views;
+    CIDG copy;
+    if (!RestoreProjectBytes(ProjectBytes(m_idg), copy))
+        return views;
+    ProjectViewState::Of(m_idg).ApplyTo(copy);
+    copy.PointAtCurrentRoom();
+    std::string reason;
+    bool rerunFailed = false;
+    if (!applyDesignChange(copy, edit, reason, rerunFailed))
+        return views;
+    const auto& systems = m_idg.m_rooms.m_systems;
+    for (std::size_t s = 0; s < systems.size(); ++s) {
+        const CAcSystem* after = copy.m_rooms.FindSystem(systems[s]->m_strName);
+        for (std::size_t r = 0; after && r < systems[s]->m_rooms.size(); ++r) {
+            const CServiceArea& room = *systems[s]->m_rooms[r];
+            // A room the change removed was removed on purpose.
+            const CServiceArea* changed = after->FindRoom(room.m_strName);
+            for (int c = 0; changed && c < kConditionCount; ++c) {
+                const int lost = DrawnObjectsInView(room, c) - DrawnObjectsInView(*changed, c);
+                if (lost > 0)
+                    views.push_back({static_cast<int>(s), static_cast<int>(r), c, lost});
+            }
+        }
+    }
+    return views;
+}
+
+bool CQORVADoc::AskBeforeDesignChange(const std::function<bool(CIDG&)>& edit) const
+{
+    const std::vector<ClearedView> views = DesignChangeClears(edit);
+    return views.empty() ||
+           messages().askYesNo(ClearDrawnObjectsQuestion(m_idg, views), MessageIcon::Question, std::string());
+}
+
+std::function<bool(CIDG&)> CQORVADoc::SystemRoomChange(const CAir_Room& edited)
+{
+    return [&edited](CIDG& idg) {
         idg.m_rooms.CopyOutdoor(edited);
         // The current lists point into the rooms about to be replaced.
         idg.UnbindCurrentLists();
-        idg.m_rooms.m_systems = std::move(edited.m_systems);
-        FillToolbarCombos();
-        BindEachCondition(CurrentConditionCode());
-        // Stored primary analyses follow the new design data.
-        std::string reason;
-        if (!RerunPrimaryAnalyses(idg, reason))
-            alertMessage(QCoreApplication::translate("AnalysisFramework", analysis_messages::kRerunFailed)
-                                 .toStdString() +
-                             reason,
-                         MessageIcon::Stop);
+        idg.m_rooms.m_systems = CopyOfRooms(edited).m_systems;
+        const auto& systems = idg.m_rooms.m_systems;
+        if (idg.m_nCurSystem < 0 || idg.m_nCurSystem >= static_cast<int>(systems.size()))
+            idg.m_nCurSystem = 0;
+        if (!idg.m_rooms.RoomAt(idg.m_nCurSystem, idg.m_nCurRoom))
+            idg.m_nCurRoom = 0;
+        idg.PointAtCurrentRoom();
         return true;
-    });
+    };
+}
+
+void CQORVADoc::ApplySystemRoomData(CAir_Room&& edited)
+{
+    ChangeDesign(tr("系统-房间"), SystemRoomChange(edited));
+    FillToolbarCombos();
+    // A design state that cannot be completed is said once, for the room shown.
+    if (m_idg.PointAtCurrentRoom())
+        BindCurrentRoom(m_idg);
+    Refresh(DocumentChange::Selection);
 }
 
 bool CQORVADoc::RunAnalysis(const AnalysisRequest& request, std::string& message)

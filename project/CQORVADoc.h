@@ -168,9 +168,28 @@ public:
     // open and modified, and each condition 0, 1, 2 of the current room is
     // bound in turn, ending on condition 0. The caller saves it.
     void ApplyNewProject(const NewProjectData& data, const std::string& path);
-    // The system–room dialog's OK: its outdoor states and its systems and
-    // rooms (a full working copy) replace the project's; every condition of
-    // the current room is rebound and its condition restored.
+    // A change of the design data (outdoor design states, atmospheric data,
+    // systems and rooms): one undo step named text. After the edit every room
+    // holding a primary analysis whose inputs (AnalysisInputsOf) the edit
+    // changed, or that is new, is analysed again with its stored settings; a
+    // failure is shown. False when the edit refused (nothing changed).
+    bool ChangeDesign(const QString& text, const std::function<bool(CIDG&)>& edit);
+    // The views of the project's rooms that ChangeDesign(edit) would empty of
+    // objects the user drew, worked out on a copy: nothing changes here.
+    std::vector<ClearedView> DesignChangeClears(const std::function<bool(CIDG&)>& edit) const;
+    // What every dialog of design data asks before its OK stores a change
+    // (the system–room dialog, the pressure dialog, a weather year used for
+    // the project): the analysis command's question, naming the rooms and
+    // views, when ChangeDesign(edit) would empty views holding objects the
+    // user drew. True when nothing would be lost or the answer is 是; on 否
+    // the dialog stays open and nothing is stored.
+    bool AskBeforeDesignChange(const std::function<bool(CIDG&)>& edit) const;
+    // The system–room dialog's change: its outdoor states and a copy of its
+    // systems and rooms replace the project's (the room shown stays where it
+    // still exists).
+    static std::function<bool(CIDG&)> SystemRoomChange(const CAir_Room& edited);
+    // The system–room dialog's OK: SystemRoomChange as a design change; a
+    // design state of the room shown that cannot be completed is reported.
     void ApplySystemRoomData(CAir_Room&& edited);
     // The atmospheric-pressure dialog's OK: stores the eight values, marks
     // the project modified and rebinds the current room.

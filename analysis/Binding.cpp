@@ -267,11 +267,12 @@ void RewordResultTexts(CIDG& idg)
             value = unit_format::Enthalpy(idg.m_nUnitSystem, "%.3fkJ/kg", "%.3fkcal/kg", slot[6]);
             break;
         case 12: {
-            // The moisture difference is not saved: after loading it is
-            // recovered from the moisture flow (slot 7, kg/h) and the air
-            // volume (slot 0, m³/h) at the density of the condition.
+            // The moisture difference is not saved: it follows from the
+            // moisture flow (slot 7, kg/h) and the air volume (slot 0, m³/h)
+            // at the density of the condition, after loading as after a
+            // change of the density, so the text reads the same either way.
             const double mass = double(slot[0]) * density;
-            if (text->m_fMoistDiff == 0.0f && mass > 0.0)
+            if (mass > 0.0)
                 text->m_fMoistDiff = static_cast<float>(slot[7] * 1000.0 / mass);
             value = Format("%.3fg/kg", double(text->m_fMoistDiff));
             break;

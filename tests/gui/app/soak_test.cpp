@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
@@ -38,6 +39,7 @@
 #include "project/DocumentCommands.h"
 #include "project/DocumentEdits.h"
 #include "project/ProjectFile.h"
+#include "project/ProjectSerializer.h"
 #include "project/Recovery.h"
 #include "support/RecordingMessages.h"
 
@@ -46,7 +48,8 @@
 //
 //   QORVA_SOAK_SEED     one seed instead of the fixed ones;
 //   QORVA_SOAK_STEPS    the steps of each session (the count ends a run);
-//   QORVA_SOAK_SECONDS  an optional cap on a session's time, for local runs.
+//   QORVA_SOAK_SECONDS  an optional cap on a session's time, for local runs;
+//   QORVA_SOAK_VERBOSE  lists the dialog session's steps.
 //
 // Every session prints a line "soak: seed S, N steps …"; a failure names the
 // seed and the step (tools/soak.sh runs fresh seeds and replays one).
@@ -139,6 +142,39 @@ std::vector<std::uint8_t> rederived(const CQORVADoc& document, std::string& unbo
                               std::to_string(c);
             }
     return bytes;
+}
+
+// Where two project images first differ: the room and what in it, for the
+// message of a failure.
+std::string firstDifference(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b)
+{
+    CIDG x, y;
+    if (!RestoreProjectBytes(a, x) || !RestoreProjectBytes(b, y))
+        return "unreadable";
+    const auto& systems = x.m_rooms.m_systems;
+    for (std::size_t s = 0; s < systems.size() && s < y.m_rooms.m_systems.size(); ++s)
+        for (std::size_t r = 0; r < systems[s]->m_rooms.size(); ++r) {
+            const CServiceArea* p = systems[s]->m_rooms[r].get();
+            const CServiceArea* q = y.m_rooms.RoomAt(static_cast<int>(s), static_cast<int>(r));
+            if (!q || project_serializer::roomBytes(*p) == project_serializer::roomBytes(*q))
+                continue;
+            std::string where = systems[s]->m_strName + "/" + p->m_strName;
+            for (int c = 0; c < kConditionCount; ++c) {
+                const auto& u = p->m_points[c];
+                const auto& v = q->m_points[c];
+                for (std::size_t i = 0; i < std::min(u.size(), v.size()); ++i)
+                    if (u[i]->m_t != v[i]->m_t || u[i]->m_d != v[i]->m_d || u[i]->m_h != v[i]->m_h)
+                        return where + " condition " + std::to_string(c) + " point " + u[i]->m_strName;
+                const auto& t = p->m_texts[c];
+                const auto& w = q->m_texts[c];
+                for (std::size_t i = 0; i < std::min(t.size(), w.size()); ++i)
+                    if (t[i]->m_strText != w[i]->m_strText)
+                        return where + " condition " + std::to_string(c) + " text \"" + t[i]->m_strText +
+                               "\" against \"" + w[i]->m_strText + "\"";
+            }
+            return where;
+        }
+    return "outside the rooms";
 }
 
 std::vector<std::uint8_t> fileBytes(const QString& path)
@@ -280,7 +316,9 @@ void checkStep(Session& s, const std::string& where)
     else
         ASSERT_TRUE(s.recovery.currentFile().isEmpty()) << where;
     std::string unbound;
-    ASSERT_EQ(rederived(s.document, unbound), ProjectBytes(s.document.model())) << where << ": a view left stale";
+    const std::vector<std::uint8_t> again = rederived(s.document, unbound);
+    const std::vector<std::uint8_t> now = ProjectBytes(s.document.model());
+    ASSERT_TRUE(again == now) << where << ": a view left stale: " << firstDifference(now, again);
     ASSERT_TRUE(unbound.empty()) << where << ": the design states of " << unbound << " do not bind on the chart";
 }
 
@@ -625,9 +663,10 @@ QString fieldValue(Session& s, const QString& current, bool odd)
 void fill(Session& s, QDialog* dialog)
 {
     const bool odd = s.pick(2) == 0;
+    // An empty field or list is what a user fills first.
     for (QLineEdit* edit : dialog->findChildren<QLineEdit*>()) {
         if (!edit->isVisibleTo(dialog) || !edit->isEnabled() || edit->isReadOnly() ||
-            qobject_cast<QComboBox*>(edit->parentWidget()) || s.pick(4) != 0)
+            qobject_cast<QComboBox*>(edit->parentWidget()) || (!edit->text().isEmpty() && s.pick(4) != 0))
             continue;
         const QString value = fieldValue(s, edit->text(), odd);
         edit->setFocus();
@@ -636,7 +675,8 @@ void fill(Session& s, QDialog* dialog)
         QTest::keyClicks(edit, value);
     }
     for (QComboBox* list : dialog->findChildren<QComboBox*>()) {
-        if (!list->isVisibleTo(dialog) || !list->isEnabled() || list->count() == 0 || s.pick(4) != 0)
+        if (!list->isVisibleTo(dialog) || !list->isEnabled() || list->count() == 0 ||
+            (list->currentIndex() >= 0 && s.pick(4) != 0))
             continue;
         s.activate(list, s.pick(list->count()));
     }
@@ -685,6 +725,24 @@ QDialog* openDialog(Session& s)
     return nullptr;
 }
 
+// Presses a dialog's 确定 (accept) or 取消 as a user does: its button named
+// ok or cancel, else the button of that role in its button box.
+void press(QDialog* dialog, bool ok)
+{
+    if (auto* named = dialog->findChild<QPushButton*>(ok ? "ok" : "cancel")) {
+        named->click();
+        return;
+    }
+    const auto role = ok ? QDialogButtonBox::AcceptRole : QDialogButtonBox::RejectRole;
+    if (auto* box = dialog->findChild<QDialogButtonBox*>())
+        for (QAbstractButton* button : box->buttons())
+            if (box->buttonRole(button) == role) {
+                button->click();
+                return;
+            }
+    ok ? dialog->accept() : dialog->reject();
+}
+
 struct DialogOutcome {
     bool shown = false;
     std::string failure; // what a refused or cancelled dialog changed
@@ -704,17 +762,21 @@ void drive(Session& s, QDialog* dialog, DialogOutcome& outcome, bool systemRoom)
     fill(s, dialog);
     if (systemRoom)
         useSystemRoomButtons(s, dialog);
+    QPointer<QDialog> alive = dialog;
     if (s.pick(5) == 0) {
-        dialog->reject();
+        press(dialog, false);
         unchanged("cancelled dialog changed the project");
+        if (alive && alive->isVisible())
+            alive->reject();
         return;
     }
-    QPointer<QDialog> alive = dialog;
-    dialog->accept();
+    press(dialog, true);
     if (alive && alive->isVisible()) {
         unchanged("refused dialog changed the project");
-        alive->reject();
+        press(alive, false);
         unchanged("dialog cancelled after a refusal changed the project");
+        if (alive && alive->isVisible())
+            alive->reject();
     }
 }
 
@@ -757,6 +819,8 @@ DialogOutcome modelessCommand(Session& s, const std::function<void()>& open)
 void runDialogSession(unsigned seed, int steps)
 {
     Session s(seed);
+    // QORVA_SOAK_VERBOSE lists the steps, to follow a replay.
+    const bool verbose = qEnvironmentVariableIsSet("QORVA_SOAK_VERBOSE");
     const qint64 cap = soakCap();
     QElapsedTimer clock;
     clock.start();
@@ -821,8 +885,11 @@ void runDialogSession(unsigned seed, int steps)
             const bool remove = s.pick(4) == 0;
             what = remove ? "pick and delete" : "pick and edit";
             mayRemove = remove;
+            // Mostly the points the user drew (W and N refuse edits), or a
+            // spot between two points, where a line may run.
+            const auto drawn = [&s, points] { return points > 2 ? 2 + s.pick(points - 2) : s.pick(points); };
             const QPoint at = s.pick(3) == 0 ? (s.pointAt(s.pick(points)) + s.pointAt(s.pick(points))) / 2
-                                             : s.pointAt(s.pick(points));
+                                             : s.pointAt(drawn());
             outcome = modelessCommand(s, [&] {
                 if (s.frame.view()->viewMode() != CQORVAView::kModePick)
                     s.trigger(cmd::Pick);
@@ -885,7 +952,11 @@ void runDialogSession(unsigned seed, int steps)
                                                 << " disappeared without a question";
             }
         }
-        changes += dataOf(s.document) != dataBefore;
+        const bool changed = dataOf(s.document) != dataBefore;
+        changes += changed;
+        if (verbose)
+            std::printf("%s%s %s\n", where.c_str(), changed ? ": changed" : "",
+                        s.messages.entries.empty() ? "" : s.messages.entries.back().text.c_str());
         checkUndoStep(s, where, stepsBefore, dataBefore);
         checkStep(s, where);
         if (::testing::Test::HasFatalFailure())

@@ -248,14 +248,12 @@ int CQORVADoc::CurrentConditionCode() const
 
 bool CQORVADoc::SelectSystem(int index)
 {
-    m_idg.m_nCurSystem = index;
     const auto& systems = m_idg.m_rooms.m_systems;
-    bool hasRooms = false;
-    if (index >= 0 && index < static_cast<int>(systems.size())) {
-        m_idg.m_nCurRoom = 0;
-        hasRooms = !systems[index]->m_rooms.empty();
-    }
-    if (!hasRooms) {
+    if (index < 0 || index >= static_cast<int>(systems.size()))
+        return false;
+    m_idg.m_nCurSystem = index;
+    m_idg.m_nCurRoom = 0;
+    if (systems[static_cast<std::size_t>(index)]->m_rooms.empty()) {
         // The current system has changed, but nothing is rebound: the chart
         // stays on the previously bound room.
         NotifyChanged(DocumentChange::Selection);
@@ -271,6 +269,8 @@ bool CQORVADoc::SelectSystem(int index)
 
 void CQORVADoc::SelectRoom(int index)
 {
+    if (!m_idg.m_rooms.RoomAt(m_idg.m_nCurSystem, index))
+        return;
     m_idg.m_nCurRoom = index;
     SetModifiedFlag(true);
     if (m_idg.PointAtCurrentRoom())

@@ -121,7 +121,8 @@ public:
     // Brings a current system or room index that is out of range back to
     // the first, as the lists show it.
     ToolbarContents FillToolbarCombos();
-    // Returns false (after the message) when the chosen system has no rooms.
+    // Returns false (after the message) when the chosen system has no rooms;
+    // an index that names no system or room changes nothing.
     bool SelectSystem(int index);
     void SelectRoom(int index);
     void SelectCondition(int condition);

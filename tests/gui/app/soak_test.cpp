@@ -21,6 +21,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <random>
 #include <set>
 #include <span>
@@ -844,6 +845,12 @@ void runDialogSession(unsigned seed, int steps)
         const CIDG& idg = s.document.model();
         const int points = idg.m_pPoints ? static_cast<int>(idg.m_pPoints->size()) : 0;
         const std::map<ViewKey, int> drawnBefore = drawnObjects(idg);
+        // The view on the screen: a question that names no views (a comfort
+        // zone overwritten) speaks of it.
+        std::optional<ViewKey> shown;
+        if (const CServiceArea* room = idg.CurrentRoom(); room && idg.m_pPoints)
+            shown = ViewKey{idg.m_rooms.m_systems[static_cast<std::size_t>(idg.m_nCurSystem)]->m_strName,
+                            room->m_strName, idg.m_nCurCondition};
         const std::vector<std::uint8_t> dataBefore = dataOf(s.document);
         const int stepsBefore = s.document.undoStack().count();
         std::string what;
@@ -939,7 +946,10 @@ void runDialogSession(unsigned seed, int steps)
             bool removedRooms = false;
             for (const auto& entry : s.messages.entries)
                 if (entry.question && s.messages.answer) {
-                    named.merge(namedViews(entry.text));
+                    std::set<ViewKey> views = namedViews(entry.text);
+                    if (views.empty() && shown)
+                        views.insert(*shown);
+                    named.merge(views);
                     removedRooms = removedRooms || entry.text.starts_with("您确认要删除");
                 }
             const std::map<ViewKey, int> drawnAfter = drawnObjects(s.document.model());
@@ -949,7 +959,10 @@ void runDialogSession(unsigned seed, int steps)
                     continue;
                 ASSERT_GE(after->second, count) << where << ": objects the user drew in " << std::get<0>(view)
                                                 << "/" << std::get<1>(view) << " condition " << std::get<2>(view)
-                                                << " disappeared without a question";
+                                                << " disappeared without a question"
+                                                << (s.messages.entries.empty()
+                                                        ? std::string()
+                                                        : " (last message: " + s.messages.entries.back().text + ")");
             }
         }
         const bool changed = dataOf(s.document) != dataBefore;

@@ -5,6 +5,8 @@
 #include <initializer_list>
 #include <set>
 
+#include <QStringList>
+
 #include <QCoreApplication>
 
 #include "analysis/AnalysisSupport.h"
@@ -352,8 +354,34 @@ bool isAnalysisText(const ObjectArray<CStatePoint>& points, const CCommentString
     return true;
 }
 
-int drawnObjects(const CServiceArea& room, int condition)
+// Whether a request runs the winter part (and so empties the heating view).
+bool runsWinter(const AnalysisRequest& request)
 {
+    if (const auto* p = std::get_if<PrimaryParams>(&request))
+        return p->winter != 0;
+    if (const auto* s = std::get_if<SecondaryParams>(&request))
+        return s->winter != 0;
+    if (const auto* f = std::get_if<FanCoilParams>(&request))
+        return f->winter != 0;
+    return std::get<FreshAirParams>(request).humidifyMode >= 0;
+}
+
+// The names of the conditions in the question.
+const char* const kConditionNames[kConditionCount] = {QT_TRANSLATE_NOOP("AnalysisFramework", "普通工况"),
+                                                      QT_TRANSLATE_NOOP("AnalysisFramework", "制冷工况"),
+                                                      QT_TRANSLATE_NOOP("AnalysisFramework", "制热工况")};
+
+void appendBits(std::string& bytes, const void* data, std::size_t size)
+{
+    bytes.append(static_cast<const char*>(data), size);
+}
+
+} // namespace
+
+int DrawnObjectsInView(const CServiceArea& room, int condition)
+{
+    if (condition < 0 || condition >= kConditionCount)
+        return 0;
     const auto c = static_cast<std::size_t>(condition);
     const auto& points = room.m_points[c];
     int count = 0;
@@ -368,19 +396,73 @@ int drawnObjects(const CServiceArea& room, int condition)
     return count;
 }
 
-} // namespace
-
-int DrawnObjectsAnalysisClears(const CIDG& idg, const AnalysisRequest& request)
+std::vector<ClearedView> DrawnObjectsAnalysisClears(const CIDG& idg, const AnalysisRequest& request)
 {
+    std::vector<ClearedView> views;
     const CServiceArea* room = idg.CurrentRoom();
     if (!room)
-        return 0;
-    bool winter = true; // the secondary and fan-coil runs always empty the heating view
-    if (const auto* p = std::get_if<PrimaryParams>(&request))
-        winter = p->winter != 0;
-    else if (const auto* f = std::get_if<FreshAirParams>(&request))
-        winter = f->humidifyMode >= 0;
-    return drawnObjects(*room, kConditionSummer) + (winter ? drawnObjects(*room, kConditionWinter) : 0);
+        return views;
+    for (const int condition : {int(kConditionSummer), int(kConditionWinter)}) {
+        if (condition == kConditionWinter && !runsWinter(request))
+            continue;
+        if (const int drawn = DrawnObjectsInView(*room, condition); drawn > 0)
+            views.push_back({idg.m_nCurSystem, idg.m_nCurRoom, condition, drawn});
+    }
+    return views;
+}
+
+std::string ClearDrawnObjectsQuestion(const CIDG& idg, const std::vector<ClearedView>& views)
+{
+    int total = 0;
+    QStringList lines;
+    for (std::size_t i = 0; i < views.size();) {
+        // One line per room, its views in order.
+        const ClearedView& first = views[i];
+        QStringList conditions;
+        for (; i < views.size() && views[i].system == first.system && views[i].room == first.room; ++i) {
+            total += views[i].objects;
+            conditions << QCoreApplication::translate("AnalysisFramework",
+                                                      kConditionNames[std::clamp(views[i].condition, 0, 2)]);
+        }
+        const auto& systems = idg.m_rooms.m_systems;
+        const CServiceArea* room = idg.m_rooms.RoomAt(first.system, first.room);
+        const QString system =
+            room ? QString::fromStdString(systems[static_cast<std::size_t>(first.system)]->m_strName) : QString();
+        lines << QCoreApplication::translate("AnalysisFramework", "%1/%2：%3")
+                     .arg(system, room ? QString::fromStdString(room->m_strName) : QString(),
+                          conditions.join(QCoreApplication::translate("AnalysisFramework", "、")));
+    }
+    const QString rooms = lines.join(QLatin1Char('\n'));
+    if (total == 1)
+        return QCoreApplication::translate("AnalysisFramework", analysis_messages::kClearOneDrawnObject)
+            .arg(rooms)
+            .toStdString();
+    return QCoreApplication::translate("AnalysisFramework", analysis_messages::kClearDrawnObjects)
+        .arg(total)
+        .arg(rooms)
+        .toStdString();
+}
+
+std::string AnalysisInputsOf(const CIDG& idg, const CServiceArea& room)
+{
+    std::string bytes;
+    const CAir_Room& outdoor = idg.m_rooms;
+    for (const std::string* name : {&outdoor.m_strSummerOutName, &outdoor.m_strWinterOutName,
+                                    &room.m_strSummerInName, &room.m_strWinterInName})
+        bytes += *name + '\0';
+    for (const float value :
+         {outdoor.m_fSummerOutT, outdoor.m_fSummerOutTw, outdoor.m_fSummerOutRH, outdoor.m_fWinterOutT,
+          outdoor.m_fWinterOutTw, outdoor.m_fWinterOutRH, idg.m_fSummerPressure, idg.m_fSummerDensity,
+          idg.m_fWinterPressure, idg.m_fWinterDensity, room.m_fSummerFreshAir, room.m_fSummerInTw,
+          room.m_fSummerInRH, room.m_fSummerMoistLoad, room.m_fSummerLoad, room.m_fSummerInT,
+          room.m_fWinterFreshAir, room.m_fWinterInTw, room.m_fWinterInRH, room.m_fWinterMoistLoad,
+          room.m_fWinterLoad, room.m_fWinterInT})
+        appendBits(bytes, &value, sizeof value);
+    for (const std::int32_t flag :
+         {outdoor.m_bSummerOutByRH, outdoor.m_bWinterOutByRH, room.m_bSummerInByRH, room.m_bWinterInByRH,
+          idg.m_nUnitSystem})
+        appendBits(bytes, &flag, sizeof flag);
+    return bytes;
 }
 
 bool RunAnalysis(CIDG& idg, const AnalysisRequest& request, std::string& message)
@@ -423,7 +505,9 @@ bool RunAnalysis(CIDG& idg, const AnalysisRequest& request, std::string& message
     }
     std::visit([room](const auto& params) { storeParams(*room, params); }, request);
     if (request.index() <= 1) {
-        room->m_nCondition = remembered;
+        // The view shown before, when the run made it; else the cooling view.
+        const bool made = remembered == kConditionSummer || (remembered == kConditionWinter && runsWinter(request));
+        room->m_nCondition = made ? remembered : kConditionSummer;
         idg.PointAtCurrentRoom();
         BindCurrentRoom(idg);
     }
@@ -465,7 +549,7 @@ namespace {
 
 } // namespace
 
-bool RerunPrimaryAnalyses(CIDG& idg, std::string& reason)
+bool RerunPrimaryAnalyses(CIDG& idg, std::string& reason, const std::function<bool(int, int)>& rerun)
 {
     const int system = idg.m_nCurSystem;
     const int roomIndex = idg.m_nCurRoom;
@@ -474,7 +558,8 @@ bool RerunPrimaryAnalyses(CIDG& idg, std::string& reason)
     for (std::size_t s = 0; s < systems.size() && ok; ++s)
         for (std::size_t r = 0; r < systems[s]->m_rooms.size() && ok; ++r) {
             CServiceArea& room = *systems[s]->m_rooms[r];
-            if (room.m_anaW[primary_slot::kSupply].i == -1)
+            if (room.m_anaW[primary_slot::kSupply].i == -1 ||
+                (rerun && !rerun(static_cast<int>(s), static_cast<int>(r))))
                 continue;
             idg.m_nCurSystem = static_cast<int>(s);
             idg.m_nCurRoom = static_cast<int>(r);

@@ -3,6 +3,7 @@
 #include <QtGlobal>
 
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <variant>
@@ -159,18 +160,43 @@ bool RunAnalysis(CIDG& idg, const AnalysisRequest& request, std::string& message
 // The undo-step name of an analysis ("一次回风系统" …).
 std::string AnalysisName(const AnalysisRequest& request);
 
-// How many objects the user drew in the views of the current room that this
-// request will empty: every point, process line, ε line and text of those
-// views besides W, N, the room's ε and what an earlier analysis placed (its
-// points, lines and texts are known by the fixed names and labels the
-// analyses give them). 0 without a current room.
-int DrawnObjectsAnalysisClears(const CIDG& idg, const AnalysisRequest& request);
+// A view of a room that a run empties while it holds objects the user drew.
+struct ClearedView {
+    int system = -1;
+    int room = -1;
+    int condition = kConditionSummer;
+    int objects = 0; // how many the user drew there
+};
 
-// After the design data changed: every room holding a primary result is
-// analysed again with its stored settings; the current room is restored.
-// False with the reason of the first failure, the failed room's current
-// lists then emptied and its results reset.
-bool RerunPrimaryAnalyses(CIDG& idg, std::string& reason);
+// How many objects the user drew in one view of a room: every point,
+// process line, ε line and text besides W, N, the room's ε and what an
+// analysis placed (its points, lines and texts are known by the fixed names
+// and labels the analyses give them).
+int DrawnObjectsInView(const CServiceArea& room, int condition);
+
+// The views of the current room this request empties that hold objects the
+// user drew: the cooling view, and the heating view when the request runs
+// the winter part. Empty without a current room.
+std::vector<ClearedView> DrawnObjectsAnalysisClears(const CIDG& idg, const AnalysisRequest& request);
+
+// The 是/否 question asked before views holding objects the user drew are
+// emptied (by an analysis or by analyses run again after a change of the
+// design data): how many objects, and each room with the views it loses.
+// Rooms are those of idg.
+std::string ClearDrawnObjectsQuestion(const CIDG& idg, const std::vector<ClearedView>& views);
+
+// What a room's analysis is computed from: the outdoor design states, the
+// atmospheric data and the room's own design data, as bytes to compare. Two
+// equal inputs give the same analysis.
+std::string AnalysisInputsOf(const CIDG& idg, const CServiceArea& room);
+
+// After the design data changed: every room holding a primary result that
+// rerun accepts (all without one) is analysed again with its stored
+// settings; the current room is restored. False with the reason of the
+// first failure, the failed room's current lists then emptied and its
+// results reset.
+bool RerunPrimaryAnalyses(CIDG& idg, std::string& reason,
+                          const std::function<bool(int system, int room)>& rerun = {});
 
 // The slots of the four analyses that hold point indices, each with the
 // condition whose list it indexes; registered with the chart model
@@ -210,10 +236,11 @@ inline constexpr const char* kDewPointWholeInvalid =
 inline constexpr const char* kSupplyDifferenceInvalid =
     QT_TRANSLATE_NOOP("AnalysisFramework", "送风温差必须为大于零的实数!");
 inline constexpr const char* kMaxDifferenceItem = QT_TRANSLATE_NOOP("AnalysisFramework", "最大送风温差");
-// Asked before a run empties a view holding objects the user drew ("%1": how
-// many; one object has a text of its own, whose English is singular).
-inline constexpr const char* kClearDrawnObjects =
-    QT_TRANSLATE_NOOP("AnalysisFramework", "运行分析将清除本工况视图中您绘制的 %1 个对象，是否继续？");
-inline constexpr const char* kClearOneDrawnObject =
-    QT_TRANSLATE_NOOP("AnalysisFramework", "运行分析将清除本工况视图中您绘制的 1 个对象，是否继续？");
+// Asked before a run empties views holding objects the user drew ("%1": how
+// many, "%2": one line per room, "system/room：views").
+inline constexpr const char* kClearDrawnObjects = QT_TRANSLATE_NOOP(
+    "AnalysisFramework", "运行分析将清除以下视图中您绘制的 %1 个对象，是否继续？\n%2");
+// The same for one object, whose English is singular ("%1": the rooms).
+inline constexpr const char* kClearOneDrawnObject = QT_TRANSLATE_NOOP(
+    "AnalysisFramework", "运行分析将清除以下视图中您绘制的 1 个对象，是否继续？\n%1");
 } // namespace analysis_messages

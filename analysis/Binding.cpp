@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 
+#include "analysis/ResultTexts.h"
 #include "chart/ChartProperties.h"
 #include "chart/ChartRenderer.h"
 #include "chart/ResultWording.h"
@@ -49,15 +50,25 @@ bool sameBits(float a, float b)
 }
 
 // A design point bound again from unchanged design data equals the one in
-// the list to the bit: then nothing is replaced and nothing that depends on
-// it is recomputed, so binding the same room twice changes nothing.
+// the list in every saved field, to the bit: then nothing is replaced and
+// nothing that depends on it is recomputed, so binding the same room twice
+// changes nothing. Which pair was known is not saved: a point read back from
+// a file or an undo snapshot is the same point.
 bool sameBoundPoint(const CStatePoint& a, const CStatePoint& b)
 {
     return a.m_strName == b.m_strName && a.m_nKind == b.m_nKind && a.m_nId == b.m_nId &&
            sameBits(a.m_t, b.m_t) && sameBits(a.m_d, b.m_d) && sameBits(a.m_tw, b.m_tw) &&
-           sameBits(a.m_RH, b.m_RH) && sameBits(a.m_h, b.m_h) && a.m_bKnownT == b.m_bKnownT &&
-           a.m_bKnownTw == b.m_bKnownTw && a.m_bKnownD == b.m_bKnownD && a.m_bKnownH == b.m_bKnownH &&
-           a.m_bKnownRH == b.m_bKnownRH;
+           sameBits(a.m_RH, b.m_RH) && sameBits(a.m_h, b.m_h);
+}
+
+// The bound point in the list, kept: it takes the known pair of the new one.
+void adoptKnownPair(CStatePoint& kept, const CStatePoint& bound)
+{
+    kept.m_bKnownT = bound.m_bKnownT;
+    kept.m_bKnownTw = bound.m_bKnownTw;
+    kept.m_bKnownD = bound.m_bKnownD;
+    kept.m_bKnownH = bound.m_bKnownH;
+    kept.m_bKnownRH = bound.m_bKnownRH;
 }
 
 std::unique_ptr<CStatePoint> indoorDesignPoint(const CServiceArea& room, bool winter)
@@ -114,7 +125,9 @@ int BindCurrentRoom(CIDG& idg, bool reportFailure)
     if (points.empty()) {
         points.push_back(std::move(outdoor));
     } else {
-        if (!sameBoundPoint(*points[0], *outdoor)) {
+        if (sameBoundPoint(*points[0], *outdoor)) {
+            adoptKnownPair(*points[0], *outdoor);
+        } else {
             std::unique_ptr<CStatePoint> replaced = std::exchange(points[0], std::move(outdoor));
             idg.RecomputeDependants(0);
         }
@@ -122,7 +135,9 @@ int BindCurrentRoom(CIDG& idg, bool reportFailure)
     if (points.size() == 1) {
         points.push_back(std::move(indoor));
     } else {
-        if (!sameBoundPoint(*points[1], *indoor)) {
+        if (sameBoundPoint(*points[1], *indoor)) {
+            adoptKnownPair(*points[1], *indoor);
+        } else {
             std::unique_ptr<CStatePoint> replaced = std::exchange(points[1], std::move(indoor));
             idg.RecomputeDependants(1);
         }
@@ -234,11 +249,12 @@ void RewordResultTexts(CIDG& idg)
     const double density = isWinter(idg.m_nCurCondition) ? idg.m_fWinterDensity : idg.m_fSummerDensity;
     for (const auto& text : *idg.m_pTexts) {
         if (text->m_nKind == static_cast<int>(ResultKind::MoistureDifference)) {
-            // The moisture difference is not saved: after loading it is
-            // recovered from the moisture flow and the air volume at the
-            // density of the condition.
+            // The moisture difference is not saved: it follows from the
+            // moisture flow and the air volume at the density of the
+            // condition, after loading as after a change of the density, so
+            // the text reads the same either way.
             const double mass = double(text->m_fValues[result_slot::kAirVolume]) * density;
-            if (text->m_fMoistDiff == 0.0f && mass > 0.0)
+            if (mass > 0.0)
                 text->m_fMoistDiff =
                     static_cast<float>(text->m_fValues[result_slot::kMoistureFlow] * 1000.0 / mass);
         }
@@ -278,6 +294,11 @@ int RefreshCurrentView(CIDG& idg)
 
 void RefreshAllViews(CIDG& idg)
 {
+    // Result texts follow the points this moves, as after any change; a
+    // model without the hook (just read from a file) gets it for the walk.
+    const bool ownHook = !idg.m_rebuildResultTexts;
+    if (ownHook)
+        idg.m_rebuildResultTexts = [&idg](int pointIndex) { RebuildResultTexts(idg, pointIndex); };
     const int system = idg.m_nCurSystem;
     const int roomIndex = idg.m_nCurRoom;
     const auto& systems = idg.m_rooms.m_systems;
@@ -299,4 +320,6 @@ void RefreshAllViews(CIDG& idg)
         idg.UnbindCurrentLists();
     else
         RefreshCurrentView(idg);
+    if (ownHook)
+        idg.m_rebuildResultTexts = nullptr;
 }

@@ -31,7 +31,8 @@ bool DesignIndoorPoint(const CIDG& idg, const CServiceArea& room, int condition,
 int RefreshCurrentView(CIDG& idg);
 
 // Refreshes every condition of every room, leaving the current selection as
-// it was (after a project is opened, so later bindings change nothing).
+// it was (after a project is opened or changed as a whole, so later bindings
+// change nothing); result texts follow the points it moves.
 void RefreshAllViews(CIDG& idg);
 
 // Empties the state-point, process-line, HHR-line and text lists of the

@@ -200,6 +200,20 @@ int AddCalculationResult(CIDG& idg, ResultKind kind, const ResultPoints& points,
     return 1;
 }
 
+float SupplyAirOfView(const CIDG& idg)
+{
+    if (idg.m_fSupplyAirVolume > 0.0f)
+        return idg.m_fSupplyAirVolume;
+    if (!idg.m_pTexts)
+        return 0.0f;
+    for (const auto& text : *idg.m_pTexts)
+        if (text->m_nKind == static_cast<int>(ResultKind::AirVolume)) {
+            const float volume = text->m_fValues[static_cast<std::size_t>(ResultSlot(ResultKind::AirVolume))];
+            return std::isfinite(volume) && volume > 0.0f ? volume : 0.0f;
+        }
+    return 0.0f;
+}
+
 int AddEnthalpyDifferenceResult(CIDG& idg, float watts, float airVolume)
 {
     const std::optional<float> rho = ConditionDensity(idg);

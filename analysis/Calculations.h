@@ -35,6 +35,11 @@ std::optional<float> ComputeResult(const CIDG& idg, ResultKind kind, const Resul
 // one line of constant enthalpy.
 std::optional<float> MixingRatio(const CIDG& idg, int point1, int point2, int mixture);
 
+// The supply air volume (m³/h) the current view knows: that of the last
+// 送风量 calculation in this session, else the total supply air of the
+// view's first air-volume result (the one an analysis writes); 0 without.
+float SupplyAirOfView(const CIDG& idg);
+
 // The air density of the operating condition: summer for conditions 0 and 1,
 // winter for 2; empty for any other condition or a density not positive.
 std::optional<float> ConditionDensity(const CIDG& idg);

@@ -172,11 +172,12 @@ float summer(FanCoilSteps& steps, const FanCoilParams& params)
 
 void winter(FanCoilSteps& steps, const FanCoilParams& params, float g)
 {
+    // A cooling-only run leaves the heating view and its results alone.
+    if (params.winter == 0)
+        return;
     CIDG& idg = steps.idg();
     if (!idg.CurrentRoom() || !PrepareCondition(idg, kConditionWinter))
         stop(QCoreApplication::translate("FanCoil", "获得当前房间失败").toStdString());
-    if (params.winter == 0)
-        return;
     // The winter balances use the winter fresh-air volume.
     const float fresh = idg.RoomFreshAir();
     if (fresh == 0.0f)

@@ -116,10 +116,11 @@ int RunFreshAirUnit(CIDG& idg, const FreshAirParams& params)
     Steps steps(idg);
     try {
         summer(steps, params);
-        const int winterFlag = params.humidifyMode >= 0 ? 1 : 0;
-        setIndex(*room, freshair_slot::kWinterFlag, winterFlag);
-        if (winterFlag)
+        // A cooling-only run leaves the heating view and its results alone.
+        if (params.humidifyMode >= 0) {
+            setIndex(*room, freshair_slot::kWinterFlag, 1);
             winter(steps, params);
+        }
     } catch (const AnalysisStop&) {
         return 0;
     }

@@ -151,7 +151,10 @@ void summer(Steps& steps, const PrimaryParams& params, std::string& reason, int&
         steps.line("C-O", c, o);
     }
 
-    setIndex(room, primary_slot::kWinterFlag, params.winter);
+    // A cooling-only run leaves the heating view and its results (the flag
+    // among them) alone.
+    if (params.winter == 1)
+        setIndex(room, primary_slot::kWinterFlag, 1);
     result = params.winter == 1 ? RunPrimaryWinter(idg, params, g, reason) : 1;
 }
 

@@ -146,10 +146,11 @@ void winter(Steps& steps, const SecondaryParams& params)
     CIDG& idg = steps.idg();
     if (!idg.CurrentRoom())
         stop(QCoreApplication::translate("SecondaryReturnAir", "获得当前房间的信息").toStdString());
-    if (!PrepareCondition(idg, kConditionWinter))
-        stop(QCoreApplication::translate("SecondaryReturnAir", "初始化房间信息").toStdString());
+    // A cooling-only run leaves the heating view and its results alone.
     if (params.winter == 0)
         return;
+    if (!PrepareCondition(idg, kConditionWinter))
+        stop(QCoreApplication::translate("SecondaryReturnAir", "初始化房间信息").toStdString());
     CServiceArea& room = steps.room();
     auto& ints = room.m_anaI;
     auto& doubles = room.m_anaD;

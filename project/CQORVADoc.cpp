@@ -1,6 +1,7 @@
 #include "project/CQORVADoc.h"
 
 #include <cstdio>
+#include <map>
 #include <filesystem>
 
 #include "analysis/Binding.h"
@@ -16,6 +17,8 @@
 #include "project/OldProjectImport.h"
 #include "project/ParameterFile.h"
 #include "project/ProjectFile.h"
+#include "project/ProjectSerializer.h"
+#include "project/SystemRoomEdit.h"
 #include "project/TextExport.h"
 #include "climate/WeatherFile.h"
 #include "project/NumberText.h"
@@ -248,14 +251,12 @@ int CQORVADoc::CurrentConditionCode() const
 
 bool CQORVADoc::SelectSystem(int index)
 {
-    m_idg.m_nCurSystem = index;
     const auto& systems = m_idg.m_rooms.m_systems;
-    bool hasRooms = false;
-    if (index >= 0 && index < static_cast<int>(systems.size())) {
-        m_idg.m_nCurRoom = 0;
-        hasRooms = !systems[index]->m_rooms.empty();
-    }
-    if (!hasRooms) {
+    if (index < 0 || index >= static_cast<int>(systems.size()))
+        return false;
+    m_idg.m_nCurSystem = index;
+    m_idg.m_nCurRoom = 0;
+    if (systems[static_cast<std::size_t>(index)]->m_rooms.empty()) {
         // The current system has changed, but nothing is rebound: the chart
         // stays on the previously bound room.
         NotifyChanged(DocumentChange::Selection);
@@ -271,6 +272,8 @@ bool CQORVADoc::SelectSystem(int index)
 
 void CQORVADoc::SelectRoom(int index)
 {
+    if (!m_idg.m_rooms.RoomAt(m_idg.m_nCurSystem, index))
+        return;
     m_idg.m_nCurRoom = index;
     SetModifiedFlag(true);
     if (m_idg.PointAtCurrentRoom())
@@ -336,33 +339,117 @@ void CQORVADoc::ApplyNewProject(const NewProjectData& data, const std::string& p
     m_nReserved = 0;
     m_undoStack.clear();
     BindEachCondition(kConditionNormal);
+    InstallResultTextRebuild();
+    RefreshAllViews(m_idg);
     SetModifiedFlag(true);
     Refresh(DocumentChange::ProjectReplaced);
 }
 
-void CQORVADoc::ApplySystemRoomData(CAir_Room&& edited)
+namespace {
+
+// The edit of a design change, then the primary analyses it affects run
+// again: those of rooms (known by system and room name) whose inputs differ
+// from before, or that are new. False when the edit refused; rerunFailed
+// with the reason when an analysis could not be run again.
+bool applyDesignChange(CIDG& idg, const std::function<bool(CIDG&)>& edit, std::string& reason,
+                       bool& rerunFailed)
 {
-    ChangeProject(tr("系统-房间"), [&](CIDG& idg) {
-        idg.m_rooms.CopyOutdoor(edited);
-        // The current lists point into the rooms about to be replaced.
-        idg.UnbindCurrentLists();
-        idg.m_rooms.m_systems = std::move(edited.m_systems);
-        FillToolbarCombos();
-        FollowDesignChange(idg);
-        return true;
-    });
+    const auto keyOf = [](const CAcSystem& system, const CServiceArea& room) {
+        return system.m_strName + '\0' + room.m_strName;
+    };
+    std::map<std::string, std::string> inputs;
+    for (const auto& system : idg.m_rooms.m_systems)
+        for (const auto& room : system->m_rooms)
+            inputs.emplace(keyOf(*system, *room), AnalysisInputsOf(idg, *room));
+    if (!edit(idg))
+        return false;
+    const auto changed = [&](int s, int r) {
+        const CAcSystem& system = *idg.m_rooms.m_systems[static_cast<std::size_t>(s)];
+        const auto found = inputs.find(keyOf(system, *system.m_rooms[static_cast<std::size_t>(r)]));
+        return found == inputs.end() ||
+               found->second != AnalysisInputsOf(idg, *system.m_rooms[static_cast<std::size_t>(r)]);
+    };
+    rerunFailed = !RerunPrimaryAnalyses(idg, reason, changed);
+    return true;
 }
 
-void CQORVADoc::FollowDesignChange(CIDG& idg)
+} // namespace
+
+bool CQORVADoc::ChangeDesign(const QString& text, const std::function<bool(CIDG&)>& edit)
 {
-    BindEachCondition(CurrentConditionCode());
-    // Stored primary analyses follow the new design data.
     std::string reason;
-    if (!RerunPrimaryAnalyses(idg, reason))
+    bool rerunFailed = false;
+    const bool changed =
+        ChangeProject(text, [&](CIDG& idg) { return applyDesignChange(idg, edit, reason, rerunFailed); });
+    if (changed && rerunFailed)
         alertMessage(
             QCoreApplication::translate("AnalysisFramework", analysis_messages::kRerunFailed).toStdString() +
                 reason,
             MessageIcon::Stop);
+    return changed;
+}
+
+std::vector<ClearedView> CQORVADoc::DesignChangeClears(const std::function<bool(CIDG&)>& edit) const
+{
+    std::vector<ClearedView> views;
+    CIDG copy;
+    if (!RestoreProjectBytes(ProjectBytes(m_idg), copy))
+        return views;
+    ProjectViewState::Of(m_idg).ApplyTo(copy);
+    copy.PointAtCurrentRoom();
+    std::string reason;
+    bool rerunFailed = false;
+    if (!applyDesignChange(copy, edit, reason, rerunFailed))
+        return views;
+    const auto& systems = m_idg.m_rooms.m_systems;
+    for (std::size_t s = 0; s < systems.size(); ++s) {
+        const CAcSystem* after = copy.m_rooms.FindSystem(systems[s]->m_strName);
+        for (std::size_t r = 0; after && r < systems[s]->m_rooms.size(); ++r) {
+            const CServiceArea& room = *systems[s]->m_rooms[r];
+            // A room the change removed was removed on purpose.
+            const CServiceArea* changed = after->FindRoom(room.m_strName);
+            for (int c = 0; changed && c < kConditionCount; ++c) {
+                const int lost = DrawnObjectsInView(room, c) - DrawnObjectsInView(*changed, c);
+                if (lost > 0)
+                    views.push_back({static_cast<int>(s), static_cast<int>(r), c, lost});
+            }
+        }
+    }
+    return views;
+}
+
+bool CQORVADoc::AskBeforeDesignChange(const std::function<bool(CIDG&)>& edit) const
+{
+    const std::vector<ClearedView> views = DesignChangeClears(edit);
+    return views.empty() ||
+           messages().askYesNo(ClearDrawnObjectsQuestion(m_idg, views), MessageIcon::Question, std::string());
+}
+
+std::function<bool(CIDG&)> CQORVADoc::SystemRoomChange(const CAir_Room& edited)
+{
+    return [&edited](CIDG& idg) {
+        idg.m_rooms.CopyOutdoor(edited);
+        // The current lists point into the rooms about to be replaced.
+        idg.UnbindCurrentLists();
+        idg.m_rooms.m_systems = CopyOfRooms(edited).m_systems;
+        const auto& systems = idg.m_rooms.m_systems;
+        if (idg.m_nCurSystem < 0 || idg.m_nCurSystem >= static_cast<int>(systems.size()))
+            idg.m_nCurSystem = 0;
+        if (!idg.m_rooms.RoomAt(idg.m_nCurSystem, idg.m_nCurRoom))
+            idg.m_nCurRoom = 0;
+        idg.PointAtCurrentRoom();
+        return true;
+    };
+}
+
+void CQORVADoc::ApplySystemRoomData(CAir_Room&& edited)
+{
+    ChangeDesign(tr("系统-房间"), SystemRoomChange(edited));
+    FillToolbarCombos();
+    // A design state that cannot be completed is said once, for the room shown.
+    if (m_idg.PointAtCurrentRoom())
+        BindCurrentRoom(m_idg);
+    Refresh(DocumentChange::Selection);
 }
 
 bool CQORVADoc::ApplyDesignConditions(const DesignConditions& d)
@@ -392,8 +479,7 @@ bool CQORVADoc::ApplyDesignConditions(const DesignConditions& d)
     const AtmosphericData atmosphere = seasons.ToData();
     if (!CheckAtmosphericData(atmosphere))
         return false;
-    return ChangeProject(tr("用于工程"), [&](CIDG& idg) {
-        CAir_Room& rooms = idg.m_rooms;
+    const auto setOutdoor = [&](CAir_Room& rooms) {
         rooms.m_fSummerOutT = *d.summerT;
         rooms.m_fSummerOutTw = *d.summerTw;
         rooms.m_fSummerOutRH = summerRH * 100.0f;
@@ -402,10 +488,34 @@ bool CQORVADoc::ApplyDesignConditions(const DesignConditions& d)
         rooms.m_fWinterOutRH = *d.winterRH * 100.0f;
         rooms.m_fWinterOutTw = winterTw;
         rooms.m_bWinterOutByRH = 1;
+    };
+    const auto edit = [&](CIDG& idg) {
+        setOutdoor(idg.m_rooms);
         atmosphere.CopyInto(idg);
-        FollowDesignChange(idg);
         return true;
-    });
+    };
+    // The year's states must lie on the chart, as the system–room dialog
+    // requires of typed ones, and the rooms' states at the year's pressure.
+    const DesignChart chart{atmosphere.summerPressure, m_idg.m_fTMinFull, m_idg.m_fXMaxFull};
+    const auto offChart = [](const char* message) {
+        alertMessage(QCoreApplication::translate("SystemRoomEdit", message).toStdString(), MessageIcon::Exclamation);
+        return false;
+    };
+    if (FitDesignState(*d.summerT, *d.summerTw, false, chart) != DesignStateFit::OnChart)
+        return offChart(system_room_messages::kSummerOutdoorOffChart);
+    if (FitDesignState(*d.winterT, *d.winterRH * 100.0f, true, chart) != DesignStateFit::OnChart)
+        return offChart(system_room_messages::kWinterOutdoorOffChart);
+    CAir_Room changed = CopyOfRooms(m_idg.m_rooms);
+    setOutdoor(changed);
+    if (!CheckDesignStatesAt(changed, chart))
+        return false;
+    if (!AskBeforeDesignChange(edit))
+        return false;
+    const bool done = ChangeDesign(tr("用于工程"), edit);
+    if (done && m_idg.PointAtCurrentRoom())
+        BindCurrentRoom(m_idg);
+    Refresh(DocumentChange::Selection);
+    return done;
 }
 
 bool CQORVADoc::LoadWeatherFile(const std::string& path, std::string& error)
@@ -469,14 +579,20 @@ bool CQORVADoc::RunAnalysis(const AnalysisRequest& request, std::string& message
                              [&](CIDG& idg) { return ::RunAnalysis(idg, request, message); });
 }
 
+std::function<bool(CIDG&)> CQORVADoc::AtmosphereChange(const AtmosphericData& data)
+{
+    return [data](CIDG& idg) {
+        data.CopyInto(idg);
+        return true;
+    };
+}
+
 void CQORVADoc::SetAtmosphericData(const AtmosphericData& data)
 {
-    ChangeProject(tr("大气压力"), [&](CIDG& idg) {
-        data.CopyInto(idg);
-        if (idg.PointAtCurrentRoom())
-            BindCurrentRoom(idg);
-        return true;
-    });
+    ChangeDesign(tr("大气压力"), AtmosphereChange(data));
+    if (m_idg.PointAtCurrentRoom())
+        BindCurrentRoom(m_idg);
+    Refresh(DocumentChange::Selection);
 }
 
 void CQORVADoc::ClipChart(const ChartWindow& window, int firstCornerX, int firstCornerY)
@@ -516,7 +632,16 @@ bool CQORVADoc::ChangeCurrentRoom(const QString& text, const std::function<bool(
             m_idg.UnbindCurrentLists();
         return false;
     }
-    RefreshCurrentView(m_idg);
+    RefreshRoomViews();
+    // An edit that left every saved byte of the room as it was is no step
+    // (the condition shown is a viewing setting).
+    if (const CServiceArea* live = m_idg.m_rooms.RoomAt(system, roomIndex)) {
+        before->m_nCondition = live->m_nCondition;
+        if (project_serializer::roomBytes(*before) == project_serializer::roomBytes(*live)) {
+            NotifyChanged(DocumentChange::Selection);
+            return true;
+        }
+    }
     m_undoStack.push(new RoomSnapshotCommand(*this, system, roomIndex, std::move(before), text));
     NotifyChanged(DocumentChange::Model);
     return true;
@@ -537,8 +662,19 @@ bool CQORVADoc::ChangeProject(const QString& text, const std::function<bool(CIDG
         }
         return false;
     }
-    if (m_idg.PointAtCurrentRoom())
-        RefreshCurrentView(m_idg);
+    // A project-wide change reaches every view: all are derived again now,
+    // inside the step, so showing another room later changes nothing.
+    RefreshAllViews(m_idg);
+    // An edit that left the project data as they were is no step; what it
+    // changed of the view (the room shown) stays.
+    const ProjectViewState after = ProjectViewState::Of(m_idg);
+    view.ApplyTo(m_idg);
+    const bool unchanged = ProjectBytes(m_idg) == before;
+    after.ApplyTo(m_idg);
+    if (unchanged) {
+        NotifyChanged(DocumentChange::Selection);
+        return true;
+    }
     m_undoStack.push(new ProjectSnapshotCommand(*this, std::move(before), text));
     NotifyChanged(DocumentChange::Model);
     return true;
@@ -558,6 +694,30 @@ void CQORVADoc::ReplaceProject(CIDG&& idg)
     m_idg = std::move(idg);
     m_idg.UnbindCurrentLists();
     RefreshAllViews(m_idg);
+}
+
+void CQORVADoc::RefreshRoomViews()
+{
+    CServiceArea* room = m_idg.CurrentRoom();
+    if (!room) {
+        m_idg.UnbindCurrentLists();
+        return;
+    }
+    // An edit of one view may have made the others (an analysis prepares
+    // both seasons): each is derived again, ending on the one shown.
+    const int shown = room->m_nCondition;
+    for (int c = kConditionNormal; c < kConditionCount; ++c) {
+        if (c == shown)
+            continue;
+        room->m_nCondition = c;
+        if (m_idg.PointAtCurrentRoom())
+            RefreshCurrentView(m_idg);
+    }
+    room->m_nCondition = shown;
+    if (m_idg.PointAtCurrentRoom())
+        RefreshCurrentView(m_idg);
+    else
+        m_idg.UnbindCurrentLists();
 }
 
 void CQORVADoc::Refresh(DocumentChange change)

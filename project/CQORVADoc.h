@@ -125,7 +125,8 @@ public:
     // Brings a current system or room index that is out of range back to
     // the first, as the lists show it.
     ToolbarContents FillToolbarCombos();
-    // Returns false (after the message) when the chosen system has no rooms.
+    // Returns false (after the message) when the chosen system has no rooms;
+    // an index that names no system or room changes nothing.
     bool SelectSystem(int index);
     void SelectRoom(int index);
     void SelectCondition(int condition);
@@ -151,7 +152,11 @@ public:
     // the current room (ChangeCurrentRoom) or on the whole project
     // (ChangeProject); it returns false to refuse, and then the project is
     // left exactly as it was and no step is recorded. A change that succeeds
-    // is one undo step named text.
+    // is one undo step named text, and what it touched is derived again
+    // inside that step (every view of the room, or of every room), so that
+    // showing a room or condition never changes saved data. An edit that
+    // leaves every saved byte as it was (the view shown aside) records no
+    // step and leaves the modified flag alone.
     bool ChangeCurrentRoom(const QString& text, const std::function<bool(CIDG&)>& edit);
     bool ChangeProject(const QString& text, const std::function<bool(CIDG&)>& edit);
 
@@ -168,12 +173,34 @@ public:
     // open and modified, and each condition 0, 1, 2 of the current room is
     // bound in turn, ending on condition 0. The caller saves it.
     void ApplyNewProject(const NewProjectData& data, const std::string& path);
-    // The system–room dialog's OK: its outdoor states and its systems and
-    // rooms (a full working copy) replace the project's; every condition of
-    // the current room is rebound and its condition restored.
+    // A change of the design data (outdoor design states, atmospheric data,
+    // systems and rooms): one undo step named text. After the edit every room
+    // holding a primary analysis whose inputs (AnalysisInputsOf) the edit
+    // changed, or that is new, is analysed again with its stored settings; a
+    // failure is shown. False when the edit refused (nothing changed).
+    bool ChangeDesign(const QString& text, const std::function<bool(CIDG&)>& edit);
+    // The views of the project's rooms that ChangeDesign(edit) would empty of
+    // objects the user drew, worked out on a copy: nothing changes here.
+    std::vector<ClearedView> DesignChangeClears(const std::function<bool(CIDG&)>& edit) const;
+    // What every dialog of design data asks before its OK stores a change
+    // (the system–room dialog, the pressure dialog, a weather year used for
+    // the project): the analysis command's question, naming the rooms and
+    // views, when ChangeDesign(edit) would empty views holding objects the
+    // user drew. True when nothing would be lost or the answer is 是; on 否
+    // the dialog stays open and nothing is stored.
+    bool AskBeforeDesignChange(const std::function<bool(CIDG&)>& edit) const;
+    // The system–room dialog's change: its outdoor states and a copy of its
+    // systems and rooms replace the project's (the room shown stays where it
+    // still exists).
+    static std::function<bool(CIDG&)> SystemRoomChange(const CAir_Room& edited);
+    // The system–room dialog's OK: SystemRoomChange as a design change; a
+    // design state of the room shown that cannot be completed is reported.
     void ApplySystemRoomData(CAir_Room&& edited);
-    // The atmospheric-pressure dialog's OK: stores the eight values, marks
-    // the project modified and rebinds the current room.
+    // The atmospheric-pressure dialog's change: the eight values stored.
+    static std::function<bool(CIDG&)> AtmosphereChange(const AtmosphericData& data);
+    // The atmospheric-pressure dialog's OK: AtmosphereChange as a design
+    // change (the analyses the pressures feed run again), the room shown
+    // bound again.
     void SetAtmosphericData(const AtmosphericData& data);
     // The attribute sheet's OK: stores how the chart looks, marks the project
     // modified and redraws.
@@ -205,8 +232,9 @@ public:
     // the winter one from the design dry bulb and relative humidity, the two
     // pressures with the densities computed again as the pressure dialog's
     // OK computes them; one undo step. Then the rooms follow as after the
-    // system–room dialog. Refused (the message shown, nothing changed) when
-    // the year is too short for a value or a state cannot be computed.
+    // system–room dialog, after the same question. Refused (the message
+    // shown, nothing changed) when the year is too short for a value, a state
+    // cannot be computed or lies off the chart, or the question is answered 否.
     bool ApplyDesignConditions(const DesignConditions& design);
 
     // The chart out of the program: a file of any export format, or the
@@ -227,14 +255,12 @@ private:
     // Binds each condition of the current room in turn, then settles on
     // finalCondition.
     void BindEachCondition(int finalCondition);
-    // After the outdoor or indoor design data changed: every condition of the
-    // current room bound again and the stored primary analyses run again
-    // (the system–room dialog's OK and 用于工程 alike).
-    void FollowDesignChange(CIDG& idg);
     // The year's map made again after the year, its filter or its style
     // changed; announces the change.
     void RemakeWeatherMap();
     void ForgetWeatherYear();
+    // Re-derives every condition view of the current room, the one shown last.
+    void RefreshRoomViews();
     // Re-derives the current view and announces the change.
     void Refresh(DocumentChange change);
     void NotifyChanged(DocumentChange change);

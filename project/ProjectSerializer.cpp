@@ -657,6 +657,13 @@ void writeProject(ArchiveWriter& out, const CIDG& idg, const std::string& report
     out.writeInt(0);
 }
 
+std::vector<std::uint8_t> roomBytes(const CServiceArea& room)
+{
+    ArchiveWriter out;
+    writeRoom(out, room);
+    return out.takeBytes();
+}
+
 void readProject(ArchiveReader& in, ProjectContents& contents)
 {
     const std::span<const std::uint8_t> head = in.peek(4);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "project/Archive.h"
 #include "project/ProjectFile.h"
@@ -24,6 +25,9 @@ std::size_t minimumRoomSize(int version);
 // Writes a whole project in the current format (version 327, with the marker).
 void writeProject(ArchiveWriter& out, const CIDG& idg, const std::string& reportPath,
                   std::int32_t returnMode);
+
+// The bytes of one room block as a project file holds them.
+std::vector<std::uint8_t> roomBytes(const CServiceArea& room);
 
 // Reads a whole project. A file that starts with the marker "QVX" carries its
 // version after it; one without the marker starts with the version, which must

@@ -4,7 +4,10 @@
 #include <cmath>
 
 #include <QCoreApplication>
+#include <QString>
 
+#include "analysis/Binding.h"
+#include "model/ChartRegion.h"
 #include "model/Messages.h"
 #include "project/NumberText.h"
 #include "psychro/QorvaDll.h"
@@ -81,27 +84,103 @@ const SystemRoomEdit::Texts& SystemRoomEdit::texts() const
     return m_variant == Variant::Dialog ? dialog : page;
 }
 
-void SystemRoomEdit::Load(const CAir_Room& project, int unitSystem, float chartPressure)
+void SystemRoomEdit::Load(const CAir_Room& project, int unitSystem, const Chart& chart, int shownSystem,
+                          int shownRoom)
 {
     m_unitSystem = unitSystem;
-    m_chartPressure = chartPressure;
-    m_work = CAir_Room();
-    m_work.CopyOutdoor(project);
-    for (const auto& system : project.m_systems) {
-        auto copy = std::make_unique<CAcSystem>();
-        copy->m_strName = system->m_strName;
-        for (const auto& source : system->m_rooms) {
-            auto target = std::make_unique<CServiceArea>();
-            CopyWholeRoom(*source, *target);
-            copy->m_rooms.push_back(std::move(target));
-        }
-        m_work.m_systems.push_back(std::move(copy));
-    }
+    m_chart = chart;
+    m_work = CopyOfRooms(project);
     ShowOutdoor();
-    m_shownSystem = m_work.m_systems.empty() ? nullptr : m_work.m_systems.front().get();
+    const auto& systems = m_work.m_systems;
+    if (shownSystem < 0 || shownSystem >= static_cast<int>(systems.size()))
+        shownSystem = 0;
+    m_shownSystem = systems.empty() ? nullptr : systems[static_cast<std::size_t>(shownSystem)].get();
     systemText = m_shownSystem ? m_shownSystem->m_strName : std::string();
-    ShowRoom(m_shownSystem && !m_shownSystem->m_rooms.empty() ? m_shownSystem->m_rooms.front().get()
-                                                              : nullptr);
+    if (m_shownSystem && (shownRoom < 0 || shownRoom >= static_cast<int>(m_shownSystem->m_rooms.size())))
+        shownRoom = 0;
+    ShowRoom(m_shownSystem && !m_shownSystem->m_rooms.empty()
+                 ? m_shownSystem->m_rooms[static_cast<std::size_t>(shownRoom)].get()
+                 : nullptr);
+}
+
+DesignStateFit FitDesignState(float t, float second, bool byRH, const DesignChart& chart)
+{
+    float x = 0, h = 0, other = 0, td = 0, pq = 0, pqb = 0, v = 0, rho = 0;
+    const bool completed =
+        std::isfinite(t) && std::isfinite(second) &&
+        (byRH ? ptRH_all(chart.pressure, t, second * 0.01f, &x, &h, &other, &td, &pq, &pqb, &v, &rho)
+              : pttw_all(chart.pressure, t, second, &x, &h, &other, &td, &pq, &pqb, &v, &rho)) &&
+        std::isfinite(x) && std::isfinite(h) && std::isfinite(other);
+    if (!completed)
+        return DesignStateFit::Invalid;
+    CStatePoint point;
+    point.m_t = t;
+    point.m_d = x;
+    point.m_h = h;
+    point.m_RH = byRH ? second * 0.01f : other;
+    return StateRegion::FullChart(chart.tMinFull, chart.xMaxFull).Contains(point) ? DesignStateFit::OnChart
+                                                                                  : DesignStateFit::OffChart;
+}
+
+bool CheckDesignStatesAt(const CAir_Room& rooms, const DesignChart& chart)
+{
+    const auto fits = [&chart](float t, float tw, float rh, std::int32_t byRH) {
+        return FitDesignState(t, byRH ? rh : tw, byRH != 0, chart) == DesignStateFit::OnChart;
+    };
+    if (!fits(rooms.m_fSummerOutT, rooms.m_fSummerOutTw, rooms.m_fSummerOutRH, rooms.m_bSummerOutByRH) ||
+        !fits(rooms.m_fWinterOutT, rooms.m_fWinterOutTw, rooms.m_fWinterOutRH, rooms.m_bWinterOutByRH)) {
+        alertMessage(QCoreApplication::translate("SystemRoomEdit", msg::kOutdoorUnfitAtPressure).toStdString(),
+                     MessageIcon::Exclamation);
+        return false;
+    }
+    for (const auto& system : rooms.m_systems)
+        for (const auto& room : system->m_rooms)
+            if (!fits(room->m_fSummerInT, room->m_fSummerInTw, room->m_fSummerInRH, room->m_bSummerInByRH) ||
+                !fits(room->m_fWinterInT, room->m_fWinterInTw, room->m_fWinterInRH, room->m_bWinterInByRH)) {
+                alertMessage(QCoreApplication::translate("SystemRoomEdit", msg::kIndoorUnfitAtPressure)
+                                 .arg(QString::fromStdString(room->m_strName))
+                                 .toStdString(),
+                             MessageIcon::Exclamation);
+                return false;
+            }
+    return true;
+}
+
+bool SystemRoomEdit::CheckState(const StateFields& state)
+{
+    const float t = readFloat(*state.t);
+    const DesignStateFit fit = FitDesignState(t, readFloat(state.byRH ? *state.rh : *state.tw), state.byRH, m_chart);
+    if (fit == DesignStateFit::OnChart)
+        return true;
+    // The dry bulb when it alone lies off the chart, else the humidity.
+    const double tTop = m_chart.tMinFull + m_chart.xMaxFull / (kChartEnthalpyPerMoisture * kChartCpDryAir);
+    const bool tOff = !std::isfinite(t) || t < m_chart.tMinFull || t > tTop;
+    m_refusedField = tOff ? state.tField : state.byRH ? state.rhField : state.twField;
+    if (fit == DesignStateFit::Invalid)
+        alertMessage(QCoreApplication::translate("Binding", state.invalid).toStdString(),
+                     MessageIcon::Exclamation);
+    else
+        alertMessage(QCoreApplication::translate("SystemRoomEdit", state.offChart).toStdString(),
+                     MessageIcon::Exclamation);
+    return false;
+}
+
+bool SystemRoomEdit::CheckOutdoorStates()
+{
+    const OutdoorTexts& o = outdoor;
+    return CheckState({&o.summerT, &o.summerTw, &o.summerRH, o.summerByRH, Field::SummerOutT, Field::SummerOutTw,
+                       Field::SummerOutRH, binding_messages::kOutdoorStateInvalid, msg::kSummerOutdoorOffChart}) &&
+           CheckState({&o.winterT, &o.winterTw, &o.winterRH, o.winterByRH, Field::WinterOutT, Field::WinterOutTw,
+                       Field::WinterOutRH, binding_messages::kOutdoorStateInvalid, msg::kWinterOutdoorOffChart});
+}
+
+bool SystemRoomEdit::CheckIndoorStates()
+{
+    const RoomTexts& r = room;
+    return CheckState({&r.summerT, &r.summerTw, &r.summerRH, r.summerByRH, Field::SummerInT, Field::SummerInTw,
+                       Field::SummerInRH, binding_messages::kIndoorStateInvalid, msg::kSummerIndoorOffChart}) &&
+           CheckState({&r.winterT, &r.winterTw, &r.winterRH, r.winterByRH, Field::WinterInT, Field::WinterInTw,
+                       Field::WinterInRH, binding_messages::kIndoorStateInvalid, msg::kWinterIndoorOffChart});
 }
 
 void SystemRoomEdit::ChangeUnitSystem(int unitSystem)
@@ -134,14 +213,14 @@ void SystemRoomEdit::ShowOutdoor()
     outdoor.summerName = m_work.m_strSummerOutName;
     outdoor.summerT = FormatNumber("%.1f", m_work.m_fSummerOutT);
     outdoor.summerByRH = m_work.m_bSummerOutByRH != 0;
-    const HumidityTexts summer = humidityTexts(m_chartPressure, m_work.m_fSummerOutT, m_work.m_fSummerOutTw,
+    const HumidityTexts summer = humidityTexts(m_chart.pressure, m_work.m_fSummerOutT, m_work.m_fSummerOutTw,
                                                m_work.m_fSummerOutRH, outdoor.summerByRH);
     outdoor.summerTw = summer.tw;
     outdoor.summerRH = summer.rh;
     outdoor.winterName = m_work.m_strWinterOutName;
     outdoor.winterT = FormatNumber("%.1f", m_work.m_fWinterOutT);
     outdoor.winterByRH = m_work.m_bWinterOutByRH != 0;
-    const HumidityTexts winter = humidityTexts(m_chartPressure, m_work.m_fWinterOutT, m_work.m_fWinterOutTw,
+    const HumidityTexts winter = humidityTexts(m_chart.pressure, m_work.m_fWinterOutT, m_work.m_fWinterOutTw,
                                                m_work.m_fWinterOutRH, outdoor.winterByRH);
     outdoor.winterTw = winter.tw;
     outdoor.winterRH = winter.rh;
@@ -174,7 +253,7 @@ void SystemRoomEdit::ShowRoom(CServiceArea* shown)
     room.summerName = shown->m_strSummerInName;
     room.summerT = FormatNumber("%.1f", shown->m_fSummerInT);
     room.summerByRH = shown->m_bSummerInByRH != 0;
-    const HumidityTexts summer = humidityTexts(m_chartPressure, shown->m_fSummerInT, shown->m_fSummerInTw,
+    const HumidityTexts summer = humidityTexts(m_chart.pressure, shown->m_fSummerInT, shown->m_fSummerInTw,
                                                shown->m_fSummerInRH, room.summerByRH);
     room.summerTw = summer.tw;
     room.summerRH = summer.rh;
@@ -184,7 +263,7 @@ void SystemRoomEdit::ShowRoom(CServiceArea* shown)
     room.winterName = shown->m_strWinterInName;
     room.winterT = FormatNumber("%.1f", shown->m_fWinterInT);
     room.winterByRH = shown->m_bWinterInByRH != 0;
-    const HumidityTexts winter = humidityTexts(m_chartPressure, shown->m_fWinterInT, shown->m_fWinterInTw,
+    const HumidityTexts winter = humidityTexts(m_chart.pressure, shown->m_fWinterInT, shown->m_fWinterInTw,
                                                shown->m_fWinterInRH, room.winterByRH);
     room.winterTw = winter.tw;
     room.winterRH = winter.rh;
@@ -252,6 +331,7 @@ void SystemRoomEdit::WriteRoomFields(CServiceArea& target) const
 
 bool SystemRoomEdit::StoreShownRoomForChoice()
 {
+    m_refusedField = Field::None;
     // Fields that belong to no room (a new system, nothing added yet) have
     // nowhere to go.
     if (!m_shownRoom)
@@ -262,6 +342,8 @@ bool SystemRoomEdit::StoreShownRoomForChoice()
         alertMessage(QCoreApplication::translate("SystemRoomEdit", texts().noRoom).toStdString());
         return false;
     }
+    if (!CheckIndoorStates())
+        return false;
     WriteRoomFields(*m_shownRoom);
     return true;
 }
@@ -335,6 +417,7 @@ CAcSystem* SystemRoomEdit::NamedRoomTarget(const char* systemMissing, std::strin
 
 bool SystemRoomEdit::AddRoom()
 {
+    m_refusedField = Field::None;
     std::string systemName;
     std::string name;
     CAcSystem* system = NamedRoomTarget(msg::kAddSystemFirst, systemName, name);
@@ -346,7 +429,7 @@ bool SystemRoomEdit::AddRoom()
     }
     // The fields go into the new room: check them before it exists, so a
     // refusal adds nothing.
-    if (!CheckIndoorNames())
+    if (!CheckIndoorNames() || !CheckIndoorStates())
         return false;
     auto added = std::make_unique<CServiceArea>();
     added->m_strName = name;
@@ -414,6 +497,7 @@ bool SystemRoomEdit::ChooseRoom(int index)
 
 bool SystemRoomEdit::Validate()
 {
+    m_refusedField = Field::None;
     if (!CheckIndoorNames())
         return false;
     const std::string roomName = TrimBlanks(roomText);
@@ -433,6 +517,8 @@ bool SystemRoomEdit::Validate()
     }
     // The values go into the room of that name in the current system; a name
     // typed but never added is reported and nothing is stored.
+    if (!CheckIndoorStates())
+        return false;
     CServiceArea design;
     design.m_strName = roomName;
     WriteRoomFields(design);
@@ -447,6 +533,10 @@ bool SystemRoomEdit::Validate()
             QCoreApplication::translate("SystemRoomEdit", texts().winterOutdoorTooSmall).toStdString());
         return false;
     }
+    // A state that cannot be completed or lies off the chart would leave its
+    // views without W or N: refused here, so nothing is stored.
+    if (!CheckOutdoorStates())
+        return false;
     WriteOutdoor();
     return true;
 }
@@ -484,6 +574,23 @@ CAir_Room SystemRoomEdit::TakeResult()
     m_shownSystem = nullptr;
     m_shownRoom = nullptr;
     return std::move(m_work);
+}
+
+CAir_Room CopyOfRooms(const CAir_Room& source)
+{
+    CAir_Room copy;
+    copy.CopyOutdoor(source);
+    for (const auto& system : source.m_systems) {
+        auto systemCopy = std::make_unique<CAcSystem>();
+        systemCopy->m_strName = system->m_strName;
+        for (const auto& room : system->m_rooms) {
+            auto target = std::make_unique<CServiceArea>();
+            CopyWholeRoom(*room, *target);
+            systemCopy->m_rooms.push_back(std::move(target));
+        }
+        copy.m_systems.push_back(std::move(systemCopy));
+    }
+    return copy;
 }
 
 void CopyWholeRoom(const CServiceArea& source, CServiceArea& target)

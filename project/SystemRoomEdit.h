@@ -7,6 +7,26 @@
 
 #include "model/CAir_Room.h"
 
+// The chart the design states must lie on: its pressure (Pa) and the full
+// drawn chart (CIDG::m_fTMinFull °C, CIDG::m_fXMaxFull kg/kg). The wizard
+// page keeps the standard chart at 101325 Pa.
+struct DesignChart {
+    float pressure = 101325.0f;
+    float tMinFull = -30.0f;
+    float xMaxFull = 0.04f;
+};
+
+// How a design state (a dry bulb °C with a wet bulb °C or a relative
+// humidity in per cent) fits a chart: completed at its pressure and on the
+// full drawn chart, not to be completed, or completed but off the chart.
+enum class DesignStateFit { OnChart, Invalid, OffChart };
+DesignStateFit FitDesignState(float t, float second, bool byRH, const DesignChart& chart);
+
+// Every outdoor and indoor design state of rooms on the chart (the pressure
+// dialog's check of a new pressure); false after the message that names the
+// first state that does not fit.
+bool CheckDesignStatesAt(const CAir_Room& rooms, const DesignChart& chart);
+
 // The system–room editor shared by the system–room dialog and the second page
 // of the new-project wizard: a working copy of the outdoor design states and
 // of the systems and rooms, the texts of the editable system and room boxes
@@ -65,14 +85,38 @@ public:
     // shown in SI units.
     explicit SystemRoomEdit(Variant variant);
 
+    using Chart = DesignChart;
+
     // Opens on a copy of a project's data (the dialog): outdoor states, every
-    // system and room with all their drawings; selects the first system and
-    // shows its first room. Loads are shown in the given unit system
-    // (1 SI, 0 engineering). A state's property it is not given by (the wet
-    // bulb of a state given by its humidity, or the reverse) is shown as
-    // computed at the chart pressure (Pa); it is not written back unless its
-    // radio is chosen.
-    void Load(const CAir_Room& project, int unitSystem, float chartPressure = 101325.0f);
+    // system and room with all their drawings; selects the system and room
+    // given (the ones the window shows; the first where they do not exist).
+    // Loads are shown in the given unit system (1 SI, 0 engineering). A
+    // state's property it is not given by (the wet bulb of a state given by
+    // its humidity, or the reverse) is shown as computed at the chart
+    // pressure; it is not written back unless its radio is chosen.
+    void Load(const CAir_Room& project, int unitSystem, const Chart& chart = {}, int shownSystem = 0,
+              int shownRoom = 0);
+
+    // The design-state fields, for the widgets to select the one a refusal
+    // names.
+    enum class Field {
+        None,
+        SummerOutT,
+        SummerOutTw,
+        SummerOutRH,
+        WinterOutT,
+        WinterOutTw,
+        WinterOutRH,
+        SummerInT,
+        SummerInTw,
+        SummerInRH,
+        WinterInT,
+        WinterInTw,
+        WinterInRH,
+    };
+    // The field of the last refused design state (None after a refusal of
+    // anything else).
+    Field refusedField() const { return m_refusedField; }
 
     // Shows the loads in another unit system, converting the two load texts
     // (the wizard page's activation after page 1).
@@ -114,6 +158,22 @@ public:
 
 private:
     struct Texts;
+    // A design state as typed: completed at the chart pressure and inside the
+    // full drawn chart, else false after the message, with refusedField set
+    // to its dry bulb (a temperature off the chart) or to the humidity it is
+    // given by.
+    struct StateFields {
+        const std::string* t;
+        const std::string* tw;
+        const std::string* rh;
+        bool byRH;
+        Field tField, twField, rhField;
+        const char* invalid;  // message (Binding context) of a state that cannot be completed
+        const char* offChart; // message of a state off the chart
+    };
+    bool CheckState(const StateFields& state);
+    bool CheckIndoorStates();
+    bool CheckOutdoorStates();
     const Texts& texts() const;
     void ShowRoom(CServiceArea* shown);
     void ResetRoomFields();
@@ -130,11 +190,15 @@ private:
 
     Variant m_variant;
     int m_unitSystem = 1;
-    float m_chartPressure = 101325.0f;
+    Chart m_chart;
+    Field m_refusedField = Field::None;
     CAir_Room m_work;
     CAcSystem* m_shownSystem = nullptr;  // whose rooms the room box lists
     CServiceArea* m_shownRoom = nullptr; // whose data the fields show
 };
+
+// Systems and rooms copied with everything they hold, and the outdoor states.
+CAir_Room CopyOfRooms(const CAir_Room& source);
 
 // A room copied with everything it holds: design data, condition, every
 // analysis word and setting, all chart objects of the three conditions, the
@@ -187,4 +251,16 @@ inline constexpr const char* kNoRoomAtAll = QT_TRANSLATE_NOOP("SystemRoomEdit", 
 inline constexpr const char* kOutdoorTooSmall = QT_TRANSLATE_NOOP("SystemRoomEdit", "室外状态点参数太小!");
 inline constexpr const char* kWinterOutdoorTooSmall =
     QT_TRANSLATE_NOOP("SystemRoomEdit", "室外冬季状态点参数太小!");
+inline constexpr const char* kSummerOutdoorOffChart =
+    QT_TRANSLATE_NOOP("SystemRoomEdit", "夏季室外状态点超出焓湿图范围!");
+inline constexpr const char* kWinterOutdoorOffChart =
+    QT_TRANSLATE_NOOP("SystemRoomEdit", "冬季室外状态点超出焓湿图范围!");
+inline constexpr const char* kSummerIndoorOffChart =
+    QT_TRANSLATE_NOOP("SystemRoomEdit", "夏季室内状态点超出焓湿图范围!");
+inline constexpr const char* kWinterIndoorOffChart =
+    QT_TRANSLATE_NOOP("SystemRoomEdit", "冬季室内状态点超出焓湿图范围!");
+inline constexpr const char* kOutdoorUnfitAtPressure = QT_TRANSLATE_NOOP(
+    "SystemRoomEdit", "在此大气压力下室外状态点无法计算或超出焓湿图范围，请检查大气压力!");
+inline constexpr const char* kIndoorUnfitAtPressure = QT_TRANSLATE_NOOP(
+    "SystemRoomEdit", "在此大气压力下房间%1的室内状态点无法计算或超出焓湿图范围，请检查大气压力!");
 } // namespace system_room_messages

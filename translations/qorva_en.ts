@@ -97,10 +97,6 @@
         <translation>Maximum difference</translation>
     </message>
     <message>
-        <source>运行分析将清除本工况视图中您绘制的 %1 个对象，是否继续？</source>
-        <translation>Running the analysis will clear the %1 objects you drew in this condition view. Continue?</translation>
-    </message>
-    <message>
         <source>请输入一个在 0 和 1000 之间的数。</source>
         <translation>Enter a number between 0 and 1000.</translation>
     </message>
@@ -113,8 +109,36 @@
         <translation>The apparatus dew point must be a whole number from 1 to 100!</translation>
     </message>
     <message>
-        <source>运行分析将清除本工况视图中您绘制的 1 个对象，是否继续？</source>
-        <translation>Running the analysis will clear the 1 object you drew in this condition view. Continue?</translation>
+        <source>普通工况</source>
+        <translation>normal</translation>
+    </message>
+    <message>
+        <source>制冷工况</source>
+        <translation>cooling</translation>
+    </message>
+    <message>
+        <source>制热工况</source>
+        <translation>heating</translation>
+    </message>
+    <message>
+        <source>%1/%2：%3</source>
+        <translation>%1/%2: %3</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>运行分析将清除以下视图中您绘制的 %1 个对象，是否继续？
+%2</source>
+        <translation>Running the analysis clears the %1 objects you drew in these views. Continue?
+%2</translation>
+    </message>
+    <message>
+        <source>运行分析将清除以下视图中您绘制的 1 个对象，是否继续？
+%1</source>
+        <translation>Running the analysis clears the 1 object you drew in this view. Continue?
+%1</translation>
     </message>
 </context>
 <context>
@@ -2452,6 +2476,18 @@ Please delete that calculation result first</translation>
         <source>确认</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>起点序号必须为0－%1间的整数!</source>
+        <translation>The start point No. must be a whole number from 0 to %1!</translation>
+    </message>
+    <message>
+        <source>终点序号必须为0－%1间的整数!</source>
+        <translation>The end point No. must be a whole number from 0 to %1!</translation>
+    </message>
 </context>
 <context>
     <name>CQORVADoc</name>
@@ -4549,6 +4585,30 @@ Wrong file name when opening the file!</translation>
     <message>
         <source>室外冬季状态点参数太小!</source>
         <translation>The winter outdoor state point parameters are too small!</translation>
+    </message>
+    <message>
+        <source>夏季室外状态点超出焓湿图范围!</source>
+        <translation>The summer outdoor state lies outside the chart!</translation>
+    </message>
+    <message>
+        <source>冬季室外状态点超出焓湿图范围!</source>
+        <translation>The winter outdoor state lies outside the chart!</translation>
+    </message>
+    <message>
+        <source>夏季室内状态点超出焓湿图范围!</source>
+        <translation>The summer indoor state lies outside the chart!</translation>
+    </message>
+    <message>
+        <source>冬季室内状态点超出焓湿图范围!</source>
+        <translation>The winter indoor state lies outside the chart!</translation>
+    </message>
+    <message>
+        <source>在此大气压力下室外状态点无法计算或超出焓湿图范围，请检查大气压力!</source>
+        <translation>At this atmospheric pressure an outdoor state cannot be computed or lies outside the chart. Please check the pressure!</translation>
+    </message>
+    <message>
+        <source>在此大气压力下房间%1的室内状态点无法计算或超出焓湿图范围，请检查大气压力!</source>
+        <translation>At this atmospheric pressure an indoor state of room %1 cannot be computed or lies outside the chart. Please check the pressure!</translation>
     </message>
 </context>
 <context>

@@ -149,11 +149,9 @@ void CAnalysisDlg::accept()
     if (!request)
         return;
     // Objects the user drew in a view the run empties go only on a 是.
-    if (const int drawn = DrawnObjectsAnalysisClears(m_document.model(), *request); drawn > 0) {
-        const QString question =
-            drawn == 1 ? QCoreApplication::translate("AnalysisFramework", kClearOneDrawnObject)
-                       : QCoreApplication::translate("AnalysisFramework", kClearDrawnObjects).arg(drawn);
-        if (!messages().askYesNo(question.toStdString(), MessageIcon::Question, std::string()))
+    if (const auto views = DrawnObjectsAnalysisClears(m_document.model(), *request); !views.empty()) {
+        const std::string question = ClearDrawnObjectsQuestion(m_document.model(), views);
+        if (!messages().askYesNo(question, MessageIcon::Question, std::string()))
             return;
     }
     std::string message;

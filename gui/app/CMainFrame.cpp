@@ -436,10 +436,27 @@ void CMainFrame::onDocumentChanged(const DocumentEvent& event)
         m_fillingCombos = false;
         break;
     }
-    case DocumentChange::Model:
+    case DocumentChange::Model: {
+        // Undoing or redoing a change of the systems and rooms changes the
+        // lists' entries: they are filled again, so no entry names a system
+        // or room that is not there.
+        const auto& systems = m_document.model().m_rooms.m_systems;
+        bool same = m_systemList->count() == static_cast<int>(systems.size());
+        for (int i = 0; same && i < m_systemList->count(); ++i)
+            same = m_systemList->itemText(i).toStdString() == systems[static_cast<std::size_t>(i)]->m_strName;
+        const int s = m_document.model().m_nCurSystem;
+        if (same && s >= 0 && s < static_cast<int>(systems.size())) {
+            const auto& rooms = systems[static_cast<std::size_t>(s)]->m_rooms;
+            same = m_roomList->count() == static_cast<int>(rooms.size());
+            for (int i = 0; same && i < m_roomList->count(); ++i)
+                same = m_roomList->itemText(i).toStdString() == rooms[static_cast<std::size_t>(i)]->m_strName;
+        }
+        if (!same)
+            FillToolbarCombos();
         // An analysis (or its undo) may leave the room in another condition.
         m_conditionList->setCurrentIndex(m_document.CurrentConditionCode());
         break;
+    }
     case DocumentChange::Display:
     case DocumentChange::Modified:
         break;

@@ -5,6 +5,7 @@
 #include <QFormLayout>
 #include <QLineEdit>
 
+#include "analysis/Calculations.h"
 #include "gui/chart/CQORVAView.h"
 #include "gui/drawing/FreeNames.h"
 #include "model/Messages.h"
@@ -30,9 +31,10 @@ CMixPointDlg::CMixPointDlg(CQORVADoc& document, CQORVAView& view, ChartPicker& p
     m_point2 = AddObjectList(form, tr("状态点2"), CIDG::kClassPoint, "point2");
     m_line = AddObjectList(form, tr("过程线"), CIDG::kClassProcessLine, "line");
     m_line->setCurrentIndex(-1);
-    // The fresh-air share of the room is where a mixture usually starts.
+    // The fresh-air share of the room's supply air (of the last 送风量
+    // calculation, else of its analysis) is where a mixture usually starts.
     const float freshAir = idg.RoomFreshAir();
-    const float supply = idg.m_fSupplyAirVolume;
+    const float supply = SupplyAirOfView(idg);
     const double percent = freshAir != -1.0f && supply > 0.0f ? 100.0 * freshAir / supply : 0.0;
     m_ratio = AddNumber(form, tr("混风比％"), "ratio", Format("%.0f", percent));
     // Return air N mixed with outdoor air W: the ratio is the share of W.

@@ -6,7 +6,10 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <algorithm>
+
 #include "gui/drawing/FreeNames.h"
+#include "model/Messages.h"
 #include "project/CQORVADoc.h"
 #include "psychro/Units.h"
 
@@ -45,7 +48,7 @@ CProcessLineDlg::CProcessLineDlg(CQORVADoc& document, CQORVAView& view, ChartPic
         for (std::size_t r = 0; r < rows.size(); ++r) {
             rows[r] = new QLineEdit(this);
             rows[r]->setObjectName(QString::fromLatin1(prefix) + QString::fromLatin1(rowNames[r]));
-            rows[r]->setReadOnly(true);
+            rows[r]->setReadOnly(r != 0);
             grid->addWidget(rows[r], static_cast<int>(r) + 2, col);
         }
         return list;
@@ -64,6 +67,14 @@ CProcessLineDlg::CProcessLineDlg(CQORVADoc& document, CQORVAView& view, ChartPic
     };
     follow(m_startName, &m_start, &m_startRows);
     follow(m_endName, &m_end, &m_endRows);
+    // A 序号 typed that is a point's chooses that point, as its name would.
+    for (auto [names, index] : {std::pair{m_startName, m_startRows[0]}, std::pair{m_endName, m_endRows[0]}})
+        connect(index, &QLineEdit::textEdited, this, [names](const QString& text) {
+            bool ok = false;
+            const int chosen = text.toInt(&ok);
+            if (ok && chosen >= 0 && chosen < names->count())
+                names->setCurrentIndex(chosen);
+        });
     AddButtons(form, tr("确认"));
 }
 
@@ -93,10 +104,28 @@ void CProcessLineDlg::ShowEnd(const QComboBox* names, const ProcessLineEnd& draw
     rows[5]->setText(Format("%.0f", point.m_RH * 100.0));
 }
 
+bool CProcessLineDlg::ReadIndex(QLineEdit* field, const ProcessLineEnd& end, const char* message) const
+{
+    const int count = model().m_pPoints ? static_cast<int>(model().m_pPoints->size()) : 0;
+    bool ok = false;
+    const int index = field->text().trimmed().toInt(&ok);
+    // An end that is a new point shows −1 and may keep it.
+    if (ok && (index == end.index || (index >= 0 && index < count)))
+        return true;
+    alertMessage(tr(message).arg(std::max(count - 1, 0)).toStdString(), MessageIcon::Stop,
+                 tr("错误").toStdString());
+    field->setFocus();
+    field->selectAll();
+    return false;
+}
+
 bool CProcessLineDlg::Apply()
 {
     const ProcessLineEnd start = End(m_startName, m_start);
     const ProcessLineEnd end = End(m_endName, m_end);
+    if (!ReadIndex(m_startRows[0], start, QT_TR_NOOP("起点序号必须为0－%1间的整数!")) ||
+        !ReadIndex(m_endRows[0], end, QT_TR_NOOP("终点序号必须为0－%1间的整数!")))
+        return false;
     const std::string name = m_name->text().toStdString();
     if (m_nEditIndex < 0)
         return m_edits.AddProcessLine(name, start, end);

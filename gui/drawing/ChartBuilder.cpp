@@ -86,6 +86,11 @@ ChartBuilder::~ChartBuilder()
     m_view.installModeHandler(CQORVAView::kModeText, nullptr);
 }
 
+bool ChartBuilder::roomShown() const
+{
+    return m_document.model().CurrentRoom() && m_document.model().m_pPoints;
+}
+
 void ChartBuilder::CloseDialog()
 {
     m_picker.Disarm();
@@ -171,6 +176,8 @@ void ChartBuilder::OnComfortZone()
 
 void ChartBuilder::PlacePoint(const QPoint& logical)
 {
+    if (!roomShown())
+        return;
     const PickResult hit = m_view.HitTest(logical);
     if (hit.nClass == CIDG::kClassPoint && hit.index >= 0) {
         EditObject(CIDG::kClassPoint, hit.index);
@@ -189,6 +196,8 @@ void ChartBuilder::PlacePoint(const QPoint& logical)
 
 void ChartBuilder::DrawLine(const QPoint& from, const QPoint& to)
 {
+    if (!roomShown())
+        return;
     if (from == to)
         return;
     auto end = [this](const QPoint& p, const std::string& name) -> std::optional<ProcessLineEnd> {
@@ -223,6 +232,8 @@ void ChartBuilder::DrawLine(const QPoint& from, const QPoint& to)
 
 void ChartBuilder::PlaceText(const QPoint& logical)
 {
+    if (!roomShown())
+        return;
     m_view.ChartRelative(logical); // lays the view's chart out
     const CanvasPoint place = m_view.chart().TextPlaceAt({logical.x(), logical.y()});
     Open(std::make_unique<CTextDlg>(m_document, m_view, m_picker, QPoint(place.x, place.y), -1, &m_view));
@@ -231,6 +242,8 @@ void ChartBuilder::PlaceText(const QPoint& logical)
 
 void ChartBuilder::EditObject(int objectClass, int index)
 {
+    if (!roomShown())
+        return;
     const CIDG& idg = m_document.model();
     switch (objectClass) {
     case CIDG::kClassPoint: {
@@ -359,7 +372,16 @@ void installBuilderCommands(CMainFrame& frame)
     frame.setHandler(cmd::DrawComfortZone, [builder] { builder->OnComfortZone(); });
     frame.setHandler(cmd::Edit, [builder] { builder->OnEdit(); });
     frame.setHandler(cmd::Delete, [builder] { builder->OnDelete(); });
-    auto picking = [view] { return view->viewMode() == CQORVAView::kModePick; };
+    // Drawing needs a room on the screen: a system chosen without rooms
+    // shows none.
+    auto roomShown = [&document] { return document.model().CurrentRoom() && document.model().m_pPoints; };
+    for (int id : {cmd::DrawIndependentPoint, cmd::DrawProcessLine, cmd::DrawText, cmd::DrawHhrLine,
+                   cmd::DrawMixingPoint, cmd::DrawRelatedPoints, cmd::DrawEqualEnthalpyPoint,
+                   cmd::DrawEqualTemperaturePoint, cmd::DrawEqualMoisturePoint, cmd::DrawPointOnProcessLine,
+                   cmd::DrawPointOnHhrLine, cmd::DrawProcessCrossProcess, cmd::DrawProcessCrossHhr,
+                   cmd::DrawHhrCrossHhr, cmd::DrawComfortZone})
+        frame.setEnabledWhen(id, roomShown);
+    auto picking = [view, roomShown] { return view->viewMode() == CQORVAView::kModePick && roomShown(); };
     frame.setEnabledWhen(cmd::Edit, picking);
     frame.setEnabledWhen(cmd::Delete, picking);
     frame.setHandler(

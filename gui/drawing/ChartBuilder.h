@@ -57,6 +57,8 @@ private:
     friend class LineMode;
     friend class TextMode;
 
+    // A room is on the screen (not a system chosen without rooms).
+    bool roomShown() const;
     void Open(std::unique_ptr<CBuilderDlg> dialog);
     void CloseDialog();
     void ToggleMode(int mode);

@@ -64,7 +64,7 @@ bool CWi_AirRoomPage::validatePage()
     return m_editor->validate();
 }
 
-CWi_DaQiYaLiPage::CWi_DaQiYaLiPage(QWidget* parent) : QWizardPage(parent)
+CWi_DaQiYaLiPage::CWi_DaQiYaLiPage(QWidget* parent, CWi_AirRoomPage* rooms) : QWizardPage(parent), m_rooms(rooms)
 {
     setTitle(tr("新建 3之 3"));
     auto* layout = new QHBoxLayout(this);
@@ -80,7 +80,13 @@ bool CWi_DaQiYaLiPage::validatePage()
 {
     m_summer->computeDensity();
     m_winter->computeDensity();
-    return CheckAtmosphericData(data());
+    if (!CheckAtmosphericData(data()))
+        return false;
+    if (!m_rooms)
+        return true;
+    DesignChart chart;
+    chart.pressure = data().summerPressure;
+    return CheckDesignStatesAt(m_rooms->editor()->edit().working(), chart);
 }
 
 AtmosphericData CWi_DaQiYaLiPage::data() const
@@ -99,7 +105,7 @@ CPorjectNewWizard::CPorjectNewWizard(QWidget* parent) : QWizard(parent)
     setButtonText(QWizard::CancelButton, tr("取消"));
     m_basic = new CWi_BasicPage(this);
     m_airRoom = new CWi_AirRoomPage(m_basic, this);
-    m_pressure = new CWi_DaQiYaLiPage(this);
+    m_pressure = new CWi_DaQiYaLiPage(this, m_airRoom);
     setPage(kBasicPage, m_basic);
     setPage(kAirRoomPage, m_airRoom);
     setPage(kPressurePage, m_pressure);

@@ -47,15 +47,18 @@ private:
 class CWi_DaQiYaLiPage : public QWizardPage {
     Q_OBJECT
 public:
-    explicit CWi_DaQiYaLiPage(QWidget* parent = nullptr);
+    // rooms: the page whose design states the pressures must suit.
+    explicit CWi_DaQiYaLiPage(QWidget* parent = nullptr, CWi_AirRoomPage* rooms = nullptr);
     CAtmosphereGroup* summerGroup() { return m_summer; }
     CAtmosphereGroup* winterGroup() { return m_winter; }
-    // Finish: computes both densities first.
+    // Finish: computes both densities first; refuses a summer pressure at
+    // which a design state of page 2 cannot be completed or lies off the chart.
     bool validatePage() override;
     void cleanupPage() override {}
     AtmosphericData data() const;
 
 private:
+    CWi_AirRoomPage* m_rooms = nullptr;
     CAtmosphereGroup* m_summer = nullptr;
     CAtmosphereGroup* m_winter = nullptr;
 };

@@ -36,6 +36,6 @@ void CPressureDlg::accept()
 {
     m_summer->computeDensity();
     m_winter->computeDensity();
-    if (CheckAtmosphericData(data()))
+    if (CheckAtmosphericData(data()) && (!m_check || m_check(data())))
         QDialog::accept();
 }

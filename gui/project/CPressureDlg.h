@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 #include "project/Atmosphere.h"
 
 class CAtmosphereGroup;
@@ -18,9 +20,14 @@ public:
     CAtmosphereGroup* summerGroup() { return m_summer; }
     CAtmosphereGroup* winterGroup() { return m_winter; }
 
+    // A further check of OK's values (the design states at the new
+    // pressure); false keeps the dialog open.
+    void setCheck(std::function<bool(const AtmosphericData&)> check) { m_check = std::move(check); }
+
     void accept() override;
 
 private:
+    std::function<bool(const AtmosphericData&)> m_check;
     CAtmosphereGroup* m_summer = nullptr;
     CAtmosphereGroup* m_winter = nullptr;
 };

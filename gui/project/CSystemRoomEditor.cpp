@@ -105,15 +105,19 @@ CSystemRoomEditor::CSystemRoomEditor(SystemRoomEdit::Variant variant, QWidget* p
         if (m_showing)
             return;
         readControls();
-        m_edit.ChooseSystem(index);
+        const bool chosen = m_edit.ChooseSystem(index);
         showEdit();
+        if (!chosen)
+            selectRefusedField();
     });
     connect(m_room, &QComboBox::activated, this, [this](int index) {
         if (m_showing)
             return;
         readControls();
-        m_edit.ChooseRoom(index);
+        const bool chosen = m_edit.ChooseRoom(index);
         showEdit();
+        if (!chosen)
+            selectRefusedField();
     });
     showEdit();
 }
@@ -266,7 +270,11 @@ void CSystemRoomEditor::readControls()
 void CSystemRoomEditor::run(bool (SystemRoomEdit::*button)())
 {
     readControls();
-    (m_edit.*button)();
+    if (!(m_edit.*button)()) {
+        showEdit();
+        selectRefusedField();
+        return;
+    }
     showEdit();
 }
 
@@ -275,7 +283,26 @@ bool CSystemRoomEditor::validate()
     readControls();
     const bool valid = m_edit.Validate();
     showEdit();
+    if (!valid)
+        selectRefusedField();
     return valid;
+}
+
+void CSystemRoomEditor::selectRefusedField()
+{
+    using Field = SystemRoomEdit::Field;
+    const std::pair<Field, QLineEdit*> fields[] = {
+        {Field::SummerOutT, m_summerOut.t}, {Field::SummerOutTw, m_summerOut.tw},
+        {Field::SummerOutRH, m_summerOut.rh}, {Field::WinterOutT, m_winterOut.t},
+        {Field::WinterOutTw, m_winterOut.tw}, {Field::WinterOutRH, m_winterOut.rh},
+        {Field::SummerInT, m_summerIn.t},     {Field::SummerInTw, m_summerIn.tw},
+        {Field::SummerInRH, m_summerIn.rh},   {Field::WinterInT, m_winterIn.t},
+        {Field::WinterInTw, m_winterIn.tw},   {Field::WinterInRH, m_winterIn.rh}};
+    for (const auto& [field, edit] : fields)
+        if (field == m_edit.refusedField()) {
+            edit->setFocus();
+            edit->selectAll();
+        }
 }
 
 void CSystemRoomEditor::changeUnitSystem(int unitSystem)

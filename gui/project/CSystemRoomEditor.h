@@ -26,7 +26,7 @@ public:
     // Takes the controls' texts into the editor.
     void readControls();
     // OK / Next: true when the input may be committed (after the editor's
-    // message otherwise).
+    // message otherwise, with the field of a refused design state selected).
     bool validate();
     // Shows the loads in another unit system (1 SI, 0 engineering).
     void changeUnitSystem(int unitSystem);
@@ -44,6 +44,8 @@ private:
     QWidget* buildState(const QString& title, const char* prefix, int idName, int idT, int idTw, int idRH,
                         int idByTw, int idByRH, StateControls& controls);
     void run(bool (SystemRoomEdit::*button)());
+    // Selects the field of the design state the editor refused last.
+    void selectRefusedField();
     static void showState(const StateControls& controls, const std::string& name, const std::string& t,
                           const std::string& tw, const std::string& rh, bool byRH);
     static void enableBySelector(const StateControls& controls);

@@ -14,6 +14,7 @@
 #include "project/Atmosphere.h"
 #include "project/CQORVADoc.h"
 #include "project/NewProject.h"
+#include "project/SystemRoomEdit.h"
 
 namespace {
 
@@ -68,8 +69,14 @@ bool NewProject(CMainFrame& frame)
 bool EditSystemsAndRooms(CMainFrame& frame)
 {
     CQORVADoc& document = frame.document();
-    CSystemRoomDlg dialog(document.model().m_rooms, document.model().m_nUnitSystem, &frame,
-                          document.model().m_fSummerPressure);
+    const CIDG& idg = document.model();
+    // The dialog opens on the system and room the window shows.
+    CSystemRoomDlg dialog(idg.m_rooms, idg.m_nUnitSystem, &frame,
+                          {idg.m_fSummerPressure, idg.m_fTMinFull, idg.m_fXMaxFull}, idg.m_nCurSystem,
+                          idg.m_nCurRoom);
+    dialog.setConfirmation([&document](const CAir_Room& edited) {
+        return document.AskBeforeDesignChange(CQORVADoc::SystemRoomChange(edited));
+    });
     if (dialog.exec() != QDialog::Accepted)
         return false;
     document.ApplySystemRoomData(dialog.TakeResult());
@@ -81,6 +88,15 @@ bool EditAtmosphericPressure(CMainFrame& frame)
 {
     CQORVADoc& document = frame.document();
     CPressureDlg dialog(AtmosphericData::FromModel(document.model()), &frame);
+    // A pressure at which a design state cannot be completed, or lies off the
+    // chart, would leave views without W or N: refused.
+    // Then, as for the system–room dialog, the question before analyses run
+    // again and clear objects the user drew; 否 keeps the dialog open.
+    dialog.setCheck([&document](const AtmosphericData& data) {
+        const CIDG& idg = document.model();
+        return CheckDesignStatesAt(idg.m_rooms, {data.summerPressure, idg.m_fTMinFull, idg.m_fXMaxFull}) &&
+               document.AskBeforeDesignChange(CQORVADoc::AtmosphereChange(data));
+    });
     if (dialog.exec() != QDialog::Accepted) {
         document.RequestRedraw();
         return false;

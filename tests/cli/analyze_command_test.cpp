@@ -143,7 +143,7 @@ TEST_F(AnalyzeCommand, SampleViewsHoldNothingTheUserDrew)
                 AnalysisRequest request = *storedRequest(kind, room);
                 if (auto* fresh = std::get_if<FreshAirParams>(&request))
                     fresh->humidifyMode = kHumidifySteam;
-                EXPECT_EQ(DrawnObjectsAnalysisClears(document.model(), request), 0)
+                EXPECT_TRUE(DrawnObjectsAnalysisClears(document.model(), request).empty())
                     << room.m_strName << " " << kind;
             }
         }

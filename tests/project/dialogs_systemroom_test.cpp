@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "model/ChartFormulas.h"
 #include "project/SystemRoomEdit.h"
 #include "support/RecordingMessages.h"
@@ -289,6 +291,58 @@ TEST_F(DialogEditor, OkStoresTheShownRoomAndChecksTheOutdoorStates)
     EXPECT_FLOAT_EQ(result.m_fWinterOutRH, 45.0f);
     EXPECT_FLOAT_EQ(result.m_fSummerOutT, 34.0f);
     EXPECT_EQ(result.FindSystem("空调系统1")->FindRoom("办公室")->m_strSummerInName, "N1");
+}
+
+// A design state that cannot be completed, or that lies off the drawn chart
+// (−30 °C to 69 °C at x = 0, x up to 40 g/kg), is refused with its message
+// and the field to select; nothing goes into the working copy.
+TEST_F(DialogEditor, OkRefusesDesignStatesThatDoNotFitTheChart)
+{
+    using Field = SystemRoomEdit::Field;
+    using Texts = SystemRoomEdit;
+    struct Case {
+        std::function<void(Texts&)> type;
+        const char* message;
+        Field field;
+    };
+    const Case cases[] = {
+        {[](Texts& e) { e.outdoor.summerT = "99999"; }, "室外状态点参数错误!", Field::SummerOutT},
+        // W at 80 °C with a 28.2 °C wet bulb: x 3.9 g/kg, h 91 kJ/kg, above the chart's top edge.
+        {[](Texts& e) { e.outdoor.summerT = "80"; e.outdoor.summerTw = "28.2"; }, "夏季室外状态点超出焓湿图范围!",
+         Field::SummerOutT},
+        {[](Texts& e) { e.outdoor.summerTw = "40"; }, "室外状态点参数错误!", Field::SummerOutTw},
+        {[](Texts& e) { e.outdoor.winterRH = "150"; }, "室外状态点参数错误!", Field::WinterOutRH},
+        // N at 60 °C and 90 %: x about 140 g/kg, beyond the chart's 40 g/kg.
+        {[](Texts& e) { e.room.summerT = "60"; e.room.summerRH = "90"; }, "夏季室内状态点超出焓湿图范围!",
+         Field::SummerInRH},
+        {[](Texts& e) { e.room.winterT = "-45"; }, "冬季室内状态点超出焓湿图范围!", Field::WinterInT},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        SystemRoomEdit typed{Variant::Dialog};
+        typed.Load(project, 1);
+        c.type(typed);
+        messages.clear();
+        EXPECT_FALSE(typed.Validate());
+        EXPECT_THAT(messages.texts(), ElementsAre(c.message));
+        EXPECT_EQ(typed.refusedField(), c.field);
+        EXPECT_FLOAT_EQ(typed.working().m_fSummerOutT, 35.0f);
+        EXPECT_FLOAT_EQ(typed.working().FindSystem("空调系统1")->FindRoom("办公室")->m_fSummerInT, 26.0f);
+    }
+}
+
+// The dialog opens on the system and room the window shows; on the first
+// where those no longer exist.
+TEST_F(DialogEditor, OpensOnTheRoomShown)
+{
+    edit.Load(project, 1, {}, 1, 0);
+    EXPECT_EQ(edit.systemText, "新风系统");
+    EXPECT_EQ(edit.roomText, "大厅");
+    edit.Load(project, 1, {}, 0, 1);
+    EXPECT_EQ(edit.roomText, "会议室");
+    edit.Load(project, 1, {}, 5, 7);
+    EXPECT_EQ(edit.systemText, "空调系统1");
+    EXPECT_EQ(edit.roomText, "办公室");
 }
 
 TEST_F(DialogEditor, OkRefusesARoomNameThatWasTypedButNeverAdded)

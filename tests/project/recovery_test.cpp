@@ -110,7 +110,7 @@ TEST_F(Recovery, SavingClosingOrQuittingRemovesTheCopy)
     };
     for (const auto& [name, ending] : endings) {
         ASSERT_TRUE(document.OnOpenDocument(project.toStdString()));
-        rename(document, "未保存");
+        rename(document, name); // a name of its own, so the project changes
         recovery->Flush();
         ASSERT_EQ(copies().size(), 1) << name;
         ending();

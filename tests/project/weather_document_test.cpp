@@ -120,6 +120,48 @@ TEST_F(WeatherDocument, DesignConditionsAreOneStepThatRerunsTheRoomsAndUndoes)
     EXPECT_EQ(document.undoStack().count(), 1);
 }
 
+// A year's design conditions are refused, storing nothing, when a state lies
+// off the chart or when the re-run would clear a point the user drew and the
+// question is answered 否; 是 stores them as one step.
+TEST_F(WeatherDocument, DesignConditionsOffTheChartOrDeclinedStoreNothing)
+{
+    document.SelectCondition(kConditionSummer);
+    ASSERT_TRUE(DocumentEdits(document).AddIndependentPoint("P9", 22.0f, 0.5f, SecondProperty::RelativeHumidity,
+                                                            document.model().FullChartStates()))
+        << (messages.entries.empty() ? std::string() : messages.entries.back().text);
+    const std::vector<std::uint8_t> before = bytes();
+    const int steps = document.undoStack().count();
+    const std::string office = document.model().m_rooms.m_systems[0]->m_strName + "/" +
+                               document.model().CurrentRoom()->m_strName;
+    struct Case {
+        float summerT, summerTw;
+        bool answer;
+        bool stored;
+        std::vector<std::string> messages;
+    };
+    const std::string question = "运行分析将清除以下视图中您绘制的 1 个对象，是否继续？\n" + office + "：制冷工况";
+    const Case cases[] = {
+        {80.0f, 28.2f, true, false, {"夏季室外状态点超出焓湿图范围!"}},
+        {35.0f, 26.0f, false, false, {question}},
+        {35.0f, 26.0f, true, true, {question}},
+    };
+    for (const Case& c : cases) {
+        messages.entries.clear();
+        messages.answer = c.answer;
+        DesignConditions design;
+        design.summerT = c.summerT;
+        design.summerTw = c.summerTw;
+        design.summerPressure = 101325.0f;
+        design.winterT = -3.0f;
+        design.winterRH = 0.8f;
+        design.winterPressure = 101325.0f;
+        EXPECT_EQ(document.ApplyDesignConditions(design), c.stored) << c.summerT;
+        EXPECT_EQ(messages.texts(), c.messages) << c.summerT;
+        EXPECT_EQ(bytes() == before, !c.stored) << c.summerT;
+        EXPECT_EQ(document.undoStack().count(), steps + (c.stored ? 1 : 0)) << c.summerT;
+    }
+}
+
 // Hours at t °C and RH (fraction) at the sample's chart pressure.
 WeatherHour hourAt(float t, float RH, float p)
 {

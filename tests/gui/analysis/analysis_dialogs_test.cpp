@@ -8,6 +8,7 @@
 
 #include "gui/analysis/AnalysisDialogs.h"
 #include "project/CQORVADoc.h"
+#include "project/ProjectSerializer.h"
 #include "support/DocumentTestAccess.h"
 #include "support/RecordingMessages.h"
 
@@ -45,6 +46,24 @@ protected:
     {
         edit->clear();
         QTest::keyClicks(edit, text);
+    }
+    // The objects of one view of the room as a file stores them.
+    std::vector<std::uint8_t> ProjectBytesOfView(int condition)
+    {
+        auto copy = CloneRoom(room());
+        for (int c = 0; c < kConditionCount; ++c)
+            if (c != condition) {
+                copy->m_points[c].clear();
+                copy->m_processLines[c].clear();
+                copy->m_hhrLines[c].clear();
+                copy->m_texts[c].clear();
+            }
+        const CServiceArea fresh;
+        copy->m_anaW = fresh.m_anaW;
+        copy->m_anaD = fresh.m_anaD;
+        copy->m_anaI = fresh.m_anaI;
+        copy->m_nCondition = 0;
+        return project_serializer::roomBytes(*copy);
     }
     std::string lastMessage() const { return messages.entries.empty() ? "" : messages.entries.back().text; }
 };
@@ -145,7 +164,8 @@ TEST_F(AnalysisDialogsTest, SecondaryFanCoilAndFreshAirRun)
     fanCoil.m_mixMode->button(kMixThenTreat)->setChecked(true);
     fanCoil.accept();
     EXPECT_EQ(fanCoil.result(), QDialog::Accepted) << lastMessage();
-    EXPECT_EQ(room().m_nCondition, kConditionWinter);
+    // Without 制热 the run makes the cooling view only, and shows it.
+    EXPECT_EQ(room().m_nCondition, kConditionSummer);
 
     CFreshAirAnalysisDlg fresh(document);
     type(fresh.m_dewPoint, "0");
@@ -205,12 +225,14 @@ TEST_F(AnalysisDialogsTest, WholePercentDewPointsRefuseFractions)
     EXPECT_EQ(room().m_anaI[fancoil_slot::kDewPointPercent], 95);
 }
 
-// A run that would empty objects the user drew asks first; 否 changes
-// nothing, 是 runs as one step; the results of earlier analyses (of any
-// kind) and W, N, ε are not the user's and are not counted.
+// A run that would empty objects the user drew asks first, naming the views
+// and counting the objects in each; 否 changes nothing, 是 runs as one step;
+// the results of earlier analyses (of any kind) and W, N, ε are not the
+// user's and are not counted. A cooling-only run leaves the heating view as
+// it was and shows a view it made.
 TEST_F(AnalysisDialogsTest, AnalysisAsksBeforeClearingWhatTheUserDrew)
 {
-    const std::string question = "运行分析将清除本工况视图中您绘制的 2 个对象，是否继续？";
+    const std::string question = "运行分析将清除以下视图中您绘制的 2 个对象，是否继续？\nS1/R1：制冷工况、制热工况";
     {
         CFanCoilAnalysisDlg fanCoil(document);
         fanCoil.accept();
@@ -240,7 +262,7 @@ TEST_F(AnalysisDialogsTest, AnalysisAsksBeforeClearingWhatTheUserDrew)
     // The primary run without winter empties only the cooling view: one object.
     CPrimaryAnalysisDlg summerOnly(document);
     summerOnly.accept();
-    EXPECT_EQ(lastMessage(), "运行分析将清除本工况视图中您绘制的 1 个对象，是否继续？");
+    EXPECT_EQ(lastMessage(), "运行分析将清除以下视图中您绘制的 1 个对象，是否继续？\nS1/R1：制冷工况");
 
     messages.clear();
     messages.answer = true;
@@ -255,6 +277,28 @@ TEST_F(AnalysisDialogsTest, AnalysisAsksBeforeClearingWhatTheUserDrew)
     again.accept();
     EXPECT_EQ(again.result(), QDialog::Accepted) << lastMessage();
     EXPECT_TRUE(messages.entries.empty());
+
+    // From the heating view, 制热 unchecked: the secondary's winter results
+    // stay, and the window shows the cooling view the run made.
+    document.SelectCondition(kConditionWinter);
+    const std::vector<std::uint8_t> winter = ProjectBytesOfView(kConditionWinter);
+    for (const bool secondary : {false, true}) {
+        std::unique_ptr<CAnalysisDlg> run;
+        if (secondary) {
+            auto dialog = std::make_unique<CSecondaryAnalysisDlg>(document);
+            dialog->m_winter->setChecked(false);
+            run = std::move(dialog);
+        } else {
+            auto dialog = std::make_unique<CFanCoilAnalysisDlg>(document);
+            dialog->m_winter->setChecked(false);
+            run = std::move(dialog);
+        }
+        document.SelectCondition(kConditionWinter);
+        run->accept();
+        EXPECT_EQ(run->result(), QDialog::Accepted) << lastMessage();
+        EXPECT_EQ(ProjectBytesOfView(kConditionWinter), winter) << secondary;
+        EXPECT_EQ(document.model().CurrentCondition(), kConditionSummer) << secondary;
+    }
 }
 
 } // namespace

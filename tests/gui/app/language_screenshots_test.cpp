@@ -119,6 +119,7 @@ TEST_F(ScreenshotsLanguage, EnglishFanCoilMenusAndQuestion)
         }
     });
     service.askYesNo(QCoreApplication::translate("AnalysisFramework", analysis_messages::kClearOneDrawnObject)
+                         .arg(QStringLiteral("空调系统1/办公室101: cooling"))
                          .toStdString(),
                      MessageIcon::Question, std::string());
 }

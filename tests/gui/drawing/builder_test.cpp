@@ -919,10 +919,17 @@ TEST_F(Builder, Screenshots)
 }
 
 // The mixing dialog opens on N and W with the room's fresh air over the
-// last supply air volume, and every dialog proposes a name still free.
+// last supply air volume (of 送风量, else of the room's analysis), and every
+// dialog proposes a name still free.
 TEST_F(Builder, DialogsOpenOnFreeNamesAndTheMixingDialogOnTheFreshAirShare)
 {
     CIDG& model = DocumentTestAccess::model(document);
+    // 办公室101's analysis supplies 3,085 m³/h, 300 m³/h of it fresh: 9.7 %.
+    ASSERT_EQ(model.CurrentRoom()->m_strName, "办公室101");
+    ASSERT_EQ(model.CurrentRoom()->m_nCondition, kConditionSummer);
+    command(cmd::DrawMixingPoint);
+    EXPECT_EQ(text("ratio"), "10");
+    press("cancel");
     model.m_fSupplyAirVolume = 4000.0f;
     const float freshAir = model.CurrentRoom()->m_fSummerFreshAir;
     ASSERT_GT(freshAir, 0.0f);
@@ -975,7 +982,9 @@ TEST_F(Builder, AnEditRefusedForADependantSaysWhich)
     EXPECT_EQ(bytes(), before);
 }
 
-// The process line dialog shows both ends' states and renames an end typed anew.
+// The process line dialog shows both ends' states and renames an end typed
+// anew; a 序号 that is no point's is refused with the range, and an OK that
+// changes nothing records no step.
 TEST_F(Builder, ProcessLineDialogShowsItsEndsAndRenamesATypedEnd)
 {
     crossingLines();
@@ -994,6 +1003,12 @@ TEST_F(Builder, ProcessLineDialogShowsItsEndsAndRenamesATypedEnd)
     EXPECT_EQ(text("endT"), "30.0");
     // Within what the sample's pressure (not the standard one) moves h.
     EXPECT_NEAR(text("endH").toDouble(), formulas::enthalpy(30, formulas::moisture(30, 0.7)), 1.0);
+    const int steps = document.undoStack().count();
+    type("startIndex", "999");
+    press("ok");
+    EXPECT_EQ(messages.texts().back(), "起点序号必须为0－" + std::to_string(points() - 1) + "间的整数!");
+    EXPECT_EQ(document.undoStack().count(), steps);
+    type("startIndex", QString::number(a));
     typeIn("end", "PB2");
     messages.answer = false; // keep the line's name
     type("name", "L2");
@@ -1004,6 +1019,14 @@ TEST_F(Builder, ProcessLineDialogShowsItsEndsAndRenamesATypedEnd)
     press("ok");
     EXPECT_EQ(point(a + 1).m_strName, "PB2");
     EXPECT_EQ((*idg().m_pProcessLines)[idg().m_pProcessLines->size() - 2]->m_nEnd, a + 1);
+    EXPECT_EQ(document.undoStack().count(), steps + 1);
+
+    click((3 * at(a) + at(a + 1)) / 4);
+    command(cmd::Edit);
+    ASSERT_NE(builder->dialog(), nullptr);
+    press("ok");
+    EXPECT_FALSE(builder->dialog() && builder->dialog()->isVisible()) << ::testing::PrintToString(messages.texts());
+    EXPECT_EQ(document.undoStack().count(), steps + 1);
 }
 
 // 修改热湿比线: "A" shows its point's state; 编辑, 删除 and 拾取图形元素 in

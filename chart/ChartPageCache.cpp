@@ -13,41 +13,6 @@
 
 namespace chart {
 
-GridKey gridKey(const CIDG& idg, const ChartDevice& device)
-{
-    GridKey key;
-    key.screenWidth = device.screenWidth;
-    key.pageWidth = device.pageWidth;
-    key.pageHeight = device.pageHeight;
-    key.printing = device.printing;
-    key.projectName = idg.m_strProjectName;
-    const auto& systems = idg.m_rooms.m_systems;
-    if (idg.m_nCurSystem >= 0 && static_cast<std::size_t>(idg.m_nCurSystem) < systems.size()) {
-        key.systemName = systems[static_cast<std::size_t>(idg.m_nCurSystem)]->m_strName;
-        if (const CServiceArea* room = idg.m_rooms.RoomAt(idg.m_nCurSystem, idg.m_nCurRoom))
-            key.roomName = room->m_strName;
-    }
-    key.condition = idg.m_nCurCondition;
-    key.chartView = idg.m_bChartView;
-    key.zoom = idg.m_fZoom;
-    key.xMin = idg.m_fXMin;
-    key.xMax = idg.m_fXMax;
-    key.tMin = idg.m_fTMin;
-    key.tMax = idg.m_fTMax;
-    key.xMaxFull = idg.m_fXMaxFull;
-    key.tMinFull = idg.m_fTMinFull;
-    key.xOffset = idg.m_nXOffset;
-    key.yOffset = idg.m_nYOffset;
-    key.summerPressure = idg.m_fSummerPressure;
-    key.winterPressure = idg.m_fWinterPressure;
-    key.drawOptions = idg.m_drawOptions;
-    key.labelFont = idg.m_font1.toBytes();
-    key.textColour = idg.m_textColor;
-    key.showValues = idg.m_bShowValues;
-    key.margins = idg.m_nMargin;
-    return key;
-}
-
 namespace {
 
 // The most calls that may change for the page to be mended in place.
@@ -100,17 +65,15 @@ ChartPageCache::~ChartPageCache() = default;
 const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, double scale,
                                    double devicePixelRatio)
 {
-    GridKey key = gridKey(m_renderer.model(), device);
-    key.pixels = pixels;
-    key.scale = scale;
-    key.devicePixelRatio = devicePixelRatio;
+    PageKey key{gridKey(m_renderer.model(), device, m_renderer.m_nLabelGapX, m_renderer.m_nLabelGapY), pixels,
+                scale, devicePixelRatio};
     if (!m_gridKey || *m_gridKey != key) {
         m_grid = QImage(pixels * devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
         m_grid.setDevicePixelRatio(devicePixelRatio);
         m_grid.fill(Qt::white);
         QPainter painter(&m_grid);
         beginPainting(painter, scale);
-        QPainterCanvas canvas(painter);
+        QPainterCanvas canvas(painter, &m_textLayouts);
         m_renderer.DrawGrid(canvas, device);
         painter.end();
         m_gridKey = std::move(key);
@@ -181,7 +144,7 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
                 QPainter painter(&m_page);
                 painter.setClipRegion(changed);
                 beginPainting(painter, scale);
-                QPainterCanvas canvas(painter);
+                QPainterCanvas canvas(painter, &m_textLayouts);
                 for (std::size_t i = 0; i < calls.size(); ++i)
                     if (changed.intersects(pagePixels(bounds[i], scale)))
                         replayCall(calls[i], canvas);
@@ -198,7 +161,7 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
             }
             QPainter painter(&m_page);
             beginPainting(painter, scale);
-            QPainterCanvas canvas(painter);
+            QPainterCanvas canvas(painter, &m_textLayouts);
             for (const auto& call : calls)
                 replayCall(call, canvas);
             painter.end();
@@ -223,6 +186,7 @@ void ChartPageCache::clear()
     m_objects.reset();
     m_objectBounds.clear();
     m_textWidths.clear();
+    m_textLayouts.clear();
 }
 
 } // namespace chart

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "chart/Canvas.h"
@@ -78,6 +79,9 @@ struct ObjectNames {
     };
     LabelPlacer placer;
     std::vector<Pending> pending;
+    // The markers drawn so far, by spot and highlight: points on one spot
+    // share one marker (drawing it again would only darken its rim).
+    std::unordered_set<std::uint64_t> markersDrawn;
 };
 
 // Draws the grid of the chart: header, border and the iso-line families.

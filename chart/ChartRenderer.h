@@ -13,6 +13,7 @@ class Canvas;
 namespace chart {
 struct GridRecord;
 struct ObjectNames;
+struct PlacementMemory;
 } // namespace chart
 
 // Draws a chart model and answers where things are on it. A renderer reads
@@ -35,6 +36,9 @@ public:
     // Least distance between neighbouring labels of a family, device units.
     std::int32_t m_nLabelGapX = 20;
     std::int32_t m_nLabelGapY = 30;
+    // How many names the last drawing of the objects had to search a place
+    // for (the others stood where nothing near them had changed).
+    int m_nSearchedNames = 0;
 
     // Lays the chart out for a device: margins, scales, window offsets,
     // annotation cursor. Run at the start of every drawing.
@@ -147,6 +151,8 @@ private:
 
     const CIDG& m_idg;
     std::shared_ptr<const chart::GridRecord> m_gridRecord;
+    // Where the last drawing placed the names (chart/LabelPlacement.h).
+    std::shared_ptr<const chart::PlacementMemory> m_namePlacement;
 };
 
 // The chart-region test of new points on a laid-out chart (the drawn window).

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "chart/CanvasTypes.h"
@@ -47,6 +48,14 @@ CanvasRect textBox(CanvasPoint anchor, CanvasSize size, int align);
 // 7 above.
 inline constexpr int kLabelPositions = 8;
 
+// The position of turn 0–7 round the user's choice: p, p+1, p−1, p+2, p−2,
+// p+3, p−3, p+4, nearest to the choice first.
+constexpr int turnPosition(int preferred, int turn)
+{
+    const int offset = (turn + 1) / 2 * (turn % 2 == 1 ? 1 : -1);
+    return ((preferred + offset) % kLabelPositions + kLabelPositions) % kLabelPositions;
+}
+
 // The box of a name of this size standing `gap` device units away from the
 // anchor in direction `position`: beside, above or below the anchor, centred
 // on it along the other axis for the four straight positions.
@@ -84,6 +93,13 @@ public:
         bool gridLine = false;
     };
     Meeting meet(const CanvasRect& box) const;
+    // The two halves of meet: whether the box covers a box or marker, and
+    // what the lines do to it (a leader blocks it).
+    bool coversBox(const CanvasRect& box) const;
+    // Makes the boxes of another grid cover this one's area too (for
+    // coversBox only): the fixed grid's labels under the names' boxes.
+    void coverAlso(const ObstacleGrid& other);
+    Meeting lineMeeting(const CanvasRect& box) const;
     // What segment a–b crosses of the boxes and markers that do not contain
     // `own`: 0 nothing, 1 markers only, 2 a box.
     int segmentCrossing(CanvasPoint a, CanvasPoint b, CanvasPoint own) const;
@@ -91,25 +107,73 @@ public:
     bool overlapsBoxApartFrom(const CanvasRect& rect, CanvasPoint a, CanvasPoint b) const;
 
     const CanvasRect& bounds() const { return m_bounds; }
-    std::size_t size() const { return m_items.size(); }
+    // Device units per bit of the occupancy of the boxes.
+    int bitScale() const { return m_bitScale; }
 
 private:
-    struct Item {
-        CanvasRect rect; // the box, or the bounding box of the segment
-        CanvasPoint a;
-        CanvasPoint b;
+    struct Box {
+        CanvasRect rect;
         ObstacleKind kind = ObstacleKind::Box;
     };
-    void insert(const Item& item);
+    struct Segment {
+        CanvasRect rect; // bounding box
+        CanvasPoint a;
+        CanvasPoint b;
+        ObstacleKind kind = ObstacleKind::ObjectLine;
+    };
     void cellRange(const CanvasRect& rect, int& x0, int& y0, int& x1, int& y1) const;
-    template <class Visit> bool visit(const CanvasRect& rect, Visit&& visitor) const;
+    std::size_t cellIndex(int x, int y) const
+    {
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(m_columns) +
+               static_cast<std::size_t>(x);
+    }
+    void insertSegment(const Segment& segment) const;
+    // Files the segments added since the last query into the cells: a
+    // drawing whose names all stand where they stood never needs them.
+    void fileSegments() const;
+    void fileSegment(CanvasPoint a, CanvasPoint b, ObstacleKind kind) const;
+    // The bit columns and rows a box covers, [x0, x1) × [y0, y1); empty when
+    // it lies off the bounds.
+    bool bitRange(const CanvasRect& rect, int& x0, int& y0, int& x1, int& y1) const;
+    void setBits(const CanvasRect& rect);
+    // Calls visitor for every box (or segment) filed in a cell the rectangle
+    // touches, until it returns true; whether it did.
+    template <class Visit> bool visitBoxes(const CanvasRect& rect, Visit&& visitor) const;
+    template <class Visit> bool visitSegments(const CanvasRect& rect, Visit&& visitor) const;
 
     CanvasRect m_bounds;
     int m_cell;
     int m_columns;
     int m_rows;
-    std::vector<Item> m_items;
-    std::vector<std::vector<int>> m_cells;
+    // Boxes and segments are filed apart: most tested places are covered by
+    // a box, found without looking at the lines.
+    std::vector<Box> m_boxes;
+    mutable std::vector<Segment> m_segments;
+    struct Added {
+        CanvasPoint a;
+        CanvasPoint b;
+        ObstacleKind kind;
+    };
+    mutable std::vector<Added> m_unfiled;
+    // What each cell holds, as lists threaded through one array: the first
+    // node of each cell, and per node the item and the next node (−1 ends).
+    struct Node {
+        int item;
+        int next;
+    };
+    std::vector<int> m_boxHeads;
+    mutable std::vector<int> m_segmentHeads;
+    std::vector<Node> m_boxNodes;
+    mutable std::vector<Node> m_segmentNodes;
+    // The area the boxes cover, one bit per m_bitScale × m_bitScale device
+    // units (one on screen), rounded outward: whether a box is covered is a
+    // look at a few words however crowded the spot.
+    int m_bitShift = 0; // log2 of m_bitScale
+    int m_bitScale = 1;
+    int m_bitColumns = 0;
+    int m_bitRows = 0;
+    std::size_t m_wordsPerRow = 0;
+    std::vector<std::uint64_t> m_bits;
 };
 
 struct LabelRequest {
@@ -118,6 +182,12 @@ struct LabelRequest {
     int gap = 0;        // distance of the first ring from the anchor
     CanvasSize size;    // the name's extent in its font
     int reach = 0;      // where a leader starts: this far from the anchor (the marker's edge)
+
+    bool operator==(const LabelRequest& other) const
+    {
+        return anchor == other.anchor && position == other.position && gap == other.gap &&
+               size.width == other.size.width && size.height == other.size.height && reach == other.reach;
+    }
 };
 
 struct PlacedLabel {
@@ -132,6 +202,50 @@ struct PlacedLabel {
     // Clear when no usable place was found: the name stands at the chosen
     // position and is not an obstacle for later names.
     bool placed = false;
+
+    bool operator==(const PlacedLabel&) const = default;
+};
+
+// What one drawing's placement found: the obstacles and, per name in the
+// order asked, the request, the place and what its search saw. The renderer
+// keeps it for its next drawing on the same layout: a name with the same
+// request takes the same place again without searching when every place its
+// search tried that a change reaches still answers as it did (covered or
+// not, the lines on it, what its leader crosses) — the search would then go
+// the same way and find exactly that place.
+struct PlacementMemory {
+    struct Obstacle {
+        ObstacleKind kind = ObstacleKind::Box;
+        CanvasRect rect; // a box, or a segment's bounding box
+        CanvasPoint a;   // a segment's ends
+        CanvasPoint b;
+        bool operator==(const Obstacle&) const = default;
+    };
+    struct Name {
+        LabelRequest request;
+        PlacedLabel placed;
+        // The last place tried: the search went round the rings up to this
+        // ring, in this ring up to this turn.
+        int lastRing = 0;
+        int lastTurn = 0;
+        CanvasRect reach; // every place tried and every leader tested
+        // The places no box covered, whose lines and leaders were looked at:
+        // `lookedCount` entries of `looked` from `lookedFrom`, in the order
+        // tried.
+        std::uint32_t lookedFrom = 0;
+        std::uint32_t lookedCount = 0;
+    };
+    struct Looked {
+        CanvasRect box;
+        int lines = 0;   // what LabelPlacer::lines answered
+        int leader = -1; // what the leader crosses, −1 not looked at
+    };
+    CanvasRect bounds;
+    int cell = 0;
+    std::shared_ptr<const ObstacleGrid> fixed;
+    std::vector<Obstacle> obstacles; // in a fixed order (sorted)
+    std::vector<Name> names;
+    std::vector<Looked> looked;
 };
 
 // The free area of one drawing: what is fixed for the layout (the grid's
@@ -140,7 +254,7 @@ class LabelPlacer {
 public:
     // bounds: where names may stand; cell: the grid's cell size, device
     // units; fixed: obstacles kept from the grid's drawing, or none.
-    LabelPlacer(const CanvasRect& bounds, int cell, const ObstacleGrid* fixed = nullptr);
+    LabelPlacer(const CanvasRect& bounds, int cell, std::shared_ptr<const ObstacleGrid> fixed = {});
 
     // Something names must not cover (an arrowhead, a text; a point marker).
     void addObstacle(const CanvasRect& rect, ObstacleKind kind = ObstacleKind::Box);
@@ -155,24 +269,56 @@ public:
     // Finds the place for a name by the rule above and takes it.
     PlacedLabel place(const LabelRequest& request);
 
+    // Names an earlier drawing placed, taken again where nothing their
+    // search met has changed; given after the last obstacle and before the
+    // first name. A memory of another layout is not used.
+    void recall(std::shared_ptr<const PlacementMemory> previous);
+    // What this drawing placed, for the next (after the last name).
+    std::shared_ptr<const PlacementMemory> memory() const { return m_memory; }
+    // How many names the last drawing searched for and how many it took
+    // again (for tests and the benchmark).
+    int searchedNames() const { return m_searched; }
+
     // Rings tried beyond the first; with a step of half the name's height
-    // they reach about ten name heights from the anchor. A name crowded
+    // they reach about six name heights from the anchor. A name crowded
     // past all of them stands at the chosen position.
-    static constexpr int kOuterRings = 20;
+    static constexpr int kOuterRings = 12;
+    // Once a last resort is known, only this many rings further out are
+    // searched for a place with a clear leader.
+    static constexpr int kRingsPastLastResort = 2;
 
 private:
-    struct Quality {
-        bool usable = false;
-        int lines = 0;  // 0 clear of every line, 1 on a grid line, 2 on an object line
-        int leader = 0; // what the leader crosses: 0 nothing, 1 markers, 2 a box
-    };
-    Quality quality(const CanvasRect& box, const LabelRequest& request, bool leader) const;
+    // What lines cross a box that can take a name: 0 none, 1 a grid line,
+    // 2 an object line; kOutside, kCovered (a box or marker lies there) or
+    // kOnLeader when it cannot.
+    static constexpr int kOutside = -3;
+    static constexpr int kCovered = -2;
+    static constexpr int kOnLeader = -1;
+    int lines(const CanvasRect& box) const;
+    // The search of the rule; what it saw goes into `name` and `looked`.
+    void search(const LabelRequest& request, PlacementMemory::Name& name,
+                std::vector<PlacementMemory::Looked>& looked) const;
+    void take(const PlacedLabel& placed);
+    // Whether the earlier search of `name` (in `memory`) would see the same
+    // now wherever something changed.
+    bool stillHolds(const PlacementMemory::Name& name, const PlacementMemory& memory) const;
+    void noteChange(const PlacedLabel& placed);
+    // What the leader to a box crosses: 0 nothing, 1 markers, 2 a box.
+    int leaderCrossing(const LabelRequest& request, const CanvasRect& box) const;
     static CanvasPoint leaderStart(const LabelRequest& request, const CanvasRect& box);
     static CanvasPoint leaderEnd(const LabelRequest& request, const CanvasRect& box);
 
     CanvasRect m_bounds;
-    const ObstacleGrid* m_fixed;
+    int m_cell;
+    std::shared_ptr<const ObstacleGrid> m_fixed;
     ObstacleGrid m_objects;
+    std::shared_ptr<PlacementMemory> m_memory;
+    std::shared_ptr<const PlacementMemory> m_previous;
+    // What differs from the previous drawing: boxes (markers, arrowheads,
+    // texts, names) and segments (object lines, leaders).
+    std::vector<CanvasRect> m_changedBoxes;
+    std::vector<std::pair<CanvasPoint, CanvasPoint>> m_changedSegments;
+    int m_searched = 0;
 };
 
 } // namespace chart

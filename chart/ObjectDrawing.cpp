@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <unordered_set>
 
 #include "chart/Canvas.h"
 #include "chart/ChartDrawingSupport.h"
@@ -197,16 +198,22 @@ void ChartRenderer::DrawObjects(Canvas& canvas)
     const ChartLayout& l = m_layout;
     const int nameHeight = std::max(fontUnits(PointNameFont().lfHeight), fontUnits(LineNameFont().lfHeight));
     chart::ObjectNames names{chart::LabelPlacer({0, 0, l.m_nTotalWidth, l.m_nTotalHeight},
-                                                std::max(8, 2 * nameHeight), l.m_gridObstacles.get()),
+                                                std::max(8, 2 * nameHeight), l.m_gridObstacles),
+                             {},
                              {}};
     // Every marker is known before the first arrow and the first name.
+    // Points on one spot share one marker.
     const CanvasRect chartRect = ChartRectangle();
-    if (m_idg.m_pPoints)
+    if (m_idg.m_pPoints) {
+        std::unordered_set<std::uint64_t> spots;
         for (const auto& point : *m_idg.m_pPoints) {
             const CanvasPoint position = PointPosition(*point);
-            if (chartRect.contains(position.x, position.y))
+            const std::uint64_t spot =
+                (std::uint64_t(std::uint32_t(position.x)) << 32) | std::uint32_t(position.y);
+            if (chartRect.contains(position.x, position.y) && spots.insert(spot).second)
                 names.placer.addObstacle(MarkerRectangle(position), chart::ObstacleKind::Marker);
         }
+    }
 
     if (m_idg.m_pPoints)
         for (std::size_t i = 0; i < m_idg.m_pPoints->size(); ++i) {
@@ -235,10 +242,14 @@ void ChartRenderer::DrawObjects(Canvas& canvas)
     for (const auto& box : freeTexts)
         if (box)
             names.placer.addObstacle(*box);
+    // The names of the last drawing stand again where nothing near them moved.
+    names.placer.recall(m_namePlacement);
     for (const chart::ObjectNames::Pending& name : names.pending) {
         canvas.setFont(name.font);
         drawPlacedName(canvas, names.placer.place(name.request), name.colour, name.text);
     }
+    m_namePlacement = names.placer.memory();
+    m_nSearchedNames = names.placer.searchedNames();
     DrawKnownParameters(canvas);
     DrawResultTexts(canvas, freeTexts);
 }
@@ -283,15 +294,22 @@ void ChartRenderer::DrawStatePoint(Canvas& canvas, int index, bool highlighted, 
     const ChartLayout& l = m_layout;
     const int radius = MarkerRadius();
     const int penWidth = scaledPenUnits(m_idg.m_nLineWidth, l.m_fPenScale);
-    if (highlighted) {
-        canvas.setPen({kHighlightColour, penWidth, kPenDot});
-        canvas.setBrush(kHighlightFill);
-    } else {
-        canvas.setPen({m_idg.m_pointColor, penWidth, kPenSolid});
-        canvas.setBrush(m_idg.m_pointColor);
+    // A marker already drawn on this spot (in the same highlight) is not
+    // drawn again; the name still waits for its place.
+    const std::uint64_t spot = (std::uint64_t(std::uint32_t(position.x)) << 33) |
+                               (std::uint64_t(std::uint32_t(position.y)) << 1) | (highlighted ? 1u : 0u);
+    if (names.markersDrawn.insert(spot).second) {
+        if (highlighted) {
+            canvas.setPen({kHighlightColour, penWidth, kPenDot});
+            canvas.setBrush(kHighlightFill);
+        } else {
+            canvas.setPen({m_idg.m_pointColor, penWidth, kPenSolid});
+            canvas.setBrush(m_idg.m_pointColor);
+        }
+        canvas.drawEllipse(
+            {position.x - radius, position.y - radius, position.x + radius, position.y + radius});
+        canvas.setNoBrush();
     }
-    canvas.drawEllipse({position.x - radius, position.y - radius, position.x + radius, position.y + radius});
-    canvas.setNoBrush();
     if (!m_idg.m_bShowPointLabels)
         return;
 
@@ -525,7 +543,7 @@ std::vector<std::optional<CanvasRect>> ChartRenderer::FreeTextBoxes(Canvas& canv
     // The texts the user put stand first; the captions then take their
     // places in list order, clear of those, of each other and of the grid's labels.
     chart::LabelPlacer taken({0, 0, l.m_nTotalWidth, 2 * l.m_nTotalHeight},
-                             std::max(8, 2 * fontUnits(l.m_workingFont.lfHeight)), l.m_gridObstacles.get());
+                             std::max(8, 2 * fontUnits(l.m_workingFont.lfHeight)), l.m_gridObstacles);
     std::vector<std::size_t> captions;
     for (std::size_t i = 0; i < texts.size(); ++i) {
         const CCommentString& text = *texts[i];

@@ -95,7 +95,8 @@ void QPainterCanvas::setPen(const CanvasPen& pen)
     // Width 0 is the device's thinnest line, as a cosmetic pen draws it.
     m_linePen = QPen(toQColor(pen.colour), pen.width < 0 ? 0 : pen.width, qtPenStyle(pen.style), Qt::FlatCap,
                      Qt::MiterJoin);
-    m_painter.setPen(m_linePen);
+    if (!m_textPenSet)
+        m_painter.setPen(m_linePen);
 }
 
 void QPainterCanvas::setBrush(std::int32_t colour)
@@ -128,6 +129,14 @@ void QPainterCanvas::setFont(const LogFont& font)
         m_shapeAscent = QFontMetricsF(m_painter.font(), m_painter.device()).ascent();
 }
 
+void QPainterCanvas::useLinePen()
+{
+    if (!m_textPenSet)
+        return;
+    m_painter.setPen(m_linePen);
+    m_textPenSet = false;
+}
+
 TextLayoutCache::Entry* QPainterCanvas::cached(const std::string& text)
 {
     if (!m_fontSet || !m_painter.device())
@@ -158,12 +167,14 @@ void QPainterCanvas::setTextColour(std::int32_t colour)
 
 void QPainterCanvas::drawLine(int x1, int y1, int x2, int y2)
 {
+    useLinePen();
     m_painter.drawLine(x1, y1, x2, y2);
     chart::clearUpperVectorState();
 }
 
 void QPainterCanvas::drawPolyline(const std::vector<CanvasPoint>& points)
 {
+    useLinePen();
     if (points.size() >= 2)
         m_painter.drawPolyline(toPolygon(points));
     chart::clearUpperVectorState();
@@ -171,18 +182,21 @@ void QPainterCanvas::drawPolyline(const std::vector<CanvasPoint>& points)
 
 void QPainterCanvas::drawRectangle(const CanvasRect& rect)
 {
+    useLinePen();
     m_painter.drawRect(rect.left, rect.top, rect.width(), rect.height());
     chart::clearUpperVectorState();
 }
 
 void QPainterCanvas::drawEllipse(const CanvasRect& rect)
 {
+    useLinePen();
     m_painter.drawEllipse(QRectF(rect.left, rect.top, rect.width(), rect.height()));
     chart::clearUpperVectorState();
 }
 
 void QPainterCanvas::drawPolygon(const std::vector<CanvasPoint>& points)
 {
+    useLinePen();
     if (points.size() >= 3)
         m_painter.drawPolygon(toPolygon(points));
     chart::clearUpperVectorState();
@@ -215,9 +229,14 @@ void QPainterCanvas::drawText(int x, int y, const std::string& text, int align)
         baseline = y + metrics.ascent();
         break;
     }
-    // Text takes the text colour as its pen; the line pen is put back after
-    // (a painter save and restore would copy the whole painter state).
-    m_painter.setPen(m_textColour);
+    // Text takes the text colour as its pen; the line pen comes back before
+    // the next line or shape (a pen change makes the engine set up its
+    // painting again, so a run of names changes it once).
+    if (!m_textPenSet || m_painterTextColour != m_textColour) {
+        m_painter.setPen(m_textColour);
+        m_painterTextColour = m_textColour;
+        m_textPenSet = true;
+    }
     if (entry && m_drawShapes) {
         // The shape keeps the glyphs Qt would look up and place again for
         // every drawing of the same text.
@@ -230,7 +249,6 @@ void QPainterCanvas::drawText(int x, int y, const std::string& text, int align)
     } else {
         m_painter.drawText(QPoint(left, baseline), string);
     }
-    m_painter.setPen(m_linePen);
     chart::clearUpperVectorState();
 }
 

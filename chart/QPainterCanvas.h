@@ -67,6 +67,8 @@ private:
     // The width of a text in the current font, and its cache entry if any.
     int widthOf(const QString& string, TextLayoutCache::Entry* entry);
     TextLayoutCache::Entry* cached(const std::string& text);
+    // Puts the line pen back on the painter after texts.
+    void useLinePen();
 
     QPainter& m_painter;
     // What the painter was last given, so repeated selections cost nothing.
@@ -75,6 +77,9 @@ private:
     std::optional<QFontMetrics> m_metrics;
     QPen m_linePen;
     QColor m_textColour;
+    // The painter holds the text colour as its pen (set by the last text).
+    bool m_textPenSet = false;
+    QColor m_painterTextColour;
     LogFont m_logFont;
     bool m_fontSet = false;
     std::optional<QRegion> m_baseClip;

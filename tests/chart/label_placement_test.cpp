@@ -29,49 +29,95 @@ bool intersect(const CanvasRect& a, const CanvasRect& b)
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
-TEST(LabelPlacer, TakesTheChosenPositionThenTheNearestFreeOneThenFurtherOut)
+// One name of 20 × 10 at (500, 500), the first ring 5 px out, user's
+// position 0 (upper right). Boxes worked out by hand from the positions:
+// upper right starts gap right of and ends gap above the anchor; right is
+// centred on the anchor's row; ring n lies n × 5 (half the height) further.
+TEST(LabelPlacer, PlacesEachNameByTheRule)
 {
+    using chart::ObstacleKind;
     const CanvasPoint anchor{500, 500};
     const CanvasSize size{20, 10};
     const int gap = 5;
-    // Boxes worked out by hand: upper right starts gap right of and ends gap
-    // above the anchor; right is centred on the anchor's row.
     const CanvasRect upperRight{505, 485, 525, 495};
     const CanvasRect right{505, 495, 525, 505};
-    // The eight boxes of the first ring, and upper right two rings out (gap +
-    // 2 × half the height), the first that clears them all.
-    const std::vector<CanvasRect> firstRing{upperRight,           right,
-                                            {505, 505, 525, 515}, {490, 505, 510, 515},
-                                            {475, 505, 495, 515}, {475, 495, 495, 505},
-                                            {475, 485, 495, 495}, {490, 485, 510, 495}};
-    const CanvasRect upperRightRing2{515, 475, 535, 485};
+    const CanvasRect lowerLeft{475, 505, 495, 515};
+    struct Line {
+        CanvasPoint a;
+        CanvasPoint b;
+        ObstacleKind kind;
+    };
     struct Case {
         const char* what;
-        std::vector<CanvasRect> obstacles;
+        std::vector<CanvasRect> boxes;
+        std::vector<Line> lines;
         CanvasRect expected;
         bool leader;
+        bool halo;
     };
+    // A grid line across every place of the first ring: the row 500 and the
+    // column 500 with the two diagonals miss none of the eight boxes.
+    const std::vector<Line> gridEverywhere{{{400, 500}, {600, 500}, ObstacleKind::GridLine},
+                                           {{500, 400}, {500, 600}, ObstacleKind::GridLine},
+                                           {{480, 480}, {520, 520}, ObstacleKind::GridLine},
+                                           {{520, 480}, {480, 520}, ObstacleKind::GridLine}};
     const Case cases[] = {
-        {"free", {}, upperRight, false},
-        {"chosen taken: one step round", {upperRight}, right, false},
-        // Everything of the first ring taken except the place below-left of
-        // the anchor: turning back from upper right (0, 1, 7, 2, 6, 3, 5, 4)
-        // reaches lower left (4) last.
+        {"free", {}, {}, upperRight, false, false},
+        {"chosen place covered: one step round", {upperRight}, {}, right, false, false},
+        // Turning back from upper right (0, 1, 7, 2, 6, 3, 5, 4) reaches
+        // lower left (4) last.
         {"first ring nearly full",
          {{440, 440, 560, 500}, {500, 440, 560, 560}, {440, 500, 500, 505}},
-         {475, 505, 495, 515},
+         {},
+         lowerLeft,
+         false,
          false},
-        {"first ring full", firstRing, upperRightRing2, true},
+        // A process line rising through the anchor crosses upper right (and
+        // lower left); right only touches it at its corner (505, 495).
+        {"object line through the chosen place",
+         {},
+         {{{450, 550}, {550, 450}, ObstacleKind::ObjectLine}},
+         right,
+         false,
+         false},
+        // Iso-lines along rows 490 and 500 cross upper right, right and
+        // above (turns 0, 1, 2); lower right (turn 3) is the first clear.
+        {"iso-line: a clear place of the first ring first",
+         {},
+         {{{400, 490}, {600, 490}, ObstacleKind::GridLine}, {{400, 500}, {600, 500}, ObstacleKind::GridLine}},
+         {505, 505, 525, 515},
+         false,
+         false},
+        {"iso-lines everywhere: the chosen place on a halo", {}, gridEverywhere, upperRight, false, true},
+        // Two bands above row 496 and below row 504 from column 470 to 530
+        // cover every place out to ring 4. On ring 5 upper right
+        // (530–550 × 460–480) is clear, but its leader to (530, 480) would
+        // cross the upper band, a name; right (530–550 × 495–505) is next,
+        // its leader along row 500 between the bands.
+        {"first ring full: further out, the leader crossing no name",
+         {{470, 470, 530, 496}, {470, 504, 530, 530}},
+         {},
+         {530, 495, 550, 505},
+         true,
+         false},
     };
     for (const Case& c : cases) {
         chart::LabelPlacer placer({0, 0, 1000, 1000}, 24);
-        for (const CanvasRect& obstacle : c.obstacles)
-            placer.addObstacle(obstacle);
-        const chart::PlacedLabel placed = placer.place({anchor, 0, gap, size});
+        for (const CanvasRect& box : c.boxes)
+            placer.addObstacle(box);
+        for (const Line& line : c.lines)
+            placer.addLine(line.a, line.b, line.kind);
+        const chart::PlacedLabel placed = placer.place({anchor, 0, gap, size, 0});
+        EXPECT_TRUE(placed.placed) << c.what;
         EXPECT_EQ(placed.box, c.expected) << c.what;
         EXPECT_EQ(placed.leader, c.leader) << c.what;
-        if (c.leader) { // to the box's corner nearest the anchor
-            EXPECT_EQ(placed.leaderEnd, (CanvasPoint{c.expected.left, c.expected.bottom})) << c.what;
+        EXPECT_EQ(placed.halo, c.halo) << c.what;
+        if (c.leader) { // from the anchor to the box's point nearest it
+            EXPECT_EQ(placed.leaderStart, anchor) << c.what;
+            EXPECT_EQ(placed.leaderEnd,
+                      (CanvasPoint{std::clamp(anchor.x, c.expected.left, c.expected.right),
+                                   std::clamp(anchor.y, c.expected.top, c.expected.bottom)}))
+                << c.what;
         }
         // The place is taken: the same box is no longer free.
         EXPECT_FALSE(placer.isFree(placed.box)) << c.what;
@@ -276,10 +322,7 @@ protected:
     static void SetUpTestSuite() { SuiteGuiApplication::start(); }
     static void TearDownTestSuite() { SuiteGuiApplication::stop(); }
 
-    void SetUp() override
-    {
-        ASSERT_TRUE(ReadAnalysedSample(contents));
-    }
+    void SetUp() override { ASSERT_TRUE(ReadAnalysedSample(contents)); }
 
     ProjectContents contents;
 };

@@ -14,6 +14,7 @@ namespace chart {
 struct GridRecord;
 struct ObjectNames;
 struct PlacementMemory;
+class LabelPlacer;
 } // namespace chart
 
 // Draws a chart model and answers where things are on it. A renderer reads
@@ -118,9 +119,10 @@ public:
     // Where each free text (说明性文字) of the list is drawn, by list index
     // (none for texts in the result column and texts off the shown window):
     // where the user put it; a comfort zone's caption that would overlap a
-    // caption, a free text or a grid label before it moves down or up by
-    // whole lines to the nearest place where it overlaps none.
-    std::vector<std::optional<CanvasRect>> FreeTextBoxes(Canvas& canvas);
+    // caption, a free text, a grid label or (in `objects`) a marker or
+    // arrowhead moves down or up by whole lines, or over to the other side
+    // of the corner it names, to the nearest place where it overlaps none.
+    std::vector<std::optional<CanvasRect>> FreeTextBoxes(Canvas& canvas, const chart::LabelPlacer* objects);
     // Where a free text put at device point `device` is stored: chart-relative
     // pixels of the standard screen's full chart (zoom 1), so that it stays
     // at the same state of air on every device and in every window.

@@ -99,6 +99,55 @@ CanvasRect labelBox(CanvasPoint anchor, int position, int gap, CanvasSize size)
     return {left, top, left + size.width, top + size.height};
 }
 
+namespace {
+
+// Where along its line a line's name may stand on its first ring, after the middle.
+constexpr double kAlongLine[] = {0.4, 0.6, 0.3, 0.7};
+constexpr int kSlides = static_cast<int>(sizeof kAlongLine / sizeof kAlongLine[0]);
+
+// The groups of places a name tries, in order: the first ring round the
+// anchor, for a line's name the first ring round points along the line, then
+// the rings further out round the anchor.
+struct Group {
+    CanvasPoint anchor;
+    int ring = 0;
+};
+
+int slidesOf(const LabelRequest& request)
+{
+    return request.alongLine ? kSlides : 0;
+}
+
+Group groupOf(const LabelRequest& request, int group)
+{
+    const int slides = slidesOf(request);
+    if (group == 0 || group > slides)
+        return {request.anchor, group == 0 ? 0 : group - slides};
+    const double t = kAlongLine[group - 1];
+    const CanvasPoint a = request.lineStart;
+    const CanvasPoint b = request.lineEnd;
+    return {{static_cast<int>(std::lround(a.x + t * (double(b.x) - a.x))),
+             static_cast<int>(std::lround(a.y + t * (double(b.y) - a.y)))},
+            0};
+}
+
+} // namespace
+
+CanvasRect ringBox(CanvasPoint anchor, int preferred, int turn, int gap, CanvasSize size)
+{
+    if (turn < kLabelPositions)
+        return labelBox(anchor, turnPosition(preferred, turn), gap, size);
+    // Between positions p+k and p+k+1 for k = 0, −1, 1, −2, 2, −3, 3, −4.
+    const int j = turn - kLabelPositions;
+    const int k = j % 2 == 0 ? j / 2 : -(j / 2 + 1);
+    const int first = ((preferred + k) % kLabelPositions + kLabelPositions) % kLabelPositions;
+    const CanvasRect a = labelBox(anchor, first, gap, size);
+    const CanvasRect b = labelBox(anchor, (first + 1) % kLabelPositions, gap, size);
+    const int left = (a.left + b.left) / 2;
+    const int top = (a.top + b.top) / 2;
+    return {left, top, left + size.width, top + size.height};
+}
+
 ObstacleGrid::ObstacleGrid(const CanvasRect& bounds, int cell) : m_bounds(bounds), m_cell(std::max(1, cell))
 {
     const long width = std::max(1, bounds.width() + 1);
@@ -378,8 +427,9 @@ int ObstacleGrid::segmentCrossing(CanvasPoint a, CanvasPoint b, CanvasPoint own)
         return 0;
     int crossing = 0;
     visitBoxes(span, [&](const Box& item) {
+        // The marker round the anchor is the leader's own.
         const bool box = item.kind == ObstacleKind::Box;
-        if ((!box && crossing > 0) || item.rect.contains(own.x, own.y) || !touches(item.rect, span) ||
+        if ((!box && (crossing > 0 || item.rect.contains(own.x, own.y))) || !touches(item.rect, span) ||
             !segmentCrossesBox(a, b, item.rect))
             return false;
         crossing = box ? 2 : 1;
@@ -426,6 +476,11 @@ bool LabelPlacer::isFree(const CanvasRect& box) const
         box.bottom > m_bounds.bottom)
         return false;
     return !m_objects.coversBox(box) && !m_objects.lineMeeting(box).blocked;
+}
+
+bool LabelPlacer::covered(const CanvasRect& box) const
+{
+    return m_objects.coversBox(box);
 }
 
 bool LabelPlacer::coversObjectBox(const CanvasRect& rect, CanvasPoint a, CanvasPoint b) const
@@ -505,12 +560,14 @@ void LabelPlacer::search(const LabelRequest& request, PlacementMemory::Name& nam
     // object line; a leader across markers only; a leader across a name.
     std::optional<Candidate> fallback[3];
     std::optional<Candidate> chosen;
-    int lastRing = kOuterRings;
-    for (int ring = 0; ring <= lastRing && !chosen; ++ring) {
+    int lastGroup = slidesOf(request) + kOuterRings;
+    for (int group = 0; group <= lastGroup && !chosen; ++group) {
+        const Group g = groupOf(request, group);
+        const int ring = g.ring;
         const int gap = request.gap + ring * step;
-        for (int turn = 0; turn < kLabelPositions; ++turn) {
-            const CanvasRect box = labelBox(request.anchor, turnPosition(preferred, turn), gap, request.size);
-            name.lastRing = ring;
+        for (int turn = 0; turn < ringTurns(ring); ++turn) {
+            const CanvasRect box = ringBox(g.anchor, preferred, turn, gap, request.size);
+            name.lastGroup = group;
             name.lastTurn = turn;
             reachAlso(name.reach, box);
             const int q = lines(box);
@@ -530,7 +587,7 @@ void LabelPlacer::search(const LabelRequest& request, PlacementMemory::Name& nam
             if (resort >= 0) {
                 if (!fallback[resort]) {
                     fallback[resort] = candidate;
-                    lastRing = std::min(lastRing, ring + kRingsPastLastResort);
+                    lastGroup = std::min(lastGroup, group + kRingsPastLastResort);
                 }
                 continue;
             }
@@ -611,10 +668,11 @@ bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementM
                            [&](const auto& segment) { return crosses(segment.first, segment.second, wide); });
     };
     // Every place the search tried, in its order; those a change reaches are asked again.
-    for (int ring = 0; ring <= name.lastRing; ++ring)
-        for (int turn = 0; turn < (ring == name.lastRing ? name.lastTurn + 1 : kLabelPositions); ++turn) {
-            const CanvasRect box = labelBox(request.anchor, turnPosition(preferred, turn),
-                                            request.gap + ring * step, request.size);
+    for (int group = 0; group <= name.lastGroup; ++group) {
+        const Group g = groupOf(request, group);
+        for (int turn = 0; turn < (group == name.lastGroup ? name.lastTurn + 1 : ringTurns(g.ring)); ++turn) {
+            const CanvasRect box =
+                ringBox(g.anchor, preferred, turn, request.gap + g.ring * step, request.size);
             const bool wasLooked = looked != lookedEnd && looked->box == box;
             const PlacementMemory::Looked* entry = wasLooked ? looked++ : nullptr;
             const bool boxChanged = !boxes.empty() && boxMeets(box);
@@ -635,6 +693,7 @@ bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementM
                 leaderCrossing(request, box) != entry->leader)
                 return false;
         }
+    }
     return true;
 }
 

@@ -14,8 +14,10 @@
 //
 // The rule, said once: a name tries the position the user chose on the
 // first ring round its anchor, then the other positions of that ring nearest
-// first (one step round either way, then two, …), then the same on rings
-// half a name height further out, with a leader line. A place is usable when
+// first (one step round either way, then two, …); a line's name then the
+// first ring round points further along its line (0.4, 0.6, 0.3, 0.7 of the
+// way); then the same on rings half a name height further out, with a
+// leader line. A place is usable when
 // it lies inside the bounds and covers no marker, box or leader line. The
 // name takes the nearest ring that has a usable place whose leader crosses
 // nothing and that no process line, ε line or arrowhead crosses; within that
@@ -61,6 +63,18 @@ constexpr int turnPosition(int preferred, int turn)
 // on it along the other axis for the four straight positions.
 CanvasRect labelBox(CanvasPoint anchor, int position, int gap, CanvasSize size);
 
+// The places a ring offers: the eight positions, and beyond the first ring
+// also the eight places halfway between neighbouring positions (their two
+// boxes averaged), so a leader finds the gaps of a crowd.
+constexpr int ringTurns(int ring)
+{
+    return ring == 0 ? kLabelPositions : 2 * kLabelPositions;
+}
+// The box of turn `turn` of ring `ring` (gap the ring's distance): turns
+// 0–7 the positions nearest the chosen one first, 8–15 the places between
+// them, nearest first too.
+CanvasRect ringBox(CanvasPoint anchor, int preferred, int turn, int gap, CanvasSize size);
+
 // What lies on the chart, as far as names are concerned.
 enum class ObstacleKind : std::uint8_t {
     Box,        // an arrowhead, label, text or name: never covered, never crossed by a leader
@@ -100,8 +114,8 @@ public:
     // coversBox only): the fixed grid's labels under the names' boxes.
     void coverAlso(const ObstacleGrid& other);
     Meeting lineMeeting(const CanvasRect& box) const;
-    // What segment a–b crosses of the boxes and markers that do not contain
-    // `own`: 0 nothing, 1 markers only, 2 a box.
+    // What segment a–b crosses of the boxes, and of the markers that do not
+    // contain `own`: 0 nothing, 1 markers only, 2 a box.
     int segmentCrossing(CanvasPoint a, CanvasPoint b, CanvasPoint own) const;
     // Whether a rectangle overlaps a box or marker that contains neither a nor b.
     bool overlapsBoxApartFrom(const CanvasRect& rect, CanvasPoint a, CanvasPoint b) const;
@@ -182,11 +196,17 @@ struct LabelRequest {
     int gap = 0;        // distance of the first ring from the anchor
     CanvasSize size;    // the name's extent in its font
     int reach = 0;      // where a leader starts: this far from the anchor (the marker's edge)
+    // A line's name: the line it names, along which its first ring may also
+    // stand round points other than the middle.
+    bool alongLine = false;
+    CanvasPoint lineStart{};
+    CanvasPoint lineEnd{};
 
     bool operator==(const LabelRequest& other) const
     {
         return anchor == other.anchor && position == other.position && gap == other.gap &&
-               size.width == other.size.width && size.height == other.size.height && reach == other.reach;
+               size.width == other.size.width && size.height == other.size.height && reach == other.reach &&
+               alongLine == other.alongLine && lineStart == other.lineStart && lineEnd == other.lineEnd;
     }
 };
 
@@ -224,9 +244,9 @@ struct PlacementMemory {
     struct Name {
         LabelRequest request;
         PlacedLabel placed;
-        // The last place tried: the search went round the rings up to this
-        // ring, in this ring up to this turn.
-        int lastRing = 0;
+        // The last place tried: the search went through the rings up to
+        // this group of places, in it up to this turn.
+        int lastGroup = 0;
         int lastTurn = 0;
         CanvasRect reach; // every place tried and every leader tested
         // The places no box covered, whose lines and leaders were looked at:
@@ -262,6 +282,9 @@ public:
     void addLine(CanvasPoint a, CanvasPoint b, ObstacleKind kind = ObstacleKind::ObjectLine);
     // Whether a box lies inside the bounds and covers no box or leader.
     bool isFree(const CanvasRect& box) const;
+    // Whether a box covers a marker, arrowhead, text, grid label or name,
+    // wherever it lies.
+    bool covered(const CanvasRect& box) const;
     // Whether a rectangle covers a box of the objects (not of the fixed
     // grid) that contains neither a nor b: an arrowhead against the markers
     // but those of its own line's ends.
@@ -279,9 +302,9 @@ public:
     // again (for tests and the benchmark).
     int searchedNames() const { return m_searched; }
 
-    // Rings tried beyond the first; with a step of half the name's height
-    // they reach about six name heights from the anchor. A name crowded
-    // past all of them stands at the chosen position.
+    // Rings tried beyond the first (sixteen places each); with a step of
+    // half the name's height they reach about six name heights from the
+    // anchor. A name crowded past all of them stands at the chosen position.
     static constexpr int kOuterRings = 12;
     // Once a last resort is known, only this many rings further out are
     // searched for a place with a clear leader.

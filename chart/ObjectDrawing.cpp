@@ -115,8 +115,10 @@ LogFont freeTextFont(const CCommentString& text, const ChartLayout& l)
     return font;
 }
 
-// A comfort zone's caption moves by at most this many lines either way.
+// A comfort zone's caption moves by at most this many lines either way; it
+// was put this many screen pixels right of the zone's corner.
 constexpr int kCaptionShifts = 6;
+constexpr int kCaptionGap = 6;
 
 } // namespace
 
@@ -238,7 +240,7 @@ void ChartRenderer::DrawObjects(Canvas& canvas)
 
     // The texts stand where they were put; the names keep clear of them and
     // are drawn over every line, so a name on a line keeps its halo.
-    const std::vector<std::optional<CanvasRect>> freeTexts = FreeTextBoxes(canvas);
+    const std::vector<std::optional<CanvasRect>> freeTexts = FreeTextBoxes(canvas, &names.placer);
     for (const auto& box : freeTexts)
         if (box)
             names.placer.addObstacle(*box);
@@ -346,7 +348,8 @@ void ChartRenderer::DrawProcessLine(Canvas& canvas, int index, bool highlighted,
     const CanvasPen pen = highlighted ? CanvasPen{kHighlightColour, penWidth, kPenDot}
                                       : CanvasPen{m_idg.m_lineColor, penWidth, m_idg.m_nLineStyle};
     canvas.setPen(pen);
-    if (const auto clipped = chart::clipSegment(a, b, chartRect)) {
+    const auto clipped = chart::clipSegment(a, b, chartRect);
+    if (clipped) {
         canvas.drawLine(clipped->first.x, clipped->first.y, clipped->second.x, clipped->second.y);
         names.placer.addLine(clipped->first, clipped->second);
     }
@@ -413,8 +416,14 @@ void ChartRenderer::DrawProcessLine(Canvas& canvas, int index, bool highlighted,
         if (arrowAt && arrowAt->contains(middle.x, middle.y))
             gap = std::max({gap, middle.x - arrowAt->left, arrowAt->right - middle.x, middle.y - arrowAt->top,
                             arrowAt->bottom - middle.y});
-        names.pending.push_back({line.m_strName, font, highlighted ? kHighlightColour : m_idg.m_nameColor,
-                                 chart::LabelRequest{middle, 0, gap, canvas.textExtent(line.m_strName), 0}});
+        chart::LabelRequest request{middle, 0, gap, canvas.textExtent(line.m_strName), 0};
+        if (clipped) {
+            request.alongLine = true;
+            request.lineStart = clipped->first;
+            request.lineEnd = clipped->second;
+        }
+        names.pending.push_back(
+            {line.m_strName, font, highlighted ? kHighlightColour : m_idg.m_nameColor, request});
     }
 }
 
@@ -468,7 +477,8 @@ void ChartRenderer::DrawHhrLine(Canvas& canvas, int index, bool highlighted, cha
     canvas.setPen(highlighted ? CanvasPen{kHighlightColour, penWidth, kPenDot}
                               : CanvasPen{kHhrLineColour, penWidth, kPenSolid});
     const CanvasRect chartRect = ChartRectangle();
-    if (const auto clipped = chart::clipSegment(a, b, chartRect)) {
+    const auto clipped = chart::clipSegment(a, b, chartRect);
+    if (clipped) {
         canvas.drawLine(clipped->first.x, clipped->first.y, clipped->second.x, clipped->second.y);
         names.placer.addLine(clipped->first, clipped->second);
     }
@@ -479,9 +489,14 @@ void ChartRenderer::DrawHhrLine(Canvas& canvas, int index, bool highlighted, cha
         const int w = 2 * static_cast<int>(scaledPenUnits(m_idg.m_nPointRadius, 1.0) * l.m_fZoom);
         const LogFont font = LineNameFont();
         canvas.setFont(font);
+        chart::LabelRequest request{middle, 2, std::max(1, w), canvas.textExtent(line.m_strName), 0};
+        if (clipped) {
+            request.alongLine = true;
+            request.lineStart = clipped->first;
+            request.lineEnd = clipped->second;
+        }
         names.pending.push_back(
-            {line.m_strName, font, highlighted ? kHighlightColour : m_idg.m_textColor,
-             chart::LabelRequest{middle, 2, std::max(1, w), canvas.textExtent(line.m_strName), 0}});
+            {line.m_strName, font, highlighted ? kHighlightColour : m_idg.m_textColor, request});
     }
 }
 
@@ -524,7 +539,8 @@ bool ChartRenderer::InResultColumn(const CCommentString& text, CanvasPoint colum
     return text.m_nKind != 0 || inColumn;
 }
 
-std::vector<std::optional<CanvasRect>> ChartRenderer::FreeTextBoxes(Canvas& canvas)
+std::vector<std::optional<CanvasRect>> ChartRenderer::FreeTextBoxes(Canvas& canvas,
+                                                                    const chart::LabelPlacer* objects)
 {
     std::vector<std::optional<CanvasRect>> boxes;
     if (!m_idg.m_pTexts)
@@ -562,14 +578,21 @@ std::vector<std::optional<CanvasRect>> ChartRenderer::FreeTextBoxes(Canvas& canv
         if (!box)
             continue;
         boxes[i] = box;
-        // Down one line, up one, down two, …
-        for (int turn = 0; turn <= 2 * kCaptionShifts; ++turn) {
+        // Where it was put, then down one line, up one, down two, …; at each
+        // height on its side of the corner, then on the other (the corner
+        // lies a gap left of where it was put).
+        const int across = box->width() + 2 * kCaptionGap;
+        bool found = false;
+        for (int turn = 0; turn <= 2 * kCaptionShifts && !found; ++turn) {
             const int lines = (turn + 1) / 2 * (turn % 2 == 1 ? 1 : -1);
             const int dy = lines * box->height();
-            const CanvasRect moved{box->left, box->top + dy, box->right, box->bottom + dy};
-            if (taken.isFree(moved)) {
-                boxes[i] = moved;
-                break;
+            for (const int dx : {0, -across}) {
+                const CanvasRect moved{box->left + dx, box->top + dy, box->right + dx, box->bottom + dy};
+                if (taken.isFree(moved) && !(objects && objects->covered(moved))) {
+                    boxes[i] = moved;
+                    found = true;
+                    break;
+                }
             }
         }
         taken.addObstacle(*boxes[i]);

@@ -508,11 +508,12 @@ void showTheMostCrowdedView(CIDG& idg)
 }
 
 // The crowded real room: the most crowded analysed view with a comfort zone
-// on N and ten more points along its process lines, zoomed into the process.
+// round N and ten more points along its process lines, zoomed into the process.
 void crowdTheRoom(CIDG& idg)
 {
     showTheMostCrowdedView(idg);
-    addCodeZone(idg, 1, qorva::psychro::CodeZone::CoolingClass1, "GB 50736 供冷 I级");
+    // A zone of ±1 K and ±5 % round N, in the middle of the process.
+    ASSERT_EQ(idg.MakeComfortZone(1, 1.0f, 5.0f), 1);
     const auto& lines = *idg.m_pProcessLines;
     ASSERT_FALSE(lines.empty());
     for (int i = 0; i < 10; ++i) {

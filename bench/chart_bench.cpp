@@ -13,6 +13,8 @@
 #include "chart/QPainterCanvas.h"
 #include "chart/RecordingCanvas.h"
 #include "chart/ChartRenderer.h"
+#include "chart/WeatherMap.h"
+#include "climate/WeatherFile.h"
 
 // A full redraw of the chart at zoom 1 for a 1920-pixel screen with 200 or
 // 2 000 objects (per 200: 100 state points, 60 process lines, 20 ε lines,
@@ -237,6 +239,35 @@ BENCHMARK(BM_ObjectEdit)
     ->Args({2000, 0})
     ->Args({2000, 1})
     ->Unit(benchmark::kMillisecond);
+
+// The 200-object page with the Bologna year drawn over its grid as the
+// density map (the map made once, as the document makes it when the year or
+// its filter changes), beside BM_FullRedrawIntoImage/200 without it.
+void BM_FullRedrawWithWeatherYear(benchmark::State& state)
+{
+    BusyChart chart(200);
+    WeatherYear year;
+    std::string error;
+    if (!ReadWeatherFile(QORVA_SOURCE_DIR "/examples/ITA_ER_Bologna-Marconi.AP.161400_TMYx.2004-2018.epw",
+                         year, error)) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    const chart::WeatherMap map = chart::MakeWeatherMap(year, HourFilter{}, chart::WeatherMapStyle::Density);
+    ChartDevice device;
+    device.weather = &map;
+    QImage image(chart::pageSize(device, false), QImage::Format_RGB32);
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        QPainterCanvas canvas(painter);
+        ChartRenderer(chart.idg).DrawChart(canvas, device);
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    state.counters["cells"] = static_cast<double>(map.density.cells.size());
+}
+BENCHMARK(BM_FullRedrawWithWeatherYear)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

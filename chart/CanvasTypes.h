@@ -35,6 +35,8 @@ enum PenStyle : int {
     kPenDot = 2,
     kPenDashDot = 3,
     kPenDashDotDot = 4,
+    // No line at all (the metafile's null pen): a polygon is filled only.
+    kPenNull = 5,
 };
 
 // A pen: colour (0x00BBGGRR), width in device units (0 = the thinnest line

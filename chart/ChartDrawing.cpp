@@ -13,6 +13,7 @@
 #include "chart/ChartRenderer.h"
 #include "chart/LabelPlacement.h"
 #include "chart/ResultWording.h"
+#include "chart/WeatherMap.h"
 #include "model/TextCodec.h"
 
 namespace {
@@ -165,6 +166,7 @@ GridKey gridKey(const CIDG& idg, const ChartDevice& device, int labelGapX, int l
     key.margins = idg.m_nMargin;
     key.labelGapX = labelGapX;
     key.labelGapY = labelGapY;
+    key.weather = device.weather ? device.weather->serial : 0;
     return key;
 }
 
@@ -296,6 +298,11 @@ void ChartRenderer::DrawGrid(Canvas& canvas, const ChartDevice& device)
     grid.drawPressureLabel();
     grid.drawLabels();
     tee.clearClip();
+    // The weather year over the grid, below the objects; its legend's box
+    // joins the labels the names keep clear of.
+    if (device.weather)
+        chart::DrawWeatherMap(*this, tee, *device.weather);
+    grid.fileObstacles();
     m_layout.m_bGridLabelsValid = true;
     auto record = std::make_shared<chart::GridRecord>();
     record->key = std::move(key);
@@ -432,15 +439,23 @@ void GridPainter::drawLabels()
             stands[i] = true;
         }
     selectLabelFont();
-    auto obstacles = std::make_shared<ObstacleGrid>(drawing, cell);
     for (std::size_t i = 0; i < m_labels.size(); ++i) {
         if (!stands[i])
             continue;
         const Label& label = m_labels[i];
         m_canvas.drawText(label.anchor.x, label.anchor.y, label.text, label.align);
         layout.m_gridLabels.push_back(label.box);
-        obstacles->addBox(label.box);
     }
+}
+
+void GridPainter::fileObstacles()
+{
+    ChartLayout& layout = m_chart.m_layout;
+    const CanvasRect drawing{0, 0, layout.m_nTotalWidth, layout.m_nTotalHeight};
+    auto obstacles =
+        std::make_shared<ObstacleGrid>(drawing, std::max(8, 2 * fontUnits(layout.m_workingFont.lfHeight)));
+    for (const CanvasRect& box : layout.m_gridLabels)
+        obstacles->addBox(box);
     for (const auto& line : layout.m_gridLines)
         obstacles->addPolyline(line, ObstacleKind::GridLine);
     layout.m_gridObstacles = std::move(obstacles);

@@ -100,9 +100,11 @@ public:
     void drawHumidityLines();
     void drawWetBulbLines();
     void drawPressureLabel();
-    // Draws the labels that can stand and keeps their boxes and the grid's
-    // lines in the layout for the names of the objects.
+    // Draws the labels that can stand and keeps their boxes in the layout.
     void drawLabels();
+    // Files the grid's label boxes and lines in the layout's obstacle index
+    // for the names of the objects (after everything the grid draws).
+    void fileObstacles();
 
 private:
     struct Label {

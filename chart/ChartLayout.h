@@ -9,9 +9,11 @@
 
 namespace chart {
 class ObstacleGrid;
-}
+struct WeatherMap;
+} // namespace chart
 
-// The device a chart is laid out for.
+// The device a chart is laid out for, and what is drawn on it beside the
+// model.
 struct ChartDevice {
     static constexpr int kDefaultScreenWidth = 1920;
 
@@ -28,6 +30,10 @@ struct ChartDevice {
     // arrows and names keep a size that reads on paper (a name at least 2 mm
     // high, a marker at least 1.5 mm across).
     bool paper = false;
+    // A weather year drawn over the grid, below the objects (not owned;
+    // none when null). It goes with the device so that the view, every
+    // export and the printer draw the same map.
+    const chart::WeatherMap* weather = nullptr;
 };
 
 // The working spacings of the six line families, in chart units.

@@ -177,7 +177,7 @@ void EmfCanvas::setPen(const CanvasPen& pen)
     Device& d = *m_device;
     if (!d.dc || (d.penSet && pen == d.currentPen))
         return;
-    const int style = pen.style >= kPenSolid && pen.style <= kPenDashDotDot ? pen.style : kPenSolid;
+    const int style = pen.style >= kPenSolid && pen.style <= kPenNull ? pen.style : kPenSolid;
     d.replace(d.pen, CreatePen(style, std::max(0, pen.width), colorRef(pen.colour)));
     d.currentPen = pen;
     d.penSet = true;

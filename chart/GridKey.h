@@ -13,7 +13,8 @@ namespace chart {
 
 // Everything the drawn grid (header, border, iso-lines with their labels,
 // pressure label) depends on: the chart settings, the pressures, the window,
-// the view, the header as shown (names, condition, language) and the device.
+// the view, the header as shown (names, condition, language), the device and
+// the weather map drawn over the grid.
 // Two equal keys draw the same grid.
 struct GridKey {
     int screenWidth = 0;
@@ -42,6 +43,8 @@ struct GridKey {
     std::array<std::int32_t, 4> margins{};
     std::int32_t labelGapX = 0;
     std::int32_t labelGapY = 0;
+    // The weather map drawn with the grid (its serial), 0 for none.
+    std::uint64_t weather = 0;
 
     bool operator==(const GridKey&) const = default;
 };

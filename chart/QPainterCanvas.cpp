@@ -20,6 +20,8 @@ Qt::PenStyle qtPenStyle(int style)
         return Qt::DashDotLine;
     case kPenDashDotDot:
         return Qt::DashDotDotLine;
+    case kPenNull:
+        return Qt::NoPen;
     default:
         return Qt::SolidLine;
     }

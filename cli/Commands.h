@@ -19,6 +19,7 @@ int runImportParamsCommand(const std::vector<std::string>& args);
 int runImportOldCommand(const std::vector<std::string>& args);
 int runAnalyzeCommand(const std::vector<std::string>& args);
 int runComfortCommand(const std::vector<std::string>& args);
+int runClimateCommand(const std::vector<std::string>& args);
 
 // The parameters stored in `room` for the analysis `analyze --analysis` names
 // (primary, secondary, fancoil, freshair); none for another name.

@@ -12,6 +12,8 @@
 #include "analysis/Binding.h"
 #include "chart/ChartExport.h"
 #include "chart/ChartRenderer.h"
+#include "chart/WeatherMap.h"
+#include "climate/WeatherFile.h"
 #include "cli/Commands.h"
 #include "cli/Usage.h"
 #include "model/References.h"
@@ -21,7 +23,7 @@
 // qorva-cli render FILE.id OUT.emf|wmf|svg|pdf|png|jpg [--system S] [--room R]
 //                  [--condition 0|1|2] [--page] [--width PIXELS] [--dpi DPI]
 //                  [--png-compression 0-9] [--print-layout] [--all] [--lang zh|en]
-//                  [--window T0,T1,X0,X1]
+//                  [--weather FILE.epw|FILE.csv] [--window T0,T1,X0,X1]
 //
 // Draws one room's chart exactly as the view shows it. --system and --room
 // take a name, or a 0-based index when no system or room has that name;
@@ -38,6 +40,8 @@
 // draws names, markers and arrows at sizes that read on paper. A PDF is one A4 page laid out for the printer
 // with the project's margins (--print-layout says so explicitly); with --all
 // it holds one page per room and condition that has objects beyond W, N, ε.
+// --weather draws a weather year (.epw or .csv, every hour) over the grid as
+// the program's 查看 → 气象年 does.
 // --window draws the part of the chart from T0 to T1 °C (at its left edge)
 // and from X0 to X1 g/kg, as 剪裁 over that region would.
 namespace {
@@ -50,6 +54,7 @@ struct RenderOptions {
     std::string output;
     std::string system;
     std::string room;
+    std::string weather;
     int condition = -1;
     bool pageView = false;
     int screenWidth = ChartDevice::kDefaultScreenWidth;
@@ -78,7 +83,7 @@ int usage(const std::string& problem)
     std::fputs("usage: qorva-cli render FILE.id OUT.emf|wmf|svg|pdf|png|jpg [--system NAME|INDEX]\n"
                "                        [--room NAME|INDEX] [--condition 0|1|2] [--page] [--width PIXELS]\n"
                "                        [--dpi 96-600] [--png-compression 0-9] [--print-layout] [--all]\n"
-               "                        [--lang zh|en] [--window T0,T1,X0,X1]\n",
+               "                        [--lang zh|en] [--weather FILE.epw|FILE.csv] [--window T0,T1,X0,X1]\n",
                stderr);
     return kExitUsage;
 }
@@ -144,6 +149,9 @@ bool parseOptions(const std::vector<std::string>& args, RenderOptions& options, 
                 return false;
         } else if (arg == "--room") {
             if (!value(options.room))
+                return false;
+        } else if (arg == "--weather") {
+            if (!value(options.weather))
                 return false;
         } else if (arg == "--condition") {
             if (!value(text))
@@ -335,6 +343,18 @@ int runRenderCommand(const std::vector<std::string>& args)
 
     ChartDevice device;
     device.screenWidth = options.screenWidth;
+    chart::WeatherMap weather;
+    if (!options.weather.empty()) {
+        if (reportMissingInput("render", options.weather))
+            return kExitFailure;
+        WeatherYear year;
+        if (!ReadWeatherFile(options.weather, year, problem)) {
+            std::fprintf(stderr, "qorva-cli render: %s: %s\n", options.weather.c_str(), problem.c_str());
+            return kExitFailure;
+        }
+        weather = chart::MakeWeatherMap(year, HourFilter{}, chart::WeatherMapStyle::Density);
+        device.weather = &weather;
+    }
     chart::ExportOptions exportOptions;
     exportOptions.format = options.format;
     exportOptions.pageView = options.pageView;

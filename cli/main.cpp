@@ -39,6 +39,8 @@ int main(int argc, char* argv[])
         return runAnalyzeCommand(args);
     if (command == "comfort")
         return runComfortCommand(args);
+    if (command == "climate")
+        return runClimateCommand(args);
     std::fprintf(stderr, "qorva-cli: unknown command '%s'\n", command.c_str());
     std::fputs(kCliUsage, stderr);
     return 2;

@@ -25,7 +25,8 @@ bool ParseSpan(std::string_view text, int low, int high, int& from, int& to)
         return false;
     auto whole = [low, high](std::string_view part, int& value) {
         const auto result = std::from_chars(part.data(), part.data() + part.size(), value);
-        return result.ec == std::errc() && result.ptr == part.data() + part.size() && value >= low && value <= high;
+        return result.ec == std::errc() && result.ptr == part.data() + part.size() && value >= low &&
+               value <= high;
     };
     int a = 0;
     int b = 0;

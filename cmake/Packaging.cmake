@@ -3,7 +3,9 @@
 include(GNUInstallDirs)
 
 install(TARGETS qorva-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES examples/office.id examples/parameters.txt DESTINATION ${CMAKE_INSTALL_DATADIR}/qorva/examples)
+install(FILES examples/office.id examples/parameters.txt examples/ITA_ER_Bologna-Marconi.AP.161400_TMYx.2004-2018.epw
+              examples/LICENSE.Bologna.txt
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/qorva/examples)
 install(FILES packaging/qorva-cli.bash DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
         RENAME qorva-cli)
 

@@ -6,7 +6,7 @@ _qorva_cli()
     local cur prev words cword
     _init_completion || return
 
-    local commands="state states convert render export-points export-params report import-params import-old analyze comfort"
+    local commands="state states convert render export-points export-params report import-params import-old analyze comfort climate"
     if [[ $cword -eq 1 ]]; then
         COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
         return
@@ -16,12 +16,14 @@ _qorva_cli()
     case $command in
         state) options="--p --t --tw --rh --td --x --h --json" ;;
         states) options="--p --json" ;;
-        render) options="--system --room --condition --width --dpi --png-compression --page --print-layout --all --window" ;;
+        render) options="--system --room --condition --width --dpi --png-compression --page --print-layout --all
+                         --lang --weather --window" ;;
         report) options="--json" ;;
         analyze)
             options="--analysis --system --room --winter --no-winter --fan-rise --supply-diff --dew-point
                      --preheat --humidify --preheat-diff --mix --heat-to --humidification --json --help" ;;
         comfort) options="--ta --rh --tr --v --met --clo --zone --limit --rh-low --rh-high --p" ;;
+        climate) options="--hours --months --json" ;;
     esac
 
     # Words an option takes; options with a number take no completion.
@@ -29,13 +31,15 @@ _qorva_cli()
         --analysis) COMPREPLY=($(compgen -W "primary secondary fancoil freshair" -- "$cur")); return ;;
         --zone) COMPREPLY=($(compgen -W "gb-cooling-1 gb-cooling-2 gb-heating-1 gb-heating-2 pmv" -- "$cur")); return ;;
         --condition) COMPREPLY=($(compgen -W "0 1 2" -- "$cur")); return ;;
+        --lang) COMPREPLY=($(compgen -W "zh en" -- "$cur")); return ;;
+        --weather) _filedir '@(epw|EPW|csv|CSV)'; return ;;
         --preheat) COMPREPLY=($(compgen -W "first mix" -- "$cur")); return ;;
         --humidify) COMPREPLY=($(compgen -W "adiabatic steam none" -- "$cur")); return ;;
         --mix) COMPREPLY=($(compgen -W "treat-first mix-first" -- "$cur")); return ;;
         --supply-diff) COMPREPLY=($(compgen -W "max" -- "$cur")); return ;;
         --p | --t | --tw | --rh | --td | --x | --h | --system | --room | --width | --dpi | --png-compression | --window | \
             --fan-rise | --dew-point | --preheat-diff | --heat-to | --humidification | \
-            --ta | --tr | --v | --met | --clo | --zone | --limit | --rh-low | --rh-high)
+            --ta | --tr | --v | --met | --clo | --zone | --limit | --rh-low | --rh-high | --hours | --months)
             return ;;
     esac
 
@@ -46,6 +50,7 @@ _qorva_cli()
     case $command in
         convert | render | export-points | export-params | report | analyze | import-params | import-old)
             _filedir ;;
+        climate) _filedir '@(epw|EPW|csv|CSV)' ;;
     esac
 }
 complete -F _qorva_cli qorva-cli

@@ -17,6 +17,9 @@
 #include "project/ParameterFile.h"
 #include "project/ProjectFile.h"
 #include "project/TextExport.h"
+#include "climate/WeatherFile.h"
+#include "project/NumberText.h"
+#include "psychro/QorvaDll.h"
 
 CQORVADoc::CQORVADoc(QObject* parent) : QObject(parent)
 {
@@ -326,6 +329,7 @@ void CQORVADoc::SetBasicParameters(const std::string& projectName, int unitSyste
 void CQORVADoc::ApplyNewProject(const NewProjectData& data, const std::string& path)
 {
     CopyNewProject(data, m_idg);
+    ForgetWeatherYear();
     m_strPathName = path;
     FillToolbarCombos();
     m_bProjectOpen = true;
@@ -344,16 +348,119 @@ void CQORVADoc::ApplySystemRoomData(CAir_Room&& edited)
         idg.UnbindCurrentLists();
         idg.m_rooms.m_systems = std::move(edited.m_systems);
         FillToolbarCombos();
-        BindEachCondition(CurrentConditionCode());
-        // Stored primary analyses follow the new design data.
-        std::string reason;
-        if (!RerunPrimaryAnalyses(idg, reason))
-            alertMessage(QCoreApplication::translate("AnalysisFramework", analysis_messages::kRerunFailed)
-                                 .toStdString() +
-                             reason,
-                         MessageIcon::Stop);
+        FollowDesignChange(idg);
         return true;
     });
+}
+
+void CQORVADoc::FollowDesignChange(CIDG& idg)
+{
+    BindEachCondition(CurrentConditionCode());
+    // Stored primary analyses follow the new design data.
+    std::string reason;
+    if (!RerunPrimaryAnalyses(idg, reason))
+        alertMessage(
+            QCoreApplication::translate("AnalysisFramework", analysis_messages::kRerunFailed).toStdString() +
+                reason,
+            MessageIcon::Stop);
+}
+
+bool CQORVADoc::ApplyDesignConditions(const DesignConditions& d)
+{
+    if (!d.summerT || !d.summerTw || !d.summerPressure || !d.winterT || !d.winterRH || !d.winterPressure) {
+        alertMessage(tr(doc_messages::kYearTooShort).toStdString(), MessageIcon::Stop);
+        return false;
+    }
+    float x = 0, h = 0, rh = 0, tw = 0, td = 0, pq = 0, pqb = 0, v = 0, rho = 0;
+    if (!pttw_all(*d.summerPressure, *d.summerT, *d.summerTw, &x, &h, &rh, &td, &pq, &pqb, &v, &rho)) {
+        alertMessage(tr(doc_messages::kSummerDesignState).toStdString(), MessageIcon::Stop);
+        return false;
+    }
+    const float summerRH = rh;
+    if (!ptRH_all(*d.winterPressure, *d.winterT, *d.winterRH, &x, &h, &tw, &td, &pq, &pqb, &v, &rho)) {
+        alertMessage(tr(doc_messages::kWinterDesignState).toStdString(), MessageIcon::Stop);
+        return false;
+    }
+    const float winterTw = tw;
+    // The pressures as the pressure dialog takes them: typed into its
+    // fields, the densities computed from the fields by its OK.
+    AtmosphericSeasons seasons = AtmosphericSeasons::FromData(AtmosphericData::FromModel(m_idg));
+    seasons.summer.pressure = FormatNumber("%.0f", *d.summerPressure);
+    seasons.winter.pressure = FormatNumber("%.0f", *d.winterPressure);
+    seasons.summer.ComputeDensity();
+    seasons.winter.ComputeDensity();
+    const AtmosphericData atmosphere = seasons.ToData();
+    if (!CheckAtmosphericData(atmosphere))
+        return false;
+    return ChangeProject(tr("用于工程"), [&](CIDG& idg) {
+        CAir_Room& rooms = idg.m_rooms;
+        rooms.m_fSummerOutT = *d.summerT;
+        rooms.m_fSummerOutTw = *d.summerTw;
+        rooms.m_fSummerOutRH = summerRH * 100.0f;
+        rooms.m_bSummerOutByRH = 0;
+        rooms.m_fWinterOutT = *d.winterT;
+        rooms.m_fWinterOutRH = *d.winterRH * 100.0f;
+        rooms.m_fWinterOutTw = winterTw;
+        rooms.m_bWinterOutByRH = 1;
+        atmosphere.CopyInto(idg);
+        FollowDesignChange(idg);
+        return true;
+    });
+}
+
+bool CQORVADoc::LoadWeatherFile(const std::string& path, std::string& error)
+{
+    auto year = std::make_unique<WeatherYear>();
+    if (!ReadWeatherFile(path, *year, error))
+        return false;
+    m_weatherYear = std::move(year);
+    m_bWeatherShown = true;
+    RemakeWeatherMap();
+    return true;
+}
+
+void CQORVADoc::ClearWeatherYear()
+{
+    ForgetWeatherYear();
+    NotifyChanged(DocumentChange::Display);
+}
+
+void CQORVADoc::ForgetWeatherYear()
+{
+    m_weatherYear.reset();
+    m_weatherFilter = HourFilter{};
+    m_bWeatherShown = false;
+    m_weatherMap = chart::WeatherMap{};
+}
+
+void CQORVADoc::SetWeatherFilter(const HourFilter& filter)
+{
+    m_weatherFilter = filter;
+    RemakeWeatherMap();
+}
+
+void CQORVADoc::SetWeatherShown(bool shown)
+{
+    m_bWeatherShown = shown;
+    NotifyChanged(DocumentChange::Display);
+}
+
+void CQORVADoc::SetWeatherMapStyle(chart::WeatherMapStyle style)
+{
+    m_weatherStyle = style;
+    RemakeWeatherMap();
+}
+
+void CQORVADoc::RemakeWeatherMap()
+{
+    if (m_weatherYear)
+        m_weatherMap = chart::MakeWeatherMap(*m_weatherYear, m_weatherFilter, m_weatherStyle);
+    NotifyChanged(DocumentChange::Display);
+}
+
+const chart::WeatherMap* CQORVADoc::weatherMap() const
+{
+    return m_weatherYear && m_bWeatherShown ? &m_weatherMap : nullptr;
 }
 
 bool CQORVADoc::RunAnalysis(const AnalysisRequest& request, std::string& message)
@@ -446,6 +553,7 @@ void CQORVADoc::InstallResultTextRebuild()
 
 void CQORVADoc::ReplaceProject(CIDG&& idg)
 {
+    ForgetWeatherYear();
     m_undoStack.clear();
     m_idg = std::move(idg);
     m_idg.UnbindCurrentLists();
@@ -510,10 +618,14 @@ void CQORVADoc::NotifyChanged(DocumentChange change)
 bool CQORVADoc::ExportChart(const ChartDevice& screen, const std::string& path,
                             const chart::ExportOptions& options, std::string& error)
 {
-    return chart::exportChart(m_idg, screen, path, options, error);
+    ChartDevice device = screen;
+    device.weather = weatherMap();
+    return chart::exportChart(m_idg, device, path, options, error);
 }
 
 bool CQORVADoc::PrintChart(QPagedPaintDevice& device, const ChartDevice& screen)
 {
-    return chart::printChart(m_idg, device, screen);
+    ChartDevice drawn = screen;
+    drawn.weather = weatherMap();
+    return chart::printChart(m_idg, device, drawn);
 }

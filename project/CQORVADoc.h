@@ -7,11 +7,15 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "analysis/AnalysisFramework.h"
 #include "chart/ChartExport.h"
+#include "chart/WeatherMap.h"
+#include "climate/WeatherStatistics.h"
+#include "climate/WeatherYear.h"
 #include "model/CIDG.h"
 
 struct AtmosphericData;
@@ -177,6 +181,34 @@ public:
     // The page setup's OK: stores the page margins, marks the project modified.
     void SetPageMargins(const PageMargins& margins);
 
+    // The weather year of the project: read from the file chosen by 设定 →
+    // 气象文件… and remembered in the settings beside the project, never in
+    // the project file. Choosing the file, its filter and how it is drawn
+    // are viewing changes (no undo step, no modified flag) announced as
+    // Display; a new or opened project starts without a year.
+    const WeatherYear* weatherYear() const { return m_weatherYear.get(); }
+    const HourFilter& weatherFilter() const { return m_weatherFilter; }
+    bool weatherShown() const { return m_bWeatherShown; }
+    chart::WeatherMapStyle weatherMapStyle() const { return m_weatherStyle; }
+    // Reads the file (climate/WeatherFile.h); the year read is shown, with
+    // the filter kept. False with error (naming the file's line) when the
+    // file cannot be read; the year before then stays as it was.
+    bool LoadWeatherFile(const std::string& path, std::string& error);
+    void ClearWeatherYear();
+    void SetWeatherFilter(const HourFilter& filter);
+    void SetWeatherShown(bool shown);
+    void SetWeatherMapStyle(chart::WeatherMapStyle style);
+    // The map the chart draws over its grid (worked out when the year, the
+    // filter or the style changed); null without a year or while hidden.
+    const chart::WeatherMap* weatherMap() const;
+    // 用于工程: the summer outdoor point W from the design dry and wet bulb,
+    // the winter one from the design dry bulb and relative humidity, the two
+    // pressures with the densities computed again as the pressure dialog's
+    // OK computes them; one undo step. Then the rooms follow as after the
+    // system–room dialog. Refused (the message shown, nothing changed) when
+    // the year is too short for a value or a state cannot be computed.
+    bool ApplyDesignConditions(const DesignConditions& design);
+
     // The chart out of the program: a file of any export format, or the
     // printed page. The all-rooms report walks every room and condition and
     // puts the selection back; nothing of the project changes.
@@ -195,6 +227,14 @@ private:
     // Binds each condition of the current room in turn, then settles on
     // finalCondition.
     void BindEachCondition(int finalCondition);
+    // After the outdoor or indoor design data changed: every condition of the
+    // current room bound again and the stored primary analyses run again
+    // (the system–room dialog's OK and 用于工程 alike).
+    void FollowDesignChange(CIDG& idg);
+    // The year's map made again after the year, its filter or its style
+    // changed; announces the change.
+    void RemakeWeatherMap();
+    void ForgetWeatherYear();
     // Re-derives the current view and announces the change.
     void Refresh(DocumentChange change);
     void NotifyChanged(DocumentChange change);
@@ -212,6 +252,11 @@ private:
     // changed since the last save, or a new project not yet saved.
     bool m_bViewModified = false;
     bool m_bLastModified = false;
+    std::unique_ptr<WeatherYear> m_weatherYear;
+    HourFilter m_weatherFilter;
+    bool m_bWeatherShown = false;
+    chart::WeatherMapStyle m_weatherStyle = chart::WeatherMapStyle::Density;
+    chart::WeatherMap m_weatherMap;
 };
 
 namespace doc_messages {
@@ -221,6 +266,12 @@ inline constexpr const char* kOldProject =
     QT_TRANSLATE_NOOP("CQORVADoc", "对不起，您不能打开旧工程!请用<导入旧工程>菜单升级旧工程!");
 inline constexpr const char* kSystemWithoutRooms =
     QT_TRANSLATE_NOOP("CQORVADoc", "该系统下没有服务区域\n请到[设定|系统-房间]中添加服务区域或者删除该系统");
+inline constexpr const char* kYearTooShort =
+    QT_TRANSLATE_NOOP("CQORVADoc", "气象年太短，得不出全部室外计算参数。");
+inline constexpr const char* kSummerDesignState =
+    QT_TRANSLATE_NOOP("CQORVADoc", "夏季室外计算状态无法计算，请检查气象年。");
+inline constexpr const char* kWinterDesignState =
+    QT_TRANSLATE_NOOP("CQORVADoc", "冬季室外计算状态无法计算，请检查气象年。");
 inline constexpr const char* kNoProjectForAnalysis =
     QT_TRANSLATE_NOOP("CQORVADoc", "没有参数用于分析!请在工程下重试!");
 // Said once after opening a project whose file held broken references.

@@ -66,6 +66,13 @@ constexpr double kEvaporationSlope = 5420.0;
 
 } // namespace
 
+double standardAtmosphericPressure(double elevation)
+{
+    if (!(elevation >= kLowestElevation && elevation <= kHighestElevation))
+        return std::numeric_limits<double>::quiet_NaN();
+    return kStandardSeaLevelPressure * std::pow(1.0 - 2.25577e-5 * elevation, 5.2559);
+}
+
 bool isValidPressure(double p)
 {
     return p >= kPressureMin && p <= kPressureMax;

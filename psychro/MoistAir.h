@@ -107,6 +107,15 @@ double specificVolume(double p, double t, double pq);
 // it equals (1 + x)/v.
 double density(double p, double t, double pq);
 
+// Pressure of the standard atmosphere at an elevation above sea level (m),
+// Pa: ASHRAE Handbook — Fundamentals (2017) ch. 1, eq. (3),
+// p = 101.325·(1 − 2.25577e-5·Z)^5.2559 kPa, which holds in the troposphere,
+// −5 000 … 11 000 m. Elevations outside that range give NaN.
+inline constexpr double kStandardSeaLevelPressure = 101325.0;
+inline constexpr double kLowestElevation = -5000.0;
+inline constexpr double kHighestElevation = 11000.0;
+double standardAtmosphericPressure(double elevation);
+
 // Every property of one state.
 struct MoistAirState {
     double t;   // dry bulb, °C

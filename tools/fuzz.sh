@@ -6,13 +6,14 @@
 #   project_reader_fuzz   project files          fuzz/corpus         (60 s)
 #   parameter_file_fuzz   parameter files        fuzz/corpus-params  (30 s)
 #   old_project_fuzz      projects before 320    fuzz/corpus-old     (30 s)
+#   weather_file_fuzz     weather years (EPW, CSV) fuzz/corpus-weather (30 s)
 # QORVA_FUZZ_SECONDS overrides every time.
 set -e
 cd "$(dirname "$0")/.."
 tools/setup.sh
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DQORVA_BUILD_FUZZ=ON -DQORVA_BUILD_GUI=OFF \
   -DQORVA_BUILD_BENCH=OFF -DQORVA_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build-fuzz -j"$(nproc)" --target project_reader_fuzz parameter_file_fuzz old_project_fuzz
+cmake --build build-fuzz -j"$(nproc)" --target project_reader_fuzz parameter_file_fuzz old_project_fuzz weather_file_fuzz
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
@@ -37,3 +38,4 @@ fuzz() {
 fuzz project_reader_fuzz fuzz/corpus 60
 fuzz parameter_file_fuzz fuzz/corpus-params 30
 fuzz old_project_fuzz fuzz/corpus-old 30
+fuzz weather_file_fuzz fuzz/corpus-weather 30

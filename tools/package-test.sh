@@ -53,6 +53,8 @@ rm -f /tmp/x.png
 qorva-cli render /usr/share/qorva/examples/office.id /tmp/x.png
 [ "$(head -c 8 /tmp/x.png | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] || fail "render wrote no PNG image"
 printf -- '--t 26 --rh 55\n' | qorva-cli states --json | grep -q '"rh":55' || fail "states --json"
+qorva-cli climate /usr/share/qorva/examples/ITA_ER_Bologna-Marconi.AP.161400_TMYx.2004-2018.epw --json |
+  grep -q '"hours": 8760' || fail "climate --json on the installed weather year"
 
 # Desktop integration, metadata, manuals, completion.
 desktop-file-validate /usr/share/applications/qorva.desktop

@@ -2196,6 +2196,22 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
         <source>工程文件中有 %1 个状态点的引用无效，已将其转化为独立状态点。</source>
         <translation>%1 state point references in the project file were invalid; those points were made independent state points.</translation>
     </message>
+    <message>
+        <source>用于工程</source>
+        <translation>Apply to Project</translation>
+    </message>
+    <message>
+        <source>气象年太短，得不出全部室外计算参数。</source>
+        <translation>The weather year is too short to give every outdoor design condition.</translation>
+    </message>
+    <message>
+        <source>夏季室外计算状态无法计算，请检查气象年。</source>
+        <translation>The summer outdoor design state cannot be calculated; please check the weather year.</translation>
+    </message>
+    <message>
+        <source>冬季室外计算状态无法计算，请检查气象年。</source>
+        <translation>The winter outdoor design state cannot be calculated; please check the weather year.</translation>
+    </message>
 </context>
 <context>
     <name>CQORVAView</name>
@@ -2412,6 +2428,122 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     <message>
         <source>确认</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>CWeatherFileDlg</name>
+    <message>
+        <source>气象文件</source>
+        <translation>Weather File</translation>
+    </message>
+    <message>
+        <source>浏览...</source>
+        <translation>Browse...</translation>
+    </message>
+    <message>
+        <source>文件：</source>
+        <translation>File:</translation>
+    </message>
+    <message>
+        <source>统计和显示的小时</source>
+        <translation>Hours counted and shown</translation>
+    </message>
+    <message>
+        <source>月份：</source>
+        <translation>Months:</translation>
+    </message>
+    <message>
+        <source>月（11–2 为十一月至次年二月）</source>
+        <translation>(11–2 is November to February)</translation>
+    </message>
+    <message>
+        <source>时段：</source>
+        <translation>Hours:</translation>
+    </message>
+    <message>
+        <source>时（8–18 为 08:00–18:00）</source>
+        <translation>(8–18 is 08:00–18:00)</translation>
+    </message>
+    <message>
+        <source>显示方式</source>
+        <translation>Shown as</translation>
+    </message>
+    <message>
+        <source>散点（每小时一点）</source>
+        <translation>Dots (one per hour)</translation>
+    </message>
+    <message>
+        <source>不用气象文件</source>
+        <translation>No Weather File</translation>
+    </message>
+    <message>
+        <source>未选择气象文件</source>
+        <translation>No weather file chosen</translation>
+    </message>
+    <message>
+        <source>确定后读取该文件</source>
+        <translation>The file is read on OK</translation>
+    </message>
+    <message>
+        <source>气象站：%1，%2 小时（缺测 %3 小时）</source>
+        <translation>Station: %1, %2 hours (%3 missing)</translation>
+    </message>
+    <message>
+        <source>请选择气象文件。</source>
+        <translation>Please choose a weather file.</translation>
+    </message>
+    <message>
+        <source>无法读取气象文件 %1。
+%2</source>
+        <translation>Cannot read the weather file %1.
+%2</translation>
+    </message>
+    <message>
+        <source>气象文件 (*.epw *.EPW *.csv *.CSV);;所有文件 (*)</source>
+        <translation>Weather files (*.epw *.EPW *.csv *.CSV);;All files (*)</translation>
+    </message>
+    <message>
+        <source>密度图（每格干球温度 1 ℃ × 露点温度 1 ℃）</source>
+        <translation>Density map (cells of 1 ℃ dry bulb × 1 ℃ dew point)</translation>
+    </message>
+</context>
+<context>
+    <name>CWeatherStatisticsDlg</name>
+    <message>
+        <source>气象年统计</source>
+        <translation>Weather Year Statistics</translation>
+    </message>
+    <message>
+        <source>小时数</source>
+        <translation>Hours</translation>
+    </message>
+    <message>
+        <source>月平均</source>
+        <translation>Monthly Means</translation>
+    </message>
+    <message>
+        <source>室外计算参数</source>
+        <translation>Outdoor Design Conditions</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>用于工程</source>
+        <translation>Apply to Project</translation>
+    </message>
+    <message>
+        <source>把夏季、冬季室外计算参数和大气压力写入工程，可以撤消</source>
+        <translation>Writes the summer and winter outdoor design conditions and the pressures into the project (can be undone)</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>未选择气象文件</source>
+        <translation>No weather file chosen</translation>
     </message>
 </context>
 <context>
@@ -3217,6 +3349,30 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     <message>
         <source>显示程序信息</source>
         <translation>Show information about the program</translation>
+    </message>
+    <message>
+        <source>气象文件(&amp;W)...</source>
+        <translation>&amp;Weather File...</translation>
+    </message>
+    <message>
+        <source>选择本工程的气象文件（EPW 或 CSV）及其显示方式</source>
+        <translation>Choose the project&apos;s weather file (EPW or CSV) and how it is shown</translation>
+    </message>
+    <message>
+        <source>气象年(&amp;Y)</source>
+        <translation>Weather &amp;Year</translation>
+    </message>
+    <message>
+        <source>在焓湿图上显示或隐藏气象年的逐时状态</source>
+        <translation>Show or hide the hours of the weather year on the chart</translation>
+    </message>
+    <message>
+        <source>气象年统计(&amp;T)...</source>
+        <translation>Weather Year S&amp;tatistics...</translation>
+    </message>
+    <message>
+        <source>气象年在各舒适区的小时数、月平均值和室外计算参数</source>
+        <translation>Hours of the weather year in each comfort zone, monthly means and outdoor design conditions</translation>
     </message>
 </context>
 <context>
@@ -4122,6 +4278,328 @@ Wrong file name when opening the file!</translation>
     <message>
         <source>QORVA文件(*.id)</source>
         <translation>QORVA files (*.id)</translation>
+    </message>
+</context>
+<context>
+    <name>WeatherCommands</name>
+    <message>
+        <source>选择气象文件</source>
+        <translation>Choose a Weather File</translation>
+    </message>
+    <message>
+        <source>无法读取本工程的气象文件 %1。
+%2</source>
+        <translation>Cannot read this project&apos;s weather file %1.
+%2</translation>
+    </message>
+</context>
+<context>
+    <name>WeatherFile</name>
+    <message>
+        <source>文件是空的</source>
+        <translation>The file is empty</translation>
+    </message>
+    <message>
+        <source>既不是 EnergyPlus 气象文件（EPW），也不是逐时数据的 CSV 文件</source>
+        <translation>Neither an EnergyPlus weather file (EPW) nor a CSV of hourly values</translation>
+    </message>
+    <message>
+        <source>气象文件第 %1 行：%2</source>
+        <translation>Weather file line %1: %2</translation>
+    </message>
+    <message>
+        <source>%1应为数字，读到“%2”</source>
+        <translation>the %1 should be a number, found &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>%1 %2 %3 超出范围（%4…%5 %3）</source>
+        <translation>the %1 %2 %3 is out of range (%4…%5 %3)</translation>
+    </message>
+    <message>
+        <source>只有 %1 项，至少应有 %2 项</source>
+        <translation>only %1 fields, at least %2 expected</translation>
+    </message>
+    <message>
+        <source>%1应为整数，读到“%2”</source>
+        <translation>the %1 should be a whole number, found &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>月份 %1 不在 1–12 之间</source>
+        <translation>month %1 is not between 1 and 12</translation>
+    </message>
+    <message>
+        <source>%1 月没有第 %2 日</source>
+        <translation>month %1 has no day %2</translation>
+    </message>
+    <message>
+        <source>逐时数据超过 %1 行</source>
+        <translation>more than %1 rows of hourly values</translation>
+    </message>
+    <message>
+        <source>该时刻的空气状态无法计算</source>
+        <translation>the state of the air at this hour cannot be calculated</translation>
+    </message>
+    <message>
+        <source>纬度</source>
+        <translation>latitude</translation>
+    </message>
+    <message>
+        <source>经度</source>
+        <translation>longitude</translation>
+    </message>
+    <message>
+        <source>时区</source>
+        <translation>time zone</translation>
+    </message>
+    <message>
+        <source>海拔</source>
+        <translation>elevation</translation>
+    </message>
+    <message>
+        <source>文件在第 %1 行结束，没有逐时数据</source>
+        <translation>The file ends at line %1 without hourly values</translation>
+    </message>
+    <message>
+        <source>年份</source>
+        <translation>year</translation>
+    </message>
+    <message>
+        <source>月份</source>
+        <translation>month</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>day</translation>
+    </message>
+    <message>
+        <source>小时</source>
+        <translation>hour</translation>
+    </message>
+    <message>
+        <source>干球温度</source>
+        <translation>dry-bulb temperature</translation>
+    </message>
+    <message>
+        <source>露点温度</source>
+        <translation>dew-point temperature</translation>
+    </message>
+    <message>
+        <source>相对湿度</source>
+        <translation>relative humidity</translation>
+    </message>
+    <message>
+        <source>大气压力</source>
+        <translation>atmospheric pressure</translation>
+    </message>
+    <message>
+        <source>小时 %1 不在 1–24 之间</source>
+        <translation>hour %1 is not between 1 and 24</translation>
+    </message>
+    <message>
+        <source>日期时间“%1”无效，应为“年-月-日 时:分”</source>
+        <translation>the date and time &quot;%1&quot; is not valid; expected &quot;year-month-day hour:minute&quot;</translation>
+    </message>
+    <message>
+        <source>文件中没有可用的逐时数据</source>
+        <translation>The file holds no usable hourly values</translation>
+    </message>
+    <message>
+        <source>无法读取气象文件 %1：%2</source>
+        <translation>Cannot read the weather file %1: %2</translation>
+    </message>
+    <message>
+        <source>气象文件 %1 过大</source>
+        <translation>The weather file %1 is too large</translation>
+    </message>
+</context>
+<context>
+    <name>WeatherMap</name>
+    <message>
+        <source>全年</source>
+        <translation>Whole year</translation>
+    </message>
+    <message>
+        <source>%1–%2 月</source>
+        <translation>Months %1–%2</translation>
+    </message>
+    <message>
+        <source>%1，%2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>%1:00–%2:00</source>
+        <translation>%1:00–%2:00</translation>
+    </message>
+    <message>
+        <source>气象年：%1</source>
+        <translation>Weather year: %1</translation>
+    </message>
+    <message>
+        <source>文件：%1</source>
+        <translation>File: %1</translation>
+    </message>
+    <message>
+        <source>%1，%2 小时</source>
+        <translation>%1, hours: %2</translation>
+    </message>
+    <message>
+        <source>每点为一个或多个小时</source>
+        <translation>Each dot is one hour or more</translation>
+    </message>
+    <message>
+        <source>每格小时数（干球温度 1 ℃ × 露点温度 1 ℃）</source>
+        <translation>Hours per cell (1 ℃ dry bulb × 1 ℃ dew point)</translation>
+    </message>
+</context>
+<context>
+    <name>WeatherSummary</name>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>小时数</source>
+        <translation>Hours</translation>
+    </message>
+    <message>
+        <source>占比％</source>
+        <translation>Share %</translation>
+    </message>
+    <message>
+        <source>全部小时</source>
+        <translation>All hours</translation>
+    </message>
+    <message>
+        <source>舒适区：%1</source>
+        <translation>Comfort zone: %1</translation>
+    </message>
+    <message>
+        <source>GB 50736 供冷 I级（24–26 ℃，40–60 %）</source>
+        <translation>GB 50736 cooling class I (24–26 ℃, 40–60 %)</translation>
+    </message>
+    <message>
+        <source>GB 50736 供冷 II级（26–28 ℃，≤ 70 %）</source>
+        <translation>GB 50736 cooling class II (26–28 ℃, ≤ 70 %)</translation>
+    </message>
+    <message>
+        <source>GB 50736 供热 I级（22–24 ℃，≥ 30 %）</source>
+        <translation>GB 50736 heating class I (22–24 ℃, ≥ 30 %)</translation>
+    </message>
+    <message>
+        <source>GB 50736 供热 II级（18–22 ℃）</source>
+        <translation>GB 50736 heating class II (18–22 ℃)</translation>
+    </message>
+    <message>
+        <source>焓高于夏季室外计算点 %1（%2 kJ/kg）</source>
+        <translation>Enthalpy above the summer outdoor design point %1 (%2 kJ/kg)</translation>
+    </message>
+    <message>
+        <source>干球温度低于冬季室外计算点 %1（%2 ℃）</source>
+        <translation>Dry bulb below the winter outdoor design point %1 (%2 ℃)</translation>
+    </message>
+    <message>
+        <source>月份</source>
+        <translation>Month</translation>
+    </message>
+    <message>
+        <source>干球温度℃</source>
+        <translation>Dry bulb ℃</translation>
+    </message>
+    <message>
+        <source>相对湿度％</source>
+        <translation>RH %</translation>
+    </message>
+    <message>
+        <source>含湿量g/kg</source>
+        <translation>Moisture content g/kg</translation>
+    </message>
+    <message>
+        <source>焓kJ/kg</source>
+        <translation>Enthalpy kJ/kg</translation>
+    </message>
+    <message>
+        <source>焓kcal/kg</source>
+        <translation>Enthalpy kcal/kg</translation>
+    </message>
+    <message>
+        <source>大气压力Pa</source>
+        <translation>Pressure Pa</translation>
+    </message>
+    <message>
+        <source>室外计算参数</source>
+        <translation>Outdoor design condition</translation>
+    </message>
+    <message>
+        <source>本年（GB 50736）</source>
+        <translation>This year (GB 50736)</translation>
+    </message>
+    <message>
+        <source>文件（ASHRAE）</source>
+        <translation>File (ASHRAE)</translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>最热月 / 最冷月</source>
+        <translation>Hottest / coldest month</translation>
+    </message>
+    <message>
+        <source>夏季空调室外计算干球温度℃</source>
+        <translation>Summer air-conditioning outdoor dry bulb ℃</translation>
+    </message>
+    <message>
+        <source>0.4 % 干球温度</source>
+        <translation>0.4 % dry bulb</translation>
+    </message>
+    <message>
+        <source>夏季空调室外计算湿球温度℃</source>
+        <translation>Summer air-conditioning outdoor wet bulb ℃</translation>
+    </message>
+    <message>
+        <source>0.4 % 平均同时湿球温度</source>
+        <translation>0.4 % mean coincident wet bulb</translation>
+    </message>
+    <message>
+        <source>夏季空调室外计算日平均温度℃</source>
+        <translation>Summer air-conditioning outdoor daily mean ℃</translation>
+    </message>
+    <message>
+        <source>夏季通风室外计算温度℃</source>
+        <translation>Summer ventilation outdoor temperature ℃</translation>
+    </message>
+    <message>
+        <source>夏季通风室外计算相对湿度％</source>
+        <translation>Summer ventilation outdoor RH %</translation>
+    </message>
+    <message>
+        <source>夏季大气压力Pa</source>
+        <translation>Summer atmospheric pressure Pa</translation>
+    </message>
+    <message>
+        <source>冬季空调室外计算温度℃</source>
+        <translation>Winter air-conditioning outdoor temperature ℃</translation>
+    </message>
+    <message>
+        <source>99.6 % 干球温度</source>
+        <translation>99.6 % dry bulb</translation>
+    </message>
+    <message>
+        <source>冬季空调室外计算相对湿度％</source>
+        <translation>Winter air-conditioning outdoor RH %</translation>
+    </message>
+    <message>
+        <source>供暖室外计算温度℃</source>
+        <translation>Heating outdoor temperature ℃</translation>
+    </message>
+    <message>
+        <source>冬季通风室外计算温度℃</source>
+        <translation>Winter ventilation outdoor temperature ℃</translation>
+    </message>
+    <message>
+        <source>冬季大气压力Pa</source>
+        <translation>Winter atmospheric pressure Pa</translation>
     </message>
 </context>
 </TS>

@@ -162,7 +162,8 @@ void CMainFrame::createMenus()
     addCommandMenu(edit, {cmd::EditUndo, cmd::EditRedo, 0, cmd::Pick, cmd::Edit, cmd::Delete});
 
     QMenu* settings = bar->addMenu(tr("设定(&S)"));
-    addCommandMenu(settings, {cmd::BasicParams, cmd::SystemRoom, cmd::Pressure, 0, cmd::ElementAttributes});
+    addCommandMenu(settings, {cmd::BasicParams, cmd::SystemRoom, cmd::Pressure, cmd::WeatherFile, 0,
+                              cmd::ElementAttributes});
     settings->addSeparator();
     settings->addMenu(createLanguageMenu(this));
 
@@ -173,7 +174,8 @@ void CMainFrame::createMenus()
     addCommandMenu(zoom, {cmd::ZoomAll, cmd::ZoomIn, cmd::ZoomOut, 0, cmd::Clip, cmd::Restore});
     QMenu* labels = view->addMenu(tr("标注(&L)"));
     addCommandMenu(labels, {cmd::LabelPoints, cmd::LabelProcessLines, cmd::LabelHhrLines});
-    addCommandMenu(view, {cmd::ShowHhrLines, 0, cmd::InfoStatePoint});
+    addCommandMenu(
+        view, {cmd::ShowHhrLines, 0, cmd::ShowWeatherYear, cmd::WeatherStatistics, 0, cmd::InfoStatePoint});
 
     QMenu* draw = bar->addMenu(tr("绘图(&D)"));
     QMenu* points = draw->addMenu(tr("状态点(&P)"));

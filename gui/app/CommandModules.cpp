@@ -5,6 +5,7 @@
 #include "gui/calculation/CalculationCommands.h"
 #include "gui/chart/ChartOutputCommands.h"
 #include "gui/chart/ViewCommands.h"
+#include "gui/climate/WeatherCommands.h"
 #include "gui/drawing/ChartBuilder.h"
 #include "gui/project/ProjectCommands.h"
 #include "gui/project/TextFileCommands.h"
@@ -18,4 +19,5 @@ void installCommandModules(CMainFrame& frame)
     installAnalysisCommands(frame);
     installCalculationCommands(frame);
     installTextFileCommands(frame);
+    installWeatherCommands(frame);
 }

@@ -78,6 +78,9 @@ enum : int {
     ViewToolbar = 59392,
     ViewStatusBar = 59393,
     InfoStatePoint = 32914,
+    WeatherFile = 32940,       // 设定 → 气象文件…
+    ShowWeatherYear = 32941,   // 查看 → 气象年
+    WeatherStatistics = 32942, // 查看 → 气象年统计
     // Toolbar controls.
     SystemList = 32847,
     RoomList = 32846,

@@ -81,6 +81,7 @@ ChartDevice CQORVAView::chartDevice() const
     device.screenWidth = m_nScreenWidth;
     device.pageWidth = m_document.m_nPageWidth;
     device.pageHeight = m_document.m_nPageHeight;
+    device.weather = m_document.weatherMap();
     return device;
 }
 

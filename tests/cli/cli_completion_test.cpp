@@ -44,7 +44,7 @@ TEST(CliCompletion, OffersEveryCommandAndItsOptions)
         {"states", {"--p", "--json"}},
         {"render",
          {"--system", "--room", "--condition", "--width", "--dpi", "--png-compression", "--page",
-          "--print-layout", "--all", "--window"}},
+          "--print-layout", "--all", "--lang", "--weather", "--window"}},
         {"report", {"--json"}},
         {"analyze",
          {"--analysis", "--system", "--room", "--winter", "--no-winter", "--fan-rise", "--supply-diff",
@@ -53,6 +53,7 @@ TEST(CliCompletion, OffersEveryCommandAndItsOptions)
         {"comfort",
          {"--ta", "--rh", "--tr", "--v", "--met", "--clo", "--zone", "--limit", "--rh-low", "--rh-high",
           "--p"}},
+        {"climate", {"--hours", "--months", "--json"}},
     };
     for (const auto& [command, expected] : options) {
         EXPECT_TRUE(commands.contains(command)) << command.toStdString();

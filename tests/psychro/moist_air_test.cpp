@@ -115,3 +115,19 @@ TEST(Density, FollowsTheChartFormulaAndEqualsOnePlusXOverV)
 }
 
 } // namespace
+
+// ASHRAE Handbook — Fundamentals (2017) ch. 1, Table 1 (standard atmospheric
+// data), kPa, given to three decimals.
+TEST(StandardAtmosphere, MatchesAshraeTableOne)
+{
+    const struct {
+        double elevation;
+        double kPa;
+    } table[] = {{-500, 107.478}, {0, 101.325},   {500, 95.461},
+                 {1000, 89.875},  {2000, 79.495}, {5000, 54.020}};
+    for (const auto& row : table)
+        EXPECT_NEAR(qorva::psychro::standardAtmosphericPressure(row.elevation) / 1000.0, row.kPa, 0.002)
+            << row.elevation;
+    EXPECT_TRUE(std::isnan(qorva::psychro::standardAtmosphericPressure(12000.0)));
+    EXPECT_TRUE(std::isnan(qorva::psychro::standardAtmosphericPressure(std::nan(""))));
+}

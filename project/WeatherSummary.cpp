@@ -1,0 +1,191 @@
+#include "project/WeatherSummary.h"
+
+#include <QCoreApplication>
+#include <QString>
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/CIDG.h"
+#include "model/UnitFormat.h"
+#include "psychro/QorvaDll.h"
+
+namespace {
+
+using unit_format::Format;
+
+std::string text(const QString& s)
+{
+    return s.toStdString();
+}
+
+std::string share(int hours, int total)
+{
+    return total > 0 ? Format("%.1f", 100.0 * hours / total) : std::string("—");
+}
+
+std::string value(const std::optional<float>& v, const char* pattern, double scale = 1.0)
+{
+    return v ? Format(pattern, *v * scale) : std::string("—");
+}
+
+// The corners (x, h) of a zone from the view's points, in their order around
+// the zone's centre: the zone's sides join neighbours in that order (the
+// stored corner order is that of their making, not of the sides). The
+// enthalpy is scaled to the moisture's order of magnitude for the angles.
+std::optional<std::vector<std::pair<double, double>>> zoneCorners(const CIDG& idg, const CComfortArea& zone)
+{
+    std::vector<std::pair<double, double>> corners;
+    for (const std::string& name : zone.m_strCorner) {
+        const CStatePoint* found = nullptr;
+        for (const auto& point : *idg.m_pPoints)
+            if (point->m_strName == name) {
+                found = point.get();
+                break;
+            }
+        if (!found)
+            return std::nullopt;
+        corners.emplace_back(found->m_d, found->m_h);
+    }
+    double cx = 0, ch = 0;
+    for (const auto& [x, h] : corners) {
+        cx += x / corners.size();
+        ch += h / corners.size();
+    }
+    constexpr double kEnthalpyScale = 1e-3;
+    std::sort(corners.begin(), corners.end(), [&](const auto& a, const auto& b) {
+        return std::atan2((a.second - ch) * kEnthalpyScale, a.first - cx) <
+               std::atan2((b.second - ch) * kEnthalpyScale, b.first - cx);
+    });
+    return corners;
+}
+
+} // namespace
+
+std::string WeatherTable::ToTsv() const
+{
+    std::string tsv;
+    const auto line = [&tsv](const std::vector<std::string>& cells) {
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            tsv += (i ? "\t" : "") + cells[i];
+        tsv += '\n';
+    };
+    line(header);
+    for (const auto& row : rows)
+        line(row);
+    return tsv;
+}
+
+WeatherTable HourCountTable(const CIDG& idg, const WeatherYear& year, const HourFilter& filter)
+{
+    WeatherTable table;
+    table.header = {text(QCoreApplication::translate("WeatherSummary", "名称")),
+                    text(QCoreApplication::translate("WeatherSummary", "小时数")),
+                    text(QCoreApplication::translate("WeatherSummary", "占比％"))};
+    const int total = CountHours(year, filter);
+    const auto row = [&](const std::string& name, int hours) {
+        table.rows.push_back({name, std::to_string(hours), share(hours, total)});
+    };
+    row(text(QCoreApplication::translate("WeatherSummary", "全部小时")), total);
+    if (idg.m_pComfortAreas && idg.m_pPoints)
+        for (const auto& zone : *idg.m_pComfortAreas)
+            if (const auto corners = zoneCorners(idg, *zone))
+                row(text(QCoreApplication::translate("WeatherSummary", "舒适区：%1")
+                             .arg(QString::fromStdString(zone->m_strLabel.empty() ? zone->m_strName
+                                                                                  : zone->m_strLabel))),
+                    CountHoursInZone(year, filter, *corners));
+    const char* const classes[] = {
+        QT_TRANSLATE_NOOP("WeatherSummary", "GB 50736 供冷 I级（24–26 ℃，40–60 %）"),
+        QT_TRANSLATE_NOOP("WeatherSummary", "GB 50736 供冷 II级（26–28 ℃，≤ 70 %）"),
+        QT_TRANSLATE_NOOP("WeatherSummary", "GB 50736 供热 I级（22–24 ℃，≥ 30 %）"),
+        QT_TRANSLATE_NOOP("WeatherSummary", "GB 50736 供热 II级（18–22 ℃）"),
+    };
+    const std::array<int, 4> gb = CountGbComfortHours(year, filter);
+    for (std::size_t k = 0; k < gb.size(); ++k)
+        row(text(QCoreApplication::translate("WeatherSummary", classes[k])), gb[k]);
+
+    const CAir_Room& rooms = idg.m_rooms;
+    float x = 0, h = 0, rh = 0, tw = 0, td = 0, pq = 0, pqb = 0, v = 0, rho = 0;
+    const float p = idg.m_fSummerPressure;
+    const bool summer = rooms.m_bSummerOutByRH
+                            ? ptRH_all(p, rooms.m_fSummerOutT, rooms.m_fSummerOutRH * 0.01f, &x, &h, &tw, &td,
+                                       &pq, &pqb, &v, &rho) != 0
+                            : pttw_all(p, rooms.m_fSummerOutT, rooms.m_fSummerOutTw, &x, &h, &rh, &td, &pq,
+                                       &pqb, &v, &rho) != 0;
+    if (summer)
+        row(text(QCoreApplication::translate("WeatherSummary", "焓高于夏季室外计算点 %1（%2 kJ/kg）")
+                     .arg(QString::fromStdString(rooms.m_strSummerOutName))
+                     .arg(h, 0, 'f', 1)),
+            CountHoursAboveEnthalpy(year, filter, h));
+    row(text(QCoreApplication::translate("WeatherSummary", "干球温度低于冬季室外计算点 %1（%2 ℃）")
+                 .arg(QString::fromStdString(rooms.m_strWinterOutName))
+                 .arg(rooms.m_fWinterOutT, 0, 'f', 1)),
+        CountHoursBelowTemperature(year, filter, rooms.m_fWinterOutT));
+    return table;
+}
+
+WeatherTable MonthlyMeansTable(const WeatherYear& year, const HourFilter& filter, int unitSystem)
+{
+    WeatherTable table;
+    table.header = {text(QCoreApplication::translate("WeatherSummary", "月份")),
+                    text(QCoreApplication::translate("WeatherSummary", "小时数")),
+                    text(QCoreApplication::translate("WeatherSummary", "干球温度℃")),
+                    text(QCoreApplication::translate("WeatherSummary", "相对湿度％")),
+                    text(QCoreApplication::translate("WeatherSummary", "含湿量g/kg")),
+                    unitSystem == CIDG::kUnitsSI
+                        ? text(QCoreApplication::translate("WeatherSummary", "焓kJ/kg"))
+                        : text(QCoreApplication::translate("WeatherSummary", "焓kcal/kg")),
+                    text(QCoreApplication::translate("WeatherSummary", "大气压力Pa"))};
+    for (const MonthlyMeans& m : ComputeMonthlyMeans(year, filter))
+        table.rows.push_back({std::to_string(m.month), std::to_string(m.hours), Format("%.1f", double(m.t)),
+                              Format("%.1f", m.RH * 100.0), Format("%.2f", m.x * 1000.0),
+                              unit_format::Enthalpy(unitSystem, "%.1f", "%.2f", m.h),
+                              Format("%.0f", double(m.p))});
+    return table;
+}
+
+WeatherTable DesignConditionsTable(const WeatherYear& year, const DesignConditions& d)
+{
+    WeatherTable table;
+    table.header = {text(QCoreApplication::translate("WeatherSummary", "室外计算参数")),
+                    text(QCoreApplication::translate("WeatherSummary", "本年（GB 50736）")),
+                    text(QCoreApplication::translate("WeatherSummary", "文件（ASHRAE）"))};
+    std::optional<float> heating, cooling, coolingWetBulb;
+    if (year.design) {
+        heating = year.design->heatingDryBulb996;
+        cooling = year.design->coolingDryBulb04;
+        coolingWetBulb = year.design->coolingMeanCoincidentWetBulb04;
+    }
+    const auto ashrae = [](const std::optional<float>& v, const QString& which) {
+        return v ? text(QCoreApplication::translate("WeatherSummary", "%1（%2）")
+                            .arg(*v, 0, 'f', 1)
+                            .arg(which))
+                 : std::string("—");
+    };
+    const auto month = [](int m) { return m > 0 ? std::to_string(m) : std::string("—"); };
+    const auto row = [&table](const QString& name, std::string ours, std::string file = "—") {
+        table.rows.push_back({text(name), std::move(ours), std::move(file)});
+    };
+    row(QCoreApplication::translate("WeatherSummary", "最热月 / 最冷月"),
+        month(d.hottestMonth) + " / " + month(d.coldestMonth));
+    row(QCoreApplication::translate("WeatherSummary", "夏季空调室外计算干球温度℃"), value(d.summerT, "%.1f"),
+        ashrae(cooling, QCoreApplication::translate("WeatherSummary", "0.4 % 干球温度")));
+    row(QCoreApplication::translate("WeatherSummary", "夏季空调室外计算湿球温度℃"), value(d.summerTw, "%.1f"),
+        ashrae(coolingWetBulb, QCoreApplication::translate("WeatherSummary", "0.4 % 平均同时湿球温度")));
+    row(QCoreApplication::translate("WeatherSummary", "夏季空调室外计算日平均温度℃"),
+        value(d.summerDailyT, "%.1f"));
+    row(QCoreApplication::translate("WeatherSummary", "夏季通风室外计算温度℃"),
+        value(d.summerVentilationT, "%.1f"));
+    row(QCoreApplication::translate("WeatherSummary", "夏季通风室外计算相对湿度％"),
+        value(d.summerVentilationRH, "%.0f", 100.0));
+    row(QCoreApplication::translate("WeatherSummary", "夏季大气压力Pa"), value(d.summerPressure, "%.0f"));
+    row(QCoreApplication::translate("WeatherSummary", "冬季空调室外计算温度℃"), value(d.winterT, "%.1f"),
+        ashrae(heating, QCoreApplication::translate("WeatherSummary", "99.6 % 干球温度")));
+    row(QCoreApplication::translate("WeatherSummary", "冬季空调室外计算相对湿度％"),
+        value(d.winterRH, "%.0f", 100.0));
+    row(QCoreApplication::translate("WeatherSummary", "供暖室外计算温度℃"), value(d.heatingT, "%.1f"));
+    row(QCoreApplication::translate("WeatherSummary", "冬季通风室外计算温度℃"),
+        value(d.winterVentilationT, "%.1f"));
+    row(QCoreApplication::translate("WeatherSummary", "冬季大气压力Pa"), value(d.winterPressure, "%.0f"));
+    return table;
+}

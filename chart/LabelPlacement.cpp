@@ -572,7 +572,7 @@ void LabelPlacer::search(const LabelRequest& request, PlacementMemory::Name& nam
             reachAlso(name.reach, box);
             const int q = lines(box);
             if (q == kOnLeader || q >= 0)
-                looked.push_back({box, q, -1});
+                looked.push_back({box, group, q, -1});
             // A place on an object line serves only as the first last resort.
             if (q < 0 || (q == 2 && fallback[0]))
                 continue;
@@ -670,6 +670,16 @@ bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementM
     // Every place the search tried, in its order; those a change reaches are asked again.
     for (int group = 0; group <= name.lastGroup; ++group) {
         const Group g = groupOf(request, group);
+        // Every place of the group, and the leaders to them, lie within a
+        // square round its anchor: a group no change reaches is skipped.
+        const int gap = request.gap + g.ring * step;
+        const int half = gap + std::max(request.size.width, request.size.height);
+        const CanvasRect square{g.anchor.x - half, g.anchor.y - half, g.anchor.x + half, g.anchor.y + half};
+        if (!boxMeets(square) && !segmentMeets(square)) {
+            while (looked != lookedEnd && looked->group == group)
+                ++looked;
+            continue;
+        }
         for (int turn = 0; turn < (group == name.lastGroup ? name.lastTurn + 1 : ringTurns(g.ring)); ++turn) {
             const CanvasRect box =
                 ringBox(g.anchor, preferred, turn, request.gap + g.ring * step, request.size);

@@ -678,6 +678,43 @@ TEST_F(ChartViews, CaptionsGiveWayToEachOtherAndFreeTextsStay)
     EXPECT_EQ(free[0].points[0], renderer.FreeTextAnchor(700, 400));
 }
 
+// A renderer that takes the names of its last drawing again where nothing
+// near them changed draws exactly what a new renderer draws, after each of a
+// run of edits of the crowded room (points moved by 0.3 g/kg and 1 kJ/kg,
+// one after the other, and moved back).
+TEST_F(ChartViews, NamesTakenAgainAreThePlacesASearchFinds)
+{
+    ProjectContents contents;
+    ASSERT_TRUE(ReadAnalysedSample(contents));
+    CIDG& idg = contents.idg;
+    crowdTheRoom(idg);
+    idg.m_bShowProcessLineLabels = 1;
+    for (const bool paper : {false, true}) {
+        ChartDevice device;
+        device.printing = paper;
+        device.paper = paper;
+        ChartRenderer kept(idg);
+        RecordingCanvas first;
+        kept.DrawChart(first, device);
+        for (std::size_t i = 0; i < idg.m_pPoints->size(); i += 3) {
+            CStatePoint& point = *(*idg.m_pPoints)[i];
+            for (const float sign : {1.0f, -1.0f}) {
+                point.m_d += sign * 0.0003f;
+                point.m_h += sign * 1.0f;
+                RecordingCanvas again;
+                kept.DrawChart(again, device);
+                RecordingCanvas fresh;
+                ChartRenderer(idg).DrawChart(fresh, device);
+                ASSERT_EQ(again.calls().size(), fresh.calls().size())
+                    << point.m_strName << (paper ? " on paper" : "");
+                for (std::size_t c = 0; c < again.calls().size(); ++c)
+                    ASSERT_TRUE(chart::sameCall(again.calls()[c], fresh.calls()[c]))
+                        << point.m_strName << (paper ? " on paper" : "") << ", call " << c;
+            }
+        }
+    }
+}
+
 TEST_F(ChartViews, TheCrowdedRoomScreenshot)
 {
     const QString folder = qEnvironmentVariable("QORVA_SCREENSHOT_DIR");

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -118,7 +119,141 @@ std::string conditionText(int condition)
     }
 }
 
+std::string headerText(const CIDG& idg)
+{
+    std::string system;
+    std::string room;
+    const auto& systems = idg.m_rooms.m_systems;
+    if (idg.m_nCurSystem >= 0 && static_cast<std::size_t>(idg.m_nCurSystem) < systems.size()) {
+        system = systems[static_cast<std::size_t>(idg.m_nCurSystem)]->m_strName;
+        if (const CServiceArea* area = idg.m_rooms.RoomAt(idg.m_nCurSystem, idg.m_nCurRoom))
+            room = area->m_strName;
+    }
+    return result_wording::Fill(
+        QCoreApplication::translate("ChartRenderer",
+                                    "工程名称：%1       系统编号：%2       服务区域：%3      %4")
+            .toStdString(),
+        {headerName(idg.m_strProjectName), headerName(system), headerName(room),
+         conditionText(idg.m_nCurCondition)});
+}
+
+GridKey gridKey(const CIDG& idg, const ChartDevice& device, int labelGapX, int labelGapY)
+{
+    GridKey key;
+    key.screenWidth = device.screenWidth;
+    key.pageWidth = device.pageWidth;
+    key.pageHeight = device.pageHeight;
+    key.printing = device.printing;
+    key.paper = device.paper;
+    key.header = headerText(idg);
+    key.condition = idg.m_nCurCondition;
+    key.chartView = idg.m_bChartView;
+    key.zoom = idg.m_fZoom;
+    key.xMin = idg.m_fXMin;
+    key.xMax = idg.m_fXMax;
+    key.tMin = idg.m_fTMin;
+    key.tMax = idg.m_fTMax;
+    key.xMaxFull = idg.m_fXMaxFull;
+    key.tMinFull = idg.m_fTMinFull;
+    key.xOffset = idg.m_nXOffset;
+    key.yOffset = idg.m_nYOffset;
+    key.summerPressure = idg.m_fSummerPressure;
+    key.winterPressure = idg.m_fWinterPressure;
+    key.drawOptions = idg.m_drawOptions;
+    key.labelFont = idg.m_font1.toBytes();
+    key.textColour = idg.m_textColor;
+    key.showValues = idg.m_bShowValues;
+    key.margins = idg.m_nMargin;
+    key.labelGapX = labelGapX;
+    key.labelGapY = labelGapY;
+    key.weather = device.weather ? device.weather->serial : 0;
+    return key;
+}
+
 } // namespace chart
+
+namespace {
+
+// Draws on one canvas and records the calls as it goes (the grid, kept for
+// the next drawing of the same grid); texts are measured on the canvas drawn on.
+class RecordingTee : public RecordingCanvas {
+public:
+    explicit RecordingTee(Canvas& target) : m_target(target) {}
+    void setPen(const CanvasPen& pen) override
+    {
+        RecordingCanvas::setPen(pen);
+        m_target.setPen(pen);
+    }
+    void setBrush(std::int32_t colour) override
+    {
+        RecordingCanvas::setBrush(colour);
+        m_target.setBrush(colour);
+    }
+    void setNoBrush() override
+    {
+        RecordingCanvas::setNoBrush();
+        m_target.setNoBrush();
+    }
+    void setFont(const LogFont& font) override
+    {
+        RecordingCanvas::setFont(font);
+        m_target.setFont(font);
+    }
+    void setTextColour(std::int32_t colour) override
+    {
+        RecordingCanvas::setTextColour(colour);
+        m_target.setTextColour(colour);
+    }
+    void drawLine(int x1, int y1, int x2, int y2) override
+    {
+        RecordingCanvas::drawLine(x1, y1, x2, y2);
+        m_target.drawLine(x1, y1, x2, y2);
+    }
+    void drawPolyline(const std::vector<CanvasPoint>& points) override
+    {
+        RecordingCanvas::drawPolyline(points);
+        m_target.drawPolyline(points);
+    }
+    void drawRectangle(const CanvasRect& rect) override
+    {
+        RecordingCanvas::drawRectangle(rect);
+        m_target.drawRectangle(rect);
+    }
+    void drawEllipse(const CanvasRect& rect) override
+    {
+        RecordingCanvas::drawEllipse(rect);
+        m_target.drawEllipse(rect);
+    }
+    void drawPolygon(const std::vector<CanvasPoint>& points) override
+    {
+        RecordingCanvas::drawPolygon(points);
+        m_target.drawPolygon(points);
+    }
+    void drawText(int x, int y, const std::string& text, int align) override
+    {
+        RecordingCanvas::drawText(x, y, text, align);
+        m_target.drawText(x, y, text, align);
+    }
+    CanvasSize textExtent(const std::string& text) override { return m_target.textExtent(text); }
+    void setClipRect(const CanvasRect& rect) override
+    {
+        RecordingCanvas::setClipRect(rect);
+        m_target.setClipRect(rect);
+    }
+    void clearClip() override
+    {
+        RecordingCanvas::clearClip();
+        m_target.clearClip();
+    }
+
+private:
+    Canvas& m_target;
+};
+
+// A text whose measure tells one canvas's fonts from another's.
+constexpr const char* kProbeText = "0123456789%Pa(℃)";
+
+} // namespace
 
 void ChartRenderer::ComputeSaturationBoundary()
 {
@@ -137,7 +272,21 @@ void ChartRenderer::DrawGrid(Canvas& canvas, const ChartDevice& device)
 {
     chart::clearUpperVectorState(); // see chart/VectorState.h
     LayoutChart(device);
-    chart::GridPainter grid(*this, canvas);
+    // The same grid on a canvas that measures texts alike draws the calls it
+    // drew last time: the iso-lines are not traced again.
+    chart::GridKey key = chart::gridKey(m_idg, device, m_nLabelGapX, m_nLabelGapY);
+    canvas.setFont(m_layout.m_workingFont);
+    const CanvasSize probe = canvas.textExtent(kProbeText);
+    if (m_gridRecord && m_gridRecord->key == key && m_gridRecord->probe.width == probe.width &&
+        m_gridRecord->probe.height == probe.height) {
+        m_layout = m_gridRecord->layout;
+        for (const RecordingCanvas::Call& call : m_gridRecord->calls)
+            chart::replayCall(call, canvas);
+        canvas.clearClip();
+        return;
+    }
+    RecordingTee tee(canvas);
+    chart::GridPainter grid(*this, tee);
     grid.drawHeader();
     grid.drawBorder();
     grid.drawSaturationCurve();
@@ -147,10 +296,20 @@ void ChartRenderer::DrawGrid(Canvas& canvas, const ChartDevice& device)
     grid.drawHumidityLines();
     grid.drawWetBulbLines();
     grid.drawPressureLabel();
-    canvas.clearClip();
+    grid.drawLabels();
+    tee.clearClip();
+    // The weather year over the grid, below the objects; its legend's box
+    // joins the labels the names keep clear of.
     if (device.weather)
-        chart::DrawWeatherMap(*this, canvas, *device.weather);
+        chart::DrawWeatherMap(*this, tee, *device.weather);
+    grid.fileObstacles();
     m_layout.m_bGridLabelsValid = true;
+    auto record = std::make_shared<chart::GridRecord>();
+    record->key = std::move(key);
+    record->probe = probe;
+    record->calls = tee.calls();
+    record->layout = m_layout;
+    m_gridRecord = std::move(record);
 }
 
 namespace chart {
@@ -246,43 +405,74 @@ void GridPainter::selectLabelFont()
 
 void GridPainter::line(int X1, int Y1, int X2, int Y2)
 {
-    m_canvas.drawLine(X1 + m_layout.m_nChartLeft, Y1 + m_layout.m_nChartTop, X2 + m_layout.m_nChartLeft,
-                      Y2 + m_layout.m_nChartTop);
+    const CanvasPoint a{X1 + m_layout.m_nChartLeft, Y1 + m_layout.m_nChartTop};
+    const CanvasPoint b{X2 + m_layout.m_nChartLeft, Y2 + m_layout.m_nChartTop};
+    m_canvas.drawLine(a.x, a.y, b.x, b.y);
+    m_chart.m_layout.m_gridLines.push_back({a, b});
 }
 
-CanvasRect GridPainter::text(int X, int Y, const std::string& text, int align)
+CanvasRect GridPainter::text(int X, int Y, const std::string& text, int align, GridLabelRank rank)
 {
     const CanvasPoint anchor{X + m_layout.m_nChartLeft, Y + m_layout.m_nChartTop};
-    m_canvas.drawText(anchor.x, anchor.y, text, align);
     const CanvasRect box = textBox(anchor, m_canvas.textExtent(text), align);
-    m_chart.m_layout.m_gridLabels.push_back(box);
+    m_labels.push_back({anchor, text, align, rank, box});
     return box;
+}
+
+void GridPainter::drawLabels()
+{
+    ChartLayout& layout = m_chart.m_layout;
+    const CanvasRect drawing{0, 0, layout.m_nTotalWidth, layout.m_nTotalHeight};
+    const int cell = std::max(8, 2 * fontUnits(layout.m_workingFont.lfHeight));
+    // The more important labels first, each family in its drawing order; a
+    // label stands where the settings put it when no label before it does.
+    std::vector<std::size_t> order(m_labels.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [this](std::size_t a, std::size_t b) { return m_labels[a].rank < m_labels[b].rank; });
+    ObstacleGrid standing(drawing, cell);
+    std::vector<bool> stands(m_labels.size(), false);
+    for (const std::size_t i : order)
+        if (!standing.meet(m_labels[i].box).blocked) {
+            standing.addBox(m_labels[i].box);
+            stands[i] = true;
+        }
+    selectLabelFont();
+    for (std::size_t i = 0; i < m_labels.size(); ++i) {
+        if (!stands[i])
+            continue;
+        const Label& label = m_labels[i];
+        m_canvas.drawText(label.anchor.x, label.anchor.y, label.text, label.align);
+        layout.m_gridLabels.push_back(label.box);
+    }
+}
+
+void GridPainter::fileObstacles()
+{
+    ChartLayout& layout = m_chart.m_layout;
+    const CanvasRect drawing{0, 0, layout.m_nTotalWidth, layout.m_nTotalHeight};
+    auto obstacles =
+        std::make_shared<ObstacleGrid>(drawing, std::max(8, 2 * fontUnits(layout.m_workingFont.lfHeight)));
+    for (const CanvasRect& box : layout.m_gridLabels)
+        obstacles->addBox(box);
+    for (const auto& line : layout.m_gridLines)
+        obstacles->addPolyline(line, ObstacleKind::GridLine);
+    layout.m_gridObstacles = std::move(obstacles);
 }
 
 void GridPainter::drawHeader()
 {
-    std::string system;
-    std::string room;
-    const auto& systems = m_idg.m_rooms.m_systems;
-    if (m_idg.m_nCurSystem >= 0 && static_cast<std::size_t>(m_idg.m_nCurSystem) < systems.size()) {
-        system = systems[static_cast<std::size_t>(m_idg.m_nCurSystem)]->m_strName;
-        if (const CServiceArea* area = m_idg.m_rooms.RoomAt(m_idg.m_nCurSystem, m_idg.m_nCurRoom))
-            room = area->m_strName;
-    }
-    const std::string header = result_wording::Fill(
-        QCoreApplication::translate("ChartRenderer",
-                                    "工程名称：%1       系统编号：%2       服务区域：%3      %4")
-            .toStdString(),
-        {headerName(m_idg.m_strProjectName), headerName(system), headerName(room),
-         conditionText(m_idg.m_nCurCondition)});
+    const std::string header = headerText(m_idg);
     selectLabelFont();
     const bool printing = m_layout.m_device.printing;
     const CanvasPoint anchor{m_layout.m_nTotalWidth / 2, printing
                                                              ? static_cast<int>(m_idg.m_nMargin[1] * 39.4)
                                                              : m_layout.m_nMarginTop / 4};
     const int align = text_align::kCenter | (printing ? text_align::kTop : text_align::kBottom);
-    m_canvas.drawText(anchor.x, anchor.y, header, align);
-    m_chart.m_layout.m_gridLabels.push_back(textBox(anchor, m_canvas.textExtent(header), align));
+    // Placed in device units: the chart origin is taken off again.
+    text(anchor.x - m_layout.m_nChartLeft, anchor.y - m_layout.m_nChartTop, header, align,
+         GridLabelRank::HeaderDetail);
 }
 
 void GridPainter::drawBorder()
@@ -292,9 +482,15 @@ void GridPainter::drawBorder()
         return;
     m_canvas.setPen({border.m_color, scaledPenUnits(border.m_nWidth, m_G), kPenSolid});
     m_canvas.setNoBrush();
-    m_canvas.drawRectangle({m_layout.m_nMarginLeft, m_layout.m_nMarginTop,
-                            m_layout.m_nTotalWidth - m_layout.m_nMarginRight,
-                            m_layout.m_nTotalHeight - m_layout.m_nMarginBottom});
+    const CanvasRect frame{m_layout.m_nMarginLeft, m_layout.m_nMarginTop,
+                           m_layout.m_nTotalWidth - m_layout.m_nMarginRight,
+                           m_layout.m_nTotalHeight - m_layout.m_nMarginBottom};
+    m_canvas.drawRectangle(frame);
+    m_chart.m_layout.m_gridLines.push_back({{frame.left, frame.top},
+                                            {frame.right, frame.top},
+                                            {frame.right, frame.bottom},
+                                            {frame.left, frame.bottom},
+                                            {frame.left, frame.top}});
 }
 
 void GridPainter::drawCurve(const HumidityCurve& curve)
@@ -305,6 +501,7 @@ void GridPainter::drawCurve(const HumidityCurve& curve)
         for (const CanvasPoint& point : piece)
             device.push_back({point.x + m_layout.m_nChartLeft, point.y + m_layout.m_nChartTop});
         m_canvas.drawPolyline(device);
+        m_chart.m_layout.m_gridLines.push_back(std::move(device));
     }
 }
 
@@ -339,11 +536,12 @@ void GridPainter::drawMoistureLines()
         if (X > 0 && X < W && boundaryAt(X) > 0)
             line(X, 0, X, std::min(boundaryAt(X), H));
         if (X >= 0 && X <= W && boundaryAt(X) >= 0 && X - previousLabel >= m_chart.m_nLabelGapX) {
-            text(X, 0, formatNumber("%1.0f", x * 1000.0), text_align::kCenter | text_align::kBottom);
+            text(X, 0, formatNumber("%1.0f", x * 1000.0), text_align::kCenter | text_align::kBottom,
+                 GridLabelRank::AxisValue);
             previousLabel = X;
         }
     }
-    text(W / 2, -g(16), "x(g/kg)", text_align::kCenter | text_align::kBottom);
+    text(W / 2, -g(16), "x(g/kg)", text_align::kCenter | text_align::kBottom, GridLabelRank::AxisTitle);
 }
 
 void GridPainter::drawEnthalpyLine(double h, EnthalpyLabels& labels)
@@ -402,7 +600,7 @@ void GridPainter::drawEnthalpyLine(double h, EnthalpyLabels& labels)
                          m_canvas.textExtent(label), align),
                  temperatureTitleBox()))
         return;
-    labels.boxes.push_back(text(anchorX, anchorY, label, align));
+    labels.boxes.push_back(text(anchorX, anchorY, label, align, GridLabelRank::IsoLineValue));
     labels.lastX = end;
     labels.lastY = row;
     if (!labels.titlePlaced) {
@@ -468,7 +666,7 @@ void GridPainter::drawEnthalpyTitle(const EnthalpyLabels& labels)
             break;
         X += step;
     }
-    text(X, labels.titleY, title, align);
+    text(X, labels.titleY, title, align, GridLabelRank::AxisTitle);
 }
 
 void GridPainter::drawEnthalpyLines()
@@ -532,13 +730,15 @@ void GridPainter::drawDryBulbLines()
         }
         line(0, Y0, end, row);
         if (showValues() && previousLabel - Y0 >= m_chart.m_nLabelGapY) {
-            text(0, Y0 + g(4), formatNumber("%1.0f", t), text_align::kRight | text_align::kBaseline);
+            text(0, Y0 + g(4), formatNumber("%1.0f", t), text_align::kRight | text_align::kBaseline,
+                 GridLabelRank::AxisValue);
             previousLabel = Y0;
         }
     }
     if (!showValues())
         return;
-    text(0, temperatureTitleBaseline(), "t(℃)", text_align::kRight | text_align::kBaseline);
+    text(0, temperatureTitleBaseline(), "t(℃)", text_align::kRight | text_align::kBaseline,
+         GridLabelRank::AxisTitle);
 }
 
 void GridPainter::drawHumidityLines()
@@ -552,9 +752,11 @@ void GridPainter::drawHumidityLines()
     CurveExit lastExit = m_layout.m_curveExit;
     if (showValues()) {
         if (m_layout.m_curveExit == CurveExit::RightEdge)
-            text(lastX - g(1), lastY + g(4), "100%", text_align::kRight | text_align::kBaseline);
+            text(lastX - g(1), lastY + g(4), "100%", text_align::kRight | text_align::kBaseline,
+                 GridLabelRank::IsoLineValue);
         else if (m_layout.m_curveExit == CurveExit::TopEdge)
-            text(lastX - g(1), g(1), "100%", text_align::kRight | text_align::kTop);
+            text(lastX - g(1), g(1), "100%", text_align::kRight | text_align::kTop,
+                 GridLabelRank::IsoLineValue);
     }
     const float step = m_layout.m_spacings.humidity;
     if (!usableSpacing(step, 1.0))
@@ -574,9 +776,11 @@ void GridPainter::drawHumidityLines()
             continue;
         const std::string label = formatNumber("%1.0f%%", RH * 100.0);
         if (curve.exit == CurveExit::RightEdge)
-            text(curve.endX - g(1), curve.endY + g(4), label, text_align::kRight | text_align::kBaseline);
+            text(curve.endX - g(1), curve.endY + g(4), label, text_align::kRight | text_align::kBaseline,
+                 GridLabelRank::IsoLineValue);
         else
-            text(curve.endX - g(1), g(1), label, text_align::kCenter | text_align::kTop);
+            text(curve.endX - g(1), g(1), label, text_align::kCenter | text_align::kTop,
+                 GridLabelRank::IsoLineValue);
         lastX = curve.endX;
         lastY = curve.endY;
         lastExit = curve.exit;
@@ -584,9 +788,11 @@ void GridPainter::drawHumidityLines()
     if (!showValues())
         return;
     if (lastExit == CurveExit::RightEdge)
-        text(lastX - g(1) - g(25), lastY + g(4), "RH", text_align::kRight | text_align::kBaseline);
+        text(lastX - g(1) - g(25), lastY + g(4), "RH", text_align::kRight | text_align::kBaseline,
+             GridLabelRank::AxisTitle);
     else if (lastExit == CurveExit::TopEdge)
-        text(lastX - g(1) + g(25), g(1), "RH", text_align::kCenter | text_align::kTop);
+        text(lastX - g(1) + g(25), g(1), "RH", text_align::kCenter | text_align::kTop,
+             GridLabelRank::AxisTitle);
 }
 
 void GridPainter::drawWetBulbLines()
@@ -649,7 +855,7 @@ void GridPainter::drawPressureLabel()
         m_idg.m_nCurCondition == kConditionWinter ? m_idg.m_fWinterPressure : m_idg.m_fSummerPressure;
     selectLabelFont();
     text(m_layout.m_nChartWidth / 2, m_layout.m_nChartHeight + g(12), formatNumber("P=%1.0fPa", pressure),
-         text_align::kCenter | text_align::kTop);
+         text_align::kCenter | text_align::kTop, GridLabelRank::HeaderDetail);
 }
 
 } // namespace chart

@@ -2,11 +2,15 @@
 
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "chart/Canvas.h"
-#include "chart/VectorState.h"
 #include "chart/ChartLayout.h"
+#include "chart/GridKey.h"
+#include "chart/LabelPlacement.h"
+#include "chart/RecordingCanvas.h"
+#include "chart/VectorState.h"
 
 class CIDG;
 class ChartRenderer;
@@ -44,7 +48,45 @@ std::string conditionText(int condition);
 // (Chinese text has no spaces); at least one character a line.
 std::vector<std::string> wrapText(Canvas& canvas, const std::string& text, int width);
 
+// How much a label of the grid matters when two cannot both stand: the
+// less important one gives way and is not drawn.
+enum class GridLabelRank {
+    AxisTitle = 0,    // x(g/kg), t(℃), h(kJ/kg), RH
+    AxisValue = 1,    // the moisture values along the top, the dry-bulb values at the left
+    IsoLineValue = 2, // the enthalpy values, the relative humidities
+    HeaderDetail = 3, // the header line, the pressure
+};
+
+// The grid as drawn for one key: its drawing calls and the layout they left
+// (saturation boundary, label boxes, the obstacles of the names). A renderer
+// keeps the last one, so drawing the same grid again costs only its calls.
+struct GridRecord {
+    GridKey key;
+    CanvasSize probe; // a sample text measured on the canvas that drew it
+    std::vector<RecordingCanvas::Call> calls;
+    ChartLayout layout;
+};
+
+// The names of the objects of one drawing: the placer with every marker,
+// line, arrowhead and text in it, and the names in the order they are
+// placed (points, process lines, ε lines) once all of those are known.
+struct ObjectNames {
+    struct Pending {
+        std::string text;
+        LogFont font;
+        std::int32_t colour = 0;
+        LabelRequest request;
+    };
+    LabelPlacer placer;
+    std::vector<Pending> pending;
+    // The markers drawn so far, by spot and highlight: points on one spot
+    // share one marker (drawing it again would only darken its rim).
+    std::unordered_set<std::uint64_t> markersDrawn;
+};
+
 // Draws the grid of the chart: header, border and the iso-line families.
+// The lines are drawn at once; the labels are collected and drawn last, each
+// where the settings put it unless a more important label stands there.
 class GridPainter {
 public:
     GridPainter(ChartRenderer& chart, Canvas& canvas);
@@ -58,8 +100,21 @@ public:
     void drawHumidityLines();
     void drawWetBulbLines();
     void drawPressureLabel();
+    // Draws the labels that can stand and keeps their boxes in the layout.
+    void drawLabels();
+    // Files the grid's label boxes and lines in the layout's obstacle index
+    // for the names of the objects (after everything the grid draws).
+    void fileObstacles();
 
 private:
+    struct Label {
+        CanvasPoint anchor; // device units
+        std::string text;
+        int align = 0;
+        GridLabelRank rank = GridLabelRank::IsoLineValue;
+        CanvasRect box;
+    };
+
     struct EnthalpyLabels {
         int lastX = -(1 << 28);
         int lastY = -(1 << 28);
@@ -76,8 +131,8 @@ private:
     void selectLabelFont();
     // Chart-relative drawing: the chart origin is added.
     void line(int X1, int Y1, int X2, int Y2);
-    // Writes a label and keeps its box among the grid's labels.
-    CanvasRect text(int X, int Y, const std::string& text, int align);
+    // A label at a chart-relative anchor, drawn by drawLabels; its box.
+    CanvasRect text(int X, int Y, const std::string& text, int align, GridLabelRank rank);
     void drawCurve(const HumidityCurve& curve);
     void drawEnthalpyLine(double h, EnthalpyLabels& labels);
     void drawEnthalpyTitle(const EnthalpyLabels& labels);
@@ -94,6 +149,7 @@ private:
     const ChartLayout& m_layout;
     double m_G;
     std::optional<int> m_temperatureTitleBaseline;
+    std::vector<Label> m_labels;
 };
 
 } // namespace chart

@@ -158,6 +158,8 @@ void ChartRenderer::LayoutChart(const ChartDevice& requested)
     l.m_nBoundary.assign(static_cast<std::size_t>(l.m_nChartWidth) + 1, 0);
     l.m_bBoundaryValid = false;
     l.m_gridLabels.clear();
+    l.m_gridLines.clear();
+    l.m_gridObstacles.reset();
     l.m_bGridLabelsValid = false;
     l.m_curveExit = CurveExit::None;
 
@@ -283,6 +285,27 @@ ChartWindow settledWindow(const CIDG& idg)
     window.m_nYOffset = l.m_nYOffset;
     window.m_fTMin = l.m_fTMinWindow;
     window.m_fTMax = l.m_fTMaxWindow;
+    return window;
+}
+
+std::optional<ChartWindow> windowFor(const CIDG& idg, double tMin, double tMax, double xMin, double xMax)
+{
+    if (!std::isfinite(tMin) || !std::isfinite(tMax) || !std::isfinite(xMin) || !std::isfinite(xMax) ||
+        !(xMin >= 0.0) || !(xMax > xMin) || !(tMax > tMin))
+        return std::nullopt;
+    // The full-chart width the layout would use, as ClipWindow takes it.
+    float full = idg.m_fXMaxFull;
+    if (!(full > 0.0f) || !std::isfinite(full))
+        full = kFullXMax;
+    ChartWindow window;
+    window.m_fXMin = static_cast<float>(xMin);
+    window.m_fXMax = static_cast<float>(xMax);
+    window.m_fTMin = static_cast<float>(tMin);
+    window.m_fTMax = static_cast<float>(tMax);
+    window.m_fZoom = std::max(full, window.m_fXMax) / (window.m_fXMax - window.m_fXMin);
+    if (!(window.m_fXMax > window.m_fXMin) || !(window.m_fZoom > 0.0f) || !std::isfinite(window.m_fZoom) ||
+        window.m_fZoom > kMaxZoom)
+        return std::nullopt;
     return window;
 }
 

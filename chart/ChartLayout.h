@@ -1,14 +1,16 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "chart/CanvasTypes.h"
 #include "model/LogFont.h"
 
 namespace chart {
+class ObstacleGrid;
 struct WeatherMap;
-}
+} // namespace chart
 
 // The device a chart is laid out for, and what is drawn on it beside the
 // model.
@@ -104,9 +106,13 @@ struct ChartLayout {
     std::vector<CanvasRect> m_textRects;
 
     // The boxes of the grid's labels as last drawn (device units), which the
-    // names of the objects keep clear of; valid after a drawing of the grid
+    // names of the objects keep clear of, and the grid's lines (iso-lines,
+    // saturation curve, border) as polylines, which they rather do not lie
+    // on; both in one index for the names. Valid after a drawing of the grid
     // on this layout.
     std::vector<CanvasRect> m_gridLabels;
+    std::vector<std::vector<CanvasPoint>> m_gridLines;
+    std::shared_ptr<const chart::ObstacleGrid> m_gridObstacles;
     bool m_bGridLabelsValid = false;
 
     // The label font as drawn (m_font1, scaled when printing); new texts take a copy.

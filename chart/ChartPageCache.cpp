@@ -5,55 +5,29 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <cstdio>
+#include <cstdlib>
 
 #include "chart/ChartRenderer.h"
 #include "chart/DisplayList.h"
+#include "chart/ObjectGeometry.h"
 #include "chart/QPainterCanvas.h"
-#include "chart/WeatherMap.h"
 #include "model/CIDG.h"
 
 namespace chart {
 
-GridKey gridKey(const CIDG& idg, const ChartDevice& device)
-{
-    GridKey key;
-    key.screenWidth = device.screenWidth;
-    key.pageWidth = device.pageWidth;
-    key.pageHeight = device.pageHeight;
-    key.printing = device.printing;
-    key.projectName = idg.m_strProjectName;
-    const auto& systems = idg.m_rooms.m_systems;
-    if (idg.m_nCurSystem >= 0 && static_cast<std::size_t>(idg.m_nCurSystem) < systems.size()) {
-        key.systemName = systems[static_cast<std::size_t>(idg.m_nCurSystem)]->m_strName;
-        if (const CServiceArea* room = idg.m_rooms.RoomAt(idg.m_nCurSystem, idg.m_nCurRoom))
-            key.roomName = room->m_strName;
-    }
-    key.condition = idg.m_nCurCondition;
-    key.chartView = idg.m_bChartView;
-    key.zoom = idg.m_fZoom;
-    key.xMin = idg.m_fXMin;
-    key.xMax = idg.m_fXMax;
-    key.tMin = idg.m_fTMin;
-    key.tMax = idg.m_fTMax;
-    key.xMaxFull = idg.m_fXMaxFull;
-    key.tMinFull = idg.m_fTMinFull;
-    key.xOffset = idg.m_nXOffset;
-    key.yOffset = idg.m_nYOffset;
-    key.summerPressure = idg.m_fSummerPressure;
-    key.winterPressure = idg.m_fWinterPressure;
-    key.drawOptions = idg.m_drawOptions;
-    key.labelFont = idg.m_font1.toBytes();
-    key.textColour = idg.m_textColor;
-    key.showValues = idg.m_bShowValues;
-    key.margins = idg.m_nMargin;
-    key.weather = device.weather ? device.weather->serial : 0;
-    return key;
-}
-
 namespace {
 
-// The most calls that may change for the page to be mended in place.
-constexpr std::size_t kMostChangedCalls = 16;
+// A run of at most this many calls that came or went is stepped over.
+constexpr std::size_t kResyncCalls = 8;
+// The page is mended in tiles of this many logical pixels; when more than
+// this share of them changed, all objects are drawn again over the grid.
+constexpr int kTile = 32;
+constexpr int kMostChangedTilesPercent = 40;
+// The tiles are drawn again in bands of this many rows, bridging gaps of up
+// to this many tiles along a band.
+constexpr int kBandRows = 8;
+constexpr int kBridgedTiles = 4;
 
 bool sameDevice(const ChartDevice& a, const ChartDevice& b)
 {
@@ -93,6 +67,137 @@ void copyRows(const QImage& from, QImage& to, const QRegion& region, int ratio)
     }
 }
 
+// Whether a call may touch a rectangle of logical page pixels: a line where
+// it passes, anything else where its bounds lie.
+bool reaches(const RecordingCanvas::Call& call, const CanvasRect& bounds, const QRect& rect, double scale)
+{
+    if (!pagePixels(bounds, scale).intersects(rect))
+        return false;
+    if (call.op != RecordingCanvas::Op::Line || call.points.size() != 2)
+        return true;
+    const int reach = std::max(0, std::min(call.points[0].x, call.points[1].x) - bounds.left) + 1;
+    const CanvasRect device{static_cast<int>(std::floor(rect.left() / scale)) - reach,
+                            static_cast<int>(std::floor(rect.top() / scale)) - reach,
+                            static_cast<int>(std::ceil((rect.right() + 1) / scale)) + reach,
+                            static_cast<int>(std::ceil((rect.bottom() + 1) / scale)) + reach};
+    return clipSegment(call.points[0], call.points[1], device).has_value();
+}
+
+// The tiles of the page a drawing call may touch. A line is followed tile
+// by tile along its length, so a long diagonal line marks a band, not its
+// whole bounding box.
+class TileMask {
+public:
+    TileMask(QSize pixels, double scale)
+        : m_columns((pixels.width() + kTile - 1) / kTile), m_rows((pixels.height() + kTile - 1) / kTile),
+          m_scale(scale), m_tiles(static_cast<std::size_t>(std::max(0, m_columns * m_rows)), 0)
+    {
+    }
+
+    void mark(const RecordingCanvas::Call& call, const CanvasRect& bounds)
+    {
+        visit(call, bounds, [this](std::size_t tile) {
+            m_count += m_tiles[tile] ? 0 : 1;
+            m_tiles[tile] = 1;
+            return false;
+        });
+    }
+    bool touches(const RecordingCanvas::Call& call, const CanvasRect& bounds) const
+    {
+        return visit(call, bounds, [this](std::size_t tile) { return m_tiles[tile] != 0; });
+    }
+    int percent() const
+    {
+        return m_tiles.empty() ? 0 : static_cast<int>(100 * m_count / int(m_tiles.size()));
+    }
+    bool empty() const { return m_count == 0; }
+    // The rectangles to draw again: the marked tiles of each band of rows,
+    // in runs with small gaps bridged, so a long line crossing the band is
+    // drawn again once rather than once a tile row. Tiles the rectangles
+    // take in are marked too (they are drawn again from the grid up).
+    std::vector<QRect> repaintRects()
+    {
+        std::vector<QRect> rects;
+        for (int top = 0; top < m_rows; top += kBandRows) {
+            const int bottom = std::min(m_rows, top + kBandRows);
+            auto marked = [&](int column) {
+                for (int row = top; row < bottom; ++row)
+                    if (m_tiles[index(column, row)])
+                        return true;
+                return false;
+            };
+            for (int column = 0; column < m_columns;) {
+                if (!marked(column)) {
+                    ++column;
+                    continue;
+                }
+                const int start = column;
+                int end = column + 1; // one past the last marked column of the run
+                for (int next = end; next < m_columns && next <= end + kBridgedTiles; ++next)
+                    if (marked(next))
+                        end = next + 1;
+                for (int row = top; row < bottom; ++row)
+                    for (int x = start; x < end; ++x) {
+                        m_count += m_tiles[index(x, row)] ? 0 : 1;
+                        m_tiles[index(x, row)] = 1;
+                    }
+                rects.emplace_back(start * kTile, top * kTile, (end - start) * kTile, (bottom - top) * kTile);
+                column = end;
+            }
+        }
+        return rects;
+    }
+
+private:
+    std::size_t index(int column, int row) const
+    {
+        return static_cast<std::size_t>(row) * static_cast<std::size_t>(m_columns) +
+               static_cast<std::size_t>(column);
+    }
+    // Calls f on each tile a rectangle of logical page pixels covers until it returns true.
+    template <class F> bool visitRect(const QRect& r, F&& f) const
+    {
+        const int x0 = std::max(0, r.left() / kTile);
+        const int y0 = std::max(0, r.top() / kTile);
+        const int x1 = std::min(m_columns - 1, r.right() / kTile);
+        const int y1 = std::min(m_rows - 1, r.bottom() / kTile);
+        if (r.right() < 0 || r.bottom() < 0)
+            return false;
+        for (int y = y0; y <= y1; ++y)
+            for (int x = x0; x <= x1; ++x)
+                if (f(index(x, y)))
+                    return true;
+        return false;
+    }
+    template <class F> bool visit(const RecordingCanvas::Call& call, const CanvasRect& bounds, F&& f) const
+    {
+        if (call.op != RecordingCanvas::Op::Line || call.points.size() != 2)
+            return visitRect(pagePixels(bounds, m_scale), f);
+        // Along the line in steps of half a tile, each step's square as wide
+        // as the pen's reach in the call's bounds.
+        const CanvasPoint a = call.points[0];
+        const CanvasPoint b = call.points[1];
+        const int reach = std::max(0, std::min(a.x, b.x) - bounds.left);
+        const double length = std::max(std::abs(double(b.x) - a.x), std::abs(double(b.y) - a.y)) * m_scale;
+        const int steps = std::max(1, static_cast<int>(std::ceil(length / (kTile / 2))));
+        for (int i = 0; i <= steps; ++i) {
+            const double t = double(i) / steps;
+            const int x = static_cast<int>(std::lround(a.x + (b.x - a.x) * t));
+            const int y = static_cast<int>(std::lround(a.y + (b.y - a.y) * t));
+            const int half = reach + static_cast<int>(std::ceil(kTile / (2 * m_scale)));
+            if (visitRect(pagePixels({x - half, y - half, x + half, y + half}, m_scale), f))
+                return true;
+        }
+        return false;
+    }
+
+    int m_columns;
+    int m_rows;
+    double m_scale;
+    std::vector<char> m_tiles;
+    int m_count = 0;
+};
+
 } // namespace
 
 ChartPageCache::ChartPageCache(ChartRenderer& renderer) : m_renderer(renderer) {}
@@ -102,17 +207,15 @@ ChartPageCache::~ChartPageCache() = default;
 const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, double scale,
                                    double devicePixelRatio)
 {
-    GridKey key = gridKey(m_renderer.model(), device);
-    key.pixels = pixels;
-    key.scale = scale;
-    key.devicePixelRatio = devicePixelRatio;
+    PageKey key{gridKey(m_renderer.model(), device, m_renderer.m_nLabelGapX, m_renderer.m_nLabelGapY), pixels,
+                scale, devicePixelRatio};
     if (!m_gridKey || *m_gridKey != key) {
         m_grid = QImage(pixels * devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
         m_grid.setDevicePixelRatio(devicePixelRatio);
         m_grid.fill(Qt::white);
         QPainter painter(&m_grid);
         beginPainting(painter, scale);
-        QPainterCanvas canvas(painter);
+        QPainterCanvas canvas(painter, &m_textLayouts);
         m_renderer.DrawGrid(canvas, device);
         painter.end();
         m_gridKey = std::move(key);
@@ -139,54 +242,75 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
                        devicePixelRatio == std::floor(devicePixelRatio) &&
                        m_page.format() == m_grid.format() && m_page.size() == m_grid.size();
         QRegion changed;
+        TileMask tiles(pixels, scale);
         if (partial) {
             const auto& before = m_objects->calls();
             for (const auto& call : before)
                 partial = partial && !call.clipped;
             for (const auto& call : calls)
                 partial = partial && !call.clipped;
-            // Walk both lists side by side; a call more or fewer (a name's
-            // leader line that comes or goes) is stepped over, so the calls
-            // after it still pair up. Each step moves on in one list or both.
+            // Walk both lists side by side; a run of calls that came or went
+            // (a name's leader or halo, a moved arrow) is stepped over, so the
+            // calls after it still pair up. Each step moves on in one list or
+            // both; the pairs keep their order, so outside the changed tiles
+            // the same calls draw in the same order.
             std::size_t i = 0;
             std::size_t j = 0;
-            std::size_t differences = 0;
             while (partial && (i < before.size() || j < calls.size())) {
-                // Past this many changes the region costs more than a redraw
-                // of everything over the grid.
-                if (differences > kMostChangedCalls) {
-                    partial = false;
-                    break;
-                }
                 if (i < before.size() && j < calls.size() && sameCall(before[i], calls[j])) {
                     ++i;
                     ++j;
                     continue;
                 }
-                ++differences;
-                if (j + 1 < calls.size() && i < before.size() && sameCall(before[i], calls[j + 1])) {
-                    changed += pagePixels(bounds[j++], scale);
-                } else if (i + 1 < before.size() && j < calls.size() && sameCall(before[i + 1], calls[j])) {
-                    changed += pagePixels(m_objectBounds[i++], scale);
-                } else {
-                    if (i < before.size())
-                        changed += pagePixels(m_objectBounds[i++], scale);
-                    if (j < calls.size())
-                        changed += pagePixels(bounds[j++], scale);
+                std::size_t came = 0;
+                std::size_t went = 0;
+                for (std::size_t k = 1; k <= kResyncCalls && came == 0 && went == 0; ++k) {
+                    if (i < before.size() && j + k < calls.size() && sameCall(before[i], calls[j + k]))
+                        came = k;
+                    else if (j < calls.size() && i + k < before.size() && sameCall(before[i + k], calls[j]))
+                        went = k;
                 }
+                if (came == 0 && went == 0)
+                    came = went = 1;
+                for (std::size_t k = 0; k < came && j < calls.size(); ++k, ++j)
+                    tiles.mark(calls[j], bounds[j]);
+                for (std::size_t k = 0; k < went && i < before.size(); ++k, ++i)
+                    tiles.mark(before[i], m_objectBounds[i]);
+                // Past this share of the page the tiles cost more than a
+                // redraw of everything over the grid.
+                if (tiles.percent() > kMostChangedTilesPercent)
+                    partial = false;
             }
         }
         if (partial) {
-            changed &= QRect(QPoint(0, 0), pixels);
+            const QRect page(QPoint(0, 0), pixels);
+            std::vector<QRect> rects = tiles.repaintRects();
+            for (QRect& rect : rects) {
+                rect &= page;
+                changed += rect;
+            }
             if (!changed.isEmpty()) {
                 copyRows(m_grid, m_page, changed, static_cast<int>(devicePixelRatio));
-                QPainter painter(&m_page);
-                painter.setClipRegion(changed);
-                beginPainting(painter, scale);
-                QPainterCanvas canvas(painter);
+                // Each rectangle is drawn with a clip of its own (a clip of
+                // many rectangles makes every call dear), with the calls that
+                // reach it.
+                std::vector<std::size_t> touching;
                 for (std::size_t i = 0; i < calls.size(); ++i)
-                    if (changed.intersects(pagePixels(bounds[i], scale)))
-                        replayCall(calls[i], canvas);
+                    if (tiles.touches(calls[i], bounds[i]))
+                        touching.push_back(i);
+                QPainter painter(&m_page);
+                painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+                QPainterCanvas canvas(painter, &m_textLayouts);
+                for (const QRect& rect : rects) {
+                    if (rect.isEmpty())
+                        continue;
+                    painter.setTransform(QTransform());
+                    painter.setClipRect(rect);
+                    painter.setTransform(QTransform::fromScale(scale, scale));
+                    for (const std::size_t i : touching)
+                        if (reaches(calls[i], bounds[i], rect, scale))
+                            replayCall(calls[i], canvas);
+                }
                 painter.end();
             }
         } else {
@@ -200,7 +324,7 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
             }
             QPainter painter(&m_page);
             beginPainting(painter, scale);
-            QPainterCanvas canvas(painter);
+            QPainterCanvas canvas(painter, &m_textLayouts);
             for (const auto& call : calls)
                 replayCall(call, canvas);
             painter.end();
@@ -225,6 +349,7 @@ void ChartPageCache::clear()
     m_objects.reset();
     m_objectBounds.clear();
     m_textWidths.clear();
+    m_textLayouts.clear();
 }
 
 } // namespace chart

@@ -14,7 +14,8 @@
 
 #include "chart/CanvasTypes.h"
 #include "chart/ChartLayout.h"
-#include "model/DrawOption.h"
+#include "chart/GridKey.h"
+#include "chart/QPainterCanvas.h"
 
 class CIDG;
 class ChartRenderer;
@@ -23,48 +24,16 @@ namespace chart {
 
 class DisplayList;
 
-// Everything the drawn grid (header, border, iso-lines with their labels,
-// pressure label) depends on: the chart settings, the pressures, the window,
-// the view, the header's names and condition, the device and the weather map
-// drawn over the grid. Two equal keys
-// draw the same grid.
-struct GridKey {
-    int screenWidth = 0;
-    int pageWidth = 0;
-    int pageHeight = 0;
-    bool printing = false;
-    std::string projectName;
-    std::string systemName;
-    std::string roomName;
-    int condition = 0;
-    int chartView = 1;
-    float zoom = 1.0f;
-    float xMin = 0;
-    float xMax = 0;
-    float tMin = 0;
-    float tMax = 0;
-    float xMaxFull = 0;
-    float tMinFull = 0;
-    int xOffset = 0;
-    int yOffset = 0;
-    float summerPressure = 0;
-    float winterPressure = 0;
-    std::array<DrawOption, kFamilyCount> drawOptions{};
-    std::array<std::uint8_t, 60> labelFont{};
-    std::int32_t textColour = 0;
-    int showValues = 1;
-    std::array<std::int32_t, 4> margins{};
-    // The weather map drawn with the grid (its serial), 0 for none.
-    std::uint64_t weather = 0;
-    // The image the grid was drawn into: logical units to pixels.
+// The grid image of a page: the grid's key and the image it was drawn into
+// (logical units to pixels).
+struct PageKey {
+    GridKey grid;
     QSize pixels;
     double scale = 1.0;
     double devicePixelRatio = 1.0;
 
-    bool operator==(const GridKey&) const = default;
+    bool operator==(const PageKey&) const = default;
 };
-
-GridKey gridKey(const CIDG& idg, const ChartDevice& device);
 
 // The chart page drawn in two layers for a view: the grid, drawn again only
 // when its key changes, and the page (the grid with the objects over it),
@@ -104,7 +73,7 @@ public:
 
 private:
     ChartRenderer& m_renderer;
-    std::optional<GridKey> m_gridKey;
+    std::optional<PageKey> m_gridKey;
     QImage m_grid;
     QImage m_page;
     bool m_bObjectsValid = false;
@@ -112,6 +81,8 @@ private:
     // The objects as drawn on m_page, and each call's reach in device units.
     std::unique_ptr<DisplayList> m_objects;
     std::unordered_map<std::string, int> m_textWidths;
+    // The texts' shapes, kept from one drawing to the next.
+    TextLayoutCache m_textLayouts;
     std::vector<CanvasRect> m_objectBounds;
     double m_objectScale = 1.0;
     QRegion m_changed;

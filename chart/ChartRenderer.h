@@ -1,16 +1,21 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "chart/ChartLayout.h"
 #include "model/CIDG.h"
 
 class Canvas;
 namespace chart {
+struct GridRecord;
+struct ObjectNames;
+struct PlacementMemory;
 class LabelPlacer;
-}
+} // namespace chart
 
 // Draws a chart model and answers where things are on it. A renderer reads
 // the model and never changes it; it keeps a layout of its own, so the view,
@@ -32,6 +37,9 @@ public:
     // Least distance between neighbouring labels of a family, device units.
     std::int32_t m_nLabelGapX = 20;
     std::int32_t m_nLabelGapY = 30;
+    // How many names the last drawing of the objects had to search a place
+    // for (the others stood where nothing near them had changed).
+    int m_nSearchedNames = 0;
 
     // Lays the chart out for a device: margins, scales, window offsets,
     // annotation cursor. Run at the start of every drawing.
@@ -40,11 +48,13 @@ public:
     void DrawChart(Canvas& canvas, const ChartDevice& device);
     // Lays the chart out and draws what depends only on the chart settings,
     // the pressure, the window and the device (chart::GridKey): header,
-    // border, iso-lines with their labels and the pressure label.
+    // border, iso-lines with their labels and the pressure label. The grid
+    // last drawn is kept: the same grid drawn again replays its calls.
     void DrawGrid(Canvas& canvas, const ChartDevice& device);
     // Draws the object lists, the known-parameter block and the result texts
     // over a grid drawn for the current layout; can run again on the same
-    // layout (the annotation cursor starts afresh).
+    // layout (the annotation cursor starts afresh). Markers and lines come
+    // first, then the names, placed clear of all of them and of the texts.
     void DrawObjects(Canvas& canvas);
     // A hollow marker where a point being built would go (a preview that is
     // not yet an object), and the device rectangle it covers, pen included.
@@ -84,11 +94,12 @@ public:
     bool ClipSegment(Canvas& canvas, int x1, int y1, int x2, int y2, const CanvasRect& rect) const;
     // The chart rectangle of the layout in device pixels (edges included).
     CanvasRect ChartRectangle() const;
-    // Single objects of the current lists, by index; their names take the
-    // free places the placer finds.
-    void DrawStatePoint(Canvas& canvas, int index, bool highlighted, chart::LabelPlacer& names);
-    void DrawProcessLine(Canvas& canvas, int index, bool highlighted, chart::LabelPlacer& names);
-    void DrawHhrLine(Canvas& canvas, int index, bool highlighted, chart::LabelPlacer& names);
+    // Single objects of the current lists, by index: the marker or the line
+    // (and arrow) is drawn and made an obstacle of the names; the name waits
+    // in `names` for its place.
+    void DrawStatePoint(Canvas& canvas, int index, bool highlighted, chart::ObjectNames& names);
+    void DrawProcessLine(Canvas& canvas, int index, bool highlighted, chart::ObjectNames& names);
+    void DrawHhrLine(Canvas& canvas, int index, bool highlighted, chart::ObjectNames& names);
     // The device rectangle a drawn point marker covers, pen included.
     CanvasRect MarkerRectangle(CanvasPoint position) const;
     // Sizes as drawn on the layout's device: the point marker's radius, the
@@ -103,17 +114,24 @@ public:
     void DrawKnownParameters(Canvas& canvas);
     // The calculation-result texts in a column at the annotation cursor (a
     // text wider than the column continues on the next line), and the free
-    // texts where the user put them, each in its own font.
-    void DrawResultTexts(Canvas& canvas);
+    // texts in the boxes FreeTextBoxes gave them, each in its own font.
+    void DrawResultTexts(Canvas& canvas, const std::vector<std::optional<CanvasRect>>& freeTexts);
+    // Where each free text (说明性文字) of the list is drawn, by list index
+    // (none for texts in the result column and texts off the shown window):
+    // where the user put it; a comfort zone's caption that would overlap a
+    // caption, a free text, a grid label or (in `objects`) a marker or
+    // arrowhead moves down or up by whole lines, or over to the other side
+    // of the corner it names, to the nearest place where it overlaps none.
+    std::vector<std::optional<CanvasRect>> FreeTextBoxes(Canvas& canvas, const chart::LabelPlacer* objects);
     // Where a free text put at device point `device` is stored: chart-relative
     // pixels of the standard screen's full chart (zoom 1), so that it stays
     // at the same state of air on every device and in every window.
     CanvasPoint TextPlaceAt(CanvasPoint device) const;
     // The device point where a free text of stored place (x, y) is drawn.
     CanvasPoint FreeTextAnchor(int x, int y) const;
-    // Draws a free text left- and bottom-aligned at its anchor; the box it
-    // covers, far off the page when it lies outside the shown window.
-    CanvasRect DrawFreeText(Canvas& canvas, const CCommentString& text);
+    // The box a free text covers drawn left- and bottom-aligned at its
+    // anchor, its font selected; none when it lies outside the shown window.
+    std::optional<CanvasRect> FreeTextBox(Canvas& canvas, const CCommentString& text) const;
     // The two ends of an HHR line from its base point and ε, completed; empty
     // when the library cannot give them or the ε is not known.
     std::optional<std::pair<CStatePoint, CStatePoint>> HhrLineLibraryEnds(const CReShiBiXian& line) const;
@@ -129,7 +147,14 @@ public:
     ChartLayout m_layout;
 
 private:
+    // Whether a text of the list stands in the result column (an analysis
+    // wrote it there) rather than where the user put it.
+    bool InResultColumn(const CCommentString& text, CanvasPoint column) const;
+
     const CIDG& m_idg;
+    std::shared_ptr<const chart::GridRecord> m_gridRecord;
+    // Where the last drawing placed the names (chart/LabelPlacement.h).
+    std::shared_ptr<const chart::PlacementMemory> m_namePlacement;
 };
 
 // The chart-region test of new points on a laid-out chart (the drawn window).
@@ -154,5 +179,12 @@ ChartDevice standardDevice();
 // the standard device lays them out; the document stores them whenever the
 // window changes.
 ChartWindow settledWindow(const CIDG& idg);
+
+// The chart window from dry-bulb temperature tMin to tMax (°C, at the left
+// edge) and moisture content xMin to xMax (kg/kg), as a rubber band over
+// that region would clip it; empty when the region is empty, not a number
+// or would magnify beyond the deepest zoom. The document stores it as it
+// stores a clip (then settledWindow).
+std::optional<ChartWindow> windowFor(const CIDG& idg, double tMin, double tMax, double xMin, double xMax);
 
 } // namespace chart

@@ -45,10 +45,4 @@ private:
     LogFont m_metricsFont;
 };
 
-// Whether two calls draw the same pixels.
-bool sameCall(const RecordingCanvas::Call& a, const RecordingCanvas::Call& b);
-
-// Draws a recorded call on a canvas, state first.
-void replayCall(const RecordingCanvas::Call& call, Canvas& canvas);
-
 } // namespace chart

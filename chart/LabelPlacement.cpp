@@ -1,6 +1,11 @@
 #include "chart/LabelPlacement.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+#include <tuple>
+#include <utility>
 
 #include "chart/Canvas.h"
 
@@ -14,8 +19,47 @@ constexpr int kDirection[kLabelPositions][2] = {{1, -1}, {1, 0},  {1, 1},   {0, 
 // A grid of more cells than this is made coarser: the grid is rebuilt on
 // every drawing and must stay cheap on a printer page of 0.001-inch units.
 constexpr long kMaxCells = 1L << 16;
+// The occupancy bitmap of the boxes has at most this many bits a row and
+// rows (coarser units on a printer page).
+constexpr long kMaxBitSide = 4096;
+// A segment is cut into at most this many pieces (a line far off the page
+// is clipped to the indexed area first, so this bounds only absurd input).
+constexpr long kMaxPieces = 4096;
+
+CanvasRect boundsOf(CanvasPoint a, CanvasPoint b)
+{
+    return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+}
+
+// Whether the closed boxes share a point: a segment's bounding box may be
+// a single row or column, which the strict overlap test would miss.
+bool touches(const CanvasRect& a, const CanvasRect& b)
+{
+    return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
+}
 
 } // namespace
+
+bool segmentCrossesBox(CanvasPoint a, CanvasPoint b, const CanvasRect& rect)
+{
+    // Liang–Barsky against the open box: the part of the segment strictly
+    // inside both slabs must have length.
+    double low = 0.0;
+    double high = 1.0;
+    auto slab = [&](double start, double delta, double lower, double upper) {
+        if (delta == 0.0)
+            return start > lower && start < upper;
+        double t1 = (lower - start) / delta;
+        double t2 = (upper - start) / delta;
+        if (t1 > t2)
+            std::swap(t1, t2);
+        low = std::max(low, t1);
+        high = std::min(high, t2);
+        return low < high;
+    };
+    return slab(a.x, double(b.x) - a.x, rect.left, rect.right) &&
+           slab(a.y, double(b.y) - a.y, rect.top, rect.bottom);
+}
 
 CanvasRect textBox(CanvasPoint anchor, CanvasSize size, int align)
 {
@@ -55,7 +99,56 @@ CanvasRect labelBox(CanvasPoint anchor, int position, int gap, CanvasSize size)
     return {left, top, left + size.width, top + size.height};
 }
 
-LabelPlacer::LabelPlacer(const CanvasRect& bounds, int cell) : m_bounds(bounds), m_cell(std::max(1, cell))
+namespace {
+
+// Where along its line a line's name may stand on its first ring, after the middle.
+constexpr double kAlongLine[] = {0.4, 0.6, 0.3, 0.7};
+constexpr int kSlides = static_cast<int>(sizeof kAlongLine / sizeof kAlongLine[0]);
+
+// The groups of places a name tries, in order: the first ring round the
+// anchor, for a line's name the first ring round points along the line, then
+// the rings further out round the anchor.
+struct Group {
+    CanvasPoint anchor;
+    int ring = 0;
+};
+
+int slidesOf(const LabelRequest& request)
+{
+    return request.alongLine ? kSlides : 0;
+}
+
+Group groupOf(const LabelRequest& request, int group)
+{
+    const int slides = slidesOf(request);
+    if (group == 0 || group > slides)
+        return {request.anchor, group == 0 ? 0 : group - slides};
+    const double t = kAlongLine[group - 1];
+    const CanvasPoint a = request.lineStart;
+    const CanvasPoint b = request.lineEnd;
+    return {{static_cast<int>(std::lround(a.x + t * (double(b.x) - a.x))),
+             static_cast<int>(std::lround(a.y + t * (double(b.y) - a.y)))},
+            0};
+}
+
+} // namespace
+
+CanvasRect ringBox(CanvasPoint anchor, int preferred, int turn, int gap, CanvasSize size)
+{
+    if (turn < kLabelPositions)
+        return labelBox(anchor, turnPosition(preferred, turn), gap, size);
+    // Between positions p+k and p+k+1 for k = 0, −1, 1, −2, 2, −3, 3, −4.
+    const int j = turn - kLabelPositions;
+    const int k = j % 2 == 0 ? j / 2 : -(j / 2 + 1);
+    const int first = ((preferred + k) % kLabelPositions + kLabelPositions) % kLabelPositions;
+    const CanvasRect a = labelBox(anchor, first, gap, size);
+    const CanvasRect b = labelBox(anchor, (first + 1) % kLabelPositions, gap, size);
+    const int left = (a.left + b.left) / 2;
+    const int top = (a.top + b.top) / 2;
+    return {left, top, left + size.width, top + size.height};
+}
+
+ObstacleGrid::ObstacleGrid(const CanvasRect& bounds, int cell) : m_bounds(bounds), m_cell(std::max(1, cell))
 {
     const long width = std::max(1, bounds.width() + 1);
     const long height = std::max(1, bounds.height() + 1);
@@ -63,10 +156,37 @@ LabelPlacer::LabelPlacer(const CanvasRect& bounds, int cell) : m_bounds(bounds),
         m_cell *= 2;
     m_columns = static_cast<int>(width / m_cell + 1);
     m_rows = static_cast<int>(height / m_cell + 1);
-    m_cells.resize(static_cast<std::size_t>(m_columns) * static_cast<std::size_t>(m_rows));
+    m_boxHeads.assign(static_cast<std::size_t>(m_columns) * static_cast<std::size_t>(m_rows), -1);
+    m_segmentHeads.assign(m_boxHeads.size(), -1);
+    while ((width + m_bitScale - 1) / m_bitScale > kMaxBitSide ||
+           (height + m_bitScale - 1) / m_bitScale > kMaxBitSide) {
+        m_bitScale *= 2;
+        ++m_bitShift;
+    }
+    m_bitColumns = static_cast<int>((width + m_bitScale - 1) / m_bitScale);
+    m_bitRows = static_cast<int>((height + m_bitScale - 1) / m_bitScale);
+    m_wordsPerRow = (static_cast<std::size_t>(m_bitColumns) + 63) / 64;
+    m_bits.assign(m_wordsPerRow * static_cast<std::size_t>(m_bitRows), 0);
 }
 
-void LabelPlacer::cellRange(const CanvasRect& rect, int& x0, int& y0, int& x1, int& y1) const
+bool ObstacleGrid::bitRange(const CanvasRect& rect, int& x0, int& y0, int& x1, int& y1) const
+{
+    // The units [left, right) × [top, bottom) a box covers (touching boxes
+    // share none), in whole bits, outward.
+    // Arithmetic shifts round toward minus infinity.
+    const long scale = m_bitScale - 1;
+    x0 = static_cast<int>(std::clamp((static_cast<long>(rect.left) - m_bounds.left) >> m_bitShift, 0L,
+                                     static_cast<long>(m_bitColumns)));
+    x1 = static_cast<int>(std::clamp((static_cast<long>(rect.right) - m_bounds.left + scale) >> m_bitShift,
+                                     0L, static_cast<long>(m_bitColumns)));
+    y0 = static_cast<int>(std::clamp((static_cast<long>(rect.top) - m_bounds.top) >> m_bitShift, 0L,
+                                     static_cast<long>(m_bitRows)));
+    y1 = static_cast<int>(std::clamp((static_cast<long>(rect.bottom) - m_bounds.top + scale) >> m_bitShift,
+                                     0L, static_cast<long>(m_bitRows)));
+    return x0 < x1 && y0 < y1;
+}
+
+void ObstacleGrid::cellRange(const CanvasRect& rect, int& x0, int& y0, int& x1, int& y1) const
 {
     auto column = [this](int x) {
         return std::clamp((static_cast<long>(x) - m_bounds.left) / m_cell, 0L,
@@ -81,21 +201,273 @@ void LabelPlacer::cellRange(const CanvasRect& rect, int& x0, int& y0, int& x1, i
     y1 = static_cast<int>(row(rect.bottom));
 }
 
-void LabelPlacer::addObstacle(const CanvasRect& rect)
+void ObstacleGrid::addBox(const CanvasRect& rect, ObstacleKind kind)
 {
     // Something wholly outside the bounds cannot meet a name.
-    if (rect.right < m_bounds.left || rect.left > m_bounds.right || rect.bottom < m_bounds.top ||
-        rect.top > m_bounds.bottom)
+    if (!touches(rect, m_bounds))
         return;
-    const int index = static_cast<int>(m_rects.size());
-    m_rects.push_back(rect);
+    const int index = static_cast<int>(m_boxes.size());
+    m_boxes.push_back({rect, kind});
+    int x0, y0, x1, y1;
+    cellRange(rect, x0, y0, x1, y1);
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x) {
+            int& head = m_boxHeads[cellIndex(x, y)];
+            m_boxNodes.push_back({index, head});
+            head = static_cast<int>(m_boxNodes.size()) - 1;
+        }
+    setBits(rect);
+}
+
+void ObstacleGrid::setBits(const CanvasRect& rect)
+{
+    int x0, y0, x1, y1;
+    if (!bitRange(rect, x0, y0, x1, y1))
+        return;
+    for (int y = y0; y < y1; ++y) {
+        std::uint64_t* row = m_bits.data() + static_cast<std::size_t>(y) * m_wordsPerRow;
+        for (int x = x0; x < x1;) {
+            const int bit = x % 64;
+            const int count = std::min(64 - bit, x1 - x);
+            const std::uint64_t mask = (count == 64 ? ~0ULL : ((1ULL << count) - 1)) << bit;
+            row[static_cast<std::size_t>(x / 64)] |= mask;
+            x += count;
+        }
+    }
+}
+
+void ObstacleGrid::coverAlso(const ObstacleGrid& other)
+{
+    if (other.m_bounds == m_bounds && other.m_bitScale == m_bitScale &&
+        other.m_bits.size() == m_bits.size()) {
+        for (std::size_t i = 0; i < m_bits.size(); ++i)
+            m_bits[i] |= other.m_bits[i];
+        return;
+    }
+    for (const Box& box : other.m_boxes)
+        setBits(box.rect);
+}
+
+void ObstacleGrid::insertSegment(const Segment& segment) const
+{
+    if (!touches(segment.rect, m_bounds))
+        return;
+    const int index = static_cast<int>(m_segments.size());
+    m_segments.push_back(segment);
+    int x0, y0, x1, y1;
+    cellRange(segment.rect, x0, y0, x1, y1);
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x) {
+            int& head = m_segmentHeads[cellIndex(x, y)];
+            m_segmentNodes.push_back({index, head});
+            head = static_cast<int>(m_segmentNodes.size()) - 1;
+        }
+}
+
+void ObstacleGrid::addSegment(CanvasPoint a, CanvasPoint b, ObstacleKind kind)
+{
+    m_unfiled.push_back({a, b, kind});
+}
+
+void ObstacleGrid::fileSegments() const
+{
+    for (const Added& added : m_unfiled) {
+        const CanvasPoint a = added.a;
+        const CanvasPoint b = added.b;
+        const ObstacleKind kind = added.kind;
+        fileSegment(a, b, kind);
+    }
+    m_unfiled.clear();
+}
+
+void ObstacleGrid::fileSegment(CanvasPoint a, CanvasPoint b, ObstacleKind kind) const
+{
+    // Only the part over the indexed area matters.
+    const CanvasRect area{m_bounds.left - 1, m_bounds.top - 1, m_bounds.right + 1, m_bounds.bottom + 1};
+    if (!touches(boundsOf(a, b), area))
+        return;
+    const double dx = double(b.x) - a.x;
+    const double dy = double(b.y) - a.y;
+    double t0 = 0.0;
+    double t1 = 1.0;
+    // Clipped to the area (Liang–Barsky on the closed area).
+    auto clip = [&](double p, double q) {
+        if (p == 0.0)
+            return q >= 0.0;
+        const double t = q / p;
+        if (p < 0.0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        return t0 <= t1;
+    };
+    if (!clip(-dx, a.x - area.left) || !clip(dx, area.right - a.x) || !clip(-dy, a.y - area.top) ||
+        !clip(dy, area.bottom - a.y))
+        return;
+    const double length = std::max(std::abs(dx), std::abs(dy)) * (t1 - t0);
+    const long pieces = std::clamp(static_cast<long>(std::ceil(length / m_cell)), 1L, kMaxPieces);
+    auto at = [&](double t) {
+        return CanvasPoint{static_cast<int>(std::lround(a.x + dx * t)),
+                           static_cast<int>(std::lround(a.y + dy * t))};
+    };
+    CanvasPoint start = t0 == 0.0 ? a : at(t0);
+    for (long i = 1; i <= pieces; ++i) {
+        const CanvasPoint end =
+            i == pieces && t1 == 1.0 ? b : at(t0 + (t1 - t0) * double(i) / double(pieces));
+        insertSegment({boundsOf(start, end), start, end, kind});
+        start = end;
+    }
+}
+
+void ObstacleGrid::addPolyline(const std::vector<CanvasPoint>& points, ObstacleKind kind)
+{
+    if (points.size() < 2)
+        return;
+    CanvasPoint start = points.front();
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        const CanvasPoint& p = points[i];
+        const bool last = i + 1 == points.size();
+        if (last || std::max(std::abs(p.x - start.x), std::abs(p.y - start.y)) >= m_cell) {
+            addSegment(start, p, kind);
+            start = p;
+        }
+    }
+}
+
+template <class Visit> bool ObstacleGrid::visitBoxes(const CanvasRect& rect, Visit&& visitor) const
+{
     int x0, y0, x1, y1;
     cellRange(rect, x0, y0, x1, y1);
     for (int y = y0; y <= y1; ++y)
         for (int x = x0; x <= x1; ++x)
-            m_cells[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_columns) +
-                    static_cast<std::size_t>(x)]
-                .push_back(index);
+            for (int node = m_boxHeads[cellIndex(x, y)]; node >= 0;
+                 node = m_boxNodes[static_cast<std::size_t>(node)].next)
+                if (visitor(
+                        m_boxes[static_cast<std::size_t>(m_boxNodes[static_cast<std::size_t>(node)].item)]))
+                    return true;
+    return false;
+}
+
+template <class Visit> bool ObstacleGrid::visitSegments(const CanvasRect& rect, Visit&& visitor) const
+{
+    if (!m_unfiled.empty())
+        fileSegments();
+    int x0, y0, x1, y1;
+    cellRange(rect, x0, y0, x1, y1);
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x)
+            for (int node = m_segmentHeads[cellIndex(x, y)]; node >= 0;
+                 node = m_segmentNodes[static_cast<std::size_t>(node)].next)
+                if (visitor(m_segments[static_cast<std::size_t>(
+                        m_segmentNodes[static_cast<std::size_t>(node)].item)]))
+                    return true;
+    return false;
+}
+
+ObstacleGrid::Meeting ObstacleGrid::meet(const CanvasRect& box) const
+{
+    if (coversBox(box))
+        return {true, false, false};
+    return lineMeeting(box);
+}
+
+bool ObstacleGrid::coversBox(const CanvasRect& box) const
+{
+    int x0, y0, x1, y1;
+    if (!bitRange(box, x0, y0, x1, y1))
+        return false;
+    // The words of a row the box spans and the bits of the first and last.
+    const std::size_t first = static_cast<std::size_t>(x0 / 64);
+    const std::size_t last = static_cast<std::size_t>((x1 - 1) / 64);
+    const std::uint64_t firstMask = ~0ULL << (x0 % 64);
+    const std::uint64_t lastMask = ~0ULL >> (63 - (x1 - 1) % 64);
+    const std::uint64_t* row = m_bits.data() + static_cast<std::size_t>(y0) * m_wordsPerRow;
+    for (int y = y0; y < y1; ++y, row += m_wordsPerRow) {
+        if (first == last) {
+            if (row[first] & firstMask & lastMask)
+                return true;
+            continue;
+        }
+        if ((row[first] & firstMask) || (row[last] & lastMask))
+            return true;
+        for (std::size_t word = first + 1; word < last; ++word)
+            if (row[word])
+                return true;
+    }
+    return false;
+}
+
+ObstacleGrid::Meeting ObstacleGrid::lineMeeting(const CanvasRect& box) const
+{
+    Meeting meeting;
+    if (!touches(box, m_bounds))
+        return meeting;
+    visitSegments(box, [&](const Segment& item) {
+        // A line already known to cross needs no second look.
+        const bool known = item.kind == ObstacleKind::ObjectLine ? meeting.objectLine
+                           : item.kind == ObstacleKind::GridLine ? meeting.gridLine
+                                                                 : false;
+        if (known || !touches(item.rect, box) || !segmentCrossesBox(item.a, item.b, box))
+            return false;
+        if (item.kind == ObstacleKind::Leader)
+            meeting.blocked = true;
+        else if (item.kind == ObstacleKind::ObjectLine)
+            meeting.objectLine = true;
+        else
+            meeting.gridLine = true;
+        return meeting.blocked;
+    });
+    return meeting;
+}
+
+int ObstacleGrid::segmentCrossing(CanvasPoint a, CanvasPoint b, CanvasPoint own) const
+{
+    const CanvasRect span = boundsOf(a, b);
+    if (!touches(span, m_bounds))
+        return 0;
+    int crossing = 0;
+    visitBoxes(span, [&](const Box& item) {
+        // The marker round the anchor is the leader's own.
+        const bool box = item.kind == ObstacleKind::Box;
+        if ((!box && (crossing > 0 || item.rect.contains(own.x, own.y))) || !touches(item.rect, span) ||
+            !segmentCrossesBox(a, b, item.rect))
+            return false;
+        crossing = box ? 2 : 1;
+        return box;
+    });
+    return crossing;
+}
+
+bool ObstacleGrid::overlapsBoxApartFrom(const CanvasRect& rect, CanvasPoint a, CanvasPoint b) const
+{
+    if (!touches(rect, m_bounds))
+        return false;
+    return visitBoxes(rect, [&](const Box& item) {
+        return overlaps(item.rect, rect) && !item.rect.contains(a.x, a.y) && !item.rect.contains(b.x, b.y);
+    });
+}
+
+LabelPlacer::LabelPlacer(const CanvasRect& bounds, int cell, std::shared_ptr<const ObstacleGrid> fixed)
+    : m_bounds(bounds), m_cell(cell), m_fixed(std::move(fixed)), m_objects(bounds, cell),
+      m_memory(std::make_shared<PlacementMemory>())
+{
+    if (m_fixed)
+        m_objects.coverAlso(*m_fixed);
+    m_memory->bounds = bounds;
+    m_memory->cell = cell;
+    m_memory->fixed = m_fixed;
+}
+
+void LabelPlacer::addObstacle(const CanvasRect& rect, ObstacleKind kind)
+{
+    m_objects.addBox(rect, kind);
+    m_memory->obstacles.push_back({kind, rect, {}, {}});
+}
+
+void LabelPlacer::addLine(CanvasPoint a, CanvasPoint b, ObstacleKind kind)
+{
+    m_objects.addSegment(a, b, kind);
+    m_memory->obstacles.push_back({kind, boundsOf(a, b), a, b});
 }
 
 bool LabelPlacer::isFree(const CanvasRect& box) const
@@ -103,48 +475,305 @@ bool LabelPlacer::isFree(const CanvasRect& box) const
     if (box.left < m_bounds.left || box.right > m_bounds.right || box.top < m_bounds.top ||
         box.bottom > m_bounds.bottom)
         return false;
-    int x0, y0, x1, y1;
-    cellRange(box, x0, y0, x1, y1);
-    for (int y = y0; y <= y1; ++y)
-        for (int x = x0; x <= x1; ++x)
-            for (const int index : m_cells[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_columns) +
-                                           static_cast<std::size_t>(x)])
-                if (overlaps(m_rects[static_cast<std::size_t>(index)], box))
+    return !m_objects.coversBox(box) && !m_objects.lineMeeting(box).blocked;
+}
+
+bool LabelPlacer::covered(const CanvasRect& box) const
+{
+    return m_objects.coversBox(box);
+}
+
+bool LabelPlacer::coversObjectBox(const CanvasRect& rect, CanvasPoint a, CanvasPoint b) const
+{
+    return m_objects.overlapsBoxApartFrom(rect, a, b);
+}
+
+CanvasPoint LabelPlacer::leaderEnd(const LabelRequest& request, const CanvasRect& box)
+{
+    return {std::clamp(request.anchor.x, box.left, box.right),
+            std::clamp(request.anchor.y, box.top, box.bottom)};
+}
+
+CanvasPoint LabelPlacer::leaderStart(const LabelRequest& request, const CanvasRect& box)
+{
+    const CanvasPoint end = leaderEnd(request, box);
+    const double dx = end.x - request.anchor.x;
+    const double dy = end.y - request.anchor.y;
+    const double length = std::hypot(dx, dy);
+    if (length <= request.reach || length == 0.0)
+        return end;
+    return {request.anchor.x + static_cast<int>(std::lround(dx * request.reach / length)),
+            request.anchor.y + static_cast<int>(std::lround(dy * request.reach / length))};
+}
+
+int LabelPlacer::lines(const CanvasRect& box) const
+{
+    if (box.left < m_bounds.left || box.right > m_bounds.right || box.top < m_bounds.top ||
+        box.bottom > m_bounds.bottom)
+        return kOutside;
+    if (m_objects.coversBox(box))
+        return kCovered;
+    const ObstacleGrid::Meeting objects = m_objects.lineMeeting(box);
+    if (objects.blocked)
+        return kOnLeader;
+    if (objects.objectLine)
+        return 2;
+    if (!m_fixed)
+        return objects.gridLine ? 1 : 0;
+    const ObstacleGrid::Meeting grid = m_fixed->lineMeeting(box);
+    if (grid.blocked)
+        return kOnLeader;
+    if (grid.objectLine)
+        return 2;
+    return objects.gridLine || grid.gridLine ? 1 : 0;
+}
+
+int LabelPlacer::leaderCrossing(const LabelRequest& request, const CanvasRect& box) const
+{
+    const CanvasPoint start = leaderStart(request, box);
+    const CanvasPoint end = leaderEnd(request, box);
+    const int crossing = m_objects.segmentCrossing(start, end, request.anchor);
+    if (crossing == 2 || !m_fixed)
+        return crossing;
+    return std::max(crossing, m_fixed->segmentCrossing(start, end, request.anchor));
+}
+
+void LabelPlacer::search(const LabelRequest& request, PlacementMemory::Name& name,
+                         std::vector<PlacementMemory::Looked>& looked) const
+{
+    const int preferred = ((request.position % kLabelPositions) + kLabelPositions) % kLabelPositions;
+    const int step = std::max(1, request.size.height / 2);
+    PlacedLabel& placed = name.placed;
+    placed.box = labelBox(request.anchor, preferred, request.gap, request.size);
+    name.reach = placed.box;
+    name.lookedFrom = static_cast<std::uint32_t>(looked.size());
+    auto reachAlso = [](CanvasRect& reach, const CanvasRect& rect) {
+        reach = {std::min(reach.left, rect.left), std::min(reach.top, rect.top),
+                 std::max(reach.right, rect.right), std::max(reach.bottom, rect.bottom)};
+    };
+    struct Candidate {
+        CanvasRect box;
+        int ring = 0;
+        int lines = 0;
+    };
+    // The first usable place of each last resort: a clear leader but on an
+    // object line; a leader across markers only; a leader across a name.
+    std::optional<Candidate> fallback[3];
+    std::optional<Candidate> chosen;
+    int lastGroup = slidesOf(request) + kOuterRings;
+    for (int group = 0; group <= lastGroup && !chosen; ++group) {
+        const Group g = groupOf(request, group);
+        const int ring = g.ring;
+        const int gap = request.gap + ring * step;
+        for (int turn = 0; turn < ringTurns(ring); ++turn) {
+            const CanvasRect box = ringBox(g.anchor, preferred, turn, gap, request.size);
+            name.lastGroup = group;
+            name.lastTurn = turn;
+            reachAlso(name.reach, box);
+            const int q = lines(box);
+            if (q == kOnLeader || q >= 0)
+                looked.push_back({box, group, q, -1});
+            // A place on an object line serves only as the first last resort.
+            if (q < 0 || (q == 2 && fallback[0]))
+                continue;
+            int leader = 0;
+            if (ring > 0) {
+                reachAlso(name.reach, boundsOf(leaderStart(request, box), leaderEnd(request, box)));
+                leader = leaderCrossing(request, box);
+                looked.back().leader = leader;
+            }
+            const Candidate candidate{box, ring, q};
+            const int resort = leader > 0 ? leader : (q == 2 ? 0 : -1);
+            if (resort >= 0) {
+                if (!fallback[resort]) {
+                    fallback[resort] = candidate;
+                    lastGroup = std::min(lastGroup, group + kRingsPastLastResort);
+                }
+                continue;
+            }
+            if (!chosen || q < chosen->lines)
+                chosen = candidate;
+            if (q == 0)
+                break;
+        }
+    }
+    name.lookedCount = static_cast<std::uint32_t>(looked.size() - name.lookedFrom);
+    for (int resort = 0; resort < 3 && !chosen; ++resort)
+        chosen = fallback[resort];
+    if (!chosen)
+        return;
+    placed.box = chosen->box;
+    placed.placed = true;
+    placed.halo = chosen->lines > 0;
+    placed.leader = chosen->ring > 0;
+    if (placed.leader) {
+        placed.leaderStart = leaderStart(request, placed.box);
+        placed.leaderEnd = leaderEnd(request, placed.box);
+    }
+}
+
+void LabelPlacer::take(const PlacedLabel& placed)
+{
+    if (!placed.placed)
+        return;
+    m_objects.addBox(placed.box);
+    if (placed.leader && !(placed.leaderStart == placed.leaderEnd))
+        m_objects.addSegment(placed.leaderStart, placed.leaderEnd, ObstacleKind::Leader);
+}
+
+void LabelPlacer::noteChange(const PlacedLabel& placed)
+{
+    if (!placed.placed)
+        return;
+    m_changedBoxes.push_back(placed.box);
+    if (placed.leader)
+        m_changedSegments.push_back({placed.leaderStart, placed.leaderEnd});
+}
+
+bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementMemory& memory) const
+{
+    // One unit more than the occupancy bits round outward.
+    const int margin = std::max(m_objects.bitScale(), 1) + 1;
+    auto grown = [margin](const CanvasRect& r) {
+        return CanvasRect{r.left - margin, r.top - margin, r.right + margin, r.bottom + margin};
+    };
+    auto crosses = [](CanvasPoint a, CanvasPoint b, const CanvasRect& area) {
+        return touches(boundsOf(a, b), area) && (area.contains(a.x, a.y) || segmentCrossesBox(a, b, area));
+    };
+    // The changes within reach of the search, if any.
+    const CanvasRect reach = grown(name.reach);
+    std::vector<CanvasRect> boxes;
+    std::vector<std::pair<CanvasPoint, CanvasPoint>> segments;
+    for (const CanvasRect& box : m_changedBoxes)
+        if (touches(box, reach))
+            boxes.push_back(box);
+    for (const auto& [a, b] : m_changedSegments)
+        if (crosses(a, b, reach))
+            segments.push_back({a, b});
+    if (boxes.empty() && segments.empty())
+        return true;
+    const PlacementMemory::Looked* looked = memory.looked.data() + name.lookedFrom;
+    const PlacementMemory::Looked* const lookedEnd = looked + name.lookedCount;
+    const LabelRequest& request = name.request;
+    const int preferred = ((request.position % kLabelPositions) + kLabelPositions) % kLabelPositions;
+    const int step = std::max(1, request.size.height / 2);
+    auto boxMeets = [&](const CanvasRect& area) {
+        const CanvasRect wide = grown(area);
+        return std::any_of(boxes.begin(), boxes.end(),
+                           [&](const CanvasRect& box) { return touches(box, wide); });
+    };
+    auto segmentMeets = [&](const CanvasRect& area) {
+        const CanvasRect wide = grown(area);
+        return std::any_of(segments.begin(), segments.end(),
+                           [&](const auto& segment) { return crosses(segment.first, segment.second, wide); });
+    };
+    // Every place the search tried, in its order; those a change reaches are asked again.
+    for (int group = 0; group <= name.lastGroup; ++group) {
+        const Group g = groupOf(request, group);
+        // Every place of the group, and the leaders to them, lie within a
+        // square round its anchor: a group no change reaches is skipped.
+        const int gap = request.gap + g.ring * step;
+        const int half = gap + std::max(request.size.width, request.size.height);
+        const CanvasRect square{g.anchor.x - half, g.anchor.y - half, g.anchor.x + half, g.anchor.y + half};
+        if (!boxMeets(square) && !segmentMeets(square)) {
+            while (looked != lookedEnd && looked->group == group)
+                ++looked;
+            continue;
+        }
+        for (int turn = 0; turn < (group == name.lastGroup ? name.lastTurn + 1 : ringTurns(g.ring)); ++turn) {
+            const CanvasRect box =
+                ringBox(g.anchor, preferred, turn, request.gap + g.ring * step, request.size);
+            const bool wasLooked = looked != lookedEnd && looked->box == box;
+            const PlacementMemory::Looked* entry = wasLooked ? looked++ : nullptr;
+            const bool boxChanged = !boxes.empty() && boxMeets(box);
+            const bool leaderChanged = entry && entry->leader >= 0 && !boxes.empty() &&
+                                       boxMeets(boundsOf(leaderStart(request, box), leaderEnd(request, box)));
+            const bool linesChanged = entry && !segments.empty() && segmentMeets(box);
+            if (!boxChanged && !leaderChanged && !linesChanged)
+                continue;
+            const int q = lines(box);
+            if (!entry) {
+                if (q == kOnLeader || q >= 0)
                     return false;
+                continue;
+            }
+            if (q != entry->lines)
+                return false;
+            if (entry->leader >= 0 && (boxChanged || leaderChanged) &&
+                leaderCrossing(request, box) != entry->leader)
+                return false;
+        }
+    }
     return true;
+}
+
+void LabelPlacer::recall(std::shared_ptr<const PlacementMemory> previous)
+{
+    m_previous.reset();
+    m_changedBoxes.clear();
+    m_changedSegments.clear();
+    // The obstacles that came or went since: both lists in one order, walked
+    // side by side.
+    auto& now = m_memory->obstacles;
+    auto order = [](const PlacementMemory::Obstacle& x, const PlacementMemory::Obstacle& y) {
+        auto key = [](const PlacementMemory::Obstacle& o) {
+            return std::tuple(static_cast<int>(o.kind), o.rect.left, o.rect.top, o.rect.right, o.rect.bottom,
+                              o.a.x, o.a.y, o.b.x, o.b.y);
+        };
+        return key(x) < key(y);
+    };
+    std::sort(now.begin(), now.end(), order);
+    if (!previous || !(previous->bounds == m_bounds) || previous->cell != m_cell ||
+        previous->fixed != m_fixed)
+        return;
+    const auto& before = previous->obstacles;
+    auto note = [this](const PlacementMemory::Obstacle& o) {
+        if (o.kind == ObstacleKind::Box || o.kind == ObstacleKind::Marker)
+            m_changedBoxes.push_back(o.rect);
+        else
+            m_changedSegments.push_back({o.a, o.b});
+    };
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < before.size() || j < now.size()) {
+        if (i < before.size() && j < now.size() && before[i] == now[j]) {
+            ++i;
+            ++j;
+        } else if (j >= now.size() || (i < before.size() && order(before[i], now[j]))) {
+            note(before[i++]);
+        } else {
+            note(now[j++]);
+        }
+    }
+    m_previous = std::move(previous);
 }
 
 PlacedLabel LabelPlacer::place(const LabelRequest& request)
 {
-    const int preferred = ((request.position % kLabelPositions) + kLabelPositions) % kLabelPositions;
-    const int step = std::max(1, request.size.height / 2);
-    PlacedLabel placed;
-    placed.box = labelBox(request.anchor, preferred, request.gap, request.size);
-    bool found = false;
-    for (int ring = 0; ring <= kOuterRings && !found && (ring == 0 || m_outerTries > 0); ++ring) {
-        const int gap = request.gap + ring * step;
-        // p, p+1, p−1, p+2, p−2, p+3, p−3, p+4: nearest to the user's choice first.
-        for (int turn = 0; turn < kLabelPositions && !found; ++turn) {
-            const int offset = (turn + 1) / 2 * (turn % 2 == 1 ? 1 : -1);
-            const int position = (preferred + offset + kLabelPositions) % kLabelPositions;
-            const CanvasRect box = labelBox(request.anchor, position, gap, request.size);
-            if (ring > 0)
-                --m_outerTries;
-            if (isFree(box)) {
-                placed.box = box;
-                placed.leader = ring > 0;
-                found = true;
-            }
-        }
+    const std::size_t index = m_memory->names.size();
+    const PlacementMemory::Name* before =
+        m_previous && index < m_previous->names.size() ? &m_previous->names[index] : nullptr;
+    if (before && before->request == request && stillHolds(*before, *m_previous)) {
+        take(before->placed);
+        PlacementMemory::Name again = *before;
+        again.lookedFrom = static_cast<std::uint32_t>(m_memory->looked.size());
+        const auto from = m_previous->looked.begin() + before->lookedFrom;
+        m_memory->looked.insert(m_memory->looked.end(), from, from + before->lookedCount);
+        m_memory->names.push_back(again);
+        return before->placed;
     }
-    if (placed.leader)
-        placed.leaderEnd = {std::clamp(request.anchor.x, placed.box.left, placed.box.right),
-                            std::clamp(request.anchor.y, placed.box.top, placed.box.bottom)};
-    // A name with no free place already meets something there; keeping it
-    // out of the grid keeps the cells of a hopelessly crowded spot short.
-    if (found)
-        addObstacle(placed.box);
-    return placed;
+    PlacementMemory::Name name;
+    name.request = request;
+    search(request, name, m_memory->looked);
+    ++m_searched;
+    if (m_previous && (!before || !(before->placed == name.placed))) {
+        if (before)
+            noteChange(before->placed);
+        noteChange(name.placed);
+    }
+    take(name.placed);
+    m_memory->names.push_back(name);
+    return name.placed;
 }
 
 } // namespace chart

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <unordered_set>
 
 #include "chart/Canvas.h"
 #include "chart/ChartDrawingSupport.h"
@@ -69,25 +70,55 @@ private:
     Canvas& m_target;
 };
 
-// Draws a placed name at the top left of its box, with its leader line from
-// the edge of what it names (`reach` from the anchor) when it stands apart.
-void drawPlacedName(Canvas& canvas, const chart::PlacedLabel& placed, CanvasPoint anchor, int reach,
-                    std::int32_t colour, const std::string& name)
+// Draws a placed name at the top left of its box: its leader line from the
+// edge of what it names when it stands apart, and a white halo under it when
+// it lies on a line.
+void drawPlacedName(Canvas& canvas, const chart::PlacedLabel& placed, std::int32_t colour,
+                    const std::string& name)
 {
-    if (placed.leader) {
-        const double dx = placed.leaderEnd.x - anchor.x;
-        const double dy = placed.leaderEnd.y - anchor.y;
-        const double length = std::hypot(dx, dy);
-        if (length > reach) {
-            canvas.setPen({colour, 0, kPenSolid});
-            canvas.drawLine(anchor.x + static_cast<int>(std::lround(dx * reach / length)),
-                            anchor.y + static_cast<int>(std::lround(dy * reach / length)), placed.leaderEnd.x,
-                            placed.leaderEnd.y);
-        }
+    if (placed.leader && !(placed.leaderStart == placed.leaderEnd)) {
+        canvas.setPen({colour, 0, kPenSolid});
+        canvas.drawLine(placed.leaderStart.x, placed.leaderStart.y, placed.leaderEnd.x, placed.leaderEnd.y);
+    }
+    if (placed.halo) {
+        canvas.setPen({kWhite, 0, kPenSolid});
+        canvas.setBrush(kWhite);
+        canvas.drawRectangle(placed.box);
+        canvas.setNoBrush();
     }
     canvas.setTextColour(colour);
     canvas.drawText(placed.box.left, placed.box.top, name, text_align::kLeft | text_align::kTop);
 }
+
+// Where a process-line arrow may stand, as fractions of the line from its
+// start: the middle first, then places nearer either end.
+constexpr double kArrowPlaces[] = {0.5, 0.4, 0.6, 0.3, 0.7};
+
+// The device box of an arrow, its pen included.
+CanvasRect arrowBox(const chart::Arrow& arrow, int pen)
+{
+    const int reach = pen / 2 + 1;
+    return {std::min({arrow.tip.x, arrow.base1.x, arrow.base2.x}) - reach,
+            std::min({arrow.tip.y, arrow.base1.y, arrow.base2.y}) - reach,
+            std::max({arrow.tip.x, arrow.base1.x, arrow.base2.x}) + reach,
+            std::max({arrow.tip.y, arrow.base1.y, arrow.base2.y}) + reach};
+}
+
+// A free text's font as drawn on the layout's device.
+LogFont freeTextFont(const CCommentString& text, const ChartLayout& l)
+{
+    LogFont font = text.m_font;
+    if (l.m_device.printing) {
+        font.lfHeight = static_cast<int>(font.lfHeight * l.m_fPrintScale);
+        font.lfWidth = static_cast<int>(font.lfWidth * l.m_fPrintScale);
+    }
+    return font;
+}
+
+// A comfort zone's caption moves by at most this many lines either way; it
+// was put this many screen pixels right of the zone's corner.
+constexpr int kCaptionShifts = 6;
+constexpr int kCaptionGap = 6;
 
 } // namespace
 
@@ -160,24 +191,31 @@ void ChartRenderer::DrawObjects(Canvas& canvas)
         static_cast<std::size_t>(m_nSelectedComfortArea) < m_idg.m_pComfortAreas->size())
         selectedZone = (*m_idg.m_pComfortAreas)[static_cast<std::size_t>(m_nSelectedComfortArea)].get();
 
-    // Names keep clear of the grid's labels and of every marker, so the
-    // markers are known before the first name is placed.
+    // Names keep clear of the grid's labels, so the grid is known (measured
+    // when it was not drawn on this layout).
     if (!m_layout.m_bGridLabelsValid) {
         MeasuringCanvas measuring(canvas);
         DrawGrid(measuring, m_layout.m_device);
     }
     const ChartLayout& l = m_layout;
     const int nameHeight = std::max(fontUnits(PointNameFont().lfHeight), fontUnits(LineNameFont().lfHeight));
-    chart::LabelPlacer names({0, 0, l.m_nTotalWidth, l.m_nTotalHeight}, std::max(8, 2 * nameHeight));
-    for (const CanvasRect& label : l.m_gridLabels)
-        names.addObstacle(label);
+    chart::ObjectNames names{chart::LabelPlacer({0, 0, l.m_nTotalWidth, l.m_nTotalHeight},
+                                                std::max(8, 2 * nameHeight), l.m_gridObstacles),
+                             {},
+                             {}};
+    // Every marker is known before the first arrow and the first name.
+    // Points on one spot share one marker.
     const CanvasRect chartRect = ChartRectangle();
-    if (m_idg.m_pPoints)
+    if (m_idg.m_pPoints) {
+        std::unordered_set<std::uint64_t> spots;
         for (const auto& point : *m_idg.m_pPoints) {
             const CanvasPoint position = PointPosition(*point);
-            if (chartRect.contains(position.x, position.y))
-                names.addObstacle(MarkerRectangle(position));
+            const std::uint64_t spot =
+                (std::uint64_t(std::uint32_t(position.x)) << 32) | std::uint32_t(position.y);
+            if (chartRect.contains(position.x, position.y) && spots.insert(spot).second)
+                names.placer.addObstacle(MarkerRectangle(position), chart::ObstacleKind::Marker);
         }
+    }
 
     if (m_idg.m_pPoints)
         for (std::size_t i = 0; i < m_idg.m_pPoints->size(); ++i) {
@@ -199,8 +237,23 @@ void ChartRenderer::DrawObjects(Canvas& canvas)
         for (std::size_t i = 0; i < m_idg.m_pHhrLines->size(); ++i)
             DrawHhrLine(canvas, static_cast<int>(i),
                         m_nPickClass == CIDG::kClassHhrLine && m_nPickIndex == static_cast<int>(i), names);
+
+    // The texts stand where they were put; the names keep clear of them and
+    // are drawn over every line, so a name on a line keeps its halo.
+    const std::vector<std::optional<CanvasRect>> freeTexts = FreeTextBoxes(canvas, &names.placer);
+    for (const auto& box : freeTexts)
+        if (box)
+            names.placer.addObstacle(*box);
+    // The names of the last drawing stand again where nothing near them moved.
+    names.placer.recall(m_namePlacement);
+    for (const chart::ObjectNames::Pending& name : names.pending) {
+        canvas.setFont(name.font);
+        drawPlacedName(canvas, names.placer.place(name.request), name.colour, name.text);
+    }
+    m_namePlacement = names.placer.memory();
+    m_nSearchedNames = names.placer.searchedNames();
     DrawKnownParameters(canvas);
-    DrawResultTexts(canvas);
+    DrawResultTexts(canvas, freeTexts);
 }
 
 namespace {
@@ -234,7 +287,7 @@ CanvasRect ChartRenderer::PreviewMarkerRectangle(const CStatePoint& point) const
     return {position.x - reach, position.y - reach, position.x + reach, position.y + reach};
 }
 
-void ChartRenderer::DrawStatePoint(Canvas& canvas, int index, bool highlighted, chart::LabelPlacer& names)
+void ChartRenderer::DrawStatePoint(Canvas& canvas, int index, bool highlighted, chart::ObjectNames& names)
 {
     const CStatePoint& point = *(*m_idg.m_pPoints)[static_cast<std::size_t>(index)];
     const CanvasPoint position = PointPosition(point);
@@ -243,15 +296,22 @@ void ChartRenderer::DrawStatePoint(Canvas& canvas, int index, bool highlighted, 
     const ChartLayout& l = m_layout;
     const int radius = MarkerRadius();
     const int penWidth = scaledPenUnits(m_idg.m_nLineWidth, l.m_fPenScale);
-    if (highlighted) {
-        canvas.setPen({kHighlightColour, penWidth, kPenDot});
-        canvas.setBrush(kHighlightFill);
-    } else {
-        canvas.setPen({m_idg.m_pointColor, penWidth, kPenSolid});
-        canvas.setBrush(m_idg.m_pointColor);
+    // A marker already drawn on this spot (in the same highlight) is not
+    // drawn again; the name still waits for its place.
+    const std::uint64_t spot = (std::uint64_t(std::uint32_t(position.x)) << 33) |
+                               (std::uint64_t(std::uint32_t(position.y)) << 1) | (highlighted ? 1u : 0u);
+    if (names.markersDrawn.insert(spot).second) {
+        if (highlighted) {
+            canvas.setPen({kHighlightColour, penWidth, kPenDot});
+            canvas.setBrush(kHighlightFill);
+        } else {
+            canvas.setPen({m_idg.m_pointColor, penWidth, kPenSolid});
+            canvas.setBrush(m_idg.m_pointColor);
+        }
+        canvas.drawEllipse(
+            {position.x - radius, position.y - radius, position.x + radius, position.y + radius});
+        canvas.setNoBrush();
     }
-    canvas.drawEllipse({position.x - radius, position.y - radius, position.x + radius, position.y + radius});
-    canvas.setNoBrush();
     if (!m_idg.m_bShowPointLabels)
         return;
 
@@ -265,14 +325,15 @@ void ChartRenderer::DrawStatePoint(Canvas& canvas, int index, bool highlighted, 
         static_cast<int>(4.0 * scaledPenUnits(m_idg.m_nPointRadius, 1.0) * l.m_fZoom * l.m_fPrintScale);
     const CanvasRect marker = MarkerRectangle(position);
     const int reach = marker.right - position.x;
-    canvas.setFont(PointNameFont());
+    const LogFont font = PointNameFont();
+    canvas.setFont(font);
     const chart::LabelRequest request{position, labelPosition, reach + std::max(1, d / 4),
-                                      canvas.textExtent(point.m_strName)};
-    drawPlacedName(canvas, names.place(request), position, reach,
-                   highlighted ? kHighlightColour : m_idg.m_nameColor, point.m_strName);
+                                      canvas.textExtent(point.m_strName), reach};
+    names.pending.push_back(
+        {point.m_strName, font, highlighted ? kHighlightColour : m_idg.m_nameColor, request});
 }
 
-void ChartRenderer::DrawProcessLine(Canvas& canvas, int index, bool highlighted, chart::LabelPlacer& names)
+void ChartRenderer::DrawProcessLine(Canvas& canvas, int index, bool highlighted, chart::ObjectNames& names)
 {
     const CGuoChengXian& line = *(*m_idg.m_pProcessLines)[static_cast<std::size_t>(index)];
     const CStatePoint* start = m_idg.PointAt(line.m_nStart);
@@ -287,7 +348,11 @@ void ChartRenderer::DrawProcessLine(Canvas& canvas, int index, bool highlighted,
     const CanvasPen pen = highlighted ? CanvasPen{kHighlightColour, penWidth, kPenDot}
                                       : CanvasPen{m_idg.m_lineColor, penWidth, m_idg.m_nLineStyle};
     canvas.setPen(pen);
-    ClipSegment(canvas, a.x, a.y, b.x, b.y, chartRect);
+    const auto clipped = chart::clipSegment(a, b, chartRect);
+    if (clipped) {
+        canvas.drawLine(clipped->first.x, clipped->first.y, clipped->second.x, clipped->second.y);
+        names.placer.addLine(clipped->first, clipped->second);
+    }
 
     bool zoneEdge = false;
     if (m_idg.m_pComfortAreas)
@@ -297,8 +362,37 @@ void ChartRenderer::DrawProcessLine(Canvas& canvas, int index, bool highlighted,
                 break;
             }
     const bool bothInside = chartRect.contains(a.x, a.y) && chartRect.contains(b.x, b.y);
+    std::optional<CanvasRect> arrowAt;
     if (bothInside && !zoneEdge && m_idg.m_nArrowStyle != 0) {
-        if (const auto arrow = chart::processLineArrow(a, b, ArrowLength(), kArrowHalfAngle)) {
+        // The arrow keeps off the markers: between those of the line's ends
+        // (shorter on a short line, none on a line too short for a third of
+        // it), and moved along the line when another point's marker lies
+        // under the middle.
+        const double length = std::hypot(double(b.x) - a.x, double(b.y) - a.y);
+        const double reach = MarkerRectangle(a).right - a.x;
+        double arrowLength = ArrowLength();
+        const double room = length - 2.0 * reach;
+        std::optional<chart::Arrow> arrow;
+        CanvasRect box;
+        if (room >= arrowLength / 3.0) {
+            arrowLength = std::min(arrowLength, room);
+            for (const double at : kArrowPlaces) {
+                if (at * length - arrowLength / 2.0 < reach ||
+                    at * length + arrowLength / 2.0 > length - reach)
+                    continue;
+                const auto candidate = chart::processLineArrow(a, b, arrowLength, kArrowHalfAngle, at);
+                if (!candidate)
+                    break;
+                const CanvasRect candidateBox = arrowBox(*candidate, penWidth);
+                if (!arrow || !names.placer.coversObjectBox(candidateBox, a, b)) {
+                    arrow = candidate;
+                    box = candidateBox;
+                    if (!names.placer.coversObjectBox(candidateBox, a, b))
+                        break;
+                }
+            }
+        }
+        if (arrow) {
             if (m_idg.m_nArrowStyle == 1) {
                 canvas.drawLine(arrow->tip.x, arrow->tip.y, arrow->base1.x, arrow->base1.y);
                 canvas.drawLine(arrow->tip.x, arrow->tip.y, arrow->base2.x, arrow->base2.y);
@@ -307,18 +401,29 @@ void ChartRenderer::DrawProcessLine(Canvas& canvas, int index, bool highlighted,
                 canvas.drawPolygon({arrow->tip, arrow->base1, arrow->base2});
                 canvas.setNoBrush();
             }
+            names.placer.addObstacle(box);
+            arrowAt = box;
         }
     }
 
     const CanvasPoint middle{(a.x + b.x) / 2, (a.y + b.y) / 2};
     if (m_idg.m_bShowProcessLineLabels && chartRect.contains(middle.x, middle.y)) {
-        // Above and right of the middle, as far as room allows.
-        canvas.setFont(LineNameFont());
-        const int gap = std::max(1, static_cast<int>(2 * l.m_fPenScale));
-        const chart::LabelRequest request{middle, 0, gap, canvas.textExtent(line.m_strName)};
-        drawPlacedName(canvas, names.place(request), middle, 0,
-                       highlighted ? kHighlightColour : m_idg.m_nameColor, line.m_strName);
-        canvas.setPen(pen);
+        // Above and right of the middle, as far as room allows; beyond the
+        // arrow when it stands there.
+        const LogFont font = LineNameFont();
+        canvas.setFont(font);
+        int gap = std::max(1, static_cast<int>(2 * l.m_fPenScale));
+        if (arrowAt && arrowAt->contains(middle.x, middle.y))
+            gap = std::max({gap, middle.x - arrowAt->left, arrowAt->right - middle.x, middle.y - arrowAt->top,
+                            arrowAt->bottom - middle.y});
+        chart::LabelRequest request{middle, 0, gap, canvas.textExtent(line.m_strName), 0};
+        if (clipped) {
+            request.alongLine = true;
+            request.lineStart = clipped->first;
+            request.lineEnd = clipped->second;
+        }
+        names.pending.push_back(
+            {line.m_strName, font, highlighted ? kHighlightColour : m_idg.m_nameColor, request});
     }
 }
 
@@ -357,7 +462,7 @@ ChartRenderer::HhrLineLibraryEnds(const CReShiBiXian& line) const
     return std::make_pair(a, b);
 }
 
-void ChartRenderer::DrawHhrLine(Canvas& canvas, int index, bool highlighted, chart::LabelPlacer& names)
+void ChartRenderer::DrawHhrLine(Canvas& canvas, int index, bool highlighted, chart::ObjectNames& names)
 {
     const CReShiBiXian& line = *(*m_idg.m_pHhrLines)[static_cast<std::size_t>(index)];
     if (!m_idg.m_bShowHhrLines)
@@ -372,16 +477,26 @@ void ChartRenderer::DrawHhrLine(Canvas& canvas, int index, bool highlighted, cha
     canvas.setPen(highlighted ? CanvasPen{kHighlightColour, penWidth, kPenDot}
                               : CanvasPen{kHhrLineColour, penWidth, kPenSolid});
     const CanvasRect chartRect = ChartRectangle();
-    ClipSegment(canvas, a.x, a.y, b.x, b.y, chartRect);
+    const auto clipped = chart::clipSegment(a, b, chartRect);
+    if (clipped) {
+        canvas.drawLine(clipped->first.x, clipped->first.y, clipped->second.x, clipped->second.y);
+        names.placer.addLine(clipped->first, clipped->second);
+    }
 
     const CanvasPoint middle{(a.x + b.x) / 2, (a.y + b.y) / 2};
     if (m_idg.m_bShowHhrLineLabels && chartRect.contains(middle.x, middle.y)) {
         // Below and right of the middle by 2 × radius × zoom, as far as room allows.
         const int w = 2 * static_cast<int>(scaledPenUnits(m_idg.m_nPointRadius, 1.0) * l.m_fZoom);
-        canvas.setFont(LineNameFont());
-        const chart::LabelRequest request{middle, 2, std::max(1, w), canvas.textExtent(line.m_strName)};
-        drawPlacedName(canvas, names.place(request), middle, 0,
-                       highlighted ? kHighlightColour : m_idg.m_textColor, line.m_strName);
+        const LogFont font = LineNameFont();
+        canvas.setFont(font);
+        chart::LabelRequest request{middle, 2, std::max(1, w), canvas.textExtent(line.m_strName), 0};
+        if (clipped) {
+            request.alongLine = true;
+            request.lineStart = clipped->first;
+            request.lineEnd = clipped->second;
+        }
+        names.pending.push_back(
+            {line.m_strName, font, highlighted ? kHighlightColour : m_idg.m_textColor, request});
     }
 }
 
@@ -415,7 +530,77 @@ StandardChart standardChart(const CIDG& idg, float xMaxFull)
 
 } // namespace
 
-void ChartRenderer::DrawResultTexts(Canvas& canvas)
+bool ChartRenderer::InResultColumn(const CCommentString& text, CanvasPoint column) const
+{
+    // A plain text the user put on the chart, not one an analysis wrote:
+    // those store their place in the result column of the standard screen
+    // (its left margin, below the chart half).
+    const bool inColumn = text.m_nPlace[1] == column.x && text.m_nPlace[3] >= column.y;
+    return text.m_nKind != 0 || inColumn;
+}
+
+std::vector<std::optional<CanvasRect>> ChartRenderer::FreeTextBoxes(Canvas& canvas,
+                                                                    const chart::LabelPlacer* objects)
+{
+    std::vector<std::optional<CanvasRect>> boxes;
+    if (!m_idg.m_pTexts)
+        return boxes;
+    const ChartLayout& l = m_layout;
+    const auto& texts = *m_idg.m_pTexts;
+    boxes.resize(texts.size());
+    const CanvasPoint column = standardChart(m_idg, l.m_fXMaxFull).column;
+    auto isCaption = [this](const CCommentString& text) {
+        if (m_idg.m_pComfortAreas)
+            for (const auto& zone : *m_idg.m_pComfortAreas)
+                if (!zone->m_strLabel.empty() && zone->m_strLabel == text.m_strText)
+                    return true;
+        return false;
+    };
+    // The texts the user put stand first; the captions then take their
+    // places in list order, clear of those, of each other and of the grid's labels.
+    chart::LabelPlacer taken({0, 0, l.m_nTotalWidth, 2 * l.m_nTotalHeight},
+                             std::max(8, 2 * fontUnits(l.m_workingFont.lfHeight)), l.m_gridObstacles);
+    std::vector<std::size_t> captions;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const CCommentString& text = *texts[i];
+        if (InResultColumn(text, column))
+            continue;
+        if (isCaption(text)) {
+            captions.push_back(i);
+            continue;
+        }
+        boxes[i] = FreeTextBox(canvas, text);
+        if (boxes[i])
+            taken.addObstacle(*boxes[i]);
+    }
+    for (const std::size_t i : captions) {
+        const auto box = FreeTextBox(canvas, *texts[i]);
+        if (!box)
+            continue;
+        boxes[i] = box;
+        // Where it was put, then down one line, up one, down two, …; at each
+        // height on its side of the corner, then on the other (the corner
+        // lies a gap left of where it was put).
+        const int across = box->width() + 2 * kCaptionGap;
+        bool found = false;
+        for (int turn = 0; turn <= 2 * kCaptionShifts && !found; ++turn) {
+            const int lines = (turn + 1) / 2 * (turn % 2 == 1 ? 1 : -1);
+            const int dy = lines * box->height();
+            for (const int dx : {0, -across}) {
+                const CanvasRect moved{box->left + dx, box->top + dy, box->right + dx, box->bottom + dy};
+                if (taken.isFree(moved) && !(objects && objects->covered(moved))) {
+                    boxes[i] = moved;
+                    found = true;
+                    break;
+                }
+            }
+        }
+        taken.addObstacle(*boxes[i]);
+    }
+    return boxes;
+}
+
+void ChartRenderer::DrawResultTexts(Canvas& canvas, const std::vector<std::optional<CanvasRect>>& freeTexts)
 {
     m_layout.m_textRects.clear();
     if (!m_idg.m_pTexts)
@@ -430,12 +615,15 @@ void ChartRenderer::DrawResultTexts(Canvas& canvas)
         const CCommentString& text = *(*m_idg.m_pTexts)[i];
         const bool highlighted = m_nPickClass == CIDG::kClassText && m_nPickIndex == static_cast<int>(i);
         canvas.setTextColour(highlighted ? kHighlightColour : m_idg.m_textColor);
-        // A plain text the user put on the chart, not one an analysis wrote:
-        // those store their place in the result column of the standard
-        // screen (its left margin, below the chart half).
-        const bool inColumn = text.m_nPlace[1] == column.x && text.m_nPlace[3] >= column.y;
-        if (text.m_nKind == 0 && !inColumn) {
-            l.m_textRects.push_back(DrawFreeText(canvas, text));
+        if (!InResultColumn(text, column)) {
+            const std::optional<CanvasRect> box = i < freeTexts.size() ? freeTexts[i] : std::nullopt;
+            if (!box) {
+                l.m_textRects.push_back({kNowhere, kNowhere, kNowhere, kNowhere});
+                continue;
+            }
+            canvas.setFont(freeTextFont(text, l));
+            canvas.drawText(box->left, box->bottom, text.m_strText, text_align::kLeft | text_align::kBottom);
+            l.m_textRects.push_back(*box);
             continue;
         }
         canvas.setFont(l.m_workingFont);
@@ -457,7 +645,7 @@ void ChartRenderer::DrawResultTexts(Canvas& canvas)
     }
 }
 
-CanvasRect ChartRenderer::DrawFreeText(Canvas& canvas, const CCommentString& text)
+std::optional<CanvasRect> ChartRenderer::FreeTextBox(Canvas& canvas, const CCommentString& text) const
 {
     const ChartLayout& l = m_layout;
     const CanvasPoint anchor = FreeTextAnchor(text.m_nPlace[1], text.m_nPlace[3]);
@@ -467,16 +655,10 @@ CanvasRect ChartRenderer::DrawFreeText(Canvas& canvas, const CCommentString& tex
     const CanvasRect page{0, 0, l.m_nTotalWidth, 2 * l.m_nTotalHeight};
     const CanvasRect shown = fullChart ? page : ChartRectangle();
     if (!shown.contains(anchor.x, anchor.y))
-        return {kNowhere, kNowhere, kNowhere, kNowhere};
-    LogFont font = text.m_font;
-    if (l.m_device.printing) {
-        font.lfHeight = static_cast<int>(font.lfHeight * l.m_fPrintScale);
-        font.lfWidth = static_cast<int>(font.lfWidth * l.m_fPrintScale);
-    }
-    canvas.setFont(font);
-    canvas.drawText(anchor.x, anchor.y, text.m_strText, text_align::kLeft | text_align::kBottom);
+        return std::nullopt;
+    canvas.setFont(freeTextFont(text, l));
     const CanvasSize extent = canvas.textExtent(text.m_strText);
-    return {anchor.x, anchor.y - extent.height, anchor.x + extent.width, anchor.y};
+    return CanvasRect{anchor.x, anchor.y - extent.height, anchor.x + extent.width, anchor.y};
 }
 
 CanvasPoint ChartRenderer::TextPlaceAt(CanvasPoint device) const

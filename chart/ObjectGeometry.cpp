@@ -67,7 +67,8 @@ std::optional<std::pair<CanvasPoint, CanvasPoint>> clipSegment(CanvasPoint a, Ca
     return std::nullopt;
 }
 
-std::optional<Arrow> processLineArrow(CanvasPoint a, CanvasPoint b, double length, double halfAngle)
+std::optional<Arrow> processLineArrow(CanvasPoint a, CanvasPoint b, double length, double halfAngle,
+                                      double at)
 {
     const double dx = b.x - a.x;
     const double dy = b.y - a.y;
@@ -76,8 +77,8 @@ std::optional<Arrow> processLineArrow(CanvasPoint a, CanvasPoint b, double lengt
     // The direction of travel; for a segment running to the left this is
     // atan(dy/dx) + π, which turns the base offsets to the other side.
     const double theta = std::atan2(dy, dx);
-    const double midX = (a.x + b.x) / 2.0;
-    const double midY = (a.y + b.y) / 2.0;
+    const double midX = a.x + at * dx;
+    const double midY = a.y + at * dy;
     const double advance = length / 2.0 * std::cos(halfAngle);
     const double tipX = midX + advance * std::cos(theta);
     const double tipY = midY + advance * std::sin(theta);

@@ -15,14 +15,16 @@ std::optional<std::pair<CanvasPoint, CanvasPoint>> clipSegment(CanvasPoint a, Ca
 
 // The direction arrow of a process line from a to b: the tip lies on the
 // segment half an arrow length (length/2 · cos halfAngle) beyond the midpoint
-// in the direction of travel; the base points lie length back from the tip,
-// halfAngle (rad) either side of the line. Empty for a zero-length segment.
+// (or the point at fraction `at` of the way) in the direction of travel; the
+// base points lie length back from the tip, halfAngle (rad) either side of
+// the line. Empty for a zero-length segment.
 struct Arrow {
     CanvasPoint tip;
     CanvasPoint base1;
     CanvasPoint base2;
 };
-std::optional<Arrow> processLineArrow(CanvasPoint a, CanvasPoint b, double length, double halfAngle);
+std::optional<Arrow> processLineArrow(CanvasPoint a, CanvasPoint b, double length, double halfAngle,
+                                      double at = 0.5);
 
 // Distance from (x, y) to segment a–b: perpendicular when the foot falls
 // within the segment, else to the nearer end (a zero-length segment is its end).

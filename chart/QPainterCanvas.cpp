@@ -1,6 +1,7 @@
 #include "chart/QPainterCanvas.h"
 
 #include <QFontMetrics>
+#include <QPaintEngine>
 #include <QPolygon>
 
 #include "chart/VectorState.h"
@@ -40,8 +41,30 @@ QPolygon toPolygon(const std::vector<CanvasPoint>& points)
 // Qt's raster engine returns from its AVX fills with the upper halves of the
 // vector registers in use; each drawing call clears them before our code,
 // or Qt's own SSE code, runs again (chart/VectorState.h).
-QPainterCanvas::QPainterCanvas(QPainter& painter) : m_painter(painter), m_textColour(Qt::black)
+TextLayoutCache::Entry& TextLayoutCache::entry(const LogFont& font, int dpi, const std::string& text)
 {
+    // Bounded: a chart draws a few thousand different texts at most.
+    constexpr std::size_t kMaxEntries = 20000;
+    const auto bytes = font.toBytes();
+    std::string key(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    key.append(reinterpret_cast<const char*>(&dpi), sizeof dpi);
+    key += text;
+    if (const auto found = m_entries.find(key); found != m_entries.end())
+        return found->second;
+    if (m_entries.size() >= kMaxEntries)
+        m_entries.clear();
+    Entry& entry = m_entries[std::move(key)];
+    entry.width = -1;
+    return entry;
+}
+
+QPainterCanvas::QPainterCanvas(QPainter& painter, TextLayoutCache* layouts)
+    : m_painter(painter), m_textColour(Qt::black), m_layouts(layouts ? layouts : &m_ownLayouts)
+{
+    if (m_painter.device()) {
+        m_dpi = m_painter.device()->logicalDpiY();
+        m_drawShapes = m_painter.paintEngine() && m_painter.paintEngine()->type() == QPaintEngine::Raster;
+    }
     m_linePen = QPen(Qt::black, 0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
     m_painter.setPen(m_linePen);
     m_painter.setBrush(Qt::NoBrush);
@@ -74,7 +97,8 @@ void QPainterCanvas::setPen(const CanvasPen& pen)
     // Width 0 is the device's thinnest line, as a cosmetic pen draws it.
     m_linePen = QPen(toQColor(pen.colour), pen.width < 0 ? 0 : pen.width, qtPenStyle(pen.style), Qt::FlatCap,
                      Qt::MiterJoin);
-    m_painter.setPen(m_linePen);
+    if (!m_textPenSet)
+        m_painter.setPen(m_linePen);
 }
 
 void QPainterCanvas::setBrush(std::int32_t colour)
@@ -103,6 +127,32 @@ void QPainterCanvas::setFont(const LogFont& font)
     // Resolving a font for the device is the dear part of measuring text;
     // done once a font, not once a text.
     m_metrics.emplace(m_painter.font(), m_painter.device());
+    if (m_drawShapes)
+        m_shapeAscent = QFontMetricsF(m_painter.font(), m_painter.device()).ascent();
+}
+
+void QPainterCanvas::useLinePen()
+{
+    if (!m_textPenSet)
+        return;
+    m_painter.setPen(m_linePen);
+    m_textPenSet = false;
+}
+
+TextLayoutCache::Entry* QPainterCanvas::cached(const std::string& text)
+{
+    if (!m_fontSet || !m_painter.device())
+        return nullptr;
+    return &m_layouts->entry(m_logFont, m_dpi, text);
+}
+
+int QPainterCanvas::widthOf(const QString& string, TextLayoutCache::Entry* entry)
+{
+    if (!entry)
+        return metrics().horizontalAdvance(string);
+    if (entry->width < 0)
+        entry->width = metrics().horizontalAdvance(string);
+    return entry->width;
 }
 
 const QFontMetrics& QPainterCanvas::metrics()
@@ -119,12 +169,14 @@ void QPainterCanvas::setTextColour(std::int32_t colour)
 
 void QPainterCanvas::drawLine(int x1, int y1, int x2, int y2)
 {
+    useLinePen();
     m_painter.drawLine(x1, y1, x2, y2);
     chart::clearUpperVectorState();
 }
 
 void QPainterCanvas::drawPolyline(const std::vector<CanvasPoint>& points)
 {
+    useLinePen();
     if (points.size() >= 2)
         m_painter.drawPolyline(toPolygon(points));
     chart::clearUpperVectorState();
@@ -132,18 +184,21 @@ void QPainterCanvas::drawPolyline(const std::vector<CanvasPoint>& points)
 
 void QPainterCanvas::drawRectangle(const CanvasRect& rect)
 {
+    useLinePen();
     m_painter.drawRect(rect.left, rect.top, rect.width(), rect.height());
     chart::clearUpperVectorState();
 }
 
 void QPainterCanvas::drawEllipse(const CanvasRect& rect)
 {
+    useLinePen();
     m_painter.drawEllipse(QRectF(rect.left, rect.top, rect.width(), rect.height()));
     chart::clearUpperVectorState();
 }
 
 void QPainterCanvas::drawPolygon(const std::vector<CanvasPoint>& points)
 {
+    useLinePen();
     if (points.size() >= 3)
         m_painter.drawPolygon(toPolygon(points));
     chart::clearUpperVectorState();
@@ -153,13 +208,14 @@ void QPainterCanvas::drawText(int x, int y, const std::string& text, int align)
 {
     const QString string = QString::fromStdString(text);
     const QFontMetrics& metrics = this->metrics();
+    TextLayoutCache::Entry* entry = cached(text);
     int left = x;
     switch (align & text_align::kHorizontalMask) {
     case text_align::kCenter:
-        left = x - metrics.horizontalAdvance(string) / 2;
+        left = x - widthOf(string, entry) / 2;
         break;
     case text_align::kRight:
-        left = x - metrics.horizontalAdvance(string);
+        left = x - widthOf(string, entry);
         break;
     default:
         break;
@@ -175,18 +231,36 @@ void QPainterCanvas::drawText(int x, int y, const std::string& text, int align)
         baseline = y + metrics.ascent();
         break;
     }
-    // Text takes the text colour as its pen; the line pen is put back after
-    // (a painter save and restore would copy the whole painter state).
-    m_painter.setPen(m_textColour);
-    m_painter.drawText(QPoint(left, baseline), string);
-    m_painter.setPen(m_linePen);
+    // Text takes the text colour as its pen; the line pen comes back before
+    // the next line or shape (a pen change makes the engine set up its
+    // painting again, so a run of names changes it once).
+    if (!m_textPenSet || m_painterTextColour != m_textColour) {
+        m_painter.setPen(m_textColour);
+        m_painterTextColour = m_textColour;
+        m_textPenSet = true;
+    }
+    if (entry && m_drawShapes) {
+        // The shape keeps the glyphs Qt would look up and place again for
+        // every drawing of the same text.
+        if (!entry->shape) {
+            entry->shape.emplace(string);
+            entry->shape->setTextFormat(Qt::PlainText);
+            entry->shape->setPerformanceHint(QStaticText::AggressiveCaching);
+        }
+        m_painter.drawStaticText(QPointF(left, baseline - m_shapeAscent), *entry->shape);
+    } else {
+        m_painter.drawText(QPoint(left, baseline), string);
+    }
     chart::clearUpperVectorState();
 }
 
 CanvasSize QPainterCanvas::textExtent(const std::string& text)
 {
     const QFontMetrics& metrics = this->metrics();
-    return {metrics.horizontalAdvance(QString::fromStdString(text)), metrics.height()};
+    TextLayoutCache::Entry* entry = cached(text);
+    if (entry && entry->width >= 0)
+        return {entry->width, metrics.height()};
+    return {widthOf(QString::fromStdString(text), entry), metrics.height()};
 }
 
 void QPainterCanvas::setClipRect(const CanvasRect& rect)

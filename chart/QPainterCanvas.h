@@ -4,17 +4,42 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QRegion>
+#include <QStaticText>
 
 #include <optional>
+#include <string>
+#include <unordered_map>
 
 #include "chart/Canvas.h"
+
+// The widths and shapes of texts drawn before, by font, resolution of the
+// paint device and text: a text drawn again is neither measured nor shaped
+// again. Kept by whoever draws the same chart over and over (the view, the
+// benchmark) and given to each canvas; a canvas given none keeps its own, so
+// every raster image draws its texts the same way.
+class TextLayoutCache {
+public:
+    struct Entry {
+        int width = 0;
+        std::optional<QStaticText> shape;
+    };
+    // The entry of a text in a font on a device of this resolution; a new one
+    // has no width yet (−1).
+    Entry& entry(const LogFont& font, int dpi, const std::string& text);
+    void clear() { m_entries.clear(); }
+
+private:
+    std::unordered_map<std::string, Entry> m_entries;
+};
 
 // Draws the chart with a QPainter: on screen widgets, into a QImage, into an
 // SVG generator or on a printer. The painter's own transform maps device
 // units to the paint device; this class only translates the drawing calls.
 class QPainterCanvas : public Canvas {
 public:
-    explicit QPainterCanvas(QPainter& painter);
+    // layouts: texts measured and shaped before, kept by the caller; none:
+    // the canvas keeps its own for this drawing.
+    explicit QPainterCanvas(QPainter& painter, TextLayoutCache* layouts = nullptr);
 
     void setPen(const CanvasPen& pen) override;
     void setBrush(std::int32_t colour) override;
@@ -39,6 +64,11 @@ public:
 
 private:
     const QFontMetrics& metrics();
+    // The width of a text in the current font, and its cache entry if any.
+    int widthOf(const QString& string, TextLayoutCache::Entry* entry);
+    TextLayoutCache::Entry* cached(const std::string& text);
+    // Puts the line pen back on the painter after texts.
+    void useLinePen();
 
     QPainter& m_painter;
     // What the painter was last given, so repeated selections cost nothing.
@@ -47,7 +77,17 @@ private:
     std::optional<QFontMetrics> m_metrics;
     QPen m_linePen;
     QColor m_textColour;
+    // The painter holds the text colour as its pen (set by the last text).
+    bool m_textPenSet = false;
+    QColor m_painterTextColour;
     LogFont m_logFont;
     bool m_fontSet = false;
     std::optional<QRegion> m_baseClip;
+    TextLayoutCache m_ownLayouts;
+    TextLayoutCache* m_layouts;
+    // Prepared shapes draw only on the raster engine; other engines (SVG,
+    // PDF, printers) get the text itself.
+    bool m_drawShapes = false;
+    int m_dpi = 0;
+    double m_shapeAscent = 0; // the current font's ascent as a prepared shape places it
 };

@@ -118,3 +118,54 @@ std::vector<RecordingCanvas::Call> RecordingCanvas::strokesInColour(std::int32_t
             result.push_back(call);
     return result;
 }
+
+namespace chart {
+
+bool sameCall(const RecordingCanvas::Call& a, const RecordingCanvas::Call& b)
+{
+    return a.op == b.op && a.points == b.points && a.rect == b.rect && a.text == b.text &&
+           a.align == b.align && a.pen == b.pen && a.filled == b.filled &&
+           (!a.filled || a.brush == b.brush) && a.textColour == b.textColour &&
+           (a.op != RecordingCanvas::Op::Text || a.font == b.font) && a.clipped == b.clipped &&
+           (!a.clipped || a.clip == b.clip);
+}
+
+void replayCall(const RecordingCanvas::Call& call, Canvas& canvas)
+{
+    using Op = RecordingCanvas::Op;
+    canvas.setPen(call.pen);
+    if (call.filled)
+        canvas.setBrush(call.brush);
+    else
+        canvas.setNoBrush();
+    if (call.clipped)
+        canvas.setClipRect(call.clip);
+    switch (call.op) {
+    case Op::Line:
+        if (call.points.size() == 2)
+            canvas.drawLine(call.points[0].x, call.points[0].y, call.points[1].x, call.points[1].y);
+        break;
+    case Op::Polyline:
+        canvas.drawPolyline(call.points);
+        break;
+    case Op::Rectangle:
+        canvas.drawRectangle(call.rect);
+        break;
+    case Op::Ellipse:
+        canvas.drawEllipse(call.rect);
+        break;
+    case Op::Polygon:
+        canvas.drawPolygon(call.points);
+        break;
+    case Op::Text:
+        canvas.setFont(call.font);
+        canvas.setTextColour(call.textColour);
+        if (!call.points.empty())
+            canvas.drawText(call.points.front().x, call.points.front().y, call.text, call.align);
+        break;
+    }
+    if (call.clipped)
+        canvas.clearClip();
+}
+
+} // namespace chart

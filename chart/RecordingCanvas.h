@@ -71,3 +71,13 @@ private:
 // Width and height of a UTF-8 text in a font without a font engine (see
 // RecordingCanvas::textExtent).
 CanvasSize estimateTextExtent(const LogFont& font, const std::string& text);
+
+namespace chart {
+
+// Whether two calls draw the same pixels.
+bool sameCall(const RecordingCanvas::Call& a, const RecordingCanvas::Call& b);
+
+// Draws a recorded call on a canvas, state first.
+void replayCall(const RecordingCanvas::Call& call, Canvas& canvas);
+
+} // namespace chart

@@ -1,13 +1,17 @@
 #include <QGuiApplication>
 
+#include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "analysis/Binding.h"
 #include "chart/ChartExport.h"
+#include "chart/ChartRenderer.h"
 #include "chart/WeatherMap.h"
 #include "climate/WeatherFile.h"
 #include "cli/Commands.h"
@@ -19,6 +23,7 @@
 // qorva-cli render FILE.id OUT.emf|wmf|svg|pdf|png|jpg [--system S] [--room R]
 //                  [--condition 0|1|2] [--page] [--width PIXELS] [--dpi DPI]
 //                  [--png-compression 0-9] [--print-layout] [--all] [--lang zh|en]
+//                  [--weather FILE.epw|FILE.csv] [--window T0,T1,X0,X1]
 //
 // Draws one room's chart exactly as the view shows it. --system and --room
 // take a name, or a 0-based index when no system or room has that name;
@@ -37,6 +42,8 @@
 // it holds one page per room and condition that has objects beyond W, N, ε.
 // --weather draws a weather year (.epw or .csv, every hour) over the grid as
 // the program's 查看 → 气象年 does.
+// --window draws the part of the chart from T0 to T1 °C (at its left edge)
+// and from X0 to X1 g/kg, as 剪裁 over that region would.
 namespace {
 
 constexpr int kExitUsage = 2;
@@ -57,6 +64,8 @@ struct RenderOptions {
     bool allRooms = false;
     UiLanguage language = UiLanguage::Chinese;
     chart::ExportFormat format = chart::ExportFormat::Png;
+    // T0, T1 (°C), X0, X1 (g/kg) of --window, when given.
+    std::optional<std::array<double, 4>> window;
 };
 
 // Qt's notes about the session environment (no runtime directory on a
@@ -74,7 +83,7 @@ int usage(const std::string& problem)
     std::fputs("usage: qorva-cli render FILE.id OUT.emf|wmf|svg|pdf|png|jpg [--system NAME|INDEX]\n"
                "                        [--room NAME|INDEX] [--condition 0|1|2] [--page] [--width PIXELS]\n"
                "                        [--dpi 96-600] [--png-compression 0-9] [--print-layout] [--all]\n"
-               "                        [--lang zh|en] [--weather FILE.epw|FILE.csv]\n",
+               "                        [--lang zh|en] [--weather FILE.epw|FILE.csv] [--window T0,T1,X0,X1]\n",
                stderr);
     return kExitUsage;
 }
@@ -88,6 +97,24 @@ bool parseInt(const std::string& text, int& value)
     if (*end != '\0' || parsed < -1000000 || parsed > 1000000)
         return false;
     value = static_cast<int>(parsed);
+    return true;
+}
+
+// Four numbers separated by commas.
+bool parseFourNumbers(const std::string& text, std::array<double, 4>& values)
+{
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const std::size_t comma = i + 1 < values.size() ? text.find(',', start) : text.size();
+        if (comma == std::string::npos)
+            return false;
+        const std::string part = text.substr(start, comma - start);
+        char* end = nullptr;
+        values[i] = std::strtod(part.c_str(), &end);
+        if (part.empty() || *end != '\0' || !std::isfinite(values[i]))
+            return false;
+        start = comma + 1;
+    }
     return true;
 }
 
@@ -168,6 +195,15 @@ bool parseOptions(const std::vector<std::string>& args, RenderOptions& options, 
                 return false;
             }
             options.language = *language;
+        } else if (arg == "--window") {
+            if (!value(text))
+                return false;
+            std::array<double, 4> window{};
+            if (!parseFourNumbers(text, window)) {
+                problem = "--window must be T0,T1,X0,X1 (°C, g/kg), not '" + text + "'";
+                return false;
+            }
+            options.window = window;
         } else if (arg == "--print-layout") {
             options.printLayout = true;
         } else if (arg == "--all") {
@@ -294,6 +330,15 @@ int runRenderCommand(const std::vector<std::string>& args)
     if (!idg.PointAtCurrentRoom() || !BindCurrentRoom(idg, false) || !RefreshCurrentView(idg)) {
         std::fprintf(stderr, "qorva-cli render: the room's design states cannot be computed\n");
         return kExitFailure;
+    }
+
+    if (options.window) {
+        const auto& w = *options.window;
+        const auto window = chart::windowFor(idg, w[0], w[1], w[2] / 1000.0, w[3] / 1000.0);
+        if (!window)
+            return usage("--window needs T0 < T1 and 0 <= X0 < X1, magnified at most 10000 times");
+        idg.SetWindow(*window);
+        idg.SetWindow(chart::settledWindow(idg));
     }
 
     ChartDevice device;

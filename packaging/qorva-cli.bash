@@ -17,7 +17,7 @@ _qorva_cli()
         state) options="--p --t --tw --rh --td --x --h --json" ;;
         states) options="--p --json" ;;
         render) options="--system --room --condition --width --dpi --png-compression --page --print-layout --all
-                         --lang --weather" ;;
+                         --lang --weather --window" ;;
         report) options="--json" ;;
         analyze)
             options="--analysis --system --room --winter --no-winter --fan-rise --supply-diff --dew-point
@@ -38,7 +38,7 @@ _qorva_cli()
         --humidify) COMPREPLY=($(compgen -W "adiabatic steam none" -- "$cur")); return ;;
         --mix) COMPREPLY=($(compgen -W "treat-first mix-first" -- "$cur")); return ;;
         --supply-diff) COMPREPLY=($(compgen -W "max" -- "$cur")); return ;;
-        --p | --t | --tw | --rh | --td | --x | --h | --system | --room | --width | --dpi | --png-compression | \
+        --p | --t | --tw | --rh | --td | --x | --h | --system | --room | --width | --dpi | --png-compression | --window | \
             --fan-rise | --dew-point | --preheat-diff | --heat-to | --humidification | \
             --ta | --tr | --v | --met | --clo | --zone | --limit | --rh-low | --rh-high | --hours | --months | \
             --fresh-air | --recovery-total | --recovery-sensible)

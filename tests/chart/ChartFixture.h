@@ -92,9 +92,19 @@ protected:
 
     const ChartLayout& layout() const { return chart.m_layout; }
 
+    // No iso-line and no saturation curve drawn: names stand where only the
+    // objects and the grid's labels decide.
+    void hideGridLines()
+    {
+        for (int family : {kFamilyMoisture, kFamilyEnthalpy, kFamilyDryBulb, kFamilyHumidity,
+                           kFamilySaturation, kFamilyWetBulb})
+            idg.m_drawOptions[static_cast<std::size_t>(family)].m_bShow = 0;
+    }
+
     // A rubber band dragged over the chart of renderer, applied as the
     // document applies it.
-    static void clipChart(CIDG& model, const ChartRenderer& renderer, int left, int top, int right, int bottom)
+    static void clipChart(CIDG& model, const ChartRenderer& renderer, int left, int top, int right,
+                          int bottom)
     {
         if (const auto window = renderer.ClipWindow(left, top, right, bottom)) {
             model.SetWindow(*window);

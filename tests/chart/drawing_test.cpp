@@ -132,8 +132,8 @@ TEST_F(ChartDrawing, EnthalpyTitleKeepsItsOwnAlignment)
                                         [](const auto& call) { return call.text == "h(kJ/kg)"; });
         ASSERT_NE(title, texts.end());
         // The enthalpy values follow the moisture family's title.
-        const auto moistureTitle = std::find_if(texts.begin(), texts.end(),
-                                                [](const auto& call) { return call.text == "x(g/kg)"; });
+        const auto moistureTitle =
+            std::find_if(texts.begin(), texts.end(), [](const auto& call) { return call.text == "x(g/kg)"; });
         ASSERT_NE(moistureTitle, texts.end());
         ASSERT_NE(std::next(moistureTitle), texts.end());
         labelAligns.insert(std::next(moistureTitle)->align);
@@ -262,6 +262,7 @@ TEST_F(ChartDrawing, PointsInsideTheChartAreDrawnWithTheirNames)
 
 TEST_F(ChartDrawing, PointNamesFollowThePositionAndPairsStandOpposite)
 {
+    hideGridLines();
     idg.m_nLabelPosition = 3; // below
     addPointAt("O", 400, 400);
     const int l = addPointAt("L", 600, 400);
@@ -390,12 +391,17 @@ TEST_F(ChartDrawing, ProcessLineNamesOnRequest)
     idg.m_bShowProcessLineLabels = 1;
     const auto name = draw().textsEqual("W-C");
     ASSERT_EQ(name.size(), 1u);
-    // Above and right of the middle (600, 500) by two pen units, 12 px high.
-    EXPECT_EQ(name[0].points[0], (CanvasPoint{602, 486}));
+    // Above and right of the middle (600, 500), beyond the arrow standing
+    // there: θ = atan(200/400), tip (604.4, 502.2), bases (595.0, 499.0)
+    // and (596.2, 496.6), so the arrow's box with its pen is 594–605 ×
+    // 496–503 and reaches 6 px left of the middle; the name, 12 px high,
+    // starts 6 px right of and ends 6 px above the middle.
+    EXPECT_EQ(name[0].points[0], (CanvasPoint{606, 482}));
 }
 
 TEST_F(ChartDrawing, HhrLinesFollowTheirSwitches)
 {
+    hideGridLines();
     const int n = addPoint("N", 0.0099, 50.3);
     // Steep lines end far above the chart: the midpoint is outside, so no name.
     addHhrLine("steep", n, 10000.0f);
@@ -411,7 +417,12 @@ TEST_F(ChartDrawing, HhrLinesFollowTheirSwitches)
     ASSERT_EQ(name.size(), 1u);
     const CanvasPoint a = cyan[0].points[0];
     const CanvasPoint b = cyan[0].points[1];
-    EXPECT_NEAR(name[0].points[0].x, (a.x + b.x) / 2 + 4, 1);
+    // Lower right of the middle by 2 × radius is where the line itself runs
+    // (it falls to the right by H/W = 1246/1830 = 0.68 px a column, through
+    // rows 502.7–506.8 of that 6-px box); the name stands one step round,
+    // below the middle, centred, where the line passes at most 2 px below
+    // the middle row.
+    EXPECT_NEAR(name[0].points[0].x, (a.x + b.x) / 2 - 3, 1);
     EXPECT_NEAR(name[0].points[0].y, (a.y + b.y) / 2 + 4, 1);
     // The drawn line passes through its base point.
     const CanvasPoint base = chart.PointPosition(*points[0]);

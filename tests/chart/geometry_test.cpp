@@ -103,7 +103,8 @@ TEST_P(MoistureMapping, ColumnsAndBack)
         // at RH 0.5 the saturation pressure must be twice that.
         const double x = chart.MoistureFromX(c.X);
         EXPECT_NEAR(chart.SaturationPressureNeeded(c.X, 1.0), 101325 * x / (0.62198 + x), 0.01);
-        EXPECT_NEAR(chart.SaturationPressureNeeded(c.X, 0.5), 2 * chart.SaturationPressureNeeded(c.X, 1.0), 0.01);
+        EXPECT_NEAR(chart.SaturationPressureNeeded(c.X, 0.5), 2 * chart.SaturationPressureNeeded(c.X, 1.0),
+                    0.01);
     }
 }
 
@@ -178,6 +179,23 @@ TEST_P(ChartClip, TheDraggedCornerBecomesTheChartCorner)
     const PixelState topLeft = stateAt(chart, l.m_nChartLeft, l.m_nChartTop);
     EXPECT_NEAR(topLeft.t, corner.t, 1.5 / (l.m_fHScale * 1.01));
     EXPECT_NEAR(idg.m_fTMax, corner.t, 1.5 / (l.m_fHScale * 1.01));
+}
+
+// A window given by its temperatures and moisture contents, as qorva-cli
+// render --window gives it, is the window the rubber band clips.
+TEST_P(ChartClip, TheWindowOfItsStatesIsTheClippedWindow)
+{
+    const ClipCase c = GetParam();
+    const auto clipped = chart.ClipWindow(c.left, c.top, c.right, c.bottom);
+    ASSERT_TRUE(clipped);
+    const auto given =
+        chart::windowFor(idg, clipped->m_fTMin, clipped->m_fTMax, clipped->m_fXMin, clipped->m_fXMax);
+    ASSERT_TRUE(given);
+    EXPECT_EQ(given->m_fZoom, clipped->m_fZoom);
+    EXPECT_EQ(given->m_fXMin, clipped->m_fXMin);
+    EXPECT_EQ(given->m_fXMax, clipped->m_fXMax);
+    EXPECT_EQ(given->m_fTMin, clipped->m_fTMin);
+    EXPECT_EQ(given->m_fTMax, clipped->m_fTMax);
 }
 
 INSTANTIATE_TEST_SUITE_P(Chart, ChartClip,

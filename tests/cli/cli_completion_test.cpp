@@ -44,7 +44,7 @@ TEST(CliCompletion, OffersEveryCommandAndItsOptions)
         {"states", {"--p", "--json"}},
         {"render",
          {"--system", "--room", "--condition", "--width", "--dpi", "--png-compression", "--page",
-          "--print-layout", "--all", "--lang", "--weather"}},
+          "--print-layout", "--all", "--lang", "--weather", "--window"}},
         {"report", {"--json"}},
         {"analyze",
          {"--analysis", "--system", "--room", "--winter", "--no-winter", "--fan-rise", "--supply-diff",

@@ -30,7 +30,7 @@ TEST(CliHelp, HelpGoesToStandardOutputAndNamesEveryCommandWithItsOptions)
         {"states", "--p"},
         {"convert"},
         {"render", "--system", "--room", "--condition", "--width", "--dpi", "--png-compression", "--page",
-         "--print-layout", "--all", "--lang"},
+         "--print-layout", "--all", "--lang", "--window"},
         {"export-points"},
         {"export-params"},
         {"report"},

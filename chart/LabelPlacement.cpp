@@ -133,19 +133,39 @@ Group groupOf(const LabelRequest& request, int group)
 
 } // namespace
 
-CanvasRect ringBox(CanvasPoint anchor, int preferred, int turn, int gap, CanvasSize size)
+namespace {
+
+// Turn `turn` of a ring whose eight positions' boxes are `at`.
+CanvasRect ringBoxOf(const CanvasRect (&at)[kLabelPositions], int preferred, int turn, CanvasSize size)
 {
     if (turn < kLabelPositions)
-        return labelBox(anchor, turnPosition(preferred, turn), gap, size);
+        return at[turnPosition(preferred, turn)];
     // Between positions p+k and p+k+1 for k = 0, −1, 1, −2, 2, −3, 3, −4.
     const int j = turn - kLabelPositions;
     const int k = j % 2 == 0 ? j / 2 : -(j / 2 + 1);
     const int first = ((preferred + k) % kLabelPositions + kLabelPositions) % kLabelPositions;
-    const CanvasRect a = labelBox(anchor, first, gap, size);
-    const CanvasRect b = labelBox(anchor, (first + 1) % kLabelPositions, gap, size);
+    const CanvasRect& a = at[first];
+    const CanvasRect& b = at[(first + 1) % kLabelPositions];
     const int left = (a.left + b.left) / 2;
     const int top = (a.top + b.top) / 2;
     return {left, top, left + size.width, top + size.height};
+}
+
+void positionBoxes(CanvasPoint anchor, int gap, CanvasSize size, CanvasRect (&at)[kLabelPositions])
+{
+    for (int position = 0; position < kLabelPositions; ++position)
+        at[position] = labelBox(anchor, position, gap, size);
+}
+
+} // namespace
+
+CanvasRect ringBox(CanvasPoint anchor, int preferred, int turn, int gap, CanvasSize size)
+{
+    if (turn < kLabelPositions)
+        return labelBox(anchor, turnPosition(preferred, turn), gap, size);
+    CanvasRect at[kLabelPositions];
+    positionBoxes(anchor, gap, size, at);
+    return ringBoxOf(at, preferred, turn, size);
 }
 
 ObstacleGrid::ObstacleGrid(const CanvasRect& bounds, int cell) : m_bounds(bounds), m_cell(std::max(1, cell))
@@ -640,10 +660,13 @@ bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementM
     auto crosses = [](CanvasPoint a, CanvasPoint b, const CanvasRect& area) {
         return touches(boundsOf(a, b), area) && (area.contains(a.x, a.y) || segmentCrossesBox(a, b, area));
     };
+    using Segment = std::pair<CanvasPoint, CanvasPoint>;
     // The changes within reach of the search, if any.
     const CanvasRect reach = grown(name.reach);
-    std::vector<CanvasRect> boxes;
-    std::vector<std::pair<CanvasPoint, CanvasPoint>> segments;
+    std::vector<CanvasRect>& boxes = m_nearBoxes;
+    std::vector<Segment>& segments = m_nearSegments;
+    boxes.clear();
+    segments.clear();
     for (const CanvasRect& box : m_changedBoxes)
         if (touches(box, reach))
             boxes.push_back(box);
@@ -657,50 +680,87 @@ bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementM
     const LabelRequest& request = name.request;
     const int preferred = ((request.position % kLabelPositions) + kLabelPositions) % kLabelPositions;
     const int step = std::max(1, request.size.height / 2);
+    // The changes near one group of places.
+    std::vector<CanvasRect>& groupBoxes = m_groupBoxes;
+    std::vector<Segment>& groupSegments = m_groupSegments;
     auto boxMeets = [&](const CanvasRect& area) {
         const CanvasRect wide = grown(area);
-        return std::any_of(boxes.begin(), boxes.end(),
+        return std::any_of(groupBoxes.begin(), groupBoxes.end(),
                            [&](const CanvasRect& box) { return touches(box, wide); });
     };
     auto segmentMeets = [&](const CanvasRect& area) {
         const CanvasRect wide = grown(area);
-        return std::any_of(segments.begin(), segments.end(),
-                           [&](const auto& segment) { return crosses(segment.first, segment.second, wide); });
+        return std::any_of(groupSegments.begin(), groupSegments.end(),
+                           [&](const Segment& segment) { return crosses(segment.first, segment.second, wide); });
     };
-    // Every place the search tried, in its order; those a change reaches are asked again.
+    // Every place and leader of a group lies within a square round the
+    // group's anchor: only the changes that reach it can change an answer.
+    auto gather = [&](const Group& g, bool withSegments) {
+        const int half = request.gap + g.ring * step + std::max(request.size.width, request.size.height);
+        const CanvasRect square =
+            grown({g.anchor.x - half, g.anchor.y - half, g.anchor.x + half, g.anchor.y + half});
+        groupBoxes.clear();
+        groupSegments.clear();
+        for (const CanvasRect& box : boxes)
+            if (touches(box, square))
+                groupBoxes.push_back(box);
+        if (withSegments)
+            for (const Segment& segment : segments)
+                if (crosses(segment.first, segment.second, square))
+                    groupSegments.push_back(segment);
+        return !groupBoxes.empty() || !groupSegments.empty();
+    };
+    // The places the search looked at (their boxes kept): those a change
+    // reaches are asked again.
+    while (looked != lookedEnd) {
+        const int group = looked->group;
+        const PlacementMemory::Looked* groupEnd = looked;
+        while (groupEnd != lookedEnd && groupEnd->group == group)
+            ++groupEnd;
+        if (!gather(groupOf(request, group), true)) {
+            looked = groupEnd;
+            continue;
+        }
+        for (; looked != groupEnd; ++looked) {
+            const CanvasRect& box = looked->box;
+            const bool boxChanged = boxMeets(box);
+            const bool leaderChanged = looked->leader >= 0 && !groupBoxes.empty() &&
+                                       boxMeets(boundsOf(leaderStart(request, box), leaderEnd(request, box)));
+            const bool linesChanged = segmentMeets(box);
+            if (!boxChanged && !leaderChanged && !linesChanged)
+                continue;
+            if (lines(box) != looked->lines)
+                return false;
+            if (looked->leader >= 0 && (boxChanged || leaderChanged) &&
+                leaderCrossing(request, box) != looked->leader)
+                return false;
+        }
+    }
+    if (boxes.empty())
+        return true;
+    // The places it found covered or outside: a box that went may have
+    // freed one (lines and leaders cover nothing).
+    looked = memory.looked.data() + name.lookedFrom;
     for (int group = 0; group <= name.lastGroup; ++group) {
         const Group g = groupOf(request, group);
-        // Every place of the group, and the leaders to them, lie within a
-        // square round its anchor: a group no change reaches is skipped.
-        const int gap = request.gap + g.ring * step;
-        const int half = gap + std::max(request.size.width, request.size.height);
-        const CanvasRect square{g.anchor.x - half, g.anchor.y - half, g.anchor.x + half, g.anchor.y + half};
-        if (!boxMeets(square) && !segmentMeets(square)) {
+        if (!gather(g, false)) {
             while (looked != lookedEnd && looked->group == group)
                 ++looked;
             continue;
         }
-        for (int turn = 0; turn < (group == name.lastGroup ? name.lastTurn + 1 : ringTurns(g.ring)); ++turn) {
-            const CanvasRect box =
-                ringBox(g.anchor, preferred, turn, request.gap + g.ring * step, request.size);
-            const bool wasLooked = looked != lookedEnd && looked->box == box;
-            const PlacementMemory::Looked* entry = wasLooked ? looked++ : nullptr;
-            const bool boxChanged = !boxes.empty() && boxMeets(box);
-            const bool leaderChanged = entry && entry->leader >= 0 && !boxes.empty() &&
-                                       boxMeets(boundsOf(leaderStart(request, box), leaderEnd(request, box)));
-            const bool linesChanged = entry && !segments.empty() && segmentMeets(box);
-            if (!boxChanged && !leaderChanged && !linesChanged)
-                continue;
-            const int q = lines(box);
-            if (!entry) {
-                if (q == kOnLeader || q >= 0)
-                    return false;
+        CanvasRect at[kLabelPositions];
+        positionBoxes(g.anchor, request.gap + g.ring * step, request.size, at);
+        const int turns = group == name.lastGroup ? name.lastTurn + 1 : ringTurns(g.ring);
+        for (int turn = 0; turn < turns; ++turn) {
+            const CanvasRect box = ringBoxOf(at, preferred, turn, request.size);
+            if (looked != lookedEnd && looked->box == box) {
+                ++looked;
                 continue;
             }
-            if (q != entry->lines)
-                return false;
-            if (entry->leader >= 0 && (boxChanged || leaderChanged) &&
-                leaderCrossing(request, box) != entry->leader)
+            if (!boxMeets(box))
+                continue;
+            const int q = lines(box);
+            if (q == kOnLeader || q >= 0)
                 return false;
         }
     }

@@ -343,6 +343,11 @@ private:
     std::vector<CanvasRect> m_changedBoxes;
     std::vector<std::pair<CanvasPoint, CanvasPoint>> m_changedSegments;
     int m_searched = 0;
+    // Working lists of stillHolds, kept to spare their allocation per name.
+    mutable std::vector<CanvasRect> m_nearBoxes;
+    mutable std::vector<CanvasRect> m_groupBoxes;
+    mutable std::vector<std::pair<CanvasPoint, CanvasPoint>> m_nearSegments;
+    mutable std::vector<std::pair<CanvasPoint, CanvasPoint>> m_groupSegments;
 };
 
 } // namespace chart

@@ -72,6 +72,27 @@ QPainterCanvas::QPainterCanvas(QPainter& painter, TextLayoutCache* layouts)
     // for the whole drawing.
     if (m_painter.hasClipping())
         m_baseClip = m_painter.clipRegion();
+    else
+        clipToDevice();
+}
+
+void QPainterCanvas::clipToDevice()
+{
+    // Qt's raster engine draws thin lines pixel by pixel straight into an
+    // image only while a rectangle clips the painter; unclipped, it hands
+    // every pixel on as a span of its own, at several times the cost, with
+    // the same result. A clip round the whole device changes nothing drawn.
+    m_deviceClip = false;
+    const QPaintDevice* device = m_painter.device();
+    if (!m_drawShapes || !device)
+        return;
+    const QTransform toDevice = m_painter.combinedTransform();
+    if (toDevice.type() > QTransform::TxScale || !toDevice.isInvertible())
+        return;
+    const QRectF pixels(-1, -1, device->width() * device->devicePixelRatio() + 2,
+                        device->height() * device->devicePixelRatio() + 2);
+    m_painter.setClipRect(toDevice.inverted().mapRect(pixels).adjusted(-1, -1, 1, 1));
+    m_deviceClip = true;
 }
 
 QFont QPainterCanvas::toQFont(const LogFont& font)
@@ -276,6 +297,8 @@ void QPainterCanvas::clearClip()
 {
     if (m_baseClip)
         m_painter.setClipRegion(*m_baseClip);
+    else if (m_deviceClip)
+        clipToDevice();
     else
         m_painter.setClipping(false);
 }

@@ -641,11 +641,13 @@ void LabelPlacer::take(const PlacedLabel& placed)
         m_objects.addSegment(placed.leaderStart, placed.leaderEnd, ObstacleKind::Leader);
 }
 
-void LabelPlacer::noteChange(const PlacedLabel& placed)
+void LabelPlacer::noteChange(const PlacedLabel& placed, bool went)
 {
     if (!placed.placed)
         return;
     m_changedBoxes.push_back(placed.box);
+    if (went)
+        m_wentBoxes.push_back(placed.box);
     if (placed.leader)
         m_changedSegments.push_back({placed.leaderStart, placed.leaderEnd});
 }
@@ -664,12 +666,17 @@ bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementM
     // The changes within reach of the search, if any.
     const CanvasRect reach = grown(name.reach);
     std::vector<CanvasRect>& boxes = m_nearBoxes;
+    std::vector<CanvasRect>& went = m_nearWentBoxes;
     std::vector<Segment>& segments = m_nearSegments;
     boxes.clear();
+    went.clear();
     segments.clear();
     for (const CanvasRect& box : m_changedBoxes)
         if (touches(box, reach))
             boxes.push_back(box);
+    for (const CanvasRect& box : m_wentBoxes)
+        if (touches(box, reach))
+            went.push_back(box);
     for (const auto& [a, b] : m_changedSegments)
         if (crosses(a, b, reach))
             segments.push_back({a, b});
@@ -695,13 +702,13 @@ bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementM
     };
     // Every place and leader of a group lies within a square round the
     // group's anchor: only the changes that reach it can change an answer.
-    auto gather = [&](const Group& g, bool withSegments) {
+    auto gather = [&](const Group& g, const std::vector<CanvasRect>& changedBoxes, bool withSegments) {
         const int half = request.gap + g.ring * step + std::max(request.size.width, request.size.height);
         const CanvasRect square =
             grown({g.anchor.x - half, g.anchor.y - half, g.anchor.x + half, g.anchor.y + half});
         groupBoxes.clear();
         groupSegments.clear();
-        for (const CanvasRect& box : boxes)
+        for (const CanvasRect& box : changedBoxes)
             if (touches(box, square))
                 groupBoxes.push_back(box);
         if (withSegments)
@@ -717,7 +724,7 @@ bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementM
         const PlacementMemory::Looked* groupEnd = looked;
         while (groupEnd != lookedEnd && groupEnd->group == group)
             ++groupEnd;
-        if (!gather(groupOf(request, group), true)) {
+        if (!gather(groupOf(request, group), boxes, true)) {
             looked = groupEnd;
             continue;
         }
@@ -736,14 +743,14 @@ bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementM
                 return false;
         }
     }
-    if (boxes.empty())
+    if (went.empty())
         return true;
-    // The places it found covered or outside: a box that went may have
-    // freed one (lines and leaders cover nothing).
+    // The places it found covered or outside: only a box that went can
+    // have freed one (boxes that came and lines cover no more of them).
     looked = memory.looked.data() + name.lookedFrom;
     for (int group = 0; group <= name.lastGroup; ++group) {
         const Group g = groupOf(request, group);
-        if (!gather(g, false)) {
+        if (!gather(g, went, false)) {
             while (looked != lookedEnd && looked->group == group)
                 ++looked;
             continue;
@@ -771,6 +778,7 @@ void LabelPlacer::recall(std::shared_ptr<const PlacementMemory> previous)
 {
     m_previous.reset();
     m_changedBoxes.clear();
+    m_wentBoxes.clear();
     m_changedSegments.clear();
     // The obstacles that came or went since: both lists in one order, walked
     // side by side.
@@ -787,11 +795,14 @@ void LabelPlacer::recall(std::shared_ptr<const PlacementMemory> previous)
         previous->fixed != m_fixed)
         return;
     const auto& before = previous->obstacles;
-    auto note = [this](const PlacementMemory::Obstacle& o) {
-        if (o.kind == ObstacleKind::Box || o.kind == ObstacleKind::Marker)
+    auto note = [this](const PlacementMemory::Obstacle& o, bool went) {
+        if (o.kind == ObstacleKind::Box || o.kind == ObstacleKind::Marker) {
             m_changedBoxes.push_back(o.rect);
-        else
+            if (went)
+                m_wentBoxes.push_back(o.rect);
+        } else {
             m_changedSegments.push_back({o.a, o.b});
+        }
     };
     std::size_t i = 0;
     std::size_t j = 0;
@@ -800,9 +811,9 @@ void LabelPlacer::recall(std::shared_ptr<const PlacementMemory> previous)
             ++i;
             ++j;
         } else if (j >= now.size() || (i < before.size() && order(before[i], now[j]))) {
-            note(before[i++]);
+            note(before[i++], true);
         } else {
-            note(now[j++]);
+            note(now[j++], false);
         }
     }
     m_previous = std::move(previous);
@@ -828,8 +839,8 @@ PlacedLabel LabelPlacer::place(const LabelRequest& request)
     ++m_searched;
     if (m_previous && (!before || !(before->placed == name.placed))) {
         if (before)
-            noteChange(before->placed);
-        noteChange(name.placed);
+            noteChange(before->placed, true);
+        noteChange(name.placed, false);
     }
     take(name.placed);
     m_memory->names.push_back(name);

@@ -227,16 +227,25 @@ void QPainterCanvas::drawPolygon(const std::vector<CanvasPoint>& points)
 
 void QPainterCanvas::drawText(int x, int y, const std::string& text, int align)
 {
-    const QString string = QString::fromStdString(text);
     const QFontMetrics& metrics = this->metrics();
     TextLayoutCache::Entry* entry = cached(text);
+    // A text shaped before is not converted again.
+    const bool shaped = entry && m_drawShapes && entry->shape;
+    QString string;
+    if (!shaped)
+        string = QString::fromStdString(text);
+    auto width = [&] {
+        if (entry && entry->width >= 0)
+            return entry->width;
+        return widthOf(shaped ? QString::fromStdString(text) : string, entry);
+    };
     int left = x;
     switch (align & text_align::kHorizontalMask) {
     case text_align::kCenter:
-        left = x - widthOf(string, entry) / 2;
+        left = x - width() / 2;
         break;
     case text_align::kRight:
-        left = x - widthOf(string, entry);
+        left = x - width();
         break;
     default:
         break;

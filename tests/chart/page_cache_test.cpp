@@ -80,6 +80,25 @@ TEST_F(PageCacheTest, AnUnclippedPainterDrawsWhatTheGeneralPathDraws)
         }
 }
 
+// Zoomed in and out, the cache draws the grid anew for each scale but keeps
+// the texts' widths and shapes: each page is the page drawn in one go.
+TEST_F(PageCacheTest, EachZoomGivesThePageDrawnInOneGo)
+{
+    for (const double scale : {1.0, 1.5, 0.75, 1.0}) {
+        const QSize scaled = size * scale;
+        QImage inOneGo(scaled, QImage::Format_ARGB32_Premultiplied);
+        inOneGo.fill(Qt::white);
+        QPainter painter(&inOneGo);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+        painter.scale(scale, scale);
+        QPainterCanvas canvas(painter);
+        ChartRenderer(idg).DrawChart(canvas, device);
+        painter.end();
+        EXPECT_EQ(cache.page(device, scaled, scale, 1.0), inOneGo) << "scale " << scale;
+    }
+    EXPECT_EQ(cache.gridDraws(), 4);
+}
+
 TEST_F(PageCacheTest, AnObjectEditOrAPickRedrawsTheObjectsOnly)
 {
     cache.page(device, size, 1.0, 1.0);

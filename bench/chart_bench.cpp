@@ -111,6 +111,25 @@ void BM_FullRedrawIntoImage(benchmark::State& state)
 }
 BENCHMARK(BM_FullRedrawIntoImage)->Arg(200)->Arg(2000)->Unit(benchmark::kMillisecond);
 
+// The same as the view makes it on a zoom: its page cache (kept renderer,
+// kept text shapes) drawing grid and objects anew, antialiased, for a
+// scale that changes every time (1 and 1.001 in turn).
+void BM_ViewRedraw(benchmark::State& state)
+{
+    BusyChart chart(static_cast<int>(state.range(0)));
+    const ChartDevice device;
+    ChartRenderer renderer(chart.idg);
+    chart::ChartPageCache cache(renderer);
+    const QSize size = chart::pageSize(device, false);
+    int step = 0;
+    for (auto _ : state) {
+        const double scale = step++ % 2 == 0 ? 1.0 : 1.001;
+        benchmark::DoNotOptimize(cache.page(device, size * scale, scale, 1.0).constBits());
+    }
+    state.counters["grid_draws"] = cache.gridDraws();
+}
+BENCHMARK(BM_ViewRedraw)->Arg(200)->Arg(2000)->Unit(benchmark::kMillisecond);
+
 // The first drawing of a new renderer, as each export and the printer make
 // it: everything traced, measured and shaped afresh.
 void BM_FirstRedrawIntoImage(benchmark::State& state)

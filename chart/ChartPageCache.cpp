@@ -221,7 +221,13 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
         m_gridKey = std::move(key);
         m_bObjectsValid = false;
         m_objects.reset();
-        m_textWidths.clear();
+        // A text measures the same on every grid image of one resolution
+        // (a zoom or a resize keeps it): only a new resolution measures again.
+        const std::pair<int, int> dpi(m_grid.logicalDpiX(), m_grid.logicalDpiY());
+        if (dpi != m_textWidthsDpi) {
+            m_textWidths.clear();
+            m_textWidthsDpi = dpi;
+        }
         ++m_nGridDraws;
     } else {
         // Same key, same layout: only one that was thrown away is made again.
@@ -349,6 +355,7 @@ void ChartPageCache::clear()
     m_objects.reset();
     m_objectBounds.clear();
     m_textWidths.clear();
+    m_textWidthsDpi = {};
     m_textLayouts.clear();
 }
 

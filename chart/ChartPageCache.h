@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "chart/CanvasTypes.h"
@@ -81,6 +82,8 @@ private:
     // The objects as drawn on m_page, and each call's reach in device units.
     std::unique_ptr<DisplayList> m_objects;
     std::unordered_map<std::string, int> m_textWidths;
+    // The logical resolution the widths were measured at.
+    std::pair<int, int> m_textWidthsDpi;
     // The texts' shapes, kept from one drawing to the next.
     TextLayoutCache m_textLayouts;
     std::vector<CanvasRect> m_objectBounds;

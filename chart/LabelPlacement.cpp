@@ -133,19 +133,39 @@ Group groupOf(const LabelRequest& request, int group)
 
 } // namespace
 
-CanvasRect ringBox(CanvasPoint anchor, int preferred, int turn, int gap, CanvasSize size)
+namespace {
+
+// Turn `turn` of a ring whose eight positions' boxes are `at`.
+CanvasRect ringBoxOf(const CanvasRect (&at)[kLabelPositions], int preferred, int turn, CanvasSize size)
 {
     if (turn < kLabelPositions)
-        return labelBox(anchor, turnPosition(preferred, turn), gap, size);
+        return at[turnPosition(preferred, turn)];
     // Between positions p+k and p+k+1 for k = 0, −1, 1, −2, 2, −3, 3, −4.
     const int j = turn - kLabelPositions;
     const int k = j % 2 == 0 ? j / 2 : -(j / 2 + 1);
     const int first = ((preferred + k) % kLabelPositions + kLabelPositions) % kLabelPositions;
-    const CanvasRect a = labelBox(anchor, first, gap, size);
-    const CanvasRect b = labelBox(anchor, (first + 1) % kLabelPositions, gap, size);
+    const CanvasRect& a = at[first];
+    const CanvasRect& b = at[(first + 1) % kLabelPositions];
     const int left = (a.left + b.left) / 2;
     const int top = (a.top + b.top) / 2;
     return {left, top, left + size.width, top + size.height};
+}
+
+void positionBoxes(CanvasPoint anchor, int gap, CanvasSize size, CanvasRect (&at)[kLabelPositions])
+{
+    for (int position = 0; position < kLabelPositions; ++position)
+        at[position] = labelBox(anchor, position, gap, size);
+}
+
+} // namespace
+
+CanvasRect ringBox(CanvasPoint anchor, int preferred, int turn, int gap, CanvasSize size)
+{
+    if (turn < kLabelPositions)
+        return labelBox(anchor, turnPosition(preferred, turn), gap, size);
+    CanvasRect at[kLabelPositions];
+    positionBoxes(anchor, gap, size, at);
+    return ringBoxOf(at, preferred, turn, size);
 }
 
 ObstacleGrid::ObstacleGrid(const CanvasRect& bounds, int cell) : m_bounds(bounds), m_cell(std::max(1, cell))
@@ -621,11 +641,13 @@ void LabelPlacer::take(const PlacedLabel& placed)
         m_objects.addSegment(placed.leaderStart, placed.leaderEnd, ObstacleKind::Leader);
 }
 
-void LabelPlacer::noteChange(const PlacedLabel& placed)
+void LabelPlacer::noteChange(const PlacedLabel& placed, bool went)
 {
     if (!placed.placed)
         return;
     m_changedBoxes.push_back(placed.box);
+    if (went)
+        m_wentBoxes.push_back(placed.box);
     if (placed.leader)
         m_changedSegments.push_back({placed.leaderStart, placed.leaderEnd});
 }
@@ -640,13 +662,21 @@ bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementM
     auto crosses = [](CanvasPoint a, CanvasPoint b, const CanvasRect& area) {
         return touches(boundsOf(a, b), area) && (area.contains(a.x, a.y) || segmentCrossesBox(a, b, area));
     };
+    using Segment = std::pair<CanvasPoint, CanvasPoint>;
     // The changes within reach of the search, if any.
     const CanvasRect reach = grown(name.reach);
-    std::vector<CanvasRect> boxes;
-    std::vector<std::pair<CanvasPoint, CanvasPoint>> segments;
+    std::vector<CanvasRect>& boxes = m_nearBoxes;
+    std::vector<CanvasRect>& went = m_nearWentBoxes;
+    std::vector<Segment>& segments = m_nearSegments;
+    boxes.clear();
+    went.clear();
+    segments.clear();
     for (const CanvasRect& box : m_changedBoxes)
         if (touches(box, reach))
             boxes.push_back(box);
+    for (const CanvasRect& box : m_wentBoxes)
+        if (touches(box, reach))
+            went.push_back(box);
     for (const auto& [a, b] : m_changedSegments)
         if (crosses(a, b, reach))
             segments.push_back({a, b});
@@ -657,50 +687,87 @@ bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementM
     const LabelRequest& request = name.request;
     const int preferred = ((request.position % kLabelPositions) + kLabelPositions) % kLabelPositions;
     const int step = std::max(1, request.size.height / 2);
+    // The changes near one group of places.
+    std::vector<CanvasRect>& groupBoxes = m_groupBoxes;
+    std::vector<Segment>& groupSegments = m_groupSegments;
     auto boxMeets = [&](const CanvasRect& area) {
         const CanvasRect wide = grown(area);
-        return std::any_of(boxes.begin(), boxes.end(),
+        return std::any_of(groupBoxes.begin(), groupBoxes.end(),
                            [&](const CanvasRect& box) { return touches(box, wide); });
     };
     auto segmentMeets = [&](const CanvasRect& area) {
         const CanvasRect wide = grown(area);
-        return std::any_of(segments.begin(), segments.end(),
-                           [&](const auto& segment) { return crosses(segment.first, segment.second, wide); });
+        return std::any_of(groupSegments.begin(), groupSegments.end(),
+                           [&](const Segment& segment) { return crosses(segment.first, segment.second, wide); });
     };
-    // Every place the search tried, in its order; those a change reaches are asked again.
+    // Every place and leader of a group lies within a square round the
+    // group's anchor: only the changes that reach it can change an answer.
+    auto gather = [&](const Group& g, const std::vector<CanvasRect>& changedBoxes, bool withSegments) {
+        const int half = request.gap + g.ring * step + std::max(request.size.width, request.size.height);
+        const CanvasRect square =
+            grown({g.anchor.x - half, g.anchor.y - half, g.anchor.x + half, g.anchor.y + half});
+        groupBoxes.clear();
+        groupSegments.clear();
+        for (const CanvasRect& box : changedBoxes)
+            if (touches(box, square))
+                groupBoxes.push_back(box);
+        if (withSegments)
+            for (const Segment& segment : segments)
+                if (crosses(segment.first, segment.second, square))
+                    groupSegments.push_back(segment);
+        return !groupBoxes.empty() || !groupSegments.empty();
+    };
+    // The places the search looked at (their boxes kept): those a change
+    // reaches are asked again.
+    while (looked != lookedEnd) {
+        const int group = looked->group;
+        const PlacementMemory::Looked* groupEnd = looked;
+        while (groupEnd != lookedEnd && groupEnd->group == group)
+            ++groupEnd;
+        if (!gather(groupOf(request, group), boxes, true)) {
+            looked = groupEnd;
+            continue;
+        }
+        for (; looked != groupEnd; ++looked) {
+            const CanvasRect& box = looked->box;
+            const bool boxChanged = boxMeets(box);
+            const bool leaderChanged = looked->leader >= 0 && !groupBoxes.empty() &&
+                                       boxMeets(boundsOf(leaderStart(request, box), leaderEnd(request, box)));
+            const bool linesChanged = segmentMeets(box);
+            if (!boxChanged && !leaderChanged && !linesChanged)
+                continue;
+            if (lines(box) != looked->lines)
+                return false;
+            if (looked->leader >= 0 && (boxChanged || leaderChanged) &&
+                leaderCrossing(request, box) != looked->leader)
+                return false;
+        }
+    }
+    if (went.empty())
+        return true;
+    // The places it found covered or outside: only a box that went can
+    // have freed one (boxes that came and lines cover no more of them).
+    looked = memory.looked.data() + name.lookedFrom;
     for (int group = 0; group <= name.lastGroup; ++group) {
         const Group g = groupOf(request, group);
-        // Every place of the group, and the leaders to them, lie within a
-        // square round its anchor: a group no change reaches is skipped.
-        const int gap = request.gap + g.ring * step;
-        const int half = gap + std::max(request.size.width, request.size.height);
-        const CanvasRect square{g.anchor.x - half, g.anchor.y - half, g.anchor.x + half, g.anchor.y + half};
-        if (!boxMeets(square) && !segmentMeets(square)) {
+        if (!gather(g, went, false)) {
             while (looked != lookedEnd && looked->group == group)
                 ++looked;
             continue;
         }
-        for (int turn = 0; turn < (group == name.lastGroup ? name.lastTurn + 1 : ringTurns(g.ring)); ++turn) {
-            const CanvasRect box =
-                ringBox(g.anchor, preferred, turn, request.gap + g.ring * step, request.size);
-            const bool wasLooked = looked != lookedEnd && looked->box == box;
-            const PlacementMemory::Looked* entry = wasLooked ? looked++ : nullptr;
-            const bool boxChanged = !boxes.empty() && boxMeets(box);
-            const bool leaderChanged = entry && entry->leader >= 0 && !boxes.empty() &&
-                                       boxMeets(boundsOf(leaderStart(request, box), leaderEnd(request, box)));
-            const bool linesChanged = entry && !segments.empty() && segmentMeets(box);
-            if (!boxChanged && !leaderChanged && !linesChanged)
-                continue;
-            const int q = lines(box);
-            if (!entry) {
-                if (q == kOnLeader || q >= 0)
-                    return false;
+        CanvasRect at[kLabelPositions];
+        positionBoxes(g.anchor, request.gap + g.ring * step, request.size, at);
+        const int turns = group == name.lastGroup ? name.lastTurn + 1 : ringTurns(g.ring);
+        for (int turn = 0; turn < turns; ++turn) {
+            const CanvasRect box = ringBoxOf(at, preferred, turn, request.size);
+            if (looked != lookedEnd && looked->box == box) {
+                ++looked;
                 continue;
             }
-            if (q != entry->lines)
-                return false;
-            if (entry->leader >= 0 && (boxChanged || leaderChanged) &&
-                leaderCrossing(request, box) != entry->leader)
+            if (!boxMeets(box))
+                continue;
+            const int q = lines(box);
+            if (q == kOnLeader || q >= 0)
                 return false;
         }
     }
@@ -711,6 +778,7 @@ void LabelPlacer::recall(std::shared_ptr<const PlacementMemory> previous)
 {
     m_previous.reset();
     m_changedBoxes.clear();
+    m_wentBoxes.clear();
     m_changedSegments.clear();
     // The obstacles that came or went since: both lists in one order, walked
     // side by side.
@@ -727,11 +795,14 @@ void LabelPlacer::recall(std::shared_ptr<const PlacementMemory> previous)
         previous->fixed != m_fixed)
         return;
     const auto& before = previous->obstacles;
-    auto note = [this](const PlacementMemory::Obstacle& o) {
-        if (o.kind == ObstacleKind::Box || o.kind == ObstacleKind::Marker)
+    auto note = [this](const PlacementMemory::Obstacle& o, bool went) {
+        if (o.kind == ObstacleKind::Box || o.kind == ObstacleKind::Marker) {
             m_changedBoxes.push_back(o.rect);
-        else
+            if (went)
+                m_wentBoxes.push_back(o.rect);
+        } else {
             m_changedSegments.push_back({o.a, o.b});
+        }
     };
     std::size_t i = 0;
     std::size_t j = 0;
@@ -740,9 +811,9 @@ void LabelPlacer::recall(std::shared_ptr<const PlacementMemory> previous)
             ++i;
             ++j;
         } else if (j >= now.size() || (i < before.size() && order(before[i], now[j]))) {
-            note(before[i++]);
+            note(before[i++], true);
         } else {
-            note(now[j++]);
+            note(now[j++], false);
         }
     }
     m_previous = std::move(previous);
@@ -768,8 +839,8 @@ PlacedLabel LabelPlacer::place(const LabelRequest& request)
     ++m_searched;
     if (m_previous && (!before || !(before->placed == name.placed))) {
         if (before)
-            noteChange(before->placed);
-        noteChange(name.placed);
+            noteChange(before->placed, true);
+        noteChange(name.placed, false);
     }
     take(name.placed);
     m_memory->names.push_back(name);

@@ -326,7 +326,8 @@ private:
     // Whether the earlier search of `name` (in `memory`) would see the same
     // now wherever something changed.
     bool stillHolds(const PlacementMemory::Name& name, const PlacementMemory& memory) const;
-    void noteChange(const PlacedLabel& placed);
+    // went: the box stood in the previous drawing and stands there no more.
+    void noteChange(const PlacedLabel& placed, bool went);
     // What the leader to a box crosses: 0 nothing, 1 markers, 2 a box.
     int leaderCrossing(const LabelRequest& request, const CanvasRect& box) const;
     static CanvasPoint leaderStart(const LabelRequest& request, const CanvasRect& box);
@@ -341,8 +342,17 @@ private:
     // What differs from the previous drawing: boxes (markers, arrowheads,
     // texts, names) and segments (object lines, leaders).
     std::vector<CanvasRect> m_changedBoxes;
+    // Those of m_changedBoxes that stood in the previous drawing: only they
+    // can free a place that was covered.
+    std::vector<CanvasRect> m_wentBoxes;
     std::vector<std::pair<CanvasPoint, CanvasPoint>> m_changedSegments;
     int m_searched = 0;
+    // Working lists of stillHolds, kept to spare their allocation per name.
+    mutable std::vector<CanvasRect> m_nearBoxes;
+    mutable std::vector<CanvasRect> m_nearWentBoxes;
+    mutable std::vector<CanvasRect> m_groupBoxes;
+    mutable std::vector<std::pair<CanvasPoint, CanvasPoint>> m_nearSegments;
+    mutable std::vector<std::pair<CanvasPoint, CanvasPoint>> m_groupSegments;
 };
 
 } // namespace chart

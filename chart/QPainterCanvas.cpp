@@ -72,6 +72,27 @@ QPainterCanvas::QPainterCanvas(QPainter& painter, TextLayoutCache* layouts)
     // for the whole drawing.
     if (m_painter.hasClipping())
         m_baseClip = m_painter.clipRegion();
+    else
+        clipToDevice();
+}
+
+void QPainterCanvas::clipToDevice()
+{
+    // Qt's raster engine draws thin lines pixel by pixel straight into an
+    // image only while a rectangle clips the painter; unclipped, it hands
+    // every pixel on as a span of its own, at several times the cost, with
+    // the same result. A clip round the whole device changes nothing drawn.
+    m_deviceClip = false;
+    const QPaintDevice* device = m_painter.device();
+    if (!m_drawShapes || !device)
+        return;
+    const QTransform toDevice = m_painter.combinedTransform();
+    if (toDevice.type() > QTransform::TxScale || !toDevice.isInvertible())
+        return;
+    const QRectF pixels(-1, -1, device->width() * device->devicePixelRatio() + 2,
+                        device->height() * device->devicePixelRatio() + 2);
+    m_painter.setClipRect(toDevice.inverted().mapRect(pixels).adjusted(-1, -1, 1, 1));
+    m_deviceClip = true;
 }
 
 QFont QPainterCanvas::toQFont(const LogFont& font)
@@ -206,16 +227,25 @@ void QPainterCanvas::drawPolygon(const std::vector<CanvasPoint>& points)
 
 void QPainterCanvas::drawText(int x, int y, const std::string& text, int align)
 {
-    const QString string = QString::fromStdString(text);
     const QFontMetrics& metrics = this->metrics();
     TextLayoutCache::Entry* entry = cached(text);
+    // A text shaped before is not converted again.
+    const bool shaped = entry && m_drawShapes && entry->shape;
+    QString string;
+    if (!shaped)
+        string = QString::fromStdString(text);
+    auto width = [&] {
+        if (entry && entry->width >= 0)
+            return entry->width;
+        return widthOf(shaped ? QString::fromStdString(text) : string, entry);
+    };
     int left = x;
     switch (align & text_align::kHorizontalMask) {
     case text_align::kCenter:
-        left = x - widthOf(string, entry) / 2;
+        left = x - width() / 2;
         break;
     case text_align::kRight:
-        left = x - widthOf(string, entry);
+        left = x - width();
         break;
     default:
         break;
@@ -276,6 +306,8 @@ void QPainterCanvas::clearClip()
 {
     if (m_baseClip)
         m_painter.setClipRegion(*m_baseClip);
+    else if (m_deviceClip)
+        clipToDevice();
     else
         m_painter.setClipping(false);
 }

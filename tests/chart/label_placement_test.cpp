@@ -129,6 +129,56 @@ TEST(LabelPlacer, PlacesEachNameByTheRule)
     }
 }
 
+// A name placed again after a change takes the place a new search finds,
+// and is searched again only when the change reaches what its search met.
+// The boxes are those of the test above (upper right 505–525 × 485–495,
+// right 505–525 × 495–505).
+TEST(LabelPlacer, TakesAKeptPlaceOnlyWhereNothingItsSearchMetChanged)
+{
+    using chart::ObstacleKind;
+    struct Drawing {
+        std::vector<CanvasRect> boxes;
+        std::vector<std::pair<CanvasPoint, CanvasPoint>> objectLines;
+    };
+    struct Case {
+        const char* what;
+        Drawing before;
+        Drawing after;
+        CanvasRect expected;
+        int searched;
+    };
+    const CanvasRect upperRight{505, 485, 525, 495};
+    const CanvasRect right{505, 495, 525, 505};
+    const std::pair<CanvasPoint, CanvasPoint> rising{{450, 550}, {550, 450}};
+    const Case cases[] = {
+        {"nothing changed", {{upperRight}, {}}, {{upperRight}, {}}, right, 0},
+        {"the box over the chosen place went", {{upperRight}, {}}, {{}, {}}, upperRight, 1},
+        {"a box came over the place taken", {{}, {}}, {{upperRight}, {}}, right, 1},
+        {"a box came far away", {{}, {}}, {{{900, 900, 920, 910}}, {}}, upperRight, 0},
+        {"a process line came through the place taken", {{}, {}}, {{}, {rising}}, right, 1},
+        {"the process line through the chosen place went", {{}, {rising}}, {{}, {}}, upperRight, 1},
+    };
+    const chart::LabelRequest request{{500, 500}, 0, 5, {20, 10}, 0};
+    auto placer = [](const Drawing& drawing) {
+        chart::LabelPlacer placer({0, 0, 1000, 1000}, 24);
+        for (const CanvasRect& box : drawing.boxes)
+            placer.addObstacle(box);
+        for (const auto& [a, b] : drawing.objectLines)
+            placer.addLine(a, b, ObstacleKind::ObjectLine);
+        return placer;
+    };
+    for (const Case& c : cases) {
+        chart::LabelPlacer first = placer(c.before);
+        first.place(request);
+        chart::LabelPlacer again = placer(c.after);
+        again.recall(first.memory());
+        const chart::PlacedLabel placed = again.place(request);
+        EXPECT_EQ(placed.box, c.expected) << c.what;
+        EXPECT_EQ(placed.box, placer(c.after).place(request).box) << c.what;
+        EXPECT_EQ(again.searchedNames(), c.searched) << c.what;
+    }
+}
+
 TEST(LabelPlacer, KeepsNamesInsideTheBounds)
 {
     // A point in the top-right corner writes its name inward.

@@ -56,6 +56,49 @@ TEST_F(PageCacheTest, LayeredPageIsThePageDrawnInOneGoEvenWhenTheObjectsAreDrawn
     EXPECT_EQ(cache.objectDraws(), 2);
 }
 
+// A painter that comes unclipped is clipped to its whole image by the canvas
+// (Qt then draws thin lines straight into the image): the page has the
+// pixels of Qt's general path, taken by a painter clipped to the image less
+// its top left pixel, where nothing is drawn.
+TEST_F(PageCacheTest, AnUnclippedPainterDrawsWhatTheGeneralPathDraws)
+{
+    for (const double scale : {1.0, 1.5})
+        for (const QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
+            auto draw = [&](bool notched) {
+                QImage image(size * scale, format);
+                image.fill(Qt::white);
+                QPainter painter(&image);
+                painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+                painter.scale(scale, scale);
+                if (notched)
+                    painter.setClipRegion(QRegion(QRect(QPoint(0, 0), size)) - QRegion(0, 0, 1, 1));
+                QPainterCanvas canvas(painter);
+                ChartRenderer(idg).DrawChart(canvas, device);
+                return image;
+            };
+            EXPECT_EQ(draw(false), draw(true)) << "scale " << scale << ", format " << format;
+        }
+}
+
+// Zoomed in and out, the cache draws the grid anew for each scale but keeps
+// the texts' widths and shapes: each page is the page drawn in one go.
+TEST_F(PageCacheTest, EachZoomGivesThePageDrawnInOneGo)
+{
+    for (const double scale : {1.0, 1.5, 0.75, 1.0}) {
+        const QSize scaled = size * scale;
+        QImage inOneGo(scaled, QImage::Format_ARGB32_Premultiplied);
+        inOneGo.fill(Qt::white);
+        QPainter painter(&inOneGo);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+        painter.scale(scale, scale);
+        QPainterCanvas canvas(painter);
+        ChartRenderer(idg).DrawChart(canvas, device);
+        painter.end();
+        EXPECT_EQ(cache.page(device, scaled, scale, 1.0), inOneGo) << "scale " << scale;
+    }
+    EXPECT_EQ(cache.gridDraws(), 4);
+}
+
 TEST_F(PageCacheTest, AnObjectEditOrAPickRedrawsTheObjectsOnly)
 {
     cache.page(device, size, 1.0, 1.0);

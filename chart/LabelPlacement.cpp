@@ -163,9 +163,16 @@ CanvasRect ringBox(CanvasPoint anchor, int preferred, int turn, int gap, CanvasS
 {
     if (turn < kLabelPositions)
         return labelBox(anchor, turnPosition(preferred, turn), gap, size);
-    CanvasRect at[kLabelPositions];
-    positionBoxes(anchor, gap, size, at);
-    return ringBoxOf(at, preferred, turn, size);
+    // Halfway between two neighbouring positions, as ringBoxOf takes it:
+    // only those two boxes are worked out.
+    const int j = turn - kLabelPositions;
+    const int k = j % 2 == 0 ? j / 2 : -(j / 2 + 1);
+    const int first = ((preferred + k) % kLabelPositions + kLabelPositions) % kLabelPositions;
+    const CanvasRect a = labelBox(anchor, first, gap, size);
+    const CanvasRect b = labelBox(anchor, (first + 1) % kLabelPositions, gap, size);
+    const int left = (a.left + b.left) / 2;
+    const int top = (a.top + b.top) / 2;
+    return {left, top, left + size.width, top + size.height};
 }
 
 ObstacleGrid::ObstacleGrid(const CanvasRect& bounds, int cell) : m_bounds(bounds), m_cell(std::max(1, cell))

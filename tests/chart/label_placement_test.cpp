@@ -133,6 +133,34 @@ TEST(LabelPlacer, PlacesEachNameByTheRule)
 // and is searched again only when the change reaches what its search met.
 // The boxes are those of the test above (upper right 505–525 × 485–495,
 // right 505–525 × 495–505).
+// The places between two neighbouring positions on an outer ring: the two
+// boxes averaged (integer halves), nearest the chosen position first. Same
+// name and ring as above (upper right {505, 485}, right {505, 495}, lower
+// right {505, 505}, below {490, 505}, lower left {475, 505}, left {475, 495},
+// above {490, 485}).
+TEST(LabelPlacer, RingPlacesBetweenPositionsAverageTheirNeighbours)
+{
+    const CanvasPoint anchor{500, 500};
+    const CanvasSize size{20, 10};
+    const int gap = 5;
+    struct Case {
+        int preferred;
+        int turn;
+        CanvasRect expected;
+    };
+    const Case cases[] = {
+        {0, 0, {505, 485, 525, 495}},  // the chosen position itself
+        {0, 8, {505, 490, 525, 500}},  // upper right and right
+        {0, 9, {497, 485, 517, 495}},  // above and upper right
+        {0, 10, {505, 500, 525, 510}}, // right and lower right
+        {0, 15, {475, 500, 495, 510}}, // lower left and left, the farthest
+        {3, 9, {497, 505, 517, 515}},  // lower right and below
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(chart::ringBox(anchor, c.preferred, c.turn, gap, size), c.expected)
+            << "preferred " << c.preferred << " turn " << c.turn;
+}
+
 TEST(LabelPlacer, TakesAKeptPlaceOnlyWhereNothingItsSearchMetChanged)
 {
     using chart::ObstacleKind;

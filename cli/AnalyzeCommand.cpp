@@ -9,6 +9,7 @@
 
 #include "analysis/AnalysisFramework.h"
 #include "analysis/Binding.h"
+#include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/JsonOutput.h"
 #include "project/CQORVADoc.h"
@@ -45,26 +46,8 @@ constexpr const char* kUsage =
     "    --humidification KGH   加湿量 (kg/h; freshair)\n"
     "  --json                   print each room's points, lines, texts and results as JSON\n";
 
-std::optional<double> number(const std::string& text)
-{
-    double value = 0;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (ec != std::errc() || ptr != end)
-        return std::nullopt;
-    return value;
-}
-
-template <class Names> int findByNameOrIndex(const Names& names, const std::string& name)
-{
-    for (std::size_t i = 0; i < names.size(); ++i)
-        if (names[i]->m_strName == name)
-            return static_cast<int>(i);
-    const auto index = number(name);
-    if (index && *index >= 0 && *index < double(names.size()) && *index == int(*index))
-        return int(*index);
-    return -1;
-}
+using cli_arguments::FindByNameOrIndex;
+using cli_arguments::Number;
 
 struct Options {
     std::string in, out, analysis, system, room;
@@ -79,7 +62,7 @@ bool applyOverrides(const Options& o, AnalysisRequest& request)
     bool ok = true;
     auto num = [&](const char* key, auto& target) {
         if (auto it = o.values.find(key); it != o.values.end()) {
-            if (const auto v = number(it->second))
+            if (const auto v = Number(it->second))
                 target = static_cast<std::remove_reference_t<decltype(target)>>(*v);
             else
                 ok = false;
@@ -102,7 +85,7 @@ bool applyOverrides(const Options& o, AnalysisRequest& request)
         if (auto it = o.values.find("--supply-diff"); it != o.values.end()) {
             if (it->second == "max") {
                 maxFlag = 1;
-            } else if (const auto v = number(it->second); v && *v > 0) {
+            } else if (const auto v = Number(it->second); v && *v > 0) {
                 maxFlag = 0;
                 difference = static_cast<std::remove_reference_t<decltype(difference)>>(*v);
             } else {
@@ -252,7 +235,7 @@ int runAnalyzeCommand(const std::vector<std::string>& args)
     const auto& systems = document.model().m_rooms.m_systems;
     int firstSystem = 0, lastSystem = static_cast<int>(systems.size()) - 1;
     if (!options.system.empty()) {
-        firstSystem = lastSystem = findByNameOrIndex(systems, options.system);
+        firstSystem = lastSystem = FindByNameOrIndex(systems, options.system);
         if (firstSystem < 0) {
             std::fprintf(stderr, "qorva-cli analyze: the project has no system '%s'\n",
                          options.system.c_str());
@@ -263,7 +246,7 @@ int runAnalyzeCommand(const std::vector<std::string>& args)
         const auto& rooms = systems[static_cast<std::size_t>(s)]->m_rooms;
         int firstRoom = 0, lastRoom = static_cast<int>(rooms.size()) - 1;
         if (!options.room.empty()) {
-            firstRoom = lastRoom = findByNameOrIndex(rooms, options.room);
+            firstRoom = lastRoom = FindByNameOrIndex(rooms, options.room);
             if (firstRoom < 0) {
                 std::fprintf(stderr, "qorva-cli analyze: system '%s' has no room '%s'\n",
                              systems[static_cast<std::size_t>(s)]->m_strName.c_str(), options.room.c_str());

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/AnnualFreshAir.h"
+#include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/JsonOutput.h"
 #include "cli/Usage.h"
@@ -43,26 +44,8 @@ struct Options {
     bool json = false;
 };
 
-std::optional<double> number(const std::string& text)
-{
-    double value = 0;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (ec != std::errc() || ptr != end)
-        return std::nullopt;
-    return value;
-}
-
-template <class Names> int findByNameOrIndex(const Names& names, const std::string& name)
-{
-    for (std::size_t i = 0; i < names.size(); ++i)
-        if (names[i]->m_strName == name)
-            return static_cast<int>(i);
-    const auto index = number(name);
-    if (index && *index >= 0 && *index < double(names.size()) && *index == int(*index))
-        return int(*index);
-    return -1;
-}
+using cli_arguments::FindByNameOrIndex;
+using cli_arguments::Number;
 
 // False with the problem when the arguments are wrong.
 bool parse(const std::vector<std::string>& args, Options& o, std::string& problem)
@@ -94,7 +77,7 @@ bool parse(const std::vector<std::string>& args, Options& o, std::string& proble
         } else if (arg == "--room") {
             o.room = value;
         } else if (arg == "--fresh-air") {
-            o.freshAir = number(value);
+            o.freshAir = Number(value);
             if (!o.freshAir || !(*o.freshAir > 0) || *o.freshAir > 1e9) {
                 problem = "--fresh-air takes a flow in kg/h greater than 0, not '" + value + "'";
                 return false;
@@ -114,7 +97,7 @@ bool parse(const std::vector<std::string>& args, Options& o, std::string& proble
                 return false;
             }
             recoveryGiven = true;
-            const auto eta = number(value);
+            const auto eta = Number(value);
             if (!eta || !(*eta >= 0 && *eta <= 1)) {
                 problem = arg + " takes an effectiveness from 0 to 1, not '" + value + "'";
                 return false;
@@ -301,7 +284,7 @@ int runAnnualCommand(const std::vector<std::string>& args)
     const auto& systems = idg.m_rooms.m_systems;
     int firstSystem = 0, lastSystem = static_cast<int>(systems.size()) - 1;
     if (!options.system.empty()) {
-        firstSystem = lastSystem = findByNameOrIndex(systems, options.system);
+        firstSystem = lastSystem = FindByNameOrIndex(systems, options.system);
         if (firstSystem < 0)
             return refuse("the project has no system '" + options.system + "'", kExitUsage);
     }
@@ -317,7 +300,7 @@ int runAnnualCommand(const std::vector<std::string>& args)
                 if (rooms[r]->m_strName == options.room)
                     found = static_cast<int>(r);
             if (found < 0 && !options.system.empty())
-                found = findByNameOrIndex(rooms, options.room);
+                found = FindByNameOrIndex(rooms, options.room);
             if (found < 0)
                 continue;
             firstRoom = lastRoom = found;

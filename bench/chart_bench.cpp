@@ -7,6 +7,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "chart/ChartImage.h"
 #include "chart/ChartPageCache.h"
@@ -258,6 +259,41 @@ BENCHMARK(BM_ObjectEdit)
     ->Args({2000, 0})
     ->Args({2000, 1})
     ->Unit(benchmark::kMillisecond);
+
+// The same over twenty points in turn (each moved and then moved back),
+// the mean of what moving a point costs on the page: most points are ends
+// of process lines that cross much of the page.
+void BM_ObjectEditAnyPoint(benchmark::State& state)
+{
+    BusyChart chart(static_cast<int>(state.range(0)));
+    const ChartDevice device;
+    ChartRenderer renderer(chart.idg);
+    chart::ChartPageCache cache(renderer);
+    const QSize size = chart::pageSize(device, false);
+    cache.page(device, size, 1.0, 1.0);
+    QImage viewport(kViewport, QImage::Format_ARGB32_Premultiplied);
+    constexpr int kMoved[] = {0, 1, 2, 3, 4, 5, 7, 8, 9, 10, 11, 12, 13, 14, 15, 20, 25, 30, 40, 50};
+    std::vector<CStatePoint> originals;
+    for (const int index : kMoved)
+        originals.push_back(*chart.points[static_cast<std::size_t>(index)]);
+    int step = 0;
+    for (auto _ : state) {
+        const std::size_t which = static_cast<std::size_t>(step / 2) % std::size(kMoved);
+        CStatePoint& moved = *chart.points[static_cast<std::size_t>(kMoved[which])];
+        moved.m_d = originals[which].m_d + 0.0005f * static_cast<float>(step % 2 == 0);
+        moved.m_h = originals[which].m_h + 2.0f * static_cast<float>(step % 2 == 0);
+        ++step;
+        cache.invalidateObjects();
+        const QImage& page = cache.page(device, size, 1.0, 1.0);
+        QPainter painter(&viewport);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        for (const QRect& changed : cache.changedRegion())
+            painter.drawImage(changed.topLeft(), page, changed);
+        painter.end();
+        benchmark::DoNotOptimize(viewport.constBits());
+    }
+}
+BENCHMARK(BM_ObjectEditAnyPoint)->Arg(200)->Arg(2000)->Iterations(40)->Unit(benchmark::kMillisecond);
 
 // The 200-object page with the Bologna year drawn over its grid as the
 // density map (the map made once, as the document makes it when the year or

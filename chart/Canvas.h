@@ -71,4 +71,9 @@ public:
     // Restricts drawing to rect until clearClip.
     virtual void setClipRect(const CanvasRect& rect) = 0;
     virtual void clearClip() = 0;
+
+    // What is drawn from here on (the names and the texts) lies over what
+    // came before (the markers and the lines): a canvas that keeps its
+    // drawing may keep the two apart. Drawing itself is the same.
+    virtual void beginOverlay() {}
 };

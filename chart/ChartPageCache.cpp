@@ -67,6 +67,22 @@ void copyRows(const QImage& from, QImage& to, const QRegion& region, int ratio)
     }
 }
 
+bool sameImage(const QImage& a, const QImage& b)
+{
+    return a.size() == b.size() && a.format() == b.format() && a.bytesPerLine() == b.bytesPerLine();
+}
+
+// Makes `to` a copy of `from` (same size and format), reusing its memory.
+void copyImage(const QImage& from, QImage& to, double devicePixelRatio)
+{
+    if (sameImage(from, to)) {
+        std::memcpy(to.bits(), from.constBits(), static_cast<std::size_t>(from.sizeInBytes()));
+        to.setDevicePixelRatio(devicePixelRatio);
+    } else {
+        to = from.copy();
+    }
+}
+
 // Whether a call may touch a rectangle of logical page pixels: a line where
 // it passes, anything else where its bounds lie.
 bool reaches(const RecordingCanvas::Call& call, const CanvasRect& bounds, const QRect& rect, double scale)
@@ -82,6 +98,8 @@ bool reaches(const RecordingCanvas::Call& call, const CanvasRect& bounds, const 
                             static_cast<int>(std::ceil((rect.bottom() + 1) / scale)) + reach};
     return clipSegment(call.points[0], call.points[1], device).has_value();
 }
+
+} // namespace
 
 // The tiles of the page a drawing call may touch. A line is followed tile
 // by tile along its length, so a long diagonal line marks a band, not its
@@ -198,11 +216,46 @@ private:
     int m_count = 0;
 };
 
-} // namespace
-
 ChartPageCache::ChartPageCache(ChartRenderer& renderer) : m_renderer(renderer) {}
 
 ChartPageCache::~ChartPageCache() = default;
+
+void ChartPageCache::drawAll(QImage& image, const std::vector<RecordingCanvas::Call>& calls, std::size_t from,
+                             std::size_t to, double scale)
+{
+    QPainter painter(&image);
+    beginPainting(painter, scale);
+    QPainterCanvas canvas(painter, &m_textLayouts);
+    for (std::size_t i = from; i < to; ++i)
+        replayCall(calls[i], canvas);
+}
+
+void ChartPageCache::drawInRects(QImage& image, const std::vector<RecordingCanvas::Call>& calls,
+                                 const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to,
+                                 const TileMask& tiles, const std::vector<QRect>& rects, double scale)
+{
+    // Each rectangle is drawn with a clip of its own (a clip of many
+    // rectangles makes every call dear), with the calls that reach it.
+    std::vector<std::size_t> touching;
+    for (std::size_t i = from; i < to; ++i)
+        if (tiles.touches(calls[i], bounds[i]))
+            touching.push_back(i);
+    if (touching.empty())
+        return;
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    QPainterCanvas canvas(painter, &m_textLayouts);
+    for (const QRect& rect : rects) {
+        if (rect.isEmpty())
+            continue;
+        painter.setTransform(QTransform());
+        painter.setClipRect(rect);
+        painter.setTransform(QTransform::fromScale(scale, scale));
+        for (const std::size_t i : touching)
+            if (reaches(calls[i], bounds[i], rect, scale))
+                replayCall(calls[i], canvas);
+    }
+}
 
 const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, double scale,
                                    double devicePixelRatio)
@@ -242,15 +295,19 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
         m_renderer.DrawObjects(*objects);
         std::vector<CanvasRect> bounds = objects->callBounds();
         const auto& calls = objects->calls();
+        const std::size_t overlay = objects->overlayStart();
         // Only where calls changed.
         // At a fractional pixel ratio the clip would not fall on whole pixels.
         bool partial = m_bRedrawOnlyChanges && m_objects && m_objectScale == scale &&
-                       devicePixelRatio == std::floor(devicePixelRatio) &&
-                       m_page.format() == m_grid.format() && m_page.size() == m_grid.size();
+                       devicePixelRatio == std::floor(devicePixelRatio) && sameImage(m_page, m_grid) &&
+                       sameImage(m_under, m_grid);
         QRegion changed;
+        // Where the calls under the overlay changed, and where any call did.
+        TileMask under(pixels, scale);
         TileMask tiles(pixels, scale);
         if (partial) {
             const auto& before = m_objects->calls();
+            const std::size_t overlayBefore = m_objects->overlayStart();
             for (const auto& call : before)
                 partial = partial && !call.clipped;
             for (const auto& call : calls)
@@ -278,10 +335,16 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
                 }
                 if (came == 0 && went == 0)
                     came = went = 1;
-                for (std::size_t k = 0; k < came && j < calls.size(); ++k, ++j)
+                for (std::size_t k = 0; k < came && j < calls.size(); ++k, ++j) {
                     tiles.mark(calls[j], bounds[j]);
-                for (std::size_t k = 0; k < went && i < before.size(); ++k, ++i)
+                    if (j < overlay)
+                        under.mark(calls[j], bounds[j]);
+                }
+                for (std::size_t k = 0; k < went && i < before.size(); ++k, ++i) {
                     tiles.mark(before[i], m_objectBounds[i]);
+                    if (i < overlayBefore)
+                        under.mark(before[i], m_objectBounds[i]);
+                }
                 // Past this share of the page the tiles cost more than a
                 // redraw of everything over the grid.
                 if (tiles.percent() > kMostChangedTilesPercent)
@@ -290,50 +353,37 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
         }
         if (partial) {
             const QRect page(QPoint(0, 0), pixels);
+            std::vector<QRect> underRects = under.repaintRects();
             std::vector<QRect> rects = tiles.repaintRects();
+            QRegion underChanged;
+            for (QRect& rect : underRects) {
+                rect &= page;
+                underChanged += rect;
+            }
             for (QRect& rect : rects) {
                 rect &= page;
                 changed += rect;
             }
-            if (!changed.isEmpty()) {
-                copyRows(m_grid, m_page, changed, static_cast<int>(devicePixelRatio));
-                // Each rectangle is drawn with a clip of its own (a clip of
-                // many rectangles makes every call dear), with the calls that
-                // reach it.
-                std::vector<std::size_t> touching;
-                for (std::size_t i = 0; i < calls.size(); ++i)
-                    if (tiles.touches(calls[i], bounds[i]))
-                        touching.push_back(i);
-                QPainter painter(&m_page);
-                painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-                QPainterCanvas canvas(painter, &m_textLayouts);
-                for (const QRect& rect : rects) {
-                    if (rect.isEmpty())
-                        continue;
-                    painter.setTransform(QTransform());
-                    painter.setClipRect(rect);
-                    painter.setTransform(QTransform::fromScale(scale, scale));
-                    for (const std::size_t i : touching)
-                        if (reaches(calls[i], bounds[i], rect, scale))
-                            replayCall(calls[i], canvas);
+            const int ratio = static_cast<int>(devicePixelRatio);
+            // The markers and lines again from the grid up where they
+            // changed; then the names and texts from there up wherever
+            // anything changed (a superset: the runs of tiles only grow).
+            if (!(underChanged - changed).isEmpty()) {
+                partial = false;
+            } else if (!changed.isEmpty()) {
+                if (!underChanged.isEmpty()) {
+                    copyRows(m_grid, m_under, underChanged, ratio);
+                    drawInRects(m_under, calls, bounds, 0, overlay, under, underRects, scale);
                 }
-                painter.end();
+                copyRows(m_under, m_page, changed, ratio);
+                drawInRects(m_page, calls, bounds, overlay, calls.size(), tiles, rects, scale);
             }
-        } else {
-            if (m_page.size() == m_grid.size() && m_page.format() == m_grid.format() &&
-                m_page.bytesPerLine() == m_grid.bytesPerLine()) {
-                std::memcpy(m_page.bits(), m_grid.constBits(),
-                            static_cast<std::size_t>(m_grid.sizeInBytes()));
-                m_page.setDevicePixelRatio(devicePixelRatio);
-            } else {
-                m_page = m_grid.copy();
-            }
-            QPainter painter(&m_page);
-            beginPainting(painter, scale);
-            QPainterCanvas canvas(painter, &m_textLayouts);
-            for (const auto& call : calls)
-                replayCall(call, canvas);
-            painter.end();
+        }
+        if (!partial) {
+            copyImage(m_grid, m_under, devicePixelRatio);
+            drawAll(m_under, calls, 0, overlay, scale);
+            copyImage(m_under, m_page, devicePixelRatio);
+            drawAll(m_page, calls, overlay, calls.size(), scale);
             changed = QRegion(QRect(QPoint(0, 0), pixels));
         }
         m_objects = std::move(objects);
@@ -351,6 +401,7 @@ void ChartPageCache::clear()
     m_gridKey.reset();
     m_grid = QImage();
     m_page = QImage();
+    m_under = QImage();
     m_bObjectsValid = false;
     m_objects.reset();
     m_objectBounds.clear();

@@ -17,6 +17,7 @@
 #include "chart/ChartLayout.h"
 #include "chart/GridKey.h"
 #include "chart/QPainterCanvas.h"
+#include "chart/RecordingCanvas.h"
 
 class CIDG;
 class ChartRenderer;
@@ -24,6 +25,7 @@ class ChartRenderer;
 namespace chart {
 
 class DisplayList;
+class TileMask;
 
 // The grid image of a page: the grid's key and the image it was drawn into
 // (logical units to pixels).
@@ -36,16 +38,17 @@ struct PageKey {
     bool operator==(const PageKey&) const = default;
 };
 
-// The chart page drawn in two layers for a view: the grid, drawn again only
-// when its key changes, and the page (the grid with the objects over it),
-// drawn again from the grid when the objects, the pick or the grid changed.
-// A rubber band, a pick, a preview or the edit of one object thus never
-// draws the iso-lines again. The objects are recorded as drawing calls
-// first; only the places of the calls that changed are drawn again (when
-// a call more or fewer comes out, those between the first and the last
-// difference) (the grid copied back there and every
-// call reaching them drawn over it, in order), which gives the same pixels
-// as drawing all objects again.
+// The chart page drawn in layers for a view: the grid, drawn again only
+// when its key changes; the grid with the markers and lines over it; and
+// the page, that with the names and texts over it. A rubber band, a pick, a
+// preview or the edit of one object thus never draws the iso-lines again.
+// The objects are recorded as drawing calls first; only the places of the
+// calls that changed are drawn again: where a marker or line changed, the
+// grid is copied back and every marker and line reaching the place drawn
+// over it in order; wherever anything changed, the middle layer is copied
+// back and every name and text reaching the place drawn over it. Each pixel
+// thus gets the calls of a whole redraw in their order, and the same value;
+// a name that moves does not draw again the many lines under it.
 class ChartPageCache {
 public:
     explicit ChartPageCache(ChartRenderer& renderer);
@@ -73,9 +76,20 @@ public:
     void setRedrawOnlyChanges(bool on) { m_bRedrawOnlyChanges = on; }
 
 private:
+    // Draws calls [from, to) over the whole image, or only in the
+    // rectangles (each with a clip of its own) those of them reach whose
+    // tiles are marked.
+    void drawAll(QImage& image, const std::vector<RecordingCanvas::Call>& calls, std::size_t from, std::size_t to,
+                 double scale);
+    void drawInRects(QImage& image, const std::vector<RecordingCanvas::Call>& calls,
+                     const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to, const TileMask& tiles,
+                     const std::vector<QRect>& rects, double scale);
+
     ChartRenderer& m_renderer;
     std::optional<PageKey> m_gridKey;
     QImage m_grid;
+    // The grid with the markers and lines over it, under the names and texts.
+    QImage m_under;
     QImage m_page;
     bool m_bObjectsValid = false;
     bool m_bRedrawOnlyChanges = true;

@@ -3,6 +3,8 @@
 #include <QFontMetrics>
 #include <QRect>
 
+#include <algorithm>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -35,6 +37,11 @@ public:
     // text's line box grown by a quarter of its height for overhangs.
     std::vector<CanvasRect> callBounds();
 
+    void beginOverlay() override { m_overlayStart = calls().size(); }
+    // The first call of the overlay (the names and texts); all calls when
+    // none was begun.
+    std::size_t overlayStart() const { return std::min(m_overlayStart, calls().size()); }
+
 private:
     const QFontMetrics& metricsFor(const LogFont& font);
     int widthOf(const LogFont& font, const std::string& text);
@@ -43,6 +50,7 @@ private:
     TextWidths& m_widths;
     std::optional<QFontMetrics> m_metrics;
     LogFont m_metricsFont;
+    std::size_t m_overlayStart = static_cast<std::size_t>(-1);
 };
 
 } // namespace chart

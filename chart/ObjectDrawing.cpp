@@ -246,6 +246,7 @@ void ChartRenderer::DrawObjects(Canvas& canvas)
             names.placer.addObstacle(*box);
     // The names of the last drawing stand again where nothing near them moved.
     names.placer.recall(m_namePlacement);
+    canvas.beginOverlay();
     for (const chart::ObjectNames::Pending& name : names.pending) {
         canvas.setFont(name.font);
         drawPlacedName(canvas, names.placer.place(name.request), name.colour, name.text);

@@ -18,8 +18,9 @@
 namespace {
 
 // Beyond this many device pixels the page is not kept as one image: at high
-// magnification only the exposed part is drawn on every paint.
-constexpr qint64 kMaxCachedPixels = 16'000'000;
+// magnification only the exposed part is drawn on every paint. The page
+// cache keeps three images of this size (grid, lines, page).
+constexpr qint64 kMaxCachedPixels = 12'000'000;
 
 // Cross hairs with a small box at the hot spot: picking an object.
 QCursor pickCursor()

@@ -216,44 +216,172 @@ private:
     int m_count = 0;
 };
 
-ChartPageCache::ChartPageCache(ChartRenderer& renderer) : m_renderer(renderer) {}
+ChartPageCache::ChartPageCache(ChartRenderer& renderer, int threads)
+    : m_renderer(renderer), m_threads(threads < 0 ? DrawingThreads::threadsForMachine() : threads),
+      m_partLayouts(static_cast<std::size_t>(m_threads.parts() - 1))
+{
+}
 
 ChartPageCache::~ChartPageCache() = default;
 
-void ChartPageCache::drawAll(QImage& image, const std::vector<RecordingCanvas::Call>& calls, std::size_t from,
-                             std::size_t to, double scale)
+// A part of the page to draw: a rectangle of logical page pixels and the
+// calls that reach it, in their order.
+struct Piece {
+    QRect rect;
+    std::vector<std::size_t> calls;
+    std::size_t weight = 0;
+};
+
+namespace {
+
+// How much drawing a call takes in a piece, roughly: a line by its length
+// there (about a unit a pixel), a text as much as a line of 300 pixels
+// (more when it is laid out anew for a new scale), any other shape alike.
+std::size_t weightIn(const RecordingCanvas::Call& call, const CanvasRect& bounds, const QRect& rect, double scale)
 {
-    QPainter painter(&image);
-    beginPainting(painter, scale);
-    QPainterCanvas canvas(painter, &m_textLayouts);
-    for (std::size_t i = from; i < to; ++i)
-        replayCall(calls[i], canvas);
+    if (call.op == RecordingCanvas::Op::Text)
+        return 40;
+    if (call.op != RecordingCanvas::Op::Line)
+        return 16;
+    const QRect reach = pagePixels(bounds, scale) & rect;
+    return 4 + static_cast<std::size_t>(std::max(reach.width(), reach.height()) / 8);
 }
 
-void ChartPageCache::drawInRects(QImage& image, const std::vector<RecordingCanvas::Call>& calls,
+// Splits each rectangle into `strips` strips of whole tile rows (at most),
+// with the calls that reach each.
+std::vector<Piece> piecesOf(const std::vector<QRect>& rects, int strips,
+                            const std::vector<RecordingCanvas::Call>& calls, const std::vector<CanvasRect>& bounds,
+                            const std::vector<std::size_t>& candidates, double scale)
+{
+    std::vector<Piece> pieces;
+    for (const QRect& rect : rects) {
+        if (rect.isEmpty())
+            continue;
+        const int rows = (rect.height() + kTile - 1) / kTile;
+        const int count = std::clamp(strips, 1, std::max(1, rows));
+        for (int k = 0; k < count; ++k) {
+            const int top = rect.top() + rows * k / count * kTile;
+            const int bottom = k + 1 == count ? rect.bottom() + 1 : rect.top() + rows * (k + 1) / count * kTile;
+            Piece piece{QRect(rect.left(), top, rect.width(), bottom - top), {}, 0};
+            for (const std::size_t i : candidates)
+                if (reaches(calls[i], bounds[i], piece.rect, scale)) {
+                    piece.calls.push_back(i);
+                    piece.weight += weightIn(calls[i], bounds[i], piece.rect, scale);
+                }
+            if (!piece.calls.empty())
+                pieces.push_back(std::move(piece));
+        }
+    }
+    return pieces;
+}
+
+// Deals the pieces out to the parts: the heaviest first, each to the part
+// with the least weight so far.
+std::vector<std::vector<const Piece*>> dealt(const std::vector<Piece>& pieces, int parts)
+{
+    std::vector<const Piece*> order;
+    for (const Piece& piece : pieces)
+        order.push_back(&piece);
+    std::stable_sort(order.begin(), order.end(),
+                     [](const Piece* a, const Piece* b) { return a->weight > b->weight; });
+    std::vector<std::vector<const Piece*>> hands(static_cast<std::size_t>(parts));
+    std::vector<std::size_t> load(static_cast<std::size_t>(parts), 0);
+    for (const Piece* piece : order) {
+        const auto lightest =
+            static_cast<std::size_t>(std::min_element(load.begin(), load.end()) - load.begin());
+        hands[lightest].push_back(piece);
+        load[lightest] += piece->weight;
+    }
+    return hands;
+}
+
+} // namespace
+
+void ChartPageCache::drawAll(QImage& image, const QImage& base, const std::vector<RecordingCanvas::Call>& calls,
+                             const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to, double scale)
+{
+    // Alone, at a pixel ratio at which a strip's edge would not fall on
+    // whole pixels, or with calls that clip themselves (a clip of their own
+    // would take the place of the strip's): all calls over the whole image.
+    const double ratio = image.devicePixelRatio();
+    const bool clipping = std::any_of(calls.begin() + static_cast<std::ptrdiff_t>(from),
+                                      calls.begin() + static_cast<std::ptrdiff_t>(to),
+                                      [](const RecordingCanvas::Call& call) { return call.clipped; });
+    if (m_threads.parts() == 1 || ratio != std::floor(ratio) || clipping) {
+        QPainter painter(&image);
+        beginPainting(painter, scale);
+        QPainterCanvas canvas(painter, &m_textLayouts);
+        for (std::size_t i = from; i < to; ++i)
+            replayCall(calls[i], canvas);
+        return;
+    }
+    // In strips, dealt out to the threads.
+    const QRect page(QPoint(0, 0), image.deviceIndependentSize().toSize());
+    std::vector<std::size_t> all;
+    for (std::size_t i = from; i < to; ++i)
+        all.push_back(i);
+    drawPieces(image, base, piecesOf({page}, 4 * m_threads.parts(), calls, bounds, all, scale), calls, scale);
+}
+
+void ChartPageCache::drawInRects(QImage& image, const QImage& base, const std::vector<RecordingCanvas::Call>& calls,
                                  const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to,
                                  const TileMask& tiles, const std::vector<QRect>& rects, double scale)
 {
-    // Each rectangle is drawn with a clip of its own (a clip of many
-    // rectangles makes every call dear), with the calls that reach it.
     std::vector<std::size_t> touching;
     for (std::size_t i = from; i < to; ++i)
         if (tiles.touches(calls[i], bounds[i]))
             touching.push_back(i);
     if (touching.empty())
         return;
-    QPainter painter(&image);
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    QPainterCanvas canvas(painter, &m_textLayouts);
-    for (const QRect& rect : rects) {
-        if (rect.isEmpty())
-            continue;
-        painter.setTransform(QTransform());
-        painter.setClipRect(rect);
-        painter.setTransform(QTransform::fromScale(scale, scale));
-        for (const std::size_t i : touching)
-            if (reaches(calls[i], bounds[i], rect, scale))
+    // Each rectangle (or strip of one, shared out among the threads) is
+    // drawn with a clip of its own (a clip of many rectangles makes every
+    // call dear), with the calls that reach it.
+    const int strips = m_threads.parts() == 1 ? 1 : 2;
+    drawPieces(image, base, piecesOf(rects, strips, calls, bounds, touching, scale), calls, scale);
+}
+
+void ChartPageCache::drawPieces(QImage& image, const QImage& base, const std::vector<Piece>& pieces,
+                                const std::vector<RecordingCanvas::Call>& calls, double scale)
+{
+    auto draw = [&](QImage& into, TextLayoutCache& layouts, const std::vector<const Piece*>& hand) {
+        if (hand.empty())
+            return;
+        QPainter painter(&into);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+        QPainterCanvas canvas(painter, &layouts);
+        for (const Piece* piece : hand) {
+            painter.setTransform(QTransform());
+            painter.setClipRect(piece->rect);
+            painter.setTransform(QTransform::fromScale(scale, scale));
+            for (const std::size_t i : piece->calls)
                 replayCall(calls[i], canvas);
+        }
+    };
+    std::vector<const Piece*> everything;
+    for (const Piece& piece : pieces)
+        everything.push_back(&piece);
+    if (m_threads.parts() == 1 || pieces.size() < 2) {
+        draw(image, m_textLayouts, everything);
+        return;
+    }
+    // Each thread paints an image of its own over the same pixels, each in
+    // its own pieces, which do not overlap: every pixel is drawn by one
+    // thread with the calls that reach it, in their order.
+    const auto hands = dealt(pieces, m_threads.parts());
+    uchar* const bits = image.bits();
+    const bool drawn = m_threads.run([&](int part) {
+        QImage alias(bits, image.width(), image.height(), image.bytesPerLine(), image.format());
+        alias.setDevicePixelRatio(image.devicePixelRatio());
+        TextLayoutCache& layouts = part == 0 ? m_textLayouts : m_partLayouts[static_cast<std::size_t>(part - 1)];
+        draw(alias, layouts, hands[static_cast<std::size_t>(part)]);
+    });
+    if (!drawn) {
+        // A thread failed: the pieces from the layer below and drawn here.
+        QRegion region;
+        for (const Piece& piece : pieces)
+            region += piece.rect;
+        copyRows(base, image, region, static_cast<int>(image.devicePixelRatio()));
+        draw(image, m_textLayouts, everything);
     }
 }
 
@@ -373,17 +501,17 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
             } else if (!changed.isEmpty()) {
                 if (!underChanged.isEmpty()) {
                     copyRows(m_grid, m_under, underChanged, ratio);
-                    drawInRects(m_under, calls, bounds, 0, overlay, under, underRects, scale);
+                    drawInRects(m_under, m_grid, calls, bounds, 0, overlay, under, underRects, scale);
                 }
                 copyRows(m_under, m_page, changed, ratio);
-                drawInRects(m_page, calls, bounds, overlay, calls.size(), tiles, rects, scale);
+                drawInRects(m_page, m_under, calls, bounds, overlay, calls.size(), tiles, rects, scale);
             }
         }
         if (!partial) {
             copyImage(m_grid, m_under, devicePixelRatio);
-            drawAll(m_under, calls, 0, overlay, scale);
+            drawAll(m_under, m_grid, calls, bounds, 0, overlay, scale);
             copyImage(m_under, m_page, devicePixelRatio);
-            drawAll(m_page, calls, overlay, calls.size(), scale);
+            drawAll(m_page, m_under, calls, bounds, overlay, calls.size(), scale);
             changed = QRegion(QRect(QPoint(0, 0), pixels));
         }
         m_objects = std::move(objects);
@@ -408,6 +536,8 @@ void ChartPageCache::clear()
     m_textWidths.clear();
     m_textWidthsDpi = {};
     m_textLayouts.clear();
+    for (TextLayoutCache& layouts : m_partLayouts)
+        layouts.clear();
 }
 
 } // namespace chart

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "chart/CanvasTypes.h"
+#include "chart/DrawingThreads.h"
 #include "chart/ChartLayout.h"
 #include "chart/GridKey.h"
 #include "chart/QPainterCanvas.h"
@@ -26,6 +27,7 @@ namespace chart {
 
 class DisplayList;
 class TileMask;
+struct Piece;
 
 // The grid image of a page: the grid's key and the image it was drawn into
 // (logical units to pixels).
@@ -51,7 +53,10 @@ struct PageKey {
 // a name that moves does not draw again the many lines under it.
 class ChartPageCache {
 public:
-    explicit ChartPageCache(ChartRenderer& renderer);
+    // threads: how many threads draw beside the caller; −1: as many as the
+    // machine runs at once, less one (at most three). The page is the same
+    // however many draw it.
+    explicit ChartPageCache(ChartRenderer& renderer, int threads = -1);
     ~ChartPageCache();
     ChartPageCache(const ChartPageCache&) = delete;
     ChartPageCache& operator=(const ChartPageCache&) = delete;
@@ -78,12 +83,16 @@ public:
 private:
     // Draws calls [from, to) over the whole image, or only in the
     // rectangles (each with a clip of its own) those of them reach whose
-    // tiles are marked.
-    void drawAll(QImage& image, const std::vector<RecordingCanvas::Call>& calls, std::size_t from, std::size_t to,
-                 double scale);
-    void drawInRects(QImage& image, const std::vector<RecordingCanvas::Call>& calls,
+    // tiles are marked; `base` is what the image holds there before.
+    void drawAll(QImage& image, const QImage& base, const std::vector<RecordingCanvas::Call>& calls,
+                 const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to, double scale);
+    void drawInRects(QImage& image, const QImage& base, const std::vector<RecordingCanvas::Call>& calls,
                      const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to, const TileMask& tiles,
                      const std::vector<QRect>& rects, double scale);
+    // Draws each piece's calls clipped to it, the pieces shared out among
+    // the drawing threads.
+    void drawPieces(QImage& image, const QImage& base, const std::vector<Piece>& pieces,
+                    const std::vector<RecordingCanvas::Call>& calls, double scale);
 
     ChartRenderer& m_renderer;
     std::optional<PageKey> m_gridKey;
@@ -98,8 +107,11 @@ private:
     std::unordered_map<std::string, int> m_textWidths;
     // The logical resolution the widths were measured at.
     std::pair<int, int> m_textWidthsDpi;
-    // The texts' shapes, kept from one drawing to the next.
+    // The texts' shapes, kept from one drawing to the next: the caller's,
+    // and each drawing thread's own.
     TextLayoutCache m_textLayouts;
+    DrawingThreads m_threads;
+    std::vector<TextLayoutCache> m_partLayouts;
     std::vector<CanvasRect> m_objectBounds;
     double m_objectScale = 1.0;
     QRegion m_changed;

@@ -48,12 +48,18 @@ protected:
 
 TEST_F(PageCacheTest, LayeredPageIsThePageDrawnInOneGoEvenWhenTheObjectsAreDrawnAgain)
 {
-    EXPECT_EQ(cache.page(device, size, 1.0, 1.0), drawnInOneGo());
-    // Drawn again over the kept grid: the result column starts afresh.
-    cache.invalidateObjects();
-    EXPECT_EQ(cache.page(device, size, 1.0, 1.0), drawnInOneGo());
-    EXPECT_EQ(cache.gridDraws(), 1);
-    EXPECT_EQ(cache.objectDraws(), 2);
+    // Drawn by the caller alone and shared out among threads, in strips.
+    for (const int threads : {0, 2}) {
+        SCOPED_TRACE(threads);
+        ChartRenderer own(idg);
+        chart::ChartPageCache layered(own, threads);
+        EXPECT_EQ(layered.page(device, size, 1.0, 1.0), drawnInOneGo());
+        // Drawn again over the kept grid: the result column starts afresh.
+        layered.invalidateObjects();
+        EXPECT_EQ(layered.page(device, size, 1.0, 1.0), drawnInOneGo());
+        EXPECT_EQ(layered.gridDraws(), 1);
+        EXPECT_EQ(layered.objectDraws(), 2);
+    }
 }
 
 // A painter that comes unclipped is clipped to its whole image by the canvas
@@ -147,30 +153,34 @@ TEST_F(PageCacheTest, AnEditRedrawsOnlyWhereItsCallsChangedWithTheSamePixels)
          [](CIDG&, ObjectArray<CStatePoint>& p, ChartRenderer&) { p[2]->m_h -= 3.0f, p[2]->m_d -= 0.0004f; },
          true},
     };
-    for (const double scale : {1.0, 1.5}) {
-        const QSize scaled = size * scale;
-        ChartRenderer wholeRenderer(idg);
-        chart::ChartPageCache whole(wholeRenderer);
-        whole.setRedrawOnlyChanges(false);
-        cache.clear();
-        cache.page(device, scaled, scale, 1.0);
-        for (const ObjectEdit& e : edits) {
-            SCOPED_TRACE(std::string(e.what) + " at " + std::to_string(scale));
-            e.edit(idg, points, renderer);
-            wholeRenderer.m_nPickClass = renderer.m_nPickClass;
-            wholeRenderer.m_nPickIndex = renderer.m_nPickIndex;
-            cache.invalidateObjects();
-            whole.invalidateObjects();
-            ASSERT_EQ(cache.page(device, scaled, scale, 1.0), whole.page(device, scaled, scale, 1.0));
-            const QRect changed = cache.changedRegion().boundingRect();
-            if (e.local) {
-                EXPECT_LT(qint64(changed.width()) * changed.height(),
-                          qint64(scaled.width()) * scaled.height() / 20);
+    // The edits one after another, at zoom 1 and magnified, by the caller
+    // alone and shared out among threads; the whole redraw by the caller.
+    for (const int threads : {0, 2})
+        for (const double scale : {1.0, 1.5}) {
+            const QSize scaled = size * scale;
+            ChartRenderer wholeRenderer(idg);
+            chart::ChartPageCache whole(wholeRenderer, 0);
+            whole.setRedrawOnlyChanges(false);
+            ChartRenderer editedRenderer(idg);
+            chart::ChartPageCache edited(editedRenderer, threads);
+            edited.page(device, scaled, scale, 1.0);
+            for (const ObjectEdit& e : edits) {
+                SCOPED_TRACE(std::string(e.what) + " at " + std::to_string(scale) + ", threads " +
+                             std::to_string(threads));
+                e.edit(idg, points, editedRenderer);
+                wholeRenderer.m_nPickClass = editedRenderer.m_nPickClass;
+                wholeRenderer.m_nPickIndex = editedRenderer.m_nPickIndex;
+                edited.invalidateObjects();
+                whole.invalidateObjects();
+                ASSERT_EQ(edited.page(device, scaled, scale, 1.0), whole.page(device, scaled, scale, 1.0));
+                const QRect changed = edited.changedRegion().boundingRect();
+                if (e.local) {
+                    EXPECT_LT(qint64(changed.width()) * changed.height(),
+                              qint64(scaled.width()) * scaled.height() / 20);
+                }
+                EXPECT_EQ(edited.changedRegion().isEmpty(), std::string(e.what) == "nothing");
             }
-            EXPECT_EQ(cache.changedRegion().isEmpty(), std::string(e.what) == "nothing");
         }
-        renderer.m_nPickClass = renderer.m_nPickIndex = -1;
-    }
 }
 
 struct GridChange {

@@ -474,6 +474,154 @@ bool ObstacleGrid::overlapsBoxApartFrom(const CanvasRect& rect, CanvasPoint a, C
     });
 }
 
+namespace {
+
+// Whether segment a–b has a point in the closed area: an end inside it, or a
+// stretch through its inside.
+bool segmentInArea(CanvasPoint a, CanvasPoint b, const CanvasRect& area)
+{
+    return touches(boundsOf(a, b), area) && (area.contains(a.x, a.y) || segmentCrossesBox(a, b, area));
+}
+
+// The change cells are this many cells of the names' grid across: a name's
+// search reaches over two or three of them each way.
+constexpr int kChangeCellFactor = 4;
+
+} // namespace
+
+void ChangeCells::reset(const CanvasRect& bounds, int cell)
+{
+    m_bounds = bounds;
+    m_cell = std::max(1, cell);
+    const long width = std::max(1, bounds.width() + 1);
+    const long height = std::max(1, bounds.height() + 1);
+    while ((width / m_cell + 1) * (height / m_cell + 1) > kMaxCells)
+        m_cell *= 2;
+    m_columns = static_cast<int>(width / m_cell + 1);
+    m_rows = static_cast<int>(height / m_cell + 1);
+    m_boxHeads.assign(static_cast<std::size_t>(m_columns) * static_cast<std::size_t>(m_rows), -1);
+    m_segmentHeads.assign(m_boxHeads.size(), -1);
+    m_boxes.clear();
+    m_segments.clear();
+    m_boxNodes.clear();
+    m_segmentNodes.clear();
+    m_boxSeen.clear();
+    m_segmentSeen.clear();
+    m_gathering = 0;
+}
+
+// The cell column and row of a device unit; whatever lies beyond the bounds
+// goes to the border cells. Both never decrease as x or y grow, so a point
+// in an area lies in a cell of the area's range of cells.
+int ChangeCells::column(long x) const
+{
+    return static_cast<int>(std::clamp((x - m_bounds.left) / m_cell, 0L, static_cast<long>(m_columns - 1)));
+}
+
+int ChangeCells::row(long y) const
+{
+    return static_cast<int>(std::clamp((y - m_bounds.top) / m_cell, 0L, static_cast<long>(m_rows - 1)));
+}
+
+void ChangeCells::file(std::vector<int>& heads, std::vector<std::pair<int, int>>& nodes, int item, int x, int y)
+{
+    int& head = heads[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_columns) +
+                      static_cast<std::size_t>(x)];
+    nodes.push_back({item, head});
+    head = static_cast<int>(nodes.size()) - 1;
+}
+
+void ChangeCells::addBox(const CanvasRect& box, bool went)
+{
+    const int item = static_cast<int>(m_boxes.size());
+    m_boxes.push_back({box, went});
+    m_boxSeen.push_back(0);
+    const int x1 = column(box.right);
+    const int y1 = row(box.bottom);
+    for (int y = row(box.top); y <= y1; ++y)
+        for (int x = column(box.left); x <= x1; ++x)
+            file(m_boxHeads, m_boxNodes, item, x, y);
+}
+
+void ChangeCells::addSegment(CanvasPoint a, CanvasPoint b)
+{
+    const int item = static_cast<int>(m_segments.size());
+    m_segments.push_back({a, b});
+    m_segmentSeen.push_back(0);
+    // Row by row, the stretch of x the segment spans within the row's band
+    // of y (the border rows reach on beyond the bounds), one unit wider each
+    // side against rounding: every point of the segment lies in a cell it
+    // is filed in.
+    const double ya = a.y;
+    const double yb = b.y;
+    const double low = std::min(ya, yb);
+    const double high = std::max(ya, yb);
+    const int y1 = row(static_cast<long>(high));
+    for (int y = row(static_cast<long>(low)); y <= y1; ++y) {
+        const double bandTop = y == 0 ? low : std::max(low, double(m_bounds.top) + double(y) * m_cell);
+        const double bandBottom =
+            y == m_rows - 1 ? high : std::min(high, double(m_bounds.top) + double(y + 1) * m_cell);
+        if (bandTop > bandBottom)
+            continue;
+        double left = std::min(a.x, b.x);
+        double right = std::max(a.x, b.x);
+        if (a.y != b.y) {
+            const double slope = (double(b.x) - a.x) / (yb - ya);
+            const double xTop = a.x + (bandTop - ya) * slope;
+            const double xBottom = a.x + (bandBottom - ya) * slope;
+            left = std::max(left, std::min(xTop, xBottom));
+            right = std::min(right, std::max(xTop, xBottom));
+        }
+        const int x1 = column(static_cast<long>(std::ceil(right)) + 1);
+        for (int x = column(static_cast<long>(std::floor(left)) - 1); x <= x1; ++x)
+            file(m_segmentHeads, m_segmentNodes, item, x, y);
+    }
+}
+
+void ChangeCells::gather(const CanvasRect& area, std::vector<CanvasRect>& boxes, std::vector<CanvasRect>& went,
+                         std::vector<Segment>& segments) const
+{
+    if (empty())
+        return;
+    if (++m_gathering == 0) {
+        std::fill(m_boxSeen.begin(), m_boxSeen.end(), 0);
+        std::fill(m_segmentSeen.begin(), m_segmentSeen.end(), 0);
+        m_gathering = 1;
+    }
+    const int x0 = column(area.left);
+    const int x1 = column(area.right);
+    const int y1 = row(area.bottom);
+    for (int y = row(area.top); y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x) {
+            const std::size_t cell =
+                static_cast<std::size_t>(y) * static_cast<std::size_t>(m_columns) + static_cast<std::size_t>(x);
+            for (int node = m_boxHeads[cell]; node >= 0;
+                 node = m_boxNodes[static_cast<std::size_t>(node)].second) {
+                const auto item = static_cast<std::size_t>(m_boxNodes[static_cast<std::size_t>(node)].first);
+                if (m_boxSeen[item] == m_gathering)
+                    continue;
+                m_boxSeen[item] = m_gathering;
+                const Box& box = m_boxes[item];
+                if (!touches(box.rect, area))
+                    continue;
+                boxes.push_back(box.rect);
+                if (box.went)
+                    went.push_back(box.rect);
+            }
+            for (int node = m_segmentHeads[cell]; node >= 0;
+                 node = m_segmentNodes[static_cast<std::size_t>(node)].second) {
+                const auto item =
+                    static_cast<std::size_t>(m_segmentNodes[static_cast<std::size_t>(node)].first);
+                if (m_segmentSeen[item] == m_gathering)
+                    continue;
+                m_segmentSeen[item] = m_gathering;
+                const Segment& segment = m_segments[item];
+                if (segmentInArea(segment.first, segment.second, area))
+                    segments.push_back(segment);
+            }
+        }
+}
+
 LabelPlacer::LabelPlacer(const CanvasRect& bounds, int cell, std::shared_ptr<const ObstacleGrid> fixed)
     : m_bounds(bounds), m_cell(cell), m_fixed(std::move(fixed)), m_objects(bounds, cell),
       m_memory(std::make_shared<PlacementMemory>())
@@ -652,11 +800,9 @@ void LabelPlacer::noteChange(const PlacedLabel& placed, bool went)
 {
     if (!placed.placed)
         return;
-    m_changedBoxes.push_back(placed.box);
-    if (went)
-        m_wentBoxes.push_back(placed.box);
+    m_changes.addBox(placed.box, went);
     if (placed.leader)
-        m_changedSegments.push_back({placed.leaderStart, placed.leaderEnd});
+        m_changes.addSegment(placed.leaderStart, placed.leaderEnd);
 }
 
 bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementMemory& memory) const
@@ -665,9 +811,6 @@ bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementM
     const int margin = std::max(m_objects.bitScale(), 1) + 1;
     auto grown = [margin](const CanvasRect& r) {
         return CanvasRect{r.left - margin, r.top - margin, r.right + margin, r.bottom + margin};
-    };
-    auto crosses = [](CanvasPoint a, CanvasPoint b, const CanvasRect& area) {
-        return touches(boundsOf(a, b), area) && (area.contains(a.x, a.y) || segmentCrossesBox(a, b, area));
     };
     using Segment = std::pair<CanvasPoint, CanvasPoint>;
     // The changes within reach of the search, if any.
@@ -678,15 +821,7 @@ bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementM
     boxes.clear();
     went.clear();
     segments.clear();
-    for (const CanvasRect& box : m_changedBoxes)
-        if (touches(box, reach))
-            boxes.push_back(box);
-    for (const CanvasRect& box : m_wentBoxes)
-        if (touches(box, reach))
-            went.push_back(box);
-    for (const auto& [a, b] : m_changedSegments)
-        if (crosses(a, b, reach))
-            segments.push_back({a, b});
+    m_changes.gather(reach, boxes, went, segments);
     if (boxes.empty() && segments.empty())
         return true;
     const PlacementMemory::Looked* looked = memory.looked.data() + name.lookedFrom;
@@ -705,7 +840,7 @@ bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementM
     auto segmentMeets = [&](const CanvasRect& area) {
         const CanvasRect wide = grown(area);
         return std::any_of(groupSegments.begin(), groupSegments.end(),
-                           [&](const Segment& segment) { return crosses(segment.first, segment.second, wide); });
+                           [&](const Segment& segment) { return segmentInArea(segment.first, segment.second, wide); });
     };
     // Every place and leader of a group lies within a square round the
     // group's anchor: only the changes that reach it can change an answer.
@@ -720,7 +855,7 @@ bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementM
                 groupBoxes.push_back(box);
         if (withSegments)
             for (const Segment& segment : segments)
-                if (crosses(segment.first, segment.second, square))
+                if (segmentInArea(segment.first, segment.second, square))
                     groupSegments.push_back(segment);
         return !groupBoxes.empty() || !groupSegments.empty();
     };
@@ -784,9 +919,7 @@ bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementM
 void LabelPlacer::recall(std::shared_ptr<const PlacementMemory> previous)
 {
     m_previous.reset();
-    m_changedBoxes.clear();
-    m_wentBoxes.clear();
-    m_changedSegments.clear();
+    m_changes.reset(m_bounds, kChangeCellFactor * m_cell);
     // The obstacles that came or went since: both lists in one order, walked
     // side by side.
     auto& now = m_memory->obstacles;
@@ -803,13 +936,10 @@ void LabelPlacer::recall(std::shared_ptr<const PlacementMemory> previous)
         return;
     const auto& before = previous->obstacles;
     auto note = [this](const PlacementMemory::Obstacle& o, bool went) {
-        if (o.kind == ObstacleKind::Box || o.kind == ObstacleKind::Marker) {
-            m_changedBoxes.push_back(o.rect);
-            if (went)
-                m_wentBoxes.push_back(o.rect);
-        } else {
-            m_changedSegments.push_back({o.a, o.b});
-        }
+        if (o.kind == ObstacleKind::Box || o.kind == ObstacleKind::Marker)
+            m_changes.addBox(o.rect, went);
+        else
+            m_changes.addSegment(o.a, o.b);
     };
     std::size_t i = 0;
     std::size_t j = 0;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "chart/CanvasTypes.h"
@@ -269,6 +270,56 @@ struct PlacementMemory {
     std::vector<Looked> looked;
 };
 
+// What differs from the previous drawing (boxes that came or went, lines
+// and leaders that came or went), filed in coarse cells: a kept name looks
+// only at the changes filed where its search reached, and most names, far
+// from what moved, find none at once. A segment is filed only in the cells
+// it passes through, so a line across the page stays a few cells per row.
+class ChangeCells {
+public:
+    using Segment = std::pair<CanvasPoint, CanvasPoint>;
+
+    // bounds: the area indexed (changes beyond it go to the border cells);
+    // cell: the cell size, device units.
+    void reset(const CanvasRect& bounds, int cell);
+    // went: the box stood in the previous drawing and stands there no more.
+    void addBox(const CanvasRect& box, bool went);
+    void addSegment(CanvasPoint a, CanvasPoint b);
+    bool empty() const { return m_boxes.empty() && m_segments.empty(); }
+
+    // The changes that meet `area` (a box touching it, a segment passing
+    // through it), each once: every box, the boxes that went, the segments.
+    void gather(const CanvasRect& area, std::vector<CanvasRect>& boxes, std::vector<CanvasRect>& went,
+                std::vector<Segment>& segments) const;
+
+private:
+    int column(long x) const;
+    int row(long y) const;
+    void file(std::vector<int>& heads, std::vector<std::pair<int, int>>& nodes, int item, int x, int y);
+
+    CanvasRect m_bounds;
+    int m_cell = 1;
+    int m_columns = 0;
+    int m_rows = 0;
+    struct Box {
+        CanvasRect rect;
+        bool went = false;
+    };
+    std::vector<Box> m_boxes;
+    std::vector<Segment> m_segments;
+    // Per cell the first node of its list; per node the item and the next
+    // node (−1 ends).
+    std::vector<int> m_boxHeads;
+    std::vector<int> m_segmentHeads;
+    std::vector<std::pair<int, int>> m_boxNodes;
+    std::vector<std::pair<int, int>> m_segmentNodes;
+    // The gathering each item was last seen in, so that an item filed in
+    // several cells is gathered once.
+    mutable std::vector<std::uint32_t> m_boxSeen;
+    mutable std::vector<std::uint32_t> m_segmentSeen;
+    mutable std::uint32_t m_gathering = 0;
+};
+
 // The free area of one drawing: what is fixed for the layout (the grid's
 // labels and lines, given ready), the objects, and the names placed so far.
 class LabelPlacer {
@@ -340,12 +391,9 @@ private:
     std::shared_ptr<PlacementMemory> m_memory;
     std::shared_ptr<const PlacementMemory> m_previous;
     // What differs from the previous drawing: boxes (markers, arrowheads,
-    // texts, names) and segments (object lines, leaders).
-    std::vector<CanvasRect> m_changedBoxes;
-    // Those of m_changedBoxes that stood in the previous drawing: only they
-    // can free a place that was covered.
-    std::vector<CanvasRect> m_wentBoxes;
-    std::vector<std::pair<CanvasPoint, CanvasPoint>> m_changedSegments;
+    // texts, names; those that went can free a place that was covered) and
+    // segments (object lines, leaders).
+    ChangeCells m_changes;
     int m_searched = 0;
     // Working lists of stillHolds, kept to spare their allocation per name.
     mutable std::vector<CanvasRect> m_nearBoxes;

@@ -889,10 +889,18 @@ bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementM
         return true;
     // The places it found covered or outside: only a box that went can
     // have freed one (boxes that came and lines cover no more of them).
+    for (CanvasRect& box : went)
+        box = grown(box);
     looked = memory.looked.data() + name.lookedFrom;
     for (int group = 0; group <= name.lastGroup; ++group) {
         const Group g = groupOf(request, group);
-        if (!gather(g, went, false)) {
+        const int half = request.gap + g.ring * step + std::max(request.size.width, request.size.height);
+        const CanvasRect square{g.anchor.x - half, g.anchor.y - half, g.anchor.x + half, g.anchor.y + half};
+        groupBoxes.clear();
+        for (const CanvasRect& box : went)
+            if (touches(box, square))
+                groupBoxes.push_back(box);
+        if (groupBoxes.empty()) {
             while (looked != lookedEnd && looked->group == group)
                 ++looked;
             continue;
@@ -906,7 +914,8 @@ bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementM
                 ++looked;
                 continue;
             }
-            if (!boxMeets(box))
+            if (std::none_of(groupBoxes.begin(), groupBoxes.end(),
+                             [&](const CanvasRect& wentBox) { return touches(wentBox, box); }))
                 continue;
             const int q = lines(box);
             if (q == kOnLeader || q >= 0)

@@ -133,38 +133,12 @@ Group groupOf(const LabelRequest& request, int group)
 
 } // namespace
 
-namespace {
-
-// Turn `turn` of a ring whose eight positions' boxes are `at`.
-CanvasRect ringBoxOf(const CanvasRect (&at)[kLabelPositions], int preferred, int turn, CanvasSize size)
-{
-    if (turn < kLabelPositions)
-        return at[turnPosition(preferred, turn)];
-    // Between positions p+k and p+k+1 for k = 0, −1, 1, −2, 2, −3, 3, −4.
-    const int j = turn - kLabelPositions;
-    const int k = j % 2 == 0 ? j / 2 : -(j / 2 + 1);
-    const int first = ((preferred + k) % kLabelPositions + kLabelPositions) % kLabelPositions;
-    const CanvasRect& a = at[first];
-    const CanvasRect& b = at[(first + 1) % kLabelPositions];
-    const int left = (a.left + b.left) / 2;
-    const int top = (a.top + b.top) / 2;
-    return {left, top, left + size.width, top + size.height};
-}
-
-void positionBoxes(CanvasPoint anchor, int gap, CanvasSize size, CanvasRect (&at)[kLabelPositions])
-{
-    for (int position = 0; position < kLabelPositions; ++position)
-        at[position] = labelBox(anchor, position, gap, size);
-}
-
-} // namespace
-
 CanvasRect ringBox(CanvasPoint anchor, int preferred, int turn, int gap, CanvasSize size)
 {
     if (turn < kLabelPositions)
         return labelBox(anchor, turnPosition(preferred, turn), gap, size);
-    // Halfway between two neighbouring positions, as ringBoxOf takes it:
-    // only those two boxes are worked out.
+    // Halfway between positions p+k and p+k+1 for k = 0, −1, 1, −2, 2, −3,
+    // 3, −4: only those two boxes are worked out.
     const int j = turn - kLabelPositions;
     const int k = j % 2 == 0 ? j / 2 : -(j / 2 + 1);
     const int first = ((preferred + k) % kLabelPositions + kLabelPositions) % kLabelPositions;
@@ -174,6 +148,48 @@ CanvasRect ringBox(CanvasPoint anchor, int preferred, int turn, int gap, CanvasS
     const int top = (a.top + b.top) / 2;
     return {left, top, left + size.width, top + size.height};
 }
+
+namespace {
+
+// The places of a ring stand in five columns and five rows: the left edges
+// of the left, the between, the middle, the between and the right places,
+// and the top edges of the upper to the lower places, as labelBox and
+// ringBox work them out. Every place of the ring is one column and one row.
+struct RingEdges {
+    int left[5];
+    int top[5];
+};
+
+RingEdges ringEdges(CanvasPoint anchor, int gap, CanvasSize size)
+{
+    const int left = anchor.x - gap - size.width;
+    const int middle = anchor.x - size.width / 2;
+    const int right = anchor.x + gap;
+    const int upper = anchor.y - gap - size.height;
+    const int centre = anchor.y - size.height / 2;
+    const int lower = anchor.y + gap;
+    return {{left, (left + middle) / 2, middle, (middle + right) / 2, right},
+            {upper, (upper + centre) / 2, centre, (centre + lower) / 2, lower}};
+}
+
+// The column and row (0–4) of turn `turn` of a ring: a position's are even,
+// a place between two positions takes the mean of theirs.
+std::pair<int, int> ringCell(int preferred, int turn)
+{
+    auto column = [](int position) { return 2 * (kDirection[position][0] + 1); };
+    auto row = [](int position) { return 2 * (kDirection[position][1] + 1); };
+    if (turn < kLabelPositions) {
+        const int position = turnPosition(preferred, turn);
+        return {column(position), row(position)};
+    }
+    const int j = turn - kLabelPositions;
+    const int k = j % 2 == 0 ? j / 2 : -(j / 2 + 1);
+    const int first = ((preferred + k) % kLabelPositions + kLabelPositions) % kLabelPositions;
+    const int second = (first + 1) % kLabelPositions;
+    return {(column(first) + column(second)) / 2, (row(first) + row(second)) / 2};
+}
+
+} // namespace
 
 ObstacleGrid::ObstacleGrid(const CanvasRect& bounds, int cell) : m_bounds(bounds), m_cell(std::max(1, cell))
 {
@@ -747,7 +763,7 @@ void LabelPlacer::search(const LabelRequest& request, PlacementMemory::Name& nam
             reachAlso(name.reach, box);
             const int q = lines(box);
             if (q == kOnLeader || q >= 0)
-                looked.push_back({box, group, q, -1});
+                looked.push_back({box, group, turn, q, -1});
             // A place on an object line serves only as the first last resort.
             if (q < 0 || (q == 2 && fallback[0]))
                 continue;
@@ -894,30 +910,39 @@ bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementM
     looked = memory.looked.data() + name.lookedFrom;
     for (int group = 0; group <= name.lastGroup; ++group) {
         const Group g = groupOf(request, group);
-        const int half = request.gap + g.ring * step + std::max(request.size.width, request.size.height);
+        const int gap = request.gap + g.ring * step;
+        const int half = gap + std::max(request.size.width, request.size.height);
         const CanvasRect square{g.anchor.x - half, g.anchor.y - half, g.anchor.x + half, g.anchor.y + half};
-        groupBoxes.clear();
-        for (const CanvasRect& box : went)
-            if (touches(box, square))
-                groupBoxes.push_back(box);
-        if (groupBoxes.empty()) {
-            while (looked != lookedEnd && looked->group == group)
-                ++looked;
-            continue;
+        // The turns whose answers were checked above.
+        unsigned lookedTurns = 0;
+        for (; looked != lookedEnd && looked->group == group; ++looked)
+            lookedTurns |= 1U << looked->turn;
+        // Which places of the ring a box that went touches, by column and
+        // row (bit 5 × column + row): a box of the name's size touches
+        // one exactly when its column and its row both meet the box.
+        const RingEdges edges = ringEdges(g.anchor, gap, request.size);
+        std::uint32_t touched = 0;
+        for (const CanvasRect& box : went) {
+            if (!touches(box, square))
+                continue;
+            std::uint32_t rows = 0;
+            for (int r = 0; r < 5; ++r)
+                if (box.top <= edges.top[r] + request.size.height && edges.top[r] <= box.bottom)
+                    rows |= 1U << r;
+            for (int c = 0; c < 5; ++c)
+                if (box.left <= edges.left[c] + request.size.width && edges.left[c] <= box.right)
+                    touched |= rows << (5 * c);
         }
-        CanvasRect at[kLabelPositions];
-        positionBoxes(g.anchor, request.gap + g.ring * step, request.size, at);
+        if (!touched)
+            continue;
         const int turns = group == name.lastGroup ? name.lastTurn + 1 : ringTurns(g.ring);
         for (int turn = 0; turn < turns; ++turn) {
-            const CanvasRect box = ringBoxOf(at, preferred, turn, request.size);
-            if (looked != lookedEnd && looked->box == box) {
-                ++looked;
+            if ((lookedTurns >> turn) & 1U)
                 continue;
-            }
-            if (std::none_of(groupBoxes.begin(), groupBoxes.end(),
-                             [&](const CanvasRect& wentBox) { return touches(wentBox, box); }))
+            const auto [column, row] = ringCell(preferred, turn);
+            if (!((touched >> (5 * column + row)) & 1U))
                 continue;
-            const int q = lines(box);
+            const int q = lines(ringBox(g.anchor, preferred, turn, gap, request.size));
             if (q == kOnLeader || q >= 0)
                 return false;
         }

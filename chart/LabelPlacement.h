@@ -259,6 +259,7 @@ struct PlacementMemory {
     struct Looked {
         CanvasRect box;
         int group = 0;   // the group of places it belongs to
+        int turn = 0;    // its turn in the group
         int lines = 0;   // what LabelPlacer::lines answered
         int leader = -1; // what the leader crosses, −1 not looked at
     };

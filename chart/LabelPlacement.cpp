@@ -229,21 +229,6 @@ bool ObstacleGrid::bitRange(const CanvasRect& rect, int& x0, int& y0, int& x1, i
     return x0 < x1 && y0 < y1;
 }
 
-void ObstacleGrid::cellRange(const CanvasRect& rect, int& x0, int& y0, int& x1, int& y1) const
-{
-    auto column = [this](int x) {
-        return std::clamp((static_cast<long>(x) - m_bounds.left) / m_cell, 0L,
-                          static_cast<long>(m_columns - 1));
-    };
-    auto row = [this](int y) {
-        return std::clamp((static_cast<long>(y) - m_bounds.top) / m_cell, 0L, static_cast<long>(m_rows - 1));
-    };
-    x0 = static_cast<int>(column(rect.left));
-    x1 = static_cast<int>(column(rect.right));
-    y0 = static_cast<int>(row(rect.top));
-    y1 = static_cast<int>(row(rect.bottom));
-}
-
 void ObstacleGrid::addBox(const CanvasRect& rect, ObstacleKind kind)
 {
     // Something wholly outside the bounds cannot meet a name.
@@ -314,6 +299,19 @@ void ObstacleGrid::addSegment(CanvasPoint a, CanvasPoint b, ObstacleKind kind)
 
 void ObstacleGrid::fileSegments() const
 {
+    // Room for the pieces, about a cell long each, and their cells, so
+    // that the lists grow without being moved.
+    std::size_t pieces = 0;
+    for (const Added& added : m_unfiled)
+        pieces += static_cast<std::size_t>(
+                      std::max(std::abs(double(added.b.x) - added.a.x), std::abs(double(added.b.y) - added.a.y)) /
+                      m_cell) +
+                  1;
+    pieces = std::min(pieces, static_cast<std::size_t>(m_unfiled.size()) * kMaxPieces);
+    if (m_segments.size() + pieces > m_segments.capacity())
+        m_segments.reserve(std::max(m_segments.size() + pieces, 2 * m_segments.capacity()));
+    if (m_segmentNodes.size() + 3 * pieces > m_segmentNodes.capacity())
+        m_segmentNodes.reserve(std::max(m_segmentNodes.size() + 3 * pieces, 2 * m_segmentNodes.capacity()));
     for (const Added& added : m_unfiled) {
         const CanvasPoint a = added.a;
         const CanvasPoint b = added.b;
@@ -925,12 +923,16 @@ bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementM
         for (const CanvasRect& box : went) {
             if (!touches(box, square))
                 continue;
-            std::uint32_t rows = 0;
-            for (int r = 0; r < 5; ++r)
-                if (box.top <= edges.top[r] + request.size.height && edges.top[r] <= box.bottom)
-                    rows |= 1U << r;
+            std::uint32_t columns = 0;
             for (int c = 0; c < 5; ++c)
                 if (box.left <= edges.left[c] + request.size.width && edges.left[c] <= box.right)
+                    columns |= 1U << c;
+            std::uint32_t rows = 0;
+            for (int r = 0; columns && r < 5; ++r)
+                if (box.top <= edges.top[r] + request.size.height && edges.top[r] <= box.bottom)
+                    rows |= 1U << r;
+            for (int c = 0; rows && c < 5; ++c)
+                if ((columns >> c) & 1U)
                     touched |= rows << (5 * c);
         }
         if (!touched)

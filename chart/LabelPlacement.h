@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <utility>
@@ -136,7 +137,25 @@ private:
         CanvasPoint b;
         ObstacleKind kind = ObstacleKind::ObjectLine;
     };
-    void cellRange(const CanvasRect& rect, int& x0, int& y0, int& x1, int& y1) const;
+    // The cells a rectangle touches, [x0, x1] × [y0, y1]; what lies beyond
+    // the bounds counts to the border cells.
+    void cellRange(const CanvasRect& rect, int& x0, int& y0, int& x1, int& y1) const
+    {
+        x0 = column(rect.left);
+        x1 = column(rect.right);
+        y0 = row(rect.top);
+        y1 = row(rect.bottom);
+    }
+    int column(int x) const
+    {
+        return static_cast<int>(std::clamp((static_cast<long>(x) - m_bounds.left) / m_cell, 0L,
+                                           static_cast<long>(m_columns - 1)));
+    }
+    int row(int y) const
+    {
+        return static_cast<int>(
+            std::clamp((static_cast<long>(y) - m_bounds.top) / m_cell, 0L, static_cast<long>(m_rows - 1)));
+    }
     std::size_t cellIndex(int x, int y) const
     {
         return static_cast<std::size_t>(y) * static_cast<std::size_t>(m_columns) +

@@ -191,7 +191,8 @@ std::pair<int, int> ringCell(int preferred, int turn)
 
 } // namespace
 
-ObstacleGrid::ObstacleGrid(const CanvasRect& bounds, int cell) : m_bounds(bounds), m_cell(std::max(1, cell))
+ObstacleGrid::ObstacleGrid(const CanvasRect& bounds, int cell, bool withBoxes)
+    : m_bounds(bounds), m_cell(std::max(1, cell))
 {
     const long width = std::max(1, bounds.width() + 1);
     const long height = std::max(1, bounds.height() + 1);
@@ -206,6 +207,8 @@ ObstacleGrid::ObstacleGrid(const CanvasRect& bounds, int cell) : m_bounds(bounds
         m_bitScale *= 2;
         ++m_bitShift;
     }
+    if (!withBoxes)
+        return;
     m_bitColumns = static_cast<int>((width + m_bitScale - 1) / m_bitScale);
     m_bitRows = static_cast<int>((height + m_bitScale - 1) / m_bitScale);
     m_wordsPerRow = (static_cast<std::size_t>(m_bitColumns) + 63) / 64;
@@ -292,9 +295,28 @@ void ObstacleGrid::insertSegment(const Segment& segment) const
         }
 }
 
-void ObstacleGrid::addSegment(CanvasPoint a, CanvasPoint b, ObstacleKind kind)
+void ObstacleGrid::addSegment(CanvasPoint a, CanvasPoint b, ObstacleKind kind, int line)
 {
-    m_unfiled.push_back({a, b, kind});
+    m_unfiled.push_back({a, b, kind, line});
+    if (line >= 0 && static_cast<std::size_t>(line) >= m_gone.size())
+        m_gone.resize(static_cast<std::size_t>(line) + 1, 0);
+}
+
+void ObstacleGrid::removeLine(int line)
+{
+    if (line < 0 || static_cast<std::size_t>(line) >= m_gone.size() || m_gone[static_cast<std::size_t>(line)])
+        return;
+    m_gone[static_cast<std::size_t>(line)] = 1;
+    ++m_goneCount;
+}
+
+void ObstacleGrid::meetLinesOf(std::shared_ptr<const ObstacleGrid> lines)
+{
+    m_unfiled.clear();
+    m_segments.clear();
+    m_segmentNodes.clear();
+    std::fill(m_segmentHeads.begin(), m_segmentHeads.end(), -1);
+    m_lines = std::move(lines);
 }
 
 void ObstacleGrid::fileSegments() const
@@ -316,12 +338,12 @@ void ObstacleGrid::fileSegments() const
         const CanvasPoint a = added.a;
         const CanvasPoint b = added.b;
         const ObstacleKind kind = added.kind;
-        fileSegment(a, b, kind);
+        fileSegment(a, b, kind, added.line);
     }
     m_unfiled.clear();
 }
 
-void ObstacleGrid::fileSegment(CanvasPoint a, CanvasPoint b, ObstacleKind kind) const
+void ObstacleGrid::fileSegment(CanvasPoint a, CanvasPoint b, ObstacleKind kind, int line) const
 {
     // Only the part over the indexed area matters.
     const CanvasRect area{m_bounds.left - 1, m_bounds.top - 1, m_bounds.right + 1, m_bounds.bottom + 1};
@@ -355,7 +377,7 @@ void ObstacleGrid::fileSegment(CanvasPoint a, CanvasPoint b, ObstacleKind kind) 
     for (long i = 1; i <= pieces; ++i) {
         const CanvasPoint end =
             i == pieces && t1 == 1.0 ? b : at(t0 + (t1 - t0) * double(i) / double(pieces));
-        insertSegment({boundsOf(start, end), start, end, kind});
+        insertSegment({boundsOf(start, end), start, end, kind, line});
         start = end;
     }
 }
@@ -448,7 +470,8 @@ ObstacleGrid::Meeting ObstacleGrid::lineMeeting(const CanvasRect& box) const
         const bool known = item.kind == ObstacleKind::ObjectLine ? meeting.objectLine
                            : item.kind == ObstacleKind::GridLine ? meeting.gridLine
                                                                  : false;
-        if (known || !touches(item.rect, box) || !segmentCrossesBox(item.a, item.b, box))
+        if (known || (item.line >= 0 && m_gone[static_cast<std::size_t>(item.line)]) ||
+            !touches(item.rect, box) || !segmentCrossesBox(item.a, item.b, box))
             return false;
         if (item.kind == ObstacleKind::Leader)
             meeting.blocked = true;
@@ -458,6 +481,12 @@ ObstacleGrid::Meeting ObstacleGrid::lineMeeting(const CanvasRect& box) const
             meeting.gridLine = true;
         return meeting.blocked;
     });
+    if (m_lines && !meeting.blocked) {
+        const Meeting lines = m_lines->lineMeeting(box);
+        meeting.blocked = lines.blocked;
+        meeting.objectLine = meeting.objectLine || lines.objectLine;
+        meeting.gridLine = meeting.gridLine || lines.gridLine;
+    }
     return meeting;
 }
 
@@ -967,9 +996,42 @@ void LabelPlacer::recall(std::shared_ptr<const PlacementMemory> previous)
         return key(x) < key(y);
     };
     std::sort(now.begin(), now.end(), order);
-    if (!previous || !(previous->bounds == m_bounds) || previous->cell != m_cell ||
-        previous->fixed != m_fixed)
+    auto isLine = [](const PlacementMemory::Obstacle& o) {
+        return o.kind != ObstacleKind::Box && o.kind != ObstacleKind::Marker;
+    };
+    const bool same = previous && previous->bounds == m_bounds && previous->cell == m_cell &&
+                      previous->fixed == m_fixed;
+    // The object lines, filed into cells: those of the previous drawing
+    // with the lines that went marked and those that came added, when it
+    // handed them on untouched and not too many went; else all anew. The
+    // grid met is the same either way: the lines of this drawing.
+    std::size_t lineCount = 0;
+    for (const PlacementMemory::Obstacle& o : now)
+        lineCount += isLine(o) ? 1 : 0;
+    const bool ownLinesOnly = m_objects.onlyUnfiled(lineCount);
+    std::shared_ptr<ObstacleGrid> lines;
+    if (same && ownLinesOnly && previous->lines && previous->lines->takenOver() == previous->linesTakenOver &&
+        2 * previous->lines->goneCount() <= previous->lines->lineCount())
+        lines = previous->lines;
+    std::vector<int>& numbers = m_memory->lineNumbers;
+    numbers.assign(now.size(), -1);
+    if (!lines && ownLinesOnly) {
+        lines = std::make_shared<ObstacleGrid>(m_bounds, m_cell, false);
+        for (std::size_t j = 0; j < now.size(); ++j)
+            if (isLine(now[j])) {
+                numbers[j] = lines->lineCount();
+                lines->addSegment(now[j].a, now[j].b, now[j].kind, numbers[j]);
+            }
+    }
+    const bool takenOver = lines && lines == (previous ? previous->lines : nullptr);
+    if (!same) {
+        if (lines) {
+            m_memory->linesTakenOver = lines->takeOver();
+            m_memory->lines = lines;
+            m_objects.meetLinesOf(lines);
+        }
         return;
+    }
     const auto& before = previous->obstacles;
     auto note = [this](const PlacementMemory::Obstacle& o, bool went) {
         if (o.kind == ObstacleKind::Box || o.kind == ObstacleKind::Marker)
@@ -981,13 +1043,26 @@ void LabelPlacer::recall(std::shared_ptr<const PlacementMemory> previous)
     std::size_t j = 0;
     while (i < before.size() || j < now.size()) {
         if (i < before.size() && j < now.size() && before[i] == now[j]) {
+            if (takenOver)
+                numbers[j] = previous->lineNumbers[i];
             ++i;
             ++j;
         } else if (j >= now.size() || (i < before.size() && order(before[i], now[j]))) {
+            if (takenOver && isLine(before[i]))
+                lines->removeLine(previous->lineNumbers[i]);
             note(before[i++], true);
         } else {
+            if (takenOver && isLine(now[j])) {
+                numbers[j] = lines->lineCount();
+                lines->addSegment(now[j].a, now[j].b, now[j].kind, numbers[j]);
+            }
             note(now[j++], false);
         }
+    }
+    if (lines) {
+        m_memory->linesTakenOver = lines->takeOver();
+        m_memory->lines = lines;
+        m_objects.meetLinesOf(lines);
     }
     m_previous = std::move(previous);
 }

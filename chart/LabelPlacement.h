@@ -92,11 +92,14 @@ enum class ObstacleKind : std::uint8_t {
 class ObstacleGrid {
 public:
     // bounds: the area indexed; cell: the cell size, device units (made
-    // coarser when the area would need too many cells).
-    ObstacleGrid(const CanvasRect& bounds, int cell);
+    // coarser when the area would need too many cells); withBoxes false: a
+    // grid of lines only, which takes no boxes.
+    ObstacleGrid(const CanvasRect& bounds, int cell, bool withBoxes = true);
 
     void addBox(const CanvasRect& rect, ObstacleKind kind = ObstacleKind::Box);
-    void addSegment(CanvasPoint a, CanvasPoint b, ObstacleKind kind);
+    // line: in a grid of lines kept from drawing to drawing, the number of
+    // the line the segment is (removeLine takes it away again); −1 none.
+    void addSegment(CanvasPoint a, CanvasPoint b, ObstacleKind kind, int line = -1);
     // A polyline, in pieces about a cell long (a curve traced pixel by pixel
     // becomes a few chords per cell).
     void addPolyline(const std::vector<CanvasPoint>& points, ObstacleKind kind);
@@ -122,6 +125,21 @@ public:
     // Whether a rectangle overlaps a box or marker that contains neither a nor b.
     bool overlapsBoxApartFrom(const CanvasRect& rect, CanvasPoint a, CanvasPoint b) const;
 
+    // Lines kept from drawing to drawing: a line that went is marked gone
+    // (its pieces stay filed, and are passed over).
+    void removeLine(int line);
+    int lineCount() const { return static_cast<int>(m_gone.size()); }
+    int goneCount() const { return m_goneCount; }
+    // Whether the segments added are these many and none is filed yet.
+    bool onlyUnfiled(std::size_t count) const { return m_segments.empty() && m_unfiled.size() == count; }
+    // Drops the segments added so far and meets the lines of `lines`
+    // instead (the same lines, filed already).
+    void meetLinesOf(std::shared_ptr<const ObstacleGrid> lines);
+    // Counts the drawings that took the lines over, so that a drawing
+    // knows whether they are still as it left them.
+    std::uint64_t takeOver() { return ++m_takenOver; }
+    std::uint64_t takenOver() const { return m_takenOver; }
+
     const CanvasRect& bounds() const { return m_bounds; }
     // Device units per bit of the occupancy of the boxes.
     int bitScale() const { return m_bitScale; }
@@ -136,6 +154,7 @@ private:
         CanvasPoint a;
         CanvasPoint b;
         ObstacleKind kind = ObstacleKind::ObjectLine;
+        int line = -1;
     };
     // The cells a rectangle touches, [x0, x1] × [y0, y1]; what lies beyond
     // the bounds counts to the border cells.
@@ -165,7 +184,7 @@ private:
     // Files the segments added since the last query into the cells: a
     // drawing whose names all stand where they stood never needs them.
     void fileSegments() const;
-    void fileSegment(CanvasPoint a, CanvasPoint b, ObstacleKind kind) const;
+    void fileSegment(CanvasPoint a, CanvasPoint b, ObstacleKind kind, int line) const;
     // The bit columns and rows a box covers, [x0, x1) × [y0, y1); empty when
     // it lies off the bounds.
     bool bitRange(const CanvasRect& rect, int& x0, int& y0, int& x1, int& y1) const;
@@ -187,6 +206,7 @@ private:
         CanvasPoint a;
         CanvasPoint b;
         ObstacleKind kind;
+        int line;
     };
     mutable std::vector<Added> m_unfiled;
     // What each cell holds, as lists threaded through one array: the first
@@ -208,6 +228,13 @@ private:
     int m_bitRows = 0;
     std::size_t m_wordsPerRow = 0;
     std::vector<std::uint64_t> m_bits;
+    // Kept lines: per line whether it went, how many did, and how many
+    // drawings took them over.
+    std::vector<char> m_gone;
+    int m_goneCount = 0;
+    std::uint64_t m_takenOver = 0;
+    // The object lines, filed in a grid kept from drawing to drawing.
+    std::shared_ptr<const ObstacleGrid> m_lines;
 };
 
 struct LabelRequest {
@@ -288,6 +315,13 @@ struct PlacementMemory {
     std::vector<Obstacle> obstacles; // in a fixed order (sorted)
     std::vector<Name> names;
     std::vector<Looked> looked;
+    // The object lines filed into cells, handed on to the next drawing,
+    // which takes them over when no other drawing did since
+    // (`linesTakenOver` tells) instead of filing them all again; and per
+    // obstacle the number of its line there (−1 a box).
+    std::shared_ptr<ObstacleGrid> lines;
+    std::uint64_t linesTakenOver = 0;
+    std::vector<int> lineNumbers;
 };
 
 // What differs from the previous drawing (boxes that came or went, lines

@@ -154,7 +154,8 @@ namespace {
 // The places of a ring stand in five columns and five rows: the left edges
 // of the left, the between, the middle, the between and the right places,
 // and the top edges of the upper to the lower places, as labelBox and
-// ringBox work them out. Every place of the ring is one column and one row.
+// ringBox work them out. The box of every place of the ring is the left
+// edge of its column and the top edge of its row, with the name's size.
 struct RingEdges {
     int left[5];
     int top[5];
@@ -526,9 +527,9 @@ bool segmentInArea(CanvasPoint a, CanvasPoint b, const CanvasRect& area)
     return touches(boundsOf(a, b), area) && (area.contains(a.x, a.y) || segmentCrossesBox(a, b, area));
 }
 
-// The change cells are this many cells of the names' grid across: a name's
-// search reaches over two or three of them each way.
-constexpr int kChangeCellFactor = 4;
+// The change cells are this many cells of the names' grid across, about
+// as large as the area a name's search reaches.
+constexpr int kChangeCellFactor = 8;
 
 } // namespace
 
@@ -973,7 +974,9 @@ bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementM
             const auto [column, row] = ringCell(preferred, turn);
             if (!((touched >> (5 * column + row)) & 1U))
                 continue;
-            const int q = lines(ringBox(g.anchor, preferred, turn, gap, request.size));
+            const int left = edges.left[column];
+            const int top = edges.top[row];
+            const int q = lines({left, top, left + request.size.width, top + request.size.height});
             if (q == kOnLeader || q >= 0)
                 return false;
         }

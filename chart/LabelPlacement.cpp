@@ -951,7 +951,10 @@ bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementM
         const RingEdges edges = ringEdges(g.anchor, gap, request.size);
         std::uint32_t touched = 0;
         for (const CanvasRect& box : went) {
-            if (!touches(box, square))
+            // Every place of the ring lies outside the square of half side
+            // `gap` round its anchor and inside `square`.
+            if (!touches(box, square) || (box.left > g.anchor.x - gap && box.right < g.anchor.x + gap &&
+                                          box.top > g.anchor.y - gap && box.bottom < g.anchor.y + gap))
                 continue;
             std::uint32_t columns = 0;
             for (int c = 0; c < 5; ++c)

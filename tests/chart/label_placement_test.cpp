@@ -191,19 +191,32 @@ TEST(LabelPlacer, TakesAKeptPlaceOnlyWhereNothingItsSearchMetChanged)
         chart::LabelPlacer placer({0, 0, 1000, 1000}, 24);
         for (const CanvasRect& box : drawing.boxes)
             placer.addObstacle(box);
+        // A line far from the name, on every drawing, so that the lines
+        // handed on keep more than half of theirs when the near one goes.
+        placer.addLine({100, 900}, {300, 700}, ObstacleKind::ObjectLine);
         for (const auto& [a, b] : drawing.objectLines)
             placer.addLine(a, b, ObstacleKind::ObjectLine);
         return placer;
     };
     for (const Case& c : cases) {
+        // As the renderer's first drawing: nothing to recall.
         chart::LabelPlacer first = placer(c.before);
-        first.place(request);
+        first.recall(nullptr);
+        const chart::PlacedLabel kept = first.place(request);
         chart::LabelPlacer again = placer(c.after);
         again.recall(first.memory());
         const chart::PlacedLabel placed = again.place(request);
         EXPECT_EQ(placed.box, c.expected) << c.what;
         EXPECT_EQ(placed.box, placer(c.after).place(request).box) << c.what;
         EXPECT_EQ(again.searchedNames(), c.searched) << c.what;
+        // The first memory once more, for its drawing with a box over the
+        // place it kept: its lines, taken over and changed by the drawing
+        // above, must not be taken for the lines of this one.
+        Drawing covered = c.before;
+        covered.boxes.push_back(kept.box);
+        chart::LabelPlacer repeat = placer(covered);
+        repeat.recall(first.memory());
+        EXPECT_EQ(repeat.place(request), placer(covered).place(request)) << c.what << ", recalled twice";
     }
 }
 

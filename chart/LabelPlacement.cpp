@@ -1017,6 +1017,7 @@ void LabelPlacer::recall(std::shared_ptr<const PlacementMemory> previous)
     const bool ownLinesOnly = m_objects.onlyUnfiled(lineCount);
     std::shared_ptr<ObstacleGrid> lines;
     if (same && ownLinesOnly && previous->lines && previous->lines->takenOver() == previous->linesTakenOver &&
+        previous->lineNumbers.size() == previous->obstacles.size() &&
         2 * previous->lines->goneCount() <= previous->lines->lineCount())
         lines = previous->lines;
     std::vector<int>& numbers = m_memory->lineNumbers;
@@ -1029,24 +1030,17 @@ void LabelPlacer::recall(std::shared_ptr<const PlacementMemory> previous)
                 lines->addSegment(now[j].a, now[j].b, now[j].kind, numbers[j]);
             }
     }
-    const bool takenOver = lines && lines == (previous ? previous->lines : nullptr);
-    if (!same) {
-        if (lines) {
-            m_memory->linesTakenOver = lines->takeOver();
-            m_memory->lines = lines;
-            m_objects.meetLinesOf(lines);
-        }
-        return;
-    }
-    const auto& before = previous->obstacles;
+    const bool takenOver = lines && same && lines == previous->lines;
     auto note = [this](const PlacementMemory::Obstacle& o, bool went) {
         if (o.kind == ObstacleKind::Box || o.kind == ObstacleKind::Marker)
             m_changes.addBox(o.rect, went);
         else
             m_changes.addSegment(o.a, o.b);
     };
+    const std::vector<PlacementMemory::Obstacle> none;
+    const auto& before = same ? previous->obstacles : none;
     std::size_t i = 0;
-    std::size_t j = 0;
+    std::size_t j = same ? 0 : now.size();
     while (i < before.size() || j < now.size()) {
         if (i < before.size() && j < now.size() && before[i] == now[j]) {
             if (takenOver)
@@ -1070,7 +1064,8 @@ void LabelPlacer::recall(std::shared_ptr<const PlacementMemory> previous)
         m_memory->lines = lines;
         m_objects.meetLinesOf(lines);
     }
-    m_previous = std::move(previous);
+    if (same)
+        m_previous = std::move(previous);
 }
 
 PlacedLabel LabelPlacer::place(const LabelRequest& request)

@@ -326,9 +326,9 @@ void ObstacleGrid::fileSegments() const
     // that the lists grow without being moved.
     std::size_t pieces = 0;
     for (const Added& added : m_unfiled)
-        pieces += static_cast<std::size_t>(
-                      std::max(std::abs(double(added.b.x) - added.a.x), std::abs(double(added.b.y) - added.a.y)) /
-                      m_cell) +
+        pieces += static_cast<std::size_t>(std::max(std::abs(double(added.b.x) - added.a.x),
+                                                    std::abs(double(added.b.y) - added.a.y)) /
+                                           m_cell) +
                   1;
     pieces = std::min(pieces, static_cast<std::size_t>(m_unfiled.size()) * kMaxPieces);
     if (m_segments.size() + pieces > m_segments.capacity())
@@ -567,7 +567,8 @@ int ChangeCells::row(long y) const
     return static_cast<int>(std::clamp((y - m_bounds.top) / m_cell, 0L, static_cast<long>(m_rows - 1)));
 }
 
-void ChangeCells::file(std::vector<int>& heads, std::vector<std::pair<int, int>>& nodes, int item, int x, int y)
+void ChangeCells::file(std::vector<int>& heads, std::vector<std::pair<int, int>>& nodes, int item, int x,
+                       int y)
 {
     int& head = heads[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_columns) +
                       static_cast<std::size_t>(x)];
@@ -622,8 +623,8 @@ void ChangeCells::addSegment(CanvasPoint a, CanvasPoint b)
     }
 }
 
-void ChangeCells::gather(const CanvasRect& area, std::vector<CanvasRect>& boxes, std::vector<CanvasRect>& went,
-                         std::vector<Segment>& segments) const
+void ChangeCells::gather(const CanvasRect& area, std::vector<CanvasRect>& boxes,
+                         std::vector<CanvasRect>& went, std::vector<Segment>& segments) const
 {
     if (empty())
         return;
@@ -637,8 +638,8 @@ void ChangeCells::gather(const CanvasRect& area, std::vector<CanvasRect>& boxes,
     const int y1 = row(area.bottom);
     for (int y = row(area.top); y <= y1; ++y)
         for (int x = x0; x <= x1; ++x) {
-            const std::size_t cell =
-                static_cast<std::size_t>(y) * static_cast<std::size_t>(m_columns) + static_cast<std::size_t>(x);
+            const std::size_t cell = static_cast<std::size_t>(y) * static_cast<std::size_t>(m_columns) +
+                                     static_cast<std::size_t>(x);
             for (int node = m_boxHeads[cell]; node >= 0;
                  node = m_boxNodes[static_cast<std::size_t>(node)].second) {
                 const auto item = static_cast<std::size_t>(m_boxNodes[static_cast<std::size_t>(node)].first);
@@ -883,8 +884,9 @@ bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementM
     };
     auto segmentMeets = [&](const CanvasRect& area) {
         const CanvasRect wide = grown(area);
-        return std::any_of(groupSegments.begin(), groupSegments.end(),
-                           [&](const Segment& segment) { return segmentInArea(segment.first, segment.second, wide); });
+        return std::any_of(groupSegments.begin(), groupSegments.end(), [&](const Segment& segment) {
+            return segmentInArea(segment.first, segment.second, wide);
+        });
     };
     // Every place and leader of a group lies within a square round the
     // group's anchor: only the changes that reach it can change an answer.
@@ -1005,8 +1007,8 @@ void LabelPlacer::recall(std::shared_ptr<const PlacementMemory> previous)
     auto isLine = [](const PlacementMemory::Obstacle& o) {
         return o.kind != ObstacleKind::Box && o.kind != ObstacleKind::Marker;
     };
-    const bool same = previous && previous->bounds == m_bounds && previous->cell == m_cell &&
-                      previous->fixed == m_fixed;
+    const bool same =
+        previous && previous->bounds == m_bounds && previous->cell == m_cell && previous->fixed == m_fixed;
     // The object lines, filed into cells: those of the previous drawing
     // with the lines that went marked and those that came added, when it
     // handed them on untouched and not too many went; else all anew. The

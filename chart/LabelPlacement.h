@@ -341,8 +341,8 @@ public:
     void addSegment(CanvasPoint a, CanvasPoint b);
     bool empty() const { return m_boxes.empty() && m_segments.empty(); }
 
-    // The changes that meet `area` (a box touching it, a segment passing
-    // through it), each once: every box, the boxes that went, the segments.
+    // The changes that meet `area` (a box touching it, a segment with a
+    // point in it), each once: every box, the boxes that went, the segments.
     void gather(const CanvasRect& area, std::vector<CanvasRect>& boxes, std::vector<CanvasRect>& went,
                 std::vector<Segment>& segments) const;
 
@@ -400,7 +400,8 @@ public:
 
     // Names an earlier drawing placed, taken again where nothing their
     // search met has changed; given after the last obstacle and before the
-    // first name. A memory of another layout is not used.
+    // first name. A memory of another layout is not used. The object lines
+    // come filed into cells from the earlier drawing where it handed them on.
     void recall(std::shared_ptr<const PlacementMemory> previous);
     // What this drawing placed, for the next (after the last name).
     std::shared_ptr<const PlacementMemory> memory() const { return m_memory; }

@@ -133,38 +133,12 @@ Group groupOf(const LabelRequest& request, int group)
 
 } // namespace
 
-namespace {
-
-// Turn `turn` of a ring whose eight positions' boxes are `at`.
-CanvasRect ringBoxOf(const CanvasRect (&at)[kLabelPositions], int preferred, int turn, CanvasSize size)
-{
-    if (turn < kLabelPositions)
-        return at[turnPosition(preferred, turn)];
-    // Between positions p+k and p+k+1 for k = 0, −1, 1, −2, 2, −3, 3, −4.
-    const int j = turn - kLabelPositions;
-    const int k = j % 2 == 0 ? j / 2 : -(j / 2 + 1);
-    const int first = ((preferred + k) % kLabelPositions + kLabelPositions) % kLabelPositions;
-    const CanvasRect& a = at[first];
-    const CanvasRect& b = at[(first + 1) % kLabelPositions];
-    const int left = (a.left + b.left) / 2;
-    const int top = (a.top + b.top) / 2;
-    return {left, top, left + size.width, top + size.height};
-}
-
-void positionBoxes(CanvasPoint anchor, int gap, CanvasSize size, CanvasRect (&at)[kLabelPositions])
-{
-    for (int position = 0; position < kLabelPositions; ++position)
-        at[position] = labelBox(anchor, position, gap, size);
-}
-
-} // namespace
-
 CanvasRect ringBox(CanvasPoint anchor, int preferred, int turn, int gap, CanvasSize size)
 {
     if (turn < kLabelPositions)
         return labelBox(anchor, turnPosition(preferred, turn), gap, size);
-    // Halfway between two neighbouring positions, as ringBoxOf takes it:
-    // only those two boxes are worked out.
+    // Halfway between positions p+k and p+k+1 for k = 0, −1, 1, −2, 2, −3,
+    // 3, −4: only those two boxes are worked out.
     const int j = turn - kLabelPositions;
     const int k = j % 2 == 0 ? j / 2 : -(j / 2 + 1);
     const int first = ((preferred + k) % kLabelPositions + kLabelPositions) % kLabelPositions;
@@ -175,7 +149,51 @@ CanvasRect ringBox(CanvasPoint anchor, int preferred, int turn, int gap, CanvasS
     return {left, top, left + size.width, top + size.height};
 }
 
-ObstacleGrid::ObstacleGrid(const CanvasRect& bounds, int cell) : m_bounds(bounds), m_cell(std::max(1, cell))
+namespace {
+
+// The places of a ring stand in five columns and five rows: the left edges
+// of the left, the between, the middle, the between and the right places,
+// and the top edges of the upper to the lower places, as labelBox and
+// ringBox work them out. The box of every place of the ring is the left
+// edge of its column and the top edge of its row, with the name's size.
+struct RingEdges {
+    int left[5];
+    int top[5];
+};
+
+RingEdges ringEdges(CanvasPoint anchor, int gap, CanvasSize size)
+{
+    const int left = anchor.x - gap - size.width;
+    const int middle = anchor.x - size.width / 2;
+    const int right = anchor.x + gap;
+    const int upper = anchor.y - gap - size.height;
+    const int centre = anchor.y - size.height / 2;
+    const int lower = anchor.y + gap;
+    return {{left, (left + middle) / 2, middle, (middle + right) / 2, right},
+            {upper, (upper + centre) / 2, centre, (centre + lower) / 2, lower}};
+}
+
+// The column and row (0–4) of turn `turn` of a ring: a position's are even,
+// a place between two positions takes the mean of theirs.
+std::pair<int, int> ringCell(int preferred, int turn)
+{
+    auto column = [](int position) { return 2 * (kDirection[position][0] + 1); };
+    auto row = [](int position) { return 2 * (kDirection[position][1] + 1); };
+    if (turn < kLabelPositions) {
+        const int position = turnPosition(preferred, turn);
+        return {column(position), row(position)};
+    }
+    const int j = turn - kLabelPositions;
+    const int k = j % 2 == 0 ? j / 2 : -(j / 2 + 1);
+    const int first = ((preferred + k) % kLabelPositions + kLabelPositions) % kLabelPositions;
+    const int second = (first + 1) % kLabelPositions;
+    return {(column(first) + column(second)) / 2, (row(first) + row(second)) / 2};
+}
+
+} // namespace
+
+ObstacleGrid::ObstacleGrid(const CanvasRect& bounds, int cell, bool withBoxes)
+    : m_bounds(bounds), m_cell(std::max(1, cell))
 {
     const long width = std::max(1, bounds.width() + 1);
     const long height = std::max(1, bounds.height() + 1);
@@ -190,6 +208,8 @@ ObstacleGrid::ObstacleGrid(const CanvasRect& bounds, int cell) : m_bounds(bounds
         m_bitScale *= 2;
         ++m_bitShift;
     }
+    if (!withBoxes)
+        return;
     m_bitColumns = static_cast<int>((width + m_bitScale - 1) / m_bitScale);
     m_bitRows = static_cast<int>((height + m_bitScale - 1) / m_bitScale);
     m_wordsPerRow = (static_cast<std::size_t>(m_bitColumns) + 63) / 64;
@@ -211,21 +231,6 @@ bool ObstacleGrid::bitRange(const CanvasRect& rect, int& x0, int& y0, int& x1, i
     y1 = static_cast<int>(std::clamp((static_cast<long>(rect.bottom) - m_bounds.top + scale) >> m_bitShift,
                                      0L, static_cast<long>(m_bitRows)));
     return x0 < x1 && y0 < y1;
-}
-
-void ObstacleGrid::cellRange(const CanvasRect& rect, int& x0, int& y0, int& x1, int& y1) const
-{
-    auto column = [this](int x) {
-        return std::clamp((static_cast<long>(x) - m_bounds.left) / m_cell, 0L,
-                          static_cast<long>(m_columns - 1));
-    };
-    auto row = [this](int y) {
-        return std::clamp((static_cast<long>(y) - m_bounds.top) / m_cell, 0L, static_cast<long>(m_rows - 1));
-    };
-    x0 = static_cast<int>(column(rect.left));
-    x1 = static_cast<int>(column(rect.right));
-    y0 = static_cast<int>(row(rect.top));
-    y1 = static_cast<int>(row(rect.bottom));
 }
 
 void ObstacleGrid::addBox(const CanvasRect& rect, ObstacleKind kind)
@@ -291,23 +296,55 @@ void ObstacleGrid::insertSegment(const Segment& segment) const
         }
 }
 
-void ObstacleGrid::addSegment(CanvasPoint a, CanvasPoint b, ObstacleKind kind)
+void ObstacleGrid::addSegment(CanvasPoint a, CanvasPoint b, ObstacleKind kind, int line)
 {
-    m_unfiled.push_back({a, b, kind});
+    m_unfiled.push_back({a, b, kind, line});
+    if (line >= 0 && static_cast<std::size_t>(line) >= m_gone.size())
+        m_gone.resize(static_cast<std::size_t>(line) + 1, 0);
+}
+
+void ObstacleGrid::removeLine(int line)
+{
+    if (line < 0 || static_cast<std::size_t>(line) >= m_gone.size() || m_gone[static_cast<std::size_t>(line)])
+        return;
+    m_gone[static_cast<std::size_t>(line)] = 1;
+    ++m_goneCount;
+}
+
+void ObstacleGrid::meetLinesOf(std::shared_ptr<const ObstacleGrid> lines)
+{
+    m_unfiled.clear();
+    m_segments.clear();
+    m_segmentNodes.clear();
+    std::fill(m_segmentHeads.begin(), m_segmentHeads.end(), -1);
+    m_lines = std::move(lines);
 }
 
 void ObstacleGrid::fileSegments() const
 {
+    // Room for the pieces, about a cell long each, and their cells, so
+    // that the lists grow without being moved.
+    std::size_t pieces = 0;
+    for (const Added& added : m_unfiled)
+        pieces += static_cast<std::size_t>(std::max(std::abs(double(added.b.x) - added.a.x),
+                                                    std::abs(double(added.b.y) - added.a.y)) /
+                                           m_cell) +
+                  1;
+    pieces = std::min(pieces, static_cast<std::size_t>(m_unfiled.size()) * kMaxPieces);
+    if (m_segments.size() + pieces > m_segments.capacity())
+        m_segments.reserve(std::max(m_segments.size() + pieces, 2 * m_segments.capacity()));
+    if (m_segmentNodes.size() + 3 * pieces > m_segmentNodes.capacity())
+        m_segmentNodes.reserve(std::max(m_segmentNodes.size() + 3 * pieces, 2 * m_segmentNodes.capacity()));
     for (const Added& added : m_unfiled) {
         const CanvasPoint a = added.a;
         const CanvasPoint b = added.b;
         const ObstacleKind kind = added.kind;
-        fileSegment(a, b, kind);
+        fileSegment(a, b, kind, added.line);
     }
     m_unfiled.clear();
 }
 
-void ObstacleGrid::fileSegment(CanvasPoint a, CanvasPoint b, ObstacleKind kind) const
+void ObstacleGrid::fileSegment(CanvasPoint a, CanvasPoint b, ObstacleKind kind, int line) const
 {
     // Only the part over the indexed area matters.
     const CanvasRect area{m_bounds.left - 1, m_bounds.top - 1, m_bounds.right + 1, m_bounds.bottom + 1};
@@ -341,7 +378,7 @@ void ObstacleGrid::fileSegment(CanvasPoint a, CanvasPoint b, ObstacleKind kind) 
     for (long i = 1; i <= pieces; ++i) {
         const CanvasPoint end =
             i == pieces && t1 == 1.0 ? b : at(t0 + (t1 - t0) * double(i) / double(pieces));
-        insertSegment({boundsOf(start, end), start, end, kind});
+        insertSegment({boundsOf(start, end), start, end, kind, line});
         start = end;
     }
 }
@@ -434,7 +471,8 @@ ObstacleGrid::Meeting ObstacleGrid::lineMeeting(const CanvasRect& box) const
         const bool known = item.kind == ObstacleKind::ObjectLine ? meeting.objectLine
                            : item.kind == ObstacleKind::GridLine ? meeting.gridLine
                                                                  : false;
-        if (known || !touches(item.rect, box) || !segmentCrossesBox(item.a, item.b, box))
+        if (known || (item.line >= 0 && m_gone[static_cast<std::size_t>(item.line)]) ||
+            !touches(item.rect, box) || !segmentCrossesBox(item.a, item.b, box))
             return false;
         if (item.kind == ObstacleKind::Leader)
             meeting.blocked = true;
@@ -444,6 +482,12 @@ ObstacleGrid::Meeting ObstacleGrid::lineMeeting(const CanvasRect& box) const
             meeting.gridLine = true;
         return meeting.blocked;
     });
+    if (m_lines && !meeting.blocked) {
+        const Meeting lines = m_lines->lineMeeting(box);
+        meeting.blocked = lines.blocked;
+        meeting.objectLine = meeting.objectLine || lines.objectLine;
+        meeting.gridLine = meeting.gridLine || lines.gridLine;
+    }
     return meeting;
 }
 
@@ -472,6 +516,155 @@ bool ObstacleGrid::overlapsBoxApartFrom(const CanvasRect& rect, CanvasPoint a, C
     return visitBoxes(rect, [&](const Box& item) {
         return overlaps(item.rect, rect) && !item.rect.contains(a.x, a.y) && !item.rect.contains(b.x, b.y);
     });
+}
+
+namespace {
+
+// Whether segment a–b has a point in the closed area: an end inside it, or a
+// stretch through its inside.
+bool segmentInArea(CanvasPoint a, CanvasPoint b, const CanvasRect& area)
+{
+    return touches(boundsOf(a, b), area) && (area.contains(a.x, a.y) || segmentCrossesBox(a, b, area));
+}
+
+// The change cells are this many cells of the names' grid across, about
+// as large as the area a name's search reaches.
+constexpr int kChangeCellFactor = 8;
+
+} // namespace
+
+void ChangeCells::reset(const CanvasRect& bounds, int cell)
+{
+    m_bounds = bounds;
+    m_cell = std::max(1, cell);
+    const long width = std::max(1, bounds.width() + 1);
+    const long height = std::max(1, bounds.height() + 1);
+    while ((width / m_cell + 1) * (height / m_cell + 1) > kMaxCells)
+        m_cell *= 2;
+    m_columns = static_cast<int>(width / m_cell + 1);
+    m_rows = static_cast<int>(height / m_cell + 1);
+    m_boxHeads.assign(static_cast<std::size_t>(m_columns) * static_cast<std::size_t>(m_rows), -1);
+    m_segmentHeads.assign(m_boxHeads.size(), -1);
+    m_boxes.clear();
+    m_segments.clear();
+    m_boxNodes.clear();
+    m_segmentNodes.clear();
+    m_boxSeen.clear();
+    m_segmentSeen.clear();
+    m_gathering = 0;
+}
+
+// The cell column and row of a device unit; whatever lies beyond the bounds
+// goes to the border cells. Both never decrease as x or y grow, so a point
+// in an area lies in a cell of the area's range of cells.
+int ChangeCells::column(long x) const
+{
+    return static_cast<int>(std::clamp((x - m_bounds.left) / m_cell, 0L, static_cast<long>(m_columns - 1)));
+}
+
+int ChangeCells::row(long y) const
+{
+    return static_cast<int>(std::clamp((y - m_bounds.top) / m_cell, 0L, static_cast<long>(m_rows - 1)));
+}
+
+void ChangeCells::file(std::vector<int>& heads, std::vector<std::pair<int, int>>& nodes, int item, int x,
+                       int y)
+{
+    int& head = heads[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_columns) +
+                      static_cast<std::size_t>(x)];
+    nodes.push_back({item, head});
+    head = static_cast<int>(nodes.size()) - 1;
+}
+
+void ChangeCells::addBox(const CanvasRect& box, bool went)
+{
+    const int item = static_cast<int>(m_boxes.size());
+    m_boxes.push_back({box, went});
+    m_boxSeen.push_back(0);
+    const int x1 = column(box.right);
+    const int y1 = row(box.bottom);
+    for (int y = row(box.top); y <= y1; ++y)
+        for (int x = column(box.left); x <= x1; ++x)
+            file(m_boxHeads, m_boxNodes, item, x, y);
+}
+
+void ChangeCells::addSegment(CanvasPoint a, CanvasPoint b)
+{
+    const int item = static_cast<int>(m_segments.size());
+    m_segments.push_back({a, b});
+    m_segmentSeen.push_back(0);
+    // Row by row, the stretch of x the segment spans within the row's band
+    // of y (the border rows reach on beyond the bounds), one unit wider each
+    // side against rounding: every point of the segment lies in a cell it
+    // is filed in.
+    const double ya = a.y;
+    const double yb = b.y;
+    const double low = std::min(ya, yb);
+    const double high = std::max(ya, yb);
+    const int y1 = row(static_cast<long>(high));
+    for (int y = row(static_cast<long>(low)); y <= y1; ++y) {
+        const double bandTop = y == 0 ? low : std::max(low, double(m_bounds.top) + double(y) * m_cell);
+        const double bandBottom =
+            y == m_rows - 1 ? high : std::min(high, double(m_bounds.top) + double(y + 1) * m_cell);
+        if (bandTop > bandBottom)
+            continue;
+        double left = std::min(a.x, b.x);
+        double right = std::max(a.x, b.x);
+        if (a.y != b.y) {
+            const double slope = (double(b.x) - a.x) / (yb - ya);
+            const double xTop = a.x + (bandTop - ya) * slope;
+            const double xBottom = a.x + (bandBottom - ya) * slope;
+            left = std::max(left, std::min(xTop, xBottom));
+            right = std::min(right, std::max(xTop, xBottom));
+        }
+        const int x1 = column(static_cast<long>(std::ceil(right)) + 1);
+        for (int x = column(static_cast<long>(std::floor(left)) - 1); x <= x1; ++x)
+            file(m_segmentHeads, m_segmentNodes, item, x, y);
+    }
+}
+
+void ChangeCells::gather(const CanvasRect& area, std::vector<CanvasRect>& boxes,
+                         std::vector<CanvasRect>& went, std::vector<Segment>& segments) const
+{
+    if (empty())
+        return;
+    if (++m_gathering == 0) {
+        std::fill(m_boxSeen.begin(), m_boxSeen.end(), 0);
+        std::fill(m_segmentSeen.begin(), m_segmentSeen.end(), 0);
+        m_gathering = 1;
+    }
+    const int x0 = column(area.left);
+    const int x1 = column(area.right);
+    const int y1 = row(area.bottom);
+    for (int y = row(area.top); y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x) {
+            const std::size_t cell = static_cast<std::size_t>(y) * static_cast<std::size_t>(m_columns) +
+                                     static_cast<std::size_t>(x);
+            for (int node = m_boxHeads[cell]; node >= 0;
+                 node = m_boxNodes[static_cast<std::size_t>(node)].second) {
+                const auto item = static_cast<std::size_t>(m_boxNodes[static_cast<std::size_t>(node)].first);
+                if (m_boxSeen[item] == m_gathering)
+                    continue;
+                m_boxSeen[item] = m_gathering;
+                const Box& box = m_boxes[item];
+                if (!touches(box.rect, area))
+                    continue;
+                boxes.push_back(box.rect);
+                if (box.went)
+                    went.push_back(box.rect);
+            }
+            for (int node = m_segmentHeads[cell]; node >= 0;
+                 node = m_segmentNodes[static_cast<std::size_t>(node)].second) {
+                const auto item =
+                    static_cast<std::size_t>(m_segmentNodes[static_cast<std::size_t>(node)].first);
+                if (m_segmentSeen[item] == m_gathering)
+                    continue;
+                m_segmentSeen[item] = m_gathering;
+                const Segment& segment = m_segments[item];
+                if (segmentInArea(segment.first, segment.second, area))
+                    segments.push_back(segment);
+            }
+        }
 }
 
 LabelPlacer::LabelPlacer(const CanvasRect& bounds, int cell, std::shared_ptr<const ObstacleGrid> fixed)
@@ -599,7 +792,7 @@ void LabelPlacer::search(const LabelRequest& request, PlacementMemory::Name& nam
             reachAlso(name.reach, box);
             const int q = lines(box);
             if (q == kOnLeader || q >= 0)
-                looked.push_back({box, group, q, -1});
+                looked.push_back({box, group, turn, q, -1});
             // A place on an object line serves only as the first last resort.
             if (q < 0 || (q == 2 && fallback[0]))
                 continue;
@@ -652,11 +845,9 @@ void LabelPlacer::noteChange(const PlacedLabel& placed, bool went)
 {
     if (!placed.placed)
         return;
-    m_changedBoxes.push_back(placed.box);
-    if (went)
-        m_wentBoxes.push_back(placed.box);
+    m_changes.addBox(placed.box, went);
     if (placed.leader)
-        m_changedSegments.push_back({placed.leaderStart, placed.leaderEnd});
+        m_changes.addSegment(placed.leaderStart, placed.leaderEnd);
 }
 
 bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementMemory& memory) const
@@ -665,9 +856,6 @@ bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementM
     const int margin = std::max(m_objects.bitScale(), 1) + 1;
     auto grown = [margin](const CanvasRect& r) {
         return CanvasRect{r.left - margin, r.top - margin, r.right + margin, r.bottom + margin};
-    };
-    auto crosses = [](CanvasPoint a, CanvasPoint b, const CanvasRect& area) {
-        return touches(boundsOf(a, b), area) && (area.contains(a.x, a.y) || segmentCrossesBox(a, b, area));
     };
     using Segment = std::pair<CanvasPoint, CanvasPoint>;
     // The changes within reach of the search, if any.
@@ -678,15 +866,7 @@ bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementM
     boxes.clear();
     went.clear();
     segments.clear();
-    for (const CanvasRect& box : m_changedBoxes)
-        if (touches(box, reach))
-            boxes.push_back(box);
-    for (const CanvasRect& box : m_wentBoxes)
-        if (touches(box, reach))
-            went.push_back(box);
-    for (const auto& [a, b] : m_changedSegments)
-        if (crosses(a, b, reach))
-            segments.push_back({a, b});
+    m_changes.gather(reach, boxes, went, segments);
     if (boxes.empty() && segments.empty())
         return true;
     const PlacementMemory::Looked* looked = memory.looked.data() + name.lookedFrom;
@@ -704,8 +884,9 @@ bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementM
     };
     auto segmentMeets = [&](const CanvasRect& area) {
         const CanvasRect wide = grown(area);
-        return std::any_of(groupSegments.begin(), groupSegments.end(),
-                           [&](const Segment& segment) { return crosses(segment.first, segment.second, wide); });
+        return std::any_of(groupSegments.begin(), groupSegments.end(), [&](const Segment& segment) {
+            return segmentInArea(segment.first, segment.second, wide);
+        });
     };
     // Every place and leader of a group lies within a square round the
     // group's anchor: only the changes that reach it can change an answer.
@@ -720,7 +901,7 @@ bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementM
                 groupBoxes.push_back(box);
         if (withSegments)
             for (const Segment& segment : segments)
-                if (crosses(segment.first, segment.second, square))
+                if (segmentInArea(segment.first, segment.second, square))
                     groupSegments.push_back(segment);
         return !groupBoxes.empty() || !groupSegments.empty();
     };
@@ -754,26 +935,53 @@ bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementM
         return true;
     // The places it found covered or outside: only a box that went can
     // have freed one (boxes that came and lines cover no more of them).
+    for (CanvasRect& box : went)
+        box = grown(box);
     looked = memory.looked.data() + name.lookedFrom;
     for (int group = 0; group <= name.lastGroup; ++group) {
         const Group g = groupOf(request, group);
-        if (!gather(g, went, false)) {
-            while (looked != lookedEnd && looked->group == group)
-                ++looked;
-            continue;
+        const int gap = request.gap + g.ring * step;
+        const int half = gap + std::max(request.size.width, request.size.height);
+        const CanvasRect square{g.anchor.x - half, g.anchor.y - half, g.anchor.x + half, g.anchor.y + half};
+        // The turns whose answers were checked above.
+        unsigned lookedTurns = 0;
+        for (; looked != lookedEnd && looked->group == group; ++looked)
+            lookedTurns |= 1U << looked->turn;
+        // Which places of the ring a box that went touches, by column and
+        // row (bit 5 × column + row): a box of the name's size touches
+        // one exactly when its column and its row both meet the box.
+        const RingEdges edges = ringEdges(g.anchor, gap, request.size);
+        std::uint32_t touched = 0;
+        for (const CanvasRect& box : went) {
+            // Every place of the ring lies outside the square of half side
+            // `gap` round its anchor and inside `square`.
+            if (!touches(box, square) || (box.left > g.anchor.x - gap && box.right < g.anchor.x + gap &&
+                                          box.top > g.anchor.y - gap && box.bottom < g.anchor.y + gap))
+                continue;
+            std::uint32_t columns = 0;
+            for (int c = 0; c < 5; ++c)
+                if (box.left <= edges.left[c] + request.size.width && edges.left[c] <= box.right)
+                    columns |= 1U << c;
+            std::uint32_t rows = 0;
+            for (int r = 0; columns && r < 5; ++r)
+                if (box.top <= edges.top[r] + request.size.height && edges.top[r] <= box.bottom)
+                    rows |= 1U << r;
+            for (int c = 0; rows && c < 5; ++c)
+                if ((columns >> c) & 1U)
+                    touched |= rows << (5 * c);
         }
-        CanvasRect at[kLabelPositions];
-        positionBoxes(g.anchor, request.gap + g.ring * step, request.size, at);
+        if (!touched)
+            continue;
         const int turns = group == name.lastGroup ? name.lastTurn + 1 : ringTurns(g.ring);
         for (int turn = 0; turn < turns; ++turn) {
-            const CanvasRect box = ringBoxOf(at, preferred, turn, request.size);
-            if (looked != lookedEnd && looked->box == box) {
-                ++looked;
+            if ((lookedTurns >> turn) & 1U)
                 continue;
-            }
-            if (!boxMeets(box))
+            const auto [column, row] = ringCell(preferred, turn);
+            if (!((touched >> (5 * column + row)) & 1U))
                 continue;
-            const int q = lines(box);
+            const int left = edges.left[column];
+            const int top = edges.top[row];
+            const int q = lines({left, top, left + request.size.width, top + request.size.height});
             if (q == kOnLeader || q >= 0)
                 return false;
         }
@@ -784,9 +992,7 @@ bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementM
 void LabelPlacer::recall(std::shared_ptr<const PlacementMemory> previous)
 {
     m_previous.reset();
-    m_changedBoxes.clear();
-    m_wentBoxes.clear();
-    m_changedSegments.clear();
+    m_changes.reset(m_bounds, kChangeCellFactor * m_cell);
     // The obstacles that came or went since: both lists in one order, walked
     // side by side.
     auto& now = m_memory->obstacles;
@@ -798,32 +1004,70 @@ void LabelPlacer::recall(std::shared_ptr<const PlacementMemory> previous)
         return key(x) < key(y);
     };
     std::sort(now.begin(), now.end(), order);
-    if (!previous || !(previous->bounds == m_bounds) || previous->cell != m_cell ||
-        previous->fixed != m_fixed)
-        return;
-    const auto& before = previous->obstacles;
-    auto note = [this](const PlacementMemory::Obstacle& o, bool went) {
-        if (o.kind == ObstacleKind::Box || o.kind == ObstacleKind::Marker) {
-            m_changedBoxes.push_back(o.rect);
-            if (went)
-                m_wentBoxes.push_back(o.rect);
-        } else {
-            m_changedSegments.push_back({o.a, o.b});
-        }
+    auto isLine = [](const PlacementMemory::Obstacle& o) {
+        return o.kind != ObstacleKind::Box && o.kind != ObstacleKind::Marker;
     };
+    const bool same =
+        previous && previous->bounds == m_bounds && previous->cell == m_cell && previous->fixed == m_fixed;
+    // The object lines, filed into cells: those of the previous drawing
+    // with the lines that went marked and those that came added, when it
+    // handed them on untouched and not too many went; else all anew. The
+    // grid met is the same either way: the lines of this drawing.
+    std::size_t lineCount = 0;
+    for (const PlacementMemory::Obstacle& o : now)
+        lineCount += isLine(o) ? 1 : 0;
+    const bool ownLinesOnly = m_objects.onlyUnfiled(lineCount);
+    std::shared_ptr<ObstacleGrid> lines;
+    if (same && ownLinesOnly && previous->lines && previous->lines->takenOver() == previous->linesTakenOver &&
+        previous->lineNumbers.size() == previous->obstacles.size() &&
+        2 * previous->lines->goneCount() <= previous->lines->lineCount())
+        lines = previous->lines;
+    std::vector<int>& numbers = m_memory->lineNumbers;
+    numbers.assign(now.size(), -1);
+    if (!lines && ownLinesOnly) {
+        lines = std::make_shared<ObstacleGrid>(m_bounds, m_cell, false);
+        for (std::size_t j = 0; j < now.size(); ++j)
+            if (isLine(now[j])) {
+                numbers[j] = lines->lineCount();
+                lines->addSegment(now[j].a, now[j].b, now[j].kind, numbers[j]);
+            }
+    }
+    const bool takenOver = lines && same && lines == previous->lines;
+    auto note = [this](const PlacementMemory::Obstacle& o, bool went) {
+        if (o.kind == ObstacleKind::Box || o.kind == ObstacleKind::Marker)
+            m_changes.addBox(o.rect, went);
+        else
+            m_changes.addSegment(o.a, o.b);
+    };
+    const std::vector<PlacementMemory::Obstacle> none;
+    const auto& before = same ? previous->obstacles : none;
     std::size_t i = 0;
-    std::size_t j = 0;
+    std::size_t j = same ? 0 : now.size();
     while (i < before.size() || j < now.size()) {
         if (i < before.size() && j < now.size() && before[i] == now[j]) {
+            if (takenOver)
+                numbers[j] = previous->lineNumbers[i];
             ++i;
             ++j;
         } else if (j >= now.size() || (i < before.size() && order(before[i], now[j]))) {
+            if (takenOver && isLine(before[i]))
+                lines->removeLine(previous->lineNumbers[i]);
             note(before[i++], true);
         } else {
+            if (takenOver && isLine(now[j])) {
+                numbers[j] = lines->lineCount();
+                lines->addSegment(now[j].a, now[j].b, now[j].kind, numbers[j]);
+            }
             note(now[j++], false);
         }
     }
-    m_previous = std::move(previous);
+    if (lines) {
+        m_memory->linesTakenOver = lines->takeOver();
+        m_memory->lines = lines;
+        m_objects.meetLinesOf(lines);
+    }
+    if (same)
+        m_previous = std::move(previous);
 }
 
 PlacedLabel LabelPlacer::place(const LabelRequest& request)

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "chart/CanvasTypes.h"
@@ -90,11 +92,14 @@ enum class ObstacleKind : std::uint8_t {
 class ObstacleGrid {
 public:
     // bounds: the area indexed; cell: the cell size, device units (made
-    // coarser when the area would need too many cells).
-    ObstacleGrid(const CanvasRect& bounds, int cell);
+    // coarser when the area would need too many cells); withBoxes false: a
+    // grid of lines only, which takes no boxes.
+    ObstacleGrid(const CanvasRect& bounds, int cell, bool withBoxes = true);
 
     void addBox(const CanvasRect& rect, ObstacleKind kind = ObstacleKind::Box);
-    void addSegment(CanvasPoint a, CanvasPoint b, ObstacleKind kind);
+    // line: in a grid of lines kept from drawing to drawing, the number of
+    // the line the segment is (removeLine takes it away again); −1 none.
+    void addSegment(CanvasPoint a, CanvasPoint b, ObstacleKind kind, int line = -1);
     // A polyline, in pieces about a cell long (a curve traced pixel by pixel
     // becomes a few chords per cell).
     void addPolyline(const std::vector<CanvasPoint>& points, ObstacleKind kind);
@@ -120,6 +125,21 @@ public:
     // Whether a rectangle overlaps a box or marker that contains neither a nor b.
     bool overlapsBoxApartFrom(const CanvasRect& rect, CanvasPoint a, CanvasPoint b) const;
 
+    // Lines kept from drawing to drawing: a line that went is marked gone
+    // (its pieces stay filed, and are passed over).
+    void removeLine(int line);
+    int lineCount() const { return static_cast<int>(m_gone.size()); }
+    int goneCount() const { return m_goneCount; }
+    // Whether the segments added are these many and none is filed yet.
+    bool onlyUnfiled(std::size_t count) const { return m_segments.empty() && m_unfiled.size() == count; }
+    // Drops the segments added so far and meets the lines of `lines`
+    // instead (the same lines, filed already).
+    void meetLinesOf(std::shared_ptr<const ObstacleGrid> lines);
+    // Counts the drawings that took the lines over, so that a drawing
+    // knows whether they are still as it left them.
+    std::uint64_t takeOver() { return ++m_takenOver; }
+    std::uint64_t takenOver() const { return m_takenOver; }
+
     const CanvasRect& bounds() const { return m_bounds; }
     // Device units per bit of the occupancy of the boxes.
     int bitScale() const { return m_bitScale; }
@@ -134,8 +154,27 @@ private:
         CanvasPoint a;
         CanvasPoint b;
         ObstacleKind kind = ObstacleKind::ObjectLine;
+        int line = -1;
     };
-    void cellRange(const CanvasRect& rect, int& x0, int& y0, int& x1, int& y1) const;
+    // The cells a rectangle touches, [x0, x1] × [y0, y1]; what lies beyond
+    // the bounds counts to the border cells.
+    void cellRange(const CanvasRect& rect, int& x0, int& y0, int& x1, int& y1) const
+    {
+        x0 = column(rect.left);
+        x1 = column(rect.right);
+        y0 = row(rect.top);
+        y1 = row(rect.bottom);
+    }
+    int column(int x) const
+    {
+        return static_cast<int>(std::clamp((static_cast<long>(x) - m_bounds.left) / m_cell, 0L,
+                                           static_cast<long>(m_columns - 1)));
+    }
+    int row(int y) const
+    {
+        return static_cast<int>(
+            std::clamp((static_cast<long>(y) - m_bounds.top) / m_cell, 0L, static_cast<long>(m_rows - 1)));
+    }
     std::size_t cellIndex(int x, int y) const
     {
         return static_cast<std::size_t>(y) * static_cast<std::size_t>(m_columns) +
@@ -145,7 +184,7 @@ private:
     // Files the segments added since the last query into the cells: a
     // drawing whose names all stand where they stood never needs them.
     void fileSegments() const;
-    void fileSegment(CanvasPoint a, CanvasPoint b, ObstacleKind kind) const;
+    void fileSegment(CanvasPoint a, CanvasPoint b, ObstacleKind kind, int line) const;
     // The bit columns and rows a box covers, [x0, x1) × [y0, y1); empty when
     // it lies off the bounds.
     bool bitRange(const CanvasRect& rect, int& x0, int& y0, int& x1, int& y1) const;
@@ -167,6 +206,7 @@ private:
         CanvasPoint a;
         CanvasPoint b;
         ObstacleKind kind;
+        int line;
     };
     mutable std::vector<Added> m_unfiled;
     // What each cell holds, as lists threaded through one array: the first
@@ -188,6 +228,13 @@ private:
     int m_bitRows = 0;
     std::size_t m_wordsPerRow = 0;
     std::vector<std::uint64_t> m_bits;
+    // Kept lines: per line whether it went, how many did, and how many
+    // drawings took them over.
+    std::vector<char> m_gone;
+    int m_goneCount = 0;
+    std::uint64_t m_takenOver = 0;
+    // The object lines, filed in a grid kept from drawing to drawing.
+    std::shared_ptr<const ObstacleGrid> m_lines;
 };
 
 struct LabelRequest {
@@ -258,6 +305,7 @@ struct PlacementMemory {
     struct Looked {
         CanvasRect box;
         int group = 0;   // the group of places it belongs to
+        int turn = 0;    // its turn in the group
         int lines = 0;   // what LabelPlacer::lines answered
         int leader = -1; // what the leader crosses, −1 not looked at
     };
@@ -267,6 +315,63 @@ struct PlacementMemory {
     std::vector<Obstacle> obstacles; // in a fixed order (sorted)
     std::vector<Name> names;
     std::vector<Looked> looked;
+    // The object lines filed into cells, handed on to the next drawing,
+    // which takes them over when no other drawing did since
+    // (`linesTakenOver` tells) instead of filing them all again; and per
+    // obstacle the number of its line there (−1 a box).
+    std::shared_ptr<ObstacleGrid> lines;
+    std::uint64_t linesTakenOver = 0;
+    std::vector<int> lineNumbers;
+};
+
+// What differs from the previous drawing (boxes that came or went, lines
+// and leaders that came or went), filed in coarse cells: a kept name looks
+// only at the changes filed where its search reached, and most names, far
+// from what moved, find none at once. A segment is filed only in the cells
+// it passes through, so a line across the page stays a few cells per row.
+class ChangeCells {
+public:
+    using Segment = std::pair<CanvasPoint, CanvasPoint>;
+
+    // bounds: the area indexed (changes beyond it go to the border cells);
+    // cell: the cell size, device units.
+    void reset(const CanvasRect& bounds, int cell);
+    // went: the box stood in the previous drawing and stands there no more.
+    void addBox(const CanvasRect& box, bool went);
+    void addSegment(CanvasPoint a, CanvasPoint b);
+    bool empty() const { return m_boxes.empty() && m_segments.empty(); }
+
+    // The changes that meet `area` (a box touching it, a segment with a
+    // point in it), each once: every box, the boxes that went, the segments.
+    void gather(const CanvasRect& area, std::vector<CanvasRect>& boxes, std::vector<CanvasRect>& went,
+                std::vector<Segment>& segments) const;
+
+private:
+    int column(long x) const;
+    int row(long y) const;
+    void file(std::vector<int>& heads, std::vector<std::pair<int, int>>& nodes, int item, int x, int y);
+
+    CanvasRect m_bounds;
+    int m_cell = 1;
+    int m_columns = 0;
+    int m_rows = 0;
+    struct Box {
+        CanvasRect rect;
+        bool went = false;
+    };
+    std::vector<Box> m_boxes;
+    std::vector<Segment> m_segments;
+    // Per cell the first node of its list; per node the item and the next
+    // node (−1 ends).
+    std::vector<int> m_boxHeads;
+    std::vector<int> m_segmentHeads;
+    std::vector<std::pair<int, int>> m_boxNodes;
+    std::vector<std::pair<int, int>> m_segmentNodes;
+    // The gathering each item was last seen in, so that an item filed in
+    // several cells is gathered once.
+    mutable std::vector<std::uint32_t> m_boxSeen;
+    mutable std::vector<std::uint32_t> m_segmentSeen;
+    mutable std::uint32_t m_gathering = 0;
 };
 
 // The free area of one drawing: what is fixed for the layout (the grid's
@@ -295,7 +400,8 @@ public:
 
     // Names an earlier drawing placed, taken again where nothing their
     // search met has changed; given after the last obstacle and before the
-    // first name. A memory of another layout is not used.
+    // first name. A memory of another layout is not used. The object lines
+    // come filed into cells from the earlier drawing where it handed them on.
     void recall(std::shared_ptr<const PlacementMemory> previous);
     // What this drawing placed, for the next (after the last name).
     std::shared_ptr<const PlacementMemory> memory() const { return m_memory; }
@@ -340,12 +446,9 @@ private:
     std::shared_ptr<PlacementMemory> m_memory;
     std::shared_ptr<const PlacementMemory> m_previous;
     // What differs from the previous drawing: boxes (markers, arrowheads,
-    // texts, names) and segments (object lines, leaders).
-    std::vector<CanvasRect> m_changedBoxes;
-    // Those of m_changedBoxes that stood in the previous drawing: only they
-    // can free a place that was covered.
-    std::vector<CanvasRect> m_wentBoxes;
-    std::vector<std::pair<CanvasPoint, CanvasPoint>> m_changedSegments;
+    // texts, names; those that went can free a place that was covered) and
+    // segments (object lines, leaders).
+    ChangeCells m_changes;
     int m_searched = 0;
     // Working lists of stillHolds, kept to spare their allocation per name.
     mutable std::vector<CanvasRect> m_nearBoxes;

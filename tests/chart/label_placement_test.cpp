@@ -13,6 +13,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "ChartFixture.h"
@@ -191,19 +192,92 @@ TEST(LabelPlacer, TakesAKeptPlaceOnlyWhereNothingItsSearchMetChanged)
         chart::LabelPlacer placer({0, 0, 1000, 1000}, 24);
         for (const CanvasRect& box : drawing.boxes)
             placer.addObstacle(box);
+        // A line far from the name, on every drawing, so that the lines
+        // handed on keep more than half of theirs when the near one goes.
+        placer.addLine({100, 900}, {300, 700}, ObstacleKind::ObjectLine);
         for (const auto& [a, b] : drawing.objectLines)
             placer.addLine(a, b, ObstacleKind::ObjectLine);
         return placer;
     };
     for (const Case& c : cases) {
+        // As the renderer's first drawing: nothing to recall.
         chart::LabelPlacer first = placer(c.before);
-        first.place(request);
+        first.recall(nullptr);
+        const chart::PlacedLabel kept = first.place(request);
         chart::LabelPlacer again = placer(c.after);
         again.recall(first.memory());
         const chart::PlacedLabel placed = again.place(request);
         EXPECT_EQ(placed.box, c.expected) << c.what;
         EXPECT_EQ(placed.box, placer(c.after).place(request).box) << c.what;
         EXPECT_EQ(again.searchedNames(), c.searched) << c.what;
+        // The first memory once more, for its drawing with a box over the
+        // place it kept: its lines, taken over and changed by the drawing
+        // above, must not be taken for the lines of this one.
+        Drawing covered = c.before;
+        covered.boxes.push_back(kept.box);
+        chart::LabelPlacer repeat = placer(covered);
+        repeat.recall(first.memory());
+        EXPECT_EQ(repeat.place(request), placer(covered).place(request)) << c.what << ", recalled twice";
+    }
+}
+
+// The changes since the last drawing in coarse cells (11 × 11 of 100 units):
+// an area gathers a box it touches and a segment that has a point in it
+// (running along its edge does not count), each once, also beyond the
+// bounds, where the border cells hold them.
+TEST(ChangeCells, GathersExactlyTheChangesThatMeetAnArea)
+{
+    using Segment = chart::ChangeCells::Segment;
+    const CanvasRect a{120, 120, 180, 160};
+    const CanvasRect b{950, 950, 1100, 1100}; // went; reaches past the bounds
+    const Segment diagonal{{0, 0}, {1000, 1000}};
+    const Segment across{{-500, 300}, {1500, 300}};
+    const Segment steep{{650, 0}, {660, 1000}};
+    chart::ChangeCells changes;
+    changes.reset({0, 0, 1000, 1000}, 100);
+    changes.addBox(a, false);
+    changes.addBox(b, true);
+    changes.addSegment(diagonal.first, diagonal.second);
+    changes.addSegment(across.first, across.second);
+    changes.addSegment(steep.first, steep.second);
+    struct Case {
+        CanvasRect area;
+        std::vector<CanvasRect> boxes;
+        std::vector<CanvasRect> went;
+        std::vector<Segment> segments;
+    };
+    const Case cases[] = {
+        {{100, 100, 110, 110}, {}, {}, {diagonal}},
+        {{170, 150, 175, 155}, {a}, {}, {}},
+        {{990, 990, 1000, 1000}, {b}, {b}, {diagonal}},
+        {{400, 290, 420, 299}, {}, {}, {}},
+        {{400, 295, 420, 300}, {}, {}, {}}, // the line runs along the bottom edge
+        {{-50, 280, -10, 320}, {}, {}, {across}},
+        {{655, 490, 660, 510}, {}, {}, {steep}}, // x = 655 at y = 500
+        {{0, 0, 1000, 1000}, {a, b}, {b}, {diagonal, across, steep}},
+    };
+    auto sortedBoxes = [](std::vector<CanvasRect> list) {
+        std::sort(list.begin(), list.end(), [](const CanvasRect& x, const CanvasRect& y) {
+            return std::tie(x.left, x.top, x.right, x.bottom) < std::tie(y.left, y.top, y.right, y.bottom);
+        });
+        return list;
+    };
+    auto sortedSegments = [](std::vector<Segment> list) {
+        std::sort(list.begin(), list.end(), [](const Segment& x, const Segment& y) {
+            return std::tie(x.first.x, x.first.y, x.second.x, x.second.y) <
+                   std::tie(y.first.x, y.first.y, y.second.x, y.second.y);
+        });
+        return list;
+    };
+    for (const Case& c : cases) {
+        std::vector<CanvasRect> boxes;
+        std::vector<CanvasRect> went;
+        std::vector<Segment> segments;
+        changes.gather(c.area, boxes, went, segments);
+        const std::string where = "area " + std::to_string(c.area.left) + "," + std::to_string(c.area.top);
+        EXPECT_EQ(sortedBoxes(boxes), sortedBoxes(c.boxes)) << where;
+        EXPECT_EQ(went, c.went) << where;
+        EXPECT_EQ(sortedSegments(segments), sortedSegments(c.segments)) << where;
     }
 }
 

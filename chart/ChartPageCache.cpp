@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <cstdio>
@@ -28,6 +29,12 @@ constexpr int kMostChangedTilesPercent = 40;
 // to this many tiles along a band.
 constexpr int kBandRows = 8;
 constexpr int kBridgedTiles = 4;
+// Drawing shared out among threads costs their waking; below this weight
+// (see weightIn, a unit about a pixel of line; 4 000 about a quarter of a
+// millisecond) the caller draws alone, and below this many markers and
+// lines it draws them itself.
+constexpr std::size_t kSharedWeight = 4000;
+constexpr std::size_t kLaunchedCalls = 600;
 
 bool sameDevice(const ChartDevice& a, const ChartDevice& b)
 {
@@ -224,12 +231,77 @@ ChartPageCache::ChartPageCache(ChartRenderer& renderer, int threads)
 
 ChartPageCache::~ChartPageCache() = default;
 
+namespace {
+
+bool anyClipped(const std::vector<RecordingCanvas::Call>& calls, std::size_t from, std::size_t to)
+{
+    for (std::size_t i = from; i < to && i < calls.size(); ++i)
+        if (calls[i].clipped)
+            return true;
+    return false;
+}
+
+// Marks the tiles of the calls that came or went between before[b0, b1)
+// and now[n0, n1). Both lists are walked side by side; a run of calls that
+// came or went (a name's leader or halo, a moved arrow) is stepped over, so
+// the calls after it still pair up. Each step moves on in one list or both;
+// the pairs keep their order, so outside the marked tiles the same calls
+// draw in the same order.
+void markChanges(const std::vector<RecordingCanvas::Call>& before, std::size_t b0, std::size_t b1,
+                 const std::vector<CanvasRect>& beforeBounds, const std::vector<RecordingCanvas::Call>& now,
+                 std::size_t n0, std::size_t n1, const std::vector<CanvasRect>& nowBounds, TileMask& tiles)
+{
+    std::size_t i = b0;
+    std::size_t j = n0;
+    while (i < b1 || j < n1) {
+        if (i < b1 && j < n1 && sameCall(before[i], now[j])) {
+            ++i;
+            ++j;
+            continue;
+        }
+        std::size_t came = 0;
+        std::size_t went = 0;
+        for (std::size_t k = 1; k <= kResyncCalls && came == 0 && went == 0; ++k) {
+            if (i < b1 && j + k < n1 && sameCall(before[i], now[j + k]))
+                came = k;
+            else if (j < n1 && i + k < b1 && sameCall(before[i + k], now[j]))
+                went = k;
+        }
+        if (came == 0 && went == 0)
+            came = went = 1;
+        for (std::size_t k = 0; k < came && j < n1; ++k, ++j)
+            tiles.mark(now[j], nowBounds[j]);
+        for (std::size_t k = 0; k < went && i < b1; ++k, ++i)
+            tiles.mark(before[i], beforeBounds[i]);
+        if (tiles.percent() > kMostChangedTilesPercent)
+            return;
+    }
+}
+
+} // namespace
+
 // A part of the page to draw: a rectangle of logical page pixels and the
 // calls that reach it, in their order.
 struct Piece {
     QRect rect;
     std::vector<std::size_t> calls;
     std::size_t weight = 0;
+};
+
+// The layer under the names drawn again by a drawing thread while the
+// caller places the names: its own copy of the calls (the list grows on
+// meanwhile), their reach, where, and the pieces of that, which the caller
+// helps to draw once its names are placed (each piece taken by one thread).
+struct UnderPass {
+    std::vector<RecordingCanvas::Call> calls;
+    std::vector<CanvasRect> bounds;
+    const TileMask* tiles = nullptr;
+    std::vector<QRect> rects;
+    QRegion region;
+    uchar* bits = nullptr;
+    std::vector<Piece> pieces;
+    std::atomic<bool> ready{false};
+    std::atomic<std::size_t> next{0};
 };
 
 namespace {
@@ -325,7 +397,7 @@ void ChartPageCache::drawAll(QImage& image, const QImage& base, const std::vecto
 
 void ChartPageCache::drawInRects(QImage& image, const QImage& base, const std::vector<RecordingCanvas::Call>& calls,
                                  const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to,
-                                 const TileMask& tiles, const std::vector<QRect>& rects, double scale)
+                                 const TileMask& tiles, const std::vector<QRect>& rects, double scale, int onlyPart)
 {
     std::vector<std::size_t> touching;
     for (std::size_t i = from; i < to; ++i)
@@ -336,12 +408,29 @@ void ChartPageCache::drawInRects(QImage& image, const QImage& base, const std::v
     // Each rectangle (or strip of one, shared out among the threads) is
     // drawn with a clip of its own (a clip of many rectangles makes every
     // call dear), with the calls that reach it.
-    const int strips = m_threads.parts() == 1 ? 1 : 2;
-    drawPieces(image, base, piecesOf(rects, strips, calls, bounds, touching, scale), calls, scale);
+    const int strips = m_threads.parts() == 1 || onlyPart >= 0 ? 1 : 2;
+    drawPieces(image, base, piecesOf(rects, strips, calls, bounds, touching, scale), calls, scale, onlyPart);
+}
+
+void ChartPageCache::drawQueued(UnderPass& pass, int part, double scale)
+{
+    QImage alias(pass.bits, m_under.width(), m_under.height(), m_under.bytesPerLine(), m_under.format());
+    alias.setDevicePixelRatio(m_under.devicePixelRatio());
+    QPainter painter(&alias);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    QPainterCanvas canvas(painter, part == 0 ? &m_textLayouts : &m_partLayouts[static_cast<std::size_t>(part - 1)]);
+    for (std::size_t k = pass.next.fetch_add(1); k < pass.pieces.size(); k = pass.next.fetch_add(1)) {
+        const Piece& piece = pass.pieces[k];
+        painter.setTransform(QTransform());
+        painter.setClipRect(piece.rect);
+        painter.setTransform(QTransform::fromScale(scale, scale));
+        for (const std::size_t i : piece.calls)
+            replayCall(pass.calls[i], canvas);
+    }
 }
 
 void ChartPageCache::drawPieces(QImage& image, const QImage& base, const std::vector<Piece>& pieces,
-                                const std::vector<RecordingCanvas::Call>& calls, double scale)
+                                const std::vector<RecordingCanvas::Call>& calls, double scale, int onlyPart)
 {
     auto draw = [&](QImage& into, TextLayoutCache& layouts, const std::vector<const Piece*>& hand) {
         if (hand.empty())
@@ -360,7 +449,14 @@ void ChartPageCache::drawPieces(QImage& image, const QImage& base, const std::ve
     std::vector<const Piece*> everything;
     for (const Piece& piece : pieces)
         everything.push_back(&piece);
-    if (m_threads.parts() == 1 || pieces.size() < 2) {
+    if (onlyPart > 0) {
+        draw(image, m_partLayouts[static_cast<std::size_t>(onlyPart - 1)], everything);
+        return;
+    }
+    std::size_t weight = 0;
+    for (const Piece& piece : pieces)
+        weight += piece.weight;
+    if (m_threads.parts() == 1 || pieces.size() < 2 || onlyPart == 0 || (weight < kSharedWeight && !m_bShareAlways)) {
         draw(image, m_textLayouts, everything);
         return;
     }
@@ -420,89 +516,123 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
     }
     if (!m_bObjectsValid) {
         auto objects = std::make_unique<DisplayList>(&m_grid, m_textWidths);
-        m_renderer.DrawObjects(*objects);
-        std::vector<CanvasRect> bounds = objects->callBounds();
-        const auto& calls = objects->calls();
-        const std::size_t overlay = objects->overlayStart();
-        // Only where calls changed.
+        // Only where calls changed, on the page drawn last at this scale.
         // At a fractional pixel ratio the clip would not fall on whole pixels.
         bool partial = m_bRedrawOnlyChanges && m_objects && m_objectScale == scale &&
                        devicePixelRatio == std::floor(devicePixelRatio) && sameImage(m_page, m_grid) &&
-                       sameImage(m_under, m_grid);
-        QRegion changed;
-        // Where the calls under the overlay changed, and where any call did.
+                       sameImage(m_under, m_grid) && !anyClipped(m_objects->calls(), 0, m_objects->calls().size());
+        const int ratio = static_cast<int>(devicePixelRatio);
+        const QRect page(QPoint(0, 0), pixels);
+        // Where the markers and lines changed, and where anything did.
         TileMask under(pixels, scale);
         TileMask tiles(pixels, scale);
-        if (partial) {
-            const auto& before = m_objects->calls();
-            const std::size_t overlayBefore = m_objects->overlayStart();
-            for (const auto& call : before)
-                partial = partial && !call.clipped;
-            for (const auto& call : calls)
-                partial = partial && !call.clipped;
-            // Walk both lists side by side; a run of calls that came or went
-            // (a name's leader or halo, a moved arrow) is stepped over, so the
-            // calls after it still pair up. Each step moves on in one list or
-            // both; the pairs keep their order, so outside the changed tiles
-            // the same calls draw in the same order.
-            std::size_t i = 0;
-            std::size_t j = 0;
-            while (partial && (i < before.size() || j < calls.size())) {
-                if (i < before.size() && j < calls.size() && sameCall(before[i], calls[j])) {
-                    ++i;
-                    ++j;
-                    continue;
-                }
-                std::size_t came = 0;
-                std::size_t went = 0;
-                for (std::size_t k = 1; k <= kResyncCalls && came == 0 && went == 0; ++k) {
-                    if (i < before.size() && j + k < calls.size() && sameCall(before[i], calls[j + k]))
-                        came = k;
-                    else if (j < calls.size() && i + k < before.size() && sameCall(before[i + k], calls[j]))
-                        went = k;
-                }
-                if (came == 0 && went == 0)
-                    came = went = 1;
-                for (std::size_t k = 0; k < came && j < calls.size(); ++k, ++j) {
-                    tiles.mark(calls[j], bounds[j]);
-                    if (j < overlay)
-                        under.mark(calls[j], bounds[j]);
-                }
-                for (std::size_t k = 0; k < went && i < before.size(); ++k, ++i) {
-                    tiles.mark(before[i], m_objectBounds[i]);
-                    if (i < overlayBefore)
-                        under.mark(before[i], m_objectBounds[i]);
-                }
-                // Past this share of the page the tiles cost more than a
-                // redraw of everything over the grid.
-                if (tiles.percent() > kMostChangedTilesPercent)
-                    partial = false;
+        QRegion underChanged;
+        std::vector<CanvasRect> bounds;
+        // The markers and lines are recorded before the names are placed:
+        // where they changed, the layer under the names is drawn again on a
+        // drawing thread while this one places the names.
+        UnderPass pass;
+        bool launched = false;
+        struct WaitForUnder {
+            DrawingThreads& threads;
+            bool& launched;
+            ~WaitForUnder()
+            {
+                if (launched)
+                    threads.wait();
             }
+        } waitForUnder{m_threads, launched};
+        if (partial)
+            objects->setOnOverlay([&](DisplayList& list) {
+                const std::size_t overlay = list.overlayStart();
+                bounds = list.callBounds(0, overlay);
+                if (anyClipped(list.calls(), 0, overlay)) {
+                    partial = false;
+                    return;
+                }
+                markChanges(m_objects->calls(), 0, m_objects->overlayStart(), m_objectBounds, list.calls(), 0,
+                            overlay, bounds, under);
+                if (under.percent() > kMostChangedTilesPercent) {
+                    partial = false;
+                    return;
+                }
+                // What changed under the names changed the page too.
+                tiles = under;
+                pass.rects = under.repaintRects();
+                for (QRect& rect : pass.rects) {
+                    rect &= page;
+                    underChanged += rect;
+                }
+                if (underChanged.isEmpty())
+                    return;
+                if ((overlay < kLaunchedCalls && !m_bShareAlways) || m_threads.parts() == 1) {
+                    copyRows(m_grid, m_under, underChanged, ratio);
+                    drawInRects(m_under, m_grid, list.calls(), bounds, 0, overlay, under, pass.rects, scale, 0);
+                    return;
+                }
+                pass.calls.assign(list.calls().begin(), list.calls().begin() + static_cast<std::ptrdiff_t>(overlay));
+                pass.bounds = bounds;
+                pass.tiles = &under;
+                pass.region = underChanged;
+                pass.bits = m_under.bits();
+                m_threads.launch([this, &pass, scale, ratio] {
+                    copyRows(m_grid, m_under, pass.region, ratio);
+                    std::vector<std::size_t> touching;
+                    for (std::size_t i = 0; i < pass.calls.size(); ++i)
+                        if (pass.tiles->touches(pass.calls[i], pass.bounds[i]))
+                            touching.push_back(i);
+                    pass.pieces = piecesOf(pass.rects, 1, pass.calls, pass.bounds, touching, scale);
+                    // The heaviest first: this thread starts them while the
+                    // caller still places names.
+                    std::stable_sort(pass.pieces.begin(), pass.pieces.end(),
+                                     [](const Piece& a, const Piece& b) { return a.weight > b.weight; });
+                    pass.ready.store(true, std::memory_order_release);
+                    drawQueued(pass, 1, scale);
+                });
+                launched = true;
+            });
+        m_renderer.DrawObjects(*objects);
+        objects->setOnOverlay({});
+        if (launched) {
+            // Done with the names: help with the pieces not yet taken.
+            if (pass.ready.load(std::memory_order_acquire))
+                drawQueued(pass, 0, scale);
+            launched = false;
+            // A drawing that failed leaves the layer under the names unknown.
+            if (!m_threads.wait())
+                partial = false;
+        }
+        const auto& calls = objects->calls();
+        const std::size_t overlay = objects->overlayStart();
+        if (bounds.size() != overlay)
+            partial = false; // no overlay was begun
+        {
+            std::vector<CanvasRect> rest = objects->callBounds(bounds.size(), calls.size());
+            bounds.insert(bounds.end(), rest.begin(), rest.end());
+        }
+        QRegion changed;
+        if (partial && !anyClipped(calls, overlay, calls.size())) {
+            markChanges(m_objects->calls(), m_objects->overlayStart(), m_objects->calls().size(), m_objectBounds,
+                        calls, overlay, calls.size(), bounds, tiles);
+            // Past this share of the page the tiles cost more than a redraw
+            // of everything over the grid.
+            if (tiles.percent() > kMostChangedTilesPercent)
+                partial = false;
+        } else {
+            partial = false;
         }
         if (partial) {
-            const QRect page(QPoint(0, 0), pixels);
-            std::vector<QRect> underRects = under.repaintRects();
+            // The names and texts again from the layer under them up,
+            // wherever anything changed (which takes in where the layer
+            // changed: the runs of tiles only grow).
             std::vector<QRect> rects = tiles.repaintRects();
-            QRegion underChanged;
-            for (QRect& rect : underRects) {
-                rect &= page;
-                underChanged += rect;
-            }
             for (QRect& rect : rects) {
                 rect &= page;
                 changed += rect;
             }
-            const int ratio = static_cast<int>(devicePixelRatio);
-            // The markers and lines again from the grid up where they
-            // changed; then the names and texts from there up wherever
-            // anything changed (a superset: the runs of tiles only grow).
             if (!(underChanged - changed).isEmpty()) {
                 partial = false;
             } else if (!changed.isEmpty()) {
-                if (!underChanged.isEmpty()) {
-                    copyRows(m_grid, m_under, underChanged, ratio);
-                    drawInRects(m_under, m_grid, calls, bounds, 0, overlay, under, underRects, scale);
-                }
                 copyRows(m_under, m_page, changed, ratio);
                 drawInRects(m_page, m_under, calls, bounds, overlay, calls.size(), tiles, rects, scale);
             }
@@ -512,7 +642,7 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
             drawAll(m_under, m_grid, calls, bounds, 0, overlay, scale);
             copyImage(m_under, m_page, devicePixelRatio);
             drawAll(m_page, m_under, calls, bounds, overlay, calls.size(), scale);
-            changed = QRegion(QRect(QPoint(0, 0), pixels));
+            changed = QRegion(page);
         }
         m_objects = std::move(objects);
         m_objectBounds = std::move(bounds);

@@ -28,6 +28,7 @@ namespace chart {
 class DisplayList;
 class TileMask;
 struct Piece;
+struct UnderPass;
 
 // The grid image of a page: the grid's key and the image it was drawn into
 // (logical units to pixels).
@@ -79,6 +80,9 @@ public:
     // Off: every object drawing starts again from the whole grid (the way
     // before changes were tracked; kept for the benchmark).
     void setRedrawOnlyChanges(bool on) { m_bRedrawOnlyChanges = on; }
+    // On: the threads share the drawing however little there is to draw
+    // (for tests on small pages); off: a little is drawn by the caller alone.
+    void setShareAlways(bool on) { m_bShareAlways = on; }
 
 private:
     // Draws calls [from, to) over the whole image, or only in the
@@ -88,11 +92,15 @@ private:
                  const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to, double scale);
     void drawInRects(QImage& image, const QImage& base, const std::vector<RecordingCanvas::Call>& calls,
                      const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to, const TileMask& tiles,
-                     const std::vector<QRect>& rects, double scale);
+                     const std::vector<QRect>& rects, double scale, int onlyPart = -1);
+    // Draws pieces of the layer under the names as long as some are left
+    // (part: the caller 0, or the drawing thread 1).
+    void drawQueued(UnderPass& pass, int part, double scale);
     // Draws each piece's calls clipped to it, the pieces shared out among
-    // the drawing threads.
+    // the drawing threads, or all by one part (onlyPart ≥ 0: the caller 0,
+    // or the thread of that part, with that part's text shapes).
     void drawPieces(QImage& image, const QImage& base, const std::vector<Piece>& pieces,
-                    const std::vector<RecordingCanvas::Call>& calls, double scale);
+                    const std::vector<RecordingCanvas::Call>& calls, double scale, int onlyPart = -1);
 
     ChartRenderer& m_renderer;
     std::optional<PageKey> m_gridKey;
@@ -102,6 +110,7 @@ private:
     QImage m_page;
     bool m_bObjectsValid = false;
     bool m_bRedrawOnlyChanges = true;
+    bool m_bShareAlways = false;
     // The objects as drawn on m_page, and each call's reach in device units.
     std::unique_ptr<DisplayList> m_objects;
     std::unordered_map<std::string, int> m_textWidths;

@@ -74,9 +74,16 @@ CanvasSize DisplayList::textExtent(const std::string& text)
 
 std::vector<CanvasRect> DisplayList::callBounds()
 {
+    return callBounds(0, calls().size());
+}
+
+std::vector<CanvasRect> DisplayList::callBounds(std::size_t from, std::size_t to)
+{
     std::vector<CanvasRect> bounds;
-    bounds.reserve(calls().size());
-    for (const Call& call : calls()) {
+    to = std::min(to, calls().size());
+    bounds.reserve(to > from ? to - from : 0);
+    for (std::size_t i = from; i < to; ++i) {
+        const Call& call = calls()[i];
         const int pen = std::max(1, call.pen.width) + 2;
         switch (call.op) {
         case Op::Line:

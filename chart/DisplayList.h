@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -36,8 +37,17 @@ public:
     // pen (miter joins and arrows included) and a pixel of antialiasing; a
     // text's line box grown by a quarter of its height for overhangs.
     std::vector<CanvasRect> callBounds();
+    // Those of calls [from, to).
+    std::vector<CanvasRect> callBounds(std::size_t from, std::size_t to);
 
-    void beginOverlay() override { m_overlayStart = calls().size(); }
+    void beginOverlay() override
+    {
+        m_overlayStart = calls().size();
+        if (m_onOverlay)
+            m_onOverlay(*this);
+    }
+    // Called when the overlay begins: the calls under it are all recorded.
+    void setOnOverlay(std::function<void(DisplayList&)> onOverlay) { m_onOverlay = std::move(onOverlay); }
     // The first call of the overlay (the names and texts); all calls when
     // none was begun.
     std::size_t overlayStart() const { return std::min(m_overlayStart, calls().size()); }
@@ -51,6 +61,7 @@ private:
     std::optional<QFontMetrics> m_metrics;
     LogFont m_metricsFont;
     std::size_t m_overlayStart = static_cast<std::size_t>(-1);
+    std::function<void(DisplayList&)> m_onOverlay;
 };
 
 } // namespace chart

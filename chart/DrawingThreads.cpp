@@ -8,6 +8,7 @@ DrawingThreads::DrawingThreads(int threads) : m_threads(std::max(0, threads)) {}
 
 DrawingThreads::~DrawingThreads()
 {
+    wait();
     {
         std::lock_guard lock(m_mutex);
         m_stop = true;
@@ -23,7 +24,7 @@ int DrawingThreads::threadsForMachine()
     return std::clamp(cores - 1, 0, 3);
 }
 
-bool DrawingThreads::run(const std::function<void(int)>& part)
+void DrawingThreads::begin(const std::function<void(int)>& part)
 {
     if (m_workers.empty())
         for (int k = 1; k <= m_threads; ++k)
@@ -36,16 +37,55 @@ bool DrawingThreads::run(const std::function<void(int)>& part)
         ++m_round;
     }
     m_wake.notify_all();
+}
+
+bool DrawingThreads::finish(bool callerFailed)
+{
+    std::unique_lock lock(m_mutex);
+    m_done.wait(lock, [this] { return m_running == 0; });
+    m_part = nullptr;
+    return !callerFailed && !m_failed;
+}
+
+bool DrawingThreads::run(const std::function<void(int)>& part)
+{
+    begin(part);
     bool failed = false;
     try {
         part(0);
     } catch (...) {
         failed = true;
     }
-    std::unique_lock lock(m_mutex);
-    m_done.wait(lock, [this] { return m_running == 0; });
-    m_part = nullptr;
-    return !failed && !m_failed;
+    return finish(failed);
+}
+
+void DrawingThreads::launch(std::function<void()> task)
+{
+    m_launchFailed = false;
+    if (m_threads == 0) {
+        try {
+            task();
+        } catch (...) {
+            m_launchFailed = true;
+        }
+        return;
+    }
+    m_launched = [task = std::move(task)](int part) {
+        if (part == 1)
+            task();
+    };
+    begin(m_launched);
+    m_launchRunning = true;
+}
+
+bool DrawingThreads::wait()
+{
+    if (!m_launchRunning)
+        return !m_launchFailed;
+    m_launchRunning = false;
+    const bool done = finish(false);
+    m_launched = nullptr;
+    return done;
 }
 
 void DrawingThreads::work(int part)

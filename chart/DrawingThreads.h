@@ -28,6 +28,11 @@ public:
     // all have returned; false when a part ended with an exception (the
     // others still ran to their end).
     bool run(const std::function<void(int)>& part);
+    // Starts a task on the first thread and returns at once (with no
+    // threads, runs it here first); wait() returns when it has ended, false
+    // when it ended with an exception. No run() may come between the two.
+    void launch(std::function<void()> task);
+    bool wait();
 
     // Threads besides the caller for this machine: one fewer than it runs
     // at once, at most three.
@@ -35,6 +40,9 @@ public:
 
 private:
     void work(int part);
+    // Starts a round of `part` on the threads; finish waits for its end.
+    void begin(const std::function<void(int)>& part);
+    bool finish(bool callerFailed);
 
     const int m_threads;
     std::vector<std::thread> m_workers;
@@ -46,6 +54,10 @@ private:
     int m_running = 0;
     bool m_failed = false;
     bool m_stop = false;
+    // The launched task, while it runs, and how it ended when it ran here.
+    std::function<void(int)> m_launched;
+    bool m_launchRunning = false;
+    bool m_launchFailed = false;
 };
 
 } // namespace chart

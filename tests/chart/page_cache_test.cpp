@@ -53,6 +53,7 @@ TEST_F(PageCacheTest, LayeredPageIsThePageDrawnInOneGoEvenWhenTheObjectsAreDrawn
         SCOPED_TRACE(threads);
         ChartRenderer own(idg);
         chart::ChartPageCache layered(own, threads);
+        layered.setShareAlways(true);
         EXPECT_EQ(layered.page(device, size, 1.0, 1.0), drawnInOneGo());
         // Drawn again over the kept grid: the result column starts afresh.
         layered.invalidateObjects();
@@ -163,6 +164,7 @@ TEST_F(PageCacheTest, AnEditRedrawsOnlyWhereItsCallsChangedWithTheSamePixels)
             whole.setRedrawOnlyChanges(false);
             ChartRenderer editedRenderer(idg);
             chart::ChartPageCache edited(editedRenderer, threads);
+            edited.setShareAlways(true);
             edited.page(device, scaled, scale, 1.0);
             for (const ObjectEdit& e : edits) {
                 SCOPED_TRACE(std::string(e.what) + " at " + std::to_string(scale) + ", threads " +
@@ -181,6 +183,38 @@ TEST_F(PageCacheTest, AnEditRedrawsOnlyWhereItsCallsChangedWithTheSamePixels)
                 EXPECT_EQ(edited.changedRegion().isEmpty(), std::string(e.what) == "nothing");
             }
         }
+}
+
+// A crowded page (points on a few spots, long lines through the crowd, ε
+// lines across it): moving points one after another moves many names, and
+// the page shared out among threads, with the layer under the names drawn
+// while the names are placed, is the page one thread draws whole.
+TEST_F(PageCacheTest, ACrowdedPageMendedByThreadsIsThePageDrawnWhole)
+{
+    const int first = static_cast<int>(points.size());
+    for (int i = 0; i < 60; ++i)
+        addPoint("P" + std::to_string(i), 0.004 + 0.0005 * (i % 12), 25.0 + 2.5 * (i % 9));
+    for (int i = 0; i < 40; ++i)
+        addProcessLine("L" + std::to_string(i), first + i, first + (i * 13 + 7) % 60);
+    for (int i = 0; i < 8; ++i)
+        addHhrLine("ε" + std::to_string(i), first + 5 * i, 3000.0f + 2500.0f * static_cast<float>(i));
+    ChartRenderer wholeRenderer(idg);
+    chart::ChartPageCache whole(wholeRenderer, 0);
+    whole.setRedrawOnlyChanges(false);
+    ChartRenderer sharedRenderer(idg);
+    chart::ChartPageCache shared(sharedRenderer, 3);
+    shared.setShareAlways(true);
+    shared.page(device, size, 1.0, 1.0);
+    for (const int moved : {5, 0, 17, 5, 42}) {
+        SCOPED_TRACE(moved);
+        CStatePoint& point = *points[static_cast<std::size_t>(first + moved)];
+        point.m_d += 0.0007f;
+        point.m_h += 3.0f;
+        shared.invalidateObjects();
+        whole.invalidateObjects();
+        ASSERT_EQ(shared.page(device, size, 1.0, 1.0), whole.page(device, size, 1.0, 1.0));
+        EXPECT_FALSE(shared.changedRegion().isEmpty());
+    }
 }
 
 struct GridChange {

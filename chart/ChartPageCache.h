@@ -113,7 +113,7 @@ private:
     bool m_bShareAlways = false;
     // The objects as drawn on m_page, and each call's reach in device units.
     std::unique_ptr<DisplayList> m_objects;
-    std::unordered_map<std::string, int> m_textWidths;
+    std::unordered_map<std::string, std::unordered_map<std::string, int>> m_textWidths;
     // The logical resolution the widths were measured at.
     std::pair<int, int> m_textWidthsDpi;
     // The texts' shapes, kept from one drawing to the next: the caller's,

@@ -48,17 +48,22 @@ const QFontMetrics& DisplayList::metricsFor(const LogFont& font)
 
 int DisplayList::widthOf(const LogFont& font, const std::string& text)
 {
-    // Bounded: a chart draws a few thousand different texts at most.
+    // Bounded: a chart draws a few thousand different texts in a few fonts.
     constexpr std::size_t kMaxWidths = 20000;
-    const auto bytes = font.toBytes();
-    std::string key(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    key += text;
-    if (const auto found = m_widths.find(key); found != m_widths.end())
+    constexpr std::size_t kMaxFonts = 64;
+    if (!m_fontWidths || !(font == m_widthsFont)) {
+        if (m_widths.size() >= kMaxFonts)
+            m_widths.clear();
+        const auto bytes = font.toBytes();
+        m_fontWidths = &m_widths[std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size())];
+        m_widthsFont = font;
+    }
+    if (const auto found = m_fontWidths->find(text); found != m_fontWidths->end())
         return found->second;
-    if (m_widths.size() >= kMaxWidths)
-        m_widths.clear();
+    if (m_fontWidths->size() >= kMaxWidths)
+        m_fontWidths->clear();
     const int width = metricsFor(font).horizontalAdvance(QString::fromStdString(text));
-    m_widths.emplace(std::move(key), width);
+    m_fontWidths->emplace(text, width);
     return width;
 }
 

@@ -24,9 +24,10 @@ namespace chart {
 // result texts is the one the page shows.
 class DisplayList : public RecordingCanvas {
 public:
-    // Text widths measured on the device, by font and text; kept by the
-    // owner from one recording to the next, as most texts stay the same.
-    using TextWidths = std::unordered_map<std::string, int>;
+    // Text widths measured on the device, by font (its stored bytes) and
+    // text; kept by the owner from one recording to the next, as most texts
+    // stay the same.
+    using TextWidths = std::unordered_map<std::string, std::unordered_map<std::string, int>>;
 
     DisplayList(const QPaintDevice* device, TextWidths& widths) : m_device(device), m_widths(widths) {}
 
@@ -58,6 +59,10 @@ private:
 
     const QPaintDevice* m_device;
     TextWidths& m_widths;
+    // The widths of the font measured last (most calls share their font
+    // with the one before).
+    std::unordered_map<std::string, int>* m_fontWidths = nullptr;
+    LogFont m_widthsFont;
     std::optional<QFontMetrics> m_metrics;
     LogFont m_metricsFont;
     std::size_t m_overlayStart = static_cast<std::size_t>(-1);

@@ -309,7 +309,8 @@ namespace {
 // How much drawing a call takes in a piece, roughly: a line by its length
 // there (about a unit a pixel), a text as much as a line of 300 pixels
 // (more when it is laid out anew for a new scale), any other shape alike.
-std::size_t weightIn(const RecordingCanvas::Call& call, const CanvasRect& bounds, const QRect& rect, double scale)
+std::size_t weightIn(const RecordingCanvas::Call& call, const CanvasRect& bounds, const QRect& rect,
+                     double scale)
 {
     if (call.op == RecordingCanvas::Op::Text)
         return 40;
@@ -322,8 +323,9 @@ std::size_t weightIn(const RecordingCanvas::Call& call, const CanvasRect& bounds
 // Splits each rectangle into `strips` strips of whole tile rows (at most),
 // with the calls that reach each.
 std::vector<Piece> piecesOf(const std::vector<QRect>& rects, int strips,
-                            const std::vector<RecordingCanvas::Call>& calls, const std::vector<CanvasRect>& bounds,
-                            const std::vector<std::size_t>& candidates, double scale)
+                            const std::vector<RecordingCanvas::Call>& calls,
+                            const std::vector<CanvasRect>& bounds, const std::vector<std::size_t>& candidates,
+                            double scale)
 {
     std::vector<Piece> pieces;
     for (const QRect& rect : rects) {
@@ -333,7 +335,8 @@ std::vector<Piece> piecesOf(const std::vector<QRect>& rects, int strips,
         const int count = std::clamp(strips, 1, std::max(1, rows));
         for (int k = 0; k < count; ++k) {
             const int top = rect.top() + rows * k / count * kTile;
-            const int bottom = k + 1 == count ? rect.bottom() + 1 : rect.top() + rows * (k + 1) / count * kTile;
+            const int bottom =
+                k + 1 == count ? rect.bottom() + 1 : rect.top() + rows * (k + 1) / count * kTile;
             Piece piece{QRect(rect.left(), top, rect.width(), bottom - top), {}, 0};
             for (const std::size_t i : candidates)
                 if (reaches(calls[i], bounds[i], piece.rect, scale)) {
@@ -369,8 +372,10 @@ std::vector<std::vector<const Piece*>> dealt(const std::vector<Piece>& pieces, i
 
 } // namespace
 
-void ChartPageCache::drawAll(QImage& image, const QImage& base, const std::vector<RecordingCanvas::Call>& calls,
-                             const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to, double scale)
+void ChartPageCache::drawAll(QImage& image, const QImage& base,
+                             const std::vector<RecordingCanvas::Call>& calls,
+                             const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to,
+                             double scale)
 {
     // Alone, at a pixel ratio at which a strip's edge would not fall on
     // whole pixels, or with calls that clip themselves (a clip of their own
@@ -395,9 +400,11 @@ void ChartPageCache::drawAll(QImage& image, const QImage& base, const std::vecto
     drawPieces(image, base, piecesOf({page}, 4 * m_threads.parts(), calls, bounds, all, scale), calls, scale);
 }
 
-void ChartPageCache::drawInRects(QImage& image, const QImage& base, const std::vector<RecordingCanvas::Call>& calls,
+void ChartPageCache::drawInRects(QImage& image, const QImage& base,
+                                 const std::vector<RecordingCanvas::Call>& calls,
                                  const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to,
-                                 const TileMask& tiles, const std::vector<QRect>& rects, double scale, int onlyPart)
+                                 const TileMask& tiles, const std::vector<QRect>& rects, double scale,
+                                 int onlyPart)
 {
     std::vector<std::size_t> touching;
     for (std::size_t i = from; i < to; ++i)
@@ -418,7 +425,8 @@ void ChartPageCache::drawQueued(UnderPass& pass, int part, double scale)
     alias.setDevicePixelRatio(m_under.devicePixelRatio());
     QPainter painter(&alias);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    QPainterCanvas canvas(painter, part == 0 ? &m_textLayouts : &m_partLayouts[static_cast<std::size_t>(part - 1)]);
+    QPainterCanvas canvas(painter,
+                          part == 0 ? &m_textLayouts : &m_partLayouts[static_cast<std::size_t>(part - 1)]);
     for (std::size_t k = pass.next.fetch_add(1); k < pass.pieces.size(); k = pass.next.fetch_add(1)) {
         const Piece& piece = pass.pieces[k];
         painter.setTransform(QTransform());
@@ -456,7 +464,8 @@ void ChartPageCache::drawPieces(QImage& image, const QImage& base, const std::ve
     std::size_t weight = 0;
     for (const Piece& piece : pieces)
         weight += piece.weight;
-    if (m_threads.parts() == 1 || pieces.size() < 2 || onlyPart == 0 || (weight < kSharedWeight && !m_bShareAlways)) {
+    if (m_threads.parts() == 1 || pieces.size() < 2 || onlyPart == 0 ||
+        (weight < kSharedWeight && !m_bShareAlways)) {
         draw(image, m_textLayouts, everything);
         return;
     }
@@ -468,7 +477,8 @@ void ChartPageCache::drawPieces(QImage& image, const QImage& base, const std::ve
     const bool drawn = m_threads.run([&](int part) {
         QImage alias(bits, image.width(), image.height(), image.bytesPerLine(), image.format());
         alias.setDevicePixelRatio(image.devicePixelRatio());
-        TextLayoutCache& layouts = part == 0 ? m_textLayouts : m_partLayouts[static_cast<std::size_t>(part - 1)];
+        TextLayoutCache& layouts =
+            part == 0 ? m_textLayouts : m_partLayouts[static_cast<std::size_t>(part - 1)];
         draw(alias, layouts, hands[static_cast<std::size_t>(part)]);
     });
     if (!drawn) {
@@ -520,7 +530,8 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
         // At a fractional pixel ratio the clip would not fall on whole pixels.
         bool partial = m_bRedrawOnlyChanges && m_objects && m_objectScale == scale &&
                        devicePixelRatio == std::floor(devicePixelRatio) && sameImage(m_page, m_grid) &&
-                       sameImage(m_under, m_grid) && !anyClipped(m_objects->calls(), 0, m_objects->calls().size());
+                       sameImage(m_under, m_grid) &&
+                       !anyClipped(m_objects->calls(), 0, m_objects->calls().size());
         const int ratio = static_cast<int>(devicePixelRatio);
         const QRect page(QPoint(0, 0), pixels);
         // Where the markers and lines changed, and where anything did.
@@ -567,10 +578,12 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
                     return;
                 if ((overlay < kLaunchedCalls && !m_bShareAlways) || m_threads.parts() == 1) {
                     copyRows(m_grid, m_under, underChanged, ratio);
-                    drawInRects(m_under, m_grid, list.calls(), bounds, 0, overlay, under, pass.rects, scale, 0);
+                    drawInRects(m_under, m_grid, list.calls(), bounds, 0, overlay, under, pass.rects, scale,
+                                0);
                     return;
                 }
-                pass.calls.assign(list.calls().begin(), list.calls().begin() + static_cast<std::ptrdiff_t>(overlay));
+                pass.calls.assign(list.calls().begin(),
+                                  list.calls().begin() + static_cast<std::ptrdiff_t>(overlay));
                 pass.bounds = bounds;
                 pass.tiles = &under;
                 pass.region = underChanged;
@@ -612,8 +625,8 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
         }
         QRegion changed;
         if (partial && !anyClipped(calls, overlay, calls.size())) {
-            markChanges(m_objects->calls(), m_objects->overlayStart(), m_objects->calls().size(), m_objectBounds,
-                        calls, overlay, calls.size(), bounds, tiles);
+            markChanges(m_objects->calls(), m_objects->overlayStart(), m_objects->calls().size(),
+                        m_objectBounds, calls, overlay, calls.size(), bounds, tiles);
             // Past this share of the page the tiles cost more than a redraw
             // of everything over the grid.
             if (tiles.percent() > kMostChangedTilesPercent)

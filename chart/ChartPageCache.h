@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "chart/CanvasTypes.h"
-#include "chart/DrawingThreads.h"
 #include "chart/ChartLayout.h"
+#include "chart/DrawingThreads.h"
 #include "chart/GridKey.h"
 #include "chart/QPainterCanvas.h"
 #include "chart/RecordingCanvas.h"
@@ -51,7 +51,10 @@ struct PageKey {
 // over it in order; wherever anything changed, the middle layer is copied
 // back and every name and text reaching the place drawn over it. Each pixel
 // thus gets the calls of a whole redraw in their order, and the same value;
-// a name that moves does not draw again the many lines under it.
+// a name that moves does not draw again the many lines under it. On a page
+// with much to draw, a few threads share the drawing, each in places of
+// its own: the markers and lines start on one of them while the caller
+// still places the names.
 class ChartPageCache {
 public:
     // threads: how many threads draw beside the caller; −1: as many as the
@@ -91,8 +94,8 @@ private:
     void drawAll(QImage& image, const QImage& base, const std::vector<RecordingCanvas::Call>& calls,
                  const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to, double scale);
     void drawInRects(QImage& image, const QImage& base, const std::vector<RecordingCanvas::Call>& calls,
-                     const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to, const TileMask& tiles,
-                     const std::vector<QRect>& rects, double scale, int onlyPart = -1);
+                     const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to,
+                     const TileMask& tiles, const std::vector<QRect>& rects, double scale, int onlyPart = -1);
     // Draws pieces of the layer under the names as long as some are left
     // (part: the caller 0, or the drawing thread 1).
     void drawQueued(UnderPass& pass, int part, double scale);

@@ -30,10 +30,10 @@ constexpr int kMostChangedTilesPercent = 40;
 constexpr int kBandRows = 8;
 constexpr int kBridgedTiles = 4;
 // Drawing shared out among threads costs their waking; below this weight
-// (see weightIn, a unit about a pixel of line; 4 000 about a quarter of a
-// millisecond) the caller draws alone, and below this many markers and
+// (see weightIn: a unit is about a thousand instructions, so 20 000 about
+// a millisecond) the caller draws alone, and below this many markers and
 // lines it draws them itself.
-constexpr std::size_t kSharedWeight = 4000;
+constexpr std::size_t kSharedWeight = 20000;
 constexpr std::size_t kLaunchedCalls = 600;
 
 bool sameDevice(const ChartDevice& a, const ChartDevice& b)
@@ -307,8 +307,8 @@ struct UnderPass {
 namespace {
 
 // How much drawing a call takes in a piece, roughly: a line by its length
-// there (about a unit a pixel), a text as much as a line of 300 pixels
-// (more when it is laid out anew for a new scale), any other shape alike.
+// there (a unit for eight pixels), a text ten times a short line's (more
+// when it is laid out anew for a new scale), any other shape four times.
 std::size_t weightIn(const RecordingCanvas::Call& call, const CanvasRect& bounds, const QRect& rect,
                      double scale)
 {

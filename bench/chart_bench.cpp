@@ -185,63 +185,25 @@ BENCHMARK(BM_ChartGeometryAfterQtPainting)->Arg(200)->Unit(benchmark::kMilliseco
 // page cache at zoom 1, painted into a viewport of 1280 × 800 pixels.
 const QSize kViewport(1280, 800);
 
-// One hollow preview marker moving over the kept page: the view repaints the
-// marker's old and new places from the page and draws the marker.
-void BM_PreviewUpdate(benchmark::State& state)
-{
-    BusyChart chart(static_cast<int>(state.range(0)));
+struct ViewPage {
+    BusyChart chart;
     const ChartDevice device;
-    ChartRenderer renderer(chart.idg);
-    chart::ChartPageCache cache(renderer);
+    ChartRenderer renderer{chart.idg};
+    chart::ChartPageCache cache{renderer};
     const QSize size = chart::pageSize(device, false);
-    cache.page(device, size, 1.0, 1.0);
-    QImage viewport(kViewport, QImage::Format_ARGB32_Premultiplied);
-    viewport.fill(Qt::white);
-    CStatePoint marker = *chart.points[0];
-    int step = 0;
-    for (auto _ : state) {
-        const CanvasRect before = renderer.PreviewMarkerRectangle(marker);
-        marker.m_d = static_cast<float>(0.006 + 0.0001 * (step % 40));
-        marker.m_h = static_cast<float>(40.0 + 0.5 * (step % 30));
-        ++step;
-        const CanvasRect after = renderer.PreviewMarkerRectangle(marker);
-        QPainter painter(&viewport);
-        QRegion exposed(QRect(before.left, before.top, before.width() + 1, before.height() + 1));
-        exposed += QRect(after.left, after.top, after.width() + 1, after.height() + 1);
-        painter.setClipRegion(exposed);
-        painter.drawImage(QPoint(0, 0), cache.page(device, size, 1.0, 1.0));
-        painter.setRenderHint(QPainter::Antialiasing);
-        QPainterCanvas canvas(painter);
-        renderer.DrawPreviewMarker(canvas, marker);
-        painter.end();
-        benchmark::DoNotOptimize(viewport.constBits());
-    }
-    state.counters["grid_draws"] = cache.gridDraws();
-    state.counters["object_draws"] = cache.objectDraws();
-}
-BENCHMARK(BM_PreviewUpdate)->Arg(200)->Unit(benchmark::kMillisecond);
+    QImage viewport{kViewport, QImage::Format_ARGB32_Premultiplied};
 
-// One point moved: the objects are drawn again over the kept grid and the
-// viewport is repainted from the page. Second argument 1: only where the
-// drawing calls changed (as the view does); 0: all objects over the whole
-// grid (the way before).
-void BM_ObjectEdit(benchmark::State& state)
-{
-    BusyChart chart(static_cast<int>(state.range(0)));
-    const ChartDevice device;
-    ChartRenderer renderer(chart.idg);
-    chart::ChartPageCache cache(renderer);
-    cache.setRedrawOnlyChanges(state.range(1) != 0);
-    const QSize size = chart::pageSize(device, false);
-    cache.page(device, size, 1.0, 1.0);
-    QImage viewport(kViewport, QImage::Format_ARGB32_Premultiplied);
-    CStatePoint& moved = *chart.points[5];
-    const CStatePoint original = moved;
-    int step = 0;
-    for (auto _ : state) {
-        moved.m_d = original.m_d + 0.0005f * static_cast<float>(step % 2);
-        moved.m_h = original.m_h + 2.0f * static_cast<float>(step % 2);
-        ++step;
+    // redrawOnlyChanges off: every object drawing starts from the whole grid.
+    explicit ViewPage(int objects, bool redrawOnlyChanges = true) : chart(objects)
+    {
+        cache.setRedrawOnlyChanges(redrawOnlyChanges);
+        cache.page(device, size, 1.0, 1.0);
+        viewport.fill(Qt::white);
+    }
+    // After an edit: the objects drawn again over the kept grid and the
+    // places that changed copied into the viewport, as the view repaints.
+    void redrawObjects()
+    {
         cache.invalidateObjects();
         const QImage& page = cache.page(device, size, 1.0, 1.0);
         QPainter painter(&viewport);
@@ -251,7 +213,54 @@ void BM_ObjectEdit(benchmark::State& state)
         painter.end();
         benchmark::DoNotOptimize(viewport.constBits());
     }
-    state.counters["grid_draws"] = cache.gridDraws();
+};
+
+// One hollow preview marker moving over the kept page: the view repaints the
+// marker's old and new places from the page and draws the marker.
+void BM_PreviewUpdate(benchmark::State& state)
+{
+    ViewPage view(static_cast<int>(state.range(0)));
+    CStatePoint marker = *view.chart.points[0];
+    int step = 0;
+    for (auto _ : state) {
+        const CanvasRect before = view.renderer.PreviewMarkerRectangle(marker);
+        marker.m_d = static_cast<float>(0.006 + 0.0001 * (step % 40));
+        marker.m_h = static_cast<float>(40.0 + 0.5 * (step % 30));
+        ++step;
+        const CanvasRect after = view.renderer.PreviewMarkerRectangle(marker);
+        QPainter painter(&view.viewport);
+        QRegion exposed(QRect(before.left, before.top, before.width() + 1, before.height() + 1));
+        exposed += QRect(after.left, after.top, after.width() + 1, after.height() + 1);
+        painter.setClipRegion(exposed);
+        painter.drawImage(QPoint(0, 0), view.cache.page(view.device, view.size, 1.0, 1.0));
+        painter.setRenderHint(QPainter::Antialiasing);
+        QPainterCanvas canvas(painter);
+        view.renderer.DrawPreviewMarker(canvas, marker);
+        painter.end();
+        benchmark::DoNotOptimize(view.viewport.constBits());
+    }
+    state.counters["grid_draws"] = view.cache.gridDraws();
+    state.counters["object_draws"] = view.cache.objectDraws();
+}
+BENCHMARK(BM_PreviewUpdate)->Arg(200)->Unit(benchmark::kMillisecond);
+
+// One point moved: the objects are drawn again over the kept grid and the
+// viewport is repainted from the page. Second argument 1: only where the
+// drawing calls changed (as the view does); 0: all objects over the whole
+// grid (the way before).
+void BM_ObjectEdit(benchmark::State& state)
+{
+    ViewPage view(static_cast<int>(state.range(0)), state.range(1) != 0);
+    CStatePoint& moved = *view.chart.points[5];
+    const CStatePoint original = moved;
+    int step = 0;
+    for (auto _ : state) {
+        moved.m_d = original.m_d + 0.0005f * static_cast<float>(step % 2);
+        moved.m_h = original.m_h + 2.0f * static_cast<float>(step % 2);
+        ++step;
+        view.redrawObjects();
+    }
+    state.counters["grid_draws"] = view.cache.gridDraws();
 }
 BENCHMARK(BM_ObjectEdit)
     ->Args({200, 0})
@@ -265,32 +274,19 @@ BENCHMARK(BM_ObjectEdit)
 // of process lines that cross much of the page.
 void BM_ObjectEditAnyPoint(benchmark::State& state)
 {
-    BusyChart chart(static_cast<int>(state.range(0)));
-    const ChartDevice device;
-    ChartRenderer renderer(chart.idg);
-    chart::ChartPageCache cache(renderer);
-    const QSize size = chart::pageSize(device, false);
-    cache.page(device, size, 1.0, 1.0);
-    QImage viewport(kViewport, QImage::Format_ARGB32_Premultiplied);
+    ViewPage view(static_cast<int>(state.range(0)));
     constexpr int kMoved[] = {0, 1, 2, 3, 4, 5, 7, 8, 9, 10, 11, 12, 13, 14, 15, 20, 25, 30, 40, 50};
     std::vector<CStatePoint> originals;
     for (const int index : kMoved)
-        originals.push_back(*chart.points[static_cast<std::size_t>(index)]);
+        originals.push_back(*view.chart.points[static_cast<std::size_t>(index)]);
     int step = 0;
     for (auto _ : state) {
         const std::size_t which = static_cast<std::size_t>(step / 2) % std::size(kMoved);
-        CStatePoint& moved = *chart.points[static_cast<std::size_t>(kMoved[which])];
+        CStatePoint& moved = *view.chart.points[static_cast<std::size_t>(kMoved[which])];
         moved.m_d = originals[which].m_d + 0.0005f * static_cast<float>(step % 2 == 0);
         moved.m_h = originals[which].m_h + 2.0f * static_cast<float>(step % 2 == 0);
         ++step;
-        cache.invalidateObjects();
-        const QImage& page = cache.page(device, size, 1.0, 1.0);
-        QPainter painter(&viewport);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        for (const QRect& changed : cache.changedRegion())
-            painter.drawImage(changed.topLeft(), page, changed);
-        painter.end();
-        benchmark::DoNotOptimize(viewport.constBits());
+        view.redrawObjects();
     }
 }
 BENCHMARK(BM_ObjectEditAnyPoint)->Arg(200)->Arg(2000)->Iterations(40)->Unit(benchmark::kMillisecond);

@@ -19,6 +19,18 @@ constexpr int kDirection[kLabelPositions][2] = {{1, -1}, {1, 0},  {1, 1},   {0, 
 // A grid of more cells than this is made coarser: the grid is rebuilt on
 // every drawing and must stay cheap on a printer page of 0.001-inch units.
 constexpr long kMaxCells = 1L << 16;
+
+// The cells over `bounds`: the cell size doubled until at most kMaxCells
+// cover them, and their columns and rows.
+void sizeCells(const CanvasRect& bounds, int& cell, int& columns, int& rows)
+{
+    const long width = std::max(1, bounds.width() + 1);
+    const long height = std::max(1, bounds.height() + 1);
+    while ((width / cell + 1) * (height / cell + 1) > kMaxCells)
+        cell *= 2;
+    columns = static_cast<int>(width / cell + 1);
+    rows = static_cast<int>(height / cell + 1);
+}
 // The occupancy bitmap of the boxes has at most this many bits a row and
 // rows (coarser units on a printer page).
 constexpr long kMaxBitSide = 4096;
@@ -195,14 +207,11 @@ std::pair<int, int> ringCell(int preferred, int turn)
 ObstacleGrid::ObstacleGrid(const CanvasRect& bounds, int cell, bool withBoxes)
     : m_bounds(bounds), m_cell(std::max(1, cell))
 {
-    const long width = std::max(1, bounds.width() + 1);
-    const long height = std::max(1, bounds.height() + 1);
-    while ((width / m_cell + 1) * (height / m_cell + 1) > kMaxCells)
-        m_cell *= 2;
-    m_columns = static_cast<int>(width / m_cell + 1);
-    m_rows = static_cast<int>(height / m_cell + 1);
+    sizeCells(bounds, m_cell, m_columns, m_rows);
     m_boxHeads.assign(static_cast<std::size_t>(m_columns) * static_cast<std::size_t>(m_rows), -1);
     m_segmentHeads.assign(m_boxHeads.size(), -1);
+    const long width = std::max(1, bounds.width() + 1);
+    const long height = std::max(1, bounds.height() + 1);
     while ((width + m_bitScale - 1) / m_bitScale > kMaxBitSide ||
            (height + m_bitScale - 1) / m_bitScale > kMaxBitSide) {
         m_bitScale *= 2;
@@ -537,12 +546,7 @@ void ChangeCells::reset(const CanvasRect& bounds, int cell)
 {
     m_bounds = bounds;
     m_cell = std::max(1, cell);
-    const long width = std::max(1, bounds.width() + 1);
-    const long height = std::max(1, bounds.height() + 1);
-    while ((width / m_cell + 1) * (height / m_cell + 1) > kMaxCells)
-        m_cell *= 2;
-    m_columns = static_cast<int>(width / m_cell + 1);
-    m_rows = static_cast<int>(height / m_cell + 1);
+    sizeCells(bounds, m_cell, m_columns, m_rows);
     m_boxHeads.assign(static_cast<std::size_t>(m_columns) * static_cast<std::size_t>(m_rows), -1);
     m_segmentHeads.assign(m_boxHeads.size(), -1);
     m_boxes.clear();

@@ -404,7 +404,7 @@ void ChartPageCache::drawInRects(QImage& image, const QImage& base,
                                  const std::vector<RecordingCanvas::Call>& calls,
                                  const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to,
                                  const TileMask& tiles, const std::vector<QRect>& rects, double scale,
-                                 int onlyPart)
+                                 bool alone)
 {
     std::vector<std::size_t> touching;
     for (std::size_t i = from; i < to; ++i)
@@ -415,8 +415,8 @@ void ChartPageCache::drawInRects(QImage& image, const QImage& base,
     // Each rectangle (or strip of one, shared out among the threads) is
     // drawn with a clip of its own (a clip of many rectangles makes every
     // call dear), with the calls that reach it.
-    const int strips = m_threads.parts() == 1 || onlyPart >= 0 ? 1 : 2;
-    drawPieces(image, base, piecesOf(rects, strips, calls, bounds, touching, scale), calls, scale, onlyPart);
+    const int strips = m_threads.parts() == 1 || alone ? 1 : 2;
+    drawPieces(image, base, piecesOf(rects, strips, calls, bounds, touching, scale), calls, scale, alone);
 }
 
 void ChartPageCache::drawQueued(UnderPass& pass, int part, double scale)
@@ -438,7 +438,7 @@ void ChartPageCache::drawQueued(UnderPass& pass, int part, double scale)
 }
 
 void ChartPageCache::drawPieces(QImage& image, const QImage& base, const std::vector<Piece>& pieces,
-                                const std::vector<RecordingCanvas::Call>& calls, double scale, int onlyPart)
+                                const std::vector<RecordingCanvas::Call>& calls, double scale, bool alone)
 {
     auto draw = [&](QImage& into, TextLayoutCache& layouts, const std::vector<const Piece*>& hand) {
         if (hand.empty())
@@ -457,15 +457,10 @@ void ChartPageCache::drawPieces(QImage& image, const QImage& base, const std::ve
     std::vector<const Piece*> everything;
     for (const Piece& piece : pieces)
         everything.push_back(&piece);
-    if (onlyPart > 0) {
-        draw(image, m_partLayouts[static_cast<std::size_t>(onlyPart - 1)], everything);
-        return;
-    }
     std::size_t weight = 0;
     for (const Piece& piece : pieces)
         weight += piece.weight;
-    if (m_threads.parts() == 1 || pieces.size() < 2 || onlyPart == 0 ||
-        (weight < kSharedWeight && !m_bShareAlways)) {
+    if (m_threads.parts() == 1 || pieces.size() < 2 || alone || (weight < kSharedWeight && !m_bShareAlways)) {
         draw(image, m_textLayouts, everything);
         return;
     }
@@ -579,7 +574,7 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
                 if ((overlay < kLaunchedCalls && !m_bShareAlways) || m_threads.parts() == 1) {
                     copyRows(m_grid, m_under, underChanged, ratio);
                     drawInRects(m_under, m_grid, list.calls(), bounds, 0, overlay, under, pass.rects, scale,
-                                0);
+                                true);
                     return;
                 }
                 pass.calls.assign(list.calls().begin(),

@@ -95,15 +95,15 @@ private:
                  const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to, double scale);
     void drawInRects(QImage& image, const QImage& base, const std::vector<RecordingCanvas::Call>& calls,
                      const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to,
-                     const TileMask& tiles, const std::vector<QRect>& rects, double scale, int onlyPart = -1);
+                     const TileMask& tiles, const std::vector<QRect>& rects, double scale,
+                     bool alone = false);
     // Draws pieces of the layer under the names as long as some are left
     // (part: the caller 0, or the drawing thread 1).
     void drawQueued(UnderPass& pass, int part, double scale);
     // Draws each piece's calls clipped to it, the pieces shared out among
-    // the drawing threads, or all by one part (onlyPart ≥ 0: the caller 0,
-    // or the thread of that part, with that part's text shapes).
+    // the drawing threads, or all by the caller (alone).
     void drawPieces(QImage& image, const QImage& base, const std::vector<Piece>& pieces,
-                    const std::vector<RecordingCanvas::Call>& calls, double scale, int onlyPart = -1);
+                    const std::vector<RecordingCanvas::Call>& calls, double scale, bool alone = false);
 
     ChartRenderer& m_renderer;
     std::optional<PageKey> m_gridKey;

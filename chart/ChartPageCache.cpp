@@ -31,8 +31,8 @@ constexpr int kBandRows = 8;
 constexpr int kBridgedTiles = 4;
 // Drawing shared out among threads costs their waking; below this weight
 // (see weightIn: a unit is about a thousand instructions, so 20 000 about
-// a millisecond) the caller draws alone, and below this many markers and
-// lines it draws them itself.
+// a millisecond) the caller draws alone; below this many markers and lines
+// it draws them itself, and below this many calls of objects the grid too.
 constexpr std::size_t kSharedWeight = 20000;
 constexpr std::size_t kLaunchedCalls = 600;
 
@@ -56,6 +56,14 @@ QRect pagePixels(const CanvasRect& r, double scale)
     const int right = static_cast<int>(std::ceil(r.right * scale)) + 1;
     const int bottom = static_cast<int>(std::ceil(r.bottom * scale)) + 1;
     return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+// Clips the painter to a piece (logical page pixels) and draws at the scale.
+void clipToPiece(QPainter& painter, const QRect& piece, double scale)
+{
+    painter.setTransform(QTransform());
+    painter.setClipRect(piece);
+    painter.setTransform(QTransform::fromScale(scale, scale));
 }
 
 // Copies the region's rectangles (logical pixels, `ratio` image pixels each)
@@ -350,29 +358,21 @@ std::vector<Piece> piecesOf(const std::vector<QRect>& rects, int strips,
     return pieces;
 }
 
-// Deals the pieces out to the parts: the heaviest first, each to the part
-// with the least weight so far.
-std::vector<std::vector<const Piece*>> dealt(const std::vector<Piece>& pieces, int parts)
+// The pieces heaviest first: threads that take them in this order end
+// close together, each taking the next piece as it finishes one.
+std::vector<const Piece*> heaviestFirst(const std::vector<Piece>& pieces)
 {
     std::vector<const Piece*> order;
     for (const Piece& piece : pieces)
         order.push_back(&piece);
     std::stable_sort(order.begin(), order.end(),
                      [](const Piece* a, const Piece* b) { return a->weight > b->weight; });
-    std::vector<std::vector<const Piece*>> hands(static_cast<std::size_t>(parts));
-    std::vector<std::size_t> load(static_cast<std::size_t>(parts), 0);
-    for (const Piece* piece : order) {
-        const auto lightest =
-            static_cast<std::size_t>(std::min_element(load.begin(), load.end()) - load.begin());
-        hands[lightest].push_back(piece);
-        load[lightest] += piece->weight;
-    }
-    return hands;
+    return order;
 }
 
 } // namespace
 
-void ChartPageCache::drawAll(QImage& image, const QImage& base,
+void ChartPageCache::drawAll(QImage& image, const QImage* base,
                              const std::vector<RecordingCanvas::Call>& calls,
                              const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to,
                              double scale)
@@ -392,7 +392,7 @@ void ChartPageCache::drawAll(QImage& image, const QImage& base,
             replayCall(calls[i], canvas);
         return;
     }
-    // In strips, dealt out to the threads.
+    // In strips, shared out among the threads.
     const QRect page(QPoint(0, 0), image.deviceIndependentSize().toSize());
     std::vector<std::size_t> all;
     for (std::size_t i = from; i < to; ++i)
@@ -400,7 +400,7 @@ void ChartPageCache::drawAll(QImage& image, const QImage& base,
     drawPieces(image, base, piecesOf({page}, 4 * m_threads.parts(), calls, bounds, all, scale), calls, scale);
 }
 
-void ChartPageCache::drawInRects(QImage& image, const QImage& base,
+void ChartPageCache::drawInRects(QImage& image, const QImage* base,
                                  const std::vector<RecordingCanvas::Call>& calls,
                                  const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to,
                                  const TileMask& tiles, const std::vector<QRect>& rects, double scale,
@@ -429,60 +429,70 @@ void ChartPageCache::drawQueued(UnderPass& pass, int part, double scale)
                           part == 0 ? &m_textLayouts : &m_partLayouts[static_cast<std::size_t>(part - 1)]);
     for (std::size_t k = pass.next.fetch_add(1); k < pass.pieces.size(); k = pass.next.fetch_add(1)) {
         const Piece& piece = pass.pieces[k];
-        painter.setTransform(QTransform());
-        painter.setClipRect(piece.rect);
-        painter.setTransform(QTransform::fromScale(scale, scale));
+        clipToPiece(painter, piece.rect, scale);
         for (const std::size_t i : piece.calls)
             replayCall(pass.calls[i], canvas);
     }
 }
 
-void ChartPageCache::drawPieces(QImage& image, const QImage& base, const std::vector<Piece>& pieces,
+void ChartPageCache::drawPieces(QImage& image, const QImage* base, const std::vector<Piece>& pieces,
                                 const std::vector<RecordingCanvas::Call>& calls, double scale, bool alone)
 {
-    auto draw = [&](QImage& into, TextLayoutCache& layouts, const std::vector<const Piece*>& hand) {
-        if (hand.empty())
+    // Draws the pieces `take` hands out, one after another, until it hands
+    // out none.
+    auto draw = [&](QImage& into, TextLayoutCache& layouts, const auto& take) {
+        const Piece* piece = take();
+        if (!piece)
             return;
         QPainter painter(&into);
         painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
         QPainterCanvas canvas(painter, &layouts);
-        for (const Piece* piece : hand) {
-            painter.setTransform(QTransform());
-            painter.setClipRect(piece->rect);
-            painter.setTransform(QTransform::fromScale(scale, scale));
+        for (; piece; piece = take()) {
+            clipToPiece(painter, piece->rect, scale);
             for (const std::size_t i : piece->calls)
                 replayCall(calls[i], canvas);
         }
     };
-    std::vector<const Piece*> everything;
-    for (const Piece& piece : pieces)
-        everything.push_back(&piece);
     std::size_t weight = 0;
     for (const Piece& piece : pieces)
         weight += piece.weight;
+    auto drawEverything = [&] {
+        std::size_t k = 0;
+        draw(image, m_textLayouts, [&]() { return k < pieces.size() ? &pieces[k++] : nullptr; });
+    };
     if (m_threads.parts() == 1 || pieces.size() < 2 || alone || (weight < kSharedWeight && !m_bShareAlways)) {
-        draw(image, m_textLayouts, everything);
+        drawEverything();
         return;
     }
-    // Each thread paints an image of its own over the same pixels, each in
-    // its own pieces, which do not overlap: every pixel is drawn by one
-    // thread with the calls that reach it, in their order.
-    const auto hands = dealt(pieces, m_threads.parts());
+    // Each thread paints an image of its own over the same pixels, taking
+    // pieces, which do not overlap, until none is left: every pixel is drawn
+    // by one thread with the calls that reach it, in their order.
+    const std::vector<const Piece*> order = heaviestFirst(pieces);
+    std::atomic<std::size_t> next{0};
     uchar* const bits = image.bits();
     const bool drawn = m_threads.run([&](int part) {
         QImage alias(bits, image.width(), image.height(), image.bytesPerLine(), image.format());
         alias.setDevicePixelRatio(image.devicePixelRatio());
         TextLayoutCache& layouts =
             part == 0 ? m_textLayouts : m_partLayouts[static_cast<std::size_t>(part - 1)];
-        draw(alias, layouts, hands[static_cast<std::size_t>(part)]);
+        draw(alias, layouts, [&]() -> const Piece* {
+            const std::size_t k = next.fetch_add(1);
+            return k < order.size() ? order[k] : nullptr;
+        });
     });
     if (!drawn) {
         // A thread failed: the pieces from the layer below and drawn here.
         QRegion region;
         for (const Piece& piece : pieces)
             region += piece.rect;
-        copyRows(base, image, region, static_cast<int>(image.devicePixelRatio()));
-        draw(image, m_textLayouts, everything);
+        if (base) {
+            copyRows(*base, image, region, static_cast<int>(image.devicePixelRatio()));
+        } else {
+            QPainter painter(&image);
+            for (const QRect& rect : region)
+                painter.fillRect(rect, Qt::white);
+        }
+        drawEverything();
     }
 }
 
@@ -491,18 +501,24 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
 {
     PageKey key{gridKey(m_renderer.model(), device, m_renderer.m_nLabelGapX, m_renderer.m_nLabelGapY), pixels,
                 scale, devicePixelRatio};
+    // A drawing thread's task: the grid, or the layer under the names.
+    bool launched = false;
+    struct WaitForLaunched {
+        DrawingThreads& threads;
+        bool& launched;
+        ~WaitForLaunched()
+        {
+            if (launched)
+                threads.wait();
+        }
+    } waitForLaunched{m_threads, launched};
+    // The grid's calls, drawn on a drawing thread while this one records
+    // the objects.
+    std::unique_ptr<DisplayList> gridCalls;
     if (!m_gridKey || *m_gridKey != key) {
         m_grid = QImage(pixels * devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
         m_grid.setDevicePixelRatio(devicePixelRatio);
         m_grid.fill(Qt::white);
-        QPainter painter(&m_grid);
-        beginPainting(painter, scale);
-        QPainterCanvas canvas(painter, &m_textLayouts);
-        m_renderer.DrawGrid(canvas, device);
-        painter.end();
-        m_gridKey = std::move(key);
-        m_bObjectsValid = false;
-        m_objects.reset();
         // A text measures the same on every grid image of one resolution
         // (a zoom or a resize keeps it): only a new resolution measures again.
         const std::pair<int, int> dpi(m_grid.logicalDpiX(), m_grid.logicalDpiY());
@@ -510,6 +526,41 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
             m_textWidths.clear();
             m_textWidthsDpi = dpi;
         }
+        // Drawn on a thread of its own only behind objects that take long
+        // enough to record (judged by the last drawing's calls): behind a
+        // few, the hand-over costs more than it hides.
+        const bool behindObjects = m_threads.parts() > 1 && m_objects &&
+                                   (m_objects->calls().size() >= kLaunchedCalls || m_bShareAlways);
+        if (!behindObjects) {
+            QPainter painter(&m_grid);
+            beginPainting(painter, scale);
+            QPainterCanvas canvas(painter, &m_textLayouts);
+            m_renderer.DrawGrid(canvas, device);
+        } else {
+            // Recorded (texts measured as on the image), then drawn by a
+            // drawing thread while this one records and places the objects.
+            gridCalls = std::make_unique<DisplayList>(&m_grid, m_textWidths);
+            m_renderer.DrawGrid(*gridCalls, device);
+            const DisplayList* calls = gridCalls.get();
+            uchar* const bits = m_grid.bits();
+            const QSize imageSize = m_grid.size();
+            const qsizetype bytesPerLine = m_grid.bytesPerLine();
+            TextLayoutCache* layouts = &m_partLayouts.front();
+            m_threads.launch([calls, bits, imageSize, bytesPerLine, devicePixelRatio, scale, layouts] {
+                QImage alias(bits, imageSize.width(), imageSize.height(), bytesPerLine,
+                             QImage::Format_ARGB32_Premultiplied);
+                alias.setDevicePixelRatio(devicePixelRatio);
+                QPainter painter(&alias);
+                beginPainting(painter, scale);
+                QPainterCanvas canvas(painter, layouts);
+                for (const RecordingCanvas::Call& call : calls->calls())
+                    replayCall(call, canvas);
+            });
+            launched = true;
+        }
+        m_gridKey = std::move(key);
+        m_bObjectsValid = false;
+        m_objects.reset();
         ++m_nGridDraws;
     } else {
         // Same key, same layout: only one that was thrown away is made again.
@@ -538,16 +589,6 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
         // where they changed, the layer under the names is drawn again on a
         // drawing thread while this one places the names.
         UnderPass pass;
-        bool launched = false;
-        struct WaitForUnder {
-            DrawingThreads& threads;
-            bool& launched;
-            ~WaitForUnder()
-            {
-                if (launched)
-                    threads.wait();
-            }
-        } waitForUnder{m_threads, launched};
         if (partial)
             objects->setOnOverlay([&](DisplayList& list) {
                 const std::size_t overlay = list.overlayStart();
@@ -573,7 +614,7 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
                     return;
                 if ((overlay < kLaunchedCalls && !m_bShareAlways) || m_threads.parts() == 1) {
                     copyRows(m_grid, m_under, underChanged, ratio);
-                    drawInRects(m_under, m_grid, list.calls(), bounds, 0, overlay, under, pass.rects, scale,
+                    drawInRects(m_under, &m_grid, list.calls(), bounds, 0, overlay, under, pass.rects, scale,
                                 true);
                     return;
                 }
@@ -601,7 +642,18 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
             });
         m_renderer.DrawObjects(*objects);
         objects->setOnOverlay({});
-        if (launched) {
+        if (launched && gridCalls) {
+            launched = false;
+            if (!m_threads.wait()) {
+                // Its thread failed: the grid drawn here.
+                m_grid.fill(Qt::white);
+                QPainter painter(&m_grid);
+                beginPainting(painter, scale);
+                QPainterCanvas canvas(painter, &m_textLayouts);
+                for (const RecordingCanvas::Call& call : gridCalls->calls())
+                    replayCall(call, canvas);
+            }
+        } else if (launched) {
             // Done with the names: help with the pieces not yet taken.
             if (pass.ready.load(std::memory_order_acquire))
                 drawQueued(pass, 0, scale);
@@ -642,14 +694,14 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
                 partial = false;
             } else if (!changed.isEmpty()) {
                 copyRows(m_under, m_page, changed, ratio);
-                drawInRects(m_page, m_under, calls, bounds, overlay, calls.size(), tiles, rects, scale);
+                drawInRects(m_page, &m_under, calls, bounds, overlay, calls.size(), tiles, rects, scale);
             }
         }
         if (!partial) {
             copyImage(m_grid, m_under, devicePixelRatio);
-            drawAll(m_under, m_grid, calls, bounds, 0, overlay, scale);
+            drawAll(m_under, &m_grid, calls, bounds, 0, overlay, scale);
             copyImage(m_under, m_page, devicePixelRatio);
-            drawAll(m_page, m_under, calls, bounds, overlay, calls.size(), scale);
+            drawAll(m_page, &m_under, calls, bounds, overlay, calls.size(), scale);
             changed = QRegion(page);
         }
         m_objects = std::move(objects);

@@ -8,6 +8,8 @@
 #include "chart/ChartImage.h"
 #include "chart/ChartPageCache.h"
 #include "chart/QPainterCanvas.h"
+#include "chart/WeatherMap.h"
+#include "psychro/QorvaDll.h"
 
 #include "support/SuiteGuiApplication.h"
 
@@ -87,23 +89,54 @@ TEST_F(PageCacheTest, AnUnclippedPainterDrawsWhatTheGeneralPathDraws)
         }
 }
 
+// A year of hours spread over the chart and past its edges, so its map's
+// cells are cut by the chart's clip.
+chart::WeatherMap spreadYearMap(chart::WeatherMapStyle style)
+{
+    WeatherYear year;
+    year.path = "/data/spread.epw";
+    for (int i = 0; i < 120; ++i) {
+        WeatherHour hour;
+        hour.month = 1 + i % 12;
+        hour.t = static_cast<float>(-12 + (i * 7) % 58);
+        hour.x = static_cast<float>(0.001 + 0.0003 * ((i * 11) % 90));
+        float RH = 0, tw = 0, pq = 0, pqb = 0, v = 0, rho = 0;
+        ptx_all(101325, hour.t, hour.x, &RH, &tw, &hour.h, &hour.td, &pq, &pqb, &v, &rho);
+        year.hours.push_back(hour);
+    }
+    return chart::MakeWeatherMap(year, HourFilter{}, style);
+}
+
 // Zoomed in and out, the cache draws the grid anew for each scale but keeps
-// the texts' widths and shapes: each page is the page drawn in one go.
+// the texts' widths and shapes: each page is the page drawn in one go, by
+// the caller alone or shared out among threads, with a weather year over
+// the grid too (its calls carry the chart's clip).
 TEST_F(PageCacheTest, EachZoomGivesThePageDrawnInOneGo)
 {
-    for (const double scale : {1.0, 1.5, 0.75, 1.0}) {
-        const QSize scaled = size * scale;
-        QImage inOneGo(scaled, QImage::Format_ARGB32_Premultiplied);
-        inOneGo.fill(Qt::white);
-        QPainter painter(&inOneGo);
-        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-        painter.scale(scale, scale);
-        QPainterCanvas canvas(painter);
-        ChartRenderer(idg).DrawChart(canvas, device);
-        painter.end();
-        EXPECT_EQ(cache.page(device, scaled, scale, 1.0), inOneGo) << "scale " << scale;
-    }
-    EXPECT_EQ(cache.gridDraws(), 4);
+    const chart::WeatherMap density = spreadYearMap(chart::WeatherMapStyle::Density);
+    const chart::WeatherMap dots = spreadYearMap(chart::WeatherMapStyle::Dots);
+    for (const chart::WeatherMap* weather : {static_cast<const chart::WeatherMap*>(nullptr), &density, &dots})
+        for (const int threads : {0, 2}) {
+            SCOPED_TRACE(testing::Message() << "threads " << threads << ", weather " << (weather != nullptr));
+            device.weather = weather;
+            ChartRenderer own(idg);
+            chart::ChartPageCache zoomed(own, threads);
+            zoomed.setShareAlways(true);
+            for (const double scale : {1.0, 1.5, 0.75, 1.0}) {
+                const QSize scaled = size * scale;
+                QImage inOneGo(scaled, QImage::Format_ARGB32_Premultiplied);
+                inOneGo.fill(Qt::white);
+                QPainter painter(&inOneGo);
+                painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+                painter.scale(scale, scale);
+                QPainterCanvas canvas(painter);
+                ChartRenderer(idg).DrawChart(canvas, device);
+                painter.end();
+                EXPECT_EQ(zoomed.page(device, scaled, scale, 1.0), inOneGo) << "scale " << scale;
+            }
+            EXPECT_EQ(zoomed.gridDraws(), 4);
+        }
+    device.weather = nullptr;
 }
 
 TEST_F(PageCacheTest, AnObjectEditOrAPickRedrawsTheObjectsOnly)

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -155,6 +156,22 @@ private:
     std::shared_ptr<const chart::GridRecord> m_gridRecord;
     // Where the last drawing placed the names (chart/LabelPlacement.h).
     std::shared_ptr<const chart::PlacementMemory> m_namePlacement;
+    // HHR line ends by what gives them (pressure, base point, ε): finding
+    // where a line leaves the chart is a search, and most lines stay from
+    // one drawing to the next.
+    struct HhrEndsInput {
+        float pressure = 0;
+        float d = 0;
+        float h = 0;
+        double ratio = 0;
+        bool operator==(const HhrEndsInput&) const = default;
+    };
+    struct HhrEndsInputHash {
+        std::size_t operator()(const HhrEndsInput& input) const;
+    };
+    using HhrEnds = std::optional<std::pair<CStatePoint, CStatePoint>>;
+    HhrEnds HhrLineEndsFrom(const HhrEndsInput& input) const;
+    mutable std::unordered_map<HhrEndsInput, HhrEnds, HhrEndsInputHash> m_hhrEnds;
 };
 
 // The chart-region test of new points on a laid-out chart (the drawn window).

@@ -90,6 +90,9 @@ void drawPlacedName(Canvas& canvas, const chart::PlacedLabel& placed, std::int32
     canvas.drawText(placed.box.left, placed.box.top, name, text_align::kLeft | text_align::kTop);
 }
 
+// HHR line ends kept at most, from one drawing to the next.
+constexpr std::size_t kMaxKeptHhrEnds = 2048;
+
 // Where a process-line arrow may stand, as fractions of the line from its
 // start: the middle first, then places nearer either end.
 constexpr double kArrowPlaces[] = {0.5, 0.4, 0.6, 0.3, 0.7};
@@ -448,7 +451,29 @@ ChartRenderer::HhrLineLibraryEnds(const CReShiBiXian& line) const
             return std::nullopt;
         ratio = *learnt;
     }
-    const auto ends = chartHhrLineEnds(m_idg.m_fSummerPressure, base->m_d, base->m_h, ratio);
+    const HhrEndsInput input{m_idg.m_fSummerPressure, base->m_d, base->m_h, ratio};
+    if (const auto kept = m_hhrEnds.find(input); kept != m_hhrEnds.end())
+        return kept->second;
+    HhrEnds ends = HhrLineEndsFrom(input);
+    // Bounded: lines whose base moved leave their old ends behind.
+    if (m_hhrEnds.size() >= kMaxKeptHhrEnds)
+        m_hhrEnds.clear();
+    m_hhrEnds.emplace(input, ends);
+    return ends;
+}
+
+std::size_t ChartRenderer::HhrEndsInputHash::operator()(const HhrEndsInput& input) const
+{
+    std::size_t hash = std::hash<float>()(input.pressure);
+    for (const std::size_t part : {std::hash<float>()(input.d), std::hash<float>()(input.h),
+                                   std::hash<double>()(input.ratio)})
+        hash = hash * 1000003u ^ part;
+    return hash;
+}
+
+ChartRenderer::HhrEnds ChartRenderer::HhrLineEndsFrom(const HhrEndsInput& input) const
+{
+    const auto ends = chartHhrLineEnds(input.pressure, input.d, input.h, input.ratio);
     if (!ends)
         return std::nullopt;
     CStatePoint a;

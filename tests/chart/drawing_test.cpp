@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <set>
 #include <string>
 
@@ -473,6 +474,54 @@ TEST_F(ChartDrawing, HhrLineThroughTwoPointsIsDrawnThroughBoth)
         }
         EXPECT_NEAR(hhrLines[0]->m_fRatio, c.ratio, 1.0);
     }
+}
+
+// The renderer keeps the ends it found from one drawing to the next: each
+// change of what gives them (base point, ε, pressure) gives the ends a new
+// renderer finds, and going back gives the first ends again.
+TEST_F(ChartDrawing, HhrLineEndsFollowEveryChangeOfWhatGivesThem)
+{
+    const int base = addPoint("A", 0.008, 40.0);
+    addHhrLine("ε", base, 8000.0f);
+    CStatePoint& a = *points[static_cast<std::size_t>(base)];
+    CReShiBiXian& line = *hhrLines[0];
+    const float pressure = idg.m_fSummerPressure;
+    struct Change {
+        const char* what;
+        std::function<void()> apply;
+    };
+    const Change changes[] = {
+        {"first", [] {}},
+        {"enthalpy", [&] { a.m_h = 45.0f; }},
+        {"moisture", [&] { a.m_d = 0.009f; }},
+        {"ratio", [&] { line.m_fRatio = -3000.0f; }},
+        {"pressure", [&] { idg.m_fSummerPressure = 90000.0f; }},
+        {"all back",
+         [&] {
+             a.m_h = 40.0f;
+             a.m_d = 0.008f;
+             line.m_fRatio = 8000.0f;
+             idg.m_fSummerPressure = pressure;
+         }},
+    };
+    auto endsOf = [](const ChartRenderer& renderer, const CReShiBiXian& hhr) {
+        const auto ends = renderer.HhrLineLibraryEnds(hhr);
+        EXPECT_TRUE(ends.has_value());
+        return ends ? std::array<float, 4>{ends->first.m_d, ends->first.m_h, ends->second.m_d, ends->second.m_h}
+                    : std::array<float, 4>{};
+    };
+    std::vector<std::array<float, 4>> seen;
+    for (const Change& change : changes) {
+        SCOPED_TRACE(change.what);
+        change.apply();
+        const std::array<float, 4> kept = endsOf(chart, line);
+        EXPECT_EQ(kept, endsOf(ChartRenderer(idg), line));
+        seen.push_back(kept);
+    }
+    // Each change moved the ends; going back brought the first ones.
+    for (std::size_t i = 1; i + 1 < seen.size(); ++i)
+        EXPECT_NE(seen[i], seen[i - 1]) << changes[i].what;
+    EXPECT_EQ(seen.back(), seen.front());
 }
 
 TEST_F(ChartDrawing, ResultTextsStandInAColumnBelowTheChart)

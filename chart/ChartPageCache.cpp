@@ -66,6 +66,17 @@ void clipToPiece(QPainter& painter, const QRect& piece, double scale)
     painter.setTransform(QTransform::fromScale(scale, scale));
 }
 
+// Waits, when it goes, for the task it was told was launched.
+struct WaitForLaunched {
+    DrawingThreads& threads;
+    const bool& launched;
+    ~WaitForLaunched()
+    {
+        if (launched)
+            threads.wait();
+    }
+};
+
 // Copies the region's rectangles (logical pixels, `ratio` image pixels each)
 // from one image to another of the same size and format.
 void copyRows(const QImage& from, QImage& to, const QRegion& region, int ratio)
@@ -372,7 +383,7 @@ std::vector<const Piece*> heaviestFirst(const std::vector<Piece>& pieces)
 
 } // namespace
 
-void ChartPageCache::drawAll(QImage& image, const QImage* base,
+void ChartPageCache::drawAll(QImage& image, const QImage& base,
                              const std::vector<RecordingCanvas::Call>& calls,
                              const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to,
                              double scale)
@@ -400,7 +411,7 @@ void ChartPageCache::drawAll(QImage& image, const QImage* base,
     drawPieces(image, base, piecesOf({page}, 4 * m_threads.parts(), calls, bounds, all, scale), calls, scale);
 }
 
-void ChartPageCache::drawInRects(QImage& image, const QImage* base,
+void ChartPageCache::drawInRects(QImage& image, const QImage& base,
                                  const std::vector<RecordingCanvas::Call>& calls,
                                  const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to,
                                  const TileMask& tiles, const std::vector<QRect>& rects, double scale,
@@ -435,7 +446,7 @@ void ChartPageCache::drawQueued(UnderPass& pass, int part, double scale)
     }
 }
 
-void ChartPageCache::drawPieces(QImage& image, const QImage* base, const std::vector<Piece>& pieces,
+void ChartPageCache::drawPieces(QImage& image, const QImage& base, const std::vector<Piece>& pieces,
                                 const std::vector<RecordingCanvas::Call>& calls, double scale, bool alone)
 {
     // Draws the pieces `take` hands out, one after another, until it hands
@@ -485,13 +496,7 @@ void ChartPageCache::drawPieces(QImage& image, const QImage* base, const std::ve
         QRegion region;
         for (const Piece& piece : pieces)
             region += piece.rect;
-        if (base) {
-            copyRows(*base, image, region, static_cast<int>(image.devicePixelRatio()));
-        } else {
-            QPainter painter(&image);
-            for (const QRect& rect : region)
-                painter.fillRect(rect, Qt::white);
-        }
+        copyRows(base, image, region, static_cast<int>(image.devicePixelRatio()));
         drawEverything();
     }
 }
@@ -501,20 +506,11 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
 {
     PageKey key{gridKey(m_renderer.model(), device, m_renderer.m_nLabelGapX, m_renderer.m_nLabelGapY), pixels,
                 scale, devicePixelRatio};
-    // A drawing thread's task: the grid, or the layer under the names.
-    bool launched = false;
-    struct WaitForLaunched {
-        DrawingThreads& threads;
-        bool& launched;
-        ~WaitForLaunched()
-        {
-            if (launched)
-                threads.wait();
-        }
-    } waitForLaunched{m_threads, launched};
     // The grid's calls, drawn on a drawing thread while this one records
-    // the objects.
+    // the objects (which must outlive the drawing, whatever happens).
     std::unique_ptr<DisplayList> gridCalls;
+    bool gridLaunched = false;
+    const WaitForLaunched waitForGrid{m_threads, gridLaunched};
     if (!m_gridKey || *m_gridKey != key) {
         m_grid = QImage(pixels * devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
         m_grid.setDevicePixelRatio(devicePixelRatio);
@@ -556,7 +552,7 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
                 for (const RecordingCanvas::Call& call : calls->calls())
                     replayCall(call, canvas);
             });
-            launched = true;
+            gridLaunched = true;
         }
         m_gridKey = std::move(key);
         m_bObjectsValid = false;
@@ -589,6 +585,8 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
         // where they changed, the layer under the names is drawn again on a
         // drawing thread while this one places the names.
         UnderPass pass;
+        bool launched = false;
+        const WaitForLaunched waitForUnder{m_threads, launched};
         if (partial)
             objects->setOnOverlay([&](DisplayList& list) {
                 const std::size_t overlay = list.overlayStart();
@@ -614,7 +612,7 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
                     return;
                 if ((overlay < kLaunchedCalls && !m_bShareAlways) || m_threads.parts() == 1) {
                     copyRows(m_grid, m_under, underChanged, ratio);
-                    drawInRects(m_under, &m_grid, list.calls(), bounds, 0, overlay, under, pass.rects, scale,
+                    drawInRects(m_under, m_grid, list.calls(), bounds, 0, overlay, under, pass.rects, scale,
                                 true);
                     return;
                 }
@@ -642,8 +640,8 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
             });
         m_renderer.DrawObjects(*objects);
         objects->setOnOverlay({});
-        if (launched && gridCalls) {
-            launched = false;
+        if (gridLaunched) {
+            gridLaunched = false;
             if (!m_threads.wait()) {
                 // Its thread failed: the grid drawn here.
                 m_grid.fill(Qt::white);
@@ -653,7 +651,8 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
                 for (const RecordingCanvas::Call& call : gridCalls->calls())
                     replayCall(call, canvas);
             }
-        } else if (launched) {
+        }
+        if (launched) {
             // Done with the names: help with the pieces not yet taken.
             if (pass.ready.load(std::memory_order_acquire))
                 drawQueued(pass, 0, scale);
@@ -694,14 +693,14 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
                 partial = false;
             } else if (!changed.isEmpty()) {
                 copyRows(m_under, m_page, changed, ratio);
-                drawInRects(m_page, &m_under, calls, bounds, overlay, calls.size(), tiles, rects, scale);
+                drawInRects(m_page, m_under, calls, bounds, overlay, calls.size(), tiles, rects, scale);
             }
         }
         if (!partial) {
             copyImage(m_grid, m_under, devicePixelRatio);
-            drawAll(m_under, &m_grid, calls, bounds, 0, overlay, scale);
+            drawAll(m_under, m_grid, calls, bounds, 0, overlay, scale);
             copyImage(m_under, m_page, devicePixelRatio);
-            drawAll(m_page, &m_under, calls, bounds, overlay, calls.size(), scale);
+            drawAll(m_page, m_under, calls, bounds, overlay, calls.size(), scale);
             changed = QRegion(page);
         }
         m_objects = std::move(objects);

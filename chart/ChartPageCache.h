@@ -90,11 +90,10 @@ public:
 private:
     // Draws calls [from, to) over the whole image, or only in the
     // rectangles (each with a clip of its own) those of them reach whose
-    // tiles are marked; `base` is what the image holds there before (none:
-    // white).
-    void drawAll(QImage& image, const QImage* base, const std::vector<RecordingCanvas::Call>& calls,
+    // tiles are marked; `base` is what the image holds there before.
+    void drawAll(QImage& image, const QImage& base, const std::vector<RecordingCanvas::Call>& calls,
                  const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to, double scale);
-    void drawInRects(QImage& image, const QImage* base, const std::vector<RecordingCanvas::Call>& calls,
+    void drawInRects(QImage& image, const QImage& base, const std::vector<RecordingCanvas::Call>& calls,
                      const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to,
                      const TileMask& tiles, const std::vector<QRect>& rects, double scale,
                      bool alone = false);
@@ -103,7 +102,7 @@ private:
     void drawQueued(UnderPass& pass, int part, double scale);
     // Draws each piece's calls clipped to it, the pieces shared out among
     // the drawing threads, or all by the caller (alone).
-    void drawPieces(QImage& image, const QImage* base, const std::vector<Piece>& pieces,
+    void drawPieces(QImage& image, const QImage& base, const std::vector<Piece>& pieces,
                     const std::vector<RecordingCanvas::Call>& calls, double scale, bool alone = false);
 
     ChartRenderer& m_renderer;

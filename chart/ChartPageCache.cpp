@@ -66,6 +66,27 @@ void clipToPiece(QPainter& painter, const QRect& piece, double scale)
     painter.setTransform(QTransform::fromScale(scale, scale));
 }
 
+// An image over the pixels `bits` of `image` (taken by the caller, which
+// detaches them), for a drawing thread to paint on: the image itself stays
+// with the caller.
+QImage paintedOver(uchar* bits, const QImage& image)
+{
+    QImage alias(bits, image.width(), image.height(), image.bytesPerLine(), image.format());
+    alias.setDevicePixelRatio(image.devicePixelRatio());
+    return alias;
+}
+
+// Draws calls [from, to) over the whole image at the scale.
+void replayOnto(QImage& image, double scale, TextLayoutCache* layouts,
+                const std::vector<RecordingCanvas::Call>& calls, std::size_t from, std::size_t to)
+{
+    QPainter painter(&image);
+    beginPainting(painter, scale);
+    QPainterCanvas canvas(painter, layouts);
+    for (std::size_t i = from; i < to; ++i)
+        replayCall(calls[i], canvas);
+}
+
 // Waits, when it goes, for the task it was told was launched.
 struct WaitForLaunched {
     DrawingThreads& threads;
@@ -396,11 +417,7 @@ void ChartPageCache::drawAll(QImage& image, const QImage& base,
                                       calls.begin() + static_cast<std::ptrdiff_t>(to),
                                       [](const RecordingCanvas::Call& call) { return call.clipped; });
     if (m_threads.parts() == 1 || ratio != std::floor(ratio) || clipping) {
-        QPainter painter(&image);
-        beginPainting(painter, scale);
-        QPainterCanvas canvas(painter, &m_textLayouts);
-        for (std::size_t i = from; i < to; ++i)
-            replayCall(calls[i], canvas);
+        replayOnto(image, scale, &m_textLayouts, calls, from, to);
         return;
     }
     // In strips, shared out among the threads.
@@ -432,8 +449,7 @@ void ChartPageCache::drawInRects(QImage& image, const QImage& base,
 
 void ChartPageCache::drawQueued(UnderPass& pass, int part, double scale)
 {
-    QImage alias(pass.bits, m_under.width(), m_under.height(), m_under.bytesPerLine(), m_under.format());
-    alias.setDevicePixelRatio(m_under.devicePixelRatio());
+    QImage alias = paintedOver(pass.bits, m_under);
     QPainter painter(&alias);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     QPainterCanvas canvas(painter,
@@ -482,8 +498,7 @@ void ChartPageCache::drawPieces(QImage& image, const QImage& base, const std::ve
     std::atomic<std::size_t> next{0};
     uchar* const bits = image.bits();
     const bool drawn = m_threads.run([&](int part) {
-        QImage alias(bits, image.width(), image.height(), image.bytesPerLine(), image.format());
-        alias.setDevicePixelRatio(image.devicePixelRatio());
+        QImage alias = paintedOver(bits, image);
         TextLayoutCache& layouts =
             part == 0 ? m_textLayouts : m_partLayouts[static_cast<std::size_t>(part - 1)];
         draw(alias, layouts, [&]() -> const Piece* {
@@ -539,18 +554,10 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
             m_renderer.DrawGrid(*gridCalls, device);
             const DisplayList* calls = gridCalls.get();
             uchar* const bits = m_grid.bits();
-            const QSize imageSize = m_grid.size();
-            const qsizetype bytesPerLine = m_grid.bytesPerLine();
             TextLayoutCache* layouts = &m_partLayouts.front();
-            m_threads.launch([calls, bits, imageSize, bytesPerLine, devicePixelRatio, scale, layouts] {
-                QImage alias(bits, imageSize.width(), imageSize.height(), bytesPerLine,
-                             QImage::Format_ARGB32_Premultiplied);
-                alias.setDevicePixelRatio(devicePixelRatio);
-                QPainter painter(&alias);
-                beginPainting(painter, scale);
-                QPainterCanvas canvas(painter, layouts);
-                for (const RecordingCanvas::Call& call : calls->calls())
-                    replayCall(call, canvas);
+            m_threads.launch([this, calls, bits, scale, layouts] {
+                QImage alias = paintedOver(bits, m_grid);
+                replayOnto(alias, scale, layouts, calls->calls(), 0, calls->calls().size());
             });
             gridLaunched = true;
         }
@@ -645,11 +652,7 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
             if (!m_threads.wait()) {
                 // Its thread failed: the grid drawn here.
                 m_grid.fill(Qt::white);
-                QPainter painter(&m_grid);
-                beginPainting(painter, scale);
-                QPainterCanvas canvas(painter, &m_textLayouts);
-                for (const RecordingCanvas::Call& call : gridCalls->calls())
-                    replayCall(call, canvas);
+                replayOnto(m_grid, scale, &m_textLayouts, gridCalls->calls(), 0, gridCalls->calls().size());
             }
         }
         if (launched) {

@@ -35,6 +35,9 @@ constexpr int kBridgedTiles = 4;
 // it draws them itself, and below this many calls of objects the grid too.
 constexpr std::size_t kSharedWeight = 20000;
 constexpr std::size_t kLaunchedCalls = 600;
+// A piece copied from the layer below weighs a unit (see weightIn) for
+// this many pixels.
+constexpr std::size_t kCopiedPixels = 512;
 
 bool sameDevice(const ChartDevice& a, const ChartDevice& b)
 {
@@ -337,7 +340,6 @@ struct UnderPass {
     std::vector<CanvasRect> bounds;
     const TileMask* tiles = nullptr;
     std::vector<QRect> rects;
-    QRegion region;
     uchar* bits = nullptr;
     std::vector<Piece> pieces;
     std::atomic<bool> ready{false};
@@ -361,11 +363,12 @@ std::size_t weightIn(const RecordingCanvas::Call& call, const CanvasRect& bounds
 }
 
 // Splits each rectangle into `strips` strips of whole tile rows (at most),
-// with the calls that reach each.
+// with the calls that reach each; with `copied`, strips that no call reaches
+// are kept too, and each weighs its copy from the layer below as well.
 std::vector<Piece> piecesOf(const std::vector<QRect>& rects, int strips,
                             const std::vector<RecordingCanvas::Call>& calls,
                             const std::vector<CanvasRect>& bounds, const std::vector<std::size_t>& candidates,
-                            double scale)
+                            double scale, bool copied = false)
 {
     std::vector<Piece> pieces;
     for (const QRect& rect : rects) {
@@ -378,12 +381,14 @@ std::vector<Piece> piecesOf(const std::vector<QRect>& rects, int strips,
             const int bottom =
                 k + 1 == count ? rect.bottom() + 1 : rect.top() + rows * (k + 1) / count * kTile;
             Piece piece{QRect(rect.left(), top, rect.width(), bottom - top), {}, 0};
+            if (copied)
+                piece.weight = static_cast<std::size_t>(piece.rect.width()) * piece.rect.height() / kCopiedPixels;
             for (const std::size_t i : candidates)
                 if (reaches(calls[i], bounds[i], piece.rect, scale)) {
                     piece.calls.push_back(i);
                     piece.weight += weightIn(calls[i], bounds[i], piece.rect, scale);
                 }
-            if (!piece.calls.empty())
+            if (copied || !piece.calls.empty())
                 pieces.push_back(std::move(piece));
         }
     }
@@ -438,13 +443,12 @@ void ChartPageCache::drawInRects(QImage& image, const QImage& base,
     for (std::size_t i = from; i < to; ++i)
         if (tiles.touches(calls[i], bounds[i]))
             touching.push_back(i);
-    if (touching.empty())
-        return;
     // Each rectangle (or strip of one, shared out among the threads) is
-    // drawn with a clip of its own (a clip of many rectangles makes every
-    // call dear), with the calls that reach it.
+    // copied from the layer below, then drawn with a clip of its own (a clip
+    // of many rectangles makes every call dear), with the calls that reach it.
     const int strips = m_threads.parts() == 1 || alone ? 1 : 2;
-    drawPieces(image, base, piecesOf(rects, strips, calls, bounds, touching, scale), calls, scale, alone);
+    drawPieces(image, base, piecesOf(rects, strips, calls, bounds, touching, scale, true), calls, scale, alone,
+               true);
 }
 
 void ChartPageCache::drawQueued(UnderPass& pass, int part, double scale)
@@ -456,6 +460,7 @@ void ChartPageCache::drawQueued(UnderPass& pass, int part, double scale)
                           part == 0 ? &m_textLayouts : &m_partLayouts[static_cast<std::size_t>(part - 1)]);
     for (std::size_t k = pass.next.fetch_add(1); k < pass.pieces.size(); k = pass.next.fetch_add(1)) {
         const Piece& piece = pass.pieces[k];
+        copyRows(m_grid, alias, QRegion(piece.rect), static_cast<int>(alias.devicePixelRatio()));
         clipToPiece(painter, piece.rect, scale);
         for (const std::size_t i : piece.calls)
             replayCall(pass.calls[i], canvas);
@@ -463,7 +468,8 @@ void ChartPageCache::drawQueued(UnderPass& pass, int part, double scale)
 }
 
 void ChartPageCache::drawPieces(QImage& image, const QImage& base, const std::vector<Piece>& pieces,
-                                const std::vector<RecordingCanvas::Call>& calls, double scale, bool alone)
+                                const std::vector<RecordingCanvas::Call>& calls, double scale, bool alone,
+                                bool copyBase)
 {
     // Draws the pieces `take` hands out, one after another, until it hands
     // out none.
@@ -475,6 +481,8 @@ void ChartPageCache::drawPieces(QImage& image, const QImage& base, const std::ve
         painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
         QPainterCanvas canvas(painter, &layouts);
         for (; piece; piece = take()) {
+            if (copyBase)
+                copyRows(base, into, QRegion(piece->rect), static_cast<int>(into.devicePixelRatio()));
             clipToPiece(painter, piece->rect, scale);
             for (const std::size_t i : piece->calls)
                 replayCall(calls[i], canvas);
@@ -581,7 +589,6 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
                        devicePixelRatio == std::floor(devicePixelRatio) && sameImage(m_page, m_grid) &&
                        sameImage(m_under, m_grid) &&
                        !anyClipped(m_objects->calls(), 0, m_objects->calls().size());
-        const int ratio = static_cast<int>(devicePixelRatio);
         const QRect page(QPoint(0, 0), pixels);
         // Where the markers and lines changed, and where anything did.
         TileMask under(pixels, scale);
@@ -618,7 +625,6 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
                 if (underChanged.isEmpty())
                     return;
                 if ((overlay < kLaunchedCalls && !m_bShareAlways) || m_threads.parts() == 1) {
-                    copyRows(m_grid, m_under, underChanged, ratio);
                     drawInRects(m_under, m_grid, list.calls(), bounds, 0, overlay, under, pass.rects, scale,
                                 true);
                     return;
@@ -627,15 +633,13 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
                                   list.calls().begin() + static_cast<std::ptrdiff_t>(overlay));
                 pass.bounds = bounds;
                 pass.tiles = &under;
-                pass.region = underChanged;
                 pass.bits = m_under.bits();
-                m_threads.launch([this, &pass, scale, ratio] {
-                    copyRows(m_grid, m_under, pass.region, ratio);
+                m_threads.launch([this, &pass, scale] {
                     std::vector<std::size_t> touching;
                     for (std::size_t i = 0; i < pass.calls.size(); ++i)
                         if (pass.tiles->touches(pass.calls[i], pass.bounds[i]))
                             touching.push_back(i);
-                    pass.pieces = piecesOf(pass.rects, 1, pass.calls, pass.bounds, touching, scale);
+                    pass.pieces = piecesOf(pass.rects, 1, pass.calls, pass.bounds, touching, scale, true);
                     // The heaviest first: this thread starts them while the
                     // caller still places names.
                     std::stable_sort(pass.pieces.begin(), pass.pieces.end(),
@@ -695,7 +699,6 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
             if (!(underChanged - changed).isEmpty()) {
                 partial = false;
             } else if (!changed.isEmpty()) {
-                copyRows(m_under, m_page, changed, ratio);
                 drawInRects(m_page, m_under, calls, bounds, overlay, calls.size(), tiles, rects, scale);
             }
         }

@@ -100,10 +100,12 @@ private:
     // Draws pieces of the layer under the names as long as some are left
     // (part: the caller 0, or the drawing thread 1).
     void drawQueued(UnderPass& pass, int part, double scale);
-    // Draws each piece's calls clipped to it, the pieces shared out among
-    // the drawing threads, or all by the caller (alone).
+    // Draws each piece's calls clipped to it (each piece copied from `base`
+    // first with copyBase), the pieces shared out among the drawing
+    // threads, or all by the caller (alone).
     void drawPieces(QImage& image, const QImage& base, const std::vector<Piece>& pieces,
-                    const std::vector<RecordingCanvas::Call>& calls, double scale, bool alone = false);
+                    const std::vector<RecordingCanvas::Call>& calls, double scale, bool alone = false,
+                    bool copyBase = false);
 
     ChartRenderer& m_renderer;
     std::optional<PageKey> m_gridKey;

@@ -659,15 +659,6 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
                 replayOnto(m_grid, scale, &m_textLayouts, gridCalls->calls(), 0, gridCalls->calls().size());
             }
         }
-        if (launched) {
-            // Done with the names: help with the pieces not yet taken.
-            if (pass.ready.load(std::memory_order_acquire))
-                drawQueued(pass, 0, scale);
-            launched = false;
-            // A drawing that failed leaves the layer under the names unknown.
-            if (!m_threads.wait())
-                partial = false;
-        }
         const auto& calls = objects->calls();
         const std::size_t overlay = objects->overlayStart();
         if (bounds.size() != overlay)
@@ -687,15 +678,27 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
         } else {
             partial = false;
         }
+        // The names and texts again from the layer under them up, wherever
+        // anything changed (which takes in where the layer changed: the runs
+        // of tiles only grow); found while the layer under them is drawn.
+        std::vector<QRect> rects;
         if (partial) {
-            // The names and texts again from the layer under them up,
-            // wherever anything changed (which takes in where the layer
-            // changed: the runs of tiles only grow).
-            std::vector<QRect> rects = tiles.repaintRects();
+            rects = tiles.repaintRects();
             for (QRect& rect : rects) {
                 rect &= page;
                 changed += rect;
             }
+        }
+        if (launched) {
+            // Done with the names: help with the pieces not yet taken.
+            if (pass.ready.load(std::memory_order_acquire))
+                drawQueued(pass, 0, scale);
+            launched = false;
+            // A drawing that failed leaves the layer under the names unknown.
+            if (!m_threads.wait())
+                partial = false;
+        }
+        if (partial) {
             if (!(underChanged - changed).isEmpty()) {
                 partial = false;
             } else if (!changed.isEmpty()) {

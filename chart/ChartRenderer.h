@@ -3,11 +3,12 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "chart/BoundedMemo.h"
 #include "chart/ChartLayout.h"
+#include "chart/ObjectGeometry.h"
 #include "model/CIDG.h"
 
 class Canvas;
@@ -171,7 +172,20 @@ private:
     };
     using HhrEnds = std::optional<std::pair<CStatePoint, CStatePoint>>;
     HhrEnds HhrLineEndsFrom(const HhrEndsInput& input) const;
-    mutable std::unordered_map<HhrEndsInput, HhrEnds, HhrEndsInputHash> m_hhrEnds;
+    mutable chart::BoundedMemo<HhrEndsInput, HhrEnds, HhrEndsInputHash> m_hhrEnds{2048};
+    // Process-line arrows by their line, length and place along it (each
+    // takes an arctangent and three sines and cosines).
+    struct ArrowInput {
+        CanvasPoint a;
+        CanvasPoint b;
+        double length = 0;
+        double at = 0;
+        bool operator==(const ArrowInput&) const = default;
+    };
+    struct ArrowInputHash {
+        std::size_t operator()(const ArrowInput& input) const;
+    };
+    chart::BoundedMemo<ArrowInput, std::optional<chart::Arrow>, ArrowInputHash> m_arrows{8192};
 };
 
 // The chart-region test of new points on a laid-out chart (the drawn window).

@@ -90,9 +90,6 @@ void drawPlacedName(Canvas& canvas, const chart::PlacedLabel& placed, std::int32
     canvas.drawText(placed.box.left, placed.box.top, name, text_align::kLeft | text_align::kTop);
 }
 
-// HHR line ends kept at most, from one drawing to the next.
-constexpr std::size_t kMaxKeptHhrEnds = 2048;
-
 // Where a process-line arrow may stand, as fractions of the line from its
 // start: the middle first, then places nearer either end.
 constexpr double kArrowPlaces[] = {0.5, 0.4, 0.6, 0.3, 0.7};
@@ -384,7 +381,10 @@ void ChartRenderer::DrawProcessLine(Canvas& canvas, int index, bool highlighted,
                 if (at * length - arrowLength / 2.0 < reach ||
                     at * length + arrowLength / 2.0 > length - reach)
                     continue;
-                const auto candidate = chart::processLineArrow(a, b, arrowLength, kArrowHalfAngle, at);
+                const std::optional<chart::Arrow> candidate =
+                    m_arrows.get({a, b, arrowLength, at}, [&] {
+                        return chart::processLineArrow(a, b, arrowLength, kArrowHalfAngle, at);
+                    });
                 if (!candidate)
                     break;
                 const CanvasRect candidateBox = arrowBox(*candidate, penWidth);
@@ -452,23 +452,17 @@ ChartRenderer::HhrLineLibraryEnds(const CReShiBiXian& line) const
         ratio = *learnt;
     }
     const HhrEndsInput input{m_idg.m_fSummerPressure, base->m_d, base->m_h, ratio};
-    if (const auto kept = m_hhrEnds.find(input); kept != m_hhrEnds.end())
-        return kept->second;
-    HhrEnds ends = HhrLineEndsFrom(input);
-    // Bounded: lines whose base moved leave their old ends behind.
-    if (m_hhrEnds.size() >= kMaxKeptHhrEnds)
-        m_hhrEnds.clear();
-    m_hhrEnds.emplace(input, ends);
-    return ends;
+    return m_hhrEnds.get(input, [&] { return HhrLineEndsFrom(input); });
 }
 
 std::size_t ChartRenderer::HhrEndsInputHash::operator()(const HhrEndsInput& input) const
 {
-    std::size_t hash = std::hash<float>()(input.pressure);
-    for (const std::size_t part : {std::hash<float>()(input.d), std::hash<float>()(input.h),
-                                   std::hash<double>()(input.ratio)})
-        hash = hash * 1000003u ^ part;
-    return hash;
+    return chart::hashOfParts(input.pressure, input.d, input.h, input.ratio);
+}
+
+std::size_t ChartRenderer::ArrowInputHash::operator()(const ArrowInput& input) const
+{
+    return chart::hashOfParts(input.a.x, input.a.y, input.b.x, input.b.y, input.length, input.at);
 }
 
 ChartRenderer::HhrEnds ChartRenderer::HhrLineEndsFrom(const HhrEndsInput& input) const

@@ -476,14 +476,26 @@ TEST_F(ChartDrawing, HhrLineThroughTwoPointsIsDrawnThroughBoth)
     }
 }
 
-// The renderer keeps the ends it found from one drawing to the next: each
-// change of what gives them (base point, ε, pressure) gives the ends a new
-// renderer finds, and going back gives the first ends again.
-TEST_F(ChartDrawing, HhrLineEndsFollowEveryChangeOfWhatGivesThem)
+// The renderer keeps the HHR line ends and arrows it found from one drawing
+// to the next: after each change of what gives them (base point, ε,
+// pressure; a line's ends, a marker under its middle) they are those a new
+// renderer finds, and going back gives the first ones again.
+TEST_F(ChartDrawing, KeptLineEndsAndArrowsFollowEveryChangeOfWhatGivesThem)
 {
     const int base = addPoint("A", 0.008, 40.0);
     addHhrLine("ε", base, 8000.0f);
+    const int from = addPointAt("P", 400, 400);
+    const int to = addPointAt("Q", 800, 400);
+    addProcessLine("P-Q", from, to);
+    // Away from the line, then on its middle, where the arrow gives way.
+    const int aside = addPointAt("M", 600, 200);
     CStatePoint& a = *points[static_cast<std::size_t>(base)];
+    CStatePoint& q = *points[static_cast<std::size_t>(to)];
+    CStatePoint& m = *points[static_cast<std::size_t>(aside)];
+    const CStatePoint firstQ = q;
+    const CStatePoint firstM = m;
+    const CStatePoint middle = *points[static_cast<std::size_t>(addPointAt("middle", 600, 400))];
+    points.pop_back();
     CReShiBiXian& line = *hhrLines[0];
     const float pressure = idg.m_fSummerPressure;
     struct Change {
@@ -496,29 +508,43 @@ TEST_F(ChartDrawing, HhrLineEndsFollowEveryChangeOfWhatGivesThem)
         {"moisture", [&] { a.m_d = 0.009f; }},
         {"ratio", [&] { line.m_fRatio = -3000.0f; }},
         {"pressure", [&] { idg.m_fSummerPressure = 90000.0f; }},
+        {"marker on the middle", [&] { m = middle; }},
+        {"line end", [&] { q.m_d = middle.m_d + 0.003f; }},
         {"all back",
          [&] {
              a.m_h = 40.0f;
              a.m_d = 0.008f;
              line.m_fRatio = 8000.0f;
              idg.m_fSummerPressure = pressure;
+             q = firstQ;
+             m = firstM;
          }},
     };
-    auto endsOf = [](const ChartRenderer& renderer, const CReShiBiXian& hhr) {
-        const auto ends = renderer.HhrLineLibraryEnds(hhr);
-        EXPECT_TRUE(ends.has_value());
-        return ends ? std::array<float, 4>{ends->first.m_d, ends->first.m_h, ends->second.m_d, ends->second.m_h}
-                    : std::array<float, 4>{};
+    struct Seen {
+        std::array<float, 4> ends{};
+        std::vector<CanvasPoint> arrow;
+        bool operator==(const Seen&) const = default;
     };
-    std::vector<std::array<float, 4>> seen;
+    auto seenBy = [&](ChartRenderer& renderer) {
+        Seen seen;
+        if (const auto ends = renderer.HhrLineLibraryEnds(line))
+            seen.ends = {ends->first.m_d, ends->first.m_h, ends->second.m_d, ends->second.m_h};
+        RecordingCanvas canvas;
+        renderer.DrawChart(canvas, device);
+        seen.arrow = arrowOf(canvas).points;
+        return seen;
+    };
+    std::vector<Seen> seen;
     for (const Change& change : changes) {
         SCOPED_TRACE(change.what);
         change.apply();
-        const std::array<float, 4> kept = endsOf(chart, line);
-        EXPECT_EQ(kept, endsOf(ChartRenderer(idg), line));
+        const Seen kept = seenBy(chart);
+        ChartRenderer fresh(idg);
+        EXPECT_EQ(kept, seenBy(fresh));
+        EXPECT_FALSE(kept.arrow.empty());
         seen.push_back(kept);
     }
-    // Each change moved the ends; going back brought the first ones.
+    // Each change moved what it gives; going back brought the first ones.
     for (std::size_t i = 1; i + 1 < seen.size(); ++i)
         EXPECT_NE(seen[i], seen[i - 1]) << changes[i].what;
     EXPECT_EQ(seen.back(), seen.front());

@@ -135,9 +135,10 @@ void copyImage(const QImage& from, QImage& to, double devicePixelRatio)
 
 // Whether a call may touch a rectangle of logical page pixels: a line where
 // it passes, anything else where its bounds lie.
-bool reaches(const RecordingCanvas::Call& call, const CanvasRect& bounds, const QRect& rect, double scale)
+bool reaches(const RecordingCanvas::Call& call, const CanvasRect& bounds, const QRect& pixels, const QRect& rect,
+             double scale)
 {
-    if (!pagePixels(bounds, scale).intersects(rect))
+    if (!pixels.intersects(rect))
         return false;
     if (call.op != RecordingCanvas::Op::Line || call.points.size() != 2)
         return true;
@@ -173,6 +174,31 @@ public:
     bool touches(const RecordingCanvas::Call& call, const CanvasRect& bounds) const
     {
         return visit(call, bounds, [this](std::size_t tile) { return m_tiles[tile] != 0; });
+    }
+    // The marked tiles within `page`, as runs along each tile row: every
+    // pixel the drawing may have changed (the rest of a repainted rectangle
+    // gets again what it had).
+    QRegion markedRegion(const QRect& page) const
+    {
+        std::vector<QRect> runs;
+        for (int row = 0; row < m_rows; ++row)
+            for (int column = 0; column < m_columns;) {
+                if (!m_tiles[index(column, row)]) {
+                    ++column;
+                    continue;
+                }
+                const int start = column;
+                while (column < m_columns && m_tiles[index(column, row)])
+                    ++column;
+                const QRect run = QRect(start * kTile, row * kTile, (column - start) * kTile, kTile) & page;
+                if (!run.isEmpty())
+                    runs.push_back(run);
+            }
+        // Runs of one row share their top and height and come left to right:
+        // the banded order a region is made of.
+        QRegion region;
+        region.setRects(runs.data(), static_cast<int>(runs.size()));
+        return region;
     }
     int percent() const
     {
@@ -351,14 +377,13 @@ namespace {
 // How much drawing a call takes in a piece, roughly: a line by its length
 // there (a unit for eight pixels), a text ten times a short line's (more
 // when it is laid out anew for a new scale), any other shape four times.
-std::size_t weightIn(const RecordingCanvas::Call& call, const CanvasRect& bounds, const QRect& rect,
-                     double scale)
+std::size_t weightIn(const RecordingCanvas::Call& call, const QRect& pixels, const QRect& rect)
 {
     if (call.op == RecordingCanvas::Op::Text)
         return 40;
     if (call.op != RecordingCanvas::Op::Line)
         return 16;
-    const QRect reach = pagePixels(bounds, scale) & rect;
+    const QRect reach = pixels & rect;
     return 4 + static_cast<std::size_t>(std::max(reach.width(), reach.height()) / 8);
 }
 
@@ -371,6 +396,11 @@ std::vector<Piece> piecesOf(const std::vector<QRect>& rects, int strips,
                             double scale, bool copied = false)
 {
     std::vector<Piece> pieces;
+    // The pixels each call may touch, worked out once for all pieces.
+    std::vector<QRect> pixels;
+    pixels.reserve(candidates.size());
+    for (const std::size_t i : candidates)
+        pixels.push_back(pagePixels(bounds[i], scale));
     for (const QRect& rect : rects) {
         if (rect.isEmpty())
             continue;
@@ -383,16 +413,42 @@ std::vector<Piece> piecesOf(const std::vector<QRect>& rects, int strips,
             Piece piece{QRect(rect.left(), top, rect.width(), bottom - top), {}, 0};
             if (copied)
                 piece.weight = static_cast<std::size_t>(piece.rect.width()) * piece.rect.height() / kCopiedPixels;
-            for (const std::size_t i : candidates)
-                if (reaches(calls[i], bounds[i], piece.rect, scale)) {
+            for (std::size_t k = 0; k < candidates.size(); ++k) {
+                const std::size_t i = candidates[k];
+                if (reaches(calls[i], bounds[i], pixels[k], piece.rect, scale)) {
                     piece.calls.push_back(i);
-                    piece.weight += weightIn(calls[i], bounds[i], piece.rect, scale);
+                    piece.weight += weightIn(calls[i], pixels[k], piece.rect);
                 }
+            }
             if (copied || !piece.calls.empty())
                 pieces.push_back(std::move(piece));
         }
     }
     return pieces;
+}
+
+// Calls [from, to) that touch a marked tile. A marked tile lies in one of
+// `rects` (the rectangles drawn again), so a line that reaches none of them
+// is passed over without following it tile by tile.
+std::vector<std::size_t> touchingCalls(const std::vector<RecordingCanvas::Call>& calls,
+                                       const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to,
+                                       const TileMask& tiles, const std::vector<QRect>& rects, double scale)
+{
+    QRect all;
+    for (const QRect& rect : rects)
+        all |= rect;
+    std::vector<std::size_t> touching;
+    for (std::size_t i = from; i < to; ++i) {
+        if (calls[i].op == RecordingCanvas::Op::Line) {
+            const QRect pixels = pagePixels(bounds[i], scale);
+            if (!all.intersects(pixels) ||
+                std::none_of(rects.begin(), rects.end(), [&](const QRect& rect) { return rect.intersects(pixels); }))
+                continue;
+        }
+        if (tiles.touches(calls[i], bounds[i]))
+            touching.push_back(i);
+    }
+    return touching;
 }
 
 // The pieces heaviest first: threads that take them in this order end
@@ -439,10 +495,7 @@ void ChartPageCache::drawInRects(QImage& image, const QImage& base,
                                  const TileMask& tiles, const std::vector<QRect>& rects, double scale,
                                  bool alone)
 {
-    std::vector<std::size_t> touching;
-    for (std::size_t i = from; i < to; ++i)
-        if (tiles.touches(calls[i], bounds[i]))
-            touching.push_back(i);
+    const std::vector<std::size_t> touching = touchingCalls(calls, bounds, from, to, tiles, rects, scale);
     // Each rectangle (or strip of one, shared out among the threads) is
     // copied from the layer below, then drawn with a clip of its own (a clip
     // of many rectangles makes every call dear), with the calls that reach it.
@@ -635,10 +688,8 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
                 pass.tiles = &under;
                 pass.bits = m_under.bits();
                 m_threads.launch([this, &pass, scale] {
-                    std::vector<std::size_t> touching;
-                    for (std::size_t i = 0; i < pass.calls.size(); ++i)
-                        if (pass.tiles->touches(pass.calls[i], pass.bounds[i]))
-                            touching.push_back(i);
+                    const std::vector<std::size_t> touching = touchingCalls(
+                        pass.calls, pass.bounds, 0, pass.calls.size(), *pass.tiles, pass.rects, scale);
                     pass.pieces = piecesOf(pass.rects, 1, pass.calls, pass.bounds, touching, scale, true);
                     // The heaviest first: this thread starts them while the
                     // caller still places names.
@@ -682,11 +733,13 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
         // anything changed (which takes in where the layer changed: the runs
         // of tiles only grow); found while the layer under them is drawn.
         std::vector<QRect> rects;
+        QRegion repainted;
         if (partial) {
+            changed = tiles.markedRegion(page);
             rects = tiles.repaintRects();
             for (QRect& rect : rects) {
                 rect &= page;
-                changed += rect;
+                repainted += rect;
             }
         }
         if (launched) {
@@ -699,9 +752,9 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
                 partial = false;
         }
         if (partial) {
-            if (!(underChanged - changed).isEmpty()) {
+            if (!(underChanged - repainted).isEmpty()) {
                 partial = false;
-            } else if (!changed.isEmpty()) {
+            } else if (!repainted.isEmpty()) {
                 drawInRects(m_page, m_under, calls, bounds, overlay, calls.size(), tiles, rects, scale);
             }
         }

@@ -42,6 +42,9 @@ const QFontMetrics& DisplayList::metricsFor(const LogFont& font)
     if (!m_metrics || !(font == m_metricsFont)) {
         m_metrics.emplace(QPainterCanvas::toQFont(font), m_device);
         m_metricsFont = font;
+        m_ascent = m_metrics->ascent();
+        m_descent = m_metrics->descent();
+        m_height = m_metrics->height();
     }
     return *m_metrics;
 }
@@ -74,7 +77,7 @@ CanvasSize DisplayList::textExtent(const std::string& text)
         const QFontMetrics metrics(QFont(), m_device);
         return {metrics.horizontalAdvance(QString::fromStdString(text)), metrics.height()};
     }
-    return {widthOf(m_metricsFont, text), m_metrics->height()};
+    return {widthOf(m_metricsFont, text), m_height};
 }
 
 std::vector<CanvasRect> DisplayList::callBounds()
@@ -102,21 +105,20 @@ std::vector<CanvasRect> DisplayList::callBounds(std::size_t from, std::size_t to
             break;
         case Op::Text: {
             const int width = widthOf(call.font, call.text);
-            const QFontMetrics& metrics = metricsFor(call.font);
+            metricsFor(call.font);
             const CanvasPoint anchor = call.points.empty() ? CanvasPoint{} : call.points.front();
             int left = anchor.x;
             if ((call.align & text_align::kHorizontalMask) == text_align::kCenter)
                 left -= width / 2;
             else if ((call.align & text_align::kHorizontalMask) == text_align::kRight)
                 left -= width;
-            int baseline = anchor.y + metrics.ascent();
+            int baseline = anchor.y + m_ascent;
             if ((call.align & text_align::kVerticalMask) == text_align::kBaseline)
                 baseline = anchor.y;
             else if ((call.align & text_align::kVerticalMask) == text_align::kBottom)
-                baseline = anchor.y - metrics.descent();
-            const CanvasRect box{left, baseline - metrics.ascent(), left + width,
-                                 baseline + metrics.descent()};
-            bounds.push_back(grown(box, metrics.height() / 4 + 2));
+                baseline = anchor.y - m_descent;
+            const CanvasRect box{left, baseline - m_ascent, left + width, baseline + m_descent};
+            bounds.push_back(grown(box, m_height / 4 + 2));
             break;
         }
         }

@@ -65,6 +65,10 @@ private:
     LogFont m_widthsFont;
     std::optional<QFontMetrics> m_metrics;
     LogFont m_metricsFont;
+    // The line box of that font, asked of the font engine once.
+    int m_ascent = 0;
+    int m_descent = 0;
+    int m_height = 0;
     std::size_t m_overlayStart = static_cast<std::size_t>(-1);
     std::function<void(DisplayList&)> m_onOverlay;
 };

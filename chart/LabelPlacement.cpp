@@ -204,6 +204,22 @@ std::pair<int, int> ringCell(int preferred, int turn)
 
 } // namespace
 
+RingPlaces::RingPlaces(CanvasPoint anchor, int preferred, int gap, CanvasSize size)
+    : m_preferred(preferred), m_size(size)
+{
+    const RingEdges edges = ringEdges(anchor, gap, size);
+    std::copy(std::begin(edges.left), std::end(edges.left), m_left);
+    std::copy(std::begin(edges.top), std::end(edges.top), m_top);
+}
+
+CanvasRect RingPlaces::place(int turn) const
+{
+    const auto [column, row] = ringCell(m_preferred, turn);
+    const int left = m_left[column];
+    const int top = m_top[row];
+    return {left, top, left + m_size.width, top + m_size.height};
+}
+
 ObstacleGrid::ObstacleGrid(const CanvasRect& bounds, int cell, bool withBoxes)
     : m_bounds(bounds), m_cell(std::max(1, cell))
 {
@@ -789,8 +805,9 @@ void LabelPlacer::search(const LabelRequest& request, PlacementMemory::Name& nam
         const Group g = groupOf(request, group);
         const int ring = g.ring;
         const int gap = request.gap + ring * step;
+        const RingPlaces places(g.anchor, preferred, gap, request.size);
         for (int turn = 0; turn < ringTurns(ring); ++turn) {
-            const CanvasRect box = ringBox(g.anchor, preferred, turn, gap, request.size);
+            const CanvasRect box = places.place(turn);
             name.lastGroup = group;
             name.lastTurn = turn;
             reachAlso(name.reach, box);

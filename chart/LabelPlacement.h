@@ -77,6 +77,22 @@ constexpr int ringTurns(int ring)
 // them, nearest first too.
 CanvasRect ringBox(CanvasPoint anchor, int preferred, int turn, int gap, CanvasSize size);
 
+// The places of one ring worked out at once, for a search that asks them
+// turn by turn: place(turn) is ringBox(anchor, preferred, turn, gap, size).
+// Every place's box has the left edge of one of five columns and the top
+// edge of one of five rows.
+class RingPlaces {
+public:
+    RingPlaces(CanvasPoint anchor, int preferred, int gap, CanvasSize size);
+    CanvasRect place(int turn) const;
+
+private:
+    int m_preferred;
+    CanvasSize m_size;
+    int m_left[5];
+    int m_top[5];
+};
+
 // What lies on the chart, as far as names are concerned.
 enum class ObstacleKind : std::uint8_t {
     Box,        // an arrowhead, label, text or name: never covered, never crossed by a leader

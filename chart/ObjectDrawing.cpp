@@ -238,15 +238,17 @@ void ChartRenderer::DrawObjects(Canvas& canvas)
             DrawHhrLine(canvas, static_cast<int>(i),
                         m_nPickClass == CIDG::kClassHhrLine && m_nPickIndex == static_cast<int>(i), names);
 
-    // The texts stand where they were put; the names keep clear of them and
-    // are drawn over every line, so a name on a line keeps its halo.
+    // The names and texts are drawn over every line, so a name on a line
+    // keeps its halo. The markers and lines are all drawn by now: a page
+    // cache starts on them while the texts are measured and the names placed.
+    canvas.beginOverlay();
+    // The texts stand where they were put; the names keep clear of them.
     const std::vector<std::optional<CanvasRect>> freeTexts = FreeTextBoxes(canvas, &names.placer);
     for (const auto& box : freeTexts)
         if (box)
             names.placer.addObstacle(*box);
     // The names of the last drawing stand again where nothing near them moved.
     names.placer.recall(m_namePlacement);
-    canvas.beginOverlay();
     for (const chart::ObjectNames::Pending& name : names.pending) {
         canvas.setFont(name.font);
         drawPlacedName(canvas, names.placer.place(name.request), name.colour, name.text);
@@ -578,8 +580,6 @@ std::vector<std::optional<CanvasRect>> ChartRenderer::FreeTextBoxes(Canvas& canv
     };
     // The texts the user put stand first; the captions then take their
     // places in list order, clear of those, of each other and of the grid's labels.
-    chart::LabelPlacer taken({0, 0, l.m_nTotalWidth, 2 * l.m_nTotalHeight},
-                             std::max(8, 2 * fontUnits(l.m_workingFont.lfHeight)), l.m_gridObstacles);
     std::vector<std::size_t> captions;
     for (std::size_t i = 0; i < texts.size(); ++i) {
         const CCommentString& text = *texts[i];
@@ -590,9 +590,14 @@ std::vector<std::optional<CanvasRect>> ChartRenderer::FreeTextBoxes(Canvas& canv
             continue;
         }
         boxes[i] = FreeTextBox(canvas, text);
-        if (boxes[i])
-            taken.addObstacle(*boxes[i]);
     }
+    if (captions.empty())
+        return boxes;
+    chart::LabelPlacer taken({0, 0, l.m_nTotalWidth, 2 * l.m_nTotalHeight},
+                             std::max(8, 2 * fontUnits(l.m_workingFont.lfHeight)), l.m_gridObstacles);
+    for (const auto& box : boxes)
+        if (box)
+            taken.addObstacle(*box);
     for (const std::size_t i : captions) {
         const auto box = FreeTextBox(canvas, *texts[i]);
         if (!box)

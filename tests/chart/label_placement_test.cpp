@@ -160,6 +160,19 @@ TEST(LabelPlacer, RingPlacesBetweenPositionsAverageTheirNeighbours)
     for (const Case& c : cases)
         EXPECT_EQ(chart::ringBox(anchor, c.preferred, c.turn, gap, size), c.expected)
             << "preferred " << c.preferred << " turn " << c.turn;
+    // The places a search works out per ring are those boxes, to the unit,
+    // also left of and above the origin and for odd sizes and gaps, where
+    // halving rounds toward zero.
+    for (const CanvasPoint at : {anchor, CanvasPoint{-7, -13}, CanvasPoint{3, -2}})
+        for (const CanvasSize text : {size, CanvasSize{13, 7}, CanvasSize{1, 1}})
+            for (const int distance : {gap, 0, 9, 33})
+                for (int preferred = 0; preferred < chart::kLabelPositions; ++preferred) {
+                    const chart::RingPlaces places(at, preferred, distance, text);
+                    for (int turn = 0; turn < chart::ringTurns(1); ++turn)
+                        ASSERT_EQ(places.place(turn), chart::ringBox(at, preferred, turn, distance, text))
+                            << at.x << "," << at.y << " size " << text.width << "×" << text.height << " gap "
+                            << distance << " preferred " << preferred << " turn " << turn;
+                }
 }
 
 TEST(LabelPlacer, TakesAKeptPlaceOnlyWhereNothingItsSearchMetChanged)

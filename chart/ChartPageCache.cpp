@@ -636,6 +636,9 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
     }
     if (!m_bObjectsValid) {
         auto objects = std::make_unique<DisplayList>(&m_grid, m_textWidths);
+        // An edit changes a few calls: room for those of the last drawing and some.
+        if (m_objects)
+            objects->reserve(m_objects->calls().size() + m_objects->calls().size() / 8);
         // Only where calls changed, on the page drawn last at this scale.
         // At a fractional pixel ratio the clip would not fall on whole pixels.
         bool partial = m_bRedrawOnlyChanges && m_objects && m_objectScale == scale &&
@@ -682,8 +685,8 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
                                 true);
                     return;
                 }
-                pass.calls.assign(list.calls().begin(),
-                                  list.calls().begin() + static_cast<std::ptrdiff_t>(overlay));
+                // Lent, not copied: the names only add calls after them.
+                pass.calls = list.lendCalls(overlay);
                 pass.bounds = bounds;
                 pass.tiles = &under;
                 pass.bits = m_under.bits();
@@ -750,6 +753,7 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
             // A drawing that failed leaves the layer under the names unknown.
             if (!m_threads.wait())
                 partial = false;
+            objects->returnCalls(std::move(pass.calls));
         }
         if (partial) {
             if (!(underChanged - repainted).isEmpty()) {

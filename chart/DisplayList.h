@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -52,6 +53,22 @@ public:
     // The first call of the overlay (the names and texts); all calls when
     // none was begun.
     std::size_t overlayStart() const { return std::min(m_overlayStart, calls().size()); }
+
+    // Lends the first `count` calls out (moved, empty calls left in their
+    // place), for a drawing thread to read while the list grows on; they
+    // come back through returnCalls before those places are read again.
+    std::vector<Call> lendCalls(std::size_t count)
+    {
+        auto& calls = mutableCalls();
+        count = std::min(count, calls.size());
+        return {std::make_move_iterator(calls.begin()),
+                std::make_move_iterator(calls.begin() + static_cast<std::ptrdiff_t>(count))};
+    }
+    void returnCalls(std::vector<Call>&& lent)
+    {
+        std::move(lent.begin(), lent.end(), mutableCalls().begin());
+        lent.clear();
+    }
 
 private:
     const QFontMetrics& metricsFor(const LogFont& font);

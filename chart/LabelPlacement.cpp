@@ -187,7 +187,7 @@ RingEdges ringEdges(CanvasPoint anchor, int gap, CanvasSize size)
 
 // The column and row (0–4) of turn `turn` of a ring: a position's are even,
 // a place between two positions takes the mean of theirs.
-std::pair<int, int> ringCell(int preferred, int turn)
+constexpr std::pair<int, int> workOutRingCell(int preferred, int turn)
 {
     auto column = [](int position) { return 2 * (kDirection[position][0] + 1); };
     auto row = [](int position) { return 2 * (kDirection[position][1] + 1); };
@@ -200,6 +200,33 @@ std::pair<int, int> ringCell(int preferred, int turn)
     const int first = ((preferred + k) % kLabelPositions + kLabelPositions) % kLabelPositions;
     const int second = (first + 1) % kLabelPositions;
     return {(column(first) + column(second)) / 2, (row(first) + row(second)) / 2};
+}
+
+// Every turn's column and row for every chosen position, worked out when
+// compiling: a search and a kept name's check ask them for each place.
+struct RingCells {
+    std::uint8_t column[kLabelPositions][ringTurns(1)];
+    std::uint8_t row[kLabelPositions][ringTurns(1)];
+};
+
+constexpr RingCells workOutRingCells()
+{
+    RingCells cells{};
+    for (int preferred = 0; preferred < kLabelPositions; ++preferred)
+        for (int turn = 0; turn < ringTurns(1); ++turn) {
+            const auto [column, row] = workOutRingCell(preferred, turn);
+            cells.column[preferred][turn] = static_cast<std::uint8_t>(column);
+            cells.row[preferred][turn] = static_cast<std::uint8_t>(row);
+        }
+    return cells;
+}
+
+constexpr RingCells kRingCells = workOutRingCells();
+
+// preferred 0–7, turn 0–15.
+std::pair<int, int> ringCell(int preferred, int turn)
+{
+    return {kRingCells.column[preferred][turn], kRingCells.row[preferred][turn]};
 }
 
 } // namespace

@@ -48,12 +48,17 @@ public:
 
     const std::vector<Call>& calls() const { return m_calls; }
     void clear() { m_calls.clear(); }
+    // Room for this many calls, so a recording of known size grows in place.
+    void reserve(std::size_t count) { m_calls.reserve(count); }
     // The calls of one kind, in order.
     std::vector<Call> callsOf(Op op) const;
     // The text calls whose text equals text.
     std::vector<Call> textsEqual(const std::string& text) const;
     // The line and polyline calls drawn with a pen of this colour.
     std::vector<Call> strokesInColour(std::int32_t colour) const;
+
+protected:
+    std::vector<Call>& mutableCalls() { return m_calls; }
 
 private:
     Call makeCall(Op op) const;

@@ -489,19 +489,17 @@ void ChartPageCache::drawAll(QImage& image, const QImage& base,
     drawPieces(image, base, piecesOf({page}, 4 * m_threads.parts(), calls, bounds, all, scale), calls, scale);
 }
 
-void ChartPageCache::drawInRects(QImage& image, const QImage& base,
-                                 const std::vector<RecordingCanvas::Call>& calls,
-                                 const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to,
-                                 const TileMask& tiles, const std::vector<QRect>& rects, double scale,
-                                 bool alone)
+std::vector<Piece> ChartPageCache::piecesInRects(const std::vector<RecordingCanvas::Call>& calls,
+                                                 const std::vector<CanvasRect>& bounds, std::size_t from,
+                                                 std::size_t to, const TileMask& tiles,
+                                                 const std::vector<QRect>& rects, double scale, bool alone) const
 {
     const std::vector<std::size_t> touching = touchingCalls(calls, bounds, from, to, tiles, rects, scale);
     // Each rectangle (or strip of one, shared out among the threads) is
     // copied from the layer below, then drawn with a clip of its own (a clip
     // of many rectangles makes every call dear), with the calls that reach it.
     const int strips = m_threads.parts() == 1 || alone ? 1 : 2;
-    drawPieces(image, base, piecesOf(rects, strips, calls, bounds, touching, scale, true), calls, scale, alone,
-               true);
+    return piecesOf(rects, strips, calls, bounds, touching, scale, true);
 }
 
 void ChartPageCache::drawQueued(UnderPass& pass, int part, double scale)
@@ -681,8 +679,9 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
                 if (underChanged.isEmpty())
                     return;
                 if ((overlay < kLaunchedCalls && !m_bShareAlways) || m_threads.parts() == 1) {
-                    drawInRects(m_under, m_grid, list.calls(), bounds, 0, overlay, under, pass.rects, scale,
-                                true);
+                    drawPieces(m_under, m_grid,
+                               piecesInRects(list.calls(), bounds, 0, overlay, under, pass.rects, scale, true),
+                               list.calls(), scale, true, true);
                     return;
                 }
                 // Lent, not copied: the names only add calls after them.
@@ -745,10 +744,20 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
                 repainted += rect;
             }
         }
+        // The pieces the names and texts are drawn in again (worked out while
+        // the drawing thread may still end its last piece of the layer under them).
+        std::vector<Piece> namePieces;
+        bool namePiecesFound = false;
+        auto findNamePieces = [&] {
+            namePiecesFound = true;
+            if (partial && !repainted.isEmpty() && (underChanged - repainted).isEmpty())
+                namePieces = piecesInRects(calls, bounds, overlay, calls.size(), tiles, rects, scale);
+        };
         if (launched) {
             // Done with the names: help with the pieces not yet taken.
             if (pass.ready.load(std::memory_order_acquire))
                 drawQueued(pass, 0, scale);
+            findNamePieces();
             launched = false;
             // A drawing that failed leaves the layer under the names unknown.
             if (!m_threads.wait())
@@ -759,7 +768,9 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
             if (!(underChanged - repainted).isEmpty()) {
                 partial = false;
             } else if (!repainted.isEmpty()) {
-                drawInRects(m_page, m_under, calls, bounds, overlay, calls.size(), tiles, rects, scale);
+                if (!namePiecesFound)
+                    findNamePieces();
+                drawPieces(m_page, m_under, namePieces, calls, scale, false, true);
             }
         }
         if (!partial) {

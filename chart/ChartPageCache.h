@@ -88,15 +88,16 @@ public:
     void setShareAlways(bool on) { m_bShareAlways = on; }
 
 private:
-    // Draws calls [from, to) over the whole image, or only in the
-    // rectangles (each with a clip of its own) those of them reach whose
-    // tiles are marked; `base` is what the image holds there before.
+    // Draws calls [from, to) over the whole image; `base` is what the image
+    // holds before.
     void drawAll(QImage& image, const QImage& base, const std::vector<RecordingCanvas::Call>& calls,
                  const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to, double scale);
-    void drawInRects(QImage& image, const QImage& base, const std::vector<RecordingCanvas::Call>& calls,
-                     const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to,
-                     const TileMask& tiles, const std::vector<QRect>& rects, double scale,
-                     bool alone = false);
+    // The pieces of `rects` to draw again with calls [from, to) that touch
+    // marked tiles: a rectangle each when drawn alone, else strips of them.
+    std::vector<Piece> piecesInRects(const std::vector<RecordingCanvas::Call>& calls,
+                                     const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to,
+                                     const TileMask& tiles, const std::vector<QRect>& rects, double scale,
+                                     bool alone = false) const;
     // Draws pieces of the layer under the names as long as some are left
     // (part: the caller 0, or the drawing thread 1).
     void drawQueued(UnderPass& pass, int part, double scale);

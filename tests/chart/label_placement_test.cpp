@@ -234,6 +234,42 @@ TEST(LabelPlacer, TakesAKeptPlaceOnlyWhereNothingItsSearchMetChanged)
     }
 }
 
+// A name crowded out to its third ring: whichever box round it goes, and
+// wherever the boxes stand to a unit of the places' edges, the place it
+// keeps is the place a fresh search finds.
+TEST(LabelPlacer, AKeptPlaceIsTheFreshPlaceWhicheverBoxGoes)
+{
+    const chart::LabelRequest request{{500, 500}, 0, 5, {20, 10}, 0};
+    const int step = request.size.height / 2;
+    for (const int dx : {-1, 0, 1})
+        for (const int dy : {-1, 0, 1}) {
+            // Boxes over the places of the first two rings, shifted by a unit or none.
+            std::vector<CanvasRect> boxes;
+            for (int ring = 0; ring < 2; ++ring)
+                for (int turn = 0; turn < chart::ringTurns(ring); ++turn) {
+                    const CanvasRect place =
+                        chart::ringBox(request.anchor, 0, turn, request.gap + ring * step, request.size);
+                    boxes.push_back({place.left + dx, place.top + dy, place.right + dx, place.bottom + dy});
+                }
+            auto placer = [&](std::size_t gone) {
+                chart::LabelPlacer placer({0, 0, 1000, 1000}, 24);
+                for (std::size_t k = 0; k < boxes.size(); ++k)
+                    if (k != gone)
+                        placer.addObstacle(boxes[k]);
+                return placer;
+            };
+            chart::LabelPlacer first = placer(boxes.size());
+            first.recall(nullptr);
+            first.place(request);
+            for (std::size_t gone = 0; gone < boxes.size(); ++gone) {
+                chart::LabelPlacer again = placer(gone);
+                again.recall(first.memory());
+                EXPECT_EQ(again.place(request), placer(gone).place(request))
+                    << "shifted " << dx << "," << dy << ", box " << gone << " gone";
+            }
+        }
+}
+
 // The changes since the last drawing in coarse cells (11 × 11 of 100 units):
 // an area gathers a box it touches and a segment that has a point in it
 // (running along its edge does not count), each once, also beyond the

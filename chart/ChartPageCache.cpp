@@ -8,6 +8,8 @@
 #include <cstring>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <utility>
 
 #include "chart/ChartRenderer.h"
 #include "chart/DisplayList.h"
@@ -578,6 +580,10 @@ void ChartPageCache::drawPieces(QImage& image, const QImage& base, const std::ve
 const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, double scale,
                                    double devicePixelRatio)
 {
+    if (m_bFreeingLaunched) {
+        m_bFreeingLaunched = false;
+        m_threads.wait();
+    }
     PageKey key{gridKey(m_renderer.model(), device, m_renderer.m_nLabelGapX, m_renderer.m_nLabelGapY), pixels,
                 scale, devicePixelRatio};
     // The grid's calls, drawn on a drawing thread while this one records
@@ -780,18 +786,29 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
             drawAll(m_page, m_under, calls, bounds, overlay, calls.size(), scale);
             changed = QRegion(page);
         }
-        m_objects = std::move(objects);
+        std::shared_ptr<DisplayList> previous = std::exchange(m_objects, std::move(objects));
         m_objectBounds = std::move(bounds);
         m_objectScale = scale;
         m_changed = changed;
         m_bObjectsValid = true;
         ++m_nObjectDraws;
+        // The last drawing's thousands of calls are freed on a drawing thread
+        // while the page is shown, not before it is.
+        if (previous && m_threads.parts() > 1) {
+            previous->releaseFont();
+            m_threads.launch([previous = std::move(previous)]() mutable { previous.reset(); });
+            m_bFreeingLaunched = true;
+        }
     }
     return m_page;
 }
 
 void ChartPageCache::clear()
 {
+    if (m_bFreeingLaunched) {
+        m_bFreeingLaunched = false;
+        m_threads.wait();
+    }
     m_gridKey.reset();
     m_grid = QImage();
     m_page = QImage();

@@ -130,6 +130,8 @@ private:
     std::vector<CanvasRect> m_objectBounds;
     double m_objectScale = 1.0;
     QRegion m_changed;
+    // The last drawing's calls are being freed by a drawing thread.
+    bool m_bFreeingLaunched = false;
     int m_nGridDraws = 0;
     int m_nObjectDraws = 0;
 };

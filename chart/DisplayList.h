@@ -54,6 +54,10 @@ public:
     // none was begun.
     std::size_t overlayStart() const { return std::min(m_overlayStart, calls().size()); }
 
+    // Lets go of the font it measures with (fonts stay with the thread
+    // that made them), so the calls alone may be freed on another thread.
+    void releaseFont() { m_metrics.reset(); }
+
     // Lends the first `count` calls out (moved, empty calls left in their
     // place), for a drawing thread to read while the list grows on; they
     // come back through returnCalls before those places are read again.

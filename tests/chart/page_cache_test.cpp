@@ -9,6 +9,7 @@
 #include "chart/ChartPageCache.h"
 #include "chart/QPainterCanvas.h"
 #include "chart/WeatherMap.h"
+#include "model/Colour.h"
 #include "psychro/QorvaDll.h"
 
 #include "support/SuiteGuiApplication.h"
@@ -334,3 +335,52 @@ TEST_F(PageCacheTest, PreviewMarkerIsAHollowRingInsideItsRectangleAndOnlyInTheCh
 }
 
 } // namespace
+
+// A name's halo (a box filled and outlined in one colour with the thinnest
+// pen) is filled in a few strips rather than traced: the pixels must be
+// those Qt's own antialiased rectangle gives, on any background, in any
+// colour, whole or cut by a piece's clip, as small as a pixel.
+TEST_F(PageCacheTest, AHaloFilledInStripsIsTheRectangleQtDraws)
+{
+    QImage background(120, 80, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < background.height(); ++y)
+        for (int x = 0; x < background.width(); ++x)
+            background.setPixel(x, y, qRgb((x * 37 + y * 11) % 256, (x * 5 + y * 53) % 256, (x * y) % 256));
+    struct Case {
+        CanvasRect box;
+        std::int32_t colour;
+        QRect clip;
+    };
+    const QRect whole = background.rect();
+    const Case cases[] = {
+        {{10, 10, 50, 25}, rgbColour(255, 255, 255), whole},
+        {{10, 10, 50, 25}, rgbColour(200, 30, 90), whole},
+        {{40, 40, 41, 41}, rgbColour(255, 255, 255), whole},      // one pixel
+        {{0, 0, 30, 12}, rgbColour(255, 255, 255), whole},        // against the image's edge
+        {{10, 10, 50, 25}, rgbColour(255, 255, 255), {30, 0, 60, 20}}, // cut by a clip
+        {{70, 50, 119, 79}, rgbColour(12, 120, 250), {0, 60, 100, 20}},
+    };
+    for (const Case& c : cases) {
+        QImage ours = background.copy();
+        {
+            QPainter painter(&ours);
+            painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+            painter.setClipRect(c.clip);
+            QPainterCanvas canvas(painter);
+            canvas.setPen({c.colour, 0, kPenSolid});
+            canvas.setBrush(c.colour);
+            canvas.drawRectangle(c.box);
+        }
+        QImage qts = background.copy();
+        {
+            QPainter painter(&qts);
+            painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+            painter.setClipRect(c.clip);
+            const QColor colour = QPainterCanvas::toQColor(c.colour);
+            painter.setPen(QPen(colour, 0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+            painter.setBrush(colour);
+            painter.drawRect(c.box.left, c.box.top, c.box.width(), c.box.height());
+        }
+        EXPECT_EQ(ours, qts) << c.box.left << "," << c.box.top << " " << c.box.width() << "×" << c.box.height();
+    }
+}

@@ -620,9 +620,13 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
             const DisplayList* calls = gridCalls.get();
             uchar* const bits = m_grid.bits();
             TextLayoutCache* layouts = &m_partLayouts.front();
-            m_threads.launch([this, calls, bits, scale, layouts] {
+            // The last drawing's calls, no longer of use, are freed there too.
+            std::shared_ptr<DisplayList> previous = std::move(m_objects);
+            previous->releaseFont();
+            m_threads.launch([this, calls, bits, scale, layouts, previous = std::move(previous)]() mutable {
                 QImage alias = paintedOver(bits, m_grid);
                 replayOnto(alias, scale, layouts, calls->calls(), 0, calls->calls().size());
+                previous.reset();
             });
             gridLaunched = true;
         }

@@ -370,6 +370,8 @@ struct UnderPass {
     std::vector<QRect> rects;
     uchar* bits = nullptr;
     std::vector<Piece> pieces;
+    // Per piece, once it is drawn.
+    std::unique_ptr<std::atomic<bool>[]> done;
     std::atomic<bool> ready{false};
     std::atomic<std::size_t> next{0};
 };
@@ -517,7 +519,48 @@ void ChartPageCache::drawQueued(UnderPass& pass, int part, double scale)
         clipToPiece(painter, piece.rect, scale);
         for (const std::size_t i : piece.calls)
             replayCall(pass.calls[i], canvas);
+        pass.done[k].store(true, std::memory_order_release);
     }
+}
+
+std::vector<char> ChartPageCache::drawOnDoneGround(const UnderPass& pass, const std::vector<Piece>& pieces,
+                                                   const std::vector<RecordingCanvas::Call>& calls, double scale)
+{
+    std::vector<char> drawn(pieces.size(), 0);
+    // Whether no piece of the layer under the names still being drawn meets `rect`.
+    auto groundDone = [&pass](const QRect& rect) {
+        for (std::size_t k = 0; k < pass.pieces.size(); ++k)
+            if (!pass.done[k].load(std::memory_order_acquire) && pass.pieces[k].rect.intersects(rect))
+                return false;
+        return true;
+    };
+    auto allDone = [&pass] {
+        for (std::size_t k = 0; k < pass.pieces.size(); ++k)
+            if (!pass.done[k].load(std::memory_order_acquire))
+                return false;
+        return true;
+    };
+    QPainter painter(&m_page);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    QPainterCanvas canvas(painter, &m_textLayouts);
+    // Rounds over the pieces left while the drawing thread is still busy
+    // (bounded: each round draws one piece at least, or ends).
+    for (bool progress = true; progress && !allDone();) {
+        progress = false;
+        for (std::size_t j = 0; j < pieces.size(); ++j) {
+            if (drawn[j] || !groundDone(pieces[j].rect))
+                continue;
+            copyRows(m_under, m_page, QRegion(pieces[j].rect), static_cast<int>(m_page.devicePixelRatio()));
+            clipToPiece(painter, pieces[j].rect, scale);
+            for (const std::size_t i : pieces[j].calls)
+                replayCall(calls[i], canvas);
+            drawn[j] = 1;
+            progress = true;
+            if (allDone())
+                break;
+        }
+    }
+    return drawn;
 }
 
 void ChartPageCache::drawPieces(QImage& image, const QImage& base, const std::vector<Piece>& pieces,
@@ -707,6 +750,9 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
                     // caller still places names.
                     std::stable_sort(pass.pieces.begin(), pass.pieces.end(),
                                      [](const Piece& a, const Piece& b) { return a.weight > b.weight; });
+                    pass.done = std::make_unique<std::atomic<bool>[]>(pass.pieces.size());
+                    for (std::size_t k = 0; k < pass.pieces.size(); ++k)
+                        pass.done[k].store(false, std::memory_order_relaxed);
                     pass.ready.store(true, std::memory_order_release);
                     drawQueued(pass, 1, scale);
                 });
@@ -765,9 +811,23 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
         };
         if (launched) {
             // Done with the names: help with the pieces not yet taken.
-            if (pass.ready.load(std::memory_order_acquire))
+            const bool ready = pass.ready.load(std::memory_order_acquire);
+            if (ready)
                 drawQueued(pass, 0, scale);
             findNamePieces();
+            // While the drawing thread ends its last pieces, the names go
+            // on where the layer under them is done.
+            if (ready && !namePieces.empty()) {
+                const std::vector<char> drawn = drawOnDoneGround(pass, namePieces, calls, scale);
+                std::size_t kept = 0;
+                for (std::size_t j = 0; j < namePieces.size(); ++j)
+                    if (!drawn[j]) {
+                        if (kept != j)
+                            namePieces[kept] = std::move(namePieces[j]);
+                        ++kept;
+                    }
+                namePieces.resize(kept);
+            }
             launched = false;
             // A drawing that failed leaves the layer under the names unknown.
             if (!m_threads.wait())

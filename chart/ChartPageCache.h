@@ -101,6 +101,11 @@ private:
     // Draws pieces of the layer under the names as long as some are left
     // (part: the caller 0, or the drawing thread 1).
     void drawQueued(UnderPass& pass, int part, double scale);
+    // Draws, on the caller, the pieces of the page whose ground (the layer
+    // under the names) is drawn, while a drawing thread still draws the
+    // rest of it; which of them it drew.
+    std::vector<char> drawOnDoneGround(const UnderPass& pass, const std::vector<Piece>& pieces,
+                                       const std::vector<RecordingCanvas::Call>& calls, double scale);
     // Draws each piece's calls clipped to it (each piece copied from `base`
     // first with copyBase), the pieces shared out among the drawing
     // threads, or all by the caller (alone).

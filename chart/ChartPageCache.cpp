@@ -623,10 +623,7 @@ void ChartPageCache::drawPieces(QImage& image, const QImage& base, const std::ve
 const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, double scale,
                                    double devicePixelRatio)
 {
-    if (m_bFreeingLaunched) {
-        m_bFreeingLaunched = false;
-        m_threads.wait();
-    }
+    endFreeing();
     PageKey key{gridKey(m_renderer.model(), device, m_renderer.m_nLabelGapX, m_renderer.m_nLabelGapY), pixels,
                 scale, devicePixelRatio};
     // The grid's calls, drawn on a drawing thread while this one records
@@ -867,12 +864,17 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
     return m_page;
 }
 
-void ChartPageCache::clear()
+void ChartPageCache::endFreeing()
 {
     if (m_bFreeingLaunched) {
         m_bFreeingLaunched = false;
         m_threads.wait();
     }
+}
+
+void ChartPageCache::clear()
+{
+    endFreeing();
     m_gridKey.reset();
     m_grid = QImage();
     m_page = QImage();

@@ -101,6 +101,8 @@ private:
     // Draws pieces of the layer under the names as long as some are left
     // (part: the caller 0, or the drawing thread 1).
     void drawQueued(UnderPass& pass, int part, double scale);
+    // Waits for the freeing of the last drawing's calls, when one was launched.
+    void endFreeing();
     // Draws, on the caller, the pieces of the page whose ground (the layer
     // under the names) is drawn, while a drawing thread still draws the
     // rest of it; which of them it drew.

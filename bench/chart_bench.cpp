@@ -93,7 +93,7 @@ struct BusyChart {
 // The chart drawn by a renderer into a white image, as an export or the
 // view's renderer draws it (layouts: the texts' shapes kept, or none).
 void drawIntoImage(QImage& image, ChartRenderer& renderer, const ChartDevice& device,
-                   TextLayoutCache* layouts)
+                   RasterCache* layouts)
 {
     image.fill(Qt::white);
     QPainter painter(&image);
@@ -113,7 +113,7 @@ void BM_FullRedrawIntoImage(benchmark::State& state)
     const ChartDevice device;
     QImage image(chart::pageSize(device, false), QImage::Format_RGB32);
     ChartRenderer renderer(chart.idg);
-    TextLayoutCache layouts;
+    RasterCache layouts;
     for (auto _ : state)
         drawIntoImage(image, renderer, device, &layouts);
 }
@@ -313,7 +313,7 @@ void BM_FullRedrawWithWeatherYear(benchmark::State& state)
     device.weather = &map;
     QImage image(chart::pageSize(device, false), QImage::Format_RGB32);
     ChartRenderer renderer(chart.idg);
-    TextLayoutCache layouts;
+    RasterCache layouts;
     for (auto _ : state)
         drawIntoImage(image, renderer, device, &layouts);
     state.counters["cells"] = static_cast<double>(map.density.cells.size());

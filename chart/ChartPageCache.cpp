@@ -82,7 +82,7 @@ QImage paintedOver(uchar* bits, const QImage& image)
 }
 
 // Draws calls [from, to) over the whole image at the scale.
-void replayOnto(QImage& image, double scale, TextLayoutCache* layouts,
+void replayOnto(QImage& image, double scale, RasterCache* layouts,
                 const std::vector<RecordingCanvas::Call>& calls, std::size_t from, std::size_t to)
 {
     QPainter painter(&image);
@@ -569,7 +569,7 @@ void ChartPageCache::drawPieces(QImage& image, const QImage& base, const std::ve
 {
     // Draws the pieces `take` hands out, one after another, until it hands
     // out none.
-    auto draw = [&](QImage& into, TextLayoutCache& layouts, const auto& take) {
+    auto draw = [&](QImage& into, RasterCache& layouts, const auto& take) {
         const Piece* piece = take();
         if (!piece)
             return;
@@ -603,7 +603,7 @@ void ChartPageCache::drawPieces(QImage& image, const QImage& base, const std::ve
     uchar* const bits = image.bits();
     const bool drawn = m_threads.run([&](int part) {
         QImage alias = paintedOver(bits, image);
-        TextLayoutCache& layouts =
+        RasterCache& layouts =
             part == 0 ? m_textLayouts : m_partLayouts[static_cast<std::size_t>(part - 1)];
         draw(alias, layouts, [&]() -> const Piece* {
             const std::size_t k = next.fetch_add(1);
@@ -659,7 +659,7 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
             m_renderer.DrawGrid(*gridCalls, device);
             const DisplayList* calls = gridCalls.get();
             uchar* const bits = m_grid.bits();
-            TextLayoutCache* layouts = &m_partLayouts.front();
+            RasterCache* layouts = &m_partLayouts.front();
             // The last drawing's calls, no longer of use, are freed there too.
             std::shared_ptr<DisplayList> previous = std::move(m_objects);
             previous->releaseFont();
@@ -885,7 +885,7 @@ void ChartPageCache::clear()
     m_textWidths.clear();
     m_textWidthsDpi = {};
     m_textLayouts.clear();
-    for (TextLayoutCache& layouts : m_partLayouts)
+    for (RasterCache& layouts : m_partLayouts)
         layouts.clear();
 }
 

@@ -131,9 +131,9 @@ private:
     std::pair<int, int> m_textWidthsDpi;
     // The texts' shapes, kept from one drawing to the next: the caller's,
     // and each drawing thread's own.
-    TextLayoutCache m_textLayouts;
+    RasterCache m_textLayouts;
     DrawingThreads m_threads;
-    std::vector<TextLayoutCache> m_partLayouts;
+    std::vector<RasterCache> m_partLayouts;
     std::vector<CanvasRect> m_objectBounds;
     double m_objectScale = 1.0;
     QRegion m_changed;

@@ -4,6 +4,11 @@
 #include <QPaintEngine>
 #include <QPolygon>
 
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstring>
+
 #include "chart/VectorState.h"
 #include "model/FontConversion.h"
 
@@ -41,7 +46,7 @@ QPolygon toPolygon(const std::vector<CanvasPoint>& points)
 // Qt's raster engine returns from its AVX fills with the upper halves of the
 // vector registers in use; each drawing call clears them before our code,
 // or Qt's own SSE code, runs again (chart/VectorState.h).
-TextLayoutCache::Entry& TextLayoutCache::entry(const LogFont& font, int dpi, const std::string& text)
+RasterCache::Entry& RasterCache::entry(const LogFont& font, int dpi, const std::string& text)
 {
     // Bounded: a chart draws a few thousand different texts at most.
     constexpr std::size_t kMaxEntries = 20000;
@@ -58,7 +63,40 @@ TextLayoutCache::Entry& TextLayoutCache::entry(const LogFont& font, int dpi, con
     return entry;
 }
 
-QPainterCanvas::QPainterCanvas(QPainter& painter, TextLayoutCache* layouts)
+std::size_t RasterCache::ShapeKeyHash::operator()(const ShapeKey& key) const
+{
+    std::size_t h = key.ellipse * 31u + key.corners;
+    for (const std::int16_t v : key.at)
+        h = h * 1000003u ^ static_cast<std::uint16_t>(v);
+    h = h * 1000003u ^ key.penColour;
+    h = h * 1000003u ^ static_cast<std::uint32_t>(key.penWidth);
+    h = h * 1000003u ^ static_cast<std::uint64_t>(key.brush);
+    return h;
+}
+
+const QImage* RasterCache::shape(const ShapeKey& key) const
+{
+    const auto found = m_shapes.find(key);
+    return found == m_shapes.end() ? nullptr : &found->second;
+}
+
+QImage& RasterCache::scratch()
+{
+    if (m_scratch.isNull())
+        m_scratch = QImage(kMostShapePixels, kMostShapePixels, QImage::Format_ARGB32_Premultiplied);
+    return m_scratch;
+}
+
+const QImage& RasterCache::keepShape(const ShapeKey& key, QImage image)
+{
+    // Bounded: markers come in a few sizes, arrowheads in a few hundred turns.
+    constexpr std::size_t kMaxShapes = 4096;
+    if (m_shapes.size() >= kMaxShapes)
+        m_shapes.clear();
+    return m_shapes[key] = std::move(image);
+}
+
+QPainterCanvas::QPainterCanvas(QPainter& painter, RasterCache* layouts)
     : m_painter(painter), m_textColour(Qt::black), m_layouts(layouts ? layouts : &m_ownLayouts)
 {
     if (m_painter.device()) {
@@ -160,14 +198,14 @@ void QPainterCanvas::useLinePen()
     m_textPenSet = false;
 }
 
-TextLayoutCache::Entry* QPainterCanvas::cached(const std::string& text)
+RasterCache::Entry* QPainterCanvas::cached(const std::string& text)
 {
     if (!m_fontSet || !m_painter.device())
         return nullptr;
     return &m_layouts->entry(m_logFont, m_dpi, text);
 }
 
-int QPainterCanvas::widthOf(const QString& string, TextLayoutCache::Entry* entry)
+int QPainterCanvas::widthOf(const QString& string, RasterCache::Entry* entry)
 {
     if (!entry)
         return metrics().horizontalAdvance(string);
@@ -237,22 +275,118 @@ void QPainterCanvas::drawRectangle(const CanvasRect& rect)
 void QPainterCanvas::drawEllipse(const CanvasRect& rect)
 {
     useLinePen();
-    m_painter.drawEllipse(QRectF(rect.left, rect.top, rect.width(), rect.height()));
+    const QPointF corners[2] = {QPointF(rect.left, rect.top), QPointF(rect.right, rect.bottom)};
+    if (!drawAsImage(true, corners, 2))
+        m_painter.drawEllipse(QRectF(rect.left, rect.top, rect.width(), rect.height()));
     chart::clearUpperVectorState();
 }
 
 void QPainterCanvas::drawPolygon(const std::vector<CanvasPoint>& points)
 {
     useLinePen();
-    if (points.size() >= 3)
-        m_painter.drawPolygon(toPolygon(points));
+    if (points.size() >= 3) {
+        QPointF corners[4];
+        const bool small = points.size() <= 4;
+        for (std::size_t i = 0; small && i < points.size(); ++i)
+            corners[i] = QPointF(points[i].x, points[i].y);
+        if (!small || !drawAsImage(false, corners, static_cast<int>(points.size())))
+            m_painter.drawPolygon(toPolygon(points));
+    }
     chart::clearUpperVectorState();
+}
+
+bool QPainterCanvas::drawAsImage(bool ellipse, const QPointF* corners, int count)
+{
+    // Qt fills and outlines a small antialiased shape through its general
+    // path (some 27 000 instructions for a marker); its image, drawn once
+    // and kept, is laid on in a fifteenth of that. The image is the shape
+    // drawn by Qt onto a clear image with its corners on the same quarter
+    // pixels, so every drawing of the shape at that place on the pixel grid
+    // gives the same pixels, in one go or in pieces (and within a level of
+    // Qt's shape drawn straight onto the page).
+    if (!m_drawShapes || !m_canvasPen || !m_painter.testRenderHint(QPainter::Antialiasing) ||
+        m_painter.opacity() != 1.0 || m_painter.compositionMode() != QPainter::CompositionMode_SourceOver ||
+        (m_canvasPen->style != kPenSolid && m_canvasPen->style != kPenNull) ||
+        m_painter.device()->devicePixelRatio() != 1.0)
+        return false;
+    const QTransform& toDevice = m_painter.deviceTransform();
+    if (toDevice.type() > QTransform::TxScale || toDevice.m11() <= 0 || toDevice.m22() <= 0)
+        return false;
+    // The corners in quarter device pixels, and the box round them.
+    std::array<long, 8> quarters{};
+    long left = LONG_MAX, top = LONG_MAX, right = LONG_MIN, bottom = LONG_MIN;
+    for (int i = 0; i < count; ++i) {
+        const QPointF p = toDevice.map(corners[i]);
+        const long x = std::lround(p.x() * 4);
+        const long y = std::lround(p.y() * 4);
+        quarters[static_cast<std::size_t>(2 * i)] = x;
+        quarters[static_cast<std::size_t>(2 * i + 1)] = y;
+        left = std::min(left, x);
+        right = std::max(right, x);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+    }
+    const bool noPen = m_canvasPen->style == kPenNull;
+    const bool thinnest = m_canvasPen->width <= 0;
+    double penWidth = thinnest ? 1 : m_canvasPen->width * toDevice.m11();
+    if (noPen)
+        penWidth = 0;
+    // The image reaches past the corners by half the pen and the antialiased edge.
+    const long margin = static_cast<long>(std::ceil(penWidth / 2)) + 2;
+    const long originX = static_cast<long>(std::floor(left / 4.0)) - margin;
+    const long originY = static_cast<long>(std::floor(top / 4.0)) - margin;
+    const long width = static_cast<long>(std::ceil(right / 4.0)) + margin + 1 - originX;
+    const long height = static_cast<long>(std::ceil(bottom / 4.0)) + margin + 1 - originY;
+    if (width > RasterCache::kMostShapePixels || height > RasterCache::kMostShapePixels)
+        return false;
+    RasterCache::ShapeKey key;
+    key.ellipse = ellipse ? 1 : 0;
+    key.corners = static_cast<std::uint8_t>(count);
+    for (std::size_t i = 0; i < static_cast<std::size_t>(2 * count); ++i)
+        key.at[i] = static_cast<std::int16_t>(quarters[i] - 4 * (i % 2 == 0 ? originX : originY));
+    key.penColour = static_cast<std::uint32_t>(m_linePen.color().rgba());
+    key.penWidth = noPen ? -1 : thinnest ? 0 : static_cast<std::int32_t>(std::lround(penWidth * 64));
+    key.brush = m_brushColour ? *m_brushColour : -1;
+    const QImage* image = m_layouts->shape(key);
+    if (!image) {
+        // Drawn on the cache's scratch image, whose paint engine is made once.
+        QImage& drawn = m_layouts->scratch();
+        for (int y = 0; y < height; ++y)
+            std::memset(drawn.scanLine(y), 0, static_cast<std::size_t>(width) * 4);
+        QPainter painter(&drawn);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(noPen ? QPen(Qt::NoPen)
+                             : QPen(m_linePen.color(), thinnest ? 0 : penWidth, Qt::SolidLine, Qt::FlatCap,
+                                    Qt::MiterJoin));
+        painter.setBrush(m_brushColour ? QBrush(toQColor(*m_brushColour)) : QBrush());
+        QPointF points[4];
+        for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i)
+            points[i] = QPointF(key.at[2 * i] / 4.0, key.at[2 * i + 1] / 4.0);
+        if (ellipse)
+            painter.drawEllipse(QRectF(points[0], points[1]));
+        else
+            painter.drawPolygon(points, count);
+        painter.end();
+        image =
+            &m_layouts->keepShape(key, drawn.copy(0, 0, static_cast<int>(width), static_cast<int>(height)));
+    }
+    // Laid on pixel for pixel, with no transform.
+    const QPoint at(static_cast<int>(originX), static_cast<int>(originY));
+    if (toDevice.isIdentity()) {
+        m_painter.drawImage(at, *image);
+    } else {
+        const QTransform world = m_painter.worldTransform();
+        m_painter.setWorldTransform(QTransform());
+        m_painter.drawImage(at, *image);
+        m_painter.setWorldTransform(world);
+    }
+    return true;
 }
 
 void QPainterCanvas::drawText(int x, int y, const std::string& text, int align)
 {
     const QFontMetrics& metrics = this->metrics();
-    TextLayoutCache::Entry* entry = cached(text);
+    RasterCache::Entry* entry = cached(text);
     // A text shaped before is not converted again.
     const bool shaped = entry && m_drawShapes && entry->shape;
     QString string;
@@ -311,7 +445,7 @@ void QPainterCanvas::drawText(int x, int y, const std::string& text, int align)
 CanvasSize QPainterCanvas::textExtent(const std::string& text)
 {
     const QFontMetrics& metrics = this->metrics();
-    TextLayoutCache::Entry* entry = cached(text);
+    RasterCache::Entry* entry = cached(text);
     if (entry && entry->width >= 0)
         return {entry->width, metrics.height()};
     return {widthOf(QString::fromStdString(text), entry), metrics.height()};

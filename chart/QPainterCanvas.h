@@ -6,18 +6,22 @@
 #include <QRegion>
 #include <QStaticText>
 
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <unordered_map>
 
 #include "chart/Canvas.h"
 
-// The widths and shapes of texts drawn before, by font, resolution of the
-// paint device and text: a text drawn again is neither measured nor shaped
-// again. Kept by whoever draws the same chart over and over (the view, the
-// benchmark) and given to each canvas; a canvas given none keeps its own, so
-// every raster image draws its texts the same way.
-class TextLayoutCache {
+// What a raster canvas draws again and again, kept from one drawing to the
+// next: the widths and shapes of texts, by font, resolution of the paint
+// device and text (a text drawn again is neither measured nor shaped
+// again), and the images of small filled shapes. Kept by whoever draws the
+// same chart over and over (the view, the benchmark) and given to each
+// canvas; a canvas given none keeps its own, so every raster image draws
+// its texts and shapes the same way.
+class RasterCache {
 public:
     struct Entry {
         int width = 0;
@@ -26,10 +30,39 @@ public:
     // The entry of a text in a font on a device of this resolution; a new one
     // has no width yet (−1).
     Entry& entry(const LogFont& font, int dpi, const std::string& text);
-    void clear() { m_entries.clear(); }
+    void clear()
+    {
+        m_entries.clear();
+        m_shapes.clear();
+    }
+
+    // A small filled shape (a marker, an arrowhead) on the device's pixel
+    // grid: its corners in quarter pixels from the image's top left, and
+    // its pen and brush.
+    struct ShapeKey {
+        std::uint8_t ellipse = 0;
+        std::uint8_t corners = 0;
+        std::array<std::int16_t, 8> at{};
+        std::uint32_t penColour = 0;
+        std::int32_t penWidth = 0; // 1/64 device pixel; 0 the thinnest, −1 none
+        std::int64_t brush = -1;   // the colour, −1 none
+        bool operator==(const ShapeKey&) const = default;
+    };
+    // The largest shape kept as an image, in device pixels either way.
+    static constexpr int kMostShapePixels = 64;
+    // The image of a shape drawn before, if kept.
+    const QImage* shape(const ShapeKey& key) const;
+    const QImage& keepShape(const ShapeKey& key, QImage image);
+    // Where a new shape is drawn (kMostShapePixels square).
+    QImage& scratch();
 
 private:
+    struct ShapeKeyHash {
+        std::size_t operator()(const ShapeKey& key) const;
+    };
     std::unordered_map<std::string, Entry> m_entries;
+    std::unordered_map<ShapeKey, QImage, ShapeKeyHash> m_shapes;
+    QImage m_scratch;
 };
 
 // Draws the chart with a QPainter: on screen widgets, into a QImage, into an
@@ -41,7 +74,7 @@ public:
     // the canvas keeps its own for this drawing. A raster painter that comes
     // unclipped is clipped to its whole device (which draws the same, faster)
     // and stays so after the drawing.
-    explicit QPainterCanvas(QPainter& painter, TextLayoutCache* layouts = nullptr);
+    explicit QPainterCanvas(QPainter& painter, RasterCache* layouts = nullptr);
 
     void setPen(const CanvasPen& pen) override;
     void setBrush(std::int32_t colour) override;
@@ -67,8 +100,11 @@ public:
 private:
     const QFontMetrics& metrics();
     // The width of a text in the current font, and its cache entry if any.
-    int widthOf(const QString& string, TextLayoutCache::Entry* entry);
-    TextLayoutCache::Entry* cached(const std::string& text);
+    int widthOf(const QString& string, RasterCache::Entry* entry);
+    RasterCache::Entry* cached(const std::string& text);
+    // Draws a small filled shape as its image, drawn once and kept; false
+    // when it is drawn by the painter itself (see the definition).
+    bool drawAsImage(bool ellipse, const QPointF* corners, int count);
     // Puts the line pen back on the painter after texts.
     void useLinePen();
     // Clips the painter to its whole device (raster engine, no rotation).
@@ -89,8 +125,8 @@ private:
     std::optional<QRegion> m_baseClip;
     // The painter came unclipped and is clipped to its device.
     bool m_deviceClip = false;
-    TextLayoutCache m_ownLayouts;
-    TextLayoutCache* m_layouts;
+    RasterCache m_ownLayouts;
+    RasterCache* m_layouts;
     // Prepared shapes draw only on the raster engine; other engines (SVG,
     // PDF, printers) get the text itself.
     bool m_drawShapes = false;

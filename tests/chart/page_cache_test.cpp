@@ -2,7 +2,9 @@
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
 #include <functional>
+#include <optional>
 
 #include "ChartFixture.h"
 #include "chart/ChartImage.h"
@@ -355,8 +357,8 @@ TEST_F(PageCacheTest, AHaloFilledInStripsIsTheRectangleQtDraws)
     const Case cases[] = {
         {{10, 10, 50, 25}, rgbColour(255, 255, 255), whole},
         {{10, 10, 50, 25}, rgbColour(200, 30, 90), whole},
-        {{40, 40, 41, 41}, rgbColour(255, 255, 255), whole},      // one pixel
-        {{0, 0, 30, 12}, rgbColour(255, 255, 255), whole},        // against the image's edge
+        {{40, 40, 41, 41}, rgbColour(255, 255, 255), whole},           // one pixel
+        {{0, 0, 30, 12}, rgbColour(255, 255, 255), whole},             // against the image's edge
         {{10, 10, 50, 25}, rgbColour(255, 255, 255), {30, 0, 60, 20}}, // cut by a clip
         {{70, 50, 119, 79}, rgbColour(12, 120, 250), {0, 60, 100, 20}},
     };
@@ -381,6 +383,107 @@ TEST_F(PageCacheTest, AHaloFilledInStripsIsTheRectangleQtDraws)
             painter.setBrush(colour);
             painter.drawRect(c.box.left, c.box.top, c.box.width(), c.box.height());
         }
-        EXPECT_EQ(ours, qts) << c.box.left << "," << c.box.top << " " << c.box.width() << "×" << c.box.height();
+        EXPECT_EQ(ours, qts) << c.box.left << "," << c.box.top << " " << c.box.width() << "×"
+                             << c.box.height();
+    }
+}
+
+// A small filled shape (a marker, an arrowhead) is drawn once onto a clear
+// image and kept; laid on again, it must look like Qt's own shape (within
+// the rounding of blending twice) in every pen, brush and scale, whole or
+// in pieces. One cache serves every case, so shapes that differ in any way
+// must not take each other's images.
+TEST_F(PageCacheTest, ASmallShapeLaidOnAsItsImageIsTheShapeQtDraws)
+{
+    QImage background(160, 120, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < background.height(); ++y)
+        for (int x = 0; x < background.width(); ++x)
+            background.setPixel(x, y, qRgb((x * 37 + y * 11) % 256, (x * 5 + y * 53) % 256, (x * y) % 256));
+    struct Case {
+        bool ellipse;
+        CanvasPen pen;
+        std::optional<std::int32_t> brush;
+        double scale;
+    };
+    const std::int32_t red = rgbColour(200, 30, 90);
+    const std::int32_t blue = rgbColour(12, 120, 250);
+    const Case cases[] = {
+        {true, {red, 0, kPenSolid}, red, 1.0},  // a marker
+        {true, {red, 0, kPenSolid}, blue, 1.0}, // the same outline, another fill
+        {true, {blue, 1, kPenSolid}, red, 1.0},
+        {true, {blue, 2, kPenSolid}, std::nullopt, 1.0},
+        {true, {red, 0, kPenNull}, blue, 1.0},
+        {true, {red, 0, kPenSolid}, red, 1.5},
+        {true, {red, 1, kPenSolid}, red, 2.0},
+        {false, {0, 0, kPenSolid}, 0, 1.0}, // an arrowhead
+        {false, {0, 0, kPenSolid}, red, 1.0},
+        {false, {red, 0, kPenNull}, blue, 1.25},
+        {false, {blue, 1, kPenSolid}, std::nullopt, 1.5},
+    };
+    RasterCache kept;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << (c.ellipse ? "ellipse" : "triangle") << ", pen " << c.pen.width << " style "
+                     << c.pen.style << ", brush " << c.brush.has_value() << ", scale " << c.scale);
+        const CanvasRect rect{20, 30, 31, 41};
+        const std::vector<CanvasPoint> triangle{{22, 30}, {45, 37}, {27, 48}};
+        auto draw = [&](QPainterCanvas& canvas) {
+            canvas.setPen(c.pen);
+            if (c.brush)
+                canvas.setBrush(*c.brush);
+            if (c.ellipse)
+                canvas.drawEllipse(rect);
+            else
+                canvas.drawPolygon(triangle);
+        };
+        // Ours, in one go and in two pieces cut across the shape.
+        QImage whole = background.copy();
+        {
+            QPainter painter(&whole);
+            painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+            painter.scale(c.scale, c.scale);
+            QPainterCanvas canvas(painter, &kept);
+            draw(canvas);
+        }
+        QImage pieces = background.copy();
+        for (const QRect& piece : {QRect(0, 0, 160, 52), QRect(0, 52, 160, 68)}) {
+            QPainter painter(&pieces);
+            painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+            painter.setClipRect(piece);
+            painter.scale(c.scale, c.scale);
+            QPainterCanvas canvas(painter, &kept);
+            draw(canvas);
+        }
+        EXPECT_EQ(pieces, whole);
+        // Qt's own shape.
+        QImage qts = background.copy();
+        {
+            QPainter painter(&qts);
+            painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+            painter.scale(c.scale, c.scale);
+            const QColor pen = QPainterCanvas::toQColor(c.pen.colour);
+            painter.setPen(c.pen.style == kPenNull
+                               ? QPen(Qt::NoPen)
+                               : QPen(pen, c.pen.width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+            painter.setBrush(c.brush ? QBrush(QPainterCanvas::toQColor(*c.brush)) : QBrush());
+            if (c.ellipse) {
+                painter.drawEllipse(QRectF(rect.left, rect.top, rect.width(), rect.height()));
+            } else {
+                QPolygon polygon;
+                for (const CanvasPoint& p : triangle)
+                    polygon << QPoint(p.x, p.y);
+                painter.drawPolygon(polygon);
+            }
+        }
+        int most = 0;
+        for (int y = 0; y < qts.height(); ++y)
+            for (int x = 0; x < qts.width(); ++x) {
+                const QRgb a = whole.pixel(x, y);
+                const QRgb b = qts.pixel(x, y);
+                most = std::max({most, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                 std::abs(qBlue(a) - qBlue(b))});
+            }
+        EXPECT_LE(most, 1);
+        EXPECT_NE(whole, background);
     }
 }

@@ -96,6 +96,37 @@ const QImage& RasterCache::keepShape(const ShapeKey& key, QImage image)
     return m_shapes[key] = std::move(image);
 }
 
+const QImage& RasterCache::halo(QSize size, QRgb colour)
+{
+    // Bounded: names come in a few sizes and colours.
+    constexpr std::size_t kMaxHalos = 1024;
+    const std::uint64_t key = (std::uint64_t(std::uint16_t(size.width())) << 48) |
+                              (std::uint64_t(std::uint16_t(size.height())) << 32) | colour;
+    if (const auto found = m_halos.find(key); found != m_halos.end())
+        return found->second;
+    if (m_halos.size() >= kMaxHalos)
+        m_halos.clear();
+    const int width = size.width();
+    const int height = size.height();
+    QImage image(width + 2, height + 2, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    // The colours as Qt fills with them: premultiplied.
+    const QRgb full = qPremultiply(qRgba(qRed(colour), qGreen(colour), qBlue(colour), 255));
+    const QRgb near = qPremultiply(qRgba(qRed(colour), qGreen(colour), qBlue(colour), 127));
+    const QRgb far = qPremultiply(qRgba(qRed(colour), qGreen(colour), qBlue(colour), 128));
+    for (int y = 1; y <= height; ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        line[0] = near;
+        std::fill(line + 1, line + 1 + width, full);
+        line[width + 1] = far;
+    }
+    QRgb* top = reinterpret_cast<QRgb*>(image.scanLine(0));
+    QRgb* bottom = reinterpret_cast<QRgb*>(image.scanLine(height + 1));
+    std::fill(top + 1, top + 1 + width, near);
+    std::fill(bottom + 1, bottom + 1 + width, far);
+    return m_halos[key] = std::move(image);
+}
+
 QPainterCanvas::QPainterCanvas(QPainter& painter, RasterCache* layouts)
     : m_painter(painter), m_textColour(Qt::black), m_layouts(layouts ? layouts : &m_ownLayouts)
 {
@@ -246,26 +277,19 @@ void QPainterCanvas::drawRectangle(const CanvasRect& rect)
     useLinePen();
     const QRect box(rect.left, rect.top, rect.width(), rect.height());
     // A box filled and outlined in one colour with the thinnest pen, on
-    // whole device pixels (a name's halo): the fill, then the outline's
+    // whole device pixels (a name's halo): the fill, and the outline's
     // outer half, which an antialiased hairline along a pixel edge lays on
     // the pixels outside it at 127 of 255 on the left and top and at 128 on
-    // the right and bottom (the corners untouched). Filled so, the pixels
-    // are those of Qt's own path, at a small part of its cost.
+    // the right and bottom (the corners untouched), laid on as one image
+    // kept by its size and colour. Blended so, the pixels are those of Qt's
+    // own path, at a small part of its cost.
     const bool oneColour = m_brushColour && m_canvasPen && *m_brushColour == m_canvasPen->colour &&
                            m_canvasPen->width <= 0 && m_canvasPen->style == kPenSolid;
     if (oneColour && !box.isEmpty() && m_painter.deviceTransform().isIdentity() &&
         m_painter.testRenderHint(QPainter::Antialiasing) && m_painter.opacity() == 1.0 &&
         m_painter.compositionMode() == QPainter::CompositionMode_SourceOver) {
-        const QColor colour = toQColor(*m_brushColour);
-        QColor near = colour;
-        near.setAlpha(127);
-        QColor far = colour;
-        far.setAlpha(128);
-        m_painter.fillRect(box, colour);
-        m_painter.fillRect(QRect(box.left() - 1, box.top(), 1, box.height()), near);
-        m_painter.fillRect(QRect(box.left(), box.top() - 1, box.width(), 1), near);
-        m_painter.fillRect(QRect(box.right() + 1, box.top(), 1, box.height()), far);
-        m_painter.fillRect(QRect(box.left(), box.bottom() + 1, box.width(), 1), far);
+        m_painter.drawImage(box.topLeft() - QPoint(1, 1),
+                            m_layouts->halo(box.size(), toQColor(*m_brushColour).rgb()));
     } else {
         m_painter.drawRect(box);
     }

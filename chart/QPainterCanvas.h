@@ -34,6 +34,7 @@ public:
     {
         m_entries.clear();
         m_shapes.clear();
+        m_halos.clear();
     }
 
     // A small filled shape (a marker, an arrowhead) on the device's pixel
@@ -55,6 +56,11 @@ public:
     const QImage& keepShape(const ShapeKey& key, QImage image);
     // Where a new shape is drawn (kMostShapePixels square).
     QImage& scratch();
+    // A name's halo: a box of `size` whole pixels in one colour, with the
+    // outer half of its thinnest outline round it (127 of 255 on the left
+    // and top, 128 on the right and bottom, the corners clear), as one
+    // image of one more pixel on each side.
+    const QImage& halo(QSize size, QRgb colour);
 
 private:
     struct ShapeKeyHash {
@@ -62,6 +68,7 @@ private:
     };
     std::unordered_map<std::string, Entry> m_entries;
     std::unordered_map<ShapeKey, QImage, ShapeKeyHash> m_shapes;
+    std::unordered_map<std::uint64_t, QImage> m_halos;
     QImage m_scratch;
 };
 

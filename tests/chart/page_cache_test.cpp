@@ -339,10 +339,11 @@ TEST_F(PageCacheTest, PreviewMarkerIsAHollowRingInsideItsRectangleAndOnlyInTheCh
 } // namespace
 
 // A name's halo (a box filled and outlined in one colour with the thinnest
-// pen) is filled in a few strips rather than traced: the pixels must be
-// those Qt's own antialiased rectangle gives, on any background, in any
-// colour, whole or cut by a piece's clip, as small as a pixel.
-TEST_F(PageCacheTest, AHaloFilledInStripsIsTheRectangleQtDraws)
+// pen) is laid on as one image kept by its size and colour rather than
+// traced: the pixels must be those Qt's own antialiased rectangle gives, on
+// any background, in any colour, whole or cut by a piece's clip, as small
+// as a pixel.
+TEST_F(PageCacheTest, AHaloLaidOnAsAnImageIsTheRectangleQtDraws)
 {
     QImage background(120, 80, QImage::Format_ARGB32_Premultiplied);
     for (int y = 0; y < background.height(); ++y)

@@ -336,6 +336,17 @@ TEST_F(PageCacheTest, PreviewMarkerIsAHollowRingInsideItsRectangleAndOnlyInTheCh
         EXPECT_NE(call.op, RecordingCanvas::Op::Ellipse);
 }
 
+// A background of every colour, changing from pixel to pixel, on which a
+// blend that is off shows.
+QImage patterned(QSize size)
+{
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb((x * 37 + y * 11) % 256, (x * 5 + y * 53) % 256, (x * y) % 256));
+    return image;
+}
+
 } // namespace
 
 // A name's halo (a box filled and outlined in one colour with the thinnest
@@ -345,10 +356,7 @@ TEST_F(PageCacheTest, PreviewMarkerIsAHollowRingInsideItsRectangleAndOnlyInTheCh
 // as a pixel.
 TEST_F(PageCacheTest, AHaloLaidOnAsAnImageIsTheRectangleQtDraws)
 {
-    QImage background(120, 80, QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < background.height(); ++y)
-        for (int x = 0; x < background.width(); ++x)
-            background.setPixel(x, y, qRgb((x * 37 + y * 11) % 256, (x * 5 + y * 53) % 256, (x * y) % 256));
+    const QImage background = patterned(QSize(120, 80));
     struct Case {
         CanvasRect box;
         std::int32_t colour;
@@ -396,10 +404,7 @@ TEST_F(PageCacheTest, AHaloLaidOnAsAnImageIsTheRectangleQtDraws)
 // must not take each other's images.
 TEST_F(PageCacheTest, ASmallShapeLaidOnAsItsImageIsTheShapeQtDraws)
 {
-    QImage background(160, 120, QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < background.height(); ++y)
-        for (int x = 0; x < background.width(); ++x)
-            background.setPixel(x, y, qRgb((x * 37 + y * 11) % 256, (x * 5 + y * 53) % 256, (x * y) % 256));
+    const QImage background = patterned(QSize(160, 120));
     struct Case {
         bool ellipse;
         CanvasPen pen;

@@ -129,8 +129,8 @@ private:
     std::unordered_map<std::string, std::unordered_map<std::string, int>> m_textWidths;
     // The logical resolution the widths were measured at.
     std::pair<int, int> m_textWidthsDpi;
-    // The texts' shapes, kept from one drawing to the next: the caller's,
-    // and each drawing thread's own.
+    // The texts' shapes and the small shapes' images, kept from one drawing
+    // to the next: the caller's, and each drawing thread's own.
     RasterCache m_textLayouts;
     DrawingThreads m_threads;
     std::vector<RasterCache> m_partLayouts;

@@ -285,7 +285,8 @@ void QPainterCanvas::drawRectangle(const CanvasRect& rect)
     // own path, at a small part of its cost.
     const bool oneColour = m_brushColour && m_canvasPen && *m_brushColour == m_canvasPen->colour &&
                            m_canvasPen->width <= 0 && m_canvasPen->style == kPenSolid;
-    if (oneColour && !box.isEmpty() && m_painter.deviceTransform().isIdentity() &&
+    if (oneColour && !box.isEmpty() && box.width() <= RasterCache::kMostHaloPixels &&
+        box.height() <= RasterCache::kMostHaloPixels && m_painter.deviceTransform().isIdentity() &&
         m_painter.testRenderHint(QPainter::Antialiasing) && m_painter.opacity() == 1.0 &&
         m_painter.compositionMode() == QPainter::CompositionMode_SourceOver) {
         m_painter.drawImage(box.topLeft() - QPoint(1, 1),

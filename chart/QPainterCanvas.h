@@ -56,6 +56,9 @@ public:
     const QImage& keepShape(const ShapeKey& key, QImage image);
     // Where a new shape is drawn (kMostShapePixels square).
     QImage& scratch();
+    // The largest halo kept as an image, in device pixels either way (a
+    // larger box is drawn by the painter, with the same pixels).
+    static constexpr int kMostHaloPixels = 512;
     // A name's halo: a box of `size` whole pixels in one colour, with the
     // outer half of its thinnest outline round it (127 of 255 on the left
     // and top, 128 on the right and bottom, the corners clear), as one

@@ -370,6 +370,7 @@ TEST_F(PageCacheTest, AHaloLaidOnAsAnImageIsTheRectangleQtDraws)
         {{0, 0, 30, 12}, rgbColour(255, 255, 255), whole},             // against the image's edge
         {{10, 10, 50, 25}, rgbColour(255, 255, 255), {30, 0, 60, 20}}, // cut by a clip
         {{70, 50, 119, 79}, rgbColour(12, 120, 250), {0, 60, 100, 20}},
+        {{-600, 10, 60, 30}, rgbColour(255, 255, 255), whole}, // wider than a kept halo
     };
     for (const Case& c : cases) {
         QImage ours = background.copy();

@@ -9,6 +9,10 @@
 #include <cmath>
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include "chart/VectorState.h"
 #include "model/FontConversion.h"
 
@@ -41,6 +45,51 @@ QPolygon toPolygon(const std::vector<CanvasPoint>& points)
     return polygon;
 }
 
+// Whether each of `count` pixels is white where the glyph pixel beside it
+// is not clear, four at a time where the processor can.
+bool whereGlyphsWhite(const QRgb* pixels, const QRgb* glyphs, int count)
+{
+    int x = 0;
+#ifdef __SSE2__
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i white = _mm_set1_epi32(-1);
+    __m128i wrong = zero;
+    for (; x + 4 <= count; x += 4) {
+        const __m128i pixel = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + x));
+        const __m128i glyph = _mm_loadu_si128(reinterpret_cast<const __m128i*>(glyphs + x));
+        // Not white and under a glyph: the glyph is not clear there.
+        const __m128i notWhite = _mm_xor_si128(_mm_cmpeq_epi32(pixel, white), white);
+        wrong = _mm_or_si128(wrong, _mm_andnot_si128(_mm_cmpeq_epi32(glyph, zero), notWhite));
+    }
+    if (_mm_movemask_epi8(_mm_cmpeq_epi32(wrong, zero)) != 0xffff)
+        return false;
+#endif
+    for (; x < count; ++x)
+        if (pixels[x] != 0xffffffffu && glyphs[x] != 0)
+            return false;
+    return true;
+}
+
+// Sets each of `count` pixels to the glyph pixel beside it where that is
+// not clear.
+void layGlyphs(QRgb* pixels, const QRgb* glyphs, int count)
+{
+    int x = 0;
+#ifdef __SSE2__
+    const __m128i zero = _mm_setzero_si128();
+    for (; x + 4 <= count; x += 4) {
+        const __m128i pixel = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + x));
+        const __m128i glyph = _mm_loadu_si128(reinterpret_cast<const __m128i*>(glyphs + x));
+        const __m128i clear = _mm_cmpeq_epi32(glyph, zero);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + x),
+                         _mm_or_si128(_mm_and_si128(clear, pixel), _mm_andnot_si128(clear, glyph)));
+    }
+#endif
+    for (; x < count; ++x)
+        if (glyphs[x] != 0)
+            pixels[x] = glyphs[x];
+}
+
 } // namespace
 
 // Qt's raster engine returns from its AVX fills with the upper halves of the
@@ -56,8 +105,10 @@ RasterCache::Entry& RasterCache::entry(const LogFont& font, int dpi, const std::
     key += text;
     if (const auto found = m_entries.find(key); found != m_entries.end())
         return found->second;
-    if (m_entries.size() >= kMaxEntries)
+    if (m_entries.size() >= kMaxEntries) {
         m_entries.clear();
+        m_onWhiteBytes = 0;
+    }
     Entry& entry = m_entries[std::move(key)];
     entry.width = -1;
     return entry;
@@ -94,6 +145,28 @@ const QImage& RasterCache::keepShape(const ShapeKey& key, QImage image)
     if (m_shapes.size() >= kMaxShapes)
         m_shapes.clear();
     return m_shapes[key] = std::move(image);
+}
+
+bool RasterCache::countOnWhite(std::size_t bytes)
+{
+    if (m_onWhiteBytes + bytes > kMostOnWhiteBytes)
+        return false;
+    m_onWhiteBytes += bytes;
+    return true;
+}
+
+QImage& RasterCache::textScratch(QSize size, bool clear)
+{
+    QImage& scratch = m_textScratch[clear ? 0 : 1];
+    if (scratch.width() < size.width() || scratch.height() < size.height())
+        scratch = QImage(std::max(size.width(), scratch.width()), std::max(size.height(), scratch.height()),
+                         QImage::Format_ARGB32_Premultiplied);
+    const QRgb fill = clear ? 0 : 0xffffffffu;
+    for (int y = 0; y < size.height(); ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(scratch.scanLine(y));
+        std::fill(line, line + size.width(), fill);
+    }
+    return scratch;
 }
 
 const QImage& RasterCache::halo(QSize size, QRgb colour)
@@ -460,11 +533,172 @@ void QPainterCanvas::drawText(int x, int y, const std::string& text, int align)
             entry->shape->setTextFormat(Qt::PlainText);
             entry->shape->setPerformanceHint(QStaticText::AggressiveCaching);
         }
-        m_painter.drawStaticText(QPointF(left, baseline - m_shapeAscent), *entry->shape);
+        const QPointF at(left, baseline - m_shapeAscent);
+        if (!drawOnWhite(*entry, at))
+            m_painter.drawStaticText(at, *entry->shape);
     } else {
         m_painter.drawText(QPoint(left, baseline), string);
     }
     chart::clearUpperVectorState();
+}
+
+bool QPainterCanvas::drawOnWhite(RasterCache::Entry& entry, QPointF at)
+{
+    // Qt blends each pixel a glyph reaches by the glyph's coverage there,
+    // the text colour and what the pixel held, nothing else. Where every
+    // pixel the glyphs reach is white (a name on a free place or on its
+    // halo), the text thus gives the pixels it gives on white: those of its
+    // image drawn by Qt onto white once and kept, laid on as they are, at
+    // a small part of the cost of blending its glyphs again. Only on a
+    // premultiplied raster image at its own resolution, with no transform
+    // but moves by whole pixels, at full opacity over what is there.
+    if (!m_layouts->keepsTextsOnWhite || !m_drawShapes || !entry.shape)
+        return false;
+    QPaintDevice* const device = m_painter.device();
+    if (!device || device->devType() != QInternal::Image)
+        return false;
+    const QImage& image = *static_cast<const QImage*>(device);
+    if (image.format() != QImage::Format_ARGB32_Premultiplied || image.devicePixelRatio() != 1.0 ||
+        m_painter.opacity() != 1.0 || m_painter.compositionMode() != QPainter::CompositionMode_SourceOver ||
+        m_textColour.alpha() != 255)
+        return false;
+    const QTransform& toDevice = m_painter.deviceTransform();
+    const double dx = toDevice.dx();
+    const double dy = toDevice.dy();
+    if (toDevice.type() > QTransform::TxTranslate || dx != std::floor(dx) || dy != std::floor(dy))
+        return false;
+    // The whole pixel at or above-left of the place on the device, and the
+    // fraction past it: the same fraction places the glyphs on the same
+    // pixels relative to it.
+    const QPointF onDevice = at + QPointF(dx, dy);
+    constexpr double kFarthest = 1 << 24;
+    if (!(std::abs(onDevice.x()) < kFarthest && std::abs(onDevice.y()) < kFarthest))
+        return false;
+    const QPoint whole(static_cast<int>(std::floor(onDevice.x())),
+                       static_cast<int>(std::floor(onDevice.y())));
+    const QPointF fraction = onDevice - QPointF(whole);
+    const QRgb colour = m_textColour.rgba();
+    RasterCache::OnWhite* kept = nullptr;
+    for (RasterCache::OnWhite& onWhite : entry.onWhite)
+        if (onWhite.colour == colour && onWhite.fraction == fraction)
+            kept = &onWhite;
+    if (!kept) {
+        // Bounded: a text comes in a colour or two.
+        constexpr std::size_t kMostColours = 4;
+        if (entry.onWhite.size() >= kMostColours)
+            return false;
+        kept = &entry.onWhite.emplace_back(keepOnWhite(entry, colour, fraction, image));
+    }
+    if (!kept->kept)
+        return false;
+    if (kept->image.isNull())
+        return true;
+    // The pixels the glyphs reach that the painter may draw on: all white,
+    // or Qt draws the text (only these are read: a drawing thread draws
+    // only within its clip).
+    const QRect reach(whole + kept->at, kept->image.size());
+    QRect visible = reach & image.rect();
+    // A clip on whole pixels that is one rectangle (not one the painter
+    // came with, which may be a region) is all the painter may draw in.
+    bool rectangle = !m_baseClip;
+    if (m_painter.hasClipping()) {
+        const QRectF clip = m_painter.clipBoundingRect().translated(dx, dy);
+        const QRect pixels = clip.toAlignedRect();
+        rectangle = rectangle && QRectF(pixels) == clip;
+        visible &= pixels;
+    }
+    if (visible.isEmpty())
+        return true;
+    auto glyphLine = [&](int y) {
+        return reinterpret_cast<const QRgb*>(kept->image.constScanLine(y - reach.top())) +
+               (visible.left() - reach.left());
+    };
+    for (int y = visible.top(); y <= visible.bottom(); ++y)
+        if (!whereGlyphsWhite(reinterpret_cast<const QRgb*>(image.constScanLine(y)) + visible.left(),
+                              glyphLine(y), visible.width()))
+            return false;
+    if (!rectangle) {
+        m_painter.drawImage(reach.topLeft() - QPoint(static_cast<int>(dx), static_cast<int>(dy)),
+                            kept->image);
+        return true;
+    }
+    // Within a rectangle, the pixels the glyphs reach are set straight in
+    // the image the painter draws in (as its engine does; read without
+    // detaching, so the painter's image is the one written).
+    for (int y = visible.top(); y <= visible.bottom(); ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(const_cast<uchar*>(image.constScanLine(y))) + visible.left();
+        const QRgb* glyphs = glyphLine(y);
+        layGlyphs(line, glyphs, visible.width());
+    }
+    return true;
+}
+
+RasterCache::OnWhite QPainterCanvas::keepOnWhite(RasterCache::Entry& entry, QRgb colour, QPointF fraction,
+                                                 const QImage& device)
+{
+    RasterCache::OnWhite onWhite;
+    onWhite.colour = colour;
+    onWhite.fraction = fraction;
+    // Drawn a line's height in from every side: a glyph reaching an edge
+    // may reach farther, and such a text is left to Qt.
+    const QFontMetrics& metrics = this->metrics();
+    const int margin = metrics.height() + 2;
+    if (entry.width < 0)
+        entry.width = metrics.horizontalAdvance(entry.shape->text());
+    const int width = entry.width;
+    const QSize size(width + 2 * margin, metrics.height() + 2 * margin);
+    constexpr int kMostSide = 4096;
+    if (size.width() > kMostSide || size.height() > kMostSide)
+        return onWhite;
+    // Onto clear pixels, where a pixel takes alpha wherever a glyph reaches
+    // it, and onto white, the pixels kept.
+    QImage* drawn[2];
+    for (int pass = 0; pass < 2; ++pass) {
+        QImage& scratch = m_layouts->textScratch(size, pass == 0);
+        scratch.setDotsPerMeterX(device.dotsPerMeterX());
+        scratch.setDotsPerMeterY(device.dotsPerMeterY());
+        QPainter painter(&scratch);
+        painter.setRenderHints(m_painter.renderHints());
+        painter.setFont(m_painter.font());
+        painter.setPen(m_textColour);
+        painter.drawStaticText(QPointF(margin, margin) + fraction, *entry.shape);
+        drawn[pass] = &scratch;
+    }
+    chart::clearUpperVectorState();
+    int left = size.width(), top = size.height(), right = -1, bottom = -1;
+    for (int y = 0; y < size.height(); ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(drawn[0]->constScanLine(y));
+        for (int x = 0; x < size.width(); ++x)
+            if (qAlpha(line[x]) != 0) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    }
+    if (right < 0) {
+        onWhite.kept = true;
+        return onWhite;
+    }
+    if (left == 0 || top == 0 || right == size.width() - 1 || bottom == size.height() - 1)
+        return onWhite;
+    const QRect reach(QPoint(left, top), QPoint(right, bottom));
+    if (!m_layouts->countOnWhite(static_cast<std::size_t>(reach.width()) * reach.height() * 4))
+        return onWhite;
+    // The pixels no glyph reaches are clear: laid on over what is there,
+    // they leave it as it is.
+    onWhite.image = drawn[1]->copy(reach);
+    for (int y = 0; y < reach.height(); ++y) {
+        const QRgb* coverage =
+            reinterpret_cast<const QRgb*>(drawn[0]->constScanLine(reach.top() + y)) + reach.left();
+        QRgb* line = reinterpret_cast<QRgb*>(onWhite.image.scanLine(y));
+        for (int x = 0; x < reach.width(); ++x)
+            if (qAlpha(coverage[x]) == 0)
+                line[x] = 0;
+    }
+    onWhite.at = reach.topLeft() - QPoint(margin, margin);
+    onWhite.kept = true;
+    return onWhite;
 }
 
 CanvasSize QPainterCanvas::textExtent(const std::string& text)

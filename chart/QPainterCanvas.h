@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "chart/Canvas.h"
 
@@ -23,9 +24,21 @@
 // its texts and shapes the same way.
 class RasterCache {
 public:
+    // A text drawn onto white in one colour, as Qt draws it there: the
+    // pixels its glyphs reach, from `at` (device pixels from the whole
+    // pixel at or above-left of where it is drawn). An empty image: the
+    // text reaches no pixel, or too far to be kept (`kept` false).
+    struct OnWhite {
+        QRgb colour = 0;
+        QPointF fraction; // of the place drawn at, past the whole pixel
+        bool kept = false;
+        QPoint at;
+        QImage image;
+    };
     struct Entry {
         int width = 0;
         std::optional<QStaticText> shape;
+        std::vector<OnWhite> onWhite;
     };
     // The entry of a text in a font on a device of this resolution; a new one
     // has no width yet (−1).
@@ -35,6 +48,7 @@ public:
         m_entries.clear();
         m_shapes.clear();
         m_halos.clear();
+        m_onWhiteBytes = 0;
     }
 
     // A small filled shape (a marker, an arrowhead) on the device's pixel
@@ -64,6 +78,16 @@ public:
     // and top, 128 on the right and bottom, the corners clear), as one
     // image of one more pixel on each side.
     const QImage& halo(QSize size, QRgb colour);
+    // Texts on white are kept up to this many bytes of images in all.
+    static constexpr std::size_t kMostOnWhiteBytes = 32u << 20;
+    // Counts the bytes of a text's image on white; false, and nothing
+    // counted, when it would pass the bound (the text is then drawn by Qt).
+    bool countOnWhite(std::size_t bytes);
+    // Whether texts on white are kept and laid on as images (else Qt draws
+    // every text; the pixels are the same either way).
+    bool keepsTextsOnWhite = true;
+    // Where a text is drawn onto white and onto clear (grown as needed).
+    QImage& textScratch(QSize size, bool clear);
 
 private:
     struct ShapeKeyHash {
@@ -73,6 +97,8 @@ private:
     std::unordered_map<ShapeKey, QImage, ShapeKeyHash> m_shapes;
     std::unordered_map<std::uint64_t, QImage> m_halos;
     QImage m_scratch;
+    QImage m_textScratch[2];
+    std::size_t m_onWhiteBytes = 0;
 };
 
 // Draws the chart with a QPainter: on screen widgets, into a QImage, into an
@@ -115,6 +141,12 @@ private:
     // Draws a small filled shape as its image, drawn once and kept; false
     // when it is drawn by the painter itself (see the definition).
     bool drawAsImage(bool ellipse, const QPointF* corners, int count);
+    // Lays a shaped text on as its image on white where every pixel its
+    // glyphs reach is white; false when Qt draws it (see the definition).
+    bool drawOnWhite(RasterCache::Entry& entry, QPointF at);
+    // Draws a text onto white as Qt does and keeps the pixels it reaches.
+    RasterCache::OnWhite keepOnWhite(RasterCache::Entry& entry, QRgb colour, QPointF fraction,
+                                     const QImage& device);
     // Puts the line pen back on the painter after texts.
     void useLinePen();
     // Clips the painter to its whole device (raster engine, no rotation).

@@ -494,3 +494,86 @@ TEST_F(PageCacheTest, ASmallShapeLaidOnAsItsImageIsTheShapeQtDraws)
         EXPECT_NE(whole, background);
     }
 }
+
+// A text whose glyphs fall only on white is laid on as its image drawn once
+// onto white and kept. Qt blends each pixel by the glyph's coverage and what
+// the pixel held, so the page must be pixel for pixel the one Qt's own text
+// gives: on white, over lines and over a single dark pixel under a glyph (Qt
+// draws those), cut by a rectangle or a region, moved by whole or half
+// pixels, in two colours and fonts from one cache.
+TEST_F(PageCacheTest, ATextLaidOnFromWhiteIsTheTextQtDraws)
+{
+    // White, with a patterned band along the bottom and one dark pixel.
+    QImage background(QSize(220, 120), QImage::Format_ARGB32_Premultiplied);
+    background.fill(Qt::white);
+    const QImage pattern = patterned(QSize(220, 30));
+    {
+        QPainter painter(&background);
+        painter.drawImage(0, 90, pattern);
+    }
+    background.setPixel(31, 62, qRgb(20, 20, 20));
+    LogFont small;
+    LogFont large;
+    large.lfHeight = -22;
+    large.lfWeight = 700;
+    large.lfItalic = 1;
+    const std::int32_t black = rgbColour(0, 0, 0);
+    const std::int32_t red = rgbColour(200, 30, 90);
+    struct Case {
+        const char* text;
+        const LogFont* font;
+        std::int32_t colour;
+        CanvasPoint at;
+        QPointF moved;
+        std::optional<QRect> clip;
+        bool region; // the clip given to the painter before the canvas, as two rectangles
+    };
+    const Case cases[] = {
+        {"P12", &small, black, {10, 10}, {}, std::nullopt, false},
+        {"P12", &small, red, {10, 30}, {}, std::nullopt, false}, // the same text, another colour
+        {"送风量：1050m^3/h", &small, black, {60, 10}, {}, std::nullopt, false},
+        {"送风量：1050m^3/h", &large, black, {20, 40}, {}, std::nullopt, false}, // the dark pixel
+        {"εAg|", &large, red, {120, 40}, {3, 5}, std::nullopt, false},
+        {"εAg|", &large, red, {120, 40}, {0.5, 0.5}, std::nullopt, false}, // drawn by Qt
+        {"P12", &small, black, {150, 85}, {}, std::nullopt, false},        // over the band
+        {"P12", &small, black, {10, 10}, {}, QRect(0, 0, 18, 60), false},
+        {"送风量：1050m^3/h", &small, black, {60, 10}, {}, QRect(70, 12, 40, 6), true},
+        {" ", &small, black, {10, 10}, {}, std::nullopt, false},
+    };
+    RasterCache kept;
+    RasterCache qts;
+    qts.keepsTextsOnWhite = false;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.text << " at " << c.at.x << "," << c.at.y << " moved "
+                                        << c.moved.x() << "," << c.moved.y());
+        auto draw = [&](RasterCache& cache) {
+            QImage image = background.copy();
+            QPainter painter(&image);
+            painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+            if (c.clip && c.region)
+                painter.setClipRegion(QRegion(*c.clip) + QRegion(c.clip->translated(c.clip->width() + 4, 0)));
+            painter.translate(c.moved);
+            QPainterCanvas canvas(painter, &cache);
+            // A rectangle as a piece of the page is clipped to.
+            if (c.clip && !c.region)
+                canvas.setClipRect({c.clip->left(), c.clip->top(), c.clip->right(), c.clip->bottom()});
+            canvas.setFont(*c.font);
+            canvas.setTextColour(c.colour);
+            canvas.drawText(c.at.x, c.at.y, c.text, text_align::kLeft | text_align::kTop);
+            painter.end();
+            return image;
+        };
+        const QImage expected = draw(qts);
+        // Once to keep the text's image, once laid on from it.
+        EXPECT_EQ(draw(kept), expected);
+        EXPECT_EQ(draw(kept), expected);
+        if (std::string(c.text) != " ") {
+            EXPECT_NE(expected, background);
+        }
+    }
+    // The texts on white were kept, each in its colours.
+    const int dpi = background.logicalDpiY();
+    EXPECT_EQ(kept.entry(small, dpi, "P12").onWhite.size(), 2u);
+    ASSERT_EQ(kept.entry(small, dpi, "送风量：1050m^3/h").onWhite.size(), 1u);
+    EXPECT_FALSE(kept.entry(small, dpi, "送风量：1050m^3/h").onWhite.front().image.isNull());
+}

@@ -137,8 +137,8 @@ void copyImage(const QImage& from, QImage& to, double devicePixelRatio)
 
 // Whether a call may touch a rectangle of logical page pixels: a line where
 // it passes, anything else where its bounds lie.
-bool reaches(const RecordingCanvas::Call& call, const CanvasRect& bounds, const QRect& pixels, const QRect& rect,
-             double scale)
+bool reaches(const RecordingCanvas::Call& call, const CanvasRect& bounds, const QRect& pixels,
+             const QRect& rect, double scale)
 {
     if (!pixels.intersects(rect))
         return false;
@@ -172,10 +172,6 @@ public:
             m_tiles[tile] = 1;
             return false;
         });
-    }
-    bool touches(const RecordingCanvas::Call& call, const CanvasRect& bounds) const
-    {
-        return visit(call, bounds, [this](std::size_t tile) { return m_tiles[tile] != 0; });
     }
     // The marked tiles within `page`, as runs along each tile row: every
     // pixel the drawing may have changed (the rest of a repainted rectangle
@@ -366,7 +362,6 @@ struct Piece {
 struct UnderPass {
     std::vector<RecordingCanvas::Call> calls;
     std::vector<CanvasRect> bounds;
-    const TileMask* tiles = nullptr;
     std::vector<QRect> rects;
     uchar* bits = nullptr;
     std::vector<Piece> pieces;
@@ -391,68 +386,110 @@ std::size_t weightIn(const RecordingCanvas::Call& call, const QRect& pixels, con
     return 4 + static_cast<std::size_t>(std::max(reach.width(), reach.height()) / 8);
 }
 
-// Splits each rectangle into `strips` strips of whole tile rows (at most),
-// with the calls that reach each; with `copied`, strips that no call reaches
-// are kept too, and each weighs its copy from the layer below as well.
-std::vector<Piece> piecesOf(const std::vector<QRect>& rects, int strips,
-                            const std::vector<RecordingCanvas::Call>& calls,
-                            const std::vector<CanvasRect>& bounds, const std::vector<std::size_t>& candidates,
-                            double scale, bool copied = false)
+// The logical page pixels each of calls [from, to) may touch.
+std::vector<QRect> pixelsOf(const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to,
+                            double scale)
 {
-    std::vector<Piece> pieces;
-    // The pixels each call may touch, worked out once for all pieces.
     std::vector<QRect> pixels;
-    pixels.reserve(candidates.size());
-    for (const std::size_t i : candidates)
+    pixels.reserve(to - from);
+    for (std::size_t i = from; i < to; ++i)
         pixels.push_back(pagePixels(bounds[i], scale));
-    for (const QRect& rect : rects) {
-        if (rect.isEmpty())
-            continue;
-        const int rows = (rect.height() + kTile - 1) / kTile;
-        const int count = std::clamp(strips, 1, std::max(1, rows));
-        for (int k = 0; k < count; ++k) {
-            const int top = rect.top() + rows * k / count * kTile;
-            const int bottom =
-                k + 1 == count ? rect.bottom() + 1 : rect.top() + rows * (k + 1) / count * kTile;
-            Piece piece{QRect(rect.left(), top, rect.width(), bottom - top), {}, 0};
-            if (copied)
-                piece.weight = static_cast<std::size_t>(piece.rect.width()) * piece.rect.height() / kCopiedPixels;
-            for (std::size_t k = 0; k < candidates.size(); ++k) {
-                const std::size_t i = candidates[k];
-                if (reaches(calls[i], bounds[i], pixels[k], piece.rect, scale)) {
-                    piece.calls.push_back(i);
-                    piece.weight += weightIn(calls[i], pixels[k], piece.rect);
-                }
+    return pixels;
+}
+
+// Splits `rect` into `strips` strips of whole tile rows (at most), each with
+// those of `candidates` (in order, from calls [from, …) with their pixels)
+// that reach it; with `copied`, strips that no call reaches are kept too,
+// and each weighs its copy from the layer below as well.
+void addStrips(std::vector<Piece>& pieces, const QRect& rect, int strips,
+               const std::vector<RecordingCanvas::Call>& calls, const std::vector<CanvasRect>& bounds,
+               const std::vector<QRect>& pixels, std::size_t from, const std::vector<std::size_t>& candidates,
+               double scale, bool copied)
+{
+    if (rect.isEmpty())
+        return;
+    const int rows = (rect.height() + kTile - 1) / kTile;
+    const int count = std::clamp(strips, 1, std::max(1, rows));
+    for (int k = 0; k < count; ++k) {
+        const int top = rect.top() + rows * k / count * kTile;
+        const int bottom = k + 1 == count ? rect.bottom() + 1 : rect.top() + rows * (k + 1) / count * kTile;
+        Piece piece{QRect(rect.left(), top, rect.width(), bottom - top), {}, 0};
+        if (copied)
+            piece.weight = static_cast<std::size_t>(piece.rect.width()) * piece.rect.height() / kCopiedPixels;
+        for (const std::size_t i : candidates) {
+            const QRect& reach = pixels[i - from];
+            if (reaches(calls[i], bounds[i], reach, piece.rect, scale)) {
+                piece.calls.push_back(i);
+                piece.weight += weightIn(calls[i], reach, piece.rect);
             }
-            if (copied || !piece.calls.empty())
-                pieces.push_back(std::move(piece));
         }
+        if (copied || !piece.calls.empty())
+            pieces.push_back(std::move(piece));
     }
+}
+
+// The whole page in `strips` strips, with the calls [from, to) that reach each.
+std::vector<Piece> pageInStrips(const QRect& page, int strips,
+                                const std::vector<RecordingCanvas::Call>& calls,
+                                const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to,
+                                double scale)
+{
+    std::vector<std::size_t> all;
+    for (std::size_t i = from; i < to; ++i)
+        all.push_back(i);
+    std::vector<Piece> pieces;
+    addStrips(pieces, page, strips, calls, bounds, pixelsOf(bounds, from, to, scale), from, all, scale,
+              false);
     return pieces;
 }
 
-// Calls [from, to) that touch a marked tile. A marked tile lies in one of
-// `rects` (the rectangles drawn again), so a line that reaches none of them
-// is passed over without following it tile by tile.
-std::vector<std::size_t> touchingCalls(const std::vector<RecordingCanvas::Call>& calls,
-                                       const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to,
-                                       const TileMask& tiles, const std::vector<QRect>& rects, double scale)
+// The pieces of the rectangles drawn again (whole tiles, each within one band
+// of tile rows, every tile of them marked), `strips` strips of each, with
+// the calls [from, to) that reach each. The calls are first sorted into the
+// bands they reach, so a rectangle asks only those of its band.
+std::vector<Piece> piecesInBands(const std::vector<QRect>& rects, int strips,
+                                 const std::vector<RecordingCanvas::Call>& calls,
+                                 const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to,
+                                 double scale)
 {
+    std::vector<Piece> pieces;
     QRect all;
     for (const QRect& rect : rects)
         all |= rect;
-    std::vector<std::size_t> touching;
+    if (all.isEmpty())
+        return pieces;
+    constexpr int kBand = kBandRows * kTile;
+    // A rectangle beyond the page's top or left (none is) goes to the first band.
+    auto band = [](int y) { return std::max(0, y) / kBand; };
+    const int first = band(all.top());
+    const std::vector<QRect> pixels = pixelsOf(bounds, from, to, scale);
+    std::vector<std::vector<std::size_t>> byBand(static_cast<std::size_t>(band(all.bottom()) - first + 1));
     for (std::size_t i = from; i < to; ++i) {
-        if (calls[i].op == RecordingCanvas::Op::Line) {
-            const QRect pixels = pagePixels(bounds[i], scale);
-            if (!all.intersects(pixels) ||
-                std::none_of(rects.begin(), rects.end(), [&](const QRect& rect) { return rect.intersects(pixels); }))
-                continue;
-        }
-        if (tiles.touches(calls[i], bounds[i]))
-            touching.push_back(i);
+        const QRect reach = pixels[i - from] & all;
+        if (reach.isEmpty())
+            continue;
+        for (int b = band(reach.top()); b <= band(reach.bottom()); ++b)
+            byBand[static_cast<std::size_t>(b - first)].push_back(i);
     }
-    return touching;
+    std::vector<std::size_t> merged;
+    for (const QRect& rect : rects) {
+        if (rect.isEmpty())
+            continue;
+        const int top = band(rect.top()) - first;
+        const int bottom = band(rect.bottom()) - first;
+        const std::vector<std::size_t>* candidates = &byBand[static_cast<std::size_t>(top)];
+        if (bottom > top) {
+            merged.clear();
+            for (int b = top; b <= bottom; ++b)
+                merged.insert(merged.end(), byBand[static_cast<std::size_t>(b)].begin(),
+                              byBand[static_cast<std::size_t>(b)].end());
+            std::sort(merged.begin(), merged.end());
+            merged.erase(std::unique(merged.begin(), merged.end()), merged.end());
+            candidates = &merged;
+        }
+        addStrips(pieces, rect, strips, calls, bounds, pixels, from, *candidates, scale, true);
+    }
+    return pieces;
 }
 
 // The pieces heaviest first: threads that take them in this order end
@@ -487,23 +524,20 @@ void ChartPageCache::drawAll(QImage& image, const QImage& base,
     }
     // In strips, shared out among the threads.
     const QRect page(QPoint(0, 0), image.deviceIndependentSize().toSize());
-    std::vector<std::size_t> all;
-    for (std::size_t i = from; i < to; ++i)
-        all.push_back(i);
-    drawPieces(image, base, piecesOf({page}, 4 * m_threads.parts(), calls, bounds, all, scale), calls, scale);
+    drawPieces(image, base, pageInStrips(page, 4 * m_threads.parts(), calls, bounds, from, to, scale), calls,
+               scale);
 }
 
 std::vector<Piece> ChartPageCache::piecesInRects(const std::vector<RecordingCanvas::Call>& calls,
                                                  const std::vector<CanvasRect>& bounds, std::size_t from,
-                                                 std::size_t to, const TileMask& tiles,
-                                                 const std::vector<QRect>& rects, double scale, bool alone) const
+                                                 std::size_t to, const std::vector<QRect>& rects,
+                                                 double scale, bool alone) const
 {
-    const std::vector<std::size_t> touching = touchingCalls(calls, bounds, from, to, tiles, rects, scale);
     // Each rectangle (or strip of one, shared out among the threads) is
     // copied from the layer below, then drawn with a clip of its own (a clip
     // of many rectangles makes every call dear), with the calls that reach it.
     const int strips = m_threads.parts() == 1 || alone ? 1 : 2;
-    return piecesOf(rects, strips, calls, bounds, touching, scale, true);
+    return piecesInBands(rects, strips, calls, bounds, from, to, scale);
 }
 
 void ChartPageCache::drawQueued(UnderPass& pass, int part, double scale)
@@ -524,7 +558,8 @@ void ChartPageCache::drawQueued(UnderPass& pass, int part, double scale)
 }
 
 std::vector<char> ChartPageCache::drawOnDoneGround(const UnderPass& pass, const std::vector<Piece>& pieces,
-                                                   const std::vector<RecordingCanvas::Call>& calls, double scale)
+                                                   const std::vector<RecordingCanvas::Call>& calls,
+                                                   double scale)
 {
     std::vector<char> drawn(pieces.size(), 0);
     // Whether no piece of the layer under the names still being drawn meets `rect`.
@@ -603,8 +638,7 @@ void ChartPageCache::drawPieces(QImage& image, const QImage& base, const std::ve
     uchar* const bits = image.bits();
     const bool drawn = m_threads.run([&](int part) {
         QImage alias = paintedOver(bits, image);
-        RasterCache& layouts =
-            part == 0 ? m_textLayouts : m_partLayouts[static_cast<std::size_t>(part - 1)];
+        RasterCache& layouts = part == 0 ? m_textLayouts : m_partLayouts[static_cast<std::size_t>(part - 1)];
         draw(alias, layouts, [&]() -> const Piece* {
             const std::size_t k = next.fetch_add(1);
             return k < order.size() ? order[k] : nullptr;
@@ -730,19 +764,17 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
                     return;
                 if ((overlay < kLaunchedCalls && !m_bShareAlways) || m_threads.parts() == 1) {
                     drawPieces(m_under, m_grid,
-                               piecesInRects(list.calls(), bounds, 0, overlay, under, pass.rects, scale, true),
+                               piecesInRects(list.calls(), bounds, 0, overlay, pass.rects, scale, true),
                                list.calls(), scale, true, true);
                     return;
                 }
                 // Lent, not copied: the names only add calls after them.
                 pass.calls = list.lendCalls(overlay);
                 pass.bounds = bounds;
-                pass.tiles = &under;
                 pass.bits = m_under.bits();
                 m_threads.launch([this, &pass, scale] {
-                    const std::vector<std::size_t> touching = touchingCalls(
-                        pass.calls, pass.bounds, 0, pass.calls.size(), *pass.tiles, pass.rects, scale);
-                    pass.pieces = piecesOf(pass.rects, 1, pass.calls, pass.bounds, touching, scale, true);
+                    pass.pieces =
+                        piecesInBands(pass.rects, 1, pass.calls, pass.bounds, 0, pass.calls.size(), scale);
                     // The heaviest first: this thread starts them while the
                     // caller still places names.
                     std::stable_sort(pass.pieces.begin(), pass.pieces.end(),
@@ -804,7 +836,7 @@ const QImage& ChartPageCache::page(const ChartDevice& device, QSize pixels, doub
         auto findNamePieces = [&] {
             namePiecesFound = true;
             if (partial && !repainted.isEmpty() && (underChanged - repainted).isEmpty())
-                namePieces = piecesInRects(calls, bounds, overlay, calls.size(), tiles, rects, scale);
+                namePieces = piecesInRects(calls, bounds, overlay, calls.size(), rects, scale);
         };
         if (launched) {
             // Done with the names: help with the pieces not yet taken.

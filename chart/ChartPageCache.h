@@ -26,7 +26,6 @@ class ChartRenderer;
 namespace chart {
 
 class DisplayList;
-class TileMask;
 struct Piece;
 struct UnderPass;
 
@@ -92,12 +91,12 @@ private:
     // holds before.
     void drawAll(QImage& image, const QImage& base, const std::vector<RecordingCanvas::Call>& calls,
                  const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to, double scale);
-    // The pieces of `rects` to draw again with calls [from, to) that touch
-    // marked tiles: a rectangle each when drawn alone, else strips of them.
+    // The pieces of `rects` (every tile of them marked) to draw again with
+    // calls [from, to) that reach them: a rectangle each when drawn alone,
+    // else strips of them.
     std::vector<Piece> piecesInRects(const std::vector<RecordingCanvas::Call>& calls,
                                      const std::vector<CanvasRect>& bounds, std::size_t from, std::size_t to,
-                                     const TileMask& tiles, const std::vector<QRect>& rects, double scale,
-                                     bool alone = false) const;
+                                     const std::vector<QRect>& rects, double scale, bool alone = false) const;
     // Draws pieces of the layer under the names as long as some are left
     // (part: the caller 0, or the drawing thread 1).
     void drawQueued(UnderPass& pass, int part, double scale);

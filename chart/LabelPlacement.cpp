@@ -268,20 +268,18 @@ ObstacleGrid::ObstacleGrid(const CanvasRect& bounds, int cell, bool withBoxes)
     m_bits.assign(m_wordsPerRow * static_cast<std::size_t>(m_bitRows), 0);
 }
 
-bool ObstacleGrid::bitRange(const CanvasRect& rect, int& x0, int& y0, int& x1, int& y1) const
+// Inline: every place a name's search looks at asks it.
+inline bool ObstacleGrid::bitRange(const CanvasRect& rect, int& x0, int& y0, int& x1, int& y1) const
 {
     // The units [left, right) × [top, bottom) a box covers (touching boxes
     // share none), in whole bits, outward.
     // Arithmetic shifts round toward minus infinity.
     const long scale = m_bitScale - 1;
-    x0 = static_cast<int>(std::clamp((static_cast<long>(rect.left) - m_bounds.left) >> m_bitShift, 0L,
-                                     static_cast<long>(m_bitColumns)));
-    x1 = static_cast<int>(std::clamp((static_cast<long>(rect.right) - m_bounds.left + scale) >> m_bitShift,
-                                     0L, static_cast<long>(m_bitColumns)));
-    y0 = static_cast<int>(std::clamp((static_cast<long>(rect.top) - m_bounds.top) >> m_bitShift, 0L,
-                                     static_cast<long>(m_bitRows)));
-    y1 = static_cast<int>(std::clamp((static_cast<long>(rect.bottom) - m_bounds.top + scale) >> m_bitShift,
-                                     0L, static_cast<long>(m_bitRows)));
+    auto bounded = [](long bit, int most) { return static_cast<int>(bit < 0 ? 0 : bit > most ? most : bit); };
+    x0 = bounded((static_cast<long>(rect.left) - m_bounds.left) >> m_bitShift, m_bitColumns);
+    x1 = bounded((static_cast<long>(rect.right) - m_bounds.left + scale) >> m_bitShift, m_bitColumns);
+    y0 = bounded((static_cast<long>(rect.top) - m_bounds.top) >> m_bitShift, m_bitRows);
+    y1 = bounded((static_cast<long>(rect.bottom) - m_bounds.top + scale) >> m_bitShift, m_bitRows);
     return x0 < x1 && y0 < y1;
 }
 
@@ -492,11 +490,14 @@ bool ObstacleGrid::coversBox(const CanvasRect& box) const
     int x0, y0, x1, y1;
     if (!bitRange(box, x0, y0, x1, y1))
         return false;
-    // The words of a row the box spans and the bits of the first and last.
-    const std::size_t first = static_cast<std::size_t>(x0 / 64);
-    const std::size_t last = static_cast<std::size_t>((x1 - 1) / 64);
-    const std::uint64_t firstMask = ~0ULL << (x0 % 64);
-    const std::uint64_t lastMask = ~0ULL >> (63 - (x1 - 1) % 64);
+    // The words of a row the box spans and the bits of the first and last
+    // (x0 and x1 − 1 are not negative).
+    const auto left = static_cast<unsigned>(x0);
+    const auto right = static_cast<unsigned>(x1 - 1);
+    const std::size_t first = left / 64;
+    const std::size_t last = right / 64;
+    const std::uint64_t firstMask = ~0ULL << (left % 64);
+    const std::uint64_t lastMask = ~0ULL >> (63 - right % 64);
     const std::uint64_t* row = m_bits.data() + static_cast<std::size_t>(y0) * m_wordsPerRow;
     for (int y = y0; y < y1; ++y, row += m_wordsPerRow) {
         if (first == last) {

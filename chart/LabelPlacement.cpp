@@ -1,6 +1,7 @@
 #include "chart/LabelPlacement.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -172,6 +173,26 @@ struct RingEdges {
     int left[5];
     int top[5];
 };
+
+// The columns (or rows) whose edge lies in [low, high], bit c for column c.
+std::uint32_t edgesWithin(const int (&edge)[5], int low, int high)
+{
+    std::uint32_t within = 0;
+    for (int c = 0; c < 5; ++c)
+        within |= static_cast<std::uint32_t>(low <= edge[c] && edge[c] <= high) << c;
+    return within;
+}
+
+// Bit 5 × c for each bit c of the index: times the rows (bits 0–4), the
+// places of those rows in those columns (bit 5 × column + row).
+constexpr std::array<std::uint32_t, 32> kSpreadColumns = [] {
+    std::array<std::uint32_t, 32> spread{};
+    for (std::uint32_t columns = 0; columns < 32; ++columns)
+        for (int c = 0; c < 5; ++c)
+            if ((columns >> c) & 1U)
+                spread[columns] |= 1U << (5 * c);
+    return spread;
+}();
 
 RingEdges ringEdges(CanvasPoint anchor, int gap, CanvasSize size)
 {
@@ -1007,17 +1028,10 @@ bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementM
             if (!touches(box, square) || (box.left > g.anchor.x - gap && box.right < g.anchor.x + gap &&
                                           box.top > g.anchor.y - gap && box.bottom < g.anchor.y + gap))
                 continue;
-            std::uint32_t columns = 0;
-            for (int c = 0; c < 5; ++c)
-                if (box.left <= edges.left[c] + request.size.width && edges.left[c] <= box.right)
-                    columns |= 1U << c;
-            std::uint32_t rows = 0;
-            for (int r = 0; columns && r < 5; ++r)
-                if (box.top <= edges.top[r] + request.size.height && edges.top[r] <= box.bottom)
-                    rows |= 1U << r;
-            for (int c = 0; rows && c < 5; ++c)
-                if ((columns >> c) & 1U)
-                    touched |= rows << (5 * c);
+            const std::uint32_t columns = edgesWithin(edges.left, box.left - request.size.width, box.right);
+            const std::uint32_t rows =
+                columns ? edgesWithin(edges.top, box.top - request.size.height, box.bottom) : 0;
+            touched |= rows * kSpreadColumns[columns];
         }
         if (!touched)
             continue;

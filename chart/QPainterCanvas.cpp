@@ -585,6 +585,10 @@ bool QPainterCanvas::drawOnWhite(RasterCache::Entry& entry, QPointF at)
     if (!kept) {
         // Bounded: a text comes in a colour or two.
         constexpr std::size_t kMostColours = 4;
+        if (!entry.drawnBefore) {
+            entry.drawnBefore = true;
+            return false;
+        }
         if (entry.onWhite.size() >= kMostColours)
             return false;
         kept = &entry.onWhite.emplace_back(keepOnWhite(entry, colour, fraction, image));

@@ -38,6 +38,9 @@ public:
     struct Entry {
         int width = 0;
         std::optional<QStaticText> shape;
+        // Drawn on an image before: a text's image on white is kept when
+        // it is drawn again, so a drawing made once pays nothing for it.
+        bool drawnBefore = false;
         std::vector<OnWhite> onWhite;
     };
     // The entry of a text in a font on a device of this resolution; a new one

@@ -651,8 +651,10 @@ RasterCache::OnWhite QPainterCanvas::keepOnWhite(RasterCache::Entry& entry, QRgb
         entry.width = metrics.horizontalAdvance(entry.shape->text());
     const int width = entry.width;
     const QSize size(width + 2 * margin, metrics.height() + 2 * margin);
-    constexpr int kMostSide = 4096;
-    if (size.width() > kMostSide || size.height() > kMostSide)
+    // Bounded: a name or a label is a few thousand pixels; a text much
+    // larger (a huge font) is left to Qt, and the scratch images stay small.
+    constexpr long kMostPixels = 1L << 20;
+    if (width < 0 || static_cast<long>(size.width()) * size.height() > kMostPixels)
         return onWhite;
     // Onto clear pixels, where a pixel takes alpha wherever a glyph reaches
     // it, and onto white, the pixels kept.

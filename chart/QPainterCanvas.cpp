@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <cstring>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -131,13 +130,6 @@ const QImage* RasterCache::shape(const ShapeKey& key) const
     return found == m_shapes.end() ? nullptr : &found->second;
 }
 
-QImage& RasterCache::scratch()
-{
-    if (m_scratch.isNull())
-        m_scratch = QImage(kMostShapePixels, kMostShapePixels, QImage::Format_ARGB32_Premultiplied);
-    return m_scratch;
-}
-
 const QImage& RasterCache::keepShape(const ShapeKey& key, QImage image)
 {
     // Bounded: markers come in a few sizes, arrowheads in a few hundred turns.
@@ -155,9 +147,9 @@ bool RasterCache::countOnWhite(std::size_t bytes)
     return true;
 }
 
-QImage& RasterCache::textScratch(QSize size, bool clear)
+QImage& RasterCache::scratch(QSize size, bool clear)
 {
-    QImage& scratch = m_textScratch[clear ? 0 : 1];
+    QImage& scratch = m_scratch[clear ? 0 : 1];
     if (scratch.width() < size.width() || scratch.height() < size.height())
         scratch = QImage(std::max(size.width(), scratch.width()), std::max(size.height(), scratch.height()),
                          QImage::Format_ARGB32_Premultiplied);
@@ -447,10 +439,7 @@ bool QPainterCanvas::drawAsImage(bool ellipse, const QPointF* corners, int count
     key.brush = m_brushColour ? *m_brushColour : -1;
     const QImage* image = m_layouts->shape(key);
     if (!image) {
-        // Drawn on the cache's scratch image, whose paint engine is made once.
-        QImage& drawn = m_layouts->scratch();
-        for (int y = 0; y < height; ++y)
-            std::memset(drawn.scanLine(y), 0, static_cast<std::size_t>(width) * 4);
+        QImage& drawn = m_layouts->scratch(QSize(static_cast<int>(width), static_cast<int>(height)), true);
         QPainter painter(&drawn);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(noPen ? QPen(Qt::NoPen)
@@ -660,7 +649,7 @@ RasterCache::OnWhite QPainterCanvas::keepOnWhite(RasterCache::Entry& entry, QRgb
     // it, and onto white, the pixels kept.
     QImage* drawn[2];
     for (int pass = 0; pass < 2; ++pass) {
-        QImage& scratch = m_layouts->textScratch(size, pass == 0);
+        QImage& scratch = m_layouts->scratch(size, pass == 0);
         scratch.setDotsPerMeterX(device.dotsPerMeterX());
         scratch.setDotsPerMeterY(device.dotsPerMeterY());
         QPainter painter(&scratch);

@@ -71,8 +71,6 @@ public:
     // The image of a shape drawn before, if kept.
     const QImage* shape(const ShapeKey& key) const;
     const QImage& keepShape(const ShapeKey& key, QImage image);
-    // Where a new shape is drawn (kMostShapePixels square).
-    QImage& scratch();
     // The largest halo kept as an image, in device pixels either way (a
     // larger box is drawn by the painter, with the same pixels).
     static constexpr int kMostHaloPixels = 512;
@@ -89,8 +87,10 @@ public:
     // Whether texts on white are kept and laid on as images (else Qt draws
     // every text; the pixels are the same either way).
     bool keepsTextsOnWhite = true;
-    // Where a text is drawn onto white and onto clear (grown as needed).
-    QImage& textScratch(QSize size, bool clear);
+    // Where a new shape or text is drawn: `size` of it cleared (or made
+    // white), the image grown as needed and otherwise kept, so its paint
+    // engine is made once.
+    QImage& scratch(QSize size, bool clear);
 
 private:
     struct ShapeKeyHash {
@@ -99,8 +99,7 @@ private:
     std::unordered_map<std::string, Entry> m_entries;
     std::unordered_map<ShapeKey, QImage, ShapeKeyHash> m_shapes;
     std::unordered_map<std::uint64_t, QImage> m_halos;
-    QImage m_scratch;
-    QImage m_textScratch[2];
+    QImage m_scratch[2]; // clear, white
     std::size_t m_onWhiteBytes = 0;
 };
 

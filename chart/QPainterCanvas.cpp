@@ -1,16 +1,15 @@
 #include "chart/QPainterCanvas.h"
 
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QPaintEngine>
 #include <QPolygon>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
-
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
+#include <cstring>
 
 #include "chart/VectorState.h"
 #include "model/FontConversion.h"
@@ -44,50 +43,8 @@ QPolygon toPolygon(const std::vector<CanvasPoint>& points)
     return polygon;
 }
 
-// Whether each of `count` pixels is white where the glyph pixel beside it
-// is not clear, four at a time where the processor can.
-bool whereGlyphsWhite(const QRgb* pixels, const QRgb* glyphs, int count)
-{
-    int x = 0;
-#ifdef __SSE2__
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i white = _mm_set1_epi32(-1);
-    __m128i wrong = zero;
-    for (; x + 4 <= count; x += 4) {
-        const __m128i pixel = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + x));
-        const __m128i glyph = _mm_loadu_si128(reinterpret_cast<const __m128i*>(glyphs + x));
-        // Not white and under a glyph: the glyph is not clear there.
-        const __m128i notWhite = _mm_xor_si128(_mm_cmpeq_epi32(pixel, white), white);
-        wrong = _mm_or_si128(wrong, _mm_andnot_si128(_mm_cmpeq_epi32(glyph, zero), notWhite));
-    }
-    if (_mm_movemask_epi8(_mm_cmpeq_epi32(wrong, zero)) != 0xffff)
-        return false;
-#endif
-    for (; x < count; ++x)
-        if (pixels[x] != 0xffffffffu && glyphs[x] != 0)
-            return false;
-    return true;
-}
-
-// Sets each of `count` pixels to the glyph pixel beside it where that is
-// not clear.
-void layGlyphs(QRgb* pixels, const QRgb* glyphs, int count)
-{
-    int x = 0;
-#ifdef __SSE2__
-    const __m128i zero = _mm_setzero_si128();
-    for (; x + 4 <= count; x += 4) {
-        const __m128i pixel = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + x));
-        const __m128i glyph = _mm_loadu_si128(reinterpret_cast<const __m128i*>(glyphs + x));
-        const __m128i clear = _mm_cmpeq_epi32(glyph, zero);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + x),
-                         _mm_or_si128(_mm_and_si128(clear, pixel), _mm_andnot_si128(clear, glyph)));
-    }
-#endif
-    for (; x < count; ++x)
-        if (glyphs[x] != 0)
-            pixels[x] = glyphs[x];
-}
+// A line laid out with no width to wrap at.
+constexpr double kUnboundedLine = 1 << 23;
 
 } // namespace
 
@@ -106,7 +63,7 @@ RasterCache::Entry& RasterCache::entry(const LogFont& font, int dpi, const std::
         return found->second;
     if (m_entries.size() >= kMaxEntries) {
         m_entries.clear();
-        m_onWhiteBytes = 0;
+        m_glyphBytes = 0;
     }
     Entry& entry = m_entries[std::move(key)];
     entry.width = -1;
@@ -139,12 +96,43 @@ const QImage& RasterCache::keepShape(const ShapeKey& key, QImage image)
     return m_shapes[key] = std::move(image);
 }
 
-bool RasterCache::countOnWhite(std::size_t bytes)
+bool RasterCache::countGlyphs(std::size_t bytes)
 {
-    if (m_onWhiteBytes + bytes > kMostOnWhiteBytes)
+    if (m_glyphBytes + bytes > kMostGlyphBytes)
         return false;
-    m_onWhiteBytes += bytes;
+    m_glyphBytes += bytes;
     return true;
+}
+
+const chart::GlyphBlend& RasterCache::blend(QRgb colour)
+{
+    // Bounded: a chart draws its texts in a few colours (each blend's
+    // tables are up to 384 KB).
+    constexpr std::size_t kMostColours = 8;
+    colour |= 0xff000000u;
+    for (const chart::GlyphBlend& blend : m_blends)
+        if (blend.colour() == colour)
+            return blend;
+    if (m_blends.size() >= kMostColours)
+        m_blends.clear();
+    return m_blends.emplace_back(colour);
+}
+
+chart::GlyphBlending RasterCache::blendingOf(const QRawFont& font) const
+{
+    for (const auto& [known, blending] : m_blendings)
+        if (known == font)
+            return blending;
+    return chart::GlyphBlending::kUnknown;
+}
+
+void RasterCache::setBlending(const QRawFont& font, chart::GlyphBlending blending)
+{
+    // Bounded: a chart uses a few fonts (and the fallbacks of their scripts).
+    constexpr std::size_t kMostFonts = 64;
+    if (m_blendings.size() >= kMostFonts)
+        m_blendings.clear();
+    m_blendings.emplace_back(font, blending);
 }
 
 QImage& RasterCache::scratch(QSize size, bool clear)
@@ -153,12 +141,29 @@ QImage& RasterCache::scratch(QSize size, bool clear)
     if (scratch.width() < size.width() || scratch.height() < size.height())
         scratch = QImage(std::max(size.width(), scratch.width()), std::max(size.height(), scratch.height()),
                          QImage::Format_ARGB32_Premultiplied);
-    const QRgb fill = clear ? 0 : 0xffffffffu;
+    const QImage* pattern = clear ? nullptr : &proofPattern(size);
     for (int y = 0; y < size.height(); ++y) {
         QRgb* line = reinterpret_cast<QRgb*>(scratch.scanLine(y));
-        std::fill(line, line + size.width(), fill);
+        if (pattern)
+            std::memcpy(line, pattern->constScanLine(y), static_cast<std::size_t>(size.width()) * sizeof(QRgb));
+        else
+            std::fill(line, line + size.width(), 0);
     }
     return scratch;
+}
+
+const QImage& RasterCache::proofPattern(QSize size)
+{
+    if (m_pattern.width() < size.width() || m_pattern.height() < size.height()) {
+        m_pattern = QImage(std::max(size.width(), m_pattern.width()), std::max(size.height(), m_pattern.height()),
+                           QImage::Format_ARGB32_Premultiplied);
+        for (int y = 0; y < m_pattern.height(); ++y) {
+            QRgb* line = reinterpret_cast<QRgb*>(m_pattern.scanLine(y));
+            for (int x = 0; x < m_pattern.width(); ++x)
+                line[x] = chart::proofPixel(x, y);
+        }
+    }
+    return m_pattern;
 }
 
 const QImage& RasterCache::halo(QSize size, QRgb colour)
@@ -523,7 +528,7 @@ void QPainterCanvas::drawText(int x, int y, const std::string& text, int align)
             entry->shape->setPerformanceHint(QStaticText::AggressiveCaching);
         }
         const QPointF at(left, baseline - m_shapeAscent);
-        if (!drawOnWhite(*entry, at))
+        if (!drawFromGlyphs(*entry, at))
             m_painter.drawStaticText(at, *entry->shape);
     } else {
         m_painter.drawText(QPoint(left, baseline), string);
@@ -531,17 +536,18 @@ void QPainterCanvas::drawText(int x, int y, const std::string& text, int align)
     chart::clearUpperVectorState();
 }
 
-bool QPainterCanvas::drawOnWhite(RasterCache::Entry& entry, QPointF at)
+bool QPainterCanvas::drawFromGlyphs(RasterCache::Entry& entry, QPointF at)
 {
-    // Qt blends each pixel a glyph reaches by the glyph's coverage there,
-    // the text colour and what the pixel held, nothing else. Where every
-    // pixel the glyphs reach is white (a name on a free place or on its
-    // halo), the text thus gives the pixels it gives on white: those of its
-    // image drawn by Qt onto white once and kept, laid on as they are, at
-    // a small part of the cost of blending its glyphs again. Only on a
-    // premultiplied raster image at its own resolution, with no transform
-    // but moves by whole pixels, at full opacity over what is there.
-    if (!m_layouts->keepsTextsOnWhite || !m_drawShapes || !entry.shape)
+    // Qt blends a text glyph after glyph into the pixels each reaches, by
+    // the glyph's coverage there, the text colour and what the pixel held,
+    // nothing else. A text's glyphs drawn by Qt once and kept thus give
+    // Qt's very pixels when blended here as Qt blends them
+    // (chart/GlyphBlend.h), without Qt looking up, placing and clipping each
+    // glyph again. Only on a premultiplied raster image at its own
+    // resolution, with no transform but moves by whole pixels, at full
+    // opacity over what is there, in an opaque colour, clipped to one
+    // rectangle of whole pixels at most.
+    if (!m_layouts->keepsGlyphs || !m_drawShapes || !entry.shape || m_baseClip)
         return false;
     QPaintDevice* const device = m_painter.device();
     if (!device || device->devType() != QInternal::Image)
@@ -566,134 +572,239 @@ bool QPainterCanvas::drawOnWhite(RasterCache::Entry& entry, QPointF at)
     const QPoint whole(static_cast<int>(std::floor(onDevice.x())),
                        static_cast<int>(std::floor(onDevice.y())));
     const QPointF fraction = onDevice - QPointF(whole);
-    const QRgb colour = m_textColour.rgba();
-    RasterCache::OnWhite* kept = nullptr;
-    for (RasterCache::OnWhite& onWhite : entry.onWhite)
-        if (onWhite.colour == colour && onWhite.fraction == fraction)
-            kept = &onWhite;
+    const int hints = static_cast<int>(m_painter.renderHints());
+    chart::KeptGlyphs* kept = nullptr;
+    for (chart::KeptGlyphs& glyphs : entry.glyphs)
+        if (glyphs.fraction == fraction && glyphs.renderHints == hints)
+            kept = &glyphs;
     if (!kept) {
-        // Bounded: a text comes in a colour or two.
-        constexpr std::size_t kMostColours = 4;
+        // Bounded: a text is drawn at a fraction or two of a pixel, by
+        // painters of one kind.
+        constexpr std::size_t kMostFractions = 4;
         if (!entry.drawnBefore) {
             entry.drawnBefore = true;
             return false;
         }
-        if (entry.onWhite.size() >= kMostColours)
+        if (entry.glyphs.size() >= kMostFractions)
             return false;
-        kept = &entry.onWhite.emplace_back(keepOnWhite(entry, colour, fraction, image));
+        kept = &entry.glyphs.emplace_back(keepGlyphs(entry, fraction, image));
     }
     if (!kept->kept)
         return false;
-    if (kept->image.isNull())
-        return true;
-    // The pixels the glyphs reach that the painter may draw on: all white,
-    // or Qt draws the text (only these are read: a drawing thread draws
-    // only within its clip).
-    const QRect reach(whole + kept->at, kept->image.size());
-    QRect visible = reach & image.rect();
-    // A clip on whole pixels that is one rectangle (not one the painter
-    // came with, which may be a region) is all the painter may draw in.
-    bool rectangle = !m_baseClip;
+    QRect visible = kept->reach.translated(whole) & image.rect();
     if (m_painter.hasClipping()) {
         const QRectF clip = m_painter.clipBoundingRect().translated(dx, dy);
         const QRect pixels = clip.toAlignedRect();
-        rectangle = rectangle && QRectF(pixels) == clip;
+        if (QRectF(pixels) != clip)
+            return false;
         visible &= pixels;
     }
     if (visible.isEmpty())
         return true;
-    auto glyphLine = [&](int y) {
-        return reinterpret_cast<const QRgb*>(kept->image.constScanLine(y - reach.top())) +
-               (visible.left() - reach.left());
-    };
-    for (int y = visible.top(); y <= visible.bottom(); ++y)
-        if (!whereGlyphsWhite(reinterpret_cast<const QRgb*>(image.constScanLine(y)) + visible.left(),
-                              glyphLine(y), visible.width()))
-            return false;
-    if (!rectangle) {
-        m_painter.drawImage(reach.topLeft() - QPoint(static_cast<int>(dx), static_cast<int>(dy)),
-                            kept->image);
-        return true;
-    }
-    // Within a rectangle, the pixels the glyphs reach are set straight in
-    // the image the painter draws in (as its engine does; read without
-    // detaching, so the painter's image is the one written).
-    for (int y = visible.top(); y <= visible.bottom(); ++y) {
-        QRgb* line = reinterpret_cast<QRgb*>(const_cast<uchar*>(image.constScanLine(y))) + visible.left();
-        const QRgb* glyphs = glyphLine(y);
-        layGlyphs(line, glyphs, visible.width());
+    // Blended straight in the image the painter draws in, as its engine
+    // does (read without detaching, so the painter's image is the one
+    // written), only within the clip: a drawing thread draws only there.
+    const chart::GlyphBlend& blend = m_layouts->blend(m_textColour.rgba());
+    for (const chart::KeptGlyphs::Glyph& glyph : kept->glyphs) {
+        const QRect box = glyph.box.translated(whole);
+        const QRect part = box & visible;
+        if (part.isEmpty())
+            continue;
+        const std::uint8_t* coverage = kept->coverage.data() + glyph.offset +
+                                       (part.top() - box.top()) * box.width() + (part.left() - box.left());
+        for (int y = part.top(); y <= part.bottom(); ++y, coverage += box.width()) {
+            QRgb* line = reinterpret_cast<QRgb*>(const_cast<uchar*>(image.constScanLine(y))) + part.left();
+            blend.blend(line, coverage, part.width(), glyph.blending);
+        }
     }
     return true;
 }
 
-RasterCache::OnWhite QPainterCanvas::keepOnWhite(RasterCache::Entry& entry, QRgb colour, QPointF fraction,
-                                                 const QImage& device)
+chart::KeptGlyphs QPainterCanvas::keepGlyphs(RasterCache::Entry& entry, QPointF fraction, const QImage& device)
 {
-    RasterCache::OnWhite onWhite;
-    onWhite.colour = colour;
-    onWhite.fraction = fraction;
-    // Drawn a line's height in from every side: a glyph reaching an edge
-    // may reach farther, and such a text is left to Qt.
+    chart::KeptGlyphs kept;
+    kept.fraction = fraction;
+    kept.renderHints = static_cast<int>(m_painter.renderHints());
+    // Nothing kept: the text is drawn by Qt.
+    auto refused = [&kept] {
+        chart::KeptGlyphs none;
+        none.fraction = kept.fraction;
+        none.renderHints = kept.renderHints;
+        return none;
+    };
+    // Laid out line after line as a shaped text lays itself out, each line
+    // with its leading (bounded: a name or a label is a line or a few).
+    constexpr int kMostLines = 64;
+    QTextLayout layout(entry.shape->text(), m_painter.font());
+    layout.setCacheEnabled(true);
+    layout.beginLayout();
+    double height = 0;
+    double width = 0;
+    for (int lines = 0;; ++lines) {
+        QTextLine line = layout.createLine();
+        if (!line.isValid())
+            break;
+        if (lines == kMostLines) {
+            layout.endLayout();
+            return refused();
+        }
+        line.setLeadingIncluded(true);
+        line.setLineWidth(kUnboundedLine);
+        line.setPosition(QPointF(0, height));
+        width = std::max(width, line.naturalTextWidth());
+        height += line.height();
+        if (line.leading() < 0)
+            height += std::ceil(line.leading());
+    }
+    layout.endLayout();
+    // Drawn a line's height in from every side: a glyph reaching farther
+    // than its bounds say is left, with its text, to Qt.
     const QFontMetrics& metrics = this->metrics();
     const int margin = metrics.height() + 2;
-    if (entry.width < 0)
-        entry.width = metrics.horizontalAdvance(entry.shape->text());
-    const int width = entry.width;
-    const QSize size(width + 2 * margin, metrics.height() + 2 * margin);
+    if (!(width < kUnboundedLine && height < kUnboundedLine))
+        return refused();
+    const QSize size(static_cast<int>(std::ceil(width)) + 2 * margin,
+                     static_cast<int>(std::ceil(height)) + 2 * margin);
     // Bounded: a name or a label is a few thousand pixels; a text much
     // larger (a huge font) is left to Qt, and the scratch images stay small.
     constexpr long kMostPixels = 1L << 20;
-    if (width < 0 || static_cast<long>(size.width()) * size.height() > kMostPixels)
-        return onWhite;
-    // Onto clear pixels, where a pixel takes alpha wherever a glyph reaches
-    // it, and onto white, the pixels kept.
-    QImage* drawn[2];
-    for (int pass = 0; pass < 2; ++pass) {
-        QImage& scratch = m_layouts->scratch(size, pass == 0);
-        scratch.setDotsPerMeterX(device.dotsPerMeterX());
-        scratch.setDotsPerMeterY(device.dotsPerMeterY());
-        QPainter painter(&scratch);
+    if (static_cast<long>(size.width()) * size.height() > kMostPixels)
+        return refused();
+    const QPointF origin = QPointF(margin, margin) + fraction;
+    const QRect scratchRect(QPoint(0, 0), size);
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    // Each glyph drawn alone onto clear pixels, where a pixel takes the
+    // glyph's coverage as its alpha.
+    QImage& clear = m_layouts->scratch(size, true);
+    clear.setDotsPerMeterX(device.dotsPerMeterX());
+    clear.setDotsPerMeterY(device.dotsPerMeterY());
+    std::vector<std::pair<std::size_t, std::size_t>> runGlyphs; // each run's first glyph and past its last
+    {
+        QPainter painter(&clear);
         painter.setRenderHints(m_painter.renderHints());
-        painter.setFont(m_painter.font());
-        painter.setPen(m_textColour);
-        painter.drawStaticText(QPointF(margin, margin) + fraction, *entry.shape);
-        drawn[pass] = &scratch;
+        painter.setPen(Qt::black);
+        for (const QGlyphRun& run : runs) {
+            const QList<quint32> indexes = run.glyphIndexes();
+            const QList<QPointF> positions = run.positions();
+            const QRawFont font = run.rawFont();
+            const std::size_t first = kept.glyphs.size();
+            for (qsizetype i = 0; i < indexes.size() && i < positions.size(); ++i) {
+                const QRect scan =
+                    font.boundingRect(indexes[i]).translated(positions[i] + origin).toAlignedRect().adjusted(-2, -2, 2, 2);
+                if (!scratchRect.contains(scan))
+                    return refused();
+                QGlyphRun one = run;
+                one.setGlyphIndexes({indexes[i]});
+                one.setPositions({positions[i]});
+                painter.drawGlyphRun(origin, one);
+                // Its coverage within the scan, which it may not reach the edge of.
+                int left = scan.right() + 1, top = scan.bottom() + 1, right = -1, bottom = -1;
+                for (int y = scan.top(); y <= scan.bottom(); ++y) {
+                    const QRgb* line = reinterpret_cast<const QRgb*>(clear.constScanLine(y));
+                    for (int x = scan.left(); x <= scan.right(); ++x)
+                        if (qAlpha(line[x]) != 0) {
+                            left = std::min(left, x);
+                            right = std::max(right, x);
+                            top = std::min(top, y);
+                            bottom = std::max(bottom, y);
+                        }
+                }
+                if (right < 0)
+                    continue;
+                if (left == scan.left() || top == scan.top() || right == scan.right() || bottom == scan.bottom())
+                    return refused();
+                chart::KeptGlyphs::Glyph& glyph = kept.glyphs.emplace_back();
+                glyph.box = QRect(QPoint(left, top), QPoint(right, bottom));
+                glyph.offset = static_cast<std::uint32_t>(kept.coverage.size());
+                for (int y = top; y <= bottom; ++y) {
+                    QRgb* line = reinterpret_cast<QRgb*>(const_cast<uchar*>(clear.constScanLine(y)));
+                    for (int x = left; x <= right; ++x) {
+                        kept.coverage.push_back(static_cast<std::uint8_t>(qAlpha(line[x])));
+                        line[x] = 0;
+                    }
+                }
+            }
+            runGlyphs.emplace_back(first, kept.glyphs.size());
+        }
     }
     chart::clearUpperVectorState();
-    int left = size.width(), top = size.height(), right = -1, bottom = -1;
-    for (int y = 0; y < size.height(); ++y) {
-        const QRgb* line = reinterpret_cast<const QRgb*>(drawn[0]->constScanLine(y));
-        for (int x = 0; x < size.width(); ++x)
-            if (qAlpha(line[x]) != 0) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
+    // Ours blended over the proof pattern against Qt's own drawing there,
+    // of `glyphs` (none: of the text itself).
+    const chart::GlyphBlend& blend = m_layouts->blend(m_textColour.rgba());
+    auto matches = [&](const QGlyphRun* run, std::size_t from, std::size_t to, chart::GlyphBlending blending) {
+        // Compared where the glyphs are and a little round them: Qt draws
+        // nowhere else.
+        QRect region;
+        for (std::size_t g = from; g < to; ++g)
+            region |= kept.glyphs[g].box;
+        region = region.adjusted(-2, -2, 2, 2) & scratchRect;
+        QImage& proof = m_layouts->scratch(size, false);
+        proof.setDotsPerMeterX(device.dotsPerMeterX());
+        proof.setDotsPerMeterY(device.dotsPerMeterY());
+        {
+            QPainter painter(&proof);
+            painter.setRenderHints(m_painter.renderHints());
+            painter.setFont(m_painter.font());
+            painter.setPen(m_textColour);
+            if (run)
+                painter.drawGlyphRun(origin, *run);
+            else
+                painter.drawStaticText(origin, *entry.shape);
+        }
+        chart::clearUpperVectorState();
+        const QImage& pattern = m_layouts->proofPattern(size);
+        const auto width = static_cast<std::size_t>(region.width());
+        std::vector<QRgb> ours(width * static_cast<std::size_t>(region.height()));
+        for (int y = region.top(); y <= region.bottom(); ++y)
+            std::memcpy(ours.data() + (y - region.top()) * width,
+                        reinterpret_cast<const QRgb*>(pattern.constScanLine(y)) + region.left(), width * sizeof(QRgb));
+        for (std::size_t g = from; g < to; ++g) {
+            const chart::KeptGlyphs::Glyph& glyph = kept.glyphs[g];
+            for (int y = glyph.box.top(); y <= glyph.box.bottom(); ++y)
+                blend.blend(ours.data() + (y - region.top()) * width + (glyph.box.left() - region.left()),
+                            kept.coverage.data() + glyph.offset + (y - glyph.box.top()) * glyph.box.width(),
+                            glyph.box.width(), run ? blending : glyph.blending);
+        }
+        for (int y = region.top(); y <= region.bottom(); ++y)
+            if (std::memcmp(ours.data() + (y - region.top()) * width,
+                            reinterpret_cast<const QRgb*>(proof.constScanLine(y)) + region.left(),
+                            width * sizeof(QRgb)) != 0)
+                return false;
+        return true;
+    };
+    // How Qt blends each run's font: found out once a font, by its run.
+    for (std::size_t r = 0; r < runGlyphs.size(); ++r) {
+        const auto [from, to] = runGlyphs[r];
+        const QRawFont font = runs[static_cast<qsizetype>(r)].rawFont();
+        chart::GlyphBlending blending = m_layouts->blendingOf(font);
+        if (blending == chart::GlyphBlending::kUnknown) {
+            const QGlyphRun& run = runs[static_cast<qsizetype>(r)];
+            const bool gamma = matches(&run, from, to, chart::GlyphBlending::kGamma);
+            const bool plain = matches(&run, from, to, chart::GlyphBlending::kPlain);
+            // Both: this run's glyphs cover their pixels wholly or not at
+            // all, which tells the two apart no more than it needs to.
+            if (gamma != plain || !gamma)
+                m_layouts->setBlending(font, gamma ? chart::GlyphBlending::kGamma
+                                                   : plain ? chart::GlyphBlending::kPlain
+                                                           : chart::GlyphBlending::kNeither);
+            blending = gamma ? chart::GlyphBlending::kGamma
+                             : plain ? chart::GlyphBlending::kPlain : chart::GlyphBlending::kNeither;
+        }
+        if (blending == chart::GlyphBlending::kNeither)
+            return refused();
+        for (std::size_t g = from; g < to; ++g)
+            kept.glyphs[g].blending = blending;
     }
-    if (right < 0) {
-        onWhite.kept = true;
-        return onWhite;
+    // And the text as a whole, as the shape Qt draws it from.
+    if (!matches(nullptr, 0, kept.glyphs.size(), chart::GlyphBlending::kPlain) ||
+        !m_layouts->countGlyphs(kept.coverage.size() + kept.glyphs.size() * sizeof(chart::KeptGlyphs::Glyph)))
+        return refused();
+    for (chart::KeptGlyphs::Glyph& glyph : kept.glyphs) {
+        glyph.box.translate(-margin, -margin);
+        kept.reach |= glyph.box;
     }
-    if (left == 0 || top == 0 || right == size.width() - 1 || bottom == size.height() - 1)
-        return onWhite;
-    const QRect reach(QPoint(left, top), QPoint(right, bottom));
-    if (!m_layouts->countOnWhite(static_cast<std::size_t>(reach.width()) * reach.height() * 4))
-        return onWhite;
-    // The pixels no glyph reaches are clear: laid on over what is there,
-    // they leave it as it is.
-    onWhite.image = drawn[1]->copy(reach);
-    for (int y = 0; y < reach.height(); ++y) {
-        const QRgb* coverage =
-            reinterpret_cast<const QRgb*>(drawn[0]->constScanLine(reach.top() + y)) + reach.left();
-        QRgb* line = reinterpret_cast<QRgb*>(onWhite.image.scanLine(y));
-        for (int x = 0; x < reach.width(); ++x)
-            if (qAlpha(coverage[x]) == 0)
-                line[x] = 0;
-    }
-    onWhite.at = reach.topLeft() - QPoint(margin, margin);
-    onWhite.kept = true;
-    return onWhite;
+    kept.kept = true;
+    return kept;
 }
 
 CanvasSize QPainterCanvas::textExtent(const std::string& text)

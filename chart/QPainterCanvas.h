@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QRawFont>
 #include <QRegion>
 #include <QStaticText>
 
@@ -14,34 +15,24 @@
 #include <vector>
 
 #include "chart/Canvas.h"
+#include "chart/GlyphBlend.h"
 
 // What a raster canvas draws again and again, kept from one drawing to the
-// next: the widths and shapes of texts, by font, resolution of the paint
-// device and text (a text drawn again is neither measured nor shaped
-// again), and the images of small filled shapes. Kept by whoever draws the
+// next: the widths, shapes and glyphs of texts, by font, resolution of the
+// paint device and text (a text drawn again is neither measured nor shaped
+// again, nor its glyphs looked up), and the images of small filled shapes. Kept by whoever draws the
 // same chart over and over (the view, the benchmark) and given to each
 // canvas; a canvas given none keeps its own, so every raster image draws
 // its texts and shapes the same way.
 class RasterCache {
 public:
-    // A text drawn onto white in one colour, as Qt draws it there: the
-    // pixels its glyphs reach, from `at` (device pixels from the whole
-    // pixel at or above-left of where it is drawn). An empty image: the
-    // text reaches no pixel, or too far to be kept (`kept` false).
-    struct OnWhite {
-        QRgb colour = 0;
-        QPointF fraction; // of the place drawn at, past the whole pixel
-        bool kept = false;
-        QPoint at;
-        QImage image;
-    };
     struct Entry {
         int width = 0;
         std::optional<QStaticText> shape;
-        // Drawn on an image before: a text's image on white is kept when
-        // it is drawn again, so a drawing made once pays nothing for it.
+        // Drawn on an image before: a text's glyphs are kept when it is
+        // drawn again, so a drawing made once pays nothing for them.
         bool drawnBefore = false;
-        std::vector<OnWhite> onWhite;
+        std::vector<chart::KeptGlyphs> glyphs; // at a fraction of a pixel each
     };
     // The entry of a text in a font on a device of this resolution; a new one
     // has no width yet (−1).
@@ -51,7 +42,9 @@ public:
         m_entries.clear();
         m_shapes.clear();
         m_halos.clear();
-        m_onWhiteBytes = 0;
+        m_blends.clear();
+        m_blendings.clear();
+        m_glyphBytes = 0;
     }
 
     // A small filled shape (a marker, an arrowhead) on the device's pixel
@@ -79,18 +72,25 @@ public:
     // and top, 128 on the right and bottom, the corners clear), as one
     // image of one more pixel on each side.
     const QImage& halo(QSize size, QRgb colour);
-    // Texts on white are kept up to this many bytes of images in all.
-    static constexpr std::size_t kMostOnWhiteBytes = 32u << 20;
-    // Counts the bytes of a text's image on white; false, and nothing
-    // counted, when it would pass the bound (the text is then drawn by Qt).
-    bool countOnWhite(std::size_t bytes);
-    // Whether texts on white are kept and laid on as images (else Qt draws
+    // Texts' glyphs are kept up to this many bytes in all.
+    static constexpr std::size_t kMostGlyphBytes = 32u << 20;
+    // Counts the bytes of a text's glyphs; false, and nothing counted, when
+    // they would pass the bound (the text is then drawn by Qt).
+    bool countGlyphs(std::size_t bytes);
+    // Whether texts are laid on from their kept glyphs (else Qt draws
     // every text; the pixels are the same either way).
-    bool keepsTextsOnWhite = true;
-    // Where a new shape or text is drawn: `size` of it cleared (or made
-    // white), the image grown as needed and otherwise kept, so its paint
-    // engine is made once.
+    bool keepsGlyphs = true;
+    // The blend of glyphs in an opaque colour (valid until the next call).
+    const chart::GlyphBlend& blend(QRgb colour);
+    // How Qt blends the glyphs of a font, as found out before (kUnknown: not yet).
+    chart::GlyphBlending blendingOf(const QRawFont& font) const;
+    void setBlending(const QRawFont& font, chart::GlyphBlending blending);
+    // Where a new shape or text is drawn: `size` of it cleared (or filled
+    // with the proof pattern), the image grown as needed and otherwise
+    // kept, so its paint engine is made once.
     QImage& scratch(QSize size, bool clear);
+    // The proof pattern (chart::proofPixel) over at least `size`.
+    const QImage& proofPattern(QSize size);
 
 private:
     struct ShapeKeyHash {
@@ -99,8 +99,11 @@ private:
     std::unordered_map<std::string, Entry> m_entries;
     std::unordered_map<ShapeKey, QImage, ShapeKeyHash> m_shapes;
     std::unordered_map<std::uint64_t, QImage> m_halos;
-    QImage m_scratch[2]; // clear, white
-    std::size_t m_onWhiteBytes = 0;
+    QImage m_scratch[2]; // clear, proof pattern
+    QImage m_pattern;
+    std::vector<chart::GlyphBlend> m_blends;
+    std::vector<std::pair<QRawFont, chart::GlyphBlending>> m_blendings;
+    std::size_t m_glyphBytes = 0;
 };
 
 // Draws the chart with a QPainter: on screen widgets, into a QImage, into an
@@ -143,12 +146,12 @@ private:
     // Draws a small filled shape as its image, drawn once and kept; false
     // when it is drawn by the painter itself (see the definition).
     bool drawAsImage(bool ellipse, const QPointF* corners, int count);
-    // Lays a shaped text on as its image on white where every pixel its
-    // glyphs reach is white; false when Qt draws it (see the definition).
-    bool drawOnWhite(RasterCache::Entry& entry, QPointF at);
-    // Draws a text onto white as Qt does and keeps the pixels it reaches.
-    RasterCache::OnWhite keepOnWhite(RasterCache::Entry& entry, QRgb colour, QPointF fraction,
-                                     const QImage& device);
+    // Lays a shaped text on from its kept glyphs; false when Qt draws it
+    // (see the definition).
+    bool drawFromGlyphs(RasterCache::Entry& entry, QPointF at);
+    // Keeps a text's glyphs as Qt draws them at this fraction of a pixel,
+    // proved against Qt's own drawing of the text.
+    chart::KeptGlyphs keepGlyphs(RasterCache::Entry& entry, QPointF fraction, const QImage& device);
     // Puts the line pen back on the painter after texts.
     void useLinePen();
     // Clips the painter to its whole device (raster engine, no rotation).

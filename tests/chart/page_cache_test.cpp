@@ -495,21 +495,25 @@ TEST_F(PageCacheTest, ASmallShapeLaidOnAsItsImageIsTheShapeQtDraws)
     }
 }
 
-// A text whose glyphs fall only on white is laid on as its image drawn once
-// onto white and kept. Qt blends each pixel by the glyph's coverage and what
-// the pixel held, so the page must be pixel for pixel the one Qt's own text
-// gives: on white, over lines and over a single dark pixel under a glyph (Qt
-// draws those), cut by a rectangle or a region, moved by whole or half
-// pixels, in two colours and fonts from one cache.
-TEST_F(PageCacheTest, ATextLaidOnFromWhiteIsTheTextQtDraws)
+// A text drawn again is blended from its glyphs, drawn once by Qt and kept.
+// Qt blends each glyph by its coverage, the colour and what the pixel held
+// (through its text gamma for some fonts, in plain bytes for others and
+// over pixels not opaque), so the page must be pixel for pixel the one Qt's
+// own text gives: on white, over a pattern, a half-transparent band and a
+// single dark pixel, cut by a rectangle or a region, moved by whole or half
+// pixels, in two colours and fonts (Latin and Chinese runs) from one cache.
+TEST_F(PageCacheTest, ATextBlendedFromItsKeptGlyphsIsTheTextQtDraws)
 {
-    // White, with a patterned band along the bottom and one dark pixel.
+    // White, with a patterned band along the bottom, a half-transparent
+    // band along the top right and one dark pixel.
     QImage background(QSize(220, 120), QImage::Format_ARGB32_Premultiplied);
     background.fill(Qt::white);
     const QImage pattern = patterned(QSize(220, 30));
     {
         QPainter painter(&background);
         painter.drawImage(0, 90, pattern);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillRect(QRect(150, 0, 70, 20), QColor(40, 160, 90, 120));
     }
     background.setPixel(31, 62, qRgb(20, 20, 20));
     LogFont small;
@@ -534,15 +538,18 @@ TEST_F(PageCacheTest, ATextLaidOnFromWhiteIsTheTextQtDraws)
         {"送风量：1050m^3/h", &small, black, {60, 10}, {}, std::nullopt, false},
         {"送风量：1050m^3/h", &large, black, {20, 40}, {}, std::nullopt, false}, // the dark pixel
         {"εAg|", &large, red, {120, 40}, {3, 5}, std::nullopt, false},
-        {"εAg|", &large, red, {120, 40}, {0.5, 0.5}, std::nullopt, false}, // drawn by Qt
-        {"P12", &small, black, {150, 85}, {}, std::nullopt, false},        // over the band
+        {"εAg|", &large, red, {120, 40}, {0.5, 0.5}, std::nullopt, false},
+        {"P12", &small, black, {150, 85}, {}, std::nullopt, false},          // over the pattern
+        {"送风量：1050m^3/h", &large, red, {10, 84}, {}, std::nullopt, false}, // over the pattern
+        {"WAV", &large, black, {150, 0}, {}, std::nullopt, false},          // half transparent
         {"P12", &small, black, {10, 10}, {}, QRect(0, 0, 18, 60), false},
         {"送风量：1050m^3/h", &small, black, {60, 10}, {}, QRect(70, 12, 40, 6), true},
+        {"送风量：1050m^3/h", &large, red, {10, 84}, {}, QRect(30, 95, 50, 7), false},
         {" ", &small, black, {10, 10}, {}, std::nullopt, false},
     };
     RasterCache kept;
     RasterCache qts;
-    qts.keepsTextsOnWhite = false;
+    qts.keepsGlyphs = false;
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.text << " at " << c.at.x << "," << c.at.y << " moved "
                                         << c.moved.x() << "," << c.moved.y());
@@ -564,16 +571,24 @@ TEST_F(PageCacheTest, ATextLaidOnFromWhiteIsTheTextQtDraws)
             return image;
         };
         const QImage expected = draw(qts);
-        // Once seen, once to keep the text's image, once laid on from it.
+        // Once seen, once to keep the text's glyphs, once blended from them.
         for (int time = 0; time < 3; ++time)
             EXPECT_EQ(draw(kept), expected) << "time " << time;
         if (std::string(c.text) != " ") {
             EXPECT_NE(expected, background);
         }
     }
-    // The texts on white were kept, each in its colours.
+    // The texts' glyphs were kept, once for each fraction of a pixel
+    // whatever the colour, and proved against Qt's drawing of them.
     const int dpi = background.logicalDpiY();
-    EXPECT_EQ(kept.entry(small, dpi, "P12").onWhite.size(), 2u);
-    ASSERT_EQ(kept.entry(small, dpi, "送风量：1050m^3/h").onWhite.size(), 1u);
-    EXPECT_FALSE(kept.entry(small, dpi, "送风量：1050m^3/h").onWhite.front().image.isNull());
+    for (const auto& [font, text, fractions] :
+         {std::tuple{&small, "P12", 1u}, {&small, "送风量：1050m^3/h", 1u}, {&large, "送风量：1050m^3/h", 1u},
+          {&large, "εAg|", 1u}, {&large, "WAV", 1u}}) {
+        const RasterCache::Entry& entry = kept.entry(*font, dpi, text);
+        ASSERT_EQ(entry.glyphs.size(), fractions) << text;
+        for (const chart::KeptGlyphs& glyphs : entry.glyphs) {
+            EXPECT_TRUE(glyphs.kept) << text;
+            EXPECT_FALSE(glyphs.glyphs.empty()) << text;
+        }
+    }
 }

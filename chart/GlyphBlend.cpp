@@ -104,6 +104,10 @@ GlyphBlend::GlyphBlend(QRgb colour) : m_colour(colour | 0xff000000u)
         if (carries)
             blends = {};
     }
+    for (int coverage = 0; coverage < 256; ++coverage)
+        for (const GlyphBlending blending : {GlyphBlending::kPlain, GlyphBlending::kGamma})
+            m_onWhite[blending == GlyphBlending::kGamma ? 1 : 0][static_cast<std::size_t>(coverage)] =
+                blended(0xffffffffu, coverage, blending);
 }
 
 QRgb GlyphBlend::blended(QRgb pixel, int coverage, GlyphBlending blending) const
@@ -143,29 +147,38 @@ QRgb proofPixel(int x, int y)
     return qRgb((x * 37 + y * 11) & 0xff, (x * 13 + y * 71 + 90) & 0xff, (x * 101 + y * 7 + 170) & 0xff);
 }
 
-void GlyphBlend::blend(QRgb* pixels, const std::uint8_t* coverage, int count, GlyphBlending blending) const
+void GlyphBlend::blend(QRgb* pixels, std::ptrdiff_t pixelStride, const std::uint8_t* coverage,
+                       std::ptrdiff_t coverageStride, int count, int rows, GlyphBlending blending) const
 {
     const auto& blends = m_channels[blending == GlyphBlending::kGamma ? 1 : 0];
-    if (!blends[0]) {
-        for (int x = 0; x < count; ++x)
-            pixels[x] = blended(pixels[x], coverage[x], blending);
-        return;
-    }
-    const std::uint8_t* red = blends[0]->data();
-    const std::uint8_t* green = blends[1]->data();
-    const std::uint8_t* blue = blends[2]->data();
-    for (int x = 0; x < count; ++x) {
-        const std::size_t c = coverage[x];
-        if (c == 0)
-            continue;
-        const QRgb pixel = pixels[x];
-        if (pixel < 0xff000000u) {
-            pixels[x] = blended(pixel, static_cast<int>(c), blending);
+    const QRgb* onWhite = m_onWhite[blending == GlyphBlending::kGamma ? 1 : 0].data();
+    for (int row = 0; row < rows; ++row, pixels += pixelStride, coverage += coverageStride) {
+        if (!blends[0]) {
+            for (int x = 0; x < count; ++x)
+                pixels[x] = blended(pixels[x], coverage[x], blending);
             continue;
         }
-        const std::size_t row = c << 8;
-        pixels[x] = 0xff000000u | (QRgb(red[row | ((pixel >> 16) & 0xff)]) << 16) |
-                    (QRgb(green[row | ((pixel >> 8) & 0xff)]) << 8) | blue[row | (pixel & 0xff)];
+        const std::uint8_t* red = blends[0]->data();
+        const std::uint8_t* green = blends[1]->data();
+        const std::uint8_t* blue = blends[2]->data();
+        for (int x = 0; x < count; ++x) {
+            const std::size_t c = coverage[x];
+            if (c == 0)
+                continue;
+            const QRgb pixel = pixels[x];
+            // Names and labels lie mostly on white.
+            if (pixel == 0xffffffffu) {
+                pixels[x] = onWhite[c];
+                continue;
+            }
+            if (pixel < 0xff000000u) {
+                pixels[x] = blended(pixel, static_cast<int>(c), blending);
+                continue;
+            }
+            const std::size_t at = c << 8;
+            pixels[x] = 0xff000000u | (QRgb(red[at | ((pixel >> 16) & 0xff)]) << 16) |
+                        (QRgb(green[at | ((pixel >> 8) & 0xff)]) << 8) | blue[at | (pixel & 0xff)];
+        }
     }
 }
 

@@ -46,8 +46,10 @@ class GlyphBlend {
 public:
     explicit GlyphBlend(QRgb colour);
     QRgb colour() const { return m_colour; }
-    // Blends `count` pixels by the coverages beside them.
-    void blend(QRgb* pixels, const std::uint8_t* coverage, int count, GlyphBlending blending) const;
+    // Blends `rows` rows of `count` pixels, `pixelStride` pixels apart, by
+    // rows of coverage `coverageStride` bytes apart.
+    void blend(QRgb* pixels, std::ptrdiff_t pixelStride, const std::uint8_t* coverage,
+               std::ptrdiff_t coverageStride, int count, int rows, GlyphBlending blending) const;
     // One pixel, as the engine blends it.
     QRgb blended(QRgb pixel, int coverage, GlyphBlending blending) const;
 
@@ -66,6 +68,8 @@ private:
     QRgb m_colour;
     // Red, green and blue, by blending (plain, gamma).
     std::array<std::array<std::shared_ptr<const ChannelBlend>, 3>, 2> m_channels;
+    // The colour blended onto white by each coverage, by blending.
+    std::array<std::array<QRgb, 256>, 2> m_onWhite{};
 };
 
 // The opaque pattern a text's kept glyphs are proved on against Qt's own

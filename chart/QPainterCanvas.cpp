@@ -605,6 +605,8 @@ bool QPainterCanvas::drawFromGlyphs(RasterCache::Entry& entry, QPointF at)
     // does (read without detaching, so the painter's image is the one
     // written), only within the clip: a drawing thread draws only there.
     const chart::GlyphBlend& blend = m_layouts->blend(m_textColour.rgba());
+    const uchar* const bits = image.constBits();
+    const auto bytesPerLine = static_cast<std::ptrdiff_t>(image.bytesPerLine());
     for (const chart::KeptGlyphs::Glyph& glyph : kept->glyphs) {
         const QRect box = glyph.box.translated(whole);
         const QRect part = box & visible;
@@ -612,10 +614,9 @@ bool QPainterCanvas::drawFromGlyphs(RasterCache::Entry& entry, QPointF at)
             continue;
         const std::uint8_t* coverage = kept->coverage.data() + glyph.offset +
                                        (part.top() - box.top()) * box.width() + (part.left() - box.left());
-        for (int y = part.top(); y <= part.bottom(); ++y, coverage += box.width()) {
-            QRgb* line = reinterpret_cast<QRgb*>(const_cast<uchar*>(image.constScanLine(y))) + part.left();
-            blend.blend(line, coverage, part.width(), glyph.blending);
-        }
+        QRgb* pixels = reinterpret_cast<QRgb*>(const_cast<uchar*>(bits) + part.top() * bytesPerLine) + part.left();
+        blend.blend(pixels, bytesPerLine / static_cast<std::ptrdiff_t>(sizeof(QRgb)), coverage, box.width(),
+                    part.width(), part.height(), glyph.blending);
     }
     return true;
 }
@@ -760,10 +761,9 @@ chart::KeptGlyphs QPainterCanvas::keepGlyphs(RasterCache::Entry& entry, QPointF 
                         reinterpret_cast<const QRgb*>(pattern.constScanLine(y)) + region.left(), width * sizeof(QRgb));
         for (std::size_t g = from; g < to; ++g) {
             const chart::KeptGlyphs::Glyph& glyph = kept.glyphs[g];
-            for (int y = glyph.box.top(); y <= glyph.box.bottom(); ++y)
-                blend.blend(ours.data() + (y - region.top()) * width + (glyph.box.left() - region.left()),
-                            kept.coverage.data() + glyph.offset + (y - glyph.box.top()) * glyph.box.width(),
-                            glyph.box.width(), run ? blending : glyph.blending);
+            blend.blend(ours.data() + (glyph.box.top() - region.top()) * width + (glyph.box.left() - region.left()),
+                        static_cast<std::ptrdiff_t>(width), kept.coverage.data() + glyph.offset, glyph.box.width(),
+                        glyph.box.width(), glyph.box.height(), run ? blending : glyph.blending);
         }
         for (int y = region.top(); y <= region.bottom(); ++y)
             if (std::memcmp(ours.data() + (y - region.top()) * width,

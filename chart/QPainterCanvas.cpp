@@ -685,6 +685,10 @@ chart::KeptGlyphs QPainterCanvas::keepGlyphs(RasterCache::Entry& entry, QPointF 
         painter.setRenderHints(m_painter.renderHints());
         painter.setPen(Qt::black);
         for (const QGlyphRun& run : runs) {
+            // Qt draws a line through, under or over a run once for the
+            // run, not glyph by glyph: such a text is left to Qt.
+            if (run.underline() || run.overline() || run.strikeOut())
+                return refused();
             const QList<quint32> indexes = run.glyphIndexes();
             const QList<QPointF> positions = run.positions();
             const QRawFont font = run.rawFont();
@@ -775,10 +779,10 @@ chart::KeptGlyphs QPainterCanvas::keepGlyphs(RasterCache::Entry& entry, QPointF 
     // How Qt blends each run's font: found out once a font, by its run.
     for (std::size_t r = 0; r < runGlyphs.size(); ++r) {
         const auto [from, to] = runGlyphs[r];
-        const QRawFont font = runs[static_cast<qsizetype>(r)].rawFont();
+        const QGlyphRun& run = runs[static_cast<qsizetype>(r)];
+        const QRawFont font = run.rawFont();
         chart::GlyphBlending blending = m_layouts->blendingOf(font);
         if (blending == chart::GlyphBlending::kUnknown) {
-            const QGlyphRun& run = runs[static_cast<qsizetype>(r)];
             const bool gamma = matches(&run, from, to, chart::GlyphBlending::kGamma);
             const bool plain = matches(&run, from, to, chart::GlyphBlending::kPlain);
             // Both: this run's glyphs cover their pixels wholly or not at

@@ -495,6 +495,63 @@ TEST_F(PageCacheTest, ASmallShapeLaidOnAsItsImageIsTheShapeQtDraws)
     }
 }
 
+// Whatever the font, size and colour, a text drawn again over any ground is
+// Qt's own: its kept glyphs give Qt's pixels, or it is not kept and Qt
+// draws it (an underlined text, whose line Qt draws once for the whole
+// text, is never kept, and the same font without the line still is). Every colour channel blends through tables of its
+// own, so the colours differ in every channel.
+TEST_F(PageCacheTest, AnyTextDrawnAgainIsQtsOwnOrLeftToQt)
+{
+    const QImage background = patterned(QSize(240, 70));
+    struct Case {
+        int height;
+        int weight;
+        bool italic;
+        bool underline;
+        std::int32_t colour;
+        CanvasPoint at;
+        bool kept;
+    };
+    const Case cases[] = {
+        {-9, 400, false, false, rgbColour(0, 0, 0), {4, 4}, true},
+        {-12, 700, false, false, rgbColour(255, 255, 255), {4, 20}, true},
+        {-16, 400, true, false, rgbColour(128, 128, 128), {4, 30}, true},
+        {-30, 700, true, false, rgbColour(7, 201, 99), {4, 20}, true},
+        {-12, 400, false, false, rgbColour(250, 3, 160), {200, 55}, true}, // past the image's corner
+        {-14, 400, false, true, rgbColour(30, 60, 200), {4, 40}, false},
+        {-14, 400, false, false, rgbColour(30, 60, 200), {4, 40}, true}, // the same font, no line
+    };
+    RasterCache kept;
+    RasterCache qts;
+    qts.keepsGlyphs = false;
+    const std::string text = "P12 送风量 εg/kg WAV";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "height " << c.height << " colour " << c.colour);
+        LogFont font;
+        font.lfHeight = c.height;
+        font.lfWeight = c.weight;
+        font.lfItalic = c.italic;
+        font.lfUnderline = c.underline;
+        auto draw = [&](RasterCache& cache) {
+            QImage image = background.copy();
+            QPainter painter(&image);
+            painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+            QPainterCanvas canvas(painter, &cache);
+            canvas.setFont(font);
+            canvas.setTextColour(c.colour);
+            canvas.drawText(c.at.x, c.at.y, text, text_align::kLeft | text_align::kTop);
+            painter.end();
+            return image;
+        };
+        const QImage expected = draw(qts);
+        for (int time = 0; time < 3; ++time)
+            EXPECT_EQ(draw(kept), expected) << "time " << time;
+        const RasterCache::Entry& entry = kept.entry(font, background.logicalDpiY(), text);
+        ASSERT_EQ(entry.glyphs.size(), 1u);
+        EXPECT_EQ(entry.glyphs.front().kept, c.kept);
+    }
+}
+
 // A text drawn again is blended from its glyphs, drawn once by Qt and kept.
 // Qt blends each glyph by its coverage, the colour and what the pixel held
 // (through its text gamma for some fonts, in plain bytes for others and

@@ -733,8 +733,8 @@ chart::KeptGlyphs QPainterCanvas::keepGlyphs(RasterCache::Entry& entry, QPointF 
         }
     }
     chart::clearUpperVectorState();
-    // Ours blended over the proof pattern against Qt's own drawing there,
-    // of `glyphs` (none: of the text itself).
+    // Glyphs [from, to) blended over the proof pattern against Qt's own
+    // drawing there of `run` (none: of the text itself).
     const chart::GlyphBlend& blend = m_layouts->blend(m_textColour.rgba());
     auto matches = [&](const QGlyphRun* run, std::size_t from, std::size_t to, chart::GlyphBlending blending) {
         // Compared where the glyphs are and a little round them: Qt draws

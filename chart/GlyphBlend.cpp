@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-
 namespace chart {
 
 namespace {
@@ -56,12 +55,11 @@ inline QRgb scaleBytes(QRgb pixel, std::uint32_t a)
 
 } // namespace
 
-std::shared_ptr<const GlyphBlend::ChannelBlend> GlyphBlend::channelBlend(int channel,
-                                                                         GlyphBlending blending)
+std::shared_ptr<const GlyphBlend::ChannelBlend> GlyphBlend::channelBlend(int level, GlyphBlending blending)
 {
     const GammaTables& tables = gammaTables();
     auto blend = std::make_shared<ChannelBlend>();
-    const auto source = static_cast<std::uint32_t>(channel);
+    const auto source = static_cast<std::uint32_t>(level);
     const std::uint32_t linear = tables.toLinear[source];
     for (std::uint32_t coverage = 0; coverage < 256; ++coverage) {
         const std::uint32_t share = scale16(linear, coverage * 257);
@@ -128,8 +126,8 @@ QRgb GlyphBlend::blended(QRgb pixel, int coverage, GlyphBlending blending) const
         const std::uint32_t rest = 65535 - static_cast<std::uint32_t>(coverage) * 257;
         QRgb result = 0xff000000u;
         for (const int shift : {16, 8, 0}) {
-            const std::uint32_t share =
-                scale16(tables.toLinear[(m_colour >> shift) & 0xff], static_cast<std::uint32_t>(coverage) * 257);
+            const std::uint32_t share = scale16(tables.toLinear[(m_colour >> shift) & 0xff],
+                                                static_cast<std::uint32_t>(coverage) * 257);
             std::uint32_t light = (share + scale16(tables.toLinear[(pixel >> shift) & 0xff], rest)) & 0xffff;
             light -= light >> 8;
             result |= static_cast<QRgb>(tables.fromLinear[light >> 4]) << shift;

@@ -59,12 +59,12 @@ public:
     static constexpr double kTextGamma = 1.7;
 
 private:
-    // A channel of the colour blended by each coverage over each byte of an
+    // A channel of the colour (at `level`) blended by each coverage over each byte of an
     // opaque pixel, at [coverage << 8 | byte].
     using ChannelBlend = std::array<std::uint8_t, 256 * 256>;
     // Through the gamma, or in bytes (nullptr: a blend in bytes whose
     // channels carry into one another, blended pixel by pixel).
-    static std::shared_ptr<const ChannelBlend> channelBlend(int channel, GlyphBlending blending);
+    static std::shared_ptr<const ChannelBlend> channelBlend(int level, GlyphBlending blending);
     QRgb m_colour;
     // Red, green and blue, by blending (plain, gamma).
     std::array<std::array<std::shared_ptr<const ChannelBlend>, 3>, 2> m_channels;

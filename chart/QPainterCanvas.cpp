@@ -145,7 +145,8 @@ QImage& RasterCache::scratch(QSize size, bool clear)
     for (int y = 0; y < size.height(); ++y) {
         QRgb* line = reinterpret_cast<QRgb*>(scratch.scanLine(y));
         if (pattern)
-            std::memcpy(line, pattern->constScanLine(y), static_cast<std::size_t>(size.width()) * sizeof(QRgb));
+            std::memcpy(line, pattern->constScanLine(y),
+                        static_cast<std::size_t>(size.width()) * sizeof(QRgb));
         else
             std::fill(line, line + size.width(), 0);
     }
@@ -155,8 +156,8 @@ QImage& RasterCache::scratch(QSize size, bool clear)
 const QImage& RasterCache::proofPattern(QSize size)
 {
     if (m_pattern.width() < size.width() || m_pattern.height() < size.height()) {
-        m_pattern = QImage(std::max(size.width(), m_pattern.width()), std::max(size.height(), m_pattern.height()),
-                           QImage::Format_ARGB32_Premultiplied);
+        m_pattern = QImage(std::max(size.width(), m_pattern.width()),
+                           std::max(size.height(), m_pattern.height()), QImage::Format_ARGB32_Premultiplied);
         for (int y = 0; y < m_pattern.height(); ++y) {
             QRgb* line = reinterpret_cast<QRgb*>(m_pattern.scanLine(y));
             for (int x = 0; x < m_pattern.width(); ++x)
@@ -614,14 +615,16 @@ bool QPainterCanvas::drawFromGlyphs(RasterCache::Entry& entry, QPointF at)
             continue;
         const std::uint8_t* coverage = kept->coverage.data() + glyph.offset +
                                        (part.top() - box.top()) * box.width() + (part.left() - box.left());
-        QRgb* pixels = reinterpret_cast<QRgb*>(const_cast<uchar*>(bits) + part.top() * bytesPerLine) + part.left();
+        QRgb* pixels =
+            reinterpret_cast<QRgb*>(const_cast<uchar*>(bits) + part.top() * bytesPerLine) + part.left();
         blend.blend(pixels, bytesPerLine / static_cast<std::ptrdiff_t>(sizeof(QRgb)), coverage, box.width(),
                     part.width(), part.height(), glyph.blending);
     }
     return true;
 }
 
-chart::KeptGlyphs QPainterCanvas::keepGlyphs(RasterCache::Entry& entry, QPointF fraction, const QImage& device)
+chart::KeptGlyphs QPainterCanvas::keepGlyphs(RasterCache::Entry& entry, QPointF fraction,
+                                             const QImage& device)
 {
     chart::KeptGlyphs kept;
     kept.fraction = fraction;
@@ -694,8 +697,10 @@ chart::KeptGlyphs QPainterCanvas::keepGlyphs(RasterCache::Entry& entry, QPointF 
             const QRawFont font = run.rawFont();
             const std::size_t first = kept.glyphs.size();
             for (qsizetype i = 0; i < indexes.size() && i < positions.size(); ++i) {
-                const QRect scan =
-                    font.boundingRect(indexes[i]).translated(positions[i] + origin).toAlignedRect().adjusted(-2, -2, 2, 2);
+                const QRect scan = font.boundingRect(indexes[i])
+                                       .translated(positions[i] + origin)
+                                       .toAlignedRect()
+                                       .adjusted(-2, -2, 2, 2);
                 if (!scratchRect.contains(scan))
                     return refused();
                 QGlyphRun one = run;
@@ -716,7 +721,8 @@ chart::KeptGlyphs QPainterCanvas::keepGlyphs(RasterCache::Entry& entry, QPointF 
                 }
                 if (right < 0)
                     continue;
-                if (left == scan.left() || top == scan.top() || right == scan.right() || bottom == scan.bottom())
+                if (left == scan.left() || top == scan.top() || right == scan.right() ||
+                    bottom == scan.bottom())
                     return refused();
                 chart::KeptGlyphs::Glyph& glyph = kept.glyphs.emplace_back();
                 glyph.box = QRect(QPoint(left, top), QPoint(right, bottom));
@@ -736,7 +742,8 @@ chart::KeptGlyphs QPainterCanvas::keepGlyphs(RasterCache::Entry& entry, QPointF 
     // Glyphs [from, to) blended over the proof pattern against Qt's own
     // drawing there of `run` (none: of the text itself).
     const chart::GlyphBlend& blend = m_layouts->blend(m_textColour.rgba());
-    auto matches = [&](const QGlyphRun* run, std::size_t from, std::size_t to, chart::GlyphBlending blending) {
+    auto matches = [&](const QGlyphRun* run, std::size_t from, std::size_t to,
+                       chart::GlyphBlending blending) {
         // Compared where the glyphs are and a little round them: Qt draws
         // nowhere else.
         QRect region;
@@ -762,12 +769,14 @@ chart::KeptGlyphs QPainterCanvas::keepGlyphs(RasterCache::Entry& entry, QPointF 
         std::vector<QRgb> ours(width * static_cast<std::size_t>(region.height()));
         for (int y = region.top(); y <= region.bottom(); ++y)
             std::memcpy(ours.data() + (y - region.top()) * width,
-                        reinterpret_cast<const QRgb*>(pattern.constScanLine(y)) + region.left(), width * sizeof(QRgb));
+                        reinterpret_cast<const QRgb*>(pattern.constScanLine(y)) + region.left(),
+                        width * sizeof(QRgb));
         for (std::size_t g = from; g < to; ++g) {
             const chart::KeptGlyphs::Glyph& glyph = kept.glyphs[g];
-            blend.blend(ours.data() + (glyph.box.top() - region.top()) * width + (glyph.box.left() - region.left()),
-                        static_cast<std::ptrdiff_t>(width), kept.coverage.data() + glyph.offset, glyph.box.width(),
-                        glyph.box.width(), glyph.box.height(), run ? blending : glyph.blending);
+            blend.blend(
+                ours.data() + (glyph.box.top() - region.top()) * width + (glyph.box.left() - region.left()),
+                static_cast<std::ptrdiff_t>(width), kept.coverage.data() + glyph.offset, glyph.box.width(),
+                glyph.box.width(), glyph.box.height(), run ? blending : glyph.blending);
         }
         for (int y = region.top(); y <= region.bottom(); ++y)
             if (std::memcmp(ours.data() + (y - region.top()) * width,
@@ -788,11 +797,12 @@ chart::KeptGlyphs QPainterCanvas::keepGlyphs(RasterCache::Entry& entry, QPointF 
             // Both: this run's glyphs cover their pixels wholly or not at
             // all, which tells the two apart no more than it needs to.
             if (gamma != plain || !gamma)
-                m_layouts->setBlending(font, gamma ? chart::GlyphBlending::kGamma
-                                                   : plain ? chart::GlyphBlending::kPlain
-                                                           : chart::GlyphBlending::kNeither);
-            blending = gamma ? chart::GlyphBlending::kGamma
-                             : plain ? chart::GlyphBlending::kPlain : chart::GlyphBlending::kNeither;
+                m_layouts->setBlending(font, gamma   ? chart::GlyphBlending::kGamma
+                                             : plain ? chart::GlyphBlending::kPlain
+                                                     : chart::GlyphBlending::kNeither);
+            blending = gamma   ? chart::GlyphBlending::kGamma
+                       : plain ? chart::GlyphBlending::kPlain
+                               : chart::GlyphBlending::kNeither;
         }
         if (blending == chart::GlyphBlending::kNeither)
             return refused();

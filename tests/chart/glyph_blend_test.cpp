@@ -77,8 +77,10 @@ TEST_F(GlyphBlendTest, EveryGroundAndCoverageBlendsAsQtBlendsThem)
                                 << x << "," << y;
                             continue;
                         }
-                        gammaHolds = gammaHolds && blend.blended(ground, coverage, chart::GlyphBlending::kGamma) == qts;
-                        plainHolds = plainHolds && blend.blended(ground, coverage, chart::GlyphBlending::kPlain) == qts;
+                        gammaHolds = gammaHolds &&
+                                     blend.blended(ground, coverage, chart::GlyphBlending::kGamma) == qts;
+                        plainHolds = plainHolds &&
+                                     blend.blended(ground, coverage, chart::GlyphBlending::kPlain) == qts;
                     }
             }
         }

@@ -498,8 +498,8 @@ TEST_F(PageCacheTest, ASmallShapeLaidOnAsItsImageIsTheShapeQtDraws)
 // Whatever the font, size and colour, a text drawn again over any ground is
 // Qt's own: its kept glyphs give Qt's pixels, or it is not kept and Qt
 // draws it (an underlined text, whose line Qt draws once for the whole
-// text, is never kept, and the same font without the line still is). Every colour channel blends through tables of its
-// own, so the colours differ in every channel.
+// text, is never kept, and the same font without the line still is). Every colour channel blends through
+// tables of its own, so the colours differ in every channel.
 TEST_F(PageCacheTest, AnyTextDrawnAgainIsQtsOwnOrLeftToQt)
 {
     const QImage background = patterned(QSize(240, 70));
@@ -596,9 +596,9 @@ TEST_F(PageCacheTest, ATextBlendedFromItsKeptGlyphsIsTheTextQtDraws)
         {"送风量：1050m^3/h", &large, black, {20, 40}, {}, std::nullopt, false}, // the dark pixel
         {"εAg|", &large, red, {120, 40}, {3, 5}, std::nullopt, false},
         {"εAg|", &large, red, {120, 40}, {0.5, 0.5}, std::nullopt, false},
-        {"P12", &small, black, {150, 85}, {}, std::nullopt, false},          // over the pattern
+        {"P12", &small, black, {150, 85}, {}, std::nullopt, false},            // over the pattern
         {"送风量：1050m^3/h", &large, red, {10, 84}, {}, std::nullopt, false}, // over the pattern
-        {"WAV", &large, black, {150, 0}, {}, std::nullopt, false},          // half transparent
+        {"WAV", &large, black, {150, 0}, {}, std::nullopt, false},             // half transparent
         {"P12", &small, black, {10, 10}, {}, QRect(0, 0, 18, 60), false},
         {"送风量：1050m^3/h", &small, black, {60, 10}, {}, QRect(70, 12, 40, 6), true},
         {"送风量：1050m^3/h", &large, red, {10, 84}, {}, QRect(30, 95, 50, 7), false},
@@ -638,9 +638,11 @@ TEST_F(PageCacheTest, ATextBlendedFromItsKeptGlyphsIsTheTextQtDraws)
     // The texts' glyphs were kept, once for each fraction of a pixel
     // whatever the colour, and proved against Qt's drawing of them.
     const int dpi = background.logicalDpiY();
-    for (const auto& [font, text, fractions] :
-         {std::tuple{&small, "P12", 1u}, {&small, "送风量：1050m^3/h", 1u}, {&large, "送风量：1050m^3/h", 1u},
-          {&large, "εAg|", 1u}, {&large, "WAV", 1u}}) {
+    for (const auto& [font, text, fractions] : {std::tuple{&small, "P12", 1u},
+                                                {&small, "送风量：1050m^3/h", 1u},
+                                                {&large, "送风量：1050m^3/h", 1u},
+                                                {&large, "εAg|", 1u},
+                                                {&large, "WAV", 1u}}) {
         const RasterCache::Entry& entry = kept.entry(*font, dpi, text);
         ASSERT_EQ(entry.glyphs.size(), fractions) << text;
         for (const chart::KeptGlyphs& glyphs : entry.glyphs) {

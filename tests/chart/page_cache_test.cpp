@@ -498,8 +498,9 @@ TEST_F(PageCacheTest, ASmallShapeLaidOnAsItsImageIsTheShapeQtDraws)
 // Whatever the font, size and colour, a text drawn again over any ground is
 // Qt's own: its kept glyphs give Qt's pixels, or it is not kept and Qt
 // draws it (an underlined text, whose line Qt draws once for the whole
-// text, is never kept, and the same font without the line still is). Every colour channel blends through
-// tables of its own, so the colours differ in every channel.
+// text, is never kept, and the same font without the line still is).
+// Every colour channel blends through tables of its own, so the colours
+// differ in every channel.
 TEST_F(PageCacheTest, AnyTextDrawnAgainIsQtsOwnOrLeftToQt)
 {
     const QImage background = patterned(QSize(240, 70));

@@ -512,14 +512,17 @@ void QPainterCanvas::drawText(int x, int y, const std::string& text, int align)
         baseline = y + metrics.ascent();
         break;
     }
-    // Text takes the text colour as its pen; the line pen comes back before
-    // the next line or shape (a pen change makes the engine set up its
-    // painting again, so a run of names changes it once).
-    if (!m_textPenSet || m_painterTextColour != m_textColour) {
-        m_painter.setPen(m_textColour);
-        m_painterTextColour = m_textColour;
-        m_textPenSet = true;
-    }
+    // Text Qt draws takes the text colour as its pen; the line pen comes
+    // back before the next line or shape (a pen change makes the engine set
+    // up its painting again, so a run of names changes it once). A text
+    // blended from its kept glyphs needs no pen.
+    auto useTextPen = [this] {
+        if (!m_textPenSet || m_painterTextColour != m_textColour) {
+            m_painter.setPen(m_textColour);
+            m_painterTextColour = m_textColour;
+            m_textPenSet = true;
+        }
+    };
     if (entry && m_drawShapes) {
         // The shape keeps the glyphs Qt would look up and place again for
         // every drawing of the same text.
@@ -529,9 +532,12 @@ void QPainterCanvas::drawText(int x, int y, const std::string& text, int align)
             entry->shape->setPerformanceHint(QStaticText::AggressiveCaching);
         }
         const QPointF at(left, baseline - m_shapeAscent);
-        if (!drawFromGlyphs(*entry, at))
+        if (!drawFromGlyphs(*entry, at)) {
+            useTextPen();
             m_painter.drawStaticText(at, *entry->shape);
+        }
     } else {
+        useTextPen();
         m_painter.drawText(QPoint(left, baseline), string);
     }
     chart::clearUpperVectorState();

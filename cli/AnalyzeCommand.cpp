@@ -13,6 +13,7 @@
 #include "cli/Commands.h"
 #include "cli/JsonOutput.h"
 #include "project/CQORVADoc.h"
+#include "project/ConditionViews.h"
 #include "project/ProjectFile.h"
 
 // qorva-cli analyze IN.id OUT.id --analysis primary|secondary|fancoil|freshair
@@ -25,8 +26,6 @@
 // its message; any failure still writes no project.
 
 namespace {
-
-using cli_json::forEachConditionView;
 
 constexpr const char* kUsage =
     "usage: qorva-cli analyze IN.id OUT.id --analysis primary|secondary|fancoil|freshair\n"
@@ -179,23 +178,10 @@ bool parse(const std::vector<std::string>& args, Options& o)
            o.analysis == "freshair";
 }
 
-// A scratch copy of the document's project, in which a room's views are
-// re-derived (re-worded) as the chart draws them, so that printing changes
-// nothing saved; nullptr if it cannot be made.
-std::unique_ptr<ProjectContents> scratchCopy(const CQORVADoc& document)
-{
-    auto copy = std::make_unique<ProjectContents>();
-    ProjectFile file;
-    if (!file.readBytes(
-            ProjectFile::toBytes(document.model(), document.m_strReportPath, document.m_bReturnMode), *copy))
-        return nullptr;
-    return copy;
-}
-
 // The result texts of a room as the chart draws them.
 void printTexts(CIDG& idg, int system, int room)
 {
-    forEachConditionView(idg, system, room, [&idg](int) {
+    ForEachConditionView(idg, system, room, [&idg](int) {
         for (const auto& text : *idg.m_pTexts)
             std::printf("%s\n", text->m_strText.c_str());
     });
@@ -273,7 +259,8 @@ int runAnalyzeCommand(const std::vector<std::string>& args)
                 if (!options.json)
                     return 1;
             }
-            const std::unique_ptr<ProjectContents> copy = scratchCopy(document);
+            const std::unique_ptr<ProjectContents> copy =
+                ScratchCopy(document.model(), document.m_strReportPath, document.m_bReturnMode);
             if (!copy)
                 return 1;
             if (options.json) {

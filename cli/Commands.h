@@ -21,6 +21,7 @@ int runAnalyzeCommand(const std::vector<std::string>& args);
 int runComfortCommand(const std::vector<std::string>& args);
 int runClimateCommand(const std::vector<std::string>& args);
 int runAnnualCommand(const std::vector<std::string>& args);
+int runExportCommand(const std::vector<std::string>& args);
 
 // The parameters stored in `room` for the analysis `analyze --analysis` names
 // (primary, secondary, fancoil, freshair); none for another name.

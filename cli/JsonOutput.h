@@ -17,6 +17,7 @@
 #include "analysis/AnalysisFramework.h"
 #include "analysis/Binding.h"
 #include "model/CIDG.h"
+#include "project/ConditionViews.h"
 
 // The JSON that qorva-cli prints with --json, for scripts: numbers as
 // numbers in the stored SI units (t and tw in °C, rh in %, x in g/kg, h in
@@ -65,24 +66,6 @@ inline QJsonObject point(const CStatePoint& p)
 {
     return {{"name", text(p.m_strName)},    {"t", number(p.m_t)},          {"tw", number(p.m_tw)},
             {"rh", number(p.m_RH * 100.0)}, {"x", number(p.m_d * 1000.0)}, {"h", number(p.m_h)}};
-}
-
-// Room (s, r) of idg shown in its summer and then its winter view, each
-// re-derived as the chart draws it; onView(condition) reads idg's current
-// lists. False when a view cannot be bound (its design states do not
-// complete); the views after it are not shown. idg is a scratch copy: the
-// selection and the room's condition are left changed.
-template <class OnView> bool forEachConditionView(CIDG& idg, int s, int r, OnView&& onView)
-{
-    idg.m_nCurSystem = s;
-    idg.m_nCurRoom = r;
-    for (int condition : {kConditionSummer, kConditionWinter}) {
-        idg.m_rooms.SetRoomCondition(s, r, condition);
-        if (!idg.PointAtCurrentRoom() || !RefreshCurrentView(idg))
-            return false;
-        onView(condition);
-    }
-    return true;
 }
 
 // The current view's points, process lines (with the names of their end
@@ -247,7 +230,7 @@ inline QJsonObject room(CIDG& idg, int s, int r, const std::string& analysis, st
     const CServiceArea& area = *system.m_rooms[std::size_t(r)];
     QJsonObject conditions;
     if (ok) {
-        ok = forEachConditionView(
+        ok = ForEachConditionView(
             idg, s, r, [&](int condition) { conditions[conditionName(condition)] = currentView(idg); });
         if (!ok)
             message = kViewsFailed;

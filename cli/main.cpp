@@ -43,6 +43,8 @@ int main(int argc, char* argv[])
         return runClimateCommand(args);
     if (command == "annual")
         return runAnnualCommand(args);
+    if (command == "export")
+        return runExportCommand(args);
     std::fprintf(stderr, "qorva-cli: unknown command '%s'\n", command.c_str());
     std::fputs(kCliUsage, stderr);
     return 2;

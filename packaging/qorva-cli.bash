@@ -6,7 +6,7 @@ _qorva_cli()
     local cur prev words cword
     _init_completion || return
 
-    local commands="state states convert render export-points export-params report import-params import-old analyze comfort climate annual"
+    local commands="state states convert render export-points export-params report import-params import-old analyze comfort climate annual export"
     if [[ $cword -eq 1 ]]; then
         COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
         return
@@ -24,6 +24,7 @@ _qorva_cli()
                      --preheat --humidify --preheat-diff --mix --heat-to --humidification --json --help" ;;
         comfort) options="--ta --rh --tr --v --met --clo --zone --limit --rh-low --rh-high --p" ;;
         climate) options="--hours --months --json" ;;
+        export) options="--weather" ;;
         annual) options="--system --room --fresh-air --hours --recovery-total --recovery-sensible --json --help" ;;
     esac
 
@@ -50,7 +51,7 @@ _qorva_cli()
         return
     fi
     case $command in
-        convert | render | export-points | export-params | report | analyze | import-params | import-old | annual)
+        convert | render | export-points | export-params | report | analyze | import-params | import-old | annual | export)
             _filedir ;;
         climate) _filedir '@(epw|EPW|csv|CSV)' ;;
     esac

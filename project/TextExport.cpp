@@ -75,11 +75,39 @@ std::string PointTableRow(const CParamPoint& p, int unitSystem)
     return row + kLineEnd;
 }
 
+namespace {
+
+constexpr const char* kConditionLines[kConditionCount] = {QT_TRANSLATE_NOOP("TextExport", "普通工况"),
+                                                          QT_TRANSLATE_NOOP("TextExport", "夏季工况"),
+                                                          QT_TRANSLATE_NOOP("TextExport", "冬季工况")};
+
+} // namespace
+
+bool StatePointRecord(const CIDG& idg, const CStatePoint& point, int condition, CParamPoint& record)
+{
+    record = CParamPoint();
+    record.m_strName = point.m_strName;
+    record.m_p = condition == kConditionWinter ? idg.m_fWinterPressure : idg.m_fSummerPressure;
+    record.m_t = point.m_t;
+    record.m_RH = point.m_RH;
+    record.m_bKnownT = 1;
+    record.m_bKnownRH = 1;
+    return record.Calculate() != 0;
+}
+
+std::string UncomputablePointMessage(const std::string& system, const std::string& room, int condition,
+                                     const std::string& point)
+{
+    return QCoreApplication::translate("TextExport", "%1\n%2 / %3 / %4：状态点%5的参数无法计算")
+        .arg(QCoreApplication::translate("TextExport", text_export_messages::kOutputFailed),
+             QString::fromStdString(system), QString::fromStdString(room),
+             QCoreApplication::translate("TextExport", kConditionLines[condition]),
+             QString::fromStdString(point))
+        .toStdString();
+}
+
 std::optional<std::string> StatePointTable(const CIDG& idg, std::string& error)
 {
-    static constexpr const char* kConditionLines[kConditionCount] = {
-        QT_TRANSLATE_NOOP("TextExport", "普通工况"), QT_TRANSLATE_NOOP("TextExport", "夏季工况"),
-        QT_TRANSLATE_NOOP("TextExport", "冬季工况")};
     std::string table = PointTableHeader(idg.m_nUnitSystem);
     for (const auto& system : idg.m_rooms.m_systems) {
         table += gbk("系统:  " + system->m_strName) + kLineEnd;
@@ -87,25 +115,11 @@ std::optional<std::string> StatePointTable(const CIDG& idg, std::string& error)
             table += gbk("房间:  " + room->m_strName) + kLineEnd;
             for (int k = 0; k < kConditionCount; ++k) {
                 table += gbk(kConditionLines[k]) + kLineEnd;
-                const float pressure = k == kConditionWinter ? idg.m_fWinterPressure : idg.m_fSummerPressure;
                 for (const auto& point : room->m_points[k]) {
                     CParamPoint record;
-                    record.m_strName = point->m_strName;
-                    record.m_p = pressure;
-                    record.m_t = point->m_t;
-                    record.m_RH = point->m_RH;
-                    record.m_bKnownT = 1;
-                    record.m_bKnownRH = 1;
-                    if (!record.Calculate()) {
-                        error = QCoreApplication::translate("TextExport",
-                                                            "%1\n%2 / %3 / %4：状态点%5的参数无法计算")
-                                    .arg(QCoreApplication::translate("TextExport",
-                                                                     text_export_messages::kOutputFailed),
-                                         QString::fromStdString(system->m_strName),
-                                         QString::fromStdString(room->m_strName),
-                                         QCoreApplication::translate("TextExport", kConditionLines[k]),
-                                         QString::fromStdString(point->m_strName))
-                                    .toStdString();
+                    if (!StatePointRecord(idg, *point, k, record)) {
+                        error =
+                            UncomputablePointMessage(system->m_strName, room->m_strName, k, point->m_strName);
                         return std::nullopt;
                     }
                     table += PointTableRow(record, idg.m_nUnitSystem);

@@ -7,6 +7,7 @@
 
 class CIDG;
 class CParamPoint;
+class CStatePoint;
 
 // The two table exports (文件 → 输出 → 状态点 / 参数点): one header line and
 // one fixed-width row per point, GBK text with CR LF line ends.
@@ -32,6 +33,14 @@ std::string PointTableRow(const CParamPoint& point, int unitSystem);
 // or the winter pressure (condition 2). nullopt with error set when a point
 // cannot be computed: a table with rows missing is never produced.
 std::optional<std::string> StatePointTable(const CIDG& idg, std::string& error);
+// One row's record of that table: the point's name, and its state completed
+// from t and RH at the pressure of condition (0–2). False when it cannot be
+// computed.
+bool StatePointRecord(const CIDG& idg, const CStatePoint& point, int condition, CParamPoint& record);
+// The refusal of a table whose point cannot be computed ("输出文件时出错" and
+// where the point is).
+std::string UncomputablePointMessage(const std::string& system, const std::string& room, int condition,
+                                     const std::string& point);
 // The parameter-point table: a row per parameter point of every room from
 // its own stored values, without system, room or condition lines.
 std::string ParamPointTable(const CIDG& idg);

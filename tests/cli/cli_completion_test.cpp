@@ -54,6 +54,7 @@ TEST(CliCompletion, OffersEveryCommandAndItsOptions)
          {"--ta", "--rh", "--tr", "--v", "--met", "--clo", "--zone", "--limit", "--rh-low", "--rh-high",
           "--p"}},
         {"climate", {"--hours", "--months", "--json"}},
+        {"export", {"--weather"}},
         {"annual",
          {"--system", "--room", "--fresh-air", "--hours", "--recovery-total", "--recovery-sensible", "--json"}},
     };

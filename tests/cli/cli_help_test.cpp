@@ -42,6 +42,7 @@ TEST(CliHelp, HelpGoesToStandardOutputAndNamesEveryCommandWithItsOptions)
         {"comfort", "--ta", "--rh", "--tr", "--v", "--met", "--clo", "--zone", "gb-cooling-1", "gb-cooling-2",
          "gb-heating-1", "gb-heating-2", "pmv", "--limit", "--rh-low", "--rh-high", "--p"},
         {"annual", "--system", "--room", "--fresh-air", "--hours", "--recovery-total", "--recovery-sensible"},
+        {"export", "--weather"},
     };
     for (const auto& command : commands) {
         const std::size_t at = usage.find("\n  " + command[0] + " ");

@@ -1,0 +1,171 @@
+#!/usr/bin/env python3
+"""Opens the sample's workbook (qorva-cli export) with openpyxl, as a
+spreadsheet program reads it, and holds its cells to what the command line
+prints for the same project: the state points to export-points and states,
+the design data to report --json, the weather sheets to climate --json and
+annual --json.
+
+usage: workbook_check.py QORVA_CLI SOURCE_DIR"""
+import json
+import math
+import os
+import subprocess
+import sys
+import tempfile
+import unittest
+
+import openpyxl
+
+CLI = sys.argv[1] if len(sys.argv) > 1 else "qorva-cli"
+SOURCE = sys.argv[2] if len(sys.argv) > 2 else os.path.join(os.path.dirname(__file__), "..", "..")
+SAMPLE = os.path.join(SOURCE, "examples", "office.id")
+WEATHER = os.path.join(SOURCE, "examples", "ITA_ER_Bologna-Marconi.AP.161400_TMYx.2004-2018.epw")
+SHEETS = ["设计参数", "状态点", "气象小时数", "气象月平均", "室外计算参数", "全年新风"]
+RESULT_SHEETS = ["制冷工况", "制热工况"]
+CONDITIONS = {"普通工况": "普通工况", "夏季工况": "制冷工况", "冬季工况": "制热工况"}
+
+
+def cli(*args, stdin=None):
+    done = subprocess.run([CLI, *args], input=stdin, capture_output=True, check=True)
+    return done.stdout
+
+
+def close(a, b, rel=1e-5, absolute=1e-4):
+    return math.isclose(a, b, rel_tol=rel, abs_tol=absolute)
+
+
+class Workbook(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.folder = tempfile.TemporaryDirectory()
+        cls.path = os.path.join(cls.folder.name, "office.xlsx")
+        cli("export", SAMPLE, cls.path, "--weather", WEATHER)
+        cls.book = openpyxl.load_workbook(cls.path)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.folder.cleanup()
+
+    def rows(self, name):
+        sheet = self.book[name]
+        header = [c.value for c in sheet[1]]
+        return header, [list(row) for row in sheet.iter_rows(min_row=2)]
+
+    def test_sheets_are_named_and_their_headers_frozen(self):
+        names = self.book.sheetnames
+        expected = SHEETS[:1] + RESULT_SHEETS + SHEETS[1:] if RESULT_SHEETS[0] in names else SHEETS
+        self.assertEqual(names, expected)
+        for sheet in self.book.worksheets:
+            self.assertEqual(sheet.freeze_panes, "A2", sheet.title)
+            self.assertTrue(all(isinstance(c.value, str) for c in sheet[1]), sheet.title)
+
+    def test_values_are_numeric_cells(self):
+        text_columns = {"系统", "房间", "工况", "名称", "夏季室内状态点", "冬季室内状态点", "说明", "结果", "单位"}
+        for name in ["设计参数", "状态点", "气象月平均", "全年新风"] + [
+                n for n in RESULT_SHEETS if n in self.book.sheetnames]:
+            header, rows = self.rows(name)
+            self.assertTrue(rows, name)
+            for row in rows:
+                for caption, cell in zip(header, row):
+                    if caption in text_columns or cell.value is None or cell.value == "全年":
+                        continue
+                    self.assertEqual(cell.data_type, "n", f"{name} {caption} {cell.value!r}")
+
+    def test_state_points_are_those_of_export_points(self):
+        with tempfile.TemporaryDirectory() as folder:
+            table = os.path.join(folder, "points.txt")
+            cli("export-points", SAMPLE, table)
+            with open(table, "rb") as f:
+                lines = f.read().split(b"\r\n")[1:]
+        expected = []
+        system = room = condition = None
+        for line in lines:
+            text = line.decode("gbk")
+            if text.startswith("系统:  "):
+                system = text[5:]
+            elif text.startswith("房间:  "):
+                room = text[5:]
+            elif text in CONDITIONS:
+                condition = CONDITIONS[text]
+            elif text:
+                values = [float(v) for v in line[14:].decode("ascii").split()]
+                expected.append((system, room, condition, line[:14].decode("gbk").strip(), values))
+        header, rows = self.rows("状态点")
+        self.assertEqual(header[4:], ["大气压力(Pa)", "干球温度(℃)", "湿球温度(℃)", "相对湿度(%)", "露点温度(℃)",
+                                      "含湿量(g/kg)", "焓(kJ/kg)", "水蒸气分压力(Pa)", "饱和水蒸气分压力(Pa)",
+                                      "比容(m^3/kg)", "密度(kg/m^3)"])
+        self.assertEqual(len(rows), len(expected))
+        # The text table rounds each column to its decimals; x is kg/kg there.
+        decimals = [0, 1, 1, 0, 1, 5, 1, 0, 0, 3, 3]
+        scale = [1, 1, 1, 1, 1, 0.001, 1, 1, 1, 1, 1]
+        for row, (system, room, condition, name, values) in zip(rows, expected):
+            self.assertEqual([c.value for c in row[:4]], [system, room, condition, name])
+            for cell, value, places, factor in zip(row[4:], values, decimals, scale):
+                self.assertAlmostEqual(cell.value * factor, value, delta=0.5 * 10 ** -places + 1e-9,
+                                       msg=f"{name} {cell.value}")
+        self.assertEqual(rows[0][5].number_format, "0.0")
+        self.assertEqual(rows[0][4].number_format, "0")
+        self.assertEqual(rows[0][13].number_format, "0.000")
+
+    def test_state_points_are_the_states_of_their_t_and_rh(self):
+        _, rows = self.rows("状态点")
+        lines = "".join(f"--p {r[4].value} --t {r[5].value} --rh {r[7].value}\n" for r in rows)
+        csv = cli("states", stdin=lines.encode()).decode().splitlines()
+        self.assertEqual(csv[0], "p,t,tw,td,RH,x,h,pq,pqb,v,rho")
+        for row, line in zip(rows, csv[1:]):
+            p, t, tw, td, rh, x, h, pq, pqb, v, rho = map(float, line.split(","))
+            cells = [c.value for c in row[4:]]
+            for cell, value in zip(cells, [p, t, tw, rh, td, x, h, pq, pqb, v, rho]):
+                self.assertTrue(close(cell, value), f"{row[3].value}: {cells} against {line}")
+
+    def test_design_data_are_the_projects(self):
+        report = json.loads(cli("report", SAMPLE, "--json"))
+        header, rows = self.rows("设计参数")
+        self.assertEqual(len(rows), len(report["rooms"]))
+        column = {caption: i for i, caption in enumerate(header)}
+        for row, room in zip(rows, report["rooms"]):
+            self.assertEqual([row[0].value, row[1].value], [room["system"], room["room"]])
+            for season, load in [("cooling", "冷负荷(kW)"), ("heating", "热负荷(kW)")]:
+                design = room["design"][season]
+                prefix = "夏季" if season == "cooling" else "冬季"
+                self.assertTrue(close(row[column[load]].value * 1000, design["load"]), room["room"])
+                self.assertTrue(close(row[column[prefix + "湿负荷(kg/h)"]].value, design["moisture_load"]))
+                self.assertTrue(close(row[column[prefix + "新风量(m^3/h)"]].value, design["fresh_air"]))
+            # The indoor enthalpy of N from its t and x: h = 1.01·t + x·(2500 + 1.85·t).
+            t = row[column["夏季室内干球温度(℃)"]].value
+            x = row[column["夏季室内含湿量(g/kg)"]].value / 1000
+            self.assertAlmostEqual(row[column["夏季室内焓(kJ/kg)"]].value, 1.01 * t + x * (2500 + 1.85 * t),
+                                   delta=0.05)
+
+    def test_weather_sheets_are_those_of_climate_and_annual(self):
+        climate = json.loads(cli("climate", WEATHER, "--json"))
+        _, months = self.rows("气象月平均")
+        self.assertEqual(len(months), len(climate["months"]))
+        for row, month in zip(months, climate["months"]):
+            self.assertEqual([row[0].value, row[1].value], [month["month"], month["hours"]])
+            self.assertAlmostEqual(row[2].value, month["t"], delta=0.05 + 1e-9)
+            self.assertAlmostEqual(row[4].value, month["x"], delta=0.005 + 1e-9)
+
+        annual = json.loads(cli("annual", SAMPLE, WEATHER, "--json"))
+        _, rows = self.rows("全年新风")
+        by_room = {}
+        for row in rows:
+            by_room.setdefault((row[0].value, row[1].value), []).append(row)
+        self.assertEqual(len(by_room), len(annual["rooms"]))
+        for room in annual["rooms"]:
+            sheet_rows = by_room[(room["system"], room["room"])]
+            if not room["ok"]:
+                self.assertEqual(len(sheet_rows), 1)
+                self.assertIsNone(sheet_rows[0][3].value)
+                continue
+            energy = room["without_recovery"]
+            self.assertEqual([r[2].value for r in sheet_rows], list(range(1, 13)) + ["全年"])
+            for row, month in zip(sheet_rows, energy["months"]):
+                self.assertTrue(close(row[3].value, month["cooling_kwh"]), room["room"])
+                self.assertTrue(close(row[4].value, month["heating_kwh"]), room["room"])
+            self.assertTrue(close(sheet_rows[12][3].value, energy["cooling_kwh"]))
+            self.assertTrue(close(sheet_rows[12][4].value, energy["heating_kwh"]))
+
+
+if __name__ == "__main__":
+    unittest.main(argv=sys.argv[:1])

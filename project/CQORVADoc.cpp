@@ -20,6 +20,7 @@
 #include "project/ProjectSerializer.h"
 #include "project/SystemRoomEdit.h"
 #include "project/TextExport.h"
+#include "project/Workbook.h"
 #include "climate/WeatherFile.h"
 #include "project/NumberText.h"
 #include "psychro/QorvaDll.h"
@@ -163,6 +164,19 @@ bool CQORVADoc::ExportParamPoints(const std::string& path)
 {
     std::string error;
     if (!::ExportParamPoints(m_idg, path, error)) {
+        alertMessage(error, MessageIcon::Stop);
+        return false;
+    }
+    return true;
+}
+
+bool CQORVADoc::ExportWorkbook(const std::string& path) const
+{
+    std::optional<WorkbookWeather> weather;
+    if (m_weatherYear)
+        weather.emplace(WorkbookWeather{*m_weatherYear, m_weatherFilter});
+    std::string error;
+    if (!::ExportWorkbook(m_idg, weather ? &*weather : nullptr, path, error)) {
         alertMessage(error, MessageIcon::Stop);
         return false;
     }
@@ -498,7 +512,8 @@ bool CQORVADoc::ApplyDesignConditions(const DesignConditions& d)
     // requires of typed ones, and the rooms' states at the year's pressure.
     const DesignChart chart{atmosphere.summerPressure, m_idg.m_fTMinFull, m_idg.m_fXMaxFull};
     const auto offChart = [](const char* message) {
-        alertMessage(QCoreApplication::translate("SystemRoomEdit", message).toStdString(), MessageIcon::Exclamation);
+        alertMessage(QCoreApplication::translate("SystemRoomEdit", message).toStdString(),
+                     MessageIcon::Exclamation);
         return false;
     };
     if (FitDesignState(*d.summerT, *d.summerTw, false, chart) != DesignStateFit::OnChart)

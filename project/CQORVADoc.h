@@ -109,6 +109,10 @@ public:
     // The tables of 文件 → 输出 → 状态点 / 参数点, written atomically to path.
     bool ExportStatePoints(const std::string& path);
     bool ExportParamPoints(const std::string& path);
+    // 文件 → 导出工作簿: the project as an Excel workbook (project/Workbook.h),
+    // with the sheets of the weather year when one is read, its statistics
+    // under the chosen filter. Reads the project only; a failure is shown.
+    bool ExportWorkbook(const std::string& path) const;
     // The report of close-and-return, to m_strReportPath (nothing when empty).
     bool WriteAnalysisReport();
     // 导入旧工程: appends the old project's systems to the document's; on

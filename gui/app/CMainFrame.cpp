@@ -152,6 +152,7 @@ void CMainFrame::createMenus()
                     cmd::FileClose, 0, cmd::PageSetup, cmd::FilePrint, cmd::FilePrintPreview, 0});
     QMenu* output = file->addMenu(tr("输出(&E)"));
     addCommandMenu(output, {cmd::ExportChart, cmd::ExportParamPoints, cmd::ExportStatePoints});
+    file->addAction(m_actions.at(cmd::ExportWorkbook));
     file->addSeparator();
     m_recentMenu = file->addMenu(m_actions.at(cmd::FileMru)->text());
     file->addSeparator();

@@ -20,6 +20,7 @@ enum : int {
     ExportChart = 32819,
     ExportParamPoints = 32820,
     ExportStatePoints = 32922,
+    ExportWorkbook = 32951, // 文件 → 导出工作簿
     BasicParams = 32798,
     SystemRoom = 32797,
     Pressure = 32832,

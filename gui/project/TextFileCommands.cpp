@@ -22,6 +22,17 @@ QString askTableFile(QWidget* parent)
     return dialog.selectedFiles().constFirst();
 }
 
+QString askWorkbookFile(QWidget* parent)
+{
+    QFileDialog dialog(parent, QString(), QString(),
+                       QCoreApplication::translate("TextFileCommands", kWorkbookFilter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix("xlsx");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
 QString askOldProject(QWidget* parent)
 {
     return QFileDialog::getOpenFileName(parent, QString(), QString(),
@@ -35,11 +46,16 @@ QString withTableSuffix(const QString& path)
     return QFileInfo(path).suffix().isEmpty() ? path + ".txt" : path;
 }
 
+QString withWorkbookSuffix(const QString& path)
+{
+    return QFileInfo(path).suffix().isEmpty() ? path + ".xlsx" : path;
+}
+
 } // namespace
 
 TextFilePrompts TextFilePrompts::standard()
 {
-    return {askTableFile, askOldProject};
+    return {askTableFile, askOldProject, askWorkbookFile};
 }
 
 namespace text_file_commands {
@@ -58,6 +74,16 @@ bool ExportParamPoints(CMainFrame& frame, const TextFilePrompts& prompts)
     if (path.isEmpty())
         return false;
     return frame.document().ExportParamPoints(withTableSuffix(path).toStdString());
+}
+
+bool ExportWorkbook(CMainFrame& frame, const TextFilePrompts& prompts)
+{
+    if (!prompts.chooseWorkbookFile)
+        return false;
+    const QString path = prompts.chooseWorkbookFile(&frame);
+    if (path.isEmpty())
+        return false;
+    return frame.document().ExportWorkbook(withWorkbookSuffix(path).toStdString());
 }
 
 bool ImportOldProject(CMainFrame& frame, const TextFilePrompts& prompts)
@@ -89,6 +115,7 @@ void installTextFileCommands(CMainFrame& frame, const TextFilePrompts& prompts)
                      [f, prompts] { text_file_commands::ExportStatePoints(*f, prompts); });
     frame.setHandler(cmd::ExportParamPoints,
                      [f, prompts] { text_file_commands::ExportParamPoints(*f, prompts); });
+    frame.setHandler(cmd::ExportWorkbook, [f, prompts] { text_file_commands::ExportWorkbook(*f, prompts); });
     frame.setHandler(cmd::ImportOldProject,
                      [f, prompts] { text_file_commands::ImportOldProject(*f, prompts); });
     frame.setHandler(cmd::FileClose, [f] { text_file_commands::CloseAndReturn(*f); });

@@ -224,7 +224,9 @@ protected:
     bool started = false;
     QString chosenTable;
     QString chosenOld;
-    TextFilePrompts prompts{[this](QWidget*) { return chosenTable; }, [this](QWidget*) { return chosenOld; }};
+    QString chosenWorkbook;
+    TextFilePrompts prompts{[this](QWidget*) { return chosenTable; }, [this](QWidget*) { return chosenOld; },
+                            [this](QWidget*) { return chosenWorkbook; }};
 };
 
 const QString kParameters = QStringLiteral(QORVA_SOURCE_DIR "/examples/parameters.txt");
@@ -330,6 +332,62 @@ TEST_F(TextFileCommandsTest, TableExportsWriteTheChosenFileWithTxtAddedAndCancel
         }
     }
     EXPECT_TRUE(messages->texts().empty());
+}
+
+// 导出工作簿 writes the chosen file (".xlsx" added), with the weather year's
+// five sheets once a year is read; a folder that does not exist is refused
+// with the reason; cancelling writes nothing. None of it is an undo step.
+TEST_F(TextFileCommandsTest, ExportWorkbookWritesTheChosenFileAndSaysWhyItCannot)
+{
+    start({"-m", kParameters});
+    CQORVADoc& document = app->document();
+    const int steps = document.undoStack().count();
+    const bool modified = document.IsModified();
+    struct Case {
+        const char* chosen;
+        bool weather;
+        const char* written;
+        const char* lastSheet; // the zip part of the last sheet
+        const char* message;
+    };
+    const Case cases[] = {
+        {"工作簿", false, "工作簿.xlsx", "xl/worksheets/sheet2.xml", nullptr},
+        {"气象.xlsx", true, "气象.xlsx", "xl/worksheets/sheet7.xml", nullptr},
+        {"missing/工作簿.xlsx", false, nullptr, nullptr, "输出文件时出错\n"},
+        {"", false, nullptr, nullptr, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.chosen);
+        messages->clear();
+        const QStringList before = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+        std::string error;
+        if (c.weather)
+            ASSERT_TRUE(document.LoadWeatherFile(
+                QORVA_SOURCE_DIR "/examples/ITA_ER_Bologna-Marconi.AP.161400_TMYx.2004-2018.epw", error))
+                << error;
+        chosenWorkbook = *c.chosen ? path(c.chosen) : QString();
+        app->frame().action(cmd::ExportWorkbook)->trigger();
+        EXPECT_EQ(document.undoStack().count(), steps);
+        EXPECT_EQ(document.IsModified(), modified);
+        if (c.message) {
+            ASSERT_EQ(messages->texts().size(), 1u);
+            EXPECT_TRUE(messages->texts()[0].starts_with(c.message)) << messages->texts()[0];
+        } else {
+            EXPECT_TRUE(messages->texts().empty());
+        }
+        if (!c.written) {
+            EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), before);
+            continue;
+        }
+        QFile file(path(c.written));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        EXPECT_TRUE(bytes.startsWith("PK\x03\x04"));
+        EXPECT_TRUE(bytes.contains(c.lastSheet));
+        const QByteArray next =
+            "xl/worksheets/sheet" + QByteArray::number(c.lastSheet[19] - '0' + 1) + ".xml";
+        EXPECT_FALSE(bytes.contains(next)) << next.toStdString();
+    }
 }
 
 TEST_F(TextFileCommandsTest, ImportOldProjectSaysWhyAFileIsRefusedAndKeepsTheProject)

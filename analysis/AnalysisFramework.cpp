@@ -354,17 +354,6 @@ bool isAnalysisText(const ObjectArray<CStatePoint>& points, const CCommentString
     return true;
 }
 
-// Whether a request runs the winter part (and so empties the heating view).
-bool runsWinter(const AnalysisRequest& request)
-{
-    if (const auto* p = std::get_if<PrimaryParams>(&request))
-        return p->winter != 0;
-    if (const auto* s = std::get_if<SecondaryParams>(&request))
-        return s->winter != 0;
-    if (const auto* f = std::get_if<FanCoilParams>(&request))
-        return f->winter != 0;
-    return std::get<FreshAirParams>(request).humidifyMode >= 0;
-}
 
 // The names of the conditions in the question.
 const char* const kConditionNames[kConditionCount] = {QT_TRANSLATE_NOOP("AnalysisFramework", "普通工况"),
@@ -377,6 +366,17 @@ void appendBits(std::string& bytes, const void* data, std::size_t size)
 }
 
 } // namespace
+
+bool RunsWinter(const AnalysisRequest& request)
+{
+    if (const auto* p = std::get_if<PrimaryParams>(&request))
+        return p->winter != 0;
+    if (const auto* s = std::get_if<SecondaryParams>(&request))
+        return s->winter != 0;
+    if (const auto* f = std::get_if<FanCoilParams>(&request))
+        return f->winter != 0;
+    return std::get<FreshAirParams>(request).humidifyMode >= 0;
+}
 
 int DrawnObjectsInView(const CServiceArea& room, int condition)
 {
@@ -403,7 +403,7 @@ std::vector<ClearedView> DrawnObjectsAnalysisClears(const CIDG& idg, const Analy
     if (!room)
         return views;
     for (const int condition : {int(kConditionSummer), int(kConditionWinter)}) {
-        if (condition == kConditionWinter && !runsWinter(request))
+        if (condition == kConditionWinter && !RunsWinter(request))
             continue;
         if (const int drawn = DrawnObjectsInView(*room, condition); drawn > 0)
             views.push_back({idg.m_nCurSystem, idg.m_nCurRoom, condition, drawn});
@@ -506,7 +506,7 @@ bool RunAnalysis(CIDG& idg, const AnalysisRequest& request, std::string& message
     std::visit([room](const auto& params) { storeParams(*room, params); }, request);
     if (request.index() <= 1) {
         // The view shown before, when the run made it; else the cooling view.
-        const bool made = remembered == kConditionSummer || (remembered == kConditionWinter && runsWinter(request));
+        const bool made = remembered == kConditionSummer || (remembered == kConditionWinter && RunsWinter(request));
         room->m_nCondition = made ? remembered : kConditionSummer;
         idg.PointAtCurrentRoom();
         BindCurrentRoom(idg);

@@ -39,10 +39,12 @@ std::optional<Named> kindValue(int kind)
     case static_cast<int>(ResultKind::MixingRatio):
         return Named{"mixing_ratio", ResultQuantity::Fraction, result_slot::kMixingRatio};
     case static_cast<int>(ResultKind::HeatMoistureRatio):
-        return Named{"heat_moisture_ratio", ResultQuantity::HeatMoistureRatio, result_slot::kHeatMoistureRatio};
+        return Named{"heat_moisture_ratio", ResultQuantity::HeatMoistureRatio,
+                     result_slot::kHeatMoistureRatio};
     case static_cast<int>(ResultKind::TreatmentEnthalpy):
     case static_cast<int>(ResultKind::EnthalpyDifference):
-        return Named{"enthalpy_difference", ResultQuantity::EnthalpyDifference, result_slot::kEnthalpyDifference};
+        return Named{"enthalpy_difference", ResultQuantity::EnthalpyDifference,
+                     result_slot::kEnthalpyDifference};
     case static_cast<int>(ResultKind::Humidification):
         return Named{"humidification", ResultQuantity::MoistureFlow, result_slot::kMoistureFlow};
     default:
@@ -165,7 +167,8 @@ std::vector<AnalysisResult> TextResults(const CIDG& idg)
             continue;
         }
         if (text->m_nKind == static_cast<int>(ResultKind::MoistureDifference)) {
-            add("moisture_difference", text->m_strText, ResultQuantity::MoistureDifference, text->m_fMoistDiff);
+            add("moisture_difference", text->m_strText, ResultQuantity::MoistureDifference,
+                text->m_fMoistDiff);
             continue;
         }
         if (text->m_nKind != result_kind::kPlain && text->m_nKind != result_kind::kLabel)

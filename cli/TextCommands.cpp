@@ -107,7 +107,8 @@ int runReportJson(std::vector<std::string> args)
     for (std::size_t s = 0; s < idg.m_rooms.m_systems.size(); ++s)
         for (std::size_t r = 0; r < idg.m_rooms.m_systems[s]->m_rooms.size(); ++r) {
             const bool winter = RunsWinter(StoredPrimaryParams(*idg.m_rooms.m_systems[s]->m_rooms[r]));
-            const QJsonObject room = cli_json::room(idg, int(s), int(r), "primary", std::string(), true, winter);
+            const QJsonObject room =
+                cli_json::room(idg, int(s), int(r), "primary", std::string(), true, winter);
             ok = ok && room["ok"].toBool();
             rooms.append(room);
         }

@@ -200,15 +200,15 @@ struct ShownNumber {
 };
 std::optional<ShownNumber> shownNumber(const QString& text)
 {
-    static const QRegularExpression pattern(
-        "[：:]\\s*(?:[^：:0-9-]*占)?(-?[0-9]+(?:\\.([0-9]+))?)\\s*(kW|kcal/h|m\\^3/h|kg/h|kJ/kg|kcal/kg|%|℃)$");
+    static const QRegularExpression pattern("[：:]\\s*(?:[^：:0-9-]*占)?(-?[0-9]+(?:\\.([0-9]+))?)\\s*(kW|"
+                                            "kcal/h|m\\^3/h|kg/h|kJ/kg|kcal/kg|%|℃)$");
     const QRegularExpressionMatch match = pattern.match(text);
     if (!match.hasMatch())
         return std::nullopt;
     const double shown = match.captured(1).toDouble();
     const double half = 0.5 * std::pow(10.0, -double(match.captured(2).size()));
     const QString unit = match.captured(3);
-    const double scale = unit == "kW"       ? 1000.0
+    const double scale = unit == "kW"        ? 1000.0
                          : unit == "kcal/h"  ? 1.0 / 0.8598452
                          : unit == "kcal/kg" ? 1.0 / 0.2388459
                          : unit == "%"       ? 0.01
@@ -231,10 +231,14 @@ TEST_F(AnalyzeJson, EveryNumberTheTextsOfARunShowIsAResult)
         const char* textStart; // the cooling text of the first room that shows it
     };
     const Named named[] = {
-        {"freshair", "cooling", "新风冷负荷"},       {"freshair", "enthalpy_difference", "处理焓差"},
-        {"fancoil", "fan_coil_cooling", "风机盘管制冷量"}, {"fancoil", "fresh_air_cooling", "新风空调器制冷量"},
-        {"fancoil", "supply_volume", "总送风量"},     {"fancoil", "fresh_air_dehumidification", "空调除湿量(W"},
-        {"fancoil", "dehumidification", "空调除湿量(N"}, {"secondary", "first_return_volume", "一次回风量"},
+        {"freshair", "cooling", "新风冷负荷"},
+        {"freshair", "enthalpy_difference", "处理焓差"},
+        {"fancoil", "fan_coil_cooling", "风机盘管制冷量"},
+        {"fancoil", "fresh_air_cooling", "新风空调器制冷量"},
+        {"fancoil", "supply_volume", "总送风量"},
+        {"fancoil", "fresh_air_dehumidification", "空调除湿量(W"},
+        {"fancoil", "dehumidification", "空调除湿量(N"},
+        {"secondary", "first_return_volume", "一次回风量"},
     };
     for (const char* analysis : {"primary", "secondary", "fancoil", "freshair"}) {
         SCOPED_TRACE(analysis);
@@ -261,8 +265,8 @@ TEST_F(AnalyzeJson, EveryNumberTheTextsOfARunShowIsAResult)
                         continue;
                     bool found = false;
                     for (const QJsonValue& value : results)
-                        found = found || (value.isDouble() && std::fabs(value.toDouble() - shown->value) <=
-                                                                  shown->tolerance);
+                        found = found || (value.isDouble() &&
+                                          std::fabs(value.toDouble() - shown->value) <= shown->tolerance);
                     EXPECT_TRUE(found) << text.toString().toStdString();
                     ++checked;
                 }

@@ -62,8 +62,10 @@ bool installLanguage(UiLanguage language)
         g_qt = qt;
     } else {
         delete qt;
-        // Qt's buttons would then read in English whatever the interface.
-        qWarning("Qt's catalogue %s is missing (package qt6-translations-l10n)", qPrintable(qtName));
+        // Qt's buttons would then read in English in a Chinese interface
+        // (English is Qt's source: its catalogue may hold nothing).
+        if (language == UiLanguage::Chinese)
+            qWarning("Qt's catalogue %s is missing (package qt6-translations-l10n)", qPrintable(qtName));
     }
 
     if (language == UiLanguage::Chinese)

@@ -1,9 +1,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -76,9 +78,13 @@ TEST_P(DialogLanguages, EveryDialogOfTheMenusSpeaksTheInterfacesLanguage)
     ASSERT_TRUE(installLanguage(GetParam()));
     const bool english = GetParam() == UiLanguage::English;
     RecordingMessages messages;
+    // A copy: 保存 writes the project back where it was opened.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("office.id"));
+    ASSERT_TRUE(QFile::copy(kSample, path));
     CQORVADoc document;
     CMainFrame frame(document);
-    ASSERT_TRUE(frame.OpenProject(kSample));
+    ASSERT_TRUE(frame.OpenProject(path));
     std::string error;
     ASSERT_TRUE(document.LoadWeatherFile(kBologna, error)) << error;
     frame.resize(1200, 800);

@@ -354,18 +354,6 @@ bool isAnalysisText(const ObjectArray<CStatePoint>& points, const CCommentString
     return true;
 }
 
-// Whether a request runs the winter part (and so empties the heating view).
-bool runsWinter(const AnalysisRequest& request)
-{
-    if (const auto* p = std::get_if<PrimaryParams>(&request))
-        return p->winter != 0;
-    if (const auto* s = std::get_if<SecondaryParams>(&request))
-        return s->winter != 0;
-    if (const auto* f = std::get_if<FanCoilParams>(&request))
-        return f->winter != 0;
-    return std::get<FreshAirParams>(request).humidifyMode >= 0;
-}
-
 // The names of the conditions in the question.
 const char* const kConditionNames[kConditionCount] = {QT_TRANSLATE_NOOP("AnalysisFramework", "普通工况"),
                                                       QT_TRANSLATE_NOOP("AnalysisFramework", "制冷工况"),
@@ -377,6 +365,17 @@ void appendBits(std::string& bytes, const void* data, std::size_t size)
 }
 
 } // namespace
+
+bool RunsWinter(const AnalysisRequest& request)
+{
+    if (const auto* p = std::get_if<PrimaryParams>(&request))
+        return p->winter != 0;
+    if (const auto* s = std::get_if<SecondaryParams>(&request))
+        return s->winter != 0;
+    if (const auto* f = std::get_if<FanCoilParams>(&request))
+        return f->winter != 0;
+    return std::get<FreshAirParams>(request).humidifyMode >= 0;
+}
 
 int DrawnObjectsInView(const CServiceArea& room, int condition)
 {
@@ -403,7 +402,7 @@ std::vector<ClearedView> DrawnObjectsAnalysisClears(const CIDG& idg, const Analy
     if (!room)
         return views;
     for (const int condition : {int(kConditionSummer), int(kConditionWinter)}) {
-        if (condition == kConditionWinter && !runsWinter(request))
+        if (condition == kConditionWinter && !RunsWinter(request))
             continue;
         if (const int drawn = DrawnObjectsInView(*room, condition); drawn > 0)
             views.push_back({idg.m_nCurSystem, idg.m_nCurRoom, condition, drawn});
@@ -427,7 +426,8 @@ std::string ClearDrawnObjectsQuestion(const CIDG& idg, const std::vector<Cleared
         const auto& systems = idg.m_rooms.m_systems;
         const CServiceArea* room = idg.m_rooms.RoomAt(first.system, first.room);
         const QString system =
-            room ? QString::fromStdString(systems[static_cast<std::size_t>(first.system)]->m_strName) : QString();
+            room ? QString::fromStdString(systems[static_cast<std::size_t>(first.system)]->m_strName)
+                 : QString();
         lines << QCoreApplication::translate("AnalysisFramework", "%1/%2：%3")
                      .arg(system, room ? QString::fromStdString(room->m_strName) : QString(),
                           conditions.join(QCoreApplication::translate("AnalysisFramework", "、")));
@@ -451,16 +451,15 @@ std::string AnalysisInputsOf(const CIDG& idg, const CServiceArea& room)
                                     &room.m_strSummerInName, &room.m_strWinterInName})
         bytes += *name + '\0';
     for (const float value :
-         {outdoor.m_fSummerOutT, outdoor.m_fSummerOutTw, outdoor.m_fSummerOutRH, outdoor.m_fWinterOutT,
-          outdoor.m_fWinterOutTw, outdoor.m_fWinterOutRH, idg.m_fSummerPressure, idg.m_fSummerDensity,
-          idg.m_fWinterPressure, idg.m_fWinterDensity, room.m_fSummerFreshAir, room.m_fSummerInTw,
-          room.m_fSummerInRH, room.m_fSummerMoistLoad, room.m_fSummerLoad, room.m_fSummerInT,
-          room.m_fWinterFreshAir, room.m_fWinterInTw, room.m_fWinterInRH, room.m_fWinterMoistLoad,
-          room.m_fWinterLoad, room.m_fWinterInT})
+         {outdoor.m_fSummerOutT,  outdoor.m_fSummerOutTw,  outdoor.m_fSummerOutRH, outdoor.m_fWinterOutT,
+          outdoor.m_fWinterOutTw, outdoor.m_fWinterOutRH,  idg.m_fSummerPressure,  idg.m_fSummerDensity,
+          idg.m_fWinterPressure,  idg.m_fWinterDensity,    room.m_fSummerFreshAir, room.m_fSummerInTw,
+          room.m_fSummerInRH,     room.m_fSummerMoistLoad, room.m_fSummerLoad,     room.m_fSummerInT,
+          room.m_fWinterFreshAir, room.m_fWinterInTw,      room.m_fWinterInRH,     room.m_fWinterMoistLoad,
+          room.m_fWinterLoad,     room.m_fWinterInT})
         appendBits(bytes, &value, sizeof value);
-    for (const std::int32_t flag :
-         {outdoor.m_bSummerOutByRH, outdoor.m_bWinterOutByRH, room.m_bSummerInByRH, room.m_bWinterInByRH,
-          idg.m_nUnitSystem})
+    for (const std::int32_t flag : {outdoor.m_bSummerOutByRH, outdoor.m_bWinterOutByRH, room.m_bSummerInByRH,
+                                    room.m_bWinterInByRH, idg.m_nUnitSystem})
         appendBits(bytes, &flag, sizeof flag);
     return bytes;
 }
@@ -506,7 +505,8 @@ bool RunAnalysis(CIDG& idg, const AnalysisRequest& request, std::string& message
     std::visit([room](const auto& params) { storeParams(*room, params); }, request);
     if (request.index() <= 1) {
         // The view shown before, when the run made it; else the cooling view.
-        const bool made = remembered == kConditionSummer || (remembered == kConditionWinter && runsWinter(request));
+        const bool made =
+            remembered == kConditionSummer || (remembered == kConditionWinter && RunsWinter(request));
         room->m_nCondition = made ? remembered : kConditionSummer;
         idg.PointAtCurrentRoom();
         BindCurrentRoom(idg);

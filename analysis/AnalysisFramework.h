@@ -174,6 +174,10 @@ struct ClearedView {
 // and labels the analyses give them).
 int DrawnObjectsInView(const CServiceArea& room, int condition);
 
+// Whether a request runs the winter part, and so empties and redraws the
+// heating view (a cooling-only run leaves it as it was).
+bool RunsWinter(const AnalysisRequest& request);
+
 // The views of the current room this request empties that hold objects the
 // user drew: the cooling view, and the heating view when the request runs
 // the winter part. Empty without a current room.

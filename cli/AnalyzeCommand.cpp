@@ -264,7 +264,8 @@ int runAnalyzeCommand(const std::vector<std::string>& args)
             if (!copy)
                 return 1;
             if (options.json) {
-                jsonRooms.append(cli_json::room(copy->idg, s, r, options.analysis, message, ok));
+                jsonRooms.append(
+                    cli_json::room(copy->idg, s, r, options.analysis, message, ok, RunsWinter(request)));
                 continue;
             }
             std::printf("%s / %s\n", systems[static_cast<std::size_t>(s)]->m_strName.c_str(),

@@ -13,8 +13,10 @@
 #include <cstdio>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "analysis/AnalysisFramework.h"
+#include "analysis/AnalysisResults.h"
 #include "analysis/Binding.h"
 #include "model/CIDG.h"
 #include "project/ConditionViews.h"
@@ -155,11 +157,10 @@ inline std::span<const ResultSlot> resultSlots(const std::string& analysis)
         {"second_mixing", kIntIndex, secondary_slot::kSecondMix, kWinter},
         {"humidified", kIntIndex, secondary_slot::kHumidified, kWinter},
     };
+    // Its loads and enthalpy difference are not kept in the project file:
+    // they come from its texts.
     static constexpr ResultSlot freshAir[] = {
-        {"cooling", kWordFloat, freshair_slot::kCooling},
-        {"enthalpy_difference", kWordFloat, freshair_slot::kEnthalpyDifference},
         {"coil_outlet", kWordIndex, freshair_slot::kCoilOutlet, kSummer},
-        {"heating", kWordFloat, freshair_slot::kHeatingKw, kSummer, 1000.0}, // stored in kW
         {"humidification", kWordFloat, freshair_slot::kHumidification},
         {"heated", kWordIndex, freshair_slot::kHeated, kWinter},
         {"humidified", kWordIndex, freshair_slot::kHumidified, kWinter},
@@ -168,16 +169,19 @@ inline std::span<const ResultSlot> resultSlots(const std::string& analysis)
         return primary;
     if (analysis == "secondary")
         return secondary;
-    // The fan coil keeps no results in the room: its air volumes are working
-    // values of one run, given in its texts.
+    // The fan coil keeps no results in the room: its air volumes and
+    // capacities are working values of one run, given in its texts.
     if (analysis == "freshair")
         return freshAir;
     return {};
 }
 
-// The results an analysis stored in the room, by name: values in the JSON
-// units, points by their names (null for a point the analysis did not make).
-inline QJsonObject results(const std::string& analysis, const CServiceArea& room)
+// The results of an analysis by name, in the JSON units: those it stored in
+// the room, points by their names (null for a point the analysis did not
+// make), then every value the texts it wrote show (shown) under the names
+// the stored results do not have (a stored value is the more precise).
+inline QJsonObject results(const std::string& analysis, const CServiceArea& room,
+                           const std::vector<AnalysisResult>& shown)
 {
     QJsonObject out;
     const auto pointName = [&room](int condition, std::int32_t index) {
@@ -206,6 +210,9 @@ inline QJsonObject results(const std::string& analysis, const CServiceArea& room
             break;
         }
     }
+    for (const AnalysisResult& r : shown)
+        if (const QString key = QString::fromStdString(r.key); !out.contains(key))
+            out[key] = number(r.value);
     return out;
 }
 
@@ -224,14 +231,23 @@ inline QJsonObject design(const CServiceArea& room)
 // One room of the analyze and report output. idg is a scratch copy holding
 // the results; a failed room has ok false, its message, and null views and
 // results. A room whose views cannot be bound fails with kViewsFailed.
-inline QJsonObject room(CIDG& idg, int s, int r, const std::string& analysis, std::string message, bool ok)
+// winterRan: the analysis wrote the heating view (else its texts are those of
+// an earlier run, shown in the view but no result of this one).
+inline QJsonObject room(CIDG& idg, int s, int r, const std::string& analysis, std::string message, bool ok,
+                        bool winterRan)
 {
     const CAcSystem& system = *idg.m_rooms.m_systems[std::size_t(s)];
     const CServiceArea& area = *system.m_rooms[std::size_t(r)];
     QJsonObject conditions;
+    std::vector<AnalysisResult> shown;
     if (ok) {
-        ok = ForEachConditionView(
-            idg, s, r, [&](int condition) { conditions[conditionName(condition)] = currentView(idg); });
+        ok = ForEachConditionView(idg, s, r, [&](int condition) {
+            conditions[conditionName(condition)] = currentView(idg);
+            if (condition == kConditionWinter && !winterRan)
+                return;
+            const std::vector<AnalysisResult> view = TextResults(idg);
+            shown.insert(shown.end(), view.begin(), view.end());
+        });
         if (!ok)
             message = kViewsFailed;
     }
@@ -242,7 +258,7 @@ inline QJsonObject room(CIDG& idg, int s, int r, const std::string& analysis, st
             {"message", ok ? QJsonValue(QJsonValue::Null) : text(message)},
             {"design", design(area)},
             {"conditions", ok ? QJsonValue(conditions) : QJsonValue(QJsonValue::Null)},
-            {"results", ok ? QJsonValue(results(analysis, area)) : QJsonValue(QJsonValue::Null)}};
+            {"results", ok ? QJsonValue(results(analysis, area, shown)) : QJsonValue(QJsonValue::Null)}};
 }
 
 inline void print(const QJsonObject& object)

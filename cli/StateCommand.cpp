@@ -21,6 +21,7 @@
 #include "cli/JsonOutput.h"
 #include "cli/StateRows.h"
 #include "model/CParamPoint.h"
+#include "psychro/StatePairs.h"
 #include "psychro/Units.h"
 
 namespace {
@@ -250,10 +251,40 @@ std::string formatNumber(double value)
 
 namespace {
 
+// The refusal of a state that did not complete, with its cause.
 std::string noStateMessage(const CParamPoint& point)
 {
-    return "no moist-air state has these values at p = " + formatNumber(point.m_p) +
-           " Pa (out of range, or wetter than saturated)";
+    using namespace qorva::psychro;
+    KnownProperties known;
+    known.p = point.m_p;
+    const auto given = [](std::uint8_t flag, double value) {
+        return flag ? std::optional<double>(value) : std::nullopt;
+    };
+    known.t = given(point.m_bKnownT, point.m_t);
+    known.tw = given(point.m_bKnownTw, point.m_tw);
+    known.td = given(point.m_bKnownTd, point.m_td);
+    known.RH = given(point.m_bKnownRH, point.m_RH);
+    known.x = given(point.m_bKnownD, point.m_d);
+    known.h = given(point.m_bKnownH, point.m_h);
+    const char* cause = "";
+    switch (whyNoState(known)) {
+    case NoStateCause::PressureOutOfRange:
+        cause = "the pressure lies outside 10 kPa to 1 MPa";
+        break;
+    case NoStateCause::TemperatureOutOfRange:
+        cause = "a temperature lies outside -100 to 200 °C";
+        break;
+    case NoStateCause::BelowChart:
+        cause = "below the chart: drier than dry air";
+        break;
+    case NoStateCause::AboveSaturation:
+        cause = "above saturation: wetter than saturated air";
+        break;
+    case NoStateCause::Undetermined:
+        cause = "the two values fix no single state";
+        break;
+    }
+    return "no moist-air state has these values at p = " + formatNumber(point.m_p) + " Pa (" + cause + ")";
 }
 
 } // namespace

@@ -106,7 +106,9 @@ int runReportJson(std::vector<std::string> args)
     bool ok = true;
     for (std::size_t s = 0; s < idg.m_rooms.m_systems.size(); ++s)
         for (std::size_t r = 0; r < idg.m_rooms.m_systems[s]->m_rooms.size(); ++r) {
-            const QJsonObject room = cli_json::room(idg, int(s), int(r), "primary", std::string(), true);
+            const bool winter = RunsWinter(StoredPrimaryParams(*idg.m_rooms.m_systems[s]->m_rooms[r]));
+            const QJsonObject room =
+                cli_json::room(idg, int(s), int(r), "primary", std::string(), true, winter);
             ok = ok && room["ok"].toBool();
             rooms.append(room);
         }

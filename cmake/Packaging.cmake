@@ -78,6 +78,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # plugins loaded at run time (window systems, the offscreen platform, the SVG
 # icon engine) come with libqt6gui6 and libqt6svg6, which it finds too.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own texts (standard buttons, the file chooser, the print preview) in
+# the interface's language come from Qt's catalogues.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

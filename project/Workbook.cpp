@@ -10,12 +10,15 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <map>
+#include <string_view>
 #include <system_error>
 
+#include "analysis/AnalysisResults.h"
 #include "analysis/AnnualFreshAir.h"
 #include "analysis/Binding.h"
 #include "climate/WeatherStatistics.h"
@@ -23,11 +26,6 @@
 #include "project/ConditionViews.h"
 #include "project/TextExport.h"
 #include "project/WeatherSummary.h"
-
-#if __has_include("analysis/AnalysisResults.h")
-#include "analysis/AnalysisResults.h"
-#define QORVA_WORKBOOK_HAS_RESULTS 1
-#endif
 
 namespace {
 
@@ -191,39 +189,60 @@ std::optional<WorkbookSheet> statePointSheet(const CIDG& idg, std::string& error
     return sheet;
 }
 
-#ifdef QORVA_WORKBOOK_HAS_RESULTS
 struct ShownResult {
     double value;
-    const char* format;
+    int decimals;
     const char* unit;
 };
 
-// A result in the unit and with the decimals its text shows
-// (chart/ResultWording.cpp); fractions as per cent.
+constexpr const char* kDecimalFormats[] = {"0", "0.0", "0.00", "0.000", "0.0000", "0.00000", "0.000000"};
+
+// A result in the unit its text shows it in (chart/ResultWording.cpp), with
+// the decimals those texts usually have; fractions as per cent.
 ShownResult shownResult(const CIDG& idg, ResultQuantity quantity, double value)
 {
     switch (quantity) {
     case ResultQuantity::Power:
-        return si(idg) ? ShownResult{value * 0.001, "0.000", "kW"}
-                       : ShownResult{value * kKcalhPerW, "0", "kcal/h"};
+        return si(idg) ? ShownResult{value * 0.001, 3, "kW"} : ShownResult{value * kKcalhPerW, 0, "kcal/h"};
     case ResultQuantity::AirVolume:
-        return {value, "0", "m^3/h"};
+        return {value, 0, "m^3/h"};
     case ResultQuantity::MoistureFlow:
-        return {value, "0.000", "kg/h"};
+        return {value, 3, "kg/h"};
     case ResultQuantity::EnthalpyDifference:
-        return {enthalpyShown(idg, value), "0.000", enthalpyUnit(idg)};
+        return {enthalpyShown(idg, value), 3, enthalpyUnit(idg)};
+    case ResultQuantity::MoistureDifference:
+        return {value, 3, "g/kg"};
     case ResultQuantity::Fraction:
-        return {value * 100.0, "0", "%"};
+        return {value * 100.0, 0, "%"};
+    case ResultQuantity::Temperature:
+        return {value, 1, "℃"};
+    case ResultQuantity::TemperatureDifference:
+        return {value, 2, "K"};
     case ResultQuantity::HeatMoistureRatio:
-        return {enthalpyShown(idg, value), "0", enthalpyUnit(idg)};
+        return {enthalpyShown(idg, value), 0, enthalpyUnit(idg)};
     }
-    return {value, "0.000", ""};
+    return {value, 3, ""};
+}
+
+// The decimals of the first number in the words after a result's label,
+// "：1670.34 m^3/h" 2; fallback when they hold none.
+int shownDecimals(std::string_view words, int fallback)
+{
+    const std::size_t digit = words.find_first_of("0123456789");
+    if (digit == std::string_view::npos)
+        return fallback;
+    const std::size_t end = words.find_first_not_of("0123456789", digit);
+    if (end == std::string_view::npos || words[end] != '.')
+        return 0;
+    const std::size_t last = words.find_first_not_of("0123456789", end + 1);
+    const std::size_t decimals = (last == std::string_view::npos ? words.size() : last) - end - 1;
+    return static_cast<int>(std::min(decimals, std::size(kDecimalFormats) - 1));
 }
 
 // The values of each room's result texts, its summer view's on the cooling
 // sheet and its winter view's on the heating sheet, bound on a scratch copy
-// as the chart draws them. A view that cannot be bound gets one row that
-// says so.
+// as the chart draws them; each with the decimals its own text shows. A view
+// that cannot be bound gets one row that says so.
 bool addResultSheets(const CIDG& idg, std::vector<WorkbookSheet>& sheets, std::string& error)
 {
     const std::unique_ptr<ProjectContents> copy = ScratchCopy(idg);
@@ -252,10 +271,25 @@ bool addResultSheets(const CIDG& idg, std::vector<WorkbookSheet>& sheets, std::s
             ForEachConditionView(scratch, int(s), int(r), [&](int condition) {
                 const std::size_t k = condition == kConditionWinter ? 1 : 0;
                 shown[k] = true;
+                // Each text gives its value once, in list order.
+                std::vector<const std::string*> texts;
+                for (const auto& text : *scratch.m_pTexts)
+                    texts.push_back(&text->m_strText);
                 for (const AnalysisResult& result : TextResults(scratch)) {
                     const ShownResult v = shownResult(scratch, result.quantity, result.value);
+                    int decimals = v.decimals;
+                    const auto text =
+                        std::find_if(texts.begin(), texts.end(), [&result](const std::string* t) {
+                            return t && t->starts_with(result.label);
+                        });
+                    if (text != texts.end()) {
+                        decimals =
+                            shownDecimals(std::string_view(**text).substr(result.label.size()), decimals);
+                        *text = nullptr;
+                    }
                     results[k].rows.push_back({Cell::Text(system), Cell::Text(room), Cell::Text(result.label),
-                                               Cell::Number(v.value, v.format), Cell::Text(v.unit)});
+                                               Cell::Number(v.value, kDecimalFormats[decimals]),
+                                               Cell::Text(v.unit)});
                 }
             });
             for (std::size_t k = 0; k < shown.size(); ++k)
@@ -268,7 +302,6 @@ bool addResultSheets(const CIDG& idg, std::vector<WorkbookSheet>& sheets, std::s
         sheets.push_back(std::move(sheet));
     return true;
 }
-#endif
 
 // A table cell as the dialog shows it: a number with the decimals it has, or
 // the text ("—", "1 / 7", a name).
@@ -468,10 +501,8 @@ ProjectWorkbookSheets(const CIDG& idg, const WorkbookWeather* weather, std::stri
 {
     std::vector<WorkbookSheet> sheets;
     sheets.push_back(designSheet(idg));
-#ifdef QORVA_WORKBOOK_HAS_RESULTS
     if (!addResultSheets(idg, sheets, error))
         return std::nullopt;
-#endif
     std::optional<WorkbookSheet> points = statePointSheet(idg, error);
     if (!points)
         return std::nullopt;

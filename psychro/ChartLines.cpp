@@ -378,8 +378,7 @@ bool isCompletable(double p, ChartPoint s)
     if (!isInTemperatureRange(t)) {
         return false;
     }
-    const double pq = vapourPressure(p, s.x);
-    return pq >= minimumSaturationPressure() && pq <= saturationPressure(t) * (1.0 + kSaturationTolerance);
+    return vapourPressure(p, s.x) <= saturationPressure(t) * (1.0 + kSaturationTolerance);
 }
 
 std::optional<ChartPoint> pointOnIsoLine(double p, ChartPoint base, IsoLine line, ValueMode mode,
@@ -488,9 +487,11 @@ std::optional<ChartPoint> pointOnLine(double p, const ChartLine& line, ValueMode
     // chart: the state is where a + b·u = 0.
     double a = 0.0;
     double b = 0.0;
-    switch (property) {
+    // Only dry air has RH 0: the line's crossing of x = 0.
+    const bool dryAir = property == Property::RelativeHumidity && v == 0.0;
+    switch (dryAir ? Property::Moisture : property) {
     case Property::Moisture:
-        a = X0 - v * kMoistureScale;
+        a = X0 - (dryAir ? 0.0 : v) * kMoistureScale;
         b = line.dX;
         break;
     case Property::Enthalpy:

@@ -30,7 +30,7 @@ enum class Property { DryBulb, Moisture, Enthalpy, RelativeHumidity, WetBulb };
 std::optional<double> propertyAt(double p, ChartPoint s, Property property);
 
 // Whether s is a state that completeState accepts at p: inside the range,
-// not wetter than saturated, with a dew point in the range.
+// not wetter than saturated (dry air included).
 bool isCompletable(double p, ChartPoint s);
 
 // The iso-line families through a base state.

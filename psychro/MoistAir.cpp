@@ -300,7 +300,12 @@ std::optional<MoistAirState> completeState(double p, double t, double x, double 
         return s;
     }
     s.RH = rh;
-    if (std::isnan(knownTd)) {
+    if (pq < saturationPressure(kTMin)) {
+        // Dry air, or air so dry that its dew point lies below the
+        // formulation's range: the dew point is kept at the lowest
+        // temperature of the range.
+        s.td = std::isnan(knownTd) ? kTMin : knownTd;
+    } else if (std::isnan(knownTd)) {
         // First guess from the slope of the curve at t, taking ln pws as
         // linear in 1/T (Clausius–Clapeyron): ln pq = ln pqb + ln RH.
         const double T = t + kKelvinOffset;

@@ -130,10 +130,12 @@ struct MoistAirState {
     double rho; // density, kg/m³
 };
 
-// Completes the state (t, x) at p. Empty when p, t or x is out of range, the
-// state is wetter than saturated, or its dew point lies below kTMin (a state
-// drier than that has no dew point in the formulation). knownTw and knownTd
-// are used as given instead of being solved for (NaN: solve).
+// Completes the state (t, x) at p. Empty when p, t or x is out of range or
+// the state is wetter than saturated. Dry air (x = 0), the chart's left
+// edge, is a state with RH 0; it has no dew point, and neither has air whose
+// dew point would lie below kTMin in the formulation: both give kTMin.
+// knownTw and knownTd are used as given instead of being solved for (NaN:
+// solve).
 std::optional<MoistAirState> completeState(double p, double t, double x, double knownTw = kNoGuess,
                                            double knownTd = kNoGuess);
 

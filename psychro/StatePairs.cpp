@@ -34,8 +34,16 @@ std::optional<double> moistureOf(double p, double pq)
     return moistureContent(p, pq);
 }
 
+// A moisture content this far below zero is dry air given through rounded
+// inputs (a wet bulb or enthalpy of dry air read back from a 32-bit float
+// moves x by about 1e-9 kg/kg).
+constexpr double kDryAirRounding = 1e-8;
+
 std::optional<DryBulbMoisture> withDryBulb(double t, double x)
 {
+    if (x < 0.0 && x > -kDryAirRounding) {
+        x = 0.0;
+    }
     if (!isInTemperatureRange(t) || !isMoisture(x)) {
         return std::nullopt;
     }
@@ -167,12 +175,15 @@ std::optional<DryBulbMoisture> fromEnthalpyWetBulb(double p, double h, double tw
 
 std::optional<DryBulbMoisture> fromWetBulbRelativeHumidity(double p, double tw, double RH)
 {
-    if (!isValidPressure(p) || !isInTemperatureRange(tw) || !isPositiveFraction(RH)) {
+    if (!isValidPressure(p) || !isInTemperatureRange(tw) || !isFraction(RH)) {
         return std::nullopt;
     }
     const auto lineAtDryAir = wetBulbLineEnthalpy(p, tw, 0.0);
     if (!lineAtDryAir) {
         return std::nullopt;
+    }
+    if (RH == 0.0) {
+        return withDryBulb(*lineAtDryAir / kCpDryAir, 0.0);
     }
     if (RH == 1.0) {
         return fromDryBulbRelativeHumidity(p, tw, 1.0);
@@ -246,6 +257,126 @@ std::optional<DryBulbMoisture> fromWetBulbDewPoint(double p, double tw, double t
         return std::nullopt;
     }
     return fromMoistureWetBulb(p, *x, tw);
+}
+
+namespace {
+
+// Dry and saturated air at t: the two ends of the chart's line of constant t.
+struct DryBulbEnds {
+    double dryWetBulb, dryEnthalpy;
+    std::optional<double> saturatedMoisture; // empty when water boils at t
+};
+
+DryBulbEnds dryBulbEnds(double p, double t)
+{
+    const auto tw = wetBulb(p, t, 0.0);
+    return {tw.value_or(kTMin), enthalpy(t, 0.0), saturationMoisture(p, t)};
+}
+
+// The side of the chart a value lies beyond, given the values of dry and of
+// saturated air of the same kind.
+NoStateCause beyond(double value, double dry, double saturated)
+{
+    if (value < dry) {
+        return NoStateCause::BelowChart;
+    }
+    if (value > saturated) {
+        return NoStateCause::AboveSaturation;
+    }
+    return NoStateCause::Undetermined;
+}
+
+bool outsideTemperatures(const KnownProperties& k)
+{
+    for (const auto& t : {k.t, k.tw, k.td}) {
+        if (t && !isInTemperatureRange(*t)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+NoStateCause whyNoState(const KnownProperties& k)
+{
+    if (!isValidPressure(k.p)) {
+        return NoStateCause::PressureOutOfRange;
+    }
+    if (outsideTemperatures(k)) {
+        return NoStateCause::TemperatureOutOfRange;
+    }
+    if ((k.RH && *k.RH < 0.0) || (k.x && *k.x < 0.0)) {
+        return NoStateCause::BelowChart;
+    }
+    if (k.RH && *k.RH > 1.0) {
+        return NoStateCause::AboveSaturation;
+    }
+    if (k.t) {
+        // Along the dry bulb every other property runs from dry air to
+        // saturation; past the boiling point no state is saturated.
+        const DryBulbEnds ends = dryBulbEnds(k.p, *k.t);
+        if (!ends.saturatedMoisture) {
+            return k.x || k.tw || k.td || (k.RH && *k.RH > 0.0) ? NoStateCause::AboveSaturation
+                                                                : NoStateCause::Undetermined;
+        }
+        const double xs = *ends.saturatedMoisture;
+        if (k.tw) {
+            return beyond(*k.tw, ends.dryWetBulb, *k.t);
+        }
+        if (k.h) {
+            return beyond(*k.h, ends.dryEnthalpy, enthalpy(*k.t, xs));
+        }
+        if (k.x) {
+            return beyond(*k.x, 0.0, xs);
+        }
+        if (k.td && *k.td > *k.t) {
+            return NoStateCause::AboveSaturation;
+        }
+        return NoStateCause::Undetermined;
+    }
+    if (k.x) {
+        if (*k.x == 0.0 && k.RH && *k.RH == 0.0) {
+            return NoStateCause::Undetermined; // dry air at any dry bulb
+        }
+        if (k.RH) {
+            return NoStateCause::TemperatureOutOfRange; // its dew point lies below the range
+        }
+        std::optional<double> t;
+        if (k.h) {
+            t = dryBulb(*k.x, *k.h);
+        } else if (k.tw) {
+            if (const auto h = wetBulbLineEnthalpy(k.p, *k.tw, *k.x)) {
+                t = dryBulb(*k.x, *h);
+            }
+        }
+        if (t && !isInTemperatureRange(*t)) {
+            return NoStateCause::TemperatureOutOfRange;
+        }
+        // With the moisture content fixed, only a dry bulb below the dew
+        // point is left: the state is wetter than saturated.
+        return t ? NoStateCause::AboveSaturation : NoStateCause::Undetermined;
+    }
+    if (k.h && (k.tw || k.td)) {
+        // Along the enthalpy line the state runs from dry air at h/1.01 to
+        // saturation, where dry bulb, wet bulb and dew point meet.
+        const auto saturated = fromEnthalpyRelativeHumidity(k.p, *k.h, 1.0);
+        if (!saturated) {
+            return NoStateCause::TemperatureOutOfRange;
+        }
+        if (k.td) {
+            return *k.td > saturated->t ? NoStateCause::AboveSaturation : NoStateCause::Undetermined;
+        }
+        const double dryT = *k.h / kCpDryAir;
+        const double dryWetBulb = isInTemperatureRange(dryT) ? dryBulbEnds(k.p, dryT).dryWetBulb : kTMin;
+        return beyond(*k.tw, dryWetBulb, saturated->t);
+    }
+    if (k.tw && k.td && *k.td > *k.tw) {
+        return NoStateCause::AboveSaturation;
+    }
+    // The remaining pairs (h or tw with RH, RH with td) lie on the chart for
+    // every value in range; a failure leaves the temperature range.
+    return k.RH ? NoStateCause::TemperatureOutOfRange : NoStateCause::Undetermined;
 }
 
 } // namespace qorva::psychro

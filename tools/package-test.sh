@@ -33,6 +33,8 @@ excluded() {
 tools/package.sh
 deb=$(ls build-package/qorva_*.deb | head -n 1)
 version=$(dpkg-deb -f "$deb" Version)
+# Qt's own buttons follow the interface only with Qt's catalogues installed.
+dpkg-deb -f "$deb" Depends | grep -q qt6-translations-l10n || fail "the package does not depend on Qt's catalogues"
 
 # A package left by an earlier run would hide files this one fails to install.
 if dpkg-query -W -f='${Status}' qorva 2>/dev/null | grep -q "installed"; then

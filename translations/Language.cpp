@@ -58,10 +58,15 @@ bool installLanguage(UiLanguage language)
     const QString qtName =
         language == UiLanguage::English ? QStringLiteral("qtbase_en") : QStringLiteral("qtbase_zh_CN");
     if (qt->load(qtName, QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
-        QCoreApplication::installTranslator(qt))
+        QCoreApplication::installTranslator(qt)) {
         g_qt = qt;
-    else
+    } else {
         delete qt;
+        // Qt's buttons would then read in English in a Chinese interface
+        // (English is Qt's source: its catalogue may hold nothing).
+        if (language == UiLanguage::Chinese)
+            qWarning("Qt's catalogue %s is missing (package qt6-translations-l10n)", qPrintable(qtName));
+    }
 
     if (language == UiLanguage::Chinese)
         return true;

@@ -84,6 +84,16 @@ TEST(StateCommand, AnyParameterPairWithDefaultPressure)
     const Outcome fromDewPoint = runState({"--td", "13.864", "--tw", "17.8995"});
     ASSERT_EQ(fromDewPoint.status, 0) << fromDewPoint.err;
     EXPECT_NEAR(std::stod(lines(fromDewPoint.out)[1].substr(2)), 25.0, 0.001);
+    // Dry air, by RH 0 or x 0: v = 287.055 · 298.15 / 101325 m³/kg.
+    for (const char* dry : {"--rh", "--x"}) {
+        const Outcome run = runState({"--t", "25", dry, "0"});
+        ASSERT_EQ(run.status, 0) << run.err;
+        const auto out = lines(run.out);
+        ASSERT_EQ(out.size(), 11u);
+        EXPECT_EQ(out[4], "RH=0");
+        EXPECT_EQ(out[5], "x=0");
+        EXPECT_NEAR(std::stod(out[9].substr(2)), 0.84466, 0.00001);
+    }
 }
 
 TEST(StateCommand, RefusesBadInputWithAMessage)
@@ -103,9 +113,21 @@ TEST(StateCommand, RefusesBadInputWithAMessage)
         EXPECT_TRUE(run.out.empty());
         EXPECT_NE(run.err.find("qorva-cli state: "), std::string::npos) << args.back();
     }
-    const Outcome noState = runState({"--t", "20", "--rh", "120"});
-    EXPECT_EQ(noState.status, 1);
-    EXPECT_NE(noState.err.find("no moist-air state"), std::string::npos);
+    // A state that does not complete is refused with its cause, and nothing on stdout.
+    const std::vector<std::pair<std::vector<std::string>, std::string>> refusals = {
+        {{"--t", "20", "--rh", "120"}, "above saturation"},
+        {{"--t", "40", "--tw", "5"}, "below the chart"},
+        {{"--t", "250", "--rh", "50"}, "a temperature lies outside -100 to 200 °C"},
+        {{"--x", "0", "--rh", "0"}, "the two values fix no single state"},
+    };
+    for (const auto& [args, cause] : refusals) {
+        const Outcome noState = runState(args);
+        EXPECT_EQ(noState.status, 1);
+        EXPECT_TRUE(noState.out.empty());
+        EXPECT_NE(noState.err.find("no moist-air state has these values at p = 101325 Pa (" + cause),
+                  std::string::npos)
+            << noState.err;
+    }
 }
 
 TEST(StatesCommand, OneCsvRowPerLineAndEmptyRowsForFailures)

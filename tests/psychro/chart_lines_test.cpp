@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <string>
 
 #include "psychro/ChartLines.h"
@@ -91,6 +92,44 @@ TEST(IsoLines, EveryCodeReachesItsTargetAndKeepsTheLineProperty)
         EXPECT_NEAR(propertyOf(got, c.heldConstant), propertyOf(base, c.heldConstant),
                     toleranceOf(c.heldConstant))
             << c.name;
+    }
+}
+
+// Dry air (x = 0, RH 0) is a point of the chart: every line through a base
+// that crosses the left edge reaches it by RH 0 as by x 0, where the line
+// gives it: t_N along constant t, h_N along constant h, and h_N − ε·x_N on
+// the ε line.
+TEST(IsoLines, DryAirIsReachedByRelativeHumidityOrMoistureZero)
+{
+    const Completed base = stateAt(25.0f, 0.5f);
+    const float ratio = 10000.0f;
+    struct Case {
+        const char* what;
+        std::function<int(float* x, float* h)> call;
+        double h; // the enthalpy of dry air on that line
+    };
+    const Case cases[] = {
+        {"constant t, RH 0",
+         [&](float* x, float* h) { return px0h0t1_xh(kP, base.x, base.h, 1, 2, 0.0f, x, h); }, 1.01 * 25.0},
+        {"constant t, x 0",
+         [&](float* x, float* h) { return px0h0t1_xh(kP, base.x, base.h, 1, 0, 0.0f, x, h); }, 1.01 * 25.0},
+        {"constant h, RH 0",
+         [&](float* x, float* h) { return px0h0h1_xh(kP, base.x, base.h, 1, 2, 0.0f, x, h); }, base.h},
+        {"constant h, x 0",
+         [&](float* x, float* h) { return px0h0h1_xh(kP, base.x, base.h, 1, 1, 0.0f, x, h); }, base.h},
+        {"ratio line, RH 0",
+         [&](float* x, float* h) { return px1h1HHRr_xh(kP, base.x, base.h, ratio, 1, kRH, 0.0f, x, h); },
+         base.h - ratio * base.x},
+        {"ratio line, x 0",
+         [&](float* x, float* h) { return px1h1HHRr_xh(kP, base.x, base.h, ratio, 1, kX, 0.0f, x, h); },
+         base.h - ratio * base.x},
+    };
+    for (const Case& c : cases) {
+        float x = -1, h = 0;
+        ASSERT_EQ(c.call(&x, &h), 1) << c.what;
+        EXPECT_EQ(x, 0.0f) << c.what;
+        EXPECT_NEAR(h, c.h, 2e-3) << c.what;
+        EXPECT_EQ(complete(x, h).RH, 0.0f) << c.what;
     }
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "psychro/QorvaDll.h"
+#include "psychro/StatePairs.h"
 
 namespace {
 
@@ -254,9 +255,77 @@ TEST(StatePairs, ContradictoryPairsFail)
     EXPECT_EQ(pth_all(101325.0f, 20.0f, 10.0f, &a, &b, &c, &d, &pq, &pqb, &v, &rho), 0);
     // The 0 °C wet-bulb line is a line of constant enthalpy: h and tw = 0 fix no state.
     EXPECT_EQ(phtw_all(101325.0f, 9.5f, 0.0f, &a, &b, &c, &d, &pq, &pqb, &v, &rho), 0);
-    // Perfectly dry air has no dew point in the formulation.
-    EXPECT_EQ(ptRH_all(101325.0f, 20.0f, 0.0f, &a, &b, &c, &d, &pq, &pqb, &v, &rho), 0);
-    EXPECT_EQ(ptx_all(101325.0f, 20.0f, 0.0f, &a, &b, &c, &d, &pq, &pqb, &v, &rho), 0);
+    // Dry air has no dew point: with x = 0 a relative humidity fixes no dry
+    // bulb (0) or none in range (any other).
+    EXPECT_EQ(pxRH_all(101325.0f, 0.0f, 0.0f, &a, &b, &c, &d, &pq, &pqb, &v, &rho), 0);
+    EXPECT_EQ(pxRH_all(101325.0f, 0.0f, 0.5f, &a, &b, &c, &d, &pq, &pqb, &v, &rho), 0);
+}
+
+// Dry air is the chart's left edge: every pair that can name it gives x = 0,
+// RH = 0, h = 1.01·t, no vapour, v = R_da·T/p and the chart's density, and
+// the dew point is kept at the bottom of the range (−100 °C).
+TEST(StatePairs, DryAirIsAStateFromEveryPairThatNamesIt)
+{
+    const float p = 101325.0f, t = 25.0f;
+    State dry;
+    ASSERT_TRUE(stateFromDryBulbAndHumidity(p, t, 0.0f, dry));
+    const double T = 25.0 + 273.15;
+    EXPECT_EQ(dry.x, 0.0f);
+    EXPECT_EQ(dry.pq, 0.0f);
+    EXPECT_EQ(dry.td, -100.0f);
+    EXPECT_NEAR(dry.h, 1.01 * 25.0, 1e-5);
+    EXPECT_NEAR(dry.v, 287.055 * T / 101325.0, 1e-6); // 0.84466 m³/kg
+    EXPECT_NEAR(dry.rho, 101325.0 * 3.48365 / (T * 1000.0), 1e-6);
+    // The wet bulb of dry air: h(t, 0) = h_s(tw) − 4.1868·tw·x_s(tw).
+    EXPECT_NEAR(dry.tw, 8.31, 0.01);
+    EXPECT_GT(dry.pqb, 3000.0f);
+
+    for (const Pair& pair : allPairs()) {
+        // No dew point to give; x with RH 0 fixes no dry bulb; (h, tw) leaves
+        // x to the rounding of h over 4.1868·tw, which may fall below zero.
+        if (pair.name == "pxRH" || pair.name.find("td") != std::string::npos || pair.illConditioned)
+            continue;
+        State out;
+        ASSERT_EQ(pair.call(dry, out), 1) << pair.name;
+        // A wet bulb read back as a float leaves x within 1e-9 kg/kg of 0.
+        expectSameState(out, dry, pair.name, false);
+        EXPECT_LT(out.pq, 1e-3f) << pair.name;
+        EXPECT_EQ(out.td, -100.0f) << pair.name;
+    }
+}
+
+TEST(StatePairs, AStateThatDoesNotCompleteNamesItsCause)
+{
+    using qorva::psychro::KnownProperties;
+    using qorva::psychro::NoStateCause;
+    using qorva::psychro::whyNoState;
+    const double p = 101325.0;
+    struct Case {
+        const char* what;
+        KnownProperties known;
+        NoStateCause cause;
+    };
+    const Case cases[] = {
+        {"negative humidity", {p, 25.0, {}, {}, -0.01, {}, {}}, NoStateCause::BelowChart},
+        {"negative moisture", {p, {}, {}, {}, {}, -0.001, 20.0}, NoStateCause::BelowChart},
+        {"wet bulb below dry air's", {p, 40.0, 5.0, {}, {}, {}, {}}, NoStateCause::BelowChart},
+        {"enthalpy below dry air's", {p, 20.0, {}, {}, {}, {}, 10.0}, NoStateCause::BelowChart},
+        {"humidity above 100 %", {p, 20.0, {}, {}, 1.2, {}, {}}, NoStateCause::AboveSaturation},
+        {"wet bulb above dry bulb", {p, 20.0, 21.0, {}, {}, {}, {}}, NoStateCause::AboveSaturation},
+        {"dew point above dry bulb", {p, 20.0, {}, 21.0, {}, {}, {}}, NoStateCause::AboveSaturation},
+        {"more water than saturation holds", {p, 20.0, {}, {}, {}, 0.02, {}}, NoStateCause::AboveSaturation},
+        {"x and h past the curve", {p, {}, {}, {}, {}, 0.03, 50.0}, NoStateCause::AboveSaturation},
+        {"wet bulb above the enthalpy's saturation",
+         {p, {}, 40.0, {}, {}, {}, 50.0},
+         NoStateCause::AboveSaturation},
+        {"dew point above wet bulb", {p, {}, 10.0, 12.0, {}, {}, {}}, NoStateCause::AboveSaturation},
+        {"dry bulb past the range", {p, 300.0, {}, {}, 0.5, {}, {}}, NoStateCause::TemperatureOutOfRange},
+        {"dew point past the range", {p, 20.0, {}, -150.0, {}, {}, {}}, NoStateCause::TemperatureOutOfRange},
+        {"pressure below 10 kPa", {1000.0, 20.0, {}, {}, 0.5, {}, {}}, NoStateCause::PressureOutOfRange},
+        {"dry air at every dry bulb", {p, {}, {}, {}, 0.0, 0.0, {}}, NoStateCause::Undetermined},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(whyNoState(c.known), c.cause) << c.what;
 }
 
 TEST(StatePairs, DryAirIsAcceptedWhereNoDewPointIsReported)

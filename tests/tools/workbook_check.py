@@ -2,13 +2,15 @@
 """Opens the sample's workbook (qorva-cli export) with openpyxl, as a
 spreadsheet program reads it, and holds its cells to what the command line
 prints for the same project: the state points to export-points and states,
-the design data to report --json, the weather sheets to climate --json and
-annual --json.
+the design data and the result values to report --json (its design loads and
+the result texts of each room's views), the weather sheets to climate --json
+and annual --json.
 
 usage: workbook_check.py QORVA_CLI SOURCE_DIR"""
 import json
 import math
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -20,8 +22,7 @@ CLI = sys.argv[1] if len(sys.argv) > 1 else "qorva-cli"
 SOURCE = sys.argv[2] if len(sys.argv) > 2 else os.path.join(os.path.dirname(__file__), "..", "..")
 SAMPLE = os.path.join(SOURCE, "examples", "office.id")
 WEATHER = os.path.join(SOURCE, "examples", "ITA_ER_Bologna-Marconi.AP.161400_TMYx.2004-2018.epw")
-SHEETS = ["设计参数", "状态点", "气象小时数", "气象月平均", "室外计算参数", "全年新风"]
-RESULT_SHEETS = ["制冷工况", "制热工况"]
+SHEETS = ["设计参数", "制冷工况", "制热工况", "状态点", "气象小时数", "气象月平均", "室外计算参数", "全年新风"]
 CONDITIONS = {"普通工况": "普通工况", "夏季工况": "制冷工况", "冬季工况": "制热工况"}
 
 
@@ -52,17 +53,14 @@ class Workbook(unittest.TestCase):
         return header, [list(row) for row in sheet.iter_rows(min_row=2)]
 
     def test_sheets_are_named_and_their_headers_frozen(self):
-        names = self.book.sheetnames
-        expected = SHEETS[:1] + RESULT_SHEETS + SHEETS[1:] if RESULT_SHEETS[0] in names else SHEETS
-        self.assertEqual(names, expected)
+        self.assertEqual(self.book.sheetnames, SHEETS)
         for sheet in self.book.worksheets:
             self.assertEqual(sheet.freeze_panes, "A2", sheet.title)
             self.assertTrue(all(isinstance(c.value, str) for c in sheet[1]), sheet.title)
 
     def test_values_are_numeric_cells(self):
         text_columns = {"系统", "房间", "工况", "名称", "夏季室内状态点", "冬季室内状态点", "说明", "结果", "单位"}
-        for name in ["设计参数", "状态点", "气象月平均", "全年新风"] + [
-                n for n in RESULT_SHEETS if n in self.book.sheetnames]:
+        for name in ["设计参数", "制冷工况", "制热工况", "状态点", "气象月平均", "全年新风"]:
             header, rows = self.rows(name)
             self.assertTrue(rows, name)
             for row in rows:
@@ -136,6 +134,33 @@ class Workbook(unittest.TestCase):
             x = row[column["夏季室内含湿量(g/kg)"]].value / 1000
             self.assertAlmostEqual(row[column["夏季室内焓(kJ/kg)"]].value, 1.01 * t + x * (2500 + 1.85 * t),
                                    delta=0.05)
+
+    def test_result_values_are_those_the_result_texts_show(self):
+        report = json.loads(cli("report", SAMPLE, "--json"))
+        number = re.compile(r"[-+]?\d+(?:\.\d+)?")
+        for name, condition in [("制冷工况", "cooling"), ("制热工况", "heating")]:
+            _, rows = self.rows(name)
+            compared = 0
+            for room in report["rooms"]:
+                texts = list(room["conditions"][condition]["texts"])
+                for row in rows:
+                    if [row[0].value, row[1].value] != [room["system"], room["room"]]:
+                        continue
+                    label, cell, unit = row[2].value, row[3], row[4].value
+                    # The value's text follows the label, in the shown unit.
+                    shown = next((t for t in texts if t.startswith(label)), None)
+                    self.assertIsNotNone(shown, f"{name} {room['room']} {label}")
+                    texts.remove(shown)
+                    digits = number.search(shown[len(label):]).group()
+                    value = float(digits)
+                    places = len(cell.number_format.partition(".")[2])
+                    self.assertEqual(places, len(digits.partition(".")[2]), f"{shown} {cell.number_format}")
+                    self.assertAlmostEqual(cell.value, value, delta=0.5 * 10 ** -places + 1e-6,
+                                           msg=f"{shown} {cell.value} {cell.number_format}")
+                    # A temperature difference is shown in ℃, its cell in K.
+                    self.assertIn({"K": "℃"}.get(unit, unit), shown[len(label):])
+                    compared += 1
+            self.assertGreater(compared, 10, name)
 
     def test_weather_sheets_are_those_of_climate_and_annual(self):
         climate = json.loads(cli("climate", WEATHER, "--json"))

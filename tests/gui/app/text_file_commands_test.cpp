@@ -351,8 +351,8 @@ TEST_F(TextFileCommandsTest, ExportWorkbookWritesTheChosenFileAndSaysWhyItCannot
         const char* message;
     };
     const Case cases[] = {
-        {"工作簿", false, "工作簿.xlsx", "xl/worksheets/sheet2.xml", nullptr},
-        {"气象.xlsx", true, "气象.xlsx", "xl/worksheets/sheet7.xml", nullptr},
+        {"工作簿", false, "工作簿.xlsx", "xl/worksheets/sheet4.xml", nullptr},
+        {"气象.xlsx", true, "气象.xlsx", "xl/worksheets/sheet9.xml", nullptr},
         {"missing/工作簿.xlsx", false, nullptr, nullptr, "输出文件时出错\n"},
         {"", false, nullptr, nullptr, nullptr},
     };

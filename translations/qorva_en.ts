@@ -3723,6 +3723,14 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
         <source>气象年统计(&amp;Q)...</source>
         <translation>Weather Year St&amp;atistics...</translation>
     </message>
+    <message>
+        <source>导出工作簿(&amp;K)...</source>
+        <translation>Export &amp;Workbook...</translation>
+    </message>
+    <message>
+        <source>把设计参数、分析结果和状态点导出为 Excel 工作簿</source>
+        <translation>Export the design data, analysis results and state points as an Excel workbook</translation>
+    </message>
 </context>
 <context>
     <name>DocumentCalculations</name>
@@ -4652,6 +4660,10 @@ Wrong file name when opening the file!</translation>
         <source>QORVA文件(*.id)</source>
         <translation>QORVA files (*.id)</translation>
     </message>
+    <message>
+        <source>Excel 工作簿(*.xlsx)</source>
+        <translation>Excel workbook (*.xlsx)</translation>
+    </message>
 </context>
 <context>
     <name>WeatherCommands</name>
@@ -4973,6 +4985,261 @@ Wrong file name when opening the file!</translation>
     <message>
         <source>冬季大气压力Pa</source>
         <translation>Winter atmospheric pressure Pa</translation>
+    </message>
+</context>
+<context>
+    <name>Workbook</name>
+    <message>
+        <source>普通工况</source>
+        <translation>Normal condition</translation>
+    </message>
+    <message>
+        <source>制冷工况</source>
+        <translation>Cooling condition</translation>
+    </message>
+    <message>
+        <source>制热工况</source>
+        <translation>Heating condition</translation>
+    </message>
+    <message>
+        <source>设计参数</source>
+        <translation>Design data</translation>
+    </message>
+    <message>
+        <source>系统</source>
+        <translation>System</translation>
+    </message>
+    <message>
+        <source>房间</source>
+        <translation>Room</translation>
+    </message>
+    <message>
+        <source>夏季室内状态点</source>
+        <translation>Summer indoor state point</translation>
+    </message>
+    <message>
+        <source>夏季室内干球温度</source>
+        <translation>Summer indoor dry-bulb temperature</translation>
+    </message>
+    <message>
+        <source>夏季室内相对湿度</source>
+        <translation>Summer indoor relative humidity</translation>
+    </message>
+    <message>
+        <source>夏季室内湿球温度</source>
+        <translation>Summer indoor wet-bulb temperature</translation>
+    </message>
+    <message>
+        <source>夏季室内含湿量</source>
+        <translation>Summer indoor moisture content</translation>
+    </message>
+    <message>
+        <source>夏季室内焓</source>
+        <translation>Summer indoor enthalpy</translation>
+    </message>
+    <message>
+        <source>冷负荷</source>
+        <translation>Cooling load</translation>
+    </message>
+    <message>
+        <source>夏季湿负荷</source>
+        <translation>Summer moisture load</translation>
+    </message>
+    <message>
+        <source>夏季新风量</source>
+        <translation>Summer outdoor air volume</translation>
+    </message>
+    <message>
+        <source>冬季室内状态点</source>
+        <translation>Winter indoor state point</translation>
+    </message>
+    <message>
+        <source>冬季室内干球温度</source>
+        <translation>Winter indoor dry-bulb temperature</translation>
+    </message>
+    <message>
+        <source>冬季室内相对湿度</source>
+        <translation>Winter indoor relative humidity</translation>
+    </message>
+    <message>
+        <source>冬季室内湿球温度</source>
+        <translation>Winter indoor wet-bulb temperature</translation>
+    </message>
+    <message>
+        <source>冬季室内含湿量</source>
+        <translation>Winter indoor moisture content</translation>
+    </message>
+    <message>
+        <source>冬季室内焓</source>
+        <translation>Winter indoor enthalpy</translation>
+    </message>
+    <message>
+        <source>热负荷</source>
+        <translation>Heating load</translation>
+    </message>
+    <message>
+        <source>冬季湿负荷</source>
+        <translation>Winter moisture load</translation>
+    </message>
+    <message>
+        <source>冬季新风量</source>
+        <translation>Winter outdoor air volume</translation>
+    </message>
+    <message>
+        <source>状态点</source>
+        <translation>State points</translation>
+    </message>
+    <message>
+        <source>工况</source>
+        <translation>Condition</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>大气压力</source>
+        <translation>Atmospheric pressure</translation>
+    </message>
+    <message>
+        <source>干球温度</source>
+        <translation>Dry-bulb temperature</translation>
+    </message>
+    <message>
+        <source>湿球温度</source>
+        <translation>Wet-bulb temperature</translation>
+    </message>
+    <message>
+        <source>相对湿度</source>
+        <translation>Relative humidity</translation>
+    </message>
+    <message>
+        <source>露点温度</source>
+        <translation>Dew-point temperature</translation>
+    </message>
+    <message>
+        <source>含湿量</source>
+        <translation>Moisture content</translation>
+    </message>
+    <message>
+        <source>焓</source>
+        <translation>Enthalpy</translation>
+    </message>
+    <message>
+        <source>水蒸气分压力</source>
+        <translation>Partial pressure of water vapour</translation>
+    </message>
+    <message>
+        <source>饱和水蒸气分压力</source>
+        <translation>Saturation pressure of water vapour</translation>
+    </message>
+    <message>
+        <source>比容</source>
+        <translation>Specific volume</translation>
+    </message>
+    <message>
+        <source>密度</source>
+        <translation>Density</translation>
+    </message>
+    <message>
+        <source>%1
+%2</source>
+        <translation>%1
+%2</translation>
+    </message>
+    <message>
+        <source>工程无法复制</source>
+        <translation>The project cannot be copied</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>数值</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>单位</source>
+        <translation>Unit</translation>
+    </message>
+    <message>
+        <source>设计状态点无法计算，该工况视图无法显示</source>
+        <translation>The design states cannot be computed: this condition&apos;s view cannot be shown</translation>
+    </message>
+    <message>
+        <source>没有新风量</source>
+        <translation>No outdoor air volume</translation>
+    </message>
+    <message>
+        <source>工程没有该季节的空气密度，新风量无法换算为 kg/h</source>
+        <translation>The project has no air density for the season: the outdoor air volume cannot be turned into kg/h</translation>
+    </message>
+    <message>
+        <source>室内设计状态点无法计算</source>
+        <translation>The indoor design state cannot be computed</translation>
+    </message>
+    <message>
+        <source>全年新风</source>
+        <translation>Fresh air by month</translation>
+    </message>
+    <message>
+        <source>月份</source>
+        <translation>Month</translation>
+    </message>
+    <message>
+        <source>供冷</source>
+        <translation>Cooling</translation>
+    </message>
+    <message>
+        <source>供热</source>
+        <translation>Heating</translation>
+    </message>
+    <message>
+        <source>说明</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>全年</source>
+        <translation>Year</translation>
+    </message>
+    <message>
+        <source>%1
+%2：%3</source>
+        <translation>%1
+%2: %3</translation>
+    </message>
+    <message>
+        <source>工作表“%1”超出 Excel 的 1048576 行、16384 列</source>
+        <translation>Sheet &quot;%1&quot; exceeds Excel&apos;s 1048576 rows or 16384 columns</translation>
+    </message>
+    <message>
+        <source>工作表“%1”无法建立</source>
+        <translation>Sheet &quot;%1&quot; cannot be made</translation>
+    </message>
+    <message>
+        <source>气象小时数</source>
+        <translation>Weather hours</translation>
+    </message>
+    <message>
+        <source>气象月平均</source>
+        <translation>Weather monthly means</translation>
+    </message>
+    <message>
+        <source>室外计算参数</source>
+        <translation>Outdoor design conditions</translation>
+    </message>
+    <message>
+        <source>这是一个文件夹</source>
+        <translation>This is a folder</translation>
+    </message>
+    <message>
+        <source>无法建立临时文件</source>
+        <translation>No temporary file can be made</translation>
+    </message>
+    <message>
+        <source>无法建立工作簿</source>
+        <translation>The workbook cannot be made</translation>
     </message>
 </context>
 </TS>

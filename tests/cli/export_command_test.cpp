@@ -31,7 +31,6 @@ TEST(ExportCommand, WritesTheWorkbookOrNothingWithTheReason)
     };
     const Case cases[] = {
         {"no output", {kSample}, 2, "usage: qorva-cli export"},
-        {"an unknown option", {kSample, out, "--json"}, 2, "usage: qorva-cli export"},
         {"--weather without a file", {kSample, out, "--weather"}, 2, "usage: qorva-cli export"},
         {"a missing project",
          {"/nonexistent/in.id", out},

@@ -30,8 +30,9 @@ const std::string kBologna = QORVA_SOURCE_DIR "/examples/ITA_ER_Bologna-Marconi.
 // Latin words a Chinese interface shows as they are: units, standards,
 // file formats and the names of the chart's quantities.
 const std::set<QString> kLatinTerms = {
-    "kcal", "ASHRAE", "EnergyPlus", "TMYx",  "Bologna", "Marconi", "epw",  "csv",  "EPW",   "CSV",  "PNG",
-    "SVG",  "PDF",    "EMF",        "QORVA", "qorva",   "Arial",   "Noto", "Sans", "Serif", "Mono", "CJK",
+    "kcal",  "ASHRAE", "EnergyPlus", "TMYx",  "Bologna", "Marconi", "epw",   "csv",
+    "EPW",   "CSV",    "PNG",        "SVG",   "PDF",     "EMF",     "QORVA", "qorva",
+    "Arial", "Noto",   "Sans",       "Serif", "Mono",    "CJK",     "Excel", "xlsx",
 };
 
 // The texts of a Chinese dialog holding a Latin word of four or more

@@ -40,6 +40,7 @@ void ChartViewCache::clear()
     m_frame.reset();
     m_grid = QImage();
     m_objects = QImage();
+    m_spare = QImage();
     m_bObjectsValid = false;
     m_texts.clear();
 }
@@ -81,12 +82,15 @@ bool ChartViewCache::scroll(QPoint delta)
     for (QImage* image : {&m_grid, &m_objects}) {
         if (image == &m_objects && !objects)
             continue;
-        QImage moved = blank(size, ratio);
-        QPainter painter(&moved);
+        // Into the spare image of the same size, which then changes place
+        // with it: a scroll allocates nothing.
+        if (m_spare.size() != image->size() || m_spare.devicePixelRatio() != ratio)
+            m_spare = blank(size, ratio);
+        QPainter painter(&m_spare);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.drawImage(QPointF(delta), *image);
         painter.end();
-        *image = std::move(moved);
+        std::swap(*image, m_spare);
     }
     m_offset += delta;
     for (const QRect& strip : uncovered) {

@@ -74,6 +74,7 @@ private:
     QRect m_visible;
     QImage m_grid;
     QImage m_objects;
+    QImage m_spare; // what a scroll draws the moved images into
     bool m_bObjectsValid = false;
     RasterCache m_texts;
     int m_nGridDraws = 0;

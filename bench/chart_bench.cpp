@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "chart/ChartImage.h"
-#include "chart/ChartPageCache.h"
+#include "chart/ChartViewCache.h"
 #include "chart/QPainterCanvas.h"
 #include "chart/RecordingCanvas.h"
 #include "chart/ChartRenderer.h"
@@ -92,8 +92,7 @@ struct BusyChart {
 
 // The chart drawn by a renderer into a white image, as an export or the
 // view's renderer draws it (layouts: the texts' shapes kept, or none).
-void drawIntoImage(QImage& image, ChartRenderer& renderer, const ChartDevice& device,
-                   RasterCache* layouts)
+void drawIntoImage(QImage& image, ChartRenderer& renderer, const ChartDevice& device, RasterCache* layouts)
 {
     image.fill(Qt::white);
     QPainter painter(&image);
@@ -118,25 +117,6 @@ void BM_FullRedrawIntoImage(benchmark::State& state)
         drawIntoImage(image, renderer, device, &layouts);
 }
 BENCHMARK(BM_FullRedrawIntoImage)->Arg(200)->Arg(2000)->Unit(benchmark::kMillisecond);
-
-// The same as the view makes it on a zoom: its page cache (kept renderer,
-// kept text shapes) drawing grid and objects anew, antialiased, for a
-// scale that changes every time (1 and 1.001 in turn).
-void BM_ViewRedraw(benchmark::State& state)
-{
-    BusyChart chart(static_cast<int>(state.range(0)));
-    const ChartDevice device;
-    ChartRenderer renderer(chart.idg);
-    chart::ChartPageCache cache(renderer);
-    const QSize size = chart::pageSize(device, false);
-    int step = 0;
-    for (auto _ : state) {
-        const double scale = step++ % 2 == 0 ? 1.0 : 1.001;
-        benchmark::DoNotOptimize(cache.page(device, size * scale, scale, 1.0).constBits());
-    }
-    state.counters["grid_draws"] = cache.gridDraws();
-}
-BENCHMARK(BM_ViewRedraw)->Arg(200)->Arg(2000)->Unit(benchmark::kMillisecond);
 
 // The first drawing of a new renderer, as each export and the printer make
 // it: everything traced, measured and shaped afresh.
@@ -183,77 +163,47 @@ void BM_ChartGeometryAfterQtPainting(benchmark::State& state)
 }
 BENCHMARK(BM_ChartGeometryAfterQtPainting)->Arg(200)->Unit(benchmark::kMillisecond);
 
-// What the view does now for a preview and an edit, beside the full redraw
-// above, which is what it did for both before the grid was kept apart: the
-// page cache at zoom 1, painted into a viewport of 1280 × 800 pixels.
+// The view's cache on a viewport of 1280 × 800 logical pixels at a screen
+// ratio of 1 or 2 (2560 × 1600 device pixels) and a zoom of 1, 4 or 16,
+// scrolled to the middle of the zoomed page.
 const QSize kViewport(1280, 800);
 
 struct ViewPage {
     BusyChart chart;
     const ChartDevice device;
     ChartRenderer renderer{chart.idg};
-    chart::ChartPageCache cache{renderer};
-    const QSize size = chart::pageSize(device, false);
-    QImage viewport{kViewport, QImage::Format_ARGB32_Premultiplied};
+    chart::ChartViewCache cache{renderer};
+    const double ratio;
+    const double zoom;
+    QRect page;
+    QImage screen;
 
-    // redrawOnlyChanges off: every object drawing starts from the whole grid.
-    explicit ViewPage(int objects, bool redrawOnlyChanges = true) : chart(objects)
+    ViewPage(int objects, double ratio, double zoom) : chart(objects), ratio(ratio), zoom(zoom)
     {
-        cache.setRedrawOnlyChanges(redrawOnlyChanges);
-        cache.page(device, size, 1.0, 1.0);
-        viewport.fill(Qt::white);
+        const QSize size = chart::pageSize(device, false) * zoom;
+        page = QRect(QPoint(0, 0), size);
+        if (zoom > 1)
+            page.moveTopLeft(-QPoint(size.width() / 2, size.height() / 3));
+        screen = QImage(kViewport * ratio, QImage::Format_ARGB32_Premultiplied);
+        screen.setDevicePixelRatio(ratio);
+        paint();
     }
-    // After an edit: the objects drawn again over the kept grid and the
-    // places that changed copied into the viewport, as the view repaints.
-    void redrawObjects()
+    // A paint of the view: the kept image laid onto the screen.
+    void paint()
     {
-        cache.invalidateObjects();
-        const QImage& page = cache.page(device, size, 1.0, 1.0);
-        QPainter painter(&viewport);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        for (const QRect& changed : cache.changedRegion())
-            painter.drawImage(changed.topLeft(), page, changed);
+        const QImage& shown = cache.image(device, kViewport, page, zoom, ratio);
+        QPainter painter(&screen);
+        painter.drawImage(cache.visible().topLeft(), shown);
         painter.end();
-        benchmark::DoNotOptimize(viewport.constBits());
+        benchmark::DoNotOptimize(screen.constBits());
     }
 };
 
-// One hollow preview marker moving over the kept page: the view repaints the
-// marker's old and new places from the page and draws the marker.
-void BM_PreviewUpdate(benchmark::State& state)
+// One point moved (a dialog's OK, an undo): the objects of the viewport
+// drawn again over its kept grid, and the view painted.
+void BM_ViewEdit(benchmark::State& state)
 {
-    ViewPage view(static_cast<int>(state.range(0)));
-    CStatePoint marker = *view.chart.points[0];
-    int step = 0;
-    for (auto _ : state) {
-        const CanvasRect before = view.renderer.PreviewMarkerRectangle(marker);
-        marker.m_d = static_cast<float>(0.006 + 0.0001 * (step % 40));
-        marker.m_h = static_cast<float>(40.0 + 0.5 * (step % 30));
-        ++step;
-        const CanvasRect after = view.renderer.PreviewMarkerRectangle(marker);
-        QPainter painter(&view.viewport);
-        QRegion exposed(QRect(before.left, before.top, before.width() + 1, before.height() + 1));
-        exposed += QRect(after.left, after.top, after.width() + 1, after.height() + 1);
-        painter.setClipRegion(exposed);
-        painter.drawImage(QPoint(0, 0), view.cache.page(view.device, view.size, 1.0, 1.0));
-        painter.setRenderHint(QPainter::Antialiasing);
-        QPainterCanvas canvas(painter);
-        view.renderer.DrawPreviewMarker(canvas, marker);
-        painter.end();
-        benchmark::DoNotOptimize(view.viewport.constBits());
-    }
-    state.counters["grid_draws"] = view.cache.gridDraws();
-    state.counters["object_draws"] = view.cache.objectDraws();
-}
-BENCHMARK(BM_PreviewUpdate)->Arg(200)->Unit(benchmark::kMillisecond);
-
-// One point moved: the objects are drawn again over the kept grid and the
-// viewport is repainted from the page. Second argument 1: only where the
-// drawing calls changed (as the view does); 0: all objects over the whole
-// grid (the way before).
-void BM_ObjectEdit(benchmark::State& state)
-{
-    ViewPage view(static_cast<int>(state.range(0)), state.range(1) != 0);
+    ViewPage view(static_cast<int>(state.range(2)), double(state.range(0)), double(state.range(1)));
     CStatePoint& moved = *view.chart.points[5];
     const CStatePoint original = moved;
     int step = 0;
@@ -261,38 +211,35 @@ void BM_ObjectEdit(benchmark::State& state)
         moved.m_d = original.m_d + 0.0005f * static_cast<float>(step % 2);
         moved.m_h = original.m_h + 2.0f * static_cast<float>(step % 2);
         ++step;
-        view.redrawObjects();
+        view.cache.invalidateObjects();
+        view.paint();
     }
     state.counters["grid_draws"] = view.cache.gridDraws();
 }
-BENCHMARK(BM_ObjectEdit)
-    ->Args({200, 0})
-    ->Args({200, 1})
-    ->Args({2000, 0})
-    ->Args({2000, 1})
+BENCHMARK(BM_ViewEdit)
+    ->ArgNames({"ratio", "zoom", "objects"})
+    ->ArgsProduct({{1, 2}, {1, 4, 16}, {200}})
+    ->Args({1, 1, 2000})
+    ->Args({2, 1, 2000})
     ->Unit(benchmark::kMillisecond);
 
-// The same over twenty points in turn (each moved and then moved back),
-// the mean of what moving a point costs on the page: most points are ends
-// of process lines that cross much of the page.
-void BM_ObjectEditAnyPoint(benchmark::State& state)
+// A scroll by a wheel step (40 logical pixels down, then back up): the kept
+// images shifted and the strip uncovered drawn.
+void BM_ViewScroll(benchmark::State& state)
 {
-    ViewPage view(static_cast<int>(state.range(0)));
-    constexpr int kMoved[] = {0, 1, 2, 3, 4, 5, 7, 8, 9, 10, 11, 12, 13, 14, 15, 20, 25, 30, 40, 50};
-    std::vector<CStatePoint> originals;
-    for (const int index : kMoved)
-        originals.push_back(*view.chart.points[static_cast<std::size_t>(index)]);
+    ViewPage view(200, double(state.range(0)), double(state.range(1)));
     int step = 0;
     for (auto _ : state) {
-        const std::size_t which = static_cast<std::size_t>(step / 2) % std::size(kMoved);
-        CStatePoint& moved = *view.chart.points[static_cast<std::size_t>(kMoved[which])];
-        moved.m_d = originals[which].m_d + 0.0005f * static_cast<float>(step % 2 == 0);
-        moved.m_h = originals[which].m_h + 2.0f * static_cast<float>(step % 2 == 0);
-        ++step;
-        view.redrawObjects();
+        view.page.translate(0, step++ % 2 == 0 ? -40 : 40);
+        view.paint();
     }
+    state.counters["grid_draws"] = view.cache.gridDraws();
+    state.counters["strips"] = view.cache.stripDraws();
 }
-BENCHMARK(BM_ObjectEditAnyPoint)->Arg(200)->Arg(2000)->Iterations(40)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ViewScroll)
+    ->ArgNames({"ratio", "zoom"})
+    ->ArgsProduct({{1, 2}, {1, 4, 16}})
+    ->Unit(benchmark::kMillisecond);
 
 // The 200-object page with the Bologna year drawn over its grid as the
 // density map (the map made once, as the document makes it when the year or

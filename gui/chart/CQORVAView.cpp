@@ -17,11 +17,6 @@
 
 namespace {
 
-// Beyond this many device pixels the page is not kept as one image: at high
-// magnification only the exposed part is drawn on every paint. The page
-// cache keeps three images of this size (grid, lines, page).
-constexpr qint64 kMaxCachedPixels = 12'000'000;
-
 // Cross hairs with a small box at the hot spot: picking an object.
 QCursor pickCursor()
 {
@@ -53,7 +48,7 @@ bool sameDevice(const ChartDevice& a, const ChartDevice& b)
 } // namespace
 
 CQORVAView::CQORVAView(CQORVADoc& document, QWidget* parent)
-    : CZoomView(parent), m_document(document), m_chart(document.model()), m_pageCache(m_chart)
+    : CZoomView(parent), m_document(document), m_chart(document.model()), m_viewCache(m_chart)
 {
     setObjectName("CQORVAView");
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -132,23 +127,14 @@ void CQORVAView::OnDocumentChanged(const DocumentEvent& event)
 void CQORVAView::InvalidateChart()
 {
     m_bLayoutCurrent = false;
-    m_pageCache.clear();
+    m_viewCache.clear();
     viewport()->update();
 }
 
 void CQORVAView::RedrawObjects()
 {
-    m_pageCache.invalidateObjects();
-    const QSize size = deviceSize();
-    const double ratio = viewport()->devicePixelRatioF();
-    if (!isVisible() || qint64(size.width()) * size.height() * ratio * ratio > kMaxCachedPixels) {
-        viewport()->update();
-        return;
-    }
-    // Drawn at once, so only the places an edit changed are painted again.
-    m_pageCache.page(chartDevice(), size, zoomScale(), ratio);
-    m_bLayoutCurrent = true;
-    viewport()->update(m_pageCache.changedRegion().translated(deviceOrigin()));
+    m_viewCache.invalidateObjects();
+    viewport()->update();
 }
 
 void CQORVAView::SetPreviewState(std::optional<CStatePoint> state)
@@ -187,22 +173,15 @@ void CQORVAView::EnsureLayout()
 
 void CQORVAView::OnDraw(QPainter& painter, const QRect&)
 {
-    const QSize size = deviceSize();
-    const double ratio = viewport()->devicePixelRatioF();
-    if (qint64(size.width()) * size.height() * ratio * ratio > kMaxCachedPixels) {
-        m_pageCache.clear();
-        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-        QPainterCanvas canvas(painter);
-        m_chart.DrawChart(canvas, chartDevice());
-        m_bLayoutCurrent = true;
-        return;
-    }
-    // Drawn at the screen's own resolution, so high-density screens stay sharp.
-    const QImage& page = m_pageCache.page(chartDevice(), size, zoomScale(), ratio);
+    // Drawn at the screen's own resolution, so high-density screens stay
+    // sharp; only what the viewport shows is kept and drawn.
+    const QImage& shown =
+        m_viewCache.image(chartDevice(), viewport()->size(), QRect(deviceOrigin(), deviceSize()), zoomScale(),
+                          viewport()->devicePixelRatioF());
     m_bLayoutCurrent = true;
     painter.save();
     painter.resetTransform();
-    painter.drawImage(deviceOrigin(), page);
+    painter.drawImage(m_viewCache.visible().topLeft(), shown);
     painter.restore();
 }
 

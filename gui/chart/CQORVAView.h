@@ -7,7 +7,7 @@
 #include <map>
 #include <optional>
 
-#include "chart/ChartPageCache.h"
+#include "chart/ChartViewCache.h"
 #include "chart/ChartRenderer.h"
 #include "gui/chart/CZoomView.h"
 
@@ -109,7 +109,7 @@ public:
     void SetPreviewState(std::optional<CStatePoint> state);
     const std::optional<CStatePoint>& previewState() const { return m_preview; }
     // The two layers of the drawn page (how often each was drawn, for tests).
-    const chart::ChartPageCache& pageCache() const { return m_pageCache; }
+    const chart::ChartViewCache& viewCache() const { return m_viewCache; }
 
 signals:
     void statusTextChanged(const QString& text);
@@ -184,7 +184,7 @@ private:
     // The drawn page: the grid, drawn again only when its key changes, and
     // the objects over it, drawn again when the document or the pick changed;
     // scrolling, rubber bands and the preview only copy it.
-    chart::ChartPageCache m_pageCache;
+    chart::ChartViewCache m_viewCache;
     // The renderer's layout is that of the model as it is now.
     bool m_bLayoutCurrent = false;
     // Set until the page of a newly shown project has been fitted.

@@ -79,6 +79,12 @@ TEST(SampleProjectView, OpensTheSampleAndShowsItsSummerView)
             view.DoZoomIn(nullptr, 1.0 / view.zoomScale());
         view.horizontalScrollBar()->setValue(0);
         view.verticalScrollBar()->setValue(0);
+        // A deeper zoom about the room's state points.
+        if (const int zoom = qEnvironmentVariableIntValue("QORVA_SCREENSHOT_ZOOM"); zoom > 1) {
+            const CanvasPoint n = view.chart().PointPosition(*DocumentTestAccess::model(document).m_pPoints->at(1));
+            const QPoint at(n.x, n.y);
+            view.DoZoomIn(&at, double(zoom) / view.zoomScale());
+        }
         QElapsedTimer timer;
         timer.start();
         while (timer.elapsed() < seconds * 1000)

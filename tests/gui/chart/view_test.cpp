@@ -328,16 +328,16 @@ TEST_F(ViewTest, APreviewAPickAndAnEditDrawOverTheKeptGrid)
 {
     CIDG& idg = DocumentTestAccess::model(document);
     const QImage before = view->grab().toImage();
-    const int grids = view->pageCache().gridDraws();
-    const int objects = view->pageCache().objectDraws();
+    const int grids = view->viewCache().gridDraws();
+    const int objects = view->viewCache().objectDraws();
 
     CStatePoint preview = *(*idg.m_pPoints)[1];
     preview.m_h += 8.0f;
     view->SetPreviewState(preview);
     const QImage withMarker = view->grab().toImage();
     EXPECT_NE(withMarker, before);
-    EXPECT_EQ(view->pageCache().gridDraws(), grids);
-    EXPECT_EQ(view->pageCache().objectDraws(), objects);
+    EXPECT_EQ(view->viewCache().gridDraws(), grids);
+    EXPECT_EQ(view->viewCache().objectDraws(), objects);
     view->SetPreviewState(std::nullopt);
     EXPECT_EQ(view->grab().toImage(), before);
 
@@ -346,21 +346,21 @@ TEST_F(ViewTest, APreviewAPickAndAnEditDrawOverTheKeptGrid)
     press(QPoint(n.x, n.y));
     release(QPoint(n.x, n.y));
     EXPECT_NE(view->grab().toImage(), before);
-    EXPECT_EQ(view->pageCache().objectDraws(), objects + 1);
+    EXPECT_EQ(view->viewCache().objectDraws(), objects + 1);
 
     document.ChangeCurrentRoom("移动", [](CIDG& model) {
         model.m_nPointRadius = 5;
         return true;
     });
     view->grab();
-    EXPECT_EQ(view->pageCache().gridDraws(), grids);
+    EXPECT_EQ(view->viewCache().gridDraws(), grids);
     // A new pressure is a new grid.
     document.ChangeProject("大气压", [](CIDG& model) {
         model.m_fSummerPressure = 90000.0f;
         return true;
     });
     view->grab();
-    EXPECT_EQ(view->pageCache().gridDraws(), grids + 1);
+    EXPECT_EQ(view->viewCache().gridDraws(), grids + 1);
 }
 
 class ModeRecorder : public ViewModeHandler {

@@ -28,6 +28,7 @@ TEST(CliHelp, HelpGoesToStandardOutputAndNamesEveryCommandWithItsOptions)
     const std::vector<std::vector<std::string>> commands = {
         {"state", "--t", "--tw", "--rh", "--td", "--x", "--h", "--p"},
         {"states", "--p"},
+        {"process", "--p", "--to-t", "--to-rh", "--e", "--dx", "--heat-to", "--ratio"},
         {"convert"},
         {"render", "--system", "--room", "--condition", "--width", "--dpi", "--png-compression", "--page",
          "--print-layout", "--all", "--lang", "--window"},
@@ -51,7 +52,8 @@ TEST(CliHelp, HelpGoesToStandardOutputAndNamesEveryCommandWithItsOptions)
             const std::size_t option = usage.find(command[i], at);
             ASSERT_NE(option, std::string::npos) << command[0] << " " << command[i];
             const char next = usage[option + command[i].size()];
-            EXPECT_TRUE(next == ' ' || next == '\n' || next == ',' || next == '|') << command[0] << " " << command[i];
+            EXPECT_TRUE(next == ' ' || next == '\n' || next == ',' || next == '|')
+                << command[0] << " " << command[i];
         }
     }
 }

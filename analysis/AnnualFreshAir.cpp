@@ -157,3 +157,14 @@ RoomFreshAirInputs RoomAnnualInputs(const CIDG& idg, const CServiceArea& room,
     in.heating = {heating.m_t, heating.m_RH, heating.m_d, heating.m_h};
     return result;
 }
+
+HeatRecovery StoredHeatRecovery(const CServiceArea& room)
+{
+    const RoomHeatRecovery& stored = room.m_recovery;
+    HeatRecovery recovery;
+    if (stored.mode == kRecoveryNone || !(stored.effectiveness >= 0.0f && stored.effectiveness <= 1.0f))
+        return recovery;
+    recovery.kind = stored.mode == kRecoveryTotal ? RecoveryKind::Total : RecoveryKind::Sensible;
+    recovery.effectiveness = stored.effectiveness;
+    return recovery;
+}

@@ -23,7 +23,8 @@ _qorva_cli()
         report) options="--json" ;;
         analyze)
             options="--analysis --system --room --winter --no-winter --fan-rise --supply-diff --dew-point
-                     --preheat --humidify --preheat-diff --mix --heat-to --humidification --json --help" ;;
+                     --preheat --humidify --preheat-diff --mix --heat-to --humidification --recovery --recovery-e
+                     --json --help" ;;
         comfort) options="--ta --rh --tr --v --met --clo --zone --limit --rh-low --rh-high --p" ;;
         climate) options="--hours --months --json" ;;
         annual) options="--system --room --fresh-air --hours --recovery-total --recovery-sensible --json --help" ;;
@@ -45,13 +46,14 @@ _qorva_cli()
         --weather) _filedir '@(epw|EPW|csv|CSV)'; return ;;
         --preheat) COMPREPLY=($(compgen -W "first mix" -- "$cur")); return ;;
         --humidify) COMPREPLY=($(compgen -W "adiabatic steam none" -- "$cur")); return ;;
+        --recovery) COMPREPLY=($(compgen -W "none total sensible" -- "$cur")); return ;;
         --mix) COMPREPLY=($(compgen -W "treat-first mix-first" -- "$cur")); return ;;
         --supply-diff) COMPREPLY=($(compgen -W "max" -- "$cur")); return ;;
         --p | --t | --tw | --rh | --td | --x | --h | --system | --room | --width | --dpi | --png-compression | --window | \
             --fan-rise | --dew-point | --preheat-diff | --heat-to | --humidification | \
             --ta | --tr | --v | --met | --clo | --zone | --limit | --rh-low | --rh-high | --hours | --months | \
             --fresh-air | --recovery-total | --recovery-sensible | --to-t | --to-tw | --to-rh | --to-td | --to-x | \
-            --to-h | --e | --dx | --ratio)
+            --to-h | --e | --dx | --ratio | --recovery-e)
             return ;;
     esac
 

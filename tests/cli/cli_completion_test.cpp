@@ -52,7 +52,7 @@ TEST(CliCompletion, OffersEveryCommandAndItsOptions)
         {"analyze",
          {"--analysis", "--system", "--room", "--winter", "--no-winter", "--fan-rise", "--supply-diff",
           "--dew-point", "--preheat", "--humidify", "--preheat-diff", "--mix", "--heat-to",
-          "--humidification", "--json"}},
+          "--humidification", "--recovery", "--recovery-e", "--json"}},
         {"comfort",
          {"--ta", "--rh", "--tr", "--v", "--met", "--clo", "--zone", "--limit", "--rh-low", "--rh-high",
           "--p"}},

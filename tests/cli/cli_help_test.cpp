@@ -39,7 +39,7 @@ TEST(CliHelp, HelpGoesToStandardOutputAndNamesEveryCommandWithItsOptions)
         {"import-old"},
         {"analyze", "--analysis", "--system", "--room", "--winter", "--no-winter", "--fan-rise",
          "--supply-diff", "--dew-point", "--preheat", "--humidify", "--preheat-diff", "--mix", "--heat-to",
-         "--humidification"},
+         "--humidification", "--recovery", "--recovery-e"},
         {"comfort", "--ta", "--rh", "--tr", "--v", "--met", "--clo", "--zone", "gb-cooling-1", "gb-cooling-2",
          "gb-heating-1", "gb-heating-2", "pmv", "--limit", "--rh-low", "--rh-high", "--p"},
         {"annual", "--system", "--room", "--fresh-air", "--hours", "--recovery-total", "--recovery-sensible"},

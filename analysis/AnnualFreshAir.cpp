@@ -1,6 +1,7 @@
 #include "analysis/AnnualFreshAir.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "analysis/Binding.h"
 #include "psychro/QorvaDll.h"
@@ -165,6 +166,13 @@ HeatRecovery StoredHeatRecovery(const CServiceArea& room)
     if (stored.mode == kRecoveryNone || !(stored.effectiveness >= 0.0f && stored.effectiveness <= 1.0f))
         return recovery;
     recovery.kind = stored.mode == kRecoveryTotal ? RecoveryKind::Total : RecoveryKind::Sensible;
-    recovery.effectiveness = stored.effectiveness;
+    // The room keeps the effectiveness typed as a 32-bit float; its shortest
+    // decimal is the number typed (0.7, not 0.699999988), so the year is the
+    // one typing it gives.
+    char digits[32];
+    const auto written = std::to_chars(digits, digits + sizeof digits, stored.effectiveness);
+    double typed = stored.effectiveness;
+    std::from_chars(digits, written.ptr, typed);
+    recovery.effectiveness = typed;
     return recovery;
 }

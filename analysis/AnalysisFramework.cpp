@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 
 #include "analysis/AnalysisSupport.h"
+#include "model/ProcessSteps.h"
 #include "chart/ResultWording.h"
 #include "model/UnitFormat.h"
 #include "psychro/QorvaDll.h"
@@ -97,6 +98,53 @@ int Steps::pointFromTemperatureMoisture(const std::string& name, float t, float 
     made.m_d = x;
     made.m_bKnownT = made.m_bKnownD = 1;
     return appendCompleted(m_idg, m_region, made);
+}
+
+Steps::Recovered Steps::recoverFreshAir(const RecoveryParams& recovery, float volume)
+{
+    CServiceArea& area = room();
+    const bool winter = m_idg.CurrentCondition() == kConditionWinter;
+    (winter ? area.m_recovery.winterPoint : area.m_recovery.summerPoint) = -1;
+    (winter ? area.m_recovery.winterRecovered : area.m_recovery.summerRecovered) = 0;
+    Recovered recovered;
+    if (recovery.mode == kRecoveryNone)
+        return recovered;
+    process_steps::StepParams step;
+    step.kind = recovery.mode == kRecoveryTotal ? process_steps::StepKind::TotalRecovery
+                                                : process_steps::StepKind::SensibleRecovery;
+    step.effectiveness = recovery.effectiveness;
+    const process_steps::StepResult result =
+        process_steps::RunStep(step, point(kOutdoor), &point(kIndoor), m_idg.m_fSummerPressure, m_region);
+    if (!result.ok())
+        stop(QCoreApplication::translate("ProcessSteps", process_steps::RefusalText(result.refusal))
+                 .toStdString());
+    CStatePoint made;
+    made.m_strName = "W1";
+    made.m_d = result.leaving.m_d;
+    made.m_h = result.leaving.m_h;
+    made.m_bKnownD = made.m_bKnownH = 1;
+    recovered.inlet = appendCompleted(m_idg, m_region, made);
+    if (recovered.inlet < 0)
+        stop(QCoreApplication::translate("ProcessSteps", process_step_messages::kNoState).toStdString());
+    const float q = capacity(kOutdoor, recovered.inlet, volume);
+    if (q == -1.0f)
+        stop("");
+    // In summer the exchanger saves cooling when it lowers the enthalpy, in
+    // winter heating when it raises it.
+    const bool lowered = point(recovered.inlet).m_h < point(kOutdoor).m_h;
+    recovered.saved = lowered != winter ? q : -q;
+    (winter ? area.m_recovery.winterPoint : area.m_recovery.summerPoint) = recovered.inlet;
+    (winter ? area.m_recovery.winterRecovered : area.m_recovery.summerRecovered) = recovered.saved;
+    return recovered;
+}
+
+void Steps::recoveryText(const Recovered& recovered, float volume)
+{
+    if (!recovered.placed())
+        return;
+    result(text_kind::kHeatRecovery,
+           {{value_slot::kAirVolume, volume}, {value_slot::kRecovered, recovered.saved}}, kOutdoor,
+           recovered.inlet);
 }
 
 void Steps::removeFrom(int index)
@@ -198,6 +246,12 @@ template <class Array> auto at(const Array& array, int slot)
     return array[static_cast<std::size_t>(slot)];
 }
 
+void storeRecovery(CServiceArea& room, const RecoveryParams& p)
+{
+    room.m_recovery.mode = p.mode;
+    room.m_recovery.effectiveness = p.effectiveness;
+}
+
 void storeParams(CServiceArea& room, const PrimaryParams& p)
 {
     room.m_anaW[primary_slot::kMaxDifference].i = p.maxDifference;
@@ -228,6 +282,7 @@ void storeParams(CServiceArea& room, const FanCoilParams& p)
     room.m_anaI[fancoil_slot::kDewPointPercent] = p.dewPointPercent;
     room.m_anaI[fancoil_slot::kWinterFlag] = p.winter;
     room.m_anaD[fancoil_slot::kHumidifyMode] = p.humidifyMode == kHumidifySteam ? 1.0 : 0.0;
+    storeRecovery(room, p.recovery);
 }
 
 void storeParams(CServiceArea& room, const FreshAirParams& p)
@@ -236,6 +291,7 @@ void storeParams(CServiceArea& room, const FreshAirParams& p)
     room.m_anaW[freshair_slot::kHeatTo].f = p.heatTo;
     room.m_anaW[freshair_slot::kHumidification].f = p.humidification;
     room.m_anaW[freshair_slot::kHumidifyMode].f = static_cast<float>(p.humidifyMode);
+    storeRecovery(room, p.recovery);
 }
 
 std::string failureMessage(const AnalysisRequest& request, const std::string& reason)
@@ -246,7 +302,7 @@ std::string failureMessage(const AnalysisRequest& request, const std::string& re
     case 0:
         return first + "\n" + reason;
     case 3:
-        return first;
+        return reason.empty() ? first : first + "\n\n" + reason;
     default:
         return first + "\n\n" + reason;
     }
@@ -291,6 +347,7 @@ FanCoilParams StoredFanCoilParams(const CServiceArea& room)
     p.winter = at(room.m_anaI, fancoil_slot::kWinterFlag);
     p.humidifyMode =
         at(room.m_anaD, fancoil_slot::kHumidifyMode) == 1.0 ? kHumidifySteam : kHumidifyAdiabatic;
+    p.recovery = {room.m_recovery.mode, room.m_recovery.effectiveness};
     return p;
 }
 
@@ -301,6 +358,7 @@ FreshAirParams StoredFreshAirParams(const CServiceArea& room)
     p.heatTo = wordF(room, freshair_slot::kHeatTo);
     p.humidification = wordF(room, freshair_slot::kHumidification);
     p.humidifyMode = static_cast<int>(wordF(room, freshair_slot::kHumidifyMode));
+    p.recovery = {room.m_recovery.mode, room.m_recovery.effectiveness};
     return p;
 }
 
@@ -318,12 +376,13 @@ namespace {
 // The names the analyses give the points and process lines they place, and
 // the openings of their plain texts (the other texts they write are result
 // texts whose points are all W, N or such points).
-const std::set<std::string> kAnalysisPointNames = {"O", "C", "L", "P", "W'", "C'",
-                                                   "M", "K", "D", "Q", "C1", "C2"};
+const std::set<std::string> kAnalysisPointNames = {"O", "C", "L", "P",  "W'", "C'", "M",
+                                                   "K", "D", "Q", "C1", "C2", "W1"};
 const std::set<std::string> kAnalysisLineNames = {
-    "W1-C", "N1-C", "O-N1", "P-O", "L-P", "C-L", "L-O", "C-O", "M-O", "O-N",   "W-W'", "W'-C", "N-C",
-    "W-C'", "C'-C", "N-C'", "C-M", "W-C", "L-Q", "C-Q", "Q-O", "L-N", "W'-C1", "W-C1", "N-C1", "C1-L",
-    "L-C2", "N-C2", "C2-O", "W-L", "L-K", "K-C", "L-C", "N-D", "D-O", "K-O",   "W-Q",  "Q-K",  "W'-M"};
+    "W1-C",  "N1-C", "O-N1", "P-O",  "L-P",  "C-L",  "L-O",  "C-O",  "M-O",   "O-N", "W-W'",
+    "W'-C",  "N-C",  "W-C'", "C'-C", "N-C'", "C-M",  "W-C",  "L-Q",  "C-Q",   "Q-O", "L-N",
+    "W'-C1", "W-C1", "N-C1", "C1-L", "L-C2", "N-C2", "C2-O", "W-L",  "L-K",   "K-C", "L-C",
+    "N-D",   "D-O",  "K-O",  "W-Q",  "Q-K",  "W'-M", "W-W1", "W1-L", "W1-W'", "W1-Q"};
 // The fan coil's capacities read "风机盘管制冷量(N-D): …"; earlier builds wrote "风机盘管制冷量 (N-D) …".
 constexpr const char* kAnalysisPlainTexts[] = {"预热后出风温度",    "新风比：",    "送风温差:",
                                                "一次回风量:",       "二次回风量:", "风机盘管制冷量(",
@@ -485,7 +544,7 @@ bool RunAnalysis(CIDG& idg, const AnalysisRequest& request, std::string& message
             storeParams(*room, *f);
             ok = RunFanCoil(idg, reason);
         } else
-            ok = RunFreshAirUnit(idg, std::get<FreshAirParams>(request));
+            ok = RunFreshAirUnit(idg, std::get<FreshAirParams>(request), reason);
     } catch (const AnalysisError& error) {
         message =
             QCoreApplication::translate("AnalysisFramework", analysis_messages::kException).toStdString() +

@@ -36,6 +36,7 @@ inline constexpr int kState = 9;
 inline constexpr int kPreheat = 11;
 inline constexpr int kFreshAirCooling = 13;
 inline constexpr int kFreshAirHeating = 14;
+inline constexpr int kHeatRecovery = 15;
 } // namespace text_kind
 
 // Value slots of a result text (CCommentString::m_fValues).
@@ -50,6 +51,7 @@ inline constexpr int kHeatMoistureRatio = 5;
 inline constexpr int kEnthalpyDifference = 6;
 inline constexpr int kMoistureFlow = 7;
 inline constexpr int kPreheat = 8;
+inline constexpr int kRecovered = 1; // W the heat recovery saves (kHeatRecovery)
 } // namespace value_slot
 
 // Words of CServiceArea::m_anaW used by the primary return-air analysis.
@@ -117,6 +119,13 @@ struct SecondaryParams {
     int humidifyMode = kHumidifyAdiabatic;
 };
 
+// Heat recovery of the fresh air from the room's exhaust N (HeatRecoveryMode of
+// the room); kept in the room's RoomHeatRecovery.
+struct RecoveryParams {
+    int mode = kRecoveryNone;
+    float effectiveness = 0; // fraction 0…1
+};
+
 struct FanCoilParams {
     int mixMode = kTreatThenMix;
     double fanRise = 0.5;
@@ -125,6 +134,7 @@ struct FanCoilParams {
     int dewPointPercent = 95;
     int winter = 0;
     int humidifyMode = kHumidifyAdiabatic;
+    RecoveryParams recovery;
 };
 
 struct FreshAirParams {
@@ -132,6 +142,7 @@ struct FreshAirParams {
     float heatTo = 0;         // t_h, °C
     float humidification = 0; // Wh, kg/h
     int humidifyMode = kHumidifyNone;
+    RecoveryParams recovery;
 };
 
 using AnalysisRequest = std::variant<PrimaryParams, SecondaryParams, FanCoilParams, FreshAirParams>;
@@ -149,7 +160,8 @@ int RunPrimaryWinter(CIDG& idg, const PrimaryParams& params, float supplyVolume,
 int RunSecondaryReturnAir(CIDG& idg, const SecondaryParams& params, std::string& reason);
 // Reads its inputs from the room (the dialog stores them first).
 int RunFanCoil(CIDG& idg, std::string& reason);
-int RunFreshAirUnit(CIDG& idg, const FreshAirParams& params);
+// The reason is empty except when the heat recovery cannot be placed.
+int RunFreshAirUnit(CIDG& idg, const FreshAirParams& params, std::string& reason);
 
 // One analysis as its dialog's OK runs it on the current room: the condition
 // remembered and restored (primary, secondary) or left where the analysis
@@ -242,9 +254,9 @@ inline constexpr const char* kSupplyDifferenceInvalid =
 inline constexpr const char* kMaxDifferenceItem = QT_TRANSLATE_NOOP("AnalysisFramework", "最大送风温差");
 // Asked before a run empties views holding objects the user drew ("%1": how
 // many, "%2": one line per room, "system/room：views").
-inline constexpr const char* kClearDrawnObjects = QT_TRANSLATE_NOOP(
-    "AnalysisFramework", "运行分析将清除以下视图中您绘制的 %1 个对象，是否继续？\n%2");
+inline constexpr const char* kClearDrawnObjects =
+    QT_TRANSLATE_NOOP("AnalysisFramework", "运行分析将清除以下视图中您绘制的 %1 个对象，是否继续？\n%2");
 // The same for one object, whose English is singular ("%1": the rooms).
-inline constexpr const char* kClearOneDrawnObject = QT_TRANSLATE_NOOP(
-    "AnalysisFramework", "运行分析将清除以下视图中您绘制的 1 个对象，是否继续？\n%1");
+inline constexpr const char* kClearOneDrawnObject =
+    QT_TRANSLATE_NOOP("AnalysisFramework", "运行分析将清除以下视图中您绘制的 1 个对象，是否继续？\n%1");
 } // namespace analysis_messages

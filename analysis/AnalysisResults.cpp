@@ -47,6 +47,8 @@ std::optional<Named> kindValue(int kind)
                      result_slot::kEnthalpyDifference};
     case static_cast<int>(ResultKind::Humidification):
         return Named{"humidification", ResultQuantity::MoistureFlow, result_slot::kMoistureFlow};
+    case result_kind::kHeatRecovery:
+        return Named{"heat_recovery", ResultQuantity::Power, result_slot::kRecovered};
     default:
         return std::nullopt;
     }
@@ -74,7 +76,7 @@ constexpr Labelled kLabelled[] = {
 bool isWinterName(std::string_view key)
 {
     return key == "heating" || key.starts_with("preheat") || key == "fresh_air_heating" ||
-           key.find("humidification") != std::string_view::npos;
+           key == "heat_recovery" || key.find("humidification") != std::string_view::npos;
 }
 
 // The text's words before its value: up to the last colon.

@@ -48,6 +48,20 @@ public:
     // An independent point completed from (x, h) or (t, x); −1 on failure.
     int pointFromMoistureEnthalpy(const std::string& name, float x, float h);
     int pointFromTemperatureMoisture(const std::string& name, float t, float x);
+    // The outdoor air after a heat exchanger that recovers heat from the
+    // room's exhaust N: the point W1 the recovery step places, kept in the
+    // room's RoomHeatRecovery for the current condition, with the heat it saves
+    // the coil after it (W at the summer density; negative where the
+    // exchanger adds to the load). W itself and nothing saved when the room
+    // recovers no heat; stops with the step's refusal.
+    struct Recovered {
+        int inlet = kOutdoor; // the air the coil treats
+        float saved = 0;
+        bool placed() const { return inlet != kOutdoor; }
+    };
+    Recovered recoverFreshAir(const RecoveryParams& recovery, float volume);
+    // The 热回收量 text of W-W1 (nothing without recovery).
+    void recoveryText(const Recovered& recovered, float volume);
     // Removes every point from index on (the points a failed step placed last).
     void removeFrom(int index);
 

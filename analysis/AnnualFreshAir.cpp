@@ -1,6 +1,7 @@
 #include "analysis/AnnualFreshAir.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "analysis/Binding.h"
 #include "psychro/QorvaDll.h"
@@ -156,4 +157,22 @@ RoomFreshAirInputs RoomAnnualInputs(const CIDG& idg, const CServiceArea& room,
     in.cooling = {cooling.m_t, cooling.m_RH, cooling.m_d, cooling.m_h};
     in.heating = {heating.m_t, heating.m_RH, heating.m_d, heating.m_h};
     return result;
+}
+
+HeatRecovery StoredHeatRecovery(const CServiceArea& room)
+{
+    const RoomHeatRecovery& stored = room.m_recovery;
+    HeatRecovery recovery;
+    if (stored.mode == kRecoveryNone || !(stored.effectiveness >= 0.0f && stored.effectiveness <= 1.0f))
+        return recovery;
+    recovery.kind = stored.mode == kRecoveryTotal ? RecoveryKind::Total : RecoveryKind::Sensible;
+    // The room keeps the effectiveness typed as a 32-bit float; its shortest
+    // decimal is the number typed (0.7, not 0.699999988), so the year is the
+    // one typing it gives.
+    char digits[32];
+    const auto written = std::to_chars(digits, digits + sizeof digits, stored.effectiveness);
+    double typed = stored.effectiveness;
+    std::from_chars(digits, written.ptr, typed);
+    recovery.effectiveness = typed;
+    return recovery;
 }

@@ -127,5 +127,9 @@ struct RoomFreshAirInputs {
     FreshAirYearInputs inputs;
 };
 
+// The heat recovery stored with a room (the one its fresh-air analyses use):
+// what the year of a room takes when no other recovery is chosen.
+HeatRecovery StoredHeatRecovery(const CServiceArea& room);
+
 RoomFreshAirInputs RoomAnnualInputs(const CIDG& idg, const CServiceArea& room,
                                     std::optional<double> typedFlowKgPerH = std::nullopt);

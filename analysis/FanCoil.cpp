@@ -9,7 +9,9 @@
 // K on the room's enthalpy line), the fan coils treat the room air, and the
 // two streams meet either after treatment (K and D mix into O) or before it
 // (K and N mix into C, which the fan coil takes to O). In winter the
-// fresh-air unit heats W to Q and humidifies it to K.
+// fresh-air unit heats W to Q and humidifies it to K. With heat recovery from
+// the exhaust the fresh-air unit treats W1, the outdoor air after the
+// exchanger, instead of W.
 
 using namespace analysis_support;
 using unit_format::Format;
@@ -54,6 +56,18 @@ public:
     }
 };
 
+// The fresh air's way into the fresh-air unit's first coil (to, named coil): W-L or W-Q,
+// or through the exchanger W-W1 and W1-L or W1-Q.
+void freshAirLine(FanCoilSteps& steps, const Steps::Recovered& recovered, const std::string& coil, int to)
+{
+    if (recovered.placed()) {
+        steps.line("W-W1", kOutdoor, recovered.inlet);
+        steps.line("W1-" + coil, recovered.inlet, to);
+    } else {
+        steps.line("W-" + coil, kOutdoor, to);
+    }
+}
+
 float summer(FanCoilSteps& steps, const FanCoilParams& params)
 {
     CIDG& idg = steps.idg();
@@ -63,6 +77,8 @@ float summer(FanCoilSteps& steps, const FanCoilParams& params)
     if (fresh == 0.0f)
         stop(QCoreApplication::translate("AnalysisFramework", analysis_messages::kNoFreshAir).toStdString());
     const float dewPoint = static_cast<float>(params.dewPointPercent * 0.01);
+    const Steps::Recovered recovered = steps.recoverFreshAir(params.recovery, fresh);
+    const int inlet = recovered.inlet;
 
     int k = -1, l = -1;
     if (params.fanRise > 0.0) {
@@ -120,7 +136,7 @@ float summer(FanCoilSteps& steps, const FanCoilParams& params)
             stop(QCoreApplication::translate("FanCoil", "计算C点\n").toStdString() +
                  idg.DescribePoint(steps.point(kIndoor)) + "\n" + idg.DescribePoint(steps.point(k)));
         steps.line("N-C", kIndoor, c);
-        steps.line("W-L", kOutdoor, l);
+        freshAirLine(steps, recovered, "L", l);
         if (k != l) {
             steps.line("L-K", l, k);
             steps.line("K-C", k, c);
@@ -131,9 +147,11 @@ float summer(FanCoilSteps& steps, const FanCoilParams& params)
         steps.line("O-N", o, kIndoor);
         AddStateText(idg, kIndoor, "室内点");
         AddStateText(idg, kOutdoor, "室外点");
+        if (recovered.placed())
+            AddStateText(idg, recovered.inlet, "热回收后点");
         AddStateText(idg, c, "混合点");
         AddStateText(idg, o, "送风点");
-        steps.moisture(kOutdoor, l, fresh);
+        steps.moisture(inlet, l, fresh);
         steps.moisture(c, o, g);
         steps.capacityLine("风机盘管制冷量", c, o, g);
     } else {
@@ -150,7 +168,7 @@ float summer(FanCoilSteps& steps, const FanCoilParams& params)
         steps.line("N-D", kIndoor, d);
         steps.line("D-O", d, o);
         steps.line("O-N", o, kIndoor);
-        steps.line("W-L", kOutdoor, l);
+        freshAirLine(steps, recovered, "L", l);
         if (k != l) {
             steps.line("L-K", l, k);
             steps.line("K-O", k, o);
@@ -159,14 +177,17 @@ float summer(FanCoilSteps& steps, const FanCoilParams& params)
         }
         AddStateText(idg, kIndoor, "室内点");
         AddStateText(idg, kOutdoor, "室外点");
+        if (recovered.placed())
+            AddStateText(idg, recovered.inlet, "热回收后点");
         AddStateText(idg, o, "送风点");
         steps.mixRatio(k, o, d);
-        steps.moisture(kOutdoor, l, fresh);
+        steps.moisture(inlet, l, fresh);
         steps.moisture(kIndoor, d, g - fresh);
         steps.capacityLine("风机盘管制冷量", kIndoor, d, g - fresh);
     }
     steps.totalAir(o, kIndoor, g);
-    steps.capacityLine("新风空调器制冷量", kOutdoor, l, fresh);
+    steps.capacityLine("新风空调器制冷量", inlet, l, fresh);
+    steps.recoveryText(recovered, fresh);
     return g;
 }
 
@@ -192,7 +213,9 @@ void winter(FanCoilSteps& steps, const FanCoilParams& params, float g)
     const bool isothermal = params.humidifyMode == kHumidifySteam;
     const double xn = steps.point(kIndoor).m_d, hn = steps.point(kIndoor).m_h;
     const float xo = steps.point(o).m_d, ho = steps.point(o).m_h, to = steps.point(o).m_t;
-    const float xw = steps.point(kOutdoor).m_d;
+    const Steps::Recovered recovered = steps.recoverFreshAir(params.recovery, fresh);
+    const int inlet = recovered.inlet;
+    const float xw = steps.point(inlet).m_d;
     int q = -1, k = -1;
 
     if (params.mixMode == kMixThenTreat) {
@@ -215,7 +238,7 @@ void winter(FanCoilSteps& steps, const FanCoilParams& params, float g)
             if (q < 0)
                 stop(idg.m_strLastNote);
         }
-        steps.line("W-Q", kOutdoor, q);
+        freshAirLine(steps, recovered, "Q", q);
         steps.line("Q-K", q, k);
         steps.line("K-C", k, c);
         steps.line("N-C", kIndoor, c);
@@ -223,19 +246,20 @@ void winter(FanCoilSteps& steps, const FanCoilParams& params, float g)
         steps.line("O-N", o, kIndoor);
         AddStateText(idg, kIndoor, "室内点");
         AddStateText(idg, kOutdoor, "室外点");
+        if (recovered.placed())
+            AddStateText(idg, recovered.inlet, "热回收后点");
         AddStateText(idg, o, "送风点");
         AddStateText(idg, q, "新风机组加热后");
         AddStateText(idg, k, "新风机组出风点");
         steps.mixRatio(kIndoor, c, k);
     } else {
-        q = isothermal
-                ? steps.linePoint("Q", CIDG::kMethodEqualMoisture, kOutdoor, CStatePoint::kDryBulb, to)
-                : steps.linePoint("Q", CIDG::kMethodEqualMoisture, kOutdoor, CStatePoint::kEnthalpy, ho);
+        q = isothermal ? steps.linePoint("Q", CIDG::kMethodEqualMoisture, inlet, CStatePoint::kDryBulb, to)
+                       : steps.linePoint("Q", CIDG::kMethodEqualMoisture, inlet, CStatePoint::kEnthalpy, ho);
         if (q < 0)
             stop((isothermal ? QCoreApplication::translate("FanCoil", "计算Q点(等温加湿)")
                              : QCoreApplication::translate("FanCoil", "计算Q点(等焓加湿)"))
                      .toStdString() +
-                 "\n" + idg.DescribePoint(steps.point(kOutdoor)));
+                 "\n" + idg.DescribePoint(steps.point(inlet)));
         const int d =
             isothermal
                 ? steps.linePoint("D", CIDG::kMethodEqualMoisture, kIndoor, CStatePoint::kDryBulb, to)
@@ -254,7 +278,7 @@ void winter(FanCoilSteps& steps, const FanCoilParams& params, float g)
             if (k < 0)
                 stop(idg.m_strLastNote);
         }
-        steps.line("W-Q", kOutdoor, q);
+        freshAirLine(steps, recovered, "Q", q);
         steps.line("Q-K", q, k);
         steps.line("K-O", k, o);
         steps.line("N-D", kIndoor, d);
@@ -262,6 +286,8 @@ void winter(FanCoilSteps& steps, const FanCoilParams& params, float g)
         steps.line("O-N", o, kIndoor);
         AddStateText(idg, kIndoor, "室内点");
         AddStateText(idg, kOutdoor, "室外点");
+        if (recovered.placed())
+            AddStateText(idg, recovered.inlet, "热回收后点");
         AddStateText(idg, d, "盘管出风点");
         AddStateText(idg, o, "送风点");
         AddStateText(idg, q, "新风机组加热后");
@@ -269,8 +295,9 @@ void winter(FanCoilSteps& steps, const FanCoilParams& params, float g)
         steps.mixRatio(d, o, k);
     }
     steps.totalAir(o, kIndoor, g);
-    steps.capacityLine("盘管加热量", kOutdoor, q, fresh);
+    steps.capacityLine("盘管加热量", inlet, q, fresh);
     steps.moisture(q, k, fresh);
+    steps.recoveryText(recovered, fresh);
 }
 
 } // namespace

@@ -5,7 +5,9 @@
 // The fresh-air unit (新风工况分析): in summer it cools the outdoor air W to L,
 // the state on the room's enthalpy line at the machine dew point; in winter
 // it heats W at constant moisture to W' and humidifies it by a chosen amount
-// to M.
+// to M. With heat recovery from the exhaust the outdoor air first passes the
+// exchanger to W1, and the coils work from there: W → W1 → L in summer,
+// W → W1 → W' → M in winter, the loads taken from W1.
 
 using namespace analysis_support;
 
@@ -26,6 +28,9 @@ void summer(Steps& steps, const FreshAirParams& params)
     if (!PrepareCondition(idg, kConditionSummer))
         stop("");
     CServiceArea& room = steps.room();
+    const float fresh = idg.RoomFreshAir();
+    const Steps::Recovered recovered = steps.recoverFreshAir(params.recovery, fresh);
+    const int inlet = recovered.inlet;
     const int l = steps.linePoint("L", CIDG::kMethodEqualEnthalpy, kIndoor, CStatePoint::kRelativeHumidity,
                                   params.dewPoint);
     if (l < 0)
@@ -34,13 +39,12 @@ void summer(Steps& steps, const FreshAirParams& params)
     if (steps.airVolume(kOutdoor, l, idg.RoomLoad()) == -1.0f)
         stop("");
     setValue(room, freshair_slot::kMarker, -1.0f);
-    const float fresh = idg.RoomFreshAir();
-    const float cooling = steps.capacity(kOutdoor, l, fresh);
+    const float cooling = steps.capacity(inlet, l, fresh);
     if (cooling == -1.0f)
         stop("");
     setValue(room, freshair_slot::kCooling, cooling);
     float dh = 0;
-    if (!h1h2_deltah(steps.point(kOutdoor).m_h, steps.point(l).m_h, &dh))
+    if (!h1h2_deltah(steps.point(inlet).m_h, steps.point(l).m_h, &dh))
         stop("");
     setValue(room, freshair_slot::kEnthalpyDifference, dh);
 
@@ -50,13 +54,24 @@ void summer(Steps& steps, const FreshAirParams& params)
         s->m_strValue = label;
         s->m_fValues[value_slot::kAirVolume] = fresh;
     };
-    stateText(kOutdoor, "空调器进风状态点参数W");
+    if (recovered.placed()) {
+        stateText(kOutdoor, "热回收器进风状态点参数W");
+        stateText(inlet, "空调器进风状态点参数W1");
+    } else {
+        stateText(kOutdoor, "空调器进风状态点参数W");
+    }
     stateText(l, "空调器出风状态点参数L");
     steps.result(text_kind::kFreshAirCooling,
-                 {{value_slot::kAirVolume, fresh}, {value_slot::kCooling, cooling}}, kOutdoor, l);
+                 {{value_slot::kAirVolume, fresh}, {value_slot::kCooling, cooling}}, inlet, l);
     steps.result(text_kind::kTreatmentEnthalpy,
-                 {{value_slot::kAirVolume, fresh}, {value_slot::kEnthalpyDifference, dh}}, kOutdoor, l);
-    steps.line("W-L", kOutdoor, l);
+                 {{value_slot::kAirVolume, fresh}, {value_slot::kEnthalpyDifference, dh}}, inlet, l);
+    steps.recoveryText(recovered, fresh);
+    if (recovered.placed()) {
+        steps.line("W-W1", kOutdoor, inlet);
+        steps.line("W1-L", inlet, l);
+    } else {
+        steps.line("W-L", kOutdoor, l);
+    }
 }
 
 void winter(Steps& steps, const FreshAirParams& params)
@@ -65,13 +80,17 @@ void winter(Steps& steps, const FreshAirParams& params)
     if (!PrepareCondition(idg, kConditionWinter))
         stop("");
     CServiceArea& room = steps.room();
+    const float fresh = idg.RoomFreshAir();
+    const Steps::Recovered recovered = steps.recoverFreshAir(params.recovery, fresh);
+    const int inlet = recovered.inlet;
+    // The heater lifts the air it receives to t_h: W, or W1 after the exchanger.
+    const float lift = recovered.placed() ? params.heatTo - steps.point(inlet).m_t
+                                          : params.heatTo - idg.m_rooms.m_fWinterOutT;
     const int heated =
-        steps.linePoint("W'", CIDG::kMethodEqualMoisture, kOutdoor, CStatePoint::kTemperatureDifference,
-                        params.heatTo - idg.m_rooms.m_fWinterOutT);
+        steps.linePoint("W'", CIDG::kMethodEqualMoisture, inlet, CStatePoint::kTemperatureDifference, lift);
     if (heated < 0)
         stop("");
     setIndex(room, freshair_slot::kHeated, heated);
-    const float fresh = idg.RoomFreshAir();
     if (!(fresh > 0.0f) || !(idg.m_fWinterDensity > 0.0f))
         stop("");
     // The water added to the fresh-air stream, per kg of dry air.
@@ -83,9 +102,14 @@ void winter(Steps& steps, const FreshAirParams& params)
     if (m < 0)
         stop("");
     setIndex(room, freshair_slot::kHumidified, m);
-    steps.line("W-W'", kOutdoor, heated);
+    if (recovered.placed()) {
+        steps.line("W-W1", kOutdoor, inlet);
+        steps.line("W1-W'", inlet, heated);
+    } else {
+        steps.line("W-W'", kOutdoor, heated);
+    }
     steps.line("W'-M", heated, m);
-    const float heating = steps.heating(kOutdoor, heated, fresh);
+    const float heating = steps.heating(inlet, heated, fresh);
     if (heating == -1.0f)
         stop("");
     setValue(room, freshair_slot::kHumidification, params.humidification);
@@ -97,18 +121,24 @@ void winter(Steps& steps, const FreshAirParams& params)
         s->m_strValue = label;
         s->m_fValues[value_slot::kAirVolume] = fresh;
     };
-    stateText(kOutdoor, "加热盘管进风状态点参数W");
+    if (recovered.placed()) {
+        stateText(kOutdoor, "热回收器进风状态点参数W");
+        stateText(inlet, "加热盘管进风状态点参数W1");
+    } else {
+        stateText(kOutdoor, "加热盘管进风状态点参数W");
+    }
     stateText(heated, "加热盘管出风状态点参数W'");
     steps.result(text_kind::kFreshAirHeating,
-                 {{value_slot::kAirVolume, fresh}, {value_slot::kHeating, heating}}, kOutdoor, heated);
+                 {{value_slot::kAirVolume, fresh}, {value_slot::kHeating, heating}}, inlet, heated);
     steps.result(text_kind::kHumidification,
                  {{value_slot::kAirVolume, fresh}, {value_slot::kMoistureFlow, params.humidification}},
                  heated, m);
+    steps.recoveryText(recovered, fresh);
 }
 
 } // namespace
 
-int RunFreshAirUnit(CIDG& idg, const FreshAirParams& params)
+int RunFreshAirUnit(CIDG& idg, const FreshAirParams& params, std::string& reason)
 {
     CServiceArea* room = idg.CurrentRoom();
     if (!room)
@@ -121,7 +151,8 @@ int RunFreshAirUnit(CIDG& idg, const FreshAirParams& params)
             setIndex(*room, freshair_slot::kWinterFlag, 1);
             winter(steps, params);
         }
-    } catch (const AnalysisStop&) {
+    } catch (const AnalysisStop& stopped) {
+        reason = stopped.reason;
         return 0;
     }
     return 1;

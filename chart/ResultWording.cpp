@@ -56,6 +56,8 @@ const char* kindPattern(int kind)
         return QT_TRANSLATE_NOOP("ResultTexts", "新风冷负荷(%1-%2): %3");
     case result_kind::kFreshAirHeating:
         return QT_TRANSLATE_NOOP("ResultTexts", "新风热负荷(%1-%2): %3");
+    case result_kind::kHeatRecovery:
+        return QT_TRANSLATE_NOOP("ResultTexts", "热回收量(%1-%2): %3");
     default:
         return nullptr;
     }
@@ -99,6 +101,10 @@ constexpr const char* kAnalysisLabels[] = {
     QT_TRANSLATE_NOOP("AnalysisLabels", "风机盘管制冷量"),
     QT_TRANSLATE_NOOP("AnalysisLabels", "新风空调器制冷量"),
     QT_TRANSLATE_NOOP("AnalysisLabels", "盘管加热量"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "热回收后点"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "热回收器进风状态点参数W"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "空调器进风状态点参数W1"),
+    QT_TRANSLATE_NOOP("AnalysisLabels", "加热盘管进风状态点参数W1"),
 };
 
 // The words of source in the interface's language (source itself without
@@ -213,6 +219,9 @@ KindValue kindValue(const CIDG& idg, const CCommentString& text)
         break;
     case static_cast<int>(ResultKind::Reheat):
         shown.value = unit_format::Capacity(units, slot(text, result_slot::kReheat));
+        break;
+    case result_kind::kHeatRecovery:
+        shown.value = unit_format::Capacity(units, slot(text, result_slot::kRecovered));
         break;
     case static_cast<int>(ResultKind::Preheat):
         shown.value = unit_format::Capacity(units, slot(text, result_slot::kPreheat));

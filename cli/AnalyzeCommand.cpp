@@ -12,6 +12,7 @@
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/JsonOutput.h"
+#include "cli/RecoveryJson.h"
 #include "project/CQORVADoc.h"
 #include "project/ConditionViews.h"
 #include "project/ProjectFile.h"
@@ -43,6 +44,9 @@ constexpr const char* kUsage =
     "                           混风模式 先处理后混风 / 先混风后处理 (fancoil)\n"
     "    --heat-to T            加热到 (℃; freshair)\n"
     "    --humidification KGH   加湿量 (kg/h; freshair)\n"
+    "    --recovery none|total|sensible\n"
+    "                           热回收 of the fresh air from the exhaust (freshair, fancoil)\n"
+    "    --recovery-e E         its effectiveness, 0-1 (freshair, fancoil)\n"
     "  --json                   print each room's points, lines, texts and results as JSON\n";
 
 using cli_arguments::FindByNameOrIndex;
@@ -54,6 +58,31 @@ struct Options {
     std::optional<bool> winter;
     bool json = false;
 };
+
+// The heat recovery of the fresh air: the mode and the effectiveness typed,
+// else those stored. An effectiveness outside 0–1 with a recovery is wrong.
+bool applyRecovery(const Options& o, RecoveryParams& recovery)
+{
+    if (auto it = o.values.find("--recovery"); it != o.values.end()) {
+        const std::string& v = it->second;
+        if (v == "none")
+            recovery.mode = kRecoveryNone;
+        else if (v == "total")
+            recovery.mode = kRecoveryTotal;
+        else if (v == "sensible")
+            recovery.mode = kRecoverySensible;
+        else
+            return false;
+    }
+    if (auto it = o.values.find("--recovery-e"); it != o.values.end()) {
+        const auto v = Number(it->second);
+        if (!v)
+            return false;
+        recovery.effectiveness = static_cast<float>(*v);
+    }
+    return recovery.mode == kRecoveryNone ||
+           (recovery.effectiveness >= 0.0f && recovery.effectiveness <= 1.0f);
+}
 
 // Applies the overrides to the stored parameters; false when a value is wrong.
 bool applyOverrides(const Options& o, AnalysisRequest& request)
@@ -129,6 +158,7 @@ bool applyOverrides(const Options& o, AnalysisRequest& request)
                                                      : (ok = false, 0);
         if (o.winter)
             f->winter = *o.winter;
+        ok = applyRecovery(o, f->recovery) && ok;
     } else if (auto* a = std::get_if<FreshAirParams>(&request)) {
         float percent = a->dewPoint * 100.0f;
         num("--dew-point", percent);
@@ -138,16 +168,21 @@ bool applyOverrides(const Options& o, AnalysisRequest& request)
         humidify(a->humidifyMode);
         if (o.winter && !*o.winter)
             a->humidifyMode = kHumidifyNone;
-        ok = ok && a->dewPoint > 0 && a->dewPoint <= 1;
+        ok = applyRecovery(o, a->recovery) && ok && a->dewPoint > 0 && a->dewPoint <= 1;
     }
+    // The analyses without fresh-air treatment of their own take no recovery.
+    const bool takesRecovery =
+        std::holds_alternative<FanCoilParams>(request) || std::holds_alternative<FreshAirParams>(request);
+    if (!takesRecovery && (o.values.contains("--recovery") || o.values.contains("--recovery-e")))
+        ok = false;
     return ok;
 }
 
 bool parse(const std::vector<std::string>& args, Options& o)
 {
-    static const std::vector<std::string> valued{"--fan-rise", "--supply-diff", "--dew-point",
-                                                 "--preheat",  "--humidify",    "--preheat-diff",
-                                                 "--mix",      "--heat-to",     "--humidification"};
+    static const std::vector<std::string> valued{
+        "--fan-rise", "--supply-diff", "--dew-point",      "--preheat",  "--humidify",  "--preheat-diff",
+        "--mix",      "--heat-to",     "--humidification", "--recovery", "--recovery-e"};
     std::vector<std::string> positional;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -264,8 +299,12 @@ int runAnalyzeCommand(const std::vector<std::string>& args)
             if (!copy)
                 return 1;
             if (options.json) {
-                jsonRooms.append(
-                    cli_json::room(copy->idg, s, r, options.analysis, message, ok, RunsWinter(request)));
+                QJsonObject object =
+                    cli_json::room(copy->idg, s, r, options.analysis, message, ok, RunsWinter(request));
+                const CServiceArea& analysed =
+                    *copy->idg.m_rooms.m_systems[std::size_t(s)]->m_rooms[std::size_t(r)];
+                object["recovery"] = ok ? cli_json::recovery(analysed) : QJsonValue(QJsonValue::Null);
+                jsonRooms.append(object);
                 continue;
             }
             std::printf("%s / %s\n", systems[static_cast<std::size_t>(s)]->m_strName.c_str(),

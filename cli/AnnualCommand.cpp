@@ -34,6 +34,7 @@ constexpr const char* kUsage =
     "                            over midnight)\n"
     "  --recovery-total E        total-heat recovery of effectiveness E (0-1)\n"
     "  --recovery-sensible E     sensible heat recovery of effectiveness E (0-1)\n"
+    "                            (default: the recovery stored with each room)\n"
     "  --json                    JSON on standard output instead of text\n";
 
 struct Options {
@@ -41,6 +42,7 @@ struct Options {
     std::optional<double> freshAir;
     HourFilter schedule;
     HeatRecovery recovery;
+    bool recoveryTyped = false; // else each room's stored recovery
     bool json = false;
 };
 
@@ -104,6 +106,7 @@ bool parse(const std::vector<std::string>& args, Options& o, std::string& proble
             }
             o.recovery.kind = arg == "--recovery-total" ? RecoveryKind::Total : RecoveryKind::Sensible;
             o.recovery.effectiveness = *eta;
+            o.recoveryTyped = true;
         }
     }
     if (positional.size() != 2) {
@@ -289,6 +292,7 @@ int runAnnualCommand(const std::vector<std::string>& args)
             return refuse("the project has no system '" + options.system + "'", kExitUsage);
     }
     std::vector<RoomYear> years;
+    bool storedRecovery = false;
     for (int s = firstSystem; s <= lastSystem; ++s) {
         const CAcSystem& system = *systems[std::size_t(s)];
         const auto& rooms = system.m_rooms;
@@ -308,9 +312,13 @@ int runAnnualCommand(const std::vector<std::string>& args)
         for (int r = firstRoom; r <= lastRoom; ++r) {
             RoomYear entry{&system, rooms[std::size_t(r)].get(), {}, {}};
             entry.inputs = RoomAnnualInputs(idg, *entry.room, options.freshAir);
+            // Without a recovery typed each room has the one stored with it.
+            const HeatRecovery recovery =
+                options.recoveryTyped ? options.recovery : StoredHeatRecovery(*entry.room);
+            storedRecovery =
+                storedRecovery || (!options.recoveryTyped && recovery.kind != RecoveryKind::None);
             if (entry.inputs.problem == RoomInputProblem::None)
-                entry.year =
-                    ComputeFreshAirYear(entry.inputs.inputs, weather, options.schedule, options.recovery);
+                entry.year = ComputeFreshAirYear(entry.inputs.inputs, weather, options.schedule, recovery);
             years.push_back(std::move(entry));
         }
     }
@@ -326,7 +334,8 @@ int runAnnualCommand(const std::vector<std::string>& args)
         cli_json::print({{"rooms", rooms}});
         return 0;
     }
-    const char* recovery = options.recovery.kind == RecoveryKind::Total      ? "total"
+    const char* recovery = storedRecovery                                    ? "stored with each room"
+                           : options.recovery.kind == RecoveryKind::Total    ? "total"
                            : options.recovery.kind == RecoveryKind::Sensible ? "sensible"
                                                                              : "none";
     std::printf("weather: %s, %zu hours; schedule %d-%d: %d hours; recovery: %s",

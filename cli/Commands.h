@@ -10,6 +10,7 @@
 // returns the process exit status.
 int runStateCommand(const std::vector<std::string>& args);
 int runStatesCommand(const std::vector<std::string>& args);
+int runProcessCommand(const std::vector<std::string>& args);
 int runConvertCommand(const std::vector<std::string>& args);
 int runRenderCommand(const std::vector<std::string>& args);
 int runExportPointsCommand(const std::vector<std::string>& args);

@@ -76,6 +76,8 @@ constexpr PropertyOption kPropertyOptions[] = {
     {"--h", &CParamPoint::m_h, &CParamPoint::m_bKnownH, asGiven},
 };
 
+} // namespace
+
 // Reads "--name value" options into a parameter point in stored units, with
 // its known flags and pressure. On failure `error` says what is wrong.
 bool parseState(std::span<const std::string_view> args, float defaultPressure, CParamPoint& point,
@@ -130,6 +132,8 @@ bool parseState(std::span<const std::string_view> args, float defaultPressure, C
     return true;
 }
 
+namespace {
+
 // The longest "%.9g" text: sign, 9 digits, point and "e-308".
 constexpr std::size_t kMaxNumberLength = 24;
 
@@ -154,6 +158,8 @@ std::array<Field, 11> fieldsOf(const CParamPoint& s)
              {"rho", s.m_rho}}};
 }
 
+} // namespace
+
 // The state as one JSON object: the keys of the CSV header, with rh for RH.
 void appendStateJson(std::string& out, const CParamPoint& point)
 {
@@ -169,6 +175,16 @@ void appendStateJson(std::string& out, const CParamPoint& point)
     out += '}';
 }
 
+void appendStateLines(std::string& out, const CParamPoint& point)
+{
+    for (const Field& field : fieldsOf(point)) {
+        out += field.name;
+        out += '=';
+        appendNumber(out, field.value);
+        out += '\n';
+    }
+}
+
 // Takes "--json" out of the arguments; true when it was there.
 bool takeJsonFlag(std::vector<std::string_view>& words)
 {
@@ -177,6 +193,8 @@ bool takeJsonFlag(std::vector<std::string_view>& words)
     words.erase(end, words.end());
     return found;
 }
+
+namespace {
 
 // Splits a line at white space into at most words.size() words. A line with
 // more is refused whatever follows: eight options repeat one of the seven.

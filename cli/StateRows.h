@@ -1,7 +1,9 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CParamPoint;
 
@@ -24,3 +26,15 @@ bool lineState(std::string_view line, float pressure, CParamPoint& point, std::s
 // out; false, with out unchanged and error set, when the line gives no state.
 bool appendStateRow(std::string_view line, float pressure, std::string& out, std::string& error,
                     void (*append)(std::string&, double) = appendNumber);
+
+// Reads the state options of 'qorva-cli state' ("--t 26 --rh 55", "--p" for
+// the pressure, else defaultPressure) into a parameter point in stored
+// units with its two known flags; false with error set on a wrong option.
+bool parseState(std::span<const std::string_view> args, float defaultPressure, CParamPoint& point,
+                std::string& error);
+// The completed state as 'qorva-cli state' prints it: eleven "name=value"
+// lines, or one JSON object without a newline.
+void appendStateLines(std::string& out, const CParamPoint& point);
+void appendStateJson(std::string& out, const CParamPoint& point);
+// Takes "--json" out of the arguments; true when it was there.
+bool takeJsonFlag(std::vector<std::string_view>& words);

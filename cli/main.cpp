@@ -21,6 +21,8 @@ int main(int argc, char* argv[])
         return runStateCommand(args);
     if (command == "states")
         return runStatesCommand(args);
+    if (command == "process")
+        return runProcessCommand(args);
     if (command == "convert")
         return runConvertCommand(args);
     if (command == "render")

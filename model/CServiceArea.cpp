@@ -67,11 +67,15 @@ void CServiceArea::ResetResults(int block)
             m_anaW[i].i = 0;
         setInts(m_anaW, 7, 12, 0);
         setInts(m_anaW, 3, 6, -1);
+        m_recovery.summerPoint = -1;
+        m_recovery.summerRecovered = 0;
     } else if (block == 2) {
         setInts(m_anaW, 19, 25, 0);
         m_anaW[40].i = 0;
         setInts(m_anaW, 31, 36, 0);
         setInts(m_anaW, 26, 30, -1);
+        m_recovery.winterPoint = -1;
+        m_recovery.winterRecovered = 0;
     }
 }
 
@@ -90,6 +94,7 @@ void CServiceArea::ClearObjects()
 void CopyRoomContents(const CServiceArea& source, CServiceArea& target)
 {
     target.m_nCondition = source.m_nCondition;
+    target.m_recovery = source.m_recovery;
     for (int i = 0; i <= 40; ++i)
         target.m_anaW[i] = source.m_anaW[i];
     for (int c = 0; c < kConditionCount; ++c) {
@@ -118,6 +123,7 @@ std::unique_ptr<CServiceArea> CloneRoom(const CServiceArea& source)
     copy->m_anaD = source.m_anaD;
     copy->m_anaI = source.m_anaI;
     copy->m_nInitCounter = source.m_nInitCounter;
+    copy->m_recovery = source.m_recovery;
     return copy;
 }
 
@@ -155,4 +161,11 @@ void RenumberPointIndexSlots(CServiceArea& room, int condition, int removed)
         else if (index > removed)
             --index;
     }
+    std::int32_t* recovered = condition == kConditionSummer   ? &room.m_recovery.summerPoint
+                              : condition == kConditionWinter ? &room.m_recovery.winterPoint
+                                                              : nullptr;
+    if (recovered && *recovered == removed)
+        *recovered = -1;
+    else if (recovered && *recovered > removed)
+        --*recovered;
 }

@@ -17,6 +17,23 @@
 // Design conditions of a room; each keeps its own chart objects.
 enum Condition { kConditionNormal = 0, kConditionSummer = 1, kConditionWinter = 2, kConditionCount = 3 };
 
+// Heat recovery of a room's fresh air from its exhaust (the indoor air N):
+// the exchanger the fresh-air unit, the fan coil's fresh air and the year of
+// fresh air use, and what the last analysis placed with it. Projects save it
+// only when a room uses one.
+enum HeatRecoveryMode { kRecoveryNone = 0, kRecoveryTotal = 1, kRecoverySensible = 2 };
+
+struct RoomHeatRecovery {
+    std::int32_t mode = kRecoveryNone;
+    float effectiveness = 0;       // fraction 0…1
+    std::int32_t summerPoint = -1; // index of the recovered state W1 in the cooling view
+    std::int32_t winterPoint = -1; // and in the heating view
+    float summerRecovered = 0;     // W the exchanger takes off the cooling coil
+    float winterRecovered = 0;     // W it takes off the heater
+
+    bool operator==(const RoomHeatRecovery&) const = default;
+};
+
 // One room or service area (服务区域) of a system: its indoor design states and
 // loads for summer and winter, its analysis settings and results, its current
 // design condition and the chart objects drawn for it in each condition.
@@ -66,6 +83,7 @@ public:
     std::array<double, kAnalysisDoubles> m_anaD{};
     std::array<std::int32_t, kAnalysisInts> m_anaI{};
     std::int32_t m_nInitCounter = 6; // working counter of the initialisation
+    RoomHeatRecovery m_recovery;
 
     CServiceArea();
     // Copies the design data only (the first seventeen fields); the object
@@ -79,7 +97,7 @@ public:
     void ClearObjects();
 };
 
-// Copies the condition, the analysis words 0–40 and a new copy of every state
+// Copies the condition, the analysis words 0–40, the heat recovery and a new copy of every state
 // point, process line, heat–moisture ratio line, text and parameter point of
 // source to target (appended). Comfort zones are not copied.
 void CopyRoomContents(const CServiceArea& source, CServiceArea& target);

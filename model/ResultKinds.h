@@ -27,6 +27,8 @@ inline constexpr int kLabel = -1;
 inline constexpr int kPlain = 0;
 inline constexpr int kFreshAirCooling = 13;
 inline constexpr int kFreshAirHeating = 14;
+// What a heat exchanger recovers from the exhaust for the fresh air (W-W1).
+inline constexpr int kHeatRecovery = 15;
 } // namespace result_kind
 
 // Where a result text keeps its input and its result (m_fValues).
@@ -40,6 +42,7 @@ inline constexpr int kHeatMoistureRatio = 5;  // ε, kJ/kg
 inline constexpr int kEnthalpyDifference = 6; // Δh, kJ/kg
 inline constexpr int kMoistureFlow = 7;       // W, kg/h
 inline constexpr int kPreheat = 8;            // W
+inline constexpr int kRecovered = 1;          // W a heat exchanger saves the coil after it
 } // namespace result_slot
 
 // Which of a text's references names which point.

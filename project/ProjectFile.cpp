@@ -56,8 +56,10 @@ int ProjectFile::ProbeProjectVersion(const std::string& path)
     const qint64 got = file.read(head, sizeof head);
     if (got < 4)
         return 0;
-    if (head[1] == 'Q' && head[2] == 'V' && head[3] == 'X')
-        return got == 8 ? intAt(head + 4) : 0;
+    if (head[1] == 'Q' && head[2] == 'V' && head[3] == 'X') {
+        const int version = got == 8 ? intAt(head + 4) : 0;
+        return version == -kRecoveryVersion ? kRecoveryVersion : version;
+    }
     return intAt(head) == project_serializer::kFirstVersion ? project_serializer::kFirstVersion : 0;
 }
 

@@ -296,7 +296,7 @@ void readWord(ArchiveReader& in, CServiceArea::AnalysisWord& word)
     std::memcpy(&word, &bits, sizeof bits);
 }
 
-void writeRoom(ArchiveWriter& out, const CServiceArea& room)
+void writeRoom(ArchiveWriter& out, const CServiceArea& room, bool withRecovery)
 {
     out.writeFloat(room.m_fSummerInT);
     out.writeFloat(room.m_fSummerLoad);
@@ -348,6 +348,43 @@ void writeRoom(ArchiveWriter& out, const CServiceArea& room)
     writeArray(out, room.m_paramPoints);
     for (const int word : kSavedAnalysisWords)
         writeWord(out, room.m_anaW[word]);
+    if (withRecovery) {
+        const RoomHeatRecovery& r = room.m_recovery;
+        out.writeInt(r.mode);
+        out.writeFloat(r.effectiveness);
+        out.writeInt(r.summerPoint);
+        out.writeInt(r.winterPoint);
+        out.writeFloat(r.summerRecovered);
+        out.writeFloat(r.winterRecovered);
+    }
+}
+
+bool UsesHeatRecovery(const CIDG& idg)
+{
+    for (const auto& system : idg.m_rooms.m_systems)
+        for (const auto& room : system->m_rooms)
+            if (room->m_recovery.mode != kRecoveryNone)
+                return true;
+    return false;
+}
+
+// The heat recovery of a room block of version 328. A mode or an
+// effectiveness no exchanger has is a damaged file, not a setting to keep.
+void readRecovery(ArchiveReader& in, RoomHeatRecovery& r)
+{
+    const std::size_t start = in.offset();
+    r.mode = in.readInt();
+    r.effectiveness = in.readFloat();
+    r.summerPoint = in.readInt();
+    r.winterPoint = in.readInt();
+    r.summerRecovered = in.readFloat();
+    r.winterRecovered = in.readFloat();
+    if (r.mode < kRecoveryNone || r.mode > kRecoverySensible || !(r.effectiveness >= 0.0f) ||
+        !(r.effectiveness <= 1.0f) || r.summerPoint < -1 || r.winterPoint < -1 ||
+        !std::isfinite(r.summerRecovered) || !std::isfinite(r.winterRecovered))
+        throw ArchiveError(QCoreApplication::translate("ProjectFile", "房间的热回收参数无效（位置 %1）")
+                               .arg(start)
+                               .toStdString());
 }
 
 // A room block of the layout before version 320: no indoor dry-bulb
@@ -451,9 +488,11 @@ void readRoom(ArchiveReader& in, int version, CServiceArea& room)
     readArray(in, room.m_paramPoints);
     for (const int word : kSavedAnalysisWords)
         readWord(in, room.m_anaW[word]);
+    if (version >= ProjectFile::kRecoveryVersion)
+        readRecovery(in, room.m_recovery);
 }
 
-void writeOutdoorAndSystems(ArchiveWriter& out, const CAir_Room& rooms)
+void writeOutdoorAndSystems(ArchiveWriter& out, const CAir_Room& rooms, bool withRecovery)
 {
     out.writeString(rooms.m_strSummerOutName);
     out.writeFloat(rooms.m_fSummerOutTw);
@@ -470,7 +509,7 @@ void writeOutdoorAndSystems(ArchiveWriter& out, const CAir_Room& rooms)
         out.writeString(system->m_strName);
         out.writeInt(static_cast<std::int32_t>(system->m_rooms.size()));
         for (const auto& room : system->m_rooms)
-            writeRoom(out, *room);
+            writeRoom(out, *room, withRecovery);
     }
 }
 
@@ -524,9 +563,9 @@ void readDrawOption(ArchiveReader& in, DrawOption& option)
 // declared order: the zoom precedes the offsets, the first font follows the
 // three label settings, and the label switches go process lines,
 // heat–moisture ratio lines, state points).
-void writeChartModel(ArchiveWriter& out, const CIDG& idg)
+void writeChartModel(ArchiveWriter& out, const CIDG& idg, bool withRecovery)
 {
-    writeOutdoorAndSystems(out, idg.m_rooms);
+    writeOutdoorAndSystems(out, idg.m_rooms, withRecovery);
     out.writeString(idg.m_strProjectName);
     out.writeInt(idg.m_nUnitSystem);
     out.writeFloat(idg.m_fSummerAirT);
@@ -641,6 +680,8 @@ std::size_t minimumRoomSize(int version)
         size += 28;
     if (version >= 327)
         size += 12;
+    if (version >= ProjectFile::kRecoveryVersion)
+        size += 24;
     const std::size_t arraysPerCondition = version >= 321 ? 5 : 4;
     size += (kConditionCount * arraysPerCondition + 1) * 2;
     size += std::size(kSavedAnalysisWords) * 4;
@@ -649,9 +690,14 @@ std::size_t minimumRoomSize(int version)
 
 void writeProject(ArchiveWriter& out, const CIDG& idg, const std::string& reportPath, std::int32_t returnMode)
 {
+    // A project whose rooms recover no heat is written exactly as before;
+    // one that does carries version 328 negated, which readers up to 327
+    // refuse as a version below 320 instead of reading it as 327 and
+    // dropping the recovery of every room.
+    const bool withRecovery = UsesHeatRecovery(idg);
     out.writeRawString(kMarker);
-    out.writeInt(ProjectFile::kCurrentVersion);
-    writeChartModel(out, idg);
+    out.writeInt(withRecovery ? -ProjectFile::kRecoveryVersion : ProjectFile::kCurrentVersion);
+    writeChartModel(out, idg, withRecovery);
     out.writeInt(returnMode);
     out.writeString(reportPath);
     out.writeInt(0);
@@ -660,7 +706,7 @@ void writeProject(ArchiveWriter& out, const CIDG& idg, const std::string& report
 std::vector<std::uint8_t> roomBytes(const CServiceArea& room)
 {
     ArchiveWriter out;
-    writeRoom(out, room);
+    writeRoom(out, room, true);
     return out.takeBytes();
 }
 
@@ -673,11 +719,13 @@ void readProject(ArchiveReader& in, ProjectContents& contents)
     if (hasMarker) {
         in.readString();
         version = in.readInt();
-        if (version < kFirstVersion)
+        if (version == -ProjectFile::kRecoveryVersion)
+            version = ProjectFile::kRecoveryVersion;
+        else if (version < kFirstVersion)
             throw ArchiveError(QCoreApplication::translate("ProjectFile", "工程文件的版本号 %1 不受支持")
                                    .arg(version)
                                    .toStdString());
-        if (version > ProjectFile::kCurrentVersion)
+        else if (version > ProjectFile::kCurrentVersion)
             version = ProjectFile::kCurrentVersion;
     } else {
         version = in.readInt();

@@ -22,11 +22,12 @@ inline constexpr int kOldLayout = 0;
 // Smallest number of bytes a room block of file version v can take.
 std::size_t minimumRoomSize(int version);
 
-// Writes a whole project in the current format (version 327, with the marker).
+// Writes a whole project in the current format (version 327, with the marker;
+// 328 when a room recovers heat).
 void writeProject(ArchiveWriter& out, const CIDG& idg, const std::string& reportPath,
                   std::int32_t returnMode);
 
-// The bytes of one room block as a project file holds them.
+// The bytes of one room block as a project file of version 328 holds them.
 std::vector<std::uint8_t> roomBytes(const CServiceArea& room);
 
 // Reads a whole project. A file that starts with the marker "QVX" carries its

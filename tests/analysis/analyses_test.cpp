@@ -504,6 +504,81 @@ TEST_F(AnalysesTest, FreshAirUnitMatchesTheFormulas)
     }
 }
 
+// The outdoor air through the exchanger: W1 = W + e·(N − W) in t (and x for
+// total recovery), the coil's load from W1, and the heat recovered
+// ρ·F·(h_W − h_W1)/3.6 in summer, ρ·F·(h_W1 − h_W)/3.6 in winter.
+TEST_F(AnalysesTest, HeatRecoveryPutsW1BeforeTheFreshAirCoils)
+{
+    struct Case {
+        bool fanCoil;
+        int mode;
+        float e;
+    };
+    for (const Case& c : {Case{false, kRecoveryTotal, 0.7f}, Case{false, kRecoverySensible, 0.6f},
+                          Case{true, kRecoveryTotal, 0.7f}, Case{true, kRecoverySensible, 0.5f}}) {
+        SCOPED_TRACE(std::to_string(c.fanCoil) + " " + std::to_string(c.mode));
+        show(kConditionSummer);
+        std::string message;
+        if (c.fanCoil) {
+            FanCoilParams p;
+            p.fanRise = 0.0;
+            p.winter = 1;
+            p.recovery = {c.mode, c.e};
+            ASSERT_TRUE(RunAnalysis(idg, p, message)) << message;
+        } else {
+            FreshAirParams p;
+            p.heatTo = 18.0f;
+            p.humidification = 1.0f;
+            p.humidifyMode = kHumidifySteam;
+            p.recovery = {c.mode, c.e};
+            ASSERT_TRUE(RunAnalysis(idg, p, message)) << message;
+        }
+        EXPECT_EQ(room().m_recovery.mode, c.mode);
+        EXPECT_EQ(room().m_recovery.effectiveness, c.e);
+        for (const int condition : {int(kConditionSummer), int(kConditionWinter)}) {
+            SCOPED_TRACE(condition);
+            show(condition);
+            const bool winter = condition == kConditionWinter;
+            const double fresh = winter ? 400.0 : 500.0;
+            const CStatePoint &w = named("W"), &n = named("N"), &w1 = named("W1");
+            EXPECT_NEAR(w1.m_t, w.m_t + c.e * (n.m_t - w.m_t), 1e-3);
+            EXPECT_NEAR(w1.m_d, c.mode == kRecoveryTotal ? w.m_d + c.e * (n.m_d - w.m_d) : w.m_d, 1e-6);
+            EXPECT_NEAR(w1.m_h, formulas::enthalpy(w1.m_t, w1.m_d), 0.01);
+            const double recovered = kRhoSummer * fresh * (winter ? w1.m_h - w.m_h : w.m_h - w1.m_h) / 3.6;
+            const RoomHeatRecovery& stored = room().m_recovery;
+            EXPECT_EQ(
+                (*idg.m_pPoints)[std::size_t(winter ? stored.winterPoint : stored.summerPoint)]->m_strName,
+                "W1");
+            EXPECT_NEAR(winter ? stored.winterRecovered : stored.summerRecovered, recovered, 1.0);
+            EXPECT_EQ(textOfKind(text_kind::kHeatRecovery).m_strText,
+                      format("热回收量(W-W1): %.3fkW", recovered * 0.001));
+            const std::vector<std::string> names = lines();
+            EXPECT_THAT(names, testing::Contains("W-W1"));
+            const std::string coil = c.fanCoil ? (winter ? "Q" : "L") : (winter ? "W'" : "L");
+            EXPECT_THAT(names, testing::Contains("W1-" + coil));
+            const CStatePoint& out = named(coil);
+            if (winter) {
+                EXPECT_NEAR(out.m_d, w1.m_d, 1e-6); // heated at W1's moisture
+            }
+            const double load = capacity(fresh, w1.m_h, out.m_h);
+            if (!c.fanCoil && winter) {
+                EXPECT_NEAR(word(room(), freshair_slot::kHeatingKw), load * 0.001, 0.005);
+            } else if (!c.fanCoil) {
+                EXPECT_NEAR(word(room(), freshair_slot::kCooling), load, 5.0);
+            } else {
+                EXPECT_THAT(idg.m_pTexts->at(idg.m_pTexts->size() - (winter ? 3 : 2))->m_strText,
+                            testing::HasSubstr(format(("(W1-" + coil + "): %.3fkW").c_str(), load * 0.001)));
+            }
+        }
+    }
+    // An exchanger better than perfect is refused with its reason, nothing stored.
+    FreshAirParams p;
+    p.recovery = {kRecoveryTotal, 1.2f};
+    std::string message;
+    EXPECT_FALSE(RunAnalysis(idg, p, message));
+    EXPECT_EQ(message, "计算错误，请检查输入数据!\n\n效率必须为0到1之间的数!");
+}
+
 TEST_F(AnalysesTest, FailureMessagesOfTheOkFlow)
 {
     room().m_fSummerFreshAir = 0;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -288,6 +289,75 @@ TEST_F(AnalyzeJson, EveryNumberTheTextsOfARunShowIsAResult)
         }
         EXPECT_GE(checked, 2 * rooms.size()); // two numbers a room at least
     }
+}
+
+// The fresh-air unit with a 70 % total-heat exchanger: W1 = W + 0.7·(N − W)
+// in t and x, the coils' loads ρ·F·Δh/3.6 from W1 (ρ the summer density,
+// F the season's fresh air), the heat recovered from W to W1 likewise; the
+// project written keeps the recovery with the room.
+TEST_F(AnalyzeJson, FreshAirWithTotalRecoveryTakesTheLoadsFromW1)
+{
+    const std::string out = path("out.id");
+    const CliRun run =
+        analyze({kSample, out, "--analysis", "freshair", "--system", "新风系统", "--room", "办公室201",
+                 "--recovery", "total", "--recovery-e", "0.7", "--humidify", "steam", "--json"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    CQORVADoc sample;
+    ASSERT_TRUE(sample.OnOpenDocument(kSample));
+    const double rho = sample.model().m_fSummerDensity;
+    const QJsonObject room = parse(run.out)["rooms"].toArray().first().toObject();
+    ASSERT_TRUE(room["ok"].toBool());
+    const QJsonObject recovery = room["recovery"].toObject();
+    EXPECT_EQ(recovery["mode"].toString(), "total");
+    EXPECT_FLOAT_EQ(recovery["effectiveness"].toDouble(), 0.7f);
+    for (const char* condition : {"cooling", "heating"}) {
+        SCOPED_TRACE(condition);
+        const bool winter = std::string(condition) == "heating";
+        const QJsonObject view = room["conditions"][condition].toObject();
+        std::map<QString, QJsonObject> points;
+        for (const QJsonValue& p : view["points"].toArray())
+            points[p["name"].toString()] = p.toObject();
+        const QJsonObject w = points["W"], n = points["N"], w1 = points["W1"];
+        const auto h = [](const QJsonObject& p) {
+            const double t = p["t"].toDouble(), x = p["x"].toDouble() / 1000.0;
+            return 1.01 * t + x * (2500.0 + 1.85 * t);
+        };
+        EXPECT_NEAR(w1["t"].toDouble(), w["t"].toDouble() + 0.7 * (n["t"].toDouble() - w["t"].toDouble()),
+                    1e-4);
+        EXPECT_NEAR(w1["x"].toDouble(), w["x"].toDouble() + 0.7 * (n["x"].toDouble() - w["x"].toDouble()),
+                    1e-4);
+        EXPECT_NEAR(w1["h"].toDouble(), h(w1), 1e-3);
+        const double fresh = room["design"][condition]["fresh_air"].toDouble();
+        const QJsonArray texts = view["texts"].toArray();
+        const QJsonObject coil = points[winter ? "W'" : "L"];
+        const double load = rho * fresh * std::fabs(h(coil) - h(w1)) / 3.6;
+        EXPECT_NEAR(numberInText(texts, winter ? "新风热负荷(W1-W')" : "新风冷负荷(W1-L)"), load / 1000.0,
+                    6e-4);
+        const double recovered = rho * fresh * (winter ? h(w1) - h(w) : h(w) - h(w1)) / 3.6;
+        EXPECT_GT(recovered, 0.0);
+        EXPECT_EQ(recovery[condition]["point"].toString(), "W1");
+        EXPECT_NEAR(recovery[condition]["recovered"].toDouble(), recovered, 0.5);
+        EXPECT_NEAR(numberInText(texts, "热回收量(W-W1)"), recovered / 1000.0, 6e-4);
+        QStringList lines;
+        for (const QJsonValue& line : view["lines"].toArray())
+            lines << line["name"].toString();
+        EXPECT_EQ(lines.join(' ').toStdString(), winter ? "W-W1 W1-W' W'-M" : "W-W1 W1-L");
+    }
+    CQORVADoc written;
+    ASSERT_TRUE(written.OnOpenDocument(out));
+    const CServiceArea& stored = *written.model().m_rooms.m_systems[1]->m_rooms[0];
+    EXPECT_EQ(stored.m_strName, "办公室201");
+    EXPECT_EQ(stored.m_recovery.mode, kRecoveryTotal);
+    EXPECT_FLOAT_EQ(stored.m_recovery.effectiveness, 0.7f);
+    // The analyses that treat no fresh air of their own take no recovery,
+    // and an effectiveness outside 0-1 is a wrong argument.
+    EXPECT_EQ(
+        analyze({kSample, out, "--analysis", "primary", "--recovery", "total", "--recovery-e", "0.5"}).status,
+        2);
+    EXPECT_EQ(
+        analyze({kSample, out, "--analysis", "freshair", "--recovery", "sensible", "--recovery-e", "1.5"})
+            .status,
+        2);
 }
 
 // A room that fails is listed with its message and without views or

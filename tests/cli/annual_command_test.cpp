@@ -189,3 +189,47 @@ TEST_F(AnnualCommandTest, BadInputGivesAMessageAStatusAndNothingOnStandardOutput
 }
 
 } // namespace
+
+namespace {
+
+// Without a recovery typed each room's year uses the recovery stored with it
+// (analyze --recovery), exactly as typing it would; a typed one holds for
+// every room.
+TEST_F(AnnualCommandTest, ARoomsStoredRecoveryCountsAsTypedWhenNoneIsTyped)
+{
+    ProjectContents contents;
+    ProjectFile file;
+    ASSERT_TRUE(file.read(kSample, ProjectFile::ProbeProjectVersion(kSample), contents))
+        << file.errorString();
+    CServiceArea& office = *contents.idg.m_rooms.m_systems[0]->m_rooms[0];
+    ASSERT_EQ(office.m_strName, "办公室101");
+    office.m_recovery.mode = kRecoveryTotal;
+    office.m_recovery.effectiveness = 0.7f;
+    const std::string stored = path("stored.id");
+    ASSERT_TRUE(file.write(stored, contents.idg, contents.reportPath, contents.returnMode))
+        << file.errorString();
+
+    const auto rooms = [](const CliRun& run) {
+        EXPECT_EQ(run.status, 0) << run.err;
+        return json(run.out)["rooms"].toArray();
+    };
+    const QJsonArray fromStored =
+        rooms(annual({stored, weather, "--system", "0", "--fresh-air", "3600", "--json"}));
+    const QJsonArray typed = rooms(annual(
+        {kSample, weather, "--system", "0", "--fresh-air", "3600", "--recovery-total", "0.7", "--json"}));
+    ASSERT_EQ(fromStored.size(), typed.size());
+    ASSERT_GE(fromStored.size(), 2);
+    EXPECT_TRUE(fromStored[0]["with_recovery"].isObject());
+    EXPECT_EQ(fromStored[0].toObject(), typed[0].toObject());
+    // The other rooms store none.
+    for (qsizetype i = 1; i < fromStored.size(); ++i)
+        EXPECT_TRUE(fromStored[i]["with_recovery"].isNull()) << i;
+    // A typed recovery holds for every room, the stored one included.
+    const QJsonArray overridden = rooms(annual(
+        {stored, weather, "--system", "0", "--fresh-air", "3600", "--recovery-sensible", "0.5", "--json"}));
+    const QJsonArray sensible = rooms(annual(
+        {kSample, weather, "--system", "0", "--fresh-air", "3600", "--recovery-sensible", "0.5", "--json"}));
+    EXPECT_EQ(overridden[0].toObject(), sensible[0].toObject());
+}
+
+} // namespace

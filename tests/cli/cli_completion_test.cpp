@@ -42,6 +42,9 @@ TEST(CliCompletion, OffersEveryCommandAndItsOptions)
     const std::vector<std::pair<QString, QStringList>> options = {
         {"state", {"--p", "--t", "--tw", "--rh", "--td", "--x", "--h", "--json"}},
         {"states", {"--p", "--json"}},
+        {"process",
+         {"--p", "--t", "--tw", "--rh", "--td", "--x", "--h", "--to-t", "--to-tw", "--to-rh", "--to-td",
+          "--to-x", "--to-h", "--e", "--dx", "--heat-to", "--ratio", "--json"}},
         {"render",
          {"--system", "--room", "--condition", "--width", "--dpi", "--png-compression", "--page",
           "--print-layout", "--all", "--lang", "--weather", "--window"}},
@@ -49,14 +52,15 @@ TEST(CliCompletion, OffersEveryCommandAndItsOptions)
         {"analyze",
          {"--analysis", "--system", "--room", "--winter", "--no-winter", "--fan-rise", "--supply-diff",
           "--dew-point", "--preheat", "--humidify", "--preheat-diff", "--mix", "--heat-to",
-          "--humidification", "--json"}},
+          "--humidification", "--recovery", "--recovery-e", "--json"}},
         {"comfort",
          {"--ta", "--rh", "--tr", "--v", "--met", "--clo", "--zone", "--limit", "--rh-low", "--rh-high",
           "--p"}},
         {"climate", {"--hours", "--months", "--json"}},
         {"export", {"--weather"}},
         {"annual",
-         {"--system", "--room", "--fresh-air", "--hours", "--recovery-total", "--recovery-sensible", "--json"}},
+         {"--system", "--room", "--fresh-air", "--hours", "--recovery-total", "--recovery-sensible",
+          "--json"}},
     };
     for (const auto& [command, expected] : options) {
         EXPECT_TRUE(commands.contains(command)) << command.toStdString();

@@ -28,6 +28,7 @@ TEST(CliHelp, HelpGoesToStandardOutputAndNamesEveryCommandWithItsOptions)
     const std::vector<std::vector<std::string>> commands = {
         {"state", "--t", "--tw", "--rh", "--td", "--x", "--h", "--p"},
         {"states", "--p"},
+        {"process", "--p", "--to-t", "--to-rh", "--e", "--dx", "--heat-to", "--ratio"},
         {"convert"},
         {"render", "--system", "--room", "--condition", "--width", "--dpi", "--png-compression", "--page",
          "--print-layout", "--all", "--lang", "--window"},
@@ -38,7 +39,7 @@ TEST(CliHelp, HelpGoesToStandardOutputAndNamesEveryCommandWithItsOptions)
         {"import-old"},
         {"analyze", "--analysis", "--system", "--room", "--winter", "--no-winter", "--fan-rise",
          "--supply-diff", "--dew-point", "--preheat", "--humidify", "--preheat-diff", "--mix", "--heat-to",
-         "--humidification"},
+         "--humidification", "--recovery", "--recovery-e"},
         {"comfort", "--ta", "--rh", "--tr", "--v", "--met", "--clo", "--zone", "gb-cooling-1", "gb-cooling-2",
          "gb-heating-1", "gb-heating-2", "pmv", "--limit", "--rh-low", "--rh-high", "--p"},
         {"annual", "--system", "--room", "--fresh-air", "--hours", "--recovery-total", "--recovery-sensible"},
@@ -52,7 +53,8 @@ TEST(CliHelp, HelpGoesToStandardOutputAndNamesEveryCommandWithItsOptions)
             const std::size_t option = usage.find(command[i], at);
             ASSERT_NE(option, std::string::npos) << command[0] << " " << command[i];
             const char next = usage[option + command[i].size()];
-            EXPECT_TRUE(next == ' ' || next == '\n' || next == ',' || next == '|') << command[0] << " " << command[i];
+            EXPECT_TRUE(next == ' ' || next == '\n' || next == ',' || next == '|')
+                << command[0] << " " << command[i];
         }
     }
 }

@@ -1,4 +1,5 @@
 #include <gmock/gmock.h>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "project/ProjectFile.h"
@@ -262,6 +263,49 @@ TEST(ProjectFileVersions, VersionAbove327IsReadLike327)
     ProjectFile reader;
     ASSERT_TRUE(reader.readBytes(file.data, contents)) << reader.errorString();
     EXPECT_EQ(contents.idg.m_rooms.m_systems[0]->m_rooms[0]->m_anaD[10], 110.0);
+}
+
+// A room with heat recovery makes the project a version-328 file: the head
+// carries −328, which readers up to 327 refuse as a version below 320
+// ("工程文件的版本号 -328 不受支持") instead of reading it as 327; each room
+// block ends with its recovery. Without recovery the file stays 327.
+TEST(ProjectFileVersions, HeatRecoveryIsKeptInVersion328AndOnlyThere)
+{
+    const Bytes file = versionFile(327);
+    ProjectContents contents;
+    ProjectFile reader;
+    ASSERT_TRUE(reader.readBytes(file.data, contents)) << reader.errorString();
+    CServiceArea& room = *contents.idg.m_rooms.m_systems[0]->m_rooms[0];
+    const RoomHeatRecovery recovery{kRecoveryTotal, 0.7f, 2, -1, 1234.5f, 0.0f};
+    room.m_recovery = recovery;
+    const std::vector<std::uint8_t> written = ProjectFile::toBytes(contents.idg, contents.reportPath, 1);
+    EXPECT_THAT(std::vector<std::uint8_t>(written.begin() + 4, written.begin() + 8),
+                ::testing::ElementsAre(0xB8, 0xFE, 0xFF, 0xFF));
+    EXPECT_EQ(written.size(), file.data.size() + 24);
+
+    ProjectContents again;
+    ASSERT_TRUE(reader.readBytes(written, again)) << reader.errorString();
+    EXPECT_EQ(again.idg.m_rooms.m_systems[0]->m_rooms[0]->m_recovery, recovery);
+    EXPECT_EQ(ProjectFile::toBytes(again.idg, again.reportPath, again.returnMode), written);
+
+    // Back to no recovery: the version-327 file byte for byte (results of an
+    // earlier recovery go with it).
+    room.m_recovery = RoomHeatRecovery{kRecoveryNone, 0.7f, -1, -1, 0.0f, 0.0f};
+    EXPECT_EQ(ProjectFile::toBytes(contents.idg, contents.reportPath, 1), file.data);
+
+    // A recovery no exchanger has is a damaged file.
+    const Bytes block = Bytes().i32(kRecoveryTotal).f32(0.7f).i32(2).i32(-1).f32(1234.5f).f32(0.0f);
+    const auto at = std::search(written.begin(), written.end(), block.data.begin(), block.data.end());
+    ASSERT_NE(at, written.end());
+    for (const auto& [offset, value] : {std::pair{0, 3}, std::pair{4, 0x3FC00000 /* 1.5f */}}) {
+        std::vector<std::uint8_t> damaged = written;
+        const auto pos = static_cast<std::size_t>(at - written.begin()) + std::size_t(offset);
+        for (int i = 0; i < 4; ++i)
+            damaged[pos + std::size_t(i)] = static_cast<std::uint8_t>(std::uint32_t(value) >> (8 * i));
+        ProjectContents refused;
+        EXPECT_FALSE(reader.readBytes(damaged, refused));
+        EXPECT_THAT(reader.errorString(), ::testing::HasSubstr("房间的热回收参数无效"));
+    }
 }
 
 TEST(ProjectFileVersions, MarkedFileOfVersion320IsReadWithTheLayoutOf320)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analysis/ResultTexts.h"
+
 #include <QtGlobal>
 
 #include <memory>
@@ -41,10 +43,6 @@ void RefreshAllViews(CIDG& idg);
 int PrepareCondition(CIDG& idg, int condition);
 
 CGuoChengXian* AddProcessLine(CIDG& idg, const std::string& name, int startIndex, int endIndex);
-// Places a result text in the result column and appends it.
-CCommentString* AddResultText(CIDG& idg, std::unique_ptr<CCommentString> text);
-// A kind-9 text describing point pointIndex under label.
-CCommentString* AddStateText(CIDG& idg, int pointIndex, const std::string& label);
 std::string DescribePoint(const CIDG& idg, const CStatePoint& point);
 std::string DescribeLine(const CIDG& idg, const CGuoChengXian& line);
 // Rewrites the texts of the value kinds from their records.

@@ -2,7 +2,8 @@
 
 #include <optional>
 
-#include "analysis/Calculations.h"
+#include "analysis/ResultValues.h"
+#include "chart/ChartRenderer.h"
 #include "chart/ResultWording.h"
 #include "model/UnitFormat.h"
 
@@ -67,4 +68,38 @@ int RebuildResultTexts(CIDG& idg, int pointIndex)
         text->m_strText = RebuiltResultText(idg, *text);
     }
     return 1;
+}
+
+CCommentString* AddResultText(CIDG& idg, std::unique_ptr<CCommentString> text)
+{
+    if (!idg.m_pTexts || !text)
+        return nullptr;
+    // The place in the result column is the standard screen's, so the same
+    // analysis stores the same place whatever device drew last.
+    ChartRenderer standard(idg);
+    standard.LayoutChart(chart::standardDevice());
+    const CanvasPoint place = standard.ResultTextPlace(static_cast<int>(idg.m_pTexts->size()));
+    text->m_nPlace[1] = place.x;
+    text->m_nPlace[3] = place.y;
+    text->m_font = standard.layout().m_workingFont;
+    text->m_nId = static_cast<int>(idg.m_pTexts->size());
+    idg.m_pTexts->push_back(std::move(text));
+    return idg.m_pTexts->back().get();
+}
+
+CCommentString* AddStateText(CIDG& idg, int pointIndex, const std::string& label)
+{
+    const CStatePoint* point = idg.PointAt(pointIndex);
+    if (!point || !idg.m_pTexts)
+        return nullptr;
+    auto text = std::make_unique<CCommentString>();
+    text->m_strText =
+        Format("%s(%s) %s %s %s %s %s", label.c_str(), point->m_strName.c_str(),
+               Format("%.1f℃", double(point->m_t)).c_str(), Format("%.1f℃", double(point->m_tw)).c_str(),
+               Format("%.2f%%", point->m_RH * 100.0).c_str(), Format("%.1fg/kg", point->m_d * 1000.0).c_str(),
+               unit_format::Enthalpy(idg.m_nUnitSystem, "  %.2fkJ/kg", "  %.2fkcal/kg", point->m_h).c_str());
+    text->m_nKind = 9;
+    text->m_nRefExtra = pointIndex;
+    text->m_strValue = label;
+    return AddResultText(idg, std::move(text));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "model/CIDG.h"
@@ -24,3 +25,9 @@ std::string RebuiltResultText(const CIDG& idg, const CCommentString& text);
 // it (creation) and as it is written again when the point changes.
 std::string StateTextOnCreation(const CIDG& idg, const CStatePoint& point, const std::string& caption);
 std::string StateTextRebuilt(const CIDG& idg, const CStatePoint& point, const std::string& caption);
+
+// Places a result text in the result column (as the standard screen lays
+// the column out) and appends it to the current view's texts.
+CCommentString* AddResultText(CIDG& idg, std::unique_ptr<CCommentString> text);
+// A kind-9 text describing point pointIndex under label.
+CCommentString* AddStateText(CIDG& idg, int pointIndex, const std::string& label);

@@ -309,6 +309,12 @@ TEST_F(CalculationDialogs, ParameterPointListChecksItsInputsAndKeepsTheRoomsPoin
     EXPECT_TRUE(QGuiApplication::clipboard()->text().contains("\nP2\t101325.0\t25.00\t"));
     click(&dialog, "delete");
     EXPECT_TRUE(idg.m_pParamPoints->empty());
+    // Dry air is a state: 20 °C at 0 % has no moisture and h = 1.01·20.
+    setText(&dialog, "t", "20");
+    setText(&dialog, "rh", "0");
+    click(&dialog, "calculate");
+    EXPECT_EQ(textOf(&dialog, "d"), "0.00");
+    EXPECT_EQ(textOf(&dialog, "h"), "20.2");
     click(&dialog, "reset");
     EXPECT_TRUE(textOf(&dialog, "name").isEmpty());
     EXPECT_TRUE(find<QCheckBox>(&dialog, "known_h")->isEnabled());

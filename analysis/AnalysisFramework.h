@@ -252,6 +252,8 @@ inline constexpr const char* kDewPointWholeInvalid =
 inline constexpr const char* kSupplyDifferenceInvalid =
     QT_TRANSLATE_NOOP("AnalysisFramework", "送风温差必须为大于零的实数!");
 inline constexpr const char* kMaxDifferenceItem = QT_TRANSLATE_NOOP("AnalysisFramework", "最大送风温差");
+inline constexpr const char* kRecoveryEffectivenessInvalid =
+    QT_TRANSLATE_NOOP("AnalysisFramework", "热回收效率必须为0到1之间的数!");
 // Asked before a run empties views holding objects the user drew ("%1": how
 // many, "%2": one line per room, "system/room：views").
 inline constexpr const char* kClearDrawnObjects =

@@ -179,6 +179,9 @@ def room(a, version, name, objects):
     a.array('CParamPoint', [param_point] if objects else [])
     for w in WORDS:
         a.i32(-1 if w in (3, 4, 5, 6, 26, 27, 28, 29, 30, 37, 38, 46, 64, 66, 68) else 0)
+    if version >= 328:
+        # Heat recovery: total, 70 %, W1 at index 2 of the cooling view only.
+        a.i32(1); a.f32(0.7); a.i32(2); a.i32(-1); a.f32(1500.0); a.f32(0.0)
 
 
 def project(version, rooms):
@@ -186,7 +189,8 @@ def project(version, rooms):
     if version is not None and version != 320:
         a.string('QVX')
     if version is not None:
-        a.i32(version)
+        # Version 328 carries its number negated (earlier readers refuse it).
+        a.i32(-version if version == 328 else version)
     a.string('W'); a.f32(28.2); a.f32(0.0); a.f32(34.0); a.i32(0)
     a.string('W'); a.f32(-6.0); a.f32(0.0); a.f32(-4.0); a.i32(0)
     a.i32(1)
@@ -228,6 +232,7 @@ def main():
         'v324_one_room.id': project(324, [('大厅', True)]),
         'v326_empty_room.id': project(326, [('走廊', False)]),
         'v327_two_rooms.id': project(327, [('办公室101', True), ('大厅', True)]),
+        'v328_recovery.id': project(328, [('办公室201', True)]),
     }
     for name, data in files.items():
         (target / name).write_bytes(data)

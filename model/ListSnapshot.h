@@ -4,8 +4,8 @@
 
 // A copy of the current lists, for operations of several steps (deleting a
 // comfort zone, replacing one) that must either complete or leave the view
-// exactly as it was, the point indices among the room's analysis words
-// included.
+// exactly as it was, the point indices among the room's analysis words and
+// its heat recovery included.
 class ListSnapshot {
 public:
     explicit ListSnapshot(const CIDG& idg)
@@ -16,6 +16,7 @@ public:
         if (m_room) {
             m_words = m_room->m_anaW;
             m_ints = m_room->m_anaI;
+            m_recovery = m_room->m_recovery;
         }
     }
 
@@ -29,6 +30,7 @@ public:
         if (m_room) {
             m_room->m_anaW = m_words;
             m_room->m_anaI = m_ints;
+            m_room->m_recovery = m_recovery;
         }
     }
 
@@ -41,4 +43,5 @@ private:
     CServiceArea* m_room;
     std::array<CServiceArea::AnalysisWord, CServiceArea::kAnalysisWords> m_words{};
     std::array<std::int32_t, CServiceArea::kAnalysisInts> m_ints{};
+    RoomHeatRecovery m_recovery;
 };

@@ -140,6 +140,10 @@
         <translation>Running the analysis clears the 1 object you drew in this view. Continue?
 %1</translation>
     </message>
+    <message>
+        <source>热回收效率必须为0到1之间的数!</source>
+        <translation>The heat recovery effectiveness must lie between 0 and 1!</translation>
+    </message>
 </context>
 <context>
     <name>AnalysisLabels</name>
@@ -267,6 +271,22 @@
         <source>盘管加热量</source>
         <translation>Coil heating load</translation>
     </message>
+    <message>
+        <source>热回收后点</source>
+        <translation>After heat recovery</translation>
+    </message>
+    <message>
+        <source>热回收器进风状态点参数W</source>
+        <translation>Heat exchanger inlet state W</translation>
+    </message>
+    <message>
+        <source>空调器进风状态点参数W1</source>
+        <translation>Air handling unit inlet state W1</translation>
+    </message>
+    <message>
+        <source>加热盘管进风状态点参数W1</source>
+        <translation>Heating coil inlet state W1</translation>
+    </message>
 </context>
 <context>
     <name>AnalysisReport</name>
@@ -390,6 +410,26 @@ System: %2     Room: %3: the design state points cannot be calculated, or the an
     <message>
         <source>冬季工况</source>
         <translation>Winter Conditions</translation>
+    </message>
+    <message>
+        <source>无热回收</source>
+        <translation>No heat recovery</translation>
+    </message>
+    <message>
+        <source>全热回收</source>
+        <translation>Total heat recovery</translation>
+    </message>
+    <message>
+        <source>显热回收</source>
+        <translation>Sensible heat recovery</translation>
+    </message>
+    <message>
+        <source>排风热回收</source>
+        <translation>Exhaust heat recovery</translation>
+    </message>
+    <message>
+        <source>热回收效率(0-1)</source>
+        <translation>Recovery effectiveness (0-1)</translation>
     </message>
 </context>
 <context>
@@ -4288,6 +4328,41 @@ Wrong file name when saving the file!</translation>
     </message>
 </context>
 <context>
+    <name>ProcessSteps</name>
+    <message>
+        <source>效率必须为0到1之间的数!</source>
+        <translation>The effectiveness must lie between 0 and 1!</translation>
+    </message>
+    <message>
+        <source>混风比必须为0到1之间的数!</source>
+        <translation>The share of the second stream must lie between 0 and 1!</translation>
+    </message>
+    <message>
+        <source>加湿量不能为负数!</source>
+        <translation>The moisture added must not be negative!</translation>
+    </message>
+    <message>
+        <source>加热终温低于进风温度!</source>
+        <translation>The heating target lies below the entering air temperature!</translation>
+    </message>
+    <message>
+        <source>缺少排风或第二股空气的状态点!</source>
+        <translation>The state of the exhaust or the second air stream is missing!</translation>
+    </message>
+    <message>
+        <source>处理后的空气超过饱和状态!</source>
+        <translation>The treated air would be wetter than saturated!</translation>
+    </message>
+    <message>
+        <source>处理后的状态无法计算!</source>
+        <translation>The state of the treated air cannot be computed!</translation>
+    </message>
+    <message>
+        <source>处理后的状态点超出焓湿图范围!</source>
+        <translation>The state of the treated air lies off the chart!</translation>
+    </message>
+</context>
+<context>
     <name>ProjectCommands</name>
     <message>
         <source>QORVA文件(*.id *.ID)</source>
@@ -4339,6 +4414,10 @@ Wrong file name when opening the file!</translation>
     <message>
         <source>工程文件的版本号 %1 不受支持</source>
         <translation>Project file version %1 is not supported</translation>
+    </message>
+    <message>
+        <source>房间的热回收参数无效（位置 %1）</source>
+        <translation>A room&apos;s heat recovery is invalid (at byte %1)</translation>
     </message>
 </context>
 <context>
@@ -4429,6 +4508,10 @@ Wrong file name when opening the file!</translation>
     <message>
         <source>混风比(%1-%2-%3): %3占%4</source>
         <translation>Mixing ratio (%1-%2-%3): %4 of %3</translation>
+    </message>
+    <message>
+        <source>热回收量(%1-%2): %3</source>
+        <translation>Heat recovered (%1-%2): %3</translation>
     </message>
 </context>
 <context>

@@ -38,7 +38,8 @@ QString fixed2(double value)
 // text and caption are sources of the AnalysisFramework context.
 void refuse(const char* text)
 {
-    alertMessage(QCoreApplication::translate("AnalysisFramework", text).toStdString(), MessageIcon::Exclamation,
+    alertMessage(QCoreApplication::translate("AnalysisFramework", text).toStdString(),
+                 MessageIcon::Exclamation,
                  QCoreApplication::translate("AnalysisFramework", kInputCaption).toStdString());
 }
 
@@ -143,6 +144,35 @@ void CAnalysisDlg::AddWinterToggle(QWidget* winterPart)
     });
 }
 
+void CAnalysisDlg::AddRecovery(QFormLayout* form, const RecoveryParams& stored)
+{
+    m_recovery = new QComboBox;
+    m_recovery->addItem(tr("无热回收"), int(kRecoveryNone));
+    m_recovery->addItem(tr("全热回收"), int(kRecoveryTotal));
+    m_recovery->addItem(tr("显热回收"), int(kRecoverySensible));
+    m_recovery->setCurrentIndex(std::max(m_recovery->findData(stored.mode), 0));
+    form->addRow(tr("排风热回收"), m_recovery);
+    m_recoveryEffectiveness = AddNumber(form, tr("热回收效率(0-1)"), fixed2(stored.effectiveness));
+    const auto enable = [this] {
+        m_recoveryEffectiveness->setEnabled(m_recovery->currentData().toInt() != kRecoveryNone);
+    };
+    enable();
+    connect(m_recovery, &QComboBox::currentIndexChanged, this, enable);
+}
+
+std::optional<RecoveryParams> CAnalysisDlg::ReadRecovery()
+{
+    RecoveryParams recovery;
+    recovery.mode = m_recovery->currentData().toInt();
+    const std::optional<double> e = numberIn(m_recoveryEffectiveness->text());
+    if (recovery.mode != kRecoveryNone && (!e || *e < 0.0 || *e > 1.0)) {
+        refuse(kRecoveryEffectivenessInvalid);
+        return std::nullopt;
+    }
+    recovery.effectiveness = static_cast<float>(e.value_or(0.0));
+    return recovery;
+}
+
 void CAnalysisDlg::accept()
 {
     const std::optional<AnalysisRequest> request = ReadRequest();
@@ -156,7 +186,8 @@ void CAnalysisDlg::accept()
     }
     std::string message;
     if (!m_document.RunAnalysis(*request, message)) {
-        alertMessage(message, MessageIcon::Stop, QCoreApplication::translate("AnalysisFramework", kCaption).toStdString());
+        alertMessage(message, MessageIcon::Stop,
+                     QCoreApplication::translate("AnalysisFramework", kCaption).toStdString());
         return;
     }
     QDialog::accept();
@@ -298,6 +329,7 @@ CFanCoilAnalysisDlg::CFanCoilAnalysisDlg(CQORVADoc& document, QWidget* parent)
     };
     enable();
     connect(m_winter, &QCheckBox::toggled, this, enable);
+    AddRecovery(m_form, p.recovery);
 }
 
 std::optional<AnalysisRequest> CFanCoilAnalysisDlg::ReadRequest()
@@ -324,6 +356,10 @@ std::optional<AnalysisRequest> CFanCoilAnalysisDlg::ReadRequest()
     p.dewPointPercent = *percent;
     p.winter = m_winter->isChecked() ? 1 : 0;
     p.humidifyMode = std::max(m_humidify->checkedId(), 0);
+    const std::optional<RecoveryParams> recovery = ReadRecovery();
+    if (!recovery)
+        return std::nullopt;
+    p.recovery = *recovery;
     return p;
 }
 
@@ -332,6 +368,7 @@ CFreshAirAnalysisDlg::CFreshAirAnalysisDlg(CQORVADoc& document, QWidget* parent)
 {
     const FreshAirParams p = StoredFreshAirParams(room());
     m_dewPoint = AddNumber(m_form, tr("机器露点(%)"), fixed2(p.dewPoint * 100.0));
+    AddRecovery(m_form, p.recovery);
     m_winterPart = new QWidget;
     auto* winter = new QFormLayout(m_winterPart);
     m_heatTo = AddNumber(winter, tr("加热到(℃)"), fixed2(p.heatTo));
@@ -355,6 +392,10 @@ std::optional<AnalysisRequest> CFreshAirAnalysisDlg::ReadRequest()
     p.heatTo = static_cast<float>(numberOr0(m_heatTo));
     p.humidification = static_cast<float>(numberOr0(m_humidification));
     p.humidifyMode = m_humidify->checkedId();
+    const std::optional<RecoveryParams> recovery = ReadRecovery();
+    if (!recovery)
+        return std::nullopt;
+    p.recovery = *recovery;
     return p;
 }
 

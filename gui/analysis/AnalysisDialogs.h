@@ -34,10 +34,20 @@ protected:
     QRadioButton* AddRadio(QButtonGroup* group, QFormLayout* form, const QString& text, int id);
     // A box that shows or hides the winter part below it.
     void AddWinterToggle(QWidget* winterPart);
+    // The heat recovery of the fresh air: none, total or sensible, and its
+    // effectiveness (0–1, enabled with a recovery).
+    void AddRecovery(QFormLayout* form, const RecoveryParams& stored);
+    // The recovery from its controls, or nothing (after the refusal) when
+    // the effectiveness of a recovery is no number from 0 to 1.
+    std::optional<RecoveryParams> ReadRecovery();
     const CServiceArea& room() const;
 
     CQORVADoc& m_document;
     QFormLayout* m_form = nullptr;
+
+public:
+    QComboBox* m_recovery = nullptr; // item data: HeatRecoveryMode
+    QLineEdit* m_recoveryEffectiveness = nullptr;
 };
 
 class CPrimaryAnalysisDlg : public CAnalysisDlg {

@@ -299,7 +299,8 @@ CAnnualFreshAirDlg::CAnnualFreshAirDlg(const CQORVADoc& document, const WeatherY
     });
 
     // The inputs as the user finds them: the current system and room, the
-    // rooms' own fresh air, the whole day, no recovery.
+    // rooms' own fresh air, the whole day, and the recovery stored with the
+    // current room (none unless its analyses have one).
     const CIDG& idg = m_document.model();
     for (const auto& system : idg.m_rooms.m_systems)
         m_system->addItem(QString::fromStdString(system->m_strName));
@@ -309,6 +310,14 @@ CAnnualFreshAirDlg::CAnnualFreshAirDlg(const CQORVADoc& document, const WeatherY
         m_room->setCurrentIndex(idg.m_nCurRoom + 1);
     m_freshFromRoom->setChecked(true);
     m_freshFlow->setEnabled(false);
+    if (const CServiceArea* current = idg.CurrentRoom()) {
+        const HeatRecovery stored = StoredHeatRecovery(*current);
+        if (stored.kind != RecoveryKind::None) {
+            m_recovery->setCurrentIndex(static_cast<int>(stored.kind));
+            m_effectiveness->setValue(stored.effectiveness);
+            m_effectivenessSlider->setValue(static_cast<int>(std::lround(stored.effectiveness * 100)));
+        }
+    }
 
     connect(m_system, &QComboBox::currentIndexChanged, this, [this] {
         FillRooms();

@@ -210,11 +210,18 @@ TEST_F(Deletion, AnalysisPointIndicesFollowADeletedPoint)
     for (const Slot& s : slots)
         (s.word ? room.m_anaW[static_cast<std::size_t>(s.slot)].i
                 : room.m_anaI[static_cast<std::size_t>(s.slot)]) = s.before;
+    // The recovered state W1 of each view, kept with the heat recovery.
+    room.m_recovery.summerPoint = 4;
+    room.m_recovery.winterPoint = 4;
     ASSERT_EQ(idg.DeleteObject(CIDG::kClassPoint, 2), 1);
+    EXPECT_EQ(room.m_recovery.summerPoint, 3);
+    EXPECT_EQ(room.m_recovery.winterPoint, 4);
     for (const Slot& s : slots)
         EXPECT_EQ(s.word ? room.m_anaW[static_cast<std::size_t>(s.slot)].i
                          : room.m_anaI[static_cast<std::size_t>(s.slot)],
                   s.after)
             << s.slot;
+    ASSERT_EQ(idg.DeleteObject(CIDG::kClassPoint, 3), 1);
+    EXPECT_EQ(room.m_recovery.summerPoint, -1);
     SetPointIndexSlots(registered);
 }

@@ -308,13 +308,19 @@ TEST_F(DialogEditor, OkRefusesDesignStatesThatDoNotFitTheChart)
     const Case cases[] = {
         {[](Texts& e) { e.outdoor.summerT = "99999"; }, "室外状态点参数错误!", Field::SummerOutT},
         // W at 80 °C with a 28.2 °C wet bulb: x 3.9 g/kg, h 91 kJ/kg, above the chart's top edge.
-        {[](Texts& e) { e.outdoor.summerT = "80"; e.outdoor.summerTw = "28.2"; }, "夏季室外状态点超出焓湿图范围!",
-         Field::SummerOutT},
+        {[](Texts& e) {
+             e.outdoor.summerT = "80";
+             e.outdoor.summerTw = "28.2";
+         },
+         "夏季室外状态点超出焓湿图范围!", Field::SummerOutT},
         {[](Texts& e) { e.outdoor.summerTw = "40"; }, "室外状态点参数错误!", Field::SummerOutTw},
         {[](Texts& e) { e.outdoor.winterRH = "150"; }, "室外状态点参数错误!", Field::WinterOutRH},
         // N at 60 °C and 90 %: x about 140 g/kg, beyond the chart's 40 g/kg.
-        {[](Texts& e) { e.room.summerT = "60"; e.room.summerRH = "90"; }, "夏季室内状态点超出焓湿图范围!",
-         Field::SummerInRH},
+        {[](Texts& e) {
+             e.room.summerT = "60";
+             e.room.summerRH = "90";
+         },
+         "夏季室内状态点超出焓湿图范围!", Field::SummerInRH},
         {[](Texts& e) { e.room.winterT = "-45"; }, "冬季室内状态点超出焓湿图范围!", Field::WinterInT},
     };
     for (const Case& c : cases) {
@@ -493,6 +499,7 @@ TEST(CopyWholeRoom, KeepsEverythingARoomHoldsInSeparateObjects)
     source.m_anaW[60].i = 7;
     source.m_anaD[9] = 0.75;
     source.m_anaI[5] = 3;
+    source.m_recovery = {kRecoverySensible, 0.65f, 2, 3, 800.0f, 950.0f};
     for (int c = 0; c < kConditionCount; ++c) {
         auto point = std::make_unique<CStatePoint>();
         point->m_strName = "P" + std::to_string(c);
@@ -512,6 +519,8 @@ TEST(CopyWholeRoom, KeepsEverythingARoomHoldsInSeparateObjects)
     EXPECT_EQ(target.m_anaW[60].i, 7);
     EXPECT_DOUBLE_EQ(target.m_anaD[9], 0.75);
     EXPECT_EQ(target.m_anaI[5], 3);
+    EXPECT_EQ(target.m_recovery, source.m_recovery);
+    EXPECT_EQ(CloneRoom(source)->m_recovery, source.m_recovery);
     for (int c = 0; c < kConditionCount; ++c) {
         ASSERT_EQ(target.m_points[c].size(), 1u);
         EXPECT_EQ(target.m_points[c][0]->m_strName, "P" + std::to_string(c));

@@ -177,6 +177,41 @@ TEST_F(AnalysisDialogsTest, SecondaryFanCoilAndFreshAirRun)
     EXPECT_EQ(document.undoStack().count(), 3);
 }
 
+// The fresh-air unit and the fan coil take the heat recovery of their fresh
+// air: the effectiveness box follows the choice, a value outside 0–1 is
+// refused with its message, and the room keeps what ran, so both dialogs
+// open with it.
+TEST_F(AnalysisDialogsTest, FreshAirDialogsTakeTheHeatRecovery)
+{
+    CFreshAirAnalysisDlg fresh(document);
+    EXPECT_EQ(fresh.m_recovery->currentData().toInt(), kRecoveryNone);
+    EXPECT_FALSE(fresh.m_recoveryEffectiveness->isEnabled());
+    fresh.m_recovery->setCurrentIndex(fresh.m_recovery->findData(int(kRecoveryTotal)));
+    EXPECT_TRUE(fresh.m_recoveryEffectiveness->isEnabled());
+    for (const char* wrong : {"1.5", ""}) {
+        type(fresh.m_recoveryEffectiveness, wrong);
+        fresh.accept();
+        EXPECT_EQ(lastMessage(), "热回收效率必须为0到1之间的数!") << wrong;
+        EXPECT_EQ(room().m_recovery.mode, kRecoveryNone);
+    }
+    type(fresh.m_recoveryEffectiveness, "0.7");
+    fresh.accept();
+    ASSERT_EQ(fresh.result(), QDialog::Accepted) << lastMessage();
+    EXPECT_EQ(room().m_recovery.mode, kRecoveryTotal);
+    EXPECT_FLOAT_EQ(room().m_recovery.effectiveness, 0.7f);
+    const auto& cooling = room().m_points[kConditionSummer];
+    ASSERT_GE(room().m_recovery.summerPoint, 0);
+    EXPECT_EQ(cooling[std::size_t(room().m_recovery.summerPoint)]->m_strName, "W1");
+
+    CFanCoilAnalysisDlg fanCoil(document);
+    EXPECT_EQ(fanCoil.m_recovery->currentData().toInt(), kRecoveryTotal);
+    EXPECT_EQ(fanCoil.m_recoveryEffectiveness->text(), "0.70");
+    fanCoil.m_recovery->setCurrentIndex(fanCoil.m_recovery->findData(int(kRecoverySensible)));
+    fanCoil.accept();
+    ASSERT_EQ(fanCoil.result(), QDialog::Accepted) << lastMessage();
+    EXPECT_EQ(room().m_recovery.mode, kRecoverySensible);
+}
+
 // The integer dew-point boxes refuse a fraction instead of cutting it off,
 // and each refusal names its cause: a whole number from 1 to 100, a fan rise
 // not below zero, a supply temperature difference above zero.
@@ -232,7 +267,8 @@ TEST_F(AnalysisDialogsTest, WholePercentDewPointsRefuseFractions)
 // it was and shows a view it made.
 TEST_F(AnalysisDialogsTest, AnalysisAsksBeforeClearingWhatTheUserDrew)
 {
-    const std::string question = "运行分析将清除以下视图中您绘制的 2 个对象，是否继续？\nS1/R1：制冷工况、制热工况";
+    const std::string question =
+        "运行分析将清除以下视图中您绘制的 2 个对象，是否继续？\nS1/R1：制冷工况、制热工况";
     {
         CFanCoilAnalysisDlg fanCoil(document);
         fanCoil.accept();

@@ -105,6 +105,30 @@ TEST_F(AnnualFreshAirDialogTest, FollowsItsInputsAndChangesNothingInTheProject)
     EXPECT_FALSE(document.IsModified());
 }
 
+// A room whose analyses recover heat opens the dialog with that recovery,
+// and its year is the one typing it gives.
+TEST_F(AnnualFreshAirDialogTest, OpensWithTheCurrentRoomsStoredRecovery)
+{
+    CServiceArea& office = *DocumentTestAccess::model(document).m_rooms.m_systems[0]->m_rooms[0];
+    office.m_recovery.mode = kRecoverySensible;
+    office.m_recovery.effectiveness = 0.6f;
+    CAnnualFreshAirDlg stored(document, &year);
+    EXPECT_EQ(stored.m_recovery->currentIndex(), int(RecoveryKind::Sensible));
+    EXPECT_DOUBLE_EQ(stored.m_effectiveness->value(), 0.6);
+    EXPECT_EQ(stored.m_effectivenessSlider->value(), 60);
+    ASSERT_TRUE(stored.Results().total.withRecovery);
+
+    office.m_recovery.mode = kRecoveryNone;
+    CAnnualFreshAirDlg typed(document, &year);
+    EXPECT_EQ(typed.m_recovery->currentIndex(), int(RecoveryKind::None));
+    typed.m_effectiveness->setValue(0.6);
+    typed.m_recovery->setCurrentIndex(int(RecoveryKind::Sensible));
+    EXPECT_EQ(typed.Results().total.withRecovery->heatingKwh,
+              stored.Results().total.withRecovery->heatingKwh);
+    EXPECT_EQ(typed.Results().total.withRecovery->coolingKwh,
+              stored.Results().total.withRecovery->coolingKwh);
+}
+
 // The menu's command opens the dialog on the year the project's weather file
 // gave the document.
 TEST(AnnualFreshAirCommand, OpensOnTheDocumentsWeatherYear)

@@ -24,7 +24,7 @@
 // The JSON that qorva-cli prints with --json, for scripts: numbers as
 // numbers in the stored SI units (t and tw in °C, rh in %, x in g/kg, h in
 // kJ/kg, capacities and loads in W, air volumes in m³/h, moisture flows in
-// kg/h, ratios as fractions). The README documents the schema.
+// kg/h, ratios as fractions). docs/command-line.md documents the schema.
 namespace cli_json {
 
 // A stored 32-bit value as the shortest decimal that reads back as the same

@@ -50,17 +50,18 @@ QJsonObject parse(const std::string& text)
     return document.object();
 }
 
-// The example of the README's JSON section, the schema scripts are told of.
-QJsonObject readmeExample()
+// The example of the JSON section of the command-line page
+// (docs/command-line.md), the schema scripts are told of.
+QJsonObject documentedExample()
 {
-    QFile file(QORVA_SOURCE_DIR "/README.md");
+    QFile file(QORVA_SOURCE_DIR "/docs/command-line.md");
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    const QString readme = QString::fromUtf8(file.readAll());
-    const qsizetype section = readme.indexOf("### JSON output for scripts");
-    const qsizetype begin = readme.indexOf("```json\n", section);
-    const qsizetype end = readme.indexOf("\n```", begin + 8);
+    const QString page = QString::fromUtf8(file.readAll());
+    const qsizetype section = page.indexOf("### JSON output for scripts");
+    const qsizetype begin = page.indexOf("```json\n", section);
+    const qsizetype end = page.indexOf("\n```", begin + 8);
     EXPECT_TRUE(section >= 0 && begin > section && end > begin);
-    return parse(readme.mid(begin + 8, end - begin - 8).toStdString());
+    return parse(page.mid(begin + 8, end - begin - 8).toStdString());
 }
 
 // Every key of the example and no other, each value of the example's type;
@@ -120,7 +121,7 @@ protected:
     std::string path(const char* name) const { return dir.filePath(name).toStdString(); }
 };
 
-// Every room of the system, as the README's example has it: the texts are
+// Every room of the system, as the documented example has it: the texts are
 // the text output's lines, the results are the numbers those texts show,
 // and each point's enthalpy is h = 1.01·t + x·(2500 + 1.85·t) (x in kg/kg).
 TEST_F(AnalyzeJson, RoomsHaveTheExamplesShapeAndTheTextOutputsNumbers)
@@ -133,7 +134,7 @@ TEST_F(AnalyzeJson, RoomsHaveTheExamplesShapeAndTheTextOutputsNumbers)
     const CliRun json = analyze(jsonArgs);
     ASSERT_EQ(json.status, 0) << json.err;
     const QJsonObject output = parse(json.out);
-    expectShape(readmeExample(), output, "");
+    expectShape(documentedExample(), output, "");
     EXPECT_EQ(output["project"].toString(), "示例办公楼");
 
     CQORVADoc sample;
@@ -377,7 +378,7 @@ TEST_F(AnalyzeJson, AFailedRoomIsListedWithItsMessage)
     EXPECT_EQ(run.status, 1);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(out)));
     const QJsonObject output = parse(run.out);
-    expectShape(readmeExample(), output, "");
+    expectShape(documentedExample(), output, "");
     const QJsonArray rooms = output["rooms"].toArray();
     ASSERT_EQ(rooms.size(), 4);
     const bool expectedOk[] = {true, false, true, true};

@@ -224,8 +224,9 @@ TEST_F(AnnualFreshAirDialogTest, CopiesTheTablesAsTsvAndSavesTheChart)
 
 namespace {
 
-// The README's pictures, on a real X display: run under xvfb-run with
-// QT_QPA_PLATFORM=xcb and QORVA_SCREENSHOT_DIR set. Skipped otherwise.
+// The guide's pictures (docs/guide/06-fresh-air-year.md), on a real X
+// display: run under xvfb-run with QT_QPA_PLATFORM=xcb and
+// QORVA_SCREENSHOT_DIR set. Skipped otherwise.
 TEST_F(AnnualFreshAirDialogTest, Screenshots)
 {
     const QString folder = qEnvironmentVariable("QORVA_SCREENSHOT_DIR");

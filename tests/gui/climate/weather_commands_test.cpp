@@ -140,8 +140,9 @@ TEST_F(WeatherCommands, TheStatisticsCopyTheirTablesAndApplyTheDesignConditionsA
     EXPECT_FALSE(document.IsModified());
 }
 
-// README pictures: the sample's summer view with the Bologna year drawn, and
-// the statistics. Run with QORVA_SCREENSHOT_DIR set (under xvfb-run with
+// The guide's pictures (docs/guide/05-weather-year.md): the sample's summer
+// view with the Bologna year drawn, and the statistics. Run with
+// QORVA_SCREENSHOT_DIR set (under xvfb-run with
 // QT_QPA_PLATFORM=xcb for the real look); skipped otherwise.
 TEST_F(WeatherCommands, Screenshots)
 {

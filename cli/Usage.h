@@ -30,7 +30,7 @@ inline constexpr const char* kCliUsage =
     "      --png-compression 0-9       PNG compression level\n"
     "      --page                      the page view instead of the chart view\n"
     "      --print-layout              lay the page out as printed\n"
-    "      --all                       every room, one file each\n"
+    "      --all                       a PDF of every room and condition that holds objects, a page each\n"
     "      --lang zh|en                language of the drawn texts (default zh)\n"
     "      --weather FILE              draw a weather year (.epw or .csv) over the grid\n"
     "      --window T0,T1,X0,X1        draw that window as 剪裁 would (°C at the left edge, g/kg)\n"

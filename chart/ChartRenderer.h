@@ -15,7 +15,6 @@ class Canvas;
 namespace chart {
 struct GridRecord;
 struct ObjectNames;
-struct PlacementMemory;
 class LabelPlacer;
 } // namespace chart
 
@@ -39,9 +38,6 @@ public:
     // Least distance between neighbouring labels of a family, device units.
     std::int32_t m_nLabelGapX = 20;
     std::int32_t m_nLabelGapY = 30;
-    // How many names the last drawing of the objects had to search a place
-    // for (the others stood where nothing near them had changed).
-    int m_nSearchedNames = 0;
 
     // Lays the chart out for a device: margins, scales, window offsets,
     // annotation cursor. Run at the start of every drawing.
@@ -155,8 +151,6 @@ private:
 
     const CIDG& m_idg;
     std::shared_ptr<const chart::GridRecord> m_gridRecord;
-    // Where the last drawing placed the names (chart/LabelPlacement.h).
-    std::shared_ptr<const chart::PlacementMemory> m_namePlacement;
     // HHR line ends by what gives them (pressure, base point, ε): finding
     // where a line leaves the chart is a search, and most lines stay from
     // one drawing to the next.

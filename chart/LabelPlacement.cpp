@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <optional>
-#include <tuple>
 #include <utility>
 
 #include "chart/Canvas.h"
@@ -174,26 +173,6 @@ struct RingEdges {
     int top[5];
 };
 
-// The columns (or rows) whose edge lies in [low, high], bit c for column c.
-std::uint32_t edgesWithin(const int (&edge)[5], int low, int high)
-{
-    std::uint32_t within = 0;
-    for (int c = 0; c < 5; ++c)
-        within |= static_cast<std::uint32_t>(low <= edge[c] && edge[c] <= high) << c;
-    return within;
-}
-
-// Bit 5 × c for each bit c of the index: times the rows (bits 0–4), the
-// places of those rows in those columns (bit 5 × column + row).
-constexpr std::array<std::uint32_t, 32> kSpreadColumns = [] {
-    std::array<std::uint32_t, 32> spread{};
-    for (std::uint32_t columns = 0; columns < 32; ++columns)
-        for (int c = 0; c < 5; ++c)
-            if ((columns >> c) & 1U)
-                spread[columns] |= 1U << (5 * c);
-    return spread;
-}();
-
 RingEdges ringEdges(CanvasPoint anchor, int gap, CanvasSize size)
 {
     const int left = anchor.x - gap - size.width;
@@ -224,7 +203,7 @@ constexpr std::pair<int, int> workOutRingCell(int preferred, int turn)
 }
 
 // Every turn's column and row for every chosen position, worked out when
-// compiling: a search and a kept name's check ask them for each place.
+// compiling: a search asks them for each place.
 struct RingCells {
     std::uint8_t column[kLabelPositions][ringTurns(1)];
     std::uint8_t row[kLabelPositions][ringTurns(1)];
@@ -367,28 +346,9 @@ void ObstacleGrid::insertSegment(const Segment& segment) const
         }
 }
 
-void ObstacleGrid::addSegment(CanvasPoint a, CanvasPoint b, ObstacleKind kind, int line)
+void ObstacleGrid::addSegment(CanvasPoint a, CanvasPoint b, ObstacleKind kind)
 {
-    m_unfiled.push_back({a, b, kind, line});
-    if (line >= 0 && static_cast<std::size_t>(line) >= m_gone.size())
-        m_gone.resize(static_cast<std::size_t>(line) + 1, 0);
-}
-
-void ObstacleGrid::removeLine(int line)
-{
-    if (line < 0 || static_cast<std::size_t>(line) >= m_gone.size() || m_gone[static_cast<std::size_t>(line)])
-        return;
-    m_gone[static_cast<std::size_t>(line)] = 1;
-    ++m_goneCount;
-}
-
-void ObstacleGrid::meetLinesOf(std::shared_ptr<const ObstacleGrid> lines)
-{
-    m_unfiled.clear();
-    m_segments.clear();
-    m_segmentNodes.clear();
-    std::fill(m_segmentHeads.begin(), m_segmentHeads.end(), -1);
-    m_lines = std::move(lines);
+    m_unfiled.push_back({a, b, kind});
 }
 
 void ObstacleGrid::fileSegments() const
@@ -406,16 +366,12 @@ void ObstacleGrid::fileSegments() const
         m_segments.reserve(std::max(m_segments.size() + pieces, 2 * m_segments.capacity()));
     if (m_segmentNodes.size() + 3 * pieces > m_segmentNodes.capacity())
         m_segmentNodes.reserve(std::max(m_segmentNodes.size() + 3 * pieces, 2 * m_segmentNodes.capacity()));
-    for (const Added& added : m_unfiled) {
-        const CanvasPoint a = added.a;
-        const CanvasPoint b = added.b;
-        const ObstacleKind kind = added.kind;
-        fileSegment(a, b, kind, added.line);
-    }
+    for (const Added& added : m_unfiled)
+        fileSegment(added.a, added.b, added.kind);
     m_unfiled.clear();
 }
 
-void ObstacleGrid::fileSegment(CanvasPoint a, CanvasPoint b, ObstacleKind kind, int line) const
+void ObstacleGrid::fileSegment(CanvasPoint a, CanvasPoint b, ObstacleKind kind) const
 {
     // Only the part over the indexed area matters.
     const CanvasRect area{m_bounds.left - 1, m_bounds.top - 1, m_bounds.right + 1, m_bounds.bottom + 1};
@@ -449,7 +405,7 @@ void ObstacleGrid::fileSegment(CanvasPoint a, CanvasPoint b, ObstacleKind kind, 
     for (long i = 1; i <= pieces; ++i) {
         const CanvasPoint end =
             i == pieces && t1 == 1.0 ? b : at(t0 + (t1 - t0) * double(i) / double(pieces));
-        insertSegment({boundsOf(start, end), start, end, kind, line});
+        insertSegment({boundsOf(start, end), start, end, kind});
         start = end;
     }
 }
@@ -545,8 +501,7 @@ ObstacleGrid::Meeting ObstacleGrid::lineMeeting(const CanvasRect& box) const
         const bool known = item.kind == ObstacleKind::ObjectLine ? meeting.objectLine
                            : item.kind == ObstacleKind::GridLine ? meeting.gridLine
                                                                  : false;
-        if (known || (item.line >= 0 && m_gone[static_cast<std::size_t>(item.line)]) ||
-            !touches(item.rect, box) || !segmentCrossesBox(item.a, item.b, box))
+        if (known || !touches(item.rect, box) || !segmentCrossesBox(item.a, item.b, box))
             return false;
         if (item.kind == ObstacleKind::Leader)
             meeting.blocked = true;
@@ -556,12 +511,6 @@ ObstacleGrid::Meeting ObstacleGrid::lineMeeting(const CanvasRect& box) const
             meeting.gridLine = true;
         return meeting.blocked;
     });
-    if (m_lines && !meeting.blocked) {
-        const Meeting lines = m_lines->lineMeeting(box);
-        meeting.blocked = lines.blocked;
-        meeting.objectLine = meeting.objectLine || lines.objectLine;
-        meeting.gridLine = meeting.gridLine || lines.gridLine;
-    }
     return meeting;
 }
 
@@ -592,171 +541,21 @@ bool ObstacleGrid::overlapsBoxApartFrom(const CanvasRect& rect, CanvasPoint a, C
     });
 }
 
-namespace {
-
-// Whether segment a–b has a point in the closed area: an end inside it, or a
-// stretch through its inside.
-bool segmentInArea(CanvasPoint a, CanvasPoint b, const CanvasRect& area)
-{
-    return touches(boundsOf(a, b), area) && (area.contains(a.x, a.y) || segmentCrossesBox(a, b, area));
-}
-
-// The change cells are this many cells of the names' grid across, about
-// as large as the area a name's search reaches.
-constexpr int kChangeCellFactor = 8;
-
-} // namespace
-
-void ChangeCells::reset(const CanvasRect& bounds, int cell)
-{
-    m_bounds = bounds;
-    m_cell = std::max(1, cell);
-    sizeCells(bounds, m_cell, m_columns, m_rows);
-    m_boxHeads.assign(static_cast<std::size_t>(m_columns) * static_cast<std::size_t>(m_rows), -1);
-    m_segmentHeads.assign(m_boxHeads.size(), -1);
-    m_boxes.clear();
-    m_segments.clear();
-    m_boxNodes.clear();
-    m_segmentNodes.clear();
-    m_boxSeen.clear();
-    m_segmentSeen.clear();
-    m_gathering = 0;
-}
-
-// The cell column and row of a device unit; whatever lies beyond the bounds
-// goes to the border cells. Both never decrease as x or y grow, so a point
-// in an area lies in a cell of the area's range of cells.
-int ChangeCells::column(long x) const
-{
-    return static_cast<int>(std::clamp((x - m_bounds.left) / m_cell, 0L, static_cast<long>(m_columns - 1)));
-}
-
-int ChangeCells::row(long y) const
-{
-    return static_cast<int>(std::clamp((y - m_bounds.top) / m_cell, 0L, static_cast<long>(m_rows - 1)));
-}
-
-void ChangeCells::file(std::vector<int>& heads, std::vector<std::pair<int, int>>& nodes, int item, int x,
-                       int y)
-{
-    int& head = heads[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_columns) +
-                      static_cast<std::size_t>(x)];
-    nodes.push_back({item, head});
-    head = static_cast<int>(nodes.size()) - 1;
-}
-
-void ChangeCells::addBox(const CanvasRect& box, bool went)
-{
-    const int item = static_cast<int>(m_boxes.size());
-    m_boxes.push_back({box, went});
-    m_boxSeen.push_back(0);
-    const int x1 = column(box.right);
-    const int y1 = row(box.bottom);
-    for (int y = row(box.top); y <= y1; ++y)
-        for (int x = column(box.left); x <= x1; ++x)
-            file(m_boxHeads, m_boxNodes, item, x, y);
-}
-
-void ChangeCells::addSegment(CanvasPoint a, CanvasPoint b)
-{
-    const int item = static_cast<int>(m_segments.size());
-    m_segments.push_back({a, b});
-    m_segmentSeen.push_back(0);
-    // Row by row, the stretch of x the segment spans within the row's band
-    // of y (the border rows reach on beyond the bounds), one unit wider each
-    // side against rounding: every point of the segment lies in a cell it
-    // is filed in.
-    const double ya = a.y;
-    const double yb = b.y;
-    const double low = std::min(ya, yb);
-    const double high = std::max(ya, yb);
-    const int y1 = row(static_cast<long>(high));
-    for (int y = row(static_cast<long>(low)); y <= y1; ++y) {
-        const double bandTop = y == 0 ? low : std::max(low, double(m_bounds.top) + double(y) * m_cell);
-        const double bandBottom =
-            y == m_rows - 1 ? high : std::min(high, double(m_bounds.top) + double(y + 1) * m_cell);
-        if (bandTop > bandBottom)
-            continue;
-        double left = std::min(a.x, b.x);
-        double right = std::max(a.x, b.x);
-        if (a.y != b.y) {
-            const double slope = (double(b.x) - a.x) / (yb - ya);
-            const double xTop = a.x + (bandTop - ya) * slope;
-            const double xBottom = a.x + (bandBottom - ya) * slope;
-            left = std::max(left, std::min(xTop, xBottom));
-            right = std::min(right, std::max(xTop, xBottom));
-        }
-        const int x1 = column(static_cast<long>(std::ceil(right)) + 1);
-        for (int x = column(static_cast<long>(std::floor(left)) - 1); x <= x1; ++x)
-            file(m_segmentHeads, m_segmentNodes, item, x, y);
-    }
-}
-
-void ChangeCells::gather(const CanvasRect& area, std::vector<CanvasRect>& boxes,
-                         std::vector<CanvasRect>& went, std::vector<Segment>& segments) const
-{
-    if (empty())
-        return;
-    if (++m_gathering == 0) {
-        std::fill(m_boxSeen.begin(), m_boxSeen.end(), 0);
-        std::fill(m_segmentSeen.begin(), m_segmentSeen.end(), 0);
-        m_gathering = 1;
-    }
-    const int x0 = column(area.left);
-    const int x1 = column(area.right);
-    const int y1 = row(area.bottom);
-    for (int y = row(area.top); y <= y1; ++y)
-        for (int x = x0; x <= x1; ++x) {
-            const std::size_t cell = static_cast<std::size_t>(y) * static_cast<std::size_t>(m_columns) +
-                                     static_cast<std::size_t>(x);
-            for (int node = m_boxHeads[cell]; node >= 0;
-                 node = m_boxNodes[static_cast<std::size_t>(node)].second) {
-                const auto item = static_cast<std::size_t>(m_boxNodes[static_cast<std::size_t>(node)].first);
-                if (m_boxSeen[item] == m_gathering)
-                    continue;
-                m_boxSeen[item] = m_gathering;
-                const Box& box = m_boxes[item];
-                if (!touches(box.rect, area))
-                    continue;
-                boxes.push_back(box.rect);
-                if (box.went)
-                    went.push_back(box.rect);
-            }
-            for (int node = m_segmentHeads[cell]; node >= 0;
-                 node = m_segmentNodes[static_cast<std::size_t>(node)].second) {
-                const auto item =
-                    static_cast<std::size_t>(m_segmentNodes[static_cast<std::size_t>(node)].first);
-                if (m_segmentSeen[item] == m_gathering)
-                    continue;
-                m_segmentSeen[item] = m_gathering;
-                const Segment& segment = m_segments[item];
-                if (segmentInArea(segment.first, segment.second, area))
-                    segments.push_back(segment);
-            }
-        }
-}
-
 LabelPlacer::LabelPlacer(const CanvasRect& bounds, int cell, std::shared_ptr<const ObstacleGrid> fixed)
-    : m_bounds(bounds), m_cell(cell), m_fixed(std::move(fixed)), m_objects(bounds, cell),
-      m_memory(std::make_shared<PlacementMemory>())
+    : m_bounds(bounds), m_fixed(std::move(fixed)), m_objects(bounds, cell)
 {
     if (m_fixed)
         m_objects.coverAlso(*m_fixed);
-    m_memory->bounds = bounds;
-    m_memory->cell = cell;
-    m_memory->fixed = m_fixed;
 }
 
 void LabelPlacer::addObstacle(const CanvasRect& rect, ObstacleKind kind)
 {
     m_objects.addBox(rect, kind);
-    m_memory->obstacles.push_back({kind, rect, {}, {}});
 }
 
 void LabelPlacer::addLine(CanvasPoint a, CanvasPoint b, ObstacleKind kind)
 {
     m_objects.addSegment(a, b, kind);
-    m_memory->obstacles.push_back({kind, boundsOf(a, b), a, b});
 }
 
 bool LabelPlacer::isFree(const CanvasRect& box) const
@@ -827,19 +626,12 @@ int LabelPlacer::leaderCrossing(const LabelRequest& request, const CanvasRect& b
     return std::max(crossing, m_fixed->segmentCrossing(start, end, request.anchor));
 }
 
-void LabelPlacer::search(const LabelRequest& request, PlacementMemory::Name& name,
-                         std::vector<PlacementMemory::Looked>& looked) const
+PlacedLabel LabelPlacer::search(const LabelRequest& request) const
 {
     const int preferred = ((request.position % kLabelPositions) + kLabelPositions) % kLabelPositions;
     const int step = std::max(1, request.size.height / 2);
-    PlacedLabel& placed = name.placed;
+    PlacedLabel placed;
     placed.box = labelBox(request.anchor, preferred, request.gap, request.size);
-    name.reach = placed.box;
-    name.lookedFrom = static_cast<std::uint32_t>(looked.size());
-    auto reachAlso = [](CanvasRect& reach, const CanvasRect& rect) {
-        reach = {std::min(reach.left, rect.left), std::min(reach.top, rect.top),
-                 std::max(reach.right, rect.right), std::max(reach.bottom, rect.bottom)};
-    };
     struct Candidate {
         CanvasRect box;
         int ring = 0;
@@ -857,21 +649,11 @@ void LabelPlacer::search(const LabelRequest& request, PlacementMemory::Name& nam
         const RingPlaces places(g.anchor, preferred, gap, request.size);
         for (int turn = 0; turn < ringTurns(ring); ++turn) {
             const CanvasRect box = places.place(turn);
-            name.lastGroup = group;
-            name.lastTurn = turn;
-            reachAlso(name.reach, box);
             const int q = lines(box);
-            if (q == kOnLeader || q >= 0)
-                looked.push_back({box, group, turn, q, -1});
             // A place on an object line serves only as the first last resort.
             if (q < 0 || (q == 2 && fallback[0]))
                 continue;
-            int leader = 0;
-            if (ring > 0) {
-                reachAlso(name.reach, boundsOf(leaderStart(request, box), leaderEnd(request, box)));
-                leader = leaderCrossing(request, box);
-                looked.back().leader = leader;
-            }
+            const int leader = ring > 0 ? leaderCrossing(request, box) : 0;
             const Candidate candidate{box, ring, q};
             const int resort = leader > 0 ? leader : (q == 2 ? 0 : -1);
             if (resort >= 0) {
@@ -887,11 +669,10 @@ void LabelPlacer::search(const LabelRequest& request, PlacementMemory::Name& nam
                 break;
         }
     }
-    name.lookedCount = static_cast<std::uint32_t>(looked.size() - name.lookedFrom);
     for (int resort = 0; resort < 3 && !chosen; ++resort)
         chosen = fallback[resort];
     if (!chosen)
-        return;
+        return placed;
     placed.box = chosen->box;
     placed.placed = true;
     placed.halo = chosen->lines > 0;
@@ -900,6 +681,7 @@ void LabelPlacer::search(const LabelRequest& request, PlacementMemory::Name& nam
         placed.leaderStart = leaderStart(request, placed.box);
         placed.leaderEnd = leaderEnd(request, placed.box);
     }
+    return placed;
 }
 
 void LabelPlacer::take(const PlacedLabel& placed)
@@ -911,254 +693,11 @@ void LabelPlacer::take(const PlacedLabel& placed)
         m_objects.addSegment(placed.leaderStart, placed.leaderEnd, ObstacleKind::Leader);
 }
 
-void LabelPlacer::noteChange(const PlacedLabel& placed, bool went)
-{
-    if (!placed.placed)
-        return;
-    m_changes.addBox(placed.box, went);
-    if (placed.leader)
-        m_changes.addSegment(placed.leaderStart, placed.leaderEnd);
-}
-
-bool LabelPlacer::stillHolds(const PlacementMemory::Name& name, const PlacementMemory& memory) const
-{
-    // One unit more than the occupancy bits round outward.
-    const int margin = std::max(m_objects.bitScale(), 1) + 1;
-    auto grown = [margin](const CanvasRect& r) {
-        return CanvasRect{r.left - margin, r.top - margin, r.right + margin, r.bottom + margin};
-    };
-    using Segment = std::pair<CanvasPoint, CanvasPoint>;
-    // The changes within reach of the search, if any.
-    const CanvasRect reach = grown(name.reach);
-    std::vector<CanvasRect>& boxes = m_nearBoxes;
-    std::vector<CanvasRect>& went = m_nearWentBoxes;
-    std::vector<Segment>& segments = m_nearSegments;
-    boxes.clear();
-    went.clear();
-    segments.clear();
-    m_changes.gather(reach, boxes, went, segments);
-    if (boxes.empty() && segments.empty())
-        return true;
-    const PlacementMemory::Looked* looked = memory.looked.data() + name.lookedFrom;
-    const PlacementMemory::Looked* const lookedEnd = looked + name.lookedCount;
-    const LabelRequest& request = name.request;
-    const int preferred = ((request.position % kLabelPositions) + kLabelPositions) % kLabelPositions;
-    const int step = std::max(1, request.size.height / 2);
-    // The changes near one group of places.
-    std::vector<CanvasRect>& groupBoxes = m_groupBoxes;
-    std::vector<Segment>& groupSegments = m_groupSegments;
-    auto boxMeets = [&](const CanvasRect& area) {
-        const CanvasRect wide = grown(area);
-        return std::any_of(groupBoxes.begin(), groupBoxes.end(),
-                           [&](const CanvasRect& box) { return touches(box, wide); });
-    };
-    auto segmentMeets = [&](const CanvasRect& area) {
-        const CanvasRect wide = grown(area);
-        return std::any_of(groupSegments.begin(), groupSegments.end(), [&](const Segment& segment) {
-            return segmentInArea(segment.first, segment.second, wide);
-        });
-    };
-    // Every place and leader of a group lies within a square round the
-    // group's anchor: only the changes that reach it can change an answer.
-    auto gather = [&](const Group& g, const std::vector<CanvasRect>& changedBoxes, bool withSegments) {
-        const int half = request.gap + g.ring * step + std::max(request.size.width, request.size.height);
-        const CanvasRect square =
-            grown({g.anchor.x - half, g.anchor.y - half, g.anchor.x + half, g.anchor.y + half});
-        groupBoxes.clear();
-        groupSegments.clear();
-        for (const CanvasRect& box : changedBoxes)
-            if (touches(box, square))
-                groupBoxes.push_back(box);
-        if (withSegments)
-            for (const Segment& segment : segments)
-                if (segmentInArea(segment.first, segment.second, square))
-                    groupSegments.push_back(segment);
-        return !groupBoxes.empty() || !groupSegments.empty();
-    };
-    // The places the search looked at (their boxes kept): those a change
-    // reaches are asked again.
-    while (looked != lookedEnd) {
-        const int group = looked->group;
-        const PlacementMemory::Looked* groupEnd = looked;
-        while (groupEnd != lookedEnd && groupEnd->group == group)
-            ++groupEnd;
-        if (!gather(groupOf(request, group), boxes, true)) {
-            looked = groupEnd;
-            continue;
-        }
-        for (; looked != groupEnd; ++looked) {
-            const CanvasRect& box = looked->box;
-            const bool boxChanged = boxMeets(box);
-            const bool leaderChanged = looked->leader >= 0 && !groupBoxes.empty() &&
-                                       boxMeets(boundsOf(leaderStart(request, box), leaderEnd(request, box)));
-            const bool linesChanged = segmentMeets(box);
-            if (!boxChanged && !leaderChanged && !linesChanged)
-                continue;
-            if (lines(box) != looked->lines)
-                return false;
-            if (looked->leader >= 0 && (boxChanged || leaderChanged) &&
-                leaderCrossing(request, box) != looked->leader)
-                return false;
-        }
-    }
-    if (went.empty())
-        return true;
-    // The places it found covered or outside: only a box that went can
-    // have freed one (boxes that came and lines cover no more of them).
-    for (CanvasRect& box : went)
-        box = grown(box);
-    looked = memory.looked.data() + name.lookedFrom;
-    for (int group = 0; group <= name.lastGroup; ++group) {
-        const Group g = groupOf(request, group);
-        const int gap = request.gap + g.ring * step;
-        const int half = gap + std::max(request.size.width, request.size.height);
-        const CanvasRect square{g.anchor.x - half, g.anchor.y - half, g.anchor.x + half, g.anchor.y + half};
-        // The turns whose answers were checked above.
-        unsigned lookedTurns = 0;
-        for (; looked != lookedEnd && looked->group == group; ++looked)
-            lookedTurns |= 1U << looked->turn;
-        // Which places of the ring a box that went touches, by column and
-        // row (bit 5 × column + row): a box of the name's size touches
-        // one exactly when its column and its row both meet the box.
-        const RingEdges edges = ringEdges(g.anchor, gap, request.size);
-        std::uint32_t touched = 0;
-        for (const CanvasRect& box : went) {
-            // Every place of the ring lies outside the square of half side
-            // `gap` round its anchor and inside `square`.
-            if (!touches(box, square) || (box.left > g.anchor.x - gap && box.right < g.anchor.x + gap &&
-                                          box.top > g.anchor.y - gap && box.bottom < g.anchor.y + gap))
-                continue;
-            const std::uint32_t columns = edgesWithin(edges.left, box.left - request.size.width, box.right);
-            const std::uint32_t rows =
-                columns ? edgesWithin(edges.top, box.top - request.size.height, box.bottom) : 0;
-            touched |= rows * kSpreadColumns[columns];
-        }
-        if (!touched)
-            continue;
-        const int turns = group == name.lastGroup ? name.lastTurn + 1 : ringTurns(g.ring);
-        for (int turn = 0; turn < turns; ++turn) {
-            if ((lookedTurns >> turn) & 1U)
-                continue;
-            const auto [column, row] = ringCell(preferred, turn);
-            if (!((touched >> (5 * column + row)) & 1U))
-                continue;
-            const int left = edges.left[column];
-            const int top = edges.top[row];
-            const int q = lines({left, top, left + request.size.width, top + request.size.height});
-            if (q == kOnLeader || q >= 0)
-                return false;
-        }
-    }
-    return true;
-}
-
-void LabelPlacer::recall(std::shared_ptr<const PlacementMemory> previous)
-{
-    m_previous.reset();
-    m_changes.reset(m_bounds, kChangeCellFactor * m_cell);
-    // The obstacles that came or went since: both lists in one order, walked
-    // side by side.
-    auto& now = m_memory->obstacles;
-    auto order = [](const PlacementMemory::Obstacle& x, const PlacementMemory::Obstacle& y) {
-        auto key = [](const PlacementMemory::Obstacle& o) {
-            return std::tuple(static_cast<int>(o.kind), o.rect.left, o.rect.top, o.rect.right, o.rect.bottom,
-                              o.a.x, o.a.y, o.b.x, o.b.y);
-        };
-        return key(x) < key(y);
-    };
-    std::sort(now.begin(), now.end(), order);
-    auto isLine = [](const PlacementMemory::Obstacle& o) {
-        return o.kind != ObstacleKind::Box && o.kind != ObstacleKind::Marker;
-    };
-    const bool same =
-        previous && previous->bounds == m_bounds && previous->cell == m_cell && previous->fixed == m_fixed;
-    // The object lines, filed into cells: those of the previous drawing
-    // with the lines that went marked and those that came added, when it
-    // handed them on untouched and not too many went; else all anew. The
-    // grid met is the same either way: the lines of this drawing.
-    std::size_t lineCount = 0;
-    for (const PlacementMemory::Obstacle& o : now)
-        lineCount += isLine(o) ? 1 : 0;
-    const bool ownLinesOnly = m_objects.onlyUnfiled(lineCount);
-    std::shared_ptr<ObstacleGrid> lines;
-    if (same && ownLinesOnly && previous->lines && previous->lines->takenOver() == previous->linesTakenOver &&
-        previous->lineNumbers.size() == previous->obstacles.size() &&
-        2 * previous->lines->goneCount() <= previous->lines->lineCount())
-        lines = previous->lines;
-    std::vector<int>& numbers = m_memory->lineNumbers;
-    numbers.assign(now.size(), -1);
-    if (!lines && ownLinesOnly) {
-        lines = std::make_shared<ObstacleGrid>(m_bounds, m_cell, false);
-        for (std::size_t j = 0; j < now.size(); ++j)
-            if (isLine(now[j])) {
-                numbers[j] = lines->lineCount();
-                lines->addSegment(now[j].a, now[j].b, now[j].kind, numbers[j]);
-            }
-    }
-    const bool takenOver = lines && same && lines == previous->lines;
-    auto note = [this](const PlacementMemory::Obstacle& o, bool went) {
-        if (o.kind == ObstacleKind::Box || o.kind == ObstacleKind::Marker)
-            m_changes.addBox(o.rect, went);
-        else
-            m_changes.addSegment(o.a, o.b);
-    };
-    const std::vector<PlacementMemory::Obstacle> none;
-    const auto& before = same ? previous->obstacles : none;
-    std::size_t i = 0;
-    std::size_t j = same ? 0 : now.size();
-    while (i < before.size() || j < now.size()) {
-        if (i < before.size() && j < now.size() && before[i] == now[j]) {
-            if (takenOver)
-                numbers[j] = previous->lineNumbers[i];
-            ++i;
-            ++j;
-        } else if (j >= now.size() || (i < before.size() && order(before[i], now[j]))) {
-            if (takenOver && isLine(before[i]))
-                lines->removeLine(previous->lineNumbers[i]);
-            note(before[i++], true);
-        } else {
-            if (takenOver && isLine(now[j])) {
-                numbers[j] = lines->lineCount();
-                lines->addSegment(now[j].a, now[j].b, now[j].kind, numbers[j]);
-            }
-            note(now[j++], false);
-        }
-    }
-    if (lines) {
-        m_memory->linesTakenOver = lines->takeOver();
-        m_memory->lines = lines;
-        m_objects.meetLinesOf(lines);
-    }
-    if (same)
-        m_previous = std::move(previous);
-}
-
 PlacedLabel LabelPlacer::place(const LabelRequest& request)
 {
-    const std::size_t index = m_memory->names.size();
-    const PlacementMemory::Name* before =
-        m_previous && index < m_previous->names.size() ? &m_previous->names[index] : nullptr;
-    if (before && before->request == request && stillHolds(*before, *m_previous)) {
-        take(before->placed);
-        PlacementMemory::Name again = *before;
-        again.lookedFrom = static_cast<std::uint32_t>(m_memory->looked.size());
-        const auto from = m_previous->looked.begin() + before->lookedFrom;
-        m_memory->looked.insert(m_memory->looked.end(), from, from + before->lookedCount);
-        m_memory->names.push_back(again);
-        return before->placed;
-    }
-    PlacementMemory::Name name;
-    name.request = request;
-    search(request, name, m_memory->looked);
-    ++m_searched;
-    if (m_previous && (!before || !(before->placed == name.placed))) {
-        if (before)
-            noteChange(before->placed, true);
-        noteChange(name.placed, false);
-    }
-    take(name.placed);
-    m_memory->names.push_back(name);
-    return name.placed;
+    const PlacedLabel placed = search(request);
+    take(placed);
+    return placed;
 }
 
 } // namespace chart

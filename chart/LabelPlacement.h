@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
-#include <utility>
 #include <vector>
 
 #include "chart/CanvasTypes.h"
@@ -113,9 +112,7 @@ public:
     ObstacleGrid(const CanvasRect& bounds, int cell, bool withBoxes = true);
 
     void addBox(const CanvasRect& rect, ObstacleKind kind = ObstacleKind::Box);
-    // line: in a grid of lines kept from drawing to drawing, the number of
-    // the line the segment is (removeLine takes it away again); −1 none.
-    void addSegment(CanvasPoint a, CanvasPoint b, ObstacleKind kind, int line = -1);
+    void addSegment(CanvasPoint a, CanvasPoint b, ObstacleKind kind);
     // A polyline, in pieces about a cell long (a curve traced pixel by pixel
     // becomes a few chords per cell).
     void addPolyline(const std::vector<CanvasPoint>& points, ObstacleKind kind);
@@ -141,24 +138,7 @@ public:
     // Whether a rectangle overlaps a box or marker that contains neither a nor b.
     bool overlapsBoxApartFrom(const CanvasRect& rect, CanvasPoint a, CanvasPoint b) const;
 
-    // Lines kept from drawing to drawing: a line that went is marked gone
-    // (its pieces stay filed, and are passed over).
-    void removeLine(int line);
-    int lineCount() const { return static_cast<int>(m_gone.size()); }
-    int goneCount() const { return m_goneCount; }
-    // Whether the segments added are these many and none is filed yet.
-    bool onlyUnfiled(std::size_t count) const { return m_segments.empty() && m_unfiled.size() == count; }
-    // Drops the segments added so far and meets the lines of `lines`
-    // instead (the same lines, filed already).
-    void meetLinesOf(std::shared_ptr<const ObstacleGrid> lines);
-    // Counts the drawings that took the lines over, so that a drawing
-    // knows whether they are still as it left them.
-    std::uint64_t takeOver() { return ++m_takenOver; }
-    std::uint64_t takenOver() const { return m_takenOver; }
-
     const CanvasRect& bounds() const { return m_bounds; }
-    // Device units per bit of the occupancy of the boxes.
-    int bitScale() const { return m_bitScale; }
 
 private:
     struct Box {
@@ -170,7 +150,6 @@ private:
         CanvasPoint a;
         CanvasPoint b;
         ObstacleKind kind = ObstacleKind::ObjectLine;
-        int line = -1;
     };
     // The cells a rectangle touches, [x0, x1] × [y0, y1]; what lies beyond
     // the bounds counts to the border cells.
@@ -197,10 +176,11 @@ private:
                static_cast<std::size_t>(x);
     }
     void insertSegment(const Segment& segment) const;
-    // Files the segments added since the last query into the cells: a
-    // drawing whose names all stand where they stood never needs them.
+    // Files the segments added since the last query into the cells, all at
+    // once with room reserved for their pieces: a drawing that places no
+    // name never needs them.
     void fileSegments() const;
-    void fileSegment(CanvasPoint a, CanvasPoint b, ObstacleKind kind, int line) const;
+    void fileSegment(CanvasPoint a, CanvasPoint b, ObstacleKind kind) const;
     // The bit columns and rows a box covers, [x0, x1) × [y0, y1); empty when
     // it lies off the bounds.
     bool bitRange(const CanvasRect& rect, int& x0, int& y0, int& x1, int& y1) const;
@@ -222,7 +202,6 @@ private:
         CanvasPoint a;
         CanvasPoint b;
         ObstacleKind kind;
-        int line;
     };
     mutable std::vector<Added> m_unfiled;
     // What each cell holds, as lists threaded through one array: the first
@@ -244,13 +223,6 @@ private:
     int m_bitRows = 0;
     std::size_t m_wordsPerRow = 0;
     std::vector<std::uint64_t> m_bits;
-    // Kept lines: per line whether it went, how many did, and how many
-    // drawings took them over.
-    std::vector<char> m_gone;
-    int m_goneCount = 0;
-    std::uint64_t m_takenOver = 0;
-    // The object lines, filed in a grid kept from drawing to drawing.
-    std::shared_ptr<const ObstacleGrid> m_lines;
 };
 
 struct LabelRequest {
@@ -264,13 +236,6 @@ struct LabelRequest {
     bool alongLine = false;
     CanvasPoint lineStart{};
     CanvasPoint lineEnd{};
-
-    bool operator==(const LabelRequest& other) const
-    {
-        return anchor == other.anchor && position == other.position && gap == other.gap &&
-               size.width == other.size.width && size.height == other.size.height && reach == other.reach &&
-               alongLine == other.alongLine && lineStart == other.lineStart && lineEnd == other.lineEnd;
-    }
 };
 
 struct PlacedLabel {
@@ -285,109 +250,6 @@ struct PlacedLabel {
     // Clear when no usable place was found: the name stands at the chosen
     // position and is not an obstacle for later names.
     bool placed = false;
-
-    bool operator==(const PlacedLabel&) const = default;
-};
-
-// What one drawing's placement found: the obstacles and, per name in the
-// order asked, the request, the place and what its search saw. The renderer
-// keeps it for its next drawing on the same layout: a name with the same
-// request takes the same place again without searching when every place its
-// search tried that a change reaches still answers as it did (covered or
-// not, the lines on it, what its leader crosses) — the search would then go
-// the same way and find exactly that place.
-struct PlacementMemory {
-    struct Obstacle {
-        ObstacleKind kind = ObstacleKind::Box;
-        CanvasRect rect; // a box, or a segment's bounding box
-        CanvasPoint a;   // a segment's ends
-        CanvasPoint b;
-        bool operator==(const Obstacle&) const = default;
-    };
-    struct Name {
-        LabelRequest request;
-        PlacedLabel placed;
-        // The last place tried: the search went through the rings up to
-        // this group of places, in it up to this turn.
-        int lastGroup = 0;
-        int lastTurn = 0;
-        CanvasRect reach; // every place tried and every leader tested
-        // The places no box covered, whose lines and leaders were looked at:
-        // `lookedCount` entries of `looked` from `lookedFrom`, in the order
-        // tried.
-        std::uint32_t lookedFrom = 0;
-        std::uint32_t lookedCount = 0;
-    };
-    struct Looked {
-        CanvasRect box;
-        int group = 0;   // the group of places it belongs to
-        int turn = 0;    // its turn in the group
-        int lines = 0;   // what LabelPlacer::lines answered
-        int leader = -1; // what the leader crosses, −1 not looked at
-    };
-    CanvasRect bounds;
-    int cell = 0;
-    std::shared_ptr<const ObstacleGrid> fixed;
-    std::vector<Obstacle> obstacles; // in a fixed order (sorted)
-    std::vector<Name> names;
-    std::vector<Looked> looked;
-    // The object lines filed into cells, handed on to the next drawing,
-    // which takes them over when no other drawing did since
-    // (`linesTakenOver` tells) instead of filing them all again; and per
-    // obstacle the number of its line there (−1 a box).
-    std::shared_ptr<ObstacleGrid> lines;
-    std::uint64_t linesTakenOver = 0;
-    std::vector<int> lineNumbers;
-};
-
-// What differs from the previous drawing (boxes that came or went, lines
-// and leaders that came or went), filed in coarse cells: a kept name looks
-// only at the changes filed where its search reached, and most names, far
-// from what moved, find none at once. A segment is filed only in the cells
-// it passes through, so a line across the page stays a few cells per row.
-class ChangeCells {
-public:
-    using Segment = std::pair<CanvasPoint, CanvasPoint>;
-
-    // bounds: the area indexed (changes beyond it go to the border cells);
-    // cell: the cell size, device units.
-    void reset(const CanvasRect& bounds, int cell);
-    // went: the box stood in the previous drawing and stands there no more.
-    void addBox(const CanvasRect& box, bool went);
-    void addSegment(CanvasPoint a, CanvasPoint b);
-    bool empty() const { return m_boxes.empty() && m_segments.empty(); }
-
-    // The changes that meet `area` (a box touching it, a segment with a
-    // point in it), each once: every box, the boxes that went, the segments.
-    void gather(const CanvasRect& area, std::vector<CanvasRect>& boxes, std::vector<CanvasRect>& went,
-                std::vector<Segment>& segments) const;
-
-private:
-    int column(long x) const;
-    int row(long y) const;
-    void file(std::vector<int>& heads, std::vector<std::pair<int, int>>& nodes, int item, int x, int y);
-
-    CanvasRect m_bounds;
-    int m_cell = 1;
-    int m_columns = 0;
-    int m_rows = 0;
-    struct Box {
-        CanvasRect rect;
-        bool went = false;
-    };
-    std::vector<Box> m_boxes;
-    std::vector<Segment> m_segments;
-    // Per cell the first node of its list; per node the item and the next
-    // node (−1 ends).
-    std::vector<int> m_boxHeads;
-    std::vector<int> m_segmentHeads;
-    std::vector<std::pair<int, int>> m_boxNodes;
-    std::vector<std::pair<int, int>> m_segmentNodes;
-    // The gathering each item was last seen in, so that an item filed in
-    // several cells is gathered once.
-    mutable std::vector<std::uint32_t> m_boxSeen;
-    mutable std::vector<std::uint32_t> m_segmentSeen;
-    mutable std::uint32_t m_gathering = 0;
 };
 
 // The free area of one drawing: what is fixed for the layout (the grid's
@@ -414,17 +276,6 @@ public:
     // Finds the place for a name by the rule above and takes it.
     PlacedLabel place(const LabelRequest& request);
 
-    // Names an earlier drawing placed, taken again where nothing their
-    // search met has changed; given after the last obstacle and before the
-    // first name. A memory of another layout is not used. The object lines
-    // come filed into cells from the earlier drawing where it handed them on.
-    void recall(std::shared_ptr<const PlacementMemory> previous);
-    // What this drawing placed, for the next (after the last name).
-    std::shared_ptr<const PlacementMemory> memory() const { return m_memory; }
-    // How many names the last drawing searched for and how many it took
-    // again (for tests and the benchmark).
-    int searchedNames() const { return m_searched; }
-
     // Rings tried beyond the first (sixteen places each); with a step of
     // half the name's height they reach about six name heights from the
     // anchor. A name crowded past all of them stands at the chosen position.
@@ -441,37 +292,17 @@ private:
     static constexpr int kCovered = -2;
     static constexpr int kOnLeader = -1;
     int lines(const CanvasRect& box) const;
-    // The search of the rule; what it saw goes into `name` and `looked`.
-    void search(const LabelRequest& request, PlacementMemory::Name& name,
-                std::vector<PlacementMemory::Looked>& looked) const;
+    // The search of the rule.
+    PlacedLabel search(const LabelRequest& request) const;
     void take(const PlacedLabel& placed);
-    // Whether the earlier search of `name` (in `memory`) would see the same
-    // now wherever something changed.
-    bool stillHolds(const PlacementMemory::Name& name, const PlacementMemory& memory) const;
-    // went: the box stood in the previous drawing and stands there no more.
-    void noteChange(const PlacedLabel& placed, bool went);
     // What the leader to a box crosses: 0 nothing, 1 markers, 2 a box.
     int leaderCrossing(const LabelRequest& request, const CanvasRect& box) const;
     static CanvasPoint leaderStart(const LabelRequest& request, const CanvasRect& box);
     static CanvasPoint leaderEnd(const LabelRequest& request, const CanvasRect& box);
 
     CanvasRect m_bounds;
-    int m_cell;
     std::shared_ptr<const ObstacleGrid> m_fixed;
     ObstacleGrid m_objects;
-    std::shared_ptr<PlacementMemory> m_memory;
-    std::shared_ptr<const PlacementMemory> m_previous;
-    // What differs from the previous drawing: boxes (markers, arrowheads,
-    // texts, names; those that went can free a place that was covered) and
-    // segments (object lines, leaders).
-    ChangeCells m_changes;
-    int m_searched = 0;
-    // Working lists of stillHolds, kept to spare their allocation per name.
-    mutable std::vector<CanvasRect> m_nearBoxes;
-    mutable std::vector<CanvasRect> m_nearWentBoxes;
-    mutable std::vector<CanvasRect> m_groupBoxes;
-    mutable std::vector<std::pair<CanvasPoint, CanvasPoint>> m_nearSegments;
-    mutable std::vector<std::pair<CanvasPoint, CanvasPoint>> m_groupSegments;
 };
 
 } // namespace chart

@@ -247,14 +247,10 @@ void ChartRenderer::DrawObjects(Canvas& canvas)
     for (const auto& box : freeTexts)
         if (box)
             names.placer.addObstacle(*box);
-    // The names of the last drawing stand again where nothing near them moved.
-    names.placer.recall(m_namePlacement);
     for (const chart::ObjectNames::Pending& name : names.pending) {
         canvas.setFont(name.font);
         drawPlacedName(canvas, names.placer.place(name.request), name.colour, name.text);
     }
-    m_namePlacement = names.placer.memory();
-    m_nSearchedNames = names.placer.searchedNames();
     DrawKnownParameters(canvas);
     DrawResultTexts(canvas, freeTexts);
 }
@@ -383,10 +379,9 @@ void ChartRenderer::DrawProcessLine(Canvas& canvas, int index, bool highlighted,
                 if (at * length - arrowLength / 2.0 < reach ||
                     at * length + arrowLength / 2.0 > length - reach)
                     continue;
-                const std::optional<chart::Arrow> candidate =
-                    m_arrows.get({a, b, arrowLength, at}, [&] {
-                        return chart::processLineArrow(a, b, arrowLength, kArrowHalfAngle, at);
-                    });
+                const std::optional<chart::Arrow> candidate = m_arrows.get({a, b, arrowLength, at}, [&] {
+                    return chart::processLineArrow(a, b, arrowLength, kArrowHalfAngle, at);
+                });
                 if (!candidate)
                     break;
                 const CanvasRect candidateBox = arrowBox(*candidate, penWidth);

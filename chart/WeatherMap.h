@@ -27,8 +27,8 @@ struct WeatherMap {
     std::string station;  // the station's name
     std::string fileName; // the file's name without its folder
     HourFilter filter;
-    // A number of its own for every map made, so a page cache knows that its
-    // grid (which holds the map) must be drawn again.
+    // A number of its own for every map made, so the view's kept grid (which
+    // holds the map) is drawn again for a new one.
     std::uint64_t serial = 0;
 };
 

@@ -13,7 +13,6 @@
 #include <functional>
 #include <set>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "ChartFixture.h"
@@ -130,10 +129,6 @@ TEST(LabelPlacer, PlacesEachNameByTheRule)
     }
 }
 
-// A name placed again after a change takes the place a new search finds,
-// and is searched again only when the change reaches what its search met.
-// The boxes are those of the test above (upper right 505–525 × 485–495,
-// right 505–525 × 495–505).
 // The places between two neighbouring positions on an outer ring: the two
 // boxes averaged (integer halves), nearest the chosen position first. Same
 // name and ring as above (upper right {505, 485}, right {505, 495}, lower
@@ -173,161 +168,6 @@ TEST(LabelPlacer, RingPlacesBetweenPositionsAverageTheirNeighbours)
                             << at.x << "," << at.y << " size " << text.width << "×" << text.height << " gap "
                             << distance << " preferred " << preferred << " turn " << turn;
                 }
-}
-
-TEST(LabelPlacer, TakesAKeptPlaceOnlyWhereNothingItsSearchMetChanged)
-{
-    using chart::ObstacleKind;
-    struct Drawing {
-        std::vector<CanvasRect> boxes;
-        std::vector<std::pair<CanvasPoint, CanvasPoint>> objectLines;
-    };
-    struct Case {
-        const char* what;
-        Drawing before;
-        Drawing after;
-        CanvasRect expected;
-        int searched;
-    };
-    const CanvasRect upperRight{505, 485, 525, 495};
-    const CanvasRect right{505, 495, 525, 505};
-    const std::pair<CanvasPoint, CanvasPoint> rising{{450, 550}, {550, 450}};
-    const Case cases[] = {
-        {"nothing changed", {{upperRight}, {}}, {{upperRight}, {}}, right, 0},
-        {"the box over the chosen place went", {{upperRight}, {}}, {{}, {}}, upperRight, 1},
-        {"a box came over the place taken", {{}, {}}, {{upperRight}, {}}, right, 1},
-        {"a box came far away", {{}, {}}, {{{900, 900, 920, 910}}, {}}, upperRight, 0},
-        {"a process line came through the place taken", {{}, {}}, {{}, {rising}}, right, 1},
-        {"the process line through the chosen place went", {{}, {rising}}, {{}, {}}, upperRight, 1},
-    };
-    const chart::LabelRequest request{{500, 500}, 0, 5, {20, 10}, 0};
-    auto placer = [](const Drawing& drawing) {
-        chart::LabelPlacer placer({0, 0, 1000, 1000}, 24);
-        for (const CanvasRect& box : drawing.boxes)
-            placer.addObstacle(box);
-        // A line far from the name, on every drawing, so that the lines
-        // handed on keep more than half of theirs when the near one goes.
-        placer.addLine({100, 900}, {300, 700}, ObstacleKind::ObjectLine);
-        for (const auto& [a, b] : drawing.objectLines)
-            placer.addLine(a, b, ObstacleKind::ObjectLine);
-        return placer;
-    };
-    for (const Case& c : cases) {
-        // As the renderer's first drawing: nothing to recall.
-        chart::LabelPlacer first = placer(c.before);
-        first.recall(nullptr);
-        const chart::PlacedLabel kept = first.place(request);
-        chart::LabelPlacer again = placer(c.after);
-        again.recall(first.memory());
-        const chart::PlacedLabel placed = again.place(request);
-        EXPECT_EQ(placed.box, c.expected) << c.what;
-        EXPECT_EQ(placed.box, placer(c.after).place(request).box) << c.what;
-        EXPECT_EQ(again.searchedNames(), c.searched) << c.what;
-        // The first memory once more, for its drawing with a box over the
-        // place it kept: its lines, taken over and changed by the drawing
-        // above, must not be taken for the lines of this one.
-        Drawing covered = c.before;
-        covered.boxes.push_back(kept.box);
-        chart::LabelPlacer repeat = placer(covered);
-        repeat.recall(first.memory());
-        EXPECT_EQ(repeat.place(request), placer(covered).place(request)) << c.what << ", recalled twice";
-    }
-}
-
-// A name crowded out to its third ring: whichever box round it goes, and
-// wherever the boxes stand to a unit of the places' edges, the place it
-// keeps is the place a fresh search finds.
-TEST(LabelPlacer, AKeptPlaceIsTheFreshPlaceWhicheverBoxGoes)
-{
-    const chart::LabelRequest request{{500, 500}, 0, 5, {20, 10}, 0};
-    const int step = request.size.height / 2;
-    for (const int dx : {-1, 0, 1})
-        for (const int dy : {-1, 0, 1}) {
-            // Boxes over the places of the first two rings, shifted by a unit or none.
-            std::vector<CanvasRect> boxes;
-            for (int ring = 0; ring < 2; ++ring)
-                for (int turn = 0; turn < chart::ringTurns(ring); ++turn) {
-                    const CanvasRect place =
-                        chart::ringBox(request.anchor, 0, turn, request.gap + ring * step, request.size);
-                    boxes.push_back({place.left + dx, place.top + dy, place.right + dx, place.bottom + dy});
-                }
-            auto placer = [&](std::size_t gone) {
-                chart::LabelPlacer placer({0, 0, 1000, 1000}, 24);
-                for (std::size_t k = 0; k < boxes.size(); ++k)
-                    if (k != gone)
-                        placer.addObstacle(boxes[k]);
-                return placer;
-            };
-            chart::LabelPlacer first = placer(boxes.size());
-            first.recall(nullptr);
-            first.place(request);
-            for (std::size_t gone = 0; gone < boxes.size(); ++gone) {
-                chart::LabelPlacer again = placer(gone);
-                again.recall(first.memory());
-                EXPECT_EQ(again.place(request), placer(gone).place(request))
-                    << "shifted " << dx << "," << dy << ", box " << gone << " gone";
-            }
-        }
-}
-
-// The changes since the last drawing in coarse cells (11 × 11 of 100 units):
-// an area gathers a box it touches and a segment that has a point in it
-// (running along its edge does not count), each once, also beyond the
-// bounds, where the border cells hold them.
-TEST(ChangeCells, GathersExactlyTheChangesThatMeetAnArea)
-{
-    using Segment = chart::ChangeCells::Segment;
-    const CanvasRect a{120, 120, 180, 160};
-    const CanvasRect b{950, 950, 1100, 1100}; // went; reaches past the bounds
-    const Segment diagonal{{0, 0}, {1000, 1000}};
-    const Segment across{{-500, 300}, {1500, 300}};
-    const Segment steep{{650, 0}, {660, 1000}};
-    chart::ChangeCells changes;
-    changes.reset({0, 0, 1000, 1000}, 100);
-    changes.addBox(a, false);
-    changes.addBox(b, true);
-    changes.addSegment(diagonal.first, diagonal.second);
-    changes.addSegment(across.first, across.second);
-    changes.addSegment(steep.first, steep.second);
-    struct Case {
-        CanvasRect area;
-        std::vector<CanvasRect> boxes;
-        std::vector<CanvasRect> went;
-        std::vector<Segment> segments;
-    };
-    const Case cases[] = {
-        {{100, 100, 110, 110}, {}, {}, {diagonal}},
-        {{170, 150, 175, 155}, {a}, {}, {}},
-        {{990, 990, 1000, 1000}, {b}, {b}, {diagonal}},
-        {{400, 290, 420, 299}, {}, {}, {}},
-        {{400, 295, 420, 300}, {}, {}, {}}, // the line runs along the bottom edge
-        {{-50, 280, -10, 320}, {}, {}, {across}},
-        {{655, 490, 660, 510}, {}, {}, {steep}}, // x = 655 at y = 500
-        {{0, 0, 1000, 1000}, {a, b}, {b}, {diagonal, across, steep}},
-    };
-    auto sortedBoxes = [](std::vector<CanvasRect> list) {
-        std::sort(list.begin(), list.end(), [](const CanvasRect& x, const CanvasRect& y) {
-            return std::tie(x.left, x.top, x.right, x.bottom) < std::tie(y.left, y.top, y.right, y.bottom);
-        });
-        return list;
-    };
-    auto sortedSegments = [](std::vector<Segment> list) {
-        std::sort(list.begin(), list.end(), [](const Segment& x, const Segment& y) {
-            return std::tie(x.first.x, x.first.y, x.second.x, x.second.y) <
-                   std::tie(y.first.x, y.first.y, y.second.x, y.second.y);
-        });
-        return list;
-    };
-    for (const Case& c : cases) {
-        std::vector<CanvasRect> boxes;
-        std::vector<CanvasRect> went;
-        std::vector<Segment> segments;
-        changes.gather(c.area, boxes, went, segments);
-        const std::string where = "area " + std::to_string(c.area.left) + "," + std::to_string(c.area.top);
-        EXPECT_EQ(sortedBoxes(boxes), sortedBoxes(c.boxes)) << where;
-        EXPECT_EQ(went, c.went) << where;
-        EXPECT_EQ(sortedSegments(segments), sortedSegments(c.segments)) << where;
-    }
 }
 
 TEST(LabelPlacer, KeepsNamesInsideTheBounds)
@@ -763,7 +603,7 @@ protected:
                                         [&](const auto& text) { return text.text == title; }))
                     << where << ": " << title;
             // The same objects give the same picture, also drawn again by
-            // the same renderer (which takes the names it placed again).
+            // the same renderer (which replays its kept grid).
             RecordingCanvas again;
             renderer.DrawChart(again, device);
             ASSERT_EQ(again.calls().size(), canvas.calls().size()) << where;
@@ -879,11 +719,11 @@ TEST_F(ChartViews, CaptionsGiveWayToEachOtherAndFreeTextsStay)
     EXPECT_EQ(free[0].points[0], renderer.FreeTextAnchor(700, 400));
 }
 
-// A renderer that takes the names of its last drawing again where nothing
-// near them changed draws exactly what a new renderer draws, after each of a
-// run of edits of the crowded room (points moved by 0.3 g/kg and 1 kJ/kg,
-// one after the other, and moved back).
-TEST_F(ChartViews, NamesTakenAgainAreThePlacesASearchFinds)
+// A renderer that keeps what it worked out for its last drawing (the grid,
+// the ε lines' ends, the arrows) draws exactly what a new renderer draws,
+// after each of a run of edits of the crowded room (points moved by
+// 0.3 g/kg and 1 kJ/kg, one after the other, and moved back).
+TEST_F(ChartViews, ARedrawAfterAnEditIsTheFreshDrawing)
 {
     ProjectContents contents;
     ASSERT_TRUE(ReadAnalysedSample(contents));

@@ -76,7 +76,7 @@ constexpr Labelled kLabelled[] = {
 bool isWinterName(std::string_view key)
 {
     return key == "heating" || key.starts_with("preheat") || key == "fresh_air_heating" ||
-           key == "heat_recovery" || key.find("humidification") != std::string_view::npos;
+           key.find("humidification") != std::string_view::npos;
 }
 
 // The text's words before its value: up to the last colon.
@@ -142,6 +142,13 @@ std::vector<AnalysisResult> TextResults(const CIDG& idg)
     if (!idg.m_pTexts)
         return results;
     const bool winter = idg.m_nCurCondition == kConditionWinter;
+    // Where the fresh-air stream's own treatment starts: the outdoor point
+    // W, or W1 after its heat recovery.
+    const CServiceArea* room = idg.CurrentRoom();
+    const int recovered = room ? (winter ? room->m_recovery.winterPoint : room->m_recovery.summerPoint) : -1;
+    const auto freshAirStart = [recovered](int index) {
+        return index == 0 || (recovered > 0 && index == recovered);
+    };
     std::map<std::string, int> seen;
     const auto add = [&](std::string key, const std::string& text, ResultQuantity quantity, double value) {
         if (winter && !isWinterName(key))
@@ -157,12 +164,11 @@ std::vector<AnalysisResult> TextResults(const CIDG& idg)
             std::string key = named->key;
             if (named->quantity == ResultQuantity::MoistureFlow) {
                 // The text shows the amount; a coil that dries the air
-                // reports a dehumidification. The fresh-air stream's own
-                // treatment starts at the outdoor point W.
+                // reports a dehumidification.
                 if (value < 0.0)
                     key = "dehumidification";
                 value = std::fabs(value);
-                if (text->m_nRef[result_ref::kFirst] == 0)
+                if (freshAirStart(text->m_nRef[result_ref::kFirst]))
                     key = "fresh_air_" + key;
             }
             add(std::move(key), text->m_strText, named->quantity, value);

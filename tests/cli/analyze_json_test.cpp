@@ -241,10 +241,20 @@ TEST_F(AnalyzeJson, EveryNumberTheTextsOfARunShowIsAResult)
         {"fancoil", "fresh_air_dehumidification", "空调除湿量(W"},
         {"fancoil", "dehumidification", "空调除湿量(N"},
         {"secondary", "first_return_volume", "一次回风量"},
+        // With heat recovery the fresh air's own treatment starts at W1.
+        {"fancoil+recovery", "fresh_air_dehumidification", "空调除湿量(W1"},
+        {"fancoil+recovery", "heat_recovery", "热回收量"},
+        {"freshair+recovery", "cooling", "新风冷负荷(W1"},
     };
-    for (const char* analysis : {"primary", "secondary", "fancoil", "freshair"}) {
+    for (const std::string variant :
+         {"primary", "secondary", "fancoil", "freshair", "fancoil+recovery", "freshair+recovery"}) {
+        const char* analysis = variant.c_str();
         SCOPED_TRACE(analysis);
-        const CliRun run = analyze({kSample, path("out.id"), "--analysis", analysis, "--json"});
+        const std::string kind = variant.substr(0, variant.find('+'));
+        std::vector<std::string> args{kSample, path("out.id"), "--analysis", kind, "--json"};
+        if (kind != variant)
+            args.insert(args.end(), {"--recovery", "total", "--recovery-e", "0.6"});
+        const CliRun run = analyze(args);
         ASSERT_EQ(run.status, 0) << run.err;
         const QJsonArray rooms = parse(run.out)["rooms"].toArray();
         ASSERT_EQ(rooms.size(), 7);
@@ -256,7 +266,7 @@ TEST_F(AnalyzeJson, EveryNumberTheTextsOfARunShowIsAResult)
             const auto& stored = *systems[room["system"] == systems[0]->m_strName.c_str() ? 0 : 1]
                                       ->m_rooms[std::size_t(i < 4 ? i : i - 4)];
             ASSERT_EQ(room["room"].toString().toStdString(), stored.m_strName);
-            const bool winter = RunsWinter(*storedRequest(analysis, stored));
+            const bool winter = RunsWinter(*storedRequest(kind, stored));
             const QJsonObject results = room["results"].toObject();
             for (const char* condition : {"cooling", "heating"}) {
                 if (condition == std::string("heating") && !winter)

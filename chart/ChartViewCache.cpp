@@ -45,18 +45,20 @@ void ChartViewCache::clear()
     m_texts.clear();
 }
 
-void ChartViewCache::draw(QImage& image, Layer layer, const QRect& area, QPoint offset)
+void ChartViewCache::draw(QImage& image, Layer layer, const QRegion& area, QPoint offset)
 {
     QPainter painter(&image);
-    painter.setClipRect(area);
-    if (layer == Layer::Grid) {
-        painter.fillRect(area, Qt::white);
-    } else {
+    painter.setClipRegion(area);
+    for (const QRect& part : area) {
+        if (layer == Layer::Grid) {
+            painter.fillRect(part, Qt::white);
+            continue;
+        }
         // The objects go over the grid of the same place.
         painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(area.topLeft(), m_grid,
-                          QRectF(QPointF(area.topLeft()) * m_grid.devicePixelRatio(),
-                                 QSizeF(area.size()) * m_grid.devicePixelRatio()));
+        painter.drawImage(part.topLeft(), m_grid,
+                          QRectF(QPointF(part.topLeft()) * m_grid.devicePixelRatio(),
+                                 QSizeF(part.size()) * m_grid.devicePixelRatio()));
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
@@ -93,12 +95,11 @@ bool ChartViewCache::scroll(QPoint delta)
         std::swap(*image, m_spare);
     }
     m_offset += delta;
-    for (const QRect& strip : uncovered) {
-        draw(m_grid, Layer::Grid, strip, m_offset);
-        if (objects)
-            draw(m_objects, Layer::Objects, strip, m_offset);
-        ++m_nStripDraws;
-    }
+    // Both strips of a slanted move at once: the names are placed once.
+    draw(m_grid, Layer::Grid, uncovered, m_offset);
+    if (objects)
+        draw(m_objects, Layer::Objects, uncovered, m_offset);
+    ++m_nStripDraws;
     return true;
 }
 

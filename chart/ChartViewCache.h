@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <QRegion>
 #include <QSize>
 
 #include <optional>
@@ -42,8 +43,8 @@ public:
     // Forget both images (memory given back).
     void clear();
 
-    // How often each image was drawn whole, and how many strips a scroll
-    // uncovered, for tests and benchmarks.
+    // How often each image was drawn whole, and how often a scroll drew
+    // what it uncovered, for tests and benchmarks.
     int gridDraws() const { return m_nGridDraws; }
     int objectDraws() const { return m_nObjectDraws; }
     int stripDraws() const { return m_nStripDraws; }
@@ -60,7 +61,7 @@ private:
     enum class Layer { Grid, Objects };
     // Draws `layer` into image where `area` (image logical pixels) says,
     // the page's top left at offset.
-    void draw(QImage& image, Layer layer, const QRect& area, QPoint offset);
+    void draw(QImage& image, Layer layer, const QRegion& area, QPoint offset);
     // Moves the images' content by delta logical pixels and draws what the
     // move uncovered; false when the move is no whole number of device
     // pixels or uncovers everything.

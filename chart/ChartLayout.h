@@ -36,6 +36,14 @@ struct ChartDevice {
     const chart::WeatherMap* weather = nullptr;
 };
 
+// Whether two devices lay the chart out alike (the weather year aside, which
+// the grid's key follows).
+inline bool SameLayoutDevice(const ChartDevice& a, const ChartDevice& b)
+{
+    return a.screenWidth == b.screenWidth && a.pageWidth == b.pageWidth && a.pageHeight == b.pageHeight &&
+           a.printing == b.printing;
+}
+
 // The working spacings of the six line families, in chart units.
 struct ChartSpacings {
     float moisture = 0.001f; // kg/kg

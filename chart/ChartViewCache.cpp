@@ -11,12 +11,6 @@ namespace chart {
 
 namespace {
 
-bool sameDevice(const ChartDevice& a, const ChartDevice& b)
-{
-    return a.screenWidth == b.screenWidth && a.pageWidth == b.pageWidth && a.pageHeight == b.pageHeight &&
-           a.printing == b.printing;
-}
-
 // Whether v logical pixels are a whole number of device pixels.
 bool wholeDevicePixels(int v, double ratio)
 {
@@ -120,7 +114,7 @@ const QImage& ChartViewCache::image(const ChartDevice& device, QSize viewport, c
     // The grid lays the chart out; the objects need the layout it left (a
     // hit test may have laid it out since for the same device).
     const ChartLayout& layout = m_renderer.layout();
-    if (!layout.m_bValid || !sameDevice(layout.m_device, device))
+    if (!layout.m_bValid || !SameLayoutDevice(layout.m_device, device))
         m_renderer.LayoutChart(device);
     if (!m_frame || !(*m_frame == frame)) {
         m_frame = frame;

@@ -39,12 +39,6 @@ QCursor pickCursor()
     return cursor;
 }
 
-bool sameDevice(const ChartDevice& a, const ChartDevice& b)
-{
-    return a.screenWidth == b.screenWidth && a.pageWidth == b.pageWidth && a.pageHeight == b.pageHeight &&
-           a.printing == b.printing;
-}
-
 } // namespace
 
 CQORVAView::CQORVAView(CQORVADoc& document, QWidget* parent)
@@ -162,7 +156,7 @@ void CQORVAView::EnsureLayout()
 {
     const ChartDevice device = chartDevice();
     const ChartLayout& layout = m_chart.layout();
-    if (!m_bLayoutCurrent || !layout.m_bValid || !sameDevice(layout.m_device, device)) {
+    if (!m_bLayoutCurrent || !layout.m_bValid || !SameLayoutDevice(layout.m_device, device)) {
         m_chart.LayoutChart(device);
         m_chart.ComputeSaturationBoundary();
         m_bLayoutCurrent = true;

@@ -9,7 +9,7 @@
 
 #include "analysis/ResultTexts.h"
 #include "chart/ChartProperties.h"
-#include "chart/ChartRenderer.h"
+#include "chart/ChartGeometry.h"
 #include "chart/ResultWording.h"
 #include "model/UnitFormat.h"
 #include "model/Messages.h"

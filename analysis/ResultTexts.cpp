@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "analysis/ResultValues.h"
-#include "chart/ChartRenderer.h"
+#include "chart/ChartGeometry.h"
 #include "chart/ResultWording.h"
 #include "model/UnitFormat.h"
 
@@ -76,7 +76,7 @@ CCommentString* AddResultText(CIDG& idg, std::unique_ptr<CCommentString> text)
         return nullptr;
     // The place in the result column is the standard screen's, so the same
     // analysis stores the same place whatever device drew last.
-    ChartRenderer standard(idg);
+    ChartGeometry standard(idg);
     standard.LayoutChart(chart::standardDevice());
     const CanvasPoint place = standard.ResultTextPlace(static_cast<int>(idg.m_pTexts->size()));
     text->m_nPlace[1] = place.x;

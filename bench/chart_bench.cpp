@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "chart/ChartImage.h"
-#include "chart/ChartViewCache.h"
-#include "chart/QPainterCanvas.h"
-#include "chart/RecordingCanvas.h"
-#include "chart/ChartRenderer.h"
-#include "chart/WeatherMap.h"
+#include "render/ChartImage.h"
+#include "render/ChartViewCache.h"
+#include "render/QPainterCanvas.h"
+#include "render/RecordingCanvas.h"
+#include "render/ChartRenderer.h"
+#include "render/WeatherMap.h"
 #include "climate/WeatherFile.h"
 
 // A full redraw of the chart at zoom 1 for a 1920-pixel screen with 200 or

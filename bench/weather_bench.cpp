@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "chart/WeatherMap.h"
+#include "render/WeatherMap.h"
 #include "climate/WeatherFile.h"
 #include "climate/WeatherStatistics.h"
 

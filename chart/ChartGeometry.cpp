@@ -3,9 +3,11 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "chart/Canvas.h"
+#include "chart/ChartGeometry.h"
+
+#include "chart/ChartForm.h"
 #include "chart/ChartProperties.h"
-#include "chart/ChartRenderer.h"
+#include "chart/TextMetrics.h"
 
 namespace {
 
@@ -50,7 +52,16 @@ int truncPixel(double value)
 
 } // namespace
 
-void ChartRenderer::LayoutChart(const ChartDevice& requested)
+ChartGeometry::ChartGeometry(const CIDG& idg) : m_idg(idg), m_form(&idChartForm()) {}
+
+void ChartGeometry::ComputeSaturationBoundary()
+{
+    if (!m_layout.m_bValid)
+        LayoutChart(m_layout.m_device);
+    m_form->TraceBoundary(*this);
+}
+
+void ChartGeometry::LayoutChart(const ChartDevice& requested)
 {
     ChartLayout& l = m_layout;
     ChartDevice device = requested;
@@ -169,12 +180,12 @@ void ChartRenderer::LayoutChart(const ChartDevice& requested)
     l.m_bValid = true;
 }
 
-int ChartRenderer::XFromMoisture(double x) const
+int ChartGeometry::XFromMoisture(double x) const
 {
     return roundPixel(x * m_layout.m_fXScale - m_layout.m_nXOffset);
 }
 
-int ChartRenderer::YFromEnthalpy(double h, double X) const
+int ChartGeometry::YFromEnthalpy(double h, double X) const
 {
     const ChartLayout& l = m_layout;
     return roundPixel(l.m_nChartHeight * static_cast<double>(m_layout.m_fZoom) -
@@ -182,7 +193,7 @@ int ChartRenderer::YFromEnthalpy(double h, double X) const
                       (X + m_layout.m_nXOffset) * l.m_fSlope - m_layout.m_nYOffset);
 }
 
-int ChartRenderer::YFromTemperature(double t, double X) const
+int ChartGeometry::YFromTemperature(double t, double X) const
 {
     const ChartLayout& l = m_layout;
     const double sh = l.m_fHScale;
@@ -192,7 +203,7 @@ int ChartRenderer::YFromTemperature(double t, double X) const
                       (X + m_layout.m_nXOffset) * l.m_fSlope - m_layout.m_nYOffset);
 }
 
-int ChartRenderer::XFromEnthalpy(double h, double Y) const
+int ChartGeometry::XFromEnthalpy(double h, double Y) const
 {
     const ChartLayout& l = m_layout;
     return roundPixel((Y + m_layout.m_nYOffset - l.m_nChartHeight * static_cast<double>(m_layout.m_fZoom) +
@@ -201,12 +212,12 @@ int ChartRenderer::XFromEnthalpy(double h, double Y) const
                       m_layout.m_nXOffset);
 }
 
-double ChartRenderer::MoistureFromX(double X) const
+double ChartGeometry::MoistureFromX(double X) const
 {
     return (X + m_layout.m_nXOffset) / m_layout.m_fXScale;
 }
 
-double ChartRenderer::EnthalpyFromXY(double X, double Y) const
+double ChartGeometry::EnthalpyFromXY(double X, double Y) const
 {
     const ChartLayout& l = m_layout;
     return ((X + m_layout.m_nXOffset) * l.m_fSlope +
@@ -215,25 +226,24 @@ double ChartRenderer::EnthalpyFromXY(double X, double Y) const
            kCpDryAir * m_idg.m_fTMinFull;
 }
 
-double ChartRenderer::SaturationPressureNeeded(double X, double RH) const
+double ChartGeometry::SaturationPressureNeeded(double X, double RH) const
 {
     return m_idg.m_fSummerPressure * (X + m_layout.m_nXOffset) /
            ((kMassRatio * m_layout.m_fXScale + m_layout.m_nXOffset + X) * RH);
 }
 
-CanvasPoint ChartRenderer::ToChartRelative(CanvasPoint device) const
+CanvasPoint ChartGeometry::ToChartRelative(CanvasPoint device) const
 {
     return {device.x - m_layout.m_nMarginLeft, device.y - m_layout.m_nMarginTop};
 }
 
-CanvasPoint ChartRenderer::PointPosition(const CStatePoint& point) const
+CanvasPoint ChartGeometry::PointPosition(const CStatePoint& point) const
 {
-    const int X = XFromMoisture(point.m_d);
-    const int Y = YFromEnthalpy(point.m_h, X);
-    return {X + m_layout.m_nChartLeft, Y + m_layout.m_nChartTop};
+    const CanvasPoint relative = m_form->Position(*this, point.m_d, point.m_h);
+    return {relative.x + m_layout.m_nChartLeft, relative.y + m_layout.m_nChartTop};
 }
 
-std::optional<ChartWindow> ChartRenderer::ClipWindow(int left, int top, int right, int bottom) const
+std::optional<ChartWindow> ChartGeometry::ClipWindow(int left, int top, int right, int bottom) const
 {
     if (!m_layout.m_bValid || !(m_layout.m_fXScale > 0.0f))
         return std::nullopt;
@@ -277,7 +287,7 @@ ChartDevice standardDevice()
 
 ChartWindow settledWindow(const CIDG& idg)
 {
-    ChartRenderer standard(idg);
+    ChartGeometry standard(idg);
     standard.LayoutChart(standardDevice());
     const ChartLayout& l = standard.layout();
     ChartWindow window = idg.Window();

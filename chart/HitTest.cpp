@@ -1,9 +1,9 @@
 #include <cmath>
 #include <limits>
 
+#include "chart/ChartGeometry.h"
 #include "chart/ObjectGeometry.h"
-#include "chart/RecordingCanvas.h"
-#include "chart/ChartRenderer.h"
+#include "chart/TextMetrics.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ constexpr int kTextPickMargin = 5;
 
 } // namespace
 
-PickResult ChartRenderer::PickObject(int x, int y)
+PickResult ChartGeometry::PickObject(int x, int y)
 {
     if (!m_layout.m_bValid)
         LayoutChart(m_layout.m_device);
@@ -99,7 +99,7 @@ PickResult ChartRenderer::PickObject(int x, int y)
     return {};
 }
 
-CanvasRect ChartRenderer::TextPickRectangle(int index) const
+CanvasRect ChartGeometry::TextPickRectangle(int index) const
 {
     // Where the text was drawn last; a text not drawn yet stands at its own
     // anchor, scaled with the chart window.
@@ -114,7 +114,7 @@ CanvasRect ChartRenderer::TextPickRectangle(int index) const
     return {x, y - height, x + width, y};
 }
 
-int ChartRenderer::NearestPoint(int x, int y)
+int ChartGeometry::NearestPoint(int x, int y)
 {
     if (!m_idg.m_pPoints)
         return -1;
@@ -137,7 +137,7 @@ int ChartRenderer::NearestPoint(int x, int y)
     return -1;
 }
 
-bool ChartRenderer::IsInsideChart(const CStatePoint& point)
+bool ChartGeometry::IsInsideChart(const CStatePoint& point)
 {
     if (!m_layout.m_bBoundaryValid)
         ComputeSaturationBoundary();

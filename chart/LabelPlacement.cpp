@@ -7,7 +7,7 @@
 #include <optional>
 #include <utility>
 
-#include "chart/Canvas.h"
+#include "chart/TextMetrics.h"
 
 namespace chart {
 

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "analysis/Binding.h"
-#include "chart/ChartExport.h"
-#include "chart/ChartRenderer.h"
-#include "chart/WeatherMap.h"
+#include "render/ChartExport.h"
+#include "render/ChartRenderer.h"
+#include "render/WeatherMap.h"
 #include "climate/WeatherFile.h"
 #include "cli/Commands.h"
 #include "cli/Usage.h"

@@ -14,6 +14,7 @@ file(GLOB_RECURSE QORVA_TRANSLATED_SOURCES CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/model/*.cpp ${PROJECT_SOURCE_DIR}/model/*.h
   ${PROJECT_SOURCE_DIR}/climate/*.cpp ${PROJECT_SOURCE_DIR}/climate/*.h
   ${PROJECT_SOURCE_DIR}/chart/*.cpp ${PROJECT_SOURCE_DIR}/chart/*.h
+  ${PROJECT_SOURCE_DIR}/render/*.cpp ${PROJECT_SOURCE_DIR}/render/*.h
   ${PROJECT_SOURCE_DIR}/analysis/*.cpp ${PROJECT_SOURCE_DIR}/analysis/*.h
   ${PROJECT_SOURCE_DIR}/project/*.cpp ${PROJECT_SOURCE_DIR}/project/*.h
   ${PROJECT_SOURCE_DIR}/cli/*.cpp ${PROJECT_SOURCE_DIR}/cli/*.h

@@ -6,7 +6,7 @@
 
 #include "analysis/Binding.h"
 #include "analysis/ResultTexts.h"
-#include "chart/ChartRenderer.h"
+#include "render/ChartRenderer.h"
 #include "chart/ChartAttributes.h"
 #include "model/Messages.h"
 #include "model/References.h"

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "analysis/AnalysisFramework.h"
-#include "chart/ChartExport.h"
-#include "chart/WeatherMap.h"
+#include "render/ChartExport.h"
+#include "render/WeatherMap.h"
 #include "climate/WeatherStatistics.h"
 #include "climate/WeatherYear.h"
 #include "model/CIDG.h"

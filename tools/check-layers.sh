@@ -6,11 +6,13 @@
 # - nothing outside gui/ (and its tests, tests/gui/, and its benchmarks,
 #   bench/gui/) includes a QtWidgets, QtPrintSupport or QtCharts header in
 #   any form: <QtWidgets/QWidget>, <QtWidgets>, <QWidget>, <qwidget.h>.
-# The layers inside the core are enforced by the build itself.
+# - the chart's geometry (chart/) and the analyses include nothing of the
+#   chart's drawing (render/): no canvas, renderer, export or cache.
+# The other layers inside the core are enforced by the build itself.
 set -e
 cd "$(dirname "$0")/.."
 status=0
-core="psychro model climate chart analysis project translations"
+core="psychro model climate chart analysis render project translations"
 sources() { grep -rEn --include='*.h' --include='*.cpp' "$@" 2>/dev/null || true; }
 
 up=$(sources '^[[:space:]]*#[[:space:]]*include[[:space:]]*"(gui|cli)/' $core)
@@ -18,6 +20,13 @@ up="$up$(sources '^[[:space:]]*#[[:space:]]*include[[:space:]]*"gui/' cli)"
 if [ -n "$up" ]; then
   echo "includes that climb out of the core into gui/ or cli/:" >&2
   echo "$up" >&2
+  status=1
+fi
+
+drawing=$(sources '^[[:space:]]*#[[:space:]]*include[[:space:]]*"render/' chart analysis)
+if [ -n "$drawing" ]; then
+  echo "the chart's geometry or the analyses include the chart's drawing:" >&2
+  echo "$drawing" >&2
   status=1
 fi
 
@@ -32,5 +41,5 @@ if [ -n "$widgets" ]; then
   status=1
 fi
 
-[ $status -eq 0 ] && echo "folders: the core includes nothing of gui/ or cli/, QtWidgets and QtCharts only in gui/: ok"
+[ $status -eq 0 ] && echo "folders: the core includes nothing of gui/ or cli/, the geometry and the analyses nothing of render/, QtWidgets and QtCharts only in gui/: ok"
 exit $status

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "chart/ChartRenderer.h"
+#include "render/ChartRenderer.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CommandTable.h"
 #include "gui/calculation/CDifferenceDlg.h"

@@ -12,7 +12,7 @@
 
 #include <cstdio>
 
-#include "chart/QPainterCanvas.h"
+#include "render/QPainterCanvas.h"
 #include "project/CQORVADoc.h"
 
 namespace {

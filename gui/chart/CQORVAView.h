@@ -7,8 +7,8 @@
 #include <map>
 #include <optional>
 
-#include "chart/ChartViewCache.h"
-#include "chart/ChartRenderer.h"
+#include "render/ChartViewCache.h"
+#include "render/ChartRenderer.h"
 #include "gui/chart/CZoomView.h"
 
 class CQORVADoc;

@@ -17,7 +17,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "chart/QPainterCanvas.h"
+#include "render/QPainterCanvas.h"
 #include "gui/widgets/DialogButtons.h"
 #include "model/FontConversion.h"
 #include "model/Messages.h"

@@ -5,7 +5,7 @@
 #include <functional>
 #include <optional>
 
-#include "chart/ChartExport.h"
+#include "render/ChartExport.h"
 
 class CQORVADoc;
 class QPrinter;

@@ -11,7 +11,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "chart/WeatherMap.h"
+#include "render/WeatherMap.h"
 #include "project/CQORVADoc.h"
 
 CWeatherStatisticsDlg::CWeatherStatisticsDlg(CQORVADoc& document, QWidget* parent)

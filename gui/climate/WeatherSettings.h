@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "chart/WeatherMap.h"
+#include "render/WeatherMap.h"
 #include "climate/WeatherYear.h"
 
 // The weather year chosen for a project, remembered in the per-user settings

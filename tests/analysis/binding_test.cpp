@@ -6,9 +6,9 @@
 
 #include "support/OneRoomProject.h"
 #include "support/DocumentTestAccess.h"
-#include "chart/RecordingCanvas.h"
+#include "render/RecordingCanvas.h"
 #include "analysis/Binding.h"
-#include "chart/ChartRenderer.h"
+#include "render/ChartRenderer.h"
 #include "project/CQORVADoc.h"
 #include "support/RecordingMessages.h"
 

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "chart/RecordingCanvas.h"
-#include "chart/ChartRenderer.h"
+#include "render/RecordingCanvas.h"
+#include "render/ChartRenderer.h"
 
 // A chart model drawing its own object lists (no project room, so nothing
 // rebinds them), laid out for a 1920-pixel screen with a 12-pixel label font.

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "chart/ChartImage.h"
+#include "render/ChartImage.h"
 #include "chart/ChartFixture.h"
 #include "psychro/QorvaDll.h"
 

@@ -18,7 +18,7 @@
 #include "ChartFixture.h"
 #include "analysis/Binding.h"
 #include "AnalysedSample.h"
-#include "chart/ChartExport.h"
+#include "render/ChartExport.h"
 #include "chart/LabelPlacement.h"
 #include "psychro/Comfort.h"
 #include "project/ProjectFile.h"

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "chart/ChartRenderer.h"
-#include "chart/QPainterCanvas.h"
-#include "chart/RecordingCanvas.h"
+#include "render/ChartRenderer.h"
+#include "render/QPainterCanvas.h"
+#include "render/RecordingCanvas.h"
 #include "support/DocumentTestAccess.h"
 #include "support/RecordingMessages.h"
 

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "analysis/Binding.h"
-#include "chart/ChartImage.h"
-#include "chart/ChartRenderer.h"
-#include "chart/RecordingCanvas.h"
+#include "render/ChartImage.h"
+#include "render/ChartRenderer.h"
+#include "render/RecordingCanvas.h"
 #include "project/Atmosphere.h"
 #include "project/DocumentCommands.h"
 #include "project/DocumentEdits.h"

@@ -14,8 +14,8 @@
 #include <cmath>
 
 #include "analysis/Binding.h"
-#include "chart/ChartExport.h"
-#include "chart/ChartRenderer.h"
+#include "render/ChartExport.h"
+#include "render/ChartRenderer.h"
 #include "gui/calculation/CDifferenceDlg.h"
 #include "gui/calculation/COutputPointDlg.h"
 #include "gui/calculation/CParamPointDlg.h"

@@ -25,7 +25,7 @@
 #include "project/DocumentEdits.h"
 #include "psychro/Comfort.h"
 #include "psychro/QorvaDll.h"
-#include "chart/ChartRenderer.h"
+#include "render/ChartRenderer.h"
 #include "support/RecordingMessages.h"
 #include "tests/gui/project/ModalDriver.h"
 

@@ -5,15 +5,15 @@
 #include <cstdint>
 #include <unordered_set>
 
-#include "chart/Canvas.h"
-#include "chart/ChartDrawingSupport.h"
+#include "render/Canvas.h"
+#include "render/ChartDrawingSupport.h"
 #include "chart/ChartProperties.h"
 #include "chart/LabelPlacement.h"
 #include "chart/ObjectGeometry.h"
 #include "chart/ResultWording.h"
-#include "chart/VectorState.h"
+#include "render/VectorState.h"
 #include "model/UnitFormat.h"
-#include "chart/ChartRenderer.h"
+#include "render/ChartRenderer.h"
 
 namespace {
 
@@ -22,29 +22,10 @@ constexpr std::int32_t kHighlightFill = rgbColour(255, 255, 0);
 constexpr std::int32_t kHhrLineColour = rgbColour(68, 251, 255);
 // Half the opening angle of a process-line arrow, rad (7.5°).
 constexpr double kArrowHalfAngle = 0.1308997;
-// Arrow length at zoom 1, pixels.
-constexpr double kArrowLength = 10.0;
 // Where a text that is not drawn is picked: nowhere near the page.
 constexpr int kNowhere = -(1 << 28);
 
-// On paper: a name at least 2 mm high, a marker at least 1.5 mm across, an
-// arrow at least 2.5 mm long.
-constexpr double kPaperNameMm = 2.0;
-constexpr double kPaperMarkerRadiusMm = 0.75;
-constexpr double kPaperArrowMm = 2.5;
 
-// A font at least `least` device units high (character height), its width
-// scaled with it.
-LogFont atLeast(LogFont font, int least)
-{
-    const int height = font.lfHeight == 0 ? fontUnits(LogFont().lfHeight) : fontUnits(font.lfHeight);
-    if (least > 0 && height < least) {
-        if (font.lfWidth != 0 && height > 0)
-            font.lfWidth = static_cast<std::int32_t>(static_cast<long long>(font.lfWidth) * least / height);
-        font.lfHeight = -least;
-    }
-    return font;
-}
 
 // A canvas that draws nothing and measures texts on another: the grid's
 // label boxes of a layout whose grid was not drawn (a kept grid image).
@@ -122,13 +103,6 @@ constexpr int kCaptionGap = 6;
 
 } // namespace
 
-CanvasRect ChartRenderer::ChartRectangle() const
-{
-    const ChartLayout& l = m_layout;
-    return {l.m_nChartLeft, l.m_nChartTop, l.m_nChartLeft + l.m_nChartWidth,
-            l.m_nChartTop + l.m_nChartHeight};
-}
-
 bool ChartRenderer::ClipSegment(Canvas& canvas, int x1, int y1, int x2, int y2, const CanvasRect& rect) const
 {
     const auto clipped = chart::clipSegment({x1, y1}, {x2, y2}, rect);
@@ -136,50 +110,6 @@ bool ChartRenderer::ClipSegment(Canvas& canvas, int x1, int y1, int x2, int y2, 
         return false;
     canvas.drawLine(clipped->first.x, clipped->first.y, clipped->second.x, clipped->second.y);
     return true;
-}
-
-int ChartRenderer::MarkerRadius() const
-{
-    const ChartLayout& l = m_layout;
-    int radius = scaledPenUnits(m_idg.m_nPointRadius, l.m_fPrintScale);
-    if (l.m_device.paper)
-        radius = std::max(radius, static_cast<int>(std::ceil(kPaperMarkerRadiusMm * l.m_fPixelsPerMm)));
-    return radius;
-}
-
-double ChartRenderer::ArrowLength() const
-{
-    const ChartLayout& l = m_layout;
-    const double length = kArrowLength * l.m_fZoom * l.m_fPrintScale;
-    return l.m_device.paper ? std::max(length, kPaperArrowMm * l.m_fPixelsPerMm) : length;
-}
-
-LogFont ChartRenderer::PointNameFont() const
-{
-    const ChartLayout& l = m_layout;
-    LogFont font = m_idg.m_font2;
-    if (l.m_device.printing) {
-        font.lfHeight = static_cast<int>(font.lfHeight * l.m_fPrintScale);
-        font.lfWidth = static_cast<int>(font.lfWidth * l.m_fPrintScale);
-    }
-    return l.m_device.paper ? atLeast(font, static_cast<int>(std::ceil(kPaperNameMm * l.m_fPixelsPerMm)))
-                            : font;
-}
-
-LogFont ChartRenderer::LineNameFont() const
-{
-    const ChartLayout& l = m_layout;
-    return l.m_device.paper
-               ? atLeast(l.m_workingFont, static_cast<int>(std::ceil(kPaperNameMm * l.m_fPixelsPerMm)))
-               : l.m_workingFont;
-}
-
-CanvasRect ChartRenderer::MarkerRectangle(CanvasPoint position) const
-{
-    // The outline pen straddles the circle: half its width outside, one more
-    // unit for rounding.
-    const int reach = MarkerRadius() + scaledPenUnits(m_idg.m_nLineWidth, m_layout.m_fPenScale) / 2 + 1;
-    return {position.x - reach, position.y - reach, position.x + reach, position.y + reach};
 }
 
 void ChartRenderer::DrawObjects(Canvas& canvas)
@@ -255,35 +185,16 @@ void ChartRenderer::DrawObjects(Canvas& canvas)
     DrawResultTexts(canvas, freeTexts);
 }
 
-namespace {
-
-// The preview ring is twice a point's size, so the drawn point it will become
-// sits inside it, and never smaller than a finger-tip target of 4 pixels.
-int previewRadius(std::int32_t pointRadius, const ChartLayout& l)
-{
-    return std::max(4, 2 * scaledPenUnits(pointRadius, l.m_fPrintScale) + 2);
-}
-
-} // namespace
 
 void ChartRenderer::DrawPreviewMarker(Canvas& canvas, const CStatePoint& point) const
 {
     const CanvasPoint position = PointPosition(point);
     if (!ChartRectangle().contains(position.x, position.y))
         return;
-    const int radius = previewRadius(m_idg.m_nPointRadius, m_layout);
+    const int radius = PreviewRadius();
     canvas.setPen({kHighlightColour, scaledPenUnits(1, m_layout.m_fPenScale), kPenSolid});
     canvas.setNoBrush();
     canvas.drawEllipse({position.x - radius, position.y - radius, position.x + radius, position.y + radius});
-}
-
-CanvasRect ChartRenderer::PreviewMarkerRectangle(const CStatePoint& point) const
-{
-    const CanvasPoint position = PointPosition(point);
-    // The pen straddles the ring: one pen width more on every side.
-    const int reach =
-        previewRadius(m_idg.m_nPointRadius, m_layout) + scaledPenUnits(1, m_layout.m_fPenScale) + 1;
-    return {position.x - reach, position.y - reach, position.x + reach, position.y + reach};
 }
 
 void ChartRenderer::DrawStatePoint(Canvas& canvas, int index, bool highlighted, chart::ObjectNames& names)
@@ -428,55 +339,9 @@ void ChartRenderer::DrawProcessLine(Canvas& canvas, int index, bool highlighted,
     }
 }
 
-std::optional<std::pair<CStatePoint, CStatePoint>>
-ChartRenderer::HhrLineLibraryEnds(const CReShiBiXian& line) const
-{
-    const CStatePoint* base = m_idg.PointAt(line.m_nPoint1);
-    if (!base)
-        return std::nullopt;
-    double ratio = line.m_fRatio;
-    // A stored ratio of 0 on a line through two points is either not yet
-    // learnt or a real ε = 0 (two points of equal enthalpy: adiabatic
-    // humidification); the two points tell which. Without a usable second
-    // point the line has no ends to draw.
-    if (line.m_nMode == CReShiBiXian::kThroughTwoPoints && line.m_fRatio == 0.0f) {
-        const CStatePoint* second = m_idg.PointAt(line.m_nPoint2);
-        if (!second)
-            return std::nullopt;
-        const auto learnt = chartHeatMoistureRatio(base->m_d, base->m_h, second->m_d, second->m_h);
-        if (!learnt)
-            return std::nullopt;
-        ratio = *learnt;
-    }
-    const HhrEndsInput input{m_idg.m_fSummerPressure, base->m_d, base->m_h, ratio};
-    return m_hhrEnds.get(input, [&] { return HhrLineEndsFrom(input); });
-}
-
-std::size_t ChartRenderer::HhrEndsInputHash::operator()(const HhrEndsInput& input) const
-{
-    return chart::hashOfParts(input.pressure, input.d, input.h, input.ratio);
-}
-
 std::size_t ChartRenderer::ArrowInputHash::operator()(const ArrowInput& input) const
 {
     return chart::hashOfParts(input.a.x, input.a.y, input.b.x, input.b.y, input.length, input.at);
-}
-
-ChartRenderer::HhrEnds ChartRenderer::HhrLineEndsFrom(const HhrEndsInput& input) const
-{
-    const auto ends = chartHhrLineEnds(input.pressure, input.d, input.h, input.ratio);
-    if (!ends)
-        return std::nullopt;
-    CStatePoint a;
-    CStatePoint b;
-    a.m_d = static_cast<float>((*ends)[0]);
-    a.m_h = static_cast<float>((*ends)[1]);
-    b.m_d = static_cast<float>((*ends)[2]);
-    b.m_h = static_cast<float>((*ends)[3]);
-    a.m_bKnownD = a.m_bKnownH = b.m_bKnownD = b.m_bKnownH = 1;
-    if (!m_idg.CalcStatePoint(a) || !m_idg.CalcStatePoint(b))
-        return std::nullopt;
-    return std::make_pair(a, b);
 }
 
 void ChartRenderer::DrawHhrLine(Canvas& canvas, int index, bool highlighted, chart::ObjectNames& names)
@@ -517,44 +382,6 @@ void ChartRenderer::DrawHhrLine(Canvas& canvas, int index, bool highlighted, cha
     }
 }
 
-namespace {
-
-// The full chart of the standard screen at zoom 1: width and height in
-// pixels, and the scales of its mapping.
-struct StandardChart {
-    double W = 1;
-    double H = 1;
-    double sx = 1; // pixels per kg/kg
-    double sh = 1; // pixels per kJ/kg
-    double k = 1;  // H / W
-    // Where the result column starts: the first result text's place.
-    CanvasPoint column;
-};
-
-StandardChart standardChart(const CIDG& idg, float xMaxFull)
-{
-    ChartRenderer standard(idg);
-    standard.LayoutChart(chart::standardDevice());
-    StandardChart c;
-    c.W = standard.layout().m_nChartWidth;
-    c.H = standard.layout().m_nChartHeight;
-    c.k = c.H / c.W;
-    c.sx = c.W / xMaxFull;
-    c.sh = c.k * c.sx * 0.0004;
-    c.column = standard.ResultTextPlace(0);
-    return c;
-}
-
-} // namespace
-
-bool ChartRenderer::InResultColumn(const CCommentString& text, CanvasPoint column) const
-{
-    // A plain text the user put on the chart, not one an analysis wrote:
-    // those store their place in the result column of the standard screen
-    // (its left margin, below the chart half).
-    const bool inColumn = text.m_nPlace[1] == column.x && text.m_nPlace[3] >= column.y;
-    return text.m_nKind != 0 || inColumn;
-}
 
 std::vector<std::optional<CanvasRect>> ChartRenderer::FreeTextBoxes(Canvas& canvas,
                                                                     const chart::LabelPlacer* objects)
@@ -565,7 +392,7 @@ std::vector<std::optional<CanvasRect>> ChartRenderer::FreeTextBoxes(Canvas& canv
     const ChartLayout& l = m_layout;
     const auto& texts = *m_idg.m_pTexts;
     boxes.resize(texts.size());
-    const CanvasPoint column = standardChart(m_idg, l.m_fXMaxFull).column;
+    const CanvasPoint column = StandardResultColumn();
     auto isCaption = [this](const CCommentString& text) {
         if (m_idg.m_pComfortAreas)
             for (const auto& zone : *m_idg.m_pComfortAreas)
@@ -630,7 +457,7 @@ void ChartRenderer::DrawResultTexts(Canvas& canvas, const std::vector<std::optio
     // The column runs from the left label margin to the right one; a longer
     // text goes on over further lines instead of off the page.
     const int columnWidth = std::max(1, l.m_nTotalWidth - l.m_nAnnotX - l.m_nMarginRight);
-    const CanvasPoint column = standardChart(m_idg, l.m_fXMaxFull).column;
+    const CanvasPoint column = StandardResultColumn();
     for (std::size_t i = 0; i < m_idg.m_pTexts->size(); ++i) {
         const CCommentString& text = *(*m_idg.m_pTexts)[i];
         const bool highlighted = m_nPickClass == CIDG::kClassText && m_nPickIndex == static_cast<int>(i);
@@ -679,28 +506,6 @@ std::optional<CanvasRect> ChartRenderer::FreeTextBox(Canvas& canvas, const CComm
     canvas.setFont(freeTextFont(text, l));
     const CanvasSize extent = canvas.textExtent(text.m_strText);
     return CanvasRect{anchor.x, anchor.y - extent.height, anchor.x + extent.width, anchor.y};
-}
-
-CanvasPoint ChartRenderer::TextPlaceAt(CanvasPoint device) const
-{
-    const ChartLayout& l = m_layout;
-    const CanvasPoint relative = ToChartRelative(device);
-    const double x = MoistureFromX(relative.x);
-    const double h = EnthalpyFromXY(relative.x, relative.y);
-    const StandardChart c = standardChart(m_idg, l.m_fXMaxFull);
-    const double X = x * c.sx;
-    const double Y = c.H - (h - 1.01 * m_idg.m_fTMinFull) * c.sh + X * c.k;
-    return {static_cast<int>(std::lround(X)), static_cast<int>(std::lround(Y))};
-}
-
-CanvasPoint ChartRenderer::FreeTextAnchor(int x, int y) const
-{
-    const ChartLayout& l = m_layout;
-    const StandardChart c = standardChart(m_idg, l.m_fXMaxFull);
-    const double moisture = x / c.sx;
-    const double h = (x * c.k + c.H - y) / c.sh + 1.01 * m_idg.m_fTMinFull;
-    const int X = XFromMoisture(moisture);
-    return {l.m_nChartLeft + X, l.m_nChartTop + YFromEnthalpy(h, X)};
 }
 
 void ChartRenderer::DrawKnownParameters(Canvas& canvas)
@@ -770,11 +575,3 @@ void ChartRenderer::DrawKnownParameters(Canvas& canvas)
     line(QCoreApplication::translate("ChartRenderer", "计算结果：").toStdString(), 3);
 }
 
-CanvasPoint ChartRenderer::ResultTextPlace(int index) const
-{
-    // The known-parameter block takes sixteen line steps: five lines of two,
-    // the fresh air and the results title of three each.
-    constexpr int kKnownParameterSteps = 16;
-    const ChartLayout& l = m_layout;
-    return {l.m_nMarginLeft, l.m_nTotalHeight + (kKnownParameterSteps + 2 * index) * l.m_nAnnotStep};
-}

@@ -1,4 +1,4 @@
-#include "chart/WeatherMap.h"
+#include "render/WeatherMap.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -11,8 +11,8 @@
 #include <optional>
 #include <tuple>
 
-#include "chart/Canvas.h"
-#include "chart/ChartRenderer.h"
+#include "render/Canvas.h"
+#include "render/ChartRenderer.h"
 #include "model/Colour.h"
 #include "psychro/MoistAir.h"
 

@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "chart/ChartDrawingSupport.h"
+#include "render/ChartDrawingSupport.h"
 #include "analysis/Binding.h"
 #include "chart/ChartFixture.h"
 #include "chart/ObjectGeometry.h"

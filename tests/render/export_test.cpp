@@ -22,10 +22,10 @@
 #include <vector>
 
 #include "analysis/Binding.h"
-#include "AnalysedSample.h"
-#include "chart/ChartRenderer.h"
+#include "chart/AnalysedSample.h"
+#include "render/ChartRenderer.h"
 #include "chart/ChartAttributes.h"
-#include "chart/ChartExport.h"
+#include "render/ChartExport.h"
 #include "model/CIDG.h"
 #include "project/ProjectFile.h"
 

@@ -7,8 +7,8 @@
 #include <functional>
 #include <vector>
 
-#include "chart/QPainterCanvas.h"
-#include "chart/VectorState.h"
+#include "render/QPainterCanvas.h"
+#include "render/VectorState.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <optional>
 
 #include "chart/ChartLayout.h"
-#include "chart/GridKey.h"
-#include "chart/QPainterCanvas.h"
+#include "render/GridKey.h"
+#include "render/QPainterCanvas.h"
 
 class ChartRenderer;
 

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "AnalysedSample.h"
-#include "chart/ChartImage.h"
-#include "chart/ChartRenderer.h"
-#include "chart/ChartViewCache.h"
-#include "chart/QPainterCanvas.h"
+#include "chart/AnalysedSample.h"
+#include "render/ChartImage.h"
+#include "render/ChartRenderer.h"
+#include "render/ChartViewCache.h"
+#include "render/QPainterCanvas.h"
 #include "support/SuiteGuiApplication.h"
 
 // The view's kept images against a whole redraw of what the viewport shows:

@@ -1,4 +1,4 @@
-#include "chart/EmfCanvas.h"
+#include "render/EmfCanvas.h"
 
 #include <QFontMetrics>
 #include <QString>

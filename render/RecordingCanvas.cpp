@@ -1,21 +1,6 @@
-#include "chart/RecordingCanvas.h"
+#include "render/RecordingCanvas.h"
 
 #include <cstdlib>
-
-#include "model/TextCodec.h"
-
-CanvasSize estimateTextExtent(const LogFont& font, const std::string& text)
-{
-    const int height = font.lfHeight == 0 ? 12 : fontUnits(font.lfHeight);
-    int width = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = utf8SequenceLength(lead);
-        width += length >= 3 ? height : height / 2;
-        i += length;
-    }
-    return {width, height};
-}
 
 void RecordingCanvas::setBrush(std::int32_t colour)
 {

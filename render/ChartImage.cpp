@@ -1,12 +1,12 @@
-#include "chart/ChartImage.h"
+#include "render/ChartImage.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QPainter>
 #include <QSvgGenerator>
 
-#include "chart/QPainterCanvas.h"
-#include "chart/ChartRenderer.h"
+#include "render/QPainterCanvas.h"
+#include "render/ChartRenderer.h"
 
 namespace chart {
 

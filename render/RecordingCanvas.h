@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "chart/Canvas.h"
+#include "render/Canvas.h"
 
 // Records every drawing call with the pen, brush, font and text colour in
 // force, without drawing. Used by the tests to check the geometry of the
@@ -72,10 +72,6 @@ private:
     bool m_clipped = false;
     CanvasRect m_clip;
 };
-
-// Width and height of a UTF-8 text in a font without a font engine (see
-// RecordingCanvas::textExtent).
-CanvasSize estimateTextExtent(const LogFont& font, const std::string& text);
 
 namespace chart {
 

@@ -1,4 +1,4 @@
-#include "chart/ChartExport.h"
+#include "render/ChartExport.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -15,9 +15,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "chart/EmfCanvas.h"
-#include "chart/QPainterCanvas.h"
-#include "chart/ChartRenderer.h"
+#include "render/EmfCanvas.h"
+#include "render/QPainterCanvas.h"
+#include "render/ChartRenderer.h"
 
 namespace chart {
 

@@ -1,4 +1,4 @@
-#include "chart/QPainterCanvas.h"
+#include "render/QPainterCanvas.h"
 
 #include <QFontMetrics>
 #include <QPaintEngine>
@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "chart/VectorState.h"
+#include "render/VectorState.h"
 #include "model/FontConversion.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "chart/ChartImage.h"
+#include "render/ChartImage.h"
 #include "analysis/Binding.h"
 
 #include "support/SuiteGuiApplication.h"

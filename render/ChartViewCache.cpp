@@ -1,11 +1,11 @@
-#include "chart/ChartViewCache.h"
+#include "render/ChartViewCache.h"
 
 #include <QPainter>
 #include <QRegion>
 
 #include <cmath>
 
-#include "chart/ChartRenderer.h"
+#include "render/ChartRenderer.h"
 
 namespace chart {
 

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "analysis/Binding.h"
-#include "AnalysedSample.h"
+#include "chart/AnalysedSample.h"
 #include "chart/ChartProperties.h"
-#include "chart/ChartRenderer.h"
-#include "chart/RecordingCanvas.h"
+#include "render/ChartRenderer.h"
+#include "render/RecordingCanvas.h"
 #include "chart/ResultWording.h"
 #include "project/ProjectFile.h"
 #include "support/SuiteGuiApplication.h"

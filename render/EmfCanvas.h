@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "chart/Canvas.h"
+#include "render/Canvas.h"
 
 class QFontMetrics;
 class QString;

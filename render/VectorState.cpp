@@ -1,4 +1,4 @@
-#include "chart/VectorState.h"
+#include "render/VectorState.h"
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <cpuid.h>

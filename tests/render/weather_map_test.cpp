@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "chart/WeatherMap.h"
+#include "render/WeatherMap.h"
 #include "psychro/QorvaDll.h"
 #include "tests/chart/ChartFixture.h"
 

@@ -12,7 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "chart/Canvas.h"
+#include "render/Canvas.h"
 
 // The widths and shapes of texts a raster canvas draws again and again, by
 // font, resolution of the paint device and text, kept from one drawing to

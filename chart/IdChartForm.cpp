@@ -108,7 +108,6 @@ HumidityCurve traceHumidityCurve(ChartGeometry& chart, double RH, bool writeBoun
     return curve;
 }
 
-
 // The iso-line families of the i-d chart on one layout, drawn through a sink.
 class IdGrid {
 public:
@@ -202,12 +201,13 @@ void IdGrid::drawMoistureLines()
         if (X > 0 && X < W && boundaryAt(X) > 0)
             m_sink.line(X, 0, X, std::min(boundaryAt(X), H));
         if (X >= 0 && X <= W && boundaryAt(X) >= 0 && X - previousLabel >= m_chart.m_nLabelGapX) {
-            m_sink.label(X, 0, chart::formatNumber("%1.0f", x * 1000.0), text_align::kCenter | text_align::kBottom,
-                 GridLabelRank::AxisValue);
+            m_sink.label(X, 0, chart::formatNumber("%1.0f", x * 1000.0),
+                         text_align::kCenter | text_align::kBottom, GridLabelRank::AxisValue);
             previousLabel = X;
         }
     }
-    m_sink.label(W / 2, -g(16), "x(g/kg)", text_align::kCenter | text_align::kBottom, GridLabelRank::AxisTitle);
+    m_sink.label(W / 2, -g(16), "x(g/kg)", text_align::kCenter | text_align::kBottom,
+                 GridLabelRank::AxisTitle);
 }
 
 void IdGrid::drawEnthalpyLine(double h, EnthalpyLabels& labels)
@@ -396,15 +396,15 @@ void IdGrid::drawDryBulbLines()
         }
         m_sink.line(0, Y0, end, row);
         if (showValues() && previousLabel - Y0 >= m_chart.m_nLabelGapY) {
-            m_sink.label(0, Y0 + g(4), chart::formatNumber("%1.0f", t), text_align::kRight | text_align::kBaseline,
-                 GridLabelRank::AxisValue);
+            m_sink.label(0, Y0 + g(4), chart::formatNumber("%1.0f", t),
+                         text_align::kRight | text_align::kBaseline, GridLabelRank::AxisValue);
             previousLabel = Y0;
         }
     }
     if (!showValues())
         return;
     m_sink.label(0, temperatureTitleBaseline(), "t(℃)", text_align::kRight | text_align::kBaseline,
-         GridLabelRank::AxisTitle);
+                 GridLabelRank::AxisTitle);
 }
 
 void IdGrid::drawHumidityLines()
@@ -419,10 +419,10 @@ void IdGrid::drawHumidityLines()
     if (showValues()) {
         if (m_layout.m_curveExit == CurveExit::RightEdge)
             m_sink.label(lastX - g(1), lastY + g(4), "100%", text_align::kRight | text_align::kBaseline,
-                 GridLabelRank::IsoLineValue);
+                         GridLabelRank::IsoLineValue);
         else if (m_layout.m_curveExit == CurveExit::TopEdge)
             m_sink.label(lastX - g(1), g(1), "100%", text_align::kRight | text_align::kTop,
-                 GridLabelRank::IsoLineValue);
+                         GridLabelRank::IsoLineValue);
     }
     const float step = m_layout.m_spacings.humidity;
     if (!usableSpacing(step, 1.0))
@@ -442,11 +442,11 @@ void IdGrid::drawHumidityLines()
             continue;
         const std::string label = chart::formatNumber("%1.0f%%", RH * 100.0);
         if (curve.exit == CurveExit::RightEdge)
-            m_sink.label(curve.endX - g(1), curve.endY + g(4), label, text_align::kRight | text_align::kBaseline,
-                 GridLabelRank::IsoLineValue);
+            m_sink.label(curve.endX - g(1), curve.endY + g(4), label,
+                         text_align::kRight | text_align::kBaseline, GridLabelRank::IsoLineValue);
         else
             m_sink.label(curve.endX - g(1), g(1), label, text_align::kCenter | text_align::kTop,
-                 GridLabelRank::IsoLineValue);
+                         GridLabelRank::IsoLineValue);
         lastX = curve.endX;
         lastY = curve.endY;
         lastExit = curve.exit;
@@ -455,10 +455,10 @@ void IdGrid::drawHumidityLines()
         return;
     if (lastExit == CurveExit::RightEdge)
         m_sink.label(lastX - g(1) - g(25), lastY + g(4), "RH", text_align::kRight | text_align::kBaseline,
-             GridLabelRank::AxisTitle);
+                     GridLabelRank::AxisTitle);
     else if (lastExit == CurveExit::TopEdge)
         m_sink.label(lastX - g(1) + g(25), g(1), "RH", text_align::kCenter | text_align::kTop,
-             GridLabelRank::AxisTitle);
+                     GridLabelRank::AxisTitle);
 }
 
 void IdGrid::drawWetBulbLines()

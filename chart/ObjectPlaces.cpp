@@ -128,8 +128,7 @@ CanvasRect ChartGeometry::PreviewMarkerRectangle(const CStatePoint& point) const
 {
     const CanvasPoint position = PointPosition(point);
     // The pen straddles the ring: one pen width more on every side.
-    const int reach =
-        PreviewRadius() + scaledPenUnits(1, m_layout.m_fPenScale) + 1;
+    const int reach = PreviewRadius() + scaledPenUnits(1, m_layout.m_fPenScale) + 1;
     return {position.x - reach, position.y - reach, position.x + reach, position.y + reach};
 }
 

@@ -21,8 +21,6 @@ namespace {
 constexpr int kHeaderNameBytes = 20;
 constexpr int kHeaderCutByte = 19;
 
-
-
 } // namespace
 
 namespace chart {
@@ -362,7 +360,7 @@ void GridPainter::drawHeader()
     const int align = text_align::kCenter | (printing ? text_align::kTop : text_align::kBottom);
     // Placed in device units: the chart origin is taken off again.
     label(anchor.x - m_layout.m_nChartLeft, anchor.y - m_layout.m_nChartTop, header, align,
-         GridLabelRank::HeaderDetail);
+          GridLabelRank::HeaderDetail);
 }
 
 void GridPainter::drawBorder()
@@ -407,8 +405,9 @@ void GridPainter::drawPressureLabel()
     const float pressure =
         m_idg.m_nCurCondition == kConditionWinter ? m_idg.m_fWinterPressure : m_idg.m_fSummerPressure;
     labelFont();
-    label(m_layout.m_nChartWidth / 2, m_layout.m_nChartHeight + static_cast<int>(12 * m_G), chart::formatNumber("P=%1.0fPa", pressure),
-         text_align::kCenter | text_align::kTop, GridLabelRank::HeaderDetail);
+    label(m_layout.m_nChartWidth / 2, m_layout.m_nChartHeight + static_cast<int>(12 * m_G),
+          chart::formatNumber("P=%1.0fPa", pressure), text_align::kCenter | text_align::kTop,
+          GridLabelRank::HeaderDetail);
 }
 
 } // namespace chart

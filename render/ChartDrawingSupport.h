@@ -51,6 +51,8 @@ struct ObjectNames {
         LogFont font;
         std::int32_t colour = 0;
         LabelRequest request;
+        int objectClass = -1; // what it names (CIDG::ObjectClass) and its index
+        int index = -1;
     };
     LabelPlacer placer;
     std::vector<Pending> pending;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "chart/ChartGeometry.h"
@@ -27,6 +28,10 @@ public:
     std::int32_t m_nPickClass = -1;
     std::int32_t m_nPickIndex = -1;
     std::int32_t m_nSelectedComfortArea = -1;
+    // Whether DrawObjects draws the picked object highlighted. A view that
+    // keeps its drawing of the objects turns this off and draws the
+    // highlight over it (DrawHighlight), so a pick redraws no object.
+    bool m_bHighlightPicked = true;
 
     // Draws the whole chart page: the grid, then the objects.
     void DrawChart(Canvas& canvas, const ChartDevice& device);
@@ -40,6 +45,11 @@ public:
     // layout (the annotation cursor starts afresh). Markers and lines come
     // first, then the names, placed clear of all of them and of the texts.
     void DrawObjects(Canvas& canvas);
+    // The picked object (or the selected comfort zone's corners and edges)
+    // highlighted, over the objects the last DrawObjects drew without the
+    // highlight: its marker or line, and its name or text where that
+    // drawing put it, on white.
+    void DrawHighlight(Canvas& canvas);
     // A hollow marker where a point being built would go (a preview that is
     // not yet an object).
     void DrawPreviewMarker(Canvas& canvas, const CStatePoint& point) const;
@@ -71,7 +81,26 @@ public:
     std::optional<CanvasRect> FreeTextBox(Canvas& canvas, const CCommentString& text) const;
 
 private:
+    // Whether the object of class and index is drawn highlighted: the
+    // pick, or a corner point or edge line of the selected comfort zone.
+    bool Highlighted(int objectClass, int index) const;
+
     std::shared_ptr<const chart::GridRecord> m_gridRecord;
+    // Each name and text line as the last DrawObjects drew it, by the
+    // object it belongs to: where the highlight goes over it.
+    struct DrawnLabel {
+        int objectClass = -1;
+        int index = -1;
+        CanvasRect box;
+        CanvasPoint anchor;
+        int align = 0;
+        LogFont font;
+        std::string text;
+        bool leader = false;
+        CanvasPoint leaderStart;
+        CanvasPoint leaderEnd;
+    };
+    std::vector<DrawnLabel> m_drawnLabels;
     // Process-line arrows by their line, length and place along it (each
     // takes an arctangent and three sines and cosines).
     struct ArrowInput {

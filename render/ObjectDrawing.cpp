@@ -25,8 +25,6 @@ constexpr double kArrowHalfAngle = 0.1308997;
 // Where a text that is not drawn is picked: nowhere near the page.
 constexpr int kNowhere = -(1 << 28);
 
-
-
 // A canvas that draws nothing and measures texts on another: the grid's
 // label boxes of a layout whose grid was not drawn (a kept grid image).
 class MeasuringCanvas : public Canvas {
@@ -116,10 +114,8 @@ void ChartRenderer::DrawObjects(Canvas& canvas)
 {
     chart::clearUpperVectorState(); // see chart/VectorState.h
     m_layout.m_nAnnotY = m_layout.m_nTotalHeight;
-    const CComfortArea* selectedZone = nullptr;
-    if (m_idg.m_pComfortAreas && m_nSelectedComfortArea >= 0 &&
-        static_cast<std::size_t>(m_nSelectedComfortArea) < m_idg.m_pComfortAreas->size())
-        selectedZone = (*m_idg.m_pComfortAreas)[static_cast<std::size_t>(m_nSelectedComfortArea)].get();
+    m_drawnLabels.clear();
+    const bool highlight = m_bHighlightPicked;
 
     // Names keep clear of the grid's labels, so the grid is known (measured
     // when it was not drawn on this layout).
@@ -149,24 +145,18 @@ void ChartRenderer::DrawObjects(Canvas& canvas)
 
     if (m_idg.m_pPoints)
         for (std::size_t i = 0; i < m_idg.m_pPoints->size(); ++i) {
-            const CStatePoint& point = *(*m_idg.m_pPoints)[i];
-            const bool highlighted =
-                (m_nPickClass == CIDG::kClassPoint && m_nPickIndex == static_cast<int>(i)) ||
-                (selectedZone && selectedZone->HasCorner(point.m_strName));
-            DrawStatePoint(canvas, static_cast<int>(i), highlighted, names);
+            const int index = static_cast<int>(i);
+            DrawStatePoint(canvas, index, highlight && Highlighted(CIDG::kClassPoint, index), names);
         }
     if (m_idg.m_pProcessLines)
         for (std::size_t i = 0; i < m_idg.m_pProcessLines->size(); ++i) {
-            const CGuoChengXian& line = *(*m_idg.m_pProcessLines)[i];
-            const bool highlighted =
-                (m_nPickClass == CIDG::kClassProcessLine && m_nPickIndex == static_cast<int>(i)) ||
-                (selectedZone && selectedZone->HasEdge(line.m_strName));
-            DrawProcessLine(canvas, static_cast<int>(i), highlighted, names);
+            const int index = static_cast<int>(i);
+            DrawProcessLine(canvas, index, highlight && Highlighted(CIDG::kClassProcessLine, index), names);
         }
     if (m_idg.m_pHhrLines)
         for (std::size_t i = 0; i < m_idg.m_pHhrLines->size(); ++i)
             DrawHhrLine(canvas, static_cast<int>(i),
-                        m_nPickClass == CIDG::kClassHhrLine && m_nPickIndex == static_cast<int>(i), names);
+                        highlight && Highlighted(CIDG::kClassHhrLine, static_cast<int>(i)), names);
 
     // The names and texts are drawn over every line, so a name on a line
     // keeps its halo. The markers and lines are all drawn by now: a page
@@ -177,14 +167,83 @@ void ChartRenderer::DrawObjects(Canvas& canvas)
     for (const auto& box : freeTexts)
         if (box)
             names.placer.addObstacle(*box);
+    m_drawnLabels.reserve(names.pending.size());
     for (const chart::ObjectNames::Pending& name : names.pending) {
         canvas.setFont(name.font);
-        drawPlacedName(canvas, names.placer.place(name.request), name.colour, name.text);
+        const chart::PlacedLabel placed = names.placer.place(name.request);
+        drawPlacedName(canvas, placed, name.colour, name.text);
+        m_drawnLabels.push_back({name.objectClass,
+                                 name.index,
+                                 placed.box,
+                                 {placed.box.left, placed.box.top},
+                                 text_align::kLeft | text_align::kTop,
+                                 name.font,
+                                 name.text,
+                                 placed.leader,
+                                 placed.leaderStart,
+                                 placed.leaderEnd});
     }
     DrawKnownParameters(canvas);
     DrawResultTexts(canvas, freeTexts);
 }
 
+bool ChartRenderer::Highlighted(int objectClass, int index) const
+{
+    if (m_nPickClass == objectClass && m_nPickIndex == index)
+        return true;
+    if (!m_idg.m_pComfortAreas || m_nSelectedComfortArea < 0 ||
+        static_cast<std::size_t>(m_nSelectedComfortArea) >= m_idg.m_pComfortAreas->size())
+        return false;
+    const CComfortArea& zone = *(*m_idg.m_pComfortAreas)[static_cast<std::size_t>(m_nSelectedComfortArea)];
+    if (objectClass == CIDG::kClassPoint) {
+        const CStatePoint* point = m_idg.PointAt(index);
+        return point && zone.HasCorner(point->m_strName);
+    }
+    if (objectClass == CIDG::kClassProcessLine && m_idg.m_pProcessLines && index >= 0 &&
+        static_cast<std::size_t>(index) < m_idg.m_pProcessLines->size())
+        return zone.HasEdge((*m_idg.m_pProcessLines)[static_cast<std::size_t>(index)]->m_strName);
+    return false;
+}
+
+void ChartRenderer::DrawHighlight(Canvas& canvas)
+{
+    if (m_nPickClass < 0 && m_nSelectedComfortArea < 0)
+        return;
+    // The markers and lines drawn again in the highlight over their plain
+    // drawing; what they would name is not placed again.
+    const ChartLayout& l = m_layout;
+    chart::ObjectNames scratch{
+        chart::LabelPlacer({0, 0, l.m_nTotalWidth, l.m_nTotalHeight}, 8, nullptr), {}, {}};
+    if (m_idg.m_pPoints)
+        for (std::size_t i = 0; i < m_idg.m_pPoints->size(); ++i)
+            if (Highlighted(CIDG::kClassPoint, static_cast<int>(i)))
+                DrawStatePoint(canvas, static_cast<int>(i), true, scratch);
+    if (m_idg.m_pProcessLines)
+        for (std::size_t i = 0; i < m_idg.m_pProcessLines->size(); ++i)
+            if (Highlighted(CIDG::kClassProcessLine, static_cast<int>(i)))
+                DrawProcessLine(canvas, static_cast<int>(i), true, scratch);
+    if (m_idg.m_pHhrLines)
+        for (std::size_t i = 0; i < m_idg.m_pHhrLines->size(); ++i)
+            if (Highlighted(CIDG::kClassHhrLine, static_cast<int>(i)))
+                DrawHhrLine(canvas, static_cast<int>(i), true, scratch);
+    // The names and texts where they stand, on white, so the plain drawing
+    // under them does not show through.
+    for (const DrawnLabel& label : m_drawnLabels) {
+        if (!Highlighted(label.objectClass, label.index))
+            continue;
+        if (label.leader && !(label.leaderStart == label.leaderEnd)) {
+            canvas.setPen({kHighlightColour, 0, kPenSolid});
+            canvas.drawLine(label.leaderStart.x, label.leaderStart.y, label.leaderEnd.x, label.leaderEnd.y);
+        }
+        canvas.setPen({kWhite, 0, kPenSolid});
+        canvas.setBrush(kWhite);
+        canvas.drawRectangle(label.box);
+        canvas.setNoBrush();
+        canvas.setFont(label.font);
+        canvas.setTextColour(kHighlightColour);
+        canvas.drawText(label.anchor.x, label.anchor.y, label.text, label.align);
+    }
+}
 
 void ChartRenderer::DrawPreviewMarker(Canvas& canvas, const CStatePoint& point) const
 {
@@ -239,8 +298,8 @@ void ChartRenderer::DrawStatePoint(Canvas& canvas, int index, bool highlighted, 
     canvas.setFont(font);
     const chart::LabelRequest request{position, labelPosition, reach + std::max(1, d / 4),
                                       canvas.textExtent(point.m_strName), reach};
-    names.pending.push_back(
-        {point.m_strName, font, highlighted ? kHighlightColour : m_idg.m_nameColor, request});
+    names.pending.push_back({point.m_strName, font, highlighted ? kHighlightColour : m_idg.m_nameColor,
+                             request, CIDG::kClassPoint, index});
 }
 
 void ChartRenderer::DrawProcessLine(Canvas& canvas, int index, bool highlighted, chart::ObjectNames& names)
@@ -334,8 +393,8 @@ void ChartRenderer::DrawProcessLine(Canvas& canvas, int index, bool highlighted,
             request.lineStart = clipped->first;
             request.lineEnd = clipped->second;
         }
-        names.pending.push_back(
-            {line.m_strName, font, highlighted ? kHighlightColour : m_idg.m_nameColor, request});
+        names.pending.push_back({line.m_strName, font, highlighted ? kHighlightColour : m_idg.m_nameColor,
+                                 request, CIDG::kClassProcessLine, index});
     }
 }
 
@@ -377,11 +436,10 @@ void ChartRenderer::DrawHhrLine(Canvas& canvas, int index, bool highlighted, cha
             request.lineStart = clipped->first;
             request.lineEnd = clipped->second;
         }
-        names.pending.push_back(
-            {line.m_strName, font, highlighted ? kHighlightColour : m_idg.m_textColor, request});
+        names.pending.push_back({line.m_strName, font, highlighted ? kHighlightColour : m_idg.m_textColor,
+                                 request, CIDG::kClassHhrLine, index});
     }
 }
-
 
 std::vector<std::optional<CanvasRect>> ChartRenderer::FreeTextBoxes(Canvas& canvas,
                                                                     const chart::LabelPlacer* objects)
@@ -460,7 +518,8 @@ void ChartRenderer::DrawResultTexts(Canvas& canvas, const std::vector<std::optio
     const CanvasPoint column = StandardResultColumn();
     for (std::size_t i = 0; i < m_idg.m_pTexts->size(); ++i) {
         const CCommentString& text = *(*m_idg.m_pTexts)[i];
-        const bool highlighted = m_nPickClass == CIDG::kClassText && m_nPickIndex == static_cast<int>(i);
+        const int index = static_cast<int>(i);
+        const bool highlighted = m_bHighlightPicked && Highlighted(CIDG::kClassText, index);
         canvas.setTextColour(highlighted ? kHighlightColour : m_idg.m_textColor);
         if (!InResultColumn(text, column)) {
             const std::optional<CanvasRect> box = i < freeTexts.size() ? freeTexts[i] : std::nullopt;
@@ -468,9 +527,20 @@ void ChartRenderer::DrawResultTexts(Canvas& canvas, const std::vector<std::optio
                 l.m_textRects.push_back({kNowhere, kNowhere, kNowhere, kNowhere});
                 continue;
             }
-            canvas.setFont(freeTextFont(text, l));
+            const LogFont font = freeTextFont(text, l);
+            canvas.setFont(font);
             canvas.drawText(box->left, box->bottom, text.m_strText, text_align::kLeft | text_align::kBottom);
             l.m_textRects.push_back(*box);
+            m_drawnLabels.push_back({CIDG::kClassText,
+                                     index,
+                                     *box,
+                                     {box->left, box->bottom},
+                                     text_align::kLeft | text_align::kBottom,
+                                     font,
+                                     text.m_strText,
+                                     false,
+                                     {},
+                                     {}});
             continue;
         }
         canvas.setFont(l.m_workingFont);
@@ -483,6 +553,17 @@ void ChartRenderer::DrawResultTexts(Canvas& canvas, const std::vector<std::optio
                 l.m_nAnnotY += l.m_nAnnotStep + l.m_nAnnotStep / 2;
             canvas.drawText(l.m_nAnnotX, l.m_nAnnotY, lines[n], text_align::kLeft | text_align::kBottom);
             const CanvasSize extent = canvas.textExtent(lines[n]);
+            m_drawnLabels.push_back(
+                {CIDG::kClassText,
+                 index,
+                 {l.m_nAnnotX, l.m_nAnnotY - extent.height, l.m_nAnnotX + extent.width, l.m_nAnnotY},
+                 {l.m_nAnnotX, l.m_nAnnotY},
+                 text_align::kLeft | text_align::kBottom,
+                 l.m_workingFont,
+                 lines[n],
+                 false,
+                 {},
+                 {}});
             rect.top = std::min(rect.top, l.m_nAnnotY - extent.height);
             rect.right = std::max(rect.right, l.m_nAnnotX + extent.width);
             rect.bottom = l.m_nAnnotY;
@@ -574,4 +655,3 @@ void ChartRenderer::DrawKnownParameters(Canvas& canvas)
     canvas.drawLine(left, separator, left + m_layout.m_nTotalWidth, separator);
     line(QCoreApplication::translate("ChartRenderer", "计算结果：").toStdString(), 3);
 }
-

@@ -45,6 +45,8 @@ CQORVAView::CQORVAView(CQORVADoc& document, QWidget* parent)
     : CZoomView(parent), m_document(document), m_chart(document.model()), m_viewCache(m_chart)
 {
     setObjectName("CQORVAView");
+    // The pick is drawn on the overlay, over the kept objects.
+    m_chart.m_bHighlightPicked = false;
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         m_nScreenWidth = screen->size().width();
     if (m_nScreenWidth <= 0)
@@ -190,18 +192,22 @@ void CQORVAView::DrawOverlay(QPainter& painter)
         painter.setPen(QPen(Qt::black, 0, Qt::SolidLine));
         painter.drawLine(deviceFromLogical(m_lineStart), deviceFromLogical(m_lineEnd));
     }
-    if (m_preview) {
-        // The marker goes over the kept page: moving it redraws neither the
-        // grid nor the objects.
-        EnsureLayout();
-        painter.save();
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.translate(deviceFromLogical(QPoint(0, 0)));
-        painter.scale(zoomScale(), zoomScale());
-        QPainterCanvas canvas(painter);
+    const bool picked = m_chart.m_nPickClass >= 0 || m_chart.m_nSelectedComfortArea >= 0;
+    if (!picked && !m_preview)
+        return;
+    // The pick and the marker of a point being built go over the kept page:
+    // picking or moving the marker redraws neither the grid nor the objects.
+    EnsureLayout();
+    painter.save();
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    painter.translate(deviceFromLogical(QPoint(0, 0)));
+    painter.scale(zoomScale(), zoomScale());
+    QPainterCanvas canvas(painter);
+    if (picked)
+        m_chart.DrawHighlight(canvas);
+    if (m_preview)
         m_chart.DrawPreviewMarker(canvas, *m_preview);
-        painter.restore();
-    }
+    painter.restore();
 }
 
 void CQORVAView::SetViewMode(int mode)
@@ -378,7 +384,7 @@ void CQORVAView::ClearPick()
     m_chart.m_nPickClass = -1;
     m_chart.m_nPickIndex = -1;
     m_chart.m_nSelectedComfortArea = -1;
-    RedrawObjects();
+    viewport()->update();
 }
 
 void CQORVAView::ShowPickedName()
@@ -478,7 +484,7 @@ void CQORVAView::PickAt(const QPoint& logical)
         }
     }
     m_strPickedName = PickedName();
-    RedrawObjects();
+    viewport()->update();
     ShowPickedName();
 }
 
@@ -656,7 +662,7 @@ void CQORVAView::RightPress()
         m_chart.m_nSelectedComfortArea = -1;
         SetViewMode(kModeNone);
         viewport()->setCursor(Qt::ArrowCursor);
-        RedrawObjects();
+        viewport()->update();
     } else if (m_nViewMode == kModeIndependentPoint || m_nViewMode == kModeText) {
         if (handler != m_handlers.end())
             handler->second->rightPress(*this);

@@ -345,8 +345,16 @@ TEST_F(ViewTest, APreviewAPickAndAnEditDrawOverTheKeptGrid)
     const CanvasPoint n = view->chart().PointPosition(*(*idg.m_pPoints)[1]);
     press(QPoint(n.x, n.y));
     release(QPoint(n.x, n.y));
-    EXPECT_NE(view->grab().toImage(), before);
-    EXPECT_EQ(view->viewCache().objectDraws(), objects + 1);
+    // The pick goes over the kept objects in the highlight's red and yellow,
+    // and leaves with the pick.
+    const QImage picked = view->grab().toImage();
+    EXPECT_EQ(view->viewCache().objectDraws(), objects);
+    const QPoint at = device(QPoint(n.x, n.y)) * picked.devicePixelRatio();
+    EXPECT_EQ(picked.pixelColor(at), QColor(255, 255, 0));
+    EXPECT_NE(before.pixelColor(at), QColor(255, 255, 0));
+    press(QPoint(n.x, n.y), Qt::RightButton);
+    EXPECT_EQ(view->grab().toImage(), before);
+    EXPECT_EQ(view->viewCache().objectDraws(), objects);
 
     document.ChangeCurrentRoom("移动", [](CIDG& model) {
         model.m_nPointRadius = 5;

@@ -7,6 +7,7 @@
 #include "chart/CanvasTypes.h"
 
 class ChartGeometry;
+struct ChartLayout;
 
 namespace chart {
 
@@ -52,12 +53,17 @@ public:
 class ChartForm {
 public:
     virtual ~ChartForm() = default;
+    // The form's name on the command line and in the grid's key.
+    virtual const char* Name() const = 0;
     // Chart-relative position of the state of moisture content d (kg/kg) and
     // enthalpy h (kJ/kg) on the chart's layout, rounded to pixels.
     virtual CanvasPoint Position(const ChartGeometry& chart, double d, double h) const = 0;
     // Moisture content (kg/kg) and enthalpy (kJ/kg) at a chart-relative
     // position, not rounded.
     virtual std::pair<double, double> StateAt(const ChartGeometry& chart, double X, double Y) const = 0;
+    // Whether the chart-relative position lies on the unsaturated side of
+    // the layout's saturation boundary.
+    virtual bool Unsaturated(const ChartLayout& layout, int X, int Y) const = 0;
     // Fills the layout's saturation boundary (its row in every chart column)
     // and where the saturation curve leaves the chart.
     virtual void TraceBoundary(ChartGeometry& chart) const = 0;
@@ -69,3 +75,8 @@ public:
 // The i-d form: moisture content across, enthalpy lines oblique, the
 // saturation curve bounding the chart.
 const ChartForm& idChartForm();
+// The ASHRAE form: dry bulb across, moisture content up on the right, the
+// enthalpy on an oblique scale outside the saturation curve.
+const ChartForm& ashraeChartForm();
+// The form of a name ("id", "ashrae"); none for another name.
+const ChartForm* chartFormNamed(const std::string& name);

@@ -7,6 +7,7 @@
 #include "chart/CanvasTypes.h"
 #include "model/LogFont.h"
 
+class ChartForm;
 namespace chart {
 class ObstacleGrid;
 struct WeatherMap;
@@ -34,6 +35,8 @@ struct ChartDevice {
     // none when null). It goes with the device so that the view, every
     // export and the printer draw the same map.
     const chart::WeatherMap* weather = nullptr;
+    // The form the chart is drawn in (not owned); none: the i-d form.
+    const ChartForm* form = nullptr;
 };
 
 // Whether two devices lay the chart out alike (the weather year aside, which
@@ -41,7 +44,7 @@ struct ChartDevice {
 inline bool SameLayoutDevice(const ChartDevice& a, const ChartDevice& b)
 {
     return a.screenWidth == b.screenWidth && a.pageWidth == b.pageWidth && a.pageHeight == b.pageHeight &&
-           a.printing == b.printing;
+           a.printing == b.printing && a.form == b.form;
 }
 
 // The working spacings of the six line families, in chart units.

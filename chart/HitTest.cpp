@@ -1,6 +1,7 @@
 #include <cmath>
 #include <limits>
 
+#include "chart/ChartForm.h"
 #include "chart/ChartGeometry.h"
 #include "chart/ObjectGeometry.h"
 #include "chart/TextMetrics.h"
@@ -146,6 +147,5 @@ bool ChartGeometry::IsInsideChart(const CStatePoint& point)
     if (position.x >= l.m_nTotalWidth || position.x < l.m_nChartLeft ||
         position.x > l.m_nChartLeft + l.m_nChartWidth || position.y < l.m_nChartTop)
         return false;
-    const auto column = static_cast<std::size_t>(position.x - l.m_nChartLeft);
-    return column < l.m_nBoundary.size() && l.m_nBoundary[column] >= position.y - l.m_nChartTop;
+    return m_form->Unsaturated(l, position.x - l.m_nChartLeft, position.y - l.m_nChartTop);
 }

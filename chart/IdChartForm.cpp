@@ -517,6 +517,12 @@ void IdGrid::drawWetBulbLines()
 // its enthalpy along the oblique enthalpy lines.
 class IdChartForm : public ChartForm {
 public:
+    const char* Name() const override { return "id"; }
+    bool Unsaturated(const ChartLayout& l, int X, int Y) const override
+    {
+        return X >= 0 && static_cast<std::size_t>(X) < l.m_nBoundary.size() &&
+               l.m_nBoundary[static_cast<std::size_t>(X)] >= Y;
+    }
     CanvasPoint Position(const ChartGeometry& chart, double d, double h) const override
     {
         const int X = chart.XFromMoisture(d);
@@ -545,4 +551,12 @@ const ChartForm& idChartForm()
 {
     static const IdChartForm form;
     return form;
+}
+
+const ChartForm* chartFormNamed(const std::string& name)
+{
+    for (const ChartForm* form : {&idChartForm(), &ashraeChartForm()})
+        if (name == form->Name())
+            return form;
+    return nullptr;
 }

@@ -11,6 +11,7 @@
 
 #include "analysis/Binding.h"
 #include "render/ChartExport.h"
+#include "chart/ChartForm.h"
 #include "render/ChartRenderer.h"
 #include "render/WeatherMap.h"
 #include "climate/WeatherFile.h"
@@ -66,6 +67,7 @@ struct RenderOptions {
     chart::ExportFormat format = chart::ExportFormat::Png;
     // T0, T1 (°C), X0, X1 (g/kg) of --window, when given.
     std::optional<std::array<double, 4>> window;
+    const ChartForm* form = nullptr;
 };
 
 // Qt's notes about the session environment (no runtime directory on a
@@ -83,7 +85,8 @@ int usage(const std::string& problem)
     std::fputs("usage: qorva-cli render FILE.id OUT.emf|wmf|svg|pdf|png|jpg [--system NAME|INDEX]\n"
                "                        [--room NAME|INDEX] [--condition 0|1|2] [--page] [--width PIXELS]\n"
                "                        [--dpi 96-600] [--png-compression 0-9] [--print-layout] [--all]\n"
-               "                        [--lang zh|en] [--weather FILE.epw|FILE.csv] [--window T0,T1,X0,X1]\n",
+               "                        [--lang zh|en] [--weather FILE.epw|FILE.csv] [--window T0,T1,X0,X1]\n"
+               "                        [--form id|ashrae]\n",
                stderr);
     return kExitUsage;
 }
@@ -195,6 +198,14 @@ bool parseOptions(const std::vector<std::string>& args, RenderOptions& options, 
                 return false;
             }
             options.language = *language;
+        } else if (arg == "--form") {
+            if (!value(text))
+                return false;
+            options.form = chartFormNamed(text);
+            if (!options.form) {
+                problem = "--form must be id or ashrae, not '" + text + "'";
+                return false;
+            }
         } else if (arg == "--window") {
             if (!value(text))
                 return false;
@@ -343,7 +354,10 @@ int runRenderCommand(const std::vector<std::string>& args)
 
     ChartDevice device;
     device.screenWidth = options.screenWidth;
+    device.form = options.form;
     chart::WeatherMap weather;
+    if (!options.weather.empty() && options.form && options.form != &idChartForm())
+        return usage("--weather is drawn on the i-d chart only (--form id)");
     if (!options.weather.empty()) {
         if (reportMissingInput("render", options.weather))
             return kExitFailure;

@@ -34,6 +34,7 @@ inline constexpr const char* kCliUsage =
     "      --lang zh|en                language of the drawn texts (default zh)\n"
     "      --weather FILE              draw a weather year (.epw or .csv) over the grid\n"
     "      --window T0,T1,X0,X1        draw that window as 剪裁 would (°C at the left edge, g/kg)\n"
+    "      --form id|ashrae            the i-d chart (default) or the ASHRAE chart (dry bulb across)\n"
     "  export-points IN.id OUT.txt     table of every state point (文件 → 输出 → 状态点)\n"
     "  export-params IN.id OUT.txt     table of every parameter point (文件 → 输出 → 参数点)\n"
     "  report IN.id OUT.txt            analysis report of every room (关闭并返回)\n"

@@ -19,7 +19,7 @@ _qorva_cli()
         process) options="--p --t --tw --rh --td --x --h --to-t --to-tw --to-rh --to-td --to-x --to-h
                           --e --dx --heat-to --ratio --json" ;;
         render) options="--system --room --condition --width --dpi --png-compression --page --print-layout --all
-                         --lang --weather --window" ;;
+                         --lang --weather --window --form" ;;
         report) options="--json" ;;
         analyze)
             options="--analysis --system --room --winter --no-winter --fan-rise --supply-diff --dew-point
@@ -44,6 +44,7 @@ _qorva_cli()
         --zone) COMPREPLY=($(compgen -W "gb-cooling-1 gb-cooling-2 gb-heating-1 gb-heating-2 pmv" -- "$cur")); return ;;
         --condition) COMPREPLY=($(compgen -W "0 1 2" -- "$cur")); return ;;
         --lang) COMPREPLY=($(compgen -W "zh en" -- "$cur")); return ;;
+        --form) COMPREPLY=($(compgen -W "id ashrae" -- "$cur")); return ;;
         --weather) _filedir '@(epw|EPW|csv|CSV)'; return ;;
         --preheat) COMPREPLY=($(compgen -W "first mix" -- "$cur")); return ;;
         --humidify) COMPREPLY=($(compgen -W "adiabatic steam none" -- "$cur")); return ;;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/ChartForm.h"
 #include "render/Canvas.h"
 #include "render/ChartDrawingSupport.h"
 #include "chart/ChartProperties.h"
@@ -137,6 +138,7 @@ GridKey gridKey(const CIDG& idg, const ChartDevice& device, int labelGapX, int l
     key.margins = idg.m_nMargin;
     key.labelGapX = labelGapX;
     key.labelGapY = labelGapY;
+    key.form = (device.form ? device.form : &idChartForm())->Name();
     key.weather = device.weather ? device.weather->serial : 0;
     return key;
 }

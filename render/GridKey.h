@@ -43,6 +43,8 @@ struct GridKey {
     std::array<std::int32_t, 4> margins{};
     std::int32_t labelGapX = 0;
     std::int32_t labelGapY = 0;
+    // The chart's form by name.
+    std::string form;
     // The weather map drawn with the grid (its serial), 0 for none.
     std::uint64_t weather = 0;
 

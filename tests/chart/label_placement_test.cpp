@@ -19,6 +19,7 @@
 #include "analysis/Binding.h"
 #include "AnalysedSample.h"
 #include "render/ChartExport.h"
+#include "chart/ChartForm.h"
 #include "chart/LabelPlacement.h"
 #include "psychro/Comfort.h"
 #include "project/ProjectFile.h"
@@ -587,29 +588,38 @@ protected:
         ASSERT_TRUE(ReadAnalysedSample(contents));
         CIDG& idg = contents.idg;
         view.setUp(idg);
-        for (const bool paper : {false, true}) {
-            ChartDevice device;
-            device.printing = paper;
-            device.paper = paper;
-            RecordingCanvas canvas;
-            ChartRenderer renderer(idg);
-            renderer.DrawChart(canvas, device);
-            const std::string where = view.what + (paper ? " on paper" : "");
-            const DrawnView drawn = drawnView(idg, canvas, renderer.layout().m_nTotalHeight);
-            expectLegible(drawn, where);
-            // Every title of the grid stands: the values give way to them.
-            for (const char* title : {"x(g/kg)", "t(℃)", "h(kJ/kg)"})
-                EXPECT_TRUE(std::any_of(drawn.texts.begin(), drawn.texts.end(),
-                                        [&](const auto& text) { return text.text == title; }))
-                    << where << ": " << title;
-            // The same objects give the same picture, also drawn again by
-            // the same renderer (which replays its kept grid).
-            RecordingCanvas again;
-            renderer.DrawChart(again, device);
-            ASSERT_EQ(again.calls().size(), canvas.calls().size()) << where;
-            for (std::size_t i = 0; i < again.calls().size(); ++i)
-                EXPECT_TRUE(chart::sameCall(again.calls()[i], canvas.calls()[i])) << where << ", call " << i;
-        }
+        for (const ChartForm* form : {&idChartForm(), &ashraeChartForm()})
+            for (const bool paper : {false, true}) {
+                ChartDevice device;
+                device.printing = paper;
+                device.paper = paper;
+                device.form = form;
+                RecordingCanvas canvas;
+                ChartRenderer renderer(idg);
+                renderer.DrawChart(canvas, device);
+                const std::string where =
+                    view.what + (paper ? " on paper" : "") + " in the " + form->Name() + " form";
+                const DrawnView drawn = drawnView(idg, canvas, renderer.layout().m_nTotalHeight);
+                expectLegible(drawn, where);
+                // Every title of the axes stands: the values give way to them.
+                // (The ASHRAE enthalpy scale lies along the saturation curve,
+                // which a magnified window may not show.)
+                std::vector<const char*> titles{"x(g/kg)", "t(℃)"};
+                if (form == &idChartForm())
+                    titles.push_back("h(kJ/kg)");
+                for (const char* title : titles)
+                    EXPECT_TRUE(std::any_of(drawn.texts.begin(), drawn.texts.end(),
+                                            [&](const auto& text) { return text.text == title; }))
+                        << where << ": " << title;
+                // The same objects give the same picture, also drawn again by
+                // the same renderer (which replays its kept grid).
+                RecordingCanvas again;
+                renderer.DrawChart(again, device);
+                ASSERT_EQ(again.calls().size(), canvas.calls().size()) << where;
+                for (std::size_t i = 0; i < again.calls().size(); ++i)
+                    EXPECT_TRUE(chart::sameCall(again.calls()[i], canvas.calls()[i]))
+                        << where << ", call " << i;
+            }
     }
 };
 

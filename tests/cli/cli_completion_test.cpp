@@ -47,7 +47,7 @@ TEST(CliCompletion, OffersEveryCommandAndItsOptions)
           "--to-x", "--to-h", "--e", "--dx", "--heat-to", "--ratio", "--json"}},
         {"render",
          {"--system", "--room", "--condition", "--width", "--dpi", "--png-compression", "--page",
-          "--print-layout", "--all", "--lang", "--weather", "--window"}},
+          "--print-layout", "--all", "--lang", "--weather", "--window", "--form"}},
         {"report", {"--json"}},
         {"analyze",
          {"--analysis", "--system", "--room", "--winter", "--no-winter", "--fan-rise", "--supply-diff",

@@ -31,7 +31,7 @@ TEST(CliHelp, HelpGoesToStandardOutputAndNamesEveryCommandWithItsOptions)
         {"process", "--p", "--to-t", "--to-rh", "--e", "--dx", "--heat-to", "--ratio"},
         {"convert"},
         {"render", "--system", "--room", "--condition", "--width", "--dpi", "--png-compression", "--page",
-         "--print-layout", "--all", "--lang", "--window"},
+         "--print-layout", "--all", "--lang", "--window", "--form"},
         {"export-points"},
         {"export-params"},
         {"report"},

@@ -84,4 +84,36 @@ TEST(RenderCommand, AWindowThatIsNoWindowIsRefused)
     }
 }
 
+// The ASHRAE form of the same window: the moisture values up the right
+// edge, the dry-bulb values along the bottom; a form of another name, or a
+// weather year on it, is refused.
+TEST(RenderCommand, TheAshraeFormDrawsTheSameWindowAndRefusesWhatItCannot)
+{
+    const std::string out = ::testing::TempDir() + "qorva_ashrae.svg";
+    const Outcome run = runRender({kSample, out, "--form", "ashrae", "--window", "15,30,9.3,14.9"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::set<std::string> texts = textsOf(out);
+    for (const char* value : {"10", "11", "12", "13", "14", "x(g/kg)", "t(℃)", "20", "25"})
+        EXPECT_TRUE(texts.count(value)) << value;
+    for (const char* value : {"9", "16", "35"})
+        EXPECT_FALSE(texts.count(value)) << value;
+
+    const std::string weather =
+        std::string(QORVA_SOURCE_DIR) + "/examples/ITA_ER_Bologna-Marconi.AP.161400_TMYx.2004-2018.epw";
+    const struct {
+        std::vector<std::string> args;
+        const char* says;
+    } refusals[] = {
+        {{"--form", "mollier"}, "--form must be id or ashrae, not 'mollier'"},
+        {{"--form", "ashrae", "--weather", weather}, "--weather is drawn on the i-d chart only"},
+    };
+    for (const auto& c : refusals) {
+        std::vector<std::string> args{kSample, out};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const Outcome refused = runRender(args);
+        EXPECT_EQ(refused.status, 2) << c.says;
+        EXPECT_NE(refused.err.find(c.says), std::string::npos) << refused.err;
+    }
+}
+
 } // namespace

@@ -257,6 +257,18 @@ std::optional<ChartWindow> ChartGeometry::ClipWindow(int left, int top, int righ
         return std::nullopt;
     const CanvasPoint topLeft = ToChartRelative({left, top});
     const CanvasPoint bottomRight = ToChartRelative({right, bottom});
+    if (m_form != &idChartForm()) {
+        // Another form: the band's dry bulbs from its left to its right edge
+        // and its moisture contents from its bottom to its top, the window
+        // the i-d chart would give that region.
+        const auto [xTop, hTopLeft] = m_form->StateAt(*this, topLeft.x, topLeft.y);
+        const auto [xBottom, hBottomRight] = m_form->StateAt(*this, bottomRight.x, bottomRight.y);
+        const auto tLeft = chartDryBulb(xTop, hTopLeft);
+        const auto tRight = chartDryBulb(xBottom, hBottomRight);
+        if (!tLeft || !tRight)
+            return std::nullopt;
+        return chart::windowFor(m_idg, *tLeft, *tRight, std::max(0.0, xBottom), xTop);
+    }
 
     const double sx = m_layout.m_fXScale;
     const float xMin = static_cast<float>(m_idg.m_fXMin + topLeft.x / sx);

@@ -25,7 +25,7 @@
 #include "project/NumberText.h"
 #include "psychro/QorvaDll.h"
 
-CQORVADoc::CQORVADoc(QObject* parent) : QObject(parent)
+CQORVADoc::CQORVADoc(QObject* parent) : QObject(parent), m_pChartForm(&idChartForm())
 {
     connect(&m_undoStack, &QUndoStack::cleanChanged, this, [this] { OnCleanChanged(); });
 }
@@ -588,6 +588,14 @@ const chart::WeatherMap* CQORVADoc::weatherMap() const
     return m_weatherYear && m_bWeatherShown ? &m_weatherMap : nullptr;
 }
 
+void CQORVADoc::SetChartForm(const ChartForm& form)
+{
+    if (&form == m_pChartForm)
+        return;
+    m_pChartForm = &form;
+    NotifyChanged(DocumentChange::Display);
+}
+
 bool CQORVADoc::RunAnalysis(const AnalysisRequest& request, std::string& message)
 {
     return ChangeCurrentRoom(QString::fromStdString(AnalysisName(request)),
@@ -705,6 +713,7 @@ void CQORVADoc::InstallResultTextRebuild()
 void CQORVADoc::ReplaceProject(CIDG&& idg)
 {
     ForgetWeatherYear();
+    m_pChartForm = &idChartForm();
     m_undoStack.clear();
     m_idg = std::move(idg);
     m_idg.UnbindCurrentLists();

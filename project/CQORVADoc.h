@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "analysis/AnalysisFramework.h"
+#include "chart/ChartForm.h"
 #include "render/ChartExport.h"
 #include "render/WeatherMap.h"
 #include "climate/WeatherStatistics.h"
@@ -241,6 +242,13 @@ public:
     // cannot be computed or lies off the chart, or the question is answered 否.
     bool ApplyDesignConditions(const DesignConditions& design);
 
+    // The form the chart is drawn in: the i-d form or the ASHRAE form. A
+    // viewing choice (no undo step, no modified flag) announced as Display;
+    // the program remembers it beside the project in the settings, never in
+    // the project file. A new or opened project starts in the i-d form.
+    const ChartForm& chartForm() const { return *m_pChartForm; }
+    void SetChartForm(const ChartForm& form);
+
     // The chart out of the program: a file of any export format, or the
     // printed page. The all-rooms report walks every room and condition and
     // puts the selection back; nothing of the project changes.
@@ -287,6 +295,7 @@ private:
     bool m_bWeatherShown = false;
     chart::WeatherMapStyle m_weatherStyle = chart::WeatherMapStyle::Density;
     chart::WeatherMap m_weatherMap;
+    const ChartForm* m_pChartForm;
 };
 
 namespace doc_messages {

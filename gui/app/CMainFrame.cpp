@@ -169,7 +169,7 @@ void CMainFrame::createMenus()
     settings->addMenu(createLanguageMenu(this));
 
     QMenu* view = bar->addMenu(tr("查看(&V)"));
-    addCommandMenu(view, {cmd::ViewToolbar, cmd::ViewStatusBar, 0, cmd::ChartView, cmd::PageView, 0,
+    addCommandMenu(view, {cmd::ViewToolbar, cmd::ViewStatusBar, 0, cmd::ChartView, cmd::PageView, cmd::AshraeForm, 0,
                           cmd::ConditionNormal, cmd::ConditionSummer, cmd::ConditionWinter, 0});
     QMenu* zoom = view->addMenu(tr("缩放(&Z)"));
     addCommandMenu(zoom, {cmd::ZoomAll, cmd::ZoomIn, cmd::ZoomOut, 0, cmd::Clip, cmd::Restore});
@@ -261,7 +261,7 @@ void CMainFrame::createToolBars()
     m_displayToolBar = addToolBar(tr("显示"));
     m_displayToolBar->setObjectName("DisplayToolBar");
     m_displayToolBar->setAllowedAreas(Qt::AllToolBarAreas);
-    for (int id : {cmd::ZoomIn, cmd::ZoomOut, cmd::ZoomAll, cmd::Clip, cmd::Restore})
+    for (int id : {cmd::ZoomIn, cmd::ZoomOut, cmd::ZoomAll, cmd::Clip, cmd::Restore, cmd::AshraeForm})
         m_displayToolBar->addAction(m_actions.at(id));
 
     connect(m_viewList, &QComboBox::activated, this,

@@ -83,6 +83,7 @@ enum : int {
     WeatherFile = 32940,       // 设定 → 气象文件…
     ShowWeatherYear = 32941,   // 查看 → 气象年
     WeatherStatistics = 32942, // 查看 → 气象年统计
+    AshraeForm = 32943,        // 查看 → ASHRAE 图
     // Toolbar controls.
     SystemList = 32847,
     RoomList = 32846,

@@ -1,5 +1,6 @@
 #include "gui/app/UserFolders.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,6 +17,13 @@ constexpr const char* kOldSettings = "/Local AppWizard-Generated Applications/QO
 constexpr const char* kOldRecovery = "/QORVA/QORVA/recovery";
 
 } // namespace
+
+QString ProjectGroup(const QString& topic, const QString& projectPath)
+{
+    const QByteArray path = QFileInfo(projectPath).absoluteFilePath().toUtf8();
+    return topic + QLatin1Char('/') +
+           QString::fromLatin1(QCryptographicHash::hash(path, QCryptographicHash::Sha1).toHex());
+}
 
 void MoveOldUserFiles()
 {

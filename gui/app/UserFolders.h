@@ -16,6 +16,11 @@ inline QSettings Settings()
     return QSettings(QString::fromLatin1(kOrganisation), QString::fromLatin1(kApplication));
 }
 
+// The settings group of what the program remembers for one project under
+// `topic`: the SHA-1 of the project's absolute path (a path holds slashes,
+// which the settings read as groups).
+QString ProjectGroup(const QString& topic, const QString& projectPath);
+
 // Moves what earlier builds kept elsewhere, once, before anything reads it:
 // the settings file of "Local AppWizard-Generated Applications" (when the
 // program's own does not exist yet) and the recovery copies of

@@ -12,6 +12,7 @@
 
 #include <cstdio>
 
+#include "chart/ChartForm.h"
 #include "render/QPainterCanvas.h"
 #include "project/CQORVADoc.h"
 
@@ -73,7 +74,10 @@ ChartDevice CQORVAView::chartDevice() const
     device.screenWidth = m_nScreenWidth;
     device.pageWidth = m_document.m_nPageWidth;
     device.pageHeight = m_document.m_nPageHeight;
-    device.weather = m_document.weatherMap();
+    device.form = &m_document.chartForm();
+    // The weather year is drawn on the i-d form only.
+    if (device.form == &idChartForm())
+        device.weather = m_document.weatherMap();
     return device;
 }
 
@@ -326,12 +330,12 @@ std::optional<CStatePoint> CQORVAView::StateAt(const QPoint& logical)
         return std::nullopt;
     const int column = logical.x() - layout.m_nChartLeft;
     const int row = logical.y() - layout.m_nChartTop;
-    if (layout.m_bBoundaryValid && column < static_cast<int>(layout.m_nBoundary.size()) &&
-        row > layout.m_nBoundary[column])
+    if (layout.m_bBoundaryValid && !m_chart.form().Unsaturated(layout, column, row))
         return std::nullopt;
+    const auto [d, h] = m_chart.form().StateAt(m_chart, column, row);
     CStatePoint state;
-    state.m_d = static_cast<float>(m_chart.MoistureFromX(column));
-    state.m_h = static_cast<float>(m_chart.EnthalpyFromXY(column, row));
+    state.m_d = static_cast<float>(d);
+    state.m_h = static_cast<float>(h);
     state.m_bKnownD = 1;
     state.m_bKnownH = 1;
     if (!m_document.model().CalcStatePoint(state))

@@ -1,6 +1,5 @@
 #include "gui/climate/WeatherSettings.h"
 
-#include <QCryptographicHash>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -8,13 +7,9 @@
 
 namespace {
 
-// One group per project: the SHA-1 of its absolute path (a path holds
-// slashes, which the settings read as groups).
 QString groupOf(const QString& projectPath)
 {
-    const QByteArray path = QFileInfo(projectPath).absoluteFilePath().toUtf8();
-    return QStringLiteral("WeatherYears/") +
-           QString::fromLatin1(QCryptographicHash::hash(path, QCryptographicHash::Sha1).toHex());
+    return user_folders::ProjectGroup(QStringLiteral("WeatherYears"), projectPath);
 }
 
 QString span(int from, int to)

@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QApplication>
 #include <QMainWindow>
 #include <QMouseEvent>
@@ -12,6 +13,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "chart/ChartForm.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CommandTable.h"
 #include "gui/chart/CQORVAView.h"
@@ -451,6 +453,39 @@ TEST(FrameViewCommands, ZoomAndPickCommandsReachTheViewAndTickTheMenu)
     frame.action(cmd::Pick)->trigger();
     EXPECT_FALSE(frame.action(cmd::Pick)->isChecked());
     EXPECT_EQ(frame.statusBar()->currentMessage(), "就绪");
+}
+
+// The ASHRAE form is a way of viewing: the chart is drawn again in it, the
+// status bar names it, and neither the undo stack nor the modified flag
+// moves; back in the i-d form the view is what it was.
+TEST(FrameViewCommands, TheAshraeFormIsAViewOfTheSameProject)
+{
+    RecordingMessages messages;
+    CQORVADoc document;
+    makeProject(DocumentTestAccess::model(document));
+    CMainFrame frame(document);
+    document.m_bProjectOpen = true;
+    frame.FillToolbarCombos();
+    frame.updateCommandStates();
+    const QLabel* shown = frame.statusBar()->findChild<QLabel*>("chartFormIndicator");
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->text(), "i-d 图");
+    const QImage idForm = frame.view()->grab().toImage();
+    const int steps = document.undoStack().count();
+
+    frame.action(cmd::AshraeForm)->trigger();
+    EXPECT_EQ(&document.chartForm(), &ashraeChartForm());
+    EXPECT_TRUE(frame.action(cmd::AshraeForm)->isChecked());
+    EXPECT_EQ(shown->text(), "ASHRAE 图");
+    EXPECT_NE(frame.view()->grab().toImage(), idForm);
+    EXPECT_EQ(document.undoStack().count(), steps);
+    EXPECT_FALSE(document.IsModified());
+
+    frame.action(cmd::AshraeForm)->trigger();
+    EXPECT_EQ(&document.chartForm(), &idChartForm());
+    EXPECT_EQ(shown->text(), "i-d 图");
+    EXPECT_EQ(frame.view()->grab().toImage(), idForm);
+    EXPECT_TRUE(messages.entries.empty());
 }
 
 TEST(FrameViewCommands, ConditionCommandsAndListSwitchViewsWithoutClearingThem)

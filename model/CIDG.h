@@ -200,8 +200,8 @@ public:
     // appends the point with the next identifier; otherwise its state and
     // recipe are replaced in place. 0 with *refusal telling why (the text of
     // process_steps::RefusalText), no message shown.
-    int MakeProcessStepPoint(int kind, int index1, int index2, int type, float e, CStatePoint& point, int isNew,
-                             const ChartRegion& region, const char** refusal = nullptr);
+    int MakeProcessStepPoint(int kind, int index1, int index2, int type, float e, CStatePoint& point,
+                             int isNew, const ChartRegion& region, const char** refusal = nullptr);
     // A new heat-recovery or evaporative point named name; refusals shown.
     int AddProcessStepPoint(int kind, const std::string& name, int index1, int index2, int type, float e,
                             const ChartRegion& window);
@@ -254,8 +254,8 @@ public:
     // P2 low t high RH, P3 high t low RH, P4 high t high RH), named after point
     // baseIndex, with its caption as a free text at chart position (x, y)
     // (none when the caption is empty). Same naming and replacement rules.
-    int MakeComfortZone(int baseIndex, const qorva::psychro::ComfortCorners& corners, const std::string& caption,
-                        int captionX, int captionY);
+    int MakeComfortZone(int baseIndex, const qorva::psychro::ComfortCorners& corners,
+                        const std::string& caption, int captionX, int captionY);
     // A free text at chart position (x, y) with the chart's current text font
     // and style. A text of nothing but blanks could be neither seen nor picked
     // again: refused with cidg_messages::kEmptyText, as by EditText.

@@ -25,10 +25,10 @@ public:
     };
     // What a heat-recovery or evaporative point's exchanger does (m_nStepType).
     enum StepType {
-        kRecoveryTotal = 0,       // heat and moisture: t and x move towards the exhaust
-        kRecoverySensible = 1,    // heat only: x stays
-        kEvaporativeDirect = 0,   // water sprayed into the air: along its wet-bulb line
-        kEvaporativeIndirect = 1  // cooled through plates by wetted secondary air: x stays
+        kRecoveryTotal = 0,      // heat and moisture: t and x move towards the exhaust
+        kRecoverySensible = 1,   // heat only: x stays
+        kEvaporativeDirect = 0,  // water sprayed into the air: along its wet-bulb line
+        kEvaporativeIndirect = 1 // cooled through plates by wetted secondary air: x stays
     };
     // What m_fValue gives (m_nValueKind).
     enum ValueKind {
@@ -42,11 +42,11 @@ public:
     };
 
     std::string m_strName = "Point1";
-    float m_t = 0;   // dry-bulb temperature, °C
-    float m_d = 0;   // moisture content, kg/kg
-    float m_tw = 0;  // wet-bulb temperature, °C
-    float m_RH = 0;  // relative humidity, fraction
-    float m_h = 0;   // enthalpy, kJ/kg
+    float m_t = 0;  // dry-bulb temperature, °C
+    float m_d = 0;  // moisture content, kg/kg
+    float m_tw = 0; // wet-bulb temperature, °C
+    float m_RH = 0; // relative humidity, fraction
+    float m_h = 0;  // enthalpy, kJ/kg
     std::int32_t m_nKind = kFresh;
 
     // Which values were given as the known pair (not saved).
@@ -62,7 +62,7 @@ public:
 
     std::int32_t m_nMixSrc1 = -1;
     std::int32_t m_nMixSrc2 = -1;
-    float m_fMixRatio = -1.0f;  // share of the second source, fraction
+    float m_fMixRatio = -1.0f; // share of the second source, fraction
     std::int32_t m_nRelPartner = -1;
     std::int32_t m_nRelHhrLine = -1;
     std::int32_t m_nId = -1;     // own index in the list; 0 outdoor, 1 indoor design point

@@ -493,7 +493,8 @@ int CIDG::EditProcessStepPoint(int index, const std::string& name, int type, flo
     if (!MakeProcessStepPoint(old->m_nKind, old->m_nStepSrc1, old->m_nStepSrc2, type, e, edited, 0, fullChart,
                               &refusal)) {
         if (refusal)
-            alertMessage(QCoreApplication::translate("ProcessSteps", refusal).toStdString(), MessageIcon::Stop);
+            alertMessage(QCoreApplication::translate("ProcessSteps", refusal).toStdString(),
+                         MessageIcon::Stop);
         return 0;
     }
     if (makeIndependent)

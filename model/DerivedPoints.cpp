@@ -468,7 +468,7 @@ bool stepKindOf(int kind, int type, process_steps::StepKind& step)
         return true;
     case CStatePoint::kEvaporative:
         step = type == CStatePoint::kEvaporativeDirect ? StepKind::DirectEvaporative
-                                                        : StepKind::IndirectEvaporative;
+                                                       : StepKind::IndirectEvaporative;
         return true;
     default:
         return false;
@@ -532,7 +532,8 @@ int CIDG::AddProcessStepPoint(int kind, const std::string& name, int index1, int
         return 0;
     process_steps::StepKind stepKind{};
     if (!PointAt(index1) || !stepKindOf(kind, type, stepKind)) {
-        alertMessage(QCoreApplication::translate("CIDG", kInvalidMixingInput).toStdString(), MessageIcon::Stop);
+        alertMessage(QCoreApplication::translate("CIDG", kInvalidMixingInput).toStdString(),
+                     MessageIcon::Stop);
         return 0;
     }
     if (kind == CStatePoint::kHeatRecovery && index1 == index2) {
@@ -548,7 +549,8 @@ int CIDG::AddProcessStepPoint(int kind, const std::string& name, int index1, int
     const char* refusal = nullptr;
     if (!MakeProcessStepPoint(kind, index1, index2, type, e, point, 1, window, &refusal)) {
         if (refusal)
-            alertMessage(QCoreApplication::translate("ProcessSteps", refusal).toStdString(), MessageIcon::Stop);
+            alertMessage(QCoreApplication::translate("ProcessSteps", refusal).toStdString(),
+                         MessageIcon::Stop);
         return 0;
     }
     return 1;

@@ -74,8 +74,8 @@ public:
     bool MakeComfortZone(int baseIndex, float dt, float dRhPercent);
     // A comfort zone on given corners (a zone of the design code or a PMV
     // zone) with its caption at chart position (x, y): one step.
-    bool MakeComfortZone(int baseIndex, const qorva::psychro::ComfortCorners& corners, const std::string& caption,
-                         int x, int y);
+    bool MakeComfortZone(int baseIndex, const qorva::psychro::ComfortCorners& corners,
+                         const std::string& caption, int x, int y);
     // A free text at chart position (x, y) with the chart's text font.
     bool AddText(const std::string& text, int x, int y);
     bool EditText(int index, const std::string& text);

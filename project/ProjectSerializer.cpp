@@ -132,9 +132,10 @@ template <> struct RecordTraits<CStatePoint> {
             p.m_nStepType = in.readInt();
             if ((p.m_nStepType != 0 && p.m_nStepType != 1) || !(p.m_fStepEffect >= 0.0f) ||
                 !(p.m_fStepEffect <= 1.0f))
-                throw ArchiveError(QCoreApplication::translate("ProjectFile", "状态点的处理参数无效（位置 %1）")
-                                       .arg(start)
-                                       .toStdString());
+                throw ArchiveError(
+                    QCoreApplication::translate("ProjectFile", "状态点的处理参数无效（位置 %1）")
+                        .arg(start)
+                        .toStdString());
         }
     }
 };

@@ -1,5 +1,9 @@
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QScrollBar>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -222,6 +226,51 @@ TEST_F(ProcessStepBuilder, BadInputShowsItsMessageAndChangesNothing)
         press("cancel");
     }
     EXPECT_EQ(document.undoStack().count(), steps);
+}
+
+// An evaporative step in a dry climate, 35 °C and 15 %, with e = 0.8 and
+// 5000 m³/h, built through the dialog: with QORVA_SCREENSHOT_SECONDS set the
+// window stays up, maximised, for that long, so a screen shot of the real
+// program can be taken; QORVA_SCREENSHOT_EVAPORATIVE=indirect shows the
+// indirect cooler instead of the direct one.
+TEST_F(ProcessStepBuilder, EvaporativeStepInADryClimateOnTheScreen)
+{
+    const int seconds = qEnvironmentVariableIntValue("QORVA_SCREENSHOT_SECONDS");
+    if (seconds <= 0)
+        GTEST_SKIP() << "QORVA_SCREENSHOT_SECONDS not set";
+    const bool indirect = qgetenv("QORVA_SCREENSHOT_EVAPORATIVE") == "indirect";
+    DocumentEdits edits(document);
+    ASSERT_TRUE(edits.AddIndependentPoint("WD", 35, 0.15f, SecondProperty::RelativeHumidity,
+                                          idg().FullChartStates()));
+    const int dry = points() - 1;
+    command(cmd::DrawEvaporativePoint);
+    pick("point1", dry);
+    type("name", indirect ? "IEC" : "DEC");
+    type("effectiveness", "0.8");
+    type("airVolume", "5000");
+    field<QComboBox>("type")->setCurrentIndex(indirect ? CStatePoint::kEvaporativeIndirect
+                                                       : CStatePoint::kEvaporativeDirect);
+    press("ok");
+    ASSERT_TRUE(messages.texts().empty()) << ::testing::PrintToString(messages.texts());
+    const int cooled = points() - 1;
+    ASSERT_TRUE(document.ChangeCurrentRoom("line", [&](CIDG& chart) {
+        return chart.AddProcessLine(indirect ? "IE" : "DE", dry, cooled) != nullptr;
+    }));
+
+    frame->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+    frame->showMaximized();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    // The page, whose result column shows the step's texts.
+    document.SetChartView(false);
+    frame->action(cmd::ZoomAll)->trigger();
+    view->DoZoomIn(nullptr, 2.0);
+    // From the step down to the column below the chart.
+    QScrollBar* vertical = view->verticalScrollBar();
+    vertical->setValue(vertical->minimum() + (vertical->maximum() - vertical->minimum()) * 31 / 100);
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < seconds * 1000)
+        QTest::qWait(50);
 }
 
 } // namespace

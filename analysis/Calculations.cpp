@@ -40,6 +40,29 @@ int AddCalculationResult(CIDG& idg, ResultKind kind, const ResultPoints& points,
     return 1;
 }
 
+int AddProcessStepResults(CIDG& idg, int pointIndex, float airVolume)
+{
+    const CStatePoint* point = idg.PointAt(pointIndex);
+    if (!point)
+        return 0;
+    const ResultPoints points{point->m_nStepSrc1, pointIndex, -1};
+    switch (point->m_nKind) {
+    case CStatePoint::kHeatRecovery:
+        return AddCalculationResult(idg, ResultKind::HeatRecovery, points, airVolume);
+    case CStatePoint::kEvaporative: {
+        const bool direct = point->m_nStepType == CStatePoint::kEvaporativeDirect;
+        int added = AddCalculationResult(idg, ResultKind::EvaporativeCooling, points, airVolume);
+        // The indirect cooler's water goes into its secondary air, not into
+        // the air it cools.
+        if (direct)
+            added += AddCalculationResult(idg, ResultKind::Humidification, points, airVolume);
+        return added;
+    }
+    default:
+        return 0;
+    }
+}
+
 int AddEnthalpyDifferenceResult(CIDG& idg, float watts, float airVolume)
 {
     const std::optional<float> rho = ConditionDensity(idg);

@@ -20,6 +20,12 @@
 // volume makes it the chart's current supply air volume. 1 on success, 0
 // (nothing changed) when a point is missing or the value cannot be computed.
 int AddCalculationResult(CIDG& idg, ResultKind kind, const ResultPoints& points, float input);
+// The result texts of a heat-recovery or evaporative point pointIndex made
+// by a builder, for airVolume m³/h: 热回收量 (kW) of a heat recovery,
+// 蒸发冷却量 (kW, the sensible cooling) of an evaporative cooler and, for a
+// direct one, the 加湿量 (kg/h) it adds; each refers to the entering air and
+// the point, and follows them. Returns how many texts were added.
+int AddProcessStepResults(CIDG& idg, int pointIndex, float airVolume);
 // The enthalpy difference of a heat load (W) in an air volume (m³/h) at the
 // condition's density, as a result that refers to no point; 1 or 0.
 int AddEnthalpyDifferenceResult(CIDG& idg, float watts, float airVolume);

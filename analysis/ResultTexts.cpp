@@ -61,10 +61,15 @@ int RebuildResultTexts(CIDG& idg, int pointIndex)
         }
         const int input = InputSlot(kind);
         const float given = input >= 0 ? text->m_fValues[static_cast<std::size_t>(input)] : 0.0f;
-        const std::optional<float> value = ComputeResult(idg, kind, text->m_nRef, given);
+        std::optional<float> value = ComputeResult(idg, kind, text->m_nRef, given);
         if (!value)
             continue;
-        text->m_fValues[static_cast<std::size_t>(ResultSlot(kind))] = *value;
+        float& stored = text->m_fValues[static_cast<std::size_t>(ResultSlot(kind))];
+        // A recovery that added to the load (the analyses' negative saving)
+        // stays one when its points move.
+        if (kind == ResultKind::HeatRecovery && stored < 0.0f)
+            *value = -*value;
+        stored = *value;
         text->m_strText = RebuiltResultText(idg, *text);
     }
     return 1;

@@ -38,6 +38,8 @@ bool IsPointResultKind(ResultKind kind)
     case ResultKind::MixingRatio:
     case ResultKind::HeatMoistureRatio:
     case ResultKind::TreatmentEnthalpy:
+    case ResultKind::HeatRecovery:
+    case ResultKind::EvaporativeCooling:
         return true;
     default:
         return false;
@@ -67,6 +69,10 @@ int ResultSlot(ResultKind kind)
     case ResultKind::TreatmentEnthalpy:
     case ResultKind::EnthalpyDifference:
         return result_slot::kEnthalpyDifference;
+    case ResultKind::HeatRecovery:
+        return result_slot::kRecovered;
+    case ResultKind::EvaporativeCooling:
+        return result_slot::kCooling;
     default:
         return -1;
     }
@@ -82,6 +88,8 @@ int InputSlot(ResultKind kind)
     case ResultKind::Reheat:
     case ResultKind::Preheat:
     case ResultKind::Humidification:
+    case ResultKind::HeatRecovery:
+    case ResultKind::EvaporativeCooling:
         return result_slot::kAirVolume;
     default:
         return -1;
@@ -129,9 +137,27 @@ std::optional<float> ComputeResult(const CIDG& idg, ResultKind kind, const Resul
         return libraryValue([&](float* v) { return x1h1x2h2_HHR(a->m_d, a->m_h, b->m_d, b->m_h, v); });
     case ResultKind::TreatmentEnthalpy:
         return libraryValue([&](float* v) { return h1h2_deltah(a->m_h, b->m_h, v); });
+    case ResultKind::HeatRecovery:
+        return libraryValue([&](float* v) { return MDh1h2G_Q(rho, a->m_h, b->m_h, input, v); });
+    case ResultKind::EvaporativeCooling:
+        return SensibleCooling(rho, *a, *b, input);
     default:
         return std::nullopt;
     }
+}
+
+std::optional<float> SensibleCooling(float density, const CStatePoint& entering, const CStatePoint& leaving,
+                                     float airVolume)
+{
+    if (!(density > 0.0f) || !(airVolume >= 0.0f) || !std::isfinite(airVolume))
+        return std::nullopt;
+    // The heat the air gives up from t1 to t2 at its entering moisture
+    // content, h = 1.01·t + x·(2500 + 1.85·t).
+    const double cp = 1.01 + 1.85 * double(entering.m_d);
+    const double q = double(density) * airVolume * cp * (double(entering.m_t) - leaving.m_t) / 3.6;
+    if (!std::isfinite(q))
+        return std::nullopt;
+    return static_cast<float>(q);
 }
 
 std::optional<float> ConditionDensity(const CIDG& idg)

@@ -38,6 +38,12 @@ std::optional<float> MixingRatio(const CIDG& idg, int point1, int point2, int mi
 // view's first air-volume result (the one an analysis writes); 0 without.
 float SupplyAirOfView(const CIDG& idg);
 
+// The sensible cooling (W) of G m³/h of air at density ρ cooled from the
+// entering to the leaving dry bulb at the entering moisture content:
+// Q = ρ·G·(1.01 + 1.85·x1)·(t1 − t2)/3.6. Empty for ρ ≤ 0 or G < 0.
+std::optional<float> SensibleCooling(float density, const CStatePoint& entering, const CStatePoint& leaving,
+                                     float airVolume);
+
 // The air density of the operating condition: summer for conditions 0 and 1,
 // winter for 2; empty for any other condition or a density not positive.
 std::optional<float> ConditionDensity(const CIDG& idg);

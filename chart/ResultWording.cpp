@@ -58,6 +58,8 @@ const char* kindPattern(int kind)
         return QT_TRANSLATE_NOOP("ResultTexts", "新风热负荷(%1-%2): %3");
     case result_kind::kHeatRecovery:
         return QT_TRANSLATE_NOOP("ResultTexts", "热回收量(%1-%2): %3");
+    case result_kind::kEvaporativeCooling:
+        return QT_TRANSLATE_NOOP("ResultTexts", "蒸发冷却量(%1-%2): %3");
     default:
         return nullptr;
     }
@@ -211,6 +213,7 @@ KindValue kindValue(const CIDG& idg, const CCommentString& text)
         break;
     case static_cast<int>(ResultKind::Cooling):
     case result_kind::kFreshAirCooling:
+    case result_kind::kEvaporativeCooling:
         shown.value = unit_format::Capacity(units, slot(text, result_slot::kCooling));
         break;
     case static_cast<int>(ResultKind::Heating):

@@ -35,7 +35,7 @@ enum class Language {
 //   混风比(N-C-W): W占10%             (the share of the last point named)
 //   空调加湿量(W'-M): 0.500kg/h       空调除湿量(W-L): 8.279kg/h
 // A negative humidification is worded as the dehumidification of its
-// amount. Kinds 1–8 and 10–15; empty for any other kind (plain texts, state
+// amount. Kinds 1–8 and 10–16; empty for any other kind (plain texts, state
 // texts), whose words are their own.
 std::string ResultWords(const CIDG& idg, const CCommentString& text, Language language);
 

@@ -192,6 +192,19 @@ public:
     int MakeRelatedPoints(int hhrIndex, int differenceKind, int propertyKind, float dt, float dx, float t,
                           float tw, float RH, float h, float x, CStatePoint& point1, CStatePoint& point2,
                           int isNew, const ChartRegion& region);
+    // The air leaving a heat exchanger or an evaporative cooler (kind
+    // CStatePoint::kHeatRecovery or kEvaporative) from the entering point
+    // index1: a heat recovery against the exhaust index2, an evaporative
+    // cooler with the entering air as its own secondary air (index2 unused).
+    // type: CStatePoint::StepType; e the effectiveness, fraction 0…1. isNew
+    // appends the point with the next identifier; otherwise its state and
+    // recipe are replaced in place. 0 with *refusal telling why (the text of
+    // process_steps::RefusalText), no message shown.
+    int MakeProcessStepPoint(int kind, int index1, int index2, int type, float e, CStatePoint& point,
+                             int isNew, const ChartRegion& region, const char** refusal = nullptr);
+    // A new heat-recovery or evaporative point named name; refusals shown.
+    int AddProcessStepPoint(int kind, const std::string& name, int index1, int index2, int type, float e,
+                            const ChartRegion& window);
     // Base state (x kg/kg, h kJ/kg) and ε (kJ/kg) of HHR line k; a line through
     // two points takes its ε from their present states.
     bool HhrLineBase(int lineIndex, float& x, float& h, float& ratio) const;
@@ -213,6 +226,10 @@ public:
     int EditLinePoint(int index, const std::string& name, int valueKind, float value, bool makeIndependent,
                       const ChartRegion& fullChart);
     int EditIntersection(int index, const std::string& name, bool makeIndependent);
+    // A new name, type and effectiveness of a heat-recovery or evaporative
+    // point whose sources stay; refusals shown.
+    int EditProcessStepPoint(int index, const std::string& name, int type, float e, bool makeIndependent,
+                             const ChartRegion& fullChart);
     int EditRelatedPoints(int index, const std::string& name1, const std::string& name2, int differenceKind,
                           float difference, int propertyKind, float property, bool makeIndependent,
                           const ChartRegion& fullChart);
@@ -237,8 +254,8 @@ public:
     // P2 low t high RH, P3 high t low RH, P4 high t high RH), named after point
     // baseIndex, with its caption as a free text at chart position (x, y)
     // (none when the caption is empty). Same naming and replacement rules.
-    int MakeComfortZone(int baseIndex, const qorva::psychro::ComfortCorners& corners, const std::string& caption,
-                        int captionX, int captionY);
+    int MakeComfortZone(int baseIndex, const qorva::psychro::ComfortCorners& corners,
+                        const std::string& caption, int captionX, int captionY);
     // A free text at chart position (x, y) with the chart's current text font
     // and style. A text of nothing but blanks could be neither seen nor picked
     // again: refused with cidg_messages::kEmptyText, as by EditText.

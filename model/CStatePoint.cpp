@@ -26,6 +26,10 @@ void CStatePoint::MakeIndependent()
     m_nCrossHhr2 = fresh.m_nCrossHhr2;
     m_nCrossProc = fresh.m_nCrossProc;
     m_nCrossHhr = fresh.m_nCrossHhr;
+    m_nStepSrc1 = fresh.m_nStepSrc1;
+    m_nStepSrc2 = fresh.m_nStepSrc2;
+    m_fStepEffect = fresh.m_fStepEffect;
+    m_nStepType = fresh.m_nStepType;
 }
 
 void CStatePoint::ClearKnown()

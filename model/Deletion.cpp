@@ -110,6 +110,21 @@ int CIDG::CheckDeleteConstraints(int objectClass, int key) const
                        p->m_strName);
                 return 1;
             }
+            if ((p->m_nStepSrc1 == key || p->m_nStepSrc2 == key) &&
+                p->m_nKind == CStatePoint::kHeatRecovery) {
+                refuse(QCoreApplication::translate("CIDG",
+                                                   "该状态点对热回收点%1具有制约性,"
+                                                   "请首先删除该热回收点或者将该热回收点转化为独立状态点"),
+                       p->m_strName);
+                return 1;
+            }
+            if (p->m_nStepSrc1 == key && p->m_nKind == CStatePoint::kEvaporative) {
+                refuse(QCoreApplication::translate(
+                           "CIDG", "该状态点对蒸发冷却点%1具有制约性,"
+                                   "请首先删除该蒸发冷却点或者将该蒸发冷却点转化为独立状态点"),
+                       p->m_strName);
+                return 1;
+            }
         }
         return 0;
     case kClassProcessLine:
@@ -300,8 +315,8 @@ void CIDG::RemovePoint(int index)
     for (auto& p : points) {
         renumber(p->m_nId, index);
         bool lostSource = false;
-        for (std::int32_t* source :
-             {&p->m_nMixSrc1, &p->m_nMixSrc2, &p->m_nRelPartner, &p->m_nBaseD, &p->m_nBaseH, &p->m_nBaseT})
+        for (std::int32_t* source : {&p->m_nMixSrc1, &p->m_nMixSrc2, &p->m_nRelPartner, &p->m_nBaseD,
+                                     &p->m_nBaseH, &p->m_nBaseT, &p->m_nStepSrc1, &p->m_nStepSrc2})
             lostSource |= renumber(*source, index);
         // Only a point whose source went without a check (its partner) gets
         // here; it keeps its state as a point of its own.

@@ -92,6 +92,11 @@ DependencyGraph buildGraph(const ObjectArray<CStatePoint>& points,
             hhrEdge(p.m_nCrossHhr1, j);
             hhrEdge(p.m_nCrossHhr2, j);
             break;
+        case CStatePoint::kHeatRecovery:
+        case CStatePoint::kEvaporative:
+            pointEdge(p.m_nStepSrc1, j);
+            pointEdge(p.m_nStepSrc2, j);
+            break;
         case CStatePoint::kRelatedPair:
             // Both of a pair hang on the line and are recomputed together.
             hhrEdge(p.m_nRelHhrLine, j);
@@ -331,6 +336,10 @@ int CIDG::RecomputePoint(int index, const ChartRegion& fullChart)
         return MakeIntersection(kCrossProcessHhr, point.m_nCrossProc, point.m_nCrossHhr, point, 0, fullChart);
     case CStatePoint::kHhrCrossHhr:
         return MakeIntersection(kCrossHhrHhr, point.m_nCrossHhr1, point.m_nCrossHhr2, point, 0, fullChart);
+    case CStatePoint::kHeatRecovery:
+    case CStatePoint::kEvaporative:
+        return MakeProcessStepPoint(point.m_nKind, point.m_nStepSrc1, point.m_nStepSrc2, point.m_nStepType,
+                                    point.m_fStepEffect, point, 0, fullChart);
     case CStatePoint::kRelatedPair: {
         const int partnerIndex = point.m_nRelPartner;
         if (!PointAt(partnerIndex))
@@ -465,6 +474,33 @@ int CIDG::EditIntersection(int index, const std::string& name, bool makeIndepend
         MakeIndependent(*point);
     point->m_strName = name;
     return 1;
+}
+
+int CIDG::EditProcessStepPoint(int index, const std::string& name, int type, float e, bool makeIndependent,
+                               const ChartRegion& fullChart)
+{
+    const CStatePoint* old = PointAt(index);
+    if (!old || (old->m_nKind != CStatePoint::kHeatRecovery && old->m_nKind != CStatePoint::kEvaporative))
+        return 0;
+    if (!IsPointNameFree(*old, name)) {
+        alertMessage(QCoreApplication::translate("CIDG", "状态点名非法或者已经存在，请检查！").toStdString(),
+                     MessageIcon::Stop);
+        return 0;
+    }
+    CStatePoint edited = *old;
+    edited.m_strName = name;
+    const char* refusal = nullptr;
+    if (!MakeProcessStepPoint(old->m_nKind, old->m_nStepSrc1, old->m_nStepSrc2, type, e, edited, 0, fullChart,
+                              &refusal)) {
+        if (refusal)
+            alertMessage(QCoreApplication::translate("ProcessSteps", refusal).toStdString(),
+                         MessageIcon::Stop);
+        return 0;
+    }
+    if (makeIndependent)
+        MakeIndependent(edited);
+    *(*m_pPoints)[static_cast<std::size_t>(index)] = edited;
+    return RecomputeDependants(index, fullChart);
 }
 
 int CIDG::EditRelatedPoints(int index, const std::string& name1, const std::string& name2, int differenceKind,

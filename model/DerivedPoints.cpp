@@ -11,6 +11,7 @@
 
 #include "model/CIDG.h"
 #include "model/Messages.h"
+#include "model/ProcessSteps.h"
 #include "psychro/QorvaDll.h"
 
 namespace {
@@ -21,6 +22,8 @@ constexpr const char* kInvalidIntersectionName = QT_TRANSLATE_NOOP("CIDG", "交�
 constexpr const char* kInvalidRelatedName1 = QT_TRANSLATE_NOOP("CIDG", "相关点1命名无效，请检查!");
 constexpr const char* kInvalidRelatedName2 = QT_TRANSLATE_NOOP("CIDG", "相关点2命名无效，请检查!");
 constexpr const char* kNoRelatedPair = QT_TRANSLATE_NOOP("CIDG", "根据输入条件无法得到两个相关状态点");
+constexpr const char* kSameSources = QT_TRANSLATE_NOOP("CIDG", "两个参考点不能相同，请修改！");
+constexpr const char* kInvalidPointName = QT_TRANSLATE_NOOP("CIDG", "状态点名非法或者已经存在，请检查！");
 
 constexpr int kMethodCount = 5;
 constexpr int kValueKindCount = 7;
@@ -204,15 +207,13 @@ int CIDG::AddMixingPoint(const std::string& name, int index1, int index2, float 
     if (!m_pPoints)
         return 0;
     if (index1 == index2) {
-        alertMessage(QCoreApplication::translate("CIDG", "两个参考点不能相同，请修改！").toStdString(),
-                     MessageIcon::Stop);
+        alertMessage(QCoreApplication::translate("CIDG", kSameSources).toStdString(), MessageIcon::Stop);
         return 0;
     }
     CStatePoint point;
     point.m_strName = name;
     if (!IsPointNameFree(point, name)) {
-        alertMessage(QCoreApplication::translate("CIDG", "状态点名非法或者已经存在，请检查！").toStdString(),
-                     MessageIcon::Stop);
+        alertMessage(QCoreApplication::translate("CIDG", kInvalidPointName).toStdString(), MessageIcon::Stop);
         return 0;
     }
     // The dialog's percentage in double, so 30 % is stored as the float nearest 0.30.
@@ -448,6 +449,109 @@ int CIDG::MakeRelatedPoints(int hhrIndex, int differenceKind, int propertyKind, 
     if (isNew) {
         m_pPoints->push_back(std::make_unique<CStatePoint>(point1));
         m_pPoints->push_back(std::make_unique<CStatePoint>(point2));
+    }
+    return 1;
+}
+
+namespace {
+
+// The process step a heat-recovery or evaporative point stands for; false
+// for any other kind or a type neither of its two.
+bool stepKindOf(int kind, int type, process_steps::StepKind& step)
+{
+    using process_steps::StepKind;
+    if (type != 0 && type != 1)
+        return false;
+    switch (kind) {
+    case CStatePoint::kHeatRecovery:
+        step = type == CStatePoint::kRecoveryTotal ? StepKind::TotalRecovery : StepKind::SensibleRecovery;
+        return true;
+    case CStatePoint::kEvaporative:
+        step = type == CStatePoint::kEvaporativeDirect ? StepKind::DirectEvaporative
+                                                       : StepKind::IndirectEvaporative;
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+int CIDG::MakeProcessStepPoint(int kind, int index1, int index2, int type, float e, CStatePoint& point,
+                               int isNew, const ChartRegion& region, const char** refusal)
+{
+    auto refuse = [refusal](const char* why) {
+        if (refusal)
+            *refusal = why;
+        return 0;
+    };
+    process_steps::StepKind stepKind{};
+    const CStatePoint* entering = PointAt(index1);
+    if (!m_pPoints || !entering || !stepKindOf(kind, type, stepKind))
+        return refuse(nullptr);
+    // Only the heat exchanger has a second air: the cooler's secondary air is
+    // the entering air itself.
+    const bool recovery = kind == CStatePoint::kHeatRecovery;
+    const CStatePoint* second = recovery ? PointAt(index2) : nullptr;
+    if (recovery && !second)
+        return refuse(process_steps::RefusalText(process_steps::Refusal::MissingSecondAir));
+    process_steps::StepParams params;
+    params.kind = stepKind;
+    params.effectiveness = e;
+    const process_steps::StepResult result =
+        process_steps::RunStep(params, *entering, second, m_fSummerPressure, region);
+    if (!result.ok())
+        return refuse(process_steps::RefusalText(result.refusal));
+
+    CStatePoint made = point;
+    made.m_t = result.leaving.m_t;
+    made.m_d = result.leaving.m_d;
+    made.m_tw = result.leaving.m_tw;
+    made.m_RH = result.leaving.m_RH;
+    made.m_h = result.leaving.m_h;
+    made.m_bKnownT = made.m_bKnownTw = made.m_bKnownD = made.m_bKnownH = made.m_bKnownRH = 1;
+    made.m_nStepSrc1 = index1;
+    made.m_nStepSrc2 = recovery ? index2 : -1;
+    made.m_nStepType = type;
+    made.m_fStepEffect = e;
+    if (isNew) {
+        made.m_nKind = kind;
+        made.m_nId = static_cast<int>(m_pPoints->size());
+        point = made;
+        m_pPoints->push_back(std::make_unique<CStatePoint>(point));
+    } else {
+        point = made;
+    }
+    return 1;
+}
+
+int CIDG::AddProcessStepPoint(int kind, const std::string& name, int index1, int index2, int type, float e,
+                              const ChartRegion& window)
+{
+    if (!m_pPoints)
+        return 0;
+    process_steps::StepKind stepKind{};
+    if (!PointAt(index1) || !stepKindOf(kind, type, stepKind)) {
+        alertMessage(QCoreApplication::translate("CIDG", kInvalidMixingInput).toStdString(),
+                     MessageIcon::Stop);
+        return 0;
+    }
+    if (kind == CStatePoint::kHeatRecovery && index1 == index2) {
+        alertMessage(QCoreApplication::translate("CIDG", kSameSources).toStdString(), MessageIcon::Stop);
+        return 0;
+    }
+    CStatePoint point;
+    point.m_strName = name;
+    if (!IsPointNameFree(point, name)) {
+        alertMessage(QCoreApplication::translate("CIDG", kInvalidPointName).toStdString(), MessageIcon::Stop);
+        return 0;
+    }
+    const char* refusal = nullptr;
+    if (!MakeProcessStepPoint(kind, index1, index2, type, e, point, 1, window, &refusal)) {
+        if (refusal)
+            alertMessage(QCoreApplication::translate("ProcessSteps", refusal).toStdString(),
+                         MessageIcon::Stop);
+        return 0;
     }
     return 1;
 }

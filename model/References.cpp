@@ -59,6 +59,12 @@ bool pointSources(const ConditionLists& lists, int index, std::vector<int>& sour
     switch (p.m_nKind) {
     case CStatePoint::kMixing:
         return earlierPoint(p.m_nMixSrc1) && earlierPoint(p.m_nMixSrc2);
+    case CStatePoint::kHeatRecovery:
+        return earlierPoint(p.m_nStepSrc1) && earlierPoint(p.m_nStepSrc2) &&
+               (p.m_nStepType == 0 || p.m_nStepType == 1);
+    case CStatePoint::kEvaporative:
+        return earlierPoint(p.m_nStepSrc1) && p.m_nStepSrc2 == -1 &&
+               (p.m_nStepType == 0 || p.m_nStepType == 1);
     case CStatePoint::kRelatedPair:
         // The partner is made together with the point, before or after it.
         return inRange(p.m_nRelPartner, pointCount) && p.m_nRelPartner != index && hhrLine(p.m_nRelHhrLine);

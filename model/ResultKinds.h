@@ -17,6 +17,12 @@ enum class ResultKind : int {
     EnthalpyDifference = 10,
     Preheat = 11,
     MoistureDifference = 12,
+    // What a heat exchanger recovers between the entering air and the air
+    // after it (the kind the analyses write for W-W1 too).
+    HeatRecovery = 15,
+    // The sensible cooling of an evaporative cooler between the entering air
+    // and the air after it.
+    EvaporativeCooling = 16,
 };
 
 // The other kinds the analyses write: a plain text (the user's on the chart,
@@ -29,6 +35,7 @@ inline constexpr int kFreshAirCooling = 13;
 inline constexpr int kFreshAirHeating = 14;
 // What a heat exchanger recovers from the exhaust for the fresh air (W-W1).
 inline constexpr int kHeatRecovery = 15;
+inline constexpr int kEvaporativeCooling = 16;
 } // namespace result_kind
 
 // Where a result text keeps its input and its result (m_fValues).

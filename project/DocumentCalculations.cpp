@@ -32,6 +32,10 @@ std::string CalculationName(ResultKind kind)
         return QT_TRANSLATE_NOOP("DocumentCalculations", "含湿量差");
     case ResultKind::StateText:
         return QT_TRANSLATE_NOOP("DocumentCalculations", "输出状态点");
+    case ResultKind::HeatRecovery:
+        return QT_TRANSLATE_NOOP("DocumentCalculations", "热回收量");
+    case ResultKind::EvaporativeCooling:
+        return QT_TRANSLATE_NOOP("DocumentCalculations", "蒸发冷却量");
     }
     return std::string();
 }

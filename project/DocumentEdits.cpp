@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include "analysis/Calculations.h"
 #include "model/DependantFailure.h"
 #include "model/Messages.h"
 #include "project/CQORVADoc.h"
@@ -354,6 +355,30 @@ bool DocumentEdits::EditMixingPoint(int index, const std::string& name, float pe
     return Change(named(QCoreApplication::translate("DocumentEdits", "修改混合点 %1"), name), [&](CIDG& idg) {
         return followedByDependants(idg, [&](const ChartRegion& full) {
             return idg.EditMixingPoint(index, name, percent, makeIndependent, full);
+        });
+    });
+}
+
+bool DocumentEdits::AddProcessStepPoint(int kind, const std::string& name, int point1, int point2, int type,
+                                        float e, float airVolume, const ChartRegion& window)
+{
+    const QString action = kind == CStatePoint::kHeatRecovery
+                               ? QCoreApplication::translate("DocumentEdits", "添加热回收点 %1")
+                               : QCoreApplication::translate("DocumentEdits", "添加蒸发冷却点 %1");
+    return Change(named(action, name), [&](CIDG& idg) {
+        if (idg.AddProcessStepPoint(kind, name, point1, point2, type, e, window) != 1)
+            return false;
+        AddProcessStepResults(idg, static_cast<int>(idg.m_pPoints->size()) - 1, airVolume);
+        return true;
+    });
+}
+
+bool DocumentEdits::EditProcessStepPoint(int index, const std::string& name, int type, float e,
+                                         bool makeIndependent)
+{
+    return Change(named(QCoreApplication::translate("DocumentEdits", "修改状态点 %1"), name), [&](CIDG& idg) {
+        return followedByDependants(idg, [&](const ChartRegion& full) {
+            return idg.EditProcessStepPoint(index, name, type, e, makeIndependent, full);
         });
     });
 }

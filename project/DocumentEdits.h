@@ -49,6 +49,13 @@ public:
     bool AddMixingPoint(const std::string& name, int point1, int point2, float percent,
                         const ChartRegion& window);
     bool EditMixingPoint(int index, const std::string& name, float percent, bool makeIndependent);
+    // A heat-recovery point (kind CStatePoint::kHeatRecovery: entering air
+    // point1, exhaust point2) or an evaporative point (kEvaporative: entering
+    // air point1, point2 unused); type CStatePoint::StepType, e the
+    // effectiveness 0…1. With its result texts for airVolume m³/h, in one step.
+    bool AddProcessStepPoint(int kind, const std::string& name, int point1, int point2, int type, float e,
+                             float airVolume, const ChartRegion& window);
+    bool EditProcessStepPoint(int index, const std::string& name, int type, float e, bool makeIndependent);
     // method: CIDG::LineMethod; valueKind: CStatePoint::ValueKind.
     bool AddLinePoint(int method, int baseIndex, int valueKind, float value, const std::string& name,
                       const ChartRegion& window);
@@ -67,8 +74,8 @@ public:
     bool MakeComfortZone(int baseIndex, float dt, float dRhPercent);
     // A comfort zone on given corners (a zone of the design code or a PMV
     // zone) with its caption at chart position (x, y): one step.
-    bool MakeComfortZone(int baseIndex, const qorva::psychro::ComfortCorners& corners, const std::string& caption,
-                         int x, int y);
+    bool MakeComfortZone(int baseIndex, const qorva::psychro::ComfortCorners& corners,
+                         const std::string& caption, int x, int y);
     // A free text at chart position (x, y) with the chart's text font.
     bool AddText(const std::string& text, int x, int y);
     bool EditText(int index, const std::string& text);

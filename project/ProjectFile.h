@@ -20,7 +20,8 @@ struct ProjectContents {
 // The .id project file format: a short head (the marker "QVX" and the
 // version), the chart model with the systems, rooms and every chart object,
 // and three document fields. Writes version 327, or 328 when a room recovers
-// heat; reads 320 to 328 (later versions after a valid marker like 327).
+// heat or a view holds a heat-recovery or evaporative point; reads 320 to
+// 328 (later versions after a valid marker like 327).
 //
 // Reading never trusts a count or a length: nothing is allocated beyond what
 // the remaining bytes can hold, and a damaged file is refused with a reason.
@@ -32,9 +33,12 @@ class ProjectFile {
 public:
     static constexpr int kCurrentVersion = 327;
     // The version of a project in which a room recovers heat from its
-    // exhaust: each room block ends with its heat recovery. Written as −328
-    // in the head, so that readers up to 327, which read any later version
-    // as 327, refuse it as a version below 320 instead.
+    // exhaust or a view holds a heat-recovery or evaporative point: each
+    // room block ends with its heat recovery, and each state point of those
+    // two kinds ends with its recipe (entering point, exhaust point,
+    // effectiveness, type; 16 bytes). Written as −328 in the head, so that
+    // readers up to 327, which read any later version as 327, refuse it as a
+    // version below 320 instead.
     static constexpr int kRecoveryVersion = 328;
 
     // 327 or 328 (or the stored version) for a current file, 320 for an older file,

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 
 #include <cstring>
+#include <type_traits>
 
 namespace project_serializer {
 namespace {
@@ -29,6 +30,13 @@ constexpr std::size_t kMinSystem = 1 + 4;
 constexpr std::size_t kTagSize = 2;
 
 template <class T> struct RecordTraits;
+
+// Heat-recovery and evaporative points keep their sources, effectiveness and
+// type in 16 bytes after the common fields of a state point.
+bool HasStepRecipe(const CStatePoint& p)
+{
+    return p.m_nKind == CStatePoint::kHeatRecovery || p.m_nKind == CStatePoint::kEvaporative;
+}
 
 template <> struct RecordTraits<CStatePoint> {
     static constexpr ArchiveClass cls = ArchiveClass::StatePoint;
@@ -69,9 +77,17 @@ template <> struct RecordTraits<CStatePoint> {
         // Two words the format reserves: written as 0, skipped on reading.
         out.writeInt(0);
         out.writeInt(0);
+        // A heat-recovery or evaporative point (only in files of version
+        // 328) ends with what it is made from.
+        if (HasStepRecipe(p)) {
+            out.writeInt(p.m_nStepSrc1);
+            out.writeInt(p.m_nStepSrc2);
+            out.writeFloat(p.m_fStepEffect);
+            out.writeInt(p.m_nStepType);
+        }
     }
 
-    static void read(ArchiveReader& in, CStatePoint& p)
+    static void read(ArchiveReader& in, CStatePoint& p, int version)
     {
         p.m_strName = in.readString();
         p.m_nKind = in.readInt();
@@ -105,6 +121,22 @@ template <> struct RecordTraits<CStatePoint> {
         p.m_fValue = in.readFloat();
         in.readInt();
         in.readInt();
+        // Before version 328 no point carries a recipe: a point of these
+        // kinds there has lost its sources, and the reference check makes it
+        // independent.
+        if (version >= ProjectFile::kRecoveryVersion && HasStepRecipe(p)) {
+            const std::size_t start = in.offset();
+            p.m_nStepSrc1 = in.readInt();
+            p.m_nStepSrc2 = in.readInt();
+            p.m_fStepEffect = in.readFloat();
+            p.m_nStepType = in.readInt();
+            if ((p.m_nStepType != 0 && p.m_nStepType != 1) || !(p.m_fStepEffect >= 0.0f) ||
+                !(p.m_fStepEffect <= 1.0f))
+                throw ArchiveError(
+                    QCoreApplication::translate("ProjectFile", "状态点的处理参数无效（位置 %1）")
+                        .arg(start)
+                        .toStdString());
+        }
     }
 };
 
@@ -270,7 +302,7 @@ template <class T> void writeArray(ArchiveWriter& out, const ObjectArray<T>& arr
     }
 }
 
-template <class T> void readArray(ArchiveReader& in, ObjectArray<T>& array)
+template <class T> void readArray(ArchiveReader& in, ObjectArray<T>& array, int version = 0)
 {
     const std::uint32_t count = in.readCount(kTagSize + RecordTraits<T>::minSize);
     array.clear();
@@ -278,7 +310,10 @@ template <class T> void readArray(ArchiveReader& in, ObjectArray<T>& array)
     for (std::uint32_t i = 0; i < count; ++i) {
         in.readNewObjectTag(RecordTraits<T>::cls);
         auto object = std::make_unique<T>();
-        RecordTraits<T>::read(in, *object);
+        if constexpr (std::is_same_v<T, CStatePoint>)
+            RecordTraits<T>::read(in, *object, version);
+        else
+            RecordTraits<T>::read(in, *object);
         array.push_back(std::move(object));
     }
 }
@@ -359,12 +394,19 @@ void writeRoom(ArchiveWriter& out, const CServiceArea& room, bool withRecovery)
     }
 }
 
-bool UsesHeatRecovery(const CIDG& idg)
+// Whether the project needs version 328: a room recovers heat, or a view
+// holds a heat-recovery or evaporative point.
+bool NeedsRecoveryVersion(const CIDG& idg)
 {
     for (const auto& system : idg.m_rooms.m_systems)
-        for (const auto& room : system->m_rooms)
+        for (const auto& room : system->m_rooms) {
             if (room->m_recovery.mode != kRecoveryNone)
                 return true;
+            for (const auto& points : room->m_points)
+                for (const auto& point : points)
+                    if (point && HasStepRecipe(*point))
+                        return true;
+        }
     return false;
 }
 
@@ -478,7 +520,7 @@ void readRoom(ArchiveReader& in, int version, CServiceArea& room)
     }
 
     for (int k = 0; k < kConditionCount; ++k) {
-        readArray(in, room.m_points[k]);
+        readArray(in, room.m_points[k], version);
         readArray(in, room.m_processLines[k]);
         readArray(in, room.m_hhrLines[k]);
         readArray(in, room.m_texts[k]);
@@ -690,11 +732,12 @@ std::size_t minimumRoomSize(int version)
 
 void writeProject(ArchiveWriter& out, const CIDG& idg, const std::string& reportPath, std::int32_t returnMode)
 {
-    // A project whose rooms recover no heat is written exactly as before;
-    // one that does carries version 328 negated, which readers up to 327
-    // refuse as a version below 320 instead of reading it as 327 and
-    // dropping the recovery of every room.
-    const bool withRecovery = UsesHeatRecovery(idg);
+    // A project whose rooms recover no heat and whose views hold no
+    // heat-recovery or evaporative point is written exactly as before; one
+    // that does carries version 328 negated, which readers up to 327 refuse
+    // as a version below 320 instead of reading it as 327 and dropping the
+    // recovery of every room or misreading the points' recipes.
+    const bool withRecovery = NeedsRecoveryVersion(idg);
     out.writeRawString(kMarker);
     out.writeInt(withRecovery ? -ProjectFile::kRecoveryVersion : ProjectFile::kCurrentVersion);
     writeChartModel(out, idg, withRecovery);

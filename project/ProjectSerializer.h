@@ -23,7 +23,8 @@ inline constexpr int kOldLayout = 0;
 std::size_t minimumRoomSize(int version);
 
 // Writes a whole project in the current format (version 327, with the marker;
-// 328 when a room recovers heat).
+// 328 when a room recovers heat or a view holds a heat-recovery or
+// evaporative point).
 void writeProject(ArchiveWriter& out, const CIDG& idg, const std::string& reportPath,
                   std::int32_t returnMode);
 

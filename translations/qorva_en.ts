@@ -1259,6 +1259,57 @@ Relative humidity: %3 %</translation>
     </message>
 </context>
 <context>
+    <name>CEditProcessStepDlg</name>
+    <message>
+        <source>修改热回收点</source>
+        <translation>Edit Heat Recovery Point</translation>
+    </message>
+    <message>
+        <source>修改蒸发冷却点</source>
+        <translation>Edit Evaporative Cooling Point</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>室外点</source>
+        <translation>Outdoor point</translation>
+    </message>
+    <message>
+        <source>状态点</source>
+        <translation>State point</translation>
+    </message>
+    <message>
+        <source>排风点</source>
+        <translation>Exhaust point</translation>
+    </message>
+    <message>
+        <source>效率(0-1)</source>
+        <translation>Effectiveness (0-1)</translation>
+    </message>
+    <message>
+        <source>热回收方式</source>
+        <translation>Recovery</translation>
+    </message>
+    <message>
+        <source>蒸发冷却方式</source>
+        <translation>Cooling</translation>
+    </message>
+    <message>
+        <source>计算</source>
+        <translation>Calculate</translation>
+    </message>
+    <message>
+        <source>转化为独立状态点</source>
+        <translation>Make Independent</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>CEditRelatedPointsDlg</name>
     <message>
         <source>修改两个相关状态点</source>
@@ -1622,6 +1673,14 @@ Please delete that calculation result first</translation>
     <message>
         <source>说明文字为空，请输入文字!</source>
         <translation>The text is empty: please type a text!</translation>
+    </message>
+    <message>
+        <source>该状态点对热回收点%1具有制约性,请首先删除该热回收点或者将该热回收点转化为独立状态点</source>
+        <translation>The heat recovery point %1 is built on this state point; delete it or make it independent first</translation>
+    </message>
+    <message>
+        <source>该状态点对蒸发冷却点%1具有制约性,请首先删除该蒸发冷却点或者将该蒸发冷却点转化为独立状态点</source>
+        <translation>The evaporative cooling point %1 is built on this state point; delete it or make it independent first</translation>
     </message>
 </context>
 <context>
@@ -2527,6 +2586,73 @@ Please delete that calculation result first</translation>
     <message>
         <source>终点序号必须为0－%1间的整数!</source>
         <translation>The end point No. must be a whole number from 0 to %1!</translation>
+    </message>
+</context>
+<context>
+    <name>CProcessStepDlg</name>
+    <message>
+        <source>全热回收</source>
+        <translation>Total heat recovery</translation>
+    </message>
+    <message>
+        <source>显热回收</source>
+        <translation>Sensible heat recovery</translation>
+    </message>
+    <message>
+        <source>直接蒸发冷却</source>
+        <translation>Direct evaporative cooling</translation>
+    </message>
+    <message>
+        <source>间接蒸发冷却</source>
+        <translation>Indirect evaporative cooling</translation>
+    </message>
+    <message>
+        <source>绘制热回收点</source>
+        <translation>Draw Heat Recovery Point</translation>
+    </message>
+    <message>
+        <source>绘制蒸发冷却点</source>
+        <translation>Draw Evaporative Cooling Point</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>室外点</source>
+        <translation>Outdoor point</translation>
+    </message>
+    <message>
+        <source>状态点</source>
+        <translation>State point</translation>
+    </message>
+    <message>
+        <source>排风点</source>
+        <translation>Exhaust point</translation>
+    </message>
+    <message>
+        <source>效率(0-1)</source>
+        <translation>Effectiveness (0-1)</translation>
+    </message>
+    <message>
+        <source>热回收方式</source>
+        <translation>Recovery</translation>
+    </message>
+    <message>
+        <source>蒸发冷却方式</source>
+        <translation>Cooling</translation>
+    </message>
+    <message>
+        <source>风量m^3/h</source>
+        <translation>Air volume m^3/h</translation>
+    </message>
+    <message>
+        <source>确认</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>风量必须为不小于0的数!</source>
+        <translation>The air volume must be a number not below 0!</translation>
     </message>
 </context>
 <context>
@@ -3771,6 +3897,22 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
         <source>把设计参数、分析结果和状态点导出为 Excel 工作簿</source>
         <translation>Export the design data, analysis results and state points as an Excel workbook</translation>
     </message>
+    <message>
+        <source>热回收点(&amp;E)</source>
+        <translation>H&amp;eat Recovery Point</translation>
+    </message>
+    <message>
+        <source>绘制新风经热回收后的状态点</source>
+        <translation>Draw the state of the fresh air after a heat exchanger</translation>
+    </message>
+    <message>
+        <source>蒸发冷却点(&amp;V)</source>
+        <translation>E&amp;vaporative Cooling Point</translation>
+    </message>
+    <message>
+        <source>绘制空气经直接或间接蒸发冷却后的状态点</source>
+        <translation>Draw the state of the air after a direct or indirect evaporative cooler</translation>
+    </message>
 </context>
 <context>
     <name>DocumentCalculations</name>
@@ -3837,6 +3979,14 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     <message>
         <source>删除参数点</source>
         <translation>Delete parameter point</translation>
+    </message>
+    <message>
+        <source>热回收量</source>
+        <translation>Heat recovered</translation>
+    </message>
+    <message>
+        <source>蒸发冷却量</source>
+        <translation>Evaporative cooling</translation>
     </message>
 </context>
 <context>
@@ -4036,6 +4186,14 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     <message>
         <source>修改文字 %1</source>
         <translation>Edit text %1</translation>
+    </message>
+    <message>
+        <source>添加热回收点 %1</source>
+        <translation>Add Heat Recovery Point %1</translation>
+    </message>
+    <message>
+        <source>添加蒸发冷却点 %1</source>
+        <translation>Add Evaporative Cooling Point %1</translation>
     </message>
 </context>
 <context>
@@ -4419,6 +4577,10 @@ Wrong file name when opening the file!</translation>
         <source>房间的热回收参数无效（位置 %1）</source>
         <translation>A room&apos;s heat recovery is invalid (at byte %1)</translation>
     </message>
+    <message>
+        <source>状态点的处理参数无效（位置 %1）</source>
+        <translation>Invalid process step of a state point (at %1)</translation>
+    </message>
 </context>
 <context>
     <name>Recovery</name>
@@ -4512,6 +4674,10 @@ Wrong file name when opening the file!</translation>
     <message>
         <source>热回收量(%1-%2): %3</source>
         <translation>Heat recovered (%1-%2): %3</translation>
+    </message>
+    <message>
+        <source>蒸发冷却量(%1-%2): %3</source>
+        <translation>Evaporative cooling (%1-%2): %3</translation>
     </message>
 </context>
 <context>

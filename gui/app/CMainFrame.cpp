@@ -183,7 +183,8 @@ void CMainFrame::createMenus()
     addCommandMenu(points,
                    {cmd::DrawIndependentPoint, cmd::DrawMixingPoint, cmd::DrawRelatedPoints, 0,
                     cmd::DrawEqualEnthalpyPoint, cmd::DrawEqualTemperaturePoint, cmd::DrawEqualMoisturePoint,
-                    0, cmd::DrawPointOnProcessLine, cmd::DrawPointOnHhrLine});
+                    0, cmd::DrawPointOnProcessLine, cmd::DrawPointOnHhrLine, 0, cmd::DrawHeatRecoveryPoint,
+                    cmd::DrawEvaporativePoint});
     QMenu* crossings = draw->addMenu(tr("交点(&I)"));
     addCommandMenu(crossings, {cmd::DrawProcessCrossProcess, cmd::DrawProcessCrossHhr, cmd::DrawHhrCrossHhr});
     addCommandMenu(draw, {cmd::DrawProcessLine, cmd::DrawHhrLine, 0});

@@ -46,6 +46,8 @@ enum : int {
     OutputStatePoint = 32813,
     DrawText = 32812,
     DrawComfortZone = 32928,
+    DrawHeatRecoveryPoint = 32952, // 绘图 → 状态点 → 热回收点
+    DrawEvaporativePoint = 32953,  // 绘图 → 状态点 → 蒸发冷却点
     CalcParamPoint = 32822,
     CalcAirVolume = 32895,
     CalcHeating = 32894,

@@ -10,6 +10,7 @@
 #include "gui/drawing/CEditIntersectionDlg.h"
 #include "gui/drawing/CEditLinePointDlg.h"
 #include "gui/drawing/CEditMixPointDlg.h"
+#include "gui/drawing/CEditProcessStepDlg.h"
 #include "gui/drawing/CEditRelatedPointsDlg.h"
 #include "gui/drawing/CHhrLineDlg.h"
 #include "gui/drawing/CIndependentPointDlg.h"
@@ -17,6 +18,7 @@
 #include "gui/drawing/CLinePointDlg.h"
 #include "gui/drawing/CMixPointDlg.h"
 #include "gui/drawing/CProcessLineDlg.h"
+#include "gui/drawing/CProcessStepDlg.h"
 #include "gui/drawing/CRelatedPointsDlg.h"
 #include "gui/drawing/CTextDlg.h"
 #include "gui/drawing/FreeNames.h"
@@ -168,6 +170,11 @@ void ChartBuilder::OnIntersection(int type)
     Open(std::make_unique<CIntersectionDlg>(m_document, m_view, m_picker, type, &m_view));
 }
 
+void ChartBuilder::OnProcessStepPoint(int kind)
+{
+    Open(std::make_unique<CProcessStepDlg>(m_document, m_view, m_picker, kind, &m_view));
+}
+
 void ChartBuilder::OnComfortZone()
 {
     Open(std::make_unique<CComfortZoneDlg>(m_document, m_view, m_picker, &m_view));
@@ -260,6 +267,11 @@ void ChartBuilder::EditObject(int objectClass, int index)
             return;
         case CStatePoint::kMixing:
             Open(std::make_unique<CEditMixPointDlg>(m_document, m_view, m_picker, index, &m_view));
+            m_dialog->setModal(true);
+            return;
+        case CStatePoint::kHeatRecovery:
+        case CStatePoint::kEvaporative:
+            Open(std::make_unique<CEditProcessStepDlg>(m_document, m_view, m_picker, index, &m_view));
             m_dialog->setModal(true);
             return;
         case CStatePoint::kRelatedPair:
@@ -369,17 +381,22 @@ void installBuilderCommands(CMainFrame& frame)
         const int t = type;
         frame.setHandler(id, [builder, t] { builder->OnIntersection(t); });
     }
+    frame.setHandler(cmd::DrawHeatRecoveryPoint,
+                     [builder] { builder->OnProcessStepPoint(CStatePoint::kHeatRecovery); });
+    frame.setHandler(cmd::DrawEvaporativePoint,
+                     [builder] { builder->OnProcessStepPoint(CStatePoint::kEvaporative); });
     frame.setHandler(cmd::DrawComfortZone, [builder] { builder->OnComfortZone(); });
     frame.setHandler(cmd::Edit, [builder] { builder->OnEdit(); });
     frame.setHandler(cmd::Delete, [builder] { builder->OnDelete(); });
     // Drawing needs a room on the screen: a system chosen without rooms
     // shows none.
     auto roomShown = [&document] { return document.model().CurrentRoom() && document.model().m_pPoints; };
-    for (int id : {cmd::DrawIndependentPoint, cmd::DrawProcessLine, cmd::DrawText, cmd::DrawHhrLine,
-                   cmd::DrawMixingPoint, cmd::DrawRelatedPoints, cmd::DrawEqualEnthalpyPoint,
-                   cmd::DrawEqualTemperaturePoint, cmd::DrawEqualMoisturePoint, cmd::DrawPointOnProcessLine,
-                   cmd::DrawPointOnHhrLine, cmd::DrawProcessCrossProcess, cmd::DrawProcessCrossHhr,
-                   cmd::DrawHhrCrossHhr, cmd::DrawComfortZone})
+    for (int id :
+         {cmd::DrawIndependentPoint, cmd::DrawProcessLine, cmd::DrawText, cmd::DrawHhrLine,
+          cmd::DrawMixingPoint, cmd::DrawRelatedPoints, cmd::DrawEqualEnthalpyPoint,
+          cmd::DrawEqualTemperaturePoint, cmd::DrawEqualMoisturePoint, cmd::DrawPointOnProcessLine,
+          cmd::DrawPointOnHhrLine, cmd::DrawProcessCrossProcess, cmd::DrawProcessCrossHhr,
+          cmd::DrawHhrCrossHhr, cmd::DrawHeatRecoveryPoint, cmd::DrawEvaporativePoint, cmd::DrawComfortZone})
         frame.setEnabledWhen(id, roomShown);
     auto picking = [view, roomShown] { return view->viewMode() == CQORVAView::kModePick && roomShown(); };
     frame.setEnabledWhen(cmd::Edit, picking);

@@ -31,6 +31,8 @@ public:
     void OnRelatedPoints();
     void OnLinePoint(int method);
     void OnIntersection(int type);
+    // kind: CStatePoint::kHeatRecovery or kEvaporative.
+    void OnProcessStepPoint(int kind);
     void OnComfortZone();
     void OnText();
     // Opens the edit dialog of the picked object; false when nothing (or a

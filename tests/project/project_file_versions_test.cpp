@@ -308,6 +308,82 @@ TEST(ProjectFileVersions, HeatRecoveryIsKeptInVersion328AndOnlyThere)
     }
 }
 
+// Heat-recovery and evaporative points need version 328 as well: each such
+// point record ends, after the two reserved words, with its entering point,
+// exhaust point, effectiveness and type (16 bytes), and every room block with
+// its heat recovery. One version covers a room's recovery and these points.
+TEST(ProjectFileVersions, ProcessStepPointsAreKeptInVersion328AndOnlyThere)
+{
+    const Bytes file = versionFile(327);
+    ProjectContents contents;
+    ProjectFile reader;
+    ASSERT_TRUE(reader.readBytes(file.data, contents)) << reader.errorString();
+    CServiceArea& room = *contents.idg.m_rooms.m_systems[0]->m_rooms[0];
+    auto& points = room.m_points[1];
+    auto stepPoint = [&](const std::string& name, int kind, int source2, float e, int type) {
+        auto point = std::make_unique<CStatePoint>(*points[0]);
+        point->MakeIndependent();
+        point->m_strName = name;
+        point->m_nKind = kind;
+        point->m_nId = static_cast<int>(points.size());
+        point->m_nStepSrc1 = 0;
+        point->m_nStepSrc2 = source2;
+        point->m_fStepEffect = e;
+        point->m_nStepType = type;
+        points.push_back(std::move(point));
+    };
+    stepPoint("HR", CStatePoint::kHeatRecovery, 0, 0.6f, CStatePoint::kRecoverySensible);
+    stepPoint("EC", CStatePoint::kEvaporative, -1, 0.8f, CStatePoint::kEvaporativeIndirect);
+
+    for (const bool withRoomRecovery : {false, true}) {
+        SCOPED_TRACE(withRoomRecovery ? "with the room's recovery" : "points only");
+        const RoomHeatRecovery roomRecovery =
+            withRoomRecovery ? RoomHeatRecovery{kRecoveryTotal, 0.7f, 2, -1, 1234.5f, 0.0f}
+                             : RoomHeatRecovery{};
+        room.m_recovery = roomRecovery;
+        const std::vector<std::uint8_t> written = ProjectFile::toBytes(contents.idg, contents.reportPath, 1);
+        EXPECT_THAT(std::vector<std::uint8_t>(written.begin() + 4, written.begin() + 8),
+                    ::testing::ElementsAre(0xB8, 0xFE, 0xFF, 0xFF));
+        // Two records of a known class (tag, one-byte name of two letters, 31
+        // words, the recipe) and the room's recovery.
+        EXPECT_EQ(written.size(), file.data.size() + 2 * (2 + 3 + 31 * 4 + 16) + 24);
+        for (const Bytes& recipe : {Bytes().i32(0).i32(0).i32(0).i32(0).f32(0.6f).i32(1),
+                                    Bytes().i32(0).i32(0).i32(0).i32(-1).f32(0.8f).i32(1)})
+            EXPECT_NE(std::search(written.begin(), written.end(), recipe.data.begin(), recipe.data.end()),
+                      written.end());
+
+        ProjectContents again;
+        ASSERT_TRUE(reader.readBytes(written, again)) << reader.errorString();
+        const CServiceArea& read = *again.idg.m_rooms.m_systems[0]->m_rooms[0];
+        EXPECT_EQ(read.m_recovery, roomRecovery);
+        for (std::size_t i : {std::size_t(1), std::size_t(2)}) {
+            const CStatePoint& a = *points[i];
+            const CStatePoint& b = *read.m_points[1][i];
+            EXPECT_EQ(b.m_nKind, a.m_nKind);
+            EXPECT_EQ(b.m_nStepSrc1, a.m_nStepSrc1);
+            EXPECT_EQ(b.m_nStepSrc2, a.m_nStepSrc2);
+            EXPECT_EQ(b.m_fStepEffect, a.m_fStepEffect);
+            EXPECT_EQ(b.m_nStepType, a.m_nStepType);
+        }
+        EXPECT_EQ(ProjectFile::toBytes(again.idg, again.reportPath, again.returnMode), written);
+
+        // A recipe no exchanger has is a damaged file.
+        const Bytes recipe = Bytes().i32(0).i32(-1).f32(0.8f).i32(1);
+        const auto at = std::search(written.begin(), written.end(), recipe.data.begin(), recipe.data.end());
+        ASSERT_NE(at, written.end());
+        std::vector<std::uint8_t> damaged = written;
+        damaged[static_cast<std::size_t>(at - written.begin()) + 12] = 2; // type 2
+        ProjectContents refused;
+        EXPECT_FALSE(reader.readBytes(damaged, refused));
+        EXPECT_THAT(reader.errorString(), ::testing::HasSubstr("状态点的处理参数无效"));
+    }
+
+    // Without them (made independent, or deleted) the version-327 file byte for byte.
+    room.m_recovery = RoomHeatRecovery{};
+    points.resize(1);
+    EXPECT_EQ(ProjectFile::toBytes(contents.idg, contents.reportPath, 1), file.data);
+}
+
 TEST(ProjectFileVersions, MarkedFileOfVersion320IsReadWithTheLayoutOf320)
 {
     Bytes file = fixtures::head(320, true);

@@ -3913,6 +3913,14 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
         <source>绘制空气经直接或间接蒸发冷却后的状态点</source>
         <translation>Draw the state of the air after a direct or indirect evaporative cooler</translation>
     </message>
+    <message>
+        <source>ASHRAE 图(&amp;A)</source>
+        <translation>ASHRAE Chart &amp;Form</translation>
+    </message>
+    <message>
+        <source>以 ASHRAE 图显示：干球温度为横轴，含湿量为纵轴</source>
+        <translation>Show the ASHRAE chart: dry bulb across, moisture content up</translation>
+    </message>
 </context>
 <context>
     <name>DocumentCalculations</name>
@@ -4912,6 +4920,17 @@ Wrong file name when opening the file!</translation>
     <message>
         <source>Excel 工作簿(*.xlsx)</source>
         <translation>Excel workbook (*.xlsx)</translation>
+    </message>
+</context>
+<context>
+    <name>ViewCommands</name>
+    <message>
+        <source>i-d 图</source>
+        <translation>i-d chart</translation>
+    </message>
+    <message>
+        <source>ASHRAE 图</source>
+        <translation>ASHRAE chart</translation>
     </message>
 </context>
 <context>

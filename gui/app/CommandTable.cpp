@@ -55,7 +55,7 @@ const std::vector<CommandInfo>& commandTable()
          QT_TRANSLATE_NOOP("CommandTable", "焓湿图视图"), R::Always},
         {cmd::PageView, QT_TRANSLATE_NOOP("CommandTable", "页面视图(&P)"),
          QT_TRANSLATE_NOOP("CommandTable", "页面视图"), R::Always},
-        {cmd::AshraeForm, QT_TRANSLATE_NOOP("CommandTable", "ASHRAE 图(&H)"),
+        {cmd::AshraeForm, QT_TRANSLATE_NOOP("CommandTable", "ASHRAE 图(&A)"),
          QT_TRANSLATE_NOOP("CommandTable", "以 ASHRAE 图显示：干球温度为横轴，含湿量为纵轴"), R::NeedsProject},
         {cmd::ConditionNormal, QT_TRANSLATE_NOOP("CommandTable", "普通工况视图(&N)"),
          QT_TRANSLATE_NOOP("CommandTable", "普通工况视图"), R::NeedsProject},

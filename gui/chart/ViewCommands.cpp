@@ -1,6 +1,7 @@
 #include "gui/chart/ViewCommands.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QSettings>
 #include <QStatusBar>
@@ -67,7 +68,9 @@ private:
     }
     void Show()
     {
-        m_shown.setText(&m_document.chartForm() == &idChartForm() ? tr("i-d 图") : tr("ASHRAE 图"));
+        m_shown.setText(&m_document.chartForm() == &idChartForm()
+                            ? QCoreApplication::translate("ViewCommands", "i-d 图")
+                            : QCoreApplication::translate("ViewCommands", "ASHRAE 图"));
     }
 
     CQORVADoc& m_document;

@@ -89,7 +89,8 @@ inline bool TakeUnits(std::vector<std::string_view>& words, qorva::units::Displa
         }
         units = entry->system;
         given = true;
-        words.erase(words.begin() + static_cast<std::ptrdiff_t>(i), words.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+        words.erase(words.begin() + static_cast<std::ptrdiff_t>(i),
+                    words.begin() + static_cast<std::ptrdiff_t>(i) + 2);
     }
     return true;
 }

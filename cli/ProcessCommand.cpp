@@ -228,8 +228,8 @@ process_steps::StepParams paramsOf(const Request& request)
     process_steps::StepParams params;
     params.kind = request.kind;
     const auto quantity = parameterQuantity(request.kind);
-    const float value = quantity ? qorva::units::stored(*quantity, *request.parameter, request.units)
-                                 : *request.parameter;
+    const float value =
+        quantity ? qorva::units::stored(*quantity, *request.parameter, request.units) : *request.parameter;
     switch (request.kind) {
     case StepKind::SteamHumidification:
     case StepKind::AdiabaticHumidification:
@@ -268,8 +268,8 @@ int runProcessCommand(const std::vector<std::string>& args)
     if (!entering.Calculate())
         return fail(1,
                     "the entering air has no moist-air state at p = " +
-                        formatNumber(qorva::units::shown(Quantity::Pressure, entering.m_p, request.units)) + " " +
-                        qorva::units::unitOf(Quantity::Pressure, request.units),
+                        formatNumber(qorva::units::shown(Quantity::Pressure, entering.m_p, request.units)) +
+                        " " + qorva::units::unitOf(Quantity::Pressure, request.units),
                     false);
     std::optional<CStatePoint> second;
     if (!request.second.empty()) {
@@ -306,10 +306,10 @@ int runProcessCommand(const std::vector<std::string>& args)
     if (!leaving.Calculate())
         return fail(1, refusalMessage(Refusal::NoState), false);
     // Differences have no datum: Δh converts by its factor alone, Δx as x.
-    const double dh = qorva::units::shown(Quantity::EnthalpyDifference, double(leaving.m_h) - entering.m_h,
-                                          request.units);
-    const double dx = qorva::units::shown(Quantity::MoistureContent, double(leaving.m_d) - double(entering.m_d),
-                                          request.units);
+    const double dh =
+        qorva::units::shown(Quantity::EnthalpyDifference, double(leaving.m_h) - entering.m_h, request.units);
+    const double dx = qorva::units::shown(Quantity::MoistureContent,
+                                          double(leaving.m_d) - double(entering.m_d), request.units);
     std::string out;
     if (request.json) {
         appendStateJson(out, leaving, request.units);

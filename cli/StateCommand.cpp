@@ -314,14 +314,15 @@ std::string noStateMessage(const CParamPoint& point, DisplaySystem units)
     std::string cause;
     switch (whyNoState(known)) {
     case NoStateCause::PressureOutOfRange:
-        cause = units == DisplaySystem::IP ? "the pressure lies outside " +
-                                                 shownWithUnit(Quantity::Pressure, kPressureMin, units) + " to " +
-                                                 shownWithUnit(Quantity::Pressure, kPressureMax, units)
-                                           : "the pressure lies outside 10 kPa to 1 MPa";
+        cause = units == DisplaySystem::IP
+                    ? "the pressure lies outside " + shownWithUnit(Quantity::Pressure, kPressureMin, units) +
+                          " to " + shownWithUnit(Quantity::Pressure, kPressureMax, units)
+                    : "the pressure lies outside 10 kPa to 1 MPa";
         break;
     case NoStateCause::TemperatureOutOfRange:
-        cause = "a temperature lies outside " + formatNumber(qorva::units::shown(Quantity::Temperature, kTMin, units)) +
-                " to " + shownWithUnit(Quantity::Temperature, kTMax, units);
+        cause = "a temperature lies outside " +
+                formatNumber(qorva::units::shown(Quantity::Temperature, kTMin, units)) + " to " +
+                shownWithUnit(Quantity::Temperature, kTMax, units);
         break;
     case NoStateCause::BelowChart:
         cause = "below the chart: drier than dry air";
@@ -333,8 +334,8 @@ std::string noStateMessage(const CParamPoint& point, DisplaySystem units)
         cause = "the two values fix no single state";
         break;
     }
-    return "no moist-air state has these values at p = " + shownWithUnit(Quantity::Pressure, point.m_p, units) +
-           " (" + cause + ")";
+    return "no moist-air state has these values at p = " +
+           shownWithUnit(Quantity::Pressure, point.m_p, units) + " (" + cause + ")";
 }
 
 } // namespace
@@ -393,7 +394,8 @@ int runStateCommand(const std::vector<std::string>& args)
     DisplaySystem units = DisplaySystem::SI;
     CParamPoint point;
     std::string error;
-    if (!cli_arguments::TakeUnits(words, units, error) || !parseState(words, kStandardPressure, point, error, units)) {
+    if (!cli_arguments::TakeUnits(words, units, error) ||
+        !parseState(words, kStandardPressure, point, error, units)) {
         std::fprintf(stderr, "qorva-cli state: %s\n%s", error.c_str(), kStateUsage);
         return 2;
     }
@@ -430,10 +432,11 @@ int runStatesCommand(const std::vector<std::string>& args)
             return 2;
         }
         if (!parseValue(words[1], Quantity::Pressure, units, pressure)) {
-            std::fprintf(stderr, "qorva-cli states: %s\n%s",
-                         cli_arguments::NotANumber(words[1], "--p", qorva::units::unitOf(Quantity::Pressure, units))
-                             .c_str(),
-                         kStatesUsage);
+            std::fprintf(
+                stderr, "qorva-cli states: %s\n%s",
+                cli_arguments::NotANumber(words[1], "--p", qorva::units::unitOf(Quantity::Pressure, units))
+                    .c_str(),
+                kStatesUsage);
             return 2;
         }
     }

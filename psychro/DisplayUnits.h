@@ -45,10 +45,10 @@ enum class Quantity {
 };
 
 // IP factors.
-inline constexpr double kGrainsPerPound = 7000.0;         // gr/lb per kg/kg
-inline constexpr double kKJPerKgPerBtuPerLb = 2.326;      // kJ/kg per Btu/lb (Btu_IT)
-inline constexpr double kPascalPerPsi = 6894.757293168;   // Pa per psi
-inline constexpr double kPascalPerInHg = 3386.389;        // Pa per inch of mercury (0 °C)
+inline constexpr double kGrainsPerPound = 7000.0;       // gr/lb per kg/kg
+inline constexpr double kKJPerKgPerBtuPerLb = 2.326;    // kJ/kg per Btu/lb (Btu_IT)
+inline constexpr double kPascalPerPsi = 6894.757293168; // Pa per psi
+inline constexpr double kPascalPerInHg = 3386.389;      // Pa per inch of mercury (0 °C)
 inline constexpr double kCubicFeetPerPoundPerCubicMetrePerKg = 16.01846337;
 inline constexpr double kPoundsPerCubicFootPerKgPerCubicMetre = 0.06242796;
 inline constexpr double kCfmPerCubicMetrePerHour = 0.588577779;
@@ -71,7 +71,8 @@ template <std::floating_point T> constexpr T convertIp(Quantity quantity, T valu
 {
     switch (quantity) {
     case Quantity::Temperature:
-        return toShown ? static_cast<T>(value * 9.0 / 5.0 + 32.0) : static_cast<T>((value - 32.0) * 5.0 / 9.0);
+        return toShown ? static_cast<T>(value * 9.0 / 5.0 + 32.0)
+                       : static_cast<T>((value - 32.0) * 5.0 / 9.0);
     case Quantity::MoistureContent:
         return scaled(value, kGrainsPerPound, toShown);
     case Quantity::Enthalpy:
@@ -101,7 +102,8 @@ template <std::floating_point T> constexpr T convertIp(Quantity quantity, T valu
 
 // SI and engineering units: the fixed display constants, in the precision of
 // the value, so a float converts exactly as the dialogs convert it.
-template <std::floating_point T> constexpr T convertMetric(Quantity quantity, T value, bool toShown, bool engineering)
+template <std::floating_point T>
+constexpr T convertMetric(Quantity quantity, T value, bool toShown, bool engineering)
 {
     switch (quantity) {
     case Quantity::RelativeHumidity:
@@ -120,7 +122,8 @@ template <std::floating_point T> constexpr T convertMetric(Quantity quantity, T 
     }
 }
 
-template <std::floating_point T> constexpr T convert(Quantity quantity, T value, DisplaySystem system, bool toShown)
+template <std::floating_point T>
+constexpr T convert(Quantity quantity, T value, DisplaySystem system, bool toShown)
 {
     return system == DisplaySystem::IP
                ? convertIp(quantity, value, toShown)

@@ -1,9 +1,11 @@
 // qorva-cli comfort: the comfort index of a state (PMV and PPD by ISO 7730)
 // and the corners of the comfort zones of the design code (GB 50736-2012)
 // and of a PMV zone, as the comfort-zone dialog draws them. Units as the
-// dialogs take them: °C, RH in %, m/s, met, clo, Pa.
+// dialogs take them: °C, RH in %, m/s, met, clo, Pa; with --units ip the
+// temperatures in °F and the pressure in psia, the corners in °F, gr/lb and
+// Btu/lb (air speed stays in m/s, as the comfort standard gives it); with
+// --units engineering the corners' enthalpy in kcal/kg.
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -12,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "psychro/Comfort.h"
 #include "psychro/MoistAir.h"
@@ -20,6 +23,8 @@
 namespace {
 
 namespace psy = qorva::psychro;
+using qorva::units::DisplaySystem;
+using qorva::units::Quantity;
 
 constexpr double kStandardPressureCli = 101325.0; // Pa
 // What an office occupant is taken to be when nothing is said: seated light
@@ -34,18 +39,28 @@ constexpr double kDefaultRhHigh = 70.0;
 constexpr const char* kCornerBase = "N";
 
 constexpr const char* kComfortUsage =
-    "usage: qorva-cli comfort --ta T --rh RH [--tr T] [--v V] [--met M] [--clo C]\n"
-    "       qorva-cli comfort --zone gb-cooling-1|gb-cooling-2|gb-heating-1|gb-heating-2|pmv\n"
+    "usage: qorva-cli comfort [--units si|engineering|ip] --ta T --rh RH [--tr T] [--v V] [--met M] [--clo "
+    "C]\n"
+    "       qorva-cli comfort [--units si|engineering|ip] --zone "
+    "gb-cooling-1|gb-cooling-2|gb-heating-1|gb-heating-2|pmv\n"
     "                         [--limit L] [--met M] [--clo C] [--v V] [--rh-low RH] [--rh-high RH] [--p PA]\n"
     "  --ta, --tr: air and mean radiant temperature, °C (tr defaults to ta); --rh: %;\n"
     "  --v: air speed, m/s (0.1); --met (1.2); --clo (0.5); --limit: PMV limit of the pmv zone (0.5);\n"
-    "  --rh-low, --rh-high: humidity bounds of the pmv zone, % (30, 70); --p: pressure, Pa (101325)\n";
+    "  --rh-low, --rh-high: humidity bounds of the pmv zone, % (30, 70); --p: pressure, Pa (101325)\n"
+    "  --units engineering: the corners' h in kcal/kg; ip: --ta, --tr in °F, --p in psia,\n"
+    "           the corners in °F, gr/lb and Btu/lb\n";
 
-bool parseNumber(std::string_view text, double& value)
+// The quantity an option's value is typed as; none for a value without a
+// unit system (m/s, met, clo, the PMV limit).
+std::optional<Quantity> quantityOf(const std::string& option)
 {
-    const char* end = text.data() + text.size();
-    const auto result = std::from_chars(text.data(), end, value);
-    return result.ec == std::errc() && result.ptr == end && std::isfinite(value);
+    if (option == "--ta" || option == "--tr")
+        return Quantity::Temperature;
+    if (option == "--p")
+        return Quantity::Pressure;
+    if (option == "--rh" || option == "--rh-low" || option == "--rh-high")
+        return Quantity::RelativeHumidity;
+    return std::nullopt;
 }
 
 struct ZoneKind {
@@ -77,10 +92,17 @@ std::string format(const char* pattern, double a, double b)
 
 } // namespace
 
-int runComfortCommand(const std::vector<std::string>& args)
+int runComfortCommand(const std::vector<std::string>& arguments)
 {
     static const char* const kNumericOptions[] = {"--ta",  "--tr",    "--rh",     "--v",       "--met",
                                                   "--clo", "--limit", "--rh-low", "--rh-high", "--p"};
+    std::vector<std::string_view> words(arguments.begin(), arguments.end());
+    DisplaySystem units = DisplaySystem::SI;
+    std::string problem;
+    if (!cli_arguments::TakeUnits(words, units, problem))
+        return fail(problem);
+    const std::vector<std::string> args(words.begin(), words.end());
+    // Values in stored units (°C, Pa), RH as typed in %.
     std::map<std::string, double> values;
     std::optional<std::string> zoneName;
     for (std::size_t i = 0; i < args.size(); i += 2) {
@@ -99,9 +121,13 @@ int runComfortCommand(const std::vector<std::string>& args)
             known = known || name == option;
         if (!known)
             return fail("unknown option '" + name + "'");
-        double value = 0.0;
-        if (!parseNumber(word, value))
-            return fail("'" + word + "' is not a number (for " + name + ")");
+        const auto quantity = quantityOf(name);
+        const auto number = cli_arguments::Number(word);
+        if (!number)
+            return fail(cli_arguments::NotANumber(
+                word, name, quantity ? qorva::units::unitOf(*quantity, units) : nullptr));
+        const bool convert = quantity && *quantity != Quantity::RelativeHumidity;
+        const double value = convert ? qorva::units::stored(*quantity, *number, units) : *number;
         if (!values.emplace(name, value).second)
             return fail(name + " given twice");
     }
@@ -155,7 +181,8 @@ int runComfortCommand(const std::vector<std::string>& args)
     }
     const double p = valueOr("--p", kStandardPressureCli);
     if (!psy::isValidPressure(p))
-        return fail("pressure outside 10000-1000000 Pa");
+        return fail(units == DisplaySystem::IP ? "pressure outside 1.45-145 psia"
+                                               : "pressure outside 10000-1000000 Pa");
 
     psy::ComfortCorners corners;
     if (zone->code) {
@@ -179,8 +206,15 @@ int runComfortCommand(const std::vector<std::string>& args)
         float x = 0, h = 0, tw = 0, td = 0, pq = 0, pqb = 0, v = 0, rho = 0;
         if (!ptRH_all(static_cast<float>(p), t, RH, &x, &h, &tw, &td, &pq, &pqb, &v, &rho))
             return fail("corner " + std::to_string(k) + " has no state at this pressure");
-        out += std::string(kCornerBase) + std::to_string(k) + format(" t=%.2f RH=%.1f%%", t, RH * 100.0) +
-               format(" x=%.2fg/kg h=%.2fkJ/kg\n", x * 1000.0, h);
+        const auto shown = [units](Quantity quantity, float value) {
+            return double(qorva::units::shown(quantity, value, units));
+        };
+        out += std::string(kCornerBase) + std::to_string(k) +
+               format(" t=%.2f RH=%.1f%%", shown(Quantity::Temperature, t), RH * 100.0) +
+               format(" x=%.2f", shown(Quantity::MoistureContent, x), 0.0) +
+               qorva::units::unitOf(Quantity::MoistureContent, units) +
+               format(" h=%.2f", shown(Quantity::Enthalpy, h), 0.0) +
+               qorva::units::unitOf(Quantity::Enthalpy, units) + "\n";
     }
     std::fputs(out.c_str(), stdout);
     return 0;

@@ -3,7 +3,8 @@
 // (the exhaust of a heat exchanger, the secondary air of an indirect
 // evaporative cooler, the second stream of a mixing box) by the same
 // options with "--to-" in front; the leaving air is printed as 'state'
-// prints a state, then the enthalpy and moisture it gained.
+// prints a state, then the enthalpy and moisture it gained. --units sets
+// the units of every value typed and printed, as for 'state'.
 
 #include <algorithm>
 #include <cstdio>
@@ -19,15 +20,18 @@
 #include "model/CIDG.h"
 #include "model/CParamPoint.h"
 #include "model/ProcessSteps.h"
-#include "psychro/Units.h"
+#include "psychro/DisplayUnits.h"
 
 using process_steps::Refusal;
 using process_steps::StepKind;
+using qorva::units::DisplaySystem;
+using qorva::units::Quantity;
 
 namespace {
 
 constexpr const char* kProcessUsage =
-    "usage: qorva-cli process KIND [--p PA] --PROPERTY VALUE --PROPERTY VALUE [second air] [parameters]\n"
+    "usage: qorva-cli process KIND [--units si|engineering|ip] [--p P] --PROPERTY VALUE --PROPERTY VALUE\n"
+    "                         [second air] [parameters]\n"
     "  KIND: recovery-total, recovery-sensible, evaporative-direct, evaporative-indirect,\n"
     "        humidify-steam, humidify-adiabatic, heat, mix\n"
     "  the entering air: two of --t --tw --rh --td --x --h, as 'qorva-cli state' takes them\n"
@@ -36,6 +40,8 @@ constexpr const char* kProcessUsage =
     "    the second stream for mix\n"
     "  --e E: effectiveness 0-1 (recovery, evaporative); --dx DX: moisture added, g/kg (humidify);\n"
     "  --heat-to T: dry bulb after heating, °C (heat); --ratio R: share of the second stream 0-1 (mix)\n"
+    "  --units: the units of every value, as 'qorva-cli state' takes them (ip: --dx in gr/lb,\n"
+    "           --heat-to in °F, dh in Btu/lb)\n"
     "  --json: print the leaving air as one JSON object\n";
 
 struct KindName {
@@ -53,6 +59,21 @@ constexpr KindName kKinds[] = {
     {"heat", StepKind::Heating},
     {"mix", StepKind::Mixing},
 };
+
+// The quantity the parameter of a kind is typed as; the effectiveness and
+// the share have no unit.
+std::optional<Quantity> parameterQuantity(StepKind kind)
+{
+    switch (kind) {
+    case StepKind::SteamHumidification:
+    case StepKind::AdiabaticHumidification:
+        return Quantity::MoistureContent;
+    case StepKind::Heating:
+        return Quantity::Temperature;
+    default:
+        return std::nullopt;
+    }
+}
 
 // The one parameter each kind takes.
 const char* parameterOf(StepKind kind)
@@ -79,6 +100,7 @@ bool takesSecondAir(StepKind kind)
 struct Request {
     StepKind kind = StepKind::Heating;
     bool json = false;
+    DisplaySystem units = DisplaySystem::SI;
     std::optional<float> parameter;
     std::vector<std::string_view> entering;
     std::vector<std::string> second; // "--to-t" given as "--t"
@@ -99,8 +121,15 @@ bool parseRequest(const std::vector<std::string>& args, Request& request, std::s
     request.kind = kind->kind;
     const std::string_view parameter = parameterOf(request.kind);
     constexpr std::string_view kSecond = "--to-";
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string_view word = args[i];
+    std::vector<std::string_view> words(args.begin() + 1, args.end());
+    if (!cli_arguments::TakeUnits(words, request.units, error))
+        return false;
+    const auto parameterUnit = [&request]() -> const char* {
+        const auto quantity = parameterQuantity(request.kind);
+        return quantity ? qorva::units::unitOf(*quantity, request.units) : nullptr;
+    };
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string_view word = words[i];
         if (word == "--json") {
             request.json = true;
             continue;
@@ -112,9 +141,13 @@ bool parseRequest(const std::vector<std::string>& args, Request& request, std::s
             return false;
         }
         if (isParameter) {
-            const auto value = i + 1 < args.size() ? cli_arguments::Number(args[i + 1]) : std::nullopt;
-            if (!value) {
+            if (i + 1 >= words.size()) {
                 error = std::string(word) + " needs a number";
+                return false;
+            }
+            const auto value = cli_arguments::Number(words[i + 1]);
+            if (!value) {
+                error = cli_arguments::NotANumber(words[i + 1], word, parameterUnit());
                 return false;
             }
             if (request.parameter) {
@@ -133,12 +166,12 @@ bool parseRequest(const std::vector<std::string>& args, Request& request, std::s
                 return false;
             }
             request.second.push_back("--" + std::string(word.substr(kSecond.size())));
-            if (i + 1 < args.size())
-                request.second.push_back(args[++i]);
+            if (i + 1 < words.size())
+                request.second.push_back(std::string(words[++i]));
         } else {
             request.entering.push_back(word);
-            if (i + 1 < args.size())
-                request.entering.push_back(args[++i]);
+            if (i + 1 < words.size())
+                request.entering.push_back(words[++i]);
         }
     }
     if (!request.parameter) {
@@ -194,11 +227,13 @@ process_steps::StepParams paramsOf(const Request& request)
 {
     process_steps::StepParams params;
     params.kind = request.kind;
-    const float value = *request.parameter;
+    const auto quantity = parameterQuantity(request.kind);
+    const float value =
+        quantity ? qorva::units::stored(*quantity, *request.parameter, request.units) : *request.parameter;
     switch (request.kind) {
     case StepKind::SteamHumidification:
     case StepKind::AdiabaticHumidification:
-        params.moistureAdded = qorva::units::moistureStored(value);
+        params.moistureAdded = value;
         break;
     case StepKind::Heating:
         params.heatTo = value;
@@ -228,16 +263,19 @@ int runProcessCommand(const std::vector<std::string>& args)
     if (!parseRequest(args, request, error))
         return fail(2, error, true);
     CParamPoint entering;
-    if (!parseState(request.entering, kStandardPressure, entering, error))
+    if (!parseState(request.entering, kStandardPressure, entering, error, request.units))
         return fail(2, "entering air: " + error, true);
     if (!entering.Calculate())
-        return fail(1, "the entering air has no moist-air state at p = " + formatNumber(entering.m_p) + " Pa",
+        return fail(1,
+                    "the entering air has no moist-air state at p = " +
+                        formatNumber(qorva::units::shown(Quantity::Pressure, entering.m_p, request.units)) +
+                        " " + qorva::units::unitOf(Quantity::Pressure, request.units),
                     false);
     std::optional<CStatePoint> second;
     if (!request.second.empty()) {
         const std::vector<std::string_view> words(request.second.begin(), request.second.end());
         CParamPoint secondState;
-        if (!parseState(words, entering.m_p, secondState, error))
+        if (!parseState(words, entering.m_p, secondState, error, request.units))
             return fail(2, "second air: " + error, true);
         if (!secondState.Calculate())
             return fail(1, "the second air has no moist-air state", false);
@@ -267,11 +305,14 @@ int runProcessCommand(const std::vector<std::string>& args)
     }
     if (!leaving.Calculate())
         return fail(1, refusalMessage(Refusal::NoState), false);
-    const double dh = double(leaving.m_h) - entering.m_h;
-    const double dx = (double(leaving.m_d) - double(entering.m_d)) * qorva::units::kGramPerKilogram;
+    // Differences have no datum: Δh converts by its factor alone, Δx as x.
+    const double dh =
+        qorva::units::shown(Quantity::EnthalpyDifference, double(leaving.m_h) - entering.m_h, request.units);
+    const double dx = qorva::units::shown(Quantity::MoistureContent,
+                                          double(leaving.m_d) - double(entering.m_d), request.units);
     std::string out;
     if (request.json) {
-        appendStateJson(out, leaving);
+        appendStateJson(out, leaving, request.units);
         out.pop_back();
         out += ",\"dh\":";
         appendNumber(out, dh);
@@ -279,7 +320,7 @@ int runProcessCommand(const std::vector<std::string>& args)
         appendNumber(out, dx);
         out += "}\n";
     } else {
-        appendStateLines(out, leaving);
+        appendStateLines(out, leaving, request.units);
         out += "dh=";
         appendNumber(out, dh);
         out += "\ndx=";

@@ -15,6 +15,7 @@
 #include "render/ChartRenderer.h"
 #include "render/WeatherMap.h"
 #include "climate/WeatherFile.h"
+#include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/Usage.h"
 #include "model/References.h"
@@ -111,11 +112,10 @@ bool parseFourNumbers(const std::string& text, std::array<double, 4>& values)
         const std::size_t comma = i + 1 < values.size() ? text.find(',', start) : text.size();
         if (comma == std::string::npos)
             return false;
-        const std::string part = text.substr(start, comma - start);
-        char* end = nullptr;
-        values[i] = std::strtod(part.c_str(), &end);
-        if (part.empty() || *end != '\0' || !std::isfinite(values[i]))
+        const auto value = cli_arguments::Number(std::string_view(text).substr(start, comma - start));
+        if (!value)
             return false;
+        values[i] = *value;
         start = comma + 1;
     }
     return true;

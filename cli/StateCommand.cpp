@@ -1,8 +1,10 @@
 // qorva-cli state and qorva-cli states: the parameter-point calculator on the
 // command line. A state is given by two of its properties at a pressure and
 // completed exactly as the parameter-point dialog completes it
-// (CParamPoint::Calculate), with the dialog's units: RH in %, x in g/kg,
-// temperatures in °C, h in kJ/kg, p in Pa.
+// (CParamPoint::Calculate), in the dialog's units: RH in %, x in g/kg,
+// temperatures in °C, h in kJ/kg, p in Pa; with --units engineering h in
+// kcal/kg, with --units ip every value in IP units (°F, gr/lb, Btu/lb,
+// psia, ft³/lb, lb/ft³).
 
 #include <algorithm>
 #include <array>
@@ -17,63 +19,64 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/JsonOutput.h"
 #include "cli/StateRows.h"
 #include "model/CParamPoint.h"
+#include "psychro/MoistAir.h"
 #include "psychro/StatePairs.h"
-#include "psychro/Units.h"
 
 namespace {
 
 constexpr const char* kStateUsage =
-    "usage: qorva-cli state [--p PA] --PROPERTY VALUE --PROPERTY VALUE\n"
+    "usage: qorva-cli state [--units si|engineering|ip] [--p P] --PROPERTY VALUE --PROPERTY VALUE\n"
     "  two of: --t (dry bulb, °C), --tw (wet bulb, °C), --rh (relative humidity, %),\n"
     "          --td (dew point, °C), --x (moisture content, g/kg), --h (enthalpy, kJ/kg)\n"
     "  --p: atmospheric pressure in Pa, default 101325\n"
+    "  --units: engineering takes and prints h in kcal/kg; ip every value in IP units:\n"
+    "           t, tw, td °F, x gr/lb, h Btu/lb (0 at dry air of 0 °F), p, pq, pqb psia,\n"
+    "           v ft³/lb, rho lb/ft³ (RH in % in every system)\n"
     "  --json: print the state as one JSON object\n";
 constexpr const char* kStatesUsage =
-    "usage: qorva-cli states [--p PA] < LINES\n"
+    "usage: qorva-cli states [--units si|engineering|ip] [--p P] < LINES\n"
     "  each line of standard input holds the options of 'qorva-cli state';\n"
-    "  --p sets the pressure of lines that give none\n"
+    "  --p sets the pressure of lines that give none; --units the units of every line\n"
     "  --json: a JSON array, one object per line (null for a line without a state)\n";
 constexpr const char* kCsvHeader = "p,t,tw,td,RH,x,h,pq,pqb,v,rho";
 constexpr const char* kEmptyCsvRow = ",,,,,,,,,,";
 
-// A number in the C locale with nothing after it; empty on anything else.
-bool parseNumber(std::string_view text, float& value)
+using qorva::units::DisplaySystem;
+using qorva::units::Quantity;
+
+// A typed value as a 32-bit stored value: the number in the C locale with
+// nothing after it, converted from the unit the system shows the quantity
+// in; empty for anything else or a value no float holds.
+bool parseValue(std::string_view text, Quantity quantity, DisplaySystem units, float& value)
 {
-    double parsed = 0.0;
-    const char* end = text.data() + text.size();
-    const auto result = std::from_chars(text.data(), end, parsed);
-    if (result.ec != std::errc() || result.ptr != end || !std::isfinite(parsed)) {
+    const auto parsed = cli_arguments::Number(text);
+    if (!parsed)
         return false;
-    }
-    value = static_cast<float>(parsed);
+    value = static_cast<float>(qorva::units::stored(quantity, *parsed, units));
     return std::isfinite(value);
 }
 
-float asGiven(float value)
-{
-    return value;
-}
-
 // The property options: the field each sets, its known flag and the
-// conversion from the unit typed to the stored unit.
+// quantity its value is typed as.
 struct PropertyOption {
     const char* name;
     float CParamPoint::*field;
     std::uint8_t CParamPoint::*known;
-    float (*toStored)(float);
+    Quantity quantity;
 };
 
 constexpr PropertyOption kPropertyOptions[] = {
-    {"--t", &CParamPoint::m_t, &CParamPoint::m_bKnownT, asGiven},
-    {"--tw", &CParamPoint::m_tw, &CParamPoint::m_bKnownTw, asGiven},
-    {"--rh", &CParamPoint::m_RH, &CParamPoint::m_bKnownRH, qorva::units::humidityStored},
-    {"--td", &CParamPoint::m_td, &CParamPoint::m_bKnownTd, asGiven},
-    {"--x", &CParamPoint::m_d, &CParamPoint::m_bKnownD, qorva::units::moistureStored},
-    {"--h", &CParamPoint::m_h, &CParamPoint::m_bKnownH, asGiven},
+    {"--t", &CParamPoint::m_t, &CParamPoint::m_bKnownT, Quantity::Temperature},
+    {"--tw", &CParamPoint::m_tw, &CParamPoint::m_bKnownTw, Quantity::Temperature},
+    {"--rh", &CParamPoint::m_RH, &CParamPoint::m_bKnownRH, Quantity::RelativeHumidity},
+    {"--td", &CParamPoint::m_td, &CParamPoint::m_bKnownTd, Quantity::Temperature},
+    {"--x", &CParamPoint::m_d, &CParamPoint::m_bKnownD, Quantity::MoistureContent},
+    {"--h", &CParamPoint::m_h, &CParamPoint::m_bKnownH, Quantity::Enthalpy},
 };
 
 } // namespace
@@ -81,7 +84,7 @@ constexpr PropertyOption kPropertyOptions[] = {
 // Reads "--name value" options into a parameter point in stored units, with
 // its known flags and pressure. On failure `error` says what is wrong.
 bool parseState(std::span<const std::string_view> args, float defaultPressure, CParamPoint& point,
-                std::string& error)
+                std::string& error, DisplaySystem units)
 {
     point = CParamPoint();
     point.m_p = defaultPressure;
@@ -100,10 +103,10 @@ bool parseState(std::span<const std::string_view> args, float defaultPressure, C
             error = "option '" + std::string(name) + "' needs a value";
             return false;
         }
+        const Quantity quantity = isPressure ? Quantity::Pressure : option->quantity;
         float value = 0.0f;
-        if (!parseNumber(args[i + 1], value)) {
-            const std::string word(args[i + 1]);
-            error = "'" + word + "' is not a number (for " + std::string(name) + ")";
+        if (!parseValue(args[i + 1], quantity, units, value)) {
+            error = cli_arguments::NotANumber(args[i + 1], name, qorva::units::unitOf(quantity, units));
             return false;
         }
         if (isPressure ? pressureGiven : point.*(option->known) != 0) {
@@ -115,7 +118,7 @@ bool parseState(std::span<const std::string_view> args, float defaultPressure, C
             point.m_p = value;
             continue;
         }
-        point.*(option->field) = option->toStored(value);
+        point.*(option->field) = value;
         point.*(option->known) = 1;
         ++known;
     }
@@ -142,29 +145,34 @@ struct Field {
     double value;
 };
 
-// The eleven values in display units (RH in %, x in g/kg), in output order.
-std::array<Field, 11> fieldsOf(const CParamPoint& s)
+// The eleven values in the units of the system (RH in %, x in g/kg or
+// gr/lb, ...), each a 32-bit value as the dialogs show it, in output order.
+std::array<Field, 11> fieldsOf(const CParamPoint& s, DisplaySystem units)
 {
-    return {{{"p", s.m_p},
-             {"t", s.m_t},
-             {"tw", s.m_tw},
-             {"td", s.m_td},
-             {"RH", qorva::units::humidityShown(s.m_RH)},
-             {"x", qorva::units::moistureShown(s.m_d)},
-             {"h", s.m_h},
-             {"pq", s.m_pq},
-             {"pqb", s.m_pqb},
-             {"v", s.m_v},
-             {"rho", s.m_rho}}};
+    const auto shown = [units](Quantity quantity, float value) {
+        return qorva::units::shown(quantity, value, units);
+    };
+    return {{{"p", shown(Quantity::Pressure, s.m_p)},
+             {"t", shown(Quantity::Temperature, s.m_t)},
+             {"tw", shown(Quantity::Temperature, s.m_tw)},
+             {"td", shown(Quantity::Temperature, s.m_td)},
+             {"RH", shown(Quantity::RelativeHumidity, s.m_RH)},
+             {"x", shown(Quantity::MoistureContent, s.m_d)},
+             {"h", shown(Quantity::Enthalpy, s.m_h)},
+             {"pq", shown(Quantity::Pressure, s.m_pq)},
+             {"pqb", shown(Quantity::Pressure, s.m_pqb)},
+             {"v", shown(Quantity::SpecificVolume, s.m_v)},
+             {"rho", shown(Quantity::Density, s.m_rho)}}};
 }
 
 } // namespace
 
-// The state as one JSON object: the keys of the CSV header, with rh for RH.
-void appendStateJson(std::string& out, const CParamPoint& point)
+// The state as one JSON object: the keys of the CSV header, with rh for RH,
+// then "units", the unit system the numbers are in.
+void appendStateJson(std::string& out, const CParamPoint& point, DisplaySystem units)
 {
     char separator = '{';
-    for (const Field& field : fieldsOf(point)) {
+    for (const Field& field : fieldsOf(point, units)) {
         out += separator;
         out += '"';
         out += std::string_view(field.name) == "RH" ? "rh" : field.name;
@@ -172,12 +180,14 @@ void appendStateJson(std::string& out, const CParamPoint& point)
         cli_json::appendNumber(out, field.value);
         separator = ',';
     }
-    out += '}';
+    out += ",\"units\":\"";
+    out += cli_arguments::UnitsNameOf(units);
+    out += "\"}";
 }
 
-void appendStateLines(std::string& out, const CParamPoint& point)
+void appendStateLines(std::string& out, const CParamPoint& point, DisplaySystem units)
 {
-    for (const Field& field : fieldsOf(point)) {
+    for (const Field& field : fieldsOf(point, units)) {
         out += field.name;
         out += '=';
         appendNumber(out, field.value);
@@ -269,8 +279,25 @@ std::string formatNumber(double value)
 
 namespace {
 
+// A stored value with its unit as a message shows it: "101325 Pa" in all
+// its digits, an IP value in six, "14.696 psia", not the nine a float
+// converted from 101325.35 Pa would print.
+std::string shownWithUnit(Quantity quantity, double value, DisplaySystem units)
+{
+    const double shown = qorva::units::shown(quantity, value, units);
+    std::string text;
+    if (units == DisplaySystem::IP) {
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%.6g", shown);
+        text = buffer;
+    } else {
+        text = formatNumber(shown);
+    }
+    return text + " " + qorva::units::unitOf(quantity, units);
+}
+
 // The refusal of a state that did not complete, with its cause.
-std::string noStateMessage(const CParamPoint& point)
+std::string noStateMessage(const CParamPoint& point, DisplaySystem units)
 {
     using namespace qorva::psychro;
     KnownProperties known;
@@ -284,13 +311,18 @@ std::string noStateMessage(const CParamPoint& point)
     known.RH = given(point.m_bKnownRH, point.m_RH);
     known.x = given(point.m_bKnownD, point.m_d);
     known.h = given(point.m_bKnownH, point.m_h);
-    const char* cause = "";
+    std::string cause;
     switch (whyNoState(known)) {
     case NoStateCause::PressureOutOfRange:
-        cause = "the pressure lies outside 10 kPa to 1 MPa";
+        cause = units == DisplaySystem::IP
+                    ? "the pressure lies outside " + shownWithUnit(Quantity::Pressure, kPressureMin, units) +
+                          " to " + shownWithUnit(Quantity::Pressure, kPressureMax, units)
+                    : "the pressure lies outside 10 kPa to 1 MPa";
         break;
     case NoStateCause::TemperatureOutOfRange:
-        cause = "a temperature lies outside -100 to 200 °C";
+        cause = "a temperature lies outside " +
+                formatNumber(qorva::units::shown(Quantity::Temperature, kTMin, units)) + " to " +
+                shownWithUnit(Quantity::Temperature, kTMax, units);
         break;
     case NoStateCause::BelowChart:
         cause = "below the chart: drier than dry air";
@@ -302,33 +334,35 @@ std::string noStateMessage(const CParamPoint& point)
         cause = "the two values fix no single state";
         break;
     }
-    return "no moist-air state has these values at p = " + formatNumber(point.m_p) + " Pa (" + cause + ")";
+    return "no moist-air state has these values at p = " +
+           shownWithUnit(Quantity::Pressure, point.m_p, units) + " (" + cause + ")";
 }
 
 } // namespace
 
-bool lineState(std::string_view line, float pressure, CParamPoint& point, std::string& error)
+bool lineState(std::string_view line, float pressure, CParamPoint& point, std::string& error,
+               DisplaySystem units)
 {
     std::array<std::string_view, 16> words;
-    if (!parseState(splitWords(line, words), pressure, point, error)) {
+    if (!parseState(splitWords(line, words), pressure, point, error, units)) {
         return false;
     }
     if (!point.Calculate()) {
-        error = noStateMessage(point);
+        error = noStateMessage(point, units);
         return false;
     }
     return true;
 }
 
 bool appendStateRow(std::string_view line, float pressure, std::string& out, std::string& error,
-                    void (*append)(std::string&, double))
+                    void (*append)(std::string&, double), DisplaySystem units)
 {
     CParamPoint point;
-    if (!lineState(line, pressure, point, error)) {
+    if (!lineState(line, pressure, point, error, units)) {
         return false;
     }
     char separator = '\0';
-    for (const Field& field : fieldsOf(point)) {
+    for (const Field& field : fieldsOf(point, units)) {
         if (separator != '\0') {
             out += separator;
         }
@@ -342,13 +376,14 @@ bool appendStateRow(std::string_view line, float pressure, std::string& out, std
 // The state of one line of 'qorva-cli states' as a JSON array element
 // appended to out (without separator); false with error set when the line
 // gives no state.
-bool appendStateElement(std::string_view line, float pressure, std::string& out, std::string& error)
+bool appendStateElement(std::string_view line, float pressure, std::string& out, std::string& error,
+                        DisplaySystem units)
 {
     CParamPoint point;
-    if (!lineState(line, pressure, point, error)) {
+    if (!lineState(line, pressure, point, error, units)) {
         return false;
     }
-    appendStateJson(out, point);
+    appendStateJson(out, point, units);
     return true;
 }
 
@@ -356,23 +391,25 @@ int runStateCommand(const std::vector<std::string>& args)
 {
     std::vector<std::string_view> words(args.begin(), args.end());
     const bool json = takeJsonFlag(words);
+    DisplaySystem units = DisplaySystem::SI;
     CParamPoint point;
     std::string error;
-    if (!parseState(words, kStandardPressure, point, error)) {
+    if (!cli_arguments::TakeUnits(words, units, error) ||
+        !parseState(words, kStandardPressure, point, error, units)) {
         std::fprintf(stderr, "qorva-cli state: %s\n%s", error.c_str(), kStateUsage);
         return 2;
     }
     if (!point.Calculate()) {
-        std::fprintf(stderr, "qorva-cli state: %s\n", noStateMessage(point).c_str());
+        std::fprintf(stderr, "qorva-cli state: %s\n", noStateMessage(point, units).c_str());
         return 1;
     }
     if (json) {
         std::string object;
-        appendStateJson(object, point);
+        appendStateJson(object, point, units);
         std::printf("%s\n", object.c_str());
         return 0;
     }
-    for (const Field& field : fieldsOf(point)) {
+    for (const Field& field : fieldsOf(point, units)) {
         std::printf("%s=%s\n", field.name, formatNumber(field.value).c_str());
     }
     return 0;
@@ -383,9 +420,23 @@ int runStatesCommand(const std::vector<std::string>& args)
     float pressure = kStandardPressure;
     std::vector<std::string_view> words(args.begin(), args.end());
     const bool json = takeJsonFlag(words);
+    DisplaySystem units = DisplaySystem::SI;
+    std::string problem;
+    if (!cli_arguments::TakeUnits(words, units, problem)) {
+        std::fprintf(stderr, "qorva-cli states: %s\n%s", problem.c_str(), kStatesUsage);
+        return 2;
+    }
     if (!words.empty()) {
-        if (words.size() != 2 || words[0] != "--p" || !parseNumber(words[1], pressure)) {
+        if (words.size() != 2 || words[0] != "--p") {
             std::fputs(kStatesUsage, stderr);
+            return 2;
+        }
+        if (!parseValue(words[1], Quantity::Pressure, units, pressure)) {
+            std::fprintf(
+                stderr, "qorva-cli states: %s\n%s",
+                cli_arguments::NotANumber(words[1], "--p", qorva::units::unitOf(Quantity::Pressure, units))
+                    .c_str(),
+                kStatesUsage);
             return 2;
         }
     }
@@ -407,8 +458,8 @@ int runStatesCommand(const std::vector<std::string>& args)
         std::string error;
         if (json)
             rows += lineNumber == 1 ? "[\n" : ",\n";
-        if (!(json ? appendStateElement(line, pressure, rows, error)
-                   : appendStateRow(line, pressure, rows, error))) {
+        if (!(json ? appendStateElement(line, pressure, rows, error, units)
+                   : appendStateRow(line, pressure, rows, error, appendNumber, units))) {
             writeRows();
             std::fflush(stdout);
             std::fprintf(stderr, "qorva-cli states: line %d: %s\n", lineNumber, error.c_str());

@@ -14,9 +14,9 @@ _qorva_cli()
 
     local command=${words[1]} options=""
     case $command in
-        state) options="--p --t --tw --rh --td --x --h --json" ;;
-        states) options="--p --json" ;;
-        process) options="--p --t --tw --rh --td --x --h --to-t --to-tw --to-rh --to-td --to-x --to-h
+        state) options="--units --p --t --tw --rh --td --x --h --json" ;;
+        states) options="--units --p --json" ;;
+        process) options="--units --p --t --tw --rh --td --x --h --to-t --to-tw --to-rh --to-td --to-x --to-h
                           --e --dx --heat-to --ratio --json" ;;
         render) options="--system --room --condition --width --dpi --png-compression --page --print-layout --all
                          --lang --weather --window --form" ;;
@@ -25,7 +25,7 @@ _qorva_cli()
             options="--analysis --system --room --winter --no-winter --fan-rise --supply-diff --dew-point
                      --preheat --humidify --preheat-diff --mix --heat-to --humidification --recovery --recovery-e
                      --json --help" ;;
-        comfort) options="--ta --rh --tr --v --met --clo --zone --limit --rh-low --rh-high --p" ;;
+        comfort) options="--units --ta --rh --tr --v --met --clo --zone --limit --rh-low --rh-high --p" ;;
         climate) options="--hours --months --json" ;;
         export) options="--weather" ;;
         annual) options="--system --room --fresh-air --hours --recovery-total --recovery-sensible --json --help" ;;
@@ -45,6 +45,7 @@ _qorva_cli()
         --condition) COMPREPLY=($(compgen -W "0 1 2" -- "$cur")); return ;;
         --lang) COMPREPLY=($(compgen -W "zh en" -- "$cur")); return ;;
         --form) COMPREPLY=($(compgen -W "id ashrae" -- "$cur")); return ;;
+        --units) COMPREPLY=($(compgen -W "si engineering ip" -- "$cur")); return ;;
         --weather) _filedir '@(epw|EPW|csv|CSV)'; return ;;
         --preheat) COMPREPLY=($(compgen -W "first mix" -- "$cur")); return ;;
         --humidify) COMPREPLY=($(compgen -W "adiabatic steam none" -- "$cur")); return ;;

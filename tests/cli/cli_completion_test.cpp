@@ -40,10 +40,10 @@ TEST(CliCompletion, OffersEveryCommandAndItsOptions)
         EXPECT_TRUE(commands.contains(command)) << command.toStdString();
     }
     const std::vector<std::pair<QString, QStringList>> options = {
-        {"state", {"--p", "--t", "--tw", "--rh", "--td", "--x", "--h", "--json"}},
-        {"states", {"--p", "--json"}},
+        {"state", {"--units", "--p", "--t", "--tw", "--rh", "--td", "--x", "--h", "--json"}},
+        {"states", {"--units", "--p", "--json"}},
         {"process",
-         {"--p", "--t", "--tw", "--rh", "--td", "--x", "--h", "--to-t", "--to-tw", "--to-rh", "--to-td",
+         {"--units", "--p", "--t", "--tw", "--rh", "--td", "--x", "--h", "--to-t", "--to-tw", "--to-rh", "--to-td",
           "--to-x", "--to-h", "--e", "--dx", "--heat-to", "--ratio", "--json"}},
         {"render",
          {"--system", "--room", "--condition", "--width", "--dpi", "--png-compression", "--page",
@@ -54,7 +54,7 @@ TEST(CliCompletion, OffersEveryCommandAndItsOptions)
           "--dew-point", "--preheat", "--humidify", "--preheat-diff", "--mix", "--heat-to",
           "--humidification", "--recovery", "--recovery-e", "--json"}},
         {"comfort",
-         {"--ta", "--rh", "--tr", "--v", "--met", "--clo", "--zone", "--limit", "--rh-low", "--rh-high",
+         {"--units", "--ta", "--rh", "--tr", "--v", "--met", "--clo", "--zone", "--limit", "--rh-low", "--rh-high",
           "--p"}},
         {"climate", {"--hours", "--months", "--json"}},
         {"export", {"--weather"}},

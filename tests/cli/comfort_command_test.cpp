@@ -110,4 +110,40 @@ TEST(ComfortCommand, BadInputSaysWhyOnStandardErrorOnly)
     }
 }
 
+// The same zone and index in IP units: the corners of gb-cooling-1 (24 and
+// 26 °C) at 75.2 and 78.8 °F, x × 7 gr/lb per g/kg, h as (h + 17.9556) /
+// 2.326 Btu/lb; 71.6 °F is the 22 °C of the index.
+TEST(ComfortCommand, IpUnitsForTemperaturesAndCorners)
+{
+    const Outcome ip = runComfort({"--units", "ip", "--zone", "gb-cooling-1"});
+    ASSERT_EQ(ip.status, 0) << ip.err;
+    const Outcome si = runComfort({"--zone", "gb-cooling-1"});
+    std::istringstream ipLines(ip.out), siLines(si.out);
+    std::string ipLine, siLine;
+    int corners = 0;
+    while (std::getline(ipLines, ipLine) && std::getline(siLines, siLine)) {
+        char name[8] = {};
+        double t = 0, rh = 0, x = 0, h = 0, tSi = 0, rhSi = 0, xSi = 0, hSi = 0;
+        ASSERT_EQ(
+            std::sscanf(ipLine.c_str(), "%7s t=%lf RH=%lf%% x=%lfgr/lb h=%lfBtu/lb", name, &t, &rh, &x, &h),
+            5)
+            << ipLine;
+        ASSERT_EQ(std::sscanf(siLine.c_str(), "%7s t=%lf RH=%lf%% x=%lfg/kg h=%lfkJ/kg", name, &tSi, &rhSi,
+                              &xSi, &hSi),
+                  5)
+            << siLine;
+        EXPECT_NEAR(t, tSi * 1.8 + 32.0, 0.006) << ipLine;
+        EXPECT_EQ(rh, rhSi);
+        EXPECT_NEAR(x, xSi * 7.0, 0.04) << ipLine;
+        EXPECT_NEAR(h, (hSi + 1.01 * 160.0 / 9.0) / 2.326, 0.01) << ipLine;
+        ++corners;
+    }
+    EXPECT_EQ(corners, 4);
+    EXPECT_EQ(runComfort({"--units", "ip", "--ta", "71.6", "--rh", "60"}).out, "PMV=-0.75 PPD=16.9%\n");
+    const Outcome glued = runComfort({"--units", "ip", "--ta", "72F", "--rh", "60"});
+    EXPECT_EQ(glued.status, 2);
+    EXPECT_TRUE(glued.out.empty());
+    EXPECT_NE(glued.err.find("--ta is read in °F"), std::string::npos) << glued.err;
+}
+
 } // namespace

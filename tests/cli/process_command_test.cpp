@@ -96,7 +96,9 @@ TEST(ProcessCommand, DirectEvaporativeCoolingKeepsTheWetBulbAndJsonSaysTheSame)
         runProcess({"evaporative-direct", "--t", "38", "--tw", "20", "--e", "0.8", "--json"});
     ASSERT_EQ(json.status, 0) << json.err;
     const QJsonObject object = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).object();
-    EXPECT_EQ(object.size(), 13);
+    // The state's eleven values, dh, dx and the units they are in.
+    EXPECT_EQ(object.size(), 14);
+    EXPECT_EQ(object["units"].toString(), "si");
     for (const char* key : {"t", "tw", "rh", "x", "h", "dh", "dx"})
         EXPECT_FLOAT_EQ(object[key].toDouble(), values[std::string(key) == "rh" ? "RH" : key]) << key;
 }
@@ -129,6 +131,52 @@ TEST(ProcessCommand, RefusalsSayWhyAndPrintNothing)
         EXPECT_EQ(outcome.status, c.status);
         EXPECT_EQ(outcome.out, "");
         EXPECT_NE(outcome.err.find(c.message), std::string::npos) << outcome.err;
+    }
+}
+
+// In IP units the parameter, the leaving air and what it gained are in °F,
+// gr/lb and Btu/lb: heating 50 °F to 77 °F at constant x gains
+// Δh = 15 K · (1.01 + 1.85·x) kJ/kg = that / 2.326 Btu/lb (x in kg/kg, no
+// datum in a difference); steam adds Δx = 7 gr/lb (1 g/kg) at constant t.
+TEST(ProcessCommand, IpUnitsForTheParameterTheLeavingAirAndTheDifferences)
+{
+    struct Case {
+        std::vector<std::string> args;
+        double t, dx;
+    } cases[] = {
+        {{"heat", "--units", "ip", "--t", "50", "--x", "35", "--heat-to", "77"}, 77.0, 0.0},
+        {{"humidify-steam", "--units", "ip", "--t", "50", "--x", "35", "--dx", "7"}, 50.0, 7.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args[0]);
+        const Outcome run = runProcess(c.args);
+        ASSERT_EQ(run.status, 0) << run.err;
+        std::map<std::string, double> values = valuesOf(run.out);
+        EXPECT_NEAR(values["t"], c.t, 1e-3);
+        EXPECT_NEAR(values["x"], 35.0 + c.dx, 1e-3);
+        EXPECT_NEAR(values["dx"], c.dx, 1e-3);
+        const double x = 35.0 / 7000.0;
+        const double dh =
+            c.dx == 0.0 ? 15.0 * (1.01 + 1.85 * x) / 2.326 : c.dx / 7000.0 * (2500.0 + 1.85 * 10.0) / 2.326;
+        EXPECT_NEAR(values["dh"], dh, 1e-3);
+    }
+    const Outcome json =
+        runProcess({"heat", "--units", "ip", "--t", "50", "--x", "35", "--heat-to", "77", "--json"});
+    ASSERT_EQ(json.status, 0) << json.err;
+    EXPECT_EQ(QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).object()["units"].toString(),
+              "ip");
+
+    const std::pair<std::vector<std::string>, std::string> refusals[] = {
+        {{"heat", "--units", "ip", "--t", "50", "--x", "35", "--heat-to", "77F"}, "--heat-to is read in °F"},
+        {{"heat", "--units", "kelvin", "--t", "50", "--x", "35", "--heat-to", "77"},
+         "unknown unit system 'kelvin'"},
+        {{"humidify-steam", "--t", "10", "--x", "5", "--dx", "1g"}, "--dx is read in g/kg"},
+    };
+    for (const auto& [args, message] : refusals) {
+        const Outcome run = runProcess(args);
+        EXPECT_EQ(run.status, 2) << message;
+        EXPECT_TRUE(run.out.empty()) << message;
+        EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
     }
 }
 

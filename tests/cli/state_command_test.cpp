@@ -4,11 +4,14 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <limits>
+#include <map>
 #include <random>
 #include <sstream>
 #include <string>
@@ -245,7 +248,9 @@ TEST(StateCommand, JsonHoldsTheTextOutputsNumbers)
         ASSERT_EQ(json.status, 0) << json.err;
         const QJsonObject object = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).object();
         const std::vector<std::string> textLines = lines(text.out);
-        ASSERT_EQ(object.size(), static_cast<qsizetype>(textLines.size()));
+        // Each value of the text, and the units they are in.
+        ASSERT_EQ(object.size(), static_cast<qsizetype>(textLines.size()) + 1);
+        EXPECT_EQ(object["units"].toString(), "si");
         for (const std::string& line : textLines) {
             const std::size_t equals = line.find('=');
             const std::string name = line.substr(0, equals) == "RH" ? "rh" : line.substr(0, equals);
@@ -277,6 +282,254 @@ TEST(StatesCommand, JsonIsAnArrayWithNullForALineWithoutAState)
             << i;
     }
     EXPECT_EQ(runStates({"--json"}, "").out, "[]\n");
+}
+
+// The values 'state' prints, by name.
+std::map<std::string, double> valuesOf(const std::string& out)
+{
+    std::map<std::string, double> values;
+    for (const std::string& line : lines(out)) {
+        const std::size_t equals = line.find('=');
+        values[line.substr(0, equals)] = std::stod(line.substr(equals + 1));
+    }
+    return values;
+}
+
+std::string number(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.9g", value);
+    return text;
+}
+
+// One atmosphere as the IP tables give it, 14.696 psia.
+constexpr double kStandardPsia = 14.696;
+constexpr double kPascalPerPsi = 6894.757293168;
+
+// The ASHRAE IP table values (Handbook — Fundamentals 2017, ch. 1, Tables 2
+// and 3) that PsychroLib's IP tests hold its functions to, with their
+// tolerances, from --units ip at 14.696 psia. Saturation pressure is read as
+// pqb (of a state at 10 % so that the air exists up to 300 °F), saturation
+// moisture and enthalpy at 100 %, dry air at 0 %. Our formulation has the
+// same saturation pressure (Hyland–Wexler) but the chart's enthalpy
+// h = 1.01·t + x·(2500 + 1.85·t) against ASHRAE's 1.006, 2501 and 1.86, so
+// two tolerances are wider than PsychroLib's:
+// - dry-air enthalpy at 77 °F: 0.5 % instead of 0.1 %, as c_p 1.01 is 0.4 %
+//   above 1.006;
+// - saturation enthalpy at −4 °F, −0.286 Btu/lb, near the IP datum, where a
+//   share of the value means nothing: 0.01 Btu/lb instead of 1 %. The c_p
+//   gives −0.004 Btu/lb there and x, 0.4 % below the table (which holds the
+//   enhancement factor that x = 0.62198·pws/(p − pws) leaves out), −0.003.
+TEST(StateCommandIp, AgreesWithTheAshraeTablesAndWithTheSiStateConverted)
+{
+    struct Row {
+        const char* what;
+        double tF;
+        const char* rh;
+        const char* key;
+        double table; // in the units --units ip prints
+        double relative;
+        double absolute;
+    };
+    const Row rows[] = {
+        {"pws -76 F", -76, "10", "pqb", 0.000157, 0, 0.00001},
+        {"pws -4 F", -4, "10", "pqb", 0.014974, 0.0003, 0},
+        {"pws 23 F", 23, "10", "pqb", 0.058268, 0.0003, 0},
+        {"pws 41 F", 41, "10", "pqb", 0.12656, 0.0003, 0},
+        {"pws 77 F", 77, "10", "pqb", 0.45973, 0.0003, 0},
+        {"pws 122 F", 122, "10", "pqb", 1.79140, 0.0003, 0},
+        {"pws 212 F", 212, "10", "pqb", 14.7094, 0.0003, 0},
+        {"pws 300 F", 300, "10", "pqb", 67.0206, 0.0003, 0},
+        {"Ws -58 F", -58, "100", "x", 0.0000243 * 7000, 0.01, 0},
+        {"Ws -4 F", -4, "100", "x", 0.0006373 * 7000, 0.01, 0},
+        {"Ws 23 F", 23, "100", "x", 0.0024863 * 7000, 0.005, 0},
+        {"Ws 41 F", 41, "100", "x", 0.005425 * 7000, 0.005, 0},
+        {"Ws 77 F", 77, "100", "x", 0.020173 * 7000, 0.005, 0},
+        {"Ws 122 F", 122, "100", "x", 0.086863 * 7000, 0.01, 0},
+        {"Ws 185 F", 185, "100", "x", 0.838105 * 7000, 0.02, 0},
+        {"hs -58 F", -58, "100", "h", -13.906, 0.01, 0},
+        {"hs -4 F", -4, "100", "h", -0.286, 0, 0.01},
+        {"hs 23 F", 23, "100", "h", 8.186, 0.03, 0},
+        {"hs 41 F", 41, "100", "h", 15.699, 0.01, 0},
+        {"hs 77 F", 77, "100", "h", 40.576, 0.01, 0},
+        {"hs 122 F", 122, "100", "h", 126.066, 0.01, 0},
+        {"hs 185 F", 185, "100", "h", 999.749, 0.01, 0},
+        {"dry-air v 77 F", 77, "0", "v", 13.5251, 0.001, 0},
+        {"dry-air h 77 F", 77, "0", "h", 18.498, 0.005, 0},
+    };
+    // The SI value as IP shows it, by the factors worked out by hand.
+    using ToIp = double (*)(double);
+    const std::map<std::string, ToIp> toIp = {
+        {"p", [](double pa) { return pa / kPascalPerPsi; }},
+        {"t", [](double c) { return c * 1.8 + 32.0; }},
+        {"tw", [](double c) { return c * 1.8 + 32.0; }},
+        {"td", [](double c) { return c * 1.8 + 32.0; }},
+        {"RH", [](double percent) { return percent; }},
+        {"x", [](double gPerKg) { return gPerKg * 7.0; }},
+        {"h", [](double kJPerKg) { return (kJPerKg + 1.01 * 160.0 / 9.0) / 2.326; }},
+        {"pq", [](double pa) { return pa / kPascalPerPsi; }},
+        {"pqb", [](double pa) { return pa / kPascalPerPsi; }},
+        {"v", [](double m3PerKg) { return m3PerKg * 16.01846337; }},
+        {"rho", [](double kgPerM3) { return kgPerM3 * 0.06242796; }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const Outcome ip =
+            runState({"--units", "ip", "--p", number(kStandardPsia), "--t", number(row.tF), "--rh", row.rh});
+        ASSERT_EQ(ip.status, 0) << ip.err;
+        std::map<std::string, double> values = valuesOf(ip.out);
+        ASSERT_EQ(values.size(), 11u);
+        EXPECT_NEAR(values[row.key], row.table, std::max(row.absolute, row.relative * std::fabs(row.table)));
+
+        const Outcome si = runState({"--p", number(kStandardPsia * kPascalPerPsi), "--t",
+                                     number((row.tF - 32.0) * 5.0 / 9.0), "--rh", row.rh});
+        ASSERT_EQ(si.status, 0) << si.err;
+        for (const auto& [key, siValue] : valuesOf(si.out)) {
+            const double expected = toIp.at(key)(siValue);
+            EXPECT_NEAR(values[key], expected, 2e-5 * std::fabs(expected) + 1e-6) << key;
+        }
+    }
+}
+
+// Every pair typed in IP units gives back the state it was taken from:
+// 77 °F and 50 % at 12 psia (a site near 4600 ft).
+TEST(StateCommandIp, EveryInputIsTypedInIpUnits)
+{
+    const Outcome reference = runState({"--units", "ip", "--p", "12", "--t", "77", "--rh", "50"});
+    ASSERT_EQ(reference.status, 0) << reference.err;
+    std::map<std::string, double> state = valuesOf(reference.out);
+    EXPECT_NEAR(state["p"], 12.0, 1e-6);
+    const std::vector<std::pair<const char*, const char*>> pairs = {
+        {"x", "h"}, {"t", "tw"}, {"t", "td"}, {"h", "rh"}, {"t", "x"}, {"tw", "td"}, {"tw", "rh"}};
+    for (const auto& [first, second] : pairs) {
+        SCOPED_TRACE(std::string(first) + " " + second);
+        const auto value = [&state](const std::string& name) {
+            return number(state[name == "rh" ? "RH" : name]);
+        };
+        const Outcome run = runState({"--units", "ip", "--p", "12", "--" + std::string(first), value(first),
+                                      "--" + std::string(second), value(second)});
+        ASSERT_EQ(run.status, 0) << run.err;
+        std::map<std::string, double> values = valuesOf(run.out);
+        EXPECT_NEAR(values["t"], 77.0, 0.01);
+        EXPECT_NEAR(values["RH"], 50.0, 0.05);
+        EXPECT_NEAR(values["x"], state["x"], 0.01);
+    }
+}
+
+// Engineering units change the enthalpy alone, typed and printed in
+// kcal/kg (kJ/kg × 0.2388459; typed kcal/kg × 4.1868).
+TEST(StateCommandIp, EngineeringUnitsShowTheEnthalpyInKcal)
+{
+    std::map<std::string, double> si = valuesOf(runState({"--t", "25", "--rh", "50"}).out);
+    std::map<std::string, double> engineering =
+        valuesOf(runState({"--units", "engineering", "--t", "25", "--rh", "50"}).out);
+    ASSERT_EQ(engineering.size(), 11u);
+    for (const auto& [key, value] : si)
+        EXPECT_NEAR(engineering[key], key == "h" ? value * 0.2388459 : value, 1e-6 * std::fabs(value)) << key;
+    std::map<std::string, double> typed =
+        valuesOf(runState({"--units", "engineering", "--t", "20", "--h", "10"}).out);
+    EXPECT_NEAR(typed["h"], 10.0, 1e-5);
+    EXPECT_NEAR(typed["x"], valuesOf(runState({"--t", "20", "--h", "41.868"}).out)["x"], 1e-6);
+}
+
+// states and --json in IP: the same numbers as 'state' prints, the JSON
+// saying which units they are in.
+TEST(StateCommandIp, StatesAndJsonUseTheSameUnits)
+{
+    const std::vector<std::string> given = {"--t", "77", "--rh", "50"};
+    std::vector<std::string> args = {"--units", "ip", "--p", "12"};
+    args.insert(args.end(), given.begin(), given.end());
+    const std::map<std::string, double> state = valuesOf(runState(args).out);
+    const Outcome rows =
+        runStates({"--units", "ip", "--p", "12"}, "--t 77 --rh 50\n--t 77 --rh 50 --p 14.696\n");
+    ASSERT_EQ(rows.status, 0) << rows.err;
+    const auto out = lines(rows.out);
+    ASSERT_EQ(out.size(), 3u);
+    // Each row holds the values 'state' prints, in the header's order; the
+    // second at its own pressure.
+    const char* names[] = {"p", "t", "tw", "td", "RH", "x", "h", "pq", "pqb", "v", "rho"};
+    for (const std::size_t row : {1u, 2u}) {
+        std::istringstream cells(out[row]);
+        std::string cell;
+        for (const char* name : names) {
+            ASSERT_TRUE(std::getline(cells, cell, ',')) << name;
+            const std::string key = name;
+            if (row == 1) {
+                EXPECT_EQ(std::stod(cell), state.at(key)) << key;
+            } else if (key == "p" || key == "t") {
+                EXPECT_NEAR(std::stod(cell), key == "p" ? 14.696 : 77.0, 1e-5) << key;
+            }
+        }
+    }
+
+    args.push_back("--json");
+    const Outcome json = runState(args);
+    ASSERT_EQ(json.status, 0) << json.err;
+    const QJsonObject object = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).object();
+    EXPECT_EQ(object["units"].toString(), "ip");
+    for (const auto& [key, value] : state)
+        EXPECT_FLOAT_EQ(
+            static_cast<float>(object[QString::fromStdString(key == "RH" ? "rh" : key)].toDouble()),
+            static_cast<float>(value))
+            << key;
+    const QJsonArray array =
+        QJsonDocument::fromJson(
+            QByteArray::fromStdString(
+                runStates({"--json", "--units", "ip", "--p", "12"}, "--t 77 --rh 50\n").out))
+            .array();
+    ASSERT_EQ(array.size(), 1);
+    EXPECT_EQ(array[0].toObject(), object);
+}
+
+// An unknown unit system, a second --units, a number with its unit written
+// on: refused with a message that says so, status 2 and nothing on stdout.
+TEST(StateCommandIp, RefusesUnknownUnitsAndUnitsGluedToNumbers)
+{
+    const std::vector<std::pair<std::vector<std::string>, std::string>> refusals = {
+        {{"--units", "imperial", "--t", "77", "--rh", "50"},
+         "unknown unit system 'imperial' (--units takes si, engineering or ip)"},
+        {{"--units", "IP", "--t", "77", "--rh", "50"}, "unknown unit system 'IP'"},
+        {{"--t", "77", "--rh", "50", "--units"}, "--units needs a unit system: si, engineering or ip"},
+        {{"--units", "ip", "--units", "si", "--t", "77", "--rh", "50"}, "--units given twice"},
+        {{"--units", "ip", "--t", "77F", "--rh", "50"},
+         "'77F' is not a number (for --t): give the number alone, without a unit; --t is read in °F"},
+        {{"--t", "25C", "--rh", "50"}, "--t is read in °C"},
+        {{"--t", "25", "--rh", "50%"}, "--rh is read in %"},
+        {{"--units", "ip", "--p", "14.7psia", "--t", "77", "--rh", "50"}, "--p is read in psia"},
+        {{"--units", "engineering", "--t", "20", "--h", "10kcal"}, "--h is read in kcal/kg"},
+        {{"--units", "ip", "--t", "77", "--x", "70 gr"}, "--x is read in gr/lb"},
+    };
+    for (const auto& [args, message] : refusals) {
+        const Outcome run = runState(args);
+        EXPECT_EQ(run.status, 2) << message;
+        EXPECT_TRUE(run.out.empty()) << message;
+        EXPECT_EQ(run.err.rfind("qorva-cli state: ", 0), 0u) << run.err;
+        EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
+    }
+    // Without a unit, a word is only no number.
+    const Outcome word = runState({"--t", "25", "--rh", "fifty"});
+    EXPECT_EQ(word.err.find("without a unit"), std::string::npos) << word.err;
+    // A state out of range says so in the units typed.
+    const Outcome hot = runState({"--units", "ip", "--t", "500", "--rh", "50"});
+    EXPECT_EQ(hot.status, 1);
+    EXPECT_TRUE(hot.out.empty());
+    EXPECT_NE(hot.err.find("at p = 14.6959 psia (a temperature lies outside -148 to 392 °F)"),
+              std::string::npos)
+        << hot.err;
+
+    for (const auto& [args, message] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"--units", "metric"}, "unknown unit system 'metric'"},
+             {{"--units", "ip", "--p", "29.92inHg"}, "--p is read in psia"}}) {
+        const Outcome run = runStates(args, "--t 77 --rh 50\n");
+        EXPECT_EQ(run.status, 2) << message;
+        EXPECT_TRUE(run.out.empty()) << message;
+        EXPECT_EQ(run.err.rfind("qorva-cli states: ", 0), 0u) << run.err;
+        EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
+    }
+    // The units are the command's, not a line's.
+    const Outcome line = runStates({}, "--units ip --t 77 --rh 50\n");
+    EXPECT_EQ(line.status, 1);
+    EXPECT_NE(line.err.find("line 1: unknown option '--units'"), std::string::npos) << line.err;
 }
 
 } // namespace

@@ -356,8 +356,6 @@ int runRenderCommand(const std::vector<std::string>& args)
     device.screenWidth = options.screenWidth;
     device.form = options.form;
     chart::WeatherMap weather;
-    if (!options.weather.empty() && options.form && options.form != &idChartForm())
-        return usage("--weather is drawn on the i-d chart only (--form id)");
     if (!options.weather.empty()) {
         if (reportMissingInput("render", options.weather))
             return kExitFailure;

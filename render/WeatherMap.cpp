@@ -11,6 +11,7 @@
 #include <optional>
 #include <tuple>
 
+#include "chart/ChartForm.h"
 #include "render/Canvas.h"
 #include "render/ChartRenderer.h"
 #include "model/Colour.h"
@@ -124,6 +125,68 @@ std::vector<std::string> WeatherCaption(const std::string& station, const std::s
             QCoreApplication::translate("WeatherMap", "%1，%2 小时").arg(months).arg(hours).toStdString()};
 }
 
+namespace {
+
+// The cells of the density map on a chart of another form than the i-d
+// one: each cell of dry bulb t0…t1 and dew point td0…td1 is the region
+// between the two moisture contents and the two dry bulbs, its corners
+// where the form puts them, the part beyond the saturation curve cut off at
+// its corners' columns. Drawn cell by cell, class by class; each reaches a
+// pen unit into its neighbours, so antialiasing leaves no light seam.
+void DrawCellsOnForm(ChartRenderer& chart, Canvas& canvas, const WeatherDensity& d,
+                     const std::vector<int>& bounds)
+{
+    const ChartLayout& l = chart.layout();
+    const ChartForm& form = chart.form();
+    const double p = chart.model().m_fSummerPressure;
+    const int W = l.m_nChartWidth;
+    const bool boundary = l.m_bBoundaryValid && l.m_nBoundary.size() == static_cast<std::size_t>(W) + 1;
+    const int overlap = std::max(1, static_cast<int>(std::lround(l.m_fPenScale)));
+    const auto moistureAt = [p](double td) {
+        const double pws = psy::saturationPressure(std::clamp(td, psy::kTMin, psy::kTMax));
+        return pws < p ? psy::moistureContent(p, pws) : -1.0;
+    };
+    const auto corner = [&](double t, double x) {
+        CanvasPoint at = form.Position(chart, x, chartEnthalpy(t, x));
+        if (boundary && at.x >= 0 && at.x <= W && !form.Unsaturated(l, at.x, at.y))
+            at.y = l.m_nBoundary[static_cast<std::size_t>(at.x)];
+        return CanvasPoint{at.x + l.m_nChartLeft, at.y + l.m_nChartTop};
+    };
+    std::vector<std::pair<std::size_t, std::vector<CanvasPoint>>> cells;
+    cells.reserve(d.cells.size());
+    for (const DensityCell& cell : d.cells) {
+        const double x0 = moistureAt((cell.tdIndex - 0.5) * static_cast<double>(d.tdStep));
+        const double x1 = moistureAt((cell.tdIndex + 0.5) * static_cast<double>(d.tdStep));
+        if (x0 < 0.0 || x1 < 0.0)
+            continue;
+        const double t0 = (cell.tIndex - 0.5) * static_cast<double>(d.tStep);
+        const double t1 = (cell.tIndex + 0.5) * static_cast<double>(d.tStep);
+        std::vector<CanvasPoint> polygon{corner(t0, x1), corner(t1, x1), corner(t1, x0), corner(t0, x0)};
+        polygon[1].x += overlap;
+        polygon[2].x += overlap;
+        polygon[0].y -= overlap;
+        polygon[1].y -= overlap;
+        const std::size_t k =
+            static_cast<std::size_t>(std::upper_bound(bounds.begin(), bounds.end(), cell.hours) -
+                                     bounds.begin()) -
+            1;
+        cells.emplace_back(k, std::move(polygon));
+    }
+    std::stable_sort(cells.begin(), cells.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    canvas.setPen({kWhite, 0, kPenNull});
+    std::size_t drawnClass = bounds.size();
+    for (const auto& [k, polygon] : cells) {
+        if (k != drawnClass) {
+            canvas.setBrush(DensityClassColour(k, bounds.size()));
+            drawnClass = k;
+        }
+        canvas.drawPolygon(polygon);
+    }
+}
+
+} // namespace
+
 void DrawWeatherMap(ChartRenderer& chart, Canvas& canvas, const WeatherMap& map)
 {
     ChartLayout& l = chart.m_layout;
@@ -142,7 +205,9 @@ void DrawWeatherMap(ChartRenderer& chart, Canvas& canvas, const WeatherMap& map)
     canvas.setClipRect(chartRect);
 
     const std::vector<int> bounds = DensityClassBounds(d.maxHours);
-    if (map.style == WeatherMapStyle::Density && !bounds.empty()) {
+    if (map.style == WeatherMapStyle::Density && !bounds.empty() && &chart.form() != &idChartForm()) {
+        DrawCellsOnForm(chart, canvas, d, bounds);
+    } else if (map.style == WeatherMapStyle::Density && !bounds.empty()) {
         // The moisture content of a dew point at the chart's pressure: the
         // column the chart's own saturation curve gives it.
         const double p = chart.model().m_fSummerPressure;
@@ -262,9 +327,10 @@ void DrawWeatherMap(ChartRenderer& chart, Canvas& canvas, const WeatherMap& map)
         std::vector<std::int64_t> places;
         places.reserve(d.states.size());
         for (const auto& [t, x] : d.states) {
-            const int X = chart.XFromMoisture(x);
-            const int Y = chart.YFromEnthalpy(chartEnthalpy(t, x), X);
-            if (X < 0 || X > W || Y < 0 || Y > H || belowCurve(X, Y) < Y)
+            const CanvasPoint at = chart.form().Position(chart, x, chartEnthalpy(t, x));
+            const int X = at.x;
+            const int Y = at.y;
+            if (X < 0 || X > W || Y < 0 || Y > H || (boundary && !chart.form().Unsaturated(l, X, Y)))
                 continue;
             places.push_back((static_cast<std::int64_t>(X) << 32) | static_cast<std::uint32_t>(Y));
         }

@@ -75,9 +75,7 @@ ChartDevice CQORVAView::chartDevice() const
     device.pageWidth = m_document.m_nPageWidth;
     device.pageHeight = m_document.m_nPageHeight;
     device.form = &m_document.chartForm();
-    // The weather year is drawn on the i-d form only.
-    if (device.form == &idChartForm())
-        device.weather = m_document.weatherMap();
+    device.weather = m_document.weatherMap();
     return device;
 }
 

@@ -84,6 +84,11 @@ public:
     CanvasPoint TextPlaceAt(CanvasPoint device) const;
     // The device point where a free text of stored place (x, y) is drawn.
     CanvasPoint FreeTextAnchor(int x, int y) const;
+    // The device points of the line from state a to state b, straight in
+    // moisture content and enthalpy, as the form draws it: its two ends on
+    // the i-d chart, where such a line is straight, points along it on a
+    // form where it bends.
+    std::vector<CanvasPoint> LinePath(const CStatePoint& a, const CStatePoint& b) const;
     // The two ends of an HHR line from its base point and ε, completed; empty
     // when the library cannot give them or the ε is not known.
     std::optional<std::pair<CStatePoint, CStatePoint>> HhrLineLibraryEnds(const CReShiBiXian& line) const;

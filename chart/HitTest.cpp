@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -62,20 +63,19 @@ PickResult ChartGeometry::PickObject(int x, int y)
     if (m_idg.m_pHhrLines)
         for (std::size_t i = 0; i < m_idg.m_pHhrLines->size(); ++i) {
             const CReShiBiXian& line = *(*m_idg.m_pHhrLines)[i];
-            CanvasPoint a;
-            CanvasPoint b;
+            std::vector<CanvasPoint> path;
             if (const auto ends = HhrLineLibraryEnds(line)) {
-                a = PointPosition(ends->first);
-                b = PointPosition(ends->second);
+                path = LinePath(ends->first, ends->second);
             } else {
                 const CStatePoint* base = m_idg.PointAt(line.m_nPoint1);
                 const CStatePoint* second = m_idg.PointAt(line.m_nPoint2);
                 if (!base || !second)
                     continue;
-                a = PointPosition(*base);
-                b = PointPosition(*second);
+                path = LinePath(*base, *second);
             }
-            const double distance = chart::distanceToSegment(x, y, a, b);
+            double distance = kNone;
+            for (std::size_t k = 1; k < path.size(); ++k)
+                distance = std::min(distance, chart::distanceToSegment(x, y, path[k - 1], path[k]));
             if (distance < hhrDistance) {
                 hhrLine = static_cast<int>(i);
                 hhrDistance = distance;

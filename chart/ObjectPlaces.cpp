@@ -178,6 +178,23 @@ ChartGeometry::HhrEnds ChartGeometry::HhrLineEndsFrom(const HhrEndsInput& input)
     return std::make_pair(a, b);
 }
 
+std::vector<CanvasPoint> ChartGeometry::LinePath(const CStatePoint& a, const CStatePoint& b) const
+{
+    if (m_form == &idChartForm())
+        return {PointPosition(a), PointPosition(b)};
+    // A bend of the line shows within a pixel over this many pieces.
+    constexpr int kPieces = 32;
+    std::vector<CanvasPoint> path;
+    path.reserve(kPieces + 1);
+    for (int i = 0; i <= kPieces; ++i) {
+        const double f = static_cast<double>(i) / kPieces;
+        const CanvasPoint p =
+            m_form->Position(*this, a.m_d + f * (b.m_d - a.m_d), a.m_h + f * (b.m_h - a.m_h));
+        path.push_back({p.x + m_layout.m_nChartLeft, p.y + m_layout.m_nChartTop});
+    }
+    return path;
+}
+
 CanvasPoint ChartGeometry::StandardResultColumn() const
 {
     return standardChart(m_idg, m_layout.m_fXMaxFull).column;

@@ -412,19 +412,27 @@ void ChartRenderer::DrawHhrLine(Canvas& canvas, int index, bool highlighted, cha
     if (!ends)
         return;
     const ChartLayout& l = m_layout;
-    const CanvasPoint a = PointPosition(ends->first);
-    const CanvasPoint b = PointPosition(ends->second);
+    const std::vector<CanvasPoint> path = LinePath(ends->first, ends->second);
     const int penWidth = scaledPenUnits(m_idg.m_nLineWidth, l.m_fPenScale);
     canvas.setPen(highlighted ? CanvasPen{kHighlightColour, penWidth, kPenDot}
                               : CanvasPen{kHhrLineColour, penWidth, kPenSolid});
     const CanvasRect chartRect = ChartRectangle();
-    const auto clipped = chart::clipSegment(a, b, chartRect);
-    if (clipped) {
-        canvas.drawLine(clipped->first.x, clipped->first.y, clipped->second.x, clipped->second.y);
-        names.placer.addLine(clipped->first, clipped->second);
+    // The name goes by the middle of the line, along the piece there.
+    const std::size_t middlePiece = (path.size() - 1) / 2;
+    std::optional<std::pair<CanvasPoint, CanvasPoint>> clipped;
+    for (std::size_t k = 1; k < path.size(); ++k) {
+        const auto piece = chart::clipSegment(path[k - 1], path[k], chartRect);
+        if (!piece)
+            continue;
+        canvas.drawLine(piece->first.x, piece->first.y, piece->second.x, piece->second.y);
+        names.placer.addLine(piece->first, piece->second);
+        if (k - 1 == middlePiece)
+            clipped = piece;
     }
 
-    const CanvasPoint middle{(a.x + b.x) / 2, (a.y + b.y) / 2};
+    const CanvasPoint middle = path.size() == 2
+                                   ? CanvasPoint{(path[0].x + path[1].x) / 2, (path[0].y + path[1].y) / 2}
+                                   : path[path.size() / 2];
     if (m_idg.m_bShowHhrLineLabels && chartRect.contains(middle.x, middle.y)) {
         // Below and right of the middle by 2 × radius × zoom, as far as room allows.
         const int w = 2 * static_cast<int>(scaledPenUnits(m_idg.m_nPointRadius, 1.0) * l.m_fZoom);

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "chart/ChartFixture.h"
 #include "chart/ChartForm.h"
+#include "chart/ObjectGeometry.h"
 #include "psychro/MoistAir.h"
 
 namespace {
@@ -107,6 +110,19 @@ TEST_F(ChartFixture, AshraeFormMapsStatesAsItsFormulasSay)
         EXPECT_TRUE(form.Unsaturated(layout(), on.x, on.y + 5)) << t;
         EXPECT_FALSE(form.Unsaturated(layout(), on.x, on.y - 5)) << t;
     }
+    // An ε line bends on this chart: its drawn path runs through its base
+    // point, and a pick on the point's pixel beside the marker finds the line.
+    const int n = addPoint("N", 0.0093, qorva::psychro::enthalpy(26.0, 0.0093));
+    addHhrLine("ε", n, 8000.0f);
+    const auto ends = chart.HhrLineLibraryEnds(*hhrLines[0]);
+    ASSERT_TRUE(ends);
+    const std::vector<CanvasPoint> path = chart.LinePath(ends->first, ends->second);
+    ASSERT_GT(path.size(), 2u);
+    const CanvasPoint at = chart.PointPosition(*points[static_cast<std::size_t>(n)]);
+    double nearest = 1e9;
+    for (std::size_t k = 1; k < path.size(); ++k)
+        nearest = std::min(nearest, chart::distanceToSegment(at.x, at.y, path[k - 1], path[k]));
+    EXPECT_LT(nearest, 1.5);
 }
 
 } // namespace

@@ -428,6 +428,12 @@ public:
                l.m_nBoundary[static_cast<std::size_t>(X)] <= Y;
     }
     void TraceBoundary(ChartGeometry& chart) const override { traceBoundary(chart); }
+    // Centred above the chart: the dry-bulb values take its bottom edge.
+    chart::LabelPlace PressureLabelPlace(const ChartLayout& l) const override
+    {
+        return {{l.m_nChartWidth / 2, -static_cast<int>(6.0 * l.m_fPenScale)},
+                text_align::kCenter | text_align::kBottom};
+    }
     void DrawIsoLines(ChartGeometry& chart, chart::GridSink& sink) const override
     {
         AshraeGrid grid(chart, sink);

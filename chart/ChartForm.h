@@ -44,6 +44,12 @@ public:
     virtual CanvasSize measure(const std::string& text) = 0;
 };
 
+// Where a label stands: its chart-relative anchor and text_align combination.
+struct LabelPlace {
+    CanvasPoint anchor;
+    int align = 0;
+};
+
 } // namespace chart
 
 // A form of the chart: how the state of moist air maps to the page and back,
@@ -70,6 +76,9 @@ public:
     // Draws the saturation curve and the iso-line families with their labels,
     // as the chart settings show them; the boundary is traced anew.
     virtual void DrawIsoLines(ChartGeometry& chart, chart::GridSink& sink) const = 0;
+    // Where the chart's pressure ("P=…Pa") is written, clear of the form's
+    // axis values.
+    virtual chart::LabelPlace PressureLabelPlace(const ChartLayout& layout) const = 0;
 };
 
 // The i-d form: moisture content across, enthalpy lines oblique, the

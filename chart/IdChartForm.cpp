@@ -533,6 +533,12 @@ public:
         return {chart.MoistureFromX(X), chart.EnthalpyFromXY(X, Y)};
     }
     void TraceBoundary(ChartGeometry& chart) const override { traceHumidityCurve(chart, 1.0, true); }
+    // Centred below the chart, which has no values along its bottom edge.
+    chart::LabelPlace PressureLabelPlace(const ChartLayout& l) const override
+    {
+        return {{l.m_nChartWidth / 2, l.m_nChartHeight + static_cast<int>(12.0 * l.m_fPenScale)},
+                text_align::kCenter | text_align::kTop};
+    }
     void DrawIsoLines(ChartGeometry& chart, chart::GridSink& sink) const override
     {
         IdGrid grid(chart, sink);

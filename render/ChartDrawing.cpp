@@ -407,8 +407,8 @@ void GridPainter::drawPressureLabel()
     const float pressure =
         m_idg.m_nCurCondition == kConditionWinter ? m_idg.m_fWinterPressure : m_idg.m_fSummerPressure;
     labelFont();
-    label(m_layout.m_nChartWidth / 2, m_layout.m_nChartHeight + static_cast<int>(12 * m_G),
-          chart::formatNumber("P=%1.0fPa", pressure), text_align::kCenter | text_align::kTop,
+    const LabelPlace place = m_chart.form().PressureLabelPlace(m_layout);
+    label(place.anchor.x, place.anchor.y, chart::formatNumber("P=%1.0fPa", pressure), place.align,
           GridLabelRank::HeaderDetail);
 }
 

@@ -9,6 +9,7 @@
 
 #include "chart/ChartGeometry.h"
 #include "chart/ChartProperties.h"
+#include "chart/Pixels.h"
 #include "chart/TextMetrics.h"
 #include "model/DrawOption.h"
 
@@ -16,6 +17,8 @@ namespace {
 
 using chart::GridLabelRank;
 using chart::kMaxLinesPerFamily;
+using chart::roundPixel;
+using chart::usableSpacing;
 
 constexpr double kCpDryAir = 1.01;  // kJ/(kg·K)
 constexpr double kCpVapour = 1.85;  // kJ/(kg·K)
@@ -33,15 +36,6 @@ double enthalpyOf(double t, double x)
 double dryBulbOf(double x, double h)
 {
     return (h - kLatentHeat * x) / (kCpDryAir + kCpVapour * x);
-}
-
-int roundPixel(double value)
-{
-    const double shifted = value + 0.5;
-    if (!(shifted == shifted))
-        return 0;
-    return static_cast<int>(
-        std::clamp(shifted, static_cast<double>(INT_MIN / 2), static_cast<double>(INT_MAX / 2)));
 }
 
 // The window of the layout in the ASHRAE form's own terms: the dry bulb
@@ -75,14 +69,6 @@ struct Axes {
     double temperatureAt(double X) const { return tLow + X / W * (tHigh - tLow); }
     double moistureAt(double Y) const { return xLow + (H - Y) / H * (xHigh - xLow); }
 };
-
-// A spacing a drawing loop can walk: positive, finite and giving at most
-// kMaxLinesPerFamily lines over the span.
-bool usableSpacing(double spacing, double span)
-{
-    return spacing > 0.0 && std::isfinite(spacing) && std::isfinite(span) &&
-           span / spacing <= kMaxLinesPerFamily;
-}
 
 // The first multiple of step at or above value.
 double firstMultiple(double value, double step)

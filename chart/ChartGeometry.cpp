@@ -7,9 +7,13 @@
 
 #include "chart/ChartForm.h"
 #include "chart/ChartProperties.h"
+#include "chart/Pixels.h"
 #include "chart/TextMetrics.h"
 
 namespace {
+
+using chart::roundPixel;
+using chart::truncPixel;
 
 // Chart constants of the i-d mapping: the latent heat at 0 °C (kJ/kg) sets the
 // slope of the axes, 1/2500 turns pixels per kg/kg into pixels per kJ/kg.
@@ -27,28 +31,6 @@ constexpr float kFullXMax = 0.04f; // kg/kg
 // The deepest a chart window may zoom; keeps the pixel scales finite however
 // often the user clips.
 constexpr float kMaxZoom = 10000.0f;
-
-// Rounds a pixel value as the chart does (add 0.5, truncate toward zero),
-// saturating at the int range so an extreme zoom cannot overflow.
-int roundPixel(double value)
-{
-    const double shifted = value + 0.5;
-    if (!(shifted == shifted))
-        return 0;
-    if (shifted >= static_cast<double>(INT_MAX / 2))
-        return INT_MAX / 2;
-    if (shifted <= static_cast<double>(INT_MIN / 2))
-        return INT_MIN / 2;
-    return static_cast<int>(shifted);
-}
-
-int truncPixel(double value)
-{
-    if (!(value == value))
-        return 0;
-    return static_cast<int>(
-        std::clamp(value, static_cast<double>(INT_MIN / 2), static_cast<double>(INT_MAX / 2)));
-}
 
 } // namespace
 

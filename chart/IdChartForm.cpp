@@ -9,6 +9,7 @@
 #include "chart/ChartGeometry.h"
 #include "chart/ChartProperties.h"
 #include "chart/LabelPlacement.h"
+#include "chart/Pixels.h"
 #include "chart/TextMetrics.h"
 #include "model/DrawOption.h"
 
@@ -18,6 +19,7 @@ using chart::GridLabelRank;
 using chart::kMaxLinesPerFamily;
 using chart::overlaps;
 using chart::textBox;
+using chart::usableSpacing;
 
 constexpr double kCpDryAir = 1.01;  // kJ/(kg·K)
 constexpr double kCpWater = 4.1868; // kJ/(kg·K), water added on the wet-bulb lines
@@ -32,15 +34,6 @@ constexpr double kEnthalpySpanPerMoisture = 5000.0;
 constexpr int kFarAway = 1 << 28;
 // The enthalpy title moves along its row at most this many half-heights.
 constexpr int kMaxTitleShifts = 60;
-
-// A spacing a drawing loop can walk: positive, finite and giving at most
-// chart::kMaxLinesPerFamily lines over the span.
-bool usableSpacing(double spacing, double span)
-{
-    if (!(spacing > 0.0) || !std::isfinite(spacing) || !std::isfinite(span))
-        return false;
-    return span / spacing <= chart::kMaxLinesPerFamily;
-}
 
 // A relative-humidity curve traced column by column in chart-relative pixels.
 struct HumidityCurve {

@@ -127,6 +127,15 @@ std::vector<std::string> WeatherCaption(const std::string& station, const std::s
 
 namespace {
 
+// The moisture content of a dew point at the chart's pressure p: the column
+// the chart's own saturation curve gives it; −1 where the vapour would reach
+// the pressure.
+double dewPointMoisture(double p, double td)
+{
+    const double pws = psy::saturationPressure(std::clamp(td, psy::kTMin, psy::kTMax));
+    return pws < p ? psy::moistureContent(p, pws) : -1.0;
+}
+
 // The cells of the density map on a chart of another form than the i-d
 // one: each cell of dry bulb t0…t1 and dew point td0…td1 is the region
 // between the two moisture contents and the two dry bulbs, its corners
@@ -142,10 +151,7 @@ void DrawCellsOnForm(ChartRenderer& chart, Canvas& canvas, const WeatherDensity&
     const int W = l.m_nChartWidth;
     const bool boundary = l.m_bBoundaryValid && l.m_nBoundary.size() == static_cast<std::size_t>(W) + 1;
     const int overlap = std::max(1, static_cast<int>(std::lround(l.m_fPenScale)));
-    const auto moistureAt = [p](double td) {
-        const double pws = psy::saturationPressure(std::clamp(td, psy::kTMin, psy::kTMax));
-        return pws < p ? psy::moistureContent(p, pws) : -1.0;
-    };
+    const auto moistureAt = [p](double td) { return dewPointMoisture(p, td); };
     const auto corner = [&](double t, double x) {
         CanvasPoint at = form.Position(chart, x, chartEnthalpy(t, x));
         if (boundary && at.x >= 0 && at.x <= W && !form.Unsaturated(l, at.x, at.y))
@@ -211,10 +217,7 @@ void DrawWeatherMap(ChartRenderer& chart, Canvas& canvas, const WeatherMap& map)
         // The moisture content of a dew point at the chart's pressure: the
         // column the chart's own saturation curve gives it.
         const double p = chart.model().m_fSummerPressure;
-        const auto moistureAt = [p](double td) {
-            const double pws = psy::saturationPressure(std::clamp(td, psy::kTMin, psy::kTMax));
-            return pws < p ? psy::moistureContent(p, pws) : -1.0;
-        };
+        const auto moistureAt = [p](double td) { return dewPointMoisture(p, td); };
         // The quadrilateral of the cells of dry-bulb row tIndex from dew-point
         // column first to last: its sides are lines of equal moisture
         // content, its top and bottom isotherms (straight on the chart), and

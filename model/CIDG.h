@@ -34,9 +34,19 @@ class CIDG {
 public:
     static constexpr int kUnitsEngineering = 0;
     static constexpr int kUnitsSI = 1;
+    // Inch-pound units (°F, gr/lb, Btu/lb, cfm, Btu/h); values stay stored in SI.
+    static constexpr int kUnitsIP = 2;
+    // The forms the chart is drawn in.
+    static constexpr int kFormId = 0;     // moisture content across, enthalpy lines oblique
+    static constexpr int kFormAshrae = 1; // dry bulb across, moisture content up
 
     std::string m_strProjectName;
-    std::int32_t m_nUnitSystem = kUnitsSI; // 1 SI (kJ/kg, kW), 0 engineering (kcal/kg, kcal/h)
+    // 1 SI (kJ/kg, kW), 0 engineering (kcal/kg, kcal/h), 2 IP.
+    std::int32_t m_nUnitSystem = kUnitsSI;
+    std::int32_t m_nChartForm = kFormId;
+    // The lines of equal specific volume (m³/kg of dry air): shown or not,
+    // their pen and step (m³/kg). Off by default.
+    DrawOption m_volumeLines{0, 0, kBlack, 1, 0, 0.01f};
     CAir_Room m_rooms;
     std::int32_t m_nCurSystem = 0;
     std::int32_t m_nCurRoom = 0;

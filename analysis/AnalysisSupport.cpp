@@ -210,9 +210,10 @@ CCommentString* Steps::result(int kind, std::initializer_list<std::pair<int, flo
 std::string Steps::stateValues(int index) const
 {
     const CStatePoint& p = point(index);
-    return Format("  %.1f℃", double(p.m_t)) + Format("  %.1f℃", double(p.m_tw)) +
-           Format("  %.2f%%", p.m_RH * 100.0) + Format("  %.1fg/kg", p.m_d * 1000.0) +
-           unit_format::Enthalpy(m_idg.m_nUnitSystem, "  %.2fkJ/kg", "  %.2fkcal/kg", p.m_h);
+    const int units = m_idg.m_nUnitSystem;
+    return unit_format::Temperature(units, "  %.1f℃", p.m_t) + unit_format::Temperature(units, "  %.1f℃", p.m_tw) +
+           Format("  %.2f%%", p.m_RH * 100.0) + unit_format::Moisture(units, "  %.1fg/kg", p.m_d) +
+           unit_format::Enthalpy(units, "  %.2fkJ/kg", "  %.2fkcal/kg", p.m_h);
 }
 
 double leverShare(const CStatePoint& a, const CStatePoint& m, const CStatePoint& b)

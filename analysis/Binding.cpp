@@ -258,7 +258,11 @@ int RefreshCurrentView(CIDG& idg)
     return bound;
 }
 
-void RefreshAllViews(CIDG& idg)
+namespace {
+
+// Refreshes every condition of every room as RefreshAllViews does, with
+// also run on each view after its refresh.
+void refreshEachView(CIDG& idg, void (*also)(CIDG&))
 {
     // Result texts follow the points this moves, as after any change; a
     // model without the hook (just read from a file) gets it for the walk.
@@ -277,6 +281,8 @@ void RefreshAllViews(CIDG& idg)
             for (int condition = 0; condition < kConditionCount; ++condition) {
                 room.m_nCondition = condition;
                 RefreshCurrentView(idg);
+                if (also)
+                    also(idg);
             }
             room.m_nCondition = shown;
         }
@@ -288,4 +294,19 @@ void RefreshAllViews(CIDG& idg)
         RefreshCurrentView(idg);
     if (ownHook)
         idg.m_rebuildResultTexts = nullptr;
+}
+
+} // namespace
+
+void RefreshAllViews(CIDG& idg)
+{
+    refreshEachView(idg, nullptr);
+}
+
+void ApplyUnitSystem(CIDG& idg, int unitSystem)
+{
+    idg.m_nUnitSystem = unitSystem;
+    // The refresh rewords the value texts; the state texts are written anew
+    // from their points.
+    refreshEachView(idg, RewordStateTexts);
 }

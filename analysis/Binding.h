@@ -37,6 +37,10 @@ int RefreshCurrentView(CIDG& idg);
 // change nothing); result texts follow the points it moves.
 void RefreshAllViews(CIDG& idg);
 
+// Sets the project's unit system (CIDG::kUnits…) and writes every result
+// and state text of every view again in it; the points stay as they are.
+void ApplyUnitSystem(CIDG& idg, int unitSystem);
+
 // Empties the state-point, process-line, HHR-line and text lists of the
 // current room in condition c (0–2, 3 the fresh-air code working in the
 // summer lists), resets that condition's stored results and binds again.

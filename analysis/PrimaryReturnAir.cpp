@@ -31,9 +31,7 @@ void setValue(CServiceArea& room, int word, float value)
 // "label：干球温度 t℃   湿球温度 tw℃   相对湿度 RH%" of the winter column.
 std::string winterState(Steps& steps, int index, const std::string& head)
 {
-    const CStatePoint& p = steps.point(index);
-    return head + Format("%.1f", double(p.m_t)) + "℃   湿球温度 " + Format("%.1f", double(p.m_tw)) +
-           "℃   相对湿度 " + Format("%.0f", p.m_RH * 100.0) + "%";
+    return WinterStateText(steps.idg(), steps.point(index), head);
 }
 
 void summer(Steps& steps, const PrimaryParams& params, std::string& reason, int& result)
@@ -279,7 +277,9 @@ void winter(Steps& steps, const PrimaryParams& params, float g)
     const int afterPreheat = preheated >= 0 ? preheated : c;
     CCommentString* t =
         steps.text(text_kind::kLabel,
-                   "预热后出风温度：" + Format("%.1f", double(steps.point(afterPreheat).m_t)) + "℃", -1, -1);
+                   "预热后出风温度：" +
+                       unit_format::Temperature(steps.idg().m_nUnitSystem, "%.1f℃", steps.point(afterPreheat).m_t),
+                   -1, -1);
     t->m_strValue = "预热后出风温度：";
     const auto stateText = [&](int index, const std::string& head, const std::string& label) {
         CCommentString* s = steps.text(text_kind::kState, winterState(steps, index, head), -1, -1);

@@ -28,16 +28,64 @@ bool refersTo(const CCommentString& text, int pointIndex)
 
 std::string StateTextOnCreation(const CIDG& idg, const CStatePoint& point, const std::string& caption)
 {
-    return caption + ":  " + Format("%.1f", double(point.m_t)) + "℃ " + Format("%.1f", double(point.m_tw)) +
-           "℃ " + Format("%.0f", point.m_RH * 100.0) + "%" + " " + Format("%.1fg/kg", point.m_d * 1000.0) +
-           " " + unit_format::Enthalpy(idg.m_nUnitSystem, "%.1fkJ/kg", "%.2fkcal/kg", point.m_h);
+    const int units = idg.m_nUnitSystem;
+    return caption + ":  " + unit_format::Temperature(units, "%.1f℃ ", point.m_t) +
+           unit_format::Temperature(units, "%.1f℃ ", point.m_tw) + Format("%.0f", point.m_RH * 100.0) + "%" +
+           " " + unit_format::Moisture(units, "%.1fg/kg", point.m_d) + " " + unit_format::Enthalpy(units, "%.1fkJ/kg", "%.2fkcal/kg", point.m_h);
 }
 
 std::string StateTextRebuilt(const CIDG& idg, const CStatePoint& point, const std::string& caption)
 {
-    return caption + ":  " + Format("%.1f℃ ", double(point.m_t)) + Format("%.1f℃ ", double(point.m_tw)) +
-           Format("%.0f%% ", point.m_RH * 100.0) + Format("%.1fg/kg ", point.m_d * 1000.0) +
-           unit_format::Enthalpy(idg.m_nUnitSystem, "%.1fkJ/kg ", "%.1fkcal/kg ", point.m_h);
+    const int units = idg.m_nUnitSystem;
+    return caption + ":  " + unit_format::Temperature(units, "%.1f℃ ", point.m_t) +
+           unit_format::Temperature(units, "%.1f℃ ", point.m_tw) + Format("%.0f%% ", point.m_RH * 100.0) +
+           unit_format::Moisture(units, "%.1fg/kg ", point.m_d) + unit_format::Enthalpy(units, "%.1fkJ/kg ", "%.1fkcal/kg ", point.m_h);
+}
+
+namespace {
+
+// "label(name) t℃ tw℃ RH% d g/kg  h kJ/kg" of an analysis.
+std::string AnalysisStateText(const CIDG& idg, const CStatePoint& point, const std::string& label)
+{
+    const int units = idg.m_nUnitSystem;
+    return Format("%s(%s) %s %s %s %s %s", label.c_str(), point.m_strName.c_str(),
+                  unit_format::Temperature(units, "%.1f℃", point.m_t).c_str(),
+                  unit_format::Temperature(units, "%.1f℃", point.m_tw).c_str(),
+                  Format("%.2f%%", point.m_RH * 100.0).c_str(),
+                  unit_format::Moisture(units, "%.1fg/kg", point.m_d).c_str(),
+                  unit_format::Enthalpy(units, "  %.2fkJ/kg", "  %.2fkcal/kg", point.m_h).c_str());
+}
+
+} // namespace
+
+std::string WinterStateText(const CIDG& idg, const CStatePoint& point, const std::string& head)
+{
+    const int units = idg.m_nUnitSystem;
+    return head + unit_format::Temperature(units, "%.1f℃   湿球温度 ", point.m_t) +
+           unit_format::Temperature(units, "%.1f℃   相对湿度 ", point.m_tw) + Format("%.0f", point.m_RH * 100.0) +
+           "%";
+}
+
+void RewordStateTexts(CIDG& idg)
+{
+    if (!idg.m_pTexts)
+        return;
+    constexpr std::string_view kDryBulb = "干球温度 ";
+    for (const auto& text : *idg.m_pTexts) {
+        if (text->m_nKind != static_cast<int>(ResultKind::StateText))
+            continue;
+        const CStatePoint* point = idg.PointAt(text->m_nRefExtra);
+        if (!point)
+            continue;
+        if (const std::size_t at = text->m_strText.find(kDryBulb); at != std::string::npos)
+            text->m_strText = WinterStateText(idg, *point, text->m_strText.substr(0, at + kDryBulb.size()));
+        else if (text->m_strValue.empty())
+            continue;
+        else if (text->m_strText.starts_with(text->m_strValue + "("))
+            text->m_strText = AnalysisStateText(idg, *point, text->m_strValue);
+        else
+            text->m_strText = StateTextRebuilt(idg, *point, text->m_strValue);
+    }
 }
 
 std::string RebuiltResultText(const CIDG& idg, const CCommentString& text)
@@ -98,11 +146,7 @@ CCommentString* AddStateText(CIDG& idg, int pointIndex, const std::string& label
     if (!point || !idg.m_pTexts)
         return nullptr;
     auto text = std::make_unique<CCommentString>();
-    text->m_strText =
-        Format("%s(%s) %s %s %s %s %s", label.c_str(), point->m_strName.c_str(),
-               Format("%.1f℃", double(point->m_t)).c_str(), Format("%.1f℃", double(point->m_tw)).c_str(),
-               Format("%.2f%%", point->m_RH * 100.0).c_str(), Format("%.1fg/kg", point->m_d * 1000.0).c_str(),
-               unit_format::Enthalpy(idg.m_nUnitSystem, "  %.2fkJ/kg", "  %.2fkcal/kg", point->m_h).c_str());
+    text->m_strText = AnalysisStateText(idg, *point, label);
     text->m_nKind = 9;
     text->m_nRefExtra = pointIndex;
     text->m_strValue = label;

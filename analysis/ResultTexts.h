@@ -25,6 +25,12 @@ std::string RebuiltResultText(const CIDG& idg, const CCommentString& text);
 // it (creation) and as it is written again when the point changes.
 std::string StateTextOnCreation(const CIDG& idg, const CStatePoint& point, const std::string& caption);
 std::string StateTextRebuilt(const CIDG& idg, const CStatePoint& point, const std::string& caption);
+// The winter column's state text: head ("…：干球温度 "), then the dry bulb,
+// "湿球温度" and the wet bulb, "相对湿度" and the relative humidity.
+std::string WinterStateText(const CIDG& idg, const CStatePoint& point, const std::string& head);
+// Writes every state text of the current view again in the project's unit
+// system, each in the layout it has (a winter column's, or a state text's).
+void RewordStateTexts(CIDG& idg);
 
 // Places a result text in the result column (as the standard screen lays
 // the column out) and appends it to the current view's texts.

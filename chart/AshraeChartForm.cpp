@@ -9,13 +9,16 @@
 
 #include "chart/ChartGeometry.h"
 #include "chart/ChartProperties.h"
+#include "chart/GridScale.h"
 #include "chart/Pixels.h"
 #include "chart/TextMetrics.h"
+#include "chart/VolumeLines.h"
 #include "model/DrawOption.h"
 
 namespace {
 
 using chart::GridLabelRank;
+using qorva::units::Quantity;
 using chart::kMaxLinesPerFamily;
 using chart::roundPixel;
 using chart::usableSpacing;
@@ -69,13 +72,6 @@ struct Axes {
     double temperatureAt(double X) const { return tLow + X / W * (tHigh - tLow); }
     double moistureAt(double Y) const { return xLow + (H - Y) / H * (xHigh - xLow); }
 };
-
-// The first multiple of step at or above value.
-double firstMultiple(double value, double step)
-{
-    // + 0.0: a first line at −0 is labelled 0.
-    return std::ceil(value / step - 1e-9) * step + 0.0;
-}
 
 // The saturation moisture content at dry bulb t and pressure p; none where
 // the vapour would reach the pressure.
@@ -217,16 +213,15 @@ void AshraeGrid::drawDryBulbLines()
 {
     if (!shown(kFamilyDryBulb))
         return;
-    const double step = m_layout.m_spacings.dryBulb;
-    if (!usableSpacing(step, m_axes.tHigh - m_axes.tLow))
+    const chart::GridScale scale(Quantity::Temperature, m_layout.m_spacings.dryBulb, m_idg);
+    if (!scale.usable(m_axes.tHigh - m_axes.tLow))
         return;
     const int W = m_layout.m_nChartWidth;
     const int H = m_layout.m_nChartHeight;
     m_sink.familyPen(kFamilyDryBulb);
     m_sink.labelFont();
     int previousLabel = -(1 << 28);
-    double t = firstMultiple(m_axes.tLow, step);
-    for (int i = 0; i <= kMaxLinesPerFamily && t < m_axes.tHigh; ++i, t += step) {
+    for (const double t : scale.multiples(m_axes.tLow, m_axes.tHigh)) {
         const int X = roundPixel(m_axes.column(t));
         if (X < 0 || X > W)
             continue;
@@ -234,13 +229,14 @@ void AshraeGrid::drawDryBulbLines()
         if (X > 0 && X < W && boundaryAt(X) < H)
             m_sink.line(X, H, X, boundaryAt(X));
         if (showValues() && X - previousLabel >= m_chart.m_nLabelGapX) {
-            m_sink.label(X, H + g(4), chart::formatNumber("%1.0f", t), text_align::kCenter | text_align::kTop,
+            m_sink.label(X, H + g(4), chart::formatNumber("%1.0f", scale.labelValue(t)),
+                         text_align::kCenter | text_align::kTop,
                          GridLabelRank::AxisValue);
             previousLabel = X;
         }
     }
     if (showValues())
-        m_sink.label(-g(6), H + g(4), "t(℃)", text_align::kRight | text_align::kTop,
+        m_sink.label(-g(6), H + g(4), scale.title("t"), text_align::kRight | text_align::kTop,
                      GridLabelRank::AxisTitle);
 }
 
@@ -248,16 +244,15 @@ void AshraeGrid::drawMoistureLines()
 {
     if (!shown(kFamilyMoisture))
         return;
-    const double step = m_layout.m_spacings.moisture;
-    if (!usableSpacing(step, m_axes.xHigh - m_axes.xLow))
+    const chart::GridScale scale(Quantity::MoistureContent, m_layout.m_spacings.moisture, m_idg);
+    if (!scale.usable(m_axes.xHigh - m_axes.xLow))
         return;
     const int W = m_layout.m_nChartWidth;
     const int H = m_layout.m_nChartHeight;
     m_sink.familyPen(kFamilyMoisture);
     m_sink.labelFont();
     int previousLabel = 1 << 28;
-    double x = firstMultiple(m_axes.xLow, step);
-    for (int i = 0; i <= kMaxLinesPerFamily && x < m_axes.xHigh; ++i, x += step) {
+    for (const double x : scale.multiples(m_axes.xLow, m_axes.xHigh)) {
         const int Y = roundPixel(m_axes.row(x));
         if (Y < 0 || Y > H)
             continue;
@@ -268,30 +263,29 @@ void AshraeGrid::drawMoistureLines()
         if (Y > 0 && Y < H && start < W)
             m_sink.line(start, Y, W, Y);
         if (showValues() && previousLabel - Y >= m_chart.m_nLabelGapY / 2) {
-            m_sink.label(W + g(3), Y, chart::formatNumber("%1.0f", x * 1000.0),
+            m_sink.label(W + g(3), Y, chart::formatNumber("%1.0f", scale.labelValue(x)),
                          text_align::kLeft | text_align::kBaseline, GridLabelRank::AxisValue);
             previousLabel = Y;
         }
     }
     if (showValues())
-        m_sink.label(W, -g(6), "x(g/kg)", text_align::kRight | text_align::kBottom, GridLabelRank::AxisTitle);
+        m_sink.label(W, -g(6), scale.title("x"), text_align::kRight | text_align::kBottom, GridLabelRank::AxisTitle);
 }
 
 void AshraeGrid::drawEnthalpyLines()
 {
     if (!shown(kFamilyEnthalpy))
         return;
-    const double step = m_layout.m_spacings.enthalpy;
+    const chart::GridScale scale(Quantity::Enthalpy, m_layout.m_spacings.enthalpy, m_idg);
     const double p = m_idg.m_fSummerPressure;
     const double lowest = enthalpyOf(m_axes.tLow, m_axes.xLow);
     const double highest = enthalpyOf(m_axes.tHigh, m_axes.xHigh);
-    if (!usableSpacing(step, highest - lowest))
+    if (!scale.usable(highest - lowest))
         return;
     m_sink.familyPen(kFamilyEnthalpy);
     m_sink.labelFont();
     bool titled = false;
-    double h = firstMultiple(lowest, step);
-    for (int i = 0; i <= kMaxLinesPerFamily && h < highest; ++i, h += step) {
+    for (const double h : scale.multiples(lowest, highest)) {
         // The line of equal enthalpy is straight in t and x up to the small
         // vapour term: it runs from its dry-air end x = xLow down the dry
         // bulb to where it meets the saturation curve.
@@ -316,10 +310,10 @@ void AshraeGrid::drawEnthalpyLines()
             saturated->y < 0 || saturated->y > m_layout.m_nChartHeight)
             continue;
         const CanvasPoint anchor{saturated->x - g(3), saturated->y - g(3)};
-        m_sink.label(anchor.x, anchor.y, chart::formatNumber("%1.0f", h),
+        m_sink.label(anchor.x, anchor.y, chart::formatNumber("%1.0f", scale.labelValue(h)),
                      text_align::kRight | text_align::kBottom, GridLabelRank::IsoLineValue);
         if (!titled) {
-            m_sink.label(anchor.x - g(24), anchor.y, "h(kJ/kg)", text_align::kRight | text_align::kBottom,
+            m_sink.label(anchor.x - g(24), anchor.y, scale.title("h"), text_align::kRight | text_align::kBottom,
                          GridLabelRank::AxisTitle);
             titled = true;
         }
@@ -368,13 +362,12 @@ void AshraeGrid::drawWetBulbLines()
 {
     if (!shown(kFamilyWetBulb))
         return;
-    const double step = m_layout.m_spacings.wetBulb;
-    if (!usableSpacing(step, m_axes.tHigh - m_axes.tLow))
+    const chart::GridScale scale(Quantity::Temperature, m_layout.m_spacings.wetBulb, m_idg);
+    if (!scale.usable(m_axes.tHigh - m_axes.tLow))
         return;
     const double p = m_idg.m_fSummerPressure;
     m_sink.familyPen(kFamilyWetBulb);
-    double tw = firstMultiple(m_axes.tLow, step);
-    for (int i = 0; i <= kMaxLinesPerFamily && tw < m_axes.tHigh; ++i, tw += step) {
+    for (const double tw : scale.multiples(m_axes.tLow, m_axes.tHigh)) {
         const auto xs = saturationMoisture(p, tw);
         if (!xs)
             continue;
@@ -429,6 +422,7 @@ public:
         grid.drawDryBulbLines();
         grid.drawHumidityLines();
         grid.drawWetBulbLines();
+        chart::DrawVolumeLines(chart, sink);
     }
 };
 

@@ -13,6 +13,7 @@ ChartAttributes ChartAttributes::From(const CIDG& idg)
 {
     ChartAttributes a;
     a.m_drawOptions = idg.m_drawOptions;
+    a.m_volumeLines = idg.m_volumeLines;
     a.m_font1 = idg.m_font1;
     a.m_textColor = idg.m_textColor;
     a.m_bShowValues = idg.m_bShowValues;
@@ -32,6 +33,7 @@ ChartAttributes ChartAttributes::From(const CIDG& idg)
 void ChartAttributes::ApplyTo(CIDG& idg) const
 {
     idg.m_drawOptions = m_drawOptions;
+    idg.m_volumeLines = m_volumeLines;
     idg.m_font1 = m_font1;
     idg.m_textColor = m_textColor;
     idg.m_bShowValues = m_bShowValues;

@@ -6,6 +6,7 @@
 
 #include "chart/CanvasTypes.h"
 
+class CIDG;
 class ChartGeometry;
 struct ChartLayout;
 
@@ -89,3 +90,5 @@ const ChartForm& idChartForm();
 const ChartForm& ashraeChartForm();
 // The form of a name ("id", "ashrae"); none for another name.
 const ChartForm* chartFormNamed(const std::string& name);
+// The form a project is drawn in (CIDG::m_nChartForm).
+const ChartForm& chartFormOf(const CIDG& idg);

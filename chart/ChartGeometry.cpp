@@ -54,7 +54,7 @@ void ChartGeometry::LayoutChart(const ChartDevice& requested)
     if (device.pageHeight <= 0)
         device.pageHeight = 297;
     l.m_device = device;
-    m_form = device.form ? device.form : &idChartForm();
+    m_form = device.form ? device.form : &chartFormOf(m_idg);
 
     l.m_spacings.moisture = m_idg.m_drawOptions[kFamilyMoisture].m_fStep * 0.001f;
     l.m_spacings.humidity = m_idg.m_drawOptions[kFamilyHumidity].m_fStep * 0.01f;

@@ -9,13 +9,16 @@
 #include "chart/ChartGeometry.h"
 #include "chart/ChartProperties.h"
 #include "chart/LabelPlacement.h"
+#include "chart/GridScale.h"
 #include "chart/Pixels.h"
 #include "chart/TextMetrics.h"
+#include "chart/VolumeLines.h"
 #include "model/DrawOption.h"
 
 namespace {
 
 using chart::GridLabelRank;
+using qorva::units::Quantity;
 using chart::kMaxLinesPerFamily;
 using chart::overlaps;
 using chart::textBox;
@@ -130,8 +133,8 @@ private:
     int g(double multiple) const;
     bool showValues() const;
     int boundaryAt(int X) const;
-    void drawEnthalpyLine(double h, EnthalpyLabels& labels);
-    void drawEnthalpyTitle(const EnthalpyLabels& labels);
+    void drawEnthalpyLine(double h, const std::string& label, EnthalpyLabels& labels);
+    void drawEnthalpyTitle(const EnthalpyLabels& labels, const std::string& title);
     // The dry-bulb title "t(℃)": whether it is drawn, its chart-relative
     // baseline (clear of the lowest dry-bulb value) and its device box;
     // enthalpy values keep out of that box. Label font selected.
@@ -179,31 +182,29 @@ void IdGrid::drawMoistureLines()
         return;
     const double step = m_layout.m_spacings.moisture;
     const double limit = m_layout.m_fXMaxFull;
-    if (!usableSpacing(step, limit))
+    const chart::GridScale scale(Quantity::MoistureContent, step, m_idg);
+    if (!usableSpacing(step, limit) || !scale.usable(limit))
         return;
     const int W = m_layout.m_nChartWidth;
     const int H = m_layout.m_nChartHeight;
     m_sink.familyPen(kFamilyMoisture);
     m_sink.labelFont();
     int previousLabel = -kFarAway;
-    for (int i = 0; i <= kMaxLinesPerFamily; ++i) {
-        const double x = i * step;
-        if (!(x < limit))
-            break;
+    for (const double x : scale.values(0.0, limit)) {
         const int X = m_chart.XFromMoisture(x);
         if (X > 0 && X < W && boundaryAt(X) > 0)
             m_sink.line(X, 0, X, std::min(boundaryAt(X), H));
         if (X >= 0 && X <= W && boundaryAt(X) >= 0 && X - previousLabel >= m_chart.m_nLabelGapX) {
-            m_sink.label(X, 0, chart::formatNumber("%1.0f", x * 1000.0),
+            m_sink.label(X, 0, chart::formatNumber("%1.0f", scale.labelValue(x)),
                          text_align::kCenter | text_align::kBottom, GridLabelRank::AxisValue);
             previousLabel = X;
         }
     }
-    m_sink.label(W / 2, -g(16), "x(g/kg)", text_align::kCenter | text_align::kBottom,
+    m_sink.label(W / 2, -g(16), scale.title("x"), text_align::kCenter | text_align::kBottom,
                  GridLabelRank::AxisTitle);
 }
 
-void IdGrid::drawEnthalpyLine(double h, EnthalpyLabels& labels)
+void IdGrid::drawEnthalpyLine(double h, const std::string& label, EnthalpyLabels& labels)
 {
     const int W = m_layout.m_nChartWidth;
     const int H = m_layout.m_nChartHeight;
@@ -232,7 +233,6 @@ void IdGrid::drawEnthalpyLine(double h, EnthalpyLabels& labels)
     if (std::abs(end - labels.lastX) < m_chart.m_nLabelGapX &&
         std::abs(row - labels.lastY) < m_chart.m_nLabelGapY)
         return;
-    const std::string label = chart::formatNumber("%1.0f", h);
     int anchorX = 0;
     int anchorY = 0;
     int align = 0;
@@ -287,7 +287,7 @@ int IdGrid::temperatureTitleBaseline()
     const int align = text_align::kRight | text_align::kBaseline;
     const CanvasRect lowestValue =
         textBox({m_layout.m_nChartLeft, H + g(4) + m_layout.m_nChartTop}, m_sink.measure("-30"), align);
-    const CanvasSize size = m_sink.measure("t(℃)");
+    const CanvasSize size = m_sink.measure(chart::GridScale(Quantity::Temperature, 1.0, m_idg).title("t"));
     int baseline = H + g(18);
     const CanvasRect box = textBox({m_layout.m_nChartLeft, baseline + m_layout.m_nChartTop}, size, align);
     if (lowestValue.bottom + unit > box.top)
@@ -301,17 +301,16 @@ int IdGrid::temperatureTitleBaseline()
 CanvasRect IdGrid::temperatureTitleBox()
 {
     const int baseline = temperatureTitleBaseline();
-    return textBox({m_layout.m_nChartLeft, baseline + m_layout.m_nChartTop}, m_sink.measure("t(℃)"),
+    return textBox({m_layout.m_nChartLeft, baseline + m_layout.m_nChartTop}, m_sink.measure(chart::GridScale(Quantity::Temperature, 1.0, m_idg).title("t")),
                    text_align::kRight | text_align::kBaseline);
 }
 
-void IdGrid::drawEnthalpyTitle(const EnthalpyLabels& labels)
+void IdGrid::drawEnthalpyTitle(const EnthalpyLabels& labels, const std::string& title)
 {
     if (!labels.titlePlaced)
         return;
     // Beside the first value, moved on along the row past any value it would
     // run into: the values stand closer together than the title is wide.
-    const std::string title = "h(kJ/kg)";
     const int align = text_align::kLeft | text_align::kTop;
     const CanvasSize size = m_sink.measure(title);
     const int step = std::max(1, size.height / 2);
@@ -336,27 +335,42 @@ void IdGrid::drawEnthalpyLines()
     const double step = m_layout.m_spacings.enthalpy;
     const double lowest = kCpDryAir * m_chart.model().m_fTMinFull;
     const double highest = kEnthalpySpanPerMoisture * m_layout.m_fXMaxFull + lowest;
-    if (!usableSpacing(step, highest - std::min(lowest, 0.0)))
+    const chart::GridScale scale(Quantity::Enthalpy, step, m_idg);
+    if (!usableSpacing(step, highest - std::min(lowest, 0.0)) || !scale.usable(highest - lowest))
         return;
     m_sink.familyPen(kFamilyEnthalpy);
     m_sink.labelFont();
     EnthalpyLabels labels;
-    if (lowest < 0) {
-        for (int i = 0; i <= kMaxLinesPerFamily; ++i) {
-            const double h = -i * step;
-            if (!(h > lowest))
+    const auto draw = [&](double h) {
+        drawEnthalpyLine(h, chart::formatNumber("%1.0f", scale.labelValue(h)), labels);
+    };
+    if (scale.ip()) {
+        // As in SI: from the zero of the scale down, then up from it.
+        const std::vector<double> values = scale.values(lowest, highest);
+        const auto above = std::find_if(values.begin(), values.end(),
+                                        [&](double h) { return scale.shown(h) > 1e-9; });
+        for (auto it = above; it != values.begin();)
+            draw(*--it);
+        for (auto it = above; it != values.end(); ++it)
+            draw(*it);
+    } else {
+        if (lowest < 0) {
+            for (int i = 0; i <= kMaxLinesPerFamily; ++i) {
+                const double h = -i * step;
+                if (!(h > lowest))
+                    break;
+                draw(h);
+            }
+        }
+        for (int i = 1; i <= kMaxLinesPerFamily; ++i) {
+            const double h = i * step;
+            if (!(h < highest))
                 break;
-            drawEnthalpyLine(h, labels);
+            draw(h);
         }
     }
-    for (int i = 1; i <= kMaxLinesPerFamily; ++i) {
-        const double h = i * step;
-        if (!(h < highest))
-            break;
-        drawEnthalpyLine(h, labels);
-    }
     if (showValues())
-        drawEnthalpyTitle(labels);
+        drawEnthalpyTitle(labels, scale.title("h"));
 }
 
 void IdGrid::drawDryBulbLines()
@@ -367,17 +381,15 @@ void IdGrid::drawDryBulbLines()
     const double step = m_layout.m_spacings.dryBulb;
     const double first = m_chart.model().m_fTMinFull;
     const double limit = m_layout.m_fXMaxFull * kDryBulbSpanPerMoisture + first;
-    if (!usableSpacing(step, limit - first))
+    const chart::GridScale scale(Quantity::Temperature, step, m_idg);
+    if (!usableSpacing(step, limit - first) || !scale.usable(limit - first))
         return;
     const int W = m_layout.m_nChartWidth;
     const int H = m_layout.m_nChartHeight;
     m_sink.familyPen(kFamilyDryBulb);
     m_sink.labelFont();
     int previousLabel = H + m_chart.m_nLabelGapY;
-    for (int i = 0; i <= kMaxLinesPerFamily; ++i) {
-        const double t = first + i * step;
-        if (!(t < limit))
-            break;
+    for (const double t : scale.values(first, limit)) {
         const int Y0 = m_chart.YFromTemperature(t, 0);
         if (Y0 <= 0 || Y0 > H)
             continue;
@@ -389,14 +401,14 @@ void IdGrid::drawDryBulbLines()
         }
         m_sink.line(0, Y0, end, row);
         if (showValues() && previousLabel - Y0 >= m_chart.m_nLabelGapY) {
-            m_sink.label(0, Y0 + g(4), chart::formatNumber("%1.0f", t),
+            m_sink.label(0, Y0 + g(4), chart::formatNumber("%1.0f", scale.labelValue(t)),
                          text_align::kRight | text_align::kBaseline, GridLabelRank::AxisValue);
             previousLabel = Y0;
         }
     }
     if (!showValues())
         return;
-    m_sink.label(0, temperatureTitleBaseline(), "t(℃)", text_align::kRight | text_align::kBaseline,
+    m_sink.label(0, temperatureTitleBaseline(), scale.title("t"), text_align::kRight | text_align::kBaseline,
                  GridLabelRank::AxisTitle);
 }
 
@@ -462,7 +474,8 @@ void IdGrid::drawWetBulbLines()
     const double step = m_layout.m_spacings.wetBulb;
     const double first = m_chart.model().m_fTMinFull;
     const double limit = m_layout.m_fXMaxFull * kDryBulbSpanPerMoisture + first;
-    if (!usableSpacing(step, limit - first))
+    const chart::GridScale scale(Quantity::Temperature, step, m_idg);
+    if (!usableSpacing(step, limit - first) || !scale.usable(limit - first))
         return;
     const int W = m_layout.m_nChartWidth;
     const int H = m_layout.m_nChartHeight;
@@ -470,10 +483,7 @@ void IdGrid::drawWetBulbLines()
     const double sh = m_layout.m_fHScale;
     const double k = m_layout.m_fSlope;
     m_sink.familyPen(kFamilyWetBulb);
-    for (int i = 0; i <= kMaxLinesPerFamily; ++i) {
-        const double tw = first + i * step;
-        if (!(tw < limit))
-            break;
+    for (const double tw : scale.values(first, limit)) {
         const auto e = chartSaturationPressure(tw);
         if (!e || !(*e < p))
             continue;
@@ -541,6 +551,7 @@ public:
         grid.drawDryBulbLines();
         grid.drawHumidityLines();
         grid.drawWetBulbLines();
+        chart::DrawVolumeLines(chart, sink);
     }
 };
 
@@ -558,4 +569,9 @@ const ChartForm* chartFormNamed(const std::string& name)
         if (name == form->Name())
             return form;
     return nullptr;
+}
+
+const ChartForm& chartFormOf(const CIDG& idg)
+{
+    return idg.m_nChartForm == CIDG::kFormAshrae ? ashraeChartForm() : idChartForm();
 }

@@ -179,9 +179,13 @@ std::string stateText(const CIDG& idg, const CCommentString& text)
     const CStatePoint* point = idg.PointAt(text.m_nRefExtra);
     if (!point)
         return text.m_strText;
-    return Fill(Tr(kContext, kWinterStatePattern),
-                {english, Format("%.1f", double(point->m_t)), Format("%.1f", double(point->m_tw)),
-                 Format("%.0f", point->m_RH * 100.0)});
+    std::string pattern = Tr(kContext, kWinterStatePattern);
+    if (unit_format::IsIp(idg.m_nUnitSystem))
+        for (std::size_t at = pattern.find("℃"); at != std::string::npos; at = pattern.find("℃", at))
+            pattern.replace(at, std::string_view("℃").size(), "℉");
+    return Fill(pattern, {english, unit_format::Temperature(idg.m_nUnitSystem, "%.1f", point->m_t),
+                          unit_format::Temperature(idg.m_nUnitSystem, "%.1f", point->m_tw),
+                          Format("%.0f", point->m_RH * 100.0)});
 }
 
 float slot(const CCommentString& text, int index)
@@ -209,7 +213,7 @@ KindValue kindValue(const CIDG& idg, const CCommentString& text)
     KindValue shown{kindPattern(kind), std::string()};
     switch (kind) {
     case static_cast<int>(ResultKind::AirVolume):
-        shown.value = Format("%.0fm^3/h", double(slot(text, result_slot::kAirVolume)));
+        shown.value = unit_format::AirVolume(units, "%.0fm^3/h", slot(text, result_slot::kAirVolume));
         break;
     case static_cast<int>(ResultKind::Cooling):
     case result_kind::kFreshAirCooling:
@@ -234,22 +238,22 @@ KindValue kindValue(const CIDG& idg, const CCommentString& text)
         break;
     case static_cast<int>(ResultKind::Humidification): {
         const float flow = slot(text, result_slot::kMoistureFlow);
-        shown.value = Format("%.3fkg/h", std::fabs(double(flow)));
+        shown.value = unit_format::MoistureFlow(units, "%.3fkg/h", std::fabs(flow));
         if (flow < 0.0f)
             shown.pattern = kindPattern(kDehumidification);
         break;
     }
     case static_cast<int>(ResultKind::HeatMoistureRatio):
-        shown.value = unit_format::Enthalpy(units, "%.0fkJ/kg", "%.0fkcal/kg",
+        shown.value = unit_format::EnthalpyDifference(units, "%.0fkJ/kg", "%.0fkcal/kg",
                                             slot(text, result_slot::kHeatMoistureRatio));
         break;
     case static_cast<int>(ResultKind::TreatmentEnthalpy):
     case static_cast<int>(ResultKind::EnthalpyDifference):
-        shown.value = unit_format::Enthalpy(units, "%.3fkJ/kg", "%.3fkcal/kg",
+        shown.value = unit_format::EnthalpyDifference(units, "%.3fkJ/kg", "%.3fkcal/kg",
                                             slot(text, result_slot::kEnthalpyDifference));
         break;
     case static_cast<int>(ResultKind::MoistureDifference):
-        shown.value = Format("%.3fg/kg", double(moistureDifference(idg, text)));
+        shown.value = unit_format::Moisture(units, "%.3fg/kg", moistureDifference(idg, text) * 0.001f);
         break;
     default:
         shown.pattern = nullptr;

@@ -51,6 +51,20 @@ inline constexpr UnitsName kUnitsNames[] = {
     {"ip", qorva::units::DisplaySystem::IP},
 };
 
+// The project's unit-system code (CIDG::m_nUnitSystem) of a display system.
+constexpr int UnitSystemCode(qorva::units::DisplaySystem system)
+{
+    switch (system) {
+    case qorva::units::DisplaySystem::Engineering:
+        return 0;
+    case qorva::units::DisplaySystem::IP:
+        return 2;
+    case qorva::units::DisplaySystem::SI:
+        break;
+    }
+    return 1;
+}
+
 constexpr const char* UnitsNameOf(qorva::units::DisplaySystem system)
 {
     for (const UnitsName& entry : kUnitsNames)

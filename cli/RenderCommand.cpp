@@ -69,6 +69,8 @@ struct RenderOptions {
     // T0, T1 (°C), X0, X1 (g/kg) of --window, when given.
     std::optional<std::array<double, 4>> window;
     const ChartForm* form = nullptr;
+    // The unit system the chart and its texts are shown in; none: the project's.
+    std::optional<qorva::units::DisplaySystem> units;
 };
 
 // Qt's notes about the session environment (no runtime directory on a
@@ -87,7 +89,7 @@ int usage(const std::string& problem)
                "                        [--room NAME|INDEX] [--condition 0|1|2] [--page] [--width PIXELS]\n"
                "                        [--dpi 96-600] [--png-compression 0-9] [--print-layout] [--all]\n"
                "                        [--lang zh|en] [--weather FILE.epw|FILE.csv] [--window T0,T1,X0,X1]\n"
-               "                        [--form id|ashrae]\n",
+               "                        [--form id|ashrae] [--units si|engineering|ip]\n",
                stderr);
     return kExitUsage;
 }
@@ -206,12 +208,22 @@ bool parseOptions(const std::vector<std::string>& args, RenderOptions& options, 
                 problem = "--form must be id or ashrae, not '" + text + "'";
                 return false;
             }
+        } else if (arg == "--units") {
+            if (!value(text))
+                return false;
+            for (const cli_arguments::UnitsName& entry : cli_arguments::kUnitsNames)
+                if (text == entry.name)
+                    options.units = entry.system;
+            if (!options.units) {
+                problem = "--units must be si, engineering or ip, not '" + text + "'";
+                return false;
+            }
         } else if (arg == "--window") {
             if (!value(text))
                 return false;
             std::array<double, 4> window{};
             if (!parseFourNumbers(text, window)) {
-                problem = "--window must be T0,T1,X0,X1 (°C, g/kg), not '" + text + "'";
+                problem = "--window must be T0,T1,X0,X1 (°C, g/kg; °F, gr/lb with --units ip), not '" + text + "'";
                 return false;
             }
             options.window = window;
@@ -303,7 +315,10 @@ int runRenderCommand(const std::vector<std::string>& args)
     // The project as the program shows it after opening: references
     // repaired, every view derived from its design data.
     RepairReferences(idg);
-    RefreshAllViews(idg);
+    if (options.units)
+        ApplyUnitSystem(idg, cli_arguments::UnitSystemCode(*options.units));
+    else
+        RefreshAllViews(idg);
 
     const auto& systems = idg.m_rooms.m_systems;
     if (!options.system.empty()) {
@@ -344,8 +359,12 @@ int runRenderCommand(const std::vector<std::string>& args)
     }
 
     if (options.window) {
+        // In the units the chart is shown in: °C and g/kg, or °F and gr/lb.
         const auto& w = *options.window;
-        const auto window = chart::windowFor(idg, w[0], w[1], w[2] / 1000.0, w[3] / 1000.0);
+        const bool ip = idg.m_nUnitSystem == CIDG::kUnitsIP;
+        const auto celsius = [ip](double t) { return ip ? (t - 32.0) * 5.0 / 9.0 : t; };
+        const auto kgPerKg = [ip](double x) { return ip ? x / qorva::units::kGrainsPerPound : x / 1000.0; };
+        const auto window = chart::windowFor(idg, celsius(w[0]), celsius(w[1]), kgPerKg(w[2]), kgPerKg(w[3]));
         if (!window)
             return usage("--window needs T0 < T1 and 0 <= X0 < X1, magnified at most 10000 times");
         idg.SetWindow(*window);

@@ -148,10 +148,10 @@ std::string CIDG::DescribePoint(const CStatePoint& point) const
     return QCoreApplication::translate("CIDG", "%1点")
                .arg(QString::fromStdString(point.m_strName))
                .toStdString() +
-           " " + unit_format::Format(" GT:%.1f℃", double(point.m_t)) +
-           unit_format::Format(" WT:%.1f℃", double(point.m_tw)) +
+           " " + unit_format::Temperature(m_nUnitSystem, " GT:%.1f℃", point.m_t) +
+           unit_format::Temperature(m_nUnitSystem, " WT:%.1f℃", point.m_tw) +
            unit_format::Format(" RH:%.2f%%", point.m_RH * 100.0) +
-           unit_format::Format(" D:%.1fg/kg", point.m_d * 1000.0) +
+           unit_format::Moisture(m_nUnitSystem, " D:%.1fg/kg", point.m_d) +
            unit_format::Enthalpy(m_nUnitSystem, " H:%.2fkJ/kg", " H:%.2fkcal/kg", point.m_h);
 }
 

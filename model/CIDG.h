@@ -46,7 +46,7 @@ public:
     std::int32_t m_nChartForm = kFormId;
     // The lines of equal specific volume (m³/kg of dry air): shown or not,
     // their pen and step (m³/kg). Off by default.
-    DrawOption m_volumeLines{0, 0, kBlack, 1, 0, 0.01f};
+    DrawOption m_volumeLines = defaultVolumeLines();
     CAir_Room m_rooms;
     std::int32_t m_nCurSystem = 0;
     std::int32_t m_nCurRoom = 0;

@@ -35,3 +35,13 @@ enum DrawFamily {
     kFamilyBackground = 7,    // the background
     kFamilyCount = 8
 };
+
+// The specific-volume lines: a family drawn like the eight, with its
+// attributes apart (CIDG::m_volumeLines) since the eight are stored as one block.
+inline constexpr int kFamilyVolume = kFamilyCount;
+
+// The volume lines as a new chart has them: hidden, thin black, every 0.01 m³/kg.
+inline DrawOption defaultVolumeLines()
+{
+    return {0, 0, kBlack, 1, 0, 0.01f};
+}

@@ -51,8 +51,9 @@ public:
         const int mixing = word(slot::kMixing);
         const int coilOutlet = word(slot::kCoilOutlet);
         const int reheatFrom = word(slot::kReheatFrom);
-        lines.push_back("总送风量" + names({supply, 1}) + "：" + Format("%.0f", value(slot::kSupplyVolume)) +
-                        "m^3/h");
+        lines.push_back("总送风量" + names({supply, 1}) + "：" +
+                        unit_format::AirVolume(m_idg.m_nUnitSystem, "%.0fm^3/h",
+                                               static_cast<float>(value(slot::kSupplyVolume))));
         // The coil cools C to L, or to O itself when O is placed at the machine dew point.
         const int cooledTo = coilOutlet != -1 ? coilOutlet : supply;
         lines.push_back("空调器制冷量" + names({mixing, cooledTo}) + "：" + capacity(value(slot::kCooling)));
@@ -80,8 +81,9 @@ public:
         const int heaterInlet = word(slot::kHeaterInlet);
         const int preheated = word(slot::kPreheated);
         const int mixedFirst = word(slot::kMixedBeforeHeating);
-        lines.push_back("总送风量" + names({supply, 1}) + "：" + Format("%.0f", value(slot::kWinterVolume)) +
-                        "m^3/h");
+        lines.push_back("总送风量" + names({supply, 1}) + "：" +
+                        unit_format::AirVolume(m_idg.m_nUnitSystem, "%.0fm^3/h",
+                                               static_cast<float>(value(slot::kWinterVolume))));
         lines.push_back("空调器加热量" + names({heaterInlet, heaterOutlet}) + "：" +
                         capacity(value(slot::kHeating)));
         if (preheated != -1 || mixedFirst != -1) {
@@ -92,10 +94,11 @@ public:
             lines.push_back("空调器预热量" + preheatNames + "：" + capacity(value(slot::kPreheat)));
             const int afterPreheat = preheated != -1 ? preheated : heaterInlet;
             lines.push_back("预热后出风温度(" + point(afterPreheat).m_strName + ")：" +
-                            Format("%.1f℃", double(point(afterPreheat).m_t)));
+                            unit_format::Temperature(m_idg.m_nUnitSystem, "%.1f℃", point(afterPreheat).m_t));
         }
         lines.push_back("空调器加湿量" + names({heaterOutlet, supply}) + "：" +
-                        Format("%0.fkg/h", value(slot::kHumidification)));
+                        unit_format::MoistureFlow(m_idg.m_nUnitSystem, "%0.fkg/h",
+                                                  static_cast<float>(value(slot::kHumidification))));
         lines.push_back(stateLine("加热盘管进风状态点", heaterInlet, "%.0fg/kg"));
         lines.push_back(stateLine("加热盘管出风状态点", heaterOutlet, "%.0fg/kg"));
         const std::string mixingNames = preheated != -1    ? names({1, heaterInlet, preheated})
@@ -113,16 +116,18 @@ private:
         lines.push_back(stateLine("室外状态点", 0, "%.1fg/kg"));
         lines.push_back(stateLine("室内状态点", 1, "%.1fg/kg"));
         const float load = winter ? m_room.m_fWinterLoad : m_room.m_fSummerLoad;
-        const std::string loadText = m_idg.m_nUnitSystem == CIDG::kUnitsSI
+        const std::string loadText = unit_format::IsIp(m_idg.m_nUnitSystem) ? unit_format::LoadKw(m_idg.m_nUnitSystem, load)
+                                     : m_idg.m_nUnitSystem == CIDG::kUnitsSI
                                          ? Format("%.1f", double(load)) + "kW"
                                          : Format("%.1f", load * kKcalhPerKw) + "kcal/h";
         lines.push_back((winter ? "室内空调热负荷：" : "室内空调冷负荷：") + loadText);
-        lines.push_back(
-            "室内空调湿负荷：" +
-            Format("%.2f", double(winter ? m_room.m_fWinterMoistLoad : m_room.m_fSummerMoistLoad)) + "kg/h");
-        lines.push_back("新风量：" +
-                        Format("%.0f", double(winter ? m_room.m_fWinterFreshAir : m_room.m_fSummerFreshAir)) +
-                        "m^3/h");
+        const int units = m_idg.m_nUnitSystem;
+        lines.push_back("室内空调湿负荷：" +
+                        unit_format::MoistureFlow(units, "%.2fkg/h",
+                                                  winter ? m_room.m_fWinterMoistLoad : m_room.m_fSummerMoistLoad));
+        lines.push_back("新风量：" + unit_format::AirVolume(units, "%.0fm^3/h",
+                                                           winter ? m_room.m_fWinterFreshAir
+                                                                  : m_room.m_fSummerFreshAir));
     }
 
     std::int32_t word(int index) const { return m_room.m_anaW[static_cast<std::size_t>(index)].i; }
@@ -150,23 +155,28 @@ private:
     std::string stateLine(const std::string& label, int index, const char* moisturePattern) const
     {
         const CStatePoint& p = point(index);
-        std::string line = label + p.m_strName + "：" + Format("%.1f℃", double(p.m_t)) + " " +
-                           Format("%.1f℃", double(p.m_tw)) + " " + Format("%.1f%%", p.m_RH * 100.0) + " ";
-        line += Format(moisturePattern, p.m_d * 1000.0);
+        const int units = m_idg.m_nUnitSystem;
+        std::string line = label + p.m_strName + "：" + unit_format::Temperature(units, "%.1f℃", p.m_t) + " " +
+                           unit_format::Temperature(units, "%.1f℃", p.m_tw) + " " +
+                           Format("%.1f%%", p.m_RH * 100.0) + " ";
+        line += unit_format::Moisture(units, moisturePattern, p.m_d);
         line += " ";
-        line += m_idg.m_nUnitSystem == CIDG::kUnitsSI ? Format("%.1fkJ/kg", double(p.m_h))
-                                                      : Format("%.2fkcal/kg", p.m_h * kKcalPerKj);
+        line += unit_format::Enthalpy(units, "%.1fkJ/kg", "%.2fkcal/kg", p.m_h);
         return line;
     }
 
     std::string capacity(double watts) const
     {
+        if (unit_format::IsIp(m_idg.m_nUnitSystem))
+            return unit_format::Capacity(m_idg.m_nUnitSystem, static_cast<float>(watts));
         return m_idg.m_nUnitSystem == CIDG::kUnitsSI ? Format("%.1f", watts * 0.001) + "kW"
                                                      : Format("%.1f", watts * kKcalhPerW) + "kcal/h";
     }
 
     std::string ratio(double kjPerKg) const
     {
+        if (unit_format::IsIp(m_idg.m_nUnitSystem))
+            return unit_format::EnthalpyDifference(m_idg.m_nUnitSystem, "%.1fkJ/kg", "", static_cast<float>(kjPerKg));
         return m_idg.m_nUnitSystem == CIDG::kUnitsSI ? Format("%.1fkJ/kg", kjPerKg)
                                                      : Format("%.1fkcal/kg", kjPerKg * kKcalPerKj);
     }

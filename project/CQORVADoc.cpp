@@ -25,7 +25,7 @@
 #include "project/NumberText.h"
 #include "psychro/QorvaDll.h"
 
-CQORVADoc::CQORVADoc(QObject* parent) : QObject(parent), m_pChartForm(&idChartForm())
+CQORVADoc::CQORVADoc(QObject* parent) : QObject(parent)
 {
     connect(&m_undoStack, &QUndoStack::cleanChanged, this, [this] { OnCleanChanged(); });
 }
@@ -338,7 +338,8 @@ void CQORVADoc::SetBasicParameters(const std::string& projectName, int unitSyste
 {
     ChangeProject(tr("基本参数"), [&](CIDG& idg) {
         idg.m_strProjectName = projectName;
-        idg.m_nUnitSystem = unitSystem;
+        if (unitSystem != idg.m_nUnitSystem)
+            ApplyUnitSystem(idg, unitSystem);
         return true;
     });
 }
@@ -590,10 +591,23 @@ const chart::WeatherMap* CQORVADoc::weatherMap() const
 
 void CQORVADoc::SetChartForm(const ChartForm& form)
 {
-    if (&form == m_pChartForm)
+    if (&form == &chartForm())
         return;
-    m_pChartForm = &form;
-    NotifyChanged(DocumentChange::Display);
+    const int code = &form == &ashraeChartForm() ? CIDG::kFormAshrae : CIDG::kFormId;
+    ChangeProject(tr("图形式"), [code](CIDG& idg) {
+        idg.m_nChartForm = code;
+        return true;
+    });
+}
+
+void CQORVADoc::SetUnitSystem(int unitSystem)
+{
+    if (unitSystem == m_idg.m_nUnitSystem)
+        return;
+    ChangeProject(tr("单位制"), [unitSystem](CIDG& idg) {
+        ApplyUnitSystem(idg, unitSystem);
+        return true;
+    });
 }
 
 bool CQORVADoc::RunAnalysis(const AnalysisRequest& request, std::string& message)
@@ -713,7 +727,6 @@ void CQORVADoc::InstallResultTextRebuild()
 void CQORVADoc::ReplaceProject(CIDG&& idg)
 {
     ForgetWeatherYear();
-    m_pChartForm = &idChartForm();
     m_undoStack.clear();
     m_idg = std::move(idg);
     m_idg.UnbindCurrentLists();

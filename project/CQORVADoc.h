@@ -242,12 +242,15 @@ public:
     // cannot be computed or lies off the chart, or the question is answered 否.
     bool ApplyDesignConditions(const DesignConditions& design);
 
-    // The form the chart is drawn in: the i-d form or the ASHRAE form. A
-    // viewing choice (no undo step, no modified flag) announced as Display;
-    // the program remembers it beside the project in the settings, never in
-    // the project file. A new or opened project starts in the i-d form.
-    const ChartForm& chartForm() const { return *m_pChartForm; }
+    // The form the chart is drawn in, the i-d form or the ASHRAE form: a
+    // choice of the project, kept in its file. Choosing another is one undo
+    // step; choosing the form shown is none.
+    const ChartForm& chartForm() const { return chartFormOf(m_idg); }
     void SetChartForm(const ChartForm& form);
+    // The unit system every value is shown and typed in (CIDG::kUnits…):
+    // one undo step, in which every result and state text is written again
+    // in the new units; choosing the system shown is none.
+    void SetUnitSystem(int unitSystem);
 
     // The chart out of the program: a file of any export format, or the
     // printed page. The all-rooms report walks every room and condition and
@@ -295,7 +298,6 @@ private:
     bool m_bWeatherShown = false;
     chart::WeatherMapStyle m_weatherStyle = chart::WeatherMapStyle::Density;
     chart::WeatherMap m_weatherMap;
-    const ChartForm* m_pChartForm;
 };
 
 namespace doc_messages {

@@ -58,7 +58,9 @@ int ProjectFile::ProbeProjectVersion(const std::string& path)
         return 0;
     if (head[1] == 'Q' && head[2] == 'V' && head[3] == 'X') {
         const int version = got == 8 ? intAt(head + 4) : 0;
-        return version == -kRecoveryVersion ? kRecoveryVersion : version;
+        if (version == -kRecoveryVersion || version == -kDisplayVersion)
+            return -version;
+        return version;
     }
     return intAt(head) == project_serializer::kFirstVersion ? project_serializer::kFirstVersion : 0;
 }

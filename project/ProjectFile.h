@@ -20,8 +20,10 @@ struct ProjectContents {
 // The .id project file format: a short head (the marker "QVX" and the
 // version), the chart model with the systems, rooms and every chart object,
 // and three document fields. Writes version 327, or 328 when a room recovers
-// heat or a view holds a heat-recovery or evaporative point; reads 320 to
-// 328 (later versions after a valid marker like 327).
+// heat or a view holds a heat-recovery or evaporative point, 329 when the
+// project is drawn in the ASHRAE form, shown in IP units or shows the
+// specific-volume lines; reads 320 to 329 (later versions after a valid
+// marker like 327).
 //
 // Reading never trusts a count or a length: nothing is allocated beyond what
 // the remaining bytes can hold, and a damaged file is refused with a reason.
@@ -40,6 +42,12 @@ public:
     // readers up to 327, which read any later version as 327, refuse it as a
     // version below 320 instead.
     static constexpr int kRecoveryVersion = 328;
+    // The version of a project drawn in the ASHRAE form, shown in IP units
+    // (unit system 2) or showing the specific-volume lines: as 328, and after
+    // the chart's line families the form (int, 0 i-d, 1 ASHRAE) and the
+    // volume lines' drawing attributes (as a line family's, 28 bytes).
+    // Written as −329, which readers up to 328 refuse.
+    static constexpr int kDisplayVersion = 329;
 
     // 327 or 328 (or the stored version) for a current file, 320 for an older file,
     // 0 for a file that cannot be opened as a project. A file that cannot be

@@ -410,6 +410,14 @@ bool NeedsRecoveryVersion(const CIDG& idg)
     return false;
 }
 
+// Whether the project needs version 329: drawn in the ASHRAE form, shown in
+// IP units or showing the specific-volume lines in any way but the default.
+bool NeedsDisplayVersion(const CIDG& idg)
+{
+    return idg.m_nChartForm != CIDG::kFormId || idg.m_nUnitSystem == CIDG::kUnitsIP ||
+           idg.m_volumeLines != defaultVolumeLines();
+}
+
 // The heat recovery of a room block of version 328. A mode or an
 // effectiveness no exchanger has is a damaged file, not a setting to keep.
 void readRecovery(ArchiveReader& in, RoomHeatRecovery& r)
@@ -605,7 +613,7 @@ void readDrawOption(ArchiveReader& in, DrawOption& option)
 // declared order: the zoom precedes the offsets, the first font follows the
 // three label settings, and the label switches go process lines,
 // heat–moisture ratio lines, state points).
-void writeChartModel(ArchiveWriter& out, const CIDG& idg, bool withRecovery)
+void writeChartModel(ArchiveWriter& out, const CIDG& idg, bool withRecovery, bool withDisplay)
 {
     writeOutdoorAndSystems(out, idg.m_rooms, withRecovery);
     out.writeString(idg.m_strProjectName);
@@ -652,6 +660,10 @@ void writeChartModel(ArchiveWriter& out, const CIDG& idg, bool withRecovery)
     out.writeFloat(idg.m_fTMax);
     for (const DrawOption& option : idg.m_drawOptions)
         writeDrawOption(out, option);
+    if (withDisplay) {
+        out.writeInt(idg.m_nChartForm);
+        writeDrawOption(out, idg.m_volumeLines);
+    }
 }
 
 void readChartModel(ArchiveReader& in, int version, CIDG& idg)
@@ -701,6 +713,19 @@ void readChartModel(ArchiveReader& in, int version, CIDG& idg)
     idg.m_fTMax = in.readFloat();
     for (DrawOption& option : idg.m_drawOptions)
         readDrawOption(in, option);
+    if (version >= ProjectFile::kDisplayVersion) {
+        // A form or a unit system this program does not draw is a damaged
+        // file, not a choice to keep.
+        const std::size_t start = in.offset();
+        idg.m_nChartForm = in.readInt();
+        readDrawOption(in, idg.m_volumeLines);
+        if ((idg.m_nChartForm != CIDG::kFormId && idg.m_nChartForm != CIDG::kFormAshrae) ||
+            idg.m_nUnitSystem < CIDG::kUnitsEngineering || idg.m_nUnitSystem > CIDG::kUnitsIP ||
+            !(idg.m_volumeLines.m_fStep > 0.0f))
+            throw ArchiveError(QCoreApplication::translate("ProjectFile", "工程文件的图形式或单位制无效（位置 %1）")
+                                   .arg(start)
+                                   .toStdString());
+    }
 }
 
 } // namespace
@@ -737,10 +762,15 @@ void writeProject(ArchiveWriter& out, const CIDG& idg, const std::string& report
     // that does carries version 328 negated, which readers up to 327 refuse
     // as a version below 320 instead of reading it as 327 and dropping the
     // recovery of every room or misreading the points' recipes.
-    const bool withRecovery = NeedsRecoveryVersion(idg);
+    // A project drawn or shown in a way readers up to 328 do not know is
+    // written as −329, with all of 328.
+    const bool withDisplay = NeedsDisplayVersion(idg);
+    const bool withRecovery = withDisplay || NeedsRecoveryVersion(idg);
     out.writeRawString(kMarker);
-    out.writeInt(withRecovery ? -ProjectFile::kRecoveryVersion : ProjectFile::kCurrentVersion);
-    writeChartModel(out, idg, withRecovery);
+    out.writeInt(withDisplay    ? -ProjectFile::kDisplayVersion
+                 : withRecovery ? -ProjectFile::kRecoveryVersion
+                                : ProjectFile::kCurrentVersion);
+    writeChartModel(out, idg, withRecovery, withDisplay);
     out.writeInt(returnMode);
     out.writeString(reportPath);
     out.writeInt(0);
@@ -762,8 +792,8 @@ void readProject(ArchiveReader& in, ProjectContents& contents)
     if (hasMarker) {
         in.readString();
         version = in.readInt();
-        if (version == -ProjectFile::kRecoveryVersion)
-            version = ProjectFile::kRecoveryVersion;
+        if (version == -ProjectFile::kRecoveryVersion || version == -ProjectFile::kDisplayVersion)
+            version = -version;
         else if (version < kFirstVersion)
             throw ArchiveError(QCoreApplication::translate("ProjectFile", "工程文件的版本号 %1 不受支持")
                                    .arg(version)

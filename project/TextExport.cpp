@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "model/UnitFormat.h"
+#include "psychro/DisplayUnits.h"
 #include "model/CIDG.h"
 #include "model/TextCodec.h"
 #include "project/ArchiveText.h"
@@ -48,6 +49,15 @@ std::string nameColumn(const std::string& utf8)
 std::string PointTableHeader(int unitSystem)
 {
     std::string header = "名称      ";
+    if (unitSystem == CIDG::kUnitsIP) {
+        for (const char* column : {"大气压力(psia)", "干球温度(℉)", "湿球温度(℉)", "相对湿度(%)", "露点温度(℉)",
+                                   "含湿量(gr/lb)", "焓(Btu/lb)", "水蒸气分压力(psia)", "饱和水蒸气分压力(psia)",
+                                   "比容(ft^3/lb)", "密度(lb/ft^3)"}) {
+            header += "    ";
+            header += column;
+        }
+        return gbk(header) + kLineEnd;
+    }
     for (const char* column : {"大气压力(Pa)", "干球温度(℃)", "湿球温度(℃)", "相对湿度(%)", "露点温度(℃)",
                                "含湿量(kg/kg)", unitSystem == CIDG::kUnitsSI ? "焓(kJ/kg)" : "焓(kcal/kg)",
                                "水蒸气分压力(Pa)", "饱和水蒸气分压力(Pa)", "比容(m^3/kg)", "密度(kg/m^3)"}) {
@@ -60,6 +70,24 @@ std::string PointTableHeader(int unitSystem)
 std::string PointTableRow(const CParamPoint& p, int unitSystem)
 {
     std::string row = nameColumn(p.m_strName);
+    if (unitSystem == CIDG::kUnitsIP) {
+        using qorva::units::Quantity;
+        const auto ip = [](Quantity q, float v) {
+            return double(qorva::units::shown(q, v, qorva::units::DisplaySystem::IP));
+        };
+        row += Format("%-18.3f", ip(Quantity::Pressure, p.m_p));
+        row += Format("%-16.1f", ip(Quantity::Temperature, p.m_t));
+        row += Format("%-16.1f", ip(Quantity::Temperature, p.m_tw));
+        row += Format("%-15.0f", p.m_RH * 100.0);
+        row += Format("%-16.1f", ip(Quantity::Temperature, p.m_td));
+        row += Format("%-17.1f", ip(Quantity::MoistureContent, p.m_d));
+        row += Format("%-14.2f", ip(Quantity::Enthalpy, p.m_h));
+        row += Format("%-22.4f", ip(Quantity::Pressure, p.m_pq));
+        row += Format("%-26.4f", ip(Quantity::Pressure, p.m_pqb));
+        row += Format("%-17.3f", ip(Quantity::SpecificVolume, p.m_v));
+        row += Format("%-12.4f", ip(Quantity::Density, p.m_rho));
+        return row + kLineEnd;
+    }
     row += Format("%-16.0f", double(p.m_p));
     row += Format("%-16.1f", double(p.m_t));
     row += Format("%-16.1f", double(p.m_tw));

@@ -7,9 +7,8 @@
 // The units a state, a flow or a capacity is shown and typed in: SI,
 // engineering units or the inch-pound (IP) units of American practice. The
 // model stores SI whatever is shown (Units.h); this adds IP beside the two
-// systems a project can be set to. A project's own unit system
-// (CIDG::m_nUnitSystem, UnitSystem) keeps its two codes: IP is chosen where
-// values are shown, e.g. by the command line's --units, and is not saved.
+// systems of UnitSystem. A project's unit system (CIDG::m_nUnitSystem) is
+// one of three codes: 0 engineering, 1 SI, 2 IP.
 //
 // SI and engineering units convert with the program's fixed display
 // constants of Units.h; the IP factors below are exact to the digits given
@@ -26,6 +25,13 @@ enum class DisplaySystem {
 constexpr DisplaySystem displaySystemOf(UnitSystem system)
 {
     return system == UnitSystem::SI ? DisplaySystem::SI : DisplaySystem::Engineering;
+}
+
+// The display system of a project's unit-system code (CIDG::m_nUnitSystem:
+// 0 engineering, 1 SI, 2 IP).
+constexpr DisplaySystem displaySystemOf(int code)
+{
+    return code == 2 ? DisplaySystem::IP : code == 0 ? DisplaySystem::Engineering : DisplaySystem::SI;
 }
 
 // The quantities shown, by the stored unit they convert from.

@@ -5,8 +5,8 @@
 // W); the project's unit system only changes what is shown and typed in. The
 // conversion factors are the program's fixed display constants: they are not
 // exact inverses of each other (0.2388459 against 1/4.1868), and what is
-// shown and typed uses exactly these values. The chart itself is always
-// labelled in SI.
+// shown and typed uses exactly these values. The chart itself is labelled
+// in SI in both systems (in IP units it is labelled in IP: DisplayUnits.h).
 namespace qorva::units {
 
 // The project's unit system, with the codes of CIDG::m_nUnitSystem.

@@ -10,6 +10,7 @@
 #include "chart/ChartForm.h"
 #include "render/Canvas.h"
 #include "render/ChartDrawingSupport.h"
+#include "psychro/DisplayUnits.h"
 #include "chart/ChartProperties.h"
 #include "render/ChartRenderer.h"
 #include "chart/LabelPlacement.h"
@@ -138,7 +139,9 @@ GridKey gridKey(const CIDG& idg, const ChartDevice& device, int labelGapX, int l
     key.margins = idg.m_nMargin;
     key.labelGapX = labelGapX;
     key.labelGapY = labelGapY;
-    key.form = (device.form ? device.form : &idChartForm())->Name();
+    key.form = (device.form ? device.form : &chartFormOf(idg))->Name();
+    key.unitSystem = idg.m_nUnitSystem;
+    key.volumeLines = idg.m_volumeLines;
     key.weather = device.weather ? device.weather->serial : 0;
     return key;
 }
@@ -283,7 +286,8 @@ GridPainter::GridPainter(ChartRenderer& chart, Canvas& canvas)
 
 void GridPainter::familyPen(int family)
 {
-    const DrawOption& option = m_idg.m_drawOptions[static_cast<std::size_t>(family)];
+    const DrawOption& option = family == kFamilyVolume ? m_idg.m_volumeLines
+                                                       : m_idg.m_drawOptions[static_cast<std::size_t>(family)];
     m_canvas.setPen({option.m_color, scaledPenUnits(option.m_nWidth, m_G), option.m_nStyle});
 }
 
@@ -408,8 +412,13 @@ void GridPainter::drawPressureLabel()
         m_idg.m_nCurCondition == kConditionWinter ? m_idg.m_fWinterPressure : m_idg.m_fSummerPressure;
     labelFont();
     const LabelPlace place = m_chart.form().PressureLabelPlace(m_layout);
-    label(place.anchor.x, place.anchor.y, chart::formatNumber("P=%1.0fPa", pressure), place.align,
-          GridLabelRank::HeaderDetail);
+    const bool ip = m_idg.m_nUnitSystem == CIDG::kUnitsIP;
+    const std::string text =
+        ip ? chart::formatNumber("P=%1.3fpsia", qorva::units::shown(qorva::units::Quantity::Pressure,
+                                                                   double(pressure),
+                                                                   qorva::units::DisplaySystem::IP))
+           : chart::formatNumber("P=%1.0fPa", pressure);
+    label(place.anchor.x, place.anchor.y, text, place.align, GridLabelRank::HeaderDetail);
 }
 
 } // namespace chart

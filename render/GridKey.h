@@ -43,8 +43,11 @@ struct GridKey {
     std::array<std::int32_t, 4> margins{};
     std::int32_t labelGapX = 0;
     std::int32_t labelGapY = 0;
-    // The chart's form by name.
+    // The chart's form by name, the unit system its values are labelled in
+    // and the specific-volume lines.
     std::string form;
+    int unitSystem = 1;
+    DrawOption volumeLines{};
     // The weather map drawn with the grid (its serial), 0 for none.
     std::uint64_t weather = 0;
 

@@ -606,12 +606,13 @@ void ChartRenderer::DrawKnownParameters(Canvas& canvas)
     const CServiceArea& room = *area;
     const CStatePoint& outdoor = *(*m_idg.m_pPoints)[0];
     const CStatePoint& indoor = *(*m_idg.m_pPoints)[1];
-    auto values = [this](const CStatePoint& p) {
-        return unit_format::Format("%.1f℃", double(p.m_t)) + "  " +
-               unit_format::Format("%.1f℃", double(p.m_tw)) + "  " +
+    const int units = m_idg.m_nUnitSystem;
+    auto values = [units](const CStatePoint& p) {
+        return unit_format::Temperature(units, "%.1f℃", p.m_t) + "  " +
+               unit_format::Temperature(units, "%.1f℃", p.m_tw) + "  " +
                unit_format::Format("%.0f%%", p.m_RH * 100.0) + "  " +
-               unit_format::Format("%.1fg/kg", p.m_d * 1000.0) + "  " +
-               unit_format::Enthalpy(m_idg.m_nUnitSystem, "%.1fkJ/kg", "%.1fkcal/kg", p.m_h);
+               unit_format::Moisture(units, "%.1fg/kg", p.m_d) + "  " +
+               unit_format::Enthalpy(units, "%.1fkJ/kg", "%.1fkcal/kg", p.m_h);
     };
     const bool winter = m_idg.m_nCurCondition == kConditionWinter;
     const float load = winter ? room.m_fWinterLoad : room.m_fSummerLoad;
@@ -642,7 +643,7 @@ void ChartRenderer::DrawKnownParameters(Canvas& canvas)
               {loadText}),
          2);
     line(Fill(QCoreApplication::translate("ChartRenderer", "室内空调湿负荷：%1").toStdString(),
-              {unit_format::Format("%.3fkg/h", double(moistureLoad))}),
+              {unit_format::MoistureFlow(units, "%.3fkg/h", moistureLoad)}),
          2);
     // The separator stands one line step (plus two pen units) below the top
     // of the fresh-air line, across the whole drawing width, and never
@@ -651,7 +652,7 @@ void ChartRenderer::DrawKnownParameters(Canvas& canvas)
     const int freshAirTop = y;
     const std::string freshAirText =
         Fill(QCoreApplication::translate("ChartRenderer", "新风量：%1").toStdString(),
-             {unit_format::Format("%.0fm^3/h", double(freshAir))});
+             {unit_format::AirVolume(units, "%.0fm^3/h", freshAir)});
     const int penUnit = std::max(1, static_cast<int>(m_layout.m_fPenScale));
     const int separator = std::max(freshAirTop + step + static_cast<int>(2 * m_layout.m_fPenScale),
                                    freshAirTop + canvas.textExtent(freshAirText).height + penUnit);

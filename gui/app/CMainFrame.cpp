@@ -175,6 +175,8 @@ void CMainFrame::createMenus()
     addCommandMenu(zoom, {cmd::ZoomAll, cmd::ZoomIn, cmd::ZoomOut, 0, cmd::Clip, cmd::Restore});
     QMenu* labels = view->addMenu(tr("标注(&L)"));
     addCommandMenu(labels, {cmd::LabelPoints, cmd::LabelProcessLines, cmd::LabelHhrLines});
+    QMenu* units = view->addMenu(tr("单位制(&U)"));
+    addCommandMenu(units, {cmd::UnitsSI, cmd::UnitsEngineering, cmd::UnitsIP});
     addCommandMenu(
         view, {cmd::ShowHhrLines, 0, cmd::ShowWeatherYear, cmd::WeatherStatistics, 0, cmd::InfoStatePoint});
 
@@ -263,6 +265,9 @@ void CMainFrame::createToolBars()
     m_displayToolBar->setObjectName("DisplayToolBar");
     m_displayToolBar->setAllowedAreas(Qt::AllToolBarAreas);
     for (int id : {cmd::ZoomIn, cmd::ZoomOut, cmd::ZoomAll, cmd::Clip, cmd::Restore, cmd::AshraeForm})
+        m_displayToolBar->addAction(m_actions.at(id));
+    m_displayToolBar->addSeparator();
+    for (int id : {cmd::UnitsSI, cmd::UnitsEngineering, cmd::UnitsIP})
         m_displayToolBar->addAction(m_actions.at(id));
 
     connect(m_viewList, &QComboBox::activated, this,

@@ -86,6 +86,9 @@ enum : int {
     ShowWeatherYear = 32941,   // 查看 → 气象年
     WeatherStatistics = 32942, // 查看 → 气象年统计
     AshraeForm = 32943,        // 查看 → ASHRAE 图
+    UnitsSI = 32944,           // 查看 → 单位制 → 国际单位
+    UnitsEngineering = 32945,  // 查看 → 单位制 → 工程单位
+    UnitsIP = 32946,           // 查看 → 单位制 → 英制单位
     // Toolbar controls.
     SystemList = 32847,
     RoomList = 32846,

@@ -182,11 +182,12 @@ CDengZhiXianSetupPage::CDengZhiXianSetupPage(const ChartAttributes& attributes,
         {kFamilySaturation, QT_TR_NOOP("相对湿度(=100%)"), nullptr},
         {kFamilyMoisture, QT_TR_NOOP("含湿量"), "g/kg"},
         {kFamilyEnthalpy, QT_TR_NOOP("焓"), "kJ/kg"},
+        {kFamilyVolume, QT_TR_NOOP("比容"), "m³/kg"},
         {kFamilyBorder, QT_TR_NOOP("边框"), nullptr},
     };
     int line = 1;
     for (const RowSpec& spec : specs) {
-        const DrawOption& option = attributes.m_drawOptions[static_cast<std::size_t>(spec.family)];
+        const DrawOption& option = attributes.family(spec.family);
         Row& row = m_rows[static_cast<std::size_t>(spec.family)];
         row.family = spec.family;
         row.caption = tr(spec.caption);
@@ -318,7 +319,7 @@ void CDengZhiXianSetupPage::updateEnabling()
 bool CDengZhiXianSetupPage::read(ChartAttributes& attributes) const
 {
     for (const Row& row : m_rows) {
-        DrawOption& option = attributes.m_drawOptions[static_cast<std::size_t>(row.family)];
+        DrawOption& option = attributes.family(row.family);
         option.m_bShow = row.show->isChecked() ? 1 : 0;
         option.m_bLabel = row.byDefault->isChecked() ? 1 : 0;
         option.m_color = row.colour->colour();

@@ -79,7 +79,7 @@ private:
         QCheckBox* byDefault = nullptr;
         QString caption;
     };
-    std::array<Row, kFamilyCount> m_rows;
+    std::array<Row, kFamilyCount + 1> m_rows; // the eight families and the volume lines
     QCheckBox* m_showValues = nullptr;
     FontButton* m_labelFont = nullptr;
     ColourSwatch* m_textColour = nullptr;

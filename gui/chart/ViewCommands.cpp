@@ -3,79 +3,44 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QLabel>
-#include <QSettings>
 #include <QStatusBar>
+
+#include <utility>
 
 #include "chart/ChartForm.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CommandTable.h"
-#include "gui/app/UserFolders.h"
 #include "gui/chart/CQORVAView.h"
 #include "project/CQORVADoc.h"
 
 namespace {
 
-QString formGroup(const QString& projectPath)
-{
-    return user_folders::ProjectGroup(QStringLiteral("ChartForms"), projectPath);
-}
-
-// The form of the project at projectPath as last chosen; the i-d form when
-// none was (or the project was never saved).
-const ChartForm& rememberedForm(const QString& projectPath)
-{
-    if (projectPath.isEmpty())
-        return idChartForm();
-    const QString name = user_folders::Settings().value(formGroup(projectPath) + "/form").toString();
-    const ChartForm* form = chartFormNamed(name.toStdString());
-    return form ? *form : idChartForm();
-}
-
-void rememberForm(const QString& projectPath, const ChartForm& form)
-{
-    if (projectPath.isEmpty())
-        return;
-    QSettings store = user_folders::Settings();
-    if (&form == &idChartForm())
-        store.remove(formGroup(projectPath));
-    else
-        store.setValue(formGroup(projectPath) + "/form", QString::fromLatin1(form.Name()));
-}
-
-// Follows the document's project: an opened project takes the form
-// remembered for it; a renamed one keeps its form under the new name. The
-// status bar names the form shown.
-class FormMemory : public QObject {
+// The status bar's names of the form and the unit system shown, kept up
+// with every change of the document.
+class DisplayIndicator : public QObject {
 public:
-    FormMemory(CMainFrame& frame, QLabel& shown)
-        : QObject(&frame), m_document(frame.document()), m_shown(shown)
+    DisplayIndicator(CMainFrame& frame, QLabel& form, QLabel& units)
+        : QObject(&frame), m_document(frame.document()), m_form(form), m_units(units)
     {
-        connect(&m_document, &CQORVADoc::changed, this,
-                [this](const DocumentEvent& event) { Follow(event); });
+        connect(&m_document, &CQORVADoc::changed, this, [this] { Show(); });
         Show();
     }
 
 private:
-    void Follow(const DocumentEvent& event)
-    {
-        const QString path = QString::fromStdString(m_document.pathName());
-        if (event.kind == DocumentChange::ProjectReplaced)
-            m_document.SetChartForm(rememberedForm(path));
-        else if (path != m_project)
-            rememberForm(path, m_document.chartForm());
-        m_project = path;
-        Show();
-    }
     void Show()
     {
-        m_shown.setText(&m_document.chartForm() == &idChartForm()
-                            ? QCoreApplication::translate("ViewCommands", "i-d 图")
-                            : QCoreApplication::translate("ViewCommands", "ASHRAE 图"));
+        m_form.setText(&m_document.chartForm() == &idChartForm()
+                           ? QCoreApplication::translate("ViewCommands", "i-d 图")
+                           : QCoreApplication::translate("ViewCommands", "ASHRAE 图"));
+        const int units = m_document.model().m_nUnitSystem;
+        m_units.setText(units == CIDG::kUnitsIP   ? QCoreApplication::translate("ViewCommands", "IP 单位")
+                        : units == CIDG::kUnitsSI ? QCoreApplication::translate("ViewCommands", "SI 单位")
+                                                  : QCoreApplication::translate("ViewCommands", "工程单位"));
     }
 
     CQORVADoc& m_document;
-    QLabel& m_shown;
-    QString m_project;
+    QLabel& m_form;
+    QLabel& m_units;
 };
 
 } // namespace
@@ -103,17 +68,27 @@ void installViewCommands(CMainFrame& frame)
     shown->setObjectName("chartFormIndicator");
     shown->setAlignment(Qt::AlignCenter);
     frame.statusBar()->addPermanentWidget(shown);
-    new FormMemory(frame, *shown);
+    auto* units = new QLabel(&frame);
+    units->setObjectName("unitSystemIndicator");
+    units->setAlignment(Qt::AlignCenter);
+    frame.statusBar()->addPermanentWidget(units);
+    new DisplayIndicator(frame, *shown, *units);
     frame.action(cmd::AshraeForm)->setCheckable(true);
     frame.setHandler(
         cmd::AshraeForm,
         [&document] {
-            const ChartForm& form =
-                &document.chartForm() == &ashraeChartForm() ? idChartForm() : ashraeChartForm();
-            document.SetChartForm(form);
-            rememberForm(QString::fromStdString(document.pathName()), form);
+            document.SetChartForm(&document.chartForm() == &ashraeChartForm() ? idChartForm()
+                                                                               : ashraeChartForm());
         },
         [&document] { return &document.chartForm() == &ashraeChartForm(); });
+    for (const auto& [id, system] : {std::pair{cmd::UnitsSI, CIDG::kUnitsSI},
+                                     std::pair{cmd::UnitsEngineering, CIDG::kUnitsEngineering},
+                                     std::pair{cmd::UnitsIP, CIDG::kUnitsIP}}) {
+        frame.action(id)->setCheckable(true);
+        frame.setHandler(
+            id, [&document, system = system] { document.SetUnitSystem(system); },
+            [&document, system = system] { return document.model().m_nUnitSystem == system; });
+    }
     // Modes also end from the mouse (a right press, a finished zoom): the
     // ticks follow at once.
     QObject::connect(view, &CQORVAView::modeChanged, &frame, [&frame] { frame.updateCommandStates(); });

@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include "model/CIDG.h"
 #include <QVBoxLayout>
 
 #include "gui/widgets/DialogButtons.h"
@@ -29,8 +31,11 @@ CBasicParamsDlg::CBasicParamsDlg(QWidget* parent) : QDialog(parent)
     m_engineering = new QRadioButton(tr("工程单位制"), units);
     m_engineering->setObjectName("engineeringUnits");
     m_engineering->setProperty("controlId", kEngineeringRadioId);
+    m_ip = new QRadioButton(tr("英制单位制(IP)"), units);
+    m_ip->setObjectName("ipUnits");
     unitLayout->addWidget(m_si);
     unitLayout->addWidget(m_engineering);
+    unitLayout->addWidget(m_ip);
     layout->addWidget(units);
     addOkCancelButtons(this, layout);
     m_si->setChecked(true);
@@ -48,10 +53,12 @@ QString CBasicParamsDlg::projectName() const
 
 void CBasicParamsDlg::setUnitSystem(int unitSystem)
 {
-    (unitSystem == 1 ? m_si : m_engineering)->setChecked(true);
+    (unitSystem == CIDG::kUnitsSI ? m_si : unitSystem == CIDG::kUnitsIP ? m_ip : m_engineering)->setChecked(true);
 }
 
 int CBasicParamsDlg::unitSystem() const
 {
-    return m_si->isChecked() ? 1 : 0;
+    return m_si->isChecked()   ? CIDG::kUnitsSI
+           : m_ip->isChecked() ? CIDG::kUnitsIP
+                               : CIDG::kUnitsEngineering;
 }

@@ -24,4 +24,5 @@ private:
     QLineEdit* m_name = nullptr;
     QRadioButton* m_si = nullptr;
     QRadioButton* m_engineering = nullptr;
+    QRadioButton* m_ip = nullptr;
 };

@@ -4,6 +4,8 @@
 #include <climits>
 #include <cmath>
 #include <optional>
+#include <numbers>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -98,6 +100,7 @@ public:
     void drawEnthalpyLines();
     void drawHumidityLines();
     void drawWetBulbLines();
+    void drawProtractor();
 
 private:
     int g(double multiple) const { return static_cast<int>(multiple * m_G); }
@@ -385,6 +388,65 @@ void AshraeGrid::drawWetBulbLines()
     }
 }
 
+// The heat–moisture ratios the protractor marks, kJ/kg in SI and Btu/lb in
+// IP, and the state its directions are taken at (24 °C, 50 %, as ASHRAE
+// charts take theirs: a line of one ratio bends a little across the chart).
+constexpr double kProtractorRatiosSi[] = {-5000, -2000, 0, 1000, 2000, 3000, 5000, 10000};
+constexpr double kProtractorRatiosIp[] = {-2000, -1000, 0, 500, 1000, 1500, 2000, 5000};
+constexpr double kProtractorT = 24.0;
+constexpr double kProtractorX = 0.0093;
+// Points along the protractor's half circle.
+constexpr int kProtractorArcPoints = 36;
+
+void AshraeGrid::drawProtractor()
+{
+    if (!showValues())
+        return;
+    const int W = m_layout.m_nChartWidth;
+    const int H = m_layout.m_nChartHeight;
+    const double R = std::min(W, H) * 0.1;
+    const CanvasPoint centre{roundPixel(W * 0.15), roundPixel(H * 0.12 + R)};
+    if (!(R >= 8.0))
+        return;
+    // Only where the chart is empty: above the saturation curve, inside the chart.
+    std::vector<CanvasPoint> arc;
+    for (int n = 0; n <= kProtractorArcPoints; ++n) {
+        const double angle = std::numbers::pi * n / kProtractorArcPoints;
+        const CanvasPoint q{roundPixel(centre.x + R * std::cos(angle)), roundPixel(centre.y - R * std::sin(angle))};
+        if (q.x < 0 || q.x > W || q.y < 0 || q.y > H || boundaryAt(q.x) <= q.y)
+            return;
+        arc.push_back(q);
+    }
+    if (boundaryAt(centre.x + static_cast<int>(R)) <= centre.y)
+        return;
+    m_sink.familyPen(kFamilyEnthalpy);
+    m_sink.polylines({arc});
+    m_sink.line(centre.x - static_cast<int>(R), centre.y, centre.x + static_cast<int>(R), centre.y);
+    m_sink.labelFont();
+    // A line of ratio ε = Δh/Δx runs, per unit of moisture, dt/dx =
+    // (ε − r − cv·t)/(cp + cv·x) in dry bulb: its direction on the page.
+    const bool ip = m_idg.m_nUnitSystem == CIDG::kUnitsIP;
+    const double columnsPerK = m_axes.W / (m_axes.tHigh - m_axes.tLow);
+    const double rowsPerMoisture = m_axes.H / (m_axes.xHigh - m_axes.xLow);
+    for (const double shown : ip ? std::span<const double>(kProtractorRatiosIp) : std::span<const double>(kProtractorRatiosSi)) {
+        const double ratio = ip ? shown * qorva::units::kKJPerKgPerBtuPerLb : shown;
+        const double dt = (ratio - kLatentHeat - kCpVapour * kProtractorT) / (kCpDryAir + kCpVapour * kProtractorX);
+        const double dX = dt * columnsPerK;
+        const double dY = -rowsPerMoisture;
+        const double length = std::hypot(dX, dY);
+        const double ux = dX / length;
+        const double uy = dY / length;
+        m_sink.line(roundPixel(centre.x + 0.3 * R * ux), roundPixel(centre.y + 0.3 * R * uy),
+                    roundPixel(centre.x + R * ux), roundPixel(centre.y + R * uy));
+        const int align = (ux > 0.3 ? text_align::kLeft : ux < -0.3 ? text_align::kRight : text_align::kCenter) |
+                          text_align::kBottom;
+        m_sink.label(roundPixel(centre.x + 1.06 * R * ux), roundPixel(centre.y + 1.06 * R * uy),
+                     chart::formatNumber("%1.0f", shown), align, GridLabelRank::IsoLineValue);
+    }
+    m_sink.label(centre.x, centre.y + g(2), ip ? "ε(Btu/lb)" : "ε(kJ/kg)", text_align::kCenter | text_align::kTop,
+                 GridLabelRank::AxisTitle);
+}
+
 // The ASHRAE form: dry bulb across, moisture content up on the right, the
 // enthalpy on an oblique scale outside the saturation curve.
 class AshraeChartForm : public ChartForm {
@@ -423,6 +485,7 @@ public:
         grid.drawHumidityLines();
         grid.drawWetBulbLines();
         chart::DrawVolumeLines(chart, sink);
+        grid.drawProtractor();
     }
 };
 

@@ -92,18 +92,20 @@ private:
         return qorva::units::shown(m_quantity, storedDifference, DisplaySystem::IP) -
                qorva::units::shown(m_quantity, 0.0, DisplaySystem::IP);
     }
-    // The nearest of 1, 2 and 5 times a power of ten; the value itself when
-    // it is no usable step.
+    // The smallest of 1, 2 and 5 times a power of ten that is no finer than
+    // the value by more than a fifth (7 gr/lb gives 10, 2.15 Btu/lb gives
+    // 2): an IP chart keeps about as many lines as the SI chart, rather
+    // fewer than more. The value itself when it is no usable step.
     static double roundStep(double value)
     {
         if (!(value > 0.0) || !std::isfinite(value))
             return value;
-        const double decade = std::pow(10.0, std::floor(std::log10(value)));
-        double best = decade;
-        for (const double multiple : {2.0, 5.0, 10.0})
-            if (std::fabs(std::log(multiple * decade / value)) < std::fabs(std::log(best / value)))
-                best = multiple * decade;
-        return best;
+        const double least = value / 1.2;
+        const double decade = std::pow(10.0, std::floor(std::log10(least)));
+        for (const double multiple : {1.0, 2.0, 5.0})
+            if (multiple * decade >= least * (1.0 - 1e-12))
+                return multiple * decade;
+        return 10.0 * decade;
     }
 
     qorva::units::Quantity m_quantity;

@@ -45,7 +45,7 @@ public:
     // The version of a project drawn in the ASHRAE form, shown in IP units
     // (unit system 2) or showing the specific-volume lines: as 328, and after
     // the chart's line families the form (int, 0 i-d, 1 ASHRAE) and the
-    // volume lines' drawing attributes (as a line family's, 28 bytes).
+    // volume lines' drawing attributes (as a line family's, 24 bytes).
     // Written as −329, which readers up to 328 refuse.
     static constexpr int kDisplayVersion = 329;
 

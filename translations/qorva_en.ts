@@ -758,6 +758,10 @@ with recovery</translation>
         <source>工程单位制</source>
         <translation>Engineering units</translation>
     </message>
+    <message>
+        <source>英制单位制(IP)</source>
+        <translation>Inch-pound (IP)</translation>
+    </message>
 </context>
 <context>
     <name>CBuilderDlg</name>
@@ -1045,6 +1049,10 @@ with recovery</translation>
     <message>
         <source>背景</source>
         <translation>Background</translation>
+    </message>
+    <message>
+        <source>比容</source>
+        <translation>Specific volume</translation>
     </message>
 </context>
 <context>
@@ -1966,6 +1974,10 @@ Please delete that calculation result first</translation>
         <source>QORVA文件(*.id)</source>
         <translation>QORVA files (*.id)</translation>
     </message>
+    <message>
+        <source>单位制(&amp;U)</source>
+        <translation>&amp;Units</translation>
+    </message>
 </context>
 <context>
     <name>CMixPointDlg</name>
@@ -2719,6 +2731,14 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
         <source>冬季室外计算状态无法计算，请检查气象年。</source>
         <translation>The winter outdoor design state cannot be calculated; please check the weather year.</translation>
     </message>
+    <message>
+        <source>图形式</source>
+        <translation>Chart form</translation>
+    </message>
+    <message>
+        <source>单位制</source>
+        <translation>Unit system</translation>
+    </message>
 </context>
 <context>
     <name>CQORVAView</name>
@@ -3132,6 +3152,12 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
     <message>
         <source>焓kcal/kg</source>
         <translation>Enthalpy kcal/kg</translation>
+    </message>
+    <message>
+        <source>名称	大气压力psia	干球温度℉	湿球温度℉	相对湿度％	露点温度℉	含湿量gr/lb	焓Btu/lb	水蒸气分压力psia	饱和水蒸气分压力psia	比容ft^3/lb	密度lb/ft^3
+</source>
+        <translation>Name	Pressure psia	Dry bulb °F	Wet bulb °F	Relative humidity %	Dew point °F	Moisture content gr/lb	Enthalpy Btu/lb	Vapour pressure psia	Saturation vapour pressure psia	Specific volume ft^3/lb	Density lb/ft^3
+</translation>
     </message>
 </context>
 <context>
@@ -3921,6 +3947,30 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
         <source>以 ASHRAE 图显示：干球温度为横轴，含湿量为纵轴</source>
         <translation>Show the ASHRAE chart: dry bulb across, moisture content up</translation>
     </message>
+    <message>
+        <source>SI(&amp;S)</source>
+        <translation>&amp;SI</translation>
+    </message>
+    <message>
+        <source>以国际单位制显示和输入：℃、g/kg、kJ/kg、kW</source>
+        <translation>Show and type values in SI units: °C, g/kg, kJ/kg, kW</translation>
+    </message>
+    <message>
+        <source>工程单位(&amp;E)</source>
+        <translation>&amp;Engineering</translation>
+    </message>
+    <message>
+        <source>以工程单位制显示和输入：℃、g/kg、kcal/kg、kcal/h</source>
+        <translation>Show and type values in engineering units: °C, g/kg, kcal/kg, kcal/h</translation>
+    </message>
+    <message>
+        <source>IP(&amp;I)</source>
+        <translation>&amp;IP</translation>
+    </message>
+    <message>
+        <source>以英制单位显示：℉、gr/lb、Btu/lb、cfm、Btu/h</source>
+        <translation>Show values in inch-pound units: °F, gr/lb, Btu/lb, cfm, Btu/h</translation>
+    </message>
 </context>
 <context>
     <name>DocumentCalculations</name>
@@ -4589,6 +4639,10 @@ Wrong file name when opening the file!</translation>
         <source>状态点的处理参数无效（位置 %1）</source>
         <translation>Invalid process step of a state point (at %1)</translation>
     </message>
+    <message>
+        <source>工程文件的图形式或单位制无效（位置 %1）</source>
+        <translation>The project&apos;s chart form or unit system is invalid (at %1)</translation>
+    </message>
 </context>
 <context>
     <name>Recovery</name>
@@ -4931,6 +4985,18 @@ Wrong file name when opening the file!</translation>
     <message>
         <source>ASHRAE 图</source>
         <translation>ASHRAE chart</translation>
+    </message>
+    <message>
+        <source>IP 单位</source>
+        <translation>IP units</translation>
+    </message>
+    <message>
+        <source>SI 单位</source>
+        <translation>SI units</translation>
+    </message>
+    <message>
+        <source>工程单位</source>
+        <translation>Engineering units</translation>
     </message>
 </context>
 <context>

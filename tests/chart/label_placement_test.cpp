@@ -588,8 +588,12 @@ protected:
         ASSERT_TRUE(ReadAnalysedSample(contents));
         CIDG& idg = contents.idg;
         view.setUp(idg);
+        for (const int units : {CIDG::kUnitsSI, CIDG::kUnitsIP})
         for (const ChartForm* form : {&idChartForm(), &ashraeChartForm()})
             for (const bool paper : {false, true}) {
+                // IP with the specific-volume lines and their values too.
+                ApplyUnitSystem(idg, units);
+                idg.m_volumeLines.m_bShow = units == CIDG::kUnitsIP;
                 ChartDevice device;
                 device.printing = paper;
                 device.paper = paper;
@@ -597,16 +601,17 @@ protected:
                 RecordingCanvas canvas;
                 ChartRenderer renderer(idg);
                 renderer.DrawChart(canvas, device);
-                const std::string where =
-                    view.what + (paper ? " on paper" : "") + " in the " + form->Name() + " form";
+                const std::string where = view.what + (paper ? " on paper" : "") + " in the " + form->Name() +
+                                          " form" + (units == CIDG::kUnitsIP ? " in IP units" : "");
                 const DrawnView drawn = drawnView(idg, canvas, renderer.layout().m_nTotalHeight);
                 expectLegible(drawn, where);
                 // Every title of the axes stands: the values give way to them.
                 // (The ASHRAE enthalpy scale lies along the saturation curve,
                 // which a magnified window may not show.)
-                std::vector<const char*> titles{"x(g/kg)", "t(℃)"};
+                const bool ip = units == CIDG::kUnitsIP;
+                std::vector<const char*> titles{ip ? "x(gr/lb)" : "x(g/kg)", ip ? "t(℉)" : "t(℃)"};
                 if (form == &idChartForm())
-                    titles.push_back("h(kJ/kg)");
+                    titles.push_back(ip ? "h(Btu/lb)" : "h(kJ/kg)");
                 for (const char* title : titles)
                     EXPECT_TRUE(std::any_of(drawn.texts.begin(), drawn.texts.end(),
                                             [&](const auto& text) { return text.text == title; }))

@@ -384,6 +384,63 @@ TEST(ProjectFileVersions, ProcessStepPointsAreKeptInVersion328AndOnlyThere)
     EXPECT_EQ(ProjectFile::toBytes(contents.idg, contents.reportPath, 1), file.data);
 }
 
+// The ASHRAE form, IP units and shown volume lines are kept in version 329
+// (−329 in the head, B7 FE FF FF, which readers up to 328 refuse): all of
+// 328 (every room's recovery group), then after the line families the form
+// and the volume lines' attributes (4 + 24 bytes). Back to the i-d form, SI
+// and hidden volume lines the file is 327 byte for byte again.
+TEST(ProjectFileVersions, FormUnitsAndVolumeLinesAreKeptInVersion329AndOnlyThere)
+{
+    const Bytes file = versionFile(327);
+    ProjectContents contents;
+    ProjectFile reader;
+    ASSERT_TRUE(reader.readBytes(file.data, contents)) << reader.errorString();
+    CIDG& idg = contents.idg;
+    const CIDG plain = CIDG();
+    struct Case {
+        const char* what;
+        int form;
+        int units;
+        DrawOption volume;
+    };
+    const Case cases[] = {
+        {"ASHRAE form", CIDG::kFormAshrae, CIDG::kUnitsSI, plain.m_volumeLines},
+        {"IP units", CIDG::kFormId, CIDG::kUnitsIP, plain.m_volumeLines},
+        {"volume lines", CIDG::kFormId, CIDG::kUnitsEngineering, DrawOption(1, 0, 255, 2, 1, 0.02f)},
+    };
+    const int units = idg.m_nUnitSystem;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        idg.m_nChartForm = c.form;
+        idg.m_nUnitSystem = c.units;
+        idg.m_volumeLines = c.volume;
+        const std::vector<std::uint8_t> written = ProjectFile::toBytes(idg, contents.reportPath, 1);
+        EXPECT_THAT(std::vector<std::uint8_t>(written.begin() + 4, written.begin() + 8),
+                    ::testing::ElementsAre(0xB7, 0xFE, 0xFF, 0xFF));
+        EXPECT_EQ(written.size(), file.data.size() + 24 + 4 + 24);
+        ProjectContents again;
+        ASSERT_TRUE(reader.readBytes(written, again)) << reader.errorString();
+        EXPECT_EQ(again.idg.m_nChartForm, c.form);
+        EXPECT_EQ(again.idg.m_nUnitSystem, c.units);
+        EXPECT_EQ(again.idg.m_volumeLines, c.volume);
+        EXPECT_EQ(ProjectFile::toBytes(again.idg, again.reportPath, again.returnMode), written);
+    }
+    // A form this program does not draw, or a unit system it does not know,
+    // is a damaged file.
+    for (const auto& [form, system] : {std::pair{2, CIDG::kUnitsSI}, std::pair{CIDG::kFormAshrae, 7}}) {
+        idg.m_nChartForm = form;
+        idg.m_nUnitSystem = system;
+        const std::vector<std::uint8_t> damaged = ProjectFile::toBytes(idg, contents.reportPath, 1);
+        ProjectContents refused;
+        EXPECT_FALSE(reader.readBytes(damaged, refused));
+        EXPECT_THAT(reader.errorString(), ::testing::HasSubstr("工程文件的图形式或单位制无效"));
+    }
+    idg.m_nChartForm = CIDG::kFormId;
+    idg.m_nUnitSystem = units;
+    idg.m_volumeLines = plain.m_volumeLines;
+    EXPECT_EQ(ProjectFile::toBytes(idg, contents.reportPath, 1), file.data);
+}
+
 TEST(ProjectFileVersions, MarkedFileOfVersion320IsReadWithTheLayoutOf320)
 {
     Bytes file = fixtures::head(320, true);

@@ -458,34 +458,63 @@ TEST(FrameViewCommands, ZoomAndPickCommandsReachTheViewAndTickTheMenu)
 // The ASHRAE form is a way of viewing: the chart is drawn again in it, the
 // status bar names it, and neither the undo stack nor the modified flag
 // moves; back in the i-d form the view is what it was.
-TEST(FrameViewCommands, TheAshraeFormIsAViewOfTheSameProject)
+// The form and the unit system are choices of the project: each is one undo
+// step that marks the project modified, is shown in the status bar and
+// redraws the chart; undoing it gives the chart back as it was.
+TEST(FrameViewCommands, TheFormAndTheUnitsAreProjectChoicesOfOneUndoStep)
 {
-    RecordingMessages messages;
-    CQORVADoc document;
-    makeProject(DocumentTestAccess::model(document));
-    CMainFrame frame(document);
-    document.m_bProjectOpen = true;
-    frame.FillToolbarCombos();
-    frame.updateCommandStates();
-    const QLabel* shown = frame.statusBar()->findChild<QLabel*>("chartFormIndicator");
-    ASSERT_NE(shown, nullptr);
-    EXPECT_EQ(shown->text(), "i-d 图");
-    const QImage idForm = frame.view()->grab().toImage();
-    const int steps = document.undoStack().count();
+    struct Case {
+        int command;
+        const char* indicator;
+        const char* shownAfter;
+        const char* shownBefore;
+        bool redrawn; // the grid changes (engineering units label the chart in SI)
+    };
+    const Case cases[] = {
+        {cmd::AshraeForm, "chartFormIndicator", "ASHRAE 图", "i-d 图", true},
+        {cmd::UnitsIP, "unitSystemIndicator", "IP 单位", "SI 单位", true},
+        {cmd::UnitsEngineering, "unitSystemIndicator", "工程单位", "SI 单位", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shownAfter);
+        RecordingMessages messages;
+        CQORVADoc document;
+        makeProject(DocumentTestAccess::model(document));
+        CMainFrame frame(document);
+        document.m_bProjectOpen = true;
+        frame.FillToolbarCombos();
+        frame.updateCommandStates();
+        const QLabel* shown = frame.statusBar()->findChild<QLabel*>(c.indicator);
+        ASSERT_NE(shown, nullptr);
+        EXPECT_EQ(shown->text(), c.shownBefore);
+        const int steps = document.undoStack().count();
+        // A project change derives every view; the picture to come back to
+        // is the derived one.
+        frame.action(c.command)->trigger();
+        document.undoStack().setIndex(steps);
+        const QImage before = frame.view()->grab().toImage();
 
-    frame.action(cmd::AshraeForm)->trigger();
-    EXPECT_EQ(&document.chartForm(), &ashraeChartForm());
-    EXPECT_TRUE(frame.action(cmd::AshraeForm)->isChecked());
-    EXPECT_EQ(shown->text(), "ASHRAE 图");
-    EXPECT_NE(frame.view()->grab().toImage(), idForm);
-    EXPECT_EQ(document.undoStack().count(), steps);
-    EXPECT_FALSE(document.IsModified());
+        frame.action(c.command)->trigger();
+        frame.updateCommandStates();
+        EXPECT_TRUE(frame.action(c.command)->isChecked());
+        EXPECT_EQ(shown->text(), c.shownAfter);
+        EXPECT_EQ(frame.view()->grab().toImage() != before, c.redrawn);
+        EXPECT_EQ(document.undoStack().count(), steps + 1);
+        EXPECT_TRUE(document.IsModified());
+        // Choosing what is shown again is no step.
+        frame.action(c.command)->trigger();
+        if (c.command != cmd::AshraeForm) {
+            EXPECT_EQ(document.undoStack().count(), steps + 1);
+        }
 
-    frame.action(cmd::AshraeForm)->trigger();
-    EXPECT_EQ(&document.chartForm(), &idChartForm());
-    EXPECT_EQ(shown->text(), "i-d 图");
-    EXPECT_EQ(frame.view()->grab().toImage(), idForm);
-    EXPECT_TRUE(messages.entries.empty());
+        document.undoStack().setIndex(steps);
+        EXPECT_EQ(&document.chartForm(), &idChartForm());
+        EXPECT_EQ(document.model().m_nUnitSystem, CIDG::kUnitsSI);
+        EXPECT_EQ(shown->text(), c.shownBefore);
+        EXPECT_EQ(frame.view()->grab().toImage(), before);
+        EXPECT_FALSE(document.IsModified());
+        EXPECT_TRUE(messages.entries.empty());
+    }
 }
 
 TEST(FrameViewCommands, ConditionCommandsAndListSwitchViewsWithoutClearingThem)

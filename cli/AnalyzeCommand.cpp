@@ -78,20 +78,6 @@ DisplaySystem unitsOf(const Options& o)
     return o.units.value_or(DisplaySystem::SI);
 }
 
-// The project's unit system (CIDG::m_nUnitSystem) of a display system.
-int unitSystemOf(DisplaySystem units)
-{
-    switch (units) {
-    case DisplaySystem::Engineering:
-        return CIDG::kUnitsEngineering;
-    case DisplaySystem::IP:
-        return CIDG::kUnitsIP;
-    case DisplaySystem::SI:
-        break;
-    }
-    return CIDG::kUnitsSI;
-}
-
 // What a typed parameter measures, for reading it in the system's unit.
 enum class Typed {
     Plain,       // a share or a percentage: the same in every system
@@ -469,7 +455,7 @@ int runAnalyzeCommand(const std::vector<std::string>& args)
         return 1;
     // The unit system chosen, as the basic-parameters dialog sets it.
     if (options.units)
-        document.SetBasicParameters(document.model().m_strProjectName, unitSystemOf(*options.units));
+        document.SetBasicParameters(document.model().m_strProjectName, cli_arguments::UnitSystemCode(*options.units));
     QJsonArray jsonRooms;
     bool failed = false;
     const auto& systems = document.model().m_rooms.m_systems;

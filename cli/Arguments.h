@@ -51,7 +51,8 @@ inline constexpr UnitsName kUnitsNames[] = {
     {"ip", qorva::units::DisplaySystem::IP},
 };
 
-// The project's unit-system code (CIDG::m_nUnitSystem) of a display system.
+// The project's unit-system code (CIDG::m_nUnitSystem: 0 engineering, 1 SI,
+// 2 IP) of a display system.
 constexpr int UnitSystemCode(qorva::units::DisplaySystem system)
 {
     switch (system) {

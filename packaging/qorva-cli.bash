@@ -19,16 +19,16 @@ _qorva_cli()
         process) options="--units --p --t --tw --rh --td --x --h --to-t --to-tw --to-rh --to-td --to-x --to-h
                           --e --dx --heat-to --ratio --json" ;;
         render) options="--system --room --condition --width --dpi --png-compression --page --print-layout --all
-                         --lang --weather --window --form" ;;
+                         --lang --weather --window --form --units" ;;
         report) options="--json" ;;
         analyze)
             options="--analysis --system --room --winter --no-winter --fan-rise --supply-diff --dew-point
                      --preheat --humidify --preheat-diff --mix --heat-to --humidification --recovery --recovery-e
-                     --json --help" ;;
+                     --json --units --help" ;;
         comfort) options="--units --ta --rh --tr --v --met --clo --zone --limit --rh-low --rh-high --p" ;;
-        climate) options="--hours --months --json" ;;
+        climate) options="--hours --months --json --units" ;;
         export) options="--weather" ;;
-        annual) options="--system --room --fresh-air --hours --recovery-total --recovery-sensible --json --help" ;;
+        annual) options="--system --room --fresh-air --hours --recovery-total --recovery-sensible --json --units --help" ;;
     esac
 
     # Words an option takes; options with a number take no completion.

@@ -211,8 +211,9 @@ std::string Steps::stateValues(int index) const
 {
     const CStatePoint& p = point(index);
     const int units = m_idg.m_nUnitSystem;
-    return unit_format::Temperature(units, "  %.1f℃", p.m_t) + unit_format::Temperature(units, "  %.1f℃", p.m_tw) +
-           Format("  %.2f%%", p.m_RH * 100.0) + unit_format::Moisture(units, "  %.1fg/kg", p.m_d) +
+    return unit_format::Temperature(units, "  %.1f℃", p.m_t) +
+           unit_format::Temperature(units, "  %.1f℃", p.m_tw) + Format("  %.2f%%", p.m_RH * 100.0) +
+           unit_format::Moisture(units, "  %.1fg/kg", p.m_d) +
            unit_format::Enthalpy(units, "  %.2fkJ/kg", "  %.2fkcal/kg", p.m_h);
 }
 

@@ -175,19 +175,21 @@ std::string ParameterTableIp(const std::vector<const CParamPoint*>& points)
     using qorva::units::DisplaySystem;
     using qorva::units::Quantity;
     const auto ip = [](Quantity q, float v) { return double(qorva::units::shown(q, v, DisplaySystem::IP)); };
-    std::string table = QCoreApplication::translate(
-                            "Calculations", "名称\t大气压力psia\t干球温度℉\t湿球温度℉\t相对湿度％\t露点温度℉\t"
-                                            "含湿量gr/lb\t焓Btu/lb\t水蒸气分压力psia\t饱和水蒸气分压力psia\t"
-                                            "比容ft^3/lb\t密度lb/ft^3\n")
-                            .toStdString();
+    std::string table =
+        QCoreApplication::translate("Calculations",
+                                    "名称\t大气压力psia\t干球温度℉\t湿球温度℉\t相对湿度％\t露点温度℉\t"
+                                    "含湿量gr/lb\t焓Btu/lb\t水蒸气分压力psia\t饱和水蒸气分压力psia\t"
+                                    "比容ft^3/lb\t密度lb/ft^3\n")
+            .toStdString();
     for (const CParamPoint* p : points)
-        table += p->m_strName + "\t" +
-                 Format("%.3f\t%.2f\t%.2f\t%.1f\t%.2f\t%.1f\t%.2f\t%.4f\t%.4f\t%.3f\t%.4f\n",
-                        ip(Quantity::Pressure, p->m_p), ip(Quantity::Temperature, p->m_t),
-                        ip(Quantity::Temperature, p->m_tw), p->m_RH * 100.0, ip(Quantity::Temperature, p->m_td),
-                        ip(Quantity::MoistureContent, p->m_d), ip(Quantity::Enthalpy, p->m_h),
-                        ip(Quantity::Pressure, p->m_pq), ip(Quantity::Pressure, p->m_pqb),
-                        ip(Quantity::SpecificVolume, p->m_v), ip(Quantity::Density, p->m_rho));
+        table +=
+            p->m_strName + "\t" +
+            Format("%.3f\t%.2f\t%.2f\t%.1f\t%.2f\t%.1f\t%.2f\t%.4f\t%.4f\t%.3f\t%.4f\n",
+                   ip(Quantity::Pressure, p->m_p), ip(Quantity::Temperature, p->m_t),
+                   ip(Quantity::Temperature, p->m_tw), p->m_RH * 100.0, ip(Quantity::Temperature, p->m_td),
+                   ip(Quantity::MoistureContent, p->m_d), ip(Quantity::Enthalpy, p->m_h),
+                   ip(Quantity::Pressure, p->m_pq), ip(Quantity::Pressure, p->m_pqb),
+                   ip(Quantity::SpecificVolume, p->m_v), ip(Quantity::Density, p->m_rho));
     return table;
 }
 

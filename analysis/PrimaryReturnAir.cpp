@@ -277,8 +277,8 @@ void winter(Steps& steps, const PrimaryParams& params, float g)
     const int afterPreheat = preheated >= 0 ? preheated : c;
     CCommentString* t =
         steps.text(text_kind::kLabel,
-                   "预热后出风温度：" +
-                       unit_format::Temperature(steps.idg().m_nUnitSystem, "%.1f℃", steps.point(afterPreheat).m_t),
+                   "预热后出风温度：" + unit_format::Temperature(steps.idg().m_nUnitSystem, "%.1f℃",
+                                                                 steps.point(afterPreheat).m_t),
                    -1, -1);
     t->m_strValue = "预热后出风温度：";
     const auto stateText = [&](int index, const std::string& head, const std::string& label) {

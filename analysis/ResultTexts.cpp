@@ -31,7 +31,8 @@ std::string StateTextOnCreation(const CIDG& idg, const CStatePoint& point, const
     const int units = idg.m_nUnitSystem;
     return caption + ":  " + unit_format::Temperature(units, "%.1f℃ ", point.m_t) +
            unit_format::Temperature(units, "%.1f℃ ", point.m_tw) + Format("%.0f", point.m_RH * 100.0) + "%" +
-           " " + unit_format::Moisture(units, "%.1fg/kg", point.m_d) + " " + unit_format::Enthalpy(units, "%.1fkJ/kg", "%.2fkcal/kg", point.m_h);
+           " " + unit_format::Moisture(units, "%.1fg/kg", point.m_d) + " " +
+           unit_format::Enthalpy(units, "%.1fkJ/kg", "%.2fkcal/kg", point.m_h);
 }
 
 std::string StateTextRebuilt(const CIDG& idg, const CStatePoint& point, const std::string& caption)
@@ -39,7 +40,8 @@ std::string StateTextRebuilt(const CIDG& idg, const CStatePoint& point, const st
     const int units = idg.m_nUnitSystem;
     return caption + ":  " + unit_format::Temperature(units, "%.1f℃ ", point.m_t) +
            unit_format::Temperature(units, "%.1f℃ ", point.m_tw) + Format("%.0f%% ", point.m_RH * 100.0) +
-           unit_format::Moisture(units, "%.1fg/kg ", point.m_d) + unit_format::Enthalpy(units, "%.1fkJ/kg ", "%.1fkcal/kg ", point.m_h);
+           unit_format::Moisture(units, "%.1fg/kg ", point.m_d) +
+           unit_format::Enthalpy(units, "%.1fkJ/kg ", "%.1fkcal/kg ", point.m_h);
 }
 
 namespace {
@@ -62,8 +64,8 @@ std::string WinterStateText(const CIDG& idg, const CStatePoint& point, const std
 {
     const int units = idg.m_nUnitSystem;
     return head + unit_format::Temperature(units, "%.1f℃   湿球温度 ", point.m_t) +
-           unit_format::Temperature(units, "%.1f℃   相对湿度 ", point.m_tw) + Format("%.0f", point.m_RH * 100.0) +
-           "%";
+           unit_format::Temperature(units, "%.1f℃   相对湿度 ", point.m_tw) +
+           Format("%.0f", point.m_RH * 100.0) + "%";
 }
 
 void RewordStateTexts(CIDG& idg)

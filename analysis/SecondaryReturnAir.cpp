@@ -139,10 +139,10 @@ SummerResult summer(Steps& steps, const SecondaryParams& params)
                unit_format::TemperatureDifference(steps.idg().m_nUnitSystem, "送风温差:%.2f℃",
                                                   params.supplyDifference),
                -1, -1);
-    steps.text(text_kind::kPlain, unit_format::AirVolume(steps.idg().m_nUnitSystem, "一次回风量: %.2f m^3/h", g1),
-               -1, -1);
-    steps.text(text_kind::kPlain, unit_format::AirVolume(steps.idg().m_nUnitSystem, "二次回风量: %.2f m^3/h", g2),
-               -1, -1);
+    steps.text(text_kind::kPlain,
+               unit_format::AirVolume(steps.idg().m_nUnitSystem, "一次回风量: %.2f m^3/h", g1), -1, -1);
+    steps.text(text_kind::kPlain,
+               unit_format::AirVolume(steps.idg().m_nUnitSystem, "二次回风量: %.2f m^3/h", g2), -1, -1);
     return {g, g2, g1};
 }
 
@@ -255,10 +255,10 @@ void winter(Steps& steps, const SecondaryParams& params)
     AddStateText(idg, o, "送风点");
     steps.result(text_kind::kAirVolume, {{value_slot::kAirVolume, gw}, {value_slot::kLoad, load}}, o,
                  kIndoor);
-    steps.text(text_kind::kPlain, unit_format::AirVolume(steps.idg().m_nUnitSystem, "一次回风量: %.2f m^3/h", g1),
-               -1, -1);
-    steps.text(text_kind::kPlain, unit_format::AirVolume(steps.idg().m_nUnitSystem, "二次回风量: %.2f m^3/h", g2),
-               -1, -1);
+    steps.text(text_kind::kPlain,
+               unit_format::AirVolume(steps.idg().m_nUnitSystem, "一次回风量: %.2f m^3/h", g1), -1, -1);
+    steps.text(text_kind::kPlain,
+               unit_format::AirVolume(steps.idg().m_nUnitSystem, "二次回风量: %.2f m^3/h", g2), -1, -1);
 }
 
 } // namespace

@@ -20,10 +20,10 @@
 namespace {
 
 using chart::GridLabelRank;
-using qorva::units::Quantity;
 using chart::kMaxLinesPerFamily;
 using chart::roundPixel;
 using chart::usableSpacing;
+using qorva::units::Quantity;
 
 constexpr double kCpDryAir = 1.01;  // kJ/(kg·K)
 constexpr double kCpVapour = 1.85;  // kJ/(kg·K)
@@ -231,10 +231,10 @@ void AshraeGrid::drawDryBulbLines()
         // Straight up from the bottom to the saturation curve.
         if (X > 0 && X < W && boundaryAt(X) < H)
             m_sink.line(X, H, X, boundaryAt(X));
-        if (showValues() && X - previousLabel >= m_chart.m_nLabelGapX) {
+        if (showValues() && X - previousLabel >= chart::axisValueGap(m_chart.m_nLabelGapX, m_sink, scale,
+                                                                     scale.labelValue(t))) {
             m_sink.label(X, H + g(4), chart::formatNumber("%1.0f", scale.labelValue(t)),
-                         text_align::kCenter | text_align::kTop,
-                         GridLabelRank::AxisValue);
+                         text_align::kCenter | text_align::kTop, GridLabelRank::AxisValue);
             previousLabel = X;
         }
     }
@@ -272,7 +272,8 @@ void AshraeGrid::drawMoistureLines()
         }
     }
     if (showValues())
-        m_sink.label(W, -g(6), scale.title("x"), text_align::kRight | text_align::kBottom, GridLabelRank::AxisTitle);
+        m_sink.label(W, -g(6), scale.title("x"), text_align::kRight | text_align::kBottom,
+                     GridLabelRank::AxisTitle);
 }
 
 void AshraeGrid::drawEnthalpyLines()
@@ -315,9 +316,10 @@ void AshraeGrid::drawEnthalpyLines()
         const CanvasPoint anchor{saturated->x - g(3), saturated->y - g(3)};
         m_sink.label(anchor.x, anchor.y, chart::formatNumber("%1.0f", scale.labelValue(h)),
                      text_align::kRight | text_align::kBottom, GridLabelRank::IsoLineValue);
-        if (!titled) {
-            m_sink.label(anchor.x - g(24), anchor.y, scale.title("h"), text_align::kRight | text_align::kBottom,
-                         GridLabelRank::AxisTitle);
+        // The title left of the first value that leaves it room on the page.
+        if (!titled && anchor.x - g(24) - m_sink.measure(scale.title("h")).width >= -m_layout.m_nChartLeft) {
+            m_sink.label(anchor.x - g(24), anchor.y, scale.title("h"),
+                         text_align::kRight | text_align::kBottom, GridLabelRank::AxisTitle);
             titled = true;
         }
     }
@@ -412,7 +414,8 @@ void AshraeGrid::drawProtractor()
     std::vector<CanvasPoint> arc;
     for (int n = 0; n <= kProtractorArcPoints; ++n) {
         const double angle = std::numbers::pi * n / kProtractorArcPoints;
-        const CanvasPoint q{roundPixel(centre.x + R * std::cos(angle)), roundPixel(centre.y - R * std::sin(angle))};
+        const CanvasPoint q{roundPixel(centre.x + R * std::cos(angle)),
+                            roundPixel(centre.y - R * std::sin(angle))};
         if (q.x < 0 || q.x > W || q.y < 0 || q.y > H || boundaryAt(q.x) <= q.y)
             return;
         arc.push_back(q);
@@ -428,9 +431,11 @@ void AshraeGrid::drawProtractor()
     const bool ip = m_idg.m_nUnitSystem == CIDG::kUnitsIP;
     const double columnsPerK = m_axes.W / (m_axes.tHigh - m_axes.tLow);
     const double rowsPerMoisture = m_axes.H / (m_axes.xHigh - m_axes.xLow);
-    for (const double shown : ip ? std::span<const double>(kProtractorRatiosIp) : std::span<const double>(kProtractorRatiosSi)) {
+    for (const double shown :
+         ip ? std::span<const double>(kProtractorRatiosIp) : std::span<const double>(kProtractorRatiosSi)) {
         const double ratio = ip ? shown * qorva::units::kKJPerKgPerBtuPerLb : shown;
-        const double dt = (ratio - kLatentHeat - kCpVapour * kProtractorT) / (kCpDryAir + kCpVapour * kProtractorX);
+        const double dt =
+            (ratio - kLatentHeat - kCpVapour * kProtractorT) / (kCpDryAir + kCpVapour * kProtractorX);
         const double dX = dt * columnsPerK;
         const double dY = -rowsPerMoisture;
         const double length = std::hypot(dX, dY);
@@ -438,13 +443,15 @@ void AshraeGrid::drawProtractor()
         const double uy = dY / length;
         m_sink.line(roundPixel(centre.x + 0.3 * R * ux), roundPixel(centre.y + 0.3 * R * uy),
                     roundPixel(centre.x + R * ux), roundPixel(centre.y + R * uy));
-        const int align = (ux > 0.3 ? text_align::kLeft : ux < -0.3 ? text_align::kRight : text_align::kCenter) |
+        const int align = (ux > 0.3    ? text_align::kLeft
+                           : ux < -0.3 ? text_align::kRight
+                                       : text_align::kCenter) |
                           text_align::kBottom;
         m_sink.label(roundPixel(centre.x + 1.06 * R * ux), roundPixel(centre.y + 1.06 * R * uy),
                      chart::formatNumber("%1.0f", shown), align, GridLabelRank::IsoLineValue);
     }
-    m_sink.label(centre.x, centre.y + g(2), ip ? "ε(Btu/lb)" : "ε(kJ/kg)", text_align::kCenter | text_align::kTop,
-                 GridLabelRank::AxisTitle);
+    m_sink.label(centre.x, centre.y + g(2), ip ? "ε(Btu/lb)" : "ε(kJ/kg)",
+                 text_align::kCenter | text_align::kTop, GridLabelRank::AxisTitle);
 }
 
 // The ASHRAE form: dry bulb across, moisture content up on the right, the

@@ -27,11 +27,14 @@ struct ChartAttributes {
     std::int32_t m_lineColor = kBlack;
     std::int32_t m_nLineWidth = 0;
     std::int32_t m_nLineStyle = 0;
-    std::int32_t m_nArrowStyle = 2; // 0 none, 1 open, 2 filled
+    std::int32_t m_nArrowStyle = 2;                  // 0 none, 1 open, 2 filled
     DrawOption m_volumeLines = defaultVolumeLines(); // the specific-volume lines
 
     // The attributes of a family (kFamily…, kFamilyVolume included).
-    DrawOption& family(int f) { return f == kFamilyVolume ? m_volumeLines : m_drawOptions[static_cast<std::size_t>(f)]; }
+    DrawOption& family(int f)
+    {
+        return f == kFamilyVolume ? m_volumeLines : m_drawOptions[static_cast<std::size_t>(f)];
+    }
     const DrawOption& family(int f) const
     {
         return f == kFamilyVolume ? m_volumeLines : m_drawOptions[static_cast<std::size_t>(f)];

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
 
 #include "chart/ChartForm.h"
+#include "chart/TextMetrics.h"
 #include "model/CIDG.h"
 #include "psychro/DisplayUnits.h"
 
@@ -75,7 +77,7 @@ public:
     std::string title(const char* symbol) const
     {
         using qorva::units::Quantity;
-        const char* unit = m_quantity == Quantity::Temperature ? (m_ip ? "℉" : "℃")
+        const char* unit = m_quantity == Quantity::Temperature       ? (m_ip ? "℉" : "℃")
                            : m_quantity == Quantity::MoistureContent ? (m_ip ? "gr/lb" : "g/kg")
                            : m_quantity == Quantity::SpecificVolume  ? (m_ip ? "ft³/lb" : "m³/kg")
                                                                      : (m_ip ? "Btu/lb" : "kJ/kg");
@@ -112,5 +114,16 @@ private:
     bool m_ip;
     double m_step;
 };
+
+// The least distance between two axis values: the chart's label gap, and in
+// IP, where the values run to three digits, the width of the value with
+// half a digit's room either side.
+inline int axisValueGap(int chartGap, GridSink& sink, const GridScale& scale, double value)
+{
+    if (!scale.ip())
+        return chartGap;
+    const int room = sink.measure("0").width;
+    return std::max(chartGap, sink.measure(formatNumber("%1.0f", value)).width + room);
+}
 
 } // namespace chart

@@ -18,11 +18,11 @@
 namespace {
 
 using chart::GridLabelRank;
-using qorva::units::Quantity;
 using chart::kMaxLinesPerFamily;
 using chart::overlaps;
 using chart::textBox;
 using chart::usableSpacing;
+using qorva::units::Quantity;
 
 constexpr double kCpDryAir = 1.01;  // kJ/(kg·K)
 constexpr double kCpWater = 4.1868; // kJ/(kg·K), water added on the wet-bulb lines
@@ -194,7 +194,9 @@ void IdGrid::drawMoistureLines()
         const int X = m_chart.XFromMoisture(x);
         if (X > 0 && X < W && boundaryAt(X) > 0)
             m_sink.line(X, 0, X, std::min(boundaryAt(X), H));
-        if (X >= 0 && X <= W && boundaryAt(X) >= 0 && X - previousLabel >= m_chart.m_nLabelGapX) {
+        if (X >= 0 && X <= W && boundaryAt(X) >= 0 &&
+            X - previousLabel >=
+                chart::axisValueGap(m_chart.m_nLabelGapX, m_sink, scale, scale.labelValue(x))) {
             m_sink.label(X, 0, chart::formatNumber("%1.0f", scale.labelValue(x)),
                          text_align::kCenter | text_align::kBottom, GridLabelRank::AxisValue);
             previousLabel = X;
@@ -301,7 +303,8 @@ int IdGrid::temperatureTitleBaseline()
 CanvasRect IdGrid::temperatureTitleBox()
 {
     const int baseline = temperatureTitleBaseline();
-    return textBox({m_layout.m_nChartLeft, baseline + m_layout.m_nChartTop}, m_sink.measure(chart::GridScale(Quantity::Temperature, 1.0, m_idg).title("t")),
+    return textBox({m_layout.m_nChartLeft, baseline + m_layout.m_nChartTop},
+                   m_sink.measure(chart::GridScale(Quantity::Temperature, 1.0, m_idg).title("t")),
                    text_align::kRight | text_align::kBaseline);
 }
 
@@ -347,8 +350,8 @@ void IdGrid::drawEnthalpyLines()
     if (scale.ip()) {
         // As in SI: from the zero of the scale down, then up from it.
         const std::vector<double> values = scale.values(lowest, highest);
-        const auto above = std::find_if(values.begin(), values.end(),
-                                        [&](double h) { return scale.shown(h) > 1e-9; });
+        const auto above =
+            std::find_if(values.begin(), values.end(), [&](double h) { return scale.shown(h) > 1e-9; });
         for (auto it = above; it != values.begin();)
             draw(*--it);
         for (auto it = above; it != values.end(); ++it)

@@ -245,12 +245,12 @@ KindValue kindValue(const CIDG& idg, const CCommentString& text)
     }
     case static_cast<int>(ResultKind::HeatMoistureRatio):
         shown.value = unit_format::EnthalpyDifference(units, "%.0fkJ/kg", "%.0fkcal/kg",
-                                            slot(text, result_slot::kHeatMoistureRatio));
+                                                      slot(text, result_slot::kHeatMoistureRatio));
         break;
     case static_cast<int>(ResultKind::TreatmentEnthalpy):
     case static_cast<int>(ResultKind::EnthalpyDifference):
         shown.value = unit_format::EnthalpyDifference(units, "%.3fkJ/kg", "%.3fkcal/kg",
-                                            slot(text, result_slot::kEnthalpyDifference));
+                                                      slot(text, result_slot::kEnthalpyDifference));
         break;
     case static_cast<int>(ResultKind::MoistureDifference):
         shown.value = unit_format::Moisture(units, "%.3fg/kg", moistureDifference(idg, text) * 0.001f);

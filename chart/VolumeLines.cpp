@@ -86,7 +86,8 @@ void DrawVolumeLines(ChartGeometry& chart, GridSink& sink)
         // The value at the line's dry end, where the chart has room for it.
         if (values) {
             const CanvasPoint end = pieces.front().front();
-            sink.label(end.x + static_cast<int>(2 * l.m_fPenScale), end.y - static_cast<int>(2 * l.m_fPenScale),
+            sink.label(end.x + static_cast<int>(2 * l.m_fPenScale),
+                       end.y - static_cast<int>(2 * l.m_fPenScale),
                        formatNumber(scale.ip() ? "%1.1f" : "%1.2f", scale.shown(v)),
                        text_align::kLeft | text_align::kBottom, GridLabelRank::IsoLineValue);
         }

@@ -455,7 +455,8 @@ int runAnalyzeCommand(const std::vector<std::string>& args)
         return 1;
     // The unit system chosen, as the basic-parameters dialog sets it.
     if (options.units)
-        document.SetBasicParameters(document.model().m_strProjectName, cli_arguments::UnitSystemCode(*options.units));
+        document.SetBasicParameters(document.model().m_strProjectName,
+                                    cli_arguments::UnitSystemCode(*options.units));
     QJsonArray jsonRooms;
     bool failed = false;
     const auto& systems = document.model().m_rooms.m_systems;

@@ -223,7 +223,8 @@ bool parseOptions(const std::vector<std::string>& args, RenderOptions& options, 
                 return false;
             std::array<double, 4> window{};
             if (!parseFourNumbers(text, window)) {
-                problem = "--window must be T0,T1,X0,X1 (°C, g/kg; °F, gr/lb with --units ip), not '" + text + "'";
+                problem =
+                    "--window must be T0,T1,X0,X1 (°C, g/kg; °F, gr/lb with --units ip), not '" + text + "'";
                 return false;
             }
             options.window = window;

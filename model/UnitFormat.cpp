@@ -84,7 +84,8 @@ std::string Enthalpy(int unitSystem, const char* siPattern, const char* engineer
                                         : Format(engineeringPattern, h * kKcalPerKj);
 }
 
-std::string EnthalpyDifference(int unitSystem, const char* siPattern, const char* engineeringPattern, float dh)
+std::string EnthalpyDifference(int unitSystem, const char* siPattern, const char* engineeringPattern,
+                               float dh)
 {
     if (IsIp(unitSystem))
         return Format(ipPattern(siPattern, "kJ/kg", "Btu/lb").c_str(), ip(Quantity::EnthalpyDifference, dh));

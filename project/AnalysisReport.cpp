@@ -116,18 +116,18 @@ private:
         lines.push_back(stateLine("室外状态点", 0, "%.1fg/kg"));
         lines.push_back(stateLine("室内状态点", 1, "%.1fg/kg"));
         const float load = winter ? m_room.m_fWinterLoad : m_room.m_fSummerLoad;
-        const std::string loadText = unit_format::IsIp(m_idg.m_nUnitSystem) ? unit_format::LoadKw(m_idg.m_nUnitSystem, load)
-                                     : m_idg.m_nUnitSystem == CIDG::kUnitsSI
-                                         ? Format("%.1f", double(load)) + "kW"
-                                         : Format("%.1f", load * kKcalhPerKw) + "kcal/h";
+        const std::string loadText =
+            unit_format::IsIp(m_idg.m_nUnitSystem)  ? unit_format::LoadKw(m_idg.m_nUnitSystem, load)
+            : m_idg.m_nUnitSystem == CIDG::kUnitsSI ? Format("%.1f", double(load)) + "kW"
+                                                    : Format("%.1f", load * kKcalhPerKw) + "kcal/h";
         lines.push_back((winter ? "室内空调热负荷：" : "室内空调冷负荷：") + loadText);
         const int units = m_idg.m_nUnitSystem;
-        lines.push_back("室内空调湿负荷：" +
-                        unit_format::MoistureFlow(units, "%.2fkg/h",
-                                                  winter ? m_room.m_fWinterMoistLoad : m_room.m_fSummerMoistLoad));
-        lines.push_back("新风量：" + unit_format::AirVolume(units, "%.0fm^3/h",
-                                                           winter ? m_room.m_fWinterFreshAir
-                                                                  : m_room.m_fSummerFreshAir));
+        lines.push_back("室内空调湿负荷：" + unit_format::MoistureFlow(units, "%.2fkg/h",
+                                                                       winter ? m_room.m_fWinterMoistLoad
+                                                                              : m_room.m_fSummerMoistLoad));
+        lines.push_back("新风量：" +
+                        unit_format::AirVolume(units, "%.0fm^3/h",
+                                               winter ? m_room.m_fWinterFreshAir : m_room.m_fSummerFreshAir));
     }
 
     std::int32_t word(int index) const { return m_room.m_anaW[static_cast<std::size_t>(index)].i; }
@@ -156,8 +156,8 @@ private:
     {
         const CStatePoint& p = point(index);
         const int units = m_idg.m_nUnitSystem;
-        std::string line = label + p.m_strName + "：" + unit_format::Temperature(units, "%.1f℃", p.m_t) + " " +
-                           unit_format::Temperature(units, "%.1f℃", p.m_tw) + " " +
+        std::string line = label + p.m_strName + "：" + unit_format::Temperature(units, "%.1f℃", p.m_t) +
+                           " " + unit_format::Temperature(units, "%.1f℃", p.m_tw) + " " +
                            Format("%.1f%%", p.m_RH * 100.0) + " ";
         line += unit_format::Moisture(units, moisturePattern, p.m_d);
         line += " ";
@@ -176,7 +176,8 @@ private:
     std::string ratio(double kjPerKg) const
     {
         if (unit_format::IsIp(m_idg.m_nUnitSystem))
-            return unit_format::EnthalpyDifference(m_idg.m_nUnitSystem, "%.1fkJ/kg", "", static_cast<float>(kjPerKg));
+            return unit_format::EnthalpyDifference(m_idg.m_nUnitSystem, "%.1fkJ/kg", "",
+                                                   static_cast<float>(kjPerKg));
         return m_idg.m_nUnitSystem == CIDG::kUnitsSI ? Format("%.1fkJ/kg", kjPerKg)
                                                      : Format("%.1fkcal/kg", kjPerKg * kKcalPerKj);
     }

@@ -722,9 +722,10 @@ void readChartModel(ArchiveReader& in, int version, CIDG& idg)
         if ((idg.m_nChartForm != CIDG::kFormId && idg.m_nChartForm != CIDG::kFormAshrae) ||
             idg.m_nUnitSystem < CIDG::kUnitsEngineering || idg.m_nUnitSystem > CIDG::kUnitsIP ||
             !(idg.m_volumeLines.m_fStep > 0.0f))
-            throw ArchiveError(QCoreApplication::translate("ProjectFile", "工程文件的图形式或单位制无效（位置 %1）")
-                                   .arg(start)
-                                   .toStdString());
+            throw ArchiveError(
+                QCoreApplication::translate("ProjectFile", "工程文件的图形式或单位制无效（位置 %1）")
+                    .arg(start)
+                    .toStdString());
     }
 }
 

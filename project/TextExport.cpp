@@ -50,9 +50,9 @@ std::string PointTableHeader(int unitSystem)
 {
     std::string header = "名称      ";
     if (unitSystem == CIDG::kUnitsIP) {
-        for (const char* column : {"大气压力(psia)", "干球温度(℉)", "湿球温度(℉)", "相对湿度(%)", "露点温度(℉)",
-                                   "含湿量(gr/lb)", "焓(Btu/lb)", "水蒸气分压力(psia)", "饱和水蒸气分压力(psia)",
-                                   "比容(ft^3/lb)", "密度(lb/ft^3)"}) {
+        for (const char* column : {"大气压力(psia)", "干球温度(℉)", "湿球温度(℉)", "相对湿度(%)",
+                                   "露点温度(℉)", "含湿量(gr/lb)", "焓(Btu/lb)", "水蒸气分压力(psia)",
+                                   "饱和水蒸气分压力(psia)", "比容(ft^3/lb)", "密度(lb/ft^3)"}) {
             header += "    ";
             header += column;
         }

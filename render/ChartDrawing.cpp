@@ -286,8 +286,8 @@ GridPainter::GridPainter(ChartRenderer& chart, Canvas& canvas)
 
 void GridPainter::familyPen(int family)
 {
-    const DrawOption& option = family == kFamilyVolume ? m_idg.m_volumeLines
-                                                       : m_idg.m_drawOptions[static_cast<std::size_t>(family)];
+    const DrawOption& option =
+        family == kFamilyVolume ? m_idg.m_volumeLines : m_idg.m_drawOptions[static_cast<std::size_t>(family)];
     m_canvas.setPen({option.m_color, scaledPenUnits(option.m_nWidth, m_G), option.m_nStyle});
 }
 
@@ -414,9 +414,9 @@ void GridPainter::drawPressureLabel()
     const LabelPlace place = m_chart.form().PressureLabelPlace(m_layout);
     const bool ip = m_idg.m_nUnitSystem == CIDG::kUnitsIP;
     const std::string text =
-        ip ? chart::formatNumber("P=%1.3fpsia", qorva::units::shown(qorva::units::Quantity::Pressure,
-                                                                   double(pressure),
-                                                                   qorva::units::DisplaySystem::IP))
+        ip ? chart::formatNumber("P=%1.3fpsia",
+                                 qorva::units::shown(qorva::units::Quantity::Pressure, double(pressure),
+                                                     qorva::units::DisplaySystem::IP))
            : chart::formatNumber("P=%1.0fPa", pressure);
     label(place.anchor.x, place.anchor.y, text, place.align, GridLabelRank::HeaderDetail);
 }

@@ -78,12 +78,12 @@ void installViewCommands(CMainFrame& frame)
         cmd::AshraeForm,
         [&document] {
             document.SetChartForm(&document.chartForm() == &ashraeChartForm() ? idChartForm()
-                                                                               : ashraeChartForm());
+                                                                              : ashraeChartForm());
         },
         [&document] { return &document.chartForm() == &ashraeChartForm(); });
-    for (const auto& [id, system] : {std::pair{cmd::UnitsSI, CIDG::kUnitsSI},
-                                     std::pair{cmd::UnitsEngineering, CIDG::kUnitsEngineering},
-                                     std::pair{cmd::UnitsIP, CIDG::kUnitsIP}}) {
+    for (const auto& [id, system] :
+         {std::pair{cmd::UnitsSI, CIDG::kUnitsSI}, std::pair{cmd::UnitsEngineering, CIDG::kUnitsEngineering},
+          std::pair{cmd::UnitsIP, CIDG::kUnitsIP}}) {
         frame.action(id)->setCheckable(true);
         frame.setHandler(
             id, [&document, system = system] { document.SetUnitSystem(system); },

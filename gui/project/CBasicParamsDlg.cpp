@@ -53,12 +53,13 @@ QString CBasicParamsDlg::projectName() const
 
 void CBasicParamsDlg::setUnitSystem(int unitSystem)
 {
-    (unitSystem == CIDG::kUnitsSI ? m_si : unitSystem == CIDG::kUnitsIP ? m_ip : m_engineering)->setChecked(true);
+    (unitSystem == CIDG::kUnitsSI   ? m_si
+     : unitSystem == CIDG::kUnitsIP ? m_ip
+                                    : m_engineering)
+        ->setChecked(true);
 }
 
 int CBasicParamsDlg::unitSystem() const
 {
-    return m_si->isChecked()   ? CIDG::kUnitsSI
-           : m_ip->isChecked() ? CIDG::kUnitsIP
-                               : CIDG::kUnitsEngineering;
+    return m_si->isChecked() ? CIDG::kUnitsSI : m_ip->isChecked() ? CIDG::kUnitsIP : CIDG::kUnitsEngineering;
 }

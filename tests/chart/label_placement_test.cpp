@@ -589,42 +589,43 @@ protected:
         CIDG& idg = contents.idg;
         view.setUp(idg);
         for (const int units : {CIDG::kUnitsSI, CIDG::kUnitsIP})
-        for (const ChartForm* form : {&idChartForm(), &ashraeChartForm()})
-            for (const bool paper : {false, true}) {
-                // IP with the specific-volume lines and their values too.
-                ApplyUnitSystem(idg, units);
-                idg.m_volumeLines.m_bShow = units == CIDG::kUnitsIP;
-                ChartDevice device;
-                device.printing = paper;
-                device.paper = paper;
-                device.form = form;
-                RecordingCanvas canvas;
-                ChartRenderer renderer(idg);
-                renderer.DrawChart(canvas, device);
-                const std::string where = view.what + (paper ? " on paper" : "") + " in the " + form->Name() +
-                                          " form" + (units == CIDG::kUnitsIP ? " in IP units" : "");
-                const DrawnView drawn = drawnView(idg, canvas, renderer.layout().m_nTotalHeight);
-                expectLegible(drawn, where);
-                // Every title of the axes stands: the values give way to them.
-                // (The ASHRAE enthalpy scale lies along the saturation curve,
-                // which a magnified window may not show.)
-                const bool ip = units == CIDG::kUnitsIP;
-                std::vector<const char*> titles{ip ? "x(gr/lb)" : "x(g/kg)", ip ? "t(℉)" : "t(℃)"};
-                if (form == &idChartForm())
-                    titles.push_back(ip ? "h(Btu/lb)" : "h(kJ/kg)");
-                for (const char* title : titles)
-                    EXPECT_TRUE(std::any_of(drawn.texts.begin(), drawn.texts.end(),
-                                            [&](const auto& text) { return text.text == title; }))
-                        << where << ": " << title;
-                // The same objects give the same picture, also drawn again by
-                // the same renderer (which replays its kept grid).
-                RecordingCanvas again;
-                renderer.DrawChart(again, device);
-                ASSERT_EQ(again.calls().size(), canvas.calls().size()) << where;
-                for (std::size_t i = 0; i < again.calls().size(); ++i)
-                    EXPECT_TRUE(chart::sameCall(again.calls()[i], canvas.calls()[i]))
-                        << where << ", call " << i;
-            }
+            for (const ChartForm* form : {&idChartForm(), &ashraeChartForm()})
+                for (const bool paper : {false, true}) {
+                    // IP with the specific-volume lines and their values too.
+                    ApplyUnitSystem(idg, units);
+                    idg.m_volumeLines.m_bShow = units == CIDG::kUnitsIP;
+                    ChartDevice device;
+                    device.printing = paper;
+                    device.paper = paper;
+                    device.form = form;
+                    RecordingCanvas canvas;
+                    ChartRenderer renderer(idg);
+                    renderer.DrawChart(canvas, device);
+                    const std::string where = view.what + (paper ? " on paper" : "") + " in the " +
+                                              form->Name() + " form" +
+                                              (units == CIDG::kUnitsIP ? " in IP units" : "");
+                    const DrawnView drawn = drawnView(idg, canvas, renderer.layout().m_nTotalHeight);
+                    expectLegible(drawn, where);
+                    // Every title of the axes stands: the values give way to them.
+                    // (The ASHRAE enthalpy scale lies along the saturation curve,
+                    // which a magnified window may not show.)
+                    const bool ip = units == CIDG::kUnitsIP;
+                    std::vector<const char*> titles{ip ? "x(gr/lb)" : "x(g/kg)", ip ? "t(℉)" : "t(℃)"};
+                    if (form == &idChartForm())
+                        titles.push_back(ip ? "h(Btu/lb)" : "h(kJ/kg)");
+                    for (const char* title : titles)
+                        EXPECT_TRUE(std::any_of(drawn.texts.begin(), drawn.texts.end(),
+                                                [&](const auto& text) { return text.text == title; }))
+                            << where << ": " << title;
+                    // The same objects give the same picture, also drawn again by
+                    // the same renderer (which replays its kept grid).
+                    RecordingCanvas again;
+                    renderer.DrawChart(again, device);
+                    ASSERT_EQ(again.calls().size(), canvas.calls().size()) << where;
+                    for (std::size_t i = 0; i < again.calls().size(); ++i)
+                        EXPECT_TRUE(chart::sameCall(again.calls()[i], canvas.calls()[i]))
+                            << where << ", call " << i;
+                }
     }
 };
 

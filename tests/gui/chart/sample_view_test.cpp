@@ -24,9 +24,7 @@ namespace {
 // for that long, so a screen shot of the real program can be taken.
 TEST(SampleProjectView, OpensTheSampleAndShowsItsSummerView)
 {
-    const std::filesystem::path path =
-        std::filesystem::path(QORVA_SOURCE_DIR) / "examples" /
-        "office.id";
+    const std::filesystem::path path = std::filesystem::path(QORVA_SOURCE_DIR) / "examples" / "office.id";
     if (!std::filesystem::exists(path))
         GTEST_SKIP() << "no sample project at " << path;
     RecordingMessages messages;
@@ -70,6 +68,8 @@ TEST(SampleProjectView, OpensTheSampleAndShowsItsSummerView)
             document.SetChartView(true);
         if (qEnvironmentVariableIsSet("QORVA_SCREENSHOT_ASHRAE"))
             frame.action(cmd::AshraeForm)->trigger();
+        if (qEnvironmentVariableIsSet("QORVA_SCREENSHOT_IP"))
+            frame.action(cmd::UnitsIP)->trigger();
         // Without a window manager a maximised window keeps its size: fill
         // the screen explicitly.
         frame.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
@@ -83,7 +83,8 @@ TEST(SampleProjectView, OpensTheSampleAndShowsItsSummerView)
         view.verticalScrollBar()->setValue(0);
         // A deeper zoom about the room's state points.
         if (const int zoom = qEnvironmentVariableIntValue("QORVA_SCREENSHOT_ZOOM"); zoom > 1) {
-            const CanvasPoint n = view.chart().PointPosition(*DocumentTestAccess::model(document).m_pPoints->at(1));
+            const CanvasPoint n =
+                view.chart().PointPosition(*DocumentTestAccess::model(document).m_pPoints->at(1));
             const QPoint at(n.x, n.y);
             view.DoZoomIn(&at, double(zoom) / view.zoomScale());
         }
@@ -91,6 +92,8 @@ TEST(SampleProjectView, OpensTheSampleAndShowsItsSummerView)
         timer.start();
         while (timer.elapsed() < seconds * 1000)
             QTest::qWait(50);
+        if (const QString file = qEnvironmentVariable("QORVA_SCREENSHOT_FILE"); !file.isEmpty())
+            frame.grab().save(file);
     }
     EXPECT_TRUE(messages.entries.empty()) << messages.entries.front().text;
 }

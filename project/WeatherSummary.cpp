@@ -8,6 +8,7 @@
 
 #include "model/CIDG.h"
 #include "model/UnitFormat.h"
+#include "psychro/DisplayUnits.h"
 #include "psychro/QorvaDll.h"
 
 namespace {
@@ -127,6 +128,27 @@ WeatherTable HourCountTable(const CIDG& idg, const WeatherYear& year, const Hour
 WeatherTable MonthlyMeansTable(const WeatherYear& year, const HourFilter& filter, int unitSystem)
 {
     WeatherTable table;
+    if (unitSystem == CIDG::kUnitsIP) {
+        // In IP: °F, gr/lb, Btu/lb on the 0 °F datum, psia.
+        using qorva::units::Quantity;
+        const auto ip = [](Quantity q, float v) {
+            return double(qorva::units::shown(q, v, qorva::units::DisplaySystem::IP));
+        };
+        table.header = {text(QCoreApplication::translate("WeatherSummary", "月份")),
+                        text(QCoreApplication::translate("WeatherSummary", "小时数")),
+                        text(QCoreApplication::translate("WeatherSummary", "干球温度℉")),
+                        text(QCoreApplication::translate("WeatherSummary", "相对湿度％")),
+                        text(QCoreApplication::translate("WeatherSummary", "含湿量gr/lb")),
+                        text(QCoreApplication::translate("WeatherSummary", "焓Btu/lb")),
+                        text(QCoreApplication::translate("WeatherSummary", "大气压力psia"))};
+        for (const MonthlyMeans& m : ComputeMonthlyMeans(year, filter))
+            table.rows.push_back(
+                {std::to_string(m.month), std::to_string(m.hours),
+                 Format("%.1f", ip(Quantity::Temperature, m.t)), Format("%.1f", m.RH * 100.0),
+                 Format("%.1f", ip(Quantity::MoistureContent, m.x)),
+                 Format("%.2f", ip(Quantity::Enthalpy, m.h)), Format("%.3f", ip(Quantity::Pressure, m.p))});
+        return table;
+    }
     table.header = {text(QCoreApplication::translate("WeatherSummary", "月份")),
                     text(QCoreApplication::translate("WeatherSummary", "小时数")),
                     text(QCoreApplication::translate("WeatherSummary", "干球温度℃")),

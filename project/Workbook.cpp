@@ -26,6 +26,7 @@
 #include "project/ConditionViews.h"
 #include "project/TextExport.h"
 #include "project/WeatherSummary.h"
+#include "psychro/DisplayUnits.h"
 
 namespace {
 
@@ -51,6 +52,25 @@ bool si(const CIDG& idg)
     return idg.m_nUnitSystem == CIDG::kUnitsSI;
 }
 
+bool ip(const CIDG& idg)
+{
+    return idg.m_nUnitSystem == CIDG::kUnitsIP;
+}
+
+// A stored value in the workbook's unit: as stored in SI and engineering
+// units (enthalpies and capacities aside), converted in IP.
+double shown(const CIDG& idg, qorva::units::Quantity quantity, double stored)
+{
+    return ip(idg) ? qorva::units::shown(quantity, stored, qorva::units::DisplaySystem::IP) : stored;
+}
+
+// The unit of a quantity the workbook gives in SI and engineering units
+// alike, or its IP unit.
+const char* unit(const CIDG& idg, qorva::units::Quantity quantity, const char* metric)
+{
+    return ip(idg) ? qorva::units::unitOf(quantity, qorva::units::DisplaySystem::IP) : metric;
+}
+
 // A caption with its unit in brackets, "干球温度(℃)"; the unit is not
 // translated.
 std::string captioned(const char* caption, const char* unit)
@@ -60,11 +80,21 @@ std::string captioned(const char* caption, const char* unit)
 
 const char* enthalpyUnit(const CIDG& idg)
 {
-    return si(idg) ? "kJ/kg" : "kcal/kg";
+    return ip(idg) ? "Btu/lb" : si(idg) ? "kJ/kg" : "kcal/kg";
 }
 
 double enthalpyShown(const CIDG& idg, double kj)
 {
+    if (ip(idg))
+        return shown(idg, qorva::units::Quantity::Enthalpy, kj);
+    return si(idg) ? kj : kj * kKcalPerKj;
+}
+
+// An enthalpy difference or a heat–moisture ratio: no datum.
+double differenceShown(const CIDG& idg, double kj)
+{
+    if (ip(idg))
+        return shown(idg, qorva::units::Quantity::EnthalpyDifference, kj);
     return si(idg) ? kj : kj * kKcalPerKj;
 }
 
@@ -81,7 +111,12 @@ const char* conditionName(int condition)
 WorkbookSheet designSheet(const CIDG& idg)
 {
     WorkbookSheet sheet{trs(QT_TRANSLATE_NOOP("Workbook", "设计参数")), {}, {}};
-    const char* load = si(idg) ? "kW" : "kcal/h";
+    using qorva::units::Quantity;
+    const char* load = ip(idg) ? "Btu/h" : si(idg) ? "kW" : "kcal/h";
+    const char* temperature = unit(idg, Quantity::Temperature, "℃");
+    const char* moisture = unit(idg, Quantity::MoistureContent, "g/kg");
+    const char* flow = unit(idg, Quantity::MoistureFlow, "kg/h");
+    const char* volume = unit(idg, Quantity::AirVolume, "m^3/h");
     sheet.header = {trs(QT_TRANSLATE_NOOP("Workbook", "系统")), trs(QT_TRANSLATE_NOOP("Workbook", "房间"))};
     for (const bool summer : {true, false}) {
         const auto add = [&](const char* caption, const char* unit) {
@@ -89,28 +124,31 @@ WorkbookSheet designSheet(const CIDG& idg)
         };
         if (summer) {
             add(QT_TRANSLATE_NOOP("Workbook", "夏季室内状态点"), nullptr);
-            add(QT_TRANSLATE_NOOP("Workbook", "夏季室内干球温度"), "℃");
+            add(QT_TRANSLATE_NOOP("Workbook", "夏季室内干球温度"), temperature);
             add(QT_TRANSLATE_NOOP("Workbook", "夏季室内相对湿度"), "%");
-            add(QT_TRANSLATE_NOOP("Workbook", "夏季室内湿球温度"), "℃");
-            add(QT_TRANSLATE_NOOP("Workbook", "夏季室内含湿量"), "g/kg");
+            add(QT_TRANSLATE_NOOP("Workbook", "夏季室内湿球温度"), temperature);
+            add(QT_TRANSLATE_NOOP("Workbook", "夏季室内含湿量"), moisture);
             add(QT_TRANSLATE_NOOP("Workbook", "夏季室内焓"), enthalpyUnit(idg));
             add(QT_TRANSLATE_NOOP("Workbook", "冷负荷"), load);
-            add(QT_TRANSLATE_NOOP("Workbook", "夏季湿负荷"), "kg/h");
-            add(QT_TRANSLATE_NOOP("Workbook", "夏季新风量"), "m^3/h");
+            add(QT_TRANSLATE_NOOP("Workbook", "夏季湿负荷"), flow);
+            add(QT_TRANSLATE_NOOP("Workbook", "夏季新风量"), volume);
         } else {
             add(QT_TRANSLATE_NOOP("Workbook", "冬季室内状态点"), nullptr);
-            add(QT_TRANSLATE_NOOP("Workbook", "冬季室内干球温度"), "℃");
+            add(QT_TRANSLATE_NOOP("Workbook", "冬季室内干球温度"), temperature);
             add(QT_TRANSLATE_NOOP("Workbook", "冬季室内相对湿度"), "%");
-            add(QT_TRANSLATE_NOOP("Workbook", "冬季室内湿球温度"), "℃");
-            add(QT_TRANSLATE_NOOP("Workbook", "冬季室内含湿量"), "g/kg");
+            add(QT_TRANSLATE_NOOP("Workbook", "冬季室内湿球温度"), temperature);
+            add(QT_TRANSLATE_NOOP("Workbook", "冬季室内含湿量"), moisture);
             add(QT_TRANSLATE_NOOP("Workbook", "冬季室内焓"), enthalpyUnit(idg));
             add(QT_TRANSLATE_NOOP("Workbook", "热负荷"), load);
-            add(QT_TRANSLATE_NOOP("Workbook", "冬季湿负荷"), "kg/h");
-            add(QT_TRANSLATE_NOOP("Workbook", "冬季新风量"), "m^3/h");
+            add(QT_TRANSLATE_NOOP("Workbook", "冬季湿负荷"), flow);
+            add(QT_TRANSLATE_NOOP("Workbook", "冬季新风量"), volume);
         }
     }
-    const char* loadFormat = si(idg) ? "0.000" : "0.0";
-    const double loadScale = si(idg) ? 1.0 : kKcalhPerKw;
+    const char* loadFormat = ip(idg) ? "0" : si(idg) ? "0.000" : "0.0";
+    const double loadScale = ip(idg)   ? 1000.0 * qorva::units::kBtuPerHourPerWatt
+                             : si(idg) ? 1.0
+                                       : kKcalhPerKw;
+    const auto temp = [&](double t) { return shown(idg, Quantity::Temperature, t); };
     for (const auto& system : idg.m_rooms.m_systems)
         for (const auto& room : system->m_rooms) {
             Row row{Cell::Text(system->m_strName), Cell::Text(room->m_strName)};
@@ -126,21 +164,28 @@ WorkbookSheet designSheet(const CIDG& idg)
                 const Cell rh = byRH        ? Cell::Number(givenRH, "0")
                                 : completed ? Cell::Number(n.m_RH * 100.0, "0")
                                             : Cell();
-                const Cell tw = !byRH       ? Cell::Number(givenTw, "0.0")
-                                : completed ? Cell::Number(n.m_tw, "0.0")
+                const Cell tw = !byRH       ? Cell::Number(temp(givenTw), "0.0")
+                                : completed ? Cell::Number(temp(n.m_tw), "0.0")
                                             : Cell();
                 row.push_back(Cell::Text(summer ? room->m_strSummerInName : room->m_strWinterInName));
-                row.push_back(Cell::Number(t, "0.0"));
+                row.push_back(Cell::Number(temp(t), "0.0"));
                 row.push_back(rh);
                 row.push_back(tw);
-                row.push_back(completed ? Cell::Number(n.m_d * 1000.0, "0.00") : Cell());
+                row.push_back(completed ? Cell::Number(ip(idg) ? shown(idg, Quantity::MoistureContent, n.m_d)
+                                                               : n.m_d * 1000.0,
+                                                       "0.00")
+                                        : Cell());
                 row.push_back(completed ? Cell::Number(enthalpyShown(idg, n.m_h), si(idg) ? "0.0" : "0.00")
                                         : Cell());
                 row.push_back(Cell::Number((summer ? room->m_fSummerLoad : room->m_fWinterLoad) * loadScale,
                                            loadFormat));
                 row.push_back(
-                    Cell::Number(summer ? room->m_fSummerMoistLoad : room->m_fWinterMoistLoad, "0.000"));
-                row.push_back(Cell::Number(summer ? room->m_fSummerFreshAir : room->m_fWinterFreshAir, "0"));
+                    Cell::Number(shown(idg, Quantity::MoistureFlow,
+                                       summer ? room->m_fSummerMoistLoad : room->m_fWinterMoistLoad),
+                                 "0.000"));
+                row.push_back(Cell::Number(shown(idg, Quantity::AirVolume,
+                                                 summer ? room->m_fSummerFreshAir : room->m_fWinterFreshAir),
+                                           "0"));
             }
             sheet.rows.push_back(std::move(row));
         }
@@ -151,22 +196,32 @@ WorkbookSheet designSheet(const CIDG& idg)
 // kg/kg to five places is g/kg to two).
 std::optional<WorkbookSheet> statePointSheet(const CIDG& idg, std::string& error)
 {
+    using qorva::units::Quantity;
     WorkbookSheet sheet{trs(QT_TRANSLATE_NOOP("Workbook", "状态点")), {}, {}};
-    sheet.header = {trs(QT_TRANSLATE_NOOP("Workbook", "系统")),
-                    trs(QT_TRANSLATE_NOOP("Workbook", "房间")),
-                    trs(QT_TRANSLATE_NOOP("Workbook", "工况")),
-                    trs(QT_TRANSLATE_NOOP("Workbook", "名称")),
-                    captioned(QT_TRANSLATE_NOOP("Workbook", "大气压力"), "Pa"),
-                    captioned(QT_TRANSLATE_NOOP("Workbook", "干球温度"), "℃"),
-                    captioned(QT_TRANSLATE_NOOP("Workbook", "湿球温度"), "℃"),
-                    captioned(QT_TRANSLATE_NOOP("Workbook", "相对湿度"), "%"),
-                    captioned(QT_TRANSLATE_NOOP("Workbook", "露点温度"), "℃"),
-                    captioned(QT_TRANSLATE_NOOP("Workbook", "含湿量"), "g/kg"),
-                    captioned(QT_TRANSLATE_NOOP("Workbook", "焓"), enthalpyUnit(idg)),
-                    captioned(QT_TRANSLATE_NOOP("Workbook", "水蒸气分压力"), "Pa"),
-                    captioned(QT_TRANSLATE_NOOP("Workbook", "饱和水蒸气分压力"), "Pa"),
-                    captioned(QT_TRANSLATE_NOOP("Workbook", "比容"), "m^3/kg"),
-                    captioned(QT_TRANSLATE_NOOP("Workbook", "密度"), "kg/m^3")};
+    const char* pressure = unit(idg, Quantity::Pressure, "Pa");
+    const char* temperature = unit(idg, Quantity::Temperature, "℃");
+    sheet.header = {
+        trs(QT_TRANSLATE_NOOP("Workbook", "系统")),
+        trs(QT_TRANSLATE_NOOP("Workbook", "房间")),
+        trs(QT_TRANSLATE_NOOP("Workbook", "工况")),
+        trs(QT_TRANSLATE_NOOP("Workbook", "名称")),
+        captioned(QT_TRANSLATE_NOOP("Workbook", "大气压力"), pressure),
+        captioned(QT_TRANSLATE_NOOP("Workbook", "干球温度"), temperature),
+        captioned(QT_TRANSLATE_NOOP("Workbook", "湿球温度"), temperature),
+        captioned(QT_TRANSLATE_NOOP("Workbook", "相对湿度"), "%"),
+        captioned(QT_TRANSLATE_NOOP("Workbook", "露点温度"), temperature),
+        captioned(QT_TRANSLATE_NOOP("Workbook", "含湿量"), unit(idg, Quantity::MoistureContent, "g/kg")),
+        captioned(QT_TRANSLATE_NOOP("Workbook", "焓"), enthalpyUnit(idg)),
+        captioned(QT_TRANSLATE_NOOP("Workbook", "水蒸气分压力"), pressure),
+        captioned(QT_TRANSLATE_NOOP("Workbook", "饱和水蒸气分压力"), pressure),
+        captioned(QT_TRANSLATE_NOOP("Workbook", "比容"), unit(idg, Quantity::SpecificVolume, "m^3/kg")),
+        captioned(QT_TRANSLATE_NOOP("Workbook", "密度"), unit(idg, Quantity::Density, "kg/m^3"))};
+    // In IP the pressures to three decimals of psia, the moisture content in gr/lb to one.
+    const char* pressureFormat = ip(idg) ? "0.000" : "0";
+    const auto temp = [&](double t) { return shown(idg, Quantity::Temperature, t); };
+    const auto moisture = [&](double d) {
+        return ip(idg) ? shown(idg, Quantity::MoistureContent, d) : d * 1000.0;
+    };
     for (const auto& system : idg.m_rooms.m_systems)
         for (const auto& room : system->m_rooms)
             for (int k = 0; k < kConditionCount; ++k)
@@ -177,14 +232,18 @@ std::optional<WorkbookSheet> statePointSheet(const CIDG& idg, std::string& error
                             UncomputablePointMessage(system->m_strName, room->m_strName, k, point->m_strName);
                         return std::nullopt;
                     }
-                    sheet.rows.push_back({Cell::Text(system->m_strName), Cell::Text(room->m_strName),
-                                          Cell::Text(trs(conditionName(k))), Cell::Text(p.m_strName),
-                                          Cell::Number(p.m_p, "0"), Cell::Number(p.m_t, "0.0"),
-                                          Cell::Number(p.m_tw, "0.0"), Cell::Number(p.m_RH * 100.0, "0"),
-                                          Cell::Number(p.m_td, "0.0"), Cell::Number(p.m_d * 1000.0, "0.00"),
-                                          Cell::Number(enthalpyShown(idg, p.m_h), "0.0"),
-                                          Cell::Number(p.m_pq, "0"), Cell::Number(p.m_pqb, "0"),
-                                          Cell::Number(p.m_v, "0.000"), Cell::Number(p.m_rho, "0.000")});
+                    sheet.rows.push_back(
+                        {Cell::Text(system->m_strName), Cell::Text(room->m_strName),
+                         Cell::Text(trs(conditionName(k))), Cell::Text(p.m_strName),
+                         Cell::Number(shown(idg, Quantity::Pressure, p.m_p), pressureFormat),
+                         Cell::Number(temp(p.m_t), "0.0"), Cell::Number(temp(p.m_tw), "0.0"),
+                         Cell::Number(p.m_RH * 100.0, "0"), Cell::Number(temp(p.m_td), "0.0"),
+                         Cell::Number(moisture(p.m_d), "0.00"),
+                         Cell::Number(enthalpyShown(idg, p.m_h), "0.0"),
+                         Cell::Number(shown(idg, Quantity::Pressure, p.m_pq), pressureFormat),
+                         Cell::Number(shown(idg, Quantity::Pressure, p.m_pqb), pressureFormat),
+                         Cell::Number(shown(idg, Quantity::SpecificVolume, p.m_v), "0.000"),
+                         Cell::Number(shown(idg, Quantity::Density, p.m_rho), "0.000")});
                 }
     return sheet;
 }
@@ -197,10 +256,42 @@ struct ShownResult {
 
 constexpr const char* kDecimalFormats[] = {"0", "0.0", "0.00", "0.000", "0.0000", "0.00000", "0.000000"};
 
+// A result in IP units, as its text shows it in an IP project.
+ShownResult shownResultIp(ResultQuantity quantity, double value)
+{
+    using qorva::units::Quantity;
+    const auto in = [](Quantity q, double v) {
+        return qorva::units::shown(q, v, qorva::units::DisplaySystem::IP);
+    };
+    switch (quantity) {
+    case ResultQuantity::Power:
+        return {in(Quantity::Capacity, value), 0, "Btu/h"};
+    case ResultQuantity::AirVolume:
+        return {in(Quantity::AirVolume, value), 0, "cfm"};
+    case ResultQuantity::MoistureFlow:
+        return {in(Quantity::MoistureFlow, value), 3, "lb/h"};
+    case ResultQuantity::EnthalpyDifference:
+        return {in(Quantity::EnthalpyDifference, value), 3, "Btu/lb"};
+    case ResultQuantity::MoistureDifference: // held in g/kg
+        return {in(Quantity::MoistureContent, value * 0.001), 3, "gr/lb"};
+    case ResultQuantity::Fraction:
+        return {value * 100.0, 0, "%"};
+    case ResultQuantity::Temperature:
+        return {in(Quantity::Temperature, value), 1, "°F"};
+    case ResultQuantity::TemperatureDifference:
+        return {value * 1.8, 2, "°F"};
+    case ResultQuantity::HeatMoistureRatio:
+        return {in(Quantity::EnthalpyDifference, value), 0, "Btu/lb"};
+    }
+    return {value, 3, ""};
+}
+
 // A result in the unit its text shows it in (chart/ResultWording.cpp), with
 // the decimals those texts usually have; fractions as per cent.
 ShownResult shownResult(const CIDG& idg, ResultQuantity quantity, double value)
 {
+    if (ip(idg))
+        return shownResultIp(quantity, value);
     switch (quantity) {
     case ResultQuantity::Power:
         return si(idg) ? ShownResult{value * 0.001, 3, "kW"} : ShownResult{value * kKcalhPerW, 0, "kcal/h"};
@@ -209,7 +300,7 @@ ShownResult shownResult(const CIDG& idg, ResultQuantity quantity, double value)
     case ResultQuantity::MoistureFlow:
         return {value, 3, "kg/h"};
     case ResultQuantity::EnthalpyDifference:
-        return {enthalpyShown(idg, value), 3, enthalpyUnit(idg)};
+        return {differenceShown(idg, value), 3, enthalpyUnit(idg)};
     case ResultQuantity::MoistureDifference:
         return {value, 3, "g/kg"};
     case ResultQuantity::Fraction:
@@ -219,7 +310,7 @@ ShownResult shownResult(const CIDG& idg, ResultQuantity quantity, double value)
     case ResultQuantity::TemperatureDifference:
         return {value, 2, "K"};
     case ResultQuantity::HeatMoistureRatio:
-        return {enthalpyShown(idg, value), 0, enthalpyUnit(idg)};
+        return {differenceShown(idg, value), 0, enthalpyUnit(idg)};
     }
     return {value, 3, ""};
 }

@@ -51,19 +51,40 @@ void fillStatePoints(CIDG& idg)
 // Against values worked out by hand: x = 0.62198·pq/(p − pq) with pq =
 // RH·pws(t) (pws(25 °C) = 3169 Pa, pws(20 °C) = 2339 Pa), h = 1.01·t +
 // x·(2500 + 1.85·t), ρ = (p − 0.37802·pq)·3.48365/((t + 273.15)·1000);
-// kcal/kg = kJ/kg × 0.2388459, kcal/h = kW × 859.8452.
+// kcal/kg = kJ/kg × 0.2388459, kcal/h = kW × 859.8452; in IP psia = Pa /
+// 6894.757, gr/lb = g/kg × 7, Btu/lb = (kJ/kg + 17.9556)/2.326, lb/ft³ =
+// kg/m³ × 0.06242796, Btu/h = kW × 3412.1416, lb/h = kg/h × 2.2046226.
 TEST(Workbook, StatePointsAndLoadsAreNumbersInTheProjectsUnits)
 {
     struct Case {
         int units;
+        const char* pressure;
+        const char* moisture;
         const char* enthalpy;
+        const char* density;
         const char* cooling;
-        double scale;       // of the enthalpy
+        const char* designMoisture;
+        const char* moistureLoad;
+        double (*p)(double);
+        double (*x)(double); // of g/kg
+        double (*h)(double); // of kJ/kg
+        double (*rho)(double);
         double coolingLoad; // of the 5 kW room
+        double load;        // of its 1.2 kg/h
     };
-    for (const Case& c :
-         {Case{CIDG::kUnitsSI, "焓(kJ/kg)", "冷负荷(kW)", 1.0, 5.0},
-          Case{CIDG::kUnitsEngineering, "焓(kcal/kg)", "冷负荷(kcal/h)", 0.2388459, 4299.226}}) {
+    const auto same = [](double v) { return v; };
+    const Case cases[] = {
+        {CIDG::kUnitsSI, "大气压力(Pa)", "含湿量(g/kg)", "焓(kJ/kg)", "密度(kg/m^3)", "冷负荷(kW)",
+         "夏季室内含湿量(g/kg)", "夏季湿负荷(kg/h)", same, same, same, same, 5.0, 1.2},
+        {CIDG::kUnitsEngineering, "大气压力(Pa)", "含湿量(g/kg)", "焓(kcal/kg)", "密度(kg/m^3)",
+         "冷负荷(kcal/h)", "夏季室内含湿量(g/kg)", "夏季湿负荷(kg/h)", same, same,
+         [](double h) { return h * 0.2388459; }, same, 4299.226, 1.2},
+        {CIDG::kUnitsIP, "大气压力(psia)", "含湿量(gr/lb)", "焓(Btu/lb)", "密度(lb/ft³)", "冷负荷(Btu/h)",
+         "夏季室内含湿量(gr/lb)", "夏季湿负荷(lb/h)", [](double p) { return p / 6894.757; },
+         [](double x) { return x * 7.0; }, [](double h) { return (h + 17.9556) / 2.326; },
+         [](double rho) { return rho * 0.06242796; }, 17060.71, 2.645547},
+    };
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.units);
         CIDG idg;
         fillStatePoints(idg);
@@ -74,14 +95,14 @@ TEST(Workbook, StatePointsAndLoadsAreNumbersInTheProjectsUnits)
         // p, x g/kg, h kJ/kg, ρ of the cooling and the heating point.
         const double expected[2][4] = {{101325, 9.88, 50.41, 1.1769}, {90000, 6.53, 36.77, 1.0653}};
         for (std::size_t r = 0; r < 2; ++r) {
-            EXPECT_DOUBLE_EQ(number(*sheets, "状态点", r, "大气压力(Pa)"), expected[r][0]);
-            EXPECT_NEAR(number(*sheets, "状态点", r, "含湿量(g/kg)"), expected[r][1], 0.03);
-            EXPECT_NEAR(number(*sheets, "状态点", r, c.enthalpy), expected[r][2] * c.scale, 0.1 * c.scale);
-            EXPECT_NEAR(number(*sheets, "状态点", r, "密度(kg/m^3)"), expected[r][3], 1e-3);
+            EXPECT_NEAR(number(*sheets, "状态点", r, c.pressure), c.p(expected[r][0]), 1e-3);
+            EXPECT_NEAR(number(*sheets, "状态点", r, c.moisture), c.x(expected[r][1]), c.x(0.03));
+            EXPECT_NEAR(number(*sheets, "状态点", r, c.enthalpy), c.h(expected[r][2]), 0.1);
+            EXPECT_NEAR(number(*sheets, "状态点", r, c.density), c.rho(expected[r][3]), 1e-3);
         }
         EXPECT_NEAR(number(*sheets, "设计参数", 0, c.cooling), c.coolingLoad, 1e-3 * c.coolingLoad);
-        EXPECT_NEAR(number(*sheets, "设计参数", 0, "夏季室内含湿量(g/kg)"), 9.88, 0.03);
-        EXPECT_DOUBLE_EQ(number(*sheets, "设计参数", 0, "夏季湿负荷(kg/h)"), 1.2);
+        EXPECT_NEAR(number(*sheets, "设计参数", 0, c.designMoisture), c.x(9.88), c.x(0.03));
+        EXPECT_NEAR(number(*sheets, "设计参数", 0, c.moistureLoad), c.load, 1e-5);
     }
 }
 

@@ -354,8 +354,12 @@ void DrawWeatherMap(ChartRenderer& chart, Canvas& canvas, const WeatherMap& map)
     canvas.setTextColour(chart.model().m_textColor);
     std::vector<std::string> lines = WeatherCaption(map);
     if (map.style == WeatherMapStyle::Density)
-        lines.push_back(QCoreApplication::translate("WeatherMap", "每格小时数（干球温度 1 ℃ × 露点温度 1 ℃）")
-                            .toStdString());
+        // The cells are whole kelvins in every unit system: 1.8 ℉ in IP.
+        lines.push_back(
+            (chart.model().m_nUnitSystem == CIDG::kUnitsIP
+                 ? QCoreApplication::translate("WeatherMap", "每格小时数（干球温度 1.8 ℉ × 露点温度 1.8 ℉）")
+                 : QCoreApplication::translate("WeatherMap", "每格小时数（干球温度 1 ℃ × 露点温度 1 ℃）"))
+                .toStdString());
     else
         lines.push_back(QCoreApplication::translate("WeatherMap", "每点为一个或多个小时").toStdString());
     const std::size_t classes = map.style == WeatherMapStyle::Density ? bounds.size() : 0;

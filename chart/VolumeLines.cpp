@@ -83,9 +83,11 @@ void DrawVolumeLines(ChartGeometry& chart, GridSink& sink)
         if (pieces.empty())
             continue;
         sink.polylines(pieces);
-        // The value at the line's dry end, where the chart has room for it.
+        // The value a little way in from the line's dry end, clear of the
+        // axis values at the chart's edge.
         if (values) {
-            const CanvasPoint end = pieces.front().front();
+            const std::vector<CanvasPoint>& first = pieces.front();
+            const CanvasPoint end = first[first.size() / 6];
             sink.label(end.x + static_cast<int>(2 * l.m_fPenScale),
                        end.y - static_cast<int>(2 * l.m_fPenScale),
                        formatNumber(scale.ip() ? "%1.1f" : "%1.2f", scale.shown(v)),

@@ -10,6 +10,7 @@
 #include "model/ChartRegion.h"
 #include "model/Messages.h"
 #include "project/NumberText.h"
+#include "psychro/DisplayUnits.h"
 #include "psychro/QorvaDll.h"
 
 namespace msg = system_room_messages;
@@ -33,6 +34,28 @@ float readFloat(const std::string& text)
     return static_cast<float>(ReadNumber(text));
 }
 
+using qorva::units::Quantity;
+
+bool isIp(int unitSystem)
+{
+    return qorva::units::displaySystemOf(unitSystem) == qorva::units::DisplaySystem::IP;
+}
+
+// A stored temperature (°C), moisture load (kg/h) or fresh-air volume (m³/h)
+// as the field shows it, and a typed one in the stored unit. Only IP differs.
+std::string shownText(Quantity quantity, float stored, int unitSystem, const char* pattern)
+{
+    return FormatNumber(pattern, isIp(unitSystem)
+                                     ? qorva::units::shown(quantity, stored, qorva::units::DisplaySystem::IP)
+                                     : stored);
+}
+
+float storedValue(Quantity quantity, const std::string& text, int unitSystem)
+{
+    const float typed = readFloat(text);
+    return isIp(unitSystem) ? qorva::units::stored(quantity, typed, qorva::units::DisplaySystem::IP) : typed;
+}
+
 // An outdoor state too small to be a design state: no dry-bulb, or neither a
 // humidity nor a wet-bulb temperature.
 bool outdoorTooSmall(const std::string& t, const std::string& tw, const std::string& rh)
@@ -47,14 +70,15 @@ bool outdoorTooSmall(const std::string& t, const std::string& tw, const std::str
 struct HumidityTexts {
     std::string tw, rh;
 };
-HumidityTexts humidityTexts(float p, float t, float tw, float rhPercent, bool byRH)
+HumidityTexts humidityTexts(float p, float t, float tw, float rhPercent, bool byRH, int unitSystem)
 {
-    HumidityTexts texts{FormatNumber("%.1f", tw), FormatNumber("%.0f", rhPercent)};
+    HumidityTexts texts{shownText(Quantity::Temperature, tw, unitSystem, "%.1f"),
+                        FormatNumber("%.0f", rhPercent)};
     float x = 0, h = 0, td = 0, pq = 0, pqb = 0, v = 0, rho = 0, computed = 0;
     if (byRH) {
         if (ptRH_all(p, t, rhPercent * 0.01f, &x, &h, &computed, &td, &pq, &pqb, &v, &rho) &&
             std::isfinite(computed))
-            texts.tw = FormatNumber("%.1f", computed);
+            texts.tw = shownText(Quantity::Temperature, computed, unitSystem, "%.1f");
     } else if (pttw_all(p, t, tw, &x, &h, &computed, &td, &pq, &pqb, &v, &rho) && std::isfinite(computed)) {
         texts.rh = FormatNumber("%.0f", computed * 100.0f);
     }
@@ -129,8 +153,9 @@ bool CheckDesignStatesAt(const CAir_Room& rooms, const DesignChart& chart)
     };
     if (!fits(rooms.m_fSummerOutT, rooms.m_fSummerOutTw, rooms.m_fSummerOutRH, rooms.m_bSummerOutByRH) ||
         !fits(rooms.m_fWinterOutT, rooms.m_fWinterOutTw, rooms.m_fWinterOutRH, rooms.m_bWinterOutByRH)) {
-        alertMessage(QCoreApplication::translate("SystemRoomEdit", msg::kOutdoorUnfitAtPressure).toStdString(),
-                     MessageIcon::Exclamation);
+        alertMessage(
+            QCoreApplication::translate("SystemRoomEdit", msg::kOutdoorUnfitAtPressure).toStdString(),
+            MessageIcon::Exclamation);
         return false;
     }
     for (const auto& system : rooms.m_systems)
@@ -148,8 +173,10 @@ bool CheckDesignStatesAt(const CAir_Room& rooms, const DesignChart& chart)
 
 bool SystemRoomEdit::CheckState(const StateFields& state)
 {
-    const float t = readFloat(*state.t);
-    const DesignStateFit fit = FitDesignState(t, readFloat(state.byRH ? *state.rh : *state.tw), state.byRH, m_chart);
+    const float t = storedValue(Quantity::Temperature, *state.t, m_unitSystem);
+    const float second =
+        state.byRH ? readFloat(*state.rh) : storedValue(Quantity::Temperature, *state.tw, m_unitSystem);
+    const DesignStateFit fit = FitDesignState(t, second, state.byRH, m_chart);
     if (fit == DesignStateFit::OnChart)
         return true;
     // The dry bulb when it alone lies off the chart, else the humidity.
@@ -168,25 +195,51 @@ bool SystemRoomEdit::CheckState(const StateFields& state)
 bool SystemRoomEdit::CheckOutdoorStates()
 {
     const OutdoorTexts& o = outdoor;
-    return CheckState({&o.summerT, &o.summerTw, &o.summerRH, o.summerByRH, Field::SummerOutT, Field::SummerOutTw,
-                       Field::SummerOutRH, binding_messages::kOutdoorStateInvalid, msg::kSummerOutdoorOffChart}) &&
-           CheckState({&o.winterT, &o.winterTw, &o.winterRH, o.winterByRH, Field::WinterOutT, Field::WinterOutTw,
-                       Field::WinterOutRH, binding_messages::kOutdoorStateInvalid, msg::kWinterOutdoorOffChart});
+    return CheckState({&o.summerT, &o.summerTw, &o.summerRH, o.summerByRH, Field::SummerOutT,
+                       Field::SummerOutTw, Field::SummerOutRH, binding_messages::kOutdoorStateInvalid,
+                       msg::kSummerOutdoorOffChart}) &&
+           CheckState({&o.winterT, &o.winterTw, &o.winterRH, o.winterByRH, Field::WinterOutT,
+                       Field::WinterOutTw, Field::WinterOutRH, binding_messages::kOutdoorStateInvalid,
+                       msg::kWinterOutdoorOffChart});
 }
 
 bool SystemRoomEdit::CheckIndoorStates()
 {
     const RoomTexts& r = room;
-    return CheckState({&r.summerT, &r.summerTw, &r.summerRH, r.summerByRH, Field::SummerInT, Field::SummerInTw,
-                       Field::SummerInRH, binding_messages::kIndoorStateInvalid, msg::kSummerIndoorOffChart}) &&
-           CheckState({&r.winterT, &r.winterTw, &r.winterRH, r.winterByRH, Field::WinterInT, Field::WinterInTw,
-                       Field::WinterInRH, binding_messages::kIndoorStateInvalid, msg::kWinterIndoorOffChart});
+    return CheckState({&r.summerT, &r.summerTw, &r.summerRH, r.summerByRH, Field::SummerInT,
+                       Field::SummerInTw, Field::SummerInRH, binding_messages::kIndoorStateInvalid,
+                       msg::kSummerIndoorOffChart}) &&
+           CheckState({&r.winterT, &r.winterTw, &r.winterRH, r.winterByRH, Field::WinterInT,
+                       Field::WinterInTw, Field::WinterInRH, binding_messages::kIndoorStateInvalid,
+                       msg::kWinterIndoorOffChart});
 }
 
 void SystemRoomEdit::ChangeUnitSystem(int unitSystem)
 {
     if (unitSystem == m_unitSystem)
         return;
+    if (isIp(unitSystem) || isIp(m_unitSystem)) {
+        // Every field with a unit is read in the old system and shown in the new.
+        const int old = m_unitSystem;
+        const auto convert = [old, unitSystem](std::string& text, Quantity quantity, const char* pattern) {
+            text = shownText(quantity, storedValue(quantity, text, old), unitSystem, pattern);
+        };
+        for (std::string* t : {&outdoor.summerT, &outdoor.summerTw, &outdoor.winterT, &outdoor.winterTw,
+                               &room.summerT, &room.summerTw, &room.winterT, &room.winterTw})
+            convert(*t, Quantity::Temperature, "%.1f");
+        for (std::string* flow : {&room.summerMoistLoad, &room.winterMoistLoad})
+            convert(*flow, Quantity::MoistureFlow, "%.3f");
+        for (std::string* volume : {&room.summerFreshAir, &room.winterFreshAir})
+            convert(*volume, Quantity::AirVolume, "%.0f");
+        for (std::string* load : {&room.coolingLoad, &room.heatLoad}) {
+            const float kw = ReadLoad(*load);
+            m_unitSystem = unitSystem;
+            *load = FormatLoad(kw);
+            m_unitSystem = old;
+        }
+        m_unitSystem = unitSystem;
+        return;
+    }
     m_unitSystem = unitSystem;
     for (std::string* load : {&room.coolingLoad, &room.heatLoad}) {
         if (unitSystem == 0)
@@ -198,30 +251,52 @@ void SystemRoomEdit::ChangeUnitSystem(int unitSystem)
 
 const char* SystemRoomEdit::loadUnitLabel() const
 {
-    return m_unitSystem == 0 ? "kcal/h" : "kW";
+    return isIp(m_unitSystem) ? "Btu/h" : m_unitSystem == 0 ? "kcal/h" : "kW";
 }
 
 std::string SystemRoomEdit::FormatLoad(float kw) const
 {
+    if (isIp(m_unitSystem))
+        return FormatNumber(
+            "%.0f", qorva::units::shown(Quantity::Capacity, kw * 1000.0, qorva::units::DisplaySystem::IP));
     if (m_unitSystem == 0)
         return FormatNumber("%.1f", kw * kKcalPerHourPerKw);
     return FormatNumber("%.3f", kw);
 }
 
+float SystemRoomEdit::ReadLoad(const std::string& text) const
+{
+    if (isIp(m_unitSystem))
+        return static_cast<float>(
+            qorva::units::stored(Quantity::Capacity, ReadNumber(text), qorva::units::DisplaySystem::IP) /
+            1000.0);
+    return static_cast<float>(ReadNumber(text) * (m_unitSystem == 0 ? kKwPerKcalPerHour : 1.0));
+}
+
+std::string SystemRoomEdit::ShowTemperature(float t) const
+{
+    return shownText(Quantity::Temperature, t, m_unitSystem, "%.1f");
+}
+
+float SystemRoomEdit::ReadTemperature(const std::string& text) const
+{
+    return storedValue(Quantity::Temperature, text, m_unitSystem);
+}
+
 void SystemRoomEdit::ShowOutdoor()
 {
     outdoor.summerName = m_work.m_strSummerOutName;
-    outdoor.summerT = FormatNumber("%.1f", m_work.m_fSummerOutT);
+    outdoor.summerT = ShowTemperature(m_work.m_fSummerOutT);
     outdoor.summerByRH = m_work.m_bSummerOutByRH != 0;
     const HumidityTexts summer = humidityTexts(m_chart.pressure, m_work.m_fSummerOutT, m_work.m_fSummerOutTw,
-                                               m_work.m_fSummerOutRH, outdoor.summerByRH);
+                                               m_work.m_fSummerOutRH, outdoor.summerByRH, m_unitSystem);
     outdoor.summerTw = summer.tw;
     outdoor.summerRH = summer.rh;
     outdoor.winterName = m_work.m_strWinterOutName;
-    outdoor.winterT = FormatNumber("%.1f", m_work.m_fWinterOutT);
+    outdoor.winterT = ShowTemperature(m_work.m_fWinterOutT);
     outdoor.winterByRH = m_work.m_bWinterOutByRH != 0;
     const HumidityTexts winter = humidityTexts(m_chart.pressure, m_work.m_fWinterOutT, m_work.m_fWinterOutTw,
-                                               m_work.m_fWinterOutRH, outdoor.winterByRH);
+                                               m_work.m_fWinterOutRH, outdoor.winterByRH, m_unitSystem);
     outdoor.winterTw = winter.tw;
     outdoor.winterRH = winter.rh;
 }
@@ -229,16 +304,20 @@ void SystemRoomEdit::ShowOutdoor()
 void SystemRoomEdit::WriteOutdoor()
 {
     m_work.m_strSummerOutName = outdoor.summerName;
-    m_work.m_fSummerOutT = readFloat(outdoor.summerT);
+    m_work.m_fSummerOutT = ReadTemperature(outdoor.summerT);
     // Only the property a state is given by is stored; the other field shows
     // a computed value.
-    (outdoor.summerByRH ? m_work.m_fSummerOutRH : m_work.m_fSummerOutTw) =
-        readFloat(outdoor.summerByRH ? outdoor.summerRH : outdoor.summerTw);
+    if (outdoor.summerByRH)
+        m_work.m_fSummerOutRH = readFloat(outdoor.summerRH);
+    else
+        m_work.m_fSummerOutTw = ReadTemperature(outdoor.summerTw);
     m_work.m_bSummerOutByRH = outdoor.summerByRH ? 1 : 0;
     m_work.m_strWinterOutName = outdoor.winterName;
-    m_work.m_fWinterOutT = readFloat(outdoor.winterT);
-    (outdoor.winterByRH ? m_work.m_fWinterOutRH : m_work.m_fWinterOutTw) =
-        readFloat(outdoor.winterByRH ? outdoor.winterRH : outdoor.winterTw);
+    m_work.m_fWinterOutT = ReadTemperature(outdoor.winterT);
+    if (outdoor.winterByRH)
+        m_work.m_fWinterOutRH = readFloat(outdoor.winterRH);
+    else
+        m_work.m_fWinterOutTw = ReadTemperature(outdoor.winterTw);
     m_work.m_bWinterOutByRH = outdoor.winterByRH ? 1 : 0;
 }
 
@@ -251,43 +330,43 @@ void SystemRoomEdit::ShowRoom(CServiceArea* shown)
     }
     roomText = shown->m_strName;
     room.summerName = shown->m_strSummerInName;
-    room.summerT = FormatNumber("%.1f", shown->m_fSummerInT);
+    room.summerT = ShowTemperature(shown->m_fSummerInT);
     room.summerByRH = shown->m_bSummerInByRH != 0;
     const HumidityTexts summer = humidityTexts(m_chart.pressure, shown->m_fSummerInT, shown->m_fSummerInTw,
-                                               shown->m_fSummerInRH, room.summerByRH);
+                                               shown->m_fSummerInRH, room.summerByRH, m_unitSystem);
     room.summerTw = summer.tw;
     room.summerRH = summer.rh;
     room.coolingLoad = FormatLoad(shown->m_fSummerLoad);
-    room.summerMoistLoad = FormatNumber("%.3f", shown->m_fSummerMoistLoad);
-    room.summerFreshAir = FormatNumber("%.0f", shown->m_fSummerFreshAir);
+    room.summerMoistLoad = shownText(Quantity::MoistureFlow, shown->m_fSummerMoistLoad, m_unitSystem, "%.3f");
+    room.summerFreshAir = shownText(Quantity::AirVolume, shown->m_fSummerFreshAir, m_unitSystem, "%.0f");
     room.winterName = shown->m_strWinterInName;
-    room.winterT = FormatNumber("%.1f", shown->m_fWinterInT);
+    room.winterT = ShowTemperature(shown->m_fWinterInT);
     room.winterByRH = shown->m_bWinterInByRH != 0;
     const HumidityTexts winter = humidityTexts(m_chart.pressure, shown->m_fWinterInT, shown->m_fWinterInTw,
-                                               shown->m_fWinterInRH, room.winterByRH);
+                                               shown->m_fWinterInRH, room.winterByRH, m_unitSystem);
     room.winterTw = winter.tw;
     room.winterRH = winter.rh;
     room.heatLoad = FormatLoad(shown->m_fWinterLoad);
-    room.winterMoistLoad = FormatNumber("%.3f", shown->m_fWinterMoistLoad);
-    room.winterFreshAir = FormatNumber("%.0f", shown->m_fWinterFreshAir);
+    room.winterMoistLoad = shownText(Quantity::MoistureFlow, shown->m_fWinterMoistLoad, m_unitSystem, "%.3f");
+    room.winterFreshAir = shownText(Quantity::AirVolume, shown->m_fWinterFreshAir, m_unitSystem, "%.0f");
 }
 
 void SystemRoomEdit::ResetRoomFields()
 {
     m_shownRoom = nullptr;
     roomText.clear();
-    const char* zeroLoad = m_unitSystem == 0 ? "0" : "0.000";
+    const std::string zeroLoad = m_unitSystem == CIDG::kUnitsSI ? "0.000" : "0";
     room.summerName = "N";
-    room.summerT = "25.0";
-    room.summerTw = "0.0";
+    room.summerT = ShowTemperature(25.0f);
+    room.summerTw = ShowTemperature(0.0f);
     room.summerRH = "50";
     room.summerByRH = true;
     room.coolingLoad = zeroLoad;
     room.summerMoistLoad = "0.000";
     room.summerFreshAir = "0";
     room.winterName = "N";
-    room.winterT = texts().resetWinterT;
-    room.winterTw = "0.0";
+    room.winterT = ShowTemperature(readFloat(texts().resetWinterT));
+    room.winterTw = ShowTemperature(0.0f);
     room.winterRH = "50";
     room.winterByRH = true;
     room.heatLoad = zeroLoad;
@@ -310,23 +389,26 @@ bool SystemRoomEdit::CheckIndoorNames() const
 
 void SystemRoomEdit::WriteRoomFields(CServiceArea& target) const
 {
-    const double toKw = m_unitSystem == 0 ? kKwPerKcalPerHour : 1.0;
     target.m_strSummerInName = room.summerName;
-    target.m_fSummerInT = readFloat(room.summerT);
-    (room.summerByRH ? target.m_fSummerInRH : target.m_fSummerInTw) =
-        readFloat(room.summerByRH ? room.summerRH : room.summerTw);
+    target.m_fSummerInT = ReadTemperature(room.summerT);
+    if (room.summerByRH)
+        target.m_fSummerInRH = readFloat(room.summerRH);
+    else
+        target.m_fSummerInTw = ReadTemperature(room.summerTw);
     target.m_bSummerInByRH = room.summerByRH ? 1 : 0;
-    target.m_fSummerLoad = static_cast<float>(ReadNumber(room.coolingLoad) * toKw);
-    target.m_fSummerMoistLoad = readFloat(room.summerMoistLoad);
-    target.m_fSummerFreshAir = readFloat(room.summerFreshAir);
+    target.m_fSummerLoad = ReadLoad(room.coolingLoad);
+    target.m_fSummerMoistLoad = storedValue(Quantity::MoistureFlow, room.summerMoistLoad, m_unitSystem);
+    target.m_fSummerFreshAir = storedValue(Quantity::AirVolume, room.summerFreshAir, m_unitSystem);
     target.m_strWinterInName = room.winterName;
-    target.m_fWinterInT = readFloat(room.winterT);
-    (room.winterByRH ? target.m_fWinterInRH : target.m_fWinterInTw) =
-        readFloat(room.winterByRH ? room.winterRH : room.winterTw);
+    target.m_fWinterInT = ReadTemperature(room.winterT);
+    if (room.winterByRH)
+        target.m_fWinterInRH = readFloat(room.winterRH);
+    else
+        target.m_fWinterInTw = ReadTemperature(room.winterTw);
     target.m_bWinterInByRH = room.winterByRH ? 1 : 0;
-    target.m_fWinterLoad = static_cast<float>(ReadNumber(room.heatLoad) * toKw);
-    target.m_fWinterMoistLoad = readFloat(room.winterMoistLoad);
-    target.m_fWinterFreshAir = readFloat(room.winterFreshAir);
+    target.m_fWinterLoad = ReadLoad(room.heatLoad);
+    target.m_fWinterMoistLoad = storedValue(Quantity::MoistureFlow, room.winterMoistLoad, m_unitSystem);
+    target.m_fWinterFreshAir = storedValue(Quantity::AirVolume, room.winterFreshAir, m_unitSystem);
 }
 
 bool SystemRoomEdit::StoreShownRoomForChoice()

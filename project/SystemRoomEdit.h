@@ -34,8 +34,10 @@ bool CheckDesignStatesAt(const CAir_Room& rooms, const DesignChart& chart);
 // messages. The widgets only show these texts and forward the buttons, so the
 // rules are tested without a display.
 //
-// Humidities in the fields are in per cent, loads in kW (SI) or kcal/h
-// (engineering units); the working copy holds loads in kW in both.
+// Humidities in the fields are in per cent, loads in kW (SI), kcal/h
+// (engineering units) or Btu/h (IP, where temperatures are in °F, moisture
+// loads in lb/h and fresh air in cfm); the working copy holds loads in kW,
+// and every other value as stored, in all three.
 class SystemRoomEdit {
 public:
     enum class Variant {
@@ -122,7 +124,7 @@ public:
     // (the wizard page's activation after page 1).
     void ChangeUnitSystem(int unitSystem);
     int unitSystem() const { return m_unitSystem; }
-    // "kW" or "kcal/h".
+    // "kW", "kcal/h" or "Btu/h".
     const char* loadUnitLabel() const;
 
     // The buttons. Each returns false when it was refused (after its message)
@@ -187,6 +189,11 @@ private:
     CAcSystem* NamedRoomTarget(const char* systemMissing, std::string& systemName,
                                std::string& roomName) const;
     std::string FormatLoad(float kw) const;
+    // A load text in kW, and a temperature (°C) shown and read in the
+    // editor's unit system.
+    float ReadLoad(const std::string& text) const;
+    std::string ShowTemperature(float t) const;
+    float ReadTemperature(const std::string& text) const;
 
     Variant m_variant;
     int m_unitSystem = 1;
@@ -259,8 +266,8 @@ inline constexpr const char* kSummerIndoorOffChart =
     QT_TRANSLATE_NOOP("SystemRoomEdit", "夏季室内状态点超出焓湿图范围!");
 inline constexpr const char* kWinterIndoorOffChart =
     QT_TRANSLATE_NOOP("SystemRoomEdit", "冬季室内状态点超出焓湿图范围!");
-inline constexpr const char* kOutdoorUnfitAtPressure = QT_TRANSLATE_NOOP(
-    "SystemRoomEdit", "在此大气压力下室外状态点无法计算或超出焓湿图范围，请检查大气压力!");
+inline constexpr const char* kOutdoorUnfitAtPressure =
+    QT_TRANSLATE_NOOP("SystemRoomEdit", "在此大气压力下室外状态点无法计算或超出焓湿图范围，请检查大气压力!");
 inline constexpr const char* kIndoorUnfitAtPressure = QT_TRANSLATE_NOOP(
     "SystemRoomEdit", "在此大气压力下房间%1的室内状态点无法计算或超出焓湿图范围，请检查大气压力!");
 } // namespace system_room_messages

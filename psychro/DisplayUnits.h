@@ -36,18 +36,19 @@ constexpr DisplaySystem displaySystemOf(int code)
 
 // The quantities shown, by the stored unit they convert from.
 enum class Quantity {
-    Temperature,        // °C
-    RelativeHumidity,   // fraction
-    MoistureContent,    // kg/kg; moisture differences alike
-    Enthalpy,           // kJ/kg of dry air
-    EnthalpyDifference, // kJ/kg; no datum, so a difference converts by the factor alone
-    Pressure,           // Pa: atmospheric, vapour and saturation pressures
-    Barometer,          // Pa, as a barometer is read
-    SpecificVolume,     // m³/kg of dry air
-    Density,            // kg/m³
-    AirVolume,          // m³/h
-    Capacity,           // W
-    MoistureFlow        // kg/h
+    Temperature,           // °C
+    TemperatureDifference, // K: a rise or a difference, no datum
+    RelativeHumidity,      // fraction
+    MoistureContent,       // kg/kg; moisture differences alike
+    Enthalpy,              // kJ/kg of dry air
+    EnthalpyDifference,    // kJ/kg; no datum, so a difference converts by the factor alone
+    Pressure,              // Pa: atmospheric, vapour and saturation pressures
+    Barometer,             // Pa, as a barometer is read
+    SpecificVolume,        // m³/kg of dry air
+    Density,               // kg/m³
+    AirVolume,             // m³/h
+    Capacity,              // W
+    MoistureFlow           // kg/h
 };
 
 // IP factors.
@@ -79,6 +80,8 @@ template <std::floating_point T> constexpr T convertIp(Quantity quantity, T valu
     case Quantity::Temperature:
         return toShown ? static_cast<T>(value * 9.0 / 5.0 + 32.0)
                        : static_cast<T>((value - 32.0) * 5.0 / 9.0);
+    case Quantity::TemperatureDifference:
+        return scaled(value, 9.0 / 5.0, toShown);
     case Quantity::MoistureContent:
         return scaled(value, kGrainsPerPound, toShown);
     case Quantity::Enthalpy:
@@ -157,6 +160,7 @@ constexpr const char* unitOf(Quantity quantity, DisplaySystem system)
     const bool engineering = system == DisplaySystem::Engineering;
     switch (quantity) {
     case Quantity::Temperature:
+    case Quantity::TemperatureDifference:
         return ip ? "°F" : "°C";
     case Quantity::RelativeHumidity:
         return "%";

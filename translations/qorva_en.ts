@@ -3102,6 +3102,10 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
         <source>工程单位制</source>
         <translation>Engineering units</translation>
     </message>
+    <message>
+        <source>英制单位制(IP)</source>
+        <translation>Inch-pound (IP)</translation>
+    </message>
 </context>
 <context>
     <name>CWi_DaQiYaLiPage</name>
@@ -5169,6 +5173,10 @@ Wrong file name when opening the file!</translation>
         <source>每格小时数（干球温度 1 ℃ × 露点温度 1 ℃）</source>
         <translation>Hours per cell (1 ℃ dry bulb × 1 ℃ dew point)</translation>
     </message>
+    <message>
+        <source>每格小时数（干球温度 1.8 ℉ × 露点温度 1.8 ℉）</source>
+        <translation>Hours per cell (1.8 ℉ dry bulb × 1.8 ℉ dew point)</translation>
+    </message>
 </context>
 <context>
     <name>WeatherSummary</name>
@@ -5319,6 +5327,22 @@ Wrong file name when opening the file!</translation>
     <message>
         <source>冬季大气压力Pa</source>
         <translation>Winter atmospheric pressure Pa</translation>
+    </message>
+    <message>
+        <source>干球温度℉</source>
+        <translation>Dry bulb ℉</translation>
+    </message>
+    <message>
+        <source>含湿量gr/lb</source>
+        <translation>Moisture content gr/lb</translation>
+    </message>
+    <message>
+        <source>焓Btu/lb</source>
+        <translation>Enthalpy Btu/lb</translation>
+    </message>
+    <message>
+        <source>大气压力psia</source>
+        <translation>Pressure psia</translation>
     </message>
 </context>
 <context>

@@ -20,6 +20,7 @@
 #include "gui/analysis/AnnualFreshAirDialog.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CommandTable.h"
+#include "gui/widgets/UnitText.h"
 #include "model/Messages.h"
 #include "project/CQORVADoc.h"
 
@@ -72,7 +73,7 @@ std::optional<int> wholePercent(const QLineEdit* edit)
     return static_cast<int>(value);
 }
 
-QComboBox* supplyBox(int maxFlag, double difference)
+QComboBox* supplyBox(int maxFlag, const QString& difference)
 {
     auto* box = new QComboBox;
     box->setEditable(true);
@@ -82,7 +83,7 @@ QComboBox* supplyBox(int maxFlag, double difference)
     if (maxFlag)
         box->setCurrentIndex(0);
     else
-        box->setEditText(fixed2(difference));
+        box->setEditText(difference);
     return box;
 }
 
@@ -114,6 +115,27 @@ const CServiceArea& CAnalysisDlg::room() const
     static const CServiceArea defaults;
     const CServiceArea* current = m_document.model().CurrentRoom();
     return current ? *current : defaults;
+}
+
+QString CAnalysisDlg::ShownTemperature(double stored, bool difference) const
+{
+    const auto quantity =
+        difference ? unit_text::Quantity::TemperatureDifference : unit_text::Quantity::Temperature;
+    return fixed2(qorva::units::shown(quantity, stored,
+                                      qorva::units::displaySystemOf(m_document.model().m_nUnitSystem)));
+}
+
+double CAnalysisDlg::StoredTemperature(double typed, bool difference) const
+{
+    const auto quantity =
+        difference ? unit_text::Quantity::TemperatureDifference : unit_text::Quantity::Temperature;
+    return qorva::units::stored(quantity, typed,
+                                qorva::units::displaySystemOf(m_document.model().m_nUnitSystem));
+}
+
+QString CAnalysisDlg::Caption(const QString& caption) const
+{
+    return unit_text::Caption(caption, m_document.model().m_nUnitSystem);
 }
 
 QLineEdit* CAnalysisDlg::AddNumber(QFormLayout* form, const QString& label, const QString& text)
@@ -197,13 +219,14 @@ CPrimaryAnalysisDlg::CPrimaryAnalysisDlg(CQORVADoc& document, QWidget* parent)
     : CAnalysisDlg(document, tr("空调工况分析"), parent)
 {
     const PrimaryParams p = StoredPrimaryParams(room());
-    m_fanRise = AddNumber(m_form, tr("风机温升(℃)"), fixed2(p.fanRise));
-    m_supplyDifference = supplyBox(p.maxDifference, p.supplyDifference);
-    m_form->addRow(tr("送风温差(℃)"), m_supplyDifference);
+    m_fanRise = AddNumber(m_form, Caption(tr("风机温升(℃)")), ShownTemperature(p.fanRise, true));
+    m_supplyDifference = supplyBox(p.maxDifference, ShownTemperature(p.supplyDifference, true));
+    m_form->addRow(Caption(tr("送风温差(℃)")), m_supplyDifference);
     m_dewPoint = AddNumber(m_form, tr("机器露点(%)"), fixed2(p.dewPoint * 100.0));
     m_winterPart = new QWidget;
     auto* winter = new QFormLayout(m_winterPart);
-    m_preheatDifference = AddNumber(winter, tr("预热温差(℃)"), fixed2(p.preheatDifference));
+    m_preheatDifference =
+        AddNumber(winter, Caption(tr("预热温差(℃)")), ShownTemperature(p.preheatDifference, true));
     m_humidify = new QButtonGroup(this);
     AddRadio(m_humidify, winter, tr("绝热加湿"), kHumidifyAdiabatic);
     AddRadio(m_humidify, winter, tr("蒸汽加湿"), kHumidifySteam);
@@ -225,7 +248,7 @@ std::optional<AnalysisRequest> CPrimaryAnalysisDlg::ReadRequest()
         refuse(QT_TRANSLATE_NOOP("AnalysisFramework", "请输入一个在 0 和 1000 之间的数。"));
         return std::nullopt;
     }
-    p.fanRise = static_cast<float>(fanRise);
+    p.fanRise = static_cast<float>(StoredTemperature(fanRise, true));
     p.dewPoint = static_cast<float>(numberOr0(m_dewPoint) * 0.01);
     if (p.fanRise < 0.0f) {
         refuse(kFanRiseInvalid);
@@ -245,9 +268,9 @@ std::optional<AnalysisRequest> CPrimaryAnalysisDlg::ReadRequest()
             refuse(kSupplyDifferenceInvalid);
             return std::nullopt;
         }
-        p.supplyDifference = static_cast<float>(*value);
+        p.supplyDifference = static_cast<float>(StoredTemperature(*value, true));
     }
-    p.preheatDifference = static_cast<float>(numberOr0(m_preheatDifference));
+    p.preheatDifference = static_cast<float>(StoredTemperature(numberOr0(m_preheatDifference), true));
     p.humidifyMode = m_humidify->checkedId();
     p.preheatMode = m_preheat->checkedId();
     p.winter = p.humidifyMode >= 0 && p.preheatMode >= 0 ? 1 : 0;
@@ -258,13 +281,15 @@ CSecondaryAnalysisDlg::CSecondaryAnalysisDlg(CQORVADoc& document, QWidget* paren
     : CAnalysisDlg(document, tr("空调二次回风工况分析"), parent)
 {
     const SecondaryParams p = StoredSecondaryParams(room());
-    m_fanRise = AddNumber(m_form, tr("风机温升(℃)"), fixed2(p.fanRise));
-    m_supplyDifference = AddNumber(m_form, tr("送风温差(℃)"), fixed2(p.supplyDifference));
+    m_fanRise = AddNumber(m_form, Caption(tr("风机温升(℃)")), ShownTemperature(p.fanRise, true));
+    m_supplyDifference =
+        AddNumber(m_form, Caption(tr("送风温差(℃)")), ShownTemperature(p.supplyDifference, true));
     m_dewPoint = AddNumber(m_form, tr("机器露点(%)"), QString::number(p.dewPointPercent));
     m_winter = new QCheckBox(tr("制热工况"));
     m_winter->setChecked(p.winter != 0);
     m_form->addRow(m_winter);
-    m_preheatDifference = AddNumber(m_form, tr("预热温差(℃)"), fixed2(p.preheatDifference));
+    m_preheatDifference =
+        AddNumber(m_form, Caption(tr("预热温差(℃)")), ShownTemperature(p.preheatDifference, true));
     m_humidify = new QButtonGroup(this);
     QRadioButton* isenthalpic = AddRadio(m_humidify, m_form, tr("等焓加湿"), kHumidifyAdiabatic);
     QRadioButton* isothermal = AddRadio(m_humidify, m_form, tr("等温加湿"), kHumidifySteam);
@@ -282,10 +307,10 @@ CSecondaryAnalysisDlg::CSecondaryAnalysisDlg(CQORVADoc& document, QWidget* paren
 std::optional<AnalysisRequest> CSecondaryAnalysisDlg::ReadRequest()
 {
     SecondaryParams p;
-    p.fanRise = numberOr0(m_fanRise);
-    p.supplyDifference = numberOr0(m_supplyDifference);
+    p.fanRise = StoredTemperature(numberOr0(m_fanRise), true);
+    p.supplyDifference = StoredTemperature(numberOr0(m_supplyDifference), true);
     p.winter = m_winter->isChecked() ? 1 : 0;
-    p.preheatDifference = numberOr0(m_preheatDifference);
+    p.preheatDifference = StoredTemperature(numberOr0(m_preheatDifference), true);
     p.humidifyMode = std::max(m_humidify->checkedId(), 0);
     if (p.fanRise < 0.0) {
         refuse(kFanRiseInvalid);
@@ -311,9 +336,9 @@ CFanCoilAnalysisDlg::CFanCoilAnalysisDlg(CQORVADoc& document, QWidget* parent)
     AddRadio(m_mixMode, m_form, tr("先混风后处理"), kMixThenTreat);
     if (auto* b = m_mixMode->button(p.mixMode))
         b->setChecked(true);
-    m_fanRise = AddNumber(m_form, tr("风机温升(℃)"), fixed2(p.fanRise));
-    m_supplyDifference = supplyBox(p.maxDifference, p.supplyDifference);
-    m_form->addRow(tr("送风温差(℃)"), m_supplyDifference);
+    m_fanRise = AddNumber(m_form, Caption(tr("风机温升(℃)")), ShownTemperature(p.fanRise, true));
+    m_supplyDifference = supplyBox(p.maxDifference, ShownTemperature(p.supplyDifference, true));
+    m_form->addRow(Caption(tr("送风温差(℃)")), m_supplyDifference);
     m_dewPoint = AddNumber(m_form, tr("机器露点(%)"), QString::number(p.dewPointPercent));
     m_winter = new QCheckBox(tr("制热工况"));
     m_winter->setChecked(p.winter != 0);
@@ -337,7 +362,7 @@ std::optional<AnalysisRequest> CFanCoilAnalysisDlg::ReadRequest()
     FanCoilParams p = StoredFanCoilParams(room());
     p.mixMode = std::max(m_mixMode->checkedId(), 0);
     p.maxDifference = isMaxDifference(m_supplyDifference) ? 1 : 0;
-    p.fanRise = numberOr0(m_fanRise);
+    p.fanRise = StoredTemperature(numberOr0(m_fanRise), true);
     if (p.fanRise < 0.0) {
         refuse(kFanRiseInvalid);
         return std::nullopt;
@@ -348,7 +373,7 @@ std::optional<AnalysisRequest> CFanCoilAnalysisDlg::ReadRequest()
             refuse(kSupplyDifferenceInvalid);
             return std::nullopt;
         }
-        p.supplyDifference = *value;
+        p.supplyDifference = StoredTemperature(*value, true);
     }
     const std::optional<int> percent = wholePercent(m_dewPoint);
     if (!percent)
@@ -371,8 +396,10 @@ CFreshAirAnalysisDlg::CFreshAirAnalysisDlg(CQORVADoc& document, QWidget* parent)
     AddRecovery(m_form, p.recovery);
     m_winterPart = new QWidget;
     auto* winter = new QFormLayout(m_winterPart);
-    m_heatTo = AddNumber(winter, tr("加热到(℃)"), fixed2(p.heatTo));
-    m_humidification = AddNumber(winter, tr("加湿量(Kg/h)"), fixed2(p.humidification));
+    m_heatTo = AddNumber(winter, Caption(tr("加热到(℃)")), ShownTemperature(p.heatTo, false));
+    m_humidification = AddNumber(winter, Caption(tr("加湿量(Kg/h)")),
+                                 fixed2(unit_text::Shown(unit_text::Quantity::MoistureFlow, p.humidification,
+                                                         m_document.model().m_nUnitSystem)));
     m_humidify = new QButtonGroup(this);
     AddRadio(m_humidify, winter, tr("绝热加湿"), kHumidifyAdiabatic);
     AddRadio(m_humidify, winter, tr("蒸汽加湿"), kHumidifySteam);
@@ -389,8 +416,10 @@ std::optional<AnalysisRequest> CFreshAirAnalysisDlg::ReadRequest()
         refuse(kDewPointInvalid);
         return std::nullopt;
     }
-    p.heatTo = static_cast<float>(numberOr0(m_heatTo));
-    p.humidification = static_cast<float>(numberOr0(m_humidification));
+    p.heatTo = static_cast<float>(StoredTemperature(numberOr0(m_heatTo), false));
+    p.humidification =
+        unit_text::Stored(unit_text::Quantity::MoistureFlow, static_cast<float>(numberOr0(m_humidification)),
+                          m_document.model().m_nUnitSystem);
     p.humidifyMode = m_humidify->checkedId();
     const std::optional<RecoveryParams> recovery = ReadRecovery();
     if (!recovery)

@@ -41,6 +41,12 @@ protected:
     // the effectiveness of a recovery is no number from 0 to 1.
     std::optional<RecoveryParams> ReadRecovery();
     const CServiceArea& room() const;
+    // A stored temperature or temperature difference as the box shows it, and
+    // a typed one in the stored °C or K (the project's units).
+    QString ShownTemperature(double stored, bool difference) const;
+    double StoredTemperature(double typed, bool difference) const;
+    // A caption with its unit in the project's units.
+    QString Caption(const QString& caption) const;
 
     CQORVADoc& m_document;
     QFormLayout* m_form = nullptr;

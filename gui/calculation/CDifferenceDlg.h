@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include <optional>
+#include <utility>
 
 class CQORVADoc;
 class QLineEdit;
@@ -23,6 +24,9 @@ protected:
     CDifferenceDlg(CQORVADoc& document, Quantity quantity, QWidget* parent);
 
 private:
+    // The typed flow (capacity or moisture flow) and air volume in stored units.
+    std::pair<float, float> StoredInputs(float typedFlow, float typedAirVolume) const;
+
     CQORVADoc& m_document;
     Quantity m_quantity;
     QLineEdit* m_flow = nullptr;

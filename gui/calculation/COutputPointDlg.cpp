@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "gui/widgets/UnitText.h"
 #include "project/CQORVADoc.h"
 #include "project/DocumentCalculations.h"
 #include "psychro/Units.h"
@@ -29,8 +30,9 @@ COutputPointDlg::COutputPointDlg(CQORVADoc& document, QWidget* parent) : QDialog
     m_caption = new QLineEdit;
     m_caption->setObjectName(QStringLiteral("caption"));
     form->addRow(tr("名称"), m_points);
-    form->addRow(tr("干球温度 ℃"), m_t);
-    form->addRow(tr("湿球温度 ℃"), m_tw);
+    const int units = document.model().m_nUnitSystem;
+    form->addRow(unit_text::Caption(tr("干球温度 ℃"), units), m_t);
+    form->addRow(unit_text::Caption(tr("湿球温度 ℃"), units), m_tw);
     form->addRow(tr("相对湿度 %"), m_rh);
     form->addRow(tr("说明："), m_caption);
     auto* buttons = new QHBoxLayout;
@@ -50,8 +52,10 @@ COutputPointDlg::COutputPointDlg(CQORVADoc& document, QWidget* parent) : QDialog
 void COutputPointDlg::ShowPoint()
 {
     const CStatePoint* point = m_document.model().PointAt(m_points->currentIndex());
-    m_t->setText(point ? QString::asprintf("%.1f", double(point->m_t)) : QString());
-    m_tw->setText(point ? QString::asprintf("%.1f", double(point->m_tw)) : QString());
+    const int units = m_document.model().m_nUnitSystem;
+    using unit_text::Quantity;
+    m_t->setText(point ? unit_text::Number(Quantity::Temperature, point->m_t, units, "%.1f") : QString());
+    m_tw->setText(point ? unit_text::Number(Quantity::Temperature, point->m_tw, units, "%.1f") : QString());
     m_rh->setText(point ? QString::asprintf("%.0f", double(qorva::units::humidityShown(point->m_RH)))
                         : QString());
 }

@@ -15,6 +15,7 @@
 #include "analysis/Calculations.h"
 #include "gui/drawing/CComfortZoneDlg.h"
 #include "gui/widgets/NumberValidator.h"
+#include "gui/widgets/UnitText.h"
 #include "model/Messages.h"
 #include "project/CQORVADoc.h"
 #include "project/DocumentCalculations.h"
@@ -48,7 +49,9 @@ CParamPointDlg::CParamPointDlg(CQORVADoc& document, Form form, QWidget* parent)
     : QDialog(parent), m_document(document), m_form(form)
 {
     setWindowTitle(tr("参数点"));
-    const bool si = unitSystemOf(document.model().m_nUnitSystem) == UnitSystem::SI;
+    const int unitSystem = document.model().m_nUnitSystem;
+    const bool si = unitSystemOf(unitSystem) == UnitSystem::SI;
+    using unit_text::Caption;
     auto* grid = new QGridLayout(this);
     int line = 0;
     if (form == Form::List) {
@@ -58,11 +61,15 @@ CParamPointDlg::CParamPointDlg(CQORVADoc& document, Form form, QWidget* parent)
         grid->addWidget(m_name, line++, 1);
     }
     m_p = box("p", false);
-    grid->addWidget(new QLabel(tr("大气压力Pa")), line, 0);
+    grid->addWidget(new QLabel(Caption(tr("大气压力Pa"), unitSystem)), line, 0);
     grid->addWidget(m_p, line++, 1);
     const std::array<QString, kPropertyCount> captions = {
-        tr("干球温度℃"), tr("湿球温度℃"),  tr("相对湿度％"),
-        tr("露点温度℃"), tr("含湿量g/kg"), si ? tr("焓kJ/kg") : tr("焓kcal/kg")};
+        Caption(tr("干球温度℃"), unitSystem),
+        Caption(tr("湿球温度℃"), unitSystem),
+        tr("相对湿度％"),
+        Caption(tr("露点温度℃"), unitSystem),
+        Caption(tr("含湿量g/kg"), unitSystem),
+        Caption(si ? tr("焓kJ/kg") : tr("焓kcal/kg"), unitSystem)};
     const std::array<const char*, kPropertyCount> names = {"t", "tw", "rh", "td", "d", "h"};
     for (int k = 0; k < kPropertyCount; ++k) {
         const auto slot = static_cast<std::size_t>(k);
@@ -78,9 +85,10 @@ CParamPointDlg::CParamPointDlg(CQORVADoc& document, Form form, QWidget* parent)
     m_pqb = box("pqb", true);
     m_v = box("v", true);
     m_rho = box("rho", true);
-    for (const auto& [label, edit] :
-         {std::pair{tr("水蒸气分压力Pa"), m_pq}, std::pair{tr("饱和水蒸气分压力Pa"), m_pqb},
-          std::pair{tr("比容m^3/kg"), m_v}, std::pair{tr("密度kg/m^3"), m_rho}}) {
+    for (const auto& [label, edit] : {std::pair{Caption(tr("水蒸气分压力Pa"), unitSystem), m_pq},
+                                      std::pair{Caption(tr("饱和水蒸气分压力Pa"), unitSystem), m_pqb},
+                                      std::pair{Caption(tr("比容m^3/kg"), unitSystem), m_v},
+                                      std::pair{Caption(tr("密度kg/m^3"), unitSystem), m_rho}}) {
         grid->addWidget(new QLabel(label), line, 0);
         grid->addWidget(edit, line++, 1);
     }
@@ -152,18 +160,21 @@ std::optional<CParamPoint> CParamPointDlg::Calculate()
         alertMessage(tr(param_messages::kTooFewKnown).toStdString(), MessageIcon::Stop);
         return std::nullopt;
     }
-    const UnitSystem units = unitSystemOf(m_document.model().m_nUnitSystem);
+    const int units = m_document.model().m_nUnitSystem;
+    const auto typed = [units](Quantity quantity, const QLineEdit* edit) {
+        return unit_text::Stored(quantity, valueOf(edit), units);
+    };
     CParamPoint point;
     if (m_name)
         point.m_strName = m_name->text().toStdString();
-    point.m_p = valueOf(m_p);
+    point.m_p = typed(Quantity::Pressure, m_p);
     point.m_bKnownP = 1;
-    point.m_t = valueOf(m_values[kDryBulb]);
-    point.m_tw = valueOf(m_values[kWetBulb]);
-    point.m_RH = humidityStored(valueOf(m_values[kHumidity]));
-    point.m_td = valueOf(m_values[kDewPoint]);
-    point.m_d = moistureStored(valueOf(m_values[kMoisture]));
-    point.m_h = enthalpyStored(valueOf(m_values[kEnthalpy]), units);
+    point.m_t = typed(Quantity::Temperature, m_values[kDryBulb]);
+    point.m_tw = typed(Quantity::Temperature, m_values[kWetBulb]);
+    point.m_RH = typed(Quantity::RelativeHumidity, m_values[kHumidity]);
+    point.m_td = typed(Quantity::Temperature, m_values[kDewPoint]);
+    point.m_d = typed(Quantity::MoistureContent, m_values[kMoisture]);
+    point.m_h = typed(Quantity::Enthalpy, m_values[kEnthalpy]);
     point.m_bKnownT = m_known[kDryBulb]->isChecked();
     point.m_bKnownTw = m_known[kWetBulb]->isChecked();
     point.m_bKnownRH = m_known[kHumidity]->isChecked();
@@ -178,23 +189,24 @@ std::optional<CParamPoint> CParamPointDlg::Calculate()
 
 void CParamPointDlg::Show(const CParamPoint& point)
 {
-    const UnitSystem units = unitSystemOf(m_document.model().m_nUnitSystem);
+    const int units = m_document.model().m_nUnitSystem;
     // The picker shows whole per cent and g/kg, as the independent-point dialog takes them.
     const char* fine = m_form == Form::List ? "%.2f" : "%.0f";
-    const auto set = [](QLineEdit* edit, const char* pattern, double value) {
-        edit->setText(QString::asprintf(pattern, value));
+    const auto set = [units](QLineEdit* edit, Quantity quantity, float value, const char* pattern,
+                             const char* ipPattern = nullptr) {
+        edit->setText(unit_text::Number(quantity, value, units, pattern, ipPattern));
     };
-    set(m_p, "%.0f", point.m_p);
-    set(m_values[kDryBulb], "%.1f", point.m_t);
-    set(m_values[kWetBulb], "%.1f", point.m_tw);
-    set(m_values[kHumidity], fine, humidityShown(point.m_RH));
-    set(m_values[kDewPoint], "%.1f", point.m_td);
-    set(m_values[kMoisture], fine, moistureShown(point.m_d));
-    set(m_values[kEnthalpy], "%.1f", enthalpyShown(point.m_h, units));
-    set(m_pq, "%.0f", point.m_pq);
-    set(m_pqb, "%.0f", point.m_pqb);
-    set(m_v, "%.3f", point.m_v);
-    set(m_rho, "%.3f", point.m_rho);
+    set(m_p, Quantity::Pressure, point.m_p, "%.0f", "%.3f");
+    set(m_values[kDryBulb], Quantity::Temperature, point.m_t, "%.1f");
+    set(m_values[kWetBulb], Quantity::Temperature, point.m_tw, "%.1f");
+    set(m_values[kHumidity], Quantity::RelativeHumidity, point.m_RH, fine);
+    set(m_values[kDewPoint], Quantity::Temperature, point.m_td, "%.1f");
+    set(m_values[kMoisture], Quantity::MoistureContent, point.m_d, fine, "%.1f");
+    set(m_values[kEnthalpy], Quantity::Enthalpy, point.m_h, "%.1f");
+    set(m_pq, Quantity::Pressure, point.m_pq, "%.0f", "%.4f");
+    set(m_pqb, Quantity::Pressure, point.m_pqb, "%.0f", "%.4f");
+    set(m_v, Quantity::SpecificVolume, point.m_v, "%.3f", "%.2f");
+    set(m_rho, Quantity::Density, point.m_rho, "%.3f", "%.4f");
     const auto [pmv, ppd] =
         ComfortIndexTexts(point.m_t, point.m_RH,
                           CurrentComfortOccupant(m_document.model().CurrentCondition() == kConditionWinter));
@@ -215,7 +227,8 @@ void CParamPointDlg::Reset()
     }
     for (QLineEdit* edit : {m_pq, m_pqb, m_v, m_rho, m_pmv, m_ppd})
         edit->clear();
-    m_p->setText(QString::asprintf("%.0f", double(m_document.model().m_fSummerPressure)));
+    m_p->setText(unit_text::Number(Quantity::Pressure, m_document.model().m_fSummerPressure,
+                                   m_document.model().m_nUnitSystem, "%.0f", "%.3f"));
 }
 
 void CParamPointDlg::FillList()

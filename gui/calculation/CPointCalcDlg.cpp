@@ -11,6 +11,7 @@
 #include <QPushButton>
 
 #include "gui/widgets/NumberValidator.h"
+#include "gui/widgets/UnitText.h"
 #include "model/Messages.h"
 #include "project/CQORVADoc.h"
 #include "project/DocumentCalculations.h"
@@ -101,14 +102,19 @@ QString CalculationTitle(ResultKind kind)
 QString CalculationInputLabel(ResultKind kind, int unitSystem)
 {
     if (kind == ResultKind::AirVolume)
-        return isSI(unitSystem) ? QCoreApplication::translate("CPointCalcDlg", "冷量kW")
-                                : QCoreApplication::translate("CPointCalcDlg", "冷量kcal/h");
+        return unit_text::Caption(isSI(unitSystem)
+                                      ? QCoreApplication::translate("CPointCalcDlg", "冷量kW")
+                                      : QCoreApplication::translate("CPointCalcDlg", "冷量kcal/h"),
+                                  unitSystem);
     if (takesAirVolume(kind))
-        return QCoreApplication::translate("CPointCalcDlg", "风量m^3/h");
+        return unit_text::Caption(QCoreApplication::translate("CPointCalcDlg", "风量m^3/h"), unitSystem);
     return QString();
 }
 
-QString CalculationOutputLabel(ResultKind kind, int unitSystem)
+namespace {
+
+// The label in SI or engineering units.
+QString metricOutputLabel(ResultKind kind, int unitSystem)
 {
     const bool si = isSI(unitSystem);
     switch (kind) {
@@ -141,6 +147,13 @@ QString CalculationOutputLabel(ResultKind kind, int unitSystem)
     }
 }
 
+} // namespace
+
+QString CalculationOutputLabel(ResultKind kind, int unitSystem)
+{
+    return unit_text::Caption(metricOutputLabel(kind, unitSystem), unitSystem);
+}
+
 CPointCalcDlg::CPointCalcDlg(CQORVADoc& document, ResultKind kind, QWidget* parent)
     : QDialog(parent), m_document(document), m_kind(kind)
 {
@@ -165,9 +178,9 @@ CPointCalcDlg::CPointCalcDlg(CQORVADoc& document, ResultKind kind, QWidget* pare
         r.tw->setObjectName(QStringLiteral("tw%1").arg(row));
         r.rh = new QLabel;
         r.rh->setObjectName(QStringLiteral("rh%1").arg(row));
-        grid->addWidget(new QLabel(tr("干球温度 ℃")), line + 1, 0);
+        grid->addWidget(new QLabel(unit_text::Caption(tr("干球温度 ℃"), units)), line + 1, 0);
         grid->addWidget(r.t, line + 1, 1);
-        grid->addWidget(new QLabel(tr("湿球温度 ℃")), line + 2, 0);
+        grid->addWidget(new QLabel(unit_text::Caption(tr("湿球温度 ℃"), units)), line + 2, 0);
         grid->addWidget(r.tw, line + 2, 1);
         grid->addWidget(new QLabel(tr("相对湿度 ％")), line + 3, 0);
         grid->addWidget(r.rh, line + 3, 1);
@@ -231,10 +244,11 @@ void CPointCalcDlg::FillDefaults()
     if (m_kind == ResultKind::AirVolume) {
         const CServiceArea* room = idg.CurrentRoom();
         const float watts = room ? room->m_fSummerLoad * kWattsPerKilowatt : 0.0f;
-        const UnitSystem units = unitSystemOf(idg.m_nUnitSystem);
-        m_input->setText(number(units == UnitSystem::SI ? "%.1f" : "%.0f", capacityShown(watts, units)));
+        m_input->setText(unit_text::Number(Quantity::Capacity, watts, idg.m_nUnitSystem,
+                                           isSI(idg.m_nUnitSystem) ? "%.1f" : "%.0f", "%.0f"));
     } else {
-        m_input->setText(number("%.0f", idg.m_fSupplyAirVolume));
+        m_input->setText(
+            unit_text::Number(Quantity::AirVolume, idg.m_fSupplyAirVolume, idg.m_nUnitSystem, "%.0f"));
     }
 }
 
@@ -242,8 +256,9 @@ void CPointCalcDlg::ShowRow(int row)
 {
     Row& r = m_rows[static_cast<std::size_t>(row)];
     const CStatePoint* point = m_document.model().PointAt(r.points->currentIndex());
-    r.t->setText(point ? number("%.1f", point->m_t) : QString());
-    r.tw->setText(point ? number("%.1f", point->m_tw) : QString());
+    const int units = m_document.model().m_nUnitSystem;
+    r.t->setText(point ? unit_text::Number(Quantity::Temperature, point->m_t, units, "%.1f") : QString());
+    r.tw->setText(point ? unit_text::Number(Quantity::Temperature, point->m_tw, units, "%.1f") : QString());
     r.rh->setText(point ? number("%.0f", humidityShown(point->m_RH)) : QString());
 }
 
@@ -263,9 +278,10 @@ std::optional<float> CPointCalcDlg::Input() const
     const float typed = m_input->text().toFloat(&ok);
     if (!ok)
         return std::nullopt;
+    const int units = m_document.model().m_nUnitSystem;
     if (m_kind == ResultKind::AirVolume)
-        return capacityStored(typed, unitSystemOf(m_document.model().m_nUnitSystem));
-    return typed;
+        return unit_text::Stored(Quantity::Capacity, typed, units);
+    return unit_text::Stored(Quantity::AirVolume, typed, units);
 }
 
 std::optional<float> CPointCalcDlg::Calculate()
@@ -283,28 +299,33 @@ std::optional<float> CPointCalcDlg::Calculate()
         alertMessage(whyNotComputed(idg, m_kind, points), MessageIcon::Warning);
         return std::nullopt;
     }
-    const UnitSystem units = unitSystemOf(idg.m_nUnitSystem);
+    const int units = idg.m_nUnitSystem;
+    const auto show = [this, units](Quantity quantity, float stored, const char* pattern,
+                                    const char* ipPattern = nullptr) {
+        m_output->setText(unit_text::Number(quantity, stored, units, pattern, ipPattern));
+    };
     switch (m_kind) {
     case ResultKind::AirVolume:
-        m_output->setText(number("%.0f", *value));
+        show(Quantity::AirVolume, *value, "%.0f");
         break;
     case ResultKind::Humidification: {
         // Water taken out is a dehumidification of a positive amount.
-        m_output->setText(number("%.3f", std::fabs(*value)));
+        show(Quantity::MoistureFlow, std::fabs(*value), "%.3f");
         const CStatePoint* a = idg.PointAt(points[result_ref::kFirst]);
         const CStatePoint* b = idg.PointAt(points[result_ref::kSecond]);
-        m_outputLabel->setText(b->m_d > a->m_d ? tr("加湿量kg/h") : tr("除湿量kg/h"));
+        m_outputLabel->setText(
+            unit_text::Caption(b->m_d > a->m_d ? tr("加湿量kg/h") : tr("除湿量kg/h"), units));
         break;
     }
     case ResultKind::MixingRatio:
-        m_output->setText(number("%.0f", humidityShown(*value)));
+        show(Quantity::RelativeHumidity, *value, "%.0f");
         break;
     case ResultKind::HeatMoistureRatio:
     case ResultKind::TreatmentEnthalpy:
-        m_output->setText(number("%.1f", enthalpyShown(*value, units)));
+        show(Quantity::EnthalpyDifference, *value, "%.1f");
         break;
     default:
-        m_output->setText(number(units == UnitSystem::SI ? "%.3f" : "%.0f", capacityShown(*value, units)));
+        show(Quantity::Capacity, *value, isSI(units) ? "%.3f" : "%.0f", "%.0f");
         break;
     }
     return value;

@@ -9,6 +9,8 @@
 
 #include "analysis/Calculations.h"
 #include "gui/drawing/CComfortZoneDlg.h"
+#include "gui/widgets/UnitText.h"
+#include "psychro/DisplayUnits.h"
 #include "psychro/Units.h"
 
 CPointInfoDlg::CPointInfoDlg(const CParamPoint& point, int unitSystem, QWidget* parent, bool winter)
@@ -24,20 +26,27 @@ CPointInfoDlg::CPointInfoDlg(const CParamPoint& point, int unitSystem, QWidget* 
         edit->setReadOnly(true);
         form->addRow(label, edit);
     };
-    const auto number = [](const char* pattern, double value) { return QString::asprintf(pattern, value); };
+    using unit_text::Caption;
+    const auto number = [unitSystem](Quantity quantity, float value, const char* pattern,
+                                     const char* ipPattern = nullptr) {
+        return unit_text::Number(quantity, value, unitSystem, pattern, ipPattern);
+    };
     row(tr("状态点名称"), "name", QString::fromStdString(point.m_strName));
-    row(tr("大气压力Pa"), "p", number("%.1f", point.m_p));
-    row(tr("干球温度℃"), "t", number("%.2f", point.m_t));
-    row(tr("湿球温度℃"), "tw", number("%.2f", point.m_tw));
-    row(tr("相对湿度％"), "rh", number("%.1f", humidityShown(point.m_RH)));
-    row(tr("露点温度℃"), "td", number("%.2f", point.m_td));
-    row(tr("含湿量g/kg"), "d", number("%.2f", moistureShown(point.m_d)));
-    row(si ? tr("焓kJ/kg") : tr("焓kcal/kg"), "h",
-        number("%.2f", enthalpyShown(point.m_h, unitSystemOf(unitSystem))));
-    row(tr("水蒸气分压力Pa"), "pq", number("%.1f", point.m_pq));
-    row(tr("饱和水蒸气分压力Pa"), "pqb", number("%.1f", point.m_pqb));
-    row(tr("比容m^3/kg"), "v", number("%.4f", point.m_v));
-    row(tr("密度kg/m^3"), "rho", number("%.4f", point.m_rho));
+    row(Caption(tr("大气压力Pa"), unitSystem), "p", number(Quantity::Pressure, point.m_p, "%.1f", "%.3f"));
+    row(Caption(tr("干球温度℃"), unitSystem), "t", number(Quantity::Temperature, point.m_t, "%.2f"));
+    row(Caption(tr("湿球温度℃"), unitSystem), "tw", number(Quantity::Temperature, point.m_tw, "%.2f"));
+    row(tr("相对湿度％"), "rh", number(Quantity::RelativeHumidity, point.m_RH, "%.1f"));
+    row(Caption(tr("露点温度℃"), unitSystem), "td", number(Quantity::Temperature, point.m_td, "%.2f"));
+    row(Caption(tr("含湿量g/kg"), unitSystem), "d", number(Quantity::MoistureContent, point.m_d, "%.2f"));
+    row(Caption(si ? tr("焓kJ/kg") : tr("焓kcal/kg"), unitSystem), "h",
+        number(Quantity::Enthalpy, point.m_h, "%.2f"));
+    row(Caption(tr("水蒸气分压力Pa"), unitSystem), "pq",
+        number(Quantity::Pressure, point.m_pq, "%.1f", "%.4f"));
+    row(Caption(tr("饱和水蒸气分压力Pa"), unitSystem), "pqb",
+        number(Quantity::Pressure, point.m_pqb, "%.1f", "%.4f"));
+    row(Caption(tr("比容m^3/kg"), unitSystem), "v",
+        number(Quantity::SpecificVolume, point.m_v, "%.4f", "%.3f"));
+    row(Caption(tr("密度kg/m^3"), unitSystem), "rho", number(Quantity::Density, point.m_rho, "%.4f", "%.5f"));
     // The comfort index with the walls at air temperature.
     const ComfortOccupant occupant = CurrentComfortOccupant(winter);
     const auto [pmv, ppd] = ComfortIndexTexts(point.m_t, point.m_RH, occupant);

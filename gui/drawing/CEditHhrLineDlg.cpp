@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "gui/widgets/NumberValidator.h"
+#include "gui/widgets/UnitText.h"
 #include "model/Messages.h"
 #include "project/CQORVADoc.h"
 
@@ -38,7 +39,8 @@ CEditHhrLineDlg::CEditHhrLineDlg(CQORVADoc& document, CQORVAView& view, ChartPic
     pointRow->addWidget(m_point, 1);
     pointRow->addWidget(stateButton);
     form->addRow(tr("状态点1"), pointRow);
-    m_ratio = AddText(form, si ? tr("热湿比kJ/kg") : tr("热湿比kcal/kg"), "ratio");
+    const int units = idg.m_nUnitSystem;
+    m_ratio = AddText(form, unit_text::Caption(si ? tr("热湿比kJ/kg") : tr("热湿比kcal/kg"), units), "ratio");
     makeNumeric(m_ratio);
     if (idg.m_pHhrLines && lineIndex >= 0 && lineIndex < static_cast<int>(idg.m_pHhrLines->size())) {
         const CReShiBiXian& line = *(*idg.m_pHhrLines)[static_cast<std::size_t>(lineIndex)];
@@ -48,7 +50,11 @@ CEditHhrLineDlg::CEditHhrLineDlg(CQORVADoc& document, CQORVAView& view, ChartPic
         m_name->setText(QString::fromStdString(line.m_strName));
         if (const CStatePoint* point = idg.PointAt(m_nPoint))
             m_point->setText(QString::fromStdString(point->m_strName));
-        m_ratio->setText(Format("%.0f", si ? ratio : ratio / kJoulesPerCalorie));
+        if (units == CIDG::kUnitsIP)
+            m_ratio->setText(
+                unit_text::Number(unit_text::Quantity::EnthalpyDifference, ratio, units, "%.0f"));
+        else
+            m_ratio->setText(Format("%.0f", si ? ratio : ratio / kJoulesPerCalorie));
     }
     AddButtons(form, tr("确认"));
 }
@@ -58,9 +64,13 @@ void CEditHhrLineDlg::ShowPointState() const
     const CStatePoint* point = model().PointAt(m_nPoint);
     if (!point)
         return;
-    const QString text = tr("干球温度： %1℃\n湿球温度： %2℃\n相对湿度:  %3")
-                             .arg(double(point->m_t), 0, 'f', 1)
-                             .arg(double(point->m_tw), 0, 'f', 1)
+    const int units = model().m_nUnitSystem;
+    const auto temperature = [units](float t) {
+        return double(unit_text::Shown(unit_text::Quantity::Temperature, t, units));
+    };
+    const QString text = unit_text::Caption(tr("干球温度： %1℃\n湿球温度： %2℃\n相对湿度:  %3"), units)
+                             .arg(temperature(point->m_t), 0, 'f', 1)
+                             .arg(temperature(point->m_tw), 0, 'f', 1)
                              .arg(point->m_RH * 100.0, 0, 'f', 0);
     alertMessage(text.toStdString(), MessageIcon::Information, tr("状态点参数").toStdString());
 }
@@ -70,7 +80,9 @@ bool CEditHhrLineDlg::Apply()
     float ratio = 0;
     if (!ReadNumber(m_ratio, ratio))
         return false;
-    if (model().m_nUnitSystem != CIDG::kUnitsSI)
+    if (model().m_nUnitSystem == CIDG::kUnitsIP)
+        ratio = unit_text::Stored(unit_text::Quantity::EnthalpyDifference, ratio, CIDG::kUnitsIP);
+    else if (model().m_nUnitSystem != CIDG::kUnitsSI)
         ratio = static_cast<float>(ratio * kJoulesPerCalorie);
     return m_edits.EditHhrLine(m_nLineIndex, m_name->text().toStdString(), ratio);
 }

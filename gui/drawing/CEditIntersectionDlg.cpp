@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "gui/drawing/CIntersectionDlg.h"
+#include "gui/widgets/UnitText.h"
 #include "model/Messages.h"
 #include "project/CQORVADoc.h"
 
@@ -82,9 +83,13 @@ QString CEditIntersectionDlg::StateText() const
     const CStatePoint* point = model().PointAt(m_nIndex);
     if (!point)
         return {};
-    return tr("干球温度：%1℃\n湿球温度%2℃\n相对湿度%3")
-        .arg(double(point->m_t), 5, 'f', 1)
-        .arg(double(point->m_tw), 5, 'f', 1)
+    const int units = model().m_nUnitSystem;
+    const auto temperature = [units](float t) {
+        return double(unit_text::Shown(unit_text::Quantity::Temperature, t, units));
+    };
+    return unit_text::Caption(tr("干球温度：%1℃\n湿球温度%2℃\n相对湿度%3"), units)
+        .arg(temperature(point->m_t), 5, 'f', 1)
+        .arg(temperature(point->m_tw), 5, 'f', 1)
         .arg(point->m_RH * 100.0, 5, 'f', 0);
 }
 

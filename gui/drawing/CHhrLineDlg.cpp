@@ -6,6 +6,7 @@
 #include <QRadioButton>
 
 #include "gui/widgets/NumberValidator.h"
+#include "gui/widgets/UnitText.h"
 #include "project/CQORVADoc.h"
 
 CHhrLineDlg::CHhrLineDlg(CQORVADoc& document, CQORVAView& view, ChartPicker& picker, QWidget* parent)
@@ -22,7 +23,8 @@ CHhrLineDlg::CHhrLineDlg(CQORVADoc& document, CQORVAView& view, ChartPicker& pic
     form->addRow(m_byPoint2);
     m_point2 = AddObjectList(form, QString(), CIDG::kClassPoint, "point2");
     const bool si = idg.m_nUnitSystem == CIDG::kUnitsSI;
-    m_byRatio = new QRadioButton(si ? tr("热湿比kJ/kg") : tr("热湿比kcal/kg"), this);
+    m_byRatio = new QRadioButton(
+        unit_text::Caption(si ? tr("热湿比kJ/kg") : tr("热湿比kcal/kg"), idg.m_nUnitSystem), this);
     m_byRatio->setObjectName("byRatio");
     m_ratio = new QLineEdit(this);
     m_ratio->setObjectName("ratio");
@@ -38,7 +40,9 @@ bool CHhrLineDlg::Apply()
     float ratio = 0;
     if (!byPoints && !ReadNumber(m_ratio, ratio))
         return false;
-    if (model().m_nUnitSystem != CIDG::kUnitsSI)
+    if (model().m_nUnitSystem == CIDG::kUnitsIP)
+        ratio = unit_text::Stored(unit_text::Quantity::EnthalpyDifference, ratio, CIDG::kUnitsIP);
+    else if (model().m_nUnitSystem != CIDG::kUnitsSI)
         ratio = static_cast<float>(ratio * 4.1868);
     return m_edits.AddHhrLine(m_name->text().toStdString(), m_point1->currentIndex(), byPoints,
                               m_point2->currentIndex(), ratio);

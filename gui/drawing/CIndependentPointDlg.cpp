@@ -9,6 +9,7 @@
 #include "gui/calculation/CParamPointDlg.h"
 #include "gui/chart/CQORVAView.h"
 #include "gui/widgets/NumberValidator.h"
+#include "gui/widgets/UnitText.h"
 #include "model/Messages.h"
 #include "project/CQORVADoc.h"
 
@@ -28,11 +29,16 @@ CIndependentPointDlg::CIndependentPointDlg(CQORVADoc& document, CQORVAView& view
     m_name->setEditText(editIndex >= 0 ? QString::fromStdString(point.m_strName)
                                        : QString::fromStdString(CIDG::UniqueName(*idg.m_pPoints, "A")));
     form->addRow(tr("名称"), m_name);
-    m_t = AddText(form, tr("干球温度℃"), "t", Format("%.1f", point.m_t));
+    // Temperatures are shown and typed in the project's units, stored in °C.
+    const int units = idg.m_nUnitSystem;
+    const auto temperature = [units](float t) {
+        return unit_text::Number(unit_text::Quantity::Temperature, t, units, "%.1f");
+    };
+    m_t = AddText(form, unit_text::Caption(tr("干球温度℃"), units), "t", temperature(point.m_t));
     makeNumeric(m_t);
-    m_byTw = new QRadioButton(tr("湿球温度℃"), this);
+    m_byTw = new QRadioButton(unit_text::Caption(tr("湿球温度℃"), units), this);
     m_byTw->setObjectName("byTw");
-    m_tw = new QLineEdit(Format("%.1f", point.m_tw), this);
+    m_tw = new QLineEdit(temperature(point.m_tw), this);
     m_tw->setObjectName("tw");
     form->addRow(m_byTw, m_tw);
     m_byRH = new QRadioButton(tr("相对湿度%"), this);
@@ -51,7 +57,7 @@ CIndependentPointDlg::CIndependentPointDlg(CQORVADoc& document, CQORVAView& view
     auto* calculator = new QPushButton(QStringLiteral(">>"), this);
     calculator->setObjectName("calculator");
     calculator->setAutoDefault(false);
-    connect(calculator, &QPushButton::clicked, this, [this] {
+    connect(calculator, &QPushButton::clicked, this, [this, temperature] {
         auto* dialog = new CParamPointDlg(m_document, CParamPointDlg::Form::Picker, this);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         dialog->setModal(true);
@@ -65,11 +71,12 @@ CIndependentPointDlg::CIndependentPointDlg(CQORVADoc& document, CQORVAView& view
             if (ReadNumber(edit, value))
                 dialog->SetKnown(property, edit->text().trimmed());
         }
-        connect(dialog, &CParamPointDlg::picked, this, [this](const CParamPointDlg::PickedState& state) {
-            m_t->setText(Format("%.1f", state.t));
-            m_tw->setText(Format("%.1f", state.tw));
-            m_RH->setText(Format("%.0f", state.RH * 100.0));
-        });
+        connect(dialog, &CParamPointDlg::picked, this,
+                [this, temperature](const CParamPointDlg::PickedState& state) {
+                    m_t->setText(temperature(state.t));
+                    m_tw->setText(temperature(state.tw));
+                    m_RH->setText(Format("%.0f", state.RH * 100.0));
+                });
         dialog->show();
     });
     form->addRow(calculator);
@@ -84,8 +91,12 @@ bool CIndependentPointDlg::Apply()
     if (!ReadNumber(m_t, t) || !ReadNumber(byRH ? m_RH : m_tw, second))
         return false;
     const SecondProperty kind = byRH ? SecondProperty::RelativeHumidity : SecondProperty::WetBulb;
+    const int units = model().m_nUnitSystem;
+    t = unit_text::Stored(unit_text::Quantity::Temperature, t, units);
     if (byRH)
         second = static_cast<float>(second / 100.0);
+    else
+        second = unit_text::Stored(unit_text::Quantity::Temperature, second, units);
     const std::string name = m_name->currentText().toStdString();
     if (m_nEditIndex >= 0)
         return m_edits.EditIndependentPoint(m_nEditIndex, name, t, second, kind);

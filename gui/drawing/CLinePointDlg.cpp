@@ -10,6 +10,7 @@
 
 #include "gui/chart/CQORVAView.h"
 #include "gui/widgets/NumberValidator.h"
+#include "gui/widgets/UnitText.h"
 #include "project/CQORVADoc.h"
 
 namespace {
@@ -19,6 +20,20 @@ constexpr std::array<const char*, 7> kValueCaptions = {
     QT_TRANSLATE_NOOP("CLinePointDlg", "干球温度℃"),  QT_TRANSLATE_NOOP("CLinePointDlg", "相对湿度％"),
     QT_TRANSLATE_NOOP("CLinePointDlg", "含湿量g/kg"), QT_TRANSLATE_NOOP("CLinePointDlg", "湿球温度℃"),
     QT_TRANSLATE_NOOP("CLinePointDlg", "焓kJ/kg")};
+
+// What each value kind measures, for its shown and typed units.
+constexpr std::array<unit_text::Quantity, 7> kValueQuantities = {unit_text::Quantity::TemperatureDifference,
+                                                                 unit_text::Quantity::MoistureContent,
+                                                                 unit_text::Quantity::Temperature,
+                                                                 unit_text::Quantity::RelativeHumidity,
+                                                                 unit_text::Quantity::MoistureContent,
+                                                                 unit_text::Quantity::Temperature,
+                                                                 unit_text::Quantity::Enthalpy};
+
+unit_text::Quantity quantityOf(int valueKind)
+{
+    return kValueQuantities[static_cast<std::size_t>(valueKind)];
+}
 
 } // namespace
 
@@ -71,7 +86,7 @@ CLinePointDlg::CLinePointDlg(CQORVADoc& document, CQORVAView& view, ChartPicker&
         const QString caption = kind == CStatePoint::kEnthalpy && !si
                                     ? tr("焓kcal/kg")
                                     : tr(kValueCaptions[static_cast<std::size_t>(kind)]);
-        auto* radio = new QRadioButton(caption, this);
+        auto* radio = new QRadioButton(unit_text::Caption(caption, model().m_nUnitSystem), this);
         radio->setObjectName(QStringLiteral("kind%1").arg(kind));
         auto* value = new QLineEdit(this);
         value->setObjectName(QStringLiteral("value%1").arg(kind));
@@ -109,18 +124,11 @@ void CLinePointDlg::CopyFromSamePoint()
     const CStatePoint* point = model().PointAt(m_samePoint->currentIndex());
     if (!point)
         return;
-    const bool si = model().m_nUnitSystem == CIDG::kUnitsSI;
-    const std::array<double, 7> shown = {0,
-                                         0,
-                                         point->m_t,
-                                         point->m_RH * 100.0,
-                                         point->m_d * 1000.0,
-                                         point->m_tw,
-                                         si ? double(point->m_h) : point->m_h * 0.2388459};
+    const std::array<float, 7> stored = {0, 0, point->m_t, point->m_RH, point->m_d, point->m_tw, point->m_h};
     for (int kind = CStatePoint::kDryBulb; kind < 7; ++kind)
         if (m_kinds[static_cast<std::size_t>(kind)]->isChecked())
-            m_values[static_cast<std::size_t>(kind)]->setText(
-                Format("%.2f", shown[static_cast<std::size_t>(kind)]));
+            m_values[static_cast<std::size_t>(kind)]->setText(unit_text::Number(
+                quantityOf(kind), stored[static_cast<std::size_t>(kind)], model().m_nUnitSystem, "%.2f"));
 }
 
 bool CLinePointDlg::ReadValue(int& valueKind, float& value) const
@@ -132,15 +140,8 @@ bool CLinePointDlg::ReadValue(int& valueKind, float& value) const
         if (!ReadNumber(m_values[static_cast<std::size_t>(kind)], shown))
             return false;
         valueKind = kind;
-        // Stored units: kg/kg, fraction, kJ/kg.
-        if (kind == CStatePoint::kMoistureDifference || kind == CStatePoint::kMoistureContent)
-            value = static_cast<float>(shown / 1000.0);
-        else if (kind == CStatePoint::kRelativeHumidity)
-            value = static_cast<float>(shown / 100.0);
-        else if (kind == CStatePoint::kEnthalpy && model().m_nUnitSystem != CIDG::kUnitsSI)
-            value = static_cast<float>(shown * 4.1868);
-        else
-            value = shown;
+        // Stored units: K, kg/kg, °C, fraction, kJ/kg.
+        value = unit_text::Stored(quantityOf(kind), shown, model().m_nUnitSystem);
         return true;
     }
     return false;
@@ -150,15 +151,9 @@ void CLinePointDlg::ShowValue(int valueKind, float value)
 {
     if (valueKind < 0 || valueKind >= static_cast<int>(m_kinds.size()))
         return;
-    double shown = value;
-    if (valueKind == CStatePoint::kMoistureDifference || valueKind == CStatePoint::kMoistureContent)
-        shown = value * 1000.0;
-    else if (valueKind == CStatePoint::kRelativeHumidity)
-        shown = value * 100.0;
-    else if (valueKind == CStatePoint::kEnthalpy && model().m_nUnitSystem != CIDG::kUnitsSI)
-        shown = value * 0.2388459;
     m_kinds[static_cast<std::size_t>(valueKind)]->setChecked(true);
-    m_values[static_cast<std::size_t>(valueKind)]->setText(Format("%.2f", shown));
+    m_values[static_cast<std::size_t>(valueKind)]->setText(
+        unit_text::Number(quantityOf(valueKind), value, model().m_nUnitSystem, "%.2f"));
 }
 
 bool CLinePointDlg::Apply()

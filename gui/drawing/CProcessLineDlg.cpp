@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "gui/drawing/FreeNames.h"
+#include "gui/widgets/UnitText.h"
 #include "model/Messages.h"
 #include "project/CQORVADoc.h"
 #include "psychro/Units.h"
@@ -29,10 +30,15 @@ CProcessLineDlg::CProcessLineDlg(CQORVADoc& document, CQORVAView& view, ChartPic
     m_name = AddText(form, tr("名称"), "name", name);
 
     // Two columns, start and end: the name list over the read-only state.
-    const bool si = unitSystemOf(idg.m_nUnitSystem) == UnitSystem::SI;
-    const QString captions[] = {tr("序号"),      tr("含湿量g/kg"),
-                                tr("干球温度℃"), si ? tr("焓kJ/kg") : tr("焓kcal/kg"),
-                                tr("湿球温度℃"), tr("相对湿度%")};
+    const int units = idg.m_nUnitSystem;
+    const bool si = unitSystemOf(units) == UnitSystem::SI;
+    using unit_text::Caption;
+    const QString captions[] = {tr("序号"),
+                                Caption(tr("含湿量g/kg"), units),
+                                Caption(tr("干球温度℃"), units),
+                                Caption(si ? tr("焓kJ/kg") : tr("焓kcal/kg"), units),
+                                Caption(tr("湿球温度℃"), units),
+                                tr("相对湿度%")};
     const char* rowNames[] = {"Index", "D", "T", "H", "Tw", "RH"};
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(tr("起点"), this), 0, 1);
@@ -95,12 +101,14 @@ void CProcessLineDlg::ShowEnd(const QComboBox* names, const ProcessLineEnd& draw
     const ProcessLineEnd end = End(names, drawn);
     const CStatePoint* existing = model().PointAt(end.index);
     const CStatePoint& point = existing ? *existing : end.point;
-    const UnitSystem units = unitSystemOf(model().m_nUnitSystem);
+    const int units = model().m_nUnitSystem;
+    using unit_text::Number;
+    using unit_text::Quantity;
     rows[0]->setText(QString::number(existing ? end.index : -1));
-    rows[1]->setText(Format("%.2f", moistureShown(point.m_d)));
-    rows[2]->setText(Format("%.1f", point.m_t));
-    rows[3]->setText(Format("%.1f", enthalpyShown(point.m_h, units)));
-    rows[4]->setText(Format("%.1f", point.m_tw));
+    rows[1]->setText(Number(Quantity::MoistureContent, point.m_d, units, "%.2f", "%.1f"));
+    rows[2]->setText(Number(Quantity::Temperature, point.m_t, units, "%.1f"));
+    rows[3]->setText(Number(Quantity::Enthalpy, point.m_h, units, "%.1f"));
+    rows[4]->setText(Number(Quantity::Temperature, point.m_tw, units, "%.1f"));
     rows[5]->setText(Format("%.0f", point.m_RH * 100.0));
 }
 

@@ -9,17 +9,19 @@
 #include "gui/chart/CQORVAView.h"
 #include "gui/drawing/ScratchChart.h"
 #include "gui/widgets/NumberValidator.h"
+#include "gui/widgets/UnitText.h"
 #include "project/CQORVADoc.h"
 
 namespace {
 
-constexpr double kGramsPerKilogram = 1000.0;
-constexpr double kPercent = 100.0;
-constexpr double kKcalPerKj = 0.2388459;
-constexpr double kKjPerKcal = 4.1868;
-constexpr int kMoistureKind = 2;
-constexpr int kHumidityKind = 1;
-constexpr int kEnthalpyKind = 4;
+using unit_text::Quantity;
+
+// What the difference kinds (Δt, Δx) and the property kinds (t, RH, x, tw,
+// h) measure, for their shown and typed units.
+constexpr Quantity kDifferenceQuantities[] = {Quantity::TemperatureDifference, Quantity::MoistureContent};
+constexpr Quantity kPropertyQuantities[] = {Quantity::Temperature, Quantity::RelativeHumidity,
+                                            Quantity::MoistureContent, Quantity::Temperature,
+                                            Quantity::Enthalpy};
 
 // Two names of the pattern R0, R1, … that no point carries.
 std::pair<std::string, std::string> freeNames(const ObjectArray<CStatePoint>& points)
@@ -47,11 +49,12 @@ CRelatedPointsDlg::CRelatedPointsDlg(CQORVADoc& document, CQORVAView& view, Char
     auto* form = new QFormLayout(this);
     m_hhrLine = AddObjectList(form, tr("热湿比线"), CIDG::kClassHhrLine, "hhrLine");
     m_hhrLine->setCurrentIndex(-1);
-    const bool si = model().m_nUnitSystem == CIDG::kUnitsSI;
-    auto addRadios = [this, form](QButtonGroup* group, const QStringList& captions, const QString& prefix,
-                                  auto& radios, auto& values) {
+    const int units = model().m_nUnitSystem;
+    const bool si = units == CIDG::kUnitsSI;
+    auto addRadios = [this, form, units](QButtonGroup* group, const QStringList& captions,
+                                         const QString& prefix, auto& radios, auto& values) {
         for (int kind = 0; kind < captions.size(); ++kind) {
-            auto* radio = new QRadioButton(captions[kind], this);
+            auto* radio = new QRadioButton(unit_text::Caption(captions[kind], units), this);
             radio->setObjectName(prefix + QString::number(kind));
             auto* value = new QLineEdit(this);
             value->setObjectName(prefix + QStringLiteral("Value") + QString::number(kind));
@@ -112,21 +115,14 @@ bool CRelatedPointsDlg::ReadInputs(Inputs& inputs) const
             inputs.differenceKind = kind;
             float shown = 0;
             ok = ReadNumber(m_differences[static_cast<std::size_t>(kind)], shown) && ok;
-            inputs.difference = kind == 1 ? static_cast<float>(shown / kGramsPerKilogram) : shown;
+            inputs.difference = unit_text::Stored(kDifferenceQuantities[kind], shown, model().m_nUnitSystem);
         }
     for (int kind = 0; kind < kPropertyKinds; ++kind)
         if (m_propertyKinds[static_cast<std::size_t>(kind)]->isChecked()) {
             inputs.propertyKind = kind;
             float shown = 0;
             ok = ReadNumber(m_properties[static_cast<std::size_t>(kind)], shown) && ok;
-            double stored = shown;
-            if (kind == kHumidityKind)
-                stored = shown / kPercent;
-            else if (kind == kMoistureKind)
-                stored = shown / kGramsPerKilogram;
-            else if (kind == kEnthalpyKind && model().m_nUnitSystem != CIDG::kUnitsSI)
-                stored = shown * kKjPerKcal;
-            inputs.property = static_cast<float>(stored);
+            inputs.property = unit_text::Stored(kPropertyQuantities[kind], shown, model().m_nUnitSystem);
         }
     return ok;
 }
@@ -136,20 +132,14 @@ void CRelatedPointsDlg::ShowInputs(const Inputs& inputs)
     if (inputs.differenceKind >= 0 && inputs.differenceKind < kDifferenceKinds) {
         const auto k = static_cast<std::size_t>(inputs.differenceKind);
         m_differenceKinds[k]->setChecked(true);
-        m_differences[k]->setText(Format(
-            "%.2f", inputs.differenceKind == 1 ? inputs.difference * kGramsPerKilogram : inputs.difference));
+        m_differences[k]->setText(
+            unit_text::Number(kDifferenceQuantities[k], inputs.difference, model().m_nUnitSystem, "%.2f"));
     }
     if (inputs.propertyKind >= 0 && inputs.propertyKind < kPropertyKinds) {
         const auto k = static_cast<std::size_t>(inputs.propertyKind);
-        double shown = inputs.property;
-        if (inputs.propertyKind == kHumidityKind)
-            shown = inputs.property * kPercent;
-        else if (inputs.propertyKind == kMoistureKind)
-            shown = inputs.property * kGramsPerKilogram;
-        else if (inputs.propertyKind == kEnthalpyKind && model().m_nUnitSystem != CIDG::kUnitsSI)
-            shown = inputs.property * kKcalPerKj;
         m_propertyKinds[k]->setChecked(true);
-        m_properties[k]->setText(Format("%.2f", shown));
+        m_properties[k]->setText(
+            unit_text::Number(kPropertyQuantities[k], inputs.property, model().m_nUnitSystem, "%.2f"));
     }
 }
 

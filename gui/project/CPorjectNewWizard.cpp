@@ -9,6 +9,7 @@
 
 #include "gui/project/CAtmosphereGroup.h"
 #include "gui/project/CSystemRoomEditor.h"
+#include "model/CIDG.h"
 
 CWi_BasicPage::CWi_BasicPage(QWidget* parent) : QWizardPage(parent)
 {
@@ -28,8 +29,11 @@ CWi_BasicPage::CWi_BasicPage(QWidget* parent) : QWizardPage(parent)
     m_engineering = new QRadioButton(tr("工程单位制"), units);
     m_engineering->setObjectName("engineeringUnits");
     m_engineering->setProperty("controlId", 1030);
+    m_ip = new QRadioButton(tr("英制单位制(IP)"), units);
+    m_ip->setObjectName("ipUnits");
     unitLayout->addWidget(m_si);
     unitLayout->addWidget(m_engineering);
+    unitLayout->addWidget(m_ip);
     unitLayout->addStretch(1);
     layout->addWidget(units);
     layout->addStretch(1);
@@ -43,7 +47,7 @@ QString CWi_BasicPage::projectName() const
 
 int CWi_BasicPage::unitSystem() const
 {
-    return m_si->isChecked() ? 1 : 0;
+    return m_si->isChecked() ? CIDG::kUnitsSI : m_ip->isChecked() ? CIDG::kUnitsIP : CIDG::kUnitsEngineering;
 }
 
 CWi_AirRoomPage::CWi_AirRoomPage(CWi_BasicPage* basic, QWidget* parent) : QWizardPage(parent), m_basic(basic)
@@ -64,7 +68,8 @@ bool CWi_AirRoomPage::validatePage()
     return m_editor->validate();
 }
 
-CWi_DaQiYaLiPage::CWi_DaQiYaLiPage(QWidget* parent, CWi_AirRoomPage* rooms) : QWizardPage(parent), m_rooms(rooms)
+CWi_DaQiYaLiPage::CWi_DaQiYaLiPage(QWidget* parent, CWi_AirRoomPage* rooms)
+    : QWizardPage(parent), m_rooms(rooms)
 {
     setTitle(tr("新建 3之 3"));
     auto* layout = new QHBoxLayout(this);

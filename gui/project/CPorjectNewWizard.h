@@ -16,13 +16,14 @@ class CWi_BasicPage : public QWizardPage {
 public:
     explicit CWi_BasicPage(QWidget* parent = nullptr);
     QString projectName() const;
-    // 1 SI (国际单位制), 0 engineering units (工程单位制).
+    // 1 SI (国际单位制), 0 engineering units (工程单位制), 2 IP (英制单位制).
     int unitSystem() const;
 
 private:
     QLineEdit* m_name = nullptr;
     QRadioButton* m_si = nullptr;
     QRadioButton* m_engineering = nullptr;
+    QRadioButton* m_ip = nullptr;
 };
 
 // "新建 3 之 2": the systems and rooms with the outdoor and indoor design data.

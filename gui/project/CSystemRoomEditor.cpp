@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "gui/widgets/NumberValidator.h"
+#include "gui/widgets/UnitText.h"
 
 namespace {
 
@@ -151,13 +152,20 @@ QWidget* CSystemRoomEditor::buildSeason(bool summer)
     loads->addWidget(unit, 0, 2);
     loads->addWidget(new QLabel(tr("室内空调湿负荷:"), group), 1, 0);
     loads->addWidget(moist, 1, 1);
-    loads->addWidget(new QLabel("kg/h", group), 1, 2);
+    loads->addWidget(unitLabel(group, QStringLiteral("kg/h")), 1, 2);
     loads->addWidget(new QLabel(tr("新风量:"), group), 2, 0);
     loads->addWidget(fresh, 2, 1);
-    loads->addWidget(new QLabel("m^3/h", group), 2, 2);
+    loads->addWidget(unitLabel(group, QStringLiteral("m^3/h")), 2, 2);
     loads->setColumnStretch(3, 1);
     layout->addLayout(loads);
     return group;
+}
+
+QLabel* CSystemRoomEditor::unitLabel(QWidget* parent, const QString& siUnit)
+{
+    auto* label = new QLabel(siUnit, parent);
+    m_unitLabels.emplace_back(label, siUnit);
+    return label;
 }
 
 QWidget* CSystemRoomEditor::buildState(const QString& title, const char* prefix, int idName, int idT,
@@ -180,10 +188,10 @@ QWidget* CSystemRoomEditor::buildState(const QString& title, const char* prefix,
     grid->addWidget(c.name, 0, 1);
     grid->addWidget(new QLabel(tr("干球温度:"), group), 1, 0);
     grid->addWidget(c.t, 1, 1);
-    grid->addWidget(new QLabel("℃", group), 1, 2);
+    grid->addWidget(unitLabel(group, QStringLiteral("℃")), 1, 2);
     grid->addWidget(c.byTw, 2, 0);
     grid->addWidget(c.tw, 2, 1);
-    grid->addWidget(new QLabel("℃", group), 2, 2);
+    grid->addWidget(unitLabel(group, QStringLiteral("℃")), 2, 2);
     grid->addWidget(c.byRH, 3, 0);
     grid->addWidget(c.rh, 3, 1);
     grid->addWidget(new QLabel("%", group), 3, 2);
@@ -230,6 +238,8 @@ void CSystemRoomEditor::showEdit()
     m_winterFresh->setText(qs(r.winterFreshAir));
     m_coolingUnit->setText(QString::fromLatin1(m_edit.loadUnitLabel()));
     m_heatUnit->setText(QString::fromLatin1(m_edit.loadUnitLabel()));
+    for (const auto& [label, siUnit] : m_unitLabels)
+        label->setText(unit_text::Caption(siUnit, m_edit.unitSystem()));
     m_showing = false;
 }
 
@@ -292,7 +302,7 @@ void CSystemRoomEditor::selectRefusedField()
 {
     using Field = SystemRoomEdit::Field;
     const std::pair<Field, QLineEdit*> fields[] = {
-        {Field::SummerOutT, m_summerOut.t}, {Field::SummerOutTw, m_summerOut.tw},
+        {Field::SummerOutT, m_summerOut.t},   {Field::SummerOutTw, m_summerOut.tw},
         {Field::SummerOutRH, m_summerOut.rh}, {Field::WinterOutT, m_winterOut.t},
         {Field::WinterOutTw, m_winterOut.tw}, {Field::WinterOutRH, m_winterOut.rh},
         {Field::SummerInT, m_summerIn.t},     {Field::SummerInTw, m_summerIn.tw},

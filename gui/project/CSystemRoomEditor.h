@@ -2,6 +2,9 @@
 
 #include <QWidget>
 
+#include <utility>
+#include <vector>
+
 #include "project/SystemRoomEdit.h"
 
 class QComboBox;
@@ -41,6 +44,8 @@ private:
         QRadioButton* byRH = nullptr;
     };
     QWidget* buildSeason(bool summer);
+    // A unit label that follows the editor's unit system.
+    QLabel* unitLabel(QWidget* parent, const QString& siUnit);
     QWidget* buildState(const QString& title, const char* prefix, int idName, int idT, int idTw, int idRH,
                         int idByTw, int idByRH, StateControls& controls);
     void run(bool (SystemRoomEdit::*button)());
@@ -62,5 +67,8 @@ private:
     QLineEdit* m_winterFresh = nullptr;
     QLabel* m_coolingUnit = nullptr;
     QLabel* m_heatUnit = nullptr;
+    // The unit labels after the temperature, moisture-load and fresh-air
+    // fields, each with the SI unit it was written with.
+    std::vector<std::pair<QLabel*, QString>> m_unitLabels;
     bool m_showing = false;
 };

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "model/ChartFormulas.h"
+#include "model/CIDG.h"
 #include "project/SystemRoomEdit.h"
 #include "support/RecordingMessages.h"
 
@@ -411,6 +412,46 @@ TEST(SystemRoomEditUnits, ChangingTheUnitConvertsTheShownLoads)
     edit.ChangeUnitSystem(1);
     EXPECT_EQ(edit.room.coolingLoad, "1.000");
     EXPECT_EQ(edit.room.heatLoad, "2.500");
+}
+
+// In IP the design fields show °F, Btu/h, lb/h and cfm and are stored back
+// in °C, kW, kg/h and m³/h; switching to and from IP converts every field.
+TEST(SystemRoomEditUnits, IpUnitsShowAndStoreEveryDesignField)
+{
+    RecordingMessages messages;
+    CAir_Room project = sampleProject();
+    SystemRoomEdit edit(SystemRoomEdit::Variant::Dialog);
+    edit.Load(project, CIDG::kUnitsIP);
+    EXPECT_STREQ(edit.loadUnitLabel(), "Btu/h");
+    struct Field {
+        const std::string& text;
+        const char* expected;
+    };
+    for (const Field& f : {Field{edit.outdoor.summerT, "95.0"}, Field{edit.outdoor.summerTw, "81.5"},
+                           Field{edit.outdoor.winterT, "15.8"}, Field{edit.room.coolingLoad, "18767"},
+                           Field{edit.room.heatLoad, "13649"}, Field{edit.room.summerMoistLoad, "1.764"}}) {
+        SCOPED_TRACE(f.expected);
+        EXPECT_EQ(f.text, f.expected);
+    }
+    edit.room.summerT = "77";
+    edit.room.coolingLoad = "34121.41633";   // 10 kW
+    edit.room.summerFreshAir = "588.577779"; // 1000 m³/h
+    ASSERT_TRUE(edit.Validate());
+    const CServiceArea* office = edit.working().FindSystem("空调系统1")->FindRoom("办公室");
+    EXPECT_NEAR(office->m_fSummerInT, 25.0, 1e-5);
+    EXPECT_NEAR(office->m_fSummerLoad, 10.0, 1e-4);
+    EXPECT_NEAR(office->m_fSummerFreshAir, 1000.0, 1e-3);
+    EXPECT_NEAR(edit.working().m_fSummerOutT, 35.0, 1e-5);
+
+    edit.ChangeUnitSystem(CIDG::kUnitsSI);
+    EXPECT_EQ(edit.room.summerT, "25.0");
+    EXPECT_EQ(edit.room.coolingLoad, "10.000");
+    EXPECT_EQ(edit.room.summerFreshAir, "1000");
+    EXPECT_EQ(edit.outdoor.summerTw, "27.5");
+    edit.ChangeUnitSystem(CIDG::kUnitsIP);
+    EXPECT_EQ(edit.room.summerT, "77.0");
+    EXPECT_EQ(edit.outdoor.summerTw, "81.5");
+    EXPECT_TRUE(messages.entries.empty());
 }
 
 TEST(WizardPageEditor, StartsFromTheInitialTextsWithoutSystems)

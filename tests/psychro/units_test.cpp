@@ -94,6 +94,8 @@ TEST(DisplayUnits, EachQuantityInEachSystemBothWays)
         {Quantity::Temperature, DisplaySystem::IP, 0.0, 32.0, "°F", true},
         {Quantity::Temperature, DisplaySystem::IP, 100.0, 212.0, "°F", true},
         {Quantity::Temperature, DisplaySystem::IP, -40.0, -40.0, "°F", true},
+        {Quantity::TemperatureDifference, DisplaySystem::IP, 5.0, 9.0, "°F", true},
+        {Quantity::TemperatureDifference, DisplaySystem::SI, 5.0, 5.0, "°C", true},
         {Quantity::RelativeHumidity, DisplaySystem::IP, 0.5, 50.0, "%", true},
         {Quantity::MoistureContent, DisplaySystem::IP, 0.01, 70.0, "gr/lb", true},
         {Quantity::Enthalpy, DisplaySystem::IP, -17.955556, 0.0, "Btu/lb", true},

@@ -341,6 +341,71 @@ TEST_F(CalculationDialogs, ParameterPickerHandsBackTheStateFromEngineeringEnthal
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
+// In IP every calculation dialog shows its states, flows and capacities in
+// °F, gr/lb, Btu/lb, psia, cfm, Btu/h and lb/h, and takes what is typed in
+// them back to the stored SI values.
+TEST_F(CalculationDialogs, DialogsShowAndTakeIpUnits)
+{
+    idg.m_nUnitSystem = CIDG::kUnitsIP;
+    const auto point = StatePointParameters(idg, 1);
+    ASSERT_TRUE(point.has_value());
+    {
+        CPointInfoDlg info(*point, idg.m_nUnitSystem);
+        const double x = formulas::moisture(25.0, 0.5);
+        struct Row {
+            const char* name;
+            QString expected;
+        };
+        for (const Row& row : {Row{"t", "77.00"}, Row{"rh", "50.0"}, Row{"p", "14.696"},
+                               Row{"d", QString::asprintf("%.2f", x * 7000.0)},
+                               Row{"h", QString::asprintf("%.2f", (hN() + 1.01 * 160.0 / 9.0) / 2.326)},
+                               Row{"v", QString::asprintf("%.3f", point->m_v * 16.01846337)}}) {
+            SCOPED_TRACE(row.name);
+            EXPECT_EQ(textOf(&info, row.name), row.expected);
+        }
+    }
+    {
+        // 77 °F and 50 % type in as 25 °C; the moisture comes back in gr/lb.
+        CParamPointDlg param(document, CParamPointDlg::Form::List);
+        EXPECT_EQ(textOf(&param, "p"), "14.696");
+        EXPECT_EQ(find<QCheckBox>(&param, "known_t")->text(), "干球温度℉");
+        find<QCheckBox>(&param, "known_t")->setChecked(true);
+        find<QCheckBox>(&param, "known_rh")->setChecked(true);
+        setText(&param, "t", "77");
+        setText(&param, "rh", "50");
+        setText(&param, "name", "P1");
+        click(&param, "add");
+        ASSERT_EQ(idg.m_pParamPoints->size(), 1u);
+        EXPECT_NEAR((*idg.m_pParamPoints)[0]->m_t, 25.0, 1e-4);
+        EXPECT_NEAR((*idg.m_pParamPoints)[0]->m_p, 101325.0, 1.0);
+        EXPECT_NEAR(textOf(&param, "d").toDouble(), formulas::moisture(25.0, 0.5) * 7000.0, 0.05);
+    }
+    {
+        // 5 kW of room load is 17061 Btu/h; the air volume comes out in cfm.
+        CLoadCalcDlg volume(document, ResultKind::AirVolume);
+        EXPECT_EQ(find<QLabel>(&volume, "inputLabel")->text(), "冷量Btu/h");
+        EXPECT_EQ(find<QLabel>(&volume, "outputLabel")->text(), "风量cfm");
+        EXPECT_EQ(find<QLabel>(&volume, "t0")->text(), "77.0");
+        EXPECT_EQ(textOf(&volume, "input"), "17061");
+        find<QComboBox>(&volume, "point1")->setCurrentIndex(2);
+        setText(&volume, "input", "34121.41633");
+        click(&volume, "calculate");
+        const double G = 3.6 * 10000.0 / (1.2 * (hN() - hL()));
+        EXPECT_NEAR(textOf(&volume, "output").toDouble(), G * 0.588577779, 1.0);
+        click(&volume, "ok");
+        EXPECT_NEAR(idg.m_fSupplyAirVolume, G, 1.0);
+    }
+    {
+        // 3.6 kg/h in 3000 m³/h at 1.2 kg/m³ is 1 g/kg: typed as lb/h and cfm, shown as 7 gr/lb.
+        CMoistureDiffDlg moisture(document);
+        setText(&moisture, "flow", QString::number(3.6 * 2.204622622, 'f', 6));
+        setText(&moisture, "airVolume", QString::number(3000.0 * 0.588577779, 'f', 4));
+        click(&moisture, "calculate");
+        EXPECT_EQ(textOf(&moisture, "result"), "7.00");
+    }
+    EXPECT_TRUE(messages.entries.empty()) << messages.texts().front();
+}
+
 } // namespace
 
 namespace {

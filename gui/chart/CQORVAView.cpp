@@ -10,9 +10,8 @@
 #include <QStatusBar>
 #include <QWheelEvent>
 
-#include <cstdio>
-
 #include "chart/ChartForm.h"
+#include "model/UnitFormat.h"
 #include "render/QPainterCanvas.h"
 #include "project/CQORVADoc.h"
 
@@ -453,10 +452,14 @@ QString CQORVAView::StateTextAt(const QPoint& logical)
     if (!at)
         return QString();
     const CStatePoint& state = *at;
-    char text[160];
-    std::snprintf(text, sizeof text, "t=%.1f℃ tw=%.1f℃ RH=%.0f%% d=%.1fg/kg h=%.1fkJ/kg", double(state.m_t),
-                  double(state.m_tw), state.m_RH * 100.0, state.m_d * 1000.0, double(state.m_h));
-    return QString::fromUtf8(text);
+    // The state under the cursor in the project's units.
+    const int units = m_document.model().m_nUnitSystem;
+    using namespace unit_format;
+    const std::string text =
+        Temperature(units, "t=%.1f℃ ", state.m_t) + Temperature(units, "tw=%.1f℃ ", state.m_tw) +
+        Format("RH=%.0f%% ", state.m_RH * 100.0) + Moisture(units, "d=%.1fg/kg ", state.m_d) +
+        Enthalpy(units, "h=%.1fkJ/kg", "h=%.1fkcal/kg", state.m_h);
+    return QString::fromStdString(text);
 }
 
 void CQORVAView::PickAt(const QPoint& logical)

@@ -12,6 +12,7 @@
 #include "gui/chart/CQORVAView.h"
 #include "gui/drawing/ChartPicker.h"
 #include "gui/widgets/NumberValidator.h"
+#include "gui/widgets/UnitText.h"
 #include "project/CQORVADoc.h"
 
 CBuilderDlg::CBuilderDlg(CQORVADoc& document, CQORVAView& view, ChartPicker& picker, QWidget* parent)
@@ -141,16 +142,20 @@ CBuilderDlg::StateReadout CBuilderDlg::AddStateReadout(QFormLayout* form, int ro
         form->insertRow(row < 0 ? -1 : row++, label, edit);
         return edit;
     };
-    readout.t = add(tr("干球温度℃"), "stateT");
-    readout.tw = add(tr("湿球温度℃"), "stateTw");
+    readout.t = add(unit_text::Caption(tr("干球温度℃"), model().m_nUnitSystem), "stateT");
+    readout.tw = add(unit_text::Caption(tr("湿球温度℃"), model().m_nUnitSystem), "stateTw");
     readout.RH = add(tr("相对湿度％"), "stateRH");
     return readout;
 }
 
-void CBuilderDlg::ShowState(const StateReadout& readout, const std::optional<CStatePoint>& point)
+void CBuilderDlg::ShowState(const StateReadout& readout, const std::optional<CStatePoint>& point) const
 {
-    readout.t->setText(point ? Format("%.1f", point->m_t) : QString());
-    readout.tw->setText(point ? Format("%.1f", point->m_tw) : QString());
+    const int units = model().m_nUnitSystem;
+    using unit_text::Quantity;
+    readout.t->setText(point ? unit_text::Number(Quantity::Temperature, point->m_t, units, "%.1f")
+                             : QString());
+    readout.tw->setText(point ? unit_text::Number(Quantity::Temperature, point->m_tw, units, "%.1f")
+                              : QString());
     readout.RH->setText(point ? Format("%.0f", point->m_RH * 100.0) : QString());
 }
 

@@ -58,7 +58,7 @@ protected:
     };
     StateReadout AddStateReadout(QFormLayout* form, int row, const QString& suffix = {});
     // Shows t, tw ("%.1f") and RH ("%.0f" %); empty boxes without a point.
-    static void ShowState(const StateReadout& readout, const std::optional<CStatePoint>& point);
+    void ShowState(const StateReadout& readout, const std::optional<CStatePoint>& point) const;
     // 计算 (calculate) and the conversion to an independent point of the edit
     // dialogs, inserted at row; the conversion only disables its button, and
     // OK converts (m_bMakeIndependent).

@@ -4,12 +4,17 @@
 
 #include "project/Atmosphere.h"
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
 // One season's atmospheric values in a group: pressure (Pa), moisture
 // content (kg/kg), dry-bulb temperature (℃) and the derived density (kg/m³),
-// with the ">>" button that computes the density from the other three.
+// with the ">>" button that computes the density from the other three. In IP
+// units the pressure is typed as a barometer reading (inHg), the temperature
+// in ℉ and the density shown in lb/ft³; the texts the group is given and
+// gives back stay in the stored units, and a field left as shown gives back
+// the stored text unchanged, so that looking at the values changes nothing.
 class CAtmosphereGroup : public QGroupBox {
     Q_OBJECT
 public:
@@ -22,6 +27,8 @@ public:
 
     void setTexts(const AtmosphericTexts& texts);
     AtmosphericTexts texts() const;
+    // Shows the values in a project unit system (CIDG::m_nUnitSystem).
+    void setUnitSystem(int unitSystem);
     // The ">>" button.
     void computeDensity();
 
@@ -30,4 +37,10 @@ private:
     QLineEdit* m_moisture = nullptr;
     QLineEdit* m_dryBulb = nullptr;
     QLineEdit* m_density = nullptr;
+    QLabel* m_pressureUnit = nullptr;
+    QLabel* m_dryBulbUnit = nullptr;
+    QLabel* m_densityUnit = nullptr;
+    int m_unitSystem = 1;
+    AtmosphericTexts m_stored; // the texts last set, in stored units
+    AtmosphericTexts m_shown;  // how they were shown
 };

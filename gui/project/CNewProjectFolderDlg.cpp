@@ -120,7 +120,9 @@ bool CNewProjectFolderDlg::createFolder(const QString& parent, const QString& na
 {
     // One level only: a name with separators would create folders elsewhere.
     if (name.isEmpty() || name.contains(u'/') || name == "." || name == ".." || !QDir(parent).mkdir(name)) {
-        alertMessage(QCoreApplication::translate("NewProject", new_project_messages::kCannotCreateFolder).toStdString(), MessageIcon::Stop);
+        alertMessage(QCoreApplication::translate("NewProject", new_project_messages::kCannotCreateFolder)
+                         .toStdString(),
+                     MessageIcon::Stop);
         return false;
     }
     setFolder(QDir(parent).filePath(name));
@@ -137,7 +139,8 @@ void CNewProjectFolderDlg::nameEdited(const QString& text)
 {
     const QString name = QString::fromStdString(TrimBlanks(text.toStdString()));
     if (name.contains(u'.')) {
-        alertMessage(QCoreApplication::translate("NewProject", new_project_messages::kNoExtension).toStdString());
+        alertMessage(
+            QCoreApplication::translate("NewProject", new_project_messages::kNoExtension).toStdString());
         return;
     }
     m_name = name;
@@ -148,7 +151,8 @@ void CNewProjectFolderDlg::nameEdited(const QString& text)
 void CNewProjectFolderDlg::accept()
 {
     if (QFileInfo::exists(m_location)) {
-        alertMessage(QCoreApplication::translate("NewProject", new_project_messages::kProjectExists).toStdString());
+        alertMessage(
+            QCoreApplication::translate("NewProject", new_project_messages::kProjectExists).toStdString());
         m_valid = false;
         QDialog::accept();
         return;
@@ -159,7 +163,8 @@ void CNewProjectFolderDlg::accept()
     if (name.isEmpty())
         return;
     if (name.contains(u'.')) {
-        alertMessage(QCoreApplication::translate("NewProject", new_project_messages::kNoExtension).toStdString());
+        alertMessage(
+            QCoreApplication::translate("NewProject", new_project_messages::kNoExtension).toStdString());
         return;
     }
     m_name = name;
@@ -168,7 +173,9 @@ void CNewProjectFolderDlg::accept()
     // folder cannot take it.
     const QFileInfo folder(m_folder);
     if (!folder.isDir() || !folder.isWritable()) {
-        alertMessage(QCoreApplication::translate("NewProject", new_project_messages::kFolderNotWritable).toStdString(), MessageIcon::Stop);
+        alertMessage(
+            QCoreApplication::translate("NewProject", new_project_messages::kFolderNotWritable).toStdString(),
+            MessageIcon::Stop);
         return;
     }
     QDialog::accept();

@@ -81,6 +81,15 @@ CWi_DaQiYaLiPage::CWi_DaQiYaLiPage(QWidget* parent, CWi_AirRoomPage* rooms)
     layout->addWidget(m_winter);
 }
 
+void CWi_DaQiYaLiPage::initializePage()
+{
+    // The units chosen on the first page.
+    if (m_rooms) {
+        m_summer->setUnitSystem(m_rooms->editor()->edit().unitSystem());
+        m_winter->setUnitSystem(m_rooms->editor()->edit().unitSystem());
+    }
+}
+
 bool CWi_DaQiYaLiPage::validatePage()
 {
     m_summer->computeDensity();

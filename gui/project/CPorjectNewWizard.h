@@ -55,6 +55,8 @@ public:
     // Finish: computes both densities first; refuses a summer pressure at
     // which a design state of page 2 cannot be completed or lies off the chart.
     bool validatePage() override;
+    // Shows the values in the units chosen on the first page.
+    void initializePage() override;
     void cleanupPage() override {}
     AtmosphericData data() const;
 

@@ -9,7 +9,7 @@
 
 #include "gui/project/CAtmosphereGroup.h"
 
-CPressureDlg::CPressureDlg(const AtmosphericData& data, QWidget* parent) : QDialog(parent)
+CPressureDlg::CPressureDlg(const AtmosphericData& data, QWidget* parent, int unitSystem) : QDialog(parent)
 {
     setWindowTitle(tr("大气压力参数输入框"));
     auto* layout = new QVBoxLayout(this);
@@ -18,6 +18,8 @@ CPressureDlg::CPressureDlg(const AtmosphericData& data, QWidget* parent) : QDial
                                     {1036, 1001, 1002, 1003, 1034}, this);
     m_winter = new CAtmosphereGroup(tr("冬季工况"), tr("冬季大气压力:"), "winter",
                                     {1037, 1004, 1005, 1006, 1035}, this);
+    m_summer->setUnitSystem(unitSystem);
+    m_winter->setUnitSystem(unitSystem);
     const AtmosphericSeasons texts = AtmosphericSeasons::FromData(data);
     m_summer->setTexts(texts.summer);
     m_winter->setTexts(texts.winter);

@@ -13,7 +13,8 @@ class CAtmosphereGroup;
 class CPressureDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CPressureDlg(const AtmosphericData& data, QWidget* parent = nullptr);
+    // unitSystem: the project's (CIDG::m_nUnitSystem); 1 SI.
+    explicit CPressureDlg(const AtmosphericData& data, QWidget* parent = nullptr, int unitSystem = 1);
 
     // The eight values read back from the texts (after OK).
     AtmosphericData data() const;

@@ -87,7 +87,7 @@ bool EditSystemsAndRooms(CMainFrame& frame)
 bool EditAtmosphericPressure(CMainFrame& frame)
 {
     CQORVADoc& document = frame.document();
-    CPressureDlg dialog(AtmosphericData::FromModel(document.model()), &frame);
+    CPressureDlg dialog(AtmosphericData::FromModel(document.model()), &frame, document.model().m_nUnitSystem);
     // A pressure at which a design state cannot be completed, or lies off the
     // chart, would leave views without W or N: refused.
     // Then, as for the system–room dialog, the question before analyses run

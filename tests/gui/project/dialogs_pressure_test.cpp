@@ -9,6 +9,7 @@
 #include "gui/app/CommandTable.h"
 #include "gui/project/CPressureDlg.h"
 #include "gui/project/ModalDriver.h"
+#include "model/CIDG.h"
 #include "project/Atmosphere.h"
 #include "project/CQORVADoc.h"
 #include "support/DocumentTestAccess.h"
@@ -101,6 +102,35 @@ TEST(PressureDialog, OkComputesBothDensitiesAndRefusesAZeroPressure)
     EXPECT_FLOAT_EQ(data.summerDensity, 1.122f) << "recomputed from the summer texts";
 }
 
+// In IP the pressure is a barometer reading in inHg, the dry bulb in ℉ and
+// the density in lb/ft³; what is left as shown comes back as stored, what is
+// typed comes back in Pa, °C and kg/m³.
+TEST(PressureDialog, IpUnitsShowABarometerReadingAndGiveBackStoredUnits)
+{
+    CPressureDlg si(beijing());
+    CPressureDlg ip(beijing(), nullptr, CIDG::kUnitsIP);
+    EXPECT_EQ(textOf(&ip, "summerPressure"), QString::asprintf("%.3f", 99860.0 / 3386.389));
+    EXPECT_EQ(textOf(&ip, "summerDryBulb"), "92.5");
+    EXPECT_EQ(textOf(&ip, "summerMoisture"), "0.0187");
+    EXPECT_EQ(textOf(&ip, "summerDensity"), QString::asprintf("%.5f", 1.123 * 0.06242796));
+    EXPECT_THAT(labelsOf(child<QGroupBox>(&ip, "summerGroup")),
+                ::testing::IsSupersetOf({"inHg", "℉", "lb/ft^3"}));
+    const AtmosphericData shown = ip.data();
+    const AtmosphericData stored = si.data();
+    EXPECT_EQ(shown.summerPressure, stored.summerPressure);
+    EXPECT_EQ(shown.summerT, stored.summerT);
+    EXPECT_EQ(shown.winterDensity, stored.winterDensity);
+    retype(&ip, "winterPressure", "29.92");
+    retype(&ip, "winterDryBulb", "68");
+    retype(&ip, "winterMoisture", "0.0056");
+    press(&ip, "winterCompute");
+    EXPECT_EQ(textOf(&ip, "winterDensity"), QString::asprintf("%.5f", 1.2 * 0.06242796));
+    const AtmosphericData typed = ip.data();
+    EXPECT_NEAR(typed.winterPressure, 29.92 * 3386.389, 0.1);
+    EXPECT_NEAR(typed.winterT, 20.0, 1e-4);
+    EXPECT_NEAR(typed.winterDensity, 1.2, 1e-3);
+}
+
 class PressureCommand : public ::testing::Test {
 protected:
     RecordingMessages messages;
@@ -127,7 +157,8 @@ TEST_F(PressureCommand, OkStoresTheEightValuesAndMarksTheProjectModified)
     });
     frame.action(cmd::Pressure)->trigger();
     EXPECT_FLOAT_EQ(DocumentTestAccess::model(document).m_fSummerPressure, 100000);
-    EXPECT_FLOAT_EQ(DocumentTestAccess::model(document).m_fSummerAirD, 0.0187f) << "stored from the four-decimal text";
+    EXPECT_FLOAT_EQ(DocumentTestAccess::model(document).m_fSummerAirD, 0.0187f)
+        << "stored from the four-decimal text";
     EXPECT_FLOAT_EQ(DocumentTestAccess::model(document).m_fSummerAirT, 33.6f);
     EXPECT_FLOAT_EQ(DocumentTestAccess::model(document).m_fSummerDensity, 1.123f);
     EXPECT_TRUE(document.IsModified());

@@ -39,7 +39,9 @@
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CommandTable.h"
 #include "gui/widgets/NumberValidator.h"
+#include "gui/widgets/UnitText.h"
 #include "model/Messages.h"
+#include "model/UnitFormat.h"
 #include "project/CQORVADoc.h"
 
 namespace {
@@ -158,7 +160,7 @@ CAnnualFreshAirDlg::CAnnualFreshAirDlg(const CQORVADoc& document, const WeatherY
     fresh->addWidget(m_freshFromRoom);
     fresh->addWidget(m_freshTyped);
     fresh->addWidget(m_freshFlow);
-    fresh->addWidget(new QLabel(tr("kg/h（制冷、制热相同）"), this));
+    fresh->addWidget(new QLabel(Caption(tr("kg/h（制冷、制热相同）")), this));
     fresh->addStretch(1);
     inputs->addWidget(new QLabel(tr("新风量"), this), 1, 0);
     inputs->addLayout(fresh, 1, 1);
@@ -216,14 +218,15 @@ CAnnualFreshAirDlg::CAnnualFreshAirDlg(const CQORVADoc& document, const WeatherY
     auto* tabs = new QTabWidget(splitter);
     m_yearTable = new QTableWidget(0, kYearColumns, tabs);
     m_yearTable->setObjectName("yearTable");
-    m_yearTable->setHorizontalHeaderLabels({tr("房间"), tr("新风量 kg/h\n制冷/制热"), tr("方案"),
-                                            tr("供冷\nkWh"), tr("供冷\n小时"), tr("冷量峰值\nkW"),
-                                            tr("冷量峰值\n时刻"), tr("供热\nkWh"), tr("供热\n小时"),
-                                            tr("热量峰值\nkW"), tr("热量峰值\n时刻")});
+    m_yearTable->setHorizontalHeaderLabels(
+        {tr("房间"), Caption(tr("新风量 kg/h\n制冷/制热")), tr("方案"), Caption(tr("供冷\nkWh")),
+         tr("供冷\n小时"), Caption(tr("冷量峰值\nkW")), tr("冷量峰值\n时刻"), Caption(tr("供热\nkWh")),
+         tr("供热\n小时"), Caption(tr("热量峰值\nkW")), tr("热量峰值\n时刻")});
     m_monthTable = new QTableWidget(0, kMonthColumns, tabs);
     m_monthTable->setObjectName("monthTable");
-    m_monthTable->setHorizontalHeaderLabels({tr("月份"), tr("供冷 kWh\n无热回收"), tr("供冷 kWh\n热回收"),
-                                             tr("供热 kWh\n无热回收"), tr("供热 kWh\n热回收")});
+    m_monthTable->setHorizontalHeaderLabels(
+        {tr("月份"), Caption(tr("供冷 kWh\n无热回收")), Caption(tr("供冷 kWh\n热回收")),
+         Caption(tr("供热 kWh\n无热回收")), Caption(tr("供热 kWh\n热回收"))});
     for (QTableWidget* table : {m_yearTable, m_monthTable}) {
         table->verticalHeader()->hide();
         table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -261,7 +264,7 @@ CAnnualFreshAirDlg::CAnnualFreshAirDlg(const CQORVADoc& document, const WeatherY
     auto* monthAxis = new QBarCategoryAxis;
     monthAxis->append(months);
     m_energyAxis = new QValueAxis;
-    m_energyAxis->setTitleText(tr("kWh"));
+    m_energyAxis->setTitleText(Caption(tr("kWh")));
     m_energyAxis->setLabelFormat("%.0f");
     m_energyAxis->setTickType(QValueAxis::TicksDynamic);
     m_energyAxis->setTickAnchor(0);
@@ -401,7 +404,9 @@ void CAnnualFreshAirDlg::Recompute()
         if (m_freshTyped->isChecked()) {
             bool ok = false;
             const double flow = m_freshFlow->text().toDouble(&ok);
-            typed = ok ? flow : 0.0;
+            typed = ok ? unit_text::Stored(unit_text::Quantity::MoistureFlow, static_cast<float>(flow),
+                                           m_document.model().m_nUnitSystem)
+                       : 0.0;
         }
         for (int r = 0; r < static_cast<int>(rooms.size()); ++r)
             if (chosen < 0 || chosen == r)
@@ -413,7 +418,7 @@ void CAnnualFreshAirDlg::Recompute()
     if (m_from->value() == m_to->value())
         missing << tr("运行时段 %1 至 %2 时不含任何小时。").arg(m_from->value()).arg(m_to->value());
     if (m_freshTyped->isChecked() && !(m_freshFlow->text().toDouble() > 0))
-        missing << tr("请输入大于零的新风量（kg/h）。");
+        missing << Caption(tr("请输入大于零的新风量（kg/h）。"));
     else
         for (const Entry& entry : m_entries)
             if (entry.inputs.problem != RoomInputProblem::None)
@@ -444,24 +449,31 @@ void CAnnualFreshAirDlg::Recompute()
     if (m_entries.size() == 1 && m_entries.front().inputs.problem == RoomInputProblem::None) {
         const RoomFreshAirInputs& in = m_entries.front().inputs;
         const FreshAirYearInputs& f = in.inputs;
-        const QString flows = in.typed
-                                  ? tr("制冷、制热 %1 kg/h").arg(f.coolingFlow, 0, 'f', 1)
-                                  : tr("制冷 %1 m³/h × %2 kg/m³ = %3 kg/h，制热 %4 m³/h × %5 kg/m³ = %6 kg/h")
-                                        .arg(in.summerVolume, 0, 'f', 0)
-                                        .arg(in.summerDensity, 0, 'f', 3)
-                                        .arg(f.coolingFlow, 0, 'f', 1)
-                                        .arg(in.winterVolume, 0, 'f', 0)
-                                        .arg(in.winterDensity, 0, 'f', 3)
-                                        .arg(f.heatingFlow, 0, 'f', 1);
-        m_freshInfo->setText(tr("%1；室内 N：制冷 %2℃ %3% %4 kJ/kg，制热 %5℃ %6% %7 kJ/kg；运行 %8 小时/年")
-                                 .arg(flows)
-                                 .arg(double(f.cooling.t), 0, 'f', 1)
-                                 .arg(f.cooling.RH * 100.0, 0, 'f', 0)
-                                 .arg(double(f.cooling.h), 0, 'f', 2)
-                                 .arg(double(f.heating.t), 0, 'f', 1)
-                                 .arg(f.heating.RH * 100.0, 0, 'f', 0)
-                                 .arg(double(f.heating.h), 0, 'f', 2)
-                                 .arg(m_results.total.operatedHours));
+        const int units = idg.m_nUnitSystem;
+        const auto shown = [units](unit_text::Quantity quantity, double stored) {
+            return double(unit_text::Shown(quantity, static_cast<float>(stored), units));
+        };
+        using unit_text::Quantity;
+        const bool ip = unit_format::IsIp(units);
+        const QString flows =
+            in.typed ? Caption(tr("制冷、制热 %1 kg/h")).arg(Flow(f.coolingFlow))
+                     : Caption(tr("制冷 %1 m³/h × %2 kg/m³ = %3 kg/h，制热 %4 m³/h × %5 kg/m³ = %6 kg/h"))
+                           .arg(shown(Quantity::AirVolume, in.summerVolume), 0, 'f', 0)
+                           .arg(shown(Quantity::Density, in.summerDensity), 0, 'f', ip ? 4 : 3)
+                           .arg(Flow(f.coolingFlow))
+                           .arg(shown(Quantity::AirVolume, in.winterVolume), 0, 'f', 0)
+                           .arg(shown(Quantity::Density, in.winterDensity), 0, 'f', ip ? 4 : 3)
+                           .arg(Flow(f.heatingFlow));
+        m_freshInfo->setText(
+            Caption(tr("%1；室内 N：制冷 %2℃ %3% %4 kJ/kg，制热 %5℃ %6% %7 kJ/kg；运行 %8 小时/年"))
+                .arg(flows)
+                .arg(shown(Quantity::Temperature, f.cooling.t), 0, 'f', 1)
+                .arg(f.cooling.RH * 100.0, 0, 'f', 0)
+                .arg(shown(Quantity::Enthalpy, f.cooling.h), 0, 'f', 2)
+                .arg(shown(Quantity::Temperature, f.heating.t), 0, 'f', 1)
+                .arg(f.heating.RH * 100.0, 0, 'f', 0)
+                .arg(shown(Quantity::Enthalpy, f.heating.h), 0, 'f', 2)
+                .arg(m_results.total.operatedHours));
     } else {
         m_freshInfo->setText(tr("运行 %1 小时/年").arg(m_results.total.operatedHours));
     }
@@ -492,19 +504,19 @@ void CAnnualFreshAirDlg::FillYearTable()
     const auto energyRow = [&](const QString& room, const QString& fresh, const QString& what,
                                const FreshAirEnergy& e) {
         const int row = addRow(room, fresh, what);
-        m_yearTable->setItem(row, kColCoolingKwh, cell(kwh(e.coolingKwh)));
+        m_yearTable->setItem(row, kColCoolingKwh, cell(Energy(e.coolingKwh)));
         m_yearTable->setItem(row, kColCoolingHours, cell(QString::number(e.coolingHours)));
-        m_yearTable->setItem(row, kColCoolingPeak, cell(QString::number(e.peakCooling.kw, 'f', 2)));
+        m_yearTable->setItem(row, kColCoolingPeak, cell(Peak(e.peakCooling.kw)));
         m_yearTable->setItem(row, kColCoolingPeakAt, cell(PeakText(e.peakCooling)));
-        m_yearTable->setItem(row, kColHeatingKwh, cell(kwh(e.heatingKwh)));
+        m_yearTable->setItem(row, kColHeatingKwh, cell(Energy(e.heatingKwh)));
         m_yearTable->setItem(row, kColHeatingHours, cell(QString::number(e.heatingHours)));
-        m_yearTable->setItem(row, kColHeatingPeak, cell(QString::number(e.peakHeating.kw, 'f', 2)));
+        m_yearTable->setItem(row, kColHeatingPeak, cell(Peak(e.peakHeating.kw)));
         m_yearTable->setItem(row, kColHeatingPeakAt, cell(PeakText(e.peakHeating)));
     };
-    const auto share = [](double saving, double without) {
+    const auto share = [this](double saving, double without) {
         return without > 0
-                   ? QStringLiteral("%1 (%2%)").arg(kwh(saving)).arg(saving / without * 100.0, 0, 'f', 0)
-                   : kwh(saving);
+                   ? QStringLiteral("%1 (%2%)").arg(Energy(saving)).arg(saving / without * 100.0, 0, 'f', 0)
+                   : Energy(saving);
     };
     const auto yearRows = [&](const QString& room, const QString& fresh, const FreshAirYear& year) {
         energyRow(room, fresh, tr("无热回收"), year.without);
@@ -530,7 +542,7 @@ void CAnnualFreshAirDlg::FillYearTable()
             continue;
         }
         const FreshAirYearInputs& f = entry.inputs.inputs;
-        yearRows(name, QStringLiteral("%1 / %2").arg(f.coolingFlow, 0, 'f', 1).arg(f.heatingFlow, 0, 'f', 1),
+        yearRows(name, QStringLiteral("%1 / %2").arg(Flow(f.coolingFlow), Flow(f.heatingFlow)),
                  m_results.rooms[std::size_t(entry.result)]);
     }
     if (m_results.rooms.size() > 1)
@@ -548,10 +560,10 @@ void CAnnualFreshAirDlg::FillMonthTable()
         const int row = m_monthTable->rowCount();
         m_monthTable->insertRow(row);
         m_monthTable->setItem(row, kColMonth, cell(label, false));
-        m_monthTable->setItem(row, kColCooling, cell(kwh(without.coolingKwh)));
-        m_monthTable->setItem(row, kColHeating, cell(kwh(without.heatingKwh)));
-        m_monthTable->setItem(row, kColCoolingRecovered, cell(with ? kwh(with->coolingKwh) : QString()));
-        m_monthTable->setItem(row, kColHeatingRecovered, cell(with ? kwh(with->heatingKwh) : QString()));
+        m_monthTable->setItem(row, kColCooling, cell(Energy(without.coolingKwh)));
+        m_monthTable->setItem(row, kColHeating, cell(Energy(without.heatingKwh)));
+        m_monthTable->setItem(row, kColCoolingRecovered, cell(with ? Energy(with->coolingKwh) : QString()));
+        m_monthTable->setItem(row, kColHeatingRecovered, cell(with ? Energy(with->heatingKwh) : QString()));
     };
     for (std::size_t m = 0; m < 12; ++m)
         addRow(tr("%1月").arg(m + 1), total.without.months[m],
@@ -589,12 +601,12 @@ void CAnnualFreshAirDlg::UpdateChart()
         const MonthlyEnergy without = any ? total.without.months[std::size_t(m)] : MonthlyEnergy{};
         const MonthlyEnergy with =
             any && total.withRecovery ? total.withRecovery->months[std::size_t(m)] : MonthlyEnergy{};
-        m_coolingWithout->replace(m, without.coolingKwh);
-        m_heatingWithout->replace(m, -without.heatingKwh);
-        m_coolingWith->replace(m, with.coolingKwh);
-        m_heatingWith->replace(m, -with.heatingKwh);
-        top = std::max(top, without.coolingKwh);
-        bottom = std::max(bottom, without.heatingKwh);
+        m_coolingWithout->replace(m, EnergyShown(without.coolingKwh));
+        m_heatingWithout->replace(m, -EnergyShown(without.heatingKwh));
+        m_coolingWith->replace(m, EnergyShown(with.coolingKwh));
+        m_heatingWith->replace(m, -EnergyShown(with.heatingKwh));
+        top = std::max(top, EnergyShown(without.coolingKwh));
+        bottom = std::max(bottom, EnergyShown(without.heatingKwh));
     }
     // The axis follows the case without recovery, which recovery only
     // lowers: moving the effectiveness leaves the scale where it is. Its
@@ -609,6 +621,36 @@ void CAnnualFreshAirDlg::UpdateChart()
         title +=
             tr("，%1 %2%").arg(m_recovery->currentText()).arg(m_effectiveness->value() * 100.0, 0, 'f', 0);
     m_chart->setTitle(tr("逐月新风能耗：%1").arg(title));
+}
+
+double CAnnualFreshAirDlg::EnergyShown(double kwh) const
+{
+    // 1 kWh is 3412.14 Btu, 3.41214 kBtu.
+    return unit_format::IsIp(m_document.model().m_nUnitSystem) ? kwh * qorva::units::kBtuPerHourPerWatt : kwh;
+}
+
+QString CAnnualFreshAirDlg::Energy(double kwh) const
+{
+    return ::kwh(EnergyShown(kwh));
+}
+
+QString CAnnualFreshAirDlg::Peak(double kw) const
+{
+    if (unit_format::IsIp(m_document.model().m_nUnitSystem))
+        return QString::number(kw * 1000.0 * qorva::units::kBtuPerHourPerWatt, 'f', 0);
+    return QString::number(kw, 'f', 2);
+}
+
+QString CAnnualFreshAirDlg::Flow(double kgPerHour) const
+{
+    const int units = m_document.model().m_nUnitSystem;
+    return QString::number(
+        unit_text::Shown(unit_text::Quantity::MoistureFlow, static_cast<float>(kgPerHour), units), 'f', 1);
+}
+
+QString CAnnualFreshAirDlg::Caption(const QString& caption) const
+{
+    return unit_text::Caption(caption, m_document.model().m_nUnitSystem);
 }
 
 QString CAnnualFreshAirDlg::TableText() const

@@ -56,7 +56,7 @@ public:
     QComboBox* m_room; // item 0: every room of the system
     QRadioButton* m_freshFromRoom;
     QRadioButton* m_freshTyped;
-    QLineEdit* m_freshFlow; // kg/h
+    QLineEdit* m_freshFlow; // kg/h, lb/h in IP
     QLabel* m_freshInfo;
     QSpinBox* m_from;
     QSpinBox* m_to;
@@ -80,6 +80,13 @@ private:
     void SetRecoverySets(bool shown);
     QString PeakText(const PeakHour& peak) const;
     QString RoomProblemText(const CServiceArea& room, RoomInputProblem problem) const;
+    // Energies (kWh), peaks (kW) and fresh-air flows (kg/h) in the project's
+    // units: kBtu, Btu/h and lb/h in IP; and a caption with its unit so.
+    double EnergyShown(double kwh) const;
+    QString Energy(double kwh) const;
+    QString Peak(double kw) const;
+    QString Flow(double kgPerHour) const;
+    QString Caption(const QString& caption) const;
 
     const CQORVADoc& m_document;
     const WeatherYear* m_year;

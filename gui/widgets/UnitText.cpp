@@ -27,6 +27,8 @@ constexpr Replacement kReplacements[] = {
     {"kcal/kg", "Btu/lb"},
     {"(?<!k)g/kg", "gr/lb"},
     {"m\\^3/kg", "ft^3/lb"},
+    {"m³/kg", "ft³/lb"},
+    {"kg/m³", "lb/ft³"},
     {"kg/m\\^3", "lb/ft^3"},
     {"m\\^3/h|m³/h", "cfm"},
     {"[kK]g/h", "lb/h"},

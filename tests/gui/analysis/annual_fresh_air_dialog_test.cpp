@@ -25,6 +25,7 @@
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CommandTable.h"
 #include "gui/project/ModalDriver.h"
+#include "model/CIDG.h"
 #include "project/CQORVADoc.h"
 #include "project/ProjectFile.h"
 #include "support/DocumentTestAccess.h"
@@ -103,6 +104,32 @@ TEST_F(AnnualFreshAirDialogTest, FollowsItsInputsAndChangesNothingInTheProject)
     EXPECT_EQ(ProjectFile::toBytes(document.model(), "", 0), before);
     EXPECT_EQ(document.undoStack().count(), steps);
     EXPECT_FALSE(document.IsModified());
+}
+
+// In IP the same year is shown in kBtu, Btu/h and lb/h, in the tables, the
+// headers and the bars; a typed fresh-air flow is read in lb/h.
+TEST_F(AnnualFreshAirDialogTest, SpeaksIpUnits)
+{
+    // 100 kg/h typed in SI units, and the same flow typed in lb/h below.
+    CAnnualFreshAirDlg si(document, &year);
+    si.m_freshTyped->setChecked(true);
+    si.m_freshFlow->setText("100");
+    const double typedCooling = si.Results().total.without.coolingKwh;
+    DocumentTestAccess::model(document).m_nUnitSystem = CIDG::kUnitsIP;
+    CAnnualFreshAirDlg ip(document, &year);
+    const FreshAirYear& plain = ip.Results().rooms[0];
+    EXPECT_EQ(ip.m_yearTable->horizontalHeaderItem(3)->text(), "供冷\nkBtu");
+    EXPECT_EQ(ip.m_yearTable->horizontalHeaderItem(5)->text(), "冷量峰值\nBtu/h");
+    EXPECT_EQ(ip.m_yearTable->horizontalHeaderItem(1)->text(), "新风量 lb/h\n制冷/制热");
+    EXPECT_EQ(ip.m_yearTable->item(0, 3)->text(),
+              QString::number(plain.without.coolingKwh * 3.412141633, 'f', 1));
+    EXPECT_EQ(ip.m_yearTable->item(0, 5)->text(),
+              QString::number(plain.without.peakCooling.kw * 3412.141633, 'f', 0));
+    EXPECT_NEAR(sets(ip)[0]->at(6), plain.without.months[6].coolingKwh * 3.412141633, 1e-2);
+    EXPECT_TRUE(ip.m_freshInfo->text().contains("℉")) << ip.m_freshInfo->text().toStdString();
+    ip.m_freshTyped->setChecked(true);
+    ip.m_freshFlow->setText("220.4622622");
+    EXPECT_NEAR(ip.Results().total.without.coolingKwh, typedCooling, 1e-4 * typedCooling);
 }
 
 // A room whose analyses recover heat opens the dialog with that recovery,

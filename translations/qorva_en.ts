@@ -3033,6 +3033,10 @@ Please add a room in [Settings|Systems and Rooms] or delete this system</transla
         <source>密度图（每格干球温度 1 ℃ × 露点温度 1 ℃）</source>
         <translation>Density map (cells of 1 ℃ dry bulb × 1 ℃ dew point)</translation>
     </message>
+    <message>
+        <source>密度图（每格干球温度 1.8 ℉ × 露点温度 1.8 ℉）</source>
+        <translation>Density map (cells of 1.8 ℉ dry bulb × 1.8 ℉ dew point)</translation>
+    </message>
 </context>
 <context>
     <name>CWeatherStatisticsDlg</name>

@@ -13,6 +13,7 @@
 
 #include "gui/widgets/DialogButtons.h"
 #include "model/Messages.h"
+#include "model/UnitFormat.h"
 #include "project/CQORVADoc.h"
 
 namespace {
@@ -73,7 +74,10 @@ CWeatherFileDlg::CWeatherFileDlg(CQORVADoc& document, std::function<QString(QWid
 
     auto* style = new QGroupBox(tr("显示方式"));
     auto* styleRow = new QHBoxLayout(style);
-    m_density = new QRadioButton(tr("密度图（每格干球温度 1 ℃ × 露点温度 1 ℃）"));
+    // The map's cells are 1 K on a side, 1.8 ℉ in IP.
+    m_density = new QRadioButton(unit_format::IsIp(document.model().m_nUnitSystem)
+                                     ? tr("密度图（每格干球温度 1.8 ℉ × 露点温度 1.8 ℉）")
+                                     : tr("密度图（每格干球温度 1 ℃ × 露点温度 1 ℃）"));
     m_density->setObjectName("density");
     m_dots = new QRadioButton(tr("散点（每小时一点）"));
     m_dots->setObjectName("dots");

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 
 #include "gui/chart/CQORVAView.h"
+#include "gui/widgets/UnitText.h"
 #include "model/Messages.h"
 #include "project/CQORVADoc.h"
 #include "psychro/QorvaDll.h"
@@ -96,7 +97,10 @@ CComfortZoneDlg::CComfortZoneDlg(CQORVADoc& document, CQORVAView& view, ChartPic
         m_kind->addItem(tr(name));
     form->addRow(tr("舒适区依据:"), m_kind);
 
-    m_dt = AddNumber(form, tr("温度波动范围(℃)："), "dt", QStringLiteral("0.5"));
+    // The tolerance ±0.5 K, typed in the project's units.
+    const int units = model().m_nUnitSystem;
+    m_dt = AddNumber(form, unit_text::Caption(tr("温度波动范围(℃)："), units), "dt",
+                     unit_text::Number(unit_text::Quantity::TemperatureDifference, 0.5f, units, "%.1f"));
     m_dRH = AddNumber(form, tr("相对湿度波动范围(%):"), "dRH", QStringLiteral("5"));
 
     const ComfortOccupant occupant = CurrentComfortOccupant(model().CurrentCondition() == kConditionWinter);
@@ -146,8 +150,13 @@ void CComfortZoneDlg::OnKindChanged()
         const psy::CodeZoneBounds b = psy::codeZoneBounds(*code);
         const QString low = b.lowOpen ? tr("未规定") : number("%.0f%%", b.RHLow * 100.0);
         const QString high = b.highOpen ? tr("未规定") : number("%.0f%%", b.RHHigh * 100.0);
-        note = tr("GB 50736-2012 表3.0.2：%1–%2 ℃，相对湿度 %3 至 %4。")
-                   .arg(number("%.0f", b.tLow), number("%.0f", b.tHigh), low, high);
+        const int units = model().m_nUnitSystem;
+        const auto t = [units](double c) {
+            return number("%.0f",
+                          unit_text::Shown(unit_text::Quantity::Temperature, static_cast<float>(c), units));
+        };
+        note = unit_text::Caption(tr("GB 50736-2012 表3.0.2：%1–%2 ℃，相对湿度 %3 至 %4。"), units)
+                   .arg(t(b.tLow), t(b.tHigh), low, high);
         // Each further sentence on a line of its own, whatever the language's spacing.
         if (b.lowOpen)
             note += QLatin1Char('\n') + tr("下限未规定，取图的下边界（相对湿度 0%）。");
@@ -239,6 +248,7 @@ bool CComfortZoneDlg::Apply()
         float dRH = 0;
         if (!ReadNumber(m_dt, dt) || !ReadNumber(m_dRH, dRH))
             return false;
+        dt = unit_text::Stored(unit_text::Quantity::TemperatureDifference, dt, model().m_nUnitSystem);
         return m_edits.MakeComfortZone(m_base->currentIndex(), dt, dRH);
     }
     psy::ComfortCorners corners;

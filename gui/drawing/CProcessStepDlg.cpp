@@ -8,6 +8,7 @@
 #include "gui/chart/CQORVAView.h"
 #include "gui/drawing/FreeNames.h"
 #include "gui/drawing/ScratchChart.h"
+#include "gui/widgets/UnitText.h"
 #include "model/Messages.h"
 #include "model/ProcessSteps.h"
 #include "project/CQORVADoc.h"
@@ -54,7 +55,9 @@ CProcessStepDlg::CProcessStepDlg(CQORVADoc& document, CQORVAView& view, ChartPic
     connect(m_type, &QComboBox::currentIndexChanged, this, [this] { UpdatePreview(); });
     // The supply air the chart knows (the last 送风量, else the analysis's),
     // as the mixing point's share starts from it.
-    m_airVolume = AddNumber(form, tr("风量m^3/h"), "airVolume", Format("%.0f", SupplyAirOfView(idg)));
+    m_airVolume = AddNumber(
+        form, unit_text::Caption(tr("风量m^3/h"), idg.m_nUnitSystem), "airVolume",
+        unit_text::Number(unit_text::Quantity::AirVolume, SupplyAirOfView(idg), idg.m_nUnitSystem, "%.0f"));
     AddButtons(form, tr("确认"));
     UpdatePreview();
 }
@@ -72,6 +75,7 @@ bool CProcessStepDlg::Apply()
         alertMessage(tr("风量必须为不小于0的数!").toStdString(), MessageIcon::Stop);
         return false;
     }
+    airVolume = unit_text::Stored(unit_text::Quantity::AirVolume, airVolume, model().m_nUnitSystem);
     return m_edits.AddProcessStepPoint(m_nKind, m_name->text().toStdString(), m_point1->currentIndex(),
                                        m_point2 ? m_point2->currentIndex() : -1, m_type->currentIndex(), e,
                                        airVolume, m_view.DrawnWindow());

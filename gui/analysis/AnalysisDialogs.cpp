@@ -191,7 +191,13 @@ std::optional<RecoveryParams> CAnalysisDlg::ReadRecovery()
         refuse(kRecoveryEffectivenessInvalid);
         return std::nullopt;
     }
-    recovery.effectiveness = static_cast<float>(e.value_or(0.0));
+    // Without an exchanger the box is disabled and its number means nothing:
+    // the room keeps the effectiveness it has, which a project file must
+    // hold within 0 to 1.
+    if (recovery.mode == kRecoveryNone && (!e || *e < 0.0 || *e > 1.0))
+        recovery.effectiveness = room().m_recovery.effectiveness;
+    else
+        recovery.effectiveness = static_cast<float>(e.value_or(0.0));
     return recovery;
 }
 

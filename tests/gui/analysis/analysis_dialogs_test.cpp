@@ -8,6 +8,7 @@
 
 #include "gui/analysis/AnalysisDialogs.h"
 #include "project/CQORVADoc.h"
+#include "project/DocumentCommands.h"
 #include "project/ProjectSerializer.h"
 #include "support/DocumentTestAccess.h"
 #include "support/RecordingMessages.h"
@@ -210,6 +211,18 @@ TEST_F(AnalysisDialogsTest, FreshAirDialogsTakeTheHeatRecovery)
     fanCoil.accept();
     ASSERT_EQ(fanCoil.result(), QDialog::Accepted) << lastMessage();
     EXPECT_EQ(room().m_recovery.mode, kRecoverySensible);
+
+    // Without an exchanger a number left in the disabled box is not stored:
+    // the room keeps its effectiveness, and the project stays readable.
+    CFreshAirAnalysisDlg none(document);
+    none.m_recovery->setCurrentIndex(none.m_recovery->findData(int(kRecoveryNone)));
+    none.m_recoveryEffectiveness->setText("99999");
+    none.accept();
+    ASSERT_EQ(none.result(), QDialog::Accepted) << lastMessage();
+    EXPECT_EQ(room().m_recovery.mode, kRecoveryNone);
+    EXPECT_FLOAT_EQ(room().m_recovery.effectiveness, 0.7f);
+    CIDG copy;
+    EXPECT_TRUE(RestoreProjectBytes(ProjectBytes(document.model()), copy));
 }
 
 // The integer dew-point boxes refuse a fraction instead of cutting it off,

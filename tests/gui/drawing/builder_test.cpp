@@ -21,6 +21,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "gui/app/AboutDialog.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CommandTable.h"
@@ -294,6 +296,47 @@ TEST_F(Builder, EqualEnthalpyPointOffersOnlyItsValueKinds)
     EXPECT_EQ(point(before).m_nKind, CStatePoint::kEqualEnthalpy);
     EXPECT_NEAR(point(before).m_RH, 0.90f, 1e-3);
     EXPECT_NEAR(point(before).m_h, point(1).m_h, 0.01);
+}
+
+// In IP the builders take °F, gr/lb and Btu/lb and store °C, kg/kg and
+// kJ/kg.
+TEST_F(Builder, BuildersTakeIpUnits)
+{
+    document.SetUnitSystem(CIDG::kUnitsIP);
+    command(cmd::DrawIndependentPoint);
+    click(empty(0.4, 0.4));
+    EXPECT_EQ(field<QRadioButton>("byTw")->text(), "湿球温度℉");
+    type("t", "77");
+    type("tw", "64.4");
+    typeIn("name", "PF");
+    int before = points();
+    press("ok");
+    ASSERT_EQ(points(), before + 1) << ::testing::PrintToString(messages.texts());
+    EXPECT_NEAR(point(before).m_t, 25.0, 1e-4);
+    EXPECT_NEAR(point(before).m_tw, 18.0, 1e-4);
+
+    // 68 ℉ is 20 ℃; 70 gr/lb is 10 g/kg.
+    for (const auto& [kind, typed, member, expected] : {std::tuple{"2", "68", &CStatePoint::m_t, 20.0f},
+                                                        std::tuple{"4", "70", &CStatePoint::m_d, 0.010f}}) {
+        SCOPED_TRACE(kind);
+        command(cmd::DrawEqualEnthalpyPoint);
+        pick("base", at(1));
+        field<QRadioButton>((std::string("kind") + kind).c_str())->setChecked(true);
+        type((std::string("value") + kind).c_str(), typed);
+        type("name", QStringLiteral("H%1").arg(kind));
+        before = points();
+        press("ok");
+        ASSERT_EQ(points(), before + 1) << ::testing::PrintToString(messages.texts());
+        EXPECT_NEAR(point(before).*member, expected, 1e-4);
+        EXPECT_NEAR(point(before).m_h, point(1).m_h, 0.01);
+    }
+    // 4299.226 Btu/lb is an ε of 10000 kJ/kg.
+    command(cmd::DrawHhrLine);
+    field<QRadioButton>("byRatio")->setChecked(true);
+    type("ratio", "4299.226");
+    press("ok");
+    const CReShiBiXian& line = *idg().m_pHhrLines->back();
+    EXPECT_NEAR(line.m_fRatio, 10000.0, 0.5);
 }
 
 // A small process by mouse and dialogs alone, undone to the start and redone.
@@ -1025,7 +1068,8 @@ TEST_F(Builder, ProcessLineDialogShowsItsEndsAndRenamesATypedEnd)
     command(cmd::Edit);
     ASSERT_NE(builder->dialog(), nullptr);
     press("ok");
-    EXPECT_FALSE(builder->dialog() && builder->dialog()->isVisible()) << ::testing::PrintToString(messages.texts());
+    EXPECT_FALSE(builder->dialog() && builder->dialog()->isVisible())
+        << ::testing::PrintToString(messages.texts());
     EXPECT_EQ(document.undoStack().count(), steps + 1);
 }
 

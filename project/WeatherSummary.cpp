@@ -113,14 +113,26 @@ WeatherTable HourCountTable(const CIDG& idg, const WeatherYear& year, const Hour
                                        &pq, &pqb, &v, &rho) != 0
                             : pttw_all(p, rooms.m_fSummerOutT, rooms.m_fSummerOutTw, &x, &h, &rh, &td, &pq,
                                        &pqb, &v, &rho) != 0;
+    // The design points' enthalpy and dry bulb in IP: Btu/lb and ℉.
+    const bool ip = unit_format::IsIp(idg.m_nUnitSystem);
+    const auto inIp = [ip](QString caption) {
+        if (ip)
+            caption.replace(QStringLiteral("kJ/kg"), QStringLiteral("Btu/lb"))
+                .replace(QStringLiteral("℃"), QStringLiteral("℉"));
+        return caption;
+    };
+    const auto shown = [ip](qorva::units::Quantity quantity, float stored) {
+        return ip ? double(qorva::units::shown(quantity, stored, qorva::units::DisplaySystem::IP))
+                  : double(stored);
+    };
     if (summer)
-        row(text(QCoreApplication::translate("WeatherSummary", "焓高于夏季室外计算点 %1（%2 kJ/kg）")
+        row(text(inIp(QCoreApplication::translate("WeatherSummary", "焓高于夏季室外计算点 %1（%2 kJ/kg）"))
                      .arg(QString::fromStdString(rooms.m_strSummerOutName))
-                     .arg(h, 0, 'f', 1)),
+                     .arg(shown(qorva::units::Quantity::Enthalpy, h), 0, 'f', 1)),
             CountHoursAboveEnthalpy(year, filter, h));
-    row(text(QCoreApplication::translate("WeatherSummary", "干球温度低于冬季室外计算点 %1（%2 ℃）")
+    row(text(inIp(QCoreApplication::translate("WeatherSummary", "干球温度低于冬季室外计算点 %1（%2 ℃）"))
                  .arg(QString::fromStdString(rooms.m_strWinterOutName))
-                 .arg(rooms.m_fWinterOutT, 0, 'f', 1)),
+                 .arg(shown(qorva::units::Quantity::Temperature, rooms.m_fWinterOutT), 0, 'f', 1)),
         CountHoursBelowTemperature(year, filter, rooms.m_fWinterOutT));
     return table;
 }
@@ -166,9 +178,26 @@ WeatherTable MonthlyMeansTable(const WeatherYear& year, const HourFilter& filter
     return table;
 }
 
-WeatherTable DesignConditionsTable(const WeatherYear& year, const DesignConditions& d)
+WeatherTable DesignConditionsTable(const WeatherYear& year, const DesignConditions& d, int unitSystem)
 {
     WeatherTable table;
+    // In IP the temperatures are in ℉ and the pressures in psia, captions and values alike.
+    const bool ip = unit_format::IsIp(unitSystem);
+    const auto caption = [ip](QString name) {
+        if (ip)
+            name.replace(QStringLiteral("℃"), QStringLiteral("℉"))
+                .replace(QStringLiteral("Pa"), QStringLiteral("psia"));
+        return name;
+    };
+    const auto shown = [ip](const std::optional<float>& v, qorva::units::Quantity quantity) {
+        return v && ip
+                   ? std::optional<float>(qorva::units::shown(quantity, *v, qorva::units::DisplaySystem::IP))
+                   : v;
+    };
+    using qorva::units::Quantity;
+    const auto temperature = [&shown](const std::optional<float>& v) {
+        return value(shown(v, Quantity::Temperature), "%.1f");
+    };
     table.header = {text(QCoreApplication::translate("WeatherSummary", "室外计算参数")),
                     text(QCoreApplication::translate("WeatherSummary", "本年（GB 50736）")),
                     text(QCoreApplication::translate("WeatherSummary", "文件（ASHRAE）"))};
@@ -178,36 +207,39 @@ WeatherTable DesignConditionsTable(const WeatherYear& year, const DesignConditio
         cooling = year.design->coolingDryBulb04;
         coolingWetBulb = year.design->coolingMeanCoincidentWetBulb04;
     }
-    const auto ashrae = [](const std::optional<float>& v, const QString& which) {
+    const auto ashrae = [&shown](std::optional<float> v, const QString& which) {
+        v = shown(v, Quantity::Temperature);
         return v ? text(QCoreApplication::translate("WeatherSummary", "%1（%2）")
                             .arg(*v, 0, 'f', 1)
                             .arg(which))
                  : std::string("—");
     };
     const auto month = [](int m) { return m > 0 ? std::to_string(m) : std::string("—"); };
-    const auto row = [&table](const QString& name, std::string ours, std::string file = "—") {
-        table.rows.push_back({text(name), std::move(ours), std::move(file)});
+    const auto row = [&table, &caption](const QString& name, std::string ours, std::string file = "—") {
+        table.rows.push_back({text(caption(name)), std::move(ours), std::move(file)});
     };
     row(QCoreApplication::translate("WeatherSummary", "最热月 / 最冷月"),
         month(d.hottestMonth) + " / " + month(d.coldestMonth));
-    row(QCoreApplication::translate("WeatherSummary", "夏季空调室外计算干球温度℃"), value(d.summerT, "%.1f"),
+    row(QCoreApplication::translate("WeatherSummary", "夏季空调室外计算干球温度℃"), temperature(d.summerT),
         ashrae(cooling, QCoreApplication::translate("WeatherSummary", "0.4 % 干球温度")));
-    row(QCoreApplication::translate("WeatherSummary", "夏季空调室外计算湿球温度℃"), value(d.summerTw, "%.1f"),
+    row(QCoreApplication::translate("WeatherSummary", "夏季空调室外计算湿球温度℃"), temperature(d.summerTw),
         ashrae(coolingWetBulb, QCoreApplication::translate("WeatherSummary", "0.4 % 平均同时湿球温度")));
     row(QCoreApplication::translate("WeatherSummary", "夏季空调室外计算日平均温度℃"),
-        value(d.summerDailyT, "%.1f"));
+        temperature(d.summerDailyT));
     row(QCoreApplication::translate("WeatherSummary", "夏季通风室外计算温度℃"),
-        value(d.summerVentilationT, "%.1f"));
+        temperature(d.summerVentilationT));
     row(QCoreApplication::translate("WeatherSummary", "夏季通风室外计算相对湿度％"),
         value(d.summerVentilationRH, "%.0f", 100.0));
-    row(QCoreApplication::translate("WeatherSummary", "夏季大气压力Pa"), value(d.summerPressure, "%.0f"));
-    row(QCoreApplication::translate("WeatherSummary", "冬季空调室外计算温度℃"), value(d.winterT, "%.1f"),
+    row(QCoreApplication::translate("WeatherSummary", "夏季大气压力Pa"),
+        ip ? value(shown(d.summerPressure, Quantity::Pressure), "%.3f") : value(d.summerPressure, "%.0f"));
+    row(QCoreApplication::translate("WeatherSummary", "冬季空调室外计算温度℃"), temperature(d.winterT),
         ashrae(heating, QCoreApplication::translate("WeatherSummary", "99.6 % 干球温度")));
     row(QCoreApplication::translate("WeatherSummary", "冬季空调室外计算相对湿度％"),
         value(d.winterRH, "%.0f", 100.0));
-    row(QCoreApplication::translate("WeatherSummary", "供暖室外计算温度℃"), value(d.heatingT, "%.1f"));
+    row(QCoreApplication::translate("WeatherSummary", "供暖室外计算温度℃"), temperature(d.heatingT));
     row(QCoreApplication::translate("WeatherSummary", "冬季通风室外计算温度℃"),
-        value(d.winterVentilationT, "%.1f"));
-    row(QCoreApplication::translate("WeatherSummary", "冬季大气压力Pa"), value(d.winterPressure, "%.0f"));
+        temperature(d.winterVentilationT));
+    row(QCoreApplication::translate("WeatherSummary", "冬季大气压力Pa"),
+        ip ? value(shown(d.winterPressure, Quantity::Pressure), "%.3f") : value(d.winterPressure, "%.0f"));
     return table;
 }

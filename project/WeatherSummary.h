@@ -36,4 +36,5 @@ WeatherTable MonthlyMeansTable(const WeatherYear& year, const HourFilter& filter
 // and wet bulb (cooling 0.4 % and its mean coincident wet bulb) and the
 // winter air-conditioning temperature (heating 99.6 %). "—" where the year
 // or the file has no value.
-WeatherTable DesignConditionsTable(const WeatherYear& year, const DesignConditions& design);
+// In IP the temperatures are in ℉ and the pressures in psia.
+WeatherTable DesignConditionsTable(const WeatherYear& year, const DesignConditions& design, int unitSystem);

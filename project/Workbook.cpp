@@ -603,9 +603,9 @@ ProjectWorkbookSheets(const CIDG& idg, const WorkbookWeather* weather, std::stri
                                     HourCountTable(idg, weather->year, weather->filter)));
         sheets.push_back(tableSheet(QT_TRANSLATE_NOOP("Workbook", "气象月平均"),
                                     MonthlyMeansTable(weather->year, weather->filter, idg.m_nUnitSystem)));
-        sheets.push_back(
-            tableSheet(QT_TRANSLATE_NOOP("Workbook", "室外计算参数"),
-                       DesignConditionsTable(weather->year, ComputeDesignConditions(weather->year))));
+        sheets.push_back(tableSheet(
+            QT_TRANSLATE_NOOP("Workbook", "室外计算参数"),
+            DesignConditionsTable(weather->year, ComputeDesignConditions(weather->year), idg.m_nUnitSystem)));
         sheets.push_back(annualSheet(idg, weather->year));
     }
     return sheets;

@@ -72,7 +72,7 @@ void CWeatherStatisticsDlg::Refresh()
         m_caption->setText(lines.join(QStringLiteral("    ")));
         m_tables.push_back(HourCountTable(idg, *year, filter));
         m_tables.push_back(MonthlyMeansTable(*year, filter, idg.m_nUnitSystem));
-        m_tables.push_back(DesignConditionsTable(*year, ComputeDesignConditions(*year)));
+        m_tables.push_back(DesignConditionsTable(*year, ComputeDesignConditions(*year), idg.m_nUnitSystem));
     } else {
         m_caption->setText(tr("未选择气象文件"));
         m_tables.resize(3);

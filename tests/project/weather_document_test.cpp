@@ -7,6 +7,8 @@
 #include <string>
 
 #include "analysis/AnalysisFramework.h"
+#include "climate/WeatherFile.h"
+#include "model/CIDG.h"
 #include "project/AirDensity.h"
 #include "project/CQORVADoc.h"
 #include "project/DocumentCommands.h"
@@ -126,20 +128,21 @@ TEST_F(WeatherDocument, DesignConditionsAreOneStepThatRerunsTheRoomsAndUndoes)
 TEST_F(WeatherDocument, DesignConditionsOffTheChartOrDeclinedStoreNothing)
 {
     document.SelectCondition(kConditionSummer);
-    ASSERT_TRUE(DocumentEdits(document).AddIndependentPoint("P9", 22.0f, 0.5f, SecondProperty::RelativeHumidity,
-                                                            document.model().FullChartStates()))
+    ASSERT_TRUE(DocumentEdits(document).AddIndependentPoint(
+        "P9", 22.0f, 0.5f, SecondProperty::RelativeHumidity, document.model().FullChartStates()))
         << (messages.entries.empty() ? std::string() : messages.entries.back().text);
     const std::vector<std::uint8_t> before = bytes();
     const int steps = document.undoStack().count();
-    const std::string office = document.model().m_rooms.m_systems[0]->m_strName + "/" +
-                               document.model().CurrentRoom()->m_strName;
+    const std::string office =
+        document.model().m_rooms.m_systems[0]->m_strName + "/" + document.model().CurrentRoom()->m_strName;
     struct Case {
         float summerT, summerTw;
         bool answer;
         bool stored;
         std::vector<std::string> messages;
     };
-    const std::string question = "运行分析将清除以下视图中您绘制的 1 个对象，是否继续？\n" + office + "：制冷工况";
+    const std::string question =
+        "运行分析将清除以下视图中您绘制的 1 个对象，是否继续？\n" + office + "：制冷工况";
     const Case cases[] = {
         {80.0f, 28.2f, true, false, {"夏季室外状态点超出焓湿图范围!"}},
         {35.0f, 26.0f, false, false, {question}},
@@ -196,6 +199,30 @@ TEST_F(WeatherDocument, TheHoursTableCountsTheZonesOfTheViewAndTheDesignPoints)
                                     QString::number(idg.m_rooms.m_fWinterOutT, 'f', 1).toStdString() +
                                     " ℃）");
     EXPECT_EQ(table.rows[7][1], idg.m_rooms.m_fWinterOutT > -10.0f ? "1" : "0");
+
+    // In IP the design points' values are in ℉ and Btu/lb, the design conditions in ℉ and psia.
+    document.SetUnitSystem(CIDG::kUnitsIP);
+    const WeatherTable ip = HourCountTable(document.model(), year, HourFilter{});
+    EXPECT_EQ(ip.rows[7][0],
+              "干球温度低于冬季室外计算点 " + idg.m_rooms.m_strWinterOutName + "（" +
+                  QString::number(idg.m_rooms.m_fWinterOutT * 1.8 + 32.0, 'f', 1).toStdString() + " ℉）");
+    EXPECT_NE(ip.rows[6][0].find("Btu/lb）"), std::string::npos) << ip.rows[6][0];
+    WeatherYear bologna;
+    std::string error;
+    ASSERT_TRUE(ReadWeatherFile(kBologna, bologna, error)) << error;
+    const DesignConditions design = ComputeDesignConditions(bologna);
+    ASSERT_TRUE(design.summerPressure && design.winterT);
+    const WeatherTable conditions = DesignConditionsTable(bologna, design, CIDG::kUnitsIP);
+    const auto valueOf = [&conditions](const std::string& caption) {
+        for (const auto& row : conditions.rows)
+            if (row[0] == caption)
+                return row[1];
+        return std::string("missing");
+    };
+    EXPECT_EQ(valueOf("夏季大气压力psia"),
+              QString::asprintf("%.3f", *design.summerPressure / 6894.757293168).toStdString());
+    EXPECT_EQ(valueOf("冬季空调室外计算温度℉"),
+              QString::asprintf("%.1f", *design.winterT * 1.8 + 32.0).toStdString());
 }
 
 } // namespace

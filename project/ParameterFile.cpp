@@ -12,11 +12,31 @@
 #include "model/CIDG.h"
 #include "project/AirDensity.h"
 #include "project/ArchiveText.h"
+#include "psychro/DisplayUnits.h"
 #include "psychro/QorvaDll.h"
 
 namespace {
 
 constexpr double kKwPerKcalh = 0.001163;
+
+using qorva::units::Quantity;
+
+// A value of an IP parameter file (psia, ℉, Btu/h, lb/h, cfm) in the stored unit.
+float fromIp(Quantity quantity, float value)
+{
+    return qorva::units::stored(quantity, value, qorva::units::DisplaySystem::IP);
+}
+
+// What a line of an IP parameter file holds, told with its IP units.
+std::string expectedIn(int unitSystem, QString expected)
+{
+    if (unitSystem == CIDG::kUnitsIP)
+        expected.replace(QStringLiteral("(Pa)"), QStringLiteral("(psia)"))
+            .replace(QStringLiteral("(℃)"), QStringLiteral("(℉)"))
+            .replace(QStringLiteral("(kg/h)"), QStringLiteral("(lb/h)"))
+            .replace(QStringLiteral("(m^3/h)"), QStringLiteral("(cfm)"));
+    return expected.toStdString();
+}
 // A description of a whole project is a few kilobytes; anything near this is
 // not a parameter file.
 constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
@@ -220,7 +240,9 @@ private:
         return true;
     }
 
-    bool outdoor(std::string_view season, const std::string& expected, OutdoorState& state, const Line*& line)
+    // The second value is a wet bulb (summer) or a relative humidity (winter).
+    bool outdoor(std::string_view season, const std::string& expected, int unitSystem, bool secondIsWetBulb,
+                 OutdoorState& state, const Line*& line)
     {
         line = next();
         if (!line)
@@ -232,6 +254,12 @@ private:
         state.p = values[0];
         state.t = values[1];
         state.second = values[2];
+        if (unitSystem == CIDG::kUnitsIP) {
+            state.p = fromIp(Quantity::Pressure, state.p);
+            state.t = fromIp(Quantity::Temperature, state.t);
+            if (secondIsWetBulb)
+                state.second = fromIp(Quantity::Temperature, state.second);
+        }
         state.name = std::string(1, 'W'); // GCC 12 warns falsely on assigning the literal here
         if (words.size() > 3) {
             state.name = words[3];
@@ -251,24 +279,29 @@ private:
         if (!name(QCoreApplication::translate("ParameterFile", "工程名称").toStdString(), data.projectName))
             return false;
         const Line* line = next();
-        if (!line || (line->text != "SI" && line->text != "ENG"))
-            return fail(line, QCoreApplication::translate("ParameterFile", "单位制 SI 或 ENG").toStdString());
-        data.unitSystem = line->text == "SI" ? CIDG::kUnitsSI : CIDG::kUnitsEngineering;
+        if (!line || (line->text != "SI" && line->text != "ENG" && line->text != "IP"))
+            return fail(line,
+                        QCoreApplication::translate("ParameterFile", "单位制 SI、ENG 或 IP").toStdString());
+        data.unitSystem = line->text == "SI"   ? CIDG::kUnitsSI
+                          : line->text == "IP" ? CIDG::kUnitsIP
+                                               : CIDG::kUnitsEngineering;
 
         OutdoorState summer;
         OutdoorState winter;
         const Line* summerLine = nullptr;
         const Line* winterLine = nullptr;
-        if (!outdoor("summer:",
-                     QCoreApplication::translate("ParameterFile",
-                                                 "夏季室外参数：大气压力(Pa) 干球温度(℃) 湿球温度(℃) [名称]")
-                         .toStdString(),
-                     summer, summerLine) ||
-            !outdoor("winter:",
-                     QCoreApplication::translate("ParameterFile",
-                                                 "冬季室外参数：大气压力(Pa) 干球温度(℃) 相对湿度(%) [名称]")
-                         .toStdString(),
-                     winter, winterLine))
+        if (!outdoor(
+                "summer:",
+                expectedIn(data.unitSystem,
+                           QCoreApplication::translate(
+                               "ParameterFile", "夏季室外参数：大气压力(Pa) 干球温度(℃) 湿球温度(℃) [名称]")),
+                data.unitSystem, true, summer, summerLine) ||
+            !outdoor(
+                "winter:",
+                expectedIn(data.unitSystem,
+                           QCoreApplication::translate(
+                               "ParameterFile", "冬季室外参数：大气压力(Pa) 干球温度(℃) 相对湿度(%) [名称]")),
+                data.unitSystem, false, winter, winterLine))
             return false;
 
         float x = 0, h = 0, rh = 0, tw = 0, td = 0, pq = 0, pqb = 0, v = 0, rho = 0;
@@ -314,12 +347,14 @@ private:
                     RoomState& state, float& tw)
     {
         const QString seasonText = QString::fromStdString(seasonName);
-        const std::string expected =
+        const char* loadUnit = unitSystem == CIDG::kUnitsSI   ? "kW"
+                               : unitSystem == CIDG::kUnitsIP ? "Btu/h"
+                                                              : "kcal/h";
+        const std::string expected = expectedIn(
+            unitSystem,
             QCoreApplication::translate(
                 "ParameterFile", "%1室内参数：干球温度(℃) 相对湿度(%2) 负荷(%3) 湿负荷(kg/h) 新风量(m^3/h)")
-                .arg(seasonText, QStringLiteral("%"),
-                     QLatin1String(unitSystem == CIDG::kUnitsSI ? "kW" : "kcal/h"))
-                .toStdString();
+                .arg(seasonText, QStringLiteral("%"), QLatin1String(loadUnit)));
         const Line* line = next();
         if (!line)
             return fail(line, expected);
@@ -330,6 +365,11 @@ private:
         if (words.size() > 5)
             return fail(line, expected);
         state = {values[0], values[1], values[2], values[3], values[4]};
+        if (unitSystem == CIDG::kUnitsIP) {
+            state.t = fromIp(Quantity::Temperature, state.t);
+            state.moisture = fromIp(Quantity::MoistureFlow, state.moisture);
+            state.freshAir = fromIp(Quantity::AirVolume, state.freshAir);
+        }
         if (state.load < 0)
             return refuse(
                 line,
@@ -344,7 +384,9 @@ private:
                                                             "%1室内状态无法计算，请检查干球温度和相对湿度")
                                     .arg(seasonText)
                                     .toStdString());
-        if (unitSystem != CIDG::kUnitsSI)
+        if (unitSystem == CIDG::kUnitsIP)
+            state.load = static_cast<float>(fromIp(Quantity::Capacity, state.load) * 0.001); // W → kW
+        else if (unitSystem != CIDG::kUnitsSI)
             state.load = static_cast<float>(state.load * kKwPerKcalh);
         return true;
     }

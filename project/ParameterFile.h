@@ -12,7 +12,9 @@ class CIDG;
 // numbers separated by spaces, tabs or commas, blank lines ignored.
 //
 //   project name                         (required)
-//   SI | ENG                             (unit system; loads in kW, or kcal/h for ENG)
+//   SI | ENG | IP                        (unit system; loads in kW, or kcal/h for ENG;
+//                                         IP: pressures in psia, temperatures in ℉,
+//                                         loads in Btu/h, moisture in lb/h, air in cfm)
 //   summer: p_Pa t_C tw_C [outdoor-name] (summer pressure and outdoor design state)
 //   winter: p_Pa t_C RH_% [outdoor-name] (winter pressure and outdoor state)
 //   SYSTEM

@@ -4420,10 +4420,6 @@ Wrong file name when saving the file!</translation>
         <translation>The atmospheric pressure must be greater than zero</translation>
     </message>
     <message>
-        <source>单位制 SI 或 ENG</source>
-        <translation>unit system SI or ENG</translation>
-    </message>
-    <message>
         <source>夏季室外参数：大气压力(Pa) 干球温度(℃) 湿球温度(℃) [名称]</source>
         <translation>summer outdoor parameters: atmospheric pressure (Pa) dry-bulb temperature (℃) wet-bulb temperature (℃) [name]</translation>
     </message>
@@ -4486,6 +4482,10 @@ Wrong file name when saving the file!</translation>
     <message>
         <source>参数文件 %1 过大</source>
         <translation>The parameter file %1 is too large</translation>
+    </message>
+    <message>
+        <source>单位制 SI、ENG 或 IP</source>
+        <translation>unit system SI, ENG or IP</translation>
     </message>
 </context>
 <context>

@@ -74,6 +74,41 @@ TEST(ParameterFile, EngineeringLoadsAreStoredInKilowatts)
     EXPECT_FLOAT_EQ(data.rooms.m_systems[0]->m_rooms[0]->m_fWinterLoad, 2.326f);
 }
 
+// An IP file gives psia, ℉, Btu/h, lb/h and cfm; the project stores SI.
+TEST(ParameterFile, IpValuesAreStoredInSi)
+{
+    const std::string text = "Office\nIP\nsummer: 14.695949 93.2 82.76\nwinter: 14.695949 23 75\n"
+                             "SYSTEM\nS\nROOM\nR\nsummer: 78.8 55 17061 2.645547 470.862\n"
+                             "winter: 68 45 27297.13 1.1023113 470.862\n";
+    NewProjectData data;
+    std::string error;
+    ASSERT_TRUE(parse(text, data, error)) << error;
+    EXPECT_EQ(data.unitSystem, CIDG::kUnitsIP);
+    const CServiceArea& room = *data.rooms.m_systems[0]->m_rooms[0];
+    struct Value {
+        const char* what;
+        double stored;
+        double expected;
+        double tolerance;
+    };
+    for (const Value& v : {Value{"summer pressure", data.atmosphere.summerPressure, 101325.0, 0.1},
+                           Value{"summer outdoor t", data.rooms.m_fSummerOutT, 34.0, 1e-4},
+                           Value{"summer outdoor tw", data.rooms.m_fSummerOutTw, 28.2, 1e-4},
+                           Value{"winter outdoor t", data.rooms.m_fWinterOutT, -5.0, 1e-4},
+                           Value{"winter outdoor RH", data.rooms.m_fWinterOutRH, 75.0, 0.0},
+                           Value{"indoor t", room.m_fSummerInT, 26.0, 1e-4},
+                           Value{"cooling load", room.m_fSummerLoad, 5.0, 1e-3},
+                           Value{"heating load", room.m_fWinterLoad, 8.0, 1e-3},
+                           Value{"moisture load", room.m_fSummerMoistLoad, 1.2, 1e-5},
+                           Value{"fresh air", room.m_fSummerFreshAir, 800.0, 1e-2}}) {
+        SCOPED_TRACE(v.what);
+        EXPECT_NEAR(v.stored, v.expected, v.tolerance);
+    }
+    // What a line holds is told in the file's units.
+    EXPECT_FALSE(parse("Office\nIP\nsummer: 14.7 93\n", data, error));
+    EXPECT_NE(error.find("大气压力(psia) 干球温度(℉) 湿球温度(℉)"), std::string::npos) << error;
+}
+
 // A line after the winter outdoor line that is not SYSTEM starts the
 // description again with that line as the project name.
 TEST(ParameterFile, RestartsWithTheLineAfterTheOutdoorStates)
@@ -91,9 +126,10 @@ TEST(ParameterFile, RestartsWithTheLineAfterTheOutdoorStates)
 
 TEST(ParameterFile, BlankLinesBetweenOtherLinesAreSkipped)
 {
-    const std::string text = "办公楼\r\n\r\nSI\r\n\r\nsummer: 101325 34.0 28.2\r\n \r\nwinter: 101325 -5 75\r\n\r\n"
-                             "SYSTEM\r\n系统1\r\n\r\nROOM\r\n会议室\r\n\r\nsummer: 26 55 12.5 1.2 800\r\n\r\n"
-                             "winter: 20 45 8.0 0.5 800\r\n\r\n";
+    const std::string text =
+        "办公楼\r\n\r\nSI\r\n\r\nsummer: 101325 34.0 28.2\r\n \r\nwinter: 101325 -5 75\r\n\r\n"
+        "SYSTEM\r\n系统1\r\n\r\nROOM\r\n会议室\r\n\r\nsummer: 26 55 12.5 1.2 800\r\n\r\n"
+        "winter: 20 45 8.0 0.5 800\r\n\r\n";
     NewProjectData data;
     std::string error;
     ASSERT_TRUE(parse(text, data, error)) << error;
@@ -109,7 +145,7 @@ TEST(ParameterFile, RefusedWithTheLineAndWhatWasExpected)
     const Case cases[] = {
         {"", "参数文件在第 0 行后结束：缺少工程名称"},
         {"名称\nSI\n", "参数文件在第 2 行后结束：缺少夏季室外参数"},
-        {"名称\nKW\n", "参数文件第 2 行：应为单位制 SI 或 ENG，读到“KW”"},
+        {"名称\nKW\n", "参数文件第 2 行：应为单位制 SI、ENG 或 IP，读到“KW”"},
         {"名称\nSI\nsummer: 101325 abc 28.2\n", "参数文件第 3 行：应为夏季室外参数"},
         {"名称\nSI\nsummer: 101325 34\n", "参数文件第 3 行：应为夏季室外参数"},
         {"名称\nSI\n0 34 28.2\n", "参数文件第 3 行：大气压力必须大于零"},

@@ -1,8 +1,12 @@
 #include "model/UnitFormat.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 #include "model/CIDG.h"
 #include "psychro/DisplayUnits.h"
@@ -37,6 +41,31 @@ std::string through(int unitSystem, const char* siPattern, const char* siUnit, c
     return Format(ipPattern(siPattern, siUnit, ipUnit).c_str(), ipValue);
 }
 
+// The SI and engineering units of the captions and the IP unit each becomes.
+// The longer units come first so that "kWh" is not read as "kW" and "kg/kg"
+// (a mass ratio of the atmosphere, shown alike in every system) is kept.
+struct Replacement {
+    const char* pattern;
+    const char* ip;
+};
+constexpr Replacement kReplacements[] = {
+    {"kWh", "kBtu"},
+    {"kW", "Btu/h"},
+    {"kcal/h", "Btu/h"},
+    {"kJ/kg", "Btu/lb"},
+    {"kcal/kg", "Btu/lb"},
+    {"(?<!k)g/kg", "gr/lb"},
+    {"m\\^3/kg", "ft^3/lb"},
+    {"m³/kg", "ft³/lb"},
+    {"kg/m³", "lb/ft³"},
+    {"kg/m\\^3", "lb/ft^3"},
+    {"m\\^3/h|m³/h", "cfm"},
+    {"[kK]g/h", "lb/h"},
+    {"℃", "℉"},
+    {"°C", "°F"},
+    {"(?<![A-Za-z])Pa(?![A-Za-z])", "psia"},
+};
+
 double ip(Quantity quantity, double stored)
 {
     return qorva::units::shown(quantity, stored, DisplaySystem::IP);
@@ -54,6 +83,22 @@ std::string Format(const char* pattern, ...)
     if (length < 0)
         return std::string();
     return std::string(buffer, std::min<std::size_t>(static_cast<std::size_t>(length), sizeof buffer - 1));
+}
+
+QString Caption(const QString& caption, int unitSystem)
+{
+    if (!IsIp(unitSystem))
+        return caption;
+    QString text = caption;
+    static const auto expressions = [] {
+        std::vector<std::pair<QRegularExpression, QString>> list;
+        for (const Replacement& r : kReplacements)
+            list.emplace_back(QRegularExpression(QString::fromUtf8(r.pattern)), QString::fromUtf8(r.ip));
+        return list;
+    }();
+    for (const auto& [expression, ip] : expressions)
+        text.replace(expression, ip);
+    return text;
 }
 
 bool IsIp(int unitSystem)

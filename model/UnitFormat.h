@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <string>
 
 // The one place that turns stored values into the texts the chart, the
@@ -14,6 +16,11 @@ namespace unit_format {
 
 // printf into a string; the patterns are the program's own.
 std::string Format(const char* pattern, ...) __attribute__((format(printf, 1, 2)));
+
+// A caption written with its SI or engineering unit ("干球温度℃",
+// "焓kcal/kg", "负荷(kW)") with the unit the system shows it in: in IP the
+// unit is replaced by the IP one; other systems keep the caption.
+QString Caption(const QString& caption, int unitSystem);
 
 // Whether the unit system is inch-pound.
 bool IsIp(int unitSystem);

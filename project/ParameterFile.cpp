@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/CIDG.h"
+#include "model/UnitFormat.h"
 #include "project/AirDensity.h"
 #include "project/ArchiveText.h"
 #include "psychro/DisplayUnits.h"
@@ -28,15 +29,11 @@ float fromIp(Quantity quantity, float value)
 }
 
 // What a line of an IP parameter file holds, told with its IP units.
-std::string expectedIn(int unitSystem, QString expected)
+std::string expectedIn(int unitSystem, const QString& expected)
 {
-    if (unitSystem == CIDG::kUnitsIP)
-        expected.replace(QStringLiteral("(Pa)"), QStringLiteral("(psia)"))
-            .replace(QStringLiteral("(℃)"), QStringLiteral("(℉)"))
-            .replace(QStringLiteral("(kg/h)"), QStringLiteral("(lb/h)"))
-            .replace(QStringLiteral("(m^3/h)"), QStringLiteral("(cfm)"));
-    return expected.toStdString();
+    return unit_format::Caption(expected, unitSystem).toStdString();
 }
+
 // A description of a whole project is a few kilobytes; anything near this is
 // not a parameter file.
 constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;

@@ -231,12 +231,8 @@ void SystemRoomEdit::ChangeUnitSystem(int unitSystem)
             convert(*flow, Quantity::MoistureFlow, "%.3f");
         for (std::string* volume : {&room.summerFreshAir, &room.winterFreshAir})
             convert(*volume, Quantity::AirVolume, "%.0f");
-        for (std::string* load : {&room.coolingLoad, &room.heatLoad}) {
-            const float kw = ReadLoad(*load);
-            m_unitSystem = unitSystem;
-            *load = FormatLoad(kw);
-            m_unitSystem = old;
-        }
+        for (std::string* load : {&room.coolingLoad, &room.heatLoad})
+            *load = FormatLoad(ReadLoad(*load, old), unitSystem);
         m_unitSystem = unitSystem;
         return;
     }
@@ -254,23 +250,23 @@ const char* SystemRoomEdit::loadUnitLabel() const
     return isIp(m_unitSystem) ? "Btu/h" : m_unitSystem == 0 ? "kcal/h" : "kW";
 }
 
-std::string SystemRoomEdit::FormatLoad(float kw) const
+std::string SystemRoomEdit::FormatLoad(float kw, int unitSystem)
 {
-    if (isIp(m_unitSystem))
+    if (isIp(unitSystem))
         return FormatNumber(
             "%.0f", qorva::units::shown(Quantity::Capacity, kw * 1000.0, qorva::units::DisplaySystem::IP));
-    if (m_unitSystem == 0)
+    if (unitSystem == 0)
         return FormatNumber("%.1f", kw * kKcalPerHourPerKw);
     return FormatNumber("%.3f", kw);
 }
 
-float SystemRoomEdit::ReadLoad(const std::string& text) const
+float SystemRoomEdit::ReadLoad(const std::string& text, int unitSystem)
 {
-    if (isIp(m_unitSystem))
+    if (isIp(unitSystem))
         return static_cast<float>(
             qorva::units::stored(Quantity::Capacity, ReadNumber(text), qorva::units::DisplaySystem::IP) /
             1000.0);
-    return static_cast<float>(ReadNumber(text) * (m_unitSystem == 0 ? kKwPerKcalPerHour : 1.0));
+    return static_cast<float>(ReadNumber(text) * (unitSystem == 0 ? kKwPerKcalPerHour : 1.0));
 }
 
 std::string SystemRoomEdit::ShowTemperature(float t) const
@@ -336,7 +332,7 @@ void SystemRoomEdit::ShowRoom(CServiceArea* shown)
                                                shown->m_fSummerInRH, room.summerByRH, m_unitSystem);
     room.summerTw = summer.tw;
     room.summerRH = summer.rh;
-    room.coolingLoad = FormatLoad(shown->m_fSummerLoad);
+    room.coolingLoad = FormatLoad(shown->m_fSummerLoad, m_unitSystem);
     room.summerMoistLoad = shownText(Quantity::MoistureFlow, shown->m_fSummerMoistLoad, m_unitSystem, "%.3f");
     room.summerFreshAir = shownText(Quantity::AirVolume, shown->m_fSummerFreshAir, m_unitSystem, "%.0f");
     room.winterName = shown->m_strWinterInName;
@@ -346,7 +342,7 @@ void SystemRoomEdit::ShowRoom(CServiceArea* shown)
                                                shown->m_fWinterInRH, room.winterByRH, m_unitSystem);
     room.winterTw = winter.tw;
     room.winterRH = winter.rh;
-    room.heatLoad = FormatLoad(shown->m_fWinterLoad);
+    room.heatLoad = FormatLoad(shown->m_fWinterLoad, m_unitSystem);
     room.winterMoistLoad = shownText(Quantity::MoistureFlow, shown->m_fWinterMoistLoad, m_unitSystem, "%.3f");
     room.winterFreshAir = shownText(Quantity::AirVolume, shown->m_fWinterFreshAir, m_unitSystem, "%.0f");
 }
@@ -396,7 +392,7 @@ void SystemRoomEdit::WriteRoomFields(CServiceArea& target) const
     else
         target.m_fSummerInTw = ReadTemperature(room.summerTw);
     target.m_bSummerInByRH = room.summerByRH ? 1 : 0;
-    target.m_fSummerLoad = ReadLoad(room.coolingLoad);
+    target.m_fSummerLoad = ReadLoad(room.coolingLoad, m_unitSystem);
     target.m_fSummerMoistLoad = storedValue(Quantity::MoistureFlow, room.summerMoistLoad, m_unitSystem);
     target.m_fSummerFreshAir = storedValue(Quantity::AirVolume, room.summerFreshAir, m_unitSystem);
     target.m_strWinterInName = room.winterName;
@@ -406,7 +402,7 @@ void SystemRoomEdit::WriteRoomFields(CServiceArea& target) const
     else
         target.m_fWinterInTw = ReadTemperature(room.winterTw);
     target.m_bWinterInByRH = room.winterByRH ? 1 : 0;
-    target.m_fWinterLoad = ReadLoad(room.heatLoad);
+    target.m_fWinterLoad = ReadLoad(room.heatLoad, m_unitSystem);
     target.m_fWinterMoistLoad = storedValue(Quantity::MoistureFlow, room.winterMoistLoad, m_unitSystem);
     target.m_fWinterFreshAir = storedValue(Quantity::AirVolume, room.winterFreshAir, m_unitSystem);
 }

@@ -188,10 +188,10 @@ private:
     // nullptr after the message that says what is missing.
     CAcSystem* NamedRoomTarget(const char* systemMissing, std::string& systemName,
                                std::string& roomName) const;
-    std::string FormatLoad(float kw) const;
-    // A load text in kW, and a temperature (°C) shown and read in the
-    // editor's unit system.
-    float ReadLoad(const std::string& text) const;
+    // A load (kW) as a text of a unit system and such a text in kW; a
+    // temperature (°C) shown and read in the editor's unit system.
+    static std::string FormatLoad(float kw, int unitSystem);
+    static float ReadLoad(const std::string& text, int unitSystem);
     std::string ShowTemperature(float t) const;
     float ReadTemperature(const std::string& text) const;
 

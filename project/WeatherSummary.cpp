@@ -115,22 +115,20 @@ WeatherTable HourCountTable(const CIDG& idg, const WeatherYear& year, const Hour
                                        &pqb, &v, &rho) != 0;
     // The design points' enthalpy and dry bulb in IP: Btu/lb and ℉.
     const bool ip = unit_format::IsIp(idg.m_nUnitSystem);
-    const auto inIp = [ip](QString caption) {
-        if (ip)
-            caption.replace(QStringLiteral("kJ/kg"), QStringLiteral("Btu/lb"))
-                .replace(QStringLiteral("℃"), QStringLiteral("℉"));
-        return caption;
-    };
     const auto shown = [ip](qorva::units::Quantity quantity, float stored) {
         return ip ? double(qorva::units::shown(quantity, stored, qorva::units::DisplaySystem::IP))
                   : double(stored);
     };
     if (summer)
-        row(text(inIp(QCoreApplication::translate("WeatherSummary", "焓高于夏季室外计算点 %1（%2 kJ/kg）"))
+        row(text(unit_format::Caption(
+                     QCoreApplication::translate("WeatherSummary", "焓高于夏季室外计算点 %1（%2 kJ/kg）"),
+                     idg.m_nUnitSystem)
                      .arg(QString::fromStdString(rooms.m_strSummerOutName))
                      .arg(shown(qorva::units::Quantity::Enthalpy, h), 0, 'f', 1)),
             CountHoursAboveEnthalpy(year, filter, h));
-    row(text(inIp(QCoreApplication::translate("WeatherSummary", "干球温度低于冬季室外计算点 %1（%2 ℃）"))
+    row(text(unit_format::Caption(
+                 QCoreApplication::translate("WeatherSummary", "干球温度低于冬季室外计算点 %1（%2 ℃）"),
+                 idg.m_nUnitSystem)
                  .arg(QString::fromStdString(rooms.m_strWinterOutName))
                  .arg(shown(qorva::units::Quantity::Temperature, rooms.m_fWinterOutT), 0, 'f', 1)),
         CountHoursBelowTemperature(year, filter, rooms.m_fWinterOutT));
@@ -183,12 +181,6 @@ WeatherTable DesignConditionsTable(const WeatherYear& year, const DesignConditio
     WeatherTable table;
     // In IP the temperatures are in ℉ and the pressures in psia, captions and values alike.
     const bool ip = unit_format::IsIp(unitSystem);
-    const auto caption = [ip](QString name) {
-        if (ip)
-            name.replace(QStringLiteral("℃"), QStringLiteral("℉"))
-                .replace(QStringLiteral("Pa"), QStringLiteral("psia"));
-        return name;
-    };
     const auto shown = [ip](const std::optional<float>& v, qorva::units::Quantity quantity) {
         return v && ip
                    ? std::optional<float>(qorva::units::shown(quantity, *v, qorva::units::DisplaySystem::IP))
@@ -215,8 +207,9 @@ WeatherTable DesignConditionsTable(const WeatherYear& year, const DesignConditio
                  : std::string("—");
     };
     const auto month = [](int m) { return m > 0 ? std::to_string(m) : std::string("—"); };
-    const auto row = [&table, &caption](const QString& name, std::string ours, std::string file = "—") {
-        table.rows.push_back({text(caption(name)), std::move(ours), std::move(file)});
+    const auto row = [&table, unitSystem](const QString& name, std::string ours, std::string file = "—") {
+        table.rows.push_back(
+            {text(unit_format::Caption(name, unitSystem)), std::move(ours), std::move(file)});
     };
     row(QCoreApplication::translate("WeatherSummary", "最热月 / 最冷月"),
         month(d.hottestMonth) + " / " + month(d.coldestMonth));

@@ -12,12 +12,6 @@
 #include "model/Messages.h"
 #include "project/CQORVADoc.h"
 
-namespace {
-
-constexpr double kJoulesPerCalorie = 4.1868;
-
-} // namespace
-
 CEditHhrLineDlg::CEditHhrLineDlg(CQORVADoc& document, CQORVAView& view, ChartPicker& picker, int lineIndex,
                                  QWidget* parent)
     : CBuilderDlg(document, view, picker, parent), m_nLineIndex(lineIndex)
@@ -50,11 +44,7 @@ CEditHhrLineDlg::CEditHhrLineDlg(CQORVADoc& document, CQORVAView& view, ChartPic
         m_name->setText(QString::fromStdString(line.m_strName));
         if (const CStatePoint* point = idg.PointAt(m_nPoint))
             m_point->setText(QString::fromStdString(point->m_strName));
-        if (units == CIDG::kUnitsIP)
-            m_ratio->setText(
-                unit_text::Number(unit_text::Quantity::EnthalpyDifference, ratio, units, "%.0f"));
-        else
-            m_ratio->setText(Format("%.0f", si ? ratio : ratio / kJoulesPerCalorie));
+        m_ratio->setText(unit_text::Number(unit_text::Quantity::EnthalpyDifference, ratio, units, "%.0f"));
     }
     AddButtons(form, tr("确认"));
 }
@@ -80,9 +70,6 @@ bool CEditHhrLineDlg::Apply()
     float ratio = 0;
     if (!ReadNumber(m_ratio, ratio))
         return false;
-    if (model().m_nUnitSystem == CIDG::kUnitsIP)
-        ratio = unit_text::Stored(unit_text::Quantity::EnthalpyDifference, ratio, CIDG::kUnitsIP);
-    else if (model().m_nUnitSystem != CIDG::kUnitsSI)
-        ratio = static_cast<float>(ratio * kJoulesPerCalorie);
+    ratio = unit_text::Stored(unit_text::Quantity::EnthalpyDifference, ratio, model().m_nUnitSystem);
     return m_edits.EditHhrLine(m_nLineIndex, m_name->text().toStdString(), ratio);
 }

@@ -40,10 +40,7 @@ bool CHhrLineDlg::Apply()
     float ratio = 0;
     if (!byPoints && !ReadNumber(m_ratio, ratio))
         return false;
-    if (model().m_nUnitSystem == CIDG::kUnitsIP)
-        ratio = unit_text::Stored(unit_text::Quantity::EnthalpyDifference, ratio, CIDG::kUnitsIP);
-    else if (model().m_nUnitSystem != CIDG::kUnitsSI)
-        ratio = static_cast<float>(ratio * 4.1868);
+    ratio = unit_text::Stored(unit_text::Quantity::EnthalpyDifference, ratio, model().m_nUnitSystem);
     return m_edits.AddHhrLine(m_name->text().toStdString(), m_point1->currentIndex(), byPoints,
                               m_point2->currentIndex(), ratio);
 }

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "gui/widgets/NumberValidator.h"
+#include "project/NumberText.h"
 #include "psychro/DisplayUnits.h"
 
 CAtmosphereGroup::CAtmosphereGroup(const QString& title, const QString& pressureLabel, const char* prefix,
@@ -60,11 +61,6 @@ constexpr Field kConverted[] = {
     {&AtmosphericTexts::density, Quantity::Density, "%.5f", "%.4f"},
 };
 
-std::string format(const char* pattern, double value)
-{
-    return QString::asprintf(pattern, value).toStdString();
-}
-
 // The stored texts as the unit system shows them.
 AtmosphericTexts shownTexts(const AtmosphericTexts& stored, int unitSystem)
 {
@@ -73,7 +69,7 @@ AtmosphericTexts shownTexts(const AtmosphericTexts& stored, int unitSystem)
     if (system != qorva::units::DisplaySystem::IP)
         return shown;
     for (const Field& f : kConverted)
-        shown.*f.text = format(
+        shown.*f.text = FormatNumber(
             f.shownPattern,
             qorva::units::shown(f.quantity, QString::fromStdString(stored.*f.text).toDouble(), system));
     return shown;
@@ -106,8 +102,9 @@ AtmosphericTexts CAtmosphereGroup::texts() const
         if (text == m_shown.*f.text)
             text = m_stored.*f.text;
         else
-            text = format(f.storedPattern,
-                          qorva::units::stored(f.quantity, QString::fromStdString(text).toDouble(), system));
+            text = FormatNumber(
+                f.storedPattern,
+                qorva::units::stored(f.quantity, QString::fromStdString(text).toDouble(), system));
     }
     return t;
 }

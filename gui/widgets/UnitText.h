@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "model/UnitFormat.h"
 #include "psychro/DisplayUnits.h"
 
 // The captions and numbers of the dialogs in the project's unit system
@@ -14,7 +15,7 @@ namespace unit_text {
 using qorva::units::Quantity;
 
 // The caption with its unit in the project's system.
-QString Caption(const QString& caption, int unitSystem);
+using unit_format::Caption;
 
 // A stored value in the shown unit, and a typed one in the stored unit.
 float Shown(Quantity quantity, float stored, int unitSystem);
